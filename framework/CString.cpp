@@ -1,0 +1,64 @@
+#include "CString.h"
+
+namespace Corvid {
+
+CString Widen(std::string const& s) {
+    // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.
+    CString out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    auto const n = s.size();
+    while (i < n) {
+        auto const c = static_cast<unsigned char>(s[i]);
+        int extra = 0;
+        unsigned long cp = c;
+        if (c >= 0xF0 && c < 0xF8) { extra = 3; cp = c & 0x07u; }
+        else if (c >= 0xE0 && c < 0xF0) { extra = 2; cp = c & 0x0Fu; }
+        else if (c >= 0xC0 && c < 0xE0) { extra = 1; cp = c & 0x1Fu; }
+        bool ok = extra > 0;
+        if (ok) {
+            for (int k = 1; k <= extra; ++k) {
+                if (i + static_cast<std::size_t>(k) >= n) { ok = false; break; }
+                auto const cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+                if ((cc & 0xC0u) != 0x80u) { ok = false; break; }
+                cp = (cp << 6) | (cc & 0x3Fu);
+            }
+        }
+        if (ok) {
+            out.push_back(static_cast<wchar_t>(cp));
+            i += static_cast<std::size_t>(extra) + 1;
+        } else {
+            out.push_back(static_cast<wchar_t>(c));
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::string Narrow(CString const& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (wchar_t wc : s) {
+        auto cp = static_cast<unsigned long>(wc);
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x110000) {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back('?');
+        }
+    }
+    return out;
+}
+
+}  // namespace Corvid

@@ -1,0 +1,254 @@
+#include "MemberResult.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace Corvid::Steel {
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+bool IsKnownTag(CString const& name) {
+    static wchar_t const* const tags[] = {L"h4", L"h5", L"b", L"i", L"red", L"orange", L"blue"};
+    for (auto t : tags)
+        if (name == t) return true;
+    return false;
+}
+
+// Split a line into text and known tags. A '<' that does not open a known
+// tag is text.
+template <class OnText, class OnTag>
+void Tokenize(CString const& s, OnText onText, OnTag onTag) {
+    std::size_t i = 0;
+    CString text;
+    while (i < s.size()) {
+        if (s[i] == L'<') {
+            auto const close = s.find(L'>', i);
+            if (close != CString::npos) {
+                bool const closing = i + 1 < s.size() && s[i + 1] == L'/';
+                CString const name = s.substr(i + (closing ? 2 : 1), close - i - (closing ? 2 : 1));
+                if (IsKnownTag(name)) {
+                    if (!text.empty()) onText(text), text.clear();
+                    onTag(name, closing);
+                    i = close + 1;
+                    continue;
+                }
+            }
+        }
+        text.push_back(s[i]);
+        ++i;
+    }
+    if (!text.empty()) onText(text);
+}
+
+// Walk all fragments, calling onLine(indent, lineText) once per line.
+template <class OnLine>
+void ForEachLine(std::vector<CResultEntry> const& entries, OnLine onLine) {
+    for (auto const& e : entries) {
+        CString line;
+        int indent = 0;
+        bool open = false;
+        for (auto const& f : e.fragments) {
+            std::size_t start = 0;
+            while (start <= f.text.size()) {
+                auto const nl = f.text.find(L'\n', start);
+                if (!open) {
+                    indent = f.indent;
+                    open = true;
+                }
+                if (nl == CString::npos) {
+                    line += f.text.substr(start);
+                    break;
+                }
+                line += f.text.substr(start, nl - start);
+                onLine(indent, line);
+                line.clear();
+                open = false;
+                start = nl + 1;
+                if (start == f.text.size()) break;
+            }
+        }
+        if (open && !line.empty()) onLine(indent, line);
+    }
+}
+
+CString HtmlEscape(CString const& s) {
+    CString out;
+    for (wchar_t c : s) {
+        switch (c) {
+            case L'&': out += L"&amp;"; break;
+            case L'<': out += L"&lt;"; break;
+            case L'>': out += L"&gt;"; break;
+            case L'"': out += L"&quot;"; break;
+            case L'\t': out += L"&emsp;"; break;
+            default: out.push_back(c);
+        }
+    }
+    return out;
+}
+}  // namespace
+
+CString UtilKindName(UtilKind k) {
+    switch (k) {
+        case UtilKind::LocalAxial: return L"local axial";
+        case UtilKind::LocalMomMajor: return L"local major-axis moment";
+        case UtilKind::LocalMomMinor: return L"local minor-axis moment";
+        case UtilKind::LocalShearMajor: return L"local major-axis shear";
+        case UtilKind::LocalShearMinor: return L"local minor-axis shear";
+        case UtilKind::LocalTorsion: return L"local torsion";
+        case UtilKind::LocalCombined: return L"local combined";
+        case UtilKind::BucklingAxialMajor: return L"major-axis buckling";
+        case UtilKind::BucklingAxialMinor: return L"minor-axis buckling";
+        case UtilKind::BucklingAxialTorsion: return L"torsional buckling";
+        case UtilKind::BucklingAxialFlexuralTorsion: return L"flexural-torsional buckling";
+        case UtilKind::BucklingLT: return L"lateral-torsional buckling";
+        case UtilKind::BucklingCombined: return L"combined buckling";
+        case UtilKind::Count: break;
+    }
+    return L"";
+}
+
+double CMemberResult::InfinitiseNANs(double v) { return std::isnan(v) ? kInf : v; }
+
+// ---- CResultEntry ----
+
+double CResultEntry::MaxUtil() const {
+    double m = 0.0;
+    for (int k = 0; k < kUtilKindCount; ++k)
+        if ((setMask >> k) & 1u) m = std::max(m, util[k]);
+    return m;
+}
+
+void CResultEntry::Set(UtilKind k, double v) {
+    v = CMemberResult::InfinitiseNANs(v);
+    auto const i = static_cast<int>(k);
+    if (!IsSet(k) || v > util[i]) util[i] = v;
+    setMask |= 1u << i;
+}
+
+void CResultEntry::Merge(CResultEntry const& other) {
+    for (int k = 0; k < kUtilKindCount; ++k)
+        if ((other.setMask >> k) & 1u) Set(static_cast<UtilKind>(k), other.util[k]);
+    fragments.insert(fragments.end(), other.fragments.begin(), other.fragments.end());
+}
+
+bool operator==(CResultEntry const& a, CResultEntry const& b) {
+    if (a.setMask != b.setMask || a.fragments != b.fragments) return false;
+    for (int k = 0; k < kUtilKindCount; ++k)
+        if (a.util[k] != b.util[k]) return false;
+    return true;
+}
+
+// ---- CMemberResult ----
+
+void CMemberResult::IniDynaArray(int n) {
+    m_entries.assign(static_cast<std::size_t>(std::max(1, n)), CResultEntry{});
+    m_entryIndex = std::min(m_entryIndex, NumEntries() - 1);
+}
+
+void CMemberResult::SetEntryIndex(int i) { m_entryIndex = std::clamp(i, 0, NumEntries() - 1); }
+
+CResultEntry const& CMemberResult::Entry(int i) const {
+    return m_entries[static_cast<std::size_t>(std::clamp(i, 0, NumEntries() - 1))];
+}
+
+CResultEntry& CMemberResult::Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
+
+void CMemberResult::AddOutputString(CString const& s) {
+    if (s.empty()) return;
+    Current().fragments.push_back(CReportFragment{s, m_indent});
+}
+
+void CMemberResult::ClearStrings() {
+    for (auto& e : m_entries) e.fragments.clear();
+}
+
+void CMemberResult::Set(UtilKind k, double v) { Current().Set(k, v); }
+
+void CMemberResult::SetUtilOverAll(double v) {
+    v = InfinitiseNANs(v);
+    m_overAll = std::max(m_overAll, v);
+}
+
+double CMemberResult::UtilOverAll() const {
+    double m = m_overAll;
+    for (auto const& e : m_entries) m = std::max(m, e.MaxUtil());
+    return m;
+}
+
+double CMemberResult::MaxUtil(UtilKind k) const {
+    double m = 0.0;
+    for (auto const& e : m_entries)
+        if (e.IsSet(k)) m = std::max(m, e.Util(k));
+    return m;
+}
+
+void CMemberResult::Reset() {
+    m_entries.assign(1, CResultEntry{});
+    m_entryIndex = 0;
+    m_buckling = false;
+    m_flags = 0;
+    m_overAll = 0.0;
+    m_indent = 0;
+}
+
+bool operator==(CMemberResult const& a, CMemberResult const& b) {
+    return a.m_text == b.m_text && a.m_entries == b.m_entries && a.m_entryIndex == b.m_entryIndex &&
+           a.m_buckling == b.m_buckling && a.m_flags == b.m_flags && a.m_overAll == b.m_overAll &&
+           a.m_indent == b.m_indent;
+}
+
+CMemberResult& CMemberResult::operator+=(CMemberResult const& other) {
+    if (other.m_entries.size() > m_entries.size()) m_entries.resize(other.m_entries.size());
+    for (std::size_t i = 0; i < other.m_entries.size(); ++i) m_entries[i].Merge(other.m_entries[i]);
+    m_flags |= other.m_flags;
+    m_overAll = std::max(m_overAll, other.m_overAll);
+    return *this;
+}
+
+CString CMemberResult::GetMarkup() const {
+    CString out;
+    ForEachLine(m_entries, [&out](int indent, CString const& line) {
+        out.append(static_cast<std::size_t>(indent), L'\t');
+        out += line;
+        out += L"\n";
+    });
+    return out;
+}
+
+CString CMemberResult::GetText() const {
+    CString out;
+    ForEachLine(m_entries, [&out](int indent, CString const& line) {
+        out.append(static_cast<std::size_t>(indent) * 2, L' ');
+        Tokenize(line, [&out](CString const& t) { out += t; }, [](CString const&, bool) {});
+        out += L"\n";
+    });
+    return out;
+}
+
+CString CMemberResult::GetHtml() const {
+    CString out;
+    ForEachLine(m_entries, [&out](int indent, CString const& line) {
+        bool heading = false;
+        CString body;
+        Tokenize(
+            line, [&body](CString const& t) { body += HtmlEscape(t); },
+            [&body, &heading](CString const& name, bool closing) {
+                if (name == L"red" || name == L"orange" || name == L"blue") {
+                    body += closing ? CString(L"</span>") : L"<span class=\"" + name + L"\">";
+                } else {
+                    if (name == L"h4" || name == L"h5") heading = true;
+                    body += (closing ? L"</" : L"<") + name + L">";
+                }
+            });
+        if (heading) {
+            out += body + L"\n";
+        } else {
+            out += L"<div style=\"margin-left:" + std::to_wstring(indent * 2) + L"em\">" + body + L"</div>\n";
+        }
+    });
+    return out;
+}
+
+}  // namespace Corvid::Steel

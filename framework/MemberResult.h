@@ -1,0 +1,166 @@
+#pragma once
+// Result of one member check: utilisations per entry, flags, and the
+// calculation report as markup fragments.
+#include <cstdint>
+#include <vector>
+
+#include "CString.h"
+#include "DesFormat.h"
+
+namespace Corvid::Steel {
+
+// Utilisation kinds held by every entry.
+enum class UtilKind : int {
+    LocalAxial = 0,
+    LocalMomMajor,
+    LocalMomMinor,
+    LocalShearMajor,
+    LocalShearMinor,
+    LocalTorsion,
+    LocalCombined,
+    BucklingAxialMajor,
+    BucklingAxialMinor,
+    BucklingAxialTorsion,
+    BucklingAxialFlexuralTorsion,
+    BucklingLT,
+    BucklingCombined,
+    Count
+};
+
+inline constexpr int kUtilKindCount = static_cast<int>(UtilKind::Count);
+
+// Name of a utilisation kind ("local axial", "buckling LT" ...).
+CString UtilKindName(UtilKind k);
+
+// One report fragment with the indentation level in force when it was added.
+struct CReportFragment {
+    CString text;
+    int indent = 0;
+    friend bool operator==(CReportFragment const& a, CReportFragment const& b) {
+        return a.text == b.text && a.indent == b.indent;
+    }
+};
+
+// One entry of the result: entry 0 holds what comes before the station
+// checks, entry k + 1 sub-span k, the last entry the member buckling checks.
+struct CResultEntry {
+    double util[kUtilKindCount] = {};
+    std::uint32_t setMask = 0;  // bit k: utilisation kind k has been set
+    std::vector<CReportFragment> fragments;
+
+    bool IsSet(UtilKind k) const { return (setMask >> static_cast<int>(k)) & 1u; }
+    double Util(UtilKind k) const { return util[static_cast<int>(k)]; }
+    // The largest utilisation of the entry (0 when none was set).
+    double MaxUtil() const;
+    // Keep the larger value; NaN is taken as +infinity.
+    void Set(UtilKind k, double v);
+    void Merge(CResultEntry const& other);
+
+    friend bool operator==(CResultEntry const& a, CResultEntry const& b);
+};
+
+class CMemberResult {
+public:
+    CMemberResult() : m_entries(1) {}
+
+    // --- configuration ---
+    bool WantsText() const { return m_text; }
+    void EnableText(bool on) { m_text = on; }
+    Corvid::Util::CDesFormat const& Format() const { return m_format; }
+    void SetFormat(Corvid::Util::CDesFormat const& f) { m_format = f; }
+
+    // --- entry array ---
+    // Resize the entry array to n (at least 1) empty entries.
+    void IniDynaArray(int n);
+    int NumEntries() const { return static_cast<int>(m_entries.size()); }
+    int EntryIndex() const { return m_entryIndex; }
+    // Out-of-range indices are clamped to the array, so nothing written is lost.
+    void SetEntryIndex(int i);
+    CResultEntry const& Entry(int i) const;
+    bool Buckling() const { return m_buckling; }
+    void SetBuckling(bool b) { m_buckling = b; }
+
+    // --- report ---
+    void AddOutputString(CString const& s);
+    void ClearStrings();
+    int Indent() const { return m_indent; }
+    void IncreaseIndent() { ++m_indent; }
+    void DecreaseIndent() { if (m_indent > 0) --m_indent; }
+    // Markup of every entry in order, each line prefixed by one tab per level.
+    CString GetMarkup() const;
+    // Plain text: markup removed, two spaces per level.
+    CString GetText() const;
+    // HTML body fragment: headings and emphasis kept, colours as spans,
+    // everything else escaped.
+    CString GetHtml() const;
+
+    // --- flags ---
+    void AddFlags(std::uint32_t f) { m_flags |= f; }
+    std::uint32_t Flags() const { return m_flags; }
+    void ClearFlags() { m_flags = 0; }
+
+    // --- utilisations (written into the current entry; the largest kept) ---
+    void SetUtilOverAll(double v);
+    void SetUtilLocalAxial(double v) { Set(UtilKind::LocalAxial, v); }
+    void SetUtilLocalMomMajor(double v) { Set(UtilKind::LocalMomMajor, v); }
+    void SetUtilLocalMomMinor(double v) { Set(UtilKind::LocalMomMinor, v); }
+    void SetUtilLocalShearMajor(double v) { Set(UtilKind::LocalShearMajor, v); }
+    void SetUtilLocalShearMinor(double v) { Set(UtilKind::LocalShearMinor, v); }
+    void SetUtilLocalTorsion(double v) { Set(UtilKind::LocalTorsion, v); }
+    void SetUtilLocalCombined(double v) { Set(UtilKind::LocalCombined, v); }
+    void SetUtilBucklingAxialMajor(double v) { Set(UtilKind::BucklingAxialMajor, v); }
+    void SetUtilBucklingAxialMinor(double v) { Set(UtilKind::BucklingAxialMinor, v); }
+    void SetUtilBucklingAxialTorsion(double v) { Set(UtilKind::BucklingAxialTorsion, v); }
+    void SetUtilBucklingAxialFlexuralTorsion(double v) { Set(UtilKind::BucklingAxialFlexuralTorsion, v); }
+    void SetUtilBucklingLT(double v) { Set(UtilKind::BucklingLT, v); }
+    void SetUtilBucklingCombined(double v) { Set(UtilKind::BucklingCombined, v); }
+    void Set(UtilKind k, double v);
+
+    // The largest utilisation of every entry and of SetUtilOverAll.
+    double UtilOverAll() const;
+    // The largest utilisation of one kind over all entries.
+    double MaxUtil(UtilKind k) const;
+
+    // Clear everything written (entries, flags, strings, overall) but keep the
+    // configuration (text flag, formatter).
+    void Reset();
+
+    static double InfinitiseNANs(double v);
+
+    friend bool operator==(CMemberResult const& a, CMemberResult const& b);
+    friend bool operator!=(CMemberResult const& a, CMemberResult const& b) { return !(a == b); }
+    // Merge: flags ORed, utilisations the larger, fragments appended entry by
+    // entry (the array grows to the larger of the two).
+    CMemberResult& operator+=(CMemberResult const& other);
+    friend CMemberResult operator+(CMemberResult a, CMemberResult const& b) { return a += b; }
+
+private:
+    CResultEntry& Current();
+
+    bool m_text = true;
+    Corvid::Util::CDesFormat m_format;
+    std::vector<CResultEntry> m_entries;
+    int m_entryIndex = 0;
+    bool m_buckling = false;
+    std::uint32_t m_flags = 0;
+    double m_overAll = 0.0;
+    int m_indent = 0;
+};
+
+// Raises the report indentation while it lives. A null result is allowed.
+class CResultIndent {
+public:
+    explicit CResultIndent(CMemberResult* result) : m_result(result) {
+        if (m_result) m_result->IncreaseIndent();
+    }
+    ~CResultIndent() {
+        if (m_result) m_result->DecreaseIndent();
+    }
+    CResultIndent(CResultIndent const&) = delete;
+    CResultIndent& operator=(CResultIndent const&) = delete;
+
+private:
+    CMemberResult* m_result;
+};
+
+}  // namespace Corvid::Steel

@@ -1,0 +1,610 @@
+#include "SectGeom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "MemberResult.h"
+#include "SectPolygon.h"
+
+namespace Corvid::Steel {
+
+using Corvid::Data::CSecGeom;
+using Corvid::Data::CSection;
+using Corvid::Util::CDesFormat;
+
+namespace {
+
+using detail::AppendArc;
+using detail::GrossProps;
+using detail::Polygon;
+using detail::Pt;
+using detail::Region;
+
+constexpr double kPi = 3.14159265358979323846;
+
+double Cube(double v) { return v * v * v; }
+double Fourth(double v) { return v * v * v * v; }
+
+// Root radius actually modelled: zero unless the radius and the room for it
+// are both positive (a NaN radius counts as none), never more than the room.
+double FitRadius(double R, double room) {
+    if (!(R > 0.0) || !(room > 0.0)) return 0.0;
+    return R < room ? R : room;
+}
+
+bool Reject(CMemberResult* const result, wchar_t const* what) {
+    if (result != nullptr && result->WantsText())
+        result->AddOutputString(CString(L"<red>Section is not ") + what + L"</red>\n");
+    return false;
+}
+
+CString FabricationName(int fab) {
+    switch (fab) {
+        case Corvid::Data::FabRolled: return L"rolled";
+        case Corvid::Data::FabWelded: return L"welded";
+        case Corvid::Data::FabColdFormed: return L"cold-formed";
+        case Corvid::Data::FabBuiltUp: return L"built-up";
+        case Corvid::Data::FabColdFormedStainless: return L"cold-formed-stainless";
+        default: return L"type " + std::to_wstring(fab);
+    }
+}
+
+CString DimLine(wchar_t const* name, double v, CDesFormat const& format) {
+    return CString(L"\t") + name + L" = " + format.LengthSmall(v) + L"\n";
+}
+
+CString FabLine(int fab) { return L"\tFabrication: " + FabricationName(fab) + L"\n"; }
+
+// Copies the polygon results into the cache, principal axes included.
+void StoreGross(CGeomProps& p, GrossProps const& g) {
+    p.A = g.A;
+    p.Xbar = g.xc;
+    p.Ybar = g.yc;
+    p.Ixx = g.Ixx;
+    p.Iyy = g.Iyy;
+    p.Ixy = g.Ixy;
+    p.Zxx = g.Zxx;
+    p.Zyy = g.Zyy;
+    p.Sxx = g.Sxx;
+    p.Syy = g.Syy;
+    p.XbarPlastic = g.xp;
+    p.YbarPlastic = g.yp;
+    detail::Principal const pr = detail::PrincipalAxes(g.Ixx, g.Iyy, g.Ixy);
+    p.Iuu = pr.Iuu;
+    p.Ivv = pr.Ivv;
+    p.Alpha = pr.alpha;
+}
+
+// Section symmetric about a vertical axis at x = xs: centroid and plastic
+// axis lie on it exactly, the product of inertia vanishes and the geometric
+// axes are principal.
+void SymmetricAboutY(CGeomProps& p, GrossProps const& g, double xs) {
+    p.Xbar = xs;
+    p.XbarPlastic = xs;
+    p.Zyy = p.Iyy / std::max(g.xmax - xs, xs - g.xmin);
+    p.Ixy = 0.0;
+    p.Iuu = std::max(p.Ixx, p.Iyy);
+    p.Ivv = std::min(p.Ixx, p.Iyy);
+    p.Alpha = 0.0;
+}
+
+// Section symmetric about a horizontal axis at y = ys.
+void SymmetricAboutX(CGeomProps& p, GrossProps const& g, double ys) {
+    p.Ybar = ys;
+    p.YbarPlastic = ys;
+    p.Zxx = p.Ixx / std::max(g.ymax - ys, ys - g.ymin);
+    p.Ixy = 0.0;
+    p.Iuu = std::max(p.Ixx, p.Iyy);
+    p.Ivv = std::min(p.Ixx, p.Iyy);
+    p.Alpha = 0.0;
+}
+
+// --- St Venant torsion of rolled shapes with root fillets --------------------
+//
+// El Darwish & Johnston (1965), "Torsion of structural shapes", ASCE J.
+// Struct. Div. 91(ST1), as given in AISC Design Guide 9 (Seaburg & Carter,
+// Appendix A) and Roark's Formulas for Stress and Strain (Table 10.1): the
+// constant of a rolled shape is the sum of its plates, each with the
+// reduction for its free ends, plus alpha D^4 per junction, D the diameter of
+// the largest circle inscribed in the junction. The tabulated J of rolled
+// shapes is computed this way.
+//
+// Plate b x t with both ends free, and with one end free:
+//   K2 = b t^3 (1/3 - 0.21  t/b (1 - t^4 / (12 b^4)))
+//   K1 = b t^3 (1/3 - 0.105 t/b (1 - t^4 / (192 b^4)))
+double PlateTwoFreeEnds(double b, double t) {
+    return b * Cube(t) * (1.0 / 3.0 - 0.21 * t / b * (1.0 - Fourth(t) / (12.0 * Fourth(b))));
+}
+
+double PlateOneFreeEnd(double b, double t) {
+    return b * Cube(t) * (1.0 / 3.0 - 0.105 * t / b * (1.0 - Fourth(t) / (192.0 * Fourth(b))));
+}
+
+// T junction (I-shape web to flange, tee stem to flange), flange tf, web tw,
+// fillet radius r (Design Guide 9):
+//   D     = ((tf + r)^2 + tw (r + tw/4)) / (2 r + tf)
+//   alpha = -0.042 + 0.2204 tw/tf + 0.1355 r/tf - 0.0865 r tw/tf^2
+//           - 0.0725 (tw/tf)^2
+double TJunction(double tf, double tw, double r) {
+    double const D = ((tf + r) * (tf + r) + tw * (r + tw / 4.0)) / (2.0 * r + tf);
+    double const q = tw / tf;
+    double const alpha = -0.042 + 0.2204 * q + 0.1355 * r / tf - 0.0865 * r * tw / (tf * tf) - 0.0725 * q * q;
+    return alpha * Fourth(D);
+}
+
+// L junction (angle heel, channel web to flange), leg thicknesses t1, t2,
+// fillet radius r (Roark, L section):
+//   D     = 2 (t1 + t2 + 3 r - sqrt(2 (2 r + t1)(2 r + t2)))
+//   alpha = (t_min / t_max) (0.07 + 0.076 r / t_max)
+double LJunction(double t1, double t2, double r) {
+    double const D = 2.0 * (t1 + t2 + 3.0 * r - std::sqrt(2.0 * (2.0 * r + t1) * (2.0 * r + t2)));
+    double const tmax = std::max(t1, t2);
+    double const alpha = std::min(t1, t2) / tmax * (0.07 + 0.076 * r / tmax);
+    return alpha * Fourth(D);
+}
+
+// --- Outlines ---------------------------------------------------------------
+
+// I: y from the bottom face, flange 1 (B1, T1) on top, web centred at half
+// the wider flange. Counter-clockwise, root fillets as concave arcs.
+Region OutlineI(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+    double const c = std::max(B1, B2) / 2.0;
+    double const w = Tw / 2.0;
+    Polygon p;
+    auto& v = p.pts;
+    v.push_back(Pt{c - B2 / 2, 0});
+    v.push_back(Pt{c + B2 / 2, 0});
+    v.push_back(Pt{c + B2 / 2, T2});
+    AppendArc(v, c + w + R, T2 + R, R, 1.5 * kPi, kPi);
+    AppendArc(v, c + w + R, D - T1 - R, R, kPi, 0.5 * kPi);
+    v.push_back(Pt{c + B1 / 2, D - T1});
+    v.push_back(Pt{c + B1 / 2, D});
+    v.push_back(Pt{c - B1 / 2, D});
+    v.push_back(Pt{c - B1 / 2, D - T1});
+    AppendArc(v, c - w - R, D - T1 - R, R, 0.5 * kPi, 0.0);
+    AppendArc(v, c - w - R, T2 + R, R, 0.0, -0.5 * kPi);
+    v.push_back(Pt{c - B2 / 2, T2});
+    return Region{p};
+}
+
+// Channel: back of the web on x = 0, flanges to +x, flange 1 on top.
+Region OutlineChannel(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+    Polygon p;
+    auto& v = p.pts;
+    v.push_back(Pt{0, 0});
+    v.push_back(Pt{B2, 0});
+    v.push_back(Pt{B2, T2});
+    AppendArc(v, Tw + R, T2 + R, R, 1.5 * kPi, kPi);
+    AppendArc(v, Tw + R, D - T1 - R, R, kPi, 0.5 * kPi);
+    v.push_back(Pt{B1, D - T1});
+    v.push_back(Pt{B1, D});
+    v.push_back(Pt{0, D});
+    return Region{p};
+}
+
+// Tee: stem tip on y = 0, flange on top, x from the left flange edge.
+Region OutlineTee(double D, double B, double T, double Tw, double R) {
+    double const c = B / 2.0;
+    double const w = Tw / 2.0;
+    Polygon p;
+    auto& v = p.pts;
+    v.push_back(Pt{c - w, 0});
+    v.push_back(Pt{c + w, 0});
+    AppendArc(v, c + w + R, D - T - R, R, kPi, 0.5 * kPi);
+    v.push_back(Pt{c + B / 2, D - T});
+    v.push_back(Pt{c + B / 2, D});
+    v.push_back(Pt{c - B / 2, D});
+    v.push_back(Pt{c - B / 2, D - T});
+    AppendArc(v, c - w - R, D - T - R, R, 0.5 * kPi, 0.0);
+    return Region{p};
+}
+
+// Angle: heel at the origin, leg D up the y axis, leg B along the x axis.
+Region OutlineAngle(double D, double B, double t, double R) {
+    Polygon p;
+    auto& v = p.pts;
+    v.push_back(Pt{0, 0});
+    v.push_back(Pt{B, 0});
+    v.push_back(Pt{B, t});
+    AppendArc(v, t + R, t + R, R, 1.5 * kPi, kPi);
+    v.push_back(Pt{t, D});
+    v.push_back(Pt{0, D});
+    return Region{p};
+}
+
+}  // namespace
+
+// ============================================================================
+// CDesSectGeom
+// ============================================================================
+
+bool CDesSectGeom::SetCorvidSec(CSection const& /*section*/, CMemberResult* const result) {
+    return Reject(result, L"of a shape with a geometry");
+}
+
+bool CDesSectGeom::IsWelded() const {
+    return m_fab == Corvid::Data::FabWelded || m_fab == Corvid::Data::FabBuiltUp;
+}
+
+// ============================================================================
+// I and H
+// ============================================================================
+
+bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const result) {
+    if (section.Shape() != CSecGeom::I && section.Shape() != CSecGeom::H) return Reject(result, L"an I or H section");
+    auto const& d = section.Dims();
+    m_fab = section.FabricationType();
+    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+    return true;
+}
+
+void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+    m_D = D;
+    m_B1 = B1;
+    m_T1 = T1;
+    m_B2 = B2;
+    m_T2 = T2;
+    m_Tw = Tw;
+    m_R = R;
+    Compute();
+}
+
+double CDesSectGeomI::GetWidth() const { return std::max(m_B1, m_B2); }
+
+double CDesSectGeomI::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
+
+bool CDesSectGeomI::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
+
+void CDesSectGeomI::MirrorXX() {
+    std::swap(m_B1, m_B2);
+    std::swap(m_T1, m_T2);
+    Compute();
+}
+
+CString CDesSectGeomI::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
+           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + FabLine(m_fab);
+}
+
+void CDesSectGeomI::Compute() {
+    double const room = std::min({(m_B1 - m_Tw) / 2, (m_B2 - m_Tw) / 2, (m_D - m_T1 - m_T2) / 2});
+    double const R = FitRadius(m_R, room);
+    GrossProps const g = detail::ComputeGross(OutlineI(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R));
+    m_p = CGeomProps{};
+    StoreGross(m_p, g);
+    SymmetricAboutY(m_p, g, std::max(m_B1, m_B2) / 2.0);
+    if (IsXXSymmetric()) SymmetricAboutX(m_p, g, m_D / 2.0);
+
+    // St Venant torsion. Without root fillets (plates welded together), the
+    // thin-walled sum of b t^3 / 3 over the flanges (full width) and the web
+    // between the flange mid-planes:
+    //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
+    // With root fillets (rolled), El Darwish & Johnston as the tables give it:
+    //   J = K2(B1, T1) + K2(B2, T2) + (D - T1 - T2) Tw^3 / 3
+    //       + alpha D^4 (T1, Tw, R) + alpha D^4 (T2, Tw, R).
+    // The second is not the limit of the first as R -> 0 (it also carries the
+    // free-end reductions of the flanges): a fillet-free section keeps the
+    // plate sum, a filleted one the table value.
+    double const h0 = m_D - (m_T1 + m_T2) / 2.0;
+    if (R > 0.0)
+        m_p.J = PlateTwoFreeEnds(m_B1, m_T1) + PlateTwoFreeEnds(m_B2, m_T2) + (m_D - m_T1 - m_T2) * Cube(m_Tw) / 3.0 +
+                TJunction(m_T1, m_Tw, R) + TJunction(m_T2, m_Tw, R);
+    else
+        m_p.J = (m_B1 * Cube(m_T1) + m_B2 * Cube(m_T2) + h0 * Cube(m_Tw)) / 3.0;
+
+    // Warping constant of an I with flanges as the only warping parts
+    // (Timoshenko & Gere; AISC Design Guide 9 for singly symmetric I):
+    //   Cw = h0^2 I1 I2 / (I1 + I2),  Ii = Ti Bi^3 / 12,
+    // which for equal flanges is h0^2 Iy_flanges / 4.
+    double const I1 = m_T1 * Cube(m_B1) / 12.0;
+    double const I2 = m_T2 * Cube(m_B2) / 12.0;
+    m_p.Cw = h0 * h0 * I1 * I2 / (I1 + I2);
+}
+
+// ============================================================================
+// Channel
+// ============================================================================
+
+bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const result) {
+    if (section.Shape() != CSecGeom::Channel) return Reject(result, L"a channel");
+    auto const& d = section.Dims();
+    m_fab = section.FabricationType();
+    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+    return true;
+}
+
+void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+    m_D = D;
+    m_B1 = B1;
+    m_T1 = T1;
+    m_B2 = B2;
+    m_T2 = T2;
+    m_Tw = Tw;
+    m_R = R;
+    Compute();
+}
+
+double CDesSectGeomPFC::GetWidth() const { return std::max(m_B1, m_B2); }
+
+double CDesSectGeomPFC::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
+
+bool CDesSectGeomPFC::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
+
+CString CDesSectGeomPFC::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
+           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + FabLine(m_fab);
+}
+
+void CDesSectGeomPFC::Compute() {
+    double const room = std::min({m_B1 - m_Tw, m_B2 - m_Tw, (m_D - m_T1 - m_T2) / 2});
+    double const R = FitRadius(m_R, room);
+    GrossProps const g = detail::ComputeGross(OutlineChannel(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R));
+    m_p = CGeomProps{};
+    StoreGross(m_p, g);
+    if (IsXXSymmetric()) SymmetricAboutX(m_p, g, m_D / 2.0);
+
+    // St Venant torsion. Without root fillets, the plate sum of the I:
+    //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
+    // With root fillets, El Darwish & Johnston: flanges with one free end,
+    // the web between the flanges and two L junctions,
+    //   J = K1(B1, T1) + K1(B2, T2) + (D - T1 - T2) Tw^3 / 3
+    //       + alpha D^4 (T1, Tw, R) + alpha D^4 (T2, Tw, R).
+    double const h0 = m_D - (m_T1 + m_T2) / 2.0;
+    if (R > 0.0)
+        m_p.J = PlateOneFreeEnd(m_B1, m_T1) + PlateOneFreeEnd(m_B2, m_T2) + (m_D - m_T1 - m_T2) * Cube(m_Tw) / 3.0 +
+                LJunction(m_T1, m_Tw, R) + LJunction(m_T2, m_Tw, R);
+    else
+        m_p.J = (m_B1 * Cube(m_T1) + m_B2 * Cube(m_T2) + h0 * Cube(m_Tw)) / 3.0;
+
+    // Shear centre and warping constant of a channel on its wall mid-lines
+    // (Galambos, "Flexural-Torsional Buckling of Thin-Walled Members"; AISC
+    // Design Guide 9), flange width b' = B - Tw/2 to the web mid-line, depth
+    // h' = D - T between the flange mid-lines, flanges taken as their mean:
+    //   e0 = 3 b'^2 T / (6 b' T + h' Tw)       (from the web mid-line,
+    //                                           away from the flanges)
+    //   Cw = T b'^3 h'^2 / 12 * (3 b' T + 2 h' Tw) / (6 b' T + h' Tw)
+    double const T = (m_T1 + m_T2) / 2.0;
+    double const b = (m_B1 + m_B2) / 2.0 - m_Tw / 2.0;
+    double const h = m_D - T;
+    double const den = 6.0 * b * T + h * m_Tw;
+    m_e0 = 3.0 * b * b * T / den;
+    m_p.Cw = T * Cube(b) * h * h / 12.0 * (3.0 * b * T + 2.0 * h * m_Tw) / den;
+}
+
+// ============================================================================
+// Tee
+// ============================================================================
+
+bool CDesSectGeomT::SetCorvidSec(CSection const& section, CMemberResult* const result) {
+    if (section.Shape() != CSecGeom::Tee) return Reject(result, L"a tee");
+    auto const& d = section.Dims();
+    m_fab = section.FabricationType();
+    SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R);
+    return true;
+}
+
+void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, double R) {
+    m_D = D;
+    m_B = B;
+    m_T = T;
+    m_Tw = Tw;
+    m_R = R;
+    Compute();
+}
+
+double CDesSectGeomT::GetThickness() const { return std::max(m_T, m_Tw); }
+
+CString CDesSectGeomT::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B", m_B, format) + DimLine(L"T", m_T, format) +
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + FabLine(m_fab);
+}
+
+void CDesSectGeomT::Compute() {
+    double const room = std::min((m_B - m_Tw) / 2, m_D - m_T);
+    double const R = FitRadius(m_R, room);
+    GrossProps const g = detail::ComputeGross(OutlineTee(m_D, m_B, m_T, m_Tw, R));
+    m_p = CGeomProps{};
+    StoreGross(m_p, g);
+    SymmetricAboutY(m_p, g, m_B / 2.0);
+
+    // St Venant torsion. Without root fillets, the flange of full width plus
+    // the stem from its tip to the flange mid-plane:
+    //   J = (B T^3 + (D - T/2) Tw^3) / 3.
+    // With root fillets, El Darwish & Johnston: flange with two free ends,
+    // stem below the flange with one, one T junction,
+    //   J = K2(B, T) + K1(D - T, Tw) + alpha D^4 (T, Tw, R).
+    double const hs = m_D - m_T / 2.0;
+    if (R > 0.0)
+        m_p.J = PlateTwoFreeEnds(m_B, m_T) + PlateOneFreeEnd(m_D - m_T, m_Tw) + TJunction(m_T, m_Tw, R);
+    else
+        m_p.J = (m_B * Cube(m_T) + hs * Cube(m_Tw)) / 3.0;
+
+    // Warping of a tee: the two plates meet at the shear centre, so only
+    // their own (through-thickness) warping remains (AISC Design Guide 9):
+    //   Cw = B^3 T^3 / 144 + (D - T/2)^3 Tw^3 / 36
+    m_p.Cw = Cube(m_B) * Cube(m_T) / 144.0 + Cube(hs) * Cube(m_Tw) / 36.0;
+}
+
+// ============================================================================
+// Rectangular hollow section
+// ============================================================================
+
+bool CDesSectGeomRHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
+    if (section.Shape() != CSecGeom::RHS) return Reject(result, L"a rectangular hollow section");
+    auto const& d = section.Dims();
+    m_fab = section.FabricationType();
+    SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
+    return true;
+}
+
+void CDesSectGeomRHS::SetDimensions(double D, double B, double tf, double tw, double Ro) {
+    m_D = D;
+    m_B = B;
+    m_tf = tf;
+    m_tw = tw;
+    m_Ro = Ro;
+    Compute();
+}
+
+double CDesSectGeomRHS::GetThickness() const { return std::max(m_tf, m_tw); }
+
+void CDesSectGeomRHS::Rotate90Clockwise() {
+    std::swap(m_D, m_B);
+    std::swap(m_tf, m_tw);
+    Compute();
+}
+
+CString CDesSectGeomRHS::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B", m_B, format) +
+           DimLine(L"tf", m_tf, format) + DimLine(L"tw", m_tw, format) + DimLine(L"Ro", m_Ro, format) +
+           FabLine(m_fab);
+}
+
+void CDesSectGeomRHS::Compute() {
+    // Outside corners of radius Ro; inside corners of radius Ro - t, so that
+    // with equal walls the two arcs are concentric (with unequal walls t is
+    // their mean).
+    double const tm = (m_tf + m_tw) / 2.0;
+    double const Ro = FitRadius(m_Ro, std::min(m_B, m_D) / 2.0);
+    double const bi = m_B - 2.0 * m_tw;
+    double const di = m_D - 2.0 * m_tf;
+    double const ri = FitRadius(Ro - tm, std::min(bi, di) / 2.0);
+    Region region{detail::RoundedRectangle(0.0, 0.0, m_B, m_D, Ro)};
+    if (bi > 0.0 && di > 0.0) region.push_back(detail::RoundedRectangle(m_tw, m_tf, m_B - m_tw, m_D - m_tf, ri, -1.0));
+    GrossProps const g = detail::ComputeGross(region);
+    m_p = CGeomProps{};
+    StoreGross(m_p, g);
+    SymmetricAboutY(m_p, g, m_B / 2.0);
+    SymmetricAboutX(m_p, g, m_D / 2.0);
+
+    // Bredt's closed-section formula on the wall mid-line (Roark Table 10.7;
+    // AISC Design Guide 9): J = 4 Am^2 / sum(s_i / t_i), Am the area enclosed
+    // by the mid-line. Mid-line rectangle (B - tw) x (D - tf) with corners of
+    // radius rm = Ro - t/2 (none for square corners):
+    //   Am      = bm dm - (4 - pi) rm^2
+    //   sum s/t = 2 (bm - 2 rm)/tf + 2 (dm - 2 rm)/tw + 2 pi rm / t
+    double const bm = m_B - m_tw;
+    double const dm = m_D - m_tf;
+    double const rm = Ro > 0.0 ? FitRadius(Ro - tm / 2.0, std::min(bm, dm) / 2.0) : 0.0;
+    double const Am = bm * dm - (4.0 - kPi) * rm * rm;
+    double const sOverT = 2.0 * (bm - 2.0 * rm) / m_tf + 2.0 * (dm - 2.0 * rm) / m_tw + (rm > 0.0 ? 2.0 * kPi * rm / tm : 0.0);
+    m_p.J = 4.0 * Am * Am / sOverT;
+    // Closed sections: warping is negligible.
+    m_p.Cw = 0.0;
+}
+
+// ============================================================================
+// Circular hollow section
+// ============================================================================
+
+bool CDesSectGeomCHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
+    if (section.Shape() != CSecGeom::CHS) return Reject(result, L"a circular hollow section");
+    auto const& d = section.Dims();
+    m_fab = section.FabricationType();
+    SetDimensions(d.D, d.t);
+    return true;
+}
+
+void CDesSectGeomCHS::SetDimensions(double D, double t) {
+    m_D = D;
+    m_t = t;
+    Compute();
+}
+
+CString CDesSectGeomCHS::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"t", m_t, format) + FabLine(m_fab);
+}
+
+void CDesSectGeomCHS::Compute() {
+    // Annulus, outside diameter D, inside d = D - 2t (a wall thicker than the
+    // radius leaves a solid bar):
+    //   A = pi (D^2 - d^2)/4,  I = pi (D^4 - d^4)/64,  Z = I / (D/2),
+    //   S (plastic) = (D^3 - d^3)/6,  J = 2 I (polar),  Cw = 0.
+    double d = m_D - 2.0 * m_t;
+    if (d < 0.0) d = 0.0;
+    m_p = CGeomProps{};
+    m_p.A = kPi * (m_D * m_D - d * d) / 4.0;
+    double const I = kPi * (Fourth(m_D) - Fourth(d)) / 64.0;
+    m_p.Ixx = I;
+    m_p.Iyy = I;
+    m_p.Ixy = 0.0;
+    m_p.Zxx = I / (m_D / 2.0);
+    m_p.Zyy = m_p.Zxx;
+    m_p.Sxx = (Cube(m_D) - Cube(d)) / 6.0;
+    m_p.Syy = m_p.Sxx;
+    m_p.Xbar = m_D / 2.0;
+    m_p.Ybar = m_D / 2.0;
+    m_p.XbarPlastic = m_p.Xbar;
+    m_p.YbarPlastic = m_p.Ybar;
+    m_p.J = 2.0 * I;
+    m_p.Cw = 0.0;
+    m_p.Iuu = I;
+    m_p.Ivv = I;
+    m_p.Alpha = 0.0;
+}
+
+// ============================================================================
+// Angle
+// ============================================================================
+
+bool CDesSectGeomAngle::SetCorvidSec(CSection const& section, CMemberResult* const result) {
+    if (section.Shape() != CSecGeom::Angle) return Reject(result, L"an angle");
+    auto const& d = section.Dims();
+    m_fab = section.FabricationType();
+    SetDimensions(d.D, d.B, d.t, d.R);
+    return true;
+}
+
+void CDesSectGeomAngle::SetDimensions(double D, double B, double t, double R) {
+    m_D = D;
+    m_B = B;
+    m_t = t;
+    m_R = R;
+    Compute();
+}
+
+void CDesSectGeomAngle::Reflect45() {
+    std::swap(m_D, m_B);
+    Compute();
+}
+
+CString CDesSectGeomAngle::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B", m_B, format) + DimLine(L"t", m_t, format) +
+           DimLine(L"R", m_R, format) + FabLine(m_fab);
+}
+
+void CDesSectGeomAngle::Compute() {
+    double const R = FitRadius(m_R, std::min(m_B, m_D) - m_t);
+    GrossProps const g = detail::ComputeGross(OutlineAngle(m_D, m_B, m_t, R));
+    m_p = CGeomProps{};
+    StoreGross(m_p, g);
+
+    // St Venant torsion. Without a root fillet, both legs on their mid-lines
+    // meeting at the heel:
+    //   J = ((D - t/2) + (B - t/2)) t^3 / 3.
+    // With a root fillet, El Darwish & Johnston (Roark's L section): one leg
+    // of full length with two free ends, the other beyond it with one, and
+    // one L junction. Which leg runs through the heel is arbitrary; the mean
+    // of the two choices keeps J the same when the legs are exchanged:
+    //   J = (K2(D, t) + K1(B - t, t) + K2(B, t) + K1(D - t, t)) / 2
+    //       + alpha D^4 (t, t, R).
+    double const d = m_D - m_t / 2.0;
+    double const b = m_B - m_t / 2.0;
+    if (R > 0.0)
+        m_p.J = (PlateTwoFreeEnds(m_D, m_t) + PlateOneFreeEnd(m_B - m_t, m_t) + PlateTwoFreeEnds(m_B, m_t) +
+                 PlateOneFreeEnd(m_D - m_t, m_t)) /
+                    2.0 +
+                LJunction(m_t, m_t, R);
+    else
+        m_p.J = (d + b) * Cube(m_t) / 3.0;
+
+    // Warping: the legs meet at the shear centre (the heel), so only their
+    // through-thickness warping remains (AISC Design Guide 9; Bleich):
+    //   Cw = t^3/36 ((D - t/2)^3 + (B - t/2)^3)
+    m_p.Cw = Cube(m_t) / 36.0 * (Cube(d) + Cube(b));
+}
+
+}  // namespace Corvid::Steel

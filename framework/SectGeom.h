@@ -1,0 +1,262 @@
+#pragma once
+// Section geometry: dimensions and gross properties of the six shapes.
+//
+// Units: m. Coordinates: x horizontal, y vertical; the major axis is x.
+//   I / H:   y from the bottom face, flange 1 at the top; x from the left edge
+//            of the wider flange (the section is symmetric about its web).
+//   channel: x from the back of the web (flanges point to +x); y from the
+//            bottom face.
+//   tee:     y from the tip of the stem, flange at the top; x from the left
+//            flange edge.
+//   angle:   origin at the heel; the leg of length D runs up the y axis, the
+//            leg of length B along the x axis.
+//   RHS, CHS: x and y from the bottom-left extreme fibres.
+// Naming follows the framework: Sxx / Syy are PLASTIC moduli, Zxx / Zyy the
+// (smallest) ELASTIC moduli.
+#include "CString.h"
+#include "DesFormat.h"
+#include "Section.h"
+
+namespace Corvid::Steel {
+
+class CMemberResult;
+
+class CCloneableGeom {
+public:
+    virtual ~CCloneableGeom() = default;
+    virtual CCloneableGeom* Clone() const = 0;
+};
+
+// Gross properties, computed once when the dimensions change.
+struct CGeomProps {
+    double A = 0, Xbar = 0, Ybar = 0, Ixx = 0, Iyy = 0, Ixy = 0;
+    double Sxx = 0, Syy = 0;  // plastic
+    double Zxx = 0, Zyy = 0;  // elastic (smallest)
+    double XbarPlastic = 0, YbarPlastic = 0;  // plastic neutral axes (same origin as Xbar, Ybar)
+    double J = 0, Cw = 0;
+    double Iuu = 0, Ivv = 0, Alpha = 0;  // principal axes; Alpha: angle from x to u, rad
+};
+
+class CDesSectGeom : public CCloneableGeom {
+public:
+    CDesSectGeom() = default;
+    CDesSectGeom(CDesSectGeom const&) = default;
+    CDesSectGeom& operator=(CDesSectGeom const&) = default;
+    ~CDesSectGeom() override = default;
+    CDesSectGeom* Clone() const override = 0;
+
+    // Reads the dimensions from the host section. False (with a message in
+    // the result, when given and wanting text) when the section is of another
+    // shape.
+    virtual bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result);
+
+    int FabricationType() const { return m_fab; }
+    void SetFabricationType(int fab) { m_fab = fab; }
+    // Welded (1) or built up (3).
+    virtual bool IsWelded() const;
+
+    virtual double Area() const { return m_p.A; }
+    virtual double Xbar() const { return m_p.Xbar; }
+    virtual double Ybar() const { return m_p.Ybar; }
+    virtual double Ixx() const { return m_p.Ixx; }
+    virtual double Iyy() const { return m_p.Iyy; }
+    virtual double Ixy() const { return m_p.Ixy; }
+    virtual double Sxx() const { return m_p.Sxx; }
+    virtual double Syy() const { return m_p.Syy; }
+    virtual double Zxx() const { return m_p.Zxx; }
+    virtual double Zyy() const { return m_p.Zyy; }
+    virtual double J() const { return m_p.J; }
+    // Warping constant Cw, m^6.
+    virtual double Gamma() const { return m_p.Cw; }
+    virtual double Iuu() const { return m_p.Iuu; }
+    virtual double Ivv() const { return m_p.Ivv; }
+    virtual double Alpha() const { return m_p.Alpha; }
+
+    virtual double GetDepth() const = 0;
+    virtual double GetWidth() const = 0;
+    virtual double GetThickness() const = 0;
+    virtual bool IsXXSymmetric() const = 0;
+
+    // Turn the section upside down (about its x axis).
+    virtual void MirrorXX() {}
+    // Turn the section 90 degrees clockwise (RHS: depth and width exchange).
+    virtual void Rotate90Clockwise() {}
+    // Reflect about the 45 degree line through the origin (angle: legs exchange).
+    virtual void Reflect45() {}
+
+    // Dimension text for the report.
+    virtual CString SectGeomString(Corvid::Util::CDesFormat const& format) const = 0;
+
+    CGeomProps const& Props() const { return m_p; }
+
+protected:
+    // Recompute m_p from the dimensions.
+    virtual void Compute() = 0;
+
+    int m_fab = 0;
+    CGeomProps m_p;
+};
+
+// I and H sections (also used for channels, which share the dimension set).
+class CDesSectGeomI : public CDesSectGeom {
+public:
+    CDesSectGeomI() = default;
+    CDesSectGeomI* Clone() const override { return new CDesSectGeomI(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    // D overall depth, B1/T1 top flange, B2/T2 bottom flange, Tw web, R root radius.
+    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R);
+
+    double GetD() const { return m_D; }
+    double GetTw() const { return m_Tw; }
+    double GetT1() const { return m_T1; }
+    double GetT2() const { return m_T2; }
+    double GetB1() const { return m_B1; }
+    double GetB2() const { return m_B2; }
+    double GetR() const { return m_R; }
+
+    double GetDepth() const override { return m_D; }
+    double GetWidth() const override;
+    double GetThickness() const override;
+    bool IsXXSymmetric() const override;
+    void MirrorXX() override;
+    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+
+protected:
+    void Compute() override;
+    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0;
+};
+
+// Channel: web at x = 0..Tw, flanges pointing to +x.
+class CDesSectGeomPFC : public CDesSectGeom {
+public:
+    CDesSectGeomPFC() = default;
+    CDesSectGeomPFC* Clone() const override { return new CDesSectGeomPFC(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R);
+
+    double GetD() const { return m_D; }
+    double GetTw() const { return m_Tw; }
+    double GetT1() const { return m_T1; }
+    double GetT2() const { return m_T2; }
+    double GetB1() const { return m_B1; }
+    double GetB2() const { return m_B2; }
+    double GetR() const { return m_R; }
+
+    // Warping constant (same as Gamma).
+    double Iw() const { return m_p.Cw; }
+    double XbarPlastic() const { return m_p.XbarPlastic; }
+    double YbarPlastic() const { return m_p.YbarPlastic; }
+    // Distance from the web centre line to the shear centre (on the side away
+    // from the flanges), m.
+    double ShearCentreFromWeb() const { return m_e0; }
+
+    double GetDepth() const override { return m_D; }
+    double GetWidth() const override;
+    double GetThickness() const override;
+    bool IsXXSymmetric() const override;
+    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+
+protected:
+    void Compute() override;
+    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0;
+    double m_e0 = 0;
+};
+
+// Tee: stem tip at y = 0, flange on top.
+class CDesSectGeomT : public CDesSectGeom {
+public:
+    CDesSectGeomT() = default;
+    CDesSectGeomT* Clone() const override { return new CDesSectGeomT(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    void SetDimensions(double D, double B, double T, double Tw, double R);
+
+    double GetD() const { return m_D; }
+    double GetTw() const { return m_Tw; }
+    double GetT() const { return m_T; }
+    double GetB() const { return m_B; }
+    double GetR() const { return m_R; }
+    double Iw() const { return m_p.Cw; }
+
+    double GetDepth() const override { return m_D; }
+    double GetWidth() const override { return m_B; }
+    double GetThickness() const override;
+    bool IsXXSymmetric() const override { return false; }
+    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+
+protected:
+    void Compute() override;
+    double m_D = 0, m_B = 0, m_T = 0, m_Tw = 0, m_R = 0;
+};
+
+class CDesSectGeomRHS : public CDesSectGeom {
+public:
+    CDesSectGeomRHS() = default;
+    CDesSectGeomRHS* Clone() const override { return new CDesSectGeomRHS(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    // D depth, B width, tf walls along the width (top, bottom), tw walls along
+    // the depth (sides), Ro outside corner radius (0: square corners).
+    void SetDimensions(double D, double B, double tf, double tw, double Ro);
+
+    double GetD() const { return m_D; }
+    double GetB() const { return m_B; }
+    double GetTf() const { return m_tf; }
+    double GetTw() const { return m_tw; }
+    double GetRo() const { return m_Ro; }
+
+    double GetDepth() const override { return m_D; }
+    double GetWidth() const override { return m_B; }
+    double GetThickness() const override;
+    bool IsXXSymmetric() const override { return true; }
+    // Depth and width exchange, and so do the two wall thicknesses.
+    void Rotate90Clockwise() override;
+    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+
+protected:
+    void Compute() override;
+    double m_D = 0, m_B = 0, m_tf = 0, m_tw = 0, m_Ro = 0;
+};
+
+class CDesSectGeomCHS : public CDesSectGeom {
+public:
+    CDesSectGeomCHS() = default;
+    CDesSectGeomCHS* Clone() const override { return new CDesSectGeomCHS(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    void SetDimensions(double D, double t);
+
+    double GetD() const { return m_D; }
+    double GetT() const { return m_t; }
+
+    double GetDepth() const override { return m_D; }
+    double GetWidth() const override { return m_D; }
+    double GetThickness() const override { return m_t; }
+    bool IsXXSymmetric() const override { return true; }
+    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+
+protected:
+    void Compute() override;
+    double m_D = 0, m_t = 0;
+};
+
+// Angle: heel at the origin, leg D up the y axis, leg B along the x axis.
+class CDesSectGeomAngle : public CDesSectGeom {
+public:
+    CDesSectGeomAngle() = default;
+    CDesSectGeomAngle* Clone() const override { return new CDesSectGeomAngle(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    void SetDimensions(double D, double B, double t, double R);
+
+    double GetR() const { return m_R; }
+    double GetDepth() const override { return m_D; }
+    double GetWidth() const override { return m_B; }
+    double GetThickness() const override { return m_t; }
+    bool IsXXSymmetric() const override { return false; }
+    // The legs exchange (x and y swap).
+    void Reflect45() override;
+    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+
+protected:
+    void Compute() override;
+    double m_D = 0, m_B = 0, m_t = 0, m_R = 0;
+};
+
+}  // namespace Corvid::Steel

@@ -1,0 +1,482 @@
+#include "Section.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cwctype>
+#include <map>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+#include "SectGeom.h"
+#include "SectionCatalog.h"
+
+namespace Corvid::Data {
+
+namespace {
+
+std::mutex& CatalogMutex() {
+    static std::mutex m;
+    return m;
+}
+std::string& CatalogSetting() {
+    static std::string dir;
+    return dir;
+}
+
+std::wstring Lower(std::wstring s) {
+    for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));
+    return s;
+}
+
+std::vector<std::wstring> Tokens(std::wstring const& s) {
+    std::vector<std::wstring> out;
+    std::wstring cur;
+    for (wchar_t c : s) {
+        if (std::iswspace(c)) {
+            if (!cur.empty()) out.push_back(cur), cur.clear();
+        } else {
+            cur.push_back(c);
+        }
+    }
+    if (!cur.empty()) out.push_back(cur);
+    return out;
+}
+
+[[noreturn]] void Fail(std::wstring const& text, std::string const& why) {
+    throw std::invalid_argument("section \"" + Narrow(text) + "\": " + why);
+}
+
+// mm text of a dimension in m, shortest exact form.
+std::wstring Mm(double m) {
+    wchar_t buf[40];
+    std::swprintf(buf, 40, L"%g", m * 1e3);
+    return buf;
+}
+
+struct ShapeWord {
+    wchar_t const* word;
+    CSecGeom::SecShape shape;
+    char const* what;  // "an I section"
+};
+
+ShapeWord const kWords[] = {
+    {L"i", CSecGeom::I, "an I section"},          {L"h", CSecGeom::H, "an H section"},
+    {L"c", CSecGeom::Channel, "a channel"},       {L"t", CSecGeom::Tee, "a tee"},
+    {L"l", CSecGeom::Angle, "an angle"},          {L"rhs", CSecGeom::RHS, "a rectangular hollow section"},
+    {L"chs", CSecGeom::CHS, "a circular hollow section"}, {L"pl", CSecGeom::Plate, "a flat plate"},
+    {L"rb", CSecGeom::RoundBar, "a round bar"},
+};
+
+wchar_t const* const kFabWords[] = {L"rolled", L"welded", L"cold-formed", L"built-up", L"cold-formed-stainless"};
+
+// The dimension names each shape accepts (lower case), in report order.
+std::vector<std::wstring> Allowed(CSecGeom::SecShape s) {
+    switch (s) {
+        case CSecGeom::I:
+        case CSecGeom::H:
+        case CSecGeom::Channel: return {L"d", L"b", L"t", L"b1", L"t1", L"b2", L"t2", L"tw", L"r"};
+        case CSecGeom::Tee: return {L"d", L"b", L"t", L"tw", L"r"};
+        case CSecGeom::Angle: return {L"d", L"b", L"t", L"r"};
+        case CSecGeom::RHS: return {L"d", L"b", L"t", L"tf", L"tw", L"ro"};
+        case CSecGeom::CHS: return {L"d", L"t"};
+        case CSecGeom::Plate: return {L"b", L"t"};
+        case CSecGeom::RoundBar: return {L"d"};
+        default: return {};
+    }
+}
+
+std::string Join(std::vector<std::wstring> const& names) {
+    std::string out;
+    for (auto const& n : names) {
+        if (!out.empty()) out += ", ";
+        std::wstring pretty = n;
+        pretty[0] = static_cast<wchar_t>(std::towupper(pretty[0]));
+        out += Narrow(pretty);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool operator==(CSectionDims const& a, CSectionDims const& b) {
+    return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 &&
+           a.Tw == b.Tw && a.R == b.R && a.t == b.t && a.tf == b.tf && a.tw == b.tw && a.Ro == b.Ro &&
+           a.fab == b.fab;
+}
+
+CString ShapeName(CSecGeom::SecShape s) {
+    switch (s) {
+        case CSecGeom::None: return L"none";
+        case CSecGeom::I: return L"I section";
+        case CSecGeom::H: return L"H section";
+        case CSecGeom::Channel: return L"channel";
+        case CSecGeom::Tee: return L"tee";
+        case CSecGeom::Angle: return L"angle";
+        case CSecGeom::RHS: return L"rectangular hollow section";
+        case CSecGeom::CHS: return L"circular hollow section";
+        case CSecGeom::Plate: return L"flat plate";
+        case CSecGeom::RoundBar: return L"round bar";
+        case CSecGeom::DoubleAngle: return L"double angle";
+        case CSecGeom::Box: return L"box";
+    }
+    return L"shape " + std::to_wstring(static_cast<int>(s));
+}
+
+CSection::CSection() = default;
+
+CSection::CSection(CString const& description) {
+    auto const tokens = Tokens(description);
+    if (tokens.empty()) return;  // empty section
+    std::wstring const first = Lower(tokens[0]);
+    for (auto const& w : kWords) {
+        if (first == w.word) {
+            ParseParametric(description);
+            BuildGeometry();
+            return;
+        }
+    }
+    if (tokens[0].find(L'=') != std::wstring::npos)
+        Fail(description, "the description must start with a shape word (I, H, C, T, L, RHS, CHS, PL, RB) or a "
+                          "catalogue designation");
+    // A handbook designation, optionally followed by fab=...
+    LookUp(tokens[0]);
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        auto const eq = tokens[i].find(L'=');
+        if (eq == std::wstring::npos || Lower(tokens[i].substr(0, eq)) != L"fab")
+            Fail(description, "after a catalogue designation only fab=... may follow, found \"" +
+                                  Narrow(tokens[i]) + "\"");
+        if (i > 1) Fail(description, "fab given twice");
+        std::wstring const v = Lower(tokens[i].substr(eq + 1));
+        bool found = false;
+        for (int k = 0; k < 5; ++k)
+            if (v == kFabWords[k]) m_dims.fab = k, found = true;
+        if (!found)
+            Fail(description, "fab must be one of rolled, welded, cold-formed, built-up, cold-formed-stainless, not \"" +
+                                  Narrow(v) + "\"");
+    }
+    BuildGeometry();
+}
+
+void CSection::ParseParametric(std::wstring const& text) {
+    auto const tokens = Tokens(text);
+    std::wstring const word = Lower(tokens[0]);
+    char const* what = "";
+    for (auto const& w : kWords)
+        if (word == w.word) m_shape = w.shape, what = w.what;
+    auto const allowed = Allowed(m_shape);
+    std::map<std::wstring, double> v;  // lower-case name -> m
+    std::map<std::wstring, std::wstring> spelled;
+    bool fabGiven = false;
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        auto const& tok = tokens[i];
+        auto const eq = tok.find(L'=');
+        if (eq == std::wstring::npos || eq == 0)
+            Fail(text, "expected name=value, found \"" + Narrow(tok) + "\"");
+        std::wstring const name = Lower(tok.substr(0, eq));
+        std::wstring const value = tok.substr(eq + 1);
+        if (name == L"fab") {
+            if (fabGiven) Fail(text, "fab given twice");
+            fabGiven = true;
+            std::wstring const fv = Lower(value);
+            bool found = false;
+            for (int k = 0; k < 5; ++k)
+                if (fv == kFabWords[k]) m_dims.fab = k, found = true;
+            if (!found)
+                Fail(text, "fab must be one of rolled, welded, cold-formed, built-up, cold-formed-stainless, not \"" +
+                               Narrow(value) + "\"");
+            continue;
+        }
+        bool known = false;
+        for (auto const& a : allowed) known = known || a == name;
+        if (!known)
+            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not used by " + what + " (expected " +
+                           Join(allowed) + ")");
+        if (v.count(name)) Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" given twice");
+        std::string const narrow = Narrow(value);
+        char* end = nullptr;
+        double const mm = narrow.empty() ? 0.0 : std::strtod(narrow.c_str(), &end);
+        if (narrow.empty() || end == nullptr || *end != '\0')
+            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\": \"" + narrow + "\" is not a number");
+        if (!std::isfinite(mm))
+            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not a finite number");
+        bool const mayBeZero = name == L"r" || name == L"ro";
+        if (mayBeZero ? mm < 0 : !(mm > 0))
+            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be " +
+                           (mayBeZero ? "zero or positive" : "positive") + " (got " + narrow + ")");
+        v[name] = mm * 1e-3;
+        spelled[name] = tok.substr(0, eq);
+    }
+    auto need = [&](wchar_t const* n) {
+        auto it = v.find(n);
+        if (it == v.end()) {
+            std::wstring pretty = n;
+            pretty[0] = static_cast<wchar_t>(std::towupper(pretty[0]));
+            Fail(text, "missing dimension \"" + Narrow(pretty) + "\" for " + what);
+        }
+        return it->second;
+    };
+    auto opt = [&](wchar_t const* n) { return v.count(n) ? v[n] : 0.0; };
+    auto refuse = [&](std::string const& why) { Fail(text, why); };
+    auto& d = m_dims;
+    switch (m_shape) {
+        case CSecGeom::I:
+        case CSecGeom::H:
+        case CSecGeom::Channel: {
+            bool const equal = v.count(L"b") || v.count(L"t");
+            bool const unequal = v.count(L"b1") || v.count(L"t1") || v.count(L"b2") || v.count(L"t2");
+            if (equal && unequal) refuse("give either B and T (equal flanges) or B1, T1, B2, T2, not both");
+            d.D = need(L"d");
+            if (unequal) {
+                d.B1 = need(L"b1");
+                d.T1 = need(L"t1");
+                d.B2 = need(L"b2");
+                d.T2 = need(L"t2");
+            } else {
+                d.B1 = d.B2 = need(L"b");
+                d.T1 = d.T2 = need(L"t");
+            }
+            d.Tw = need(L"tw");
+            d.R = opt(L"r");
+            if (!(d.T1 + d.T2 < d.D)) refuse("the flanges (T1 + T2) must be thinner than the depth D");
+            if (m_shape == CSecGeom::Channel) {
+                if (!(d.Tw < std::min(d.B1, d.B2))) refuse("the web thickness Tw must be less than the flange width");
+                if (d.Tw + d.R > std::min(d.B1, d.B2)) refuse("the root radius R does not fit on the flange (Tw + R > B)");
+            } else {
+                if (!(d.Tw < std::min(d.B1, d.B2))) refuse("the web thickness Tw must be less than the flange width");
+                if (d.Tw + 2 * d.R > std::min(d.B1, d.B2))
+                    refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
+            }
+            if (d.T1 + d.T2 + 2 * d.R > d.D) refuse("the root radius R does not fit in the web depth (T1 + T2 + 2R > D)");
+            d.B = std::max(d.B1, d.B2);
+            break;
+        }
+        case CSecGeom::Tee:
+            d.D = need(L"d");
+            d.B = d.B1 = d.B2 = need(L"b");
+            d.T1 = d.T2 = need(L"t");
+            d.Tw = need(L"tw");
+            d.R = opt(L"r");
+            if (!(d.T1 < d.D)) refuse("the flange thickness T must be less than the depth D");
+            if (!(d.Tw < d.B)) refuse("the stem thickness Tw must be less than the flange width B");
+            if (d.Tw + 2 * d.R > d.B) refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
+            if (d.T1 + d.R > d.D) refuse("the root radius R does not fit on the stem (T + R > D)");
+            break;
+        case CSecGeom::Angle:
+            d.D = need(L"d");
+            d.B = need(L"b");
+            d.t = need(L"t");
+            d.R = opt(L"r");
+            if (!(d.t < std::min(d.D, d.B))) refuse("the thickness t must be less than both leg lengths");
+            if (d.t + d.R > std::min(d.D, d.B)) refuse("the root radius R does not fit on the legs (t + R > leg)");
+            break;
+        case CSecGeom::RHS: {
+            bool const one = v.count(L"t") != 0;
+            bool const two = v.count(L"tf") || v.count(L"tw");
+            if (one && two) refuse("give either t or tf and tw, not both");
+            d.D = need(L"d");
+            d.B = need(L"b");
+            if (two) {
+                d.tf = need(L"tf");
+                d.tw = need(L"tw");
+            } else {
+                d.tf = d.tw = need(L"t");
+            }
+            d.t = std::max(d.tf, d.tw);
+            d.Ro = opt(L"ro");
+            if (!(2 * d.tf < d.D)) refuse("the walls are too thick for the depth (2 tf must be less than D)");
+            if (!(2 * d.tw < d.B)) refuse("the walls are too thick for the width (2 tw must be less than B)");
+            if (2 * d.Ro > std::min(d.D, d.B)) refuse("the corner radius Ro must not exceed half the smaller side");
+            break;
+        }
+        case CSecGeom::CHS:
+            d.D = need(L"d");
+            d.t = need(L"t");
+            if (!(2 * d.t < d.D)) refuse("the wall thickness t must be less than D/2 (use RB for a solid bar)");
+            break;
+        case CSecGeom::Plate:
+            d.B = need(L"b");
+            d.t = need(L"t");
+            break;
+        case CSecGeom::RoundBar:
+            d.D = need(L"d");
+            break;
+        default:
+            break;
+    }
+    // Normalised text: the shape word and the dimensions in a fixed order.
+    std::wstring name = tokens[0];
+    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
+    auto put = [&name](wchar_t const* label, double m) { name += L" " + std::wstring(label) + L"=" + Mm(m); };
+    switch (m_shape) {
+        case CSecGeom::I:
+        case CSecGeom::H:
+        case CSecGeom::Channel:
+            put(L"D", d.D);
+            if (d.B1 == d.B2 && d.T1 == d.T2) {
+                put(L"B", d.B1);
+                put(L"T", d.T1);
+            } else {
+                put(L"B1", d.B1);
+                put(L"T1", d.T1);
+                put(L"B2", d.B2);
+                put(L"T2", d.T2);
+            }
+            put(L"Tw", d.Tw);
+            put(L"R", d.R);
+            break;
+        case CSecGeom::Tee:
+            put(L"D", d.D);
+            put(L"B", d.B);
+            put(L"T", d.T1);
+            put(L"Tw", d.Tw);
+            put(L"R", d.R);
+            break;
+        case CSecGeom::Angle:
+            put(L"D", d.D);
+            put(L"B", d.B);
+            put(L"t", d.t);
+            put(L"R", d.R);
+            break;
+        case CSecGeom::RHS:
+            put(L"D", d.D);
+            put(L"B", d.B);
+            if (d.tf == d.tw) {
+                put(L"t", d.tf);
+            } else {
+                put(L"tf", d.tf);
+                put(L"tw", d.tw);
+            }
+            if (d.Ro > 0) put(L"Ro", d.Ro);
+            break;
+        case CSecGeom::CHS:
+            put(L"D", d.D);
+            put(L"t", d.t);
+            break;
+        case CSecGeom::Plate:
+            put(L"B", d.B);
+            put(L"t", d.t);
+            break;
+        case CSecGeom::RoundBar:
+            put(L"D", d.D);
+            break;
+        default:
+            break;
+    }
+    m_name = name;
+}
+
+void CSection::LookUp(std::wstring const& designation) {
+    detail::LookUpCatalog(designation, CatalogDirectory(), m_shape, m_dims, m_name);
+    m_catalogue = true;
+}
+
+void CSection::BuildGeometry() {
+    using namespace Corvid::Steel;
+    auto const& d = m_dims;
+    std::shared_ptr<CDesSectGeom> g;
+    switch (m_shape) {
+        case CSecGeom::I:
+        case CSecGeom::H: {
+            auto p = std::make_shared<CDesSectGeomI>();
+            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+            g = p;
+            break;
+        }
+        case CSecGeom::Channel: {
+            auto p = std::make_shared<CDesSectGeomPFC>();
+            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+            g = p;
+            break;
+        }
+        case CSecGeom::Tee: {
+            auto p = std::make_shared<CDesSectGeomT>();
+            p->SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R);
+            g = p;
+            break;
+        }
+        case CSecGeom::Angle: {
+            auto p = std::make_shared<CDesSectGeomAngle>();
+            p->SetDimensions(d.D, d.B, d.t, d.R);
+            g = p;
+            break;
+        }
+        case CSecGeom::RHS: {
+            auto p = std::make_shared<CDesSectGeomRHS>();
+            p->SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
+            g = p;
+            break;
+        }
+        case CSecGeom::CHS: {
+            auto p = std::make_shared<CDesSectGeomCHS>();
+            p->SetDimensions(d.D, d.t);
+            g = p;
+            break;
+        }
+        default:
+            break;
+    }
+    if (g) g->SetFabricationType(d.fab);
+    m_geom = g;
+}
+
+CString CSection::Description(bool dims, bool fab, bool name) const {
+    if (IsEmpty()) return L"";
+    CString out;
+    if (name || !(dims || fab) || !m_catalogue) out = m_name;
+    if (dims && m_catalogue) {
+        // A catalogue section: its dimensions as a parametric text.
+        auto const& d = m_dims;
+        CString p;
+        auto put = [&p](wchar_t const* label, double m) { p += (p.empty() ? L"" : L" ") + CString(label) + L"=" + Mm(m); };
+        switch (m_shape) {
+            case CSecGeom::I:
+            case CSecGeom::H:
+            case CSecGeom::Channel:
+                put(L"D", d.D), put(L"B", d.B1), put(L"T", d.T1), put(L"Tw", d.Tw), put(L"R", d.R);
+                break;
+            case CSecGeom::Tee:
+                put(L"D", d.D), put(L"B", d.B1), put(L"T", d.T1), put(L"Tw", d.Tw), put(L"R", d.R);
+                break;
+            case CSecGeom::Angle:
+                put(L"D", d.D), put(L"B", d.B), put(L"t", d.t), put(L"R", d.R);
+                break;
+            case CSecGeom::RHS:
+                put(L"D", d.D), put(L"B", d.B), put(L"t", d.tf), put(L"Ro", d.Ro);
+                break;
+            case CSecGeom::CHS:
+                put(L"D", d.D), put(L"t", d.t);
+                break;
+            default:
+                break;
+        }
+        out += (out.empty() ? L"" : L" ") + (L"(" + p + L")");
+    }
+    if (fab) {
+        int const f = m_dims.fab;
+        out += (out.empty() ? L"" : L" ") + CString(L"fab=") +
+               ((f >= 0 && f < 5) ? CString(kFabWords[f]) : std::to_wstring(f));
+    }
+    return out;
+}
+
+void CSection::SetCatalogDirectory(std::string const& dir) {
+    std::lock_guard<std::mutex> lock(CatalogMutex());
+    CatalogSetting() = dir;
+}
+
+std::string CSection::CatalogDirectory() {
+    {
+        std::lock_guard<std::mutex> lock(CatalogMutex());
+        if (!CatalogSetting().empty()) return CatalogSetting();
+    }
+    char const* env = std::getenv("S16_SECTION_CATALOG");
+    return env ? std::string(env) : std::string();
+}
+
+bool operator==(CSection const& a, CSection const& b) {
+    return a.m_shape == b.m_shape && a.m_dims == b.m_dims && a.m_name == b.m_name && a.m_catalogue == b.m_catalogue;
+}
+
+}  // namespace Corvid::Data

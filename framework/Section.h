@@ -1,0 +1,105 @@
+#pragma once
+// A section as the user names it: a parametric description in mm
+// ("I D=303 B=203 T=13.1 Tw=7.5 R=15") or a handbook designation looked up
+// in a section catalogue ("W310x60").
+#include <memory>
+#include <string>
+
+#include "CString.h"
+
+namespace Corvid::Steel {
+class CDesSectGeom;
+}
+
+namespace Corvid::Data {
+
+struct CSecGeom {
+    enum SecShape : int {
+        None = 0,
+        I = 1,
+        Plate = 2,
+        Channel = 3,
+        Tee = 4,
+        Angle = 5,
+        RoundBar = 6,
+        CHS = 7,
+        DoubleAngle = 8,
+        RHS = 9,
+        Box = 10,
+        H = 11,
+    };
+};
+
+// Fabrication type of a section.
+enum Fabrication : int {
+    FabRolled = 0,
+    FabWelded = 1,
+    FabColdFormed = 2,
+    FabBuiltUp = 3,
+    FabColdFormedStainless = 4,
+};
+
+// Dimensions in m. Which fields a shape uses:
+//   I, H, channel: D, B1, T1 (flange 1, top), B2, T2, Tw, R (root radius)
+//   tee:           D (overall), B1 = B2 = B, T1 = T2 = T, Tw, R
+//   angle:         D (vertical leg), B (horizontal leg), t, R (root radius)
+//   RHS:           D, B, tf (walls along the width), tw (walls along the
+//                  depth), Ro (outside corner radius)
+//   CHS:           D (outside diameter), t
+//   plate:         B, t;  round bar: D
+struct CSectionDims {
+    double D = 0, B = 0, B1 = 0, T1 = 0, B2 = 0, T2 = 0, Tw = 0, R = 0;
+    double t = 0, tf = 0, tw = 0, Ro = 0;
+    int fab = FabRolled;
+};
+
+bool operator==(CSectionDims const& a, CSectionDims const& b);
+
+class CSection {
+public:
+    // An empty section (shape None).
+    CSection();
+    // Reads a description. An empty or all-blank text gives an empty
+    // section; anything malformed throws std::invalid_argument with a message
+    // that names the problem.
+    explicit CSection(CString const& description);
+
+    CSecGeom::SecShape Shape() const { return m_shape; }
+    bool IsEmpty() const { return m_shape == CSecGeom::None; }
+    CSectionDims const& Dims() const { return m_dims; }
+    int FabricationType() const { return m_dims.fab; }
+    // The designation ("W310x60") or the normalised parametric text.
+    CString Name() const { return m_name; }
+    // Text for the report. name: the designation or description; dims: the
+    // dimensions in mm; fab: the fabrication word. With all three false the
+    // name is given.
+    CString Description(bool dims, bool fab, bool name) const;
+    // Geometry built from the dimensions (null for an empty section and for
+    // shapes without a geometry: plate, round bar).
+    std::shared_ptr<Corvid::Steel::CDesSectGeom const> Geometry() const { return m_geom; }
+
+    // Section catalogue: a folder of CSV files (i_shapes.csv, channels.csv,
+    // tees.csv, angles.csv, hss_rect.csv, hss_round.csv). Set here, or by the
+    // environment variable S16_SECTION_CATALOG when nothing is set here.
+    static void SetCatalogDirectory(std::string const& dir);
+    static std::string CatalogDirectory();
+
+    friend bool operator==(CSection const& a, CSection const& b);
+    friend bool operator!=(CSection const& a, CSection const& b) { return !(a == b); }
+
+private:
+    void ParseParametric(std::wstring const& text);
+    void LookUp(std::wstring const& designation);
+    void BuildGeometry();
+
+    CSecGeom::SecShape m_shape = CSecGeom::None;
+    CSectionDims m_dims;
+    CString m_name;
+    bool m_catalogue = false;
+    std::shared_ptr<Corvid::Steel::CDesSectGeom const> m_geom;
+};
+
+// Name of a shape code ("I", "channel" ...).
+CString ShapeName(CSecGeom::SecShape s);
+
+}  // namespace Corvid::Data

@@ -1,0 +1,91 @@
+#include "SectionCodeBase.h"
+
+#include "SectGeom.h"
+
+namespace Corvid::Steel {
+
+bool CSectionCodeBase::SetSteelDesignProp(CSteelGrade const& grade) {
+    m_grade = grade;
+    m_gradeSet = true;
+    ActionsChanged();
+    return true;
+}
+
+bool CSectionCodeBase::SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const) {
+    m_section = section;
+    ClearAllResultCaches();
+    return true;
+}
+
+// Each setter empties the volatile cache when the value changes: cached
+// classes depend on the axial force, and no cached value may outlive the
+// actions it was computed for.
+#define S16_SET_ACTION(member, value) \
+    do {                              \
+        if (!((member) == (value))) { \
+            (member) = (value);       \
+            ActionsChanged();         \
+        }                             \
+    } while (0)
+
+void CSectionCodeBase::SetForceAxial(double N) { S16_SET_ACTION(m_N, N); }
+void CSectionCodeBase::SetMomentXX(double Mx) { S16_SET_ACTION(m_Mx, Mx); }
+void CSectionCodeBase::SetMomentYY(double My) { S16_SET_ACTION(m_My, My); }
+void CSectionCodeBase::SetTorsion(double T) { S16_SET_ACTION(m_T, T); }
+void CSectionCodeBase::SetShearMajor(double V) { S16_SET_ACTION(m_Vmajor, V); }
+void CSectionCodeBase::SetShearMinor(double V) { S16_SET_ACTION(m_Vminor, V); }
+
+#undef S16_SET_ACTION
+
+void CSectionCodeBase::SetMemberForces(Corvid::Vec3<double> const& forces) {
+    SetForceAxial(forces.x);
+    SetShearMajor(forces.y);
+    SetShearMinor(forces.z);
+}
+
+void CSectionCodeBase::SetMemberMoments(Corvid::Vec3<double> const& moments) {
+    SetTorsion(moments.x);
+    SetMomentXX(moments.y);
+    SetMomentYY(moments.z);
+}
+
+void CSectionCodeBase::ClearForcesAndMoments() {
+    m_N = m_Mx = m_My = m_T = m_Vmajor = m_Vminor = 0.0;
+    ActionsChanged();
+}
+
+void CSectionCodeBase::SetMemberRestraint(Corvid::Data::CRestraint const& r) {
+    m_restraint = r;
+    m_restraintSet = true;
+}
+
+CDesSectGeom const* CSectionCodeBase::SectionGeometry() const { return m_section.Geometry().get(); }
+
+double CSectionCodeBase::Gamma() const {
+    auto const* g = SectionGeometry();
+    return g ? g->Gamma() : 0.0;
+}
+
+double CSectionCodeBase::Iuu() const {
+    auto const* g = SectionGeometry();
+    return g ? g->Iuu() : 0.0;
+}
+
+double CSectionCodeBase::Ivv() const {
+    auto const* g = SectionGeometry();
+    return g ? g->Ivv() : 0.0;
+}
+
+double CSectionCodeBase::Alpha() const {
+    auto const* g = SectionGeometry();
+    return g ? g->Alpha() : 0.0;
+}
+
+void CSectionCodeBase::MirrorXX() {
+    m_Mx = -m_Mx;
+    m_Vmajor = -m_Vmajor;
+    m_T = -m_T;
+    ActionsChanged();
+}
+
+}  // namespace Corvid::Steel

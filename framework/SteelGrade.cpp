@@ -1,0 +1,130 @@
+#include "SteelGrade.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+#include <limits>
+#include <stdexcept>
+
+namespace Corvid::Steel {
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double MPa = 1e6;
+
+struct BuiltIn {
+    wchar_t const* name;
+    std::vector<CSteelGrade::Band> bands;
+};
+
+// CSA G40.21 minimum yield and tensile strengths (shapes, plates and HSS),
+// with the reduced yield of 350W plate over 65 mm; ASTM A992, A572 Gr 50, A36.
+std::vector<BuiltIn> const& Table() {
+    static std::vector<BuiltIn> const table = {
+        {L"CSA G40.21 260W", {{kInf, 260 * MPa, 410 * MPa}}},
+        {L"CSA G40.21 300W", {{kInf, 300 * MPa, 450 * MPa}}},
+        {L"CSA G40.21 350W", {{0.065, 350 * MPa, 450 * MPa}, {kInf, 320 * MPa, 450 * MPa}}},
+        {L"CSA G40.21 380W", {{kInf, 380 * MPa, 480 * MPa}}},
+        {L"CSA G40.21 400W", {{kInf, 400 * MPa, 520 * MPa}}},
+        {L"CSA G40.21 480W", {{kInf, 480 * MPa, 590 * MPa}}},
+        {L"CSA G40.21 350A", {{kInf, 350 * MPa, 480 * MPa}}},
+        {L"ASTM A992", {{kInf, 345 * MPa, 450 * MPa}}},
+        {L"ASTM A572 Gr 50", {{kInf, 345 * MPa, 450 * MPa}}},
+        {L"ASTM_A36", {{kInf, 250 * MPa, 400 * MPa}}},
+    };
+    return table;
+}
+
+// Lower case, letters and digits only: "CSA G40.21 350W" -> "csag4021350w".
+std::wstring Key(CString const& s) {
+    std::wstring k;
+    for (wchar_t c : s)
+        if (std::iswalnum(c)) k.push_back(static_cast<wchar_t>(std::towlower(c)));
+    return k;
+}
+
+// The designation without its family prefix: "csag4021350w" -> "350w",
+// "astma992" -> "a992".
+std::wstring Stem(std::wstring const& k) {
+    for (wchar_t const* prefix : {L"csag4021", L"g4021", L"csa", L"astm"}) {
+        std::wstring const p = prefix;
+        if (k.size() > p.size() && k.compare(0, p.size(), p) == 0) return k.substr(p.size());
+    }
+    return k;
+}
+
+bool Matches(CString const& wanted, CString const& builtin) {
+    auto const w = Key(wanted);
+    if (w.empty()) return false;
+    auto const b = Key(builtin);
+    return w == b || Stem(w) == Stem(b);
+}
+
+}  // namespace
+
+CSteelGrade::CSteelGrade() : m_bands{{kInf, 0.0, 0.0}} {}
+
+CSteelGrade::CSteelGrade(CString const& name) {
+    for (auto const& g : Table()) {
+        if (Matches(name, g.name)) {
+            m_name = g.name;
+            m_bands = g.bands;
+            return;
+        }
+    }
+    std::string msg = "unknown steel grade \"" + Narrow(name) + "\"; known grades: ";
+    bool first = true;
+    for (auto const& g : Table()) {
+        if (!first) msg += ", ";
+        msg += Narrow(g.name);
+        first = false;
+    }
+    msg += " (or give Fy and Fu for a user-defined grade)";
+    throw std::invalid_argument(msg);
+}
+
+CSteelGrade::CSteelGrade(CString const& name, double Fy, double Fu) : m_name(name) {
+    if (!(std::isfinite(Fy) && Fy > 0))
+        throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fy must be a positive number");
+    if (!(std::isfinite(Fu) && Fu > 0))
+        throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must be a positive number");
+    if (Fu < Fy)
+        throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must not be less than Fy");
+    m_bands = {{kInf, Fy, Fu}};
+}
+
+CSteelGrade::Band const& CSteelGrade::BandFor(double t) const {
+    for (auto const& b : m_bands)
+        if (!(t > b.tMax)) return b;  // NaN thickness takes the first band
+    return m_bands.back();
+}
+
+double CSteelGrade::DesignStrength(double t) const { return BandFor(t).Fy; }
+double CSteelGrade::TensileStrength(double t) const { return BandFor(t).Fu; }
+
+CString CSteelGrade::GetString(Corvid::Util::CDesFormat const& format, double t) const {
+    CString s = L"Steel grade: " + m_name + L"\n";
+    s += L"\tFy = " + format.Stress(DesignStrength(t)) + L", Fu = " + format.Stress(TensileStrength(t)) +
+         L" (t = " + format.LengthSmall(t) + L")\n";
+    s += L"\tE = " + format.Stress(YoungsModulus()) + L", G = " + format.Stress(ShearModulus()) + L"\n";
+    return s;
+}
+
+std::vector<CString> CSteelGrade::KnownNames() {
+    std::vector<CString> names;
+    for (auto const& g : Table()) names.emplace_back(g.name);
+    return names;
+}
+
+bool operator==(CSteelGrade const& a, CSteelGrade const& b) {
+    if (a.m_name != b.m_name || a.m_bands.size() != b.m_bands.size()) return false;
+    for (std::size_t i = 0; i < a.m_bands.size(); ++i) {
+        auto const& x = a.m_bands[i];
+        auto const& y = b.m_bands[i];
+        if (x.tMax != y.tMax || x.Fy != y.Fy || x.Fu != y.Fu) return false;
+    }
+    return true;
+}
+
+}  // namespace Corvid::Steel

@@ -1,0 +1,64 @@
+#pragma once
+// The CSA S16 member-design object that the module's factory hands out.
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "framework/Section.h"
+#include "framework/SteelGrade.h"
+#include "framework/SteelMember.h"
+#include "member/InteractionData.h"
+#include "section/CSA_S16_09Section.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+class CSA_S16_09_Member : public Corvid::Steel::CSteelMemberGen {
+public:
+    CSA_S16_09_Member();
+    CSA_S16_09_Member* Clone() const override;
+    ~CSA_S16_09_Member() override;
+    CSA_S16_09_Member& operator=(CSA_S16_09_Member const&) = delete;
+
+    int NumDesOpt() const override { return 2; }
+    // "CSA S16-09" (option 0 and any unknown option) or "CSA S16-14" (1).
+    CString Name(int option) override;
+    CString Country(int option) override;
+    bool Check() const override;
+    bool QuickCheck() const override;
+    void Clear() override;
+    std::optional<SubspanEffectiveLengthData> GetMemberEffectiveLengthData() override;
+    // Makes the shape calculator for the section's shape; false (and the
+    // result marked) for a shape no calculator handles.
+    bool SetSection(Corvid::Data::CSection const& section) override;
+    Corvid::Data::CSection GetSection() override { return m_section; }
+    // Gives the grade to the calculator (dropped when there is none).
+    bool SetSteelDesignProp(CSteelGrade const& grade) override;
+
+    // The calculator, for hosts that show section data (null before a
+    // successful SetSection).
+    std::shared_ptr<CCSA_S16_09Section const> Calculator() const { return m_calc; }
+    std::vector<CInteractionData> const& InteractionRecords() const { return m_records; }
+
+protected:
+    virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataXX() const;
+    virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataYY() const;
+    virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataLT() const;
+    CString MissingDesignData() const override;
+
+private:
+    CSA_S16_09_Member(CSA_S16_09_Member const& other);
+    // Common start of Check and QuickCheck: false (with a message where a
+    // result exists) when the member has no calculator or no result.
+    bool ReadyToCheck() const;
+
+    std::shared_ptr<CCSA_S16_09Section> m_calc;
+    mutable std::vector<CInteractionData> m_records;
+    Corvid::Data::CSection m_section;
+};
+
+}  // namespace Corvid::Steel::SteelCSAS1609
+
+// The module's factory: a new member-design object owned by the caller
+// (destroy it through its virtual destructor), or null.
+extern "C" Corvid::Data::Design::CDesign* NewCode();

@@ -1,0 +1,129 @@
+#pragma once
+// Code-specific section base of every CSA S16 shape calculator.
+#include <cstdint>
+#include <map>
+
+#include "framework/CString.h"
+#include "framework/DesFormat.h"
+#include "framework/MemberResult.h"
+#include "framework/Section.h"
+#include "framework/SectionCodeBase.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+class CCSA_S16_09Section : public Corvid::Steel::CSectionCodeBase {
+public:
+    // Local buckling class (CSA S16-09 cl. 11.2); higher is worse, Invalid
+    // marks a section or element the classification does not cover.
+    enum BucklingClass : std::int32_t { Invalid = 0, Class1 = 1, Class2 = 2, Class3 = 3, Class4 = 4 };
+    enum DesignMethod : std::int32_t { FullStrength = 0, ReducedStress = 1 };
+
+    CCSA_S16_09Section() = default;
+    CCSA_S16_09Section(CCSA_S16_09Section const& other) = default;
+    CCSA_S16_09Section& operator=(CCSA_S16_09Section const& other);
+    ~CCSA_S16_09Section() override = default;
+
+    // ---- virtual interface, in its fixed order ----
+    virtual CCSA_S16_09Section* Clone() const = 0;
+    // (virtual destructor above; SetSteelDesignProp from the framework)
+    void ClearVolatileResultCache() const override;
+    void ClearAllResultCaches() const override;
+
+protected:
+    void MirrorXX() override;
+
+public:
+    virtual double Area() const = 0;
+    virtual double Ybar() const = 0;
+    virtual double Xbar() const = 0;
+    virtual double Ixx() const = 0;
+    virtual double Iyy() const = 0;
+    virtual double Ixy() const = 0;
+    virtual double Sxx() const = 0;  // plastic modulus
+    virtual double Syy() const = 0;  // plastic modulus
+    virtual double Zxx() const = 0;  // elastic modulus
+    virtual double Zyy() const = 0;  // elastic modulus
+    virtual double J() const = 0;
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override = 0;
+    // (Gamma, Iuu, Ivv, Alpha, GetCorvidSec from the framework)
+    virtual BucklingClass BucklingClassXX(CMemberResult* const result);
+    virtual BucklingClass BucklingClassYY(CMemberResult* const result);
+    virtual BucklingClass BucklingClassAxial(CMemberResult* const result);
+    virtual BucklingClass BucklingClassOverAll(CMemberResult* const result);
+    virtual double Anet() const;
+    virtual double Depth() const = 0;
+    virtual double ZxxEffective() const;
+    virtual double ZyyEffective() const;
+    virtual double AreaCompEffective() const;
+    virtual double YbarXXEffective() const;
+    virtual double XbarYYEffective() const;
+    virtual double XbarCompEffective() const;
+    virtual double YbarCompEffective() const;
+    virtual bool IsCircular() const = 0;
+    virtual bool IsDoublySymmetric() const = 0;
+    virtual bool IsHollow() const = 0;
+    virtual bool IsIorHSection() const = 0;
+    virtual bool IsRectangular() const = 0;
+    virtual bool IsSquare() const = 0;
+    virtual bool IsStrutAndTieOnly() const = 0;
+    virtual bool IsStrutOnlyConnection();
+    virtual bool IsVVSpanExist() const = 0;
+    virtual bool IsSectionXXStrut() const = 0;
+    virtual bool IsSectionYYStrut() const = 0;
+    virtual bool IsWelded() const = 0;
+    virtual double MaxThick() const = 0;
+    virtual void CheckShearCapacityXX(double const& Vf, CMemberResult* const result) const;
+    virtual void CheckShearCapacityYY(double const& Vf, CMemberResult* const result) const;
+    virtual double ShearCapacityMaxX(CMemberResult* const result) const;
+    virtual double ShearCapacityMaxY(CMemberResult* const result) const;
+    virtual double TorsionCapacity(CMemberResult* const result) const;
+    virtual double Mcr(double const& Le, double omega2, CMemberResult* const result) const;
+    virtual double Mrxx(CMemberResult* const result) const;
+    virtual double Mryy(CMemberResult* const result) const;
+    virtual double MrDashxx(CMemberResult* const result) const;
+    virtual double MrDashyy(CMemberResult* const result) const;
+    virtual double Mbxx(double Mcr, CMemberResult* const result) const;
+    virtual double Crxx(double Le, double& Fe, CMemberResult* const result) const;
+    virtual double Cryy(double Le, double& Fe, CMemberResult* const result) const;
+    virtual double Cruu(double Le, double& Fe, CMemberResult* const result) const;
+    virtual double Crvv(double Le, double& Fe, CMemberResult* const result) const;
+    virtual double CrT(double Le, double& Fe, CMemberResult* const result) const;
+    virtual double CrFT(double FeX, double FeY, double FeZ, double& Fe, CMemberResult* const result) const;
+    virtual double Tr(CMemberResult* const result) const;
+    virtual CString SectPropString(Corvid::Util::CDesFormat const& format);
+    virtual double DesignStressMin() const;
+    virtual double TensileStrength() const;
+    // (CloneGeom: declared by the I and channel calculators)
+
+    // ---- non-virtual ----
+    CString CodeName() const { return m_codeName; }
+    void SetCodeName(CString name) { m_codeName = std::move(name); }
+    // True when the code name selects the CSA S16-09 values of the limits
+    // that changed in CSA S16-14 (compared ignoring case).
+    bool IsEdition2009() const;
+
+    double YoungsModulus() const { return m_grade.YoungsModulus(); }
+    double ShearModulus() const { return m_grade.ShearModulus(); }
+
+    BucklingClass BucklingClassBiAxial(CMemberResult* const result);
+    DesignMethod GetDesignMethod() const;
+
+    // Number of values held by the volatile cache (for diagnostics).
+    std::size_t VolatileCacheSize() const { return m_volatileCache.size(); }
+
+    static CString GetLBCString(BucklingClass c);
+    static BucklingClass Worst(BucklingClass a, BucklingClass b);
+
+protected:
+    // Cache protocol: look up a key; store a value.
+    bool CacheFind(std::uint32_t key, double& value) const;
+    void CacheStore(std::uint32_t key, double value) const;
+
+private:
+    using Cache = std::map<std::uint32_t, double>;
+    mutable Cache m_volatileCache;
+    mutable Cache m_persistentCache;
+    CString m_codeName;
+};
+
+}  // namespace Corvid::Steel::SteelCSAS1609

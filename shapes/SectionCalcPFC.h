@@ -1,0 +1,47 @@
+#pragma once
+// Channels (parallel or near-parallel flanges), web at the back.
+#include "framework/SectGeom.h"
+#include "section/CSA_S16_09Section.h"
+#include "shapes/CalcCommon.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+class CSectionCalcPFC : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomPFC {
+public:
+    CSectionCalcPFC() = default;
+    CSectionCalcPFC(CSectionCalcPFC const&) = default;
+    CSectionCalcPFC& operator=(CSectionCalcPFC const&) = default;
+    ~CSectionCalcPFC() override = default;
+
+    CSectionCalcPFC* Clone() const override { return new CSectionCalcPFC(*this); }
+    virtual Corvid::Steel::CDesSectGeomPFC* CloneGeom() const { return new CSectionCalcPFC(*this); }
+
+    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomPFC)
+    double XbarPlastic() const { return CDesSectGeomPFC::XbarPlastic(); }
+    double YbarPlastic() const { return CDesSectGeomPFC::YbarPlastic(); }
+
+    double Depth() const override { return GetD(); }
+    double WebBucklingDepth() const { return GetD() - GetT1() - GetT2(); }
+    double MaxThick() const override;
+    double DesignStressMin() const override;
+
+    bool IsCircular() const override { return false; }
+    bool IsDoublySymmetric() const override { return false; }
+    bool IsHollow() const override { return false; }
+    bool IsIorHSection() const override { return false; }
+    bool IsRectangular() const override { return false; }
+    bool IsSquare() const override { return false; }
+    bool IsStrutAndTieOnly() const override { return StrutAndTieOnlyFlag(); }
+    bool IsStrutOnlyConnection() override;
+    bool IsVVSpanExist() const override { return false; }
+    bool IsSectionXXStrut() const override { return false; }
+    bool IsSectionYYStrut() const override { return IsWebOnlyConnected(); }
+    // Connected through the web alone at the member restraint: held in
+    // translation, pinned in bending, and either no flange or end connection
+    // or one that holds neither flange.
+    bool IsWebOnlyConnected() const;
+
+    void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
+};
+
+}  // namespace Corvid::Steel::SteelCSAS1609

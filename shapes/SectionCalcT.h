@@ -1,0 +1,52 @@
+#pragma once
+// Tees: stem down, flange on top.
+#include "framework/SectGeom.h"
+#include "section/CSA_S16_09Section.h"
+#include "shapes/CalcCommon.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+class CSectionCalcT : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomT {
+public:
+    CSectionCalcT() = default;
+    CSectionCalcT(CSectionCalcT const&) = default;
+    CSectionCalcT& operator=(CSectionCalcT const&) = default;
+    ~CSectionCalcT() override = default;
+
+    CSectionCalcT* Clone() const override { return new CSectionCalcT(*this); }
+    Corvid::Steel::CDesSectGeomT* CloneGeom() const { return new CSectionCalcT(*this); }
+
+    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomT)
+
+    // The flange serves as both flanges of the shared I/channel vocabulary.
+    double GetT1() const { return GetT(); }
+    double GetT2() const { return GetT(); }
+    double GetB1() const { return GetB(); }
+    double GetB2() const { return GetB(); }
+
+    double Depth() const override { return GetD(); }
+    // The whole stem buckles as the web.
+    double WebBucklingDepth() const { return GetD(); }
+    double WebEffectiveWidth() const { return 0.0; }
+    double MaxThick() const override;
+    double DesignStressMin() const override;
+
+    bool IsCircular() const override { return false; }
+    bool IsDoublySymmetric() const override { return false; }
+    bool IsHollow() const override { return false; }
+    bool IsIorHSection() const override { return false; }
+    bool IsRectangular() const override { return false; }
+    bool IsSquare() const override { return false; }
+    bool IsStrutAndTieOnly() const override { return StrutAndTieOnlyFlag(); }
+    bool IsStrutOnlyConnection() override;
+    bool IsVVSpanExist() const override { return false; }
+    bool IsSectionXXStrut() const override { return IsFlangeOnlyConnected(); }
+    bool IsSectionYYStrut() const override { return false; }
+    // Connected through the flange alone at the member restraint: held in
+    // translation, pinned in bending, with a flange or end connection.
+    bool IsFlangeOnlyConnected() const;
+
+    void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
+};
+
+}  // namespace Corvid::Steel::SteelCSAS1609

@@ -1,0 +1,1 @@
+#include "tables/CSA_S16_09_Table.h"
