@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends cmake make g++ libgtest-dev libgmock-dev

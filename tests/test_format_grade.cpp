@@ -1,0 +1,101 @@
+// Number formatting of the report and steel grades by thickness.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+#include "Tolerance.h"
+#include "framework/DesFormat.h"
+#include "framework/SteelGrade.h"
+
+using Corvid::Steel::CSteelGrade;
+using Corvid::Util::CDesFormat;
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+}
+
+TEST(DesFormat, ConvertsSiToEngineeringUnitsWithFourFigures) {
+    CDesFormat const f;
+    // 6 m -> "6.000 m"; 0.303 m -> 303.0 mm; 7.59e-3 m^2 -> 7590 mm^2.
+    EXPECT_EQ(f.Length(6.0), L"6.000 m");
+    EXPECT_EQ(f.LengthSmall(0.303), L"303.0 mm");
+    EXPECT_EQ(f.AreaCS(7.59e-3), L"7590 mm²");
+    // 844e3 mm^3 = 8.44e-4 m^3; 128e6 mm^4 = 1.28e-4 m^4; 383e9 mm^6 = 3.83e-7 m^6.
+    EXPECT_EQ(f.LCubed(8.44e-4), L"844.0 x10³ mm³");
+    EXPECT_EQ(f.LFourth(1.28e-4), L"128.0 x10⁶ mm⁴");
+    EXPECT_EQ(f.LSixth(3.83e-7), L"383.0 x10⁹ mm⁶");
+    // 1 234 600 N = 1235 kN (four figures); 250 000 N.m = 250.0 kN.m; 350e6 Pa = 350.0 MPa.
+    EXPECT_EQ(f.Force(1234600.0), L"1235 kN");
+    EXPECT_EQ(f.Moment(-250000.0), L"-250.0 kN·m");
+    EXPECT_EQ(f.Stress(350e6), L"350.0 MPa");
+    // Four significant figures keep trailing zeros and drop a decimal when
+    // rounding carries into a new digit: 9.9996 -> 10.00.
+    EXPECT_EQ(f.Length(9.9996), L"10.00 m");
+    EXPECT_EQ(f.Length(0.0), L"0.000 m");
+}
+
+TEST(DesFormat, RatiosHaveThreeDecimalsAndNoNegativeZero) {
+    CDesFormat const f;
+    EXPECT_EQ(f.NoDim(1.5), L"1.500");
+    EXPECT_EQ(f.Util(0.95449), L"0.954");
+    EXPECT_EQ(f.Util(-0.0001), L"0.000");
+    EXPECT_EQ(f.Int(-3), L"-3");
+}
+
+TEST(DesFormat, NonFiniteValuesPrintReadably) {
+    CDesFormat const f;
+    EXPECT_EQ(f.Util(kInf), L"infinity");
+    EXPECT_EQ(f.Force(-kInf), L"-infinity");
+    EXPECT_EQ(f.Length(std::numeric_limits<double>::quiet_NaN()), L"NaN");
+    // Huge and tiny values switch to exponent form instead of long digit runs.
+    EXPECT_EQ(f.NoDim(1e300).find(L"e+300") != std::wstring::npos, true);
+    EXPECT_EQ(f.Force(1e20), L"1.000e+17 kN");
+}
+
+TEST(SteelGrade, BuiltInGradesByThickness) {
+    // CSA G40.21 350W: Fy 350 MPa, Fu 450 MPa; plate over 65 mm: Fy 320 MPa.
+    CSteelGrade const g(L"350W");
+    EXPECT_EQ(g.Name(), L"CSA G40.21 350W");
+    EXPECT_REL(g.DesignStrength(0.065), 350e6);
+    EXPECT_REL(g.DesignStrength(0.0651), 320e6);
+    EXPECT_REL(g.TensileStrength(0.100), 450e6);
+    EXPECT_REL(g.YoungsModulus(), 200000e6);
+    EXPECT_REL(g.ShearModulus(), 77000e6);
+    // ASTM A992: 345 / 450 MPa; A36: 250 / 400 MPa; G40.21 300W 300 / 450.
+    EXPECT_REL(CSteelGrade(L"ASTM A992").DesignStrength(0.01), 345e6);
+    EXPECT_REL(CSteelGrade(L"ASTM_A36").TensileStrength(0.01), 400e6);
+    EXPECT_REL(CSteelGrade(L"csa g40.21-300w").DesignStrength(0.2), 300e6);
+    EXPECT_REL(CSteelGrade(L"A572 Gr 50").DesignStrength(0.01), 345e6);
+    EXPECT_REL(CSteelGrade(L"480W").TensileStrength(0.01), 590e6);
+    EXPECT_REL(CSteelGrade(L"350A").TensileStrength(0.01), 480e6);
+}
+
+TEST(SteelGrade, UnknownNameListsTheKnownGrades) {
+    try {
+        CSteelGrade const g(L"S355");
+        FAIL() << "an unknown grade was accepted";
+    } catch (std::invalid_argument const& e) {
+        std::string const msg = e.what();
+        EXPECT_NE(msg.find("S355"), std::string::npos);
+        EXPECT_NE(msg.find("CSA G40.21 350W"), std::string::npos);
+        EXPECT_NE(msg.find("ASTM_A36"), std::string::npos);
+    }
+}
+
+TEST(SteelGrade, UserDefinedGradeIsCheckedAndConstant) {
+    CSteelGrade const g(L"Mill cert", 385e6, 495e6);
+    EXPECT_REL(g.DesignStrength(0.2), 385e6);
+    EXPECT_REL(g.TensileStrength(0.001), 495e6);
+    EXPECT_THROW(CSteelGrade(L"bad", 0.0, 450e6), std::invalid_argument);
+    EXPECT_THROW(CSteelGrade(L"bad", 350e6, std::numeric_limits<double>::quiet_NaN()), std::invalid_argument);
+    EXPECT_THROW(CSteelGrade(L"bad", 450e6, 350e6), std::invalid_argument);
+}
+
+TEST(SteelGrade, ReportTextNamesGradeAndStrengths) {
+    CDesFormat const f;
+    auto const text = CSteelGrade(L"350W").GetString(f, 0.080);
+    EXPECT_NE(text.find(L"CSA G40.21 350W"), std::wstring::npos);
+    EXPECT_NE(text.find(L"Fy = 320.0 MPa"), std::wstring::npos);  // over 65 mm
+}
