@@ -81,7 +81,7 @@ TEST(Geometry, MonosymmetricIAndMirror) {
 // The I above (400/200/20/10) with R = 15. Each fillet (square R^2 less a
 // quarter circle) has A_f = (1 - pi/4) R^2 = 48.2854, first moment about its
 // flange face (5/6 - pi/4) R^3 = 161.781, second moment (1 - 5 pi/16) R^4 =
-// 924.02. Chords (90 per quarter) miss 2e-5 R^2 per fillet, ~3e-6 of A and
+// 924.02. Chords (90 per quarter) are off by 4e-5 R^2 per fillet, 3e-6 of A and
 // Ixx: those two are held to 1e-5.
 TEST(Geometry, RootFilletsOfAnI) {
     auto const g = MakeI(400, 200, 20, 200, 20, 10, 15);
@@ -188,7 +188,7 @@ TEST(Geometry, RHSAndRotation) {
     EXPECT_REL(g.Zxx(), b.Zyy);
     EXPECT_REL(g.J(), b.J);
     // D = B = 100, t = 5, Ro = 10 (inside radius 5). Each rounded corner
-    // removes (1 - pi/4) r^2: A = 9914.16 - 8078.54; chords miss 3e-6 of it.
+    // removes (1 - pi/4) r^2: A = 9914.16 - 8078.54; chords are off by 7e-6.
     g.SetDimensions(0.1, 0.1, 0.005, 0.005, 0.01);
     EXPECT_REL_TOL(mm2(g.Area()), 1e4 - (4 - kPi) * 100 - 8100 + (4 - kPi) * 25, 1e-5);
     // Mid-line radius 7.5: Am = 95^2 - (4 - pi) 7.5^2, sum s/t = (4*80 + 2 pi 7.5)/5
@@ -220,7 +220,7 @@ TEST(Geometry, HostSection) {
         EXPECT_FALSE(geoms[k]->SetCorvidSec(none, &silent));
         EXPECT_FALSE(geoms[k]->SetCorvidSec(none, nullptr));
         ASSERT_EQ(talking.Entry(0).fragments.size(), 1u);
-        EXPECT_EQ(talking.Entry(0).fragments[0].text, L"<red>Section is not " + CString(what[k]) + L"</red>\n");
+        EXPECT_EQ(talking.Entry(0).fragments[0].text, L"<red>Section is not " + Corvid::CString(what[k]) + L"</red>\n");
         EXPECT_TRUE(silent.Entry(0).fragments.empty());
     }
     EXPECT_FALSE(CDesSectGeomPFC().SetCorvidSec(CSection(L"I D=400 B=200 T=20 Tw=10"), nullptr));
