@@ -48,11 +48,22 @@ std::vector<std::wstring> Tokens(std::wstring const& s) {
     throw std::invalid_argument("section \"" + Narrow(text) + "\": " + why);
 }
 
-// mm text of a dimension in m, shortest exact form.
+// mm text of a dimension in m: the shortest text that reads back as the
+// same value, so a section's name describes exactly that section.
 std::wstring Mm(double m) {
-    wchar_t buf[40];
-    std::swprintf(buf, 40, L"%g", m * 1e3);
-    return buf;
+    char buf[40];
+    for (int digits = 6; digits <= 17; ++digits) {
+        std::snprintf(buf, sizeof buf, "%.*g", digits, m * 1e3);
+        if (std::strtod(buf, nullptr) * 1e-3 == m) break;
+    }
+    return Widen(buf);
+}
+
+// mm text rounded to six significant figures (for display only).
+std::wstring MmShort(double m) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%g", m * 1e3);
+    return Widen(buf);
 }
 
 struct ShapeWord {
@@ -429,7 +440,9 @@ CString CSection::Description(bool dims, bool fab, bool name) const {
         // A catalogue section: its dimensions as a parametric text.
         auto const& d = m_dims;
         CString p;
-        auto put = [&p](wchar_t const* label, double m) { p += (p.empty() ? L"" : L" ") + CString(label) + L"=" + Mm(m); };
+        auto put = [&p](wchar_t const* label, double m) {
+            p += (p.empty() ? L"" : L" ") + CString(label) + L"=" + MmShort(m);
+        };
         switch (m_shape) {
             case CSecGeom::I:
             case CSecGeom::H:

@@ -7,7 +7,9 @@
 //              major-axis bending; shear across the web, with minor-axis
 //              bending)
 //   moments = (torsion; major-axis moment Mx; minor-axis moment My).
-// A positive Mx compresses the top flange (flange 1).
+// A negative Mx compresses the top flange (flange 1), a positive Mx the
+// bottom flange (flange 2); the classification, the effective properties and
+// the buckling sense all read the sign this way.
 #include <memory>
 #include <vector>
 

@@ -176,7 +176,7 @@ CCodeShare::LT_BuckleDirection CSteelMemberGen::BucklingSenseLT(CSpan const& spa
     double const Mmin = span.MinForces().GetMomentsLeft().y;
     double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
     if (Mmax >= tol && Mmin <= -tol) return CCodeShare::LT_Reversal;
-    if (Mmin <= -tol) return CCodeShare::LT_BottomFlange;
+    if (Mmax >= tol) return CCodeShare::LT_BottomFlange;
     return CCodeShare::LT_TopFlange;
 }
 

@@ -154,7 +154,7 @@ public:
     // Appends the input echo to the report (when text is wanted).
     void AddStringInput(CString const& text) const;
     // Which flange a major-axis moment puts in compression over the span:
-    // top when the moments are positive (or zero), bottom when negative,
+    // top when the moments are negative (or all zero), bottom when positive,
     // reversal when both signs occur beyond 1 N.m or 1 % of the largest.
     CCodeShare::LT_BuckleDirection BucklingSenseLT(CSpan const& span) const;
 

@@ -140,11 +140,12 @@ TEST(MemberValidation, BucklingSenseFromTheMajorAxisMoments) {
         b.Apply();
         return b.member.BucklingSenseLT(Corvid::Steel::CSpan(b.member.PointsPtr(), b.member.SubSpansPtr(), 0, 2));
     };
-    EXPECT_EQ(sense(0, 50e3, 0), CCodeShare::LT_TopFlange);  // sagging
-    EXPECT_EQ(sense(-10e3, -50e3, 0), CCodeShare::LT_BottomFlange);
+    // A negative major-axis moment compresses the top flange.
+    EXPECT_EQ(sense(0, -50e3, 0), CCodeShare::LT_TopFlange);
+    EXPECT_EQ(sense(10e3, 50e3, 0), CCodeShare::LT_BottomFlange);
     EXPECT_EQ(sense(-30e3, 10e3, 40e3), CCodeShare::LT_Reversal);
     // 0.4 kN.m against 50 kN.m is below 1 % of the largest: not a reversal.
-    EXPECT_EQ(sense(-400, 50e3, 0), CCodeShare::LT_TopFlange);
+    EXPECT_EQ(sense(400, -50e3, 0), CCodeShare::LT_TopFlange);
     EXPECT_EQ(sense(0, 0, 0), CCodeShare::LT_TopFlange);
 }
 
