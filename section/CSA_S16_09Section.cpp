@@ -1,5 +1,6 @@
 #include "section/CSA_S16_09Section.h"
 
+#include <cmath>
 #include <cwctype>
 
 namespace Corvid::Steel::SteelCSAS1609 {
@@ -33,6 +34,8 @@ bool CCSA_S16_09Section::CacheFind(std::uint32_t key, double& value) const {
 }
 
 void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const { m_volatileCache[key] = value; }
+
+double CCSA_S16_09Section::SqrtFy() const { return std::sqrt(DesignStressMin() / 1e6); }
 
 // ---- quantities each shape provides ----
 // The base answers the most conservative value: no class (Invalid) and no

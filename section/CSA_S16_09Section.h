@@ -118,6 +118,23 @@ protected:
     // Cache protocol: look up a key; store a value.
     bool CacheFind(std::uint32_t key, double& value) const;
     void CacheStore(std::uint32_t key, double value) const;
+    // The value under key, computed and stored on first request.
+    template <class Compute>
+    double CachedValue(std::uint32_t key, Compute compute) const {
+        double v = 0.0;
+        if (CacheFind(key, v)) return v;
+        v = compute();
+        CacheStore(key, v);
+        return v;
+    }
+    // A class is stored as its number and read back by truncation.
+    template <class Compute>
+    BucklingClass CachedClass(std::uint32_t key, Compute compute) const {
+        double const v = CachedValue(key, [&compute] { return static_cast<double>(compute()); });
+        return static_cast<BucklingClass>(static_cast<int>(v));
+    }
+    // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use it.
+    double SqrtFy() const;
 
 private:
     using Cache = std::map<std::uint32_t, double>;

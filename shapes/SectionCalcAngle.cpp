@@ -1,5 +1,9 @@
 #include "shapes/SectionCalcAngle.h"
 
+#include <algorithm>
+
+#include "shapes/ElementRules.h"
+
 namespace Corvid::Steel::SteelCSAS1609 {
 
 void CSectionCalcAngle::Reflect45() {
@@ -13,6 +17,38 @@ void CSectionCalcAngle::Reflect45() {
     m_Vmajor = m_Vminor;
     m_Vminor = Vmajor;
     m_T = -m_T;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+using namespace detail;
+
+double CSectionCalcAngle::LegLimit() const { return (IsEdition2009() ? 200.0 : 250.0) / SqrtFy(); }
+
+// CSA S16-09 Table 1, legs of angles: 200/sqrt(Fy) (class 3 at best);
+// CSA S16-14 raised it to 250/sqrt(Fy).
+CSectionCalcAngle::BucklingClass CSectionCalcAngle::LegClass(double leg) const {
+    return LegLimit() >= leg / GetThickness() ? Class3 : Class4;
+}
+
+CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassLegD() const { return LegClass(GetDepth()); }
+CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassLegB() const { return LegClass(GetWidth()); }
+
+CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassOverAll(CMemberResult* const result) {
+    BucklingClass const c = Worst(BucklingClassLegB(), BucklingClassLegD());
+    FlagClass4(result, c, kFlagSection);
+    return c;
+}
+
+double CSectionCalcAngle::AreaCompEffective() const {
+    double const La = LegLimit();
+    double const t = GetThickness();
+    double R = 0.0;
+    for (double W : {GetWidth(), GetDepth()})
+        if (W / t > La) R += t * 2.0 * (W - std::min(t * La, W));
+    return Area() - R;
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -34,6 +34,29 @@ public:
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
     // Reflects the section and its actions about the 45 degree line.
     void Reflect45() override;
+
+    // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
+    // An angle is classified leg by leg; its axis classes are not covered.
+    BucklingClass BucklingClassXX(CMemberResult* const) override { return Invalid; }
+    BucklingClass BucklingClassYY(CMemberResult* const) override { return Invalid; }
+    BucklingClass BucklingClassAxial(CMemberResult* const) override { return Invalid; }
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    BucklingClass BucklingClassLegD() const;  // the leg of length GetDepth()
+    BucklingClass BucklingClassLegB() const;  // the leg of length GetWidth()
+
+    // ---- effective section properties ----
+    double AreaCompEffective() const override;
+    double XbarCompEffective() const override { return 0.0; }
+    double YbarCompEffective() const override { return 0.0; }
+    double YbarXXEffective() const override { return 0.0; }
+    double XbarYYEffective() const override { return 0.0; }
+    double ZxxEffective() const override { return 0.0; }
+    double ZyyEffective() const override { return 0.0; }
+
+private:
+    // Leg limit: 200/sqrt(Fy) under CSA S16-09, 250/sqrt(Fy) under CSA S16-14.
+    double LegLimit() const;
+    BucklingClass LegClass(double leg) const;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -34,6 +34,25 @@ public:
     bool IsSectionYYStrut() const override { return false; }
 
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
+
+    // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
+    BucklingClass BucklingClassXX(CMemberResult* const result) override;
+    BucklingClass BucklingClassYY(CMemberResult* const result) override { return BucklingClassXX(result); }
+    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+
+    // ---- effective section properties: the gross ones ----
+    double AreaCompEffective() const override { return Area(); }
+    double XbarCompEffective() const override { return Xbar(); }
+    double YbarCompEffective() const override { return Ybar(); }
+    double YbarXXEffective() const override { return Ybar(); }
+    double XbarYYEffective() const override { return Xbar(); }
+    double ZxxEffective() const override { return Zxx(); }
+    double ZyyEffective() const override { return Zyy(); }
+
+private:
+    BucklingClass BendingClass() const;
+    bool AxialSlender() const;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -38,6 +38,44 @@ public:
 
     // Mirrors the actions and the geometry (flanges 1 and 2 exchange).
     void MirrorXX() override;
+
+    // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
+    BucklingClass BucklingClassXX(CMemberResult* const result) override;
+    BucklingClass BucklingClassYY(CMemberResult* const result) override;
+    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    // uniform: outstand in uniform compression (flange of a beam or column);
+    // otherwise in minor-axis bending (edition-dependent class 3 limit).
+    BucklingClass LocalBucklingClassOutstand(double ratio, bool uniform) const;
+    BucklingClass LocalBucklingClassWeb(double ratio) const;
+    BucklingClass BucklingClassFlange1(bool uniform) const;
+    BucklingClass BucklingClassFlange2(bool uniform) const;
+    BucklingClass BucklingClassFlange1Comp() const { return BucklingClassFlange1(true); }
+    BucklingClass BucklingClassFlange2Comp() const { return BucklingClassFlange2(true); }
+    BucklingClass BucklingClassWeb() const;  // cached
+    BucklingClass BucklingClassWebComp() const;
+    bool IsWebSlender() const;
+    bool IsWebCompSlender() const;
+    bool IsFlange1Slender(bool uniform) const;
+    bool IsFlange2Slender(bool uniform) const;
+    bool IsFlange1SlenderComp() const { return IsFlange1Slender(true); }
+    bool IsFlange2SlenderComp() const { return IsFlange2Slender(true); }
+
+    // ---- effective section properties (class 4 elements) ----
+    double AreaCompEffective() const override;
+    double XbarCompEffective() const override { return Xbar(); }
+    double YbarCompEffective() const override;
+    double AreaXXEffective() const;
+    double YbarXXEffective() const override;
+    double IxxEffective() const;
+    double ZxxEffective() const override;  // cached
+    double AreaYYEffective() const;
+    double XbarYYEffective() const override;
+    double IyyEffective() const;
+    double ZyyEffective() const override;
+
+private:
+    double WebDepth() const { return GetD() - GetT1() - GetT2(); }
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

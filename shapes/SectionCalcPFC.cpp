@@ -1,6 +1,11 @@
 #include "shapes/SectionCalcPFC.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "framework/ExtensibleEnum.h"
+#include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -26,6 +31,191 @@ bool CSectionCalcPFC::IsStrutOnlyConnection() {
     bool const s = IsWebOnlyConnected();
     SetStrutAndTieOnlyFlag(s);
     return s;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+using namespace detail;
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassOutstand(double ratio) const {
+    return OutstandRule(ratio, SqrtFy(), 200.0);
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassWeb(double ratio) const {
+    double const phiCy = 0.9 * CDesSectGeomPFC::Area() * DesignStressMin();
+    return WebFlexureRule(ratio, SqrtFy(), -ForceAxial() / phiCy);
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange1() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedClass(key, [this] { return LocalBucklingClassOutstand(GetB1() / GetT1()); });
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange2() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedClass(key, [this] { return LocalBucklingClassOutstand(GetB2() / GetT2()); });
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedClass(key, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWebComp() const {
+    double const ratio = WebDepth() / GetTw();
+    double const limit = 670.0 / SqrtFy();
+    // A ratio within 1e-6 of the limit counts as on it.
+    if (std::fabs(ratio - limit) < 1e-6) return Class1;
+    return WebCompRule(ratio, SqrtFy());
+}
+
+bool CSectionCalcPFC::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }
+bool CSectionCalcPFC::IsWebCompSlender() const { return IsSlender(BucklingClassWebComp()); }
+bool CSectionCalcPFC::IsFlange1Slender() const { return IsSlender(BucklingClassFlange1()); }
+bool CSectionCalcPFC::IsFlange2Slender() const { return IsSlender(BucklingClassFlange2()); }
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassXX(CMemberResult* const result) {
+    BucklingClass const cf = MomentXX() >= 0.0 ? BucklingClassFlange2() : BucklingClassFlange1();
+    BucklingClass const cw = BucklingClassWeb();
+    FlagClass4(result, cf, kFlagFlange);
+    FlagClass4(result, cw, kFlagWeb);
+    return Worst(cf, cw);
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::MinorAxisClass() const {
+    return Worst(Worst(BucklingClassFlange1(), BucklingClassFlange2()), BucklingClassWeb());
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassYY(CMemberResult* const result) {
+    BucklingClass const c = MinorAxisClass();
+    FlagClass4(result, c, kFlagFlange);
+    return c;
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult* const result) {
+    BucklingClass const cfl = Worst(BucklingClassFlange1(), BucklingClassFlange2());
+    BucklingClass const cw = BucklingClassWebComp();
+    FlagClass4(result, cfl, kFlagFlange);
+    FlagClass4(result, cw, kFlagWeb);
+    return Worst(cfl, cw);
+}
+
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResult* const) {
+    BucklingClass c = Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr));
+    c = Worst(c, Worst(BucklingClassFlange1(), BucklingClassFlange2()));
+    return Worst(c, BucklingClassWebComp());
+}
+
+// ---- effective section properties ----
+
+double CSectionCalcPFC::FlangeBe(double T) const { return std::min(200.0 * T / SqrtFy(), 60.0 * T); }
+
+double CSectionCalcPFC::AreaCompEffective() const {
+    // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
+    // outstands of B/2 beyond 200/sqrt(Fy).
+    double const s = SqrtFy();
+    double const hw = WebDepth();
+    double R = 0.0;
+    if (hw / GetTw() > 670.0 / s) R += (hw - std::min(670.0 / s * GetTw(), hw)) * GetTw();
+    for (auto [Bi, Ti] : {std::pair{GetB1(), GetT1()}, std::pair{GetB2(), GetT2()}}) {
+        double const b = Bi / 2.0;
+        if (b / Ti > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * Ti, b)) * Ti;
+    }
+    return Area() - R;
+}
+
+double CSectionCalcPFC::AreaXXEffective() const {
+    if (IsWebSlender()) return 0.0;
+    bool const top = MomentXX() < 0.0;
+    if (!(top ? IsFlange1Slender() : IsFlange2Slender())) return Area();
+    double const Bi = top ? GetB1() : GetB2();
+    double const Ti = top ? GetT1() : GetT2();
+    return Area() - (Bi - std::min(FlangeBe(Ti), Bi)) * Ti;
+}
+
+double CSectionCalcPFC::YbarXXEffective() const {
+    if (IsWebSlender()) return 0.0;
+    double const A = Area();
+    double const Ae = AreaXXEffective();
+    double M = 0.0;
+    if (IsFlange1Slender() && MomentXX() < 0.0) M += (GetD() - GetT1() / 2.0) * (A - Ae);
+    if (IsFlange2Slender() && MomentXX() >= 0.0) M += (A - Ae) * GetT2() / 2.0;
+    return (Ybar() * A - M) / Ae;
+}
+
+double CSectionCalcPFC::IxxEffective() const {
+    BucklingClass const c1 = BucklingClassFlange1();
+    BucklingClass const c2 = BucklingClassFlange2();
+    if (c1 == Invalid || c2 == Invalid || (c1 != Class4 && c2 != Class4)) return Ixx();
+    double const A = Area();
+    double const yb = Ybar();
+    double const I0 = A * yb * yb + Ixx();
+    double sub = 0.0;
+    bool const top = MomentXX() < 0.0;
+    if (top ? IsSlender(c1) : IsSlender(c2)) {
+        double const Bi = top ? GetB1() : GetB2();
+        double const Ti = top ? GetT1() : GetT2();
+        double const w = Bi - std::min(FlangeBe(Ti), Bi);
+        double const yi = top ? GetD() - GetT1() / 2.0 : GetT2() / 2.0;
+        sub += yi * yi * (w * Ti) + Ti * Ti * Ti * w / 12.0;
+    }
+    double const ye = YbarXXEffective();
+    return I0 - sub - ye * ye * AreaXXEffective();
+}
+
+double CSectionCalcPFC::ZxxEffective() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedValue(key, [this] {
+        double const ye = YbarXXEffective();
+        double const Ie = IxxEffective();
+        return std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye));
+    });
+}
+
+double CSectionCalcPFC::AreaYYEffective() const {
+    double R = 0.0;
+    if (IsFlange1Slender()) R += (GetB1() - std::min(FlangeBe(GetT1()), GetB1())) * GetT1();
+    if (IsFlange2Slender()) R += (GetB2() - std::min(FlangeBe(GetT2()), GetB2())) * GetT2();
+    return Area() - R;
+}
+
+double CSectionCalcPFC::XbarYYEffective() const {
+    double M = 0.0;
+    for (int i = 1; i <= 2; ++i) {
+        if (!(i == 1 ? IsFlange1Slender() : IsFlange2Slender())) continue;
+        double const Ti = i == 1 ? GetT1() : GetT2();
+        double const be = FlangeBe(Ti);
+        double const w = (i == 1 ? GetB1() : GetB2()) - be;
+        M += (be + w / 2.0) * (w * Ti);
+    }
+    if (MomentYY() < 0.0 && IsWebSlender()) return 0.0;
+    return (Xbar() * Area() - M) / AreaYYEffective();
+}
+
+double CSectionCalcPFC::IyyEffective() const {
+    if (MinorAxisClass() != Class4) return Iyy();
+    if (MomentYY() < 0.0 && IsWebSlender()) return 0.0;
+    double const A = Area();
+    double const xb = Xbar();
+    double const I0 = A * xb * xb + Iyy();
+    double sub = 0.0;
+    for (int i = 1; i <= 2; ++i) {
+        if (!(i == 1 ? IsFlange1Slender() : IsFlange2Slender())) continue;
+        double const Ti = i == 1 ? GetT1() : GetT2();
+        double const be = FlangeBe(Ti);
+        double const w = (i == 1 ? GetB1() : GetB2()) - be;
+        sub += (w / 2.0 + be) * (w / 2.0 + be) * (w * Ti) + w * w * w * Ti / 12.0;
+    }
+    double const xe = XbarYYEffective();
+    return I0 - sub - xe * xe * AreaYYEffective();
+}
+
+double CSectionCalcPFC::ZyyEffective() const {
+    if (MomentYY() < 0.0 && IsWebSlender()) return 0.0;
+    double const xe = XbarYYEffective();
+    return IyyEffective() / std::max(GetB1() - xe, xe);
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

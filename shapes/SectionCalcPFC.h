@@ -42,6 +42,41 @@ public:
     bool IsWebOnlyConnected() const;
 
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
+
+    // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
+    BucklingClass BucklingClassXX(CMemberResult* const result) override;
+    BucklingClass BucklingClassYY(CMemberResult* const result) override;
+    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    BucklingClass LocalBucklingClassOutstand(double ratio) const;
+    BucklingClass LocalBucklingClassWeb(double ratio) const;
+    BucklingClass BucklingClassFlange1() const;  // cached, ratio B1/T1
+    BucklingClass BucklingClassFlange2() const;  // cached, ratio B2/T2
+    BucklingClass BucklingClassWeb() const;      // cached
+    BucklingClass BucklingClassWebComp() const;
+    bool IsWebSlender() const;
+    bool IsWebCompSlender() const;
+    bool IsFlange1Slender() const;
+    bool IsFlange2Slender() const;
+
+    // ---- effective section properties ----
+    double AreaCompEffective() const override;
+    double XbarCompEffective() const override { return Xbar(); }
+    double YbarCompEffective() const override { return Ybar(); }
+    double AreaXXEffective() const;
+    double YbarXXEffective() const override;
+    double IxxEffective() const;
+    double ZxxEffective() const override;  // cached
+    double AreaYYEffective() const;
+    double XbarYYEffective() const override;
+    double IyyEffective() const;
+    double ZyyEffective() const override;
+
+private:
+    BucklingClass MinorAxisClass() const;
+    double WebDepth() const { return GetD() - GetT1() - GetT2(); }
+    // Effective width of a slender channel flange: min(200 T/sqrt(Fy), 60 T).
+    double FlangeBe(double T) const;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -1,6 +1,10 @@
 #include "shapes/SectionCalcRHS.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "framework/ExtensibleEnum.h"
+#include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -21,6 +25,119 @@ void CSectionCalcRHS::Rotate90Clockwise() {
     double const Vmajor = m_Vmajor;
     m_Vmajor = m_Vminor;
     m_Vminor = -Vmajor;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+using namespace detail;
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
+    if (FabricationType() != 0 && FabricationType() != 1) return Invalid;
+    // CSA S16-09 Table 2, flanges of rectangular hollow sections:
+    // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
+    double const s = SqrtFy();
+    double const ratio = (GetB() - CornerFactor() * GetTw()) / GetTf();
+    if (420.0 / s >= ratio) return Class1;
+    if (525.0 / s >= ratio) return Class2;
+    if (670.0 / s >= ratio) return Class3;
+    return Class4;
+}
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedClass(key, [this] {
+        double const h = GetD() - CornerFactor() * GetTf();
+        double const phiCy = 0.9 * CDesSectGeomRHS::Area() * DesignStressMin();
+        return WebFlexureRule(h / GetTw(), SqrtFy(), -ForceAxial() / phiCy);
+    });
+}
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
+    double const h = GetD() - CornerFactor() * GetTf();
+    return WebCompRule(h / GetTw(), SqrtFy());
+}
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const { return Worst(BucklingClassFlange(), BucklingClassWeb()); }
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* const result) {
+    BucklingClass const c = AxisPair();
+    FlagClass4(result, c, kFlagSection);
+    return c;
+}
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) {
+    CSectionCalcRHS turned(*this);
+    turned.Rotate90Clockwise();
+    BucklingClass const c = turned.AxisPair();
+    FlagClass4(result, c, kFlagSection);
+    return c;
+}
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult* const result) {
+    BucklingClass const cw = BucklingClassWebComp();
+    BucklingClass const c = Worst(BucklingClassFlange(), cw);
+    FlagClass4(result, c, kFlagFlange);
+    FlagClass4(result, cw, kFlagWeb);
+    return c;
+}
+
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) {
+    CSectionCalcRHS turned(*this);
+    turned.Rotate90Clockwise();
+    BucklingClass const c = Worst(AxisPair(), turned.AxisPair());
+    FlagClass4(result, c, kFlagSection);
+    return c;
+}
+
+// ---- effective section properties ----
+
+double CSectionCalcRHS::AreaCompEffective() const {
+    // The width of each slender wall beyond 670/sqrt(Fy) t is removed; the
+    // corner allowance here is 2 t for a rolled tube and 4 t otherwise.
+    double const lim = 670.0 / SqrtFy();
+    double const k = FabricationType() == 0 ? 2.0 : 4.0;
+    double R = 0.0;
+    if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
+    if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());
+    return Area() - R;
+}
+
+double CSectionCalcRHS::AreaXXEffective() const {
+    if (IsSlender(BucklingClassWeb())) return 0.0;
+    if (!IsSlender(BucklingClassFlange())) return Area();
+    return Area() - (GetB() - std::min(670.0 * GetTf() / SqrtFy(), GetB())) * GetTf();
+}
+
+double CSectionCalcRHS::YbarXXEffective() const {
+    if (!IsSlender(BucklingClassFlange())) return Ybar();
+    double const A = Area();
+    double const Ae = AreaXXEffective();
+    double const sigma = MomentXX() < 0.0 ? 1.0 : -1.0;
+    return (A * Ybar() - sigma * (A - Ae) * (GetD() - GetTf()) / 2.0) / Ae;
+}
+
+double CSectionCalcRHS::ZxxEffective() const {
+    double const ye = YbarXXEffective();
+    double const A = Area();
+    double const Ae = AreaXXEffective();
+    double const dA = A - Ae;
+    double const c = (GetD() - GetTf()) / 2.0 - Ybar();
+    double const Ie = Ixx() - GetTf() * GetTf() * dA / 12.0 - c * c * dA - (c * dA / Ae) * (c * dA / Ae) * Ae;
+    return Ie / (std::fabs(ye) + GetD() / 2.0);
+}
+
+double CSectionCalcRHS::XbarYYEffective() const {
+    CSectionCalcRHS turned(*this);
+    turned.Rotate90Clockwise();
+    return turned.YbarXXEffective();
+}
+
+double CSectionCalcRHS::ZyyEffective() const {
+    CSectionCalcRHS turned(*this);
+    turned.Rotate90Clockwise();
+    return turned.ZxxEffective();
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

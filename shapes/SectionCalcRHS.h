@@ -34,6 +34,33 @@ public:
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
     // Turns the section and its actions a quarter turn clockwise.
     void Rotate90Clockwise() override;
+
+    // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
+    BucklingClass BucklingClassXX(CMemberResult* const result) override;
+    // Classified on a copy turned a quarter turn (its walls exchange roles).
+    BucklingClass BucklingClassYY(CMemberResult* const result) override;
+    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    BucklingClass BucklingClassWeb() const;  // cached: web in flexure
+    BucklingClass BucklingClassWebComp() const;
+    BucklingClass BucklingClassFlange() const;
+
+    // ---- effective section properties ----
+    double AreaCompEffective() const override;
+    double XbarCompEffective() const override { return Xbar(); }
+    double YbarCompEffective() const override { return Ybar(); }
+    double AreaXXEffective() const;
+    double YbarXXEffective() const override;
+    double ZxxEffective() const override;
+    double XbarYYEffective() const override;
+    double ZyyEffective() const override;
+
+private:
+    // Corner allowance of the flat widths: 2 t for a welded box, 4 t for a
+    // formed tube (CSA S16-09 cl. 11.3.2).
+    double CornerFactor() const { return IsWelded() ? 2.0 : 4.0; }
+    // Flange and web-in-flexure classes of this orientation.
+    BucklingClass AxisPair() const;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -1,6 +1,10 @@
 #include "shapes/SectionCalcT.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "framework/ExtensibleEnum.h"
+#include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -23,5 +27,138 @@ bool CSectionCalcT::IsStrutOnlyConnection() {
     SetStrutAndTieOnlyFlag(s);
     return s;
 }
+
+}  // namespace Corvid::Steel::SteelCSAS1609
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+using namespace detail;
+
+CSectionCalcT::BucklingClass CSectionCalcT::LocalBucklingClassOutstand(double ratio) const {
+    return OutstandRule(ratio, SqrtFy(), 200.0);
+}
+
+CSectionCalcT::BucklingClass CSectionCalcT::LocalBucklingClassWeb(double ratio) const {
+    return StemRule(ratio, SqrtFy());
+}
+
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassFlange() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedClass(key, [this] { return LocalBucklingClassOutstand(GetB() / 2.0 / GetT()); });
+}
+
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassWeb() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedClass(key, [this] { return LocalBucklingClassWeb(GetD() / GetTw()); });
+}
+
+bool CSectionCalcT::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }
+bool CSectionCalcT::IsFlangeSlender() const { return IsSlender(BucklingClassFlange()); }
+
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassXX(CMemberResult* const result) {
+    BucklingClass const cw = BucklingClassWeb();
+    FlagClass4(result, cw, kFlagWeb);
+    if (MomentXX() >= 0.0) return cw;  // the flange is in tension
+    BucklingClass const cf = BucklingClassFlange();
+    FlagClass4(result, cf, kFlagFlange);
+    return Worst(cf, cw);
+}
+
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassYY(CMemberResult* const result) {
+    BucklingClass const cf = BucklingClassFlange();
+    FlagClass4(result, cf, kFlagFlange);
+    return cf;
+}
+
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassAxial(CMemberResult* const result) {
+    BucklingClass const cf = BucklingClassFlange();
+    BucklingClass const cw = BucklingClassWeb();
+    FlagClass4(result, cf, kFlagFlange);
+    FlagClass4(result, cw, kFlagWeb);
+    return Worst(cf, cw);
+}
+
+// ---- effective section properties ----
+
+double CSectionCalcT::BeXX() const { return std::min(120.0 * GetT(), 200.0 * GetT() / SqrtFy()); }
+
+double CSectionCalcT::BeYY() const {
+    return std::min(std::min(200.0 * GetT() / SqrtFy(), 60.0 * GetT()), GetB() / 2.0);
+}
+
+double CSectionCalcT::AreaCompEffective() const {
+    double const s = SqrtFy();
+    double const b = GetB() / 2.0;
+    double R = 0.0;
+    if (b / GetT() > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * GetT(), b)) * GetT();
+    if (GetD() / GetTw() > 340.0 / s) R += (GetD() - std::min(340.0 / s * GetTw(), GetD())) * GetTw();
+    return Area() - R;
+}
+
+double CSectionCalcT::AreaXXEffective() const {
+    if (IsWebSlender()) return 0.0;
+    if (IsFlangeSlender() && MomentXX() < 0.0) return Area() - (GetB() - std::min(2.0 * BeXX(), GetB())) * GetT();
+    return Area();
+}
+
+double CSectionCalcT::YbarXXEffective() const {
+    double const A = Area();
+    double const Ae = AreaXXEffective();
+    double const M = (IsFlangeSlender() && MomentXX() < 0.0) ? (GetD() - GetT() / 2.0) * (A - Ae) : 0.0;
+    return (Ybar() * A - M) / Ae;
+}
+
+double CSectionCalcT::IxxEffective() const {
+    BucklingClass const cf = BucklingClassFlange();
+    if (cf != Class4) return Ixx();
+    double const A = Area();
+    double const yb = Ybar();
+    double I = A * yb * yb + Ixx();
+    if (MomentXX() < 0.0) {
+        double const w = GetB() - std::min(2.0 * BeXX(), GetB());
+        double const yf = GetD() - GetT() / 2.0;
+        I -= yf * yf * (w * GetT()) + GetT() * GetT() * GetT() * w / 12.0;
+    }
+    double const ye = YbarXXEffective();
+    return I - ye * ye * AreaXXEffective();
+}
+
+double CSectionCalcT::ZxxEffective() const {
+    static Corvid::CExtensibleEnum const key;
+    return CachedValue(key, [this] {
+        double const ye = YbarXXEffective();
+        double const Ie = IxxEffective();
+        return std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye));
+    });
+}
+
+double CSectionCalcT::AreaYYEffective() const {
+    if (!IsFlangeSlender()) return Area();
+    return Area() - (GetB() / 2.0 - BeYY()) * GetT();
+}
+
+double CSectionCalcT::XbarYYEffective() const {
+    double M = 0.0;
+    if (IsFlangeSlender()) {
+        double const be = BeYY();
+        double const w = GetB() / 2.0 - be;
+        M = (be + w / 2.0) * (w * GetT());
+    }
+    if (MomentYY() < 0.0) M = -M;
+    return (Xbar() * Area() - M) / AreaYYEffective();
+}
+
+double CSectionCalcT::IyyEffective() const {
+    if (BucklingClassFlange() != Class4) return Iyy();
+    double const A = Area();
+    double const xb = Xbar();
+    double const be = BeYY();
+    double const w = GetB() / 2.0 - be;
+    double const I = A * xb * xb + Iyy() - (w / 2.0 + be) * (w / 2.0 + be) * (w * GetT()) - w * w * w * GetT() / 12.0;
+    double const xe = XbarYYEffective();
+    return I - xe * xe * AreaYYEffective();
+}
+
+double CSectionCalcT::ZyyEffective() const { return IyyEffective() / (std::fabs(XbarYYEffective()) + GetB() / 2.0); }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -47,6 +47,39 @@ public:
     bool IsFlangeOnlyConnected() const;
 
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
+
+    // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
+    BucklingClass BucklingClassXX(CMemberResult* const result) override;
+    BucklingClass BucklingClassYY(CMemberResult* const result) override;
+    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
+    // The tee's overall class is its axial class (with its flags).
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) override { return BucklingClassAxial(result); }
+    BucklingClass LocalBucklingClassOutstand(double ratio) const;
+    // The stem rule (no axial-force term).
+    BucklingClass LocalBucklingClassWeb(double ratio) const;
+    BucklingClass BucklingClassFlange() const;  // cached, ratio (B/2)/T
+    BucklingClass BucklingClassWeb() const;     // cached, ratio D/Tw
+    bool IsWebSlender() const;
+    bool IsFlangeSlender() const;
+
+    // ---- effective section properties ----
+    double AreaCompEffective() const override;
+    double XbarCompEffective() const override { return Xbar(); }
+    double YbarCompEffective() const override { return Ybar(); }
+    double AreaXXEffective() const;
+    double YbarXXEffective() const override;
+    double IxxEffective() const;
+    double ZxxEffective() const override;  // cached
+    double AreaYYEffective() const;
+    double XbarYYEffective() const override;
+    double IyyEffective() const;
+    double ZyyEffective() const override;
+
+private:
+    // Effective width of one outstand for major-axis bending: min(120 T, 200 T/sqrt(Fy)).
+    double BeXX() const;
+    // Effective width of one outstand for minor-axis bending.
+    double BeYY() const;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609
