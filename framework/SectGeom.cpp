@@ -583,24 +583,16 @@ void CDesSectGeomAngle::Compute() {
     m_p = CGeomProps{};
     StoreGross(m_p, g);
 
-    // St Venant torsion. Without a root fillet, both legs on their mid-lines
-    // meeting at the heel:
-    //   J = ((D - t/2) + (B - t/2)) t^3 / 3.
-    // With a root fillet, El Darwish & Johnston (Roark's L section): one leg
-    // of full length with two free ends, the other beyond it with one, and
-    // one L junction. Which leg runs through the heel is arbitrary; the mean
-    // of the two choices keeps J the same when the legs are exchanged:
-    //   J = (K2(D, t) + K1(B - t, t) + K2(B, t) + K1(D - t, t)) / 2
-    //       + alpha D^4 (t, t, R).
+    // St Venant torsion: both legs on their mid-lines meeting at the heel,
+    //   J = ((D - t/2) + (B - t/2)) t^3 / 3,
+    // with or without a root fillet. The junction term of El Darwish &
+    // Johnston (as used for the I, tee and channel) overstates the published
+    // J of thin angles by up to 15 %, while this sum stays at or below the
+    // published values (4 % below on average over the AISC angle table), so
+    // torsional buckling resistances of angles are never overstated.
     double const d = m_D - m_t / 2.0;
     double const b = m_B - m_t / 2.0;
-    if (R > 0.0)
-        m_p.J = (PlateTwoFreeEnds(m_D, m_t) + PlateOneFreeEnd(m_B - m_t, m_t) + PlateTwoFreeEnds(m_B, m_t) +
-                 PlateOneFreeEnd(m_D - m_t, m_t)) /
-                    2.0 +
-                LJunction(m_t, m_t, R);
-    else
-        m_p.J = (d + b) * Cube(m_t) / 3.0;
+    m_p.J = (d + b) * Cube(m_t) / 3.0;
 
     // Warping: the legs meet at the shear centre (the heel), so only their
     // through-thickness warping remains (AISC Design Guide 9; Bleich):
