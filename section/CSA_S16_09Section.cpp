@@ -1,5 +1,6 @@
 #include "section/CSA_S16_09Section.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwctype>
 
@@ -41,10 +42,10 @@ double CCSA_S16_09Section::SqrtFy() const { return std::sqrt(DesignStressMin() /
 // The base answers the most conservative value: no class (Invalid) and no
 // resistance, so a quantity a shape does not provide can never read as a pass.
 
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassXX(CMemberResult* const) { return Invalid; }
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassYY(CMemberResult* const) { return Invalid; }
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassAxial(CMemberResult* const) { return Invalid; }
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassOverAll(CMemberResult* const) { return Invalid; }
+CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassXX(CMemberResult* const) const { return Invalid; }
+CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassYY(CMemberResult* const) const { return Invalid; }
+CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassAxial(CMemberResult* const) const { return Invalid; }
+CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassOverAll(CMemberResult* const) const { return Invalid; }
 double CCSA_S16_09Section::ZxxEffective() const { return 0.0; }
 double CCSA_S16_09Section::ZyyEffective() const { return 0.0; }
 double CCSA_S16_09Section::AreaCompEffective() const { return 0.0; }
@@ -54,24 +55,21 @@ double CCSA_S16_09Section::XbarCompEffective() const { return Xbar(); }
 double CCSA_S16_09Section::YbarCompEffective() const { return Ybar(); }
 void CCSA_S16_09Section::CheckShearCapacityXX(double const&, CMemberResult* const) const {}
 void CCSA_S16_09Section::CheckShearCapacityYY(double const&, CMemberResult* const) const {}
-double CCSA_S16_09Section::ShearCapacityMaxX(CMemberResult* const) const { return 0.0; }
-double CCSA_S16_09Section::ShearCapacityMaxY(CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::TorsionCapacity(CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::Mcr(double const&, double, CMemberResult* const) const { return 0.0; }
-double CCSA_S16_09Section::Mrxx(CMemberResult* const) const { return 0.0; }
-double CCSA_S16_09Section::Mryy(CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::MrDashxx(CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::MrDashyy(CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::Mbxx(double, CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::Crxx(double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
 double CCSA_S16_09Section::Cryy(double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
-double CCSA_S16_09Section::Cruu(double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
-double CCSA_S16_09Section::Crvv(double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
+// Only the angle buckles about principal axes of its own; every other shape
+// answers no resistance and leaves Fe as it was.
+double CCSA_S16_09Section::Cruu(double, double&, CMemberResult* const) const { return 0.0; }
+double CCSA_S16_09Section::Crvv(double, double&, CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::CrT(double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
 double CCSA_S16_09Section::CrFT(double, double, double, double& Fe, CMemberResult* const) const {
     return Fe = 0.0;
 }
-double CCSA_S16_09Section::Tr(CMemberResult* const) const { return 0.0; }
 CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const&) { return {}; }
 
 // ---- common to all shapes ----
@@ -98,7 +96,7 @@ bool CCSA_S16_09Section::IsEdition2009() const {
     return true;
 }
 
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassBiAxial(CMemberResult* const result) {
+CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassBiAxial(CMemberResult* const result) const {
     BucklingClass const cx = BucklingClassXX(result);
     BucklingClass const cy = BucklingClassYY(result);
     return Worst(cx, cy);
@@ -121,6 +119,153 @@ CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::Worst(BucklingClass a, Buc
     if (a == Class3 || b == Class3) return Class3;
     if (a == Class2 || b == Class2) return Class2;
     return Class1;
+}
+
+// ---- moment and shear capacity (CSA S16-09 cl. 13.5, 13.4.1.2) ----
+
+namespace {
+constexpr double Phi = 0.9;
+constexpr double PhiU = 0.75;
+
+bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
+}  // namespace
+
+double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const result) const {
+    BucklingClass const cls = major ? BucklingClassXX(result) : BucklingClassYY(result);
+    double const fy = DesignStressMin();
+    bool const text = Reporting(result);
+    CString const name = major ? L"Mrxx" : L"Mryy";
+    if (text) {
+        result->AddOutputString(L"Determine moment capacity " + name + L"\n");
+        result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.5</i>\n");
+    }
+    if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
+    // Class 1 and 2: Mr = Phi Z Fy with the plastic modulus (cl. 13.5(a));
+    // class 3: Mr = Phi S Fy with the elastic modulus (cl. 13.5(b)).
+    bool const plastic = cls != Class3;
+    double const modulus = plastic ? (major ? Sxx() : Syy()) : (major ? Zxx() : Zyy());
+    double const Mr = modulus * Phi * fy;
+    if (text) {
+        auto const& f = result->Format();
+        CString const sym = plastic ? L"Z" : L"S";
+        result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
+        result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
+        result->AddOutputString(L"\t" + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(Phi) + L"*" +
+                                f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
+    }
+    return Mr;
+}
+
+double CCSA_S16_09Section::Mrxx(CMemberResult* const result) const { return MomentCapacity(true, result); }
+double CCSA_S16_09Section::Mryy(CMemberResult* const result) const { return MomentCapacity(false, result); }
+
+double CCSA_S16_09Section::ShearStressMax(bool major, CMemberResult* const result) const {
+    // CSA S16-09 cl. 13.4.1.2: the shear stress may not exceed 0.66 Phi Fy.
+    double const fy = DesignStressMin();
+    double const vrMax = 0.66 * Phi * fy;
+    if (Reporting(result)) {
+        auto const& f = result->Format();
+        result->AddOutputString(L"Maximum allowable shear stress\n");
+        result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.4.1.2</i>\n");
+        result->AddOutputString(CString(major ? L"\tvr_max_xx" : L"\tvr_max_yy") +
+                                L" = 0.66*Phi*fy\n\t          = 0.66*" + f.NoDim(Phi) + L"*" + f.Stress(fy) +
+                                L"\n\t          = " + f.Stress(vrMax) + L"\n");
+    }
+    return vrMax;
+}
+
+double CCSA_S16_09Section::ShearCapacityMaxX(CMemberResult* const result) const { return ShearStressMax(true, result); }
+double CCSA_S16_09Section::ShearCapacityMaxY(CMemberResult* const result) const { return ShearStressMax(false, result); }
+
+// ---- tension and compression resistance (CSA S16-09 cl. 13.2, 13.3.1) ----
+
+double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
+    bool const text = Reporting(result);
+    if (text) result->AddOutputString(L"Determination of Tr\n\t<i>ref. " + CodeName() + L" cl 13.2</i>\n");
+    double const An = Area() * NetAreaRatio();
+    double const Ag = GeometryArea();
+    double const Ane = Area() * NetAreaRatio() * EffectiveNetAreaRatio();
+    double const fu = TensileStrength();
+    double const fy = DesignStressMin();
+    double const Tr1 = Phi * Ag * fy;    // cl. 13.2(a)(i): gross section yielding
+    double const Tr2 = PhiU * An * fu;   // cl. 13.2(a)(ii): net section fracture
+    double const Tr3 = PhiU * Ane * fu;  // cl. 13.2(a)(iii): effective net section fracture
+    double const Tr = std::min({Tr1, Tr2, Tr3});
+    CResultIndent const indent(result);
+    if (text) {
+        auto const& f = result->Format();
+        result->AddOutputString(L"i). Tr1 = Phi*Ag*fy = " + f.NoDim(Phi) + L"*" + f.AreaCS(Ag) + L"*" + f.Stress(fy) +
+                                L" = " + f.Force(Tr1) + L"\n");
+        result->AddOutputString(L"ii). Tr2 = PhiU*An*fu = " + f.NoDim(PhiU) + L"*" + f.AreaCS(An) + L"*" +
+                                f.Stress(fu) + L" = " + f.Force(Tr2) + L"\n");
+        result->AddOutputString(L"iii). Tr3 = PhiU*Ane*fu = " + f.NoDim(PhiU) + L"*" + f.AreaCS(Ane) + L"*" +
+                                f.Stress(fu) + L" = " + f.Force(Tr3) + L"\n");
+        result->AddOutputString(L"Tr = min(Tr1, Tr2, Tr3) = min (" + f.Force(Tr1) + L"," + f.Force(Tr2) + L"," +
+                                f.Force(Tr3) + L") = " + f.Force(Tr) + L"\n");
+    }
+    return Tr;
+}
+
+double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel,
+                                     double A, CMemberResult* const result) const {
+    double const Ag = GeometryArea();
+    double const r = std::sqrt(I / Ag);
+    bool const text = Reporting(result);
+    if (text)
+        result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
+    double const Fy = DesignStressMin();
+    double const E = YoungsModulus();
+    CResultIndent const indent(result);
+    // Slenderness limits of cl. 10.4.2.1: 200 in compression, 300 in tension;
+    // reported only.
+    double const slenderness = Le / r;
+    bool const compression = ForceAxial() < 0.0;
+    if (text) {
+        auto const& f = result->Format();
+        CString line = L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " + f.NoDim(slenderness);
+        CString const ref = L"<i>ref. " + CodeName() + L" cl 10.4.2.1</i>";
+        CString const limit = compression ? L"200" : L"300";
+        if (slenderness > (compression ? 200.0 : 300.0))
+            line += L"<blue> > " + limit + L". " + ref + L"</blue>\n";
+        else
+            line += L" <= " + limit + L". <blue>" + ref + L"</blue>\n";
+        result->AddOutputString(line);
+    }
+    // cl. 13.3.1: Fe = pi^2 E / (KL/r)^2, lambda = sqrt(Fy/Fe),
+    // Cr = Phi A Fy (1 + lambda^2n)^(-1/n).
+    constexpr double pi = 3.14159265358979323846;
+    Fe = pi * pi * E / (slenderness * slenderness);
+    double const lambda = std::fabs(Le) < 0.0001 ? 0.0 : std::sqrt(Fy / Fe);
+    double const n = CurveExponent(Ag);
+    double const Cr = Phi * A * Fy * std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+    if (text) {
+        auto const& f = result->Format();
+        if (std::fabs(Le) < 0.0001) {
+            result->AddOutputString(L"Cr = Phi*A*Fy\n   = " + f.NoDim(Phi) + L"*" + f.AreaCS(A) + L"*" + f.Stress(Fy) +
+                                    L"\n   = " + f.Force(Cr) + L"\n");
+        } else {
+            result->AddOutputString(feLabel + L" = PI*PI*E/(Le/r)^2\n   = PI*PI*" + f.Stress(E) + L"/(" + f.Length(Le) +
+                                    L"/" + f.LengthSmall(r) + L")\n   = " + f.Stress(Fe) + L"\n");
+            result->AddOutputString(L"Lambda = sqrt(Fy/" + feLabel + L") = sqrt( " + f.Stress(Fy) + L" / " +
+                                    f.Stress(Fe) + L") = " + f.NoDim(lambda) + L"\n");
+            result->AddOutputString(L"Cr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n   = " + f.NoDim(Phi) + L"*" +
+                                    f.AreaCS(A) + L"*" + f.Stress(Fy) + L"*(1+" + f.NoDim(lambda) + L"^(2*" +
+                                    f.NoDim(n) + L"))^-(1/" + f.NoDim(n) + L")\n   = " + f.Force(Cr) + L"\n");
+        }
+    }
+    return Cr;
+}
+
+double CCSA_S16_09Section::CurveExponent(double Ag) const {
+    return Ag * 7850.0 > 313.0 && IsNamedA36(m_grade.Name()) ? 0.93 : 1.34;
+}
+
+bool CCSA_S16_09Section::IsNamedA36(CString const& name) {
+    static CString const a36 = L"astm_a36";
+    if (name.size() != a36.size()) return false;
+    for (std::size_t i = 0; i < a36.size(); ++i)
+        if (static_cast<wchar_t>(std::towlower(name[i])) != a36[i]) return false;
+    return true;
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -1,6 +1,7 @@
 #pragma once
 // Code-specific section base of every CSA S16 shape calculator.
 #include <cstdint>
+#include <limits>
 #include <map>
 
 #include "framework/CString.h"
@@ -17,6 +18,7 @@ public:
     // marks a section or element the classification does not cover.
     enum BucklingClass : std::int32_t { Invalid = 0, Class1 = 1, Class2 = 2, Class3 = 3, Class4 = 4 };
     enum DesignMethod : std::int32_t { FullStrength = 0, ReducedStress = 1 };
+    static constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
     CCSA_S16_09Section() = default;
     CCSA_S16_09Section(CCSA_S16_09Section const& other) = default;
@@ -46,10 +48,10 @@ public:
     virtual double J() const = 0;
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override = 0;
     // (Gamma, Iuu, Ivv, Alpha, GetCorvidSec from the framework)
-    virtual BucklingClass BucklingClassXX(CMemberResult* const result);
-    virtual BucklingClass BucklingClassYY(CMemberResult* const result);
-    virtual BucklingClass BucklingClassAxial(CMemberResult* const result);
-    virtual BucklingClass BucklingClassOverAll(CMemberResult* const result);
+    virtual BucklingClass BucklingClassXX(CMemberResult* const result) const;
+    virtual BucklingClass BucklingClassYY(CMemberResult* const result) const;
+    virtual BucklingClass BucklingClassAxial(CMemberResult* const result) const;
+    virtual BucklingClass BucklingClassOverAll(CMemberResult* const result) const;
     virtual double Anet() const;
     virtual double Depth() const = 0;
     virtual double ZxxEffective() const;
@@ -105,11 +107,22 @@ public:
     double YoungsModulus() const { return m_grade.YoungsModulus(); }
     double ShearModulus() const { return m_grade.ShearModulus(); }
 
-    BucklingClass BucklingClassBiAxial(CMemberResult* const result);
+    BucklingClass BucklingClassBiAxial(CMemberResult* const result) const;
     DesignMethod GetDesignMethod() const;
 
     // Number of values held by the volatile cache (for diagnostics).
     std::size_t VolatileCacheSize() const { return m_volatileCache.size(); }
+
+    // Compressive resistance for flexural buckling (CSA S16-09 cl. 13.3.1)
+    // about an axis of second moment I, with the effective area A; axis and
+    // feLabel name the axis ("xx", "Fex") in the report. Fe is set at once.
+    double CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel, double A,
+                     CMemberResult* const result) const;
+
+    // Exponent n of the resistance curve (CSA S16-09 cl. 13.3.1): 1.34, or
+    // 0.93 for heavy sections (over 313 kg/m at 7850 kg/m^3, gross area Ag)
+    // of ASTM A36.
+    double CurveExponent(double Ag) const;
 
     static CString GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);
@@ -135,8 +148,14 @@ protected:
     }
     // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use it.
     double SqrtFy() const;
+    // Gross area of the shape's own geometry.
+    virtual double GeometryArea() const { return Area(); }
+    static bool IsNamedA36(CString const& name);
 
 private:
+    double MomentCapacity(bool major, CMemberResult* const result) const;
+    double ShearStressMax(bool major, CMemberResult* const result) const;
+
     using Cache = std::map<std::uint32_t, double>;
     mutable Cache m_volatileCache;
     mutable Cache m_persistentCache;

@@ -15,8 +15,10 @@ namespace Corvid::Steel::SteelCSAS1609::detail {
 // refused with a message, any other type silently.
 template <class Calc, class Geom>
 bool LoadSection(Calc& calc, Corvid::Data::CSection const& section, CMemberResult* const result) {
-    bool ok = calc.Geom::SetCorvidSec(section, result);
-    if (ok) ok = calc.CSectionCodeBase::SetCorvidSec(section, result);
+    // A section the geometry cannot take leaves the old fabrication type in
+    // place: refuse it before that type could speak for the new section.
+    if (!calc.Geom::SetCorvidSec(section, result)) return false;
+    bool const ok = calc.CSectionCodeBase::SetCorvidSec(section, result);
     switch (calc.Geom::FabricationType()) {
         case 0:
         case 1:
@@ -34,6 +36,20 @@ bool LoadSection(Calc& calc, Corvid::Data::CSection const& section, CMemberResul
             return false;
         default:
             return false;
+    }
+}
+
+// Flexural buckling resistance about axis 0 (xx), 1 (yy), 2 (uu) or 3 (vv)
+// of the shape's own geometry; any other axis has no radius of gyration.
+template <class Calc, class Geom>
+double CrByAxis(Calc const& calc, double Le, double& Fe, int axis, CMemberResult* const result) {
+    double const A = calc.AreaCompEffective();
+    switch (axis) {
+        case 0: return calc.CrCompute(Le, Fe, calc.Geom::Ixx(), L"xx", L"Fex", A, result);
+        case 1: return calc.CrCompute(Le, Fe, calc.Geom::Iyy(), L"yy", L"Fey", A, result);
+        case 2: return calc.CrCompute(Le, Fe, calc.Geom::Iuu(), L"uu", L"Feu", A, result);
+        case 3: return calc.CrCompute(Le, Fe, calc.Geom::Ivv(), L"vv", L"Fev", A, result);
+        default: return calc.CrCompute(Le, Fe, 0.0, L"", L"", A, result);
     }
 }
 
@@ -57,6 +73,7 @@ bool LoadSection(Calc& calc, Corvid::Data::CSection const& section, CMemberResul
     double Gamma() const override { return Geom::Gamma(); }                                           \
     double Alpha() const override { return Geom::Alpha(); }                                           \
     double Iuu() const override { return Geom::Iuu(); }                                               \
+    double GeometryArea() const override { return Geom::Area(); }                                     \
     double Ivv() const override { return Geom::Ivv(); }                                               \
     bool IsWelded() const override { return Geom::IsWelded(); }                                     \
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override { \

@@ -36,7 +36,7 @@ CSectionCalcAngle::BucklingClass CSectionCalcAngle::LegClass(double leg) const {
 CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassLegD() const { return LegClass(GetDepth()); }
 CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassLegB() const { return LegClass(GetWidth()); }
 
-CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassOverAll(CMemberResult* const result) {
+CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassOverAll(CMemberResult* const result) const {
     BucklingClass const c = Worst(BucklingClassLegB(), BucklingClassLegD());
     FlagClass4(result, c, kFlagSection);
     return c;
@@ -49,6 +49,18 @@ double CSectionCalcAngle::AreaCompEffective() const {
     for (double W : {GetWidth(), GetDepth()})
         if (W / t > La) R += t * 2.0 * (W - std::min(t * La, W));
     return Area() - R;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+void CSectionCalcAngle::CheckShearCapacityXX(double const&, CMemberResult* const result) const {
+    if (result) result->SetUtilLocalShearMajor(kInfinity);
+}
+
+void CSectionCalcAngle::CheckShearCapacityYY(double const&, CMemberResult* const result) const {
+    if (result) result->SetUtilLocalShearMinor(kInfinity);
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

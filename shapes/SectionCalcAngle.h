@@ -35,12 +35,34 @@ public:
     // Reflects the section and its actions about the 45 degree line.
     void Reflect45() override;
 
+    // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
+    enum Axis { XX = 0, YY = 1, UU = 2, VV = 3 };
+    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
+        return detail::CrByAxis<CSectionCalcAngle, Corvid::Steel::CDesSectGeomAngle>(*this, Le, Fe, axis, result);
+    }
+    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
+    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
+    double Cruu(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, UU, result); }
+    double Crvv(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, VV, result); }
+
+    double CrT(double Le, double& Fez, CMemberResult* const result) const override;
+    double CrFT(double Fex, double Fey, double Fez, double& FeFT, CMemberResult* const result) const override;
+    // A single angle is a strut or tie: no bending resistance is offered.
+    double Mcr(double const&, double, CMemberResult* const) const override { return 0.0; }
+    double Mbxx(double, CMemberResult* const) const override { return 0.0; }
+    double MrDashxx(CMemberResult* const) const override { return 0.0; }
+    double MrDashyy(CMemberResult* const) const override { return 0.0; }
+    // Shear on a single angle is not checked: any shear fails (+infinity).
+    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
+    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
+    double TorsionCapacity(CMemberResult* const) const override { return 0.0; }
+
     // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
     // An angle is classified leg by leg; its axis classes are not covered.
-    BucklingClass BucklingClassXX(CMemberResult* const) override { return Invalid; }
-    BucklingClass BucklingClassYY(CMemberResult* const) override { return Invalid; }
-    BucklingClass BucklingClassAxial(CMemberResult* const) override { return Invalid; }
-    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    BucklingClass BucklingClassXX(CMemberResult* const) const override { return Invalid; }
+    BucklingClass BucklingClassYY(CMemberResult* const) const override { return Invalid; }
+    BucklingClass BucklingClassAxial(CMemberResult* const) const override { return Invalid; }
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) const override;
     BucklingClass BucklingClassLegD() const;  // the leg of length GetDepth()
     BucklingClass BucklingClassLegB() const;  // the leg of length GetWidth()
 

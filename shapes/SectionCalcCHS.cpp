@@ -44,19 +44,19 @@ bool CSectionCalcCHS::AxialSlender() const {
     return !Within(23000.0 / s2, GetD() / GetT());
 }
 
-CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassXX(CMemberResult* const result) {
+CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const c = BendingClass();
     FlagClass4(result, c, kFlagSection);
     return c;
 }
 
-CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassAxial(CMemberResult* const result) {
+CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const c = AxialSlender() ? Class4 : Class1;
     FlagClass4(result, c, kFlagSection);
     return c;
 }
 
-CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassOverAll(CMemberResult* const) {
+CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassOverAll(CMemberResult* const) const {
     return AxialSlender() ? Class4 : BendingClass();
 }
 

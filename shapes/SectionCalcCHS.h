@@ -35,11 +35,31 @@ public:
 
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
 
+    // ---- compression resistance (CSA S16-09 cl. 13.3.1), on the gross area ----
+    double Cr(double Le, double& Fe, CMemberResult* const result) const {
+        return CrCompute(Le, Fe, CDesSectGeomCHS::Ixx(), L"", L"Fe", CDesSectGeomCHS::Area(), result);
+    }
+    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, result); }
+    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, result); }
+
+    // A round tube does not buckle torsionally: these modes never govern.
+    double CrT(double, double&, CMemberResult* const) const override { return kInfinity; }
+    double CrFT(double, double, double, double&, CMemberResult* const) const override { return kInfinity; }
+    // No lateral-torsional buckling: the resistance is the section's.
+    double Mcr(double const&, double, CMemberResult* const) const override { return 0.0; }
+    double Mbxx(double, CMemberResult* const) const override { return Mrxx(nullptr); }
+    // Local buckling of the wall is covered by the capped design stress.
+    double MrDashxx(CMemberResult* const result) const override { return Mrxx(result); }
+    double MrDashyy(CMemberResult* const result) const override { return Mrxx(result); }
+    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
+    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
+    double TorsionCapacity(CMemberResult* const result) const override;
+
     // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
-    BucklingClass BucklingClassXX(CMemberResult* const result) override;
-    BucklingClass BucklingClassYY(CMemberResult* const result) override { return BucklingClassXX(result); }
-    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
-    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    BucklingClass BucklingClassXX(CMemberResult* const result) const override;
+    BucklingClass BucklingClassYY(CMemberResult* const result) const override { return BucklingClassXX(result); }
+    BucklingClass BucklingClassAxial(CMemberResult* const result) const override;
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) const override;
 
     // ---- effective section properties: the gross ones ----
     double AreaCompEffective() const override { return Area(); }

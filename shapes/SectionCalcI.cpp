@@ -62,7 +62,7 @@ bool CSectionCalcI::IsWebCompSlender() const { return IsSlender(BucklingClassWeb
 bool CSectionCalcI::IsFlange1Slender(bool uniform) const { return IsSlender(BucklingClassFlange1(uniform)); }
 bool CSectionCalcI::IsFlange2Slender(bool uniform) const { return IsSlender(BucklingClassFlange2(uniform)); }
 
-CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassXX(CMemberResult* const result) {
+CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassXX(CMemberResult* const result) const {
     // A positive (or zero) major-axis moment compresses flange 2, the bottom
     // flange; a negative one flange 1.
     BucklingClass const cf = MomentXX() >= 0.0 ? BucklingClassFlange2(true) : BucklingClassFlange1(true);
@@ -72,13 +72,13 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassXX(CMemberResult* const
     return Worst(cf, cw);
 }
 
-CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassYY(CMemberResult* const result) {
+CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassYY(CMemberResult* const result) const {
     BucklingClass const c = Worst(BucklingClassFlange1(false), BucklingClassFlange2(false));
     FlagClass4(result, c, kFlagFlange);
     return c;
 }
 
-CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassAxial(CMemberResult* const result) {
+CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cfl = Worst(BucklingClassFlange1(true), BucklingClassFlange2(true));
     BucklingClass const cw = BucklingClassWebComp();
     FlagClass4(result, cfl, kFlagFlange);
@@ -86,7 +86,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassAxial(CMemberResult* co
     return Worst(cfl, cw);
 }
 
-CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassOverAll(CMemberResult* const) {
+CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassOverAll(CMemberResult* const) const {
     return Worst(Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr)), BucklingClassAxial(nullptr));
 }
 

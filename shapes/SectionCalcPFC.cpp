@@ -76,7 +76,7 @@ bool CSectionCalcPFC::IsWebCompSlender() const { return IsSlender(BucklingClassW
 bool CSectionCalcPFC::IsFlange1Slender() const { return IsSlender(BucklingClassFlange1()); }
 bool CSectionCalcPFC::IsFlange2Slender() const { return IsSlender(BucklingClassFlange2()); }
 
-CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassXX(CMemberResult* const result) {
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const cf = MomentXX() >= 0.0 ? BucklingClassFlange2() : BucklingClassFlange1();
     BucklingClass const cw = BucklingClassWeb();
     FlagClass4(result, cf, kFlagFlange);
@@ -88,13 +88,13 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::MinorAxisClass() const {
     return Worst(Worst(BucklingClassFlange1(), BucklingClassFlange2()), BucklingClassWeb());
 }
 
-CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassYY(CMemberResult* const result) {
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassYY(CMemberResult* const result) const {
     BucklingClass const c = MinorAxisClass();
     FlagClass4(result, c, kFlagFlange);
     return c;
 }
 
-CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult* const result) {
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cfl = Worst(BucklingClassFlange1(), BucklingClassFlange2());
     BucklingClass const cw = BucklingClassWebComp();
     FlagClass4(result, cfl, kFlagFlange);
@@ -102,7 +102,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult
     return Worst(cfl, cw);
 }
 
-CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResult* const) {
+CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResult* const) const {
     BucklingClass c = Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr));
     c = Worst(c, Worst(BucklingClassFlange1(), BucklingClassFlange2()));
     return Worst(c, BucklingClassWebComp());

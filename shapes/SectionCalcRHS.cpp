@@ -61,13 +61,13 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const { return Worst(BucklingClassFlange(), BucklingClassWeb()); }
 
-CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* const result) {
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const c = AxisPair();
     FlagClass4(result, c, kFlagSection);
     return c;
 }
 
-CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) {
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) const {
     CSectionCalcRHS turned(*this);
     turned.Rotate90Clockwise();
     BucklingClass const c = turned.AxisPair();
@@ -75,7 +75,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* c
     return c;
 }
 
-CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult* const result) {
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cw = BucklingClassWebComp();
     BucklingClass const c = Worst(BucklingClassFlange(), cw);
     FlagClass4(result, c, kFlagFlange);
@@ -83,7 +83,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult
     return c;
 }
 
-CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) {
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) const {
     CSectionCalcRHS turned(*this);
     turned.Rotate90Clockwise();
     BucklingClass const c = Worst(AxisPair(), turned.AxisPair());

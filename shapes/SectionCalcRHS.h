@@ -35,12 +35,34 @@ public:
     // Turns the section and its actions a quarter turn clockwise.
     void Rotate90Clockwise() override;
 
+    // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
+    enum Axis { XX = 0, YY = 1 };
+    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
+        return detail::CrByAxis<CSectionCalcRHS, Corvid::Steel::CDesSectGeomRHS>(*this, Le, Fe, axis, result);
+    }
+    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
+    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
+
+    // ---- torsional and flexural-torsional buckling (CSA S16-09 cl. 13.3.2) ----
+    double CrT(double Le, double& Fez, CMemberResult* const result) const override;
+    double CrFT(double Fex, double Fey, double Fez, double& FeFT, CMemberResult* const result) const override;
+    // ---- lateral-torsional buckling (CSA S16-09 cl. 13.6) ----
+    double Mcr(double const& Le, double w2, CMemberResult* const result) const override;
+    double Mbxx(double Mu, CMemberResult* const result) const override;
+    // ---- reduced moment resistance of class 4 sections (CSA S16-09 cl. 13.5) ----
+    double MrDashxx(CMemberResult* const result) const override;
+    double MrDashyy(CMemberResult* const result) const override;
+    // ---- shear and St Venant torsion (CSA S16-09 cl. 13.4) ----
+    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
+    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
+    double TorsionCapacity(CMemberResult* const result) const override;
+
     // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
-    BucklingClass BucklingClassXX(CMemberResult* const result) override;
+    BucklingClass BucklingClassXX(CMemberResult* const result) const override;
     // Classified on a copy turned a quarter turn (its walls exchange roles).
-    BucklingClass BucklingClassYY(CMemberResult* const result) override;
-    BucklingClass BucklingClassAxial(CMemberResult* const result) override;
-    BucklingClass BucklingClassOverAll(CMemberResult* const result) override;
+    BucklingClass BucklingClassYY(CMemberResult* const result) const override;
+    BucklingClass BucklingClassAxial(CMemberResult* const result) const override;
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) const override;
     BucklingClass BucklingClassWeb() const;  // cached: web in flexure
     BucklingClass BucklingClassWebComp() const;
     BucklingClass BucklingClassFlange() const;

@@ -55,7 +55,7 @@ CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassWeb() const {
 bool CSectionCalcT::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }
 bool CSectionCalcT::IsFlangeSlender() const { return IsSlender(BucklingClassFlange()); }
 
-CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassXX(CMemberResult* const result) {
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const cw = BucklingClassWeb();
     FlagClass4(result, cw, kFlagWeb);
     if (MomentXX() >= 0.0) return cw;  // the flange is in tension
@@ -64,13 +64,13 @@ CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassXX(CMemberResult* const
     return Worst(cf, cw);
 }
 
-CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassYY(CMemberResult* const result) {
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassYY(CMemberResult* const result) const {
     BucklingClass const cf = BucklingClassFlange();
     FlagClass4(result, cf, kFlagFlange);
     return cf;
 }
 
-CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassAxial(CMemberResult* const result) {
+CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cf = BucklingClassFlange();
     BucklingClass const cw = BucklingClassWeb();
     FlagClass4(result, cf, kFlagFlange);

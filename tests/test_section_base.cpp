@@ -128,13 +128,3 @@ TEST(SectionBase, MaterialQuantitiesAndNetArea) {
     EXPECT_REL(h.DesignStressMin(), 230e6);
     EXPECT_EQ(h.GetDesignMethod(), CCSA_S16_09Section::ReducedStress);
 }
-
-TEST(SectionBase, QuantitiesNotYetProvidedAreConservative) {
-    CSectionCalcI c;
-    c.SetCorvidSec(CSection(L"I D=303 B=203 T=13.1 Tw=7.5 R=15"), nullptr);
-    c.SetSteelDesignProp(CSteelGrade(L"350W"));
-    double Fe = -1;
-    EXPECT_EQ(c.Crxx(3.0, Fe, nullptr), 0.0);
-    EXPECT_EQ(c.Mrxx(nullptr), 0.0);
-    EXPECT_EQ(c.Tr(nullptr), 0.0);
-}

@@ -1,0 +1,212 @@
+// Elastic critical moment and lateral-torsional buckling resistance of the
+// shape calculators (CSA S16-09 cl. 13.6).
+#include <algorithm>
+#include <cmath>
+
+#include "framework/MemberResult.h"
+#include "shapes/SectionCalcI.h"
+#include "shapes/SectionCalcPFC.h"
+#include "shapes/SectionCalcRHS.h"
+#include "shapes/SectionCalcT.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+namespace {
+
+constexpr double Phi = 0.9;
+constexpr double Pi = 3.141592653589793;
+
+bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
+
+// CSA S16-09 cl. 13.6(a): elastic critical moment of an unbraced length,
+// Mu = (w2 pi / Le) sqrt(E Iy G J + (pi E / Le)^2 Iy Cw).
+double CriticalMoment(CCSA_S16_09Section const& calc, double Iy, double J, double Cw, double const& Le, double w2,
+                      CMemberResult* const result) {
+    double const E = calc.YoungsModulus();
+    double const G = calc.ShearModulus();
+    double const piE = E * Pi / Le;
+    // Without warping (Cw = 0) the second term vanishes even for Le = 0.
+    double const warp = Cw == 0.0 ? 0.0 : piE * piE * Iy * Cw;
+    double Mu = (w2 * Pi / Le) * std::sqrt(E * Iy * G * J + warp);
+    // An undefined product (a length that is not a number, or w2 = 0 over
+    // Le = 0) gives no critical moment: no resistance is claimed from it.
+    if (std::isnan(Mu)) Mu = 0.0;
+    if (Reporting(result)) {
+        auto const& f = result->Format();
+        result->AddOutputString(L"\tLe = " + f.Length(Le));
+        result->AddOutputString(L", w2 = " + f.NoDim(w2) + L"\n");
+        result->AddOutputString(L"\tCw = " + f.LSixth(Cw));
+        result->AddOutputString(L", J = " + f.LFourth(J) + L"\n");
+        result->AddOutputString(L"\tE = " + f.Stress(E));
+        result->AddOutputString(L", G = " + f.Stress(G) + L"\n");
+        result->AddOutputString(L"\t<i>CSA S16 - 09 cl 13.6 (a), </i>");
+        result->AddOutputString(L"\tMu = " + f.Moment(Mu));
+        result->AddOutputString(L" \n");
+    }
+    return Mu;
+}
+
+// The reference moment of cl. 13.6(a) for the section's class: Mp (class
+// 1 and 2 of an I or RHS) or My.
+struct ReferenceMoment {
+    double M = 0.0;
+    bool plastic = false;  // printed "Mp", otherwise "My"
+    bool class4 = false;   // My = M'r / Phi; its M'r line comes first
+    double MrDash = 0.0;
+};
+
+// CSA S16-09 cl. 13.6(a), with M = Mp or My:
+//   Mu <= 0.67 M:  Mr = Phi Mu
+//   Mu >  0.67 M:  Mr = 1.15 Phi M (1 - 0.28 M / Mu) <= Phi M
+// magnitude: the elastic test reads |Mu| (tee, classes 1 to 3); the formula
+// always uses Mu itself.
+double Resistance(double Mu, ReferenceMoment const& ref, bool magnitude, CMemberResult* const result) {
+    // A critical moment that is not a number counts as none.
+    if (std::isnan(Mu)) Mu = 0.0;
+    double const M = ref.M;
+    bool const elastic = (magnitude ? std::fabs(Mu) : Mu) <= 0.67 * M;
+    double const PhiM = Phi * M;
+    double Mr1 = 0.0;
+    double Mr = 0.0;
+    if (elastic) {
+        Mr = Phi * Mu;
+    } else {
+        Mr1 = 1.035 * M * (1.0 - 0.28 * M / Mu);  // 1.035 = 1.15 Phi
+        Mr = std::min(Mr1, PhiM);
+    }
+    if (Reporting(result)) {
+        auto const& f = result->Format();
+        CString const name = ref.plastic ? L"Mp" : L"My";
+        if (ref.class4) result->AddOutputString(L"\tM'r_xx = " + f.Moment(ref.MrDash) + L"\n");
+        result->AddOutputString(L"\t" + name + L" = " + f.Moment(M) + L"\n");
+        if (elastic) {
+            result->AddOutputString(L"\tMu = " + f.Moment(Mu) + (ref.class4 ? L" < 0.67 *" : L" < 0.67 * ") +
+                                    f.Moment(M) + L"\n");
+            result->AddOutputString(L"\tMr = " + f.NoDim(Phi) + L"*" + f.Moment(Mu) + L" = " + f.Moment(Mr) + L"\n");
+        } else {
+            result->AddOutputString(L"\tMu = " + f.Moment(Mu) + (ref.class4 ? L" > 0.67 *" : L" > 0.67 * ") +
+                                    f.Moment(M) + L"\n");
+            result->AddOutputString(L"\tMr = 1.15*Phi*" + name + L"*(1-0.28*" + name + L"/Mu)\n\t   = 1.15*" +
+                                    f.NoDim(Phi) + L"*" + f.Moment(M) + L"*(1-0.28*" + f.Moment(M) + L"/" +
+                                    f.Moment(Mu) + L")\n\t   = " + f.Moment(Mr1));
+            if (PhiM < Mr1) {
+                result->AddOutputString(L"  >  " + f.NoDim(Phi) + L"*" + f.Moment(M) + L"\n");
+                result->AddOutputString(L"\tMr = " + f.Moment(PhiM) + L"\n");
+            } else {
+                result->AddOutputString(L"\n");
+            }
+        }
+    }
+    return Mr;
+}
+
+}  // namespace
+
+// ---- I section ----
+
+double CSectionCalcI::Mcr(double const& Le, double w2, CMemberResult* const result) const {
+    return CriticalMoment(*this, CDesSectGeomI::Iyy(), CDesSectGeomI::J(), CDesSectGeomI::Gamma(), Le, w2, result);
+}
+
+double CSectionCalcI::Mbxx(double Mu, CMemberResult* const result) const {
+    double const fy = DesignStressMin();
+    ReferenceMoment ref;
+    switch (BucklingClassXX(result)) {
+        case Class1:
+        case Class2:
+            ref.M = Sxx() * fy;  // Mp = Z fy (plastic modulus)
+            ref.plastic = true;
+            break;
+        case Class3:
+            ref.M = Zxx() * fy;  // My = S fy (elastic modulus)
+            break;
+        case Class4:
+            ref.class4 = true;
+            ref.MrDash = MrDashxx(nullptr);
+            ref.M = ref.MrDash / Phi;  // My = M'r / Phi
+            break;
+        default:
+            return 0.0;
+    }
+    return Resistance(Mu, ref, false, result);
+}
+
+// ---- channel: the yield moment in every class ----
+
+double CSectionCalcPFC::Mcr(double const& Le, double w2, CMemberResult* const result) const {
+    return CriticalMoment(*this, CDesSectGeomPFC::Iyy(), CDesSectGeomPFC::J(), Iw(), Le, w2, result);
+}
+
+double CSectionCalcPFC::Mbxx(double Mu, CMemberResult* const result) const {
+    ReferenceMoment ref;
+    switch (BucklingClassXX(result)) {
+        case Class1:
+        case Class2:
+        case Class3:
+            ref.M = Zxx() * DesignStressMin();  // My = S fy
+            break;
+        case Class4:
+            ref.class4 = true;
+            ref.MrDash = MrDashxx(nullptr);
+            ref.M = ref.MrDash / Phi;
+            break;
+        default:
+            return 0.0;
+    }
+    return Resistance(Mu, ref, false, result);
+}
+
+// ---- tee: no elastic critical moment is offered ----
+
+double CSectionCalcT::Mcr(double const&, double, CMemberResult* const) const { return 0.0; }
+
+double CSectionCalcT::Mbxx(double Mu, CMemberResult* const result) const {
+    ReferenceMoment ref;
+    switch (BucklingClassXX(result)) {
+        case Class1:
+        case Class2:
+        case Class3:
+            ref.M = Zxx() * DesignStressMin();  // My = S fy
+            return Resistance(Mu, ref, true, result);
+        case Class4:
+            ref.class4 = true;
+            ref.MrDash = MrDashxx(nullptr);
+            ref.M = ref.MrDash / Phi;
+            return Resistance(Mu, ref, false, result);
+        default:
+            return 0.0;
+    }
+}
+
+// ---- rectangular hollow section: no warping ----
+
+double CSectionCalcRHS::Mcr(double const& Le, double w2, CMemberResult* const result) const {
+    return CriticalMoment(*this, CDesSectGeomRHS::Iyy(), CDesSectGeomRHS::J(), 0.0, Le, w2, result);
+}
+
+double CSectionCalcRHS::Mbxx(double Mu, CMemberResult* const result) const {
+    double const fy = DesignStressMin();
+    ReferenceMoment ref;
+    // The class of the flange and web pair (flag 0x100000 when class 4).
+    switch (BucklingClassXX(result)) {
+        case Class1:
+        case Class2:
+            ref.M = Sxx() * fy;  // Mp = Z fy
+            ref.plastic = true;
+            break;
+        case Class3:
+            ref.M = Zxx() * fy;  // My = S fy
+            break;
+        case Class4:
+            ref.class4 = true;
+            // Its working is part of this report, ahead of the M'r line.
+            ref.MrDash = MrDashxx(result);
+            ref.M = ref.MrDash / Phi;
+            break;
+        default:
+            return 0.0;
+    }
+    return Resistance(Mu, ref, false, result);
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
