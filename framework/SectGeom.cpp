@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "MemberResult.h"
@@ -55,6 +56,15 @@ CString DimLine(wchar_t const* name, double v, CDesFormat const& format) {
 }
 
 CString FabLine(int fab) { return L"\tFabrication: " + FabricationName(fab) + L"\n"; }
+
+// The flange slope in percent, as a plain number; nothing for parallel
+// flanges.
+CString SlopeLine(double slope) {
+    if (slope == 0.0) return L"";
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%g", slope * 100.0);
+    return L"\tslope = " + Corvid::Widen(buf) + L" %\n";
+}
 
 // Copies the polygon results into the cache, principal axes included.
 void StoreGross(CGeomProps& p, GrossProps const& g) {
@@ -146,58 +156,107 @@ double LJunction(double t1, double t2, double r) {
 }
 
 // --- Outlines ---------------------------------------------------------------
+//
+// Sloped flanges. A flange of average thickness T and outstand b' (from the
+// web face to the toe) whose inner face slopes at s (rise over run) is
+// T + s b'/2 thick at the web face and T - s b'/2 at the toe: the thickness
+// at the middle of the outstand, and so the mean over the outstand, is T.
+// The root fillet of radius R is tangent to the web face and to the sloped
+// face. Its centre lies R from the web face and R from the face line, which
+// puts it k R from the face along the web, k = sqrt(1 + s^2) - s =
+// 1/(sqrt(1 + s^2) + s), and the tangent point on the face R (1 - s/sqrt(1 +
+// s^2)) from the web; the arc spans pi/2 - atan(s). With s = 0 every
+// expression below reduces exactly to the parallel-flange one. The rounded
+// toes of rolled sloped-flange shapes are not modelled (the toe is square).
+
+// Flange thickness at the web face (side +1) or at the toe (side -1).
+double FlangeThickness(double T, double s, double outstand, double side) {
+    return s > 0.0 ? T + side * s * outstand / 2.0 : T;
+}
+
+// Distance along the web from the flange face to the fillet's tangent point,
+// per unit radius.
+double FilletRise(double s) { return 1.0 / (std::sqrt(1.0 + s * s) + s); }
+
+// Distance from the web face to the fillet's tangent point on the flange,
+// per unit radius.
+double FilletRun(double s) { return 1.0 - s / std::sqrt(1.0 + s * s); }
+
+// Slope actually modelled: zero unless positive (a NaN slope counts as none),
+// never so steep that a flange (average thickness T, outstand b) would have
+// a negative thickness at its toe.
+double FitSlope(double s, double T1, double b1, double T2, double b2) {
+    if (!(s > 0.0)) return 0.0;
+    if (b1 > 0.0 && !(s <= 2.0 * T1 / b1)) s = 2.0 * T1 / b1;
+    if (b2 > 0.0 && !(s <= 2.0 * T2 / b2)) s = 2.0 * T2 / b2;
+    return s > 0.0 && std::isfinite(s) ? s : 0.0;
+}
 
 // I: y from the bottom face, flange 1 (B1, T1) on top, web centred at half
-// the wider flange. Counter-clockwise, root fillets as concave arcs.
-Region OutlineI(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+// the wider flange. Counter-clockwise, root fillets as concave arcs, inner
+// flange faces sloping at s.
+Region OutlineI(double D, double B1, double T1, double B2, double T2, double Tw, double R, double s) {
     double const c = std::max(B1, B2) / 2.0;
     double const w = Tw / 2.0;
+    double const b1 = (B1 - Tw) / 2.0, b2 = (B2 - Tw) / 2.0;
+    double const t1Web = FlangeThickness(T1, s, b1, 1.0), t1Toe = FlangeThickness(T1, s, b1, -1.0);
+    double const t2Web = FlangeThickness(T2, s, b2, 1.0), t2Toe = FlangeThickness(T2, s, b2, -1.0);
+    double const k = FilletRise(s);
+    double const a = std::atan(s);
     Polygon p;
     auto& v = p.pts;
     v.push_back(Pt{c - B2 / 2, 0});
     v.push_back(Pt{c + B2 / 2, 0});
-    v.push_back(Pt{c + B2 / 2, T2});
-    AppendArc(v, c + w + R, T2 + R, R, 1.5 * kPi, kPi);
-    AppendArc(v, c + w + R, D - T1 - R, R, kPi, 0.5 * kPi);
-    v.push_back(Pt{c + B1 / 2, D - T1});
+    v.push_back(Pt{c + B2 / 2, t2Toe});
+    AppendArc(v, c + w + R, t2Web + R * k, R, 1.5 * kPi - a, kPi);
+    AppendArc(v, c + w + R, D - t1Web - R * k, R, kPi, 0.5 * kPi + a);
+    v.push_back(Pt{c + B1 / 2, D - t1Toe});
     v.push_back(Pt{c + B1 / 2, D});
     v.push_back(Pt{c - B1 / 2, D});
-    v.push_back(Pt{c - B1 / 2, D - T1});
-    AppendArc(v, c - w - R, D - T1 - R, R, 0.5 * kPi, 0.0);
-    AppendArc(v, c - w - R, T2 + R, R, 0.0, -0.5 * kPi);
-    v.push_back(Pt{c - B2 / 2, T2});
+    v.push_back(Pt{c - B1 / 2, D - t1Toe});
+    AppendArc(v, c - w - R, D - t1Web - R * k, R, 0.5 * kPi - a, 0.0);
+    AppendArc(v, c - w - R, t2Web + R * k, R, 0.0, -0.5 * kPi + a);
+    v.push_back(Pt{c - B2 / 2, t2Toe});
     return Region{p};
 }
 
 // Channel: back of the web on x = 0, flanges to +x, flange 1 on top.
-Region OutlineChannel(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+Region OutlineChannel(double D, double B1, double T1, double B2, double T2, double Tw, double R, double s) {
+    double const t1Web = FlangeThickness(T1, s, B1 - Tw, 1.0), t1Toe = FlangeThickness(T1, s, B1 - Tw, -1.0);
+    double const t2Web = FlangeThickness(T2, s, B2 - Tw, 1.0), t2Toe = FlangeThickness(T2, s, B2 - Tw, -1.0);
+    double const k = FilletRise(s);
+    double const a = std::atan(s);
     Polygon p;
     auto& v = p.pts;
     v.push_back(Pt{0, 0});
     v.push_back(Pt{B2, 0});
-    v.push_back(Pt{B2, T2});
-    AppendArc(v, Tw + R, T2 + R, R, 1.5 * kPi, kPi);
-    AppendArc(v, Tw + R, D - T1 - R, R, kPi, 0.5 * kPi);
-    v.push_back(Pt{B1, D - T1});
+    v.push_back(Pt{B2, t2Toe});
+    AppendArc(v, Tw + R, t2Web + R * k, R, 1.5 * kPi - a, kPi);
+    AppendArc(v, Tw + R, D - t1Web - R * k, R, kPi, 0.5 * kPi + a);
+    v.push_back(Pt{B1, D - t1Toe});
     v.push_back(Pt{B1, D});
     v.push_back(Pt{0, D});
     return Region{p};
 }
 
 // Tee: stem tip on y = 0, flange on top, x from the left flange edge.
-Region OutlineTee(double D, double B, double T, double Tw, double R) {
+Region OutlineTee(double D, double B, double T, double Tw, double R, double s) {
     double const c = B / 2.0;
     double const w = Tw / 2.0;
+    double const b = (B - Tw) / 2.0;
+    double const tWeb = FlangeThickness(T, s, b, 1.0), tToe = FlangeThickness(T, s, b, -1.0);
+    double const k = FilletRise(s);
+    double const a = std::atan(s);
     Polygon p;
     auto& v = p.pts;
     v.push_back(Pt{c - w, 0});
     v.push_back(Pt{c + w, 0});
-    AppendArc(v, c + w + R, D - T - R, R, kPi, 0.5 * kPi);
-    v.push_back(Pt{c + B / 2, D - T});
+    AppendArc(v, c + w + R, D - tWeb - R * k, R, kPi, 0.5 * kPi + a);
+    v.push_back(Pt{c + B / 2, D - tToe});
     v.push_back(Pt{c + B / 2, D});
     v.push_back(Pt{c - B / 2, D});
-    v.push_back(Pt{c - B / 2, D - T});
-    AppendArc(v, c - w - R, D - T - R, R, 0.5 * kPi, 0.0);
+    v.push_back(Pt{c - B / 2, D - tToe});
+    AppendArc(v, c - w - R, D - tWeb - R * k, R, 0.5 * kPi - a, 0.0);
     return Region{p};
 }
 
@@ -236,11 +295,12 @@ bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const r
     if (section.Shape() != CSecGeom::I && section.Shape() != CSecGeom::H) return Reject(result, L"an I or H section");
     auto const& d = section.Dims();
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     return true;
 }
 
-void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
+                                  double slope) {
     m_D = D;
     m_B1 = B1;
     m_T1 = T1;
@@ -248,6 +308,7 @@ void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, dou
     m_T2 = T2;
     m_Tw = Tw;
     m_R = R;
+    m_slope = slope;
     Compute();
 }
 
@@ -266,21 +327,27 @@ void CDesSectGeomI::MirrorXX() {
 CString CDesSectGeomI::SectGeomString(CDesFormat const& format) const {
     return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
            DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + FabLine(m_fab);
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 void CDesSectGeomI::Compute() {
-    double const room = std::min({(m_B1 - m_Tw) / 2, (m_B2 - m_Tw) / 2, (m_D - m_T1 - m_T2) / 2});
+    // The fillets must end on the flange faces (within the outstands) and
+    // must not overlap along the web between the flanges at the web face.
+    double const b1 = (m_B1 - m_Tw) / 2, b2 = (m_B2 - m_Tw) / 2;
+    double const s = FitSlope(m_slope, m_T1, b1, m_T2, b2);
+    double const clear = m_D - FlangeThickness(m_T1, s, b1, 1.0) - FlangeThickness(m_T2, s, b2, 1.0);
+    double const room = std::min({b1 / FilletRun(s), b2 / FilletRun(s), clear / (2 * FilletRise(s))});
     double const R = FitRadius(m_R, room);
-    GrossProps const g = detail::ComputeGross(OutlineI(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R));
+    GrossProps const g = detail::ComputeGross(OutlineI(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R, s));
     m_p = CGeomProps{};
     StoreGross(m_p, g);
     SymmetricAboutY(m_p, g, std::max(m_B1, m_B2) / 2.0);
     if (IsXXSymmetric()) SymmetricAboutX(m_p, g, m_D / 2.0);
 
-    // St Venant torsion. Without root fillets (plates welded together), the
-    // thin-walled sum of b t^3 / 3 over the flanges (full width) and the web
-    // between the flange mid-planes:
+    // St Venant torsion (sloped flanges: the same formulas with the average
+    // flange thickness, as for the warping constant below). Without root
+    // fillets (plates welded together), the thin-walled sum of b t^3 / 3 over
+    // the flanges (full width) and the web between the flange mid-planes:
     //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
     // With root fillets (rolled), El Darwish & Johnston as the tables give it:
     //   J = K2(B1, T1) + K2(B2, T2) + (D - T1 - T2) Tw^3 / 3
@@ -298,7 +365,8 @@ void CDesSectGeomI::Compute() {
     // Warping constant of an I with flanges as the only warping parts
     // (Timoshenko & Gere; AISC Design Guide 9 for singly symmetric I):
     //   Cw = h0^2 I1 I2 / (I1 + I2),  Ii = Ti Bi^3 / 12,
-    // which for equal flanges is h0^2 Iy_flanges / 4.
+    // which for equal flanges is h0^2 Iy_flanges / 4 (sloped flanges: Ti the
+    // average thickness).
     double const I1 = m_T1 * Cube(m_B1) / 12.0;
     double const I2 = m_T2 * Cube(m_B2) / 12.0;
     m_p.Cw = h0 * h0 * I1 * I2 / (I1 + I2);
@@ -312,11 +380,12 @@ bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const
     if (section.Shape() != CSecGeom::Channel) return Reject(result, L"a channel");
     auto const& d = section.Dims();
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     return true;
 }
 
-void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R) {
+void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
+                                    double slope) {
     m_D = D;
     m_B1 = B1;
     m_T1 = T1;
@@ -324,6 +393,7 @@ void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, d
     m_T2 = T2;
     m_Tw = Tw;
     m_R = R;
+    m_slope = slope;
     Compute();
 }
 
@@ -336,18 +406,22 @@ bool CDesSectGeomPFC::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T
 CString CDesSectGeomPFC::SectGeomString(CDesFormat const& format) const {
     return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
            DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + FabLine(m_fab);
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 void CDesSectGeomPFC::Compute() {
-    double const room = std::min({m_B1 - m_Tw, m_B2 - m_Tw, (m_D - m_T1 - m_T2) / 2});
+    double const b1 = m_B1 - m_Tw, b2 = m_B2 - m_Tw;
+    double const s = FitSlope(m_slope, m_T1, b1, m_T2, b2);
+    double const clear = m_D - FlangeThickness(m_T1, s, b1, 1.0) - FlangeThickness(m_T2, s, b2, 1.0);
+    double const room = std::min({b1 / FilletRun(s), b2 / FilletRun(s), clear / (2 * FilletRise(s))});
     double const R = FitRadius(m_R, room);
-    GrossProps const g = detail::ComputeGross(OutlineChannel(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R));
+    GrossProps const g = detail::ComputeGross(OutlineChannel(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R, s));
     m_p = CGeomProps{};
     StoreGross(m_p, g);
     if (IsXXSymmetric()) SymmetricAboutX(m_p, g, m_D / 2.0);
 
-    // St Venant torsion. Without root fillets, the plate sum of the I:
+    // St Venant torsion (sloped flanges: the average flange thickness).
+    // Without root fillets, the plate sum of the I:
     //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
     // With root fillets, El Darwish & Johnston: flanges with one free end,
     // the web between the flanges and two L junctions,
@@ -363,7 +437,8 @@ void CDesSectGeomPFC::Compute() {
     // Shear centre and warping constant of a channel on its wall mid-lines
     // (Galambos, "Flexural-Torsional Buckling of Thin-Walled Members"; AISC
     // Design Guide 9), flange width b' = B - Tw/2 to the web mid-line, depth
-    // h' = D - T between the flange mid-lines, flanges taken as their mean:
+    // h' = D - T between the flange mid-lines, flanges taken as their mean
+    // (and, when sloped, of their average thickness):
     //   e0 = 3 b'^2 T / (6 b' T + h' Tw)       (from the web mid-line,
     //                                           away from the flanges)
     //   Cw = T b'^3 h'^2 / 12 * (3 b' T + 2 h' Tw) / (6 b' T + h' Tw)
@@ -383,16 +458,17 @@ bool CDesSectGeomT::SetCorvidSec(CSection const& section, CMemberResult* const r
     if (section.Shape() != CSecGeom::Tee) return Reject(result, L"a tee");
     auto const& d = section.Dims();
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R);
+    SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
     return true;
 }
 
-void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, double R) {
+void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, double R, double slope) {
     m_D = D;
     m_B = B;
     m_T = T;
     m_Tw = Tw;
     m_R = R;
+    m_slope = slope;
     Compute();
 }
 
@@ -400,19 +476,22 @@ double CDesSectGeomT::GetThickness() const { return std::max(m_T, m_Tw); }
 
 CString CDesSectGeomT::SectGeomString(CDesFormat const& format) const {
     return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B", m_B, format) + DimLine(L"T", m_T, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + FabLine(m_fab);
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 void CDesSectGeomT::Compute() {
-    double const room = std::min((m_B - m_Tw) / 2, m_D - m_T);
+    double const b = (m_B - m_Tw) / 2;
+    double const s = FitSlope(m_slope, m_T, b, m_T, b);
+    double const room = std::min(b / FilletRun(s), (m_D - FlangeThickness(m_T, s, b, 1.0)) / FilletRise(s));
     double const R = FitRadius(m_R, room);
-    GrossProps const g = detail::ComputeGross(OutlineTee(m_D, m_B, m_T, m_Tw, R));
+    GrossProps const g = detail::ComputeGross(OutlineTee(m_D, m_B, m_T, m_Tw, R, s));
     m_p = CGeomProps{};
     StoreGross(m_p, g);
     SymmetricAboutY(m_p, g, m_B / 2.0);
 
-    // St Venant torsion. Without root fillets, the flange of full width plus
-    // the stem from its tip to the flange mid-plane:
+    // St Venant torsion (sloped flange: the average flange thickness, as for
+    // the warping constant below). Without root fillets, the flange of full
+    // width plus the stem from its tip to the flange mid-plane:
     //   J = (B T^3 + (D - T/2) Tw^3) / 3.
     // With root fillets, El Darwish & Johnston: flange with two free ends,
     // stem below the flange with one, one T junction,

@@ -103,8 +103,12 @@ public:
     CDesSectGeomI() = default;
     CDesSectGeomI* Clone() const override { return new CDesSectGeomI(*this); }
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
-    // D overall depth, B1/T1 top flange, B2/T2 bottom flange, Tw web, R root radius.
-    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R);
+    // D overall depth, B1/T1 top flange, B2/T2 bottom flange, Tw web, R root
+    // radius, slope the slope of the inner flange faces (rise over run; with
+    // a slope T1 and T2 are the flange thicknesses at the middle of the
+    // outstand (B - Tw)/2, the average thicknesses).
+    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
+                       double slope = 0.0);
 
     double GetD() const { return m_D; }
     double GetTw() const { return m_Tw; }
@@ -113,6 +117,7 @@ public:
     double GetB1() const { return m_B1; }
     double GetB2() const { return m_B2; }
     double GetR() const { return m_R; }
+    double GetSlope() const { return m_slope; }
 
     double GetDepth() const override { return m_D; }
     double GetWidth() const override;
@@ -123,7 +128,7 @@ public:
 
 protected:
     void Compute() override;
-    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0;
+    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0, m_slope = 0;
 };
 
 // Channel: web at x = 0..Tw, flanges pointing to +x.
@@ -132,7 +137,10 @@ public:
     CDesSectGeomPFC() = default;
     CDesSectGeomPFC* Clone() const override { return new CDesSectGeomPFC(*this); }
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
-    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R);
+    // As the I; with a slope T1 and T2 are the flange thicknesses at the
+    // middle of the outstand B - Tw.
+    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
+                       double slope = 0.0);
 
     double GetD() const { return m_D; }
     double GetTw() const { return m_Tw; }
@@ -141,6 +149,7 @@ public:
     double GetB1() const { return m_B1; }
     double GetB2() const { return m_B2; }
     double GetR() const { return m_R; }
+    double GetSlope() const { return m_slope; }
 
     // Warping constant (same as Gamma).
     double Iw() const { return m_p.Cw; }
@@ -158,7 +167,7 @@ public:
 
 protected:
     void Compute() override;
-    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0;
+    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0, m_slope = 0;
     double m_e0 = 0;
 };
 
@@ -168,13 +177,16 @@ public:
     CDesSectGeomT() = default;
     CDesSectGeomT* Clone() const override { return new CDesSectGeomT(*this); }
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
-    void SetDimensions(double D, double B, double T, double Tw, double R);
+    // With a slope T is the flange thickness at the middle of the outstand
+    // (B - Tw)/2.
+    void SetDimensions(double D, double B, double T, double Tw, double R, double slope = 0.0);
 
     double GetD() const { return m_D; }
     double GetTw() const { return m_Tw; }
     double GetT() const { return m_T; }
     double GetB() const { return m_B; }
     double GetR() const { return m_R; }
+    double GetSlope() const { return m_slope; }
     double Iw() const { return m_p.Cw; }
 
     double GetDepth() const override { return m_D; }
@@ -185,7 +197,7 @@ public:
 
 protected:
     void Compute() override;
-    double m_D = 0, m_B = 0, m_T = 0, m_Tw = 0, m_R = 0;
+    double m_D = 0, m_B = 0, m_T = 0, m_Tw = 0, m_R = 0, m_slope = 0;
 };
 
 class CDesSectGeomRHS : public CDesSectGeom {

@@ -59,6 +59,17 @@ std::wstring Mm(double m) {
     return Widen(buf);
 }
 
+// Percent text of a slope (rise over run): the shortest text that reads
+// back as the same value.
+std::wstring Percent(double slope) {
+    char buf[40];
+    for (int digits = 6; digits <= 17; ++digits) {
+        std::snprintf(buf, sizeof buf, "%.*g", digits, slope * 100.0);
+        if (std::strtod(buf, nullptr) / 100.0 == slope) break;
+    }
+    return Widen(buf);
+}
+
 // mm text rounded to six significant figures (for display only).
 std::wstring MmShort(double m) {
     char buf[40];
@@ -87,8 +98,8 @@ std::vector<std::wstring> Allowed(CSecGeom::SecShape s) {
     switch (s) {
         case CSecGeom::I:
         case CSecGeom::H:
-        case CSecGeom::Channel: return {L"d", L"b", L"t", L"b1", L"t1", L"b2", L"t2", L"tw", L"r"};
-        case CSecGeom::Tee: return {L"d", L"b", L"t", L"tw", L"r"};
+        case CSecGeom::Channel: return {L"d", L"b", L"t", L"b1", L"t1", L"b2", L"t2", L"tw", L"r", L"slope"};
+        case CSecGeom::Tee: return {L"d", L"b", L"t", L"tw", L"r", L"slope"};
         case CSecGeom::Angle: return {L"d", L"b", L"t", L"r"};
         case CSecGeom::RHS: return {L"d", L"b", L"t", L"tf", L"tw", L"ro"};
         case CSecGeom::CHS: return {L"d", L"t"};
@@ -109,12 +120,32 @@ std::string Join(std::vector<std::wstring> const& names) {
     return out;
 }
 
+// Refusals for a flange slope s (rise over run) of flanges of average
+// thickness T1, T2 and outstands b1, b2 (web face to toe), depth D, root
+// radius R, `fillets` fillets along the web (I, H, channel 2; tee 1). A zero
+// slope adds nothing to the checks made for parallel flanges.
+void CheckSlope(std::wstring const& text, double s, double T1, double b1, double T2, double b2, double D, double R,
+                int fillets) {
+    if (s == 0) return;
+    // Thickness T -/+ s b/2 at the toe and at the web face.
+    if (!(T1 - s * b1 / 2 > 0) || !(T2 - s * b2 / 2 > 0))
+        Fail(text, "the flange slope is too steep: a flange would have no thickness at its toe (T - slope b'/2 "
+                   "must be positive, b' the outstand from the web face to the toe)");
+    // The fillets end k R along the web from the flange faces at the web,
+    // k = 1/(sqrt(1 + s^2) + s).
+    double const k = 1.0 / (std::sqrt(1.0 + s * s) + s);
+    double const atWeb = fillets == 2 ? T1 + s * b1 / 2 + T2 + s * b2 / 2 : T1 + s * b1 / 2;
+    if (!(atWeb < D) || atWeb + fillets * k * R > D)
+        Fail(text, "the sloped flanges and their root fillets do not fit in the depth D (the flanges are "
+                   "T + slope b'/2 thick at the web face)");
+}
+
 }  // namespace
 
 bool operator==(CSectionDims const& a, CSectionDims const& b) {
     return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 &&
            a.Tw == b.Tw && a.R == b.R && a.t == b.t && a.tf == b.tf && a.tw == b.tw && a.Ro == b.Ro &&
-           a.fab == b.fab;
+           a.slope == b.slope && a.fab == b.fab;
 }
 
 CString ShapeName(CSecGeom::SecShape s) {
@@ -177,7 +208,7 @@ void CSection::ParseParametric(std::wstring const& text) {
     for (auto const& w : kWords)
         if (word == w.word) m_shape = w.shape, what = w.what;
     auto const allowed = Allowed(m_shape);
-    std::map<std::wstring, double> v;  // lower-case name -> m
+    std::map<std::wstring, double> v;  // lower-case name -> m (slope: rise over run)
     std::map<std::wstring, std::wstring> spelled;
     bool fabGiven = false;
     for (std::size_t i = 1; i < tokens.size(); ++i) {
@@ -212,11 +243,14 @@ void CSection::ParseParametric(std::wstring const& text) {
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\": \"" + narrow + "\" is not a number");
         if (!std::isfinite(mm))
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not a finite number");
-        bool const mayBeZero = name == L"r" || name == L"ro";
+        bool const mayBeZero = name == L"r" || name == L"ro" || name == L"slope";
         if (mayBeZero ? mm < 0 : !(mm > 0))
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be " +
                            (mayBeZero ? "zero or positive" : "positive") + " (got " + narrow + ")");
-        v[name] = mm * 1e-3;
+        // Lengths in mm; the flange slope in percent. "-0" is zero (so that
+        // it names and compares as the zero it is).
+        double const si = name == L"slope" ? mm / 100.0 : mm * 1e-3;
+        v[name] = si == 0 ? 0.0 : si;
         spelled[name] = tok.substr(0, eq);
     }
     auto need = [&](wchar_t const* n) {
@@ -261,6 +295,11 @@ void CSection::ParseParametric(std::wstring const& text) {
             }
             if (d.T1 + d.T2 + 2 * d.R > d.D) refuse("the root radius R does not fit in the web depth (T1 + T2 + 2R > D)");
             d.B = std::max(d.B1, d.B2);
+            d.slope = opt(L"slope");
+            // Outstand from the web face to the toe.
+            double const b1 = m_shape == CSecGeom::Channel ? d.B1 - d.Tw : (d.B1 - d.Tw) / 2;
+            double const b2 = m_shape == CSecGeom::Channel ? d.B2 - d.Tw : (d.B2 - d.Tw) / 2;
+            CheckSlope(text, d.slope, d.T1, b1, d.T2, b2, d.D, d.R, 2);
             break;
         }
         case CSecGeom::Tee:
@@ -273,6 +312,8 @@ void CSection::ParseParametric(std::wstring const& text) {
             if (!(d.Tw < d.B)) refuse("the stem thickness Tw must be less than the flange width B");
             if (d.Tw + 2 * d.R > d.B) refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
             if (d.T1 + d.R > d.D) refuse("the root radius R does not fit on the stem (T + R > D)");
+            d.slope = opt(L"slope");
+            CheckSlope(text, d.slope, d.T1, (d.B - d.Tw) / 2, d.T1, (d.B - d.Tw) / 2, d.D, d.R, 1);
             break;
         case CSecGeom::Angle:
             d.D = need(L"d");
@@ -336,6 +377,7 @@ void CSection::ParseParametric(std::wstring const& text) {
             }
             put(L"Tw", d.Tw);
             put(L"R", d.R);
+            if (d.slope != 0) name += L" slope=" + Percent(d.slope);
             break;
         case CSecGeom::Tee:
             put(L"D", d.D);
@@ -343,6 +385,7 @@ void CSection::ParseParametric(std::wstring const& text) {
             put(L"T", d.T1);
             put(L"Tw", d.Tw);
             put(L"R", d.R);
+            if (d.slope != 0) name += L" slope=" + Percent(d.slope);
             break;
         case CSecGeom::Angle:
             put(L"D", d.D);
@@ -391,19 +434,19 @@ void CSection::BuildGeometry() {
         case CSecGeom::I:
         case CSecGeom::H: {
             auto p = std::make_shared<CDesSectGeomI>();
-            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
             g = p;
             break;
         }
         case CSecGeom::Channel: {
             auto p = std::make_shared<CDesSectGeomPFC>();
-            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R);
+            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
             g = p;
             break;
         }
         case CSecGeom::Tee: {
             auto p = std::make_shared<CDesSectGeomT>();
-            p->SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R);
+            p->SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
             g = p;
             break;
         }
@@ -447,10 +490,13 @@ CString CSection::Description(bool dims, bool fab, bool name) const {
             case CSecGeom::I:
             case CSecGeom::H:
             case CSecGeom::Channel:
-                put(L"D", d.D), put(L"B", d.B1), put(L"T", d.T1), put(L"Tw", d.Tw), put(L"R", d.R);
-                break;
             case CSecGeom::Tee:
                 put(L"D", d.D), put(L"B", d.B1), put(L"T", d.T1), put(L"Tw", d.Tw), put(L"R", d.R);
+                if (d.slope != 0) {
+                    char buf[40];
+                    std::snprintf(buf, sizeof buf, "%g", d.slope * 100.0);
+                    p += L" slope=" + Widen(buf);
+                }
                 break;
             case CSecGeom::Angle:
                 put(L"D", d.D), put(L"B", d.B), put(L"t", d.t), put(L"R", d.R);

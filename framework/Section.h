@@ -40,8 +40,9 @@ enum Fabrication : int {
 };
 
 // Dimensions in m. Which fields a shape uses:
-//   I, H, channel: D, B1, T1 (flange 1, top), B2, T2, Tw, R (root radius)
-//   tee:           D (overall), B1 = B2 = B, T1 = T2 = T, Tw, R
+//   I, H, channel: D, B1, T1 (flange 1, top), B2, T2, Tw, R (root radius),
+//                  slope
+//   tee:           D (overall), B1 = B2 = B, T1 = T2 = T, Tw, R, slope
 //   angle:         D (vertical leg), B (horizontal leg), t, R (root radius)
 //   RHS:           D, B, tf (walls along the width), tw (walls along the
 //                  depth), Ro (outside corner radius)
@@ -50,6 +51,15 @@ enum Fabrication : int {
 struct CSectionDims {
     double D = 0, B = 0, B1 = 0, T1 = 0, B2 = 0, T2 = 0, Tw = 0, R = 0;
     double t = 0, tf = 0, tw = 0, Ro = 0;
+    // Slope of the inner flange faces of an I, H, channel or tee, rise over
+    // run (dimensionless; 0: parallel flanges). With a slope, T1, T2 (and
+    // the tee's T) are the AVERAGE flange thicknesses, measured at the
+    // middle of the outstand; the flange is thicker at the web and thinner
+    // at the toe. American Standard S and C shapes have inner flange faces
+    // sloping 2 in 12, 16 2/3 % (AISC Steel Construction Manual, the
+    // description of the S and C shapes in its dimensions and properties
+    // chapter; the slope of MC shapes varies from shape to shape).
+    double slope = 0;
     int fab = FabRolled;
 };
 

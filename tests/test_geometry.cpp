@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "MemberResult.h"
 #include "SectGeom.h"
@@ -196,6 +198,214 @@ TEST(Geometry, RHSAndRotation) {
     EXPECT_REL(mm4(g.J()), 4 * Am * Am / ((320 + 15 * kPi) / 5));
 }
 
+// ---------------------------------------------------------------------------
+// Sloped flanges: T is the thickness at the middle of the outstand b', the
+// flange is T + s b'/2 thick at the web face and T - s b'/2 at the toe.
+// Integrals over an outstand of thickness t(u) running linearly from t1 at
+// the web face (u = 0) to t2 at the toe (u = L):
+//   int t du     = L (t1 + t2)/2
+//   int t u du   = L^2 (t1 + 2 t2)/6
+//   int t u^2 du = L^3 (t1 + 3 t2)/12
+// ---------------------------------------------------------------------------
+
+// Channel D = 200, B = 80, T = 10, Tw = 10, slope 10 %, no fillets: web
+// strip 10 x 200 = 2000 at x = 0..10, two trapezoidal outstands L = 70 from
+// t1 = 10 + 0.1*35 = 13.5 to t2 = 6.5: 700 each (the mean thickness is T).
+TEST(Geometry, SlopedChannelByHand) {
+    CDesSectGeomPFC g;
+    g.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.01, 0, 0.1);
+    EXPECT_EQ(g.GetSlope(), 0.1);
+    EXPECT_REL(mm2(g.Area()), 3400);
+    // Outstand about the web face: int t u du = 4900 (13.5 + 13)/6 = 21 641.667,
+    // int t u^2 du = 343 000 (13.5 + 19.5)/12 = 943 250.
+    // Qy about the web back = 2000*5 + 2 (10*700 + 21 641.667) = 67 283.333
+    EXPECT_REL(mm(g.Xbar()), 67283.333333333333 / 3400);  // 19.789 (parallel flanges: 21.47)
+    // About the web back: 200*10^3/3 + 2 (10^2*700 + 2*10*21 641.667 + 943 250)
+    // = 2 958 833.33; less A Xbar^2 = 67 283.333^2/3400 = 1 331 484.40.
+    EXPECT_REL(mm4(g.Iyy()), 497968775.0 / 306);  // 1 627 348.94 (parallel flanges: 1 905 980)
+    EXPECT_REL(mm3(g.Zyy()), 497968775.0 / 306 / (80 - 67283.333333333333 / 3400));  // to the toes
+    // A/2 = 1700 < 2000: the plastic axis is in the web, 1700/200 = 8.5.
+    EXPECT_REL(mm(g.XbarPlastic()), 8.5);
+    // 200 (8.5^2 + 1.5^2)/2 + 2 (1.5*700 + 21 641.667)
+    EXPECT_REL(mm3(g.Syy()), 158500.0 / 3);
+    // About mid-depth: the web 10*200^3/12 = 6 666 666.7; the bottom outstand
+    // int_0^70 ((t - 100)^3 + 100^3)/3 du = (70/3)(100^3 - (93.5^4 - 86.5^4)/28)
+    // = 6 297 608.3, the top one the same.
+    EXPECT_REL(mm4(g.Ixx()), 57785650.0 / 3);
+    EXPECT_REL(mm(g.Ybar()), 100);
+    // Torsion and warping keep the mean-thickness formulas: the same as with
+    // parallel flanges.
+    CDesSectGeomPFC flat;
+    flat.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.01, 0);
+    EXPECT_REL(g.J(), flat.J());
+    EXPECT_REL(g.Gamma(), flat.Gamma());
+    EXPECT_REL(g.ShearCentreFromWeb(), flat.ShearCentreFromWeb());
+    EXPECT_REL(g.Area(), flat.Area());
+}
+
+// I D = 200, B = 100, T = 10, Tw = 10, slope 10 %: four outstands L = 45 from
+// t1 = 10 + 0.1*22.5 = 12.25 to t2 = 7.75. A = 200*10 + 4*45*10 = 3800.
+// Iyy about the web centre line (the web face at 5): web 200*10^3/12 =
+// 16 666.67; each outstand int (5 + u)^2 t du = 25 int t du + 10 int t u du
+// + int t u^2 du, with
+//   int t du     = 45*10 = 450
+//   int t u du   = 2025 (12.25 + 2*7.75)/6 = 9 365.625
+//   int t u^2 du = 91 125 (12.25 + 3*7.75)/12 = 269 578.125
+// so 25*450 + 10*9 365.625 + 269 578.125 = 374 484.375, and
+// Iyy = 16 666.67 + 4*374 484.375 = 1 514 604.17.
+TEST(Geometry, SlopedIByHandAndFillets) {
+    auto g = MakeI(200, 100, 10, 100, 10, 10, 0);
+    g.SetDimensions(0.2, 0.1, 0.01, 0.1, 0.01, 0.01, 0, 0.1);
+    EXPECT_REL(mm2(g.Area()), 3800);
+    EXPECT_REL(mm4(g.Iyy()), 9087625.0 / 6);
+    EXPECT_REL(mm(g.Xbar()), 50);
+    EXPECT_REL(mm(g.Ybar()), 100);
+    // Root fillets R = 8 tangent to the web and to the sloped faces. The web
+    // and a face meet at pi/2 + atan(s), so each fillet adds
+    // R^2 (k - pi/4 + atan(s)/2), k = 1/(sqrt(1 + s^2) + s) = 0.9049876:
+    // 64 * 0.1694237 = 10.843 each, 43.372 for four. Chords: 1e-5.
+    g.SetDimensions(0.2, 0.1, 0.01, 0.1, 0.01, 0.01, 0.008, 0.1);
+    double const k = 1 / (std::sqrt(1.01) + 0.1);
+    EXPECT_REL_TOL(mm2(g.Area()), 3800 + 4 * 64 * (k - kPi / 4 + std::atan(0.1) / 2), 1e-5);
+    EXPECT_REL_TOL(mm2(g.Area()), 3843.3724736, 1e-5);
+
+    // A monosymmetric sloped I turned over keeps its properties.
+    g.SetDimensions(0.3, 0.2, 0.02, 0.1, 0.012, 0.008, 0.01, 1.0 / 6);
+    CGeomProps const before = g.Props();
+    g.MirrorXX();
+    EXPECT_EQ(g.GetSlope(), 1.0 / 6);
+    EXPECT_REL(g.Ybar(), 0.3 - before.Ybar);
+    EXPECT_REL(g.Ixx(), before.Ixx);
+    EXPECT_REL(g.Iyy(), before.Iyy);
+    EXPECT_REL(g.Sxx(), before.Sxx);
+    EXPECT_REL(g.Area(), before.A);
+}
+
+// Tee D = 100, B = 100, T = 10, Tw = 10, slope 10 %, no fillets: the stem
+// strip 10 x 100 and two outstands L = 45 as in the I above. A = 1000 + 900;
+// Iyy = 100*10^3/12 + 2*374 484.375 = 757 302.08.
+TEST(Geometry, SlopedTeeByHand) {
+    CDesSectGeomT g;
+    g.SetDimensions(0.1, 0.1, 0.01, 0.01, 0, 0.1);
+    EXPECT_EQ(g.GetSlope(), 0.1);
+    EXPECT_REL(mm2(g.Area()), 1900);
+    EXPECT_REL(mm4(g.Iyy()), 100000.0 / 12 + 2 * 374484.375);
+    // y from the stem tip: the stem strip 1000 at y = 50; an outstand spans
+    // y = 100 - t .. 100, first moment int (100 t - t^2/2) du = 100*450 -
+    // (1/2) L (t1^2 + t1 t2 + t2^2)/3
+    //   = 45 000 - 22.5 (150.0625 + 94.9375 + 60.0625)/3 = 42 712.031
+    // Ybar = (50 000 + 2*42 712.031)/1900 = 71.276
+    EXPECT_REL(mm(g.Ybar()), (50000 + 2 * (45000 - 22.5 * (150.0625 + 94.9375 + 60.0625) / 3)) / 1900);
+}
+
+// Slope 0 is the parallel-flange section bit for bit; a NaN slope counts as
+// none (like a NaN radius); a slope too steep for the toes is cut to leave
+// them no thickness, which keeps the area (the mean thickness stays T).
+TEST(Geometry, SlopeLimits) {
+    auto const flat = MakeI(400, 200, 20, 150, 12, 10, 15);
+    CDesSectGeomI zero;
+    zero.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, 0.0);
+    EXPECT_EQ(zero.Area(), flat.Area());
+    EXPECT_EQ(zero.Ixx(), flat.Ixx());
+    EXPECT_EQ(zero.Iyy(), flat.Iyy());
+    EXPECT_EQ(zero.Sxx(), flat.Sxx());
+    EXPECT_EQ(zero.J(), flat.J());
+    double const nan = std::numeric_limits<double>::quiet_NaN();
+    zero.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, nan);
+    EXPECT_EQ(zero.Iyy(), flat.Iyy());
+    // Outstand 35, T = 10: the toe is bare at slope 2*10/35 = 57 %; 100 % is
+    // cut to that.
+    CDesSectGeomPFC steep, limit;
+    steep.SetDimensions(0.2, 0.045, 0.01, 0.045, 0.01, 0.01, 0, 1.0);
+    limit.SetDimensions(0.2, 0.045, 0.01, 0.045, 0.01, 0.01, 0, 2.0 * 10 / 35);
+    EXPECT_REL(mm2(steep.Area()), 200 * 10 + 2 * 35 * 10);
+    EXPECT_REL(steep.Iyy(), limit.Iyy());
+    for (double v : {-0.1, nan, std::numeric_limits<double>::infinity(), 1e300, -1e300}) {
+        CDesSectGeomI i;
+        i.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, v);
+        i.MirrorXX();
+        CDesSectGeomPFC().SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.006, 0.01, v);
+        CDesSectGeomT().SetDimensions(0.2, 0.15, 0.02, 0.01, 0.01, v);
+        CDesSectGeomT().SetDimensions(0.2, 0.01, 0.02, 0.01, 0.01, v);  // no outstand at all
+    }
+}
+
+// slope= in a description: percent, optional, zero or more, kept in the
+// normalised name only when not zero.
+TEST(Geometry, SlopeInDescriptions) {
+    CSection const c(L"C D=200 B=80 T=10 Tw=10 slope=10");
+    EXPECT_EQ(c.Dims().slope, 0.1);
+    EXPECT_EQ(c.Name(), L"C D=200 B=80 T=10 Tw=10 R=0 slope=10");
+    EXPECT_TRUE(CSection(c.Name()) == c);
+    ASSERT_NE(c.Geometry(), nullptr);
+    EXPECT_REL(mm4(c.Geometry()->Iyy()), 497968775.0 / 306);  // SlopedChannelByHand
+    EXPECT_EQ(dynamic_cast<CDesSectGeomPFC const&>(*c.Geometry()).GetSlope(), 0.1);
+
+    CSection const i(L"i d=300 b=150 t=10.7 tw=7.1 r=9 SLOPE=16.6667");
+    EXPECT_EQ(i.Dims().slope, 16.6667 / 100);
+    EXPECT_EQ(i.Name(), L"I D=300 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667");
+    EXPECT_EQ(dynamic_cast<CDesSectGeomI const&>(*i.Geometry()).GetSlope(), 16.6667 / 100);
+    CSection const h(L"H D=300 B=150 T=10.7 Tw=7.1 slope=5");
+    EXPECT_EQ(h.Dims().slope, 0.05);
+    CSection const t(L"T D=150 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667");
+    EXPECT_EQ(t.Name(), L"T D=150 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667");
+    EXPECT_EQ(dynamic_cast<CDesSectGeomT const&>(*t.Geometry()).GetSlope(), 16.6667 / 100);
+
+    // Omitted or zero: parallel flanges, no slope in the name.
+    CSection const plain(L"C D=200 B=80 T=10 Tw=10");
+    CSection const zero(L"C D=200 B=80 T=10 Tw=10 slope=0");
+    EXPECT_EQ(plain.Dims().slope, 0.0);
+    EXPECT_TRUE(zero == plain);
+    EXPECT_EQ(zero.Name(), L"C D=200 B=80 T=10 Tw=10 R=0");
+    // The slope is part of equality.
+    EXPECT_TRUE(c != plain);
+    Corvid::Data::CSectionDims a, b;
+    b.slope = 0.1;
+    EXPECT_FALSE(a == b);
+}
+
+namespace {
+
+// True when the description is refused with a message containing `what`.
+::testing::AssertionResult Refused(wchar_t const* text, char const* what) {
+    try {
+        CSection const s(text);
+    } catch (std::invalid_argument const& e) {
+        if (std::string(e.what()).find(what) != std::string::npos) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "refused with \"" << e.what() << "\"";
+    }
+    return ::testing::AssertionFailure() << "accepted";
+}
+
+}  // namespace
+
+TEST(Geometry, SlopeRefusals) {
+    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=-5", "\"slope\" must be zero or positive"));
+    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=steep", "is not a number"));
+    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=5 slope=5", "given twice"));
+    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=inf", "not a finite number"));
+    EXPECT_TRUE(Refused(L"L D=100 B=100 t=10 slope=5", "\"slope\" is not used by an angle"));
+    EXPECT_TRUE(Refused(L"RHS D=100 B=100 t=10 slope=5", "is not used by"));
+    // Channel outstand 70, T = 10: the toe is bare at 2*10/70 = 28.6 %.
+    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=28.6", "no thickness at its toe"));
+    EXPECT_NO_THROW(CSection(L"C D=200 B=80 T=10 Tw=10 slope=28.5"));
+    // I outstand (200 - 10)/2 = 95: bare at 21.05 %; the wider flange decides.
+    EXPECT_TRUE(Refused(L"I D=300 B1=200 T1=10 B2=100 T2=10 Tw=10 slope=21.1", "no thickness at its toe"));
+    EXPECT_NO_THROW(CSection(L"I D=300 B1=200 T1=10 B2=100 T2=10 Tw=10 slope=21"));
+    // Tee outstand 95, T = 10 likewise.
+    EXPECT_TRUE(Refused(L"T D=100 B=200 T=10 Tw=10 slope=22", "no thickness at its toe"));
+    // At 20 % the flanges are 10 + 0.2*47.5 = 19.5 thick at the web: two make
+    // 39 > D = 35 (the parallel-flange check T1 + T2 = 20 < 35 passes).
+    EXPECT_TRUE(Refused(L"I D=35 B=200 T=10 Tw=10 slope=20", "do not fit in the depth"));
+    EXPECT_TRUE(Refused(L"T D=15 B=200 T=10 Tw=10 slope=20", "do not fit in the depth"));
+    // With R = 5 the fillets reach k R = 5/(sqrt(1.04) + 0.2) = 4.10 along
+    // the web from each face: 39 + 8.2 > 45 (while T1 + T2 + 2R = 30 fits).
+    EXPECT_TRUE(Refused(L"I D=45 B=200 T=10 Tw=10 R=5 slope=20", "do not fit in the depth"));
+    EXPECT_NO_THROW(CSection(L"I D=48 B=200 T=10 Tw=10 R=5 slope=20"));
+    // Every refusal names the text it refused.
+    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=40", "C D=200 B=80 T=10 Tw=10 slope=40"));
+}
+
 // D = 100, t = 5: A = pi/4 (100^2 - 90^2), I = pi/64 (100^4 - 90^4), J = 2 I.
 TEST(Geometry, CHS) {
     CDesSectGeomCHS g;
@@ -249,6 +459,21 @@ TEST(Geometry, DimensionText) {
     l.SetDimensions(0.15, 0.1, 0.01, 0.012);
     EXPECT_EQ(l.SectGeomString(f),
               L"Dimensions:\n\tD = 150.0 mm\n\tB = 100.0 mm\n\tt = 10.00 mm\n\tR = 12.00 mm\n\tFabrication: rolled\n");
+    // A flange slope is listed (in percent) only when there is one.
+    auto si = MakeI(400, 200, 20, 200, 20, 10, 0);
+    si.SetDimensions(0.4, 0.2, 0.02, 0.2, 0.02, 0.01, 0.015, 1.0 / 6);
+    EXPECT_EQ(si.SectGeomString(f), L"Dimensions:\n\tD = 400.0 mm\n\tB1 = 200.0 mm\n\tT1 = 20.00 mm\n\tB2 = 200.0 mm\n"
+                                    L"\tT2 = 20.00 mm\n\tTw = 10.00 mm\n\tR = 15.00 mm\n\tslope = 16.6667 %\n"
+                                    L"\tFabrication: rolled\n");
+    CDesSectGeomPFC c;
+    c.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.006, 0.01, 0.1);
+    EXPECT_EQ(c.SectGeomString(f), L"Dimensions:\n\tD = 200.0 mm\n\tB1 = 80.00 mm\n\tT1 = 10.00 mm\n\tB2 = 80.00 mm\n"
+                                   L"\tT2 = 10.00 mm\n\tTw = 6.000 mm\n\tR = 10.00 mm\n\tslope = 10 %\n"
+                                   L"\tFabrication: rolled\n");
+    CDesSectGeomT t;
+    t.SetDimensions(0.2, 0.15, 0.02, 0.01, 0, 0.185);
+    EXPECT_EQ(t.SectGeomString(f), L"Dimensions:\n\tD = 200.0 mm\n\tB = 150.0 mm\n\tT = 20.00 mm\n\tTw = 10.00 mm\n"
+                                   L"\tR = 0.000 mm\n\tslope = 18.5 %\n\tFabrication: rolled\n");
 }
 
 // Nothing may crash or hang; NaN must not turn into a plausible section.

@@ -2,14 +2,18 @@
 // metric; README.md in the shared sections folder) rebuilt from its
 // dimensions and compared with the tabulated properties. The tables are
 // third-party data, read at test time and not copied into the repository.
+// I shapes, channels and tees are built through the section catalogue, so
+// its rules (root radii, flange slopes, refused designations) are what is
+// checked; angles and HSS are built here with the catalogue's rule.
 //
 // Tolerance 1.5 %: the table rounds dimensions and properties to three
 // significant figures (a leg of 101.6 mm is printed 102) and the fillets are
 // modelled from kdes. J and Cw come from approximate formulas on both sides:
 // 5 %. Rows that cannot meet 1.5 % for a known modelling reason are named
-// below with the reason and the tolerance they are held to instead; a named
-// row that meets 1.5 % everywhere fails the test, so the list cannot go
-// stale.
+// below with the reason and the bounds they are held to instead (above and
+// below the table, since a property modelled too high is the unsafe side);
+// a named row that meets 1.5 % everywhere fails the test, so the list cannot
+// go stale.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,20 +24,27 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "SectGeom.h"
+#include "Section.h"
+#include "Tolerance.h"
 
 using namespace Corvid::Steel;
+using Corvid::Data::CSection;
 
 namespace {
 
 constexpr double kTol = 0.015;
 constexpr double kTolTorsion = 0.05;
 
+// A named row's property may be modelled up to `above` over the table and
+// `below` under it.
 struct Exception {
-    double tol;
+    double above;
+    double below;
     char const* reason;
     std::vector<std::string> rows;
 };
@@ -46,54 +57,68 @@ struct Exception {
 // HSS299.72 rows fit an outside diameter of 298.5 mm, the OD column says 300.
 Exception const kRounded{
     0.025,
+    0.025,
     "dimensions rounded to 3 significant figures in the table",
     {"W1000x584", "W920x201", "W460x315", "W310x283", "W310x143", "W250x22.3", "W150x18", "HP310x79", "WT500x148",
      "WT420x113", "WT380x73.5", "WT265x136", "WT265x124", "WT265x91", "WT230x157.5", "WT180x450", "WT100x9.65",
      "HSS299.72x15.9", "HSS299.72x12.7", "HSS299.72x9.5", "HSS299.72x8.6", "HSS299.72x6.4", "HSS101.6x8",
      "HSS101.6x4.8", "HSS101.6x3.2"}};
 
-// Sloped inner flange faces (S, ST, C, MC shapes): tf is the mean flange
-// thickness and kdes is measured where the flange is thickest, so the
-// parallel-flange model with R = kdes - tf puts too much steel at the flange
-// tips and in the fillets. Iy, Sy and Zy of channels and S shapes are up to
-// 35 % high (a 1:6 slope alone moves a third of the flange's Iy to the web
-// side); the check only guards against gross faults.
-Exception const kSloped{
-    0.40,
-    "sloped flanges: parallel-flange model of the mean thickness",
-    {"S610x180", "S610x158", "S610x149", "S610x134", "S610x119", "S510x143", "S510x128", "S510x112", "S510x98.2",
-     "S460x104", "S460x81.4", "S380x74", "S380x64", "S310x74", "S310x60.7", "S310x52", "S310x47.3", "S250x52",
-     "S250x37.8", "S200x34", "S200x27.4", "S150x25.7", "S150x18.6", "S130x15", "S100x14.1", "S100x11.5", "S75x11.2",
-     "S75x8.5", "C380x74", "C380x60", "C380x50.4", "C310x45", "C310x37", "C310x30.8", "C250x45", "C250x37",
-     "C250x30", "C250x22.8", "C230x30", "C230x22", "C230x19.9", "C200x27.9", "C200x20.5", "C200x17.1", "C180x22",
-     "C180x18.2", "C180x14.6", "C150x19.3", "C150x15.6", "C150x12.2", "C130x13", "C130x10.4", "C100x10.8",
-     "C100x9.3", "C100x8", "C100x6.7", "C75x8.9", "C75x7.4", "C75x6.1", "C75x5.2", "MC460x86", "MC460x77.2",
-     "MC460x68.2", "MC460x63.5", "MC330x74", "MC330x60", "MC330x52", "MC330x47.3", "MC310x74", "MC310x67",
-     "MC310x60", "MC310x52", "MC310x46", "MC310x21.3", "MC310x15.8", "MC250x61.2", "MC250x50", "MC250x42.4",
-     "MC250x37", "MC250x33", "MC250x12.5", "MC250x9.7", "MC230x37.8", "MC230x35.6", "MC200x33.9", "MC200x31.8",
-     "MC200x29.8", "MC200x27.8", "MC200x12.6", "MC180x33.8", "MC180x28.4", "MC150x26.8", "MC150x22.8", "MC150x24.3",
-     "MC150x22.5", "MC150x17.9", "MC150x10.4", "MC150x9.7", "MC100x20.5", "MC75x10.6", "ST305x90", "ST305x79",
-     "ST305x74.5", "ST305x67", "ST305x59.5", "ST255x71.5", "ST255x64", "ST255x56", "ST255x49.1", "ST230x52",
-     "ST230x40.7", "ST190x37", "ST190x32", "ST155x37", "ST155x30.35", "ST155x26", "ST155x23.65", "ST125x26",
-     "ST125x18.9", "ST100x17", "ST100x13.7", "ST75x12.85", "ST75x9.3", "ST65x7.5", "ST50x7.05", "ST50x5.75",
-     "ST37.5x5.6", "ST37.5x4.25"}};
+// American Standard S, C and ST shapes: sloped inner flange faces and rounded
+// flange toes. The catalogue models them with an 18.5 % slope (the nominal
+// 16 2/3 % plus an allowance for the toes, SectionCatalog.cpp) and sharp
+// toes, which cannot follow every row: the smallest channels, whose toes are
+// relatively largest, keep Iy and Sy up to 2.2 % above the table (C75x7.4:
+// 0.1021e6 against 0.100e6 mm^4), and the larger channels fall up to 2 %
+// below it (C310x30.8 Sy 27.69e3 against 28.2e3 mm^3, the safe side).
+Exception const kSlopedToes{
+    0.022,
+    0.02,
+    "sloped flanges with rounded toes, modelled with an 18.5 % slope and sharp toes",
+    {"S310x47.3", "S100x14.1", "C310x45", "C310x30.8", "C250x45", "C250x30", "C230x30", "C230x22", "C230x19.9",
+     "C200x27.9", "C200x20.5", "C100x9.3", "C75x7.4", "C75x6.1", "C75x5.2"}};
 
-// Light M shapes and their tees: the tabulated area is met with a root
-// radius of about half kdes - tf (several of these have sloped flanges in the
-// source); the model's larger fillet adds up to 7 % to A and Ix. The same
-// holds, less strongly, for the lighter HP shapes.
+// Small ST tees: Ix about the tee's own centroid is half the parent S
+// shape's Ix less A e^2, e from the parent's centroid to the tee's, two
+// nearly equal numbers. For ST37.5x5.6 (A = 710, e = 38.1 - 11.0 = 27.1 mm)
+// a centroid 0.03 mm off moves Ix by 2 A e 0.03 = 1150 mm^4, 1.4 % of
+// 0.0832e6, so the flange details the model lacks (rounded toes, the exact
+// slope) show up magnified in Ix and Sx: up to 2.4 % above the table
+// (ST37.5x5.6 Sx 3.133e3 against 3.06e3 mm^3). Rows above 2.5 %
+// (ST37.5x4.25, ST50x5.75) are refused by the catalogue (CatalogueRefusals).
+Exception const kSmallTees{
+    0.025,
+    0.015,
+    "small sloped-flange tees: Ix = half the parent's Ix less A e^2 magnifies the flange details",
+    {"ST255x64", "ST100x17", "ST100x13.7", "ST65x7.5", "ST50x7.05", "ST37.5x5.6"}};
+
+// The lighter HP shapes: the tabulated area is met with a root radius of
+// about half kdes - tf; the model's larger fillet adds up to 2.2 % to A and
+// 3.2 % to Ix (HP200x53: 51.06e6 against 49.5e6 mm^4). (The M shapes and MT
+// tees had the same fault; the catalogue now takes their root radius from
+// the tabulated area.)
 Exception const kLargeK{
-    0.08,
+    0.035,
+    0.015,
     "kdes - tf overstates the root radius",
-    {"M318x18.5", "M318x17.3", "M310x17.6", "M310x16.1", "M310x14.9", "M250x13.4", "M250x11.9", "M250x11.2",
-     "M200x9.7", "M200x9.2", "M100x6.1", "M100x4.3", "HP250x85", "HP250x62", "HP200x53", "MT159x9.25", "MT159x8.65",
-     "MT155x8.8", "MT155x8.05", "MT155x7.45", "MT125x6.7", "MT125x5.95", "MT125x5.6", "MT100x4.85", "MT100x4.6",
-     "MT75x3.3", "MT75x2.75", "MT50x4.45"}};
+    {"HP250x85", "HP250x62", "HP200x53"}};
 
+// MT50x4.45: the tabulated y_bar, 8.66 mm, does not agree with the same
+// row's Ix and its parent M100x8.9 (Ix 1.96e6, d 96.5, A 1130):
+// Ix/2 - (A/2) (d/2 - y_bar)^2 = 980 000 - 565 x 39.59^2 = 94 400 mm^4 with
+// 8.66, against the tabulated 86 600; y_bar = 8.45 (ours) gives 85 000. The
+// model matches the parent within 0.5 % and lands 2.4 % under the table's
+// y_bar.
+Exception const kTeeCentroid{
+    0.015,
+    0.025,
+    "tabulated y_bar inconsistent with the row's Ix and its parent M shape",
+    {"MT50x4.45"}};
 // The table's angles have rounded leg toes, which remove steel at the leg
 // tips where it counts most for I and Z of thin legs; toes are not modelled
 // (and the legs are rounded to 3 significant figures, 102 for 101.6).
 Exception const kToes{
+    0.06,
     0.06,
     "rounded leg toes not modelled",
     {"L305x305x34.9", "L305x305x31.8", "L305x305x28.6", "L305x305x25.4", "L254x254x34.9", "L254x254x31.8",
@@ -114,11 +139,13 @@ Exception const kToes{
 // while tdes is 11.8.
 Exception const kPipeWall{
     0.04,
+    0.04,
     "tabulated Pipe properties from another wall thickness than tdes",
     {"Pipe650XS", "Pipe600XS", "Pipe500XS", "Pipe450XS", "Pipe400XS", "Pipe350XS", "Pipe300XS", "Pipe300XXS",
      "Pipe250STD", "Pipe250XXS", "Pipe50STD", "Pipe15STD", "Pipe15XS"}};
 
-std::vector<Exception const*> const kExceptions{&kRounded, &kSloped, &kLargeK, &kToes, &kPipeWall};
+std::vector<Exception const*> const kExceptions{&kRounded,     &kSlopedToes, &kSmallTees, &kLargeK,
+                                                &kTeeCentroid, &kToes,       &kPipeWall};
 
 using Row = std::map<std::string, std::string>;
 
@@ -178,20 +205,30 @@ std::vector<Prop> Gross(char const* ix = "Ix", char const* iy = "Iy") {
 }
 
 // Builds every row, compares the properties, prints the largest differences
-// and fails with the first 20 failing comparisons.
-void CheckTable(char const* file, std::unique_ptr<CDesSectGeom> (*build)(Row const&), std::vector<Prop> const& props) {
+// and fails with the first 20 failing comparisons. A row whose build throws
+// std::invalid_argument (a designation the catalogue refuses) is not
+// compared; its message goes to *refused.
+void CheckTable(char const* file, std::unique_ptr<CDesSectGeom> (*build)(Row const&), std::vector<Prop> const& props,
+                std::map<std::string, std::string>* refused = nullptr) {
     std::vector<Row> const rows = Load(file);
     if (rows.empty()) GTEST_SKIP() << file << " not found";
-    std::map<std::string, double> allowed;
+    std::map<std::string, Exception const*> allowed;
     for (Exception const* e : kExceptions)
-        for (auto const& name : e->rows) allowed[name] = e->tol;
+        for (auto const& name : e->rows) allowed[name] = e;
     std::set<std::string> outside;
     std::map<std::string, std::pair<double, std::string>> worst;  // property -> error, row
     std::string report;
     int failures = 0;
     for (Row const& r : rows) {
         std::string const name = r.at("designation");
-        auto const g = build(r);
+        std::unique_ptr<CDesSectGeom> g;
+        try {
+            g = build(r);
+        } catch (std::invalid_argument const& e) {
+            if (refused) (*refused)[name] = e.what();
+            else ADD_FAILURE() << name << " refused: " << e.what();
+            continue;
+        }
         for (Prop const& p : props) {
             std::string const cell = r.count(p.column) ? r.at(p.column) : "";
             if (cell.empty() || (p.onlyType && r.at("type") != p.onlyType)) continue;
@@ -202,12 +239,16 @@ void CheckTable(char const* file, std::unique_ptr<CDesSectGeom> (*build)(Row con
             if (!(std::fabs(err) <= std::fabs(w.first))) w = {err, name};
             if (std::fabs(err) <= p.tol) continue;
             outside.insert(name);
-            double const tol = allowed.count(name) ? std::max(p.tol, allowed[name]) : p.tol;
-            if (std::fabs(err) <= tol) continue;
+            auto const named = allowed.find(name);
+            double const above = named != allowed.end() ? std::max(p.tol, named->second->above) : p.tol;
+            double const below = named != allowed.end() ? std::max(p.tol, named->second->below) : p.tol;
+            if (err <= above && err >= -below) continue;
             if (++failures <= 20) {
-                char buf[200];
-                std::snprintf(buf, sizeof buf, "  %s %s: computed %.4g, table %.4g (%+.2f %%, allowed %.1f %%)\n",
-                              name.c_str(), p.column, ours / p.unit, published / p.unit, 100 * err, 100 * tol);
+                char buf[240];
+                std::snprintf(buf, sizeof buf,
+                              "  %s %s: computed %.4g, table %.4g (%+.2f %%, allowed %+.1f %% to %+.1f %%)\n",
+                              name.c_str(), p.column, ours / p.unit, published / p.unit, 100 * err, -100 * below,
+                              100 * above);
                 report += buf;
             }
         }
@@ -227,22 +268,35 @@ G const& As(CDesSectGeom const& g) {
     return static_cast<G const&>(g);
 }
 
+// Points the section catalogue at the shared tables for the life of a test.
+struct CatalogueAtSharedTables {
+    CatalogueAtSharedTables() {
+#ifdef S16_SHARED_SECTIONS
+        CSection::SetCatalogDirectory(S16_SHARED_SECTIONS);
+#endif
+    }
+    ~CatalogueAtSharedTables() { CSection::SetCatalogDirectory(""); }
+};
+
+// The row's designation looked up in the catalogue (throws
+// std::invalid_argument for a refused designation).
+std::unique_ptr<CDesSectGeom> FromCatalogue(Row const& r) {
+    CSection const section(Corvid::Widen(r.at("designation")));
+    if (!section.Geometry()) throw std::invalid_argument(r.at("designation") + " has no geometry");
+    return std::unique_ptr<CDesSectGeom>(section.Geometry()->Clone());
+}
+
 }  // namespace
 
-// D = d, B1 = B2 = bf, T1 = T2 = tf, Tw = tw, R = kdes - tf (k_des_or_r holds kdes).
+// Catalogue: D = d, B1 = B2 = bf, T1 = T2 = tf, Tw = tw; W and HP R = kdes -
+// tf (k_des_or_r holds kdes); S and M R from the tabulated area, S with
+// sloped flanges. No I shape is refused.
 TEST(PublishedSections, IShapes) {
+    CatalogueAtSharedTables const catalogue;
     auto props = Gross();
     props.push_back({"J", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.J(); }, kTolTorsion, "W"});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion, "W"});
-    CheckTable("i_shapes.csv",
-               [](Row const& r) -> std::unique_ptr<CDesSectGeom> {
-                   auto g = std::make_unique<CDesSectGeomI>();
-                   double const tf = Dim(r, "tf");
-                   g->SetDimensions(Dim(r, "d"), Dim(r, "bf"), tf, Dim(r, "bf"), tf, Dim(r, "tw"),
-                                    Dim(r, "k_des_or_r") - tf);
-                   return g;
-               },
-               props);
+    CheckTable("i_shapes.csv", FromCatalogue, props);
 }
 
 // As the I with one web; x_bar and eo are measured from the web back, our
@@ -254,31 +308,44 @@ TEST(PublishedSections, Channels) {
                          return As<CDesSectGeomPFC>(g).ShearCentreFromWeb() - Dim(r, "tw") / 2;
                      }});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion});
-    CheckTable("channels.csv",
-               [](Row const& r) -> std::unique_ptr<CDesSectGeom> {
-                   auto g = std::make_unique<CDesSectGeomPFC>();
-                   double const tf = Dim(r, "tf");
-                   g->SetDimensions(Dim(r, "d"), Dim(r, "bf"), tf, Dim(r, "bf"), tf, Dim(r, "tw"), Dim(r, "kdes") - tf);
-                   return g;
-               },
-               props);
+    CatalogueAtSharedTables const catalogue;
+    std::map<std::string, std::string> refused;
+    CheckTable("channels.csv", FromCatalogue, props, &refused);
+    // Every MC channel, and nothing else, is refused, with the reason and
+    // the way out.
+    for (Row const& r : Load("channels.csv")) {
+        std::string const name = r.at("designation");
+        bool const mc = r.at("type") == "MC";
+        EXPECT_EQ(refused.count(name) == 1, mc) << name;
+        if (mc && refused.count(name)) {
+            EXPECT_NE(refused[name].find("cannot be modelled from the catalogue dimensions"), std::string::npos)
+                << refused[name];
+            EXPECT_NE(refused[name].find("parametric description"), std::string::npos) << refused[name];
+            EXPECT_NE(refused[name].find(name), std::string::npos) << refused[name];
+        }
+    }
 }
 
-// D = d, B = bf, T = tf, Tw = tw, R = kdes - tf. The table's y_bar is from
+// Catalogue: D = d, B = bf, T = tf, Tw = tw; WT R = kdes - tf, ST and MT R
+// from the tabulated area, ST with sloped flanges. The table's y_bar is from
 // the flange face, ours from the stem tip; its Sx is to the stem tip.
 TEST(PublishedSections, Tees) {
+    CatalogueAtSharedTables const catalogue;
     auto props = Gross();
     props.push_back({"y_bar", 1e-3, [](CDesSectGeom const& g, Row const& r) { return Dim(r, "d") - g.Ybar(); }});
     props.push_back({"J", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.J(); }, kTolTorsion, "WT"});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion, "WT"});
-    CheckTable("tees.csv",
-               [](Row const& r) -> std::unique_ptr<CDesSectGeom> {
-                   auto g = std::make_unique<CDesSectGeomT>();
-                   double const tf = Dim(r, "tf");
-                   g->SetDimensions(Dim(r, "d"), Dim(r, "bf"), tf, Dim(r, "tw"), Dim(r, "kdes") - tf);
-                   return g;
-               },
-               props);
+    std::map<std::string, std::string> refused;
+    CheckTable("tees.csv", FromCatalogue, props, &refused);
+    if (Load("tees.csv").empty()) return;
+    // Only the two small tees of CatalogueRefusals.
+    EXPECT_EQ(refused.size(), 2u);
+    for (char const* name : {"ST37.5x4.25", "ST50x5.75"}) {
+        ASSERT_TRUE(refused.count(name)) << name;
+        EXPECT_NE(refused[name].find("cannot be modelled from the catalogue dimensions"), std::string::npos)
+            << refused[name];
+        EXPECT_NE(refused[name].find("parametric description"), std::string::npos) << refused[name];
+    }
 }
 
 // The table's b is the longer leg and its properties take it vertical:
@@ -324,6 +391,137 @@ TEST(PublishedSections, RoundHSSAndPipe) {
                    return g;
                },
                props);
+}
+
+namespace {
+
+// A tee row modelled as the catalogue models it (dimensions of the row, the
+// given slope) but with the root radius found by bisection on the polygon
+// area until it matches the tabulated A: independent of the catalogue's
+// closed-form radius.
+std::unique_ptr<CDesSectGeomT> TeeWithAreaRadius(Row const& r, double slope) {
+    double const A = Dim(r, "A") * 1e-3;  // mm^2 -> m^2
+    double lo = 0, hi = Dim(r, "tf") * 4;
+    auto make = [&](double R) {
+        auto g = std::make_unique<CDesSectGeomT>();
+        g->SetDimensions(Dim(r, "d"), Dim(r, "bf"), Dim(r, "tf"), Dim(r, "tw"), R, slope);
+        return g;
+    };
+    for (int k = 0; k < 60; ++k) {
+        double const mid = (lo + hi) / 2;
+        (make(mid)->Area() < A ? lo : hi) = mid;
+    }
+    return make(lo);
+}
+
+double Published(Row const& r, char const* column, double unit) { return std::atof(r.at(column).c_str()) * unit; }
+
+// A channel row with the given slope and the root radius that gives the
+// tabulated area in closed form: fillet-free area A0 = d tw + 2 (bf - tw) tf,
+// each of the two fillets R^2 (k - pi/4 + atan(s)/2), k = 1/(sqrt(1 + s^2) +
+// s) (checked against the polygon by RootRadiusGivesTheTabulatedArea).
+CDesSectGeomPFC ChannelWithAreaRadius(Row const& r, double s) {
+    double const d = Dim(r, "d"), bf = Dim(r, "bf"), tf = Dim(r, "tf"), tw = Dim(r, "tw");
+    double const A0 = d * tw + 2 * (bf - tw) * tf;
+    double const f = 1 / (std::sqrt(1 + s * s) + s) - std::atan(1.0) + std::atan(s) / 2;
+    double const A = Dim(r, "A") * 1e-3;  // mm^2 -> m^2
+    CDesSectGeomPFC g;
+    g.SetDimensions(d, bf, tf, bf, tf, tw, A > A0 ? std::sqrt((A - A0) / (2 * f)) : 0.0, s);
+    return g;
+}
+
+}  // namespace
+
+// The root radius of S, M, C, ST and MT rows is the one that gives the
+// tabulated area (closed form in SectionCatalog.cpp, fillet area R^2 f(s)).
+// The polygon's chords leave a few 1e-5 R^2 per fillet, so the area is held
+// to 1e-4. Rows whose fillet-free area already exceeds the table get no
+// fillet (R = 0) and an area above the table (S460x104: 13 232 against
+// 13 200 mm^2).
+TEST(PublishedSections, RootRadiusGivesTheTabulatedArea) {
+    CatalogueAtSharedTables const catalogue;
+    int checked = 0;
+    for (char const* file : {"i_shapes.csv", "channels.csv", "tees.csv"}) {
+        for (Row const& r : Load(file)) {
+            std::string const type = r.at("type");
+            if (type != "S" && type != "M" && type != "C" && type != "ST" && type != "MT") continue;
+            std::string const name = r.at("designation");
+            if (name == "ST37.5x4.25" || name == "ST50x5.75") continue;  // refused
+            CSection const section(Corvid::Widen(name));
+            double const A = Published(r, "A", 1e-6);
+            if (section.Dims().R > 0)
+                EXPECT_REL_TOL(section.Geometry()->Area(), A, 1e-4) << name;
+            else
+                EXPECT_GE(section.Geometry()->Area(), A) << name;
+            ++checked;
+        }
+    }
+    if (checked == 0) GTEST_SKIP() << "section tables not found";
+    EXPECT_EQ(checked, 28 + 16 + 32 + 26 + 14);  // S, M, C; ST less the two refused, MT
+}
+
+// One catalogue row by hand, channels.csv C250x30: d 254, bf 69.6, tw 9.63,
+// tf 11.1, A 3790. Slope 18.5 %; fillet-free area A0 = 254*9.63 +
+// 2 (69.6 - 9.63) 11.1 = 3777.354; k = 1/(sqrt(1 + 0.185^2) + 0.185) =
+// 0.8319685, f = k - pi/4 + atan(0.185)/2 = 0.8319685 - 0.7853982 + 0.0914659
+// = 0.1380363; R = sqrt((3790 - 3777.354)/(2 f)) = 6.768.
+TEST(PublishedSections, CatalogueSlopeAndRadiusOfC250x30) {
+    if (Load("channels.csv").empty()) GTEST_SKIP() << "channels.csv not found";
+    CatalogueAtSharedTables const catalogue;
+    CSection const c(L"C250x30");
+    EXPECT_EQ(c.Dims().slope, 0.185);
+    EXPECT_REL_TOL(c.Dims().R * 1e3, 6.768073, 1e-6);  // 6.768 to the hand figures' precision
+    EXPECT_EQ(c.Description(true, false, false), L"(D=254 B=69.6 T=11.1 Tw=9.63 R=6.76807 slope=18.5)");
+    // W shapes keep R = kdes - tf and parallel flanges (W310x60: 25.9 - 13.1).
+    CSection const w(L"W310x60");
+    EXPECT_EQ(w.Dims().slope, 0.0);
+    EXPECT_REL(w.Dims().R * 1e3, 12.8);
+    // M shapes: parallel flanges, R from the area. M100x6.1: d 102, bf 57.2,
+    // tw 2.92, tf 4.32, A 819: A0 = 102*2.92 + 2 (57.2 - 2.92) 4.32 =
+    // 766.8192, R = sqrt((819 - 766.8192)/(4 (1 - pi/4))) = 7.7967 (kdes - tf
+    // would give 9.98).
+    CSection const m(L"M100x6.1");
+    EXPECT_EQ(m.Dims().slope, 0.0);
+    EXPECT_REL_TOL(m.Dims().R * 1e3, std::sqrt((819 - 766.8192) / (4 * (1 - std::atan(1.0)))), 1e-12);
+}
+
+// The two refused tees, modelled as the catalogue would model them (18.5 %
+// slope, root radius from the area), overstate Ix and Sx by more than 2.5 %:
+// the refusal is needed (if the model improves, this fails and the refusal
+// should go).
+TEST(PublishedSections, CatalogueRefusals) {
+    int checked = 0;
+    for (Row const& r : Load("tees.csv")) {
+        std::string const name = r.at("designation");
+        if (name != "ST37.5x4.25" && name != "ST50x5.75") continue;
+        auto const g = TeeWithAreaRadius(r, 0.185);
+        double const overIx = g->Ixx() / Published(r, "Ix", 1e-12) - 1;
+        double const overSx = g->Zxx() / Published(r, "Sx", 1e-9) - 1;
+        EXPECT_GT(std::max(overIx, overSx), 0.025) << name << ": Ix " << overIx << ", Sx " << overSx;
+        ++checked;
+    }
+    if (checked == 0) GTEST_SKIP() << "tees.csv not found";
+    EXPECT_EQ(checked, 2);
+}
+
+// Why MC channels are refused: they share no flange slope. For every slope
+// from 0 to 25 % in steps of 0.25 %, with the root radius from the area,
+// some MC row's Iy is more than 5 % off the table (slopes fitted row by row
+// run from about 5 % for MC310x74 to 19 % for MC310x15.8).
+TEST(PublishedSections, MCChannelsShareNoSlope) {
+    std::vector<Row> mc;
+    for (Row const& r : Load("channels.csv"))
+        if (r.at("type") == "MC") mc.push_back(r);
+    if (mc.empty()) GTEST_SKIP() << "channels.csv not found";
+    for (int step = 0; step <= 100; ++step) {
+        double const slope = 0.0025 * step;
+        double worst = 0;
+        for (Row const& r : mc) {
+            double const err = ChannelWithAreaRadius(r, slope).Iyy() / Published(r, "Iy", 1e-12) - 1;
+            worst = std::max(worst, std::fabs(err));
+        }
+        EXPECT_GT(worst, 0.05) << "slope " << slope;
+    }
 }
 
 // Every named exception is a row of some table.
