@@ -343,6 +343,8 @@ void CDesSectGeomI::Compute() {
     StoreGross(m_p, g);
     SymmetricAboutY(m_p, g, std::max(m_B1, m_B2) / 2.0);
     if (IsXXSymmetric()) SymmetricAboutX(m_p, g, m_D / 2.0);
+    // x is measured from the web centre line.
+    m_p.Xbar = m_p.XbarPlastic = 0.0;
 
     // St Venant torsion (sloped flanges: the same formulas with the average
     // flange thickness, as for the warping constant below). Without root
@@ -488,6 +490,8 @@ void CDesSectGeomT::Compute() {
     m_p = CGeomProps{};
     StoreGross(m_p, g);
     SymmetricAboutY(m_p, g, m_B / 2.0);
+    // x is measured from the stem centre line.
+    m_p.Xbar = m_p.XbarPlastic = 0.0;
 
     // St Venant torsion (sloped flange: the average flange thickness, as for
     // the warping constant below). Without root fillets, the flange of full
@@ -559,6 +563,8 @@ void CDesSectGeomRHS::Compute() {
     StoreGross(m_p, g);
     SymmetricAboutY(m_p, g, m_B / 2.0);
     SymmetricAboutX(m_p, g, m_D / 2.0);
+    // x and y are measured from the centre of the tube.
+    m_p.Xbar = m_p.XbarPlastic = m_p.Ybar = m_p.YbarPlastic = 0.0;
 
     // Bredt's closed-section formula on the wall mid-line (Roark Table 10.7;
     // AISC Design Guide 9): J = 4 Am^2 / sum(s_i / t_i), Am the area enclosed
@@ -615,10 +621,8 @@ void CDesSectGeomCHS::Compute() {
     m_p.Zyy = m_p.Zxx;
     m_p.Sxx = (Cube(m_D) - Cube(d)) / 6.0;
     m_p.Syy = m_p.Sxx;
-    m_p.Xbar = m_D / 2.0;
-    m_p.Ybar = m_D / 2.0;
-    m_p.XbarPlastic = m_p.Xbar;
-    m_p.YbarPlastic = m_p.Ybar;
+    // x and y are measured from the centre of the tube.
+    m_p.Xbar = m_p.Ybar = m_p.XbarPlastic = m_p.YbarPlastic = 0.0;
     m_p.J = 2.0 * I;
     m_p.Cw = 0.0;
     m_p.Iuu = I;

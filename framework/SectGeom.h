@@ -2,15 +2,17 @@
 // Section geometry: dimensions and gross properties of the six shapes.
 //
 // Units: m. Coordinates: x horizontal, y vertical; the major axis is x.
-//   I / H:   y from the bottom face, flange 1 at the top; x from the left edge
-//            of the wider flange (the section is symmetric about its web).
+//   I / H:   y from the bottom face, flange 1 at the top; x from the web
+//            centre line (the section is symmetric about it, Xbar = 0).
 //   channel: x from the back of the web (flanges point to +x); y from the
 //            bottom face.
-//   tee:     y from the tip of the stem, flange at the top; x from the left
-//            flange edge.
+//   tee:     y from the tip of the stem, flange at the top; x from the stem
+//            centre line (Xbar = 0).
 //   angle:   origin at the heel; the leg of length D runs up the y axis, the
 //            leg of length B along the x axis.
-//   RHS, CHS: x and y from the bottom-left extreme fibres.
+//   RHS, CHS: x and y from the centre (Xbar = Ybar = 0).
+// The effective-section and shear-centre formulas of the calculators read
+// the centroid in these coordinates.
 // Naming follows the framework: Sxx / Syy are PLASTIC moduli, Zxx / Zyy the
 // (smallest) ELASTIC moduli.
 #include "CString.h"

@@ -174,7 +174,7 @@ std::unique_ptr<Catalog> Load(std::string const& dir) {
         r.shape = CSecGeom::I;
         auto& d = r.dims;
         d.D = get("d");
-        d.B1 = d.B2 = get("bf");
+        d.B = d.B1 = d.B2 = get("bf");
         d.T1 = d.T2 = get("tf");
         d.Tw = get("tw");
         std::string const type = text("type");
@@ -193,7 +193,7 @@ std::unique_ptr<Catalog> Load(std::string const& dir) {
         r.shape = CSecGeom::Channel;
         auto& d = r.dims;
         d.D = get("d");
-        d.B1 = d.B2 = get("bf");
+        d.B = d.B1 = d.B2 = get("bf");
         d.T1 = d.T2 = get("tf");
         d.Tw = get("tw");
         if (text("type") == "MC") {
