@@ -2,6 +2,9 @@
 // Width-to-thickness rules of CSA S16-09 cl. 11.2 (Table 1 and 2), shared
 // by the shape calculators. In every rule s = sqrt(Fy) with Fy in MPa; a
 // ratio exactly on a limit takes the better class.
+#include <algorithm>
+#include <utility>
+
 #include "section/CSA_S16_09Section.h"
 
 namespace Corvid::Steel::SteelCSAS1609::detail {
@@ -37,6 +40,19 @@ inline BC StemRule(double ratio, double s) {
     if (170.0 / s >= ratio) return BC::Class2;
     if (340.0 / s >= ratio) return BC::Class3;
     return BC::Class4;
+}
+
+// Area of an I or channel lost in uniform compression (CSA S16-09
+// cl. 13.3.3): the web (depth hw, thickness Tw) beyond 670/s and each flange,
+// taken as two outstands of Bi/2, beyond 200/s.
+inline double FlangedCompressionLoss(double s, double hw, double Tw, double B1, double T1, double B2, double T2) {
+    double R = 0.0;
+    if (hw / Tw > 670.0 / s) R += (hw - std::min(670.0 / s * Tw, hw)) * Tw;
+    for (auto [Bi, Ti] : {std::pair{B1, T1}, std::pair{B2, T2}}) {
+        double const b = Bi / 2.0;
+        if (b / Ti > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * Ti, b)) * Ti;
+    }
+    return R;
 }
 
 inline bool IsSlender(BC c) { return c == BC::Class4 || c == BC::Invalid; }

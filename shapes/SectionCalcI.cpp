@@ -96,15 +96,7 @@ double CSectionCalcI::AreaCompEffective() const {
     // Effective area in compression: the parts of slender elements beyond
     // 670/sqrt(Fy) (web) and 200/sqrt(Fy) (each outstand) are removed
     // (CSA S16-09 cl. 13.3.3).
-    double const s = SqrtFy();
-    double const hw = WebDepth();
-    double R = 0.0;
-    if (hw / GetTw() > 670.0 / s) R += (hw - std::min(670.0 / s * GetTw(), hw)) * GetTw();
-    for (auto [Bi, Ti] : {std::pair{GetB1(), GetT1()}, std::pair{GetB2(), GetT2()}}) {
-        double const b = Bi / 2.0;
-        if (b / Ti > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * Ti, b)) * Ti;
-    }
-    return Area() - R;
+    return Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2());
 }
 
 double CSectionCalcI::AreaXXEffective() const {

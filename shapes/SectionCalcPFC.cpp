@@ -115,15 +115,7 @@ double CSectionCalcPFC::FlangeBe(double T) const { return std::min(200.0 * T / S
 double CSectionCalcPFC::AreaCompEffective() const {
     // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
     // outstands of B/2 beyond 200/sqrt(Fy).
-    double const s = SqrtFy();
-    double const hw = WebDepth();
-    double R = 0.0;
-    if (hw / GetTw() > 670.0 / s) R += (hw - std::min(670.0 / s * GetTw(), hw)) * GetTw();
-    for (auto [Bi, Ti] : {std::pair{GetB1(), GetT1()}, std::pair{GetB2(), GetT2()}}) {
-        double const b = Bi / 2.0;
-        if (b / Ti > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * Ti, b)) * Ti;
-    }
-    return Area() - R;
+    return Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2());
 }
 
 double CSectionCalcPFC::AreaXXEffective() const {
