@@ -100,49 +100,4 @@ CString CSA_S16_09_Member::MissingDesignData() const {
     return {};
 }
 
-bool CSA_S16_09_Member::ReadyToCheck() const {
-    if (!m_result) return false;
-    m_result->IniDynaArray(1);
-    m_result->SetEntryIndex(0);
-    if (!m_calc) {
-        MarkNotHandled(m_result);
-        if (m_result->WantsText())
-            m_result->AddOutputString(L"<b><red>Fail:</red></b> the member has no section calculator\n");
-        return false;
-    }
-    return true;
-}
-
-bool CSA_S16_09_Member::Check() const {
-    if (!ReadyToCheck()) return false;
-    if (!ValidateInputData()) return false;
-    // The station and span checks are not part of this build: never report
-    // an unchecked member as passing.
-    m_result->SetUtilOverAll(kInf);
-    if (m_result->WantsText())
-        m_result->AddOutputString(L"<b><red>Fail:</red></b> member checks are not available in this build\n");
-    return false;
-}
-
-bool CSA_S16_09_Member::QuickCheck() const {
-    if (!ReadyToCheck()) return false;
-    if (!ValidateInputData()) return false;
-    m_result->SetUtilOverAll(kInf);
-    return false;
-}
-
-std::optional<SubspanEffectiveLengthData> CSA_S16_09_Member::GetMemberEffectiveLengthData() {
-    return std::nullopt;
-}
-
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const {
-    return {};
-}
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataYY() const {
-    return {};
-}
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataLT() const {
-    return {};
-}
-
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -40,7 +40,46 @@ public:
     std::shared_ptr<CCSA_S16_09Section const> Calculator() const { return m_calc; }
     std::vector<CInteractionData> const& InteractionRecords() const { return m_records; }
 
+    // Equivalent uniform moment factor omega2 of a span (CSA S16-09 cl. 13.6(a)).
+    double Omega2Factor(CSpan const& span) const;
+
 protected:
+    // ---- the check sequence ----
+    bool CheckLocal() const;
+    bool CheckBuckling() const;
+    bool CheckBucklingGen() const;
+    bool CheckBucklingStrut() const;
+
+    // ---- span walking and effective lengths ----
+    // A working span over this member's points and sub-spans (indices 0, 0).
+    CSpan MemberSpan() const;
+    bool FindNextXXSpan(CSpan& span) const;
+    bool FindNextYYSpan(CSpan& span) const;
+    bool FindNextLTSpan(CSpan& span) const;
+    bool FindNextUUStrutSpan(CSpan& span) const;
+    bool FindNextXXStrutSpan(CSpan& span) const { return FindNextXXSpan(span); }
+    bool FindNextYYStrutSpan(CSpan& span) const { return FindNextYYSpan(span); }
+    double EffectiveLengthXX(CSpan const& span, bool report) const;
+    double EffectiveLengthYY(CSpan const& span, bool report) const;
+    double EffectiveLengthLT(CSpan const& span, double depth, bool report) const;
+    double EffectiveStrutLengthLT(CSpan const& span, bool report) const;
+
+    // ---- span checks ----
+    bool CheckSpanXX(CSpan const& span) const;
+    bool CheckSpanYY(CSpan const& span) const;
+    bool CheckSpanT(CSpan const& span) const;
+    bool CheckSpanTF(CInteractionData& record) const;
+    bool CheckSpanLT(CSpan const& span) const;
+    bool CheckStrutSpanUU(CSpan const& span) const;
+    bool CheckStrutSpanVV(CSpan const& span) const;
+    bool CheckStrutSpanXX(CSpan const& span) const;
+    bool CheckStrutSpanYY(CSpan const& span) const;
+    bool CheckStrutSpanT(CSpan const& span) const;
+    bool CheckStrutSpanTF(CInteractionData& record) const;
+    bool CheckBucklingInteraction(CInteractionData const& record) const;
+    double U1x(CSpan const& span, double Cu) const;
+    double U1y(CSpan const& span, double Cu) const;
+
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataXX() const;
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataYY() const;
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataLT() const;
@@ -51,6 +90,10 @@ private:
     // Common start of Check and QuickCheck: false (with a message where a
     // result exists) when the member has no calculator or no result.
     bool ReadyToCheck() const;
+    // Empties the interaction records and makes one default record per sub-span.
+    void ResetRecords() const;
+    // Quick-check mode and the failure bit 4 raised: the routine must stop.
+    bool QuickStop() const;
 
     std::shared_ptr<CCSA_S16_09Section> m_calc;
     mutable std::vector<CInteractionData> m_records;

@@ -70,7 +70,6 @@ double CCSA_S16_09Section::CrT(double, double& Fe, CMemberResult* const) const {
 double CCSA_S16_09Section::CrFT(double, double, double, double& Fe, CMemberResult* const) const {
     return Fe = 0.0;
 }
-CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const&) { return {}; }
 
 // ---- common to all shapes ----
 

@@ -108,6 +108,11 @@ public:
     double ShearModulus() const { return m_grade.ShearModulus(); }
 
     BucklingClass BucklingClassBiAxial(CMemberResult* const result) const;
+
+    // Cross-section check of one station (CSA S16-09 cl. 13.8, 13.9): the
+    // axial, bending, shear and interaction utilisations of the actions held
+    // by the section, and a St Venant torsion check. The result must be given.
+    void LocalCapacityCheck(CMemberResult* const result) const;
     DesignMethod GetDesignMethod() const;
 
     // Number of values held by the volatile cache (for diagnostics).
@@ -153,6 +158,10 @@ protected:
     static bool IsNamedA36(CString const& name);
 
 private:
+    void LocalCapacityCheckCompressionMember(CMemberResult* const result) const;
+    void LocalCapacityCheckCompressionStrut(CMemberResult* const result) const;
+    void LocalCapacityCheckTensionMember(CMemberResult* const result) const;
+    void LocalCapacityCheckTensionStrut(CMemberResult* const result) const;
     double MomentCapacity(bool major, CMemberResult* const result) const;
     double ShearStressMax(bool major, CMemberResult* const result) const;
 

@@ -74,6 +74,9 @@ double CrByAxis(Calc const& calc, double Le, double& Fe, int axis, CMemberResult
     double Alpha() const override { return Geom::Alpha(); }                                           \
     double Iuu() const override { return Geom::Iuu(); }                                               \
     double GeometryArea() const override { return Geom::Area(); }                                     \
+    CString SectPropString(Corvid::Util::CDesFormat const& format) override {                        \
+        return Geom::SectGeomString(format) + CCSA_S16_09Section::SectPropString(format);           \
+    }                                                                                               \
     double Ivv() const override { return Geom::Ivv(); }                                               \
     bool IsWelded() const override { return Geom::IsWelded(); }                                     \
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override { \

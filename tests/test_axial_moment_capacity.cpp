@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "Tolerance.h"
 #include "framework/MemberResult.h"
@@ -267,4 +268,38 @@ TEST(ResistanceReports, TeeMajorAxisShearStress) {
               L"\t                        = 127.5 MPa\n"
               L"\tfs = 0.66*phi*fy = 0.66*0.9*350.0 MPa = 207.9 MPa <i>Shear buckling is not considered</i>\n"
               L"\tUtil = 127.5 MPa/207.9 MPa=0.613\n");
+}
+
+// Published resistances of the CISC Handbook of Steel Construction (beam and
+// column selection tables, Fy = 345 MPa), reproduced from the dimensions of
+// the AISC tables in ../shared/sections (which round some dimensions, hence
+// the tolerances of 1 % and 2 %).
+TEST(PublishedResistances, HandbookColumnAndBeamFigures) {
+    Corvid::Data::CSection::SetCatalogDirectory(S16_SHARED_SECTIONS);
+    struct Reset {
+        ~Reset() { Corvid::Data::CSection::SetCatalogDirectory(""); }
+    } const reset;
+    auto load = [](wchar_t const* name) {
+        CSectionCalcI c;
+        c.SetCorvidSec(CSection(name), nullptr);
+        c.SetSteelDesignProp(CSteelGrade(L"ASTM A992"));  // Fy 345 MPa
+        c.SetCodeName(L"CSA S16-09");
+        return c;
+    };
+    try {
+        double Fe = 0;
+        auto const w310x107 = load(L"W310x107");
+        // Column table: Cr about the minor axis 2450 kN at KL = 6 m, 1230 kN at 10 m.
+        EXPECT_REL_TOL(w310x107.Cryy(6.0, Fe, nullptr), 2450e3, 0.01);
+        EXPECT_REL_TOL(w310x107.Cryy(10.0, Fe, nullptr), 1230e3, 0.01);
+        // Beam table: Mr = 366 kN.m for a laterally braced W310x74.
+        EXPECT_REL_TOL(load(L"W310x74").Mrxx(nullptr), 366e3, 0.01);
+        // Beam table: W610x82 unbraced, omega2 = 1: Mr = 364 kN.m at 4.5 m
+        // and 83.4 kN.m at 12 m (these depend on J and Cw, hence 2 %).
+        auto const w610x82 = load(L"W610x82");
+        EXPECT_REL_TOL(w610x82.Mbxx(w610x82.Mcr(4.5, 1.0, nullptr), nullptr), 364e3, 0.02);
+        EXPECT_REL_TOL(w610x82.Mbxx(w610x82.Mcr(12.0, 1.0, nullptr), nullptr), 83.4e3, 0.02);
+    } catch (std::invalid_argument const& e) {
+        GTEST_SKIP() << "section tables not available: " << e.what();
+    }
 }

@@ -1,0 +1,283 @@
+// The sequence of one member check: section probe, restraints, validation,
+// input echo, the station (local) checks of every sub-span, and the member
+// buckling checks span by span.
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "member/CSA_S16_09_Member.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+void MarkNotHandled(CMemberResult* const result) {
+    result->AddFlags(8);
+    result->AddFlags(2);
+    result->SetUtilOverAll(kInf);
+    if (result->WantsText()) result->AddOutputString(L"<b>Section shape not handled by steel code checker</b>\n");
+}
+}  // namespace
+
+bool CSA_S16_09_Member::QuickStop() const { return IsQuickCheckMode() && (m_result->Flags() & 4u) != 0; }
+
+void CSA_S16_09_Member::ResetRecords() const {
+    m_records.assign(GetSubSpanVec().size(), CInteractionData{});
+}
+
+CSpan CSA_S16_09_Member::MemberSpan() const { return CSpan(PointsPtr(), SubSpansPtr(), 0, 0); }
+
+bool CSA_S16_09_Member::ReadyToCheck() const {
+    if (!m_result) return false;  // nowhere to say anything
+    m_result->IniDynaArray(1);
+    m_result->SetEntryIndex(0);
+    if (!m_calc) {
+        // A member without a calculator (no section, or a shape no
+        // calculator handles) cannot be checked: it must not read as passing.
+        MarkNotHandled(m_result);
+        if (m_result->WantsText())
+            m_result->AddOutputString(L"<b><red>Fail:</red></b> the member has no section calculator\n");
+        return false;
+    }
+    return true;
+}
+
+bool CSA_S16_09_Member::Check() const {
+    if (!ReadyToCheck()) return false;
+    // Section probe on a throw-away copy: the shape's refusals go to entry 0.
+    {
+        std::unique_ptr<CCSA_S16_09Section> probe(m_calc->Clone());
+        if (!probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result)) {
+            MarkNotHandled(m_result);
+            return false;
+        }
+    }
+    // Restraint hand-over: the first point's restraint always; the next
+    // ones only while the section keeps reporting a strut-only connection.
+    for (auto const& point : GetMemberPointVec()) {
+        m_calc->SetMemberRestraint(point.GetRestraint());
+        if (!m_calc->IsStrutOnlyConnection()) break;
+    }
+    if (!ValidateInputData()) return false;
+    if (m_result->WantsText()) AddStringInput(m_calc->SectPropString(m_result->Format()));
+    int const n = static_cast<int>(GetSubSpanVec().size());
+    if (LengthOverride() && std::fabs(Lyy()) < 1e-10 && std::fabs(Lzz()) < 1e-10 && std::fabs(Llt()) < 1e-10) {
+        m_result->IniDynaArray(n + 1);
+        m_result->SetBuckling(false);
+        return CheckLocal();
+    }
+    m_result->IniDynaArray(n + 2);
+    m_result->SetBuckling(true);
+    bool const local = CheckLocal();
+    m_result->SetEntryIndex(n + 1);
+    bool const buckling = m_calc->IsStrutAndTieOnly() ? CheckBucklingStrut() : CheckBucklingGen();
+    return local && buckling;
+}
+
+bool CSA_S16_09_Member::QuickCheck() const {
+    if (!m_result || !m_calc) return ReadyToCheck();
+    m_result->IniDynaArray(1);
+    m_result->SetEntryIndex(0);
+    {
+        std::unique_ptr<CCSA_S16_09Section> probe(m_calc->Clone());
+        if (!probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result)) return false;
+    }
+    if (!ValidateInputData()) return false;
+    m_result->EnableText(false);
+    int const n = static_cast<int>(GetSubSpanVec().size());
+    if (LengthOverride() && std::fabs(Lyy()) < 1e-10 && std::fabs(Lzz()) < 1e-10 && std::fabs(Llt()) < 1e-10) {
+        m_result->IniDynaArray(n + 1);
+        m_result->SetBuckling(false);
+        return CheckLocal();
+    }
+    m_result->IniDynaArray(n + 2);
+    m_result->SetBuckling(true);
+    m_result->SetEntryIndex(n + 1);
+    bool const buckling = m_calc->IsStrutAndTieOnly() ? CheckBucklingStrut() : CheckBucklingGen();
+    if (!buckling) return false;
+    return CheckLocal();
+}
+
+bool CSA_S16_09_Member::CheckLocal() const {
+    CResultIndent const whole(m_result);
+    std::unique_ptr<CCSA_S16_09Section> const station(m_calc->Clone());
+    auto const& points = GetMemberPointVec();
+    bool const text = m_result->WantsText();
+    auto const& f = m_result->Format();
+    for (auto const& sub : GetSubSpanVec()) {
+        m_result->SetEntryIndex(sub.Index() + 1);
+        CMemberPoint const PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
+        CMemberPoint const PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
+        if (text) {
+            m_result->AddOutputString(L"<h5>SubSpan " + f.Int(sub.Get1Index()) + L": ");
+            m_result->AddOutputString(f.Length(PL.GetPos()) + L" to ");
+            m_result->AddOutputString(f.Length(PR.GetPos()) + L"</h5>\n");
+        }
+        CResultIndent const ends(m_result);
+        if (text) m_result->AddOutputString(L"LH end: Position = " + f.Length(PL.GetPos()) + L"\n");
+        station->SetMemberForces(sub.GetForcesLeft());
+        station->SetMemberMoments(sub.GetMomentsLeft());
+        station->SetMemberRestraint(PL.GetRestraint());
+        {
+            CResultIndent const check(m_result);
+            station->LocalCapacityCheck(m_result);
+        }
+        if (QuickStop()) return false;
+        if (text) m_result->AddOutputString(L"RH end: Position = " + f.Length(PR.GetPos()) + L"\n");
+        station->SetMemberForces(sub.GetForcesRight());
+        station->SetMemberMoments(sub.GetMomentsRight());
+        station->SetMemberRestraint(PR.GetRestraint());
+        {
+            CResultIndent const check(m_result);
+            station->LocalCapacityCheck(m_result);
+        }
+        if (QuickStop()) return false;
+    }
+    return true;
+}
+
+bool CSA_S16_09_Member::CheckBuckling() const {
+    return m_calc->IsStrutAndTieOnly() ? CheckBucklingStrut() : CheckBucklingGen();
+}
+
+namespace {
+// One block of the buckling sequence: a heading, then find and check spans
+// until the finder says none is left or the span is no longer valid.
+template <class Find, class CheckSpan, class Stop>
+bool WalkSpans(CSpan span, Find find, CheckSpan check, Stop stop) {
+    span.SetNull();
+    while (find(span)) {
+        check(span);
+        if (stop()) return false;
+        if (!span.IsValid()) break;
+    }
+    return true;
+}
+
+bool SameSpans(CInteractionData const& a, CInteractionData const& b) {
+    return !(a.spanXX != b.spanXX) && !(a.spanYY != b.spanYY) && !(a.spanLT != b.spanLT);
+}
+}  // namespace
+
+bool CSA_S16_09_Member::CheckBucklingGen() const {
+    ResetRecords();
+    bool const text = m_result->WantsText();
+    auto heading = [this, text](wchar_t const* h) {
+        if (text) m_result->AddOutputString(h);
+    };
+    auto stop = [this] { return QuickStop(); };
+    heading(L"<h4>Buckling capacity checks:</h4>\n");
+    CResultIndent const outer(m_result);
+    CSpan const span = MemberSpan();
+
+    heading(L"<h5>Check axial buckling major axis</h5>\n");
+    {
+        CResultIndent const block(m_result);
+        if (!WalkSpans(span, [this](CSpan& s) { return FindNextXXSpan(s); },
+                       [this](CSpan const& s) { CheckSpanXX(s); }, stop))
+            return false;
+    }
+    heading(L"<h5>Check axial buckling minor axis</h5>\n");
+    {
+        CResultIndent const block(m_result);
+        if (!WalkSpans(span, [this](CSpan& s) { return FindNextYYSpan(s); },
+                       [this](CSpan const& s) { CheckSpanYY(s); }, stop))
+            return false;
+    }
+    heading(L"<h5>Check torsional buckling </h5>\n");
+    {
+        CResultIndent const block(m_result);
+        if (!WalkSpans(span, [this](CSpan& s) { return FindNextLTSpan(s); },
+                       [this](CSpan const& s) { CheckSpanT(s); }, stop))
+            return false;
+    }
+    if (!m_calc->IsDoublySymmetric()) {
+        heading(L"<h5>Check flexural-torsional buckling </h5>\n");
+        CResultIndent const block(m_result);
+        for (std::size_t k = 0; k < m_records.size(); ++k) {
+            if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) {
+                m_records[k].CrFT = m_records[k - 1].CrFT;
+                m_records[k].CuFT = m_records[k - 1].CuFT;
+                m_records[k].FeFT = m_records[k - 1].FeFT;
+                continue;
+            }
+            CheckSpanTF(m_records[k]);
+            if (stop()) return false;
+        }
+    }
+    heading(L"<h5>Check LT buckling</h5>\n");
+    {
+        CResultIndent const block(m_result);
+        if (m_calc->Iyy() / m_calc->Ixx() > 1.01) {
+            if (text) {
+                m_result->AddOutputString(L"<b><orange>Warning:</orange></b> Iyy is greater than Ixx:\n");
+                m_result->AddOutputString(L"\tthis may lead to errors\n");
+            }
+            m_result->AddFlags(2);
+        }
+        for (std::size_t k = 0; k < m_records.size(); ++k) {
+            if (k > 0 && !(m_records[k].spanLT != m_records[k - 1].spanLT)) continue;
+            CheckSpanLT(m_records[k].spanLT);
+            if (stop()) return false;
+        }
+    }
+    heading(L"<h5>Check buckling interaction</h5>\n");
+    {
+        CResultIndent const block(m_result);
+        // No quick-check stop here: a combined failure (flag 4) ends the
+        // quick check at its first station check instead.
+        for (std::size_t k = 0; k < m_records.size(); ++k) {
+            if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
+            CheckBucklingInteraction(m_records[k]);
+        }
+    }
+    return true;
+}
+
+bool CSA_S16_09_Member::CheckBucklingStrut() const {
+    ResetRecords();
+    bool const text = m_result->WantsText();
+    auto heading = [this, text](wchar_t const* h) {
+        if (text) m_result->AddOutputString(h);
+    };
+    auto stop = [this] { return QuickStop(); };
+    heading(L"<h4>Strut buckling capacity checks:</h4>\n");
+    CResultIndent const outer(m_result);
+    CSpan const span = MemberSpan();
+    auto block = [&](wchar_t const* h, auto find, auto check) {
+        heading(h);
+        CResultIndent const indent(m_result);
+        return WalkSpans(span, find, check, stop);
+    };
+    if (m_calc->IsVVSpanExist()) {
+        if (!block(L"<h5>Check axial buckling(U-U) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                   [this](CSpan const& s) { CheckStrutSpanUU(s); }))
+            return false;
+        if (!block(L"<h5>Check axial buckling(V-V) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                   [this](CSpan const& s) { CheckStrutSpanVV(s); }))
+            return false;
+    } else {
+        if (!block(L"<h5>Check axial buckling major(X-X) axis</h5>\n",
+                   [this](CSpan& s) { return FindNextXXStrutSpan(s); },
+                   [this](CSpan const& s) { CheckStrutSpanXX(s); }))
+            return false;
+        if (!block(L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n",
+                   [this](CSpan& s) { return FindNextYYStrutSpan(s); },
+                   [this](CSpan const& s) { CheckStrutSpanYY(s); }))
+            return false;
+    }
+    if (!block(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+               [this](CSpan const& s) { CheckStrutSpanT(s); }))
+        return false;
+    heading(L"<h5>Check flexural-torsional buckling </h5>\n");
+    CResultIndent const ft(m_result);
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
+        CheckStrutSpanTF(m_records[k]);
+        if (stop()) return false;
+    }
+    return true;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609

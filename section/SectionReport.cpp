@@ -1,0 +1,59 @@
+// The section block at the head of a member's report: description,
+// properties, grade, net area and local buckling classes.
+#include <memory>
+
+#include "section/CSA_S16_09Section.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& format) {
+    CString s = L"Section description:\n";
+    CString description = GetCorvidSec().Description(false, false, true);
+    for (auto& c : description)
+        if (c == L'%') c = L' ';
+    s += L"L\t" + description + L"\n";
+    bool const strut = IsStrutAndTieOnly();
+    s += L"Section Properties:\n";
+    s += L"\tA    = " + format.AreaCS(Area()) + L"\n";
+    s += L"\tIxx  = " + format.LFourth(Ixx()) + L"\n";
+    s += L"\tIyy  = " + format.LFourth(Iyy()) + L"\n";
+    s += L"\tJ    = " + format.LFourth(J()) + L"\n";
+    if (!IsDoublySymmetric()) {
+        s += L"\tIuu  = " + format.LFourth(Iuu()) + L"\n";
+        s += L"\tIvv  = " + format.LFourth(Ivv()) + L"\n";
+        s += L"\tIxy  = " + format.LFourth(Ixy()) + L"\n";
+    }
+    if (!strut) {
+        s += L"\tSxx  = " + format.LCubed(Sxx()) + L"\n";
+        s += L"\tSyy  = " + format.LCubed(Syy()) + L"\n";
+        s += L"\tZxx  = " + format.LCubed(Zxx()) + L"\n";
+        s += L"\tZyy  = " + format.LCubed(Zyy()) + L"\n";
+    }
+    s += L"\txbar = " + format.LengthSmall(Xbar()) + L"\n";
+    s += L"\tybar = " + format.LengthSmall(Ybar()) + L"\n";
+    s += m_grade.GetString(format, MaxThick());
+    s += L"Net to gross area ratio = <b>" + format.NoDim(NetAreaRatio()) + L"</b>\n";
+    // The classes are taken on a copy under the stated axial forces; the
+    // copy's setters empty its cache, so no class cached under another
+    // force can stand in.
+    std::unique_ptr<CCSA_S16_09Section> const c(Clone());
+    s += L"Local buckling classification\n";
+    s += L"\t<i>(in pure compression, or pure bending):</i>\n";
+    // Pure compression: Cf = Phi A fy.
+    c->SetForceAxial(-0.9 * DesignStressMin() * Area());
+    c->ClearVolatileResultCache();
+    s += L"\tOverall/Compression: <b>" + GetLBCString(c->BucklingClassOverAll(nullptr)) + L"</b>\n";
+    if (!strut) {
+        c->SetForceAxial(0.0);
+        c->ClearVolatileResultCache();
+        BucklingClass const kx = c->BucklingClassXX(nullptr);
+        BucklingClass const ky = c->BucklingClassYY(nullptr);
+        s += L"\tLocal buckling class XX(major) axis: <b>" + GetLBCString(kx) + L"</b>\n";
+        s += L"\tLocal buckling class YY(minor) axis: <b>" + GetLBCString(ky) + L"</b>\n";
+    }
+    s += L"<orange>Warning:</orange> Sections with tapered flanges not supported.\n"
+         L"\tSection properties computed assuming flanges are uniform.\n";
+    return s;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
