@@ -123,9 +123,4 @@ TEST(Member, ChecksThatCannotRunReturnFalseAndNeverPass) {
     r.Reset();
     EXPECT_FALSE(m.QuickCheck());
     EXPECT_EQ(r.UtilOverAll(), kInf);
-}, {6.0, CRestraint(0)}});
-    m.SetSubSpanVec({CSubSpan(0, 0, 1)});
-    r.Reset();
-    EXPECT_FALSE(m.Check());
-    EXPECT_EQ(r.UtilOverAll(), kInf);
 }
