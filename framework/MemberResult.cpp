@@ -143,7 +143,7 @@ bool operator==(CResultEntry const& a, CResultEntry const& b) {
 // ---- CMemberResult ----
 
 void CMemberResult::IniDynaArray(int n) {
-    m_entries.assign(static_cast<std::size_t>(std::max(1, n)), CResultEntry{});
+    m_entries.resize(static_cast<std::size_t>(std::max(1, n)));
     m_entryIndex = std::min(m_entryIndex, NumEntries() - 1);
 }
 
@@ -217,9 +217,11 @@ CString CMemberResult::GetMarkup() const {
     return out;
 }
 
-CString CMemberResult::GetText() const {
+CString CMemberResult::GetText(int entry) const {
     CString out;
-    ForEachLine(m_entries, [&out](int indent, CString const& line) {
+    std::vector<CResultEntry> one;
+    if (entry >= 0) one.push_back(Entry(entry));
+    ForEachLine(entry >= 0 ? one : m_entries, [&out](int indent, CString const& line) {
         out.append(static_cast<std::size_t>(indent) * 2, L' ');
         Tokenize(line, [&out](CString const& t) { out += t; }, [](CString const&, bool) {});
         out += L"\n";

@@ -70,7 +70,8 @@ public:
     void SetFormat(Corvid::Util::CDesFormat const& f) { m_format = f; }
 
     // --- entry array ---
-    // Resize the entry array to n (at least 1) empty entries.
+    // Size the entry array to n entries (at least 1): existing entries are
+    // kept, new ones are empty. A check starts from Reset().
     void IniDynaArray(int n);
     int NumEntries() const { return static_cast<int>(m_entries.size()); }
     int EntryIndex() const { return m_entryIndex; }
@@ -88,8 +89,9 @@ public:
     void DecreaseIndent() { if (m_indent > 0) --m_indent; }
     // Markup of every entry in order, each line prefixed by one tab per level.
     CString GetMarkup() const;
-    // Plain text: markup removed, two spaces per level.
-    CString GetText() const;
+    // Plain text: markup removed, two spaces per level; one entry when entry
+    // is 0 or more, every entry otherwise.
+    CString GetText(int entry = -1) const;
     // HTML body fragment: headings and emphasis kept, colours as spans,
     // everything else escaped.
     CString GetHtml() const;

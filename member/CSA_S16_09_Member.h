@@ -45,6 +45,8 @@ public:
 
 protected:
     // ---- the check sequence ----
+    // Empties the interaction records and makes one default record per sub-span.
+    void ResetRecords() const;
     bool CheckLocal() const;
     bool CheckBuckling() const;
     bool CheckBucklingGen() const;
@@ -90,8 +92,6 @@ private:
     // Common start of Check and QuickCheck: false (with a message where a
     // result exists) when the member has no calculator or no result.
     bool ReadyToCheck() const;
-    // Empties the interaction records and makes one default record per sub-span.
-    void ResetRecords() const;
     // Quick-check mode and the failure bit 4 raised: the routine must stop.
     bool QuickStop() const;
 

@@ -30,6 +30,9 @@ CSpan CSA_S16_09_Member::MemberSpan() const { return CSpan(PointsPtr(), SubSpans
 
 bool CSA_S16_09_Member::ReadyToCheck() const {
     if (!m_result) return false;  // nowhere to say anything
+    // The result describes this check alone: nothing of an earlier check
+    // (entries, flags, overall utilisation) may stand in it.
+    m_result->Reset();
     m_result->IniDynaArray(1);
     m_result->SetEntryIndex(0);
     if (!m_calc) {
@@ -77,6 +80,7 @@ bool CSA_S16_09_Member::Check() const {
 
 bool CSA_S16_09_Member::QuickCheck() const {
     if (!m_result || !m_calc) return ReadyToCheck();
+    m_result->Reset();
     m_result->IniDynaArray(1);
     m_result->SetEntryIndex(0);
     {
