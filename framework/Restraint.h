@@ -104,7 +104,7 @@ inline constexpr int kBraced = kMinorTranslation | kTorsional | kTopFlangeLatera
 
 // Where a load acts on the section at this point, for lateral-torsional
 // buckling. A destabilizing load acts above the shear centre and is free to
-// move laterally with the member (CSA S16-09 cl. 13.6(b)).
+// move laterally with the member (CSA S16-09 cl. 13.6).
 enum LoadPos : int {
     LoadAtShearCentre = 0,
     LoadDestabilizing = 1,

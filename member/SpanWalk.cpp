@@ -1,22 +1,212 @@
-// TEMPORARY stand-ins so the tree links while the span walk is written; the
-// owner replaces this whole file.
+// Span walking and effective lengths: the spans between restraints that the
+// buckling checks work on, one buckling mode at a time, and the effective
+// length of each (override lengths, CSA S16-09 Annex F for flexural
+// buckling, Table 1 and Table 2 of the report for lateral-torsional
+// buckling, cl. 13.6 for destabilizing loads).
+#include <cmath>
 #include <limits>
 
 #include "member/CSA_S16_09_Member.h"
+#include "tables/CSA_S16_09_Table.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-bool CSA_S16_09_Member::FindNextXXSpan(CSpan& span) const { span.SetNull(); return false; }
-bool CSA_S16_09_Member::FindNextYYSpan(CSpan& span) const { span.SetNull(); return false; }
-bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const { span.SetNull(); return false; }
-bool CSA_S16_09_Member::FindNextUUStrutSpan(CSpan& span) const { span.SetNull(); return false; }
-double CSA_S16_09_Member::EffectiveLengthXX(CSpan const&, bool) const { return std::numeric_limits<double>::infinity(); }
-double CSA_S16_09_Member::EffectiveLengthYY(CSpan const&, bool) const { return std::numeric_limits<double>::infinity(); }
-double CSA_S16_09_Member::EffectiveLengthLT(CSpan const&, double, bool) const { return std::numeric_limits<double>::infinity(); }
+using Corvid::Data::CRestraint;
+namespace RB = Corvid::Data::RestraintBits;
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Restraints that end a span.
+constexpr int kEndsXX[] = {RB::kMajorTranslation, RB::kMajorRotation};  // 0x200000, 0x10000
+constexpr int kEndsYY[] = {RB::kMinorTranslation, RB::kMinorRotation};  // 0x100000, 0x40000
+constexpr int kEndsUU[] = {RB::kMinorTranslation, RB::kMajorTranslation};  // 0x100000, 0x200000
+
+// An override length: itself when not negative, else a multiple of the
+// member length.
+double OverrideLength(double v, double memberLength) { return v >= 0 ? v : -v * memberLength; }
+
+// Radius of gyration sqrt(I / A); NaN for a negative ratio (kept as it is).
+double Radius(double I, double A) { return std::sqrt(I / A); }
+}  // namespace
+
+// ---- finders ----
+
+namespace {
+// Index of the member's last point, -1 without points.
+int LastIndex(std::vector<CMemberPoint> const& points) { return static_cast<int>(points.size()) - 1; }
+
+// The common start of a walk: true (and the span made null) once the
+// previous span ended at the member's last point, or when the member has no
+// span at all.
+bool WalkEnded(CSpan& span, int last) {
+    if (span.IndexRight() >= last) {
+        span.SetNull();
+        return true;
+    }
+    return false;
+}
+
+// Advances a flexural walk: the next span runs from the current right end to
+// the first interior point restrained for one of the masks (every bit of a
+// mask held), else to the member's last point; with the override on, over
+// the whole member.
+template <std::size_t N>
+bool NextFlexuralSpan(CSpan& span, std::vector<CMemberPoint> const& points, bool lengthOverride,
+                      int const (&masks)[N]) {
+    int const last = LastIndex(points);
+    if (WalkEnded(span, last)) return false;
+    int i = last;
+    if (!lengthOverride) {
+        for (i = span.IndexRight() + 1; i < last; ++i) {
+            CRestraint const& r = points[static_cast<std::size_t>(i)].GetRestraint();
+            bool stop = false;
+            for (int mask : masks) stop = stop || r.IsRestrained(mask, true);
+            if (stop) break;
+        }
+    }
+    span.SetIndices(span.IndexRight(), i);
+    return true;
+}
+}  // namespace
+
+bool CSA_S16_09_Member::FindNextXXSpan(CSpan& span) const {
+    return NextFlexuralSpan(span, GetMemberPointVec(), LengthOverride(), kEndsXX);
+}
+
+bool CSA_S16_09_Member::FindNextYYSpan(CSpan& span) const {
+    return NextFlexuralSpan(span, GetMemberPointVec(), LengthOverride(), kEndsYY);
+}
+
+bool CSA_S16_09_Member::FindNextUUStrutSpan(CSpan& span) const {
+    return NextFlexuralSpan(span, GetMemberPointVec(), LengthOverride(), kEndsUU);
+}
+
+bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
+    int const last = LastIndex(GetMemberPointVec());
+    if (WalkEnded(span, last)) return false;
+    bool const wholeMember = (m_calc && (m_calc->IsCircular() || m_calc->IsSquare())) || LengthOverride();
+    if (wholeMember) {
+        span.SetIndices(span.IndexRight(), last);
+        return true;
+    }
+    // The segment ends at the first point that gives it a finite
+    // lateral-torsional effective length.
+    int const left = span.IndexRight();
+    int i = left + 1;
+    CSpan trial(span);
+    for (; i < last; ++i) {
+        trial.SetIndices(left, i);
+        if (std::isfinite(EffectiveLengthLT(trial, 1.0, false))) break;
+    }
+    span.SetIndices(left, i);
+    return true;
+}
+
+// ---- effective lengths ----
+
+double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, bool report) const {
+    if (LengthOverride()) return OverrideLength(Lyy(), Length());
+    // Held continuously in the plane of the web (0x200000): no major-axis buckling.
+    if (span.ContinuousRestraint().IsRestrained(RB::kMajorTranslation, true)) return 0.0;
+    CCSA_S16_09_Table const table(report ? m_result : nullptr);
+    return table.AnnexF_XX(span.Length(), span.RestraintEndL(), span.RestraintEndR());
+}
+
+double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, bool report) const {
+    if (LengthOverride()) return OverrideLength(Lzz(), Length());
+    // Held continuously against lateral displacement (0x100000): no minor-axis buckling.
+    if (span.ContinuousRestraint().IsRestrained(RB::kMinorTranslation, true)) return 0.0;
+    CCSA_S16_09_Table const table(report ? m_result : nullptr);
+    return table.AnnexF_YY(span.Length(), span.RestraintEndL(), span.RestraintEndR());
+}
+
+double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, bool report) const {
+    if (LengthOverride()) return OverrideLength(Llt(), Length());
+    CRestraint const RL = span.RestraintEndL();
+    CRestraint const RR = span.RestraintEndR();
+    CCodeShare::LT_BuckleDirection const sense = BucklingSenseLT(span);
+    double const L = span.Length();
+    bool const destabilized = span.IsDestabilized();
+    CMemberResult* const result = report ? m_result : nullptr;
+
+    if (result && result->WantsText()) {
+        if (sense == CCodeShare::LT_TopFlange) result->AddOutputString(L"top flange(1) is bending compressive\n");
+        else if (sense == CCodeShare::LT_BottomFlange)
+            result->AddOutputString(L"bottom flange(2) is bending compressive\n");
+        else result->AddOutputString(L"moment reversal in this span\n");
+    }
+    CCSA_S16_09_Table const table(result);
+    // Cantilevers (free in the plane of the web at the member's end): Table 2,
+    // held end first.
+    bool const freeL = RL.IsFree(RB::kMajorTranslation, true);
+    bool const freeR = RR.IsFree(RB::kMajorTranslation, true);
+    bool const heldL = RL.IsRestrained(RB::kMajorTranslation, true);
+    bool const heldR = RR.IsRestrained(RB::kMajorTranslation, true);
+    if (freeL && heldR && span.StartsAtMemberStart()) return table.Table02(L, sense, RR, RL, destabilized);
+    if (heldL && freeR && span.EndsAtMemberEnd()) return table.Table02(L, sense, RL, RR, destabilized);
+
+    // Segment between restraints: Table 1 says whether the ends restrain the
+    // segment at all; the length is the segment's, increased for a
+    // destabilizing load (cl. 13.6): 1.2 L with both ends torsionally
+    // restrained, 1.4 L otherwise.
+    if (!std::isfinite(table.Table01(L, depth, sense, RL, RR, destabilized))) return kInf;
+    if (!destabilized) return L;
+    if (RL.IsFree(RB::kTorsional, true) || RR.IsFree(RB::kTorsional, true)) return 1.4 * L;
+    return 1.2 * L;
+}
+
 double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, bool) const { return span.Length(); }
-std::optional<SubspanEffectiveLengthData> CSA_S16_09_Member::GetMemberEffectiveLengthData() { return std::nullopt; }
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const { return {}; }
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataYY() const { return {}; }
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataLT() const { return {}; }
+
+// ---- effective-length summary ----
+
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const {
+    std::map<int, SubspanEffectiveLengthData::Entry> out;
+    double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
+    CSpan span = MemberSpan();
+    for (int n = 1; FindNextXXSpan(span) && span.IsValid(); ++n)
+        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
+                                                   span.PosRight(), EffectiveLengthXX(span, false), r);
+    return out;
+}
+
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataYY() const {
+    std::map<int, SubspanEffectiveLengthData::Entry> out;
+    double const r = m_calc ? Radius(m_calc->Iyy(), m_calc->Area()) : kNaN;
+    CSpan span = MemberSpan();
+    for (int n = 1; FindNextYYSpan(span) && span.IsValid(); ++n)
+        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
+                                                   span.PosRight(), EffectiveLengthYY(span, false), r);
+    return out;
+}
+
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataLT() const {
+    std::map<int, SubspanEffectiveLengthData::Entry> out;
+    double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
+    double const depth = m_calc ? m_calc->Depth() : kNaN;
+    CSpan span = MemberSpan();
+    for (int n = 1; FindNextLTSpan(span) && span.IsValid(); ++n) {
+        double length = 0.0;
+        CRestraint const continuous = span.ContinuousRestraint();
+        if (LengthOverride()) length = OverrideLength(Llt(), Length());
+        else if (continuous.IsRestrained(RB::kCompFlangeLateral, true) ||
+                 continuous.IsRestrained(RB::kTorsional, true))
+            length = 0.0;  // held along its length (512 or 64): no lateral-torsional buckling
+        else length = EffectiveLengthLT(span, depth, false);
+        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
+                                                   span.PosRight(), length, r);
+    }
+    return out;
+}
+
+std::optional<SubspanEffectiveLengthData> CSA_S16_09_Member::GetMemberEffectiveLengthData() {
+    if (!m_result || !ValidateInputData()) return std::nullopt;
+    ResetRecords();
+    auto lt = GetSubspanEffectiveLengthDataLT();
+    auto yy = GetSubspanEffectiveLengthDataYY();
+    auto xx = GetSubspanEffectiveLengthDataXX();
+    return SubspanEffectiveLengthData(std::move(xx), std::move(yy), std::move(lt));
+}
 
 }  // namespace Corvid::Steel::SteelCSAS1609
