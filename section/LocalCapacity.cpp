@@ -180,7 +180,9 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
     result->SetUtilLocalMomMinor(by);
     double const c = Ratio(Z * Tu, A * Mrx);
     double const S1 = a + bx + by;
-    double const S2 = std::max(bx - c, 0.0);
+    // With no moment resistance both terms are infinite: their difference
+    // is taken as +infinity too, never NaN.
+    double const S2 = std::max(CMemberResult::InfinitiseNANs(bx - c), 0.0);
     result->SetUtilLocalCombined(std::max(S1, S2));
     if (text) {
         auto const& f = result->Format();
