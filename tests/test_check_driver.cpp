@@ -31,6 +31,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Reaches the driver's own steps.
 struct Probe : CSA_S16_09_Member {
+    using CSA_S16_09_Member::CheckBucklingGen;
+    using CSA_S16_09_Member::CheckBucklingStrut;
     using CSA_S16_09_Member::CheckLocal;
 };
 
@@ -196,6 +198,26 @@ TEST(CheckDriver, RefusalsAndQuickCheck) {
     ok.result.EnableText(true);
     ok.member.Check();
     EXPECT_EQ(ok.result.Flags() & 8u, 0u);
+}
+
+TEST(CheckDriver, QuickCheckStopsAtTheFailureBit) {
+    // In quick-check mode a routine ends with false as soon as the result
+    // holds the failure bit 4: the station loop after its first station,
+    // the buckling sequence after its first span check.
+    Member m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", RB::kPinned, RB::kBraced, -200e3, 100e3);
+    m.member.SetQuickCheckMode();
+    m.result.IniDynaArray(4);
+    m.result.AddFlags(4);
+    EXPECT_FALSE(m.member.CheckLocal());
+    EXPECT_TRUE(m.result.Entry(1).IsSet(UtilKind::LocalCombined));   // the left end was checked
+    EXPECT_FALSE(m.result.Entry(2).IsSet(UtilKind::LocalCombined));  // sub-span 2 never reached
+    m.result.SetEntryIndex(3);
+    EXPECT_FALSE(m.member.CheckBucklingGen());
+    EXPECT_EQ(m.result.GetText(3).find(L"Check axial buckling minor axis"), std::wstring::npos);
+    // Outside quick-check mode the same bit stops nothing.
+    m.member.SetQuickCheckMode(false);
+    EXPECT_TRUE(m.member.CheckLocal());
+    EXPECT_TRUE(m.result.Entry(2).IsSet(UtilKind::LocalCombined));
 }
 
 TEST(CheckDriver, CompleteReportOfEveryShape) {
