@@ -3,6 +3,7 @@
 // bending, struts and ties, and a St Venant torsion check.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 #include "section/CSA_S16_09Section.h"
@@ -203,7 +204,8 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
 }
 
 namespace {
-// A strut or tie carries axial force only: any moment or shear fails it.
+// A strut or tie carries axial force only: any moment or shear it examines
+// fails it, as does an axial utilisation of 1.0 or more.
 struct StrutAction {
     double value;
     wchar_t const* message;
@@ -211,81 +213,67 @@ struct StrutAction {
     void (CMemberResult::*setter)(double);
 };
 
-bool StrutActions(CMemberResult* const result, std::initializer_list<StrutAction> actions, bool& failed) {
+StrutAction const kMajorMoment{0, L"<b><red>Fail:</red></b> Major axis moment applied\n", 0x2000,
+                               &CMemberResult::SetUtilLocalMomMajor};
+StrutAction const kMinorMoment{0, L"<b><red>Fail:</red></b> Minor axis moment applied\n", 0x4000,
+                               &CMemberResult::SetUtilLocalMomMinor};
+StrutAction const kMajorShear{0, L"<b><red>Fail:</red></b> Major axis shear applied\n", 0x8000,
+                              &CMemberResult::SetUtilLocalShearMajor};
+StrutAction const kMinorShear{0, L"<b><red>Fail:</red></b> Minor axis shear applied\n", 0x10000,
+                              &CMemberResult::SetUtilLocalShearMinor};
+
+StrutAction With(StrutAction a, double value) {
+    a.value = value;
+    return a;
+}
+
+// The axial line (label "Cu / Cr = " or "Tu/Tr = "), the examined actions
+// and the verdict of a strut variant.
+void StrutVerdict(CMemberResult* const result, wchar_t const* label, double action, double resistance,
+                  std::initializer_list<StrutAction> actions) {
+    double const a = Ratio(action, resistance);
+    result->SetUtilLocalAxial(a);
+    bool const text = result->WantsText();
+    if (text) {
+        auto const& f = result->Format();
+        result->AddOutputString(label + f.Force(action) + L" / " + f.Force(resistance) + L" = " + f.NoDim(a) + L"\n");
+    }
+    bool failed = a >= 1.0;  // a strut at its resistance fails
     bool applied = false;
     for (auto const& act : actions) {
         if (!(std::fabs(act.value) >= kApplied)) continue;
-        failed = true;
-        applied = true;
-        if (result->WantsText()) result->AddOutputString(act.message);
+        failed = applied = true;
+        if (text) result->AddOutputString(act.message);
         result->AddFlags(act.flag);
         (result->*act.setter)(kInf);
     }
-    if (applied && result->WantsText())
-        result->AddOutputString(L"Bending moments and/or shear applied to strut\n");
-    return applied;
+    if (applied && text) result->AddOutputString(L"Bending moments and/or shear applied to strut\n");
+    if (failed) {
+        result->AddFlags(0x1000);
+        if (text) result->AddOutputString(L"<b><red>Fail:</red></b>\n");
+    }
 }
 }  // namespace
 
 void CCSA_S16_09Section::LocalCapacityCheckCompressionStrut(CMemberResult* const result) const {
-    double const Cu = std::fabs(ForceAxial());
-    BucklingClass const cls = BucklingClassOverAll(nullptr);
-    bool const text = result->WantsText();
-    if (text) {
+    if (result->WantsText()) {
         result->AddOutputString(L"Compression check\n");
-        result->AddOutputString(L"Section is: <b>" + GetLBCString(cls));
+        result->AddOutputString(L"Section is: <b>" + GetLBCString(BucklingClassOverAll(nullptr)));
         result->AddOutputString(L"</b> in compression\n");
     }
     double Fe = 0.0;
     double const Cr = Crxx(0.0, Fe, result);
-    double const a = Ratio(Cu, Cr);
-    result->SetUtilLocalAxial(a);
-    if (text) {
-        auto const& f = result->Format();
-        result->AddOutputString(L"Cu / Cr = " + f.Force(Cu) + L" / " + f.Force(Cr) + L" = " + f.NoDim(a) + L"\n");
-    }
-    bool failed = a >= 1.0;  // a strut at its resistance fails
-    StrutActions(result,
-                 {{MomentXX(), L"<b><red>Fail:</red></b> Major axis moment applied\n", 0x2000,
-                   &CMemberResult::SetUtilLocalMomMajor},
-                  {MomentYY(), L"<b><red>Fail:</red></b> Minor axis moment applied\n", 0x4000,
-                   &CMemberResult::SetUtilLocalMomMinor},
-                  {ShearMajor(), L"<b><red>Fail:</red></b> Major axis shear applied\n", 0x8000,
-                   &CMemberResult::SetUtilLocalShearMajor},
-                  {ShearMinor(), L"<b><red>Fail:</red></b> Minor axis shear applied\n", 0x10000,
-                   &CMemberResult::SetUtilLocalShearMinor}},
-                 failed);
-    if (failed) {
-        result->AddFlags(0x1000);
-        if (text) result->AddOutputString(L"<b><red>Fail:</red></b>\n");
-    }
+    StrutVerdict(result, L"Cu / Cr = ", std::fabs(ForceAxial()), Cr,
+                 {With(kMajorMoment, MomentXX()), With(kMinorMoment, MomentYY()), With(kMajorShear, ShearMajor()),
+                  With(kMinorShear, ShearMinor())});
 }
 
 void CCSA_S16_09Section::LocalCapacityCheckTensionStrut(CMemberResult* const result) const {
-    double const Tu = std::fabs(ForceAxial());
-    bool const text = result->WantsText();
-    if (text) result->AddOutputString(L"Tension (or no axial force) check\n");
+    if (result->WantsText()) result->AddOutputString(L"Tension (or no axial force) check\n");
     double const Trv = Tr(result);
-    double const a = Ratio(Tu, Trv);
-    result->SetUtilLocalAxial(a);
-    if (text) {
-        auto const& f = result->Format();
-        result->AddOutputString(L"Tu/Tr = " + f.Force(Tu) + L" / " + f.Force(Trv) + L" = " + f.NoDim(a) + L"\n");
-    }
-    bool failed = a >= 1.0;
     // A tie's major-axis moment is not examined.
-    StrutActions(result,
-                 {{MomentYY(), L"<b><red>Fail:</red></b> Minor axis moment applied\n", 0x4000,
-                   &CMemberResult::SetUtilLocalMomMinor},
-                  {ShearMajor(), L"<b><red>Fail:</red></b> Major axis shear applied\n", 0x8000,
-                   &CMemberResult::SetUtilLocalShearMajor},
-                  {ShearMinor(), L"<b><red>Fail:</red></b> Minor axis shear applied\n", 0x10000,
-                   &CMemberResult::SetUtilLocalShearMinor}},
-                 failed);
-    if (failed) {
-        result->AddFlags(0x1000);
-        if (text) result->AddOutputString(L"<b><red>Fail:</red></b>\n");
-    }
+    StrutVerdict(result, L"Tu/Tr = ", std::fabs(ForceAxial()), Trv,
+                 {With(kMinorMoment, MomentYY()), With(kMajorShear, ShearMajor()), With(kMinorShear, ShearMinor())});
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609
