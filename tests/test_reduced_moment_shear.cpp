@@ -597,3 +597,19 @@ TEST(ShearTorsion, StVenantTorsionalCapacityAndWebShearArea) {
     EXPECT_REL(Load<CSectionCalcPFC>(kChannel)->ShearAreaY(nullptr), 3000e-6);
     EXPECT_REL(Load<CSectionCalcPFC>(L"C D=300 B=100 T=15 Tw=10 R=0 fab=welded")->ShearAreaY(nullptr), 2700e-6);
 }
+
+TEST(ReducedMoment, CompressionFlangeOfTheIChosenByTheSignOfMx) {
+    // I D=400 B1=300 T1=10 B2=150 T2=15 Tw=10 at 350 MPa: top outstand
+    // 150/10 = 15 > 200/18.708 = 10.69 (class 4), bottom 75/15 = 5 (class 1),
+    // web 375/10 = 37.5 <= 58.8 (class 1). A negative Mx compresses the top
+    // flange: the class 4 path; a positive one the bottom: the ordinary Mrxx.
+    auto c = Load<CSectionCalcI>(L"I D=400 B1=300 T1=10 B2=150 T2=15 Tw=10");
+    CMemberResult top, bottom;
+    c->SetMomentXX(-100e3);
+    c->MrDashxx(&top);
+    c->SetMomentXX(100e3);
+    c->MrDashxx(&bottom);
+    EXPECT_EQ(top.GetMarkup().rfind(L"Determine moment capacity M'r_xx\n", 0), 0u);
+    EXPECT_NE(top.GetMarkup().find(L"Flange class: <b>Class 4</b>, Web class: <b>Class 1</b>"), CString::npos);
+    EXPECT_EQ(bottom.GetMarkup().rfind(L"Determine moment capacity Mrxx\n", 0), 0u);
+}
