@@ -18,13 +18,6 @@ using Corvid::Data::CSection;
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-void MarkNotHandled(CMemberResult* result) {
-    if (!result) return;
-    result->AddFlags(8);
-    result->AddFlags(2);
-    result->SetUtilOverAll(kInf);
-    if (result->WantsText()) result->AddOutputString(L"<b>Section shape not handled by steel code checker</b>\n");
-}
 
 std::shared_ptr<CCSA_S16_09Section> MakeCalculator(CSecGeom::SecShape shape) {
     switch (static_cast<int>(shape)) {
@@ -39,6 +32,14 @@ std::shared_ptr<CCSA_S16_09Section> MakeCalculator(CSecGeom::SecShape shape) {
     }
 }
 }  // namespace
+
+void CSA_S16_09_Member::MarkNotHandled(CMemberResult* const result) {
+    if (!result) return;
+    result->AddFlags(8);
+    result->AddFlags(2);
+    result->SetUtilOverAll(kInf);
+    if (result->WantsText()) result->AddOutputString(L"<b>Section shape not handled by steel code checker</b>\n");
+}
 
 CSA_S16_09_Member::CSA_S16_09_Member() : m_section(CSection(L"")) {
     if (m_result) {

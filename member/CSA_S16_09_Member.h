@@ -94,6 +94,12 @@ private:
     bool ReadyToCheck() const;
     // Quick-check mode and the failure bit 4 raised: the routine must stop.
     bool QuickStop() const;
+    // Marks a section no check can handle: flags 8 and 2, overall
+    // utilisation +infinity, and the line saying so (text wanted).
+    static void MarkNotHandled(CMemberResult* const result);
+    bool ProbeSection() const;
+    // Sizes the entry array; false when only the local check runs.
+    bool PrepareEntries() const;
 
     std::shared_ptr<CCSA_S16_09Section> m_calc;
     mutable std::vector<CInteractionData> m_records;

@@ -2,23 +2,11 @@
 // input echo, the station (local) checks of every sub-span, and the member
 // buckling checks span by span.
 #include <cmath>
-#include <limits>
 #include <memory>
 
 #include "member/CSA_S16_09_Member.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
-
-namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-void MarkNotHandled(CMemberResult* const result) {
-    result->AddFlags(8);
-    result->AddFlags(2);
-    result->SetUtilOverAll(kInf);
-    if (result->WantsText()) result->AddOutputString(L"<b>Section shape not handled by steel code checker</b>\n");
-}
-}  // namespace
 
 bool CSA_S16_09_Member::QuickStop() const { return IsQuickCheckMode() && (m_result->Flags() & 4u) != 0; }
 
@@ -46,15 +34,28 @@ bool CSA_S16_09_Member::ReadyToCheck() const {
     return true;
 }
 
+// Section probe on a throw-away copy: the shape's refusals go to entry 0.
+bool CSA_S16_09_Member::ProbeSection() const {
+    std::unique_ptr<CCSA_S16_09Section> const probe(m_calc->Clone());
+    return probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result);
+}
+
+// Override on with every length below 1e-10: the local check alone. Sizes
+// the entry array and sets the buckling flag accordingly.
+bool CSA_S16_09_Member::PrepareEntries() const {
+    int const n = static_cast<int>(GetSubSpanVec().size());
+    bool const localOnly =
+        LengthOverride() && std::fabs(Lyy()) < 1e-10 && std::fabs(Lzz()) < 1e-10 && std::fabs(Llt()) < 1e-10;
+    m_result->IniDynaArray(localOnly ? n + 1 : n + 2);
+    m_result->SetBuckling(!localOnly);
+    return !localOnly;
+}
+
 bool CSA_S16_09_Member::Check() const {
     if (!ReadyToCheck()) return false;
-    // Section probe on a throw-away copy: the shape's refusals go to entry 0.
-    {
-        std::unique_ptr<CCSA_S16_09Section> probe(m_calc->Clone());
-        if (!probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result)) {
-            MarkNotHandled(m_result);
-            return false;
-        }
+    if (!ProbeSection()) {
+        MarkNotHandled(m_result);
+        return false;
     }
     // Restraint hand-over: the first point's restraint always; the next
     // ones only while the section keeps reporting a strut-only connection.
@@ -64,17 +65,10 @@ bool CSA_S16_09_Member::Check() const {
     }
     if (!ValidateInputData()) return false;
     if (m_result->WantsText()) AddStringInput(m_calc->SectPropString(m_result->Format()));
-    int const n = static_cast<int>(GetSubSpanVec().size());
-    if (LengthOverride() && std::fabs(Lyy()) < 1e-10 && std::fabs(Lzz()) < 1e-10 && std::fabs(Llt()) < 1e-10) {
-        m_result->IniDynaArray(n + 1);
-        m_result->SetBuckling(false);
-        return CheckLocal();
-    }
-    m_result->IniDynaArray(n + 2);
-    m_result->SetBuckling(true);
+    if (!PrepareEntries()) return CheckLocal();
     bool const local = CheckLocal();
-    m_result->SetEntryIndex(n + 1);
-    bool const buckling = m_calc->IsStrutAndTieOnly() ? CheckBucklingStrut() : CheckBucklingGen();
+    m_result->SetEntryIndex(m_result->NumEntries() - 1);
+    bool const buckling = CheckBuckling();
     return local && buckling;
 }
 
@@ -83,23 +77,12 @@ bool CSA_S16_09_Member::QuickCheck() const {
     m_result->Reset();
     m_result->IniDynaArray(1);
     m_result->SetEntryIndex(0);
-    {
-        std::unique_ptr<CCSA_S16_09Section> probe(m_calc->Clone());
-        if (!probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result)) return false;
-    }
+    if (!ProbeSection()) return false;
     if (!ValidateInputData()) return false;
     m_result->EnableText(false);
-    int const n = static_cast<int>(GetSubSpanVec().size());
-    if (LengthOverride() && std::fabs(Lyy()) < 1e-10 && std::fabs(Lzz()) < 1e-10 && std::fabs(Llt()) < 1e-10) {
-        m_result->IniDynaArray(n + 1);
-        m_result->SetBuckling(false);
-        return CheckLocal();
-    }
-    m_result->IniDynaArray(n + 2);
-    m_result->SetBuckling(true);
-    m_result->SetEntryIndex(n + 1);
-    bool const buckling = m_calc->IsStrutAndTieOnly() ? CheckBucklingStrut() : CheckBucklingGen();
-    if (!buckling) return false;
+    if (!PrepareEntries()) return CheckLocal();
+    m_result->SetEntryIndex(m_result->NumEntries() - 1);
+    if (!CheckBuckling()) return false;
     return CheckLocal();
 }
 
