@@ -87,3 +87,16 @@ protected:                                                                      
     Corvid::Steel::CDesSectGeom const* SectionGeometry() const override { return this; }           \
                                                                                                     \
 public:
+
+// The resistance operations that the I, channel, tee and RHS calculators
+// each compute for themselves (CSA S16-09 cl. 13.3.2, 13.4, 13.5, 13.6).
+#define S16_CALC_RESISTANCES                                                                                 \
+    double CrT(double Le, double& Fez, CMemberResult* const result) const override;                         \
+    double CrFT(double Fex, double Fey, double Fez, double& FeFT, CMemberResult* const result) const override; \
+    double Mcr(double const& Le, double w2, CMemberResult* const result) const override;                    \
+    double Mbxx(double Mu, CMemberResult* const result) const override;                                     \
+    double MrDashxx(CMemberResult* const result) const override;                                            \
+    double MrDashyy(CMemberResult* const result) const override;                                            \
+    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;                 \
+    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;                 \
+    double TorsionCapacity(CMemberResult* const result) const override;

@@ -51,19 +51,10 @@ public:
     double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
     double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
 
-    // ---- torsional and flexural-torsional buckling (CSA S16-09 cl. 13.3.2) ----
-    double CrT(double Le, double& Fez, CMemberResult* const result) const override;
-    double CrFT(double Fex, double Fey, double Fez, double& FeFT, CMemberResult* const result) const override;
-    // ---- lateral-torsional buckling (CSA S16-09 cl. 13.6) ----
-    double Mcr(double const& Le, double w2, CMemberResult* const result) const override;
-    double Mbxx(double Mu, CMemberResult* const result) const override;
-    // ---- reduced moment resistance of class 4 sections (CSA S16-09 cl. 13.5) ----
-    double MrDashxx(CMemberResult* const result) const override;
-    double MrDashyy(CMemberResult* const result) const override;
-    // ---- shear and St Venant torsion (CSA S16-09 cl. 13.4) ----
-    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
-    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
-    double TorsionCapacity(CMemberResult* const result) const override;
+    // Torsional and flexural-torsional buckling (cl. 13.3.2), lateral-torsional
+    // buckling (cl. 13.6), reduced moment of class 4 sections (cl. 13.5),
+    // shear and St Venant torsion (cl. 13.4).
+    S16_CALC_RESISTANCES
     // Web shear area: (D - T1 - T2) Tw for a welded section, D Tw otherwise.
     double ShearAreaY(CMemberResult* const result) const;
 
