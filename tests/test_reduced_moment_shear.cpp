@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSections.h"
 #include "Tolerance.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
@@ -38,43 +39,21 @@ using Corvid::Steel::SteelCSAS1609::CSectionCalcT;
 
 namespace {
 
+using s16test::ExpectReport;
+
+template <class Calc = CCSA_S16_09Section>
+std::unique_ptr<Calc> Load(wchar_t const* text, CSteelGrade const& grade = CSteelGrade(L"350W")) {
+    return s16test::LoadCalc<Calc>(text, grade);
+}
+
 constexpr double kN = 1e3;
 constexpr double kNm = 1e3;
 constexpr double kInf = CCSA_S16_09Section::kInfinity;
-
-// The calculator of the description's shape (as Calc), grade 350W unless given.
-template <class Calc = CCSA_S16_09Section>
-std::unique_ptr<Calc> Load(wchar_t const* text, CSteelGrade const& grade = CSteelGrade(L"350W")) {
-    CSection const section(text);
-    std::unique_ptr<CCSA_S16_09Section> c;
-    switch (section.Shape()) {
-        case CSecGeom::Channel: c = std::make_unique<CSectionCalcPFC>(); break;
-        case CSecGeom::Tee: c = std::make_unique<CSectionCalcT>(); break;
-        case CSecGeom::RHS: c = std::make_unique<CSectionCalcRHS>(); break;
-        case CSecGeom::CHS: c = std::make_unique<CSectionCalcCHS>(); break;
-        case CSecGeom::Angle: c = std::make_unique<CSectionCalcAngle>(); break;
-        default: c = std::make_unique<CSectionCalcI>();
-    }
-    CMemberResult r;
-    EXPECT_TRUE(c->SetCorvidSec(section, &r)) << Corvid::Narrow(text) << ": " << Corvid::Narrow(r.GetMarkup());
-    c->SetSteelDesignProp(grade);
-    c->SetCodeName(L"CSA S16-09");
-    return std::unique_ptr<Calc>(static_cast<Calc*>(c.release()));
-}
 
 // The report as UTF-8, so that a difference reads plainly.
 std::string Text(CMemberResult const& r) { return Corvid::Narrow(r.GetMarkup()); }
 std::string Text(CString const& s) { return Corvid::Narrow(s); }
 
-// Each line is in the report (the whole report when whole).
-void ExpectReport(CMemberResult const& r, std::vector<CString> const& lines, bool whole) {
-    if (whole) {
-        EXPECT_EQ(Text(r), Text(lines.at(0)));
-        return;
-    }
-    for (CString const& line : lines)
-        EXPECT_NE(r.GetMarkup().find(line), CString::npos) << Text(line) << " in\n" << Text(r);
-}
 
 // Welded plate girder of most M'r cases, D = 1000, B = 300, T = 20, Tw = 6:
 //   hw/tw = 960/6 = 160 > 1900/18.7083 = 101.56 (web class 4 in flexure);

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "TestSections.h"
 #include "Tolerance.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
@@ -43,40 +44,18 @@ using Corvid::Steel::SteelCSAS1609::CSectionCalcT;
 
 namespace {
 
+using s16test::ExpectReport;
+
+std::unique_ptr<CCSA_S16_09Section> Load(wchar_t const* text, wchar_t const* grade = L"350W") {
+    return s16test::LoadCalc(text, CSteelGrade(grade));
+}
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Fy = 350e6;
 
-// The calculator of the description's shape.
-std::unique_ptr<CCSA_S16_09Section> Load(wchar_t const* text, wchar_t const* grade = L"350W") {
-    CSection const section(text);
-    std::unique_ptr<CCSA_S16_09Section> c;
-    switch (section.Shape()) {
-        case CSecGeom::Channel: c = std::make_unique<CSectionCalcPFC>(); break;
-        case CSecGeom::Tee: c = std::make_unique<CSectionCalcT>(); break;
-        case CSecGeom::RHS: c = std::make_unique<CSectionCalcRHS>(); break;
-        case CSecGeom::CHS: c = std::make_unique<CSectionCalcCHS>(); break;
-        case CSecGeom::Angle: c = std::make_unique<CSectionCalcAngle>(); break;
-        default: c = std::make_unique<CSectionCalcI>();
-    }
-    CMemberResult r;
-    EXPECT_TRUE(c->SetCorvidSec(section, &r)) << Corvid::Narrow(r.GetMarkup());
-    c->SetSteelDesignProp(CSteelGrade(grade));
-    c->SetCodeName(L"CSA S16-09");
-    return c;
-}
-
 bool Has(CMemberResult const& r, CString const& line) { return r.GetMarkup().find(line) != CString::npos; }
 
-// Each line is in the report (is the whole report when whole).
-void ExpectReport(CMemberResult const& r, std::vector<CString> const& lines, bool whole = false) {
-    if (whole) {
-        EXPECT_EQ(r.GetMarkup(), lines.at(0));
-        return;
-    }
-    for (CString const& line : lines)
-        EXPECT_TRUE(Has(r, line)) << Corvid::Narrow(line) << " in\n" << Corvid::Narrow(r.GetMarkup());
-}
 
 // Sections (mm):
 // I D=300 B=200 T=12 Tw=10: flange 100/12 = 8.33 (class 2), web 27.6 (class 1), Aeff = A.
