@@ -53,6 +53,9 @@ protected:
     bool CheckBucklingStrut() const;
 
     // ---- span walking and effective lengths ----
+    // An override length: itself when not negative, else that multiple of
+    // the member length.
+    static double OverrideLength(double v, double memberLength) { return v >= 0 ? v : -v * memberLength; }
     // A working span over this member's points and sub-spans (indices 0, 0).
     CSpan MemberSpan() const;
     bool FindNextXXSpan(CSpan& span) const;
@@ -81,6 +84,24 @@ protected:
     bool CheckBucklingInteraction(CInteractionData const& record) const;
     double U1x(CSpan const& span, double Cu) const;
     double U1y(CSpan const& span, double Cu) const;
+
+    // ---- shared by the span checks ----
+    // How one axial span check finds its effective length, which resistance
+    // it asks for and what it stores (defined with the checks).
+    struct AxialSpanRule;
+    // The sequence shared by the flexural and torsional span checks of the
+    // general and strut sequences.
+    bool AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const;
+    // The flexural-torsional check of one record (strut: no actual-length
+    // values and no CuFT).
+    bool FlexuralTorsionalCheck(CInteractionData& record, bool strut) const;
+    // A throw-away copy of the calculator with its actions cleared and the
+    // axial force -Cu.
+    std::unique_ptr<CCSA_S16_09Section> CompressedClone(double Cu) const;
+    // The span is held continuously against lateral-torsional buckling: its
+    // compression flange laterally (0x200, read with the span's buckling
+    // sense) or against twist (0x40).
+    bool IsLTContinuouslyRestrained(CSpan const& span) const;
 
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataXX() const;
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataYY() const;

@@ -1,39 +1,332 @@
-// Member buckling checks of a span. Until they are provided, each check that
-// would have run marks its utilisation as +infinity: a member whose buckling
-// was not checked never reads as passing.
+// Axial member buckling of a span: flexural buckling about each axis,
+// torsional and flexural-torsional buckling (CSA S16-09 cl. 13.3.1, 13.3.2),
+// for the general sequence and for struts. Each check writes its utilisation
+// and stores in the interaction records what the later checks need.
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "member/CSA_S16_09_Member.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
+using Corvid::Data::CRestraint;
+namespace RB = Corvid::Data::RestraintBits;
+
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr wchar_t kNoCompression[] = L"No axial compression in this span\n";
+constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restraint\n";
+
+// Axial compression of a span: the smaller end force of its minimum-action
+// sub-span, compression positive, 0 for tension.
+double SpanCompression(CSpan const& span) {
+    CSubSpan const least = span.MinForces();
+    return std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
 }
 
-bool CSA_S16_09_Member::CheckSpanXX(CSpan const&) const { m_result->SetUtilBucklingAxialMajor(kInf); return false; }
-bool CSA_S16_09_Member::CheckSpanYY(CSpan const&) const { m_result->SetUtilBucklingAxialMinor(kInf); return false; }
-bool CSA_S16_09_Member::CheckSpanT(CSpan const&) const { m_result->SetUtilBucklingAxialTorsion(kInf); return false; }
-bool CSA_S16_09_Member::CheckSpanTF(CInteractionData&) const {
-    m_result->SetUtilBucklingAxialFlexuralTorsion(kInf);
+// What one span check found, handed to the record writer.
+struct SpanOutcome {
+    CSpan const* span;
+    double Cu = 0.0;
+    double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
+    double Fe = 0.0, Fe_L = 0.0;
+    double lambda = kInf;         // sqrt(Fy / Fe), +infinity without a finite length
+};
+}  // namespace
+
+struct CSA_S16_09_Member::AxialSpanRule {
+    wchar_t const* heading;                              // "Major Axis Span: "
+    double noCompressionBelow;                           // 0: only an exact 0 is no compression
+    double (CSteelMemberGen::*overrideLength)() const;   // Lyy, Lzz or Llt
+    int continuousMask1, continuousMask2;                // held continuously for either: not required (0: unused)
+    bool torsional;                                      // torsional wording; hollow sections need no check
+    bool strut;                                          // resistance also without a finite length
+    double (*length)(CSA_S16_09_Member const&, CSpan const&);  // Le when nothing above applies
+    double (CCSA_S16_09Section::*resistance)(double, double&, CMemberResult*) const;
+    void (CMemberResult::*setUtil)(double);
+    std::uint32_t flag;
+    wchar_t const* failLine;
+    void (*store)(CInteractionData&, SpanOutcome const&);
+};
+
+std::unique_ptr<CCSA_S16_09Section> CSA_S16_09_Member::CompressedClone(double Cu) const {
+    std::unique_ptr<CCSA_S16_09Section> clone(m_calc->Clone());
+    clone->ClearForcesAndMoments();
+    clone->SetForceAxial(-Cu);
+    return clone;
+}
+
+bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    auto const& f = result->Format();
+    if (text) result->AddOutputString(rule.heading + span.GetString(f) + L"\n");
+    CResultIndent const indent(result);
+
+    bool closing = true;
+    bool failed = false;
+    double const Cu = SpanCompression(span);
+    if (rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0) {
+        if (text) result->AddOutputString(kNoCompression);
+        closing = false;
+    }
+    auto hollow = [&] {
+        if (text) {
+            result->AddOutputString(L"Torsional buckling check not required: ");
+            result->AddOutputString(L"section is hollow\n");
+        }
+        closing = false;
+    };
+    CRestraint const R = span.ContinuousRestraint();
+    bool const heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
+                           (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
+    double Le = 0.0;
+    if (LengthOverride()) {
+        Le = OverrideLength((this->*rule.overrideLength)(), Length());
+        if (text) result->AddOutputString(L"<i><blue>Effective length overridden</blue></i>\n");
+        if (rule.torsional && m_calc->IsHollow()) hollow();
+    } else if (heldAlong) {
+        if (text && rule.torsional) {
+            result->AddOutputString(L"Torsional buckling check not required:\n");
+            result->AddOutputString(L"\tspan is restrained against torsion along its length\n");
+        } else if (text) {
+            result->AddOutputString(L"Check not required: Span is continuously restrained\n");
+        }
+        closing = false;
+    } else if (rule.torsional && m_calc->IsHollow()) {
+        hollow();
+    } else {
+        Le = rule.length(*this, span);
+        if (!std::isfinite(Le)) {
+            failed = true;
+            if (text) result->AddOutputString(kInsufficient);
+            (result->*rule.setUtil)(kInf);
+        }
+    }
+
+    SpanOutcome out;
+    out.span = &span;
+    out.Cu = Cu;
+    if (rule.strut || std::isfinite(Le)) {
+        auto const clone = CompressedClone(Cu);
+        out.Cr = ((*clone).*rule.resistance)(Le, out.Fe, result);
+        // The actual-length values serve the member interaction.
+        if (!rule.strut) out.Cr_L = ((*clone).*rule.resistance)(span.Length(), out.Fe_L, nullptr);
+        if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
+    }
+    int const last = static_cast<int>(m_records.size()) - 1;
+    for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
+        rule.store(m_records[static_cast<std::size_t>(k)], out);
+
+    double const U = Cu / out.Cr;
+    (result->*rule.setUtil)(U);
+    if (closing && text) {
+        result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
+        result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
+    }
+    // 0/0 (no compression and no resistance) is recorded as +infinity and
+    // fails with it.
+    if (U > 1.0 || std::isnan(U)) failed = true;
+    if (failed) {
+        result->AddFlags(rule.flag);
+        if (text) result->AddOutputString(rule.failLine);
+    }
+    return !failed;
+}
+
+namespace {
+// Effective lengths of the general checks: a section that acts as a strut
+// between these two ends buckles over the span length, any other over the
+// Annex F length.
+template <bool Major>
+double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section const& calc,
+                      double (CSA_S16_09_Member::*annexF)(CSpan const&, bool) const) {
+    std::unique_ptr<CCSA_S16_09Section> const probe(calc.Clone());
+    int const common = span.RestraintEndL().Bits() & span.RestraintEndR().Bits();
+    probe->SetMemberRestraint(CRestraint(common, Corvid::Data::LoadAtShearCentre, 0.0));
+    bool const strut = Major ? probe->IsSectionXXStrut() : probe->IsSectionYYStrut();
+    return strut ? span.Length() : (m.*annexF)(span, true);
+}
+
+void StoreXX(CInteractionData& r, SpanOutcome const& o) {
+    CSubSpan const most = o.span->MaxForces();
+    CSubSpan const least = o.span->MinForces();
+    r.CuX = std::max(r.CuX, o.Cu);
+    r.CrX = o.Cr;
+    r.CrX_L = o.Cr_L;
+    r.Mfx1 = std::max(most.GetMomentsLeft().y, most.GetMomentsRight().y);
+    r.Mfx2 = std::min(least.GetMomentsLeft().y, least.GetMomentsRight().y);
+    r.FeX = o.Fe;
+    r.FeX_L = o.Fe_L;
+    r.spanXX = *o.span;
+}
+
+void StoreYY(CInteractionData& r, SpanOutcome const& o) {
+    CSubSpan const most = o.span->MaxForces();
+    CSubSpan const least = o.span->MinForces();
+    double const largest = std::max(most.GetMomentsLeft().z, most.GetMomentsRight().z);
+    double const smallest = std::min(least.GetMomentsLeft().z, least.GetMomentsRight().z);
+    r.CuY = std::max(r.CuY, o.Cu);
+    r.CrY = o.Cr;
+    r.CrY_L = o.Cr_L;
+    r.FeY = o.Fe;
+    r.FeY_L = o.Fe_L;
+    r.MfyMax = std::max(std::fabs(largest), std::fabs(smallest));
+    r.lambdaY = o.lambda;
+    r.spanYY = *o.span;
+}
+
+void StoreT(CInteractionData& r, SpanOutcome const& o) {
+    r.CuT = std::max(r.CuT, o.Cu);
+    r.CrT = o.Cr;
+    r.FeT = o.Fe;
+    r.FeT_L = o.Fe_L;
+    r.CrT_L = o.Cr_L;
+    r.spanLT = *o.span;
+}
+
+// Struts keep only what the flexural-torsional check needs.
+void StoreStrutX(CInteractionData& r, SpanOutcome const& o) {
+    r.CuX = std::max(o.Cu, r.CuX);
+    r.FeX = o.Fe;
+    r.spanXX = *o.span;
+}
+void StoreStrutY(CInteractionData& r, SpanOutcome const& o) {
+    r.CuY = std::max(o.Cu, r.CuY);
+    r.FeY = o.Fe;
+    r.spanYY = *o.span;
+}
+void StoreStrutT(CInteractionData& r, SpanOutcome const& o) {
+    r.CuT = std::max(o.Cu, r.CuT);
+    r.FeT = o.Fe;
+    r.spanLT = *o.span;
+}
+
+double SpanLength(CSA_S16_09_Member const&, CSpan const& span) { return span.Length(); }
+
+using Section = CCSA_S16_09Section;
+using Result = CMemberResult;
+using Gen = CSteelMemberGen;
+}  // namespace
+
+// ---- general sequence (CSA S16-09 cl. 13.3.1, 13.3.2) ----
+
+bool CSA_S16_09_Member::CheckSpanXX(CSpan const& span) const {
+    static AxialSpanRule const rule{
+        L"Major Axis Span: ", 0.0, &Gen::Lyy, RB::kMajorTranslation, 0, false, false,
+        [](CSA_S16_09_Member const& m, CSpan const& s) {
+            return FlexuralLength<true>(m, s, *m.m_calc, &CSA_S16_09_Member::EffectiveLengthXX);
+        },
+        &Section::Crxx, &Result::SetUtilBucklingAxialMajor, 0x200,
+        L"<b><red>Fail:</red></b> XX Axial Buckling\n", StoreXX};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckSpanYY(CSpan const& span) const {
+    static AxialSpanRule const rule{
+        L"Minor Axis Span: ", 0.0, &Gen::Lzz, RB::kMinorTranslation, 0, false, false,
+        [](CSA_S16_09_Member const& m, CSpan const& s) {
+            return FlexuralLength<false>(m, s, *m.m_calc, &CSA_S16_09_Member::EffectiveLengthYY);
+        },
+        &Section::Cryy, &Result::SetUtilBucklingAxialMinor, 0x400,
+        L"<b><red>Fail:</red></b> YY Axial Buckling\n", StoreYY};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckSpanT(CSpan const& span) const {
+    static AxialSpanRule const rule{
+        L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, false,
+        [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveLengthLT(s, m.m_calc->Depth(), false); },
+        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, 0x1000000,
+        L"<b><red>Fail:</red></b> torsion Buckling\n", StoreT};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckSpanTF(CInteractionData& record) const { return FlexuralTorsionalCheck(record, false); }
+
+// ---- strut sequence: the span length is the effective length ----
+
+namespace {
+constexpr double kStrutNoCompression = 1e-10;  // N
+}
+
+bool CSA_S16_09_Member::CheckStrutSpanUU(CSpan const& span) const {
+    static AxialSpanRule const rule{L"U-U Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMinorTranslation,
+                                    RB::kMajorTranslation, false, true, SpanLength, &Section::Cruu,
+                                    &Result::SetUtilBucklingAxialMajor, 0x200,
+                                    L"<b><red>Fail:</red></b> U-U Axial Buckling\n", StoreStrutX};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckStrutSpanVV(CSpan const& span) const {
+    static AxialSpanRule const rule{L"V-V Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation,
+                                    RB::kMajorTranslation, false, true, SpanLength, &Section::Crvv,
+                                    &Result::SetUtilBucklingAxialMinor, 0x400,
+                                    L"<b><red>Fail:</red></b> V-V Axial Buckling\n", StoreStrutY};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckStrutSpanXX(CSpan const& span) const {
+    static AxialSpanRule const rule{L"X-X Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMajorTranslation, 0,
+                                    false, true, SpanLength, &Section::Crxx, &Result::SetUtilBucklingAxialMajor,
+                                    0x200, L"<b><red>Fail:</red></b> X-X Axial Buckling\n", StoreStrutX};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckStrutSpanYY(CSpan const& span) const {
+    static AxialSpanRule const rule{L"Y-Y Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation, 0,
+                                    false, true, SpanLength, &Section::Cryy, &Result::SetUtilBucklingAxialMinor,
+                                    0x400, L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n", StoreStrutY};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const& span) const {
+    // The torsional strut check reads only an exact 0 as no compression.
+    static AxialSpanRule const rule{
+        L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, true,
+        [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveStrutLengthLT(s, false); },
+        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, 0x1000000,
+        L"<b><red>Fail:</red></b> torsion Buckling\n", StoreStrutT};
+    return AxialSpanCheck(span, rule);
+}
+
+bool CSA_S16_09_Member::CheckStrutSpanTF(CInteractionData& record) const {
+    return FlexuralTorsionalCheck(record, true);
+}
+
+// ---- flexural-torsional buckling of one record (CSA S16-09 cl. 13.3.2) ----
+
+bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool strut) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    auto const& f = result->Format();
+    if (text)
+        result->AddOutputString(L"Major Axis Span: " + record.spanXX.GetString(f) + L"\nMinor Axis Span: " +
+                                record.spanYY.GetString(f) + L"\nTorsional Span: " + record.spanLT.GetString(f) +
+                                L"\n");
+    CResultIndent const indent(result);
+    double const Cu = std::max({record.CuX, record.CuY, record.CuT});
+    if (Cu == 0.0 && text) result->AddOutputString(kNoCompression);
+
+    auto const clone = CompressedClone(Cu);
+    double const Cr = clone->CrFT(record.FeX, record.FeY, record.FeT, record.FeFT, result);
+    record.CrFT = Cr;
+    if (!strut) {
+        record.CrFT_L = clone->CrFT(record.FeX_L, record.FeY_L, record.FeT_L, record.FeFT_L, nullptr);
+        record.CuFT = Cu;
+    }
+    double const U = Cu / Cr;
+    result->SetUtilBucklingAxialFlexuralTorsion(U);
+    if (text) {
+        result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
+        result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
+    }
+    if (U > 1.0 || std::isnan(U)) {
+        result->AddFlags(0x2000000);
+        if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Flexural-Torional Buckling\n");
+    }
     return true;
 }
-bool CSA_S16_09_Member::CheckSpanLT(CSpan const&) const { m_result->SetUtilBucklingLT(kInf); return false; }
-bool CSA_S16_09_Member::CheckStrutSpanUU(CSpan const&) const { m_result->SetUtilBucklingAxialMajor(kInf); return false; }
-bool CSA_S16_09_Member::CheckStrutSpanVV(CSpan const&) const { m_result->SetUtilBucklingAxialMinor(kInf); return false; }
-bool CSA_S16_09_Member::CheckStrutSpanXX(CSpan const&) const { m_result->SetUtilBucklingAxialMajor(kInf); return false; }
-bool CSA_S16_09_Member::CheckStrutSpanYY(CSpan const&) const { m_result->SetUtilBucklingAxialMinor(kInf); return false; }
-bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const&) const { m_result->SetUtilBucklingAxialTorsion(kInf); return false; }
-bool CSA_S16_09_Member::CheckStrutSpanTF(CInteractionData&) const {
-    m_result->SetUtilBucklingAxialFlexuralTorsion(kInf);
-    return true;
-}
-bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const&) const {
-    m_result->SetUtilBucklingCombined(kInf);
-    return true;
-}
-double CSA_S16_09_Member::U1x(CSpan const&, double) const { return kInf; }
-double CSA_S16_09_Member::U1y(CSpan const&, double) const { return kInf; }
-double CSA_S16_09_Member::Omega2Factor(CSpan const&) const { return 1.0; }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

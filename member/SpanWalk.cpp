@@ -23,10 +23,6 @@ constexpr int kEndsXX[] = {RB::kMajorTranslation, RB::kMajorRotation};  // 0x200
 constexpr int kEndsYY[] = {RB::kMinorTranslation, RB::kMinorRotation};  // 0x100000, 0x40000
 constexpr int kEndsUU[] = {RB::kMinorTranslation, RB::kMajorTranslation};  // 0x100000, 0x200000
 
-// An override length: itself when not negative, else a multiple of the
-// member length.
-double OverrideLength(double v, double memberLength) { return v >= 0 ? v : -v * memberLength; }
-
 // Radius of gyration sqrt(I / A); NaN for a negative ratio (kept as it is).
 double Radius(double I, double A) { return std::sqrt(I / A); }
 }  // namespace
@@ -157,6 +153,11 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, boo
     return 1.2 * L;
 }
 
+bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {
+    CRestraint const held = CCSA_S16_09_Table::WithSense(span.ContinuousRestraint(), BucklingSenseLT(span));
+    return held.IsRestrained(RB::kCompFlangeLateral, true) || held.IsRestrained(RB::kTorsional, true);
+}
+
 double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, bool) const { return span.Length(); }
 
 // ---- effective-length summary ----
@@ -188,11 +189,8 @@ std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEf
     CSpan span = MemberSpan();
     for (int n = 1; FindNextLTSpan(span) && span.IsValid(); ++n) {
         double length = 0.0;
-        CRestraint const continuous = span.ContinuousRestraint();
         if (LengthOverride()) length = OverrideLength(Llt(), Length());
-        else if (continuous.IsRestrained(RB::kCompFlangeLateral, true) ||
-                 continuous.IsRestrained(RB::kTorsional, true))
-            length = 0.0;  // held along its length (512 or 64): no lateral-torsional buckling
+        else if (IsLTContinuouslyRestrained(span)) length = 0.0;  // no lateral-torsional buckling
         else length = EffectiveLengthLT(span, depth, false);
         out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
                                                    span.PosRight(), length, r);

@@ -37,21 +37,6 @@ constexpr int kT2TipTensionTorsional = RB::kTensionFlangeLateral | RB::kTorsiona
 constexpr int kT2TipTorsional = RB::kTorsional;                                     // 64
 constexpr int kT2TipCompLateral = RB::kCompFlangeLateral;                           // 512
 
-// A copy of the restraint that knows which flange is in compression: the
-// second moment component is -1 (top flange) or +1 (bottom flange); any other
-// sense leaves the restraint as it was.
-CRestraint WithSense(CRestraint const& restraint, CCodeShare::LT_BuckleDirection sense) {
-    CRestraint copy(restraint);
-    Corvid::Vec3<double> forces{kNaN, kNaN, kNaN};
-    Corvid::Vec3<double> moments{kNaN, kNaN, kNaN};
-    bool set = false;
-    copy.GetForcesAndMoments(forces, moments, set);
-    if (sense == CCodeShare::LT_TopFlange) moments.y = -1.0;
-    else if (sense == CCodeShare::LT_BottomFlange) moments.y = 1.0;
-    copy.SetForcesAndMoments(forces, moments, set);
-    return copy;
-}
-
 bool WantsText(CMemberResult const* result) { return result && result->WantsText(); }
 
 // Annex F factor K from the two ends' translation (T), rotation (R) and
@@ -88,6 +73,18 @@ double AnnexF(CMemberResult* result, double L, double K, void (CMemberResult::*m
     return K * L;
 }
 }  // namespace
+
+CRestraint CCSA_S16_09_Table::WithSense(CRestraint const& restraint, CCodeShare::LT_BuckleDirection sense) {
+    CRestraint copy(restraint);
+    Corvid::Vec3<double> forces{kNaN, kNaN, kNaN};
+    Corvid::Vec3<double> moments{kNaN, kNaN, kNaN};
+    bool set = false;
+    copy.GetForcesAndMoments(forces, moments, set);
+    if (sense == CCodeShare::LT_TopFlange) moments.y = -1.0;
+    else if (sense == CCodeShare::LT_BottomFlange) moments.y = 1.0;
+    copy.SetForcesAndMoments(forces, moments, set);
+    return copy;
+}
 
 double CCSA_S16_09_Table::Table01(double L, double /*depth*/, CCodeShare::LT_BuckleDirection sense,
                                   CRestraint const& end, bool destabilizing) const {

@@ -44,6 +44,14 @@ public:
     // Flexural effective length, buckling about the minor axis (Annex F).
     double AnnexF_YY(double L, Corvid::Data::CRestraint const& end1, Corvid::Data::CRestraint const& end2) const;
 
+    // A copy of the restraint that knows which flange is in compression (the
+    // second moment component -1 for the top flange, +1 for the bottom one),
+    // so that its compression-flange bits resolve to the physical flange
+    // bits; a moment reversal leaves the restraint as it was (both flanges
+    // must then qualify).
+    static Corvid::Data::CRestraint WithSense(Corvid::Data::CRestraint const& restraint,
+                                              CCodeShare::LT_BuckleDirection sense);
+
 private:
     CMemberResult* m_result = nullptr;  // not owned; may be null
 };

@@ -1,0 +1,179 @@
+// Member strength and stability under axial compression and bending
+// (CSA S16-09 cl. 13.8.2 for class 1 and 2 I-shaped members, cl. 13.8.3
+// otherwise) and the moment amplification factors U1 (cl. 13.8.4, 13.8.5).
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "member/CSA_S16_09_Member.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kPi2 = 9.869604401089358;  // pi^2
+
+// An axial ratio Cu / Cr in absolute value; 0/0 (a check that ran and found
+// no resistance) reads as +infinity.
+double AxialRatio(double Cu, double Cr) { return std::fabs(CMemberResult::InfinitiseNANs(Cu / Cr)); }
+
+// A moment term factor * M / Mr in absolute value: zero when there is no
+// moment (whatever the factor or the resistance), +infinity for a moment
+// without resistance.
+double MomentTerm(double factor, double M, double Mr) {
+    if (M == 0.0) return 0.0;
+    return std::fabs(CMemberResult::InfinitiseNANs(factor * M / Mr));
+}
+
+// U1 = omega1 / (1 - Cu / Ce) of one axis (CSA S16-09 cl. 13.8.4, 13.8.5):
+// component 1 of the moment vector for the major axis, 2 for the minor.
+double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std::size_t axis, bool loaded) {
+    double const L = span.Length();
+    double const Ce = kPi2 * E * I / (L * L);
+    double const M0 = span.InterpolateMoments(0.0)[axis];
+    double const M1 = span.InterpolateMoments(1.0)[axis];
+    CSubSpan const most = span.MaxForces();
+    CSubSpan const least = span.MinForces();
+    double const Mmax = std::max(most.GetMomentsLeft()[axis], most.GetMomentsRight()[axis]);
+    double const Mmin = std::min(least.GetMomentsLeft()[axis], least.GetMomentsRight()[axis]);
+    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
+    double const s = (Mmax >= tol && Mmin <= -tol) ? 1.0 : -1.0;
+    double const large = std::max(std::fabs(M0), std::fabs(M1));
+    // No end moment: kappa = 0 (omega1 = 0.6), not 0/0.
+    double const kappa = large == 0.0 ? 0.0 : s * std::min(std::fabs(M0), std::fabs(M1)) / large;
+    double const omega1 = loaded ? 1.0 : std::max(0.6 - 0.4 * kappa, 0.4);
+    // At or beyond the Euler load the amplification has no bound.
+    if (!(Cu < Ce)) return kInf;
+    return omega1 / (1.0 - Cu / Ce);
+}
+}  // namespace
+
+double CSA_S16_09_Member::U1x(CSpan const& span, double Cu) const {
+    return AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, span.IsLoaded(false));
+}
+
+double CSA_S16_09_Member::U1y(CSpan const& span, double Cu) const {
+    // omega1 = 1.0 under transverse load in either plane.
+    return AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
+                               span.IsLoaded(false) || span.IsLoaded(true));
+}
+
+bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    auto const& f = result->Format();
+    if (text)
+        result->AddOutputString(L"Major Axis Span: " + record.spanXX.GetString(f) + L"\nMinor Axis Span: " +
+                                record.spanYY.GetString(f) + L"\nLateral Torsional Span: " +
+                                record.spanLT.GetString(f) + L"\n");
+    CResultIndent const indent(result);
+
+    CSubSpan const least = record.spanLT.MinForces();
+    double const Tu = std::max(0.0, std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    double const beta = std::min(0.6 + 0.4 * record.lambdaY, 0.85);
+    CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
+    bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;
+    double const Cu = std::max({record.CuX, record.CuY, record.CuT});
+    // The larger of the two stored moments governs, with the resistance
+    // that goes with it (a span bent one way only, or a section whose
+    // resistance differs with the sense of bending).
+    double const Mux = std::max(record.Mfx1, record.Mfx2);
+    double const Muy = record.MfyMax;
+    bool const second = MomentTerm(1.0, record.Mfx2, record.Mrx2) > MomentTerm(1.0, record.Mfx1, record.Mrx1);
+    double const MuxLT = second ? record.Mfx2 : record.Mfx1;
+    double const MrLT = second ? record.Mrx2 : record.Mrx1;
+    bool const clause1382 = m_calc->IsIorHSection() && plastic;
+    CString const code = m_calc->CodeName();
+
+    auto const clone = CompressedClone(Cu);
+    double Mrx = 0.0, Mry = 0.0;
+    if (clause1382) {
+        Mrx = clone->Mrxx(nullptr);
+        Mry = clone->Mryy(nullptr);
+    } else {
+        clone->SetMomentXX(Mux);
+        clone->SetMomentYY(Muy);
+        Mrx = clone->MrDashxx(nullptr);
+        Mry = clone->MrDashyy(nullptr);
+    }
+    double const u1x = std::max(U1x(record.spanXX, Cu), 1.0);
+    double const u1y = std::max(U1y(record.spanYY, Cu), 1.0);
+
+    if (text) {
+        result->AddOutputString(L"Overall member strength check:\n");
+        result->AddOutputString(L"<i>ref. " + code + (clause1382 ? L" cl. 13.8.2 (b)</i>\n" : L" cl. 13.8.3 (b)</i>\n"));
+        result->AddOutputString(L"Cux = " + f.Force(record.CuX) + L", Cuy = " + f.Force(record.CuY) + L", CuT = " +
+                                f.Force(record.CuT));
+        result->AddOutputString(clause1382 ? CString(L"\n") : L", CuFT = " + f.Force(record.CuFT) + L"\n");
+        result->AddOutputString(L"Mux = " + f.Moment(Mux) + L", Muy = " + f.Moment(Muy) + L"\n");
+        result->AddOutputString(L"Crx (K=1) = " + f.Force(record.CrX_L) + L", Cry (K=1) = " + f.Force(record.CrY_L) +
+                                L", CrT (K=1) = " + f.Force(record.CrT_L));
+        result->AddOutputString(clause1382 ? CString(L"\n") : L", CrFT (K=1) = " + f.Force(record.CrFT_L) + L"\n");
+        result->AddOutputString(L"Crx = " + f.Force(record.CrX) + L", Cry = " + f.Force(record.CrY) +
+                                (clause1382 ? L", dCrT = " : L", CrT = ") + f.Force(record.CrT));
+        result->AddOutputString(clause1382 ? CString(L"\n") : L", CrFT = " + f.Force(record.CrFT) + L"\n");
+        result->AddOutputString(L"Mrx = " + f.Moment(Mrx) + L", Mry = " + f.Moment(Mry) + L"\n");
+        result->AddOutputString((clause1382 ? L"Beta = " + f.NoDim(beta) + L", U1x = " : CString(L"U1x = ")) +
+                                f.NoDim(u1x) + L", U1y = " + f.NoDim(u1y) + L"\n");
+    }
+
+    // Flexural-torsional ratios count only where that check ran: it does
+    // not run for a doubly symmetric section.
+    bool const ftRan = !m_calc->IsDoublySymmetric();
+    double a1 = std::max({AxialRatio(record.CuX, record.CrX_L), AxialRatio(record.CuY, record.CrY_L),
+                          AxialRatio(record.CuT, record.CrT_L)});
+    double a2 = std::max({AxialRatio(record.CuX, record.CrX), AxialRatio(record.CuY, record.CrY),
+                          AxialRatio(record.CuT, record.CrT)});
+    // CSA S16-09 cl. 13.8.2: 0.85 U1x Mfx / Mrx and beta U1y Mfy / Mry;
+    // cl. 13.8.3: U1x Mfx / M'rx and U1y Mfy / M'ry.
+    double const kx = clause1382 ? 0.85 : 1.0;
+    double const ky = clause1382 ? beta : 1.0;
+    if (!clause1382 && ftRan) {
+        a1 = std::max(a1, AxialRatio(record.CuFT, record.CrFT_L));
+        a2 = std::max(a2, AxialRatio(record.CuFT, record.CrFT));
+    }
+    double const b1 = MomentTerm(kx * u1x, Mux, Mrx);
+    double const c1 = MomentTerm(ky * u1y, Muy, Mry);
+    double const b2 = MomentTerm(kx * u1x, MuxLT, MrLT);
+    double const c2 = c1;
+    double const d1 = MomentTerm(1.0, MuxLT, MrLT);
+    double const d2 = MomentTerm(1.0, Muy, Mry);
+    double const util1 = a1 + b1 + c1;  // overall member strength
+    double const util2 = a2 + b2 + c2;  // lateral-torsional buckling strength
+    double const util3 = d1 + d2;       // biaxial bending
+
+    if (text) {
+        auto sum3 = [&f](double a, double b, double c, double u) {
+            return L"(" + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) + L"\n";
+        };
+        result->AddOutputString(L"Member strength and stability\n\t<i>ref. " + code +
+                                (clause1382 ? L" cl 13.8.2</i>\n" : L" cl 13.8.3</i>\n"));
+        result->AddOutputString(L"\tCheck for overall member strength\n");
+        result->AddOutputString(L"\t\tUtil1 = " + sum3(a1, b1, c1, util1));
+        result->AddOutputString(L"\tCheck for lateral torsional buckling strength\n");
+        result->AddOutputString(L"\t\tUtil2 = " + sum3(a2, b2, c2, util2));
+        result->AddOutputString(L"\tCheck for biaxial bending\n");
+        result->AddOutputString(L"\t\tUtil3 = (" + f.NoDim(d1) + L" + " + f.NoDim(d2) + L") = " + f.Util(util3) +
+                                L"\n");
+        if (Tu > 0.0 && record.ltChecked) {
+            // Tension and bending (CSA S16-09 cl. 13.9 (b)); reported only.
+            double const A = clone->AreaCompEffective();
+            double const Z = plastic ? clone->Sxx() : clone->Zxx();
+            double const t1 = MomentTerm(1.0, MuxLT, MrLT);
+            double const t2 = std::fabs(CMemberResult::InfinitiseNANs(Tu * Z / (MrLT * A)));
+            result->AddOutputString(L"\tCheck for combined axial tension and bending\n");
+            result->AddOutputString(L"\t\tMfx/Mrxx - Tu/Mrxx*" + CString(plastic ? L"Zpl" : L"Ze") + L"/A  = ( " +
+                                    f.NoDim(t1) + L" - " + f.NoDim(t2) + L" ) = " + f.Util(t1 - t2) + L"\n");
+        }
+    }
+
+    double const combined = std::max({util1, util2, util3});
+    result->SetUtilBucklingCombined(combined);
+    if (combined > 1.0 || std::isnan(combined)) {
+        result->AddFlags(0x24);
+        if (text) result->AddOutputString(L"<b><red>Fail:</red></b> combined buckling\n");
+    }
+    return true;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609

@@ -1,0 +1,199 @@
+// Lateral-torsional buckling of a span under major-axis bending (CSA S16-09
+// cl. 13.6) and the equivalent uniform moment factor omega2.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "member/CSA_S16_09_Member.h"
+
+namespace Corvid::Steel::SteelCSAS1609 {
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Major-axis moments of a span: the most positive and the most negative.
+struct SpanMoments {
+    double Mmax, Mmin;
+};
+SpanMoments MajorMoments(CSpan const& span) {
+    CSubSpan const most = span.MaxForces();
+    CSubSpan const least = span.MinForces();
+    return {std::max(most.GetMomentsLeft().y, most.GetMomentsRight().y),
+            std::min(least.GetMomentsLeft().y, least.GetMomentsRight().y)};
+}
+
+// Moments of both signs along the span (double curvature). Moments below
+// 1 N.m, or 1 % of the larger magnitude, do not count as a sign.
+bool IsReverseCurvature(double Mmax, double Mmin) {
+    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
+    return Mmax >= tol && Mmin <= -tol;
+}
+
+double MajorMomentAt(CSpan const& span, double rel) { return std::fabs(span.InterpolateMoments(rel).y); }
+}  // namespace
+
+double CSA_S16_09_Member::Omega2Factor(CSpan const& span) const {
+    if (IsEquivalentUniformMomentFactorSet()) return EquivalentUniformMomentFactor();
+    // CSA S16-09 cl. 13.6: omega2 = 1.0 for a destabilizing load.
+    if (span.IsDestabilized()) return 1.0;
+    if (span.IsMinorAxisLoaded()) {
+        // CSA S16-09 cl. 13.6(a)(i): no transverse load between the ends, the
+        // moment varies linearly: omega2 = 1.75 + 1.05 kappa + 0.3 kappa^2 <= 2.5,
+        // kappa positive for double curvature.
+        SpanMoments const m = MajorMoments(span);
+        double const s = IsReverseCurvature(m.Mmax, m.Mmin) ? 1.0 : -1.0;
+        double const M1 = MajorMomentAt(span, 0.0);
+        double const M2 = MajorMomentAt(span, 1.0);
+        double const small = std::min(M1, M2);
+        double const large = std::max(M1, M2);
+        double const kappa = small < 0.001 ? 0.0 : s * small / large;
+        return std::min(1.75 + 1.05 * kappa + 0.3 * kappa * kappa, 2.5);
+    }
+    // CSA S16-09 cl. 13.6(a)(ii): omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5
+    double const Ma = MajorMomentAt(span, 0.25);
+    double const Mb = MajorMomentAt(span, 0.5);
+    double const Mc = MajorMomentAt(span, 0.75);
+    double const Mmax = std::max({MajorMomentAt(span, 0.0), Ma, Mb, Mc, MajorMomentAt(span, 1.0)});
+    double const root = std::sqrt(Mmax * Mmax + 4.0 * Ma * Ma + 7.0 * Mb * Mb + 4.0 * Mc * Mc);
+    if (root == 0.0) return 2.5;  // no moment anywhere: the quotient is undefined
+    return std::min(4.0 * Mmax / root, 2.5);
+}
+
+bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    auto const& f = result->Format();
+    if (text) result->AddOutputString(L"Lateral torsional span: " + span.GetString(f) + L"\n");
+    CResultIndent const indent(result);
+
+    SpanMoments const m = MajorMoments(span);
+    double const Mmax = m.Mmax;
+    double const Mmin = m.Mmin;
+    CSubSpan const least = span.MinForces();
+    double const Cu = std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    bool const reverse = IsReverseCurvature(Mmax, Mmin);
+    double const omega2 = Omega2Factor(span);
+    bool checked = true;
+    bool failed = false;
+
+    auto notRequired = [&](wchar_t const* first, wchar_t const* second) {
+        if (text) {
+            result->AddOutputString(first);
+            result->AddOutputString(second);
+        }
+        checked = false;
+    };
+    bool const circularOrSquare = m_calc->IsCircular() || m_calc->IsSquare();
+    double Le = 0.0;
+    if (LengthOverride()) {
+        Le = OverrideLength(Llt(), Length());
+        if (circularOrSquare) {
+            notRequired(L"LT check not required: ", L"section is circular or square\n");
+            Le = 0.0;
+        }
+    } else if (IsLTContinuouslyRestrained(span)) {
+        notRequired(L"LT check not required:\n", L"\tspan is restrained against buckling along its length\n");
+    } else if (circularOrSquare) {
+        notRequired(L"LT check not required: ", L"section is circular or square\n");
+    } else {
+        Le = EffectiveLengthLT(span, m_calc->Depth(), false);
+        if (!std::isfinite(Le)) {
+            failed = true;
+            if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Insufficient restraint\n");
+            result->SetUtilBucklingLT(kInf);
+        }
+    }
+    if (!failed && text) result->AddOutputString(L"Le = " + f.Length(Le) + L"\n");
+    if (Mmax == 0.0 && Mmin == 0.0) {
+        checked = false;
+        if (text) result->AddOutputString(L"No major axis moment in this span\n");
+    }
+
+    double Mrx1 = 0.0, Mrx2 = 0.0, Mfx1 = 0.0, Mfx2 = 0.0, U = 0.0;
+    if (!checked) {
+        // Cross-section resistances under each extreme moment, for the
+        // member interaction.
+        std::unique_ptr<CCSA_S16_09Section> const clone(m_calc->Clone());
+        clone->ClearForcesAndMoments();
+        clone->SetMomentXX(Mmax);
+        Mrx1 = clone->MrDashxx(nullptr);
+        clone->SetMomentXX(Mmin);
+        Mrx2 = clone->MrDashxx(nullptr);
+        Mfx1 = std::fabs(Mmax);
+        Mfx2 = std::fabs(Mmin);
+        if (text) {
+            result->AddOutputString(L"Values stored for use in buckling interaction...\n");
+            result->AddOutputString(L"\tMfx1 = " + f.Moment(Mmax));
+            result->AddOutputString(L", Mfx2 = " + f.Moment(Mmin) + L"\n");
+            result->AddOutputString(L", Mrx1 = " + f.Moment(Mrx1));
+            result->AddOutputString(L", Mrx2 = " + f.Moment(Mrx2) + L"\n");
+        }
+    } else if (!reverse || m_calc->IsDoublySymmetric()) {
+        auto const clone = CompressedClone(Cu);
+        if (text)
+            result->AddOutputString(reverse ? L"Reverse curvature bending in this span\n(but section is symmetrical "
+                                              L"about major axis)\n"
+                                            : L"Single curvature bending in this span\n");
+        double const Mf = std::fabs(Mmin) <= std::fabs(Mmax) ? Mmax : Mmin;
+        clone->SetMomentXX(Mf);
+        Mfx1 = Mfx2 = std::fabs(Mf);
+        double Mr = 0.0;
+        if (!failed) {
+            // CSA S16-09 cl. 13.6(a): Mr from the elastic critical moment.
+            double const Mcr = clone->Mcr(Le, omega2, result);
+            Mr = clone->Mbxx(Mcr, result);
+        }
+        U = std::fabs(Mf / Mr);
+        Mrx1 = Mrx2 = Mr;
+        if (!failed && text) {
+            result->AddOutputString(L"Mfx = " + f.Moment(Mf) + L"\n");
+            result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
+        }
+    } else {
+        // A section not symmetric about its major axis resists each sense
+        // of bending differently: each is checked with its own resistance.
+        auto const clone = CompressedClone(Cu);
+        if (text) result->AddOutputString(L"Reverse curvature bending in unequally flanged span\n");
+        {
+            CResultIndent const each(result);
+            Mfx1 = std::fabs(Mmax);
+            Mfx2 = std::fabs(Mmin);
+            clone->SetMomentXX(Mmax);
+            Mrx1 = clone->Mbxx(clone->Mcr(Le, omega2, result), result);
+            double const U1 = std::fabs(Mmax / Mrx1);
+            if (!failed && text) {
+                result->AddOutputString(L"Mfx,1 = " + f.Moment(Mmax) + L"\n");
+                result->AddOutputString(L"Util1 = " + f.Util(U1) + L"\n");
+            }
+            clone->SetMomentXX(Mmin);
+            Mrx2 = clone->Mbxx(clone->Mcr(Le, omega2, result), result);
+            double const U2 = std::fabs(Mmin / Mrx2);
+            if (!failed && text) {
+                result->AddOutputString(L"Mfx,2 = " + f.Moment(Mmin) + L"\n");
+                result->AddOutputString(L"Util2 = " + f.Util(U2) + L"\n");
+            }
+            U = std::max(U1, U2);
+        }
+        if (!failed && text) result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
+    }
+
+    int const last = static_cast<int>(m_records.size()) - 1;
+    for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k) {
+        CInteractionData& r = m_records[static_cast<std::size_t>(k)];
+        r.Mrx1 = Mrx1;
+        r.Mrx2 = Mrx2;
+        r.Mfx1 = Mfx1;
+        r.Mfx2 = Mfx2;
+        r.spanLT = span;
+        r.ltChecked = checked;
+    }
+    result->SetUtilBucklingLT(U);
+    if (U > 1.0 || std::isnan(U) || failed) {
+        result->AddFlags(0x100);
+        if (text) result->AddOutputString(L"<b><red>Fail:</red></b> LT Buckling\n");
+        failed = true;
+    }
+    return !failed;
+}
+
+}  // namespace Corvid::Steel::SteelCSAS1609
