@@ -246,3 +246,33 @@ TEST(CheckDriver, CompleteReportOfEveryShape) {
         EXPECT_EQ(q.GetMarkup(), L"");
     }
 }
+
+TEST(CheckDriver, BeamColumnReportWithThreeSpans) {
+    // W310x60-size beam-column over 0, 3, 5 and 8 m: pinned ends, a lateral
+    // and torsional brace at 3 m, the top flange held laterally at 5 m;
+    // 400 kN compression, major-axis moment -60, +45, +30, -50 kN.m at the
+    // points (with a load between them) and a small minor-axis moment.
+    CMemberResult result;
+    Probe member;
+    member.SetResult(&result);
+    member.SetSection(CSection(L"I D=303 B=203 T=13.1 Tw=7.5 R=15"));
+    member.SetSteelDesignProp(CSteelGrade(L"350W"));
+    member.SetMemberPointVec({CMemberPoint(0.0, CRestraint(RB::kPinned)), CMemberPoint(3.0, CRestraint(RB::kBraced)),
+                              CMemberPoint(5.0, CRestraint(RB::kTopFlangeLateral)),
+                              CMemberPoint(8.0, CRestraint(RB::kPinned))});
+    double const x[] = {0.0, 3.0, 5.0, 8.0};
+    double const Mx[] = {-60e3, 45e3, 30e3, -50e3};
+    double const My[] = {0.0, 4e3, 4e3, 0.0};
+    std::vector<CSubSpan> subs;
+    for (int k = 0; k < 3; ++k) {
+        CSubSpan s(k, k, k + 1);
+        double const L = x[k + 1] - x[k];
+        double const V = (Mx[k + 1] - Mx[k]) / L;
+        s.SetForces({-400e3, V, 0}, {-400e3, V, 0});
+        s.SetMoments({0, Mx[k], My[k]}, {0, Mx[k + 1], My[k + 1]});
+        subs.push_back(s);
+    }
+    member.SetSubSpanVec(subs);
+    member.Check();
+    ExpectGolden("check_beam_column", Report(result));
+}
