@@ -1,0 +1,68 @@
+#pragma once
+// Reading JSON input with a path for every value, so that each complaint
+// names the file and the field: "beam.json: members[2].points[1].x: ...".
+#include <nlohmann/json.hpp>
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MemberFile.h"
+
+namespace s16app {
+
+// Parses JSON text. Syntax errors and duplicate keys in one object (a second
+// value would silently replace the first) throw InputError naming the file
+// and the line and column or the field.
+nlohmann::json ParseJson(std::string const& text, std::string const& fileName);
+
+// One JSON value with the place it came from.
+class Field {
+public:
+    Field(nlohmann::json const& value, std::string fileName, std::string path);
+
+    nlohmann::json const& Json() const { return *m_value; }
+    std::string const& Path() const { return m_path; }
+    // "file: path: why"
+    [[noreturn]] void Fail(std::string const& why) const;
+
+    // Typed reads; a wrong type or a number that is not finite fails.
+    double Number() const;
+    std::string String() const;
+    bool Bool() const;
+    // The elements of an array, each with its path.
+    std::vector<Field> Elements() const;
+    bool IsString() const { return m_value->is_string(); }
+    bool IsArray() const { return m_value->is_array(); }
+    bool IsObject() const { return m_value->is_object(); }
+    bool IsNumber() const { return m_value->is_number(); }
+
+    // A child value (an object key or an array index) with its path.
+    Field Child(std::string const& key) const;
+
+private:
+    nlohmann::json const* m_value;
+    std::string m_file;
+    std::string m_path;
+};
+
+// The fields of one JSON object: any key not in the known list is refused
+// when the reader is made.
+class ObjectReader {
+public:
+    ObjectReader(Field const& object, std::initializer_list<char const*> known);
+
+    bool Has(char const* key) const;
+    std::optional<Field> Get(char const* key) const;
+    Field Require(char const* key) const;
+    Field const& Self() const { return m_object; }
+
+private:
+    Field m_object;
+};
+
+// "a string" / "a number" ... for messages.
+std::string JsonTypeName(nlohmann::json const& v);
+
+}  // namespace s16app

@@ -1,0 +1,121 @@
+// JSON output for tools: SI units, +infinity as the string "inf".
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "app/Render.h"
+
+namespace s16app {
+
+using nlohmann::json;
+using Corvid::Steel::UtilKind;
+
+namespace {
+
+json Number(double v) {
+    if (std::isfinite(v)) return v;
+    return std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf");
+}
+
+char const* UtilName(UtilKind k) {
+    switch (k) {
+        case UtilKind::LocalAxial: return "axial";
+        case UtilKind::LocalMomMajor: return "moment_major";
+        case UtilKind::LocalMomMinor: return "moment_minor";
+        case UtilKind::LocalShearMajor: return "shear_major";
+        case UtilKind::LocalShearMinor: return "shear_minor";
+        case UtilKind::LocalTorsion: return "torsion";
+        case UtilKind::LocalCombined: return "combined";
+        case UtilKind::BucklingAxialMajor: return "axial_major";
+        case UtilKind::BucklingAxialMinor: return "axial_minor";
+        case UtilKind::BucklingAxialTorsion: return "torsional";
+        case UtilKind::BucklingAxialFlexuralTorsion: return "flexural_torsional";
+        case UtilKind::BucklingLT: return "lateral_torsional";
+        case UtilKind::BucklingCombined: return "combined";
+        case UtilKind::Count: break;
+    }
+    return "unknown";
+}
+
+json Entry(EntryOutcome const& e) {
+    static char const* const kinds[] = {"input", "local", "buckling"};
+    json j = {{"index", e.index}, {"kind", kinds[e.kind]}};
+    if (e.kind == EntryOutcome::Local) j["subspan"] = e.subspan;
+    if (!e.utils.empty() || e.kind != EntryOutcome::Input) {
+        json util = json::object();
+        for (auto const& u : e.utils) util[UtilName(u.first)] = Number(u.second);
+        j["util"] = util;
+    }
+    return j;
+}
+
+// The fields of one case, under the member's title, code and section.
+json Case(MemberOutcome const& m, CaseOutcome const& c) {
+    json j = {{"title", m.title}, {"code", m.code}, {"section", m.section}, {"grade", m.grade}};
+    if (m.namedCases) j["name"] = c.name;
+    j["checked"] = c.checked;
+    j["pass"] = c.pass;
+    j["utilisation"] = Number(c.utilisation);
+    j["governing_check"] = GoverningName(c);
+    j["flags"] = c.flags;
+    j["flag_names"] = FlagNames(c.flags);
+    json entries = json::array();
+    for (auto const& e : c.entries) entries.push_back(Entry(e));
+    j["entries"] = entries;
+    j["report"] = PlainText(c.report);
+    return j;
+}
+
+json Member(std::size_t index, BatchItem const& item) {
+    if (!item.outcome) return {{"index", index}, {"error", item.error}};
+    MemberOutcome const& m = *item.outcome;
+    json j = Case(m, m.Governing());
+    j["index"] = index;
+    j["source"] = m.where;
+    j["pass"] = m.Pass();
+    if (m.namedCases) {
+        j["governing_case"] = m.Governing().name;
+        json cases = json::array();
+        for (auto const& c : m.cases) cases.push_back(Case(m, c));
+        j["cases"] = cases;
+    }
+    return j;
+}
+
+void Write(std::ostream& out, json const& j) {
+    // Invalid UTF-8 in a title is replaced rather than refused.
+    out << j.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+}
+
+json Values(NamedValues const& values) {
+    json j = json::object();
+    for (auto const& v : values) j[v.first] = Number(v.second);
+    return j;
+}
+
+}  // namespace
+
+void RenderJson(std::ostream& out, std::vector<BatchItem> const& items) {
+    json members = json::array();
+    for (std::size_t i = 0; i < items.size(); ++i) members.push_back(Member(i, items[i]));
+    RunCounts const c = Count(items);
+    json doc = {{"members", members},
+                {"summary", {{"members", items.size()}, {"pass", c.pass}, {"fail", c.fail}, {"errors", c.errors}}}};
+    Write(out, doc);
+}
+
+void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
+    json doc = {{"section", s.name},
+                {"shape", s.shape},
+                {"shape_code", s.shapeCode},
+                {"fabrication", s.fabrication},
+                {"code", s.code},
+                {"dimensions", Values(s.dimensions)},
+                {"properties", Values(s.properties)},
+                {"grade", {{"name", s.grade}, {"Fy", Number(s.Fy)}, {"Fu", Number(s.Fu)}}},
+                {"classes",
+                 {{"overall", s.classOverall}, {"axial", s.classAxial}, {"major", s.classMajor}, {"minor", s.classMinor}}},
+                {"resistances", Values(s.resistances)}};
+    Write(out, doc);
+}
+
+}  // namespace s16app

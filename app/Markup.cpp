@@ -1,0 +1,93 @@
+#include "app/Markup.h"
+
+namespace s16app {
+
+namespace {
+struct Tag {
+    char const* name;
+    Style style;
+};
+constexpr Tag kTags[] = {{"h4", kHeading4}, {"h5", kHeading5}, {"b", kBold},      {"i", kItalic},
+                         {"red", kRed},     {"orange", kOrange}, {"blue", kBlue}};
+
+// The style of a tag name; 0 for anything else.
+unsigned TagStyle(std::string const& name) {
+    for (auto const& t : kTags)
+        if (name == t.name) return t.style;
+    return 0;
+}
+}  // namespace
+
+std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result) {
+    std::vector<ReportLine> lines;
+    for (int e = 0; e < result.NumEntries(); ++e) {
+        // A line takes the indentation of the fragment that starts it; a
+        // fragment without a newline runs on into the next.
+        bool open = false;
+        ReportLine line;
+        for (auto const& fragment : result.Entry(e).fragments) {
+            std::string const text = Corvid::Narrow(fragment.text);
+            std::size_t start = 0;
+            while (start < text.size()) {
+                if (!open) {
+                    line = ReportLine{fragment.indent, ""};
+                    open = true;
+                }
+                auto const nl = text.find('\n', start);
+                if (nl == std::string::npos) {
+                    line.markup += text.substr(start);
+                    break;
+                }
+                line.markup += text.substr(start, nl - start);
+                lines.push_back(line);
+                open = false;
+                start = nl + 1;
+            }
+        }
+        if (open && !line.markup.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
+    std::vector<StyledRun> runs;
+    std::string text;
+    auto flush = [&] {
+        if (!text.empty()) runs.push_back(StyledRun{text, open});
+        text.clear();
+    };
+    std::size_t i = 0;
+    while (i < markup.size()) {
+        if (markup[i] == '<') {
+            auto const close = markup.find('>', i);
+            if (close != std::string::npos) {
+                bool const closing = i + 1 < markup.size() && markup[i + 1] == '/';
+                std::size_t const from = i + (closing ? 2 : 1);
+                unsigned const style = TagStyle(markup.substr(from, close - from));
+                if (style != 0) {
+                    flush();
+                    open = closing ? (open & ~style) : (open | style);
+                    i = close + 1;
+                    continue;
+                }
+            }
+        }
+        text.push_back(markup[i]);
+        ++i;
+    }
+    flush();
+    return runs;
+}
+
+std::string PlainText(std::vector<ReportLine> const& lines) {
+    std::string out;
+    unsigned open = 0;
+    for (auto const& line : lines) {
+        out.append(static_cast<std::size_t>(line.indent) * 2, ' ');
+        for (auto const& run : StyleLine(line.markup, open)) out += run.text;
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace s16app

@@ -1,0 +1,47 @@
+#pragma once
+// The calculation report of a check as lines of markup, and the markup of a
+// line as runs of text with a style. The module writes <h4> <h5> <b> <i>
+// <red> <orange> <blue>; a style may stay open from one line to the next.
+#include <string>
+#include <vector>
+
+#include "framework/MemberResult.h"
+
+namespace s16app {
+
+// One report line: its indentation level and its markup (UTF-8, without the
+// indentation).
+struct ReportLine {
+    int indent = 0;
+    std::string markup;
+};
+
+// The lines of every entry of a result, in order.
+std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result);
+
+// Style bits of a run of text.
+enum Style : unsigned {
+    kHeading4 = 1u << 0,
+    kHeading5 = 1u << 1,
+    kBold = 1u << 2,
+    kItalic = 1u << 3,
+    kRed = 1u << 4,
+    kOrange = 1u << 5,
+    kBlue = 1u << 6,
+};
+
+struct StyledRun {
+    std::string text;
+    unsigned style = 0;
+};
+
+// Splits a line into runs. `open` holds the styles open when the line
+// starts and, on return, those still open at its end. A '<' that does not
+// open or close one of the seven tags is text.
+std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open);
+
+// The report as plain text: two spaces per indentation level, markup
+// removed, one '\n' after each line.
+std::string PlainText(std::vector<ReportLine> const& lines);
+
+}  // namespace s16app

@@ -1,0 +1,112 @@
+#pragma once
+// Member files: the JSON a structural engineer writes for s16check, read into
+// plain records in SI units (m, N, N.m, Pa).
+//
+// A file holds one member object, or {"members": [...]} (with an optional
+// "units" object that applies to every member). The fields of a member:
+//   title, code ("CSA S16-09" | "CSA S16-14"), section (description or
+//   designation), grade (name, or {"name", "Fy", "Fu"} in MPa),
+//   net_area_ratio, effective_net_area_ratio, units ({"length": "m"|"mm",
+//   "force": "kN"|"N"}), points ([{"x", "restraint", "load", "height"}]),
+//   subspans ([{"left", "right", "transverse_load", "destabilizing",
+//   "continuous_restraint"}]) or cases ([{"name", "subspans"}]),
+//   effective_lengths ({"Lyy", "Lzz", "Llt"}), omega2.
+// Actions {"N", "Vx", "Vy", "T", "Mx", "My"}: N tension positive; Vy the
+// shear along the web (with Mx), Vx the shear across it (with My); a
+// negative Mx compresses the top flange.
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/Restraint.h"
+
+namespace s16app {
+
+// Input that cannot be read or a member that cannot be checked. what() names
+// the file, the member and the field: "beam.json: members[2].points[1].x:
+// positions must increase".
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Forces in N, moments in N.m.
+struct Actions {
+    double N = 0.0;   // axial force, tension positive
+    double Vx = 0.0;  // shear across the web (acts with My)
+    double Vy = 0.0;  // shear along the web (acts with Mx)
+    double T = 0.0;   // torsion
+    double Mx = 0.0;  // major-axis moment; negative compresses the top flange
+    double My = 0.0;  // minor-axis moment
+};
+
+// A restraint as written: the bits of its words (or the raw word), and
+// whether a support shorthand asks for the end connection that keeps a
+// channel a beam (see RestraintBitsFor).
+struct RestraintInput {
+    int bits = 0;
+    bool channelEndConnection = false;
+};
+
+struct PointInput {
+    double x = 0.0;  // m from the member's origin
+    RestraintInput restraint;
+    Corvid::Data::LoadPos load = Corvid::Data::LoadAtShearCentre;
+    double height = 0.0;  // m, height of the load above the shear centre
+};
+
+struct SubSpanInput {
+    Actions left, right;
+    bool loadMajor = false;  // transverse load in the plane of the web
+    bool loadMinor = false;  // transverse load across the web
+    bool destabilizing = false;
+    RestraintInput continuous;
+};
+
+struct LoadCase {
+    std::string name;  // empty for a member given with "subspans"
+    std::vector<SubSpanInput> subspans;
+};
+
+struct GradeInput {
+    std::string name;
+    bool userDefined = false;
+    double Fy = 0.0, Fu = 0.0;  // Pa, user-defined grades only
+};
+
+struct EffectiveLengths {
+    double Lyy = 0.0, Lzz = 0.0, Llt = 0.0;  // m; negative: a multiple of the member length
+};
+
+struct MemberInput {
+    std::string fileName;  // as given on the command line
+    std::string path;      // "members[2]" or "" for a file of one member
+    std::string title;
+    int code = 0;  // 0 "CSA S16-09", 1 "CSA S16-14"
+    std::string section;
+    GradeInput grade;
+    std::optional<double> netAreaRatio;
+    std::optional<double> effectiveNetAreaRatio;
+    std::vector<PointInput> points;
+    std::vector<LoadCase> cases;  // one unnamed case for "subspans"
+    bool namedCases = false;      // given as "cases"
+    std::optional<EffectiveLengths> effectiveLengths;
+    std::optional<double> omega2;
+};
+
+// "beam.json: members[2].section" for a field of the member (the member
+// itself when field is empty).
+std::string Where(MemberInput const& member, std::string const& field);
+
+// The code name of a member ("CSA S16-09" / "CSA S16-14").
+std::string CodeName(int code);
+
+// Reads every member of a file. Throws InputError on anything malformed:
+// bad JSON, unknown or duplicate fields, wrong types, non-finite numbers, an
+// unknown grade or restraint word, fewer than two points, positions not
+// increasing, a number of sub-spans other than points - 1.
+std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName);
+
+}  // namespace s16app

@@ -1,0 +1,242 @@
+// Builds a member through the module's factory and checks its load cases.
+#include "app/MemberRunner.h"
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+#include "app/Restraints.h"
+#include "framework/Section.h"
+#include "framework/SteelGrade.h"
+#include "framework/SteelMember.h"
+#include "member/CSA_S16_09_Member.h"
+
+namespace s16app {
+
+using Corvid::Narrow;
+using Corvid::Widen;
+using Corvid::Data::CRestraint;
+using Corvid::Data::CSection;
+using Corvid::Steel::CMemberPoint;
+using Corvid::Steel::CMemberResult;
+using Corvid::Steel::CSteelMemberGen;
+using Corvid::Steel::CSubSpan;
+using Corvid::Steel::UtilKind;
+
+namespace {
+
+CSection ReadSection(MemberInput const& input) {
+    try {
+        CSection section(Widen(input.section));
+        if (section.IsEmpty()) throw std::invalid_argument("the section description is empty");
+        return section;
+    } catch (std::invalid_argument const& e) {
+        throw InputError(Where(input, "section") + ": " + e.what());
+    }
+}
+
+Corvid::Steel::CSteelGrade MakeGrade(MemberInput const& input) {
+    try {
+        auto const& g = input.grade;
+        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(g.name), g.Fy, g.Fu)
+                             : Corvid::Steel::CSteelGrade(Widen(g.name));
+    } catch (std::invalid_argument const& e) {
+        throw InputError(Where(input, "grade") + ": " + e.what());
+    }
+}
+
+// The net area ratios have no setter on the member's interface; they live
+// on its section calculator, which the member owns (and did not create
+// const), so the calculator it hands out may be given them.
+void SetAreaRatios(CSteelMemberGen& member, MemberInput const& input) {
+    if (!input.netAreaRatio && !input.effectiveNetAreaRatio) return;
+    auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
+    auto const calc = code ? code->Calculator() : nullptr;
+    if (!calc) throw InputError(Where(input, "net_area_ratio") + ": the design module takes no area ratios");
+    auto& writable = const_cast<Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section&>(*calc);
+    if (input.netAreaRatio) writable.SetNetAreaRatio(*input.netAreaRatio);
+    if (input.effectiveNetAreaRatio) writable.SetEffectiveNetAreaRatio(*input.effectiveNetAreaRatio);
+}
+
+std::vector<CSubSpan> MakeSubSpans(LoadCase const& c, Corvid::Data::CSecGeom::SecShape shape) {
+    std::vector<CSubSpan> out;
+    for (std::size_t k = 0; k < c.subspans.size(); ++k) {
+        auto const& s = c.subspans[k];
+        int const i = static_cast<int>(k);
+        CSubSpan sub(i, i, i + 1);
+        // forces (axial, along the web, across the web); moments (torsion, Mx, My)
+        sub.SetForces({s.left.N, s.left.Vy, s.left.Vx}, {s.right.N, s.right.Vy, s.right.Vx});
+        sub.SetMoments({s.left.T, s.left.Mx, s.left.My}, {s.right.T, s.right.Mx, s.right.My});
+        sub.SetTransverseLoad(s.loadMajor, s.loadMinor);
+        sub.SetDestabilized(s.destabilizing);
+        sub.SetContinuousRestraint(CRestraint(RestraintBitsFor(s.continuous, shape)));
+        out.push_back(sub);
+    }
+    return out;
+}
+
+std::vector<EntryOutcome> Entries(CMemberResult const& r) {
+    std::vector<EntryOutcome> out;
+    for (int i = 0; i < r.NumEntries(); ++i) {
+        EntryOutcome e;
+        e.index = i;
+        if (i == 0) e.kind = EntryOutcome::Input;
+        else if (r.Buckling() && i == r.NumEntries() - 1) e.kind = EntryOutcome::Buckling;
+        else e.kind = EntryOutcome::Local, e.subspan = i - 1;
+        for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
+            auto const kind = static_cast<UtilKind>(k);
+            if (r.Entry(i).IsSet(kind)) e.utils.emplace_back(kind, r.Entry(i).Util(kind));
+        }
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
+std::vector<std::pair<UtilKind, double>> Maxima(CMemberResult const& r) {
+    std::vector<std::pair<UtilKind, double>> out;
+    for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
+        auto const kind = static_cast<UtilKind>(k);
+        bool set = false;
+        for (int i = 0; i < r.NumEntries(); ++i) set = set || r.Entry(i).IsSet(kind);
+        if (set) out.emplace_back(kind, r.MaxUtil(kind));
+    }
+    return out;
+}
+
+// The report lines of a refusal, joined into one message.
+std::string RefusalText(CMemberResult const& r) {
+    std::string out;
+    for (auto const& line : ReportLines(r)) {
+        unsigned open = 0;
+        std::string text;
+        for (auto const& run : StyleLine(line.markup, open)) text += run.text;
+        if (!text.empty()) out += (out.empty() ? "" : "; ") + text;
+    }
+    return out.empty() ? std::string("the design module refused the member") : out;
+}
+
+bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.QuickCheck() : member.Check(); }
+
+CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
+                      Corvid::Data::CSecGeom::SecShape shape) {
+    LoadCase const& c = input.cases[index];
+    member.SetSubSpanVec(MakeSubSpans(c, shape));
+    CMemberResult result;
+    result.EnableText(options.text && !options.quick);
+    member.SetResult(&result);
+    member.SetQuickCheckMode(options.quick);
+    CaseOutcome out;
+    out.name = c.name;
+    out.checked = Run(member, options.quick);
+    // A check that never reached the sub-spans refused the member (the
+    // result holds only its first entry): run it again with text for the
+    // reason.
+    if (!out.checked && (result.NumEntries() == 1 || (result.Flags() & 8u) != 0)) {
+        CMemberResult why;
+        member.SetResult(&why);
+        member.SetQuickCheckMode(false);
+        member.Check();
+        member.SetResult(nullptr);
+        bool const section = (why.Flags() & 8u) != 0;
+        throw InputError(Where(input, section ? "section" : (input.namedCases ? "cases[" + std::to_string(index) + "]" : "")) +
+                         ": " + RefusalText(why));
+    }
+    member.SetResult(nullptr);
+    out.utilisation = result.UtilOverAll();
+    out.flags = result.Flags();
+    out.pass = out.checked && out.utilisation <= 1.0 && (out.flags & kFailureFlags) == 0;
+    out.entries = Entries(result);
+    out.maxima = Maxima(result);
+    if (result.WantsText()) out.report = ReportLines(result);
+    return out;
+}
+
+}  // namespace
+
+bool MemberOutcome::Pass() const {
+    for (auto const& c : cases)
+        if (!c.pass) return false;
+    return !cases.empty();
+}
+
+MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
+    CSection const section = ReadSection(input);
+    auto const grade = MakeGrade(input);
+    std::unique_ptr<Corvid::Data::Design::CDesign> design(NewCode());
+    auto* member = dynamic_cast<CSteelMemberGen*>(design.get());
+    if (!member) throw InputError(Where(input, "") + ": the design module gave no member object");
+    CMemberResult setup;
+    member->SetResult(&setup);
+    member->SetDesOpt(input.code);  // before the section: the calculator takes the code name
+    if (!member->SetSection(section))
+        throw InputError(Where(input, "section") + ": the design code has no calculator for a " +
+                         Narrow(Corvid::Data::ShapeName(section.Shape())) + " (\"" + input.section + "\")");
+    member->SetSteelDesignProp(grade);
+    SetAreaRatios(*member, input);
+    member->SetTitle(Widen(input.title));
+    auto const shape = section.Shape();
+    std::vector<CMemberPoint> points;
+    for (auto const& p : input.points)
+        points.emplace_back(p.x, CRestraint(RestraintBitsFor(p.restraint, shape), p.load, p.height));
+    member->SetMemberPointVec(points);
+    if (input.effectiveLengths) {
+        member->SetLengthOverride(true);
+        member->SetLyy(input.effectiveLengths->Lyy);
+        member->SetLzz(input.effectiveLengths->Lzz);
+        member->SetLlt(input.effectiveLengths->Llt);
+    }
+    if (input.omega2) member->SetEquivalentUniformMomentFactor(*input.omega2);
+    member->SetResult(nullptr);
+
+    MemberOutcome out;
+    out.where = Where(input, "");
+    out.title = input.title;
+    out.code = CodeName(input.code);
+    out.section = Narrow(section.Name());
+    out.grade = Narrow(grade.Name());
+    out.namedCases = input.namedCases;
+    for (std::size_t k = 0; k < input.cases.size(); ++k) {
+        out.cases.push_back(CheckCase(*member, input, k, options, shape));
+        if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
+    }
+    return out;
+}
+
+std::vector<std::string> FlagNames(std::uint32_t flags) {
+    static std::pair<std::uint32_t, char const*> const names[] = {
+        {0x2, "warning"},
+        {0x4, "failure"},
+        {0x8, "section-not-handled"},
+        {0x10, "interaction-failure"},
+        {0x100, "no-lateral-torsional-length"},
+        {0x200, "no-major-axis-length"},
+        {0x400, "no-minor-axis-length"},
+        {0x1000, "axial-failure"},
+        {0x2000, "major-moment-failure"},
+        {0x4000, "minor-moment-failure"},
+        {0x8000, "major-shear-on-strut"},
+        {0x10000, "minor-shear-on-strut"},
+        {0x20000, "torsion-warning"},
+        {0x100000, "class4-section"},
+        {0x200000, "class4-web"},
+        {0x400000, "class4-flange"},
+    };
+    std::vector<std::string> out;
+    for (int bit = 0; bit < 32; ++bit) {
+        std::uint32_t const b = 1u << bit;
+        if (!(flags & b)) continue;
+        char const* name = nullptr;
+        for (auto const& n : names)
+            if (n.first == b) name = n.second;
+        if (name) {
+            out.emplace_back(name);
+        } else {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "0x%x", b);
+            out.emplace_back(buf);
+        }
+    }
+    return out;
+}
+
+}  // namespace s16app

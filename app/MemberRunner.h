@@ -1,0 +1,85 @@
+#pragma once
+// Checks members through the design module, as a host does: a member object
+// from NewCode, filled through its virtual interface, checked case by case.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Markup.h"
+#include "app/MemberFile.h"
+#include "framework/MemberResult.h"
+
+namespace s16app {
+
+struct RunOptions {
+    bool quick = false;  // QuickCheck: utilisations only, stops at the first failure
+    bool text = true;    // collect the report (off: utilisations only, for batches)
+};
+
+// One entry of the result: 0 the input, k + 1 sub-span k, n + 1 the member
+// buckling checks.
+struct EntryOutcome {
+    enum Kind { Input, Local, Buckling };
+    int index = 0;
+    Kind kind = Input;
+    int subspan = -1;  // Local entries only
+    // The utilisations set in the entry, in UtilKind order.
+    std::vector<std::pair<Corvid::Steel::UtilKind, double>> utils;
+};
+
+struct CaseOutcome {
+    std::string name;
+    bool checked = false;      // what Check (or QuickCheck) returned
+    bool pass = false;         // checked, utilisation at most 1 and no failure flag
+    double utilisation = 0.0;  // the overall (largest) utilisation
+    std::uint32_t flags = 0;
+    std::vector<EntryOutcome> entries;
+    // The largest utilisation of each kind that was set anywhere.
+    std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
+    std::vector<ReportLine> report;  // empty without text
+};
+
+struct MemberOutcome {
+    std::string where;  // "beam.json: members[2]"
+    std::string title;
+    std::string code;
+    std::string section;  // the section's name (designation or normalised description)
+    std::string grade;
+    std::vector<CaseOutcome> cases;
+    std::size_t governing = 0;  // index of the case with the largest utilisation
+    bool namedCases = false;
+
+    CaseOutcome const& Governing() const { return cases[governing]; }
+    bool Pass() const;  // every case passes
+};
+
+// Builds the member and checks every case. Throws InputError naming the
+// member and field when it cannot be checked (unknown designation, a shape
+// no calculator handles, the module giving no member object).
+// The section catalogue is the one set by CSection::SetCatalogDirectory.
+MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options);
+
+// The result of one member of a batch: its outcome or why it could not be
+// checked.
+struct BatchItem {
+    std::optional<MemberOutcome> outcome;
+    std::string error;
+};
+
+// Checks members on `jobs` threads (each member on one thread); the items
+// come back in input order whatever the number of threads. `progress` (may
+// be empty) is called, from one thread at a time, after each member.
+std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
+                                std::function<void(std::size_t done, std::size_t total)> const& progress);
+
+// Flag bits that mean a check failed (a failure or a section not handled).
+inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x1000u | 0x2000u | 0x4000u | 0x8000u | 0x10000u;
+
+// Names of the bits of a flag word ("section-not-handled", "class4-web" ...;
+// a bit without a name as "0x...").
+std::vector<std::string> FlagNames(std::uint32_t flags);
+
+}  // namespace s16app

@@ -1,0 +1,42 @@
+#pragma once
+// The three renderers of a check run (text, JSON, HTML) and the two of the
+// section command (text, JSON), with the pieces they share.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/MemberRunner.h"
+#include "app/SectionInfo.h"
+
+namespace s16app {
+
+// Text for a terminal: each member's report (of its governing case), then a
+// summary table; ANSI colours and bold when `colour`.
+void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour);
+// JSON for tools: SI units, +infinity as "inf".
+void RenderJson(std::ostream& out, std::vector<BatchItem> const& items);
+// One self-contained HTML page, summary table first, failing rows marked.
+void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
+
+void RenderSectionText(std::ostream& out, SectionInfo const& info);
+void RenderSectionJson(std::ostream& out, SectionInfo const& info);
+
+// ---- shared by the renderers ----
+
+// A utilisation with three decimals; "inf" for +infinity.
+std::string UtilText(double u);
+// The utilisation kind with the largest value of a case (its name), or ""
+// when none was set.
+std::string GoverningName(CaseOutcome const& c);
+// "PASS" / "FAIL"
+inline char const* Verdict(bool pass) { return pass ? "PASS" : "FAIL"; }
+// "Member 2: title" (the title left out when empty)
+std::string MemberHeading(std::size_t index, MemberOutcome const& m);
+// Counts of a run.
+struct RunCounts {
+    std::size_t pass = 0, fail = 0, errors = 0;
+};
+RunCounts Count(std::vector<BatchItem> const& items);
+std::string CountsLine(RunCounts const& c);
+
+}  // namespace s16app

@@ -1,0 +1,124 @@
+#include "app/Restraints.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+namespace s16app {
+
+namespace RB = Corvid::Data::RestraintBits;
+
+namespace {
+// Words with a meaning besides their bits.
+constexpr char const* kWebConnected = "web-connected";
+
+bool IsSupportShorthand(std::string const& w) {
+    return w == "pinned" || w == "simply-supported" || w == "fixed" || w == "built-in";
+}
+
+std::string Normalise(std::string s) {
+    for (auto& c : s) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c == '_' || c == ' ') c = '-';
+    }
+    return s;
+}
+
+std::string KnownWords() {
+    std::string list;
+    for (auto const& w : RestraintVocabulary()) list += (list.empty() ? "" : ", ") + std::string(w.word);
+    return list;
+}
+
+int ReadBits(Field const& field) {
+    long long value = 0;
+    if (field.IsString()) {
+        std::string const s = field.String();
+        char* end = nullptr;
+        value = std::strtoll(s.c_str(), &end, 0);
+        if (s.empty() || *end != '\0') field.Fail("\"" + s + "\" is not an integer (decimal, or hexadecimal as 0x...)");
+    } else {
+        double const v = field.Number();
+        if (v != static_cast<double>(static_cast<long long>(v))) field.Fail("restraint bits must be an integer");
+        value = static_cast<long long>(v);
+    }
+    if (value < 0 || (value & ~static_cast<long long>(RB::kAllDefined)) != 0) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "0x%llx", value < 0 ? 0ull : static_cast<unsigned long long>(value));
+        field.Fail(value < 0 ? std::string("restraint bits must not be negative")
+                             : std::string("bits outside the defined restraint bits (") + buf + ")");
+    }
+    return static_cast<int>(value);
+}
+}  // namespace
+
+std::vector<RestraintWord> const& RestraintVocabulary() {
+    static std::vector<RestraintWord> const words = {
+        {"free", RB::kFree, "nothing held"},
+        {"pinned", RB::kPinned, "simple support: both translations, twist and both flanges laterally"},
+        {"simply-supported", RB::kPinned, "the same as pinned"},
+        {"fixed", RB::kFixed, "every movement held (pinned plus both rotations, warping, both flanges on plan)"},
+        {"built-in", RB::kFixed, "the same as fixed"},
+        {"braced", RB::kBraced, "lateral brace: lateral translation, twist and both flanges laterally"},
+        {"major-translation", RB::kMajorTranslation, "displacement in the plane of the web"},
+        {"minor-translation", RB::kMinorTranslation, "lateral displacement of the section"},
+        {"major-rotation", RB::kMajorRotation, "rotation about the major axis"},
+        {"minor-rotation", RB::kMinorRotation, "rotation on plan (about the minor axis)"},
+        {"top-flange-lateral", RB::kTopFlangeLateral, "top flange held laterally"},
+        {"bottom-flange-lateral", RB::kBottomFlangeLateral, "bottom flange held laterally"},
+        {"top-flange-on-plan", RB::kTopFlangeRotationOnPlan, "top flange held against rotation on plan"},
+        {"bottom-flange-on-plan", RB::kBottomFlangeRotationOnPlan, "bottom flange held against rotation on plan"},
+        {"torsional", RB::kTorsional, "twist of the section held"},
+        {"partial-torsional", RB::kPartialTorsional, "partial torsional restraint"},
+        {"warping", RB::kWarping, "warping held"},
+        {"compression-flange-lateral", RB::kCompFlangeLateral, "compression flange held laterally"},
+        {"tension-flange-lateral", RB::kTensionFlangeLateral, "tension flange held laterally"},
+        {"both-flanges-on-plan", RB::kBothFlangesRotationOnPlan, "both flanges held against rotation on plan"},
+        {"compression-flange-on-plan", RB::kCompFlangeRotationOnPlan,
+         "compression flange held against rotation on plan"},
+        {"flange-connection", RB::kFlangeConnection, "end connection made through a flange"},
+        {"flange-connected", RB::kFlangeConnection, "the same as flange-connection (a tee so held is a strut)"},
+        {"end-connection", RB::kEndConnection, "end plate or seat engaging the flanges"},
+        {kWebConnected, 0, "a channel connected through its web only: a support shorthand adds no end connection"},
+    };
+    return words;
+}
+
+RestraintInput ReadRestraint(Field const& field) {
+    RestraintInput out;
+    if (field.IsObject()) {
+        ObjectReader const obj(field, {"bits"});
+        out.bits = ReadBits(obj.Require("bits"));
+        return out;
+    }
+    std::vector<Field> words;
+    if (field.IsArray())
+        words = field.Elements();
+    else if (field.IsString())
+        words.push_back(field);
+    else
+        field.Fail("expected a restraint word, a list of words or {\"bits\": ...}, found " +
+                   JsonTypeName(field.Json()));
+    bool support = false, webOnly = false;
+    for (auto const& w : words) {
+        std::string const word = Normalise(w.String());
+        bool known = false;
+        for (auto const& entry : RestraintVocabulary()) {
+            if (word != entry.word) continue;
+            known = true;
+            out.bits |= entry.bits;
+        }
+        if (!known) w.Fail("unknown restraint word \"" + w.String() + "\" (known: " + KnownWords() + ")");
+        support = support || IsSupportShorthand(word);
+        webOnly = webOnly || word == kWebConnected;
+    }
+    out.channelEndConnection = support && !webOnly;
+    return out;
+}
+
+int RestraintBitsFor(RestraintInput const& r, Corvid::Data::CSecGeom::SecShape shape) {
+    if (shape == Corvid::Data::CSecGeom::Channel && r.channelEndConnection) return r.bits | RB::kEndConnection;
+    return r.bits;
+}
+
+}  // namespace s16app

@@ -1,0 +1,114 @@
+// Text output: the report with ANSI styles on a terminal, then summaries.
+#include <cstdio>
+
+#include "app/Render.h"
+
+namespace s16app {
+
+namespace {
+
+std::string AnsiCodes(unsigned style) {
+    std::string codes;
+    auto add = [&codes](char const* c) { codes += (codes.empty() ? "" : ";") + std::string(c); };
+    if (style & (kHeading4 | kHeading5 | kBold)) add("1");
+    if (style & kHeading4) add("4");
+    if (style & kItalic) add("3");
+    if (style & kRed) add("31");
+    else if (style & kOrange) add("33");
+    else if (style & kBlue) add("34");
+    return codes.empty() ? std::string() : "\x1b[" + codes + "m";
+}
+
+constexpr char const* kReset = "\x1b[0m";
+
+void WriteReport(std::ostream& out, std::vector<ReportLine> const& lines, bool colour) {
+    if (!colour) {
+        out << PlainText(lines);
+        return;
+    }
+    unsigned open = 0;
+    for (auto const& line : lines) {
+        out << std::string(static_cast<std::size_t>(line.indent) * 2, ' ');
+        for (auto const& run : StyleLine(line.markup, open)) {
+            std::string const codes = AnsiCodes(run.style);
+            out << codes << run.text << (codes.empty() ? "" : kReset);
+        }
+        out << '\n';
+    }
+}
+
+std::string Padded(std::string s, std::size_t width) {
+    if (s.size() < width) s.append(width - s.size(), ' ');
+    return s;
+}
+
+std::string VerdictText(bool pass, bool colour) {
+    if (!colour) return Verdict(pass);
+    return std::string(pass ? "\x1b[1;32m" : "\x1b[1;31m") + Verdict(pass) + kReset;
+}
+
+void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
+    CaseOutcome const& g = m.Governing();
+    std::string const governing = GoverningName(g);
+    out << "Summary" << (m.namedCases ? " (governing case \"" + g.name + "\")" : std::string()) << "\n";
+    out << "  " << Padded("Utilisation", 32) << "Value\n";
+    for (auto const& u : g.maxima) {
+        std::string const name = Corvid::Narrow(Corvid::Steel::UtilKindName(u.first));
+        out << "  " << Padded(name, 32) << (name == governing ? Padded(UtilText(u.second), 8) + "<- governing"
+                                                               : UtilText(u.second))
+            << "\n";
+    }
+    if (m.namedCases) {
+        out << "  Cases:\n";
+        for (std::size_t k = 0; k < m.cases.size(); ++k)
+            out << "    " << Padded(m.cases[k].name, 28) << Padded(UtilText(m.cases[k].utilisation), 8)
+                << VerdictText(m.cases[k].pass, colour) << (k == m.governing ? "  <- governing" : "") << "\n";
+    }
+    out << "  Overall: " << UtilText(g.utilisation) << (governing.empty() ? "" : " (" + governing + ")") << "  "
+        << VerdictText(m.Pass(), colour) << "\n";
+}
+
+}  // namespace
+
+void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour) {
+    std::string const rule(78, '=');
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << rule << "\n";
+        if (!items[i].outcome) {
+            out << "Member " << i + 1 << ": could not be checked: " << items[i].error << "\n";
+            continue;
+        }
+        MemberOutcome const& m = *items[i].outcome;
+        out << MemberHeading(i, m) << "  [" << m.where << "]\n"
+            << m.code << " | " << m.section << " | " << m.grade << "\n";
+        out << std::string(78, '-') << "\n";
+        CaseOutcome const& g = m.Governing();
+        if (m.namedCases) out << "Load case \"" << g.name << "\" (governing)\n";
+        WriteReport(out, g.report, colour);
+        if (!g.report.empty()) out << std::string(78, '-') << "\n";
+        WriteSummary(out, m, colour);
+    }
+    out << rule << "\n" << CountsLine(Count(items)) << "\n";
+}
+
+void RenderSectionText(std::ostream& out, SectionInfo const& s) {
+    auto value = [](double v) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.6g", v);
+        return std::string(buf);
+    };
+    auto block = [&out, &value](char const* title, NamedValues const& values, char const* unit) {
+        out << title << " (" << unit << ")\n";
+        for (auto const& v : values) out << "  " << Padded(v.first, 10) << value(v.second) << "\n";
+    };
+    out << "Section " << s.name << "\n"
+        << "  shape " << s.shape << " (" << s.shapeCode << "), " << s.fabrication << ", " << s.code << "\n";
+    block("Dimensions", s.dimensions, "m; slope rise over run");
+    block("Properties", s.properties, "SI: m2, m3, m4, m6; alpha rad");
+    out << "Grade " << s.grade << ": Fy = " << value(s.Fy) << " Pa, Fu = " << value(s.Fu) << " Pa\n"
+        << "Classes: overall " << s.classOverall << ", axial " << s.classAxial << ", major " << s.classMajor
+        << ", minor " << s.classMinor << " (0: not covered)\n";
+    block("Resistances", s.resistances, "N, N.m");
+}
+
+}  // namespace s16app

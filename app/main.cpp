@@ -1,0 +1,183 @@
+// s16check: checks steel members to CSA S16 from member files.
+//
+//   s16check check FILE... [--format text|json|html] [--output PATH] [--quick]
+//                          [--catalog DIR] [--jobs N] [--no-color]
+//   s16check section DESCRIPTION [--grade NAME] [--code "CSA S16-14"]
+//                          [--catalog DIR] [--format text|json]
+//
+// Exit status: 0 every member passes; 1 a member fails a check; 2 the input
+// could not be read or a member could not be checked.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "app/MemberFile.h"
+#include "app/MemberRunner.h"
+#include "app/Render.h"
+#include "app/SectionInfo.h"
+#include "framework/Section.h"
+
+namespace {
+
+constexpr int kExitPass = 0;
+constexpr int kExitFail = 1;
+constexpr int kExitInput = 2;
+
+struct CheckArgs {
+    std::vector<std::string> files;
+    std::string format = "text";
+    std::string output;
+    bool quick = false;
+    std::string catalog;
+    int jobs = 1;
+    bool noColor = false;
+};
+
+struct SectionArgs {
+    std::string description;
+    std::string grade = "350W";
+    std::string code = "CSA S16-09";
+    std::string catalog;
+    std::string format = "text";
+};
+
+void Error(std::string const& message) { std::cerr << "s16check: " << message << "\n"; }
+
+// Reads every file; all problems are told before giving up.
+bool ReadAll(std::vector<std::string> const& files, std::vector<s16app::MemberInput>& members) {
+    bool ok = true;
+    for (auto const& name : files) {
+        std::ifstream in(name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        if (!in || in.bad()) {
+            Error(name + ": cannot be read");
+            ok = false;
+            continue;
+        }
+        try {
+            auto read = s16app::ReadMemberFile(text.str(), name);
+            for (auto& m : read) members.push_back(std::move(m));
+        } catch (s16app::InputError const& e) {
+            Error(e.what());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+// "[#####     ] 12/40" on a terminal's stderr.
+void ShowProgress(std::size_t done, std::size_t total) {
+    constexpr std::size_t width = 30;
+    std::size_t const filled = total ? done * width / total : width;
+    std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, ' ') << "] " << done << "/" << total
+              << (done == total ? "\n" : "") << std::flush;
+}
+
+// Writes the output to PATH, or to stdout when PATH is empty.
+bool Emit(std::string const& text, std::string const& path) {
+    if (path.empty()) {
+        std::cout << text << std::flush;
+        return static_cast<bool>(std::cout);
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    out.close();
+    if (!out) Error(path + ": cannot be written");
+    return static_cast<bool>(out);
+}
+
+int RunCheck(CheckArgs const& a) {
+    if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    std::vector<s16app::MemberInput> members;
+    if (!ReadAll(a.files, members)) return kExitInput;
+    s16app::RunOptions options;
+    options.quick = a.quick;
+    std::function<void(std::size_t, std::size_t)> progress;
+    if (isatty(STDERR_FILENO) && members.size() > 1) progress = ShowProgress;
+    auto const items = s16app::CheckAll(members, options, a.jobs, progress);
+    for (auto const& item : items)
+        if (!item.outcome) Error(item.error);
+    std::ostringstream out;
+    if (a.format == "json") {
+        s16app::RenderJson(out, items);
+    } else if (a.format == "html") {
+        s16app::RenderHtml(out, items);
+    } else {
+        bool const colour = a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) && !std::getenv("NO_COLOR");
+        s16app::RenderText(out, items, colour);
+    }
+    if (!Emit(out.str(), a.output)) return kExitInput;
+    auto const counts = s16app::Count(items);
+    if (counts.errors) return kExitInput;
+    return counts.fail ? kExitFail : kExitPass;
+}
+
+int RunSection(SectionArgs const& a) {
+    if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    try {
+        auto const info = s16app::DescribeSection(a.description, a.grade, a.code == "CSA S16-14" ? 1 : 0);
+        std::ostringstream out;
+        if (a.format == "json")
+            s16app::RenderSectionJson(out, info);
+        else
+            s16app::RenderSectionText(out, info);
+        return Emit(out.str(), "") ? kExitPass : kExitInput;
+    } catch (s16app::InputError const& e) {
+        Error(e.what());
+        return kExitInput;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"s16check: checks structural steel members to CSA S16-09 / CSA S16-14"};
+    app.set_version_flag("--version", std::string("s16check ") + S16CHECK_VERSION);
+    app.require_subcommand(1);
+
+    CheckArgs check;
+    auto* checkCmd = app.add_subcommand("check", "Check every member of every member file (JSON)");
+    checkCmd->add_option("FILE", check.files, "Member files")->required();
+    checkCmd->add_option("--format", check.format, "Output format")
+        ->check(CLI::IsMember({"text", "json", "html"}))
+        ->capture_default_str();
+    checkCmd->add_option("--output", check.output, "Write the output to PATH instead of the standard output");
+    checkCmd->add_flag("--quick", check.quick, "Quick check: utilisations only, stopping at the first failure");
+    checkCmd->add_option("--catalog", check.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+    checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel")
+        ->check(CLI::Range(1, 256))
+        ->capture_default_str();
+    checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
+
+    SectionArgs section;
+    auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
+    sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation")->required();
+    sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
+    sectionCmd->add_option("--code", section.code, "Design code")
+        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
+        ->capture_default_str();
+    sectionCmd->add_option("--catalog", section.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+    sectionCmd->add_option("--format", section.format, "Output format")
+        ->check(CLI::IsMember({"text", "json"}))
+        ->capture_default_str();
+
+    try {
+        app.parse(argc, argv);
+    } catch (CLI::ParseError const& e) {
+        int const code = app.exit(e);
+        // Help and version succeed; a command line that cannot be used is
+        // input that cannot be read.
+        return code == 0 ? kExitPass : kExitInput;
+    }
+    try {
+        return checkCmd->parsed() ? RunCheck(check) : RunSection(section);
+    } catch (std::exception const& e) {
+        Error(e.what());
+        return kExitInput;
+    }
+}

@@ -1,0 +1,177 @@
+// Member files the binary must refuse (exit 2, a message naming the file,
+// the member and the field) and the input it must read faithfully: units,
+// area ratios, restraint words.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+#include "Tolerance.h"
+
+using clitest::LocalMember;
+using clitest::ParseOutput;
+using clitest::RunCli;
+using clitest::WriteFile;
+
+namespace {
+// Two valid members and a third that carries `member` (a JSON object).
+std::string ThirdMemberOf(std::string const& member) {
+    std::string const ok = LocalMember(R"({"N": 100})");
+    return R"({"members": [)" + ok + "," + ok + "," + member + "]}";
+}
+
+constexpr char kPoints[] = R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}])";
+constexpr char kOneSub[] = R"("subspans": [{"left": {}, "right": {}}])";
+constexpr char kI[] = R"("section": "I D=303 B=203 T=13.1 Tw=7.5 R=15")";
+}  // namespace
+
+TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
+    struct Case {
+        char const* what;
+        std::string member;    // the third member of the file
+        std::string expected;  // in the message, after "bad.json: "
+    };
+    std::string const sub = kOneSub, pts = kPoints, sec = kI;
+    std::vector<Case> const cases = {
+        {"unknown field", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "omega": 1.0})",
+         "members[2].omega: unknown field"},
+        {"unknown field in a point", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": "pinned"},
+           {"x": 3, "restrain": "pinned"}], )" + sub + "}",
+         "members[2].points[1].restrain: unknown field"},
+        {"unknown grade", "{" + sec + R"(, "grade": "355W", )" + pts + ", " + sub + "}",
+         "members[2].grade: unknown steel grade"},
+        {"user grade with Fu below Fy", "{" + sec + R"(, "grade": {"Fy": 350, "Fu": 300}, )" + pts + ", " + sub + "}",
+         "members[2].grade: steel grade \"user grade\": Fu must not be less than Fy"},
+        {"too few points", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0}], "subspans": []})",
+         "members[2].points: a member needs at least two points (1 given)"},
+        {"positions not increasing", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0}, {"x": 3}, {"x": 3}],
+           "subspans": [{"left": {}, "right": {}}, {"left": {}, "right": {}}]})",
+         "members[2].points[2].x: positions must increase"},
+        {"wrong number of sub-spans", "{" + sec + R"(, "grade": "350W", )" + pts +
+                                          R"(, "subspans": [{"left": {}, "right": {}}, {"left": {}, "right": {}}]})",
+         "members[2].subspans: 2 points need 1 sub-spans, one between each pair of consecutive points (2 given)"},
+        {"non-finite number", "{" + sec + R"(, "grade": "350W", )" + pts +
+                                  R"(, "subspans": [{"left": {"N": -1e400}, "right": {}}]})",
+         "members[2].subspans[0].left.N: the number is not finite"},
+        {"wrong type", "{" + sec + R"(, "grade": "350W", )" + pts + R"(, "subspans": [{"left": {"Mx": "12"}, "right": {}}]})",
+         "members[2].subspans[0].left.Mx: expected a number, found a string"},
+        {"unknown restraint word", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": ["pined"]},
+           {"x": 3, "restraint": "pinned"}], )" + sub + "}",
+         "members[2].points[0].restraint[0]: unknown restraint word \"pined\""},
+        {"undefined restraint bits", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": {"bits": "0x400000"}},
+           {"x": 3, "restraint": "pinned"}], )" + sub + "}",
+         "members[2].points[0].restraint.bits: bits outside the defined restraint bits (0x400000)"},
+        {"duplicate field", "{" + sec + R"(, "grade": "350W", "grade": "300W", )" + pts + ", " + sub + "}",
+         "members[2].grade: the field appears twice in one object"},
+        {"both subspans and cases", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "cases": []})",
+         "members[2]: give either \"subspans\" or \"cases\""},
+        {"unknown unit", "{" + sec + R"(, "grade": "350W", "units": {"length": "ft"}, )" + pts + ", " + sub + "}",
+         "members[2].units.length: length unit \"ft\" is not \"m\" or \"mm\""},
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("bad.json", ThirdMemberOf(c.member));
+        auto const r = RunCli("check bad.json");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("bad.json: " + c.expected), std::string::npos) << r.err;
+        // A file that cannot be read is not checked at all.
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(CliInput, BadJsonAndUnreadableFiles) {
+    WriteFile("syntax.json", "{\"section\": \"RHS D=200 B=100 t=10\",\n  \"grade\": \"350W\",,\n}");
+    auto r = RunCli("check syntax.json");
+    EXPECT_EQ(r.status, 2);
+    // Line 2 is `  "grade": "350W",,`: the second comma is its 19th character.
+    EXPECT_NE(r.err.find("syntax.json: line 2, column 19: not valid JSON"), std::string::npos) << r.err;
+    r = RunCli("check missing.json");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("missing.json: cannot be read"), std::string::npos) << r.err;
+    // Every unreadable file is named, not only the first.
+    r = RunCli("check missing.json syntax.json");
+    EXPECT_NE(r.err.find("missing.json"), std::string::npos);
+    EXPECT_NE(r.err.find("syntax.json"), std::string::npos);
+}
+
+TEST(CliInput, MembersThatCannotBeCheckedExitTwoAndTheOthersAreStillReported) {
+    struct Case {
+        char const* what;
+        std::string section;
+        std::string expected;
+    };
+    std::vector<Case> const cases = {
+        {"a shape no calculator handles", "PL B=100 t=10",
+         "members[2].section: the design code has no calculator for a flat plate"},
+        {"a section the calculator refuses", "RHS D=200 B=100 t=8 fab=cold-formed",
+         "members[2].section: Cold formed sections are not yet supported"},
+        {"an unknown designation", "W999x999", "members[2].section: "},
+        {"a malformed description", "I D=303 B=203", "members[2].section: section \"I D=303 B=203\""},
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("bad.json", ThirdMemberOf(R"({"section": ")" + c.section + R"(", "grade": "350W", )" +
+                                            std::string(kPoints) + ", " + kOneSub + "}"));
+        auto const r = RunCli("check bad.json --format json");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("bad.json: " + c.expected), std::string::npos) << r.err;
+        auto const j = ParseOutput(r);
+        EXPECT_EQ(j["summary"]["pass"], 2);
+        EXPECT_EQ(j["summary"]["errors"], 1);
+        EXPECT_TRUE(j["members"][2].contains("error"));
+    }
+}
+
+TEST(CliInput, UnitsAndAreaRatiosReachTheCheck) {
+    // RHS D=200 B=100 t=10 (no corner radius): A = 200*100 - 180*80 =
+    // 5600 mm². Tension resistance CSA S16-09 cl. 13.2(a): Tr = min(0.9 A Fy,
+    // 0.75 An Fu, 0.75 Ane Fu) = min(0.9*5600*350, 0.75*5600*450) N =
+    // 1 764 000 N, so 882 kN of tension is a utilisation of 0.5.
+    WriteFile("kN.json", LocalMember(R"({"N": 882})"));
+    WriteFile("N.json", LocalMember(R"({"N": 882000})", R"(, "units": {"length": "mm", "force": "N"})"));
+    for (char const* file : {"kN.json", "N.json"}) {
+        SCOPED_TRACE(file);
+        auto const r = RunCli(std::string("check --format json ") + file);
+        EXPECT_EQ(r.status, 0) << r.err;
+        auto const j = ParseOutput(r);
+        EXPECT_REL(j["members"][0]["utilisation"].get<double>(), 0.5);
+        EXPECT_REL(j["members"][0]["entries"][1]["util"]["axial"].get<double>(), 0.5);
+    }
+    // Net area ratio 0.8: Tr2 = 0.75*0.8*5600*450 N = 1 512 000 N governs;
+    // 882 kN / 1512 kN = 0.58333.
+    WriteFile("net.json", LocalMember(R"({"N": 882})", R"(, "net_area_ratio": 0.8)"));
+    auto const j = ParseOutput(RunCli("check --format json net.json"));
+    EXPECT_REL(j["members"][0]["utilisation"].get<double>(), 882.0 / 1512.0);
+    // Positions in mm: a 3000 mm member is 3 m long ("3.000 m" in the report).
+    WriteFile("mm.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W", "units": {"length": "mm"},
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3000, "restraint": "pinned"}],
+      "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0}, "subspans": [{"left": {}, "right": {}}]})");
+    auto const mm = RunCli("check mm.json --no-color");
+    EXPECT_NE(mm.out.find("SubSpan 1: 0.000 m to 3.000 m"), std::string::npos) << mm.out;
+}
+
+TEST(CliInput, ChannelSupportWordsDecideBeamOrStrut) {
+    // A pinned channel gets the end-connection bit and is checked as a beam;
+    // "web-connected" asks for the strut of a channel held by its web only.
+    std::string const member = R"({"section": "C D=254 B=69.6 T=11.1 Tw=9.63 R=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": RESTRAINT}, {"x": 3, "restraint": RESTRAINT}],
+      "subspans": [{"left": {"N": -50}, "right": {"N": -50}}]})";
+    auto with = [&member](std::string const& restraint) {
+        std::string m = member;
+        for (auto at = m.find("RESTRAINT"); at != std::string::npos; at = m.find("RESTRAINT"))
+            m.replace(at, 9, restraint);
+        return m;
+    };
+    WriteFile("beam.json", with(R"("pinned")"));
+    auto const beam = RunCli("check beam.json --no-color");
+    EXPECT_NE(beam.out.find("Buckling capacity checks"), std::string::npos);
+    EXPECT_EQ(beam.out.find("Strut buckling capacity checks"), std::string::npos);
+    WriteFile("strut.json", with(R"(["pinned", "web-connected"])"));
+    auto const strut = RunCli("check strut.json --no-color");
+    EXPECT_NE(strut.out.find("Strut buckling capacity checks"), std::string::npos);
+    // The raw word of "pinned" without the end connection (0x300043) is the
+    // web-connected strut as well.
+    WriteFile("bits.json", with(R"({"bits": "0x300043"})"));
+    EXPECT_NE(RunCli("check bits.json --no-color").out.find("Strut buckling capacity checks"), std::string::npos);
+}

@@ -1,0 +1,200 @@
+// What the binary writes: the bundled examples, the three formats, exit
+// codes, load cases, parallel runs and the HTML page in a real browser.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+#include "Tolerance.h"
+
+using clitest::Example;
+using clitest::LocalMember;
+using clitest::ParseOutput;
+using clitest::RunCli;
+using clitest::RunShell;
+using clitest::WriteFile;
+
+namespace {
+constexpr char const* kExamples[] = {"simply_supported_beam.json", "beam_column.json", "rhs_brace.json",
+                                     "angle_strut.json"};
+
+bool HasTool(char const* tool) { return std::system(("command -v " + std::string(tool) + " >/dev/null 2>&1").c_str()) == 0; }
+
+// The utilisations of one kind of entry ("local" or "buckling") of a case.
+std::vector<double> Utils(nlohmann::json const& c, char const* kind) {
+    std::vector<double> out;
+    for (auto const& e : c["entries"]) {
+        if (e["kind"] != kind) continue;
+        for (auto const& u : e["util"].items())
+            out.push_back(u.value().is_string() ? INFINITY : u.value().get<double>());
+    }
+    return out;
+}
+}  // namespace
+
+TEST(CliOutput, EveryExampleChecksInEveryFormat) {
+    for (char const* name : kExamples) {
+        SCOPED_TRACE(name);
+        auto const json = RunCli("check --format json '" + Example(name) + "'");
+        auto const j = ParseOutput(json);
+        ASSERT_EQ(j["members"].size(), 1u) << json.err;
+        auto const& m = j["members"][0];
+        EXPECT_TRUE(m["checked"].get<bool>());
+        // The examples are sized to pass: every cross-section check is below 1.
+        auto const cases = m.contains("cases") ? m["cases"] : nlohmann::json::array({m});
+        bool bucklingFinite = true;
+        for (auto const& c : cases) {
+            for (double u : Utils(c, "local")) EXPECT_LT(u, 1.0);
+            for (double u : Utils(c, "buckling")) bucklingFinite = bucklingFinite && std::isfinite(u);
+        }
+        EXPECT_EQ(json.status, m["pass"].get<bool>() ? 0 : 1);
+        // With the member buckling checks in place they pass as a whole.
+        if (bucklingFinite) {
+            EXPECT_EQ(json.status, 0) << m["report"].get<std::string>().substr(0, 2000);
+        }
+        for (char const* format : {"text", "html"}) {
+            auto const r = RunCli(std::string("check --format ") + format + " '" + Example(name) + "'");
+            EXPECT_EQ(r.status, json.status) << format;
+            EXPECT_EQ(r.err, "") << format;
+        }
+    }
+}
+
+TEST(CliOutput, JsonLayoutAndInfinity) {
+    // Local-only member: entries 0 (input) and 1 (sub-span 0), no buckling
+    // entry. 882 kN of tension on A = 5600 mm² of 350W: 882/(0.9*5600*350e-3)
+    // = 0.5 (CSA S16-09 cl. 13.2(a)).
+    WriteFile("local.json", LocalMember(R"({"N": 882})", R"(, "title": "tie T1")"));
+    auto const local = ParseOutput(RunCli("check --format json local.json"))["members"][0];
+    EXPECT_EQ(local["title"], "tie T1");
+    EXPECT_EQ(local["code"], "CSA S16-09");
+    EXPECT_EQ(local["section"], "RHS D=200 B=100 t=10");
+    ASSERT_EQ(local["entries"].size(), 2u);
+    EXPECT_EQ(local["entries"][0], (nlohmann::json{{"index", 0}, {"kind", "input"}}));
+    EXPECT_EQ(local["entries"][1]["kind"], "local");
+    EXPECT_EQ(local["entries"][1]["subspan"], 0);
+    EXPECT_REL(local["entries"][1]["util"]["axial"].get<double>(), 0.5);
+    EXPECT_NE(local["report"].get<std::string>().find("Tr = min(Tr1, Tr2, Tr3)"), std::string::npos);
+    // With the buckling checks: a third entry of kind "buckling".
+    WriteFile("full.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+      "subspans": [{"left": {"N": -100}, "right": {"N": -100}}]})");
+    auto const full = ParseOutput(RunCli("check --format json full.json"))["members"][0];
+    ASSERT_EQ(full["entries"].size(), 3u);
+    EXPECT_EQ(full["entries"][2]["index"], 2);
+    EXPECT_EQ(full["entries"][2]["kind"], "buckling");
+    EXPECT_TRUE(full["entries"][2]["util"].contains("axial_major"));
+    // A single angle carries no shear: any shear is +infinity, written "inf".
+    WriteFile("angle.json", R"({"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "pinned"}],
+      "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+      "subspans": [{"left": {"N": -10, "Vy": 1}, "right": {"N": -10, "Vy": 1}}]})");
+    auto const angle = RunCli("check --format json angle.json");
+    EXPECT_EQ(angle.status, 1);
+    auto const a = ParseOutput(angle)["members"][0];
+    EXPECT_EQ(a["utilisation"], "inf");
+    EXPECT_EQ(a["entries"][1]["util"]["shear_major"], "inf");
+    EXPECT_FALSE(a["pass"].get<bool>());
+    EXPECT_NE(std::find(a["flag_names"].begin(), a["flag_names"].end(), "major-shear-on-strut"), a["flag_names"].end());
+}
+
+TEST(CliOutput, ExitCodesAndLoadCases) {
+    // 1852.2 kN of tension against Tr = 1764 kN: utilisation 1.05, exit 1.
+    WriteFile("over.json", LocalMember(R"({"N": 1852.2})"));
+    auto const over = RunCli("check over.json");
+    EXPECT_EQ(over.status, 1);
+    EXPECT_NE(over.out.find("FAIL"), std::string::npos);
+    // Cases 882 kN and 1323 kN: utilisations 0.5 and 0.75; the second governs.
+    WriteFile("cases.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+      "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+      "cases": [{"name": "service", "subspans": [{"left": {"N": 882}, "right": {"N": 882}}]},
+                {"name": "ultimate", "subspans": [{"left": {"N": 1323}, "right": {"N": 1323}}]}]})");
+    auto const r = RunCli("check --format json cases.json");
+    EXPECT_EQ(r.status, 0);
+    auto const m = ParseOutput(r)["members"][0];
+    EXPECT_EQ(m["governing_case"], "ultimate");
+    EXPECT_REL(m["utilisation"].get<double>(), 0.75);
+    ASSERT_EQ(m["cases"].size(), 2u);
+    EXPECT_EQ(m["cases"][0]["name"], "service");
+    EXPECT_REL(m["cases"][0]["utilisation"].get<double>(), 0.5);
+    // The quick check gives the utilisations and no report.
+    auto const quick = ParseOutput(RunCli("check --quick --format json cases.json"))["members"][0];
+    EXPECT_REL(quick["utilisation"].get<double>(), 0.75);
+    EXPECT_EQ(quick["report"], "");
+    // Text: the summary names the governing case; one failing member of
+    // two makes the run fail.
+    auto const text = RunCli("check cases.json over.json");
+    EXPECT_EQ(text.status, 1);
+    EXPECT_NE(text.out.find("Summary (governing case \"ultimate\")"), std::string::npos);
+    EXPECT_NE(text.out.find("2 members: 1 pass, 1 fail"), std::string::npos);
+}
+
+TEST(CliOutput, ParallelRunsWriteTheSameBytes) {
+    std::string files;
+    for (int k = 0; k < 3; ++k)
+        for (char const* name : kExamples) files += " '" + Example(name) + "'";
+    WriteFile("over.json", LocalMember(R"({"N": 1852.2})"));
+    files += " over.json";
+    for (char const* format : {"text", "json", "html"}) {
+        SCOPED_TRACE(format);
+        auto const one = RunCli(std::string("check --jobs 1 --format ") + format + files);
+        auto const two = RunCli(std::string("check --jobs 2 --format ") + format + files);
+        EXPECT_EQ(one.status, two.status);
+        EXPECT_EQ(one.out, two.out);
+        EXPECT_EQ(two.err, "");  // no progress bar when stderr is not a terminal
+    }
+}
+
+TEST(CliOutput, ColoursAndProgressOnlyOnATerminal) {
+    if (!HasTool("script")) GTEST_SKIP() << "util-linux script (to run under a terminal) is not installed";
+    std::string const bin = "'" + clitest::Binary() + "' check '" + Example("beam_column.json") + "' '" +
+                            Example("rhs_brace.json") + "'";
+    auto const tty = RunShell("script -qec \"" + bin + "\" /dev/null");
+    EXPECT_NE(tty.out.find("\x1b[1m"), std::string::npos);  // bold
+    EXPECT_NE(tty.out.find("2/2"), std::string::npos);      // the progress bar
+    auto const plain = RunShell("script -qec \"" + bin + " --no-color\" /dev/null");
+    EXPECT_EQ(plain.out.find("\x1b[1m"), std::string::npos);
+    EXPECT_EQ(RunCli("check '" + Example("beam_column.json") + "'").out.find('\x1b'), std::string::npos);
+}
+
+TEST(CliOutput, HtmlPageInHeadlessChromium) {
+    if (!HasTool("chromium")) GTEST_SKIP() << "chromium is not installed";
+    WriteFile("over.json", LocalMember(R"({"N": 1852.2})"));
+    auto const r = RunCli("check --format html --output page.html over.json '" + Example("beam_column.json") + "'");
+    ASSERT_EQ(r.status, 1) << r.err;
+    // A copy of the page with a probe script that writes the failing row's
+    // computed colours and the rendered text into the DOM (the page itself
+    // has no script).
+    std::string const probe = R"(<script>
+      const row = document.querySelector("table.summary tr.fail td");
+      const s = getComputedStyle(row);
+      const out = document.createElement("pre");
+      out.id = "probe";
+      out.textContent = "background=" + s.backgroundColor + ";color=" + s.color + ";text=" + document.body.innerText;
+      document.body.appendChild(out);
+    </script>)";
+    auto const page = RunShell("cat page.html");
+    std::string probed = page.out;
+    probed.insert(probed.rfind("</body>"), probe);
+    WriteFile("probed.html", probed);
+    auto const dom = RunShell(
+        "chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking "
+        "--disable-component-update --disable-sync --user-data-dir=\"$(mktemp -d)\" --virtual-time-budget=2000 "
+        "--dump-dom \"file://$PWD/probed.html\"");
+    auto const at = dom.out.find("<pre id=\"probe\">");
+    ASSERT_NE(at, std::string::npos) << dom.err.substr(0, 2000);
+    std::string const text = dom.out.substr(at);
+    // tr.fail td { background: #ffd7d7; color: #b00000 }
+    EXPECT_NE(text.find("background=rgb(255, 215, 215);color=rgb(176, 0, 0)"), std::string::npos) << text.substr(0, 200);
+    // The report's markup is rendered, not shown (innerText is escaped
+    // again by --dump-dom, so raw "<red>" would read "&lt;red&gt;").
+    for (char const* raw : {"&lt;red&gt;", "&lt;b&gt;", "&lt;h4&gt;", "&lt;h5&gt;", "&lt;i&gt;", "&lt;blue&gt;",
+                            "&amp;lt;", "&lt;/"})
+        EXPECT_EQ(text.find(raw), std::string::npos) << raw;
+    EXPECT_NE(text.find("Buckling capacity checks:"), std::string::npos);
+}

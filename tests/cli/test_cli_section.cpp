@@ -1,0 +1,92 @@
+// s16check section: properties, classes and resistances of one section, and
+// the command line's own behaviour (help, version, usage errors).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CliRun.h"
+#include "Tolerance.h"
+
+using clitest::ParseOutput;
+using clitest::RunCli;
+
+TEST(CliSection, RectangularTubeByHand) {
+    auto const r = RunCli("section 'RHS D=200 B=100 t=10' --format json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto const j = ParseOutput(r);
+    EXPECT_EQ(j["shape"], "rectangular hollow section");
+    EXPECT_EQ(j["shape_code"], 9);
+    EXPECT_EQ(j["fabrication"], "rolled");
+    EXPECT_REL(j["dimensions"]["D"].get<double>(), 0.2);
+    auto const& p = j["properties"];
+    // Square corners: A = 200*100 - 180*80 = 5600 mm²;
+    // Ixx = (100*200³ - 80*180³)/12 = 27.7867e6 mm⁴;
+    // plastic Sxx = (100*200² - 80*180²)/4 = 352e3 mm³;
+    // elastic Zxx = Ixx/100 = 277.867e3 mm³.
+    EXPECT_REL(p["A"].get<double>(), 5600e-6);
+    EXPECT_REL(p["Ixx"].get<double>(), (100.0 * 8e6 - 80.0 * 5832e3) / 12.0 * 1e-12);
+    EXPECT_REL(p["Sxx"].get<double>(), 352e3 * 1e-9);
+    EXPECT_REL(p["Zxx"].get<double>(), (100.0 * 8e6 - 80.0 * 5832e3) / 12.0 / 100.0 * 1e-9);
+    EXPECT_FALSE(p.contains("Iuu"));  // principal axes are given for angles only
+    // 350W at 10 mm: Fy 350 MPa, Fu 450 MPa (CSA G40.21).
+    EXPECT_REL(j["grade"]["Fy"].get<double>(), 350e6);
+    EXPECT_REL(j["grade"]["Fu"].get<double>(), 450e6);
+    // Flange (100-2*10)/10 = 8 and web (200-2*10)/10 = 18 are class 1 for
+    // every case here (limit 420/sqrt(350) = 22.4 for the flange in
+    // compression, CSA S16-09 Table 1).
+    for (char const* k : {"overall", "axial", "major", "minor"}) EXPECT_EQ(j["classes"][k], 1) << k;
+    auto const& res = j["resistances"];
+    // CSA S16-09 cl. 13.2(a): Tr = 0.9*5600*350 N = 1 764 000 N (0.75*5600*450
+    // = 1 890 000 N is larger); squash load (cl. 13.3.1 with lambda = 0)
+    // the same; cl. 13.5(a): Mrx = 0.9*352e3*350 N.mm = 110 880 N.m.
+    EXPECT_REL(res["Tr"].get<double>(), 1764000.0);
+    EXPECT_REL(res["Cr"].get<double>(), 1764000.0);
+    EXPECT_REL(res["Mrx"].get<double>(), 110880.0);
+}
+
+TEST(CliSection, WebShearOfARolledI) {
+    // CSA S16-09 cl. 13.4.1.1: h/w = (303-2*13.1)/7.5 = 36.9 <= 1014/sqrt(350)
+    // = 54.2, so Fs = 0.66 Fy and, rolled, Aw = d w: Vr = 0.9*303*7.5*0.66*350
+    // N = 472 453 N.
+    auto const j = ParseOutput(RunCli("section 'I D=303 B=203 T=13.1 Tw=7.5 R=15' --format json"));
+    EXPECT_REL(j["resistances"]["Vr_major"].get<double>(), 0.9 * 303 * 7.5 * 0.66 * 350);
+    // The web d/w = 276.8/7.5 = 36.9 exceeds 670/sqrt(350) = 35.8: class 4
+    // in pure compression (CSA S16-09 Table 1), class 1 in bending.
+    EXPECT_EQ(j["classes"]["axial"], 4);
+    EXPECT_EQ(j["classes"]["major"], 1);
+}
+
+TEST(CliSection, AnglesCodesAndRefusals) {
+    auto const angle = ParseOutput(RunCli("section 'L D=102 B=76 t=9.5 R=10' --format json --code 'CSA S16-14'"));
+    EXPECT_EQ(angle["code"], "CSA S16-14");
+    for (char const* k : {"Iuu", "Ivv", "alpha"}) EXPECT_TRUE(angle["properties"].contains(k)) << k;
+    // Principal second moments keep the sum of the axis ones.
+    auto const& p = angle["properties"];
+    EXPECT_REL(p["Iuu"].get<double>() + p["Ivv"].get<double>(), p["Ixx"].get<double>() + p["Iyy"].get<double>());
+    auto r = RunCli("section 'PL B=100 t=10'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("the design code does not handle this flat plate section"), std::string::npos) << r.err;
+    r = RunCli("section 'RHS D=200 B=100 t=10' --grade 999Z");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--grade: unknown steel grade"), std::string::npos) << r.err;
+    EXPECT_NE(RunCli("section 'RHS D=200 B=100 t=10'").out.find("Tr        1.764e+06"), std::string::npos);
+}
+
+TEST(CliCommandLine, HelpVersionAndUsageErrors) {
+    auto r = RunCli("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("s16check ", 0), 0u);
+    r = RunCli("--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("section"), std::string::npos);
+    for (char const* help : {"check --help", "section --help"}) {
+        r = RunCli(help);
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_NE(r.out.find("--catalog"), std::string::npos) << help;
+    }
+    EXPECT_EQ(RunCli("").status, 2);                               // no command
+    EXPECT_EQ(RunCli("check").status, 2);                          // no file
+    EXPECT_EQ(RunCli("check --format xml x.json").status, 2);      // unknown format
+    EXPECT_EQ(RunCli("check --jobs 0 x.json").status, 2);          // no workers
+    EXPECT_EQ(RunCli("section X --code 'CSA S16-01'").status, 2);  // unknown code
+}
