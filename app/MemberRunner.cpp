@@ -45,17 +45,13 @@ Corvid::Steel::CSteelGrade MakeGrade(MemberInput const& input) {
     }
 }
 
-// The net area ratios have no setter on the member's interface; they live
-// on its section calculator, which the member owns (and did not create
-// const), so the calculator it hands out may be given them.
+// The net area ratios belong to this design code's member.
 void SetAreaRatios(CSteelMemberGen& member, MemberInput const& input) {
     if (!input.netAreaRatio && !input.effectiveNetAreaRatio) return;
     auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
-    auto const calc = code ? code->Calculator() : nullptr;
-    if (!calc) throw InputError(Where(input, "net_area_ratio") + ": the design module takes no area ratios");
-    auto& writable = const_cast<Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section&>(*calc);
-    if (input.netAreaRatio) writable.SetNetAreaRatio(*input.netAreaRatio);
-    if (input.effectiveNetAreaRatio) writable.SetEffectiveNetAreaRatio(*input.effectiveNetAreaRatio);
+    if (!code) throw InputError(Where(input, "net_area_ratio") + ": the design module takes no area ratios");
+    if (input.netAreaRatio) code->SetNetAreaRatio(*input.netAreaRatio);
+    if (input.effectiveNetAreaRatio) code->SetEffectiveNetAreaRatio(*input.effectiveNetAreaRatio);
 }
 
 std::vector<CSubSpan> MakeSubSpans(LoadCase const& c, Corvid::Data::CSecGeom::SecShape shape) {
@@ -208,9 +204,9 @@ std::vector<std::string> FlagNames(std::uint32_t flags) {
         {0x4, "failure"},
         {0x8, "section-not-handled"},
         {0x10, "interaction-failure"},
-        {0x100, "no-lateral-torsional-length"},
-        {0x200, "no-major-axis-length"},
-        {0x400, "no-minor-axis-length"},
+        {0x100, "lateral-torsional-buckling"},
+        {0x200, "major-axis-buckling"},
+        {0x400, "minor-axis-buckling"},
         {0x1000, "axial-failure"},
         {0x2000, "major-moment-failure"},
         {0x4000, "minor-moment-failure"},
@@ -220,6 +216,8 @@ std::vector<std::string> FlagNames(std::uint32_t flags) {
         {0x100000, "class4-section"},
         {0x200000, "class4-web"},
         {0x400000, "class4-flange"},
+        {0x1000000, "torsional-buckling"},
+        {0x2000000, "flexural-torsional-buckling"},
     };
     std::vector<std::string> out;
     for (int bit = 0; bit < 32; ++bit) {

@@ -76,7 +76,8 @@ std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOpti
                                 std::function<void(std::size_t done, std::size_t total)> const& progress);
 
 // Flag bits that mean a check failed (a failure or a section not handled).
-inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x1000u | 0x2000u | 0x4000u | 0x8000u | 0x10000u;
+inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x100u | 0x200u | 0x400u | 0x1000u | 0x2000u |
+                                               0x4000u | 0x8000u | 0x10000u | 0x1000000u | 0x2000000u;
 
 // Names of the bits of a flag word ("section-not-handled", "class4-web" ...;
 // a bit without a name as "0x...").

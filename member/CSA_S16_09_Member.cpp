@@ -49,7 +49,11 @@ CSA_S16_09_Member::CSA_S16_09_Member() : m_section(CSection(L"")) {
 }
 
 CSA_S16_09_Member::CSA_S16_09_Member(CSA_S16_09_Member const& other)
-    : CSteelMemberGen(other), m_records(other.m_records), m_section(other.m_section) {
+    : CSteelMemberGen(other),
+      m_records(other.m_records),
+      m_section(other.m_section),
+      m_netAreaRatio(other.m_netAreaRatio),
+      m_effectiveNetAreaRatio(other.m_effectiveNetAreaRatio) {
     if (other.m_calc) m_calc.reset(other.m_calc->Clone());
     if (m_result) {
         m_result->IniDynaArray(1);
@@ -84,10 +88,27 @@ bool CSA_S16_09_Member::SetSection(CSection const& section) {
     if (m_calc) {
         m_calc->SetCorvidSec(m_section, m_result);
         m_calc->SetCodeName(Name(DesOpt()));
+        m_calc->SetNetAreaRatio(m_netAreaRatio);
+        m_calc->SetEffectiveNetAreaRatio(m_effectiveNetAreaRatio);
         return true;
     }
     MarkNotHandled(m_result);
     return false;
+}
+
+void CSA_S16_09_Member::SetDesOpt(int option) {
+    CSteelMemberGen::SetDesOpt(option);
+    if (m_calc) m_calc->SetCodeName(Name(option));
+}
+
+void CSA_S16_09_Member::SetNetAreaRatio(double ratio) {
+    m_netAreaRatio = ratio;
+    if (m_calc) m_calc->SetNetAreaRatio(ratio);
+}
+
+void CSA_S16_09_Member::SetEffectiveNetAreaRatio(double ratio) {
+    m_effectiveNetAreaRatio = ratio;
+    if (m_calc) m_calc->SetEffectiveNetAreaRatio(ratio);
 }
 
 bool CSA_S16_09_Member::SetSteelDesignProp(CSteelGrade const& grade) {

@@ -35,6 +35,14 @@ public:
     // Gives the grade to the calculator (dropped when there is none).
     bool SetSteelDesignProp(CSteelGrade const& grade) override;
 
+    // The design option also names the calculator's code.
+    void SetDesOpt(int option) override;
+    // Net and effective net area over gross area of the member's tension
+    // connections (CSA S16-09 cl. 13.2); they stay with the member when its
+    // section changes. Default 1.
+    void SetNetAreaRatio(double ratio);
+    void SetEffectiveNetAreaRatio(double ratio);
+
     // The calculator, for hosts that show section data (null before a
     // successful SetSection).
     std::shared_ptr<CCSA_S16_09Section const> Calculator() const { return m_calc; }
@@ -125,6 +133,8 @@ private:
     std::shared_ptr<CCSA_S16_09Section> m_calc;
     mutable std::vector<CInteractionData> m_records;
     Corvid::Data::CSection m_section;
+    double m_netAreaRatio = 1.0;
+    double m_effectiveNetAreaRatio = 1.0;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -124,3 +124,21 @@ TEST(Member, ChecksThatCannotRunReturnFalseAndNeverPass) {
     EXPECT_FALSE(m.QuickCheck());
     EXPECT_EQ(r.UtilOverAll(), kInf);
 }
+
+TEST(Member, AreaRatiosAndDesignOptionFollowTheSection) {
+    S::CSA_S16_09_Member m;
+    m.SetNetAreaRatio(0.85);
+    m.SetEffectiveNetAreaRatio(0.75);
+    m.SetSection(CSection(L"I D=303 B=203 T=13.1 Tw=7.5 R=15"));
+    EXPECT_EQ(m.Calculator()->NetAreaRatio(), 0.85);
+    EXPECT_EQ(m.Calculator()->EffectiveNetAreaRatio(), 0.75);
+    // Set after the section, the option still names the calculator's code.
+    m.SetDesOpt(1);
+    EXPECT_EQ(m.Calculator()->CodeName(), L"CSA S16-14");
+    m.SetSection(CSection(L"CHS D=168.3 t=6.4"));
+    EXPECT_EQ(m.Calculator()->NetAreaRatio(), 0.85);
+    EXPECT_EQ(m.Calculator()->CodeName(), L"CSA S16-14");
+    std::unique_ptr<S::CSA_S16_09_Member> copy(m.Clone());
+    copy->SetSection(CSection(L"I D=303 B=203 T=13.1 Tw=7.5 R=15"));
+    EXPECT_EQ(copy->Calculator()->EffectiveNetAreaRatio(), 0.75);
+}
