@@ -1,7 +1,7 @@
 #include "DesFormat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace Corvid::Util {
 
@@ -22,22 +22,28 @@ bool NonFinite(double v, CString& out) {
 CString WithUnit(double v, double scale, wchar_t const* unit) {
     CString out;
     if (NonFinite(v, out)) return out;
-    return CDesFormat::Significant(v * scale, 4) + L" " + unit;
+    out = CDesFormat::Significant(v * scale, 4);
+    out += L' ';
+    out += unit;
+    return out;
 }
 
+}  // namespace
+
+namespace {
+// The characters of a number as written by to_chars (plain ASCII).
+CString Chars(double v, std::chars_format format, int precision) {
+    char buf[400];  // room for any fixed-point double
+    auto const r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
+    return CString(buf, r.ptr);
+}
 }  // namespace
 
 CString CDesFormat::Fixed(double v, int decimals) {
     CString out;
     if (NonFinite(v, out)) return out;
-    if (std::fabs(v) >= 1e12) {
-        wchar_t buf[64];
-        std::swprintf(buf, 64, L"%.3e", v);
-        return buf;
-    }
-    wchar_t buf[64];
-    std::swprintf(buf, 64, L"%.*f", decimals, v);
-    out = buf;
+    if (std::fabs(v) >= 1e12) return Chars(v, std::chars_format::scientific, 3);
+    out = Chars(v, std::chars_format::fixed, decimals);
     // Never print a negative zero such as "-0.000".
     if (!out.empty() && out[0] == L'-' && out.find_first_not_of(L"-0.") == CString::npos)
         out.erase(0, 1);
@@ -49,19 +55,23 @@ CString CDesFormat::Significant(double v, int figures) {
     if (NonFinite(v, out)) return out;
     double const a = std::fabs(v);
     if (a == 0.0) return Fixed(0.0, figures - 1);
-    if (a >= 1e12 || a < 1e-6) {
-        wchar_t buf[64];
-        std::swprintf(buf, 64, L"%.*e", figures - 1, v);
-        return buf;
-    }
+    if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1);
     int const magnitude = static_cast<int>(std::floor(std::log10(a)));
     int decimals = figures - 1 - magnitude;
     if (decimals < 0) decimals = 0;
     out = Fixed(v, decimals);
-    // Rounding may carry into a new digit (9.9995 -> 10.000): drop one decimal.
+    // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
+    // 0.10000): one significant figure too many, so drop one decimal.
     if (decimals > 0) {
-        double const rounded = std::fabs(std::stod(Narrow(out)));
-        if (rounded >= std::pow(10.0, magnitude + 1)) out = Fixed(v, decimals - 1);
+        int significant = 0;
+        bool leading = true;
+        for (wchar_t c : out) {
+            if (c < L'0' || c > L'9') continue;
+            if (leading && c == L'0') continue;
+            leading = false;
+            ++significant;
+        }
+        if (significant > figures) out = Fixed(v, decimals - 1);
     }
     return out;
 }

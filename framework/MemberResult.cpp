@@ -155,9 +155,9 @@ CResultEntry const& CMemberResult::Entry(int i) const {
 
 CResultEntry& CMemberResult::Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
 
-void CMemberResult::AddOutputString(CString const& s) {
+void CMemberResult::AddOutputString(CString s) {
     if (s.empty()) return;
-    Current().fragments.push_back(CReportFragment{s, m_indent});
+    Current().fragments.push_back(CReportFragment{std::move(s), m_indent});
 }
 
 void CMemberResult::ClearStrings() {

@@ -82,7 +82,7 @@ public:
     void SetBuckling(bool b) { m_buckling = b; }
 
     // --- report ---
-    void AddOutputString(CString const& s);
+    void AddOutputString(CString s);
     void ClearStrings();
     int Indent() const { return m_indent; }
     void IncreaseIndent() { ++m_indent; }
