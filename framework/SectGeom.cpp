@@ -141,7 +141,11 @@ double TJunction(double tf, double tw, double r) {
     double const D = ((tf + r) * (tf + r) + tw * (r + tw / 4.0)) / (2.0 * r + tf);
     double const q = tw / tf;
     double const alpha = -0.042 + 0.2204 * q + 0.1355 * r / tf - 0.0865 * r * tw / (tf * tf) - 0.0725 * q * q;
-    return alpha * Fourth(D);
+    // The fit is made for rolled proportions; far outside them (a flange
+    // much thinner than the web and the fillet) alpha turns negative, which
+    // would make the junction take stiffness away and J negative. The
+    // junction then adds nothing.
+    return std::max(alpha, 0.0) * Fourth(D);
 }
 
 // L junction (angle heel, channel web to flange), leg thicknesses t1, t2,

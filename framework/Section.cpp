@@ -48,26 +48,42 @@ std::vector<std::wstring> Tokens(std::wstring const& s) {
     throw std::invalid_argument("section \"" + Narrow(text) + "\": " + why);
 }
 
-// mm text of a dimension in m: the shortest text that reads back as the
-// same value, so a section's name describes exactly that section.
-std::wstring Mm(double m) {
+// The shortest text (6 to 17 significant figures) of value shown in a unit
+// (value * unit) that the reader turns back (read) into exactly value, so a
+// section's name describes exactly that section. value * unit itself does
+// not always read back (value was read from the user's number, and the two
+// roundings need not cancel); its nearest neighbours are then tried, among
+// which the number the user typed.
+template <class Read>
+std::wstring Shortest(double value, double unit, Read read) {
     char buf[40];
-    for (int digits = 6; digits <= 17; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, m * 1e3);
-        if (std::strtod(buf, nullptr) * 1e-3 == m) break;
+    auto exact = [&buf, value, read](double shown) {
+        for (int digits = 6; digits <= 17; ++digits) {
+            std::snprintf(buf, sizeof buf, "%.*g", digits, shown);
+            if (read(std::strtod(buf, nullptr)) == value) return true;
+        }
+        return false;
+    };
+    double const shown = value * unit;
+    if (exact(shown)) return Widen(buf);
+    double up = shown, down = shown;
+    for (int k = 0; k < 8; ++k) {
+        up = std::nextafter(up, HUGE_VAL);
+        down = std::nextafter(down, -HUGE_VAL);
+        if (exact(up) || exact(down)) return Widen(buf);
     }
+    std::snprintf(buf, sizeof buf, "%.17g", shown);
     return Widen(buf);
 }
 
-// Percent text of a slope (rise over run): the shortest text that reads
-// back as the same value.
+// mm text of a dimension in m (read back as mm * 1e-3).
+std::wstring Mm(double m) {
+    return Shortest(m, 1e3, [](double mm) { return mm * 1e-3; });
+}
+
+// Percent text of a slope, rise over run (read back as percent / 100).
 std::wstring Percent(double slope) {
-    char buf[40];
-    for (int digits = 6; digits <= 17; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, slope * 100.0);
-        if (std::strtod(buf, nullptr) / 100.0 == slope) break;
-    }
-    return Widen(buf);
+    return Shortest(slope, 100.0, [](double percent) { return percent / 100.0; });
 }
 
 // mm text rounded to six significant figures (for display only).
@@ -76,6 +92,9 @@ std::wstring MmShort(double m) {
     std::snprintf(buf, sizeof buf, "%g", m * 1e3);
     return Widen(buf);
 }
+
+// Largest dimension a description may give, mm (1 km).
+constexpr double kMaxDimensionMm = 1e6;
 
 struct ShapeWord {
     wchar_t const* word;
@@ -239,7 +258,9 @@ void CSection::ParseParametric(std::wstring const& text) {
         std::string const narrow = Narrow(value);
         char* end = nullptr;
         double const mm = narrow.empty() ? 0.0 : std::strtod(narrow.c_str(), &end);
-        if (narrow.empty() || end == nullptr || *end != '\0')
+        // The whole value must be the number: an embedded NUL byte must not end
+        // it early, leaving the rest of the token unread.
+        if (narrow.empty() || end != narrow.c_str() + narrow.size())
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\": \"" + narrow + "\" is not a number");
         if (!std::isfinite(mm))
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not a finite number");
@@ -247,6 +268,12 @@ void CSection::ParseParametric(std::wstring const& text) {
         if (mayBeZero ? mm < 0 : !(mm > 0))
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be " +
                            (mayBeZero ? "zero or positive" : "positive") + " (got " + narrow + ")");
+        // No section is a kilometre across; far beyond that the second
+        // moments and the warping constant overflow to infinities whose
+        // differences are NaN.
+        if (name != L"slope" && mm > kMaxDimensionMm)
+            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be at most 1000000 mm (got " + narrow +
+                           ")");
         // Lengths in mm; the flange slope in percent. "-0" is zero (so that
         // it names and compares as the zero it is).
         double const si = name == L"slope" ? mm / 100.0 : mm * 1e-3;

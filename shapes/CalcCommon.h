@@ -9,6 +9,14 @@
 
 namespace Corvid::Steel::SteelCSAS1609::detail {
 
+// An effective area or modulus: the formulas subtract the ineffective parts
+// from the gross section, which for extreme proportions (legs or flanges
+// hundreds of thicknesses wide, flanges thinner than their fillets) can take
+// away more than there is, or divide by an effective area of zero. No
+// effective section is left then: zero (NaN included), never a negative
+// value that would read as a negative resistance.
+inline double NoLessThanZero(double v) { return v > 0.0 ? v : 0.0; }
+
 // Loads a calculator from the host section: the geometry first, then the
 // framework base; then the fabrication type decides. Rolled (0) and welded
 // (1) sections are accepted; cold-formed (2, 4) and built-up (3) sections are

@@ -66,6 +66,7 @@ double NotSupported(wchar_t const* message, wchar_t const* suffix, CMemberResult
 // Mr = Phi Se Fy with the effective section modulus Se. `name` is the
 // symbol printed for Mr ("Mrxx", "Mryy", "Mr").
 double EffectiveMr(double Se, double fy, wchar_t const* name, CMemberResult* const result) {
+    Se = detail::NoLessThanZero(Se);  // no effective section left: no resistance
     double const Mr = Se * Phi * fy;
     if (Reporting(result)) {
         auto const& f = result->Format();

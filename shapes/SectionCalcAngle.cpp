@@ -48,7 +48,7 @@ double CSectionCalcAngle::AreaCompEffective() const {
     double R = 0.0;
     for (double W : {GetWidth(), GetDepth()})
         if (W / t > La) R += t * 2.0 * (W - std::min(t * La, W));
-    return Area() - R;
+    return detail::NoLessThanZero(Area() - R);
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

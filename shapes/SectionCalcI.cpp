@@ -96,7 +96,8 @@ double CSectionCalcI::AreaCompEffective() const {
     // Effective area in compression: the parts of slender elements beyond
     // 670/sqrt(Fy) (web) and 200/sqrt(Fy) (each outstand) are removed
     // (CSA S16-09 cl. 13.3.3).
-    return Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2());
+    return detail::NoLessThanZero(
+        Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
 }
 
 double CSectionCalcI::AreaXXEffective() const {
@@ -147,9 +148,11 @@ double CSectionCalcI::IxxEffective() const {
 double CSectionCalcI::ZxxEffective() const {
     static Corvid::CExtensibleEnum const key;
     return CachedValue(key, [this] {
+        // A slender web leaves no effective section (AreaXXEffective 0).
+        if (!(AreaXXEffective() > 0.0)) return 0.0;
         double const ye = YbarXXEffective();
         double const Ie = IxxEffective();
-        return std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye));
+        return detail::NoLessThanZero(std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye)));
     });
 }
 
@@ -218,7 +221,7 @@ double CSectionCalcI::IyyEffective() const {
 }
 
 double CSectionCalcI::ZyyEffective() const {
-    return IyyEffective() / (std::fabs(XbarYYEffective()) + std::max(GetB1(), GetB2()) / 2.0);
+    return detail::NoLessThanZero(IyyEffective() / (std::fabs(XbarYYEffective()) + std::max(GetB1(), GetB2()) / 2.0));
 }
 
 double CSectionCalcI::YbarCompEffective() const {

@@ -115,7 +115,8 @@ double CSectionCalcPFC::FlangeBe(double T) const { return std::min(200.0 * T / S
 double CSectionCalcPFC::AreaCompEffective() const {
     // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
     // outstands of B/2 beyond 200/sqrt(Fy).
-    return Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2());
+    return detail::NoLessThanZero(
+        Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
 }
 
 double CSectionCalcPFC::AreaXXEffective() const {
@@ -162,7 +163,7 @@ double CSectionCalcPFC::ZxxEffective() const {
     return CachedValue(key, [this] {
         double const ye = YbarXXEffective();
         double const Ie = IxxEffective();
-        return std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye));
+        return detail::NoLessThanZero(std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye)));
     });
 }
 
@@ -207,7 +208,7 @@ double CSectionCalcPFC::IyyEffective() const {
 double CSectionCalcPFC::ZyyEffective() const {
     if (MomentYY() < 0.0 && IsWebSlender()) return 0.0;
     double const xe = XbarYYEffective();
-    return IyyEffective() / std::max(GetB1() - xe, xe);
+    return detail::NoLessThanZero(IyyEffective() / std::max(GetB1() - xe, xe));
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -101,7 +101,7 @@ double CSectionCalcRHS::AreaCompEffective() const {
     double R = 0.0;
     if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
     if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());
-    return Area() - R;
+    return detail::NoLessThanZero(Area() - R);
 }
 
 double CSectionCalcRHS::AreaXXEffective() const {

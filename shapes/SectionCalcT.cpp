@@ -92,7 +92,7 @@ double CSectionCalcT::AreaCompEffective() const {
     double R = 0.0;
     if (b / GetT() > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * GetT(), b)) * GetT();
     if (GetD() / GetTw() > 340.0 / s) R += (GetD() - std::min(340.0 / s * GetTw(), GetD())) * GetTw();
-    return Area() - R;
+    return detail::NoLessThanZero(Area() - R);
 }
 
 double CSectionCalcT::AreaXXEffective() const {
@@ -126,9 +126,11 @@ double CSectionCalcT::IxxEffective() const {
 double CSectionCalcT::ZxxEffective() const {
     static Corvid::CExtensibleEnum const key;
     return CachedValue(key, [this] {
+        // A slender stem leaves no effective section (AreaXXEffective 0).
+        if (!(AreaXXEffective() > 0.0)) return 0.0;
         double const ye = YbarXXEffective();
         double const Ie = IxxEffective();
-        return std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye));
+        return detail::NoLessThanZero(std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye)));
     });
 }
 
@@ -159,6 +161,8 @@ double CSectionCalcT::IyyEffective() const {
     return I - xe * xe * AreaYYEffective();
 }
 
-double CSectionCalcT::ZyyEffective() const { return IyyEffective() / (std::fabs(XbarYYEffective()) + GetB() / 2.0); }
+double CSectionCalcT::ZyyEffective() const {
+    return detail::NoLessThanZero(IyyEffective() / (std::fabs(XbarYYEffective()) + GetB() / 2.0));
+}
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs every fuzz target that has a seed folder tests/fuzz/corpus/<target>/
+# for a fixed time each, and fails when any of them finds a crash, a leak, a
+# hang (an input taking over 10 s), undefined behaviour or a broken
+# invariant. New inputs go to a scratch folder (the seed folders are not
+# changed); a failing input is saved under <build>/fuzz-artifacts/<target>/
+# and replays with: <build>/tests/fuzz/<target> <file>
+#   usage: tests/fuzz/run.sh <fuzz build folder> [seconds per target, default 60]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:?usage: run.sh <fuzz build folder> [seconds]}" && pwd)
+secs=${2:-60}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+status=0
+for seeds in "$here"/corpus/*/; do
+    target=$(basename "$seeds")
+    exe="$build/tests/fuzz/$target"
+    if [ ! -x "$exe" ]; then
+        echo "fuzz target $target (seeds in $seeds) is not built in $build" >&2
+        status=1
+        continue
+    fi
+    work="$build/fuzz-work/$target"
+    artifacts="$build/fuzz-artifacts/$target/"
+    rm -rf "$work"
+    mkdir -p "$work" "$artifacts"
+    echo "== $target: ${secs} s"
+    if ! "$exe" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$artifacts" "$work" "$seeds"; then
+        echo "== $target FAILED: the input is in $artifacts" >&2
+        status=1
+    fi
+done
+exit $status
