@@ -1,9 +1,12 @@
 #include "SectGeom.h"
 
+#include <typeinfo>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <typeinfo>
 
 #include "MemberResult.h"
 #include "SectPolygon.h"
@@ -283,6 +286,18 @@ Region OutlineAngle(double D, double B, double t, double R) {
 // CDesSectGeom
 // ============================================================================
 
+namespace {
+// The geometry that the section built from these same dimensions, copied
+// rather than computed again (its fabrication type is set by the caller).
+template <class G>
+bool AdoptBuilt(G& self, CSection const& section) {
+    auto const* built = section.Geometry().get();
+    if (!built || typeid(*built) != typeid(G)) return false;
+    self.G::operator=(static_cast<G const&>(*built));
+    return true;
+}
+}  // namespace
+
 bool CDesSectGeom::SetCorvidSec(CSection const& /*section*/, CMemberResult* const result) {
     return Reject(result, L"a shape with a section geometry");
 }
@@ -298,13 +313,14 @@ bool CDesSectGeom::IsWelded() const {
 bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const result) {
     if (section.Shape() != CSecGeom::I && section.Shape() != CSecGeom::H) return Reject(result, L"an I or H section");
     auto const& d = section.Dims();
+    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     return true;
 }
 
 void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
                                   double slope) {
+    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R && slope == m_slope) return;
     m_D = D;
     m_B1 = B1;
     m_T1 = T1;
@@ -314,6 +330,7 @@ void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, dou
     m_R = R;
     m_slope = slope;
     Compute();
+    m_computed = true;
 }
 
 double CDesSectGeomI::GetWidth() const { return std::max(m_B1, m_B2); }
@@ -385,13 +402,14 @@ void CDesSectGeomI::Compute() {
 bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const result) {
     if (section.Shape() != CSecGeom::Channel) return Reject(result, L"a channel");
     auto const& d = section.Dims();
+    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     return true;
 }
 
 void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
                                     double slope) {
+    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R && slope == m_slope) return;
     m_D = D;
     m_B1 = B1;
     m_T1 = T1;
@@ -401,6 +419,7 @@ void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, d
     m_R = R;
     m_slope = slope;
     Compute();
+    m_computed = true;
 }
 
 double CDesSectGeomPFC::GetWidth() const { return std::max(m_B1, m_B2); }
@@ -463,12 +482,13 @@ void CDesSectGeomPFC::Compute() {
 bool CDesSectGeomT::SetCorvidSec(CSection const& section, CMemberResult* const result) {
     if (section.Shape() != CSecGeom::Tee) return Reject(result, L"a tee");
     auto const& d = section.Dims();
+    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
     return true;
 }
 
 void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, double R, double slope) {
+    if (m_computed && D == m_D && B == m_B && T == m_T && Tw == m_Tw && R == m_R && slope == m_slope) return;
     m_D = D;
     m_B = B;
     m_T = T;
@@ -476,6 +496,7 @@ void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, doubl
     m_R = R;
     m_slope = slope;
     Compute();
+    m_computed = true;
 }
 
 double CDesSectGeomT::GetThickness() const { return std::max(m_T, m_Tw); }
@@ -523,18 +544,20 @@ void CDesSectGeomT::Compute() {
 bool CDesSectGeomRHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
     if (section.Shape() != CSecGeom::RHS) return Reject(result, L"a rectangular hollow section");
     auto const& d = section.Dims();
+    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
     return true;
 }
 
 void CDesSectGeomRHS::SetDimensions(double D, double B, double tf, double tw, double Ro) {
+    if (m_computed && D == m_D && B == m_B && tf == m_tf && tw == m_tw && Ro == m_Ro) return;
     m_D = D;
     m_B = B;
     m_tf = tf;
     m_tw = tw;
     m_Ro = Ro;
     Compute();
+    m_computed = true;
 }
 
 double CDesSectGeomRHS::GetThickness() const { return std::max(m_tf, m_tw); }
@@ -542,7 +565,12 @@ double CDesSectGeomRHS::GetThickness() const { return std::max(m_tf, m_tw); }
 void CDesSectGeomRHS::Rotate90Clockwise() {
     std::swap(m_D, m_B);
     std::swap(m_tf, m_tw);
-    Compute();
+    if (!m_computed) return Compute();
+    // The tube is symmetric about both axes: turned, its axes exchange their
+    // properties (A, J, the principal values and the centre stay).
+    std::swap(m_p.Ixx, m_p.Iyy);
+    std::swap(m_p.Sxx, m_p.Syy);
+    std::swap(m_p.Zxx, m_p.Zyy);
 }
 
 CString CDesSectGeomRHS::SectGeomString(CDesFormat const& format) const {
@@ -593,15 +621,17 @@ void CDesSectGeomRHS::Compute() {
 bool CDesSectGeomCHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
     if (section.Shape() != CSecGeom::CHS) return Reject(result, L"a circular hollow section");
     auto const& d = section.Dims();
+    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.t);
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.t);
     return true;
 }
 
 void CDesSectGeomCHS::SetDimensions(double D, double t) {
+    if (m_computed && D == m_D && t == m_t) return;
     m_D = D;
     m_t = t;
     Compute();
+    m_computed = true;
 }
 
 CString CDesSectGeomCHS::SectGeomString(CDesFormat const& format) const {
@@ -641,17 +671,19 @@ void CDesSectGeomCHS::Compute() {
 bool CDesSectGeomAngle::SetCorvidSec(CSection const& section, CMemberResult* const result) {
     if (section.Shape() != CSecGeom::Angle) return Reject(result, L"an angle");
     auto const& d = section.Dims();
+    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B, d.t, d.R);
     m_fab = section.FabricationType();
-    SetDimensions(d.D, d.B, d.t, d.R);
     return true;
 }
 
 void CDesSectGeomAngle::SetDimensions(double D, double B, double t, double R) {
+    if (m_computed && D == m_D && B == m_B && t == m_t && R == m_R) return;
     m_D = D;
     m_B = B;
     m_t = t;
     m_R = R;
     Compute();
+    m_computed = true;
 }
 
 void CDesSectGeomAngle::Reflect45() {

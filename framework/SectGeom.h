@@ -97,6 +97,9 @@ protected:
 
     int m_fab = 0;
     CGeomProps m_p;
+    // The properties in m_p belong to the current dimensions (a copy given
+    // its own dimensions again need not recompute them).
+    bool m_computed = false;
 };
 
 // I and H sections (also used for channels, which share the dimension set).
