@@ -127,6 +127,8 @@ private:
     // utilisation +infinity, and the line saying so (text wanted).
     static void MarkNotHandled(CMemberResult* const result);
     bool ProbeSection() const;
+    // Gives the member points' restraints to the member's calculator.
+    void HandOverRestraints() const;
     // Sizes the entry array; false when only the local check runs.
     bool PrepareEntries() const;
 

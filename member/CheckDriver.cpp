@@ -51,18 +51,23 @@ bool CSA_S16_09_Member::PrepareEntries() const {
     return !localOnly;
 }
 
+// The first point's restraint always; the next ones only while the section
+// keeps reporting a strut-only connection (a channel or tee connected as a
+// strut at every point so far).
+void CSA_S16_09_Member::HandOverRestraints() const {
+    for (auto const& point : GetMemberPointVec()) {
+        m_calc->SetMemberRestraint(point.GetRestraint());
+        if (!m_calc->IsStrutOnlyConnection()) break;
+    }
+}
+
 bool CSA_S16_09_Member::Check() const {
     if (!ReadyToCheck()) return false;
     if (!ProbeSection()) {
         MarkNotHandled(m_result);
         return false;
     }
-    // Restraint hand-over: the first point's restraint always; the next
-    // ones only while the section keeps reporting a strut-only connection.
-    for (auto const& point : GetMemberPointVec()) {
-        m_calc->SetMemberRestraint(point.GetRestraint());
-        if (!m_calc->IsStrutOnlyConnection()) break;
-    }
+    HandOverRestraints();
     if (!ValidateInputData()) return false;
     if (m_result->WantsText()) AddStringInput(m_calc->SectPropString(m_result->Format()));
     if (!PrepareEntries()) return CheckLocal();
@@ -73,13 +78,17 @@ bool CSA_S16_09_Member::Check() const {
 }
 
 bool CSA_S16_09_Member::QuickCheck() const {
+    // A quick check writes no text, its refusals included.
+    if (m_result) m_result->EnableText(false);
     if (!m_result || !m_calc) return ReadyToCheck();
     m_result->Reset();
     m_result->IniDynaArray(1);
     m_result->SetEntryIndex(0);
     if (!ProbeSection()) return false;
+    // The same restraints as the full check: a channel or tee connected as
+    // a strut must be checked as one here too.
+    HandOverRestraints();
     if (!ValidateInputData()) return false;
-    m_result->EnableText(false);
     if (!PrepareEntries()) return CheckLocal();
     m_result->SetEntryIndex(m_result->NumEntries() - 1);
     if (!CheckBuckling()) return false;
