@@ -94,13 +94,41 @@ json Values(NamedValues const& values) {
 
 }  // namespace
 
+namespace {
+// A value dumped as it appears nested `depth` levels deep in a document
+// dumped with an indent of 2.
+std::string Nested(json const& j, int depth) {
+    std::string const text = j.dump(2, ' ', false, json::error_handler_t::replace);
+    std::string const pad(static_cast<std::size_t>(depth) * 2, ' ');
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t const end = text.find('\n', start);
+        if (start > 0) out += pad;
+        out.append(text, start, end == std::string::npos ? std::string::npos : end + 1 - start);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return out;
+}
+}  // namespace
+
+std::string JsonBegin() { return "{\n  \"members\": ["; }
+
+std::string JsonMember(std::size_t index, BatchItem const& item, bool first) {
+    return (first ? "\n    " : ",\n    ") + Nested(Member(index, item), 2);
+}
+
+std::string JsonEnd(bool anyMember, RunCounts const& c) {
+    json const summary = {
+        {"members", c.pass + c.fail + c.errors}, {"pass", c.pass}, {"fail", c.fail}, {"errors", c.errors}};
+    return std::string(anyMember ? "\n  ]" : "]") + ",\n  \"summary\": " + Nested(summary, 1) + "\n}\n";
+}
+
 void RenderJson(std::ostream& out, std::vector<BatchItem> const& items) {
-    json members = json::array();
-    for (std::size_t i = 0; i < items.size(); ++i) members.push_back(Member(i, items[i]));
-    RunCounts const c = Count(items);
-    json doc = {{"members", members},
-                {"summary", {{"members", items.size()}, {"pass", c.pass}, {"fail", c.fail}, {"errors", c.errors}}}};
-    Write(out, doc);
+    out << JsonBegin();
+    for (std::size_t i = 0; i < items.size(); ++i) out << JsonMember(i, items[i], i == 0);
+    out << JsonEnd(!items.empty(), Count(items));
 }
 
 void RenderSectionJson(std::ostream& out, SectionInfo const& s) {

@@ -25,11 +25,16 @@ using Corvid::Steel::UtilKind;
 
 namespace {
 
-CSection ReadSection(MemberInput const& input) {
+CSection ParseSection(std::string const& description) {
+    CSection section(Widen(description));
+    if (section.IsEmpty()) throw std::invalid_argument("the section description is empty");
+    return section;
+}
+
+CSection ReadSection(MemberInput const& input, SectionCache* cache) {
     try {
-        CSection section(Widen(input.section));
-        if (section.IsEmpty()) throw std::invalid_argument("the section description is empty");
-        return section;
+        if (cache) return *cache->Get(input.section);
+        return ParseSection(input.section);
     } catch (std::invalid_argument const& e) {
         throw InputError(Where(input, "section") + ": " + e.what());
     }
@@ -149,6 +154,22 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
 
 }  // namespace
 
+std::shared_ptr<CSection const> SectionCache::Get(std::string const& description) {
+    std::lock_guard<std::mutex> const lock(m_mutex);
+    auto found = m_slots.find(description);
+    if (found == m_slots.end()) {
+        Slot slot;
+        try {
+            slot.section = std::make_shared<CSection const>(ParseSection(description));
+        } catch (std::invalid_argument const& e) {
+            slot.error = e.what();
+        }
+        found = m_slots.emplace(description, std::move(slot)).first;
+    }
+    if (!found->second.section) throw std::invalid_argument(found->second.error);
+    return found->second.section;
+}
+
 bool MemberOutcome::Pass() const {
     for (auto const& c : cases)
         if (!c.pass) return false;
@@ -156,7 +177,7 @@ bool MemberOutcome::Pass() const {
 }
 
 MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
-    CSection const section = ReadSection(input);
+    CSection const section = ReadSection(input, options.sections);
     auto const grade = MakeGrade(input);
     std::unique_ptr<Corvid::Data::Design::CDesign> design(NewCode());
     auto* member = dynamic_cast<CSteelMemberGen*>(design.get());

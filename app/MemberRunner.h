@@ -3,6 +3,9 @@
 // from NewCode, filled through its virtual interface, checked case by case.
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,12 +14,31 @@
 #include "app/Markup.h"
 #include "app/MemberFile.h"
 #include "framework/MemberResult.h"
+#include "framework/Section.h"
 
 namespace s16app {
+
+// Sections read once per run: members that name the same section share its
+// description and geometry (read-only, so threads may share them).
+class SectionCache {
+public:
+    // The section of the description, read on first use; throws
+    // std::invalid_argument (every time) for a description that cannot be read.
+    std::shared_ptr<Corvid::Data::CSection const> Get(std::string const& description);
+
+private:
+    struct Slot {
+        std::shared_ptr<Corvid::Data::CSection const> section;
+        std::string error;
+    };
+    std::mutex m_mutex;
+    std::map<std::string, Slot> m_slots;
+};
 
 struct RunOptions {
     bool quick = false;  // QuickCheck: utilisations only, stops at the first failure
     bool text = true;    // collect the report (off: utilisations only, for batches)
+    SectionCache* sections = nullptr;  // optional: sections shared by the members of a run
 };
 
 // One entry of the result: 0 the input, k + 1 sub-span k, n + 1 the member
@@ -74,6 +96,16 @@ struct BatchItem {
 // be empty) is called, from one thread at a time, after each member.
 std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
                                 std::function<void(std::size_t done, std::size_t total)> const& progress);
+
+// Checks members on `jobs` threads like CheckAll, without keeping them: on
+// the worker that checked it, each member is given to `render` (may be
+// empty) for its output text; `emit` then receives every member with its
+// text in input order, from one thread at a time, as soon as all before it
+// are done, so a long batch holds only the members checked out of order.
+void CheckStream(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
+                 std::function<std::string(std::size_t index, BatchItem const& item)> const& render,
+                 std::function<void(std::size_t index, BatchItem const& item, std::string const& text)> const& emit,
+                 std::function<void(std::size_t done, std::size_t total)> const& progress);
 
 // Flag bits that mean a check failed (a failure or a section not handled).
 inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x100u | 0x200u | 0x400u | 0x1000u | 0x2000u |

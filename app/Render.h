@@ -10,6 +10,16 @@
 
 namespace s16app {
 
+// Counts of a run.
+struct RunCounts {
+    std::size_t pass = 0, fail = 0, errors = 0;
+    void Add(BatchItem const& item) {
+        if (!item.outcome) ++errors;
+        else if (item.outcome->Pass()) ++pass;
+        else ++fail;
+    }
+};
+
 // Text for a terminal: each member's report (of its governing case), then a
 // summary table; ANSI colours and bold when `colour`.
 void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour);
@@ -17,6 +27,16 @@ void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool col
 void RenderJson(std::ostream& out, std::vector<BatchItem> const& items);
 // One self-contained HTML page, summary table first, failing rows marked.
 void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
+
+// The same outputs in pieces, for streaming a batch: what comes before the
+// members, one member, and what comes after them. The pieces of a member are
+// made on the worker that checked it; joined in input order they give
+// exactly the output of RenderText / RenderJson.
+std::string TextMember(std::size_t index, BatchItem const& item, bool colour);
+std::string TextEnd(RunCounts const& counts);
+std::string JsonBegin();
+std::string JsonMember(std::size_t index, BatchItem const& item, bool first);
+std::string JsonEnd(bool anyMember, RunCounts const& counts);
 
 void RenderSectionText(std::ostream& out, SectionInfo const& info);
 void RenderSectionJson(std::ostream& out, SectionInfo const& info);
@@ -32,10 +52,6 @@ std::string GoverningName(CaseOutcome const& c);
 inline char const* Verdict(bool pass) { return pass ? "PASS" : "FAIL"; }
 // "Member 2: title" (the title left out when empty)
 std::string MemberHeading(std::size_t index, MemberOutcome const& m);
-// Counts of a run.
-struct RunCounts {
-    std::size_t pass = 0, fail = 0, errors = 0;
-};
 RunCounts Count(std::vector<BatchItem> const& items);
 std::string CountsLine(RunCounts const& c);
 

@@ -31,11 +31,7 @@ std::string MemberHeading(std::size_t index, MemberOutcome const& m) {
 
 RunCounts Count(std::vector<BatchItem> const& items) {
     RunCounts c;
-    for (auto const& item : items) {
-        if (!item.outcome) ++c.errors;
-        else if (item.outcome->Pass()) ++c.pass;
-        else ++c.fail;
-    }
+    for (auto const& item : items) c.Add(item);
     return c;
 }
 

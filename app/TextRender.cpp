@@ -1,5 +1,6 @@
 // Text output: the report with ANSI styles on a terminal, then summaries.
 #include <cstdio>
+#include <sstream>
 
 #include "app/Render.h"
 
@@ -70,25 +71,30 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
 
 }  // namespace
 
-void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour) {
-    std::string const rule(78, '=');
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out << rule << "\n";
-        if (!items[i].outcome) {
-            out << "Member " << i + 1 << ": could not be checked: " << items[i].error << "\n";
-            continue;
-        }
-        MemberOutcome const& m = *items[i].outcome;
-        out << MemberHeading(i, m) << "  [" << m.where << "]\n"
-            << m.code << " | " << m.section << " | " << m.grade << "\n";
-        out << std::string(78, '-') << "\n";
-        CaseOutcome const& g = m.Governing();
-        if (m.namedCases) out << "Load case \"" << g.name << "\" (governing)\n";
-        WriteReport(out, g.report, colour);
-        if (!g.report.empty()) out << std::string(78, '-') << "\n";
-        WriteSummary(out, m, colour);
+std::string TextMember(std::size_t i, BatchItem const& item, bool colour) {
+    std::ostringstream out;
+    out << std::string(78, '=') << "\n";
+    if (!item.outcome) {
+        out << "Member " << i + 1 << ": could not be checked: " << item.error << "\n";
+        return out.str();
     }
-    out << rule << "\n" << CountsLine(Count(items)) << "\n";
+    MemberOutcome const& m = *item.outcome;
+    out << MemberHeading(i, m) << "  [" << m.where << "]\n"
+        << m.code << " | " << m.section << " | " << m.grade << "\n";
+    out << std::string(78, '-') << "\n";
+    CaseOutcome const& g = m.Governing();
+    if (m.namedCases) out << "Load case \"" << g.name << "\" (governing)\n";
+    WriteReport(out, g.report, colour);
+    if (!g.report.empty()) out << std::string(78, '-') << "\n";
+    WriteSummary(out, m, colour);
+    return out.str();
+}
+
+std::string TextEnd(RunCounts const& counts) { return std::string(78, '=') + "\n" + CountsLine(counts) + "\n"; }
+
+void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour) {
+    for (std::size_t i = 0; i < items.size(); ++i) out << TextMember(i, items[i], colour);
+    out << TextEnd(Count(items));
 }
 
 void RenderSectionText(std::ostream& out, SectionInfo const& s) {

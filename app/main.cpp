@@ -95,24 +95,54 @@ int RunCheck(CheckArgs const& a) {
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
     if (!ReadAll(a.files, members)) return kExitInput;
+    s16app::SectionCache sections;
     s16app::RunOptions options;
     options.quick = a.quick;
+    options.sections = &sections;
     std::function<void(std::size_t, std::size_t)> progress;
     if (isatty(STDERR_FILENO) && members.size() > 1) progress = ShowProgress;
-    auto const items = s16app::CheckAll(members, options, a.jobs, progress);
-    for (auto const& item : items)
-        if (!item.outcome) Error(item.error);
-    std::ostringstream out;
-    if (a.format == "json") {
-        s16app::RenderJson(out, items);
-    } else if (a.format == "html") {
+    if (a.format == "html") {
+        // The page opens with the summary of every member: written at the end.
+        auto const items = s16app::CheckAll(members, options, a.jobs, progress);
+        for (auto const& item : items)
+            if (!item.outcome) Error(item.error);
+        std::ostringstream out;
         s16app::RenderHtml(out, items);
-    } else {
-        bool const colour = a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) && !std::getenv("NO_COLOR");
-        s16app::RenderText(out, items, colour);
+        if (!Emit(out.str(), a.output)) return kExitInput;
+        auto const counts = s16app::Count(items);
+        if (counts.errors) return kExitInput;
+        return counts.fail ? kExitFail : kExitPass;
     }
-    if (!Emit(out.str(), a.output)) return kExitInput;
-    auto const counts = s16app::Count(items);
+    // Text and JSON are written member by member as the checks finish.
+    std::ofstream file;
+    if (!a.output.empty()) {
+        file.open(a.output, std::ios::binary);
+        if (!file) {
+            Error(a.output + ": cannot be written");
+            return kExitInput;
+        }
+    }
+    std::ostream& out = a.output.empty() ? std::cout : file;
+    bool const json = a.format == "json";
+    bool const colour = !json && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) && !std::getenv("NO_COLOR");
+    s16app::RunCounts counts;
+    if (json) out << s16app::JsonBegin();
+    s16app::CheckStream(
+        members, options, a.jobs,
+        [json, colour](std::size_t i, s16app::BatchItem const& item) {
+            return json ? s16app::JsonMember(i, item, i == 0) : s16app::TextMember(i, item, colour);
+        },
+        [&out, &counts](std::size_t, s16app::BatchItem const& item, std::string const& text) {
+            if (!item.outcome) Error(item.error);
+            counts.Add(item);
+            out << text;
+        },
+        progress);
+    out << (json ? s16app::JsonEnd(!members.empty(), counts) : s16app::TextEnd(counts)) << std::flush;
+    if (!out) {
+        Error((a.output.empty() ? std::string("standard output") : a.output) + ": cannot be written");
+        return kExitInput;
+    }
     if (counts.errors) return kExitInput;
     return counts.fail ? kExitFail : kExitPass;
 }
