@@ -1,5 +1,6 @@
 #include "DesFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -7,73 +8,121 @@ namespace Corvid::Util {
 
 namespace {
 
-bool NonFinite(double v, CString& out) {
-    if (std::isnan(v)) {
-        out = L"NaN";
-        return true;
-    }
-    if (std::isinf(v)) {
-        out = v > 0 ? L"infinity" : L"-infinity";
-        return true;
-    }
-    return false;
+// A number's text is built in a small buffer and becomes a string once.
+struct NumberText {
+    wchar_t text[420];  // room for any fixed-point double
+    int length = 0;
+    CString Str() const { return CString(text, text + length); }
+};
+
+bool NonFinite(double v, NumberText& out) {
+    wchar_t const* word = nullptr;
+    if (std::isnan(v)) word = L"NaN";
+    else if (std::isinf(v)) word = v > 0 ? L"infinity" : L"-infinity";
+    if (!word) return false;
+    out.length = 0;
+    while (*word) out.text[out.length++] = *word++;
+    return true;
 }
 
-CString WithUnit(double v, double scale, wchar_t const* unit) {
-    CString out;
-    if (NonFinite(v, out)) return out;
-    out = CDesFormat::Significant(v * scale, 4);
-    out += L' ';
-    out += unit;
-    return out;
-}
-
-}  // namespace
-
-namespace {
-// The characters of a number as written by to_chars (plain ASCII).
-CString Chars(double v, std::chars_format format, int precision) {
-    char buf[400];  // room for any fixed-point double
+// The characters to_chars writes (correctly rounded, plain ASCII).
+void Chars(double v, std::chars_format format, int precision, NumberText& out) {
+    char buf[400];
     auto const r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
-    return CString(buf, r.ptr);
+    out.length = 0;
+    for (char const* c = buf; c != r.ptr; ++c) out.text[out.length++] = static_cast<wchar_t>(*c);
 }
-}  // namespace
 
-CString CDesFormat::Fixed(double v, int decimals) {
-    CString out;
-    if (NonFinite(v, out)) return out;
-    if (std::fabs(v) >= 1e12) return Chars(v, std::chars_format::scientific, 3);
-    out = Chars(v, std::chars_format::fixed, decimals);
+// Fixed-point text from the integer nearest to |v| 10^decimals, the same as
+// to_chars gives; false when the product is too large or lies too close to
+// a rounding tie for its own rounding error to be ignored.
+bool FixedByInteger(double v, int decimals, NumberText& out) {
+    static double const kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    if (decimals < 0 || decimals > 12) return false;
+    double const x = std::fabs(v) * kPow10[decimals];
+    if (!(x < 1e15)) return false;
+    double const whole = std::floor(x);
+    double const fraction = x - whole;
+    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return false;
+    auto r = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1u : 0u);
+    bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
+    wchar_t digits[32];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<wchar_t>(L'0' + r % 10);
+        r /= 10;
+    } while (r != 0 || n <= decimals);
+    out.length = 0;
+    if (negative) out.text[out.length++] = L'-';
+    for (int i = n - 1; i >= 0; --i) {
+        out.text[out.length++] = digits[i];
+        if (i == decimals && decimals > 0) out.text[out.length++] = L'.';
+    }
+    return true;
+}
+
+void Fixed(double v, int decimals, NumberText& out) {
+    if (NonFinite(v, out)) return;
+    if (std::fabs(v) >= 1e12) return Chars(v, std::chars_format::scientific, 3, out);
+    if (FixedByInteger(v, decimals, out)) return;
+    Chars(v, std::chars_format::fixed, decimals, out);
     // Never print a negative zero such as "-0.000".
-    if (!out.empty() && out[0] == L'-' && out.find_first_not_of(L"-0.") == CString::npos)
-        out.erase(0, 1);
-    return out;
+    bool zero = true;
+    for (int i = 1; i < out.length; ++i) zero = zero && (out.text[i] == L'0' || out.text[i] == L'.');
+    if (out.length > 0 && out.text[0] == L'-' && zero) {
+        std::copy(out.text + 1, out.text + out.length, out.text);
+        --out.length;
+    }
 }
 
-CString CDesFormat::Significant(double v, int figures) {
-    CString out;
-    if (NonFinite(v, out)) return out;
+void Significant(double v, int figures, NumberText& out) {
+    if (NonFinite(v, out)) return;
     double const a = std::fabs(v);
-    if (a == 0.0) return Fixed(0.0, figures - 1);
-    if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1);
+    if (a == 0.0) return Fixed(0.0, figures - 1, out);
+    if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
     int const magnitude = static_cast<int>(std::floor(std::log10(a)));
-    int decimals = figures - 1 - magnitude;
-    if (decimals < 0) decimals = 0;
-    out = Fixed(v, decimals);
+    int const decimals = std::max(0, figures - 1 - magnitude);
+    Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
     // 0.10000): one significant figure too many, so drop one decimal.
     if (decimals > 0) {
         int significant = 0;
         bool leading = true;
-        for (wchar_t c : out) {
-            if (c < L'0' || c > L'9') continue;
-            if (leading && c == L'0') continue;
+        for (int i = 0; i < out.length; ++i) {
+            wchar_t const c = out.text[i];
+            if (c < L'0' || c > L'9' || (leading && c == L'0')) continue;
             leading = false;
             ++significant;
         }
-        if (significant > figures) out = Fixed(v, decimals - 1);
+        if (significant > figures) Fixed(v, decimals - 1, out);
     }
+}
+
+CString WithUnit(double v, double scale, wchar_t const* unit) {
+    NumberText n;
+    if (NonFinite(v, n)) return n.Str();
+    Significant(v * scale, 4, n);
+    std::size_t const unitLength = std::char_traits<wchar_t>::length(unit);
+    CString out;
+    out.reserve(static_cast<std::size_t>(n.length) + 1 + unitLength);
+    out.append(n.text, static_cast<std::size_t>(n.length));
+    out += L' ';
+    out.append(unit, unitLength);
     return out;
+}
+
+}  // namespace
+
+CString CDesFormat::Fixed(double v, int decimals) {
+    NumberText n;
+    Util::Fixed(v, decimals, n);
+    return n.Str();
+}
+
+CString CDesFormat::Significant(double v, int figures) {
+    NumberText n;
+    Util::Significant(v, figures, n);
+    return n.Str();
 }
 
 CString CDesFormat::Length(double const& m) const { return WithUnit(m, 1.0, L"m"); }

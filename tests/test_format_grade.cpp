@@ -1,7 +1,10 @@
 // Number formatting of the report and steel grades by thickness.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -42,6 +45,35 @@ TEST(DesFormat, RatiosHaveThreeDecimalsAndNoNegativeZero) {
     EXPECT_EQ(f.Util(0.95449), L"0.954");
     EXPECT_EQ(f.Util(-0.0001), L"0.000");
     EXPECT_EQ(f.Int(-3), L"-3");
+}
+
+TEST(DesFormat, FixedPointTextIsCorrectlyRounded) {
+    // The C library's "%.*f" rounds the exact binary value; the formatter
+    // must print the same digits, ties included (0.0125 is stored a little
+    // above 1/80 and prints "0.013"; 0.0625 is exact and rounds to even).
+    auto printf = [](double v, int d) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*f", d, v);
+        std::string s = buf;
+        if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+        return s;
+    };
+    EXPECT_EQ(CDesFormat::Fixed(0.0125, 3), L"0.013");
+    EXPECT_EQ(CDesFormat::Fixed(0.0625, 3), L"0.062");
+    EXPECT_EQ(CDesFormat::Fixed(-0.0004, 3), L"0.000");
+    std::mt19937_64 rng(20261206);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 11), decimals(0, 9);
+    for (int i = 0; i < 200000; ++i) {
+        double const v = mantissa(rng) * std::pow(10.0, exponent(rng));
+        // Also values sitting on a tie of the printed decimals.
+        int const d = decimals(rng);
+        double const tie = (std::floor(v * std::pow(10.0, d)) + 0.5) / std::pow(10.0, d);
+        for (double x : {v, tie}) {
+            if (std::fabs(x) >= 1e12) continue;
+            ASSERT_EQ(Corvid::Narrow(CDesFormat::Fixed(x, d)), printf(x, d)) << x << " " << d;
+        }
+    }
 }
 
 TEST(DesFormat, NonFiniteValuesPrintReadably) {
