@@ -37,9 +37,9 @@ public:
 
     // The design option also names the calculator's code.
     void SetDesOpt(int option) override;
-    // Net and effective net area over gross area of the member's tension
-    // connections (CSA S16-09 cl. 13.2); they stay with the member when its
-    // section changes. Default 1.
+    // Net over gross area An/Ag and effective net over net area Ane/An of
+    // the member's tension connections (CSA S16-09 cl. 13.2); they stay with
+    // the member when its section changes. Default 1.
     void SetNetAreaRatio(double ratio);
     void SetEffectiveNetAreaRatio(double ratio);
 
