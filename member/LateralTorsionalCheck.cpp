@@ -158,20 +158,19 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             CResultIndent const each(result);
             Mfx1 = std::fabs(Mmax);
             Mfx2 = std::fabs(Mmin);
-            clone->SetMomentXX(Mmax);
-            Mrx1 = clone->Mbxx(clone->Mcr(Le, omega2, result), result);
-            double const U1 = std::fabs(Mmax / Mrx1);
-            if (!failed && text) {
-                result->AddOutputString(L"Mfx,1 = " + f.Moment(Mmax) + L"\n");
-                result->AddOutputString(L"Util1 = " + f.Util(U1) + L"\n");
-            }
-            clone->SetMomentXX(Mmin);
-            Mrx2 = clone->Mbxx(clone->Mcr(Le, omega2, result), result);
-            double const U2 = std::fabs(Mmin / Mrx2);
-            if (!failed && text) {
-                result->AddOutputString(L"Mfx,2 = " + f.Moment(Mmin) + L"\n");
-                result->AddOutputString(L"Util2 = " + f.Util(U2) + L"\n");
-            }
+            // One sense of bending: its resistance and utilisation.
+            auto sense = [&](double Mf, double& Mr, wchar_t const* n) {
+                clone->SetMomentXX(Mf);
+                Mr = clone->Mbxx(clone->Mcr(Le, omega2, result), result);
+                double const u = std::fabs(Mf / Mr);
+                if (!failed && text) {
+                    result->AddOutputString(CString(L"Mfx,") + n + L" = " + f.Moment(Mf) + L"\n");
+                    result->AddOutputString(CString(L"Util") + n + L" = " + f.Util(u) + L"\n");
+                }
+                return u;
+            };
+            double const U1 = sense(Mmax, Mrx1, L"1");
+            double const U2 = sense(Mmin, Mrx2, L"2");
             U = std::max(U1, U2);
         }
         if (!failed && text) result->AddOutputString(L"Util = " + f.Util(U) + L"\n");

@@ -322,6 +322,14 @@ CInteractionData Record(CSpan const& span) {
     r.spanXX = r.spanYY = r.spanLT = span;
     return r;
 }
+
+// The interaction of one record, alone in a fresh result.
+void Interact(TestMember& m, CInteractionData const& r) {
+    m.result.Reset();
+    m.result.IniDynaArray(1);
+    m.result.SetEntryIndex(0);
+    m.member.CheckBucklingInteraction(r);
+}
 }  // namespace
 
 TEST(Interaction, PureColumnPassesOnItsAxialRatios) {
@@ -396,10 +404,7 @@ TEST(Interaction, AmplificationAndBeta) {
         r.lambdaY = lambdaY;
         r.CrX = r.CrY = r.CrT = r.CrX_L = r.CrY_L = r.CrT_L = 1e6;
         r.Mrx1 = r.Mrx2 = 300e3;
-        m.result.Reset();
-        m.result.IniDynaArray(1);
-        m.result.SetEntryIndex(0);
-        m.member.CheckBucklingInteraction(r);
+        Interact(m, r);
         s16test::ExpectReport(m.result, {beta});
     }
 
@@ -410,10 +415,7 @@ TEST(Interaction, AmplificationAndBeta) {
     r.MfyMax = 20e3;
     r.CrX = r.CrY = r.CrT = r.CrX_L = r.CrY_L = r.CrT_L = 1e6;
     r.Mrx1 = r.Mrx2 = 300e3;
-    m.result.Reset();
-    m.result.IniDynaArray(1);
-    m.result.SetEntryIndex(0);
-    m.member.CheckBucklingInteraction(r);
+    Interact(m, r);
     auto const& f = m.result.Format();
     CString const c = f.NoDim(0.85 * 20e3 / m.member.Calculator()->Mryy(nullptr));
     s16test::ExpectReport(m.result, {L"Util1 = (0.000 + 0.000 + " + c + L")", L"Util2 = (0.000 + 0.000 + " + c + L")"});
@@ -430,9 +432,7 @@ TEST(Interaction, ExactlyOnePassesAndTensionLineNeverFails) {
     r.CrX = r.CrX_L = 500e3;
     r.CrY = r.CrY_L = r.CrT = r.CrT_L = 1e7;
     r.Mrx1 = r.Mrx2 = 300e3;
-    m.result.IniDynaArray(1);
-    m.result.SetEntryIndex(0);
-    m.member.CheckBucklingInteraction(r);
+    Interact(m, r);
     EXPECT_EQ(m.result.Entry(0).Util(UtilKind::BucklingCombined), 1.0);
     EXPECT_FALSE(m.Flag(0x24));
 
@@ -444,10 +444,7 @@ TEST(Interaction, ExactlyOnePassesAndTensionLineNeverFails) {
     t.Mfx1 = t.Mfx2 = 100e3;
     t.Mrx1 = t.Mrx2 = 250e3;
     t.ltChecked = true;
-    m.result.Reset();
-    m.result.IniDynaArray(1);
-    m.result.SetEntryIndex(0);
-    m.member.CheckBucklingInteraction(t);
+    Interact(m, t);
     s16test::ExpectReport(m.result, {L"\t\tMfx/Mrxx - Tu/Mrxx*Zpl/A  = ( 0.400 - "});
     // Util3 = 100/250 = 0.4 governs (nothing in compression).
     EXPECT_REL(m.result.Entry(0).Util(UtilKind::BucklingCombined), std::max(0.4, 0.85 * 100e3 / m.member.Calculator()->Mrxx(nullptr)));
