@@ -35,11 +35,11 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result) 
                 }
                 auto const nl = text.find('\n', start);
                 if (nl == std::string::npos) {
-                    line.markup += text.substr(start);
+                    line.markup.append(text, start, std::string::npos);
                     break;
                 }
-                line.markup += text.substr(start, nl - start);
-                lines.push_back(line);
+                line.markup.append(text, start, nl - start);
+                lines.push_back(std::move(line));
                 open = false;
                 start = nl + 1;
             }
@@ -80,11 +80,28 @@ std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
 }
 
 std::string PlainText(std::vector<ReportLine> const& lines) {
+    std::size_t size = 0;
+    for (auto const& line : lines) size += static_cast<std::size_t>(line.indent) * 2 + line.markup.size() + 1;
     std::string out;
-    unsigned open = 0;
+    out.reserve(size);
     for (auto const& line : lines) {
         out.append(static_cast<std::size_t>(line.indent) * 2, ' ');
-        for (auto const& run : StyleLine(line.markup, open)) out += run.text;
+        // The text of StyleLine's runs, without making them: the seven tags
+        // are dropped, any other '<' is text.
+        std::string const& m = line.markup;
+        for (std::size_t i = 0; i < m.size();) {
+            if (m[i] == '<') {
+                auto const close = m.find('>', i);
+                if (close != std::string::npos) {
+                    std::size_t const from = i + (i + 1 < m.size() && m[i + 1] == '/' ? 2 : 1);
+                    if (TagStyle(m.substr(from, close - from)) != 0) {
+                        i = close + 1;
+                        continue;
+                    }
+                }
+            }
+            out += m[i++];
+        }
         out += '\n';
     }
     return out;
