@@ -1,21 +1,38 @@
 #!/usr/bin/env bash
-# Builds the benchmark suite in Release and runs it: five repetitions of
-# every benchmark, medians, and the ratios the checks are held to
-#   Check with text off / QuickCheck   (at most 2)
-#   Check with text on / text off      (at most 10)
-# for each member. Arguments are passed to s16bench
-# (e.g. --benchmark_filter=rhs). The build folder is build-bench, or
-# $S16_BENCH_BUILD.
+# Builds the benchmark suite and s16check in Release and prints, in one run:
+#  1. the member checks (s16bench): five repetitions of every benchmark,
+#     medians, and the ratios the checks are held to
+#       Check with text off / QuickCheck   (at most 2)
+#       Check with text on / text off      (at most 10)
+#     for each member;
+#  2. the command-line host's throughput: `s16check check FILE --format json
+#     (and text) --output /dev/null` on a 10 000-member file
+#     (bench/make_batch.py) with --jobs 1 and --jobs 2, median wall time of
+#     five runs each, and jobs 1 / jobs 2 (at least 1.7);
+#  3. the share of the host's batch time spent outside the checks (reading,
+#     rendering, writing; at most 20 %): callgrind instruction counts of one
+#     --jobs 1 run on a 300-member file, 1 - (inclusive cost of
+#     s16app::CheckMember) / (program total). Instruction counts repeat
+#     exactly from run to run, whatever the load of the machine.
+# Arguments are passed to s16bench (e.g. --benchmark_filter=rhs). The build
+# folder is build-bench, or $S16_BENCH_BUILD; S16_BENCH_RUNS sets the number
+# of timed s16check runs (default 5); S16_BENCH_CLI=0 skips parts 2 and 3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${S16_BENCH_BUILD:-build-bench}
+runs=${S16_BENCH_RUNS:-5}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DS16_BUILD_TESTS=OFF -DS16_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target s16bench -j2 >/dev/null
+cmake --build "$build" --target s16bench s16check -j2 >/dev/null
+
+echo "Machine: $(nproc) CPU, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'); load average at start:" \
+    "$(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+
 csv="$build/s16bench.csv"
 "$build/bench/s16bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
     --benchmark_out="$csv" --benchmark_out_format=csv "$@"
 echo
-echo "Medians (CPU time, microseconds) and ratios:"
+echo "Member checks: medians (CPU time, microseconds) and ratios:"
 # CSV rows: "name",iterations,real_time,cpu_time,time_unit,...; keep the
 # medians, named "<kind>/<member>_median".
 awk -F, '
@@ -37,3 +54,66 @@ awk -F, '
       printf "%-16s %12.2f %12.2f %12.2f %9.2f (<=2) %8.2f (<=10)\n", m, q, off, on, off / q, on / off
     }
   }' "$csv"
+
+[ "${S16_BENCH_CLI:-1}" = 0 ] && exit 0
+
+exe="$build/app/s16check"
+data="$build/bench-data"
+mkdir -p "$data"
+big="$data/members_10000.json"
+small="$data/members_300.json"
+python3 bench/make_batch.py 10000 "$big"
+python3 bench/make_batch.py 300 "$small"
+
+# One timed run: the wall time in seconds. s16check exits 0 (every member
+# passes) or 1 (some fail; the file has members of both kinds); anything
+# else stops the benchmark.
+wall() {
+    local start end status=0
+    start=$(date +%s.%N)
+    "$exe" check "$@" >/dev/null || status=$?
+    end=$(date +%s.%N)
+    if [ "$status" -gt 1 ]; then
+        echo "s16check check $* exited with $status" >&2
+        exit 1
+    fi
+    echo "$start $end" | awk '{ printf "%.3f\n", $2 - $1 }'
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo
+echo "s16check check on $(basename "$big") (10 000 members): median wall time of $runs runs, seconds"
+printf "%-8s %10s %10s %20s %16s\n" "format" "jobs 1" "jobs 2" "jobs 1 / jobs 2" "members/s (j2)"
+for format in json text; do
+    declare -A med=()
+    for jobs in 1 2; do
+        med[$jobs]=$(for ((r = 0; r < runs; ++r)); do
+            wall "$big" --format "$format" --output /dev/null --jobs "$jobs"
+        done | median)
+    done
+    awk -v f="$format" -v a="${med[1]}" -v b="${med[2]}" \
+        'BEGIN { printf "%-8s %10.2f %10.2f %14.2f (>=1.7) %16.0f\n", f, a, b, a / b, 10000 / b }'
+    unset med
+done
+
+echo
+echo "Time outside the checks: callgrind, s16check check $(basename "$small") --jobs 1 (instructions)"
+printf "%-8s %16s %16s %24s\n" "format" "program" "CheckMember" "outside the checks"
+for format in json text; do
+    out="$data/callgrind.$format.out"
+    status=0
+    valgrind --tool=callgrind --callgrind-out-file="$out" "$exe" check "$small" --format "$format" \
+        --output /dev/null --jobs 1 2>/dev/null || status=$?
+    [ "$status" -le 1 ] || { echo "s16check under callgrind exited with $status" >&2; exit 1; }
+    # "1,234 (100.0%)  PROGRAM TOTALS" and the inclusive line of
+    # "???:s16app::CheckMember(s16app::MemberInput const&, ...)".
+    callgrind_annotate --inclusive=yes "$out" 2>/dev/null | awk -v f="$format" '
+      function n(s) { gsub(/,/, "", s); return s + 0 }
+      /PROGRAM TOTALS/ && total == "" { total = n($1) }
+      /[ :]s16app::CheckMember\(/ && checks == "" { checks = n($1) }
+      END {
+        if (total == "" || checks == "") { printf "%-8s no s16app::CheckMember in the profile\n", f; exit }
+        printf "%-8s %16.0f %16.0f %18.1f %% (<=20)\n", f, total, checks, 100 * (1 - checks / total)
+      }'
+done

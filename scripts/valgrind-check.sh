@@ -1,22 +1,55 @@
 #!/usr/bin/env bash
-# Runs the unit tests under valgrind memcheck: any invalid access, use of an
-# uninitialised value, or definite or indirect leak fails the run.
-#   usage: scripts/valgrind-check.sh [build folder, default build]
-# The build must be a plain one (no sanitizers). S16_VALGRIND_FILTER
-# narrows the tests (a gtest filter; default '*', the whole suite).
+# Runs valgrind memcheck over the unit tests and over the command-line host:
+# any invalid access, use of an uninitialised value, or definite or indirect
+# leak fails the run.
+#   usage: scripts/valgrind-check.sh [build folder, default build] [tests|cli|all, default all]
+#     tests  the s16_tests suite (S16_VALGRIND_FILTER narrows it: a gtest
+#            filter, default '*', the whole suite)
+#     cli    the real s16check binary: `s16check check` on every
+#            examples/*.json in text, json and html, and once on all of
+#            them together with --jobs 2
+# The build must be a plain one (no sanitizers). The only suppression is
+# scripts/valgrind.supp (a glibc vector read valgrind 3.19 misreads).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-filter=${S16_VALGRIND_FILTER:-*}
-exe="$build/tests/s16_tests"
-[ -x "$exe" ] || { echo "no $exe: build the tests first (cmake --build $build)" >&2; exit 1; }
-# glibc's AVX2 wmemcmp compares 32 bytes at a time and may read past the end
-# of a short string inside the same (mapped) page; valgrind 3.19 reports
-# that read although it cannot fault. Only that function is suppressed.
-supp=$(mktemp)
-trap 'rm -f "$supp"' EXIT
-for size in 1 2 4 8 16 32; do
-    printf '{\n   glibc-wmemcmp-avx2-read-%s\n   Memcheck:Addr%s\n   fun:__wmemcmp_avx2_movbe\n}\n' "$size" "$size"
-done >"$supp"
-valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect --show-leak-kinds=definite,indirect \
-    --suppressions="$supp" --error-exitcode=1 "$exe" --gtest_filter="$filter" --gtest_brief=1
+parts=${2:-all}
+case $parts in tests | cli | all) ;; *) echo "unknown part '$parts' (tests, cli or all)" >&2; exit 2 ;; esac
+memcheck=(valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect
+    --show-leak-kinds=definite,indirect --suppressions=scripts/valgrind.supp)
+
+if [ "$parts" != cli ]; then
+    exe="$build/tests/s16_tests"
+    [ -x "$exe" ] || { echo "no $exe: build the tests first (cmake --build $build)" >&2; exit 1; }
+    "${memcheck[@]}" --error-exitcode=1 "$exe" --gtest_filter="${S16_VALGRIND_FILTER:-*}" --gtest_brief=1
+fi
+
+if [ "$parts" != tests ]; then
+    exe="$build/app/s16check"
+    [ -x "$exe" ] || { echo "no $exe: build it first (cmake --build $build --target s16check)" >&2; exit 1; }
+    out=$(mktemp -d)
+    trap 'rm -rf "$out"' EXIT
+    # s16check exits 0 (every member passes) or 1 (a member fails a check);
+    # 2 means an example could not be read or checked. memcheck's own
+    # verdict is 99, so that it cannot be mistaken for a failing member.
+    run() {
+        local status=0
+        "${memcheck[@]}" --error-exitcode=99 "$exe" check "$@" || status=$?
+        case $status in
+            0 | 1) ;;
+            99) echo "memcheck: errors in: s16check check $*" >&2; return 1 ;;
+            *) echo "s16check check $* exited with $status" >&2; return 1 ;;
+        esac
+    }
+    failed=0
+    examples=(examples/*.json)
+    for file in "${examples[@]}"; do
+        for format in text json html; do
+            echo "== memcheck: s16check check $file --format $format"
+            run "$file" --format "$format" --output "$out/out.$format" || failed=1
+        done
+    done
+    echo "== memcheck: s16check check ${examples[*]} --jobs 2"
+    run "${examples[@]}" --format json --jobs 2 --output "$out/all.json" || failed=1
+    [ "$failed" = 0 ] || exit 1
+fi
