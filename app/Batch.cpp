@@ -34,36 +34,55 @@ void CheckStream(std::vector<MemberInput> const& members, RunOptions const& opti
         bool ready = false;
     };
     std::vector<Slot> slots(members.size());
+    auto produce = [&](std::size_t i) {
+        slots[i].item = CheckOne(members[i], options);
+        if (!render) return;
+        slots[i].text = render(i, slots[i].item);
+        // Rendered: the report lines are not needed any more, and are let
+        // go here, on the worker, rather than by whoever hands it over.
+        if (slots[i].item.outcome)
+            for (auto& c : slots[i].item.outcome->cases) std::vector<ReportLine>().swap(c.report);
+    };
+    auto hand = [&](std::size_t i) {
+        if (emit) emit(i, slots[i].item, slots[i].text);
+        slots[i].item = BatchItem{};  // emitted: its memory goes back
+        std::string().swap(slots[i].text);
+    };
+    std::size_t const total = members.size();
+    std::size_t const workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), total);
+
     std::atomic<std::size_t> next{0};
     std::size_t done = 0;
-    std::size_t emitted = 0;  // members before this one have been emitted
-    std::mutex emitMutex;
-    // Each worker takes the next unchecked member; a member object lives on
-    // the worker that made it. Whoever completes the next member in input
-    // order emits it, and every ready one after it.
+    std::size_t emitted = 0;  // members before this one have been handed over
+    bool writing = false;     // a worker is handing members over
+    std::mutex mutex;
+    // Each worker takes the next unchecked member (a member object lives on
+    // the worker that made it), checks and renders it, and marks it ready.
+    // One worker at a time then hands over, outside the lock, every ready
+    // member in input order; the others go straight back to checking.
     auto worker = [&] {
-        for (std::size_t i = next++; i < members.size(); i = next++) {
-            Slot& slot = slots[i];
-            slot.item = CheckOne(members[i], options);
-            if (render) slot.text = render(i, slot.item);
-            std::lock_guard<std::mutex> const lock(emitMutex);
-            slot.ready = true;
-            for (; emitted < slots.size() && slots[emitted].ready; ++emitted) {
-                Slot& out = slots[emitted];
-                if (emit) emit(emitted, out.item, out.text);
-                out.item = BatchItem{};  // emitted: its memory goes back
-                std::string().swap(out.text);
-            }
+        for (std::size_t i = next++; i < total; i = next++) {
+            produce(i);
+            std::unique_lock<std::mutex> lock(mutex);
+            slots[i].ready = true;
             ++done;
-            if (progress) progress(done, members.size());
+            if (progress) progress(done, total);
+            if (writing) continue;
+            writing = true;
+            while (emitted < total && slots[emitted].ready) {
+                std::size_t const k = emitted++;
+                lock.unlock();
+                hand(k);
+                lock.lock();
+            }
+            writing = false;
         }
     };
-    std::size_t const threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), members.size());
     // The calling thread is one of the workers; when the system gives fewer
     // threads than asked, the members are shared among those it gives.
     std::vector<std::thread> pool;
     try {
-        for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(worker);
+        for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(worker);
     } catch (std::system_error const&) {
     }
     worker();

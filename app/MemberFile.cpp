@@ -1,7 +1,11 @@
 // Reads member files into MemberInput records (SI units).
 #include "app/MemberFile.h"
 
+#include <atomic>
+#include <exception>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #include "app/JsonInput.h"
 #include "app/Restraints.h"
@@ -203,7 +207,43 @@ std::string Where(MemberInput const& member, std::string const& field) {
 
 std::string CodeName(int code) { return code == 1 ? "CSA S16-14" : "CSA S16-09"; }
 
+namespace {
+// Reads the members of a list on up to `jobs` threads; the first member in
+// order that cannot be read decides the error, as when read one by one.
+std::vector<MemberInput> ReadMembers(std::vector<Field> const& members, std::string const& fileName,
+                                     Units const& units, int jobs) {
+    std::size_t const n = members.size();
+    std::vector<MemberInput> out(n);
+    std::vector<std::exception_ptr> errors(n);
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t i = next++; i < n; i = next++) {
+            try {
+                out[i] = ReadMember(members[i], fileName, members[i].Path(), units);
+            } catch (...) {
+                errors[i] = std::current_exception();
+            }
+        }
+    };
+    std::size_t const threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), n);
+    std::vector<std::thread> pool;
+    try {
+        for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(worker);
+    } catch (std::system_error const&) {
+    }
+    worker();
+    for (auto& t : pool) t.join();
+    for (auto const& e : errors)
+        if (e) std::rethrow_exception(e);
+    return out;
+}
+}  // namespace
+
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName) {
+    return ReadMemberFile(jsonText, fileName, 1);
+}
+
+std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName, int jobs) {
     nlohmann::json const doc = ParseJson(jsonText, fileName);
     Field const top(doc, fileName, "");
     if (!top.IsObject()) top.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(doc));
@@ -217,8 +257,7 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
     auto const members = obj.Require("members").Elements();
     if (members.empty()) obj.Require("members").Fail("the list of members is empty");
-    for (auto const& m : members) out.push_back(ReadMember(m, fileName, m.Path(), units));
-    return out;
+    return ReadMembers(members, fileName, units, jobs);
 }
 
 }  // namespace s16app

@@ -108,5 +108,8 @@ std::string CodeName(int code);
 // unknown grade or restraint word, fewer than two points, positions not
 // increasing, a number of sub-spans other than points - 1.
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName);
+// The same with the members of a list read on up to `jobs` threads (the
+// result and the error reported are those of the one-thread reading).
+std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName, int jobs);
 
 }  // namespace s16app

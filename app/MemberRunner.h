@@ -100,8 +100,10 @@ std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOpti
 // Checks members on `jobs` threads like CheckAll, without keeping them: on
 // the worker that checked it, each member is given to `render` (may be
 // empty) for its output text; `emit` then receives every member with its
-// text in input order, from one thread at a time, as soon as all before it
-// are done, so a long batch holds only the members checked out of order.
+// text in input order, on the calling thread, as soon as all before it are
+// done, so a long batch holds only the members not yet emitted (with a
+// `render`, the members reach `emit` without their report lines). `progress`
+// is called from one thread at a time.
 void CheckStream(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
                  std::function<std::string(std::size_t index, BatchItem const& item)> const& render,
                  std::function<void(std::size_t index, BatchItem const& item, std::string const& text)> const& emit,

