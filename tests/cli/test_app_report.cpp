@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/Markup.h"
+#include "app/MemberFile.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
 #include "framework/SteelMember.h"
@@ -51,4 +52,36 @@ TEST(AppReport, StylesCarryOverLineEnds) {
     ASSERT_EQ(second.size(), 1u);
     EXPECT_EQ(second[0].text, " in bending, Le/r <= 200 <u>");
     EXPECT_EQ(second[0].style, 0u);
+}
+
+TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
+    // Members read on several threads come back in order, and the error is
+    // the one of the first bad member, as when read one by one.
+    std::string const good = R"({"section": "CHS D=168.3 t=6.4", "grade": "350W",
+        "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+        "subspans": [{"left": {"N": -10}, "right": {"N": -10}}]})";
+    std::string const bad1 = R"({"section": "CHS D=168.3 t=6.4", "grade": "350W", "colour": 1})";
+    std::string const bad2 = R"({"section": "CHS D=168.3 t=6.4", "grade": "999X"})";
+    std::string list = "{\"members\": [";
+    for (int i = 0; i < 40; ++i) list += (i ? "," : "") + good;
+    auto const one = s16app::ReadMemberFile(list + "]}", "m.json", 1);
+    auto const four = s16app::ReadMemberFile(list + "]}", "m.json", 4);
+    ASSERT_EQ(four.size(), 40u);
+    for (std::size_t i = 0; i < four.size(); ++i) EXPECT_EQ(four[i].path, one[i].path);
+    std::string const withBad = list + "," + bad1 + "," + good + "," + bad2 + "]}";
+    std::string first;
+    try {
+        s16app::ReadMemberFile(withBad, "m.json", 1);
+    } catch (s16app::InputError const& e) {
+        first = e.what();
+    }
+    EXPECT_NE(first.find("members[40]"), std::string::npos) << first;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        try {
+            s16app::ReadMemberFile(withBad, "m.json", 4);
+            ADD_FAILURE() << "the bad members were accepted";
+        } catch (s16app::InputError const& e) {
+            EXPECT_EQ(std::string(e.what()), first);
+        }
+    }
 }
