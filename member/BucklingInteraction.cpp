@@ -83,7 +83,6 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     double const MuxLT = second ? record.Mfx2 : record.Mfx1;
     double const MrLT = second ? record.Mrx2 : record.Mrx1;
     bool const clause1382 = m_calc->IsIorHSection() && plastic;
-    CString const code = m_calc->CodeName();
 
     auto const clone = CompressedClone(Cu);
     double Mrx = 0.0, Mry = 0.0;
@@ -99,6 +98,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     double const u1x = std::max(U1x(record.spanXX, Cu), 1.0);
     double const u1y = std::max(U1y(record.spanYY, Cu), 1.0);
 
+    CString const code = text ? m_calc->CodeName() : CString();
     if (text) {
         result->AddOutputString(L"Overall member strength check:\n");
         result->AddOutputString(L"<i>ref. " + code + (clause1382 ? L" cl. 13.8.2 (b)</i>\n" : L" cl. 13.8.3 (b)</i>\n"));
