@@ -55,6 +55,15 @@ struct ReferenceMoment {
     double MrDash = 0.0;
 };
 
+// The reference moment of a class 4 section: My = M'r / Phi.
+ReferenceMoment ClassFourReference(double MrDash) {
+    ReferenceMoment ref;
+    ref.class4 = true;
+    ref.MrDash = MrDash;
+    ref.M = MrDash / Phi;
+    return ref;
+}
+
 // CSA S16-09 cl. 13.6(a), with M = Mp or My:
 //   Mu <= 0.67 M:  Mr = Phi Mu
 //   Mu >  0.67 M:  Mr = 1.15 Phi M (1 - 0.28 M / Mu) <= Phi M
@@ -121,9 +130,7 @@ double CSectionCalcI::Mbxx(double Mu, CMemberResult* const result) const {
             ref.M = Zxx() * fy;  // My = S fy (elastic modulus)
             break;
         case Class4:
-            ref.class4 = true;
-            ref.MrDash = MrDashxx(nullptr);
-            ref.M = ref.MrDash / Phi;  // My = M'r / Phi
+            ref = ClassFourReference(MrDashxx(nullptr));
             break;
         default:
             return 0.0;
@@ -146,9 +153,7 @@ double CSectionCalcPFC::Mbxx(double Mu, CMemberResult* const result) const {
             ref.M = Zxx() * DesignStressMin();  // My = S fy
             break;
         case Class4:
-            ref.class4 = true;
-            ref.MrDash = MrDashxx(nullptr);
-            ref.M = ref.MrDash / Phi;
+            ref = ClassFourReference(MrDashxx(nullptr));
             break;
         default:
             return 0.0;
@@ -169,10 +174,7 @@ double CSectionCalcT::Mbxx(double Mu, CMemberResult* const result) const {
             ref.M = Zxx() * DesignStressMin();  // My = S fy
             return Resistance(Mu, ref, true, result);
         case Class4:
-            ref.class4 = true;
-            ref.MrDash = MrDashxx(nullptr);
-            ref.M = ref.MrDash / Phi;
-            return Resistance(Mu, ref, false, result);
+            return Resistance(Mu, ClassFourReference(MrDashxx(nullptr)), false, result);
         default:
             return 0.0;
     }
@@ -198,10 +200,8 @@ double CSectionCalcRHS::Mbxx(double Mu, CMemberResult* const result) const {
             ref.M = Zxx() * fy;  // My = S fy
             break;
         case Class4:
-            ref.class4 = true;
             // Its working is part of this report, ahead of the M'r line.
-            ref.MrDash = MrDashxx(result);
-            ref.M = ref.MrDash / Phi;
+            ref = ClassFourReference(MrDashxx(result));
             break;
         default:
             return 0.0;
