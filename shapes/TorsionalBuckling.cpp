@@ -37,6 +37,18 @@ struct TorsionSection {
     double r0sq() const { return I1 / A + I2 / A + off1 * off1 + off2 * off2; }
 };
 
+// The gross values of the shape's own geometry Geom: A, Ixx, Iyy, Cw and J.
+template <class Geom>
+TorsionSection GrossSection(Geom const& g) {
+    TorsionSection s;
+    s.A = g.Geom::Area();
+    s.I1 = g.Geom::Ixx();
+    s.I2 = g.Geom::Iyy();
+    s.Cw = g.Geom::Gamma();
+    s.J = g.Geom::J();
+    return s;
+}
+
 // The resistance curve of cl. 13.3.1 with Fe the elastic stress of the mode.
 struct Resistance {
     double Fy = 0.0, Aeff = 0.0, n = 0.0, Lambda = 0.0, Cr = 0.0;
@@ -173,12 +185,7 @@ double FlexuralTorsionalResistance(CCSA_S16_09Section const& calc, TorsionSectio
 
 namespace {
 TorsionSection ISection(CSectionCalcI const& c) {
-    TorsionSection s;
-    s.A = c.CDesSectGeomI::Area();
-    s.I1 = c.CDesSectGeomI::Ixx();
-    s.I2 = c.CDesSectGeomI::Iyy();
-    s.Cw = c.CDesSectGeomI::Gamma();
-    s.J = c.CDesSectGeomI::J();
+    TorsionSection s = GrossSection<CDesSectGeomI>(c);
     if (!c.IsXXSymmetric()) {
         // Unequal flanges: the shear centre lies between the flange centres at
         // h0 I1/(I1 + I2) above flange 2, with Ii = Ti Bi^3/12 and
@@ -217,12 +224,7 @@ double CSectionCalcI::CrFT(double, double Fey, double Fez, double& FeFT, CMember
 
 namespace {
 TorsionSection ChannelSection(CSectionCalcPFC const& c) {
-    TorsionSection s;
-    s.A = c.CDesSectGeomPFC::Area();
-    s.I1 = c.CDesSectGeomPFC::Ixx();
-    s.I2 = c.CDesSectGeomPFC::Iyy();
-    s.Cw = c.CDesSectGeomPFC::Iw();
-    s.J = c.CDesSectGeomPFC::J();
+    TorsionSection s = GrossSection<CDesSectGeomPFC>(c);
     double const D = c.GetD(), Tw = c.GetTw(), T1 = c.GetT1(), B1 = c.GetB1();
     // Shear centre from the web mid-line: e = ((B1 - Tw/2)(D - T1))^2 T1 / (4 Ixx);
     // from the centroid: x_0 = e + Xbar - Tw/2 (Xbar from the back of the web).
@@ -251,12 +253,7 @@ double CSectionCalcPFC::CrFT(double Fex, double, double Fez, double& FeFT, CMemb
 
 namespace {
 TorsionSection TeeSection(CSectionCalcT const& c) {
-    TorsionSection s;
-    s.A = c.CDesSectGeomT::Area();
-    s.I1 = c.CDesSectGeomT::Ixx();
-    s.I2 = c.CDesSectGeomT::Iyy();
-    s.Cw = c.CDesSectGeomT::Iw();
-    s.J = c.CDesSectGeomT::J();
+    TorsionSection s = GrossSection<CDesSectGeomT>(c);
     // y_0 = D - Ybar - T/2 (Ybar from the tip of the stem).
     s.off2 = c.GetD() - c.CDesSectGeomT::Ybar() - c.GetT() / 2.0;
     return s;
@@ -280,12 +277,8 @@ double CSectionCalcT::CrFT(double, double Fey, double Fez, double& FeFT, CMember
 // ---- rectangular hollow section: shear centre at the centroid, no warping ----
 
 double CSectionCalcRHS::CrT(double Le, double& Fez, CMemberResult* const result) const {
-    TorsionSection s;
+    TorsionSection s = GrossSection<CDesSectGeomRHS>(*this);
     s.warping = false;  // Cw = 0: Fez = G J / (A r_0^2)
-    s.A = CDesSectGeomRHS::Area();
-    s.I1 = CDesSectGeomRHS::Ixx();
-    s.I2 = CDesSectGeomRHS::Iyy();
-    s.J = CDesSectGeomRHS::J();
     return TorsionalResistance(*this, s, L"Fez = ( PI*PI*E*Cw/(Le^2) + G*J) / (A*r_0^2)= ", Le, Fez, result);
 }
 
