@@ -1,5 +1,7 @@
 #pragma once
 // Pieces shared by the six shape calculators.
+#include <algorithm>
+#include <cmath>
 #include <type_traits>
 
 #include "framework/MemberResult.h"
@@ -16,6 +18,15 @@ namespace Corvid::Steel::SteelCSAS1609::detail {
 // effective section is left then: zero (NaN included), never a negative
 // value that would read as a negative resistance.
 inline double NoLessThanZero(double v) { return v > 0.0 ? v : 0.0; }
+
+// The smaller elastic modulus about x of the effective section whose extreme
+// fibres lie at y = 0 and y = D, never below 0.
+template <class Calc>
+double EffectiveModulusXX(Calc const& c, double D) {
+    double const ye = c.YbarXXEffective();
+    double const Ie = c.IxxEffective();
+    return NoLessThanZero(std::min(Ie / std::fabs(D - ye), Ie / std::fabs(ye)));
+}
 
 // Loads a calculator from the host section: the geometry first, then the
 // framework base; then the fabrication type decides. Rolled (0) and welded

@@ -161,9 +161,7 @@ double CSectionCalcPFC::IxxEffective() const {
 double CSectionCalcPFC::ZxxEffective() const {
     static Corvid::CExtensibleEnum const key;
     return CachedValue(key, [this] {
-        double const ye = YbarXXEffective();
-        double const Ie = IxxEffective();
-        return detail::NoLessThanZero(std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye)));
+        return detail::EffectiveModulusXX(*this, GetD());
     });
 }
 

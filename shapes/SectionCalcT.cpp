@@ -128,9 +128,7 @@ double CSectionCalcT::ZxxEffective() const {
     return CachedValue(key, [this] {
         // A slender stem leaves no effective section (AreaXXEffective 0).
         if (!(AreaXXEffective() > 0.0)) return 0.0;
-        double const ye = YbarXXEffective();
-        double const Ie = IxxEffective();
-        return detail::NoLessThanZero(std::min(Ie / std::fabs(GetD() - ye), Ie / std::fabs(ye)));
+        return detail::EffectiveModulusXX(*this, GetD());
     });
 }
 
