@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "member/CSA_S16_09_Member.h"
 
@@ -74,27 +75,45 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
     bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;
     double const Cu = std::max({record.CuX, record.CuY, record.CuT});
-    // The larger of the two stored moments governs, with the resistance
-    // that goes with it (a span bent one way only, or a section whose
-    // resistance differs with the sense of bending).
-    double const Mux = std::max(record.Mfx1, record.Mfx2);
-    double const Muy = record.MfyMax;
     bool const second = MomentTerm(1.0, record.Mfx2, record.Mrx2) > MomentTerm(1.0, record.Mfx1, record.Mrx1);
     double const MuxLT = second ? record.Mfx2 : record.Mfx1;
     double const MrLT = second ? record.Mrx2 : record.Mrx1;
     bool const clause1382 = m_calc->IsIorHSection() && plastic;
 
+    // The cross-section resistances under the moments with their sense: a
+    // section not symmetric about an axis resists the two senses of bending
+    // differently (the flange in compression). The larger moment of each
+    // axis is taken first; a moment of the other sense replaces it where
+    // its ratio to its own resistance is larger.
     auto const clone = CompressedClone(Cu);
-    double Mrx = 0.0, Mry = 0.0;
-    if (clause1382) {
-        Mrx = clone->Mrxx(nullptr);
-        Mry = clone->Mryy(nullptr);
-    } else {
-        clone->SetMomentXX(Mux);
-        clone->SetMomentYY(Muy);
-        Mrx = clone->MrDashxx(nullptr);
-        Mry = clone->MrDashyy(nullptr);
+    auto resistances = [&](double Mx, double My) {
+        clone->SetMomentXX(Mx);
+        clone->SetMomentYY(My);
+        return clause1382 ? std::pair(clone->Mrxx(nullptr), clone->Mryy(nullptr))
+                          : std::pair(clone->MrDashxx(nullptr), clone->MrDashyy(nullptr));
+    };
+    bool const firstLarger = record.Mfx1 >= record.Mfx2;
+    double Mx = firstLarger ? record.senseX1 * record.Mfx1 : record.senseX2 * record.Mfx2;
+    double const MxOther = firstLarger ? record.senseX2 * record.Mfx2 : record.senseX1 * record.Mfx1;
+    double My = record.senseY * record.MfyMax;
+    double const MyOther = -record.senseY * record.MfyOpposite;
+    auto [Mrx, Mry] = resistances(Mx, My);
+    if (MxOther * Mx < 0.0) {
+        double const MrxOther = resistances(MxOther, My).first;
+        if (MomentTerm(1.0, MxOther, MrxOther) > MomentTerm(1.0, Mx, Mrx)) {
+            Mx = MxOther;
+            Mrx = MrxOther;
+        }
     }
+    if (MyOther != 0.0) {
+        double const MryOther = resistances(Mx, MyOther).second;
+        if (MomentTerm(1.0, MyOther, MryOther) > MomentTerm(1.0, My, Mry)) {
+            My = MyOther;
+            Mry = MryOther;
+        }
+    }
+    double const Mux = std::fabs(Mx);
+    double const Muy = std::fabs(My);
     double const u1x = std::max(U1x(record.spanXX, Cu), 1.0);
     double const u1y = std::max(U1y(record.spanYY, Cu), 1.0);
 

@@ -76,6 +76,13 @@ protected:
     double EffectiveLengthYY(CSpan const& span, bool report) const;
     double EffectiveLengthLT(CSpan const& span, double depth, bool report) const;
     double EffectiveStrutLengthLT(CSpan const& span, bool report) const;
+    // A lateral-torsional segment that is a cantilever or overhang: at a
+    // member end it is free in the plane of the web, and held so at its
+    // other end. Its effective length comes from the cantilever table and
+    // omega2 = 1.0 (no lateral support of the compression flange at the tip).
+    enum class CantileverTip { None, Left, Right };
+    static CantileverTip CantileverTipOf(CSpan const& span);
+    static bool IsCantileverSegment(CSpan const& span) { return CantileverTipOf(span) != CantileverTip::None; }
 
     // ---- span checks ----
     bool CheckSpanXX(CSpan const& span) const;

@@ -14,7 +14,12 @@ struct CInteractionData {
     double CrT_L = 0, CrFT_L = 0;       // torsional, flexural-torsional at actual length
     double CrT = 0, CrFT = 0;           // torsional, flexural-torsional
     double Mfx1 = 0, Mfx2 = 0;          // major-axis moments (N.m)
+    // The sense of Mfx1 and Mfx2 as the lateral-torsional check stored them:
+    // -1 for a negative moment (compressing flange 1), +1 otherwise.
+    double senseX1 = 1, senseX2 = 1;
     double MfyMax = 0;                  // largest minor-axis moment magnitude
+    double senseY = 1;                  // its sense (-1 for a negative moment)
+    double MfyOpposite = 0;             // largest magnitude of the minor-axis moments of the other sense
     double CuX = 0, CuY = 0, CuT = 0, CuFT = 0;  // axial compressions (N)
     double FeX = 0, FeY = 0, FeT = 0, FeFT = 0;  // elastic buckling stresses (Pa)
     double FeX_L = 0, FeY_L = 0, FeT_L = 0, FeFT_L = 0;

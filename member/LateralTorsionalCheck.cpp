@@ -32,28 +32,52 @@ bool IsReverseCurvature(double Mmax, double Mmin) {
 double MajorMomentAt(CSpan const& span, double rel) { return std::fabs(span.InterpolateMoments(rel).y); }
 }  // namespace
 
+namespace {
+// CSA S16-09 cl. 13.6(a): omega2 = 1.75 + 1.05 kappa + 0.3 kappa^2 <= 2.5,
+// kappa the ratio of the smaller to the larger end moment, positive for
+// double curvature (end moments of opposite sign; moments below 1 N.m or
+// 1 % count as no sign), 0 when the smaller end moment is below 0.001 N.m.
+double EndMomentOmega2(double M1, double M2) {
+    double const s = IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)) ? 1.0 : -1.0;
+    double const small = std::min(std::fabs(M1), std::fabs(M2));
+    double const large = std::max(std::fabs(M1), std::fabs(M2));
+    double const kappa = small < 0.001 ? 0.0 : s * small / large;
+    return std::min(1.75 + 1.05 * kappa + 0.3 * kappa * kappa, 2.5);
+}
+
+// The moment somewhere inside the span exceeds the larger end moment (by
+// more than 1 N.m and 1e-6 of itself, the tolerance of a transverse load).
+bool PeakExceedsEnds(CSpan const& span) {
+    SpanMoments const m = MajorMoments(span);
+    double const peak = std::max(std::fabs(m.Mmax), std::fabs(m.Mmin));
+    double const ends = std::max(MajorMomentAt(span, 0.0), MajorMomentAt(span, 1.0));
+    return peak - ends > std::max(1.0, 1e-6 * peak);
+}
+}  // namespace
+
 double CSA_S16_09_Member::Omega2Factor(CSpan const& span) const {
     if (IsEquivalentUniformMomentFactorSet()) return EquivalentUniformMomentFactor();
     // CSA S16-09 cl. 13.6: omega2 = 1.0 for a destabilizing load.
     if (span.IsDestabilized()) return 1.0;
-    if (span.IsMinorAxisLoaded()) {
-        // CSA S16-09 cl. 13.6(a)(i): no transverse load between the ends, the
-        // moment varies linearly: omega2 = 1.75 + 1.05 kappa + 0.3 kappa^2 <= 2.5,
-        // kappa positive for double curvature.
-        SpanMoments const m = MajorMoments(span);
-        double const s = IsReverseCurvature(m.Mmax, m.Mmin) ? 1.0 : -1.0;
-        double const M1 = MajorMomentAt(span, 0.0);
-        double const M2 = MajorMomentAt(span, 1.0);
-        double const small = std::min(M1, M2);
-        double const large = std::max(M1, M2);
-        double const kappa = small < 0.001 ? 0.0 : s * small / large;
-        return std::min(1.75 + 1.05 * kappa + 0.3 * kappa * kappa, 2.5);
+    // CSA S16-09 cl. 13.6(a), CSA S16-14 cl. 13.6.1(a): omega2 = 1.0 where the
+    // compression flange has no effective lateral support at one end of the
+    // unbraced length: a cantilever or overhang.
+    if (IsCantileverSegment(span)) return 1.0;
+    double const M1 = span.InterpolateMoments(0.0).y;
+    double const M2 = span.InterpolateMoments(1.0).y;
+    // No transverse load between the ends: the moment varies linearly.
+    if (span.IsMinorAxisLoaded()) return EndMomentOmega2(M1, M2);
+    if (m_calc && m_calc->IsEdition2009()) {
+        // CSA S16-09 cl. 13.6(a): omega2 = 1.0 when the moment at any point
+        // of the unbraced length exceeds the larger end moment; otherwise the
+        // end-moment formula with kappa from the two end moments.
+        return PeakExceedsEnds(span) ? 1.0 : EndMomentOmega2(M1, M2);
     }
-    // CSA S16-09 cl. 13.6(a)(ii): omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5
+    // CSA S16-14 cl. 13.6.1(a): omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5
     double const Ma = MajorMomentAt(span, 0.25);
     double const Mb = MajorMomentAt(span, 0.5);
     double const Mc = MajorMomentAt(span, 0.75);
-    double const Mmax = std::max({MajorMomentAt(span, 0.0), Ma, Mb, Mc, MajorMomentAt(span, 1.0)});
+    double const Mmax = std::max({std::fabs(M1), Ma, Mb, Mc, std::fabs(M2)});
     double const root = std::sqrt(Mmax * Mmax + 4.0 * Ma * Ma + 7.0 * Mb * Mb + 4.0 * Mc * Mc);
     if (root == 0.0) return 2.5;  // no moment anywhere: the quotient is undefined
     return std::min(4.0 * Mmax / root, 2.5);
@@ -110,6 +134,9 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     }
 
     double Mrx1 = 0.0, Mrx2 = 0.0, Mfx1 = 0.0, Mfx2 = 0.0, U = 0.0;
+    // The signed moments behind Mfx1 and Mfx2: the member interaction
+    // needs their sense (which flange is in compression).
+    double Mx1 = Mmax, Mx2 = Mmin;
     if (!checked) {
         // Cross-section resistances under each extreme moment, for the
         // member interaction.
@@ -137,6 +164,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         double const Mf = std::fabs(Mmin) <= std::fabs(Mmax) ? Mmax : Mmin;
         clone->SetMomentXX(Mf);
         Mfx1 = Mfx2 = std::fabs(Mf);
+        Mx1 = Mx2 = Mf;
         double Mr = 0.0;
         if (!failed) {
             // CSA S16-09 cl. 13.6(a): Mr from the elastic critical moment.
@@ -183,6 +211,8 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         r.Mrx2 = Mrx2;
         r.Mfx1 = Mfx1;
         r.Mfx2 = Mfx2;
+        r.senseX1 = Mx1 < 0.0 ? -1.0 : 1.0;
+        r.senseX2 = Mx2 < 0.0 ? -1.0 : 1.0;
         r.spanLT = span;
         r.ltChecked = checked;
     }

@@ -172,7 +172,10 @@ void StoreYY(CInteractionData& r, SpanOutcome const& o) {
     r.CrY_L = o.Cr_L;
     r.FeY = o.Fe;
     r.FeY_L = o.Fe_L;
+    bool const negativeGoverns = std::fabs(smallest) > std::fabs(largest);
     r.MfyMax = std::max(std::fabs(largest), std::fabs(smallest));
+    r.senseY = negativeGoverns ? -1.0 : 1.0;
+    r.MfyOpposite = negativeGoverns ? std::max(0.0, largest) : std::max(0.0, -smallest);
     r.lambdaY = o.lambda;
     r.spanYY = *o.span;
 }

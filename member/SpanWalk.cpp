@@ -134,14 +134,12 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, boo
         else result->AddOutputString(L"moment reversal in this span\n");
     }
     CCSA_S16_09_Table const table(result);
-    // Cantilevers (free in the plane of the web at the member's end): Table 2,
-    // held end first.
-    bool const freeL = RL.IsFree(RB::kMajorTranslation, true);
-    bool const freeR = RR.IsFree(RB::kMajorTranslation, true);
-    bool const heldL = RL.IsRestrained(RB::kMajorTranslation, true);
-    bool const heldR = RR.IsRestrained(RB::kMajorTranslation, true);
-    if (freeL && heldR && span.StartsAtMemberStart()) return table.Table02(L, sense, RR, RL, destabilized);
-    if (heldL && freeR && span.EndsAtMemberEnd()) return table.Table02(L, sense, RL, RR, destabilized);
+    // Cantilevers: Table 2, held end first.
+    switch (CantileverTipOf(span)) {
+    case CantileverTip::Left: return table.Table02(L, sense, RR, RL, destabilized);
+    case CantileverTip::Right: return table.Table02(L, sense, RL, RR, destabilized);
+    case CantileverTip::None: break;
+    }
 
     // Segment between restraints: Table 1 says whether the ends restrain the
     // segment at all; the length is the segment's, increased for a
@@ -151,6 +149,18 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, boo
     if (!destabilized) return L;
     if (RL.IsFree(RB::kTorsional, true) || RR.IsFree(RB::kTorsional, true)) return 1.4 * L;
     return 1.2 * L;
+}
+
+CSA_S16_09_Member::CantileverTip CSA_S16_09_Member::CantileverTipOf(CSpan const& span) {
+    CRestraint const RL = span.RestraintEndL();
+    CRestraint const RR = span.RestraintEndR();
+    if (RL.IsFree(RB::kMajorTranslation, true) && RR.IsRestrained(RB::kMajorTranslation, true) &&
+        span.StartsAtMemberStart())
+        return CantileverTip::Left;
+    if (RL.IsRestrained(RB::kMajorTranslation, true) && RR.IsFree(RB::kMajorTranslation, true) &&
+        span.EndsAtMemberEnd())
+        return CantileverTip::Right;
+    return CantileverTip::None;
 }
 
 bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {

@@ -127,29 +127,64 @@ TEST(Omega2, EndMomentFormulaForLinearMoment) {
     }
 }
 
-TEST(Omega2, QuarterPointFormulaUnderTransverseLoad) {
-    // omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5, from
-    // the moments at the quarter points (four sub-spans of 1.5 m).
+TEST(Omega2, TransverseLoadByEdition) {
+    // Four sub-spans of 1.5 m flagged loaded, moments at 0, L/4, L/2, 3L/4, L.
+    // CSA S16-09 cl. 13.6(a): 1.0 when the moment inside exceeds the larger
+    // end moment, else 1.75 + 1.05 kappa + 0.3 kappa^2 with kappa from the
+    // end moments. CSA S16-14 cl. 13.6.1(a):
+    // 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5.
     double const M = 100e3;
     struct Case {
-        double m0, ma, mb, mc, m1, omega2;
+        double m0, ma, mb, mc, m1, omega09, omega14;
     } const cases[] = {
-        {M, M, M, M, M, 1.0},                                   // constant: 4M / sqrt(16 M^2)
-        {0, 0.75 * M, M, 0.75 * M, 0, 4.0 / std::sqrt(12.5)},    // parabola (uniform load): 1.131
-        {0, 0.25 * M, 0.5 * M, 0.75 * M, M, 4.0 / std::sqrt(5.25)},  // linear 0 to M: 1.746
-        {0, 0.5 * M, M, 0.5 * M, 0, 4.0 / std::sqrt(10.0)},     // mid-span point load: 1.265
-        {0, 0, 0, 0, 0, 2.5},                                   // no moment: quotient undefined
+        {M, M, M, M, M, 1.0, 1.0},  // constant: kappa = -1; 4M / sqrt(16 M^2)
+        // Simply supported, uniform load (parabola): peak inside; 4 / sqrt(1 + 2.25 + 7 + 2.25)
+        {0, 0.75 * M, M, 0.75 * M, 0, 1.0, 4.0 / std::sqrt(12.5)},
+        // Fixed ends, uniform load: ends -wL^2/12 = -M, L/4 +M/8, L/2 +M/2;
+        // never above the ends, same sign: kappa = -1, 1.0; 4 / sqrt(1 + 4/64 + 7/4 + 4/64) = 2.359
+        {-M, M / 8, M / 2, M / 8, -M, 1.0, 4.0 / std::sqrt(2.875)},
+        {0, 0.25 * M, 0.5 * M, 0.75 * M, M, 1.75, 4.0 / std::sqrt(5.25)},  // 0 to M: kappa = 0
+        {0, 0.5 * M, M, 0.5 * M, 0, 1.0, 4.0 / std::sqrt(10.0)},           // mid-span point load
+        {0, 0, 0, 0, 0, 1.75, 2.5},  // no moment: kappa = 0; quotient undefined
     };
-    for (Case const& c : cases) {
-        double const mo[] = {c.m0, c.ma, c.mb, c.mc, c.m1};
-        std::vector<Actions> acts;
-        for (int k = 0; k < 4; ++k) acts.push_back({-1e3, -1e3, mo[k], mo[k + 1], 0, 0, k == 1});
-        TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 1.5, 3, 4.5, 6}, kBeamEnds), acts);
-        CSpan span = m.member.MemberSpan();
-        span.SetIndices(0, 4);
-        EXPECT_TRUE(span.IsLoaded(false));
-        EXPECT_REL(m.member.Omega2Factor(span), c.omega2);
+    for (int edition : {0, 1}) {
+        for (Case const& c : cases) {
+            double const mo[] = {c.m0, c.ma, c.mb, c.mc, c.m1};
+            std::vector<Actions> acts;
+            for (int k = 0; k < 4; ++k) acts.push_back({-1e3, -1e3, mo[k], mo[k + 1], 0, 0, k == 1});
+            TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 1.5, 3, 4.5, 6}, kBeamEnds), acts);
+            m.member.SetDesOpt(edition);
+            CSpan span = m.member.MemberSpan();
+            span.SetIndices(0, 4);
+            EXPECT_TRUE(span.IsLoaded(false));
+            EXPECT_REL(m.member.Omega2Factor(span), edition == 0 ? c.omega09 : c.omega14) << c.mb << " " << edition;
+        }
     }
+}
+
+TEST(Omega2, CantileverIsOneInBothEditions) {
+    // CSA S16-09 cl. 13.6(a), CSA S16-14 cl. 13.6.1(a): no lateral support of
+    // the compression flange at the tip: omega2 = 1.0 (the end-moment formula
+    // would give 1.75 for a tip load: kappa = 0).
+    int const root = RB::kFixed;
+    for (int edition : {0, 1}) {
+        TestMember tipRight(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W", Points({0, 5}, 0),
+                            {{0, 0, 50e3, 0}});
+        tipRight.member.SetMemberPointVec({CMemberPoint(0, CRestraint(root)), CMemberPoint(5, CRestraint(0))});
+        tipRight.member.SetDesOpt(edition);
+        TestMember tipLeft(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W", Points({0, 5}, 0), {{0, 0, 0, 50e3}});
+        tipLeft.member.SetMemberPointVec({CMemberPoint(0, CRestraint(0)), CMemberPoint(5, CRestraint(root))});
+        for (TestMember* m : {&tipRight, &tipLeft}) {
+            CSpan span = m->member.MemberSpan();
+            span.SetIndices(0, 1);
+            EXPECT_REL(m->member.Omega2Factor(span), 1.0);
+        }
+    }
+    // Control: the same moment between two supports keeps 1.75.
+    TestMember held(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W", Points({0, 5}, kBeamEnds), {{0, 0, 50e3, 0}});
+    CSpan span = held.member.MemberSpan();
+    span.SetIndices(0, 1);
+    EXPECT_REL(held.member.Omega2Factor(span), 1.75);
 }
 
 TEST(Omega2, HostFactorAndDestabilizingLoadWin) {
@@ -489,6 +524,36 @@ TEST(Interaction, HoggingMomentCountsWhereTheLateralCheckIsNotNeeded) {
 //               Util3 = 80/322.572 = 0.248007
 //   sub-span 2: Util1 = Util2 = 0.342289 + 0.85(40)/326.734 = 0.446349
 //               Util3 = 40/326.734 = 0.122424
+TEST(Interaction, MonosymmetricIResistsWithItsCompressedFlange) {
+    // I D=400, top flange 200x10 (b/t = 10 > 170/sqrt(350) = 9.09: class 3),
+    // bottom flange 300x20 (b/t = 7.5 <= 145/sqrt(350) = 7.75: class 1),
+    // web 370x12, R = 0: A = 12 440 mm2, y from the bottom = 141.50 mm,
+    // Ix = 301.05e6 mm4, S(top) = Ix / (400 - 141.50) = 1.16459e6 mm3;
+    // plastic neutral axis 38.33 mm from the bottom, Zx = 1.62738e6 mm3.
+    // The top flange is held laterally all along (no lateral-torsional check),
+    // so only the cross-section resistance differs with the sense.
+    wchar_t const* mono = L"I D=400 B1=200 T1=10 B2=300 T2=20 Tw=12 R=0";
+    struct Case {
+        double MxL, MxR;
+        wchar_t const* Mux;
+        wchar_t const* Mrx;
+    } const cases[] = {
+        // Negative: top flange compressed, cl. 13.8.3 Mr = 0.9 S(top) Fy = 366.8 kN.m
+        // (the bottom flange's 512.6 kN.m before).
+        {-100e3, -100e3, L"Mux = 100.0 kN·m", L"Mrx = 366.8 kN·m"},
+        // Positive: bottom flange (class 1) compressed: 0.9 Zx Fy = 512.6 kN.m.
+        {100e3, 100e3, L"Mux = 100.0 kN·m", L"Mrx = 512.6 kN·m"},
+        // Both senses: 90 / 366.8 = 0.245 governs over 100 / 512.6 = 0.195.
+        {100e3, -90e3, L"Mux = 90.00 kN·m", L"Mrx = 366.8 kN·m"},
+    };
+    for (Case const& c : cases) {
+        TestMember m(mono, L"350W", Points({0, 6}, RB::kFixed), {{-1000e3, -1000e3, c.MxL, c.MxR}},
+                     RB::kTopFlangeLateral | RB::kBottomFlangeLateral);
+        m.member.Check();
+        s16test::ExpectReport(m.result, {L"ref. CSA S16-09 cl. 13.8.3 (b)", c.Mux, c.Mrx});
+    }
+}
+
 TEST(Interaction, BeamColumnByHand) {
     TestMember m(L"I D=300 B=200 T=15 Tw=10 R=0", L"350W", Points({0, 4, 8}, RB::kPinned, RB::kBraced),
                  {{-500e3, -500e3, 80e3, 20e3}, {-500e3, -500e3, 20e3, -40e3}});
