@@ -142,7 +142,8 @@ void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
                 {"grade", {{"name", s.grade}, {"Fy", Number(s.Fy)}, {"Fu", Number(s.Fu)}}},
                 {"classes",
                  {{"overall", s.classOverall}, {"axial", s.classAxial}, {"major", s.classMajor}, {"minor", s.classMinor}}},
-                {"resistances", Values(s.resistances)}};
+                {"resistances", Values(s.resistances)},
+                {"shear_resisted_by", {{"Vr_major", s.shearMajorBy}, {"Vr_minor", s.shearMinorBy}}}};
     Write(out, doc);
 }
 

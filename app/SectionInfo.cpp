@@ -136,6 +136,8 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
                         {"Mry", MomentResistance(*bending, false)},
                         {"Vr_major", ShearResistance(*bending, true)},
                         {"Vr_minor", ShearResistance(*bending, false)}};
+    info.shearMajorBy = Narrow(calc.ShearResistedBy(true));
+    info.shearMinorBy = Narrow(calc.ShearResistedBy(false));
     return info;
 }
 

@@ -26,6 +26,9 @@ struct SectionInfo {
     // Vr_major, Vr_minor (the shear resistances the module checks the
     // member's major- and minor-axis shear against): N and N.m.
     NamedValues resistances;
+    // The elements that resist the major- and minor-axis shear ("major-axis
+    // shear (along the depth): web, hw = D - T1 - T2"), as the report says.
+    std::string shearMajorBy, shearMinorBy;
 };
 
 // Describes a section in a grade under a code (0 "CSA S16-09", 1 "CSA

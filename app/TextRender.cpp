@@ -115,6 +115,9 @@ void RenderSectionText(std::ostream& out, SectionInfo const& s) {
         << "Classes: overall " << s.classOverall << ", axial " << s.classAxial << ", major " << s.classMajor
         << ", minor " << s.classMinor << " (0: not covered)\n";
     block("Resistances", s.resistances, "N, N.m");
+    out << "Shear resisted by\n"
+        << "  " << Padded("Vr_major", 10) << s.shearMajorBy << "\n"
+        << "  " << Padded("Vr_minor", 10) << s.shearMinorBy << "\n";
 }
 
 }  // namespace s16app

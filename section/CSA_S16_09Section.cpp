@@ -55,6 +55,7 @@ double CCSA_S16_09Section::XbarCompEffective() const { return Xbar(); }
 double CCSA_S16_09Section::YbarCompEffective() const { return Ybar(); }
 void CCSA_S16_09Section::CheckShearCapacityXX(double const&, CMemberResult* const) const {}
 void CCSA_S16_09Section::CheckShearCapacityYY(double const&, CMemberResult* const) const {}
+CString CCSA_S16_09Section::ShearResistedBy(bool) const { return L"not checked"; }
 double CCSA_S16_09Section::TorsionCapacity(CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::Mcr(double const&, double, CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::MrDashxx(CMemberResult* const) const { return 0.0; }

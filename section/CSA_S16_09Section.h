@@ -96,6 +96,11 @@ public:
     virtual double DesignStressMin() const;
     virtual double TensileStrength() const;
     // (CloneGeom: declared by the I and channel calculators)
+    // ---- added after the fixed order ----
+    // The elements that resist the major-axis shear (along the depth) or the
+    // minor-axis shear (across the section), as one report phrase
+    // (CSA S16-09 cl. 13.4.1.1: the web or webs carry the shear along the depth).
+    virtual CString ShearResistedBy(bool major) const;
 
     // ---- non-virtual ----
     CString CodeName() const { return m_codeName; }

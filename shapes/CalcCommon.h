@@ -118,4 +118,5 @@ public:
     double MrDashyy(CMemberResult* const result) const override;                                            \
     void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;                 \
     void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;                 \
+    CString ShearResistedBy(bool major) const override;                                                     \
     double TorsionCapacity(CMemberResult* const result) const override;

@@ -183,10 +183,9 @@ double TubeMajorAxis(CSectionCalcRHS const& calc, bool minor, CMemberResult* con
     if (web == BC::Class4 && flange == BC::Class4) return NotSupported(kBothClass4Spaced, suffix, result);
     double const fy = calc.DesignStressMin();
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mr", result);
-    // Two webs of clear depth h = D - k tf, k = 2 for a welded box and 4 for
-    // a formed tube (corner allowance of cl. 11.3.2).
-    double const k = calc.IsWelded() ? 2.0 : 4.0;
-    double const h = calc.GetD() - k * calc.GetTf();
+    // Two webs of clear depth h = D - k tf, k the corner allowance of the
+    // classification (cl. 11.3.2).
+    double const h = calc.GetD() - calc.CornerFactor() * calc.GetTf();
     WebReduction const w{calc.Zxx(),
                          fy,
                          2.0 * h * calc.GetTw(),

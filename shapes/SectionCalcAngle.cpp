@@ -42,12 +42,15 @@ CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassOverAll(CMember
     return c;
 }
 
+// CSA S16-09 cl. 13.3.3: each class 4 leg of width b keeps the effective
+// width be = 200 t / sqrt(Fy) (250 t / sqrt(Fy) under CSA S16-14) and loses
+// t (b - be) once: Ae = A - sum t (b - be).
 double CSectionCalcAngle::AreaCompEffective() const {
-    double const La = LegLimit();
     double const t = GetThickness();
+    double const be = LegLimit() * t;
     double R = 0.0;
-    for (double W : {GetWidth(), GetDepth()})
-        if (W / t > La) R += t * 2.0 * (W - std::min(t * La, W));
+    for (double b : {GetWidth(), GetDepth()})
+        if (LegClass(b) == Class4) R += t * (b - be);
     return detail::NoLessThanZero(Area() - R);
 }
 

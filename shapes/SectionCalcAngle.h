@@ -55,6 +55,7 @@ public:
     // Shear on a single angle is not checked: any shear fails (+infinity).
     void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
     void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
+    CString ShearResistedBy(bool) const override { return L"not checked: a single angle carries axial force only"; }
     double TorsionCapacity(CMemberResult* const) const override { return 0.0; }
 
     // ---- local buckling classification (CSA S16-09 cl. 11.2) ----

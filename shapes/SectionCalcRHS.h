@@ -68,10 +68,12 @@ public:
     double XbarYYEffective() const override;
     double ZyyEffective() const override;
 
-private:
-    // Corner allowance of the flat widths: 2 t for a welded box, 4 t for a
-    // formed tube (CSA S16-09 cl. 11.3.2).
+    // Corner allowance k of the flat widths B - k tw and D - k tf: 2 for a
+    // welded box, 4 for a formed tube (CSA S16-09 cl. 11.3.2); the shear
+    // checks take the same clear depths.
     double CornerFactor() const { return IsWelded() ? 2.0 : 4.0; }
+
+private:
     // Flange and web-in-flexure classes of this orientation.
     BucklingClass AxisPair() const;
 };

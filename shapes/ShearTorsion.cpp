@@ -17,11 +17,21 @@ namespace {
 constexpr double Phi = 0.9;
 constexpr double kPi = 3.14159265358979323846;
 
-// "Major axis shear check:" with the clause line.
+// "Major axis shear check:" with the clause line and the elements that
+// resist the shear in that direction.
 void WriteHeader(CCSA_S16_09Section const& calc, bool major, wchar_t const* clause, CMemberResult* const result) {
     if (result->WantsText())
         result->AddOutputString(CString(major ? L"Major" : L"Minor") + L" axis shear check:\n\t<i>ref. " +
-                                calc.CodeName() + L" cl " + clause + L"</i>\n");
+                                calc.CodeName() + L" cl " + clause + L"</i>\n\t" + calc.ShearResistedBy(major) +
+                                L"\n");
+}
+
+// The report phrase naming the elements that resist each shear (CSA S16-09
+// cl. 13.4.1.1): the web or webs resist the major-axis shear (along the
+// depth), the flanges the minor-axis shear (across the section).
+CString ResistedBy(bool major, CString const& alongDepth, CString const& across) {
+    return major ? L"major-axis shear (along the depth): " + alongDepth
+                 : L"minor-axis shear (across the section): " + across;
 }
 
 void SetUtil(CMemberResult* const result, bool major, double util) {
@@ -128,13 +138,13 @@ void FlangedWebShear(Calc const& calc, double V, bool major, wchar_t const* clau
     WebShear(calc, Web{hw, calc.FabricationType() == 0 ? calc.GetD() : hw, calc.GetTw(), 1}, V, major, result);
 }
 
-// The two webs of a rectangular hollow section of depth D parallel to the
-// shear: clear depth D - k tf (k = 2 for a welded box, 4 for a formed tube),
-// thickness tw; a rolled tube (fabrication type 0) takes the full depth.
+// The two walls of a rectangular hollow section parallel to the shear, of
+// outside length D, thickness tw, between cross walls of thickness tf:
+// clear depth D - k tf with the corner allowance k of the classification;
+// a rolled tube (fabrication type 0) takes the full length D as shear depth.
 void TubeWebShear(CSectionCalcRHS const& calc, double D, double tf, double tw, double V, bool major,
                   CMemberResult* const result) {
-    double const k = calc.IsWelded() ? 2.0 : 4.0;
-    double const hw = D - k * tf;
+    double const hw = D - calc.CornerFactor() * tf;
     WebShear(calc, Web{hw, calc.FabricationType() == 0 ? D : hw, tw, 2}, V, major, result);
 }
 
@@ -221,21 +231,26 @@ double CSectionCalcI::TorsionCapacity(CMemberResult* const) const {
 
 double CSectionCalcI::ShearAreaY(CMemberResult* const) const { return WebShearArea(*this); }
 
+CString CSectionCalcI::ShearResistedBy(bool major) const {
+    return ResistedBy(major, L"web, hw = D - T1 - T2", L"flanges");
+}
+
 // ---- channel ----
 
+// Along the depth: the web, as for the I-section.
 void CSectionCalcPFC::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
+    FlangedWebShear(*this, V, true, L"13.4.1", result);
+}
+
+void CSectionCalcPFC::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    // Both flanges cut at the neutral axis of minor-axis bending; flange 1
-    // dimensions serve for both.
+    // Across the section: both flanges cut at the neutral axis of minor-axis
+    // bending; flange 1 dimensions serve for both.
     double const b = GetB1() - Xbar();
     double const AyBar = 2.0 * GetT1() * b * b / 2.0;
     Cut const c{AyBar, Iyy(), GetT1() + GetT2(),
                 L"Max shear stress, fv_max = Vux*AyBar/(Iyy*2*Tf)\n                        = ", false, false};
-    CheckStress(*this, c, V, true, result);
-}
-
-void CSectionCalcPFC::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
-    FlangedWebShear(*this, V, false, L"13.4.1", result);
+    CheckStress(*this, c, V, false, result);
 }
 
 double CSectionCalcPFC::TorsionCapacity(CMemberResult* const) const {
@@ -243,6 +258,10 @@ double CSectionCalcPFC::TorsionCapacity(CMemberResult* const) const {
 }
 
 double CSectionCalcPFC::ShearAreaY(CMemberResult* const) const { return WebShearArea(*this); }
+
+CString CSectionCalcPFC::ShearResistedBy(bool major) const {
+    return ResistedBy(major, L"web, hw = D - T1 - T2", L"flanges");
+}
 
 // ---- tee ----
 
@@ -271,21 +290,30 @@ double CSectionCalcT::TorsionCapacity(CMemberResult* const) const {
     return OpenSectionTcsv(*this, std::max(GetT(), GetTw()));
 }
 
+CString CSectionCalcT::ShearResistedBy(bool major) const { return ResistedBy(major, L"stem", L"flange"); }
+
 // ---- rectangular hollow section ----
 
+// Along the depth: the two webs, the walls parallel to D (thickness tw,
+// between the flanges of thickness tf).
 void CSectionCalcRHS::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
     WriteHeader(*this, true, L"13.4.1", result);
-    // Shear along the width is carried by the walls parallel to it: the
-    // webs of the section turned a quarter turn (depth B, cross walls tw,
-    // web thickness tf).
-    TubeWebShear(*this, GetB(), GetTw(), GetTf(), V, true, result);
+    TubeWebShear(*this, GetD(), GetTf(), GetTw(), V, true, result);
 }
 
+// Across the section: the two flanges, the walls parallel to B (thickness
+// tf, between the webs of thickness tw).
 void CSectionCalcRHS::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
     WriteHeader(*this, false, L"13.4.1", result);
-    TubeWebShear(*this, GetD(), GetTf(), GetTw(), V, false, result);
+    TubeWebShear(*this, GetB(), GetTw(), GetTf(), V, false, result);
+}
+
+CString CSectionCalcRHS::ShearResistedBy(bool major) const {
+    CString const k = CornerFactor() == 2.0 ? L"2" : L"4";
+    return ResistedBy(major, L"webs (the two walls of depth D), hw = D - " + k + L"*tf",
+                      L"flanges (the two walls of width B), hw = B - " + k + L"*tw");
 }
 
 double CSectionCalcRHS::TorsionCapacity(CMemberResult* const) const {
@@ -318,6 +346,8 @@ void CSectionCalcCHS::CheckShearCapacityYY(double const& V, CMemberResult* const
                 L"Max shear stress, fv_max = Vuy*AyBar/(Ixx*2*T)\n                        = ", true, false};
     CheckStress(*this, c, V, false, result);
 }
+
+CString CSectionCalcCHS::ShearResistedBy(bool major) const { return ResistedBy(major, L"tube wall", L"tube wall"); }
 
 double CSectionCalcCHS::TorsionCapacity(CMemberResult* const) const {
     double const t = GetT();

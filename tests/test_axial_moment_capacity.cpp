@@ -263,6 +263,7 @@ TEST(ResistanceReports, TeeMajorAxisShearStress) {
     EXPECT_REL_TOL(r.Entry(0).Util(Corvid::Steel::UtilKind::LocalShearMajor), 0.6132, 5e-4);  // four figures
     EXPECT_EQ(r.GetMarkup(),
               L"Major axis shear check:\n\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
+              L"\tmajor-axis shear (along the depth): stem\n"
               L"\tMax shear stress, fv_max = Vux*AyBar/(Ixx*Tf)\n"
               L"\t                        = 100.0 kN*57.71 x10³ mm³/(6.036 x10⁶ mm⁴*7.500 mm)\n"
               L"\t                        = 127.5 MPa\n"

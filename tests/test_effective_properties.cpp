@@ -249,22 +249,28 @@ TEST(EffectiveProperties, CompressionAreasOfTeeAngleAndChs) {
     EXPECT_REL(Make<CSectionCalcT>(L"T D=200 B=240 T=10 Tw=10").AreaCompEffective(), (4300 - stem - flange) * mm2);
     EXPECT_REL(Make<CSectionCalcT>(L"T D=180 B=140 T=10 Tw=10").AreaCompEffective(), 3100 * mm2);
 
-    // Angle: a leg W over La/s loses t x 2 x (W - t La/s), La = 200 under
-    // "CSA S16-09", 250 otherwise.
-    //   L D=150 B=80 t=10: A = (150 + 80 - 10) x 10 = 2200 mm^2; legs 15 and 8
-    //     09: 10 x 2 x (150 - 106.9045) = 861.91 -> 1338.09 mm^2
-    //     14: 10 x 2 x (150 - 133.6306) = 327.39 -> 1872.61 mm^2
-    //   L D=120 B=80 t=10: A = 1900 mm^2; leg 12 <= 13.36 under "CSA S16-14",
-    //     > 10.69 under "CSA S16-09": 10 x 2 x (120 - 106.9045) = 261.91 removed
-    auto a = Make<CSectionCalcAngle>(L"L D=150 B=80 t=10");
-    EXPECT_REL(a.AreaCompEffective(), (2200 - 10 * 2 * (150 - 10 * 200 / s350)) * mm2);
-    a.SetCodeName(k14);
-    EXPECT_REL(a.AreaCompEffective(), (2200 - 10 * 2 * (150 - 10 * 250 / s350)) * mm2);
-    auto b = Make<CSectionCalcAngle>(L"L D=120 B=80 t=10", g350, k14);
-    EXPECT_REL(b.AreaCompEffective(), 1900 * mm2);
-    b.SetCodeName(k09);
-    EXPECT_REL(b.AreaCompEffective(), (1900 - 10 * 2 * (120 - 10 * 200 / s350)) * mm2);
+    // Angle (CSA S16-09 cl. 13.3.3): each class 4 leg b keeps be = La t/s
+    // (La = 200 under "CSA S16-09", 250 otherwise) and loses t (b - be) once:
+    // Ae = A - sum t (b - be), A = (D + B - t) t with R = 0.
+    //   L D=150 B=80 t=10, A = 2200; leg 15 > 10.69: 09: 2200 - 10 (150 - 106.9045) = 1769.045
+    //     (it was 1338.09, the loss taken twice); 14: 2200 - 10 (150 - 133.6306) = 2036.306
+    //   L D=120 B=80 t=10, A = 1900: legs 12 and 8 <= 13.36 under 14 (class 3): unchanged;
+    //   L D=100 B=75 t=10, A = 1650: legs 10 and 7.5 <= 10.69 under 09 (class 3): unchanged
+    //   L D=152 B=102 t=6.4, A = 1584.64, be = 68.4189, both legs class 4:
+    //     1584.64 - 6.4 (152 + 102 - 2 x 68.4189) = 834.802 (it was 84.96)
+    //   L D=102 B=676 t=9 (found by the fuzzer: the area went below zero), A = 6921,
+    //     be = 96.2140: Ae = 9 (2 be - 9) = 1650.852
+    struct Leg { wchar_t const* text; wchar_t const* code; double A, loss; };  // mm^2
+    for (Leg const& k : {Leg{L"L D=150 B=80 t=10", k09, 2200, 10 * (150 - 10 * 200 / s350)},
+                         Leg{L"L D=150 B=80 t=10", k14, 2200, 10 * (150 - 10 * 250 / s350)},
+                         Leg{L"L D=120 B=80 t=10", k14, 1900, 0}, Leg{L"L D=100 B=75 t=10", k09, 1650, 0},
+                         Leg{L"L D=152 B=102 t=6.4", k09, 1584.64, 6.4 * (254 - 2 * 6.4 * 200 / s350)},
+                         Leg{L"L D=102 B=676 t=9", k09, 6921, 9 * (778 - 2 * 9 * 200 / s350)}}) {
+        SCOPED_TRACE(Corvid::Narrow(k.text) + " " + Corvid::Narrow(k.code));
+        EXPECT_REL(Make<CSectionCalcAngle>(k.text, g350, k.code).AreaCompEffective(), (k.A - k.loss) * mm2);
+    }
     // The angle has no effective modulus or centroid.
+    auto b = Make<CSectionCalcAngle>(L"L D=120 B=80 t=10");
     b.SetMomentXX(1000.0);
     EXPECT_EQ(b.ZxxEffective(), 0.0);
     EXPECT_EQ(b.ZyyEffective(), 0.0);

@@ -385,6 +385,7 @@ TEST(LocalCapacityReport, BetaFormInFull) {
               L"</b> in bending and compression\n"
               L"Major axis shear check:\n"
               L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
+              L"\tmajor-axis shear (along the depth): web, hw = D - T1 - T2\n"
               L"\tfy = 350.0 MPa\n"
               L"\t1014/sqrt(fy) = 1014/sqrt(350.000 Mpa) = 54.201\n"
               L"\thw/tw = 27.900 <= 1014/sqrt(fy)\n"
@@ -394,6 +395,7 @@ TEST(LocalCapacityReport, BetaFormInFull) {
               L"\tUtil = 200.0 kN/629.9 kN=0.317\n"
               L"Minor axis shear check:\n"
               L"\t<i>ref. CSA S16-09 cl 13.4.1</i>\n"
+              L"\tminor-axis shear (across the section): flanges\n"
               L"\tMax shear stress, fv_max = Vux*AyBar/(Iyy*(T1+T2))\n"
               L"\t                        = 50.00 kN*123.3 x10³ mm³/(16.75 x10⁶ mm⁴*24.00 mm)\n"
               L"\t                        = 15.34 MPa\n"
@@ -441,8 +443,10 @@ TEST(LocalCapacityReport, BetaFormInFull) {
 // cl 13.8.3 (a), channel C, ratios 0.2/0.9/0.2, Vx = 30 kN, Vy = 100 kN.
 //   Centroid x = (1600*40 + 1440*4)/3040 = 22.947 mm; Iyy = 2*(10*80^3/12 +
 //   800*17.053^2) + 180*8^3/12 + 1440*18.947^2 = 1 843 244.9 mm^4.
-//   Major shear (flanges): AyBar = 2*10*57.053^2/2 = 32 550 mm^3, t = 20 mm.
-//   Minor shear (web): Vr = 0.9*200*8*231 N.
+//   Major shear (web, CSA S16-09 cl. 13.4.1.1): hw/w = 180/8 = 22.5 <= 54.2,
+//     Vr = 0.9*200*8*231 N = 332.64 kN, util = 30/332.64 = 0.090.
+//   Minor shear (flanges): AyBar = 2*10*57.053^2/2 = 32 550 mm^3, t = 20 mm,
+//     fv = 100e3*32 550/(1 843 244.9*20) = 88.30 MPa, util = 88.30/207.9.
 //   r = sqrt(Ixx/A), Ixx = (80*200^3 - 72*180^3)/12 -> 77.67 mm.
 //   J = (2*80*10^3 + 190*8^3)/3 = 85 760 mm^4, Tcsv = J Fy/sqrt(3)/0.010.
 TEST(LocalCapacityReport, GeneralCompressionFormInFull) {
@@ -455,21 +459,23 @@ TEST(LocalCapacityReport, GeneralCompressionFormInFull) {
               L"            <b>Class 2 under YY (minor) axis bending\n"
               L"</b> in bending and compression\n"
               L"Major axis shear check:\n"
-              L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
-              L"\tMax shear stress, fv_max = Vux*AyBar/(Iyy*2*Tf)\n"
-              L"\t                        = 30.00 kN*32.55 x10³ mm³/(1.843 x10⁶ mm⁴*20.00 mm)\n"
-              L"\t                        = 26.49 MPa\n"
-              L"\tfs = 0.66*phi*fy = 0.66*0.9*350.0 MPa = 207.9 MPa <i>Shear buckling is not considered</i>\n"
-              L"\tUtil = 26.49 MPa/207.9 MPa=0.127\n"
-              L"Minor axis shear check:\n"
               L"\t<i>ref. CSA S16-09 cl 13.4.1</i>\n"
+              L"\tmajor-axis shear (along the depth): web, hw = D - T1 - T2\n"
               L"\tfy = 350.0 MPa\n"
               L"\t1014/sqrt(fy) = 1014/sqrt(350.000 Mpa) = 54.201\n"
               L"\thw/tw = 22.500 <= 1014/sqrt(fy)\n"
               L"\tfs = 0.66*fy = 0.66*350.0 MPa = 231.0 MPa\n"
               L"\tVry = Phi*h*tw*fs\n"
               L"\t    = 0.900*200.0 mm*8.000 mm*231.0 MPa = 332.6 kN\n"
-              L"\tUtil = 100.0 kN/332.6 kN=0.301\n"
+              L"\tUtil = 30.00 kN/332.6 kN=0.090\n"
+              L"Minor axis shear check:\n"
+              L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
+              L"\tminor-axis shear (across the section): flanges\n"
+              L"\tMax shear stress, fv_max = Vux*AyBar/(Iyy*2*Tf)\n"
+              L"\t                        = 100.0 kN*32.55 x10³ mm³/(1.843 x10⁶ mm⁴*20.00 mm)\n"
+              L"\t                        = 88.30 MPa\n"
+              L"\tfs = 0.66*phi*fy = 0.66*0.9*350.0 MPa = 207.9 MPa <i>Shear buckling is not considered</i>\n"
+              L"\tUtil = 88.30 MPa/207.9 MPa=0.425\n"
               L"Determine moment capacity Mrxx\n"
               L"\t<i>ref. CSA S16-09 cl.13.5</i>\n"
               L"\tZ = 216.8 x10³ mm³\n"
@@ -502,6 +508,7 @@ TEST(LocalCapacityReport, GeneralCompressionFormInFull) {
               L"Simple St. Venant torsion check:\n"
               L"\tT/Tcsv = ( 0.000 kN·m / 1.733 kN·m ) = 0.000\n");
     EXPECT_EQ(r.Flags(), 0x10u);
+    EXPECT_REL(Util(r, UtilKind::LocalShearMajor), 30e3 / (0.9 * 0.200 * 0.008 * 231e6));
     EXPECT_EQ(Util(r, UtilKind::LocalTorsion), 0.0);
 }
 
@@ -526,6 +533,7 @@ TEST(LocalCapacityReport, TensionFormInFull) {
               L"Section is: <b>Class 4</b> in bending and tension\n"
               L"Major axis shear check:\n"
               L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
+              L"\tmajor-axis shear (along the depth): web, hw = D - T1 - T2\n"
               L"\tfy = 350.0 MPa\n"
               L"\t1014/sqrt(fy) = 1014/sqrt(350.000 Mpa) = 54.201\n"
               L"\thw/tw = 36.711 <= 1014/sqrt(fy)\n"
@@ -535,6 +543,7 @@ TEST(LocalCapacityReport, TensionFormInFull) {
               L"\tUtil = 100.0 kN/478.8 kN=0.209\n"
               L"Minor axis shear check:\n"
               L"\t<i>ref. CSA S16-09 cl 13.4.1</i>\n"
+              L"\tminor-axis shear (across the section): flanges\n"
               L"\tMax shear stress, fv_max = Vux*AyBar/(Iyy*(T1+T2))\n"
               L"\t                        = 0.000 kN*123.5 x10³ mm³/(16.74 x10⁶ mm⁴*24.00 mm)\n"
               L"\t                        = 0.000 MPa\n"

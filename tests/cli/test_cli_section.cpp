@@ -42,6 +42,13 @@ TEST(CliSection, RectangularTubeByHand) {
     EXPECT_REL(res["Tr"].get<double>(), 1764000.0);
     EXPECT_REL(res["Cr"].get<double>(), 1764000.0);
     EXPECT_REL(res["Mrx"].get<double>(), 110880.0);
+    // CSA S16-09 cl. 13.4.1.1, the webs (walls of depth D) along the depth:
+    // hw/t = (200 - 4*10)/10 = 16 <= 54.2, Vr = 0.9*2*200*10*0.66*350 N =
+    // 831 600 N; the flanges across: 0.9*2*100*10*231 N = 415 800 N.
+    EXPECT_REL(res["Vr_major"].get<double>(), 831600.0);
+    EXPECT_REL(res["Vr_minor"].get<double>(), 415800.0);
+    EXPECT_EQ(j["shear_resisted_by"]["Vr_major"],
+              "major-axis shear (along the depth): webs (the two walls of depth D), hw = D - 4*tf");
 }
 
 TEST(CliSection, WebShearOfARolledI) {
