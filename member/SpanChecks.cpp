@@ -154,7 +154,8 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         bool const annexF = !LengthOverride() && !heldAlong && !rule.strut;
         if (compressed) {
             KLr = SlendernessFromFe(E, out.Fe);
-            if (KLr > Section::kSlendernessLimitCompression) U = std::max(U, KLr / Section::kSlendernessLimitCompression);
+            if (KLr > Section::kSlendernessLimitCompression)
+                U = std::max(U, KLr / Section::kSlendernessLimitCompression);
         } else if (SpanInTension(span)) {
             Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
         }
