@@ -159,8 +159,7 @@ public:
     // finite or not increasing, sub-spans that do not join consecutive
     // points, non-finite actions or lengths, an override length above 0 and
     // below kMinOverrideLength, omega2 outside its bounds, unknown restraint
-    // bits, and
-    // whatever MissingDesignData() names. On refusal the overall utilisation
+    // bits, and whatever MissingDesignData() names. On refusal the overall utilisation
     // is set to +infinity, so a refused member never reads as passing.
     bool ValidateInputData() const;
     // Appends the input echo to the report (when text is wanted).
