@@ -58,6 +58,8 @@ json Case(MemberOutcome const& m, CaseOutcome const& c) {
     j["governing_check"] = GoverningName(c);
     j["flags"] = c.flags;
     j["flag_names"] = FlagNames(c.flags);
+    j["buckling_checked"] = c.bucklingChecked;
+    if (!c.bucklingChecked) j["buckling_note"] = kBucklingNotChecked;
     json entries = json::array();
     for (auto const& e : c.entries) entries.push_back(Entry(e));
     j["entries"] = entries;

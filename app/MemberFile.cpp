@@ -10,6 +10,7 @@
 #include "app/JsonInput.h"
 #include "app/Restraints.h"
 #include "framework/SteelGrade.h"
+#include "framework/SteelMember.h"
 
 namespace s16app {
 
@@ -103,7 +104,12 @@ PointInput ReadPoint(Field const& field, Units const& u) {
         else if (s == "stabilizing") p.load = Corvid::Data::LoadStabilizing;
         else f->Fail("load position \"" + s + "\" is not \"shear-centre\", \"destabilizing\" or \"stabilizing\"");
     }
-    if (auto f = obj.Get("height")) p.height = f->Number() * u.length;
+    // CSA S16 takes the position of a load only through the destabilizing
+    // case (cl. 13.6): a height would change nothing, so it is refused.
+    if (auto f = obj.Get("height"))
+        f->Fail("a load height has no effect: CSA S16 counts only whether a load is destabilizing; remove "
+                "\"height\" and write \"destabilizing\": true on the sub-span that carries the load (or "
+                "\"load\": \"destabilizing\" at an interior point)");
     return p;
 }
 
@@ -144,11 +150,16 @@ double Ratio(Field const& f) {
     return v;
 }
 
-EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u) {
+EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double memberLength) {
     ObjectReader const obj(field, {"Lyy", "Lzz", "Llt"});
     // A negative value is a multiple of the member length: no unit.
-    auto length = [&obj, &u](char const* key) {
-        double const v = obj.Require(key).Number();
+    auto length = [&obj, &u, memberLength](char const* key) {
+        Field const f = obj.Require(key);
+        double const v = f.Number();
+        double const Le = v < 0.0 ? -v * memberLength : v * u.length;
+        if (Le > 0.0 && Le < Corvid::Steel::CSteelMemberGen::kMinOverrideLength)
+            f.Fail("an effective length above 0 and below 1 mm is a likely unit error (lengths are in " +
+                   std::string(u.length == 1.0 ? "m" : "mm") + "; 0 for all three: cross-section checks only)");
         return v < 0.0 ? v : v * u.length;
     };
     return EffectiveLengths{length("Lyy"), length("Lzz"), length("Llt")};
@@ -189,10 +200,13 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
         }
         if (m.cases.empty()) cases.Fail("at least one load case is needed");
     }
-    if (auto f = obj.Get("effective_lengths")) m.effectiveLengths = ReadEffectiveLengths(*f, units);
+    if (auto f = obj.Get("effective_lengths"))
+        m.effectiveLengths = ReadEffectiveLengths(*f, units, m.points.back().x - m.points.front().x);
     if (auto f = obj.Get("omega2")) {
+        using Gen = Corvid::Steel::CSteelMemberGen;
         m.omega2 = f->Number();
-        if (!(*m.omega2 > 0.0)) f->Fail("omega2 must be a positive number");
+        if (!(*m.omega2 >= Gen::kOmega2Min && *m.omega2 <= Gen::kOmega2Max))
+            f->Fail("omega2 must be between 1.0 and 2.5 (CSA S16-09 cl. 13.6(a))");
     }
     return m;
 }

@@ -7,10 +7,12 @@
 //   title, code ("CSA S16-09" | "CSA S16-14"), section (description or
 //   designation), grade (name, or {"name", "Fy", "Fu"} in MPa),
 //   net_area_ratio, effective_net_area_ratio, units ({"length": "m"|"mm",
-//   "force": "kN"|"N"}), points ([{"x", "restraint", "load", "height"}]),
+//   "force": "kN"|"N"}), points ([{"x", "restraint", "load"}]; "height" is
+//   refused: only a destabilizing load counts),
 //   subspans ([{"left", "right", "transverse_load", "destabilizing",
 //   "continuous_restraint"}]) or cases ([{"name", "subspans"}]),
-//   effective_lengths ({"Lyy", "Lzz", "Llt"}), omega2.
+//   effective_lengths ({"Lyy", "Lzz", "Llt"}; a length above 0 and below
+//   1 mm is refused), omega2 (1.0 to 2.5).
 // Actions {"N", "Vx", "Vy", "T", "Mx", "My"}: N tension positive; Vy the
 // shear along the web (with Mx), Vx the shear across it (with My); a
 // negative Mx compresses the top flange.
@@ -54,7 +56,6 @@ struct PointInput {
     double x = 0.0;  // m from the member's origin
     RestraintInput restraint;
     Corvid::Data::LoadPos load = Corvid::Data::LoadAtShearCentre;
-    double height = 0.0;  // m, height of the load above the shear centre
 };
 
 struct SubSpanInput {

@@ -145,6 +145,7 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     member.SetResult(nullptr);
     out.utilisation = result.UtilOverAll();
     out.flags = result.Flags();
+    out.bucklingChecked = result.Buckling();
     out.pass = out.checked && out.utilisation <= 1.0 && (out.flags & kFailureFlags) == 0;
     out.entries = Entries(result);
     out.maxima = Maxima(result);
@@ -194,7 +195,7 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     auto const shape = section.Shape();
     std::vector<CMemberPoint> points;
     for (auto const& p : input.points)
-        points.emplace_back(p.x, CRestraint(RestraintBitsFor(p.restraint, shape), p.load, p.height));
+        points.emplace_back(p.x, CRestraint(RestraintBitsFor(p.restraint, shape), p.load, 0.0));
     member->SetMemberPointVec(points);
     if (input.effectiveLengths) {
         member->SetLengthOverride(true);
@@ -239,6 +240,8 @@ std::vector<std::string> FlagNames(std::uint32_t flags) {
         {0x400000, "class4-flange"},
         {0x1000000, "torsional-buckling"},
         {0x2000000, "flexural-torsional-buckling"},
+        {kSlendernessFlag, "slenderness"},
+        {kTensionSlendernessFlag, "tension-slenderness"},
     };
     std::vector<std::string> out;
     for (int bit = 0; bit < 32; ++bit) {

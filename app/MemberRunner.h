@@ -58,6 +58,8 @@ struct CaseOutcome {
     bool pass = false;         // checked, utilisation at most 1 and no failure flag
     double utilisation = 0.0;  // the overall (largest) utilisation
     std::uint32_t flags = 0;
+    // false when every override effective length is 0 (cross-section checks only)
+    bool bucklingChecked = true;
     std::vector<EntryOutcome> entries;
     // The largest utilisation of each kind that was set anywhere.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
@@ -112,6 +114,15 @@ void CheckStream(std::vector<MemberInput> const& members, RunOptions const& opti
 // Flag bits that mean a check failed (a failure or a section not handled).
 inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x100u | 0x200u | 0x400u | 0x1000u | 0x2000u |
                                                0x4000u | 0x8000u | 0x10000u | 0x1000000u | 0x2000000u;
+
+// Slenderness limits of CSA S16-09 cl. 10.4.2: KL/r above 200 in compression
+// (a failure, with the axis's buckling flag 0x200 or 0x400) and L/r above 300
+// in tension (a warning, with 0x2).
+inline constexpr std::uint32_t kSlendernessFlag = 0x4000000u;
+inline constexpr std::uint32_t kTensionSlendernessFlag = 0x8000000u;
+
+// Why the buckling checks of a case did not run (see CaseOutcome::bucklingChecked).
+inline constexpr char kBucklingNotChecked[] = "all effective lengths overridden to 0 (cross-section checks only)";
 
 // Names of the bits of a flag word ("section-not-handled", "class4-web" ...;
 // a bit without a name as "0x...").

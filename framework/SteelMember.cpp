@@ -6,6 +6,7 @@
 #include <limits>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace Corvid::Steel {
 
@@ -22,6 +23,13 @@ CString Num(double v) {
     // Round-trip precision for the CSV text.
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", v);
+    return Corvid::Widen(buf);
+}
+
+// A number for a message: six significant digits.
+CString Short(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
     return Corvid::Widen(buf);
 }
 
@@ -159,9 +167,18 @@ bool CSteelMemberGen::ValidateInputData() const {
     if (m_override) {
         if (!std::isfinite(m_Lyy) || !std::isfinite(m_Lzz) || !std::isfinite(m_Llt))
             return Refuse(L"override effective lengths must be finite numbers");
+        std::pair<wchar_t const*, double> const lengths[] = {{L"Lyy", m_Lyy}, {L"Lzz", m_Lzz}, {L"Llt", m_Llt}};
+        for (auto const& [name, v] : lengths) {
+            // A negative value is a multiple of the member length.
+            double const Le = v < 0.0 ? -v * Length() : v;
+            if (Le > 0.0 && Le < kMinOverrideLength)
+                return Refuse(CString(L"override effective length ") + name + L" = " + Short(Le) +
+                              L" m is below 1 mm, a likely unit error (0 for all three: cross-section checks only)");
+        }
     }
-    if (m_omega2Set && !(std::isfinite(m_omega2) && m_omega2 > 0))
-        return Refuse(L"equivalent uniform moment factor must be a positive number");
+    if (m_omega2Set && !(m_omega2 >= kOmega2Min && m_omega2 <= kOmega2Max))
+        return Refuse(L"equivalent uniform moment factor omega2 = " + Short(m_omega2) +
+                      L" is outside 1.0 to 2.5 (CSA S16-09 cl. 13.6(a))");
     CString const missing = MissingDesignData();
     if (!missing.empty()) return Refuse(missing);
     return true;

@@ -92,6 +92,14 @@ public:
 // The generic steel member: everything the host enters.
 class CSteelMemberGen : public CSteelMember {
 public:
+    // Bounds of omega2 (CSA S16-09 cl. 13.6(a): 1.75 + 1.05 kappa + 0.3
+    // kappa^2 is 1.0 at kappa = -1 and is capped at 2.5).
+    static constexpr double kOmega2Min = 1.0;
+    static constexpr double kOmega2Max = 2.5;
+    // The shortest override effective length taken (m): a positive one
+    // below it is refused as a likely unit error; 0 is allowed.
+    static constexpr double kMinOverrideLength = 0.001;
+
     CSteelMemberGen() = default;
     CSteelMemberGen* Clone() const override = 0;
 
@@ -122,7 +130,9 @@ public:
     virtual void SetLlt(double v) { m_Llt = v; }
     virtual void SetNumSubSpansUser(int n) { m_numSubSpansUser = n; }
     // Equivalent uniform moment factor omega2 given by the host (replaces the
-    // computed one); moment amplification factors are kept for the host.
+    // computed one); moment amplification factors are kept for the host. A
+    // value outside kOmega2Min ... kOmega2Max is kept as given and refused by
+    // ValidateInputData.
     virtual void SetEquivalentUniformMomentFactor(double w);
     void ClearEquivalentUniformMomentFactor() { m_omega2Set = false; }
     bool IsEquivalentUniformMomentFactorSet() const { return m_omega2Set; }
@@ -147,8 +157,9 @@ public:
     // Refuses, with a message in the result and false, input that the checks
     // cannot use: no result object, fewer than two points, positions not
     // finite or not increasing, sub-spans that do not join consecutive
-    // points, non-finite actions or lengths, unknown restraint bits, and
-    // whatever MissingDesignData() names. On refusal the overall utilisation
+    // points, non-finite actions or lengths, an override length above 0 and
+    // below kMinOverrideLength, omega2 outside its bounds, unknown restraint
+    // bits, and whatever MissingDesignData() names. On refusal the overall utilisation
     // is set to +infinity, so a refused member never reads as passing.
     bool ValidateInputData() const;
     // Appends the input echo to the report (when text is wanted).

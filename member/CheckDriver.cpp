@@ -40,12 +40,12 @@ bool CSA_S16_09_Member::ProbeSection() const {
     return probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result);
 }
 
-// Override on with every length below 1e-10: the local check alone. Sizes
-// the entry array and sets the buckling flag accordingly.
+// Override on with all three lengths exactly 0: the local check alone (a
+// length above 0 and below 1 mm was refused by the validation). Sizes the
+// entry array and sets the buckling flag accordingly.
 bool CSA_S16_09_Member::PrepareEntries() const {
     int const n = static_cast<int>(GetSubSpanVec().size());
-    bool const localOnly =
-        LengthOverride() && std::fabs(Lyy()) < 1e-10 && std::fabs(Lzz()) < 1e-10 && std::fabs(Llt()) < 1e-10;
+    bool const localOnly = LengthOverride() && Lyy() == 0.0 && Lzz() == 0.0 && Llt() == 0.0;
     m_result->IniDynaArray(localOnly ? n + 1 : n + 2);
     m_result->SetBuckling(!localOnly);
     return !localOnly;

@@ -17,12 +17,33 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr wchar_t kNoCompression[] = L"No axial compression in this span\n";
 constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restraint\n";
+// Result flags of the slenderness limits (CSA S16-09 cl. 10.4.2): KL/r above
+// 200 in compression (set with the axis's buckling failure flag); L/r above
+// 300 in tension (a warning, with flag 2).
+constexpr std::uint32_t kSlendernessFlag = 0x4000000;
+constexpr std::uint32_t kTensionSlendernessFlag = 0x8000000;
 
 // Axial compression of a span: the smaller end force of its minimum-action
 // sub-span, compression positive, 0 for tension.
 double SpanCompression(CSpan const& span) {
     CSubSpan const least = span.MinForces();
     return std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+}
+
+// The span carries tension somewhere (an end force of its maximum-action
+// sub-span above 0).
+bool SpanInTension(CSpan const& span) {
+    CSubSpan const most = span.MaxForces();
+    return std::max(most.GetForcesLeft().x, most.GetForcesRight().x) > 0.0;
+}
+
+// The slenderness ratio KL/r read back from the elastic buckling stress of
+// CSA S16-09 cl. 13.3.1, Fe = pi^2 E / (KL/r)^2, so that r is the radius of
+// gyration of the resistance just found (the principal axes of an angle);
+// 0 for Le = 0 (Fe infinite).
+double SlendernessFromFe(double E, double Fe) {
+    constexpr double pi = 3.14159265358979323846;
+    return pi * std::sqrt(E / Fe);
 }
 
 // What one span check found, handed to the record writer.
@@ -67,7 +88,8 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     bool closing = true;
     bool failed = false;
     double const Cu = SpanCompression(span);
-    if (rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0) {
+    bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
+    if (!compressed) {
         if (text) result->AddOutputString(kNoCompression);
         closing = false;
     }
@@ -119,11 +141,43 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
         rule.store(m_records[static_cast<std::size_t>(k)], out);
 
-    double const U = Cu / out.Cr;
+    // Slenderness limits (CSA S16-09 cl. 10.4.2) of the flexural checks with a
+    // finite length. In compression KL/r > 200 fails the axis: utilisation
+    // max(Cu/Cr, (KL/r)/200), above 1 and growing with the slenderness. In
+    // tension L/r > 300 is a warning; L is the unbraced length (the span,
+    // or the override length), not the Annex F length.
+    double U = Cu / out.Cr;
+    double KLr = 0.0, Lr = 0.0;
+    using Section = CCSA_S16_09Section;
+    if (!rule.torsional && std::isfinite(Le)) {
+        double const E = m_calc->YoungsModulus();
+        bool const annexF = !LengthOverride() && !heldAlong && !rule.strut;
+        if (compressed) {
+            KLr = SlendernessFromFe(E, out.Fe);
+            if (KLr > Section::kSlendernessLimitCompression)
+                U = std::max(U, KLr / Section::kSlendernessLimitCompression);
+        } else if (SpanInTension(span)) {
+            Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
+        }
+    }
+    bool const tooSlender = KLr > Section::kSlendernessLimitCompression;
+    bool const slenderTie = Lr > Section::kSlendernessLimitTension;
     (result->*rule.setUtil)(U);
     if (closing && text) {
         result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
+    }
+    if (slenderTie) {
+        result->AddFlags(kTensionSlendernessFlag | 2u);
+        if (text)
+            result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(Lr) +
+                                    L" > 300 in tension <i>ref. " + m_calc->CodeName() + L" cl. 10.4.2.2</i>\n");
+    }
+    if (tooSlender) {
+        result->AddFlags(kSlendernessFlag);
+        if (text)
+            result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(KLr) + L" > 200 <i>ref. " +
+                                    m_calc->CodeName() + L" cl. 10.4.2.1</i>\n");
     }
     // 0/0 (no compression and no resistance) is recorded as +infinity and
     // fails with it.

@@ -216,8 +216,8 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
     double const Fy = DesignStressMin();
     double const E = YoungsModulus();
     CResultIndent const indent(result);
-    // Slenderness limits of cl. 10.4.2.1: 200 in compression, 300 in tension;
-    // reported only.
+    // Slenderness limits of cl. 10.4.2: reported here, checked by the member's
+    // span checks.
     double const slenderness = Le / r;
     bool const compression = ForceAxial() < 0.0;
     if (text) {
@@ -225,7 +225,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
         CString line = L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " + f.NoDim(slenderness);
         CString const ref = L"<i>ref. " + CodeName() + L" cl 10.4.2.1</i>";
         CString const limit = compression ? L"200" : L"300";
-        if (slenderness > (compression ? 200.0 : 300.0))
+        if (slenderness > (compression ? kSlendernessLimitCompression : kSlendernessLimitTension))
             line += L"<blue> > " + limit + L". " + ref + L"</blue>\n";
         else
             line += L" <= " + limit + L". <blue>" + ref + L"</blue>\n";

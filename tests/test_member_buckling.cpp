@@ -278,6 +278,51 @@ TEST(SpanChecks, HollowSectionNeedsNoTorsionalCheck) {
     EXPECT_FALSE(Has(m.Text(), L"Check flexural-torsional buckling"));
 }
 
+TEST(SpanChecks, SlendernessLimitsOfClause10_4_2) {
+    // Pinned, one sub-span, L = ratio * r about the minor axis: RHS
+    // 200x100x10 (ry^2 = Iyy/A, class 1) and the L102x76x9.5 strut (principal
+    // rv^2 = Ivv/A). KL/r > 200 in compression fails the axis with
+    // U = max(Cu/Cr, (KL/r)/200); L/r > 300 in tension is a warning only.
+    // KL/r = 210: Fe = pi^2*200000/210^2 = 44.76 MPa, lambda = 2.796,
+    // Cr = 0.9*5600*350*(1 + 2.796^2.68)^(-1/1.34) N = 215.5 kN, so 150 kN is
+    // Cu/Cr = 0.70 and U = 210/200 = 1.05.
+    wchar_t const* const rhs = L"RHS D=200 B=100 t=10";
+    wchar_t const* const angle = L"L D=102 B=76 t=9.5 R=8";
+    struct Case {
+        wchar_t const* section;
+        double ratio, N;  // N tension positive
+        bool fails, warns;
+    } const cases[] = {
+        {rhs, 210, -150e3, true, false},   // was Cu/Cr = 0.70: passed
+        {rhs, 150, -150e3, false, false},  // unchanged: Cu/Cr
+        {angle, 210, -5e3, true, false},   // V-V strut check
+        {rhs, 310, 100e3, false, true},    // tension: a warning, U = 0 as before
+        {rhs, 290, 100e3, false, false},
+    };
+    for (Case const& c : cases) {
+        auto const calc = s16test::LoadCalc<Corvid::Steel::SteelCSAS1609::CSectionCalcAngle>(angle);
+        auto const box = s16test::LoadCalc(rhs);
+        double const r = std::sqrt(c.section == angle ? calc->Ivv() / calc->Area() : box->Iyy() / box->Area());
+        double const Fe = kPi * kPi * E / (c.ratio * c.ratio);
+        double const slender = c.ratio > 200 ? c.ratio / 200 : 0.0;
+        double const U = c.N < 0 ? std::max(-c.N / Cr(box->AreaCompEffective(), 350e6, Fe), slender) : 0.0;
+        for (bool quick : {false, true}) {
+            SCOPED_TRACE(c.ratio);
+            TestMember m(c.section, L"350W", Points({0, c.ratio * r}, kBeamEnds), {{c.N, c.N, 0, 0}});
+            m.member.SetQuickCheckMode(quick);
+            quick ? m.member.QuickCheck() : m.member.Check();
+            if (c.section == rhs || c.fails) {
+                EXPECT_REL(m.Util(UtilKind::BucklingAxialMinor), U);
+            }
+            EXPECT_EQ(m.Flag(0x400 | 0x4000000), c.fails);
+            EXPECT_EQ(m.Flag(0x8000000 | 0x2), c.warns);
+            EXPECT_EQ(Has(m.Text(), L"<b><red>Fail:</red></b> KL/r = 210.000 > 200 <i>ref. CSA S16-09 cl. 10.4.2.1</i>"),
+                      c.fails && !quick);
+            EXPECT_EQ(Has(m.Text(), L"Warning:</orange></b> L/r = 310.000 > 300 in tension"), c.warns && !quick);
+        }
+    }
+}
+
 // ---- lateral-torsional buckling ----
 
 TEST(LateralTorsional, CircularSectionNeedsNoCheckAndStoresItsValues) {

@@ -68,6 +68,23 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
          "members[2]: give either \"subspans\" or \"cases\""},
         {"unknown unit", "{" + sec + R"(, "grade": "350W", "units": {"length": "ft"}, )" + pts + ", " + sub + "}",
          "members[2].units.length: length unit \"ft\" is not \"m\" or \"mm\""},
+        // Inputs that used to be taken: omega2 outside CSA S16-09 cl. 13.6(a)'s
+        // 1.0 to 2.5; a load height (no effect); a length in (0, 1 mm):
+        // 0.0005 m, and -0.0001 * 3 m = 0.3 mm.
+        {"omega2 below 1", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "omega2": 0.5})",
+         "members[2].omega2: omega2 must be between 1.0 and 2.5 (CSA S16-09 cl. 13.6(a))"},
+        {"omega2 above 2.5", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "omega2": 2.6})",
+         "members[2].omega2: omega2 must be between 1.0 and 2.5"},
+        {"load height", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": "pinned"},
+           {"x": 3, "restraint": "pinned", "height": 0.15}], )" + sub + "}",
+         "members[2].points[1].height: a load height has no effect: CSA S16 counts only whether a load is "
+         "destabilizing; remove \"height\" and write \"destabilizing\": true on the sub-span"},
+        {"tiny effective length", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub +
+                                      R"(, "effective_lengths": {"Lyy": 0.0005, "Lzz": 3, "Llt": 3}})",
+         "members[2].effective_lengths.Lyy: an effective length above 0 and below 1 mm is a likely unit error"},
+        {"tiny multiple", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub +
+                              R"(, "effective_lengths": {"Lyy": 3, "Lzz": -0.0001, "Llt": 3}})",
+         "members[2].effective_lengths.Lzz: an effective length above 0"},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.what);

@@ -102,6 +102,41 @@ TEST(CliOutput, JsonLayoutAndInfinity) {
     EXPECT_NE(std::find(a["flag_names"].begin(), a["flag_names"].end(), "major-shear-on-strut"), a["flag_names"].end());
 }
 
+TEST(CliOutput, SlendernessAndSkippedBucklingChecksAreNamed) {
+    // RHS 200x100x10 pinned: ry^2 = (200*100^3 - 180*80^3)/12 / 5600 mm^2,
+    // ry = 40.06 mm. 12.5 m in tension: L/r = 312 > 300 (CSA S16-09
+    // cl. 10.4.2.2), a warning only. 8.5 m under 100 kN: KL/r = 212.2 > 200
+    // (cl. 10.4.2.1) fails although Cu/Cr = 100/211.4 = 0.47: U = 212.2/200.
+    double const ry = std::sqrt((200 * 1e6 - 180 * 512e3) / 12 / 5600) / 1000;  // m
+    WriteFile("ties.json", R"({"members": [{"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 12.5, "restraint": "pinned"}],
+      "subspans": [{"left": {"N": 100}, "right": {"N": 100}}]},
+      {"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 8.5, "restraint": "pinned"}],
+      "subspans": [{"left": {"N": -100}, "right": {"N": -100}}]}]})");
+    WriteFile("local.json", LocalMember(R"({"N": 882})"));
+    for (char const* quick : {"", " --quick"}) {
+        auto const json = RunCli(std::string("check --format json ties.json local.json") + quick);
+        EXPECT_EQ(json.status, 1);
+        auto const j = ParseOutput(json);
+        auto const names = [&j](int k) { return j["members"][k]["flag_names"].dump(); };
+        EXPECT_TRUE(j["members"][0]["pass"].get<bool>());
+        EXPECT_EQ(names(0), R"(["warning","tension-slenderness"])");
+        EXPECT_FALSE(j["members"][1]["pass"].get<bool>());
+        EXPECT_EQ(names(1), R"(["minor-axis-buckling","slenderness"])");
+        EXPECT_REL(j["members"][1]["utilisation"].get<double>(), 8.5 / ry / 200);
+        EXPECT_TRUE(j["members"][1]["buckling_checked"].get<bool>());
+        EXPECT_FALSE(j["members"][2]["buckling_checked"].get<bool>());
+        EXPECT_EQ(j["members"][2]["buckling_note"], "all effective lengths overridden to 0 (cross-section checks only)");
+    }
+    auto const text = RunCli("check ties.json local.json").out;
+    for (char const* line : {"Warning (tension-slenderness): L/r above 300 in tension, CSA S16-09 cl. 10.4.2.2",
+                             "Failure (slenderness): KL/r above 200 in compression, CSA S16-09 cl. 10.4.2.1",
+                             "Buckling checks not performed: all effective lengths overridden to 0 (cross-section "
+                             "checks only)"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+}
+
 TEST(CliOutput, ExitCodesAndLoadCases) {
     // 1852.2 kN of tension against Tr = 1764 kN: utilisation 1.05, exit 1.
     WriteFile("over.json", LocalMember(R"({"N": 1852.2})"));
