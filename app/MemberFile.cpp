@@ -101,6 +101,11 @@ PointInput ReadPoint(Field const& field, Units const& u) {
         std::string const s = f->String();
         if (s == "shear-centre" || s == "shear-center") p.load = Corvid::Data::LoadAtShearCentre;
         else if (s == "destabilizing") p.load = Corvid::Data::LoadDestabilizing;
+        if (p.load == Corvid::Data::LoadDestabilizing &&
+            (p.restraint.bits & Corvid::Data::RestraintBits::kMajorTranslation))
+            f->Fail("a destabilizing load at a point held in the plane of the web goes into that support and has "
+                    "no lateral-torsional effect (CSA S16-09 cl. 13.6 counts loads between the supports and at a "
+                    "cantilever's free tip)");
         else if (s == "stabilizing") p.load = Corvid::Data::LoadStabilizing;
         else f->Fail("load position \"" + s + "\" is not \"shear-centre\", \"destabilizing\" or \"stabilizing\"");
     }
@@ -109,7 +114,7 @@ PointInput ReadPoint(Field const& field, Units const& u) {
     if (auto f = obj.Get("height"))
         f->Fail("a load height has no effect: CSA S16 counts only whether a load is destabilizing; remove "
                 "\"height\" and write \"destabilizing\": true on the sub-span that carries the load (or "
-                "\"load\": \"destabilizing\" at an interior point)");
+                "\"load\": \"destabilizing\" at the point where the load acts)");
     return p;
 }
 

@@ -83,6 +83,10 @@ protected:
     enum class CantileverTip { None, Left, Right };
     static CantileverTip CantileverTipOf(CSpan const& span);
     static bool IsCantileverSegment(CSpan const& span) { return CantileverTipOf(span) != CantileverTip::None; }
+    // A destabilizing load acts on a lateral-torsional segment (CSA S16-09
+    // cl. 13.6): flagged on a sub-span, at an interior point, or at the free
+    // tip of a cantilever.
+    bool IsDestabilizedLT(CSpan const& span) const;
 
     // ---- span checks ----
     bool CheckSpanXX(CSpan const& span) const;

@@ -58,7 +58,7 @@ bool PeakExceedsEnds(CSpan const& span) {
 double CSA_S16_09_Member::Omega2Factor(CSpan const& span) const {
     if (IsEquivalentUniformMomentFactorSet()) return EquivalentUniformMomentFactor();
     // CSA S16-09 cl. 13.6: omega2 = 1.0 for a destabilizing load.
-    if (span.IsDestabilized()) return 1.0;
+    if (IsDestabilizedLT(span)) return 1.0;
     // CSA S16-09 cl. 13.6(a), CSA S16-14 cl. 13.6.1(a): omega2 = 1.0 where the
     // compression flange has no effective lateral support at one end of the
     // unbraced length: a cantilever or overhang.

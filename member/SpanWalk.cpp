@@ -124,7 +124,7 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, boo
     CRestraint const RR = span.RestraintEndR();
     CCodeShare::LT_BuckleDirection const sense = BucklingSenseLT(span);
     double const L = span.Length();
-    bool const destabilized = span.IsDestabilized();
+    bool const destabilized = IsDestabilizedLT(span);
     CMemberResult* const result = report ? m_result : nullptr;
 
     if (result && result->WantsText()) {
@@ -161,6 +161,16 @@ CSA_S16_09_Member::CantileverTip CSA_S16_09_Member::CantileverTipOf(CSpan const&
         span.EndsAtMemberEnd())
         return CantileverTip::Right;
     return CantileverTip::None;
+}
+
+bool CSA_S16_09_Member::IsDestabilizedLT(CSpan const& span) const {
+    if (span.IsDestabilized()) return true;
+    // The free tip of a cantilever is an end of its segment, and a load
+    // there moves with the member.
+    CantileverTip const tip = CantileverTipOf(span);
+    if (tip == CantileverTip::None) return false;
+    int const at = tip == CantileverTip::Left ? span.IndexLeft() : span.IndexRight();
+    return GetMemberPointVec()[static_cast<std::size_t>(at)].GetRestraint().IsDestabilizing();
 }
 
 bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {

@@ -171,6 +171,14 @@ TEST(Omega2, CantileverIsOneInBothEditions) {
         CRestraint left, right;
         double omega2;
     } const cases[] = {{fixed, free, 1.0}, {free, fixed, 1.0}, {pinned, pinned, 1.75}};
+    // A destabilizing load at the free tip counts (Table 2, built-in root,
+    // free tip: 1.4 L = 7.0 m in place of 0.8 L = 4.0 m).
+    for (auto pos : {Corvid::Data::LoadAtShearCentre, Corvid::Data::LoadDestabilizing}) {
+        TestMember m(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W",
+                     {CMemberPoint(0, CRestraint(RB::kFixed)), CMemberPoint(5, CRestraint(0, pos, 0.0))}, {{0, 0, 50e3, 0}});
+        EXPECT_REL(m.member.GetMemberEffectiveLengthData()->lateralTorsional.at(1).length,
+                   pos == Corvid::Data::LoadDestabilizing ? 7.0 : 4.0);
+    }
     for (int edition : {0, 1}) {
         for (Case const& c : cases) {
             TestMember m(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W", {CMemberPoint(0, c.left), CMemberPoint(5, c.right)},

@@ -79,6 +79,9 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
            {"x": 3, "restraint": "pinned", "height": 0.15}], )" + sub + "}",
          "members[2].points[1].height: a load height has no effect: CSA S16 counts only whether a load is "
          "destabilizing; remove \"height\" and write \"destabilizing\": true on the sub-span"},
+        {"destabilizing load at a support", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": "pinned"},
+           {"x": 3, "restraint": "pinned", "load": "destabilizing"}], )" + sub + "}",
+         "members[2].points[1].load: a destabilizing load at a point held in the plane of the web"},
         {"tiny effective length", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub +
                                       R"(, "effective_lengths": {"Lyy": 0.0005, "Lzz": 3, "Llt": 3}})",
          "members[2].effective_lengths.Lyy: an effective length above 0 and below 1 mm is a likely unit error"},
