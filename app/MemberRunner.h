@@ -15,6 +15,7 @@
 #include "app/MemberFile.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
+#include "section/CSA_S16_09Section.h"
 
 namespace s16app {
 
@@ -118,8 +119,9 @@ inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x100u | 0x
 // Slenderness limits of CSA S16-09 cl. 10.4.2: KL/r above 200 in compression
 // (a failure, with the axis's buckling flag 0x200 or 0x400) and L/r above 300
 // in tension (a warning, with 0x2).
-inline constexpr std::uint32_t kSlendernessFlag = 0x4000000u;
-inline constexpr std::uint32_t kTensionSlendernessFlag = 0x8000000u;
+inline constexpr std::uint32_t kSlendernessFlag = Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section::kFlagSlenderness;
+inline constexpr std::uint32_t kTensionSlendernessFlag =
+    Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section::kFlagTensionSlenderness;
 
 // Why the buckling checks of a case did not run (see CaseOutcome::bucklingChecked).
 inline constexpr char kBucklingNotChecked[] = "all effective lengths overridden to 0 (cross-section checks only)";

@@ -17,11 +17,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr wchar_t kNoCompression[] = L"No axial compression in this span\n";
 constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restraint\n";
-// Result flags of the slenderness limits (CSA S16-09 cl. 10.4.2): KL/r above
-// 200 in compression (set with the axis's buckling failure flag); L/r above
-// 300 in tension (a warning, with flag 2).
-constexpr std::uint32_t kSlendernessFlag = 0x4000000;
-constexpr std::uint32_t kTensionSlendernessFlag = 0x8000000;
 
 // Axial compression of a span: the smaller end force of its minimum-action
 // sub-span, compression positive, 0 for tension.
@@ -168,13 +163,13 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
     }
     if (slenderTie) {
-        result->AddFlags(kTensionSlendernessFlag | 2u);
+        result->AddFlags(Section::kFlagTensionSlenderness | 2u);
         if (text)
             result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(Lr) +
                                     L" > 300 in tension <i>ref. " + m_calc->CodeName() + L" cl. 10.4.2.2</i>\n");
     }
     if (tooSlender) {
-        result->AddFlags(kSlendernessFlag);
+        result->AddFlags(Section::kFlagSlenderness);
         if (text)
             result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(KLr) + L" > 200 <i>ref. " +
                                     m_calc->CodeName() + L" cl. 10.4.2.1</i>\n");

@@ -89,6 +89,11 @@ public:
     // cl. 10.4.2.1) and L/r of a tension member (cl. 10.4.2.2).
     static constexpr double kSlendernessLimitCompression = 200.0;
     static constexpr double kSlendernessLimitTension = 300.0;
+    // Result flags of those limits: KL/r above 200 in compression (set with
+    // the axis's buckling failure flag); L/r above 300 in tension (a warning,
+    // set with flag 2).
+    static constexpr std::uint32_t kFlagSlenderness = 0x4000000;
+    static constexpr std::uint32_t kFlagTensionSlenderness = 0x8000000;
     virtual double Crxx(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cryy(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cruu(double Le, double& Fe, CMemberResult* const result) const;
