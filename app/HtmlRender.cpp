@@ -98,6 +98,7 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
             << Escape(Corvid::Narrow(Corvid::Steel::UtilKindName(u.first))) << "</td><td class=\"num\">"
             << UtilText(u.second) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
+    for (auto const& note : MemberNotes(m)) out << "<p class=\"note\">" << Escape(note) << "</p>\n";
     if (m.namedCases) {
         out << "<table class=\"cases\">\n<thead><tr><th>Load case</th><th>Utilisation</th><th>Result</th></tr>"
                "</thead>\n<tbody>\n";

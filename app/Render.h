@@ -52,6 +52,9 @@ std::string GoverningName(CaseOutcome const& c);
 inline char const* Verdict(bool pass) { return pass ? "PASS" : "FAIL"; }
 // "Member 2: title" (the title left out when empty)
 std::string MemberHeading(std::size_t index, MemberOutcome const& m);
+// The member's notes of every case, one line each: a slenderness failure or
+// warning (CSA S16-09 cl. 10.4.2), buckling checks not performed.
+std::vector<std::string> MemberNotes(MemberOutcome const& m);
 RunCounts Count(std::vector<BatchItem> const& items);
 std::string CountsLine(RunCounts const& c);
 

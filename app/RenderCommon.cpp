@@ -29,6 +29,19 @@ std::string MemberHeading(std::size_t index, MemberOutcome const& m) {
     return "Member " + std::to_string(index + 1) + (m.title.empty() ? "" : ": " + m.title);
 }
 
+std::vector<std::string> MemberNotes(MemberOutcome const& m) {
+    std::uint32_t flags = 0;
+    bool buckling = true;
+    for (auto const& c : m.cases) flags |= c.flags, buckling = buckling && c.bucklingChecked;
+    std::vector<std::string> out;
+    if (flags & kSlendernessFlag)
+        out.push_back("Failure (slenderness): KL/r above 200 in compression, " + m.code + " cl. 10.4.2.1");
+    if (flags & kTensionSlendernessFlag)
+        out.push_back("Warning (tension-slenderness): L/r above 300 in tension, " + m.code + " cl. 10.4.2.2");
+    if (!buckling) out.push_back(std::string("Buckling checks not performed: ") + kBucklingNotChecked);
+    return out;
+}
+
 RunCounts Count(std::vector<BatchItem> const& items) {
     RunCounts c;
     for (auto const& item : items) c.Add(item);

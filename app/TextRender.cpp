@@ -65,15 +65,7 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
             out << "    " << Padded(m.cases[k].name, 28) << Padded(UtilText(m.cases[k].utilisation), 8)
                 << VerdictText(m.cases[k].pass, colour) << (k == m.governing ? "  <- governing" : "") << "\n";
     }
-    // Slenderness words and skipped buckling checks of any case.
-    std::uint32_t flags = 0;
-    bool buckling = true;
-    for (auto const& c : m.cases) flags |= c.flags, buckling = buckling && c.bucklingChecked;
-    if (flags & kSlendernessFlag)
-        out << "  Failure (slenderness): KL/r above 200 in compression, " << m.code << " cl. 10.4.2.1\n";
-    if (flags & kTensionSlendernessFlag)
-        out << "  Warning (tension-slenderness): L/r above 300 in tension, " << m.code << " cl. 10.4.2.2\n";
-    if (!buckling) out << "  Buckling checks not performed: " << kBucklingNotChecked << "\n";
+    for (auto const& note : MemberNotes(m)) out << "  " << note << "\n";
     out << "  Overall: " << UtilText(g.utilisation) << (governing.empty() ? "" : " (" + governing + ")") << "  "
         << VerdictText(m.Pass(), colour) << "\n";
 }
