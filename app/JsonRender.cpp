@@ -39,7 +39,11 @@ char const* UtilName(UtilKind k) {
 json Entry(EntryOutcome const& e) {
     static char const* const kinds[] = {"input", "local", "buckling"};
     json j = {{"index", e.index}, {"kind", kinds[e.kind]}};
-    if (e.kind == EntryOutcome::Local) j["subspan"] = e.subspan;
+    if (e.kind == EntryOutcome::Local) {
+        j["subspan"] = e.subspan;
+        j["from"] = e.from;
+        j["to"] = e.to;
+    }
     if (!e.utils.empty() || e.kind != EntryOutcome::Input) {
         json util = json::object();
         for (auto const& u : e.utils) util[UtilName(u.first)] = Number(u.second);
@@ -71,6 +75,8 @@ json Member(std::size_t index, BatchItem const& item) {
     json j = Case(m, m.Governing());
     j["index"] = index;
     j["source"] = m.where;
+    j["input_units"] = m.units;
+    j["warnings"] = m.warnings;
     j["pass"] = m.Pass();
     if (m.namedCases) {
         j["governing_case"] = m.Governing().name;

@@ -1,11 +1,14 @@
 // Builds a member through the module's factory and checks its load cases.
 #include "app/MemberRunner.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
 #include "app/Restraints.h"
+#include "app/Stations.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
@@ -17,10 +20,8 @@ using Corvid::Narrow;
 using Corvid::Widen;
 using Corvid::Data::CRestraint;
 using Corvid::Data::CSection;
-using Corvid::Steel::CMemberPoint;
 using Corvid::Steel::CMemberResult;
 using Corvid::Steel::CSteelMemberGen;
-using Corvid::Steel::CSubSpan;
 using Corvid::Steel::UtilKind;
 
 namespace {
@@ -59,24 +60,7 @@ void SetAreaRatios(CSteelMemberGen& member, MemberInput const& input) {
     if (input.effectiveNetAreaRatio) code->SetEffectiveNetAreaRatio(*input.effectiveNetAreaRatio);
 }
 
-std::vector<CSubSpan> MakeSubSpans(LoadCase const& c, Corvid::Data::CSecGeom::SecShape shape) {
-    std::vector<CSubSpan> out;
-    for (std::size_t k = 0; k < c.subspans.size(); ++k) {
-        auto const& s = c.subspans[k];
-        int const i = static_cast<int>(k);
-        CSubSpan sub(i, i, i + 1);
-        // forces (axial, along the web, across the web); moments (torsion, Mx, My)
-        sub.SetForces({s.left.N, s.left.Vy, s.left.Vx}, {s.right.N, s.right.Vy, s.right.Vx});
-        sub.SetMoments({s.left.T, s.left.Mx, s.left.My}, {s.right.T, s.right.Mx, s.right.My});
-        sub.SetTransverseLoad(s.loadMajor, s.loadMinor);
-        sub.SetDestabilized(s.destabilizing);
-        sub.SetContinuousRestraint(CRestraint(RestraintBitsFor(s.continuous, shape)));
-        out.push_back(sub);
-    }
-    return out;
-}
-
-std::vector<EntryOutcome> Entries(CMemberResult const& r) {
+std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model) {
     std::vector<EntryOutcome> out;
     for (int i = 0; i < r.NumEntries(); ++i) {
         EntryOutcome e;
@@ -84,6 +68,12 @@ std::vector<EntryOutcome> Entries(CMemberResult const& r) {
         if (i == 0) e.kind = EntryOutcome::Input;
         else if (r.Buckling() && i == r.NumEntries() - 1) e.kind = EntryOutcome::Buckling;
         else e.kind = EntryOutcome::Local, e.subspan = i - 1;
+        if (e.kind == EntryOutcome::Local && e.subspan < static_cast<int>(model.subSpans.size())) {
+            auto const& sub = model.subSpans[static_cast<std::size_t>(e.subspan)];
+            e.subspan = model.userSubSpan[static_cast<std::size_t>(e.subspan)];
+            e.from = model.points[static_cast<std::size_t>(sub.IndexCMPLeft())].GetPos();
+            e.to = model.points[static_cast<std::size_t>(sub.IndexCMPRight())].GetPos();
+        }
         for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
             auto const kind = static_cast<UtilKind>(k);
             if (r.Entry(i).IsSet(kind)) e.utils.emplace_back(kind, r.Entry(i).Util(kind));
@@ -119,9 +109,11 @@ std::string RefusalText(CMemberResult const& r) {
 bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.QuickCheck() : member.Check(); }
 
 CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
-                      Corvid::Data::CSecGeom::SecShape shape) {
+                      Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings) {
     LoadCase const& c = input.cases[index];
-    member.SetSubSpanVec(MakeSubSpans(c, shape));
+    CaseModel model = BuildCase(member, input, index, shape, options.text && !options.quick);
+    for (auto const& w : model.warnings)
+        if (std::find(warnings.begin(), warnings.end(), w) == warnings.end()) warnings.push_back(w);
     CMemberResult result;
     result.EnableText(options.text && !options.quick);
     member.SetResult(&result);
@@ -146,9 +138,14 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     out.utilisation = result.UtilOverAll();
     out.flags = result.Flags();
     out.pass = out.checked && out.utilisation <= 1.0 && (out.flags & kFailureFlags) == 0;
-    out.entries = Entries(result);
+    out.entries = Entries(result, model);
     out.maxima = Maxima(result);
-    if (result.WantsText()) out.report = ReportLines(result);
+    if (result.WantsText()) {
+        out.report = std::move(model.notes);
+        auto lines = ReportLines(result);
+        out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
+                          std::make_move_iterator(lines.end()));
+    }
     return out;
 }
 
@@ -192,10 +189,6 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     SetAreaRatios(*member, input);
     member->SetTitle(Widen(input.title));
     auto const shape = section.Shape();
-    std::vector<CMemberPoint> points;
-    for (auto const& p : input.points)
-        points.emplace_back(p.x, CRestraint(RestraintBitsFor(p.restraint, shape), p.load, p.height));
-    member->SetMemberPointVec(points);
     if (input.effectiveLengths) {
         member->SetLengthOverride(true);
         member->SetLyy(input.effectiveLengths->Lyy);
@@ -212,10 +205,13 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     out.section = Narrow(section.Name());
     out.grade = Narrow(grade.Name());
     out.namedCases = input.namedCases;
+    out.units = input.units;
+    std::vector<std::string> warnings;
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
-        out.cases.push_back(CheckCase(*member, input, k, options, shape));
+        out.cases.push_back(CheckCase(*member, input, k, options, shape, warnings));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
+    for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     return out;
 }
 

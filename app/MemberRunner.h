@@ -47,7 +47,8 @@ struct EntryOutcome {
     enum Kind { Input, Local, Buckling };
     int index = 0;
     Kind kind = Input;
-    int subspan = -1;  // Local entries only
+    int subspan = -1;  // Local entries only: the input's sub-span
+    double from = 0.0, to = 0.0;  // Local entries only: the module sub-span's ends, m
     // The utilisations set in the entry, in UtilKind order.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> utils;
 };
@@ -70,6 +71,8 @@ struct MemberOutcome {
     std::string code;
     std::string section;  // the section's name (designation or normalised description)
     std::string grade;
+    std::string units;  // the units of the member file, as echoed
+    std::vector<std::string> warnings;  // "beam.json: members[0].subspans[1]: ..." (once each)
     std::vector<CaseOutcome> cases;
     std::size_t governing = 0;  // index of the case with the largest utilisation
     bool namedCases = false;

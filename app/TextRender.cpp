@@ -80,7 +80,8 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour) {
     }
     MemberOutcome const& m = *item.outcome;
     out << MemberHeading(i, m) << "  [" << m.where << "]\n"
-        << m.code << " | " << m.section << " | " << m.grade << "\n";
+        << m.code << " | " << m.section << " | " << m.grade << "\n"
+        << "Units: " << m.units << "\n";
     out << std::string(78, '-') << "\n";
     CaseOutcome const& g = m.Governing();
     if (m.namedCases) out << "Load case \"" << g.name << "\" (governing)\n";

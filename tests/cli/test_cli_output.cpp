@@ -20,7 +20,7 @@ using clitest::WriteFile;
 
 namespace {
 constexpr char const* kExamples[] = {"simply_supported_beam.json", "beam_column.json", "rhs_brace.json",
-                                     "angle_strut.json"};
+                                     "angle_strut.json", "loaded_beam.json"};
 
 bool HasTool(char const* tool) { return std::system(("command -v " + std::string(tool) + " >/dev/null 2>&1").c_str()) == 0; }
 
