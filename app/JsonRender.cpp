@@ -66,6 +66,27 @@ json Case(MemberOutcome const& m, CaseOutcome const& c) {
     for (auto const& e : c.entries) entries.push_back(Entry(e));
     j["entries"] = entries;
     j["report"] = PlainText(c.report);
+    if (!c.spans.empty()) {
+        json spans = json::array();
+        for (auto const& s : c.spans) {
+            json e = {{"kind", s.kind}, {"from", s.from}, {"to", s.to}, {"Le", Number(s.Le)},
+                      {"Le_from", s.lengthRule}, {"governing_x", s.governingX}, {"util", Number(s.util)}};
+            if (s.kind == "lateral-torsional") {
+                e["omega2"] = Number(s.omega2);
+                e["omega2_from"] = s.omega2Rule;
+                e["Mu"] = Number(s.Mu);
+                e["Mr"] = Number(s.Mr);
+                e["Mf"] = Number(s.Mf);
+                e["compression_flange"] = s.flange;
+            } else {
+                e["KL_r"] = Number(s.slenderness);
+                e["Cu"] = Number(s.Cu);
+                e["Cr"] = Number(s.Cr);
+            }
+            spans.push_back(e);
+        }
+        j["spans"] = spans;
+    }
     return j;
 }
 
@@ -77,6 +98,13 @@ json Member(std::size_t index, BatchItem const& item) {
     j["source"] = m.where;
     j["input_units"] = m.units;
     j["warnings"] = m.warnings;
+    if (!m.resistances.empty()) {
+        json r = json::object(), k = json::object();
+        for (auto const& v : m.resistances) r[v.first] = Number(v.second);
+        for (auto const& v : m.classes) k[v.first] = v.second;
+        j["section_resistances"] = r;
+        j["section_classes"] = k;
+    }
     j["pass"] = m.Pass();
     if (m.namedCases) {
         j["governing_case"] = m.Governing().name;

@@ -2,12 +2,14 @@
 #include "app/MemberRunner.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
 
 #include "app/Restraints.h"
+#include "app/SectionInfo.h"
 #include "app/Stations.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
@@ -106,6 +108,48 @@ std::string RefusalText(CMemberResult const& r) {
     return out.empty() ? std::string("the design module refused the member") : out;
 }
 
+using Summary = Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member::SpanSummary;
+
+// The working of the spans in words, with the governing station of each
+// from the case's stations.
+std::vector<SpanWorking> Spans(std::vector<Summary> const& summaries, CaseModel const& model) {
+    static char const* const kinds[] = {"lateral-torsional", "major-axis", "minor-axis"};
+    static char const* const lengths[] = {"override",           "not required",
+                                          "CSA S16-09 Annex F", "span length (strut)",
+                                          "Table 1 (segment)",  "Table 2 (cantilever)"};
+    static char const* const omegas[] = {"given",       "1.0: destabilizing load",
+                                         "1.0: cantilever", "end moments",
+                                         "1.0: peak inside exceeds the end moments", "quarter points"};
+    static char const* const flanges[] = {"top", "bottom", "both"};
+    std::vector<SpanWorking> out;
+    for (auto const& s : summaries) {
+        SpanWorking w;
+        bool const lt = s.kind == Summary::LateralTorsional;
+        w.kind = kinds[s.kind];
+        w.from = s.posLeft, w.to = s.posRight, w.Le = s.Le;
+        w.lengthRule = lengths[s.lengthRule];
+        w.slenderness = s.slenderness, w.Cu = s.Cu, w.Cr = s.Cr;
+        if (lt) {
+            w.omega2 = s.omega2, w.omega2Rule = omegas[s.omega2Rule];
+            w.Mu = s.Mu, w.Mr = s.Mr, w.Mf = s.Mf;
+            w.flange = flanges[s.sense];
+        }
+        w.util = s.util;
+        double worst = -1.0;
+        for (auto const& sub : model.subSpans)
+            for (int end = 0; end < 2; ++end) {
+                double const x = model.points[static_cast<std::size_t>(end ? sub.IndexCMPRight() : sub.IndexCMPLeft())]
+                                     .GetPos();
+                if (x < s.posLeft || x > s.posRight) continue;
+                double const v = lt ? std::fabs((end ? sub.GetMomentsRight() : sub.GetMomentsLeft()).y)
+                                    : -(end ? sub.GetForcesRight() : sub.GetForcesLeft()).x;
+                if (v > worst) worst = v, w.governingX = x;
+            }
+        out.push_back(std::move(w));
+    }
+    return out;
+}
+
 bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.QuickCheck() : member.Check(); }
 
 CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
@@ -116,6 +160,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
         if (std::find(warnings.begin(), warnings.end(), w) == warnings.end()) warnings.push_back(w);
     CMemberResult result;
     result.EnableText(options.text && !options.quick);
+    auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
+    if (code) code->CollectSpanSummaries(result.WantsText());
     member.SetResult(&result);
     member.SetQuickCheckMode(options.quick);
     CaseOutcome out;
@@ -141,6 +187,7 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     out.entries = Entries(result, model);
     out.maxima = Maxima(result);
     if (result.WantsText()) {
+        if (code) out.spans = Spans(code->SpanSummaries(), model);
         out.report = std::move(model.notes);
         auto lines = ReportLines(result);
         out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
@@ -212,6 +259,16 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
+    auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
+    if (options.text && !options.quick && code && code->Calculator()) {
+        SectionInfo info;
+        DescribeResistances(*code->Calculator(), info);
+        out.classes = {{"overall", info.classOverall},
+                       {"axial", info.classAxial},
+                       {"major", info.classMajor},
+                       {"minor", info.classMinor}};
+        out.resistances = info.resistances;
+    }
     return out;
 }
 

@@ -53,6 +53,22 @@ struct EntryOutcome {
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> utils;
 };
 
+// The working of one member buckling span (SI units: m, N, N.m).
+struct SpanWorking {
+    std::string kind;  // "lateral-torsional", "major-axis", "minor-axis"
+    double from = 0.0, to = 0.0;
+    double Le = 0.0;
+    std::string lengthRule;   // how Le was found
+    double slenderness = 0.0;  // KL/r (axial spans)
+    double Cu = 0.0, Cr = 0.0;  // axial spans
+    double omega2 = 0.0;        // lateral-torsional spans
+    std::string omega2Rule;
+    double Mu = 0.0, Mr = 0.0, Mf = 0.0;  // lateral-torsional spans
+    std::string flange;       // the compression flange: "top", "bottom", "both" (lateral-torsional)
+    double governingX = 0.0;  // the station of the largest |Mx| (lateral-torsional) or compression
+    double util = 0.0;
+};
+
 struct CaseOutcome {
     std::string name;
     bool checked = false;      // what Check (or QuickCheck) returned
@@ -63,6 +79,7 @@ struct CaseOutcome {
     // The largest utilisation of each kind that was set anywhere.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
     std::vector<ReportLine> report;  // empty without text
+    std::vector<SpanWorking> spans;  // empty without text
 };
 
 struct MemberOutcome {
@@ -73,6 +90,10 @@ struct MemberOutcome {
     std::string grade;
     std::string units;  // the units of the member file, as echoed
     std::vector<std::string> warnings;  // "beam.json: members[0].subspans[1]: ..." (once each)
+    // The section's classes (overall, axial, major, minor) and resistances
+    // (Tr, Cr at K = 0, Mrx, Mry, Vr_major, Vr_minor), N and N.m; with text only.
+    std::vector<std::pair<std::string, int>> classes;
+    std::vector<std::pair<std::string, double>> resistances;
     std::vector<CaseOutcome> cases;
     std::size_t governing = 0;  // index of the case with the largest utilisation
     bool namedCases = false;

@@ -53,6 +53,9 @@ inline char const* Verdict(bool pass) { return pass ? "PASS" : "FAIL"; }
 // "Member 2: title" (the title left out when empty)
 std::string MemberHeading(std::size_t index, MemberOutcome const& m);
 RunCounts Count(std::vector<BatchItem> const& items);
+// The working of each span of a case as table cells (m, kN, kN*m), the
+// header first; empty when the case has none.
+std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c);
 std::string CountsLine(RunCounts const& c);
 
 }  // namespace s16app

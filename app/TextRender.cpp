@@ -1,4 +1,5 @@
 // Text output: the report with ANSI styles on a terminal, then summaries.
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -58,6 +59,18 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
         out << "  " << Padded(name, 32) << (name == governing ? Padded(UtilText(u.second), 8) + "<- governing"
                                                                : UtilText(u.second))
             << "\n";
+    }
+    auto const table = SpanTable(g);
+    if (!table.empty()) {
+        std::vector<std::size_t> width(table[0].size(), 0);
+        for (auto const& row : table)
+            for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
+        out << "  Spans:\n";
+        for (auto const& row : table) {
+            out << "    ";
+            for (std::size_t i = 0; i < row.size(); ++i) out << (i + 1 < row.size() ? Padded(row[i], width[i]) : row[i]);
+            out << "\n";
+        }
     }
     if (m.namedCases) {
         out << "  Cases:\n";

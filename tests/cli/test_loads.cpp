@@ -255,3 +255,52 @@ TEST(Loads, StationListAgreesWithSubSpans) {
         }
     }
 }
+
+TEST(Loads, Omega2AndPeakMomentOfHandWorkedBeams) {
+    // The diagrams above on the W310x60-size beam, unbraced between its
+    // supports: the lateral-torsional span's omega2 under each edition, its
+    // governing moment and compression flange, as the span table shows them.
+    struct Case {
+        char const* what;
+        std::string points, subspan;
+        double omega09, omega14, Mf;  // Mf in kN.m
+        char const* flange;
+    };
+    std::string const pinned = R"({"x": 0, "restraint": "pinned"}, {"x": )";
+    std::vector<Case> const cases = {
+        // Ma = Mc = 0.75 Mmax, Mb = Mmax: 4 / sqrt(1 + 4(0.5625)2 + 7) = 1.1314;
+        // S16-09: the peak inside exceeds the end moments: 1.0. Mf = -wL^2/8.
+        {"simply supported uniform", pinned + R"(6, "restraint": "pinned"})",
+         R"({"left": {"Vy": -90}, "loads": [{"type": "uniform", "w": 30}]})", 1.0, 4.0 / std::sqrt(12.5), -135.0,
+         "top"},
+        // M = -24x to x = 2, then -48 + 16(x - 2): Ma = 30, Mb = 40, Mc = 20,
+        // Mmax = 48: 4(48) / sqrt(48^2 + 4(30^2) + 7(40^2) + 4(20^2)) = 1.4039.
+        {"point load off-centre", pinned + R"(5, "restraint": "pinned"})",
+         R"({"left": {"Vy": -24}, "loads": [{"type": "point", "P": 40, "at": 2}]})", 1.0,
+         192.0 / std::sqrt(18704.0), -48.0, "top"},
+        // Cantilever (Table 2): omega2 = 1.0 under both; Mf = PL + wL^2/2.
+        {"cantilever, tip and uniform load", R"({"x": 0, "restraint": "fixed"}, {"x": 3, "restraint": "free"})",
+         R"({"left": {"Vy": -25, "Mx": 52.5}, "loads": [{"type": "uniform", "w": 5}]})", 1.0, 1.0, 52.5, "bottom"},
+        // M = 160 - 100x + 10x^2: Ma = 0, Mb = -80, Mc = -80, Mmax = 160:
+        // 4(160) / sqrt(160^2 + 7(80^2) + 4(80^2)) = 2.0656; S16-09: the
+        // peak inside (90) is below the end moment: kappa = 0, 1.75.
+        {"propped beam with an end moment", R"({"x": 0, "restraint": "fixed"}, {"x": 8, "restraint": "pinned"})",
+         R"({"left": {"Vy": -100, "Mx": 160}, "loads": [{"type": "uniform", "w": 20}]})", 1.75,
+         640.0 / std::sqrt(96000.0), 160.0, "both"},
+    };
+    for (auto const& c : cases) {
+        for (int edition = 0; edition < 2; ++edition) {
+            SCOPED_TRACE(std::string(c.what) + (edition ? " S16-14" : " S16-09"));
+            auto const input = s16app::ReadMemberFile(Beam(edition ? "CSA S16-14" : "CSA S16-09", c.points, c.subspan),
+                                                      "t.json");
+            auto const m = s16app::CheckMember(input.at(0), s16app::RunOptions{});
+            s16app::SpanWorking const* lt = nullptr;
+            for (auto const& s : m.Governing().spans)
+                if (s.kind == "lateral-torsional") lt = &s;
+            ASSERT_NE(lt, nullptr);
+            EXPECT_REL(lt->omega2, edition ? c.omega14 : c.omega09);
+            EXPECT_REL_TOL(lt->Mf, c.Mf * 1e3, 1e-12);
+            EXPECT_EQ(lt->flange, c.flange);
+        }
+    }
+}
