@@ -158,7 +158,8 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             peaksOf(plan.pieces.back());
         }
         if (rebuilt > 0)
-            warnings.push_back(field + ": no loads given: " +
+            warnings.push_back((c.stations ? field + " between x = " + Metres(a) + " and x = " + Metres(b) : field) +
+                               ": no loads given: " +
                                (rebuilt == 1 ? std::string("a uniform load") : std::to_string(rebuilt) + " uniform loads") +
                                " reconstructed from the end shears");
     }
