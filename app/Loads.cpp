@@ -14,7 +14,10 @@ double& Component(Actions& a, int i) {
     return *all[i];
 }
 
-double Component(Actions const& a, int i) { return Component(const_cast<Actions&>(a), i); }
+double Component(Actions const& a, int i) {
+    double const all[6] = {a.N, a.Vx, a.Vy, a.T, a.Mx, a.My};
+    return all[i];
+}
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "app/Restraints.h"
 
@@ -78,16 +79,15 @@ std::vector<LoadInput> Reconstruct(Actions const& l, Actions const& r, double L,
     return out;
 }
 
-// The flange a major-axis moment compresses along a sub-span, in words
-// (moments below 1 N.m or 1 % of the largest count as none, as the module's
-// reversal rule).
-std::string CompressionFlange(double Mmin, double Mmax) {
-    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
-    bool const top = Mmin <= -tol, bottom = Mmax >= tol;
-    if (top && bottom) return "top flange where Mx < 0, bottom flange where Mx > 0 (the moment changes sign)";
-    if (top) return "top flange";
-    if (bottom) return "bottom flange";
-    return "none (no major-axis moment)";
+// The flange a major-axis moment compresses along a span, in words (the
+// module's own reading of the sense of bending).
+std::string CompressionFlange(Corvid::Steel::CSteelMemberGen const& member, Corvid::Steel::CSpan const& span) {
+    switch (member.BucklingSenseLT(span)) {
+        case Corvid::Steel::CCodeShare::LT_TopFlange: return "top flange";
+        case Corvid::Steel::CCodeShare::LT_BottomFlange: return "bottom flange";
+        case Corvid::Steel::CCodeShare::LT_Reversal: break;
+    }
+    return "top flange where Mx < 0, bottom flange where Mx > 0 (the moment changes sign)";
 }
 
 char const* KindName(Kind k) {
@@ -263,22 +263,21 @@ CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& i
         if (std::find(m.warnings.begin(), m.warnings.end(), w) == m.warnings.end()) m.warnings.push_back(w);
     if (!text) return m;
     m.notes.push_back({0, "<h4>Actions along the member</h4>"});
+    auto const points = std::make_shared<Corvid::Steel::CMemberPointVec const>(m.points);
+    auto const subSpans = std::make_shared<Corvid::Steel::CSubSpanVec const>(m.subSpans);
     std::size_t engine = 0;
     for (std::size_t k = 0; k < plans.size(); ++k) {
         std::size_t const first = engine;
-        double Mmin = 0.0, Mmax = 0.0;
-        for (; engine < m.subSpans.size() && m.userSubSpan[engine] == static_cast<int>(k); ++engine)
-            for (double M : {m.subSpans[engine].GetMomentsLeft().y, m.subSpans[engine].GetMomentsRight().y}) {
-                Mmin = std::min(Mmin, M);
-                Mmax = std::max(Mmax, M);
-            }
+        while (engine < m.subSpans.size() && m.userSubSpan[engine] == static_cast<int>(k)) ++engine;
+        Corvid::Steel::CSpan const span(points, subSpans, m.subSpans[first].IndexCMPLeft(),
+                                        m.subSpans[engine - 1].IndexCMPRight());
         std::string const range = engine - first > 1 ? "SubSpan " + std::to_string(first + 1) + " to " +
                                                            std::to_string(engine)
                                                      : "SubSpan " + std::to_string(first + 1);
         m.notes.push_back({0, "<b>Sub-span " + std::to_string(k + 1) + ": " + Metres(input.points[k].x) + " to " +
                                   Metres(input.points[k + 1].x) + "</b> (" + range + " below)"});
         m.notes.insert(m.notes.end(), plans[k].notes.begin(), plans[k].notes.end());
-        m.notes.push_back({1, "compression flange: " + CompressionFlange(Mmin, Mmax)});
+        m.notes.push_back({1, "compression flange: " + CompressionFlange(member, span)});
         for (auto const& st : plans[k].stations)
             m.notes.push_back({1, "station x = " + Metres(st.x) + ": " + KindName(st.kind)});
     }

@@ -70,7 +70,8 @@ public:
         CCodeShare::LT_BuckleDirection sense = CCodeShare::LT_TopFlange;
         double util = 0.0;
     };
-    // Default off: Check then does no work for the summaries.
+    // Default off (a clone starts with it off): Check then does no work for
+    // the summaries.
     void CollectSpanSummaries(bool on) {
         m_collectSpans = on;
         m_spans.clear();
