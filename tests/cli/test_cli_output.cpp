@@ -88,6 +88,15 @@ TEST(CliOutput, JsonLayoutAndInfinity) {
     EXPECT_EQ(full["entries"][2]["index"], 2);
     EXPECT_EQ(full["entries"][2]["kind"], "buckling");
     EXPECT_TRUE(full["entries"][2]["util"].contains("axial_major"));
+    // Once per member, the section's resistances: Tr = 0.9 (5600 mm2)(350 MPa)
+    // = 1764 kN (cl. 13.2(a)); per span its working: pinned at both ends,
+    // Le = 3 m (Annex F, K = 1) under Cu = 100 kN.
+    EXPECT_REL(full["section_resistances"]["Tr"].get<double>(), 1764e3);
+    auto const& major = full["spans"][0];
+    EXPECT_EQ(major["kind"], "major-axis");
+    EXPECT_EQ(major["Le_from"], "CSA S16-09 Annex F");
+    EXPECT_REL(major["Le"].get<double>(), 3.0);
+    EXPECT_REL(major["Cu"].get<double>(), 100e3);
     // A single angle carries no shear: any shear is +infinity, written "inf".
     WriteFile("angle.json", R"({"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
       "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "pinned"}],
@@ -100,6 +109,19 @@ TEST(CliOutput, JsonLayoutAndInfinity) {
     EXPECT_EQ(a["entries"][1]["util"]["shear_major"], "inf");
     EXPECT_FALSE(a["pass"].get<bool>());
     EXPECT_NE(std::find(a["flag_names"].begin(), a["flag_names"].end(), "major-shear-on-strut"), a["flag_names"].end());
+}
+
+TEST(CliOutput, ReconstructedLoadSaidInTheReportAndOnceOnStandardError) {
+    // End shears -15 and +15 kN over 3 m with no loads: w = 30/3 = 10 kN/m.
+    WriteFile("shears.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+      "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15}}]})");
+    auto const r = RunCli("check shears.json");
+    EXPECT_EQ(r.err, "s16check: warning: shears.json: subspans[0]: no loads given: a uniform load reconstructed "
+                     "from the end shears\n");
+    EXPECT_NE(r.out.find("uniform load 10.000 kN/m in the plane of the web from 0.000 m to 3.000 m, reconstructed"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("station x = 1.500 m: zero of the shear (moment peak)"), std::string::npos) << r.out;
 }
 
 TEST(CliOutput, ExitCodesAndLoadCases) {
