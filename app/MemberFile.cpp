@@ -48,7 +48,9 @@ Units ReadUnits(Field const& field, Units units) {
         else f->Fail("force unit \"" + s + "\" is not \"kN\" or \"N\"");
         units.force = s;
     }
-    units.scale.moment = units.scale.force * units.scale.length;
+    // Moments follow force x length unless their unit is named (here or for
+    // the whole file).
+    if (units.moment.empty()) units.scale.moment = units.scale.force * units.scale.length;
     if (auto f = obj.Get("moment")) {
         std::string const s = f->String();
         if (s == "kN*m") units.scale.moment = 1e3;
@@ -57,8 +59,6 @@ Units ReadUnits(Field const& field, Units units) {
         else if (s == "N*mm") units.scale.moment = 1e-3;
         else f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
         units.moment = s;
-    } else if (obj.Has("length") || obj.Has("force")) {
-        units.moment.clear();  // follows force x length
     }
     return units;
 }

@@ -178,6 +178,23 @@ TEST(CliInput, UnitsAndAreaRatiosReachTheCheck) {
       "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0}, "subspans": [{"left": {}, "right": {}}]})");
     auto const mm = RunCli("check mm.json --no-color");
     EXPECT_NE(mm.out.find("SubSpan 1: 0.000 m to 3.000 m"), std::string::npos) << mm.out;
+    EXPECT_NE(mm.out.find("Units: length mm, force kN, moment kN*mm,"), std::string::npos);
+    // A moment unit of its own beside mm, and either moment sign: Mrx = phi Z Fy
+    // = 0.9 (100*200^2/4 - 80*180^2/4 = 352 000 mm3)(350 MPa) = 110.88 kN.m
+    // (class 1, cl. 13.5(a)), so 55.44 kN.m of either sense is 0.5.
+    for (char const* sign : {"top-flange-negative", "sagging-positive"}) {
+        SCOPED_TRACE(sign);
+        WriteFile("moment.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+          "units": {"length": "mm", "moment": "kN*m"}, "moment_sign": ")" + std::string(sign) + R"(",
+          "points": [{"x": 0, "restraint": "pinned"}, {"x": 3000, "restraint": "pinned"}],
+          "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+          "subspans": [{"left": {"Mx": -55.44}, "right": {"Mx": -55.44}}]})");
+        auto const m = ParseOutput(RunCli("check --format json moment.json"))["members"][0];
+        EXPECT_REL(m["entries"][1]["util"]["moment_major"].get<double>(), 0.5);
+        EXPECT_NE(m["report"].get<std::string>().find(sign[0] == 't' ? "compression flange: top flange"
+                                                                    : "compression flange: bottom flange"),
+                  std::string::npos);
+    }
 }
 
 TEST(CliInput, ChannelSupportWordsDecideBeamOrStrut) {
