@@ -8,7 +8,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/Restraints.h"
 #include "app/SectionInfo.h"
 #include "app/Stations.h"
 #include "framework/Section.h"
@@ -20,7 +19,6 @@ namespace s16app {
 
 using Corvid::Narrow;
 using Corvid::Widen;
-using Corvid::Data::CRestraint;
 using Corvid::Data::CSection;
 using Corvid::Steel::CMemberResult;
 using Corvid::Steel::CSteelMemberGen;
