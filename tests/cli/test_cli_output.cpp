@@ -122,6 +122,16 @@ TEST(CliOutput, ReconstructedLoadSaidInTheReportAndOnceOnStandardError) {
     EXPECT_NE(r.out.find("uniform load 10.000 kN/m in the plane of the web from 0.000 m to 3.000 m, reconstructed"),
               std::string::npos);
     EXPECT_NE(r.out.find("station x = 1.500 m: zero of the shear (moment peak)"), std::string::npos) << r.out;
+    // The same shears with Mx = 50 kN.m at the right end: a uniform load
+    // gives M1 = M0 + (V0 + V1) L / 2 = 0, so none fits; the shear changes
+    // sign: the moment between the ends is unknown.
+    WriteFile("unknown.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+      "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15, "Mx": 50}}]})");
+    EXPECT_EQ(RunCli("check unknown.json").err,
+              "s16check: warning: unknown.json: subspans[0]: the shear changes sign in the plane of the web but the "
+              "end actions fit no uniform load: the moment between the ends is unknown (give the loads, or the "
+              "actions at a point inside)\n");
 }
 
 TEST(CliOutput, ExitCodesAndLoadCases) {
