@@ -99,6 +99,14 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
             << UtilText(u.second) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
     for (auto const& note : MemberNotes(m)) out << "<p class=\"note\">" << Escape(note) << "</p>\n";
+    auto const spans = SpanTable(g);
+    for (std::size_t r = 0; r < spans.size(); ++r) {
+        if (r == 0) out << "<table class=\"spans\">\n<thead><tr>";
+        if (r > 0) out << "<tr>";
+        for (auto const& cell : spans[r]) out << (r == 0 ? "<th>" : "<td>") << Escape(cell) << (r == 0 ? "</th>" : "</td>");
+        out << "</tr>\n" << (r == 0 ? "</thead>\n<tbody>\n" : "");
+        if (r + 1 == spans.size()) out << "</tbody>\n</table>\n";
+    }
     if (m.namedCases) {
         out << "<table class=\"cases\">\n<thead><tr><th>Load case</th><th>Utilisation</th><th>Result</th></tr>"
                "</thead>\n<tbody>\n";

@@ -39,7 +39,11 @@ char const* UtilName(UtilKind k) {
 json Entry(EntryOutcome const& e) {
     static char const* const kinds[] = {"input", "local", "buckling"};
     json j = {{"index", e.index}, {"kind", kinds[e.kind]}};
-    if (e.kind == EntryOutcome::Local) j["subspan"] = e.subspan;
+    if (e.kind == EntryOutcome::Local) {
+        j["subspan"] = e.subspan;
+        j["from"] = e.from;
+        j["to"] = e.to;
+    }
     if (!e.utils.empty() || e.kind != EntryOutcome::Input) {
         json util = json::object();
         for (auto const& u : e.utils) util[UtilName(u.first)] = Number(u.second);
@@ -64,6 +68,27 @@ json Case(MemberOutcome const& m, CaseOutcome const& c) {
     for (auto const& e : c.entries) entries.push_back(Entry(e));
     j["entries"] = entries;
     j["report"] = PlainText(c.report);
+    if (!c.spans.empty()) {
+        json spans = json::array();
+        for (auto const& s : c.spans) {
+            json e = {{"kind", s.kind}, {"from", s.from}, {"to", s.to}, {"Le", Number(s.Le)},
+                      {"Le_from", s.lengthRule}, {"governing_x", s.governingX}, {"util", Number(s.util)}};
+            if (s.kind == "lateral-torsional") {
+                e["omega2"] = Number(s.omega2);
+                e["omega2_from"] = s.omega2Rule;
+                e["Mu"] = Number(s.Mu);
+                e["Mr"] = Number(s.Mr);
+                e["Mf"] = Number(s.Mf);
+                e["compression_flange"] = s.flange;
+            } else {
+                e["KL_r"] = Number(s.slenderness);
+                e["Cu"] = Number(s.Cu);
+                e["Cr"] = Number(s.Cr);
+            }
+            spans.push_back(e);
+        }
+        j["spans"] = spans;
+    }
     return j;
 }
 
@@ -73,6 +98,15 @@ json Member(std::size_t index, BatchItem const& item) {
     json j = Case(m, m.Governing());
     j["index"] = index;
     j["source"] = m.where;
+    j["input_units"] = m.units;
+    j["warnings"] = m.warnings;
+    if (!m.resistances.empty()) {
+        json r = json::object(), k = json::object();
+        for (auto const& v : m.resistances) r[v.first] = Number(v.second);
+        for (auto const& v : m.classes) k[v.first] = v.second;
+        j["section_resistances"] = r;
+        j["section_classes"] = k;
+    }
     j["pass"] = m.Pass();
     if (m.namedCases) {
         j["governing_case"] = m.Governing().name;

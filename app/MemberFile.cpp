@@ -2,6 +2,8 @@
 #include "app/MemberFile.h"
 
 #include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <exception>
 #include <stdexcept>
 #include <system_error>
@@ -16,28 +18,57 @@ namespace s16app {
 
 namespace {
 
-// Scale factors from the file's units to SI.
+// The file's units and moment sign, with their scale factors to SI.
 struct Units {
-    double length = 1.0;  // m
-    double force = 1e3;   // kN
-    double Moment() const { return force * length; }
+    UnitScale scale;
+    std::string length = "m", force = "kN", moment;  // moment empty: force x length
+    double sign = 1.0;  // -1: "sagging-positive" (Mx and Vy = dMx/dx change sign)
+
+    std::string MomentName() const { return moment.empty() ? force + "*" + length : moment; }
+    std::string Echo() const {
+        return "length " + length + ", force " + force + ", moment " + MomentName() + ", distributed load " + force +
+               "/" + length + "; moment sign " +
+               (sign < 0 ? "sagging-positive (a positive Mx compresses the top flange)"
+                         : "top-flange-negative (a negative Mx compresses the top flange)");
+    }
 };
 
 Units ReadUnits(Field const& field, Units units) {
-    ObjectReader const obj(field, {"length", "force"});
+    ObjectReader const obj(field, {"length", "force", "moment"});
     if (auto f = obj.Get("length")) {
         std::string const s = f->String();
-        if (s == "m") units.length = 1.0;
-        else if (s == "mm") units.length = 1e-3;
+        if (s == "m") units.scale.length = 1.0;
+        else if (s == "mm") units.scale.length = 1e-3;
         else f->Fail("length unit \"" + s + "\" is not \"m\" or \"mm\"");
+        units.length = s;
     }
     if (auto f = obj.Get("force")) {
         std::string const s = f->String();
-        if (s == "kN") units.force = 1e3;
-        else if (s == "N") units.force = 1.0;
+        if (s == "kN") units.scale.force = 1e3;
+        else if (s == "N") units.scale.force = 1.0;
         else f->Fail("force unit \"" + s + "\" is not \"kN\" or \"N\"");
+        units.force = s;
+    }
+    // Moments follow force x length unless their unit is named (here or for
+    // the whole file).
+    if (units.moment.empty()) units.scale.moment = units.scale.force * units.scale.length;
+    if (auto f = obj.Get("moment")) {
+        std::string const s = f->String();
+        if (s == "kN*m") units.scale.moment = 1e3;
+        else if (s == "kN*mm") units.scale.moment = 1.0;
+        else if (s == "N*m") units.scale.moment = 1.0;
+        else if (s == "N*mm") units.scale.moment = 1e-3;
+        else f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
+        units.moment = s;
     }
     return units;
+}
+
+double ReadMomentSign(Field const& f) {
+    std::string const s = f.String();
+    if (s == "top-flange-negative") return 1.0;
+    if (s == "sagging-positive") return -1.0;
+    f.Fail("moment sign \"" + s + "\" is not \"top-flange-negative\" or \"sagging-positive\"");
 }
 
 double OptionalNumber(ObjectReader const& obj, char const* key, double scale) {
@@ -45,16 +76,22 @@ double OptionalNumber(ObjectReader const& obj, char const* key, double scale) {
     return f ? f->Number() * scale : 0.0;
 }
 
-Actions ReadActions(Field const& field, Units const& u) {
-    ObjectReader const obj(field, {"N", "Vx", "Vy", "T", "Mx", "My"});
+// Mx and Vy (= dMx/dx) turn to the top-flange-negative sense of the module.
+Actions ActionsOf(ObjectReader const& obj, Units const& u) {
     Actions a;
-    a.N = OptionalNumber(obj, "N", u.force);
-    a.Vx = OptionalNumber(obj, "Vx", u.force);
-    a.Vy = OptionalNumber(obj, "Vy", u.force);
-    a.T = OptionalNumber(obj, "T", u.Moment());
-    a.Mx = OptionalNumber(obj, "Mx", u.Moment());
-    a.My = OptionalNumber(obj, "My", u.Moment());
+    a.N = OptionalNumber(obj, "N", u.scale.force);
+    a.Vx = OptionalNumber(obj, "Vx", u.scale.force);
+    a.Vy = OptionalNumber(obj, "Vy", u.scale.force) * u.sign;
+    a.T = OptionalNumber(obj, "T", u.scale.moment);
+    a.Mx = OptionalNumber(obj, "Mx", u.scale.moment) * u.sign;
+    a.My = OptionalNumber(obj, "My", u.scale.moment);
     return a;
+}
+
+char const* const kActionKeys[6] = {"N", "Vx", "Vy", "T", "Mx", "My"};
+
+Actions ReadActions(Field const& field, Units const& u) {
+    return ActionsOf(ObjectReader(field, {"N", "Vx", "Vy", "T", "Mx", "My"}), u);
 }
 
 void ReadTransverseLoad(Field const& f, SubSpanInput& s) {
@@ -71,31 +108,134 @@ void ReadTransverseLoad(Field const& f, SubSpanInput& s) {
     f.Fail("expected true, false, \"major\", \"minor\", \"both\" or \"none\"");
 }
 
-SubSpanInput ReadSubSpan(Field const& field, Units const& u) {
-    ObjectReader const obj(field, {"left", "right", "transverse_load", "destabilizing", "continuous_restraint"});
+// The right-end actions from the left end and the loads; any given at the
+// right end must agree with them (ActionTolerance).
+void RightFromLoads(ObjectReader const& obj, Units const& u, double length, SubSpanInput& s) {
+    Diagram const d(s.left, s.loads, length);
+    s.right = d.At(length, false);
+    auto const given = obj.Get("right");
+    if (!given) return;
+    ObjectReader const right(*given, {"N", "Vx", "Vy", "T", "Mx", "My"});
+    double largest[6];
+    LargestActions(d, largest);
+    Actions const value = ActionsOf(right, u);
+    for (int i = 0; i < 6; ++i) {
+        if (!right.Has(kActionKeys[i])) continue;
+        double const tol = ActionTolerance(largest[i]);
+        if (std::fabs(Component(value, i) - Component(s.right, i)) <= tol) continue;
+        bool const moment = i >= 3;
+        double const scale = (moment ? u.scale.moment : u.scale.force) * (i == 2 || i == 4 ? u.sign : 1.0);
+        std::string const unit = moment ? u.MomentName() : u.force;
+        auto text = [](double v) {
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "%.6g", v);
+            return std::string(buf);
+        };
+        right.Require(kActionKeys[i])
+            .Fail("the loads give " + text(Component(s.right, i) / scale) + " " + unit + " at the right end, " +
+                  text(Component(value, i) / scale) + " " + unit + " given; they must agree within " +
+                  text(std::fabs(tol / scale)) + " " + unit +
+                  " (0.1 % of the largest magnitude along the sub-span, at least 1 N or 1 N*m)");
+    }
+}
+
+SubSpanInput ReadSubSpan(Field const& field, Units const& u, double length) {
+    ObjectReader const obj(field,
+                           {"left", "right", "loads", "transverse_load", "destabilizing", "continuous_restraint"});
     SubSpanInput s;
     s.left = ReadActions(obj.Require("left"), u);
-    s.right = ReadActions(obj.Require("right"), u);
     if (auto f = obj.Get("transverse_load")) ReadTransverseLoad(*f, s);
     if (auto f = obj.Get("destabilizing")) s.destabilizing = f->Bool();
     if (auto f = obj.Get("continuous_restraint")) s.continuous = ReadRestraint(*f);
+    if (auto f = obj.Get("loads")) {
+        s.loads = ReadLoads(*f, u.scale, length);
+        RightFromLoads(obj, u, length, s);
+        // A load between the ends is a transverse load in its plane.
+        Diagram const d(s.left, s.loads, length);
+        bool const web = d.LoadedIn(LoadInput::Web), across = d.LoadedIn(LoadInput::Across);
+        if (auto t = obj.Get("transverse_load"); t && ((web && !s.loadMajor) || (across && !s.loadMinor)))
+            t->Fail("contradicts the loads, which act " +
+                    std::string(web && !s.loadMajor ? "in the plane of the web" : "across the web") +
+                    " (leave it out: the loads say it)");
+        s.loadMajor = s.loadMajor || web;
+        s.loadMinor = s.loadMinor || across;
+    } else {
+        s.right = ReadActions(obj.Require("right"), u);
+    }
     return s;
 }
 
-std::vector<SubSpanInput> ReadSubSpans(Field const& field, Units const& u, std::size_t points) {
+std::vector<SubSpanInput> ReadSubSpans(Field const& field, Units const& u, std::vector<PointInput> const& points) {
     std::vector<SubSpanInput> out;
-    for (auto const& f : field.Elements()) out.push_back(ReadSubSpan(f, u));
-    if (out.size() + 1 != points)
-        field.Fail(std::to_string(points) + " points need " + std::to_string(points - 1) +
-                   " sub-spans, one between each pair of consecutive points (" + std::to_string(out.size()) +
+    auto const elements = field.Elements();
+    if (elements.size() + 1 != points.size())
+        field.Fail(std::to_string(points.size()) + " points need " + std::to_string(points.size() - 1) +
+                   " sub-spans, one between each pair of consecutive points (" + std::to_string(elements.size()) +
                    " given)");
+    for (std::size_t k = 0; k < elements.size(); ++k)
+        out.push_back(ReadSubSpan(elements[k], u, points[k + 1].x - points[k].x));
     return out;
+}
+
+// A station list: positions (not decreasing, at most two at one position:
+// the values just left and just right of it) with the actions there, a
+// station at every point. Gives the sub-spans between the points, with the
+// stations inside each.
+std::vector<SubSpanInput> ReadStations(Field const& field, Units const& u, std::vector<PointInput> const& points) {
+    struct Station {
+        double x;
+        Actions a;
+    };
+    std::vector<Station> all;
+    auto const elements = field.Elements();
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        ObjectReader const obj(elements[i], {"x", "N", "Vx", "Vy", "T", "Mx", "My"});
+        all.push_back({obj.Require("x").Number() * u.scale.length, ActionsOf(obj, u)});
+        if (i > 0 && all[i].x < all[i - 1].x) elements[i].Child("x").Fail("positions must not decrease");
+        if (i > 1 && all[i].x == all[i - 2].x)
+            elements[i].Child("x").Fail("at most two stations at one position (the actions just left and just "
+                                        "right of it)");
+    }
+    double const tol = 1e-9 * std::max(1.0, points.back().x - points.front().x);
+    auto same = [tol](double a, double b) { return std::fabs(a - b) <= tol; };
+    if (all.empty() || !same(all.front().x, points.front().x) || !same(all.back().x, points.back().x))
+        field.Fail("the stations must run from the first point to the last");
+    std::vector<SubSpanInput> out(points.size() - 1);
+    std::size_t i = 0;
+    for (std::size_t k = 0; k + 1 < points.size(); ++k) {
+        auto& s = out[k];
+        if (!same(all[i].x, points[k].x))
+            field.Fail("no station at points[" + std::to_string(k) + "] (x = " +
+                       std::to_string(points[k].x / u.scale.length) + ")");
+        while (i + 1 < all.size() && same(all[i + 1].x, points[k].x)) ++i;
+        s.left = all[i++].a;
+        for (; i < all.size() && !same(all[i].x, points[k + 1].x); ++i) {
+            if (all[i].x > points[k + 1].x) break;
+            StationInput st{all[i].x, all[i].a, all[i].a};
+            if (i + 1 < all.size() && all[i + 1].x == all[i].x) st.after = all[++i].a;
+            s.stations.push_back(st);
+        }
+        if (i >= all.size() || !same(all[i].x, points[k + 1].x))
+            field.Fail("no station at points[" + std::to_string(k + 1) + "] (x = " +
+                       std::to_string(points[k + 1].x / u.scale.length) + ")");
+        s.right = all[i].a;
+    }
+    return out;
+}
+
+// "subspans" or "stations" of a member or a load case (exactly one).
+std::vector<SubSpanInput> ReadActionsAlong(ObjectReader const& obj, Units const& u,
+                                           std::vector<PointInput> const& points) {
+    if (obj.Has("subspans") && obj.Has("stations"))
+        obj.Require("stations").Fail("give either \"subspans\" or \"stations\", not both");
+    if (obj.Has("stations")) return ReadStations(obj.Require("stations"), u, points);
+    return ReadSubSpans(obj.Require("subspans"), u, points);
 }
 
 PointInput ReadPoint(Field const& field, Units const& u) {
     ObjectReader const obj(field, {"x", "restraint", "load", "height"});
     PointInput p;
-    p.x = obj.Require("x").Number() * u.length;
+    p.x = obj.Require("x").Number() * u.scale.length;
     if (auto f = obj.Get("restraint")) p.restraint = ReadRestraint(*f);
     if (auto f = obj.Get("load")) {
         std::string const s = f->String();
@@ -161,22 +301,25 @@ EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double
     auto length = [&obj, &u, memberLength](char const* key) {
         Field const f = obj.Require(key);
         double const v = f.Number();
-        double const Le = v < 0.0 ? -v * memberLength : v * u.length;
+        double const Le = v < 0.0 ? -v * memberLength : v * u.scale.length;
         if (Le > 0.0 && Le < Corvid::Steel::CSteelMemberGen::kMinOverrideLength)
             f.Fail("an effective length above 0 and below 1 mm is a likely unit error (lengths are in " +
-                   std::string(u.length == 1.0 ? "m" : "mm") + "; 0 for all three: cross-section checks only)");
-        return v < 0.0 ? v : v * u.length;
+                   std::string(u.scale.length == 1.0 ? "m" : "mm") + "; 0 for all three: cross-section checks only)");
+        return v < 0.0 ? v : v * u.scale.length;
     };
     return EffectiveLengths{length("Lyy"), length("Lzz"), length("Llt")};
 }
 
 MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path, Units units) {
     ObjectReader const obj(field, {"title", "code", "section", "grade", "net_area_ratio", "effective_net_area_ratio",
-                                   "units", "points", "subspans", "cases", "effective_lengths", "omega2"});
+                                   "units", "moment_sign", "points", "subspans", "stations", "cases",
+                                   "effective_lengths", "omega2"});
     MemberInput m;
     m.fileName = fileName;
     m.path = path;
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
+    if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
+    m.units = units.Echo();
     if (auto f = obj.Get("title")) m.title = f->String();
     if (auto f = obj.Get("code")) {
         std::string const s = f->String();
@@ -190,18 +333,18 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
     if (auto f = obj.Get("effective_net_area_ratio")) m.effectiveNetAreaRatio = Ratio(*f);
     auto const pointsField = obj.Require("points");
     m.points = ReadPoints(pointsField, units);
-    if (obj.Has("subspans") == obj.Has("cases"))
-        field.Fail("give either \"subspans\" or \"cases\" (exactly one of them)");
-    if (auto f = obj.Get("subspans")) {
-        m.cases.push_back(LoadCase{"", ReadSubSpans(*f, units, m.points.size())});
+    if ((obj.Has("subspans") || obj.Has("stations")) == obj.Has("cases"))
+        field.Fail("give either \"subspans\", \"stations\" or \"cases\" (exactly one of them)");
+    if (!obj.Has("cases")) {
+        m.cases.push_back(LoadCase{"", ReadActionsAlong(obj, units, m.points), obj.Has("stations")});
     } else {
         m.namedCases = true;
         auto const cases = obj.Require("cases");
         for (auto const& c : cases.Elements()) {
-            ObjectReader const caseObj(c, {"name", "subspans"});
+            ObjectReader const caseObj(c, {"name", "subspans", "stations"});
             std::string name = caseObj.Has("name") ? caseObj.Require("name").String()
                                                   : "case " + std::to_string(m.cases.size() + 1);
-            m.cases.push_back(LoadCase{name, ReadSubSpans(caseObj.Require("subspans"), units, m.points.size())});
+            m.cases.push_back(LoadCase{name, ReadActionsAlong(caseObj, units, m.points), caseObj.Has("stations")});
         }
         if (m.cases.empty()) cases.Fail("at least one load case is needed");
     }
@@ -271,9 +414,10 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
         out.push_back(ReadMember(top, fileName, "", Units{}));
         return out;
     }
-    ObjectReader const obj(top, {"members", "units"});
+    ObjectReader const obj(top, {"members", "units", "moment_sign"});
     Units units;
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
+    if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
     auto const members = obj.Require("members").Elements();
     if (members.empty()) obj.Require("members").Fail("the list of members is empty");
     return ReadMembers(members, fileName, units, jobs);

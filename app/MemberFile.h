@@ -7,12 +7,12 @@
 //   title, code ("CSA S16-09" | "CSA S16-14"), section (description or
 //   designation), grade (name, or {"name", "Fy", "Fu"} in MPa),
 //   net_area_ratio, effective_net_area_ratio, units ({"length": "m"|"mm",
-//   "force": "kN"|"N"}), points ([{"x", "restraint", "load"}]; "height" is
-//   refused: only a destabilizing load counts),
-//   subspans ([{"left", "right", "transverse_load", "destabilizing",
-//   "continuous_restraint"}]) or cases ([{"name", "subspans"}]),
-//   effective_lengths ({"Lyy", "Lzz", "Llt"}; a length above 0 and below
-//   1 mm is refused), omega2 (1.0 to 2.5).
+//   "force": "kN"|"N", "moment"}), moment_sign, points ([{"x", "restraint",
+//   "load"}]; "height" is refused: only a destabilizing load counts),
+//   subspans ([{"left", "right", "loads", "transverse_load", "destabilizing",
+//   "continuous_restraint"}]) or stations ([{"x", actions}]) or cases
+//   ([{"name", "subspans" | "stations"}]), effective_lengths ({"Lyy", "Lzz",
+//   "Llt"}; a length above 0 and below 1 mm is refused), omega2 (1.0 to 2.5).
 // Actions {"N", "Vx", "Vy", "T", "Mx", "My"}: N tension positive; Vy the
 // shear along the web (with Mx), Vx the shear across it (with My); a
 // negative Mx compresses the top flange.
@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Loads.h"
 #include "framework/Restraint.h"
 
 namespace s16app {
@@ -58,17 +59,27 @@ struct PointInput {
     Corvid::Data::LoadPos load = Corvid::Data::LoadAtShearCentre;
 };
 
+// Actions given at a position inside a sub-span (a station list): just left
+// and just right of it (equal unless two stations share the position).
+struct StationInput {
+    double x = 0.0;  // m from the member's origin
+    Actions before, after;
+};
+
 struct SubSpanInput {
-    Actions left, right;
+    Actions left, right;  // right: computed from the loads when not given
     bool loadMajor = false;  // transverse load in the plane of the web
     bool loadMinor = false;  // transverse load across the web
     bool destabilizing = false;
     RestraintInput continuous;
+    std::vector<LoadInput> loads;        // positions from the sub-span's left end
+    std::vector<StationInput> stations;  // interior stations of a station list
 };
 
 struct LoadCase {
     std::string name;  // empty for a member given with "subspans"
     std::vector<SubSpanInput> subspans;
+    bool stations = false;  // given as a station list
 };
 
 struct GradeInput {
@@ -95,6 +106,7 @@ struct MemberInput {
     bool namedCases = false;      // given as "cases"
     std::optional<EffectiveLengths> effectiveLengths;
     std::optional<double> omega2;
+    std::string units;  // the units in force, as the report echoes them
 };
 
 // "beam.json: members[2].section" for a field of the member (the member

@@ -1,11 +1,15 @@
 // Builds a member through the module's factory and checks its load cases.
 #include "app/MemberRunner.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
-#include "app/Restraints.h"
+#include "app/SectionInfo.h"
+#include "app/Stations.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
@@ -15,12 +19,9 @@ namespace s16app {
 
 using Corvid::Narrow;
 using Corvid::Widen;
-using Corvid::Data::CRestraint;
 using Corvid::Data::CSection;
-using Corvid::Steel::CMemberPoint;
 using Corvid::Steel::CMemberResult;
 using Corvid::Steel::CSteelMemberGen;
-using Corvid::Steel::CSubSpan;
 using Corvid::Steel::UtilKind;
 
 namespace {
@@ -59,24 +60,7 @@ void SetAreaRatios(CSteelMemberGen& member, MemberInput const& input) {
     if (input.effectiveNetAreaRatio) code->SetEffectiveNetAreaRatio(*input.effectiveNetAreaRatio);
 }
 
-std::vector<CSubSpan> MakeSubSpans(LoadCase const& c, Corvid::Data::CSecGeom::SecShape shape) {
-    std::vector<CSubSpan> out;
-    for (std::size_t k = 0; k < c.subspans.size(); ++k) {
-        auto const& s = c.subspans[k];
-        int const i = static_cast<int>(k);
-        CSubSpan sub(i, i, i + 1);
-        // forces (axial, along the web, across the web); moments (torsion, Mx, My)
-        sub.SetForces({s.left.N, s.left.Vy, s.left.Vx}, {s.right.N, s.right.Vy, s.right.Vx});
-        sub.SetMoments({s.left.T, s.left.Mx, s.left.My}, {s.right.T, s.right.Mx, s.right.My});
-        sub.SetTransverseLoad(s.loadMajor, s.loadMinor);
-        sub.SetDestabilized(s.destabilizing);
-        sub.SetContinuousRestraint(CRestraint(RestraintBitsFor(s.continuous, shape)));
-        out.push_back(sub);
-    }
-    return out;
-}
-
-std::vector<EntryOutcome> Entries(CMemberResult const& r) {
+std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model) {
     std::vector<EntryOutcome> out;
     for (int i = 0; i < r.NumEntries(); ++i) {
         EntryOutcome e;
@@ -84,6 +68,12 @@ std::vector<EntryOutcome> Entries(CMemberResult const& r) {
         if (i == 0) e.kind = EntryOutcome::Input;
         else if (r.Buckling() && i == r.NumEntries() - 1) e.kind = EntryOutcome::Buckling;
         else e.kind = EntryOutcome::Local, e.subspan = i - 1;
+        if (e.kind == EntryOutcome::Local && e.subspan < static_cast<int>(model.subSpans.size())) {
+            auto const& sub = model.subSpans[static_cast<std::size_t>(e.subspan)];
+            e.subspan = model.userSubSpan[static_cast<std::size_t>(e.subspan)];
+            e.from = model.points[static_cast<std::size_t>(sub.IndexCMPLeft())].GetPos();
+            e.to = model.points[static_cast<std::size_t>(sub.IndexCMPRight())].GetPos();
+        }
         for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
             auto const kind = static_cast<UtilKind>(k);
             if (r.Entry(i).IsSet(kind)) e.utils.emplace_back(kind, r.Entry(i).Util(kind));
@@ -116,14 +106,60 @@ std::string RefusalText(CMemberResult const& r) {
     return out.empty() ? std::string("the design module refused the member") : out;
 }
 
+using Summary = Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member::SpanSummary;
+
+// The working of the spans in words, with the governing station of each
+// from the case's stations.
+std::vector<SpanWorking> Spans(std::vector<Summary> const& summaries, CaseModel const& model) {
+    static char const* const kinds[] = {"lateral-torsional", "major-axis", "minor-axis"};
+    static char const* const lengths[] = {"override",           "not required",
+                                          "CSA S16-09 Annex F", "span length (strut)",
+                                          "Table 1 (segment)",  "Table 2 (cantilever)"};
+    static char const* const omegas[] = {"given",       "1.0: destabilizing load",
+                                         "1.0: cantilever", "end moments",
+                                         "1.0: peak inside exceeds the end moments", "quarter points"};
+    static char const* const flanges[] = {"top", "bottom", "both"};
+    std::vector<SpanWorking> out;
+    for (auto const& s : summaries) {
+        SpanWorking w;
+        bool const lt = s.kind == Summary::LateralTorsional;
+        w.kind = kinds[s.kind];
+        w.from = s.posLeft, w.to = s.posRight, w.Le = s.Le;
+        w.lengthRule = lengths[s.lengthRule];
+        w.slenderness = s.slenderness, w.Cu = s.Cu, w.Cr = s.Cr;
+        if (lt) {
+            w.omega2 = s.omega2, w.omega2Rule = omegas[s.omega2Rule];
+            w.Mu = s.Mu, w.Mr = s.Mr, w.Mf = s.Mf;
+            w.flange = flanges[s.sense];
+        }
+        w.util = s.util;
+        double worst = -1.0;
+        for (auto const& sub : model.subSpans)
+            for (int end = 0; end < 2; ++end) {
+                double const x = model.points[static_cast<std::size_t>(end ? sub.IndexCMPRight() : sub.IndexCMPLeft())]
+                                     .GetPos();
+                if (x < s.posLeft || x > s.posRight) continue;
+                double const v = lt ? std::fabs((end ? sub.GetMomentsRight() : sub.GetMomentsLeft()).y)
+                                    : -(end ? sub.GetForcesRight() : sub.GetForcesLeft()).x;
+                if (v > worst) worst = v, w.governingX = x;
+            }
+        out.push_back(std::move(w));
+    }
+    return out;
+}
+
 bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.QuickCheck() : member.Check(); }
 
 CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
-                      Corvid::Data::CSecGeom::SecShape shape) {
+                      Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings) {
     LoadCase const& c = input.cases[index];
-    member.SetSubSpanVec(MakeSubSpans(c, shape));
+    CaseModel model = BuildCase(member, input, index, shape, options.text && !options.quick);
+    for (auto const& w : model.warnings)
+        if (std::find(warnings.begin(), warnings.end(), w) == warnings.end()) warnings.push_back(w);
     CMemberResult result;
     result.EnableText(options.text && !options.quick);
+    auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
+    if (code) code->CollectSpanSummaries(result.WantsText());
     member.SetResult(&result);
     member.SetQuickCheckMode(options.quick);
     CaseOutcome out;
@@ -147,9 +183,15 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     out.flags = result.Flags();
     out.bucklingChecked = result.Buckling();
     out.pass = out.checked && out.utilisation <= 1.0 && (out.flags & kFailureFlags) == 0;
-    out.entries = Entries(result);
+    out.entries = Entries(result, model);
     out.maxima = Maxima(result);
-    if (result.WantsText()) out.report = ReportLines(result);
+    if (result.WantsText()) {
+        if (code) out.spans = Spans(code->SpanSummaries(), model);
+        out.report = std::move(model.notes);
+        auto lines = ReportLines(result);
+        out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
+                          std::make_move_iterator(lines.end()));
+    }
     return out;
 }
 
@@ -193,10 +235,6 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     SetAreaRatios(*member, input);
     member->SetTitle(Widen(input.title));
     auto const shape = section.Shape();
-    std::vector<CMemberPoint> points;
-    for (auto const& p : input.points)
-        points.emplace_back(p.x, CRestraint(RestraintBitsFor(p.restraint, shape), p.load, 0.0));
-    member->SetMemberPointVec(points);
     if (input.effectiveLengths) {
         member->SetLengthOverride(true);
         member->SetLyy(input.effectiveLengths->Lyy);
@@ -213,9 +251,22 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     out.section = Narrow(section.Name());
     out.grade = Narrow(grade.Name());
     out.namedCases = input.namedCases;
+    out.units = input.units;
+    std::vector<std::string> warnings;
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
-        out.cases.push_back(CheckCase(*member, input, k, options, shape));
+        out.cases.push_back(CheckCase(*member, input, k, options, shape, warnings));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
+    }
+    for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
+    auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
+    if (options.text && !options.quick && code && code->Calculator()) {
+        SectionInfo info;
+        DescribeResistances(*code->Calculator(), info);
+        out.classes = {{"overall", info.classOverall},
+                       {"axial", info.classAxial},
+                       {"major", info.classMajor},
+                       {"minor", info.classMinor}};
+        out.resistances = info.resistances;
     }
     return out;
 }

@@ -48,9 +48,26 @@ struct EntryOutcome {
     enum Kind { Input, Local, Buckling };
     int index = 0;
     Kind kind = Input;
-    int subspan = -1;  // Local entries only
+    int subspan = -1;  // Local entries only: the input's sub-span
+    double from = 0.0, to = 0.0;  // Local entries only: the module sub-span's ends, m
     // The utilisations set in the entry, in UtilKind order.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> utils;
+};
+
+// The working of one member buckling span (SI units: m, N, N.m).
+struct SpanWorking {
+    std::string kind;  // "lateral-torsional", "major-axis", "minor-axis"
+    double from = 0.0, to = 0.0;
+    double Le = 0.0;
+    std::string lengthRule;   // how Le was found
+    double slenderness = 0.0;  // KL/r (axial spans)
+    double Cu = 0.0, Cr = 0.0;  // axial spans
+    double omega2 = 0.0;        // lateral-torsional spans
+    std::string omega2Rule;
+    double Mu = 0.0, Mr = 0.0, Mf = 0.0;  // lateral-torsional spans
+    std::string flange;       // the compression flange: "top", "bottom", "both" (lateral-torsional)
+    double governingX = 0.0;  // the station of the largest |Mx| (lateral-torsional) or compression
+    double util = 0.0;
 };
 
 struct CaseOutcome {
@@ -65,6 +82,7 @@ struct CaseOutcome {
     // The largest utilisation of each kind that was set anywhere.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
     std::vector<ReportLine> report;  // empty without text
+    std::vector<SpanWorking> spans;  // empty without text
 };
 
 struct MemberOutcome {
@@ -73,6 +91,12 @@ struct MemberOutcome {
     std::string code;
     std::string section;  // the section's name (designation or normalised description)
     std::string grade;
+    std::string units;  // the units of the member file, as echoed
+    std::vector<std::string> warnings;  // "beam.json: members[0].subspans[1]: ..." (once each)
+    // The section's classes (overall, axial, major, minor) and resistances
+    // (Tr, Cr at K = 0, Mrx, Mry, Vr_major, Vr_minor), N and N.m; with text only.
+    std::vector<std::pair<std::string, int>> classes;
+    std::vector<std::pair<std::string, double>> resistances;
     std::vector<CaseOutcome> cases;
     std::size_t governing = 0;  // index of the case with the largest utilisation
     bool namedCases = false;

@@ -56,6 +56,9 @@ std::string MemberHeading(std::size_t index, MemberOutcome const& m);
 // warning (CSA S16-09 cl. 10.4.2), buckling checks not performed.
 std::vector<std::string> MemberNotes(MemberOutcome const& m);
 RunCounts Count(std::vector<BatchItem> const& items);
+// The working of each span of a case as table cells (m, kN, kN*m), the
+// header first; empty when the case has none.
+std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c);
 std::string CountsLine(RunCounts const& c);
 
 }  // namespace s16app

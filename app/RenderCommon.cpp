@@ -42,6 +42,29 @@ std::vector<std::string> MemberNotes(MemberOutcome const& m) {
     return out;
 }
 
+std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
+    std::vector<std::vector<std::string>> rows;
+    if (c.spans.empty()) return rows;
+    auto num = [](double v, int decimals) {
+        if (!std::isfinite(v)) return UtilText(v);
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+        return std::string(buf);
+    };
+    rows.push_back({"Span", "From (m)", "To (m)", "Le (m)", "Le from", "KL/r", "Cu (kN)", "Cr (kN)", "omega2",
+                    "omega2 from", "Mu (kN*m)", "Mr (kN*m)", "Mf (kN*m)", "Compression flange", "At x (m)", "Util"});
+    for (auto const& s : c.spans) {
+        bool const lt = s.kind == "lateral-torsional";
+        std::string const none = "-";
+        rows.push_back({s.kind, num(s.from, 3), num(s.to, 3), num(s.Le, 3), s.lengthRule,
+                        lt ? none : num(s.slenderness, 1), lt ? none : num(s.Cu / 1e3, 1), lt ? none : num(s.Cr / 1e3, 1),
+                        lt ? num(s.omega2, 3) : none, lt ? s.omega2Rule : none, lt ? num(s.Mu / 1e3, 1) : none,
+                        lt ? num(s.Mr / 1e3, 1) : none, lt ? num(s.Mf / 1e3, 1) : none, lt ? s.flange : none,
+                        num(s.governingX, 3), UtilText(s.util)});
+    }
+    return rows;
+}
+
 RunCounts Count(std::vector<BatchItem> const& items) {
     RunCounts c;
     for (auto const& item : items) c.Add(item);

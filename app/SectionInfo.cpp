@@ -63,6 +63,28 @@ double ShearResistance(CCSA_S16_09Section const& c, bool major) {
 
 }  // namespace
 
+void DescribeResistances(CCSA_S16_09Section const& calc, SectionInfo& info) {
+    std::unique_ptr<CCSA_S16_09Section> const squash(calc.Clone());
+    squash->ClearForcesAndMoments();
+    squash->SetForceAxial(-0.9 * calc.DesignStressMin() * calc.Area());
+    squash->ClearVolatileResultCache();
+    std::unique_ptr<CCSA_S16_09Section> const bending(calc.Clone());
+    bending->ClearForcesAndMoments();
+    bending->ClearVolatileResultCache();
+    info.classOverall = squash->BucklingClassOverAll(nullptr);
+    info.classAxial = squash->BucklingClassAxial(nullptr);
+    info.classMajor = bending->BucklingClassXX(nullptr);
+    info.classMinor = bending->BucklingClassYY(nullptr);
+
+    double Fe = 0.0;
+    info.resistances = {{"Tr", bending->Tr(nullptr)},
+                        {"Cr", squash->Crxx(0.0, Fe, nullptr)},
+                        {"Mrx", MomentResistance(*bending, true)},
+                        {"Mry", MomentResistance(*bending, false)},
+                        {"Vr_major", ShearResistance(*bending, true)},
+                        {"Vr_minor", ShearResistance(*bending, false)}};
+}
+
 SectionInfo DescribeSection(std::string const& description, std::string const& gradeName, int code) {
     Corvid::Data::CSection section;
     try {
@@ -118,24 +140,7 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
 
     // Classes as the section report takes them: in pure compression
     // (Cf = phi A Fy) and in pure bending, each on a copy of the calculator.
-    std::unique_ptr<CCSA_S16_09Section> const squash(calc.Clone());
-    squash->SetForceAxial(-0.9 * calc.DesignStressMin() * calc.Area());
-    squash->ClearVolatileResultCache();
-    std::unique_ptr<CCSA_S16_09Section> const bending(calc.Clone());
-    bending->ClearForcesAndMoments();
-    bending->ClearVolatileResultCache();
-    info.classOverall = squash->BucklingClassOverAll(nullptr);
-    info.classAxial = squash->BucklingClassAxial(nullptr);
-    info.classMajor = bending->BucklingClassXX(nullptr);
-    info.classMinor = bending->BucklingClassYY(nullptr);
-
-    double Fe = 0.0;
-    info.resistances = {{"Tr", bending->Tr(nullptr)},
-                        {"Cr", squash->Crxx(0.0, Fe, nullptr)},
-                        {"Mrx", MomentResistance(*bending, true)},
-                        {"Mry", MomentResistance(*bending, false)},
-                        {"Vr_major", ShearResistance(*bending, true)},
-                        {"Vr_minor", ShearResistance(*bending, false)}};
+    DescribeResistances(calc, info);
     info.shearMajorBy = Narrow(calc.ShearResistedBy(true));
     info.shearMinorBy = Narrow(calc.ShearResistedBy(false));
     return info;

@@ -5,6 +5,10 @@
 #include <utility>
 #include <vector>
 
+namespace Corvid::Steel::SteelCSAS1609 {
+class CCSA_S16_09Section;
+}
+
 namespace s16app {
 
 using NamedValues = std::vector<std::pair<std::string, double>>;
@@ -35,5 +39,7 @@ struct SectionInfo {
 // S16-14"). Throws InputError for an unknown section or grade, or a shape no
 // calculator handles.
 SectionInfo DescribeSection(std::string const& description, std::string const& grade, int code);
+// The classes and resistances of a member's calculator (its section and grade).
+void DescribeResistances(Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section const& calc, SectionInfo& info);
 
 }  // namespace s16app

@@ -1,4 +1,5 @@
 // Text output: the report with ANSI styles on a terminal, then summaries.
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -59,6 +60,18 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
                                                                : UtilText(u.second))
             << "\n";
     }
+    auto const table = SpanTable(g);
+    if (!table.empty()) {
+        std::vector<std::size_t> width(table[0].size(), 0);
+        for (auto const& row : table)
+            for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
+        out << "  Spans:\n";
+        for (auto const& row : table) {
+            out << "    ";
+            for (std::size_t i = 0; i < row.size(); ++i) out << (i + 1 < row.size() ? Padded(row[i], width[i]) : row[i]);
+            out << "\n";
+        }
+    }
     if (m.namedCases) {
         out << "  Cases:\n";
         for (std::size_t k = 0; k < m.cases.size(); ++k)
@@ -81,7 +94,8 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour) {
     }
     MemberOutcome const& m = *item.outcome;
     out << MemberHeading(i, m) << "  [" << m.where << "]\n"
-        << m.code << " | " << m.section << " | " << m.grade << "\n";
+        << m.code << " | " << m.section << " | " << m.grade << "\n"
+        << "Units: " << m.units << "\n";
     out << std::string(78, '-') << "\n";
     CaseOutcome const& g = m.Governing();
     if (m.namedCases) out << "Load case \"" << g.name << "\" (governing)\n";

@@ -46,6 +46,12 @@ struct SectionArgs {
 };
 
 void Error(std::string const& message) { std::cerr << "s16check: " << message << "\n"; }
+// An error of a member, or the warnings of a checked member.
+void Tell(s16app::BatchItem const& item) {
+    if (!item.outcome) Error(item.error);
+    else
+        for (auto const& w : item.outcome->warnings) Error("warning: " + w);
+}
 
 // Reads every file; all problems are told before giving up.
 bool ReadAll(std::vector<std::string> const& files, int jobs, std::vector<s16app::MemberInput>& members) {
@@ -105,7 +111,7 @@ int RunCheck(CheckArgs const& a) {
         // The page opens with the summary of every member: written at the end.
         auto const items = s16app::CheckAll(members, options, a.jobs, progress);
         for (auto const& item : items)
-            if (!item.outcome) Error(item.error);
+            Tell(item);
         std::ostringstream out;
         s16app::RenderHtml(out, items);
         if (!Emit(out.str(), a.output)) return kExitInput;
@@ -135,7 +141,7 @@ int RunCheck(CheckArgs const& a) {
             return json ? s16app::JsonMember(i, item, i == 0) : s16app::TextMember(i, item, colour);
         },
         [&out, &counts](std::size_t, s16app::BatchItem const& item, std::string const& text) {
-            if (!item.outcome) Error(item.error);
+            Tell(item);
             counts.Add(item);
             out << text;
         },

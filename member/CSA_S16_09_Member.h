@@ -48,8 +48,38 @@ public:
     std::shared_ptr<CCSA_S16_09Section const> Calculator() const { return m_calc; }
     std::vector<CInteractionData> const& InteractionRecords() const { return m_records; }
 
+    // The working of one member buckling span (SI units), for a host that
+    // shows it: collected by Check only after CollectSpanSummaries(true).
+    struct SpanSummary {
+        enum Kind { LateralTorsional, MajorAxis, MinorAxis };
+        // How Le was found: the host's override, not required (held along
+        // the span, or a circular or square section), CSA S16-09 Annex F,
+        // the span length (struts), the lateral-torsional tables 1 and 2.
+        enum LengthRule { Override, NotRequired, AnnexF, SpanLength, Table1, Table2 };
+        // How omega2 was found (CSA S16-09 cl. 13.6(a)).
+        enum Omega2Rule { Given, Destabilizing, Cantilever, EndMoments, PeakInside, QuarterPoints };
+        Kind kind = MajorAxis;
+        double posLeft = 0.0, posRight = 0.0;
+        double Le = 0.0;
+        LengthRule lengthRule = AnnexF;
+        double slenderness = 0.0;  // KL/r (axial spans)
+        double Cu = 0.0, Cr = 0.0;  // axial spans
+        double omega2 = 0.0;        // lateral-torsional spans
+        Omega2Rule omega2Rule = EndMoments;
+        double Mu = 0.0, Mr = 0.0, Mf = 0.0;  // elastic critical, resisting and governing moments
+        CCodeShare::LT_BuckleDirection sense = CCodeShare::LT_TopFlange;
+        double util = 0.0;
+    };
+    // Default off (a clone starts with it off): Check then does no work for
+    // the summaries.
+    void CollectSpanSummaries(bool on) {
+        m_collectSpans = on;
+        m_spans.clear();
+    }
+    std::vector<SpanSummary> const& SpanSummaries() const { return m_spans; }
+
     // Equivalent uniform moment factor omega2 of a span (CSA S16-09 cl. 13.6(a)).
-    double Omega2Factor(CSpan const& span) const;
+    double Omega2Factor(CSpan const& span, SpanSummary::Omega2Rule* how = nullptr) const;
 
 protected:
     // ---- the check sequence ----
@@ -111,6 +141,9 @@ protected:
     // The sequence shared by the flexural and torsional span checks of the
     // general and strut sequences.
     bool AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const;
+    // Keeps the working of an axial span (CollectSpanSummaries).
+    void RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong, double Cu,
+                         double Cr, double Fe, double U) const;
     // The flexural-torsional check of one record (strut: no actual-length
     // values and no CuFT).
     bool FlexuralTorsionalCheck(CInteractionData& record, bool strut) const;
@@ -148,6 +181,8 @@ private:
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;
     double m_effectiveNetAreaRatio = 1.0;
+    bool m_collectSpans = false;
+    mutable std::vector<SpanSummary> m_spans;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -55,32 +55,41 @@ bool PeakExceedsEnds(CSpan const& span) {
 }
 }  // namespace
 
-double CSA_S16_09_Member::Omega2Factor(CSpan const& span) const {
-    if (IsEquivalentUniformMomentFactorSet()) return EquivalentUniformMomentFactor();
+double CSA_S16_09_Member::Omega2Factor(CSpan const& span, SpanSummary::Omega2Rule* how) const {
+    SpanSummary::Omega2Rule rule = SpanSummary::EndMoments;
+    auto found = [&rule, how](SpanSummary::Omega2Rule r, double omega2) {
+        rule = r;
+        if (how) *how = rule;
+        return omega2;
+    };
+    if (IsEquivalentUniformMomentFactorSet()) return found(SpanSummary::Given, EquivalentUniformMomentFactor());
     // CSA S16-09 cl. 13.6: omega2 = 1.0 for a destabilizing load.
-    if (IsDestabilizedLT(span)) return 1.0;
+    if (IsDestabilizedLT(span)) return found(SpanSummary::Destabilizing, 1.0);
     // CSA S16-09 cl. 13.6(a), CSA S16-14 cl. 13.6.1(a): omega2 = 1.0 where the
     // compression flange has no effective lateral support at one end of the
     // unbraced length: a cantilever or overhang.
-    if (IsCantileverSegment(span)) return 1.0;
+    if (IsCantileverSegment(span)) return found(SpanSummary::Cantilever, 1.0);
     double const M1 = span.InterpolateMoments(0.0).y;
     double const M2 = span.InterpolateMoments(1.0).y;
     // No transverse load between the ends: the moment varies linearly.
-    if (span.IsMinorAxisLoaded()) return EndMomentOmega2(M1, M2);
+    if (span.IsMinorAxisLoaded()) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
     if (m_calc && m_calc->IsEdition2009()) {
         // CSA S16-09 cl. 13.6(a): omega2 = 1.0 when the moment at any point
         // of the unbraced length exceeds the larger end moment; otherwise the
         // end-moment formula with kappa from the two end moments.
-        return PeakExceedsEnds(span) ? 1.0 : EndMomentOmega2(M1, M2);
+        return PeakExceedsEnds(span) ? found(SpanSummary::PeakInside, 1.0)
+                                     : found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
     }
-    // CSA S16-14 cl. 13.6.1(a): omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5
+    // CSA S16-14 cl. 13.6.1(a): omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5,
+    // Mmax the largest magnitude of the moment anywhere in the segment.
     double const Ma = MajorMomentAt(span, 0.25);
     double const Mb = MajorMomentAt(span, 0.5);
     double const Mc = MajorMomentAt(span, 0.75);
-    double const Mmax = std::max({std::fabs(M1), Ma, Mb, Mc, std::fabs(M2)});
+    SpanMoments const m = MajorMoments(span);
+    double const Mmax = std::max({std::fabs(M1), Ma, Mb, Mc, std::fabs(M2), m.Mmax, -m.Mmin});
     double const root = std::sqrt(Mmax * Mmax + 4.0 * Ma * Ma + 7.0 * Mb * Mb + 4.0 * Mc * Mc);
-    if (root == 0.0) return 2.5;  // no moment anywhere: the quotient is undefined
-    return std::min(4.0 * Mmax / root, 2.5);
+    if (root == 0.0) return found(SpanSummary::QuarterPoints, 2.5);  // no moment anywhere: the quotient is undefined
+    return found(SpanSummary::QuarterPoints, std::min(4.0 * Mmax / root, 2.5));
 }
 
 bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
@@ -96,7 +105,9 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     CSubSpan const least = span.MinForces();
     double const Cu = std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
     bool const reverse = IsReverseCurvature(Mmax, Mmin);
-    double const omega2 = Omega2Factor(span);
+    SpanSummary summary;
+    double const omega2 = Omega2Factor(span, &summary.omega2Rule);
+    summary.lengthRule = IsCantileverSegment(span) ? SpanSummary::Table2 : SpanSummary::Table1;
     bool checked = true;
     bool failed = false;
 
@@ -111,13 +122,16 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     double Le = 0.0;
     if (LengthOverride()) {
         Le = OverrideLength(Llt(), Length());
+        summary.lengthRule = SpanSummary::Override;
         if (circularOrSquare) {
             notRequired(L"LT check not required: ", L"section is circular or square\n");
             Le = 0.0;
         }
     } else if (IsLTContinuouslyRestrained(span)) {
         notRequired(L"LT check not required:\n", L"\tspan is restrained against buckling along its length\n");
+        summary.lengthRule = SpanSummary::NotRequired;
     } else if (circularOrSquare) {
+        summary.lengthRule = SpanSummary::NotRequired;
         notRequired(L"LT check not required: ", L"section is circular or square\n");
     } else {
         Le = EffectiveLengthLT(span, m_calc->Depth(), false);
@@ -170,7 +184,10 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             // CSA S16-09 cl. 13.6(a): Mr from the elastic critical moment.
             double const Mcr = clone->Mcr(Le, omega2, result);
             Mr = clone->Mbxx(Mcr, result);
+            summary.Mu = Mcr;
         }
+        summary.Mf = Mf;
+        summary.Mr = Mr;
         U = std::fabs(Mf / Mr);
         Mrx1 = Mrx2 = Mr;
         if (!failed && text) {
@@ -189,8 +206,10 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             // One sense of bending: its resistance and utilisation.
             auto sense = [&](double Mf, double& Mr, wchar_t const* n) {
                 clone->SetMomentXX(Mf);
-                Mr = clone->Mbxx(clone->Mcr(Le, omega2, result), result);
+                double const Mcr = clone->Mcr(Le, omega2, result);
+                Mr = clone->Mbxx(Mcr, result);
                 double const u = std::fabs(Mf / Mr);
+                if (!(u <= summary.util)) summary.util = u, summary.Mu = Mcr, summary.Mf = Mf, summary.Mr = Mr;
                 if (!failed && text) {
                     result->AddOutputString(CString(L"Mfx,") + n + L" = " + f.Moment(Mf) + L"\n");
                     result->AddOutputString(CString(L"Util") + n + L" = " + f.Util(u) + L"\n");
@@ -217,6 +236,21 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         r.ltChecked = checked;
     }
     result->SetUtilBucklingLT(U);
+    if (m_collectSpans) {
+        summary.kind = SpanSummary::LateralTorsional;
+        summary.posLeft = span.PosLeft();
+        summary.posRight = span.PosRight();
+        summary.Le = Le;
+        summary.omega2 = omega2;
+        if (!checked) {
+            bool const larger = std::fabs(Mmin) <= std::fabs(Mmax);
+            summary.Mf = larger ? Mmax : Mmin;
+            summary.Mr = larger ? Mrx1 : Mrx2;
+        }
+        summary.sense = BucklingSenseLT(span);
+        summary.util = U;
+        m_spans.push_back(summary);
+    }
     if (U > 1.0 || std::isnan(U) || failed) {
         result->AddFlags(0x100);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> LT Buckling\n");

@@ -158,6 +158,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     bool const tooSlender = KLr > Section::kSlendernessLimitCompression;
     bool const slenderTie = Lr > Section::kSlendernessLimitTension;
     (result->*rule.setUtil)(U);
+    if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, heldAlong, Cu, out.Cr, out.Fe, U);
     if (closing && text) {
         result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
@@ -182,6 +183,25 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         if (text) result->AddOutputString(rule.failLine);
     }
     return !failed;
+}
+
+void CSA_S16_09_Member::RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong,
+                                        double Cu, double Cr, double Fe, double U) const {
+    SpanSummary s;
+    s.kind = rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor ? SpanSummary::MajorAxis : SpanSummary::MinorAxis;
+    s.posLeft = span.PosLeft();
+    s.posRight = span.PosRight();
+    s.Le = Le;
+    s.lengthRule = LengthOverride() ? SpanSummary::Override
+                   : heldAlong      ? SpanSummary::NotRequired
+                   : rule.strut     ? SpanSummary::SpanLength
+                                    : SpanSummary::AnnexF;
+    // Fe = pi^2 E / (KL/r)^2 (CSA S16-09 cl. 13.3.1)
+    if (Le > 0.0 && Fe > 0.0) s.slenderness = std::acos(-1.0) * std::sqrt(m_calc->YoungsModulus() / Fe);
+    s.Cu = Cu;
+    s.Cr = Cr;
+    s.util = U;
+    m_spans.push_back(s);
 }
 
 namespace {

@@ -65,7 +65,36 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
         {"duplicate field", "{" + sec + R"(, "grade": "350W", "grade": "300W", )" + pts + ", " + sub + "}",
          "members[2].grade: the field appears twice in one object"},
         {"both subspans and cases", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "cases": []})",
-         "members[2]: give either \"subspans\" or \"cases\""},
+         "members[2]: give either \"subspans\", \"stations\" or \"cases\""},
+        {"both stations and subspans", "{" + sec + R"(, "grade": "350W", "cases": [{)" + sub +
+             R"(, "stations": []}], )" + pts + "}",
+         "members[2].cases[0].stations: give either \"subspans\" or \"stations\", not both"},
+        {"no station at a point", "{" + sec + R"(, "grade": "350W", )" + pts + R"(, "stations": [{"x": 0}, {"x": 2.9}]})",
+         "members[2].stations: the stations must run from the first point to the last"},
+        {"load outside its sub-span", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {}, "loads": [{"type": "point", "P": 5, "at": 3.5}]}]})",
+         "members[2].subspans[0].loads[0].at: outside the sub-span"},
+        {"point load at an end", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {}, "loads": [{"type": "point", "P": 5, "at": 3}]}]})",
+         "members[2].subspans[0].loads[0].at: a point load at an end of a sub-span belongs to the point"},
+        {"negative loaded length", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {}, "loads": [{"type": "linear", "w1": 1, "w2": 2, "from": 2, "to": 1}]}]})",
+         "members[2].subspans[0].loads[0].to: a distributed load needs \"from\" < \"to\""},
+        {"intensity not finite", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {}, "loads": [{"type": "uniform", "w": 1e400}]}]})",
+         "members[2].subspans[0].loads[0].w: the number is not finite"},
+        {"a load field of another type", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {}, "loads": [{"type": "uniform", "w": 1, "at": 1}]}]})",
+         "members[2].subspans[0].loads[0].at: has no effect on a \"uniform\" load"},
+        // 10 kN/m over 3 m from Vy = -15 kN: Vy = -15 + 10 x 3 = +15 kN at the right end.
+        {"contradictory end actions", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 20}, "loads": [{"type": "uniform", "w": 10}]}]})",
+         "members[2].subspans[0].right.Vy: the loads give 15 kN at the right end, 20 kN given"},
+        {"transverse load contradicting the loads", "{" + sec + R"(, "grade": "350W", )" + pts +
+             R"(, "subspans": [{"left": {}, "transverse_load": false, "loads": [{"type": "uniform", "w": 10}]}]})",
+         "members[2].subspans[0].transverse_load: contradicts the loads"},
+        {"unknown moment unit", "{" + sec + R"(, "grade": "350W", "units": {"moment": "kip*ft"}, )" + pts + ", " + sub + "}",
+         "members[2].units.moment: moment unit \"kip*ft\" is not"},
         {"unknown unit", "{" + sec + R"(, "grade": "350W", "units": {"length": "ft"}, )" + pts + ", " + sub + "}",
          "members[2].units.length: length unit \"ft\" is not \"m\" or \"mm\""},
         // Inputs that used to be taken: omega2 outside CSA S16-09 cl. 13.6(a)'s
@@ -169,6 +198,23 @@ TEST(CliInput, UnitsAndAreaRatiosReachTheCheck) {
       "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0}, "subspans": [{"left": {}, "right": {}}]})");
     auto const mm = RunCli("check mm.json --no-color");
     EXPECT_NE(mm.out.find("SubSpan 1: 0.000 m to 3.000 m"), std::string::npos) << mm.out;
+    EXPECT_NE(mm.out.find("Units: length mm, force kN, moment kN*mm,"), std::string::npos);
+    // A moment unit of its own beside mm, and either moment sign: Mrx = phi Z Fy
+    // = 0.9 (100*200^2/4 - 80*180^2/4 = 352 000 mm3)(350 MPa) = 110.88 kN.m
+    // (class 1, cl. 13.5(a)), so 55.44 kN.m of either sense is 0.5.
+    for (char const* sign : {"top-flange-negative", "sagging-positive"}) {
+        SCOPED_TRACE(sign);
+        WriteFile("moment.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+          "units": {"length": "mm", "moment": "kN*m"}, "moment_sign": ")" + std::string(sign) + R"(",
+          "points": [{"x": 0, "restraint": "pinned"}, {"x": 3000, "restraint": "pinned"}],
+          "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+          "subspans": [{"left": {"Mx": -55.44}, "right": {"Mx": -55.44}}]})");
+        auto const m = ParseOutput(RunCli("check --format json moment.json"))["members"][0];
+        EXPECT_REL(m["entries"][1]["util"]["moment_major"].get<double>(), 0.5);
+        EXPECT_NE(m["report"].get<std::string>().find(sign[0] == 't' ? "compression flange: top flange"
+                                                                    : "compression flange: bottom flange"),
+                  std::string::npos);
+    }
 }
 
 TEST(CliInput, ChannelSupportWordsDecideBeamOrStrut) {

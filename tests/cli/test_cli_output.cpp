@@ -20,7 +20,7 @@ using clitest::WriteFile;
 
 namespace {
 constexpr char const* kExamples[] = {"simply_supported_beam.json", "beam_column.json", "rhs_brace.json",
-                                     "angle_strut.json"};
+                                     "angle_strut.json", "loaded_beam.json"};
 
 bool HasTool(char const* tool) { return std::system(("command -v " + std::string(tool) + " >/dev/null 2>&1").c_str()) == 0; }
 
@@ -88,6 +88,15 @@ TEST(CliOutput, JsonLayoutAndInfinity) {
     EXPECT_EQ(full["entries"][2]["index"], 2);
     EXPECT_EQ(full["entries"][2]["kind"], "buckling");
     EXPECT_TRUE(full["entries"][2]["util"].contains("axial_major"));
+    // Once per member, the section's resistances: Tr = 0.9 (5600 mm2)(350 MPa)
+    // = 1764 kN (cl. 13.2(a)); per span its working: pinned at both ends,
+    // Le = 3 m (Annex F, K = 1) under Cu = 100 kN.
+    EXPECT_REL(full["section_resistances"]["Tr"].get<double>(), 1764e3);
+    auto const& major = full["spans"][0];
+    EXPECT_EQ(major["kind"], "major-axis");
+    EXPECT_EQ(major["Le_from"], "CSA S16-09 Annex F");
+    EXPECT_REL(major["Le"].get<double>(), 3.0);
+    EXPECT_REL(major["Cu"].get<double>(), 100e3);
     // A single angle carries no shear: any shear is +infinity, written "inf".
     WriteFile("angle.json", R"({"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
       "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "pinned"}],
@@ -135,6 +144,29 @@ TEST(CliOutput, SlendernessAndSkippedBucklingChecksAreNamed) {
                              "Buckling checks not performed: all effective lengths overridden to 0 (cross-section "
                              "checks only)"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
+}
+
+TEST(CliOutput, ReconstructedLoadSaidInTheReportAndOnceOnStandardError) {
+    // End shears -15 and +15 kN over 3 m with no loads: w = 30/3 = 10 kN/m.
+    WriteFile("shears.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+      "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15}}]})");
+    auto const r = RunCli("check shears.json");
+    EXPECT_EQ(r.err, "s16check: warning: shears.json: subspans[0]: no loads given: a uniform load reconstructed "
+                     "from the end shears\n");
+    EXPECT_NE(r.out.find("uniform load 10.000 kN/m in the plane of the web from 0.000 m to 3.000 m, reconstructed"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("station x = 1.500 m: zero of the shear (moment peak)"), std::string::npos) << r.out;
+    // The same shears with Mx = 50 kN.m at the right end: a uniform load
+    // gives M1 = M0 + (V0 + V1) L / 2 = 0, so none fits; the shear changes
+    // sign: the moment between the ends is unknown.
+    WriteFile("unknown.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+      "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15, "Mx": 50}}]})");
+    EXPECT_EQ(RunCli("check unknown.json").err,
+              "s16check: warning: unknown.json: subspans[0]: the shear changes sign in the plane of the web but the "
+              "end actions fit no uniform load: the moment between the ends is unknown (give the loads, or the "
+              "actions at a point inside)\n");
 }
 
 TEST(CliOutput, ExitCodesAndLoadCases) {
