@@ -1,5 +1,6 @@
 #include "Section.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -139,27 +140,75 @@ std::string Join(std::vector<std::wstring> const& names) {
     return out;
 }
 
-// Refusals for a flange slope s (rise over run) of flanges of average
+// Refusal for a flange slope s (rise over run) of flanges of average
 // thickness T1, T2 and outstands b1, b2 (web face to toe), depth D, root
 // radius R, `fillets` fillets along the web (I, H, channel 2; tee 1). A zero
-// slope adds nothing to the checks made for parallel flanges.
-void CheckSlope(std::wstring const& text, double s, double T1, double b1, double T2, double b2, double D, double R,
-                int fillets) {
-    if (s == 0) return;
+// slope adds nothing to the checks made for parallel flanges. Empty: none.
+std::string SlopeProblem(double s, double T1, double b1, double T2, double b2, double D, double R, int fillets) {
+    if (s == 0) return {};
     // Thickness T -/+ s b/2 at the toe and at the web face.
     if (!(T1 - s * b1 / 2 > 0) || !(T2 - s * b2 / 2 > 0))
-        Fail(text, "the flange slope is too steep: a flange would have no thickness at its toe (T - slope b'/2 "
-                   "must be positive, b' the outstand from the web face to the toe)");
+        return "the flange slope is too steep: a flange would have no thickness at its toe (T - slope b'/2 "
+               "must be positive, b' the outstand from the web face to the toe)";
     // The fillets end k R along the web from the flange faces at the web,
     // k = 1/(sqrt(1 + s^2) + s).
     double const k = 1.0 / (std::sqrt(1.0 + s * s) + s);
     double const atWeb = fillets == 2 ? T1 + s * b1 / 2 + T2 + s * b2 / 2 : T1 + s * b1 / 2;
     if (!(atWeb < D) || atWeb + fillets * k * R > D)
-        Fail(text, "the sloped flanges and their root fillets do not fit in the depth D (the flanges are "
-                   "T + slope b'/2 thick at the web face)");
+        return "the sloped flanges and their root fillets do not fit in the depth D (the flanges are "
+               "T + slope b'/2 thick at the web face)";
+    return {};
 }
 
 }  // namespace
+
+namespace detail {
+
+// The rules every section's dimensions obey, descriptions and catalogue rows
+// alike (dimensions in m, already positive).
+Problem DimensionProblem(CSecGeom::SecShape shape, CSectionDims const& d) {
+    switch (shape) {
+        case CSecGeom::I:
+        case CSecGeom::H:
+        case CSecGeom::Channel: {
+            bool const channel = shape == CSecGeom::Channel;
+            double const B = std::min(d.B1, d.B2);
+            if (!(d.T1 + d.T2 < d.D)) return {"the flanges (T1 + T2) must be thinner than the depth D", "T"};
+            if (!(d.Tw < B)) return {"the web thickness Tw must be less than the flange width", "Tw"};
+            if (channel && d.Tw + d.R > B) return {"the root radius R does not fit on the flange (Tw + R > B)", "R"};
+            if (!channel && d.Tw + 2 * d.R > B)
+                return {"the root radius R does not fit on the flange (Tw + 2R > B)", "R"};
+            if (d.T1 + d.T2 + 2 * d.R > d.D)
+                return {"the root radius R does not fit in the web depth (T1 + T2 + 2R > D)", "R"};
+            // Outstand from the web face to the toe.
+            double const b1 = channel ? d.B1 - d.Tw : (d.B1 - d.Tw) / 2;
+            double const b2 = channel ? d.B2 - d.Tw : (d.B2 - d.Tw) / 2;
+            return {SlopeProblem(d.slope, d.T1, b1, d.T2, b2, d.D, d.R, 2), "T"};
+        }
+        case CSecGeom::Tee:
+            if (!(d.T1 < d.D)) return {"the flange thickness T must be less than the depth D", "T"};
+            if (!(d.Tw < d.B)) return {"the stem thickness Tw must be less than the flange width B", "Tw"};
+            if (d.Tw + 2 * d.R > d.B) return {"the root radius R does not fit on the flange (Tw + 2R > B)", "R"};
+            if (d.T1 + d.R > d.D) return {"the root radius R does not fit on the stem (T + R > D)", "R"};
+            return {SlopeProblem(d.slope, d.T1, (d.B - d.Tw) / 2, d.T1, (d.B - d.Tw) / 2, d.D, d.R, 1), "T"};
+        case CSecGeom::Angle:
+            if (!(d.t < std::min(d.D, d.B))) return {"the thickness t must be less than both leg lengths", "t"};
+            if (d.t + d.R > std::min(d.D, d.B)) return {"the root radius R does not fit on the legs (t + R > leg)", "R"};
+            return {};
+        case CSecGeom::RHS:
+            if (!(2 * d.tf < d.D)) return {"the walls are too thick for the depth (2 tf must be less than D)", "t"};
+            if (!(2 * d.tw < d.B)) return {"the walls are too thick for the width (2 tw must be less than B)", "t"};
+            if (2 * d.Ro > std::min(d.D, d.B)) return {"the corner radius Ro must not exceed half the smaller side", "Ro"};
+            return {};
+        case CSecGeom::CHS:
+            if (!(2 * d.t < d.D)) return {"the wall thickness t must be less than D/2 (use RB for a solid bar)", "t"};
+            return {};
+        default:
+            return {};
+    }
+}
+
+}  // namespace detail
 
 bool operator==(CSectionDims const& a, CSectionDims const& b) {
     return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 &&
@@ -188,8 +237,26 @@ CString ShapeName(CSecGeom::SecShape s) {
 CSection::CSection() = default;
 
 CSection::CSection(CString const& description) {
-    auto const tokens = Tokens(description);
+    auto tokens = Tokens(description);
     if (tokens.empty()) return;  // empty section
+    // A designation written with spaces ("W 310x60", "HSS 102 x 102 x 6.4"):
+    // letters, then numbers and 'x' separators.
+    auto const letters = [](std::wstring const& t) {
+        return std::all_of(t.begin(), t.end(), [](wchar_t c) { return std::iswalpha(c) != 0; });
+    };
+    auto const continues = [](std::wstring const& t) {
+        return t.find(L'=') == std::wstring::npos &&
+               (std::iswdigit(t[0]) || ((t[0] == L'x' || t[0] == L'X') && (t.size() == 1 || std::iswdigit(t[1]))));
+    };
+    if (letters(tokens[0]) && tokens.size() > 1 && std::iswdigit(tokens[1][0])) {
+        while (tokens.size() > 1 && continues(tokens[1])) {
+            tokens[0] += tokens[1];
+            tokens.erase(tokens.begin() + 1);
+        }
+        LookUp(tokens[0]);
+        DesignationOptions(description, tokens);
+        return;
+    }
     std::wstring const first = Lower(tokens[0]);
     for (auto const& w : kWords) {
         if (first == w.word) {
@@ -203,6 +270,10 @@ CSection::CSection(CString const& description) {
                           "catalogue designation");
     // A handbook designation, optionally followed by fab=...
     LookUp(tokens[0]);
+    DesignationOptions(description, tokens);
+}
+
+void CSection::DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens) {
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const eq = tokens[i].find(L'=');
         if (eq == std::wstring::npos || Lower(tokens[i].substr(0, eq)) != L"fab")
@@ -311,22 +382,8 @@ void CSection::ParseParametric(std::wstring const& text) {
             }
             d.Tw = need(L"tw");
             d.R = opt(L"r");
-            if (!(d.T1 + d.T2 < d.D)) refuse("the flanges (T1 + T2) must be thinner than the depth D");
-            if (m_shape == CSecGeom::Channel) {
-                if (!(d.Tw < std::min(d.B1, d.B2))) refuse("the web thickness Tw must be less than the flange width");
-                if (d.Tw + d.R > std::min(d.B1, d.B2)) refuse("the root radius R does not fit on the flange (Tw + R > B)");
-            } else {
-                if (!(d.Tw < std::min(d.B1, d.B2))) refuse("the web thickness Tw must be less than the flange width");
-                if (d.Tw + 2 * d.R > std::min(d.B1, d.B2))
-                    refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
-            }
-            if (d.T1 + d.T2 + 2 * d.R > d.D) refuse("the root radius R does not fit in the web depth (T1 + T2 + 2R > D)");
             d.B = std::max(d.B1, d.B2);
             d.slope = opt(L"slope");
-            // Outstand from the web face to the toe.
-            double const b1 = m_shape == CSecGeom::Channel ? d.B1 - d.Tw : (d.B1 - d.Tw) / 2;
-            double const b2 = m_shape == CSecGeom::Channel ? d.B2 - d.Tw : (d.B2 - d.Tw) / 2;
-            CheckSlope(text, d.slope, d.T1, b1, d.T2, b2, d.D, d.R, 2);
             break;
         }
         case CSecGeom::Tee:
@@ -335,20 +392,13 @@ void CSection::ParseParametric(std::wstring const& text) {
             d.T1 = d.T2 = need(L"t");
             d.Tw = need(L"tw");
             d.R = opt(L"r");
-            if (!(d.T1 < d.D)) refuse("the flange thickness T must be less than the depth D");
-            if (!(d.Tw < d.B)) refuse("the stem thickness Tw must be less than the flange width B");
-            if (d.Tw + 2 * d.R > d.B) refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
-            if (d.T1 + d.R > d.D) refuse("the root radius R does not fit on the stem (T + R > D)");
             d.slope = opt(L"slope");
-            CheckSlope(text, d.slope, d.T1, (d.B - d.Tw) / 2, d.T1, (d.B - d.Tw) / 2, d.D, d.R, 1);
             break;
         case CSecGeom::Angle:
             d.D = need(L"d");
             d.B = need(L"b");
             d.t = need(L"t");
             d.R = opt(L"r");
-            if (!(d.t < std::min(d.D, d.B))) refuse("the thickness t must be less than both leg lengths");
-            if (d.t + d.R > std::min(d.D, d.B)) refuse("the root radius R does not fit on the legs (t + R > leg)");
             break;
         case CSecGeom::RHS: {
             bool const one = v.count(L"t") != 0;
@@ -364,15 +414,11 @@ void CSection::ParseParametric(std::wstring const& text) {
             }
             d.t = std::max(d.tf, d.tw);
             d.Ro = opt(L"ro");
-            if (!(2 * d.tf < d.D)) refuse("the walls are too thick for the depth (2 tf must be less than D)");
-            if (!(2 * d.tw < d.B)) refuse("the walls are too thick for the width (2 tw must be less than B)");
-            if (2 * d.Ro > std::min(d.D, d.B)) refuse("the corner radius Ro must not exceed half the smaller side");
             break;
         }
         case CSecGeom::CHS:
             d.D = need(L"d");
             d.t = need(L"t");
-            if (!(2 * d.t < d.D)) refuse("the wall thickness t must be less than D/2 (use RB for a solid bar)");
             break;
         case CSecGeom::Plate:
             d.B = need(L"b");
@@ -384,6 +430,7 @@ void CSection::ParseParametric(std::wstring const& text) {
         default:
             break;
     }
+    if (auto const problem = detail::DimensionProblem(m_shape, d); !problem.why.empty()) refuse(problem.why);
     // Normalised text: the shape word and the dimensions in a fixed order.
     std::wstring name = tokens[0];
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
@@ -449,15 +496,25 @@ void CSection::ParseParametric(std::wstring const& text) {
 }
 
 void CSection::LookUp(std::wstring const& designation) {
-    detail::LookUpCatalog(designation, CatalogDirectory(), m_shape, m_dims, m_name);
+    auto const entry = detail::ResolveDesignation(designation, CatalogDirectory());
+    m_shape = entry.shape;
+    m_dims = entry.dims;
+    m_name = entry.name;
     m_catalogue = true;
 }
 
-void CSection::BuildGeometry() {
+std::vector<std::string> CSection::CatalogNames(std::string const& prefix) {
+    return detail::CatalogNames(CatalogDirectory(), prefix);
+}
+
+void CSection::BuildGeometry() { m_geom = detail::BuildGeometry(m_shape, m_dims); }
+
+namespace detail {
+
+std::shared_ptr<Corvid::Steel::CDesSectGeom> BuildGeometry(CSecGeom::SecShape shape, CSectionDims const& d) {
     using namespace Corvid::Steel;
-    auto const& d = m_dims;
     std::shared_ptr<CDesSectGeom> g;
-    switch (m_shape) {
+    switch (shape) {
         case CSecGeom::I:
         case CSecGeom::H: {
             auto p = std::make_shared<CDesSectGeomI>();
@@ -499,8 +556,10 @@ void CSection::BuildGeometry() {
             break;
     }
     if (g) g->SetFabricationType(d.fab);
-    m_geom = g;
+    return g;
 }
+
+}  // namespace detail
 
 CString CSection::Description(bool dims, bool fab, bool name) const {
     if (IsEmpty()) return L"";

@@ -1,9 +1,11 @@
 #pragma once
 // A section as the user names it: a parametric description in mm
-// ("I D=303 B=203 T=13.1 Tw=7.5 R=15") or a handbook designation looked up
-// in a section catalogue ("W310x60").
+// ("I D=303 B=203 T=13.1 Tw=7.5 R=15"), a handbook designation looked up
+// in a section catalogue ("W310x60", "W310x39" for W310x38.7) or a hollow
+// section by its CSA G40.20 name ("HSS102x102x6.4").
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CString.h"
 
@@ -93,6 +95,10 @@ public:
     // environment variable S16_SECTION_CATALOG when nothing is set here.
     static void SetCatalogDirectory(std::string const& dir);
     static std::string CatalogDirectory();
+    // The catalogue's designations that start with prefix (case and spaces
+    // ignored), in the order of its files. Throws std::invalid_argument when
+    // no catalogue is set or it is not sound.
+    static std::vector<std::string> CatalogNames(std::string const& prefix);
 
     friend bool operator==(CSection const& a, CSection const& b);
     friend bool operator!=(CSection const& a, CSection const& b) { return !(a == b); }
@@ -100,6 +106,8 @@ public:
 private:
     void ParseParametric(std::wstring const& text);
     void LookUp(std::wstring const& designation);
+    // Reads what may follow a designation (fab=...) and builds the geometry.
+    void DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens);
     void BuildGeometry();
 
     CSecGeom::SecShape m_shape = CSecGeom::None;

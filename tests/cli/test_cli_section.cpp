@@ -2,6 +2,7 @@
 // the command line's own behaviour (help, version, usage errors).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "CliRun.h"
@@ -89,4 +90,23 @@ TEST(CliCommandLine, HelpVersionAndUsageErrors) {
     EXPECT_EQ(RunCli("check --format xml x.json").status, 2);      // unknown format
     EXPECT_EQ(RunCli("check --jobs 0 x.json").status, 2);          // no workers
     EXPECT_EQ(RunCli("section X --code 'CSA S16-01'").status, 2);  // unknown code
+}
+
+TEST(CliSection, CanadianNamesAndCatalogueListing) {
+    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
+    std::string const catalog = std::string(" --catalog '") + S16_SHARED_SECTIONS + "'";
+    // i_shapes.csv lists W250x38.5 then W250x32.7 under W250x3.
+    auto r = RunCli("section --list 'w250x3'" + catalog);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "W250x38.5\nW250x32.7\n");
+    EXPECT_EQ(RunCli("section --list ZZ" + catalog).status, 2);
+    EXPECT_EQ(RunCli("section W310x60 --list W" + catalog).status, 2);  // one or the other
+    // A G40.20 tube needs no catalogue; a member of W250x33 (W250x32.7) is checked.
+    EXPECT_EQ(RunCli("section HSS102x102x6.4").status, 0);
+    clitest::WriteFile("w250x33.json", R"({"section": "W250x33", "grade": "350W",
+  "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+  "subspans": [{"left": {"Mx": -20}, "right": {"Mx": -20}}]})");
+    r = RunCli("check w250x33.json" + catalog);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("W250x32.7"), std::string::npos);
 }
