@@ -71,6 +71,11 @@ TEST(CliSection, AnglesCodesAndRefusals) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--grade: unknown steel grade"), std::string::npos) << r.err;
     EXPECT_NE(RunCli("section 'RHS D=200 B=100 t=10'").out.find("Tr        1.764e+06"), std::string::npos);
+    // ASTM A500 Grade C: a round tube takes Fy 317 MPa, a rectangular one 345.
+    EXPECT_REL(ParseOutput(RunCli("section HSS168x6.4 --grade 'A500 Grade C' --format json"))["grade"]["Fy"].get<double>(),
+               317e6);
+    EXPECT_REL(ParseOutput(RunCli("section HSS102x102x6.4 --grade A500C --format json"))["grade"]["Fy"].get<double>(),
+               345e6);
 }
 
 TEST(CliCommandLine, HelpVersionAndUsageErrors) {
