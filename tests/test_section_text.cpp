@@ -528,3 +528,53 @@ TEST(SectionText, HollowSectionsByG40Name) {
     EXPECT_TRUE(HasDims(CSection(L"HSS102x102x6.4"), "D=102 t=5.9 Ro=11.8"));
     CSection::SetCatalogDirectory("");
 }
+
+// ---- Catalogue validation
+
+TEST(SectionCatalogueRows, FaultsAreRefusedNamingFileLineColumnAndDesignation) {
+    std::string const head = "designation,type,d,bf,tw,tf,k_des_or_r,A,Ix\n";
+    // i_shapes.csv W310x60: d 302, bf 203, tw 7.49, tf 13.1, kdes 25.9, A 7550, Ix 128.
+    std::string const w310 = "W310x60,W,302,203,7.49,13.1,25.9,7550,128\n";
+    struct Case { char const* tag; std::map<std::string, std::string> files; char const* message; };
+    Case const cases[] = {
+        // A root radius of 259 for 25.9: R = 259 - 13.1 does not fit, the
+        // same rule and words as a description's.
+        {"radius", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,259,7550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"k_des_or_r\": the root radius R does not fit on the flange"},
+        // Ix 1280 for 128: the dimensions give 1.28e8 mm^4 within 1 %
+        // (PublishedSections), ten times less.
+        {"ix", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,25.9,7550,1280\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"Ix\": the tabulated second moment 1280 10^6 mm^4 is more than 10 % "
+         "from the 126.7 10^6 mm^4 of the dimensions"},
+        // Area 8550 for 7550: 13 % over.
+        {"area", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,25.9,8550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"A\": the tabulated area 8550 mm^2 is more than 10 % from the"},
+        {"twice", {{"i_shapes.csv", head + w310}, {"hss_rect.csv", "designation,Ht,B,tdes\nw310X60,203,102,5.92\n"}},
+         "hss_rect.csv, line 2 (w310X60), column \"designation\": listed twice (also i_shapes.csv, line 2)"},
+        {"column", {{"i_shapes.csv", "designation,type,d,bf,tf,k_des_or_r\nW310x60,W,302,203,13.1,25.9\n"}},
+         "i_shapes.csv, line 1: missing column \"tw\""},
+        {"number", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49mm,13.1,25.9,7550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"tw\": \"7.49mm\" is not a number"},
+        {"blank", {{"i_shapes.csv", head + "W310x60,W,302,,7.49,13.1,25.9,,\n"}}, "i_shapes.csv, line 2 (W310x60), column \"bf\": no value"},
+        {"quote", {{"i_shapes.csv", head + "\"W310x60,W,302,203,7.49,13.1,25.9,7550,128\n"}},
+         "i_shapes.csv, line 2: a quote is not closed"},
+    };
+    for (Case const& k : cases) {
+        SCOPED_TRACE(k.tag);
+        std::string const dir = OwnCatalogue(k.tag, k.files);
+        EXPECT_TRUE(RefusedIn(dir, L"W310x60", "section catalogue \"" + dir + "\": " + std::string(k.message)));
+    }
+    // A table that cannot be read (here a folder) is a fault; further faults
+    // are counted (the tee table lacks six columns).
+    std::string const dir = OwnCatalogue("unreadable", {{"tees.csv", "designation\nx\n"}});
+    std::filesystem::create_directory(dir + "/i_shapes.csv");
+    EXPECT_TRUE(RefusedIn(dir, L"W310x60", "i_shapes.csv: cannot be read (and 6 more faults)"));
+    // Quoting is honoured: a quoted cell may hold commas, and blank
+    // tabulated values are allowed.
+    std::string const quoted = OwnCatalogue(
+        "quoted", {{"i_shapes.csv", "designation,note,type,d,bf,tw,tf,k_des_or_r,A\n"
+                                    "\"W310x60\",\"rolled, \"\"2024\"\"\",W,302,\"203\",7.49,13.1,25.9,\n"}});
+    CSection::SetCatalogDirectory(quoted);
+    EXPECT_TRUE(HasDims(CSection(L"W310x60"), "D=302 B=203 R=12.8"));
+    CSection::SetCatalogDirectory("");
+}

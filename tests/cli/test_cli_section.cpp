@@ -10,6 +10,7 @@
 
 using clitest::ParseOutput;
 using clitest::RunCli;
+using clitest::RunShell;
 
 TEST(CliSection, RectangularTubeByHand) {
     auto const r = RunCli("section 'RHS D=200 B=100 t=10' --format json");
@@ -114,4 +115,10 @@ TEST(CliSection, CanadianNamesAndCatalogueListing) {
     r = RunCli("check w250x33.json" + catalog);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("W250x32.7"), std::string::npos);
+    // A corrupt catalogue row (root radius 259 for 25.9) stops a member using it.
+    RunShell("mkdir -p corrupt");
+    clitest::WriteFile("corrupt/i_shapes.csv", "designation,type,d,bf,tw,tf,k_des_or_r\nW250x32.7,W,259,146,6.1,9.14,168\n");
+    r = RunCli("check w250x33.json --catalog corrupt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("i_shapes.csv, line 2 (W250x32.7), column \"k_des_or_r\""), std::string::npos) << r.err;
 }
