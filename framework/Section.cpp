@@ -499,6 +499,7 @@ void CSection::LookUp(std::wstring const& designation) {
     auto const entry = detail::ResolveDesignation(designation, CatalogDirectory());
     m_shape = entry.shape;
     m_dims = entry.dims;
+    m_tab = entry.tab;
     m_name = entry.name;
     m_catalogue = true;
 }
@@ -507,7 +508,11 @@ std::vector<std::string> CSection::CatalogNames(std::string const& prefix) {
     return detail::CatalogNames(CatalogDirectory(), prefix);
 }
 
-void CSection::BuildGeometry() { m_geom = detail::BuildGeometry(m_shape, m_dims); }
+void CSection::BuildGeometry() {
+    auto g = detail::BuildGeometry(m_shape, m_dims);
+    if (g) g->UseTabulated(m_tab);
+    m_geom = g;
+}
 
 namespace detail {
 
@@ -620,8 +625,16 @@ std::string CSection::CatalogDirectory() {
     return env ? std::string(env) : std::string();
 }
 
+bool operator==(CTabulatedProps const& a, CTabulatedProps const& b) {
+    auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+    return same(a.A, b.A) && same(a.Ixx, b.Ixx) && same(a.Iyy, b.Iyy) && same(a.Sxx, b.Sxx) && same(a.Syy, b.Syy) &&
+           same(a.Zxx, b.Zxx) && same(a.Zyy, b.Zyy) && same(a.J, b.J) && same(a.Cw, b.Cw) && same(a.Xbar, b.Xbar) &&
+           same(a.Ybar, b.Ybar);
+}
+
 bool operator==(CSection const& a, CSection const& b) {
-    return a.m_shape == b.m_shape && a.m_dims == b.m_dims && a.m_name == b.m_name && a.m_catalogue == b.m_catalogue;
+    return a.m_shape == b.m_shape && a.m_dims == b.m_dims && a.m_tab == b.m_tab && a.m_name == b.m_name &&
+           a.m_catalogue == b.m_catalogue;
 }
 
 }  // namespace Corvid::Data

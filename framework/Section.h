@@ -3,6 +3,7 @@
 // ("I D=303 B=203 T=13.1 Tw=7.5 R=15"), a handbook designation looked up
 // in a section catalogue ("W310x60", "W310x39" for W310x38.7) or a hollow
 // section by its CSA G40.20 name ("HSS102x102x6.4").
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,20 @@ struct CSectionDims {
 
 bool operator==(CSectionDims const& a, CSectionDims const& b);
 
+// Gross properties a catalogue row tabulates (m, m^2, m^3, m^4, m^6; NaN:
+// not tabulated). The section's geometry uses them in place of the values
+// computed from the dimensions, as handbook users expect; the dimensions
+// still drive classification, effective properties and local checks.
+// Sxx, Syy plastic, Zxx, Zyy elastic moduli; Xbar, Ybar in the coordinates
+// of the section geometry.
+struct CTabulatedProps {
+    static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    double A = kNone, Ixx = kNone, Iyy = kNone, Sxx = kNone, Syy = kNone, Zxx = kNone, Zyy = kNone;
+    double J = kNone, Cw = kNone, Xbar = kNone, Ybar = kNone;
+};
+
+bool operator==(CTabulatedProps const& a, CTabulatedProps const& b);
+
 class CSection {
 public:
     // An empty section (shape None).
@@ -79,6 +94,8 @@ public:
     CSecGeom::SecShape Shape() const { return m_shape; }
     bool IsEmpty() const { return m_shape == CSecGeom::None; }
     CSectionDims const& Dims() const { return m_dims; }
+    // The catalogue row's tabulated gross properties (all NaN for others).
+    CTabulatedProps const& Tabulated() const { return m_tab; }
     int FabricationType() const { return m_dims.fab; }
     // The designation ("W310x60") or the normalised parametric text.
     CString Name() const { return m_name; }
@@ -112,6 +129,7 @@ private:
 
     CSecGeom::SecShape m_shape = CSecGeom::None;
     CSectionDims m_dims;
+    CTabulatedProps m_tab;
     CString m_name;
     bool m_catalogue = false;
     std::shared_ptr<Corvid::Steel::CDesSectGeom const> m_geom;

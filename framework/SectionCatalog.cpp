@@ -25,8 +25,8 @@ struct Row {
     CSecGeom::SecShape shape = CSecGeom::None;
     CSectionDims dims;
     std::string name;
-    std::string refusal;  // why the designation cannot be used (empty: it can)
     std::string place;    // "i_shapes.csv, line 12"
+    CTabulatedProps tab;
 };
 
 struct Catalog {
@@ -133,16 +133,40 @@ private:
     std::vector<std::string>& m_problems;
 };
 
+// A tabulated property: its column, where it goes, and the factor from the
+// table's unit to SI.
+struct Tabulated {
+    char const* column;
+    double CTabulatedProps::*field;
+    double scale;
+};
+
 // What a table holds: its file, the columns a row must have, the column that
-// holds each dimension a rule may name, and its tabulated area and Ix.
+// holds each dimension a rule may name, its tabulated area and Ix, and the
+// properties it tabulates.
 struct Table {
     char const* file;
     std::vector<char const*> required;
     std::map<std::string, std::string> columnOf;  // dimension ("R") -> column
     char const* area;                             // mm^2
     char const* ix;                               // 10^6 mm^4
+    std::vector<Tabulated> props;
     std::function<void(Row&, Cells&)> make;
 };
+
+// Units of the tables: mm^2; 10^6 mm^4; 10^3 mm^3; J 10^3 mm^4; Cw 10^9 mm^6; mm.
+constexpr double kMm2 = 1e-6, kI = 1e-6, kS = 1e-6, kJ = 1e-9, kCw = 1e-9, kMm = 1e-3;
+using P = CTabulatedProps;
+// A, Ix, Iy, the elastic (S) and plastic (Z) moduli, J, Cw as AISC names
+// them (the framework's Sxx is the plastic modulus, Zxx the elastic).
+std::vector<Tabulated> const kShapeProps = {
+    {"A", &P::A, kMm2},   {"Ix", &P::Ixx, kI},  {"Iy", &P::Iyy, kI}, {"Sx", &P::Zxx, kS}, {"Sy", &P::Zyy, kS},
+    {"Zx", &P::Sxx, kS},  {"Zy", &P::Syy, kS},  {"J", &P::J, kJ},    {"Cw", &P::Cw, kCw}};
+
+std::vector<Tabulated> With(std::vector<Tabulated> v, std::vector<Tabulated> const& more) {
+    v.insert(v.end(), more.begin(), more.end());
+    return v;
+}
 
 // --- Sloped flanges and root radii ------------------------------------------
 //
@@ -191,17 +215,20 @@ struct Table {
 // the tabulated area (A up to 5 % high, Ix up to 7 %), so their root radius
 // too is the one that gives the tabulated area.
 //
-// Two small ST tees, ST37.5x4.25 and ST50x5.75, are refused too: a tee's Ix
-// about its own centroid is half the parent's Ix less A e^2 (e from the
-// parent's centroid to the tee's), two nearly equal numbers, so the flange
-// details the model lacks show up magnified, and for these two the modelled
-// Ix and Sx exceed the tabulated values by more than 2.5 % (up to 3.9 %).
-// The other ST rows stay within 2.5 %.
+// Where a row tabulates a gross property (A, Ix, Iy, the elastic and
+// plastic moduli, J, Cw, the centroid) the section uses the tabulated value,
+// as handbook users expect, so the model's departures from the rolled shape
+// (the rounded toes above; for two small ST tees, ST37.5x4.25 and
+// ST50x5.75, Ix and Sx up to 3.9 % high, a tee's Ix about its own centroid
+// being the difference of two nearly equal numbers) touch only what the
+// dimensions drive: classification, effective properties, local checks.
 //
 // MC channels: their flange slopes differ from shape to shape (a slope
 // fitted to the tabulated Iy ranges from 5 % to 19 %: about 5-9 % for most,
 // 15-16 % for MC330, 17-19 % for the lightest) and are not in the tables, so
-// no slope can be taken from the row; the catalogue refuses them.
+// they are modelled with parallel flanges of the average thickness tf and
+// the root radius that gives the tabulated area; their gross properties are
+// the tabulated ones.
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kSlopeAmericanStandard = 0.185;
@@ -222,17 +249,6 @@ double RadiusFromArea(double A, double A0, int n, double s, double kdes, double 
     return A > A0 ? std::sqrt((A - A0) / (n * FilletAreaFactor(s))) : 0.0;
 }
 
-std::string const kMcRefusal =
-    "MC channels have sloped inner flange faces whose slope differs from shape to shape and is not in the "
-    "catalogue, so the shape's sloped flanges cannot be modelled from the catalogue dimensions; give a "
-    "parametric description instead (C D=.. B=.. T=.. Tw=.. R=.. slope=.., the slope in percent)";
-
-std::string const kSmallTeeRefusal =
-    "the sloped flanges of this small tee cannot be modelled from the catalogue dimensions closely enough (its "
-    "modelled Ix and Sx would exceed the tabulated values by more than 2.5 %); give a parametric description "
-    "instead (T D=.. B=.. T=.. Tw=.. R=.. slope=.., the slope in percent)";
-
-
 std::vector<Table> const& Tables() {
     static std::vector<Table> const tables = {
         // Rolled I shapes: the root radius is kdes - tf (W, HP); S and M as above.
@@ -241,6 +257,7 @@ std::vector<Table> const& Tables() {
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "k_des_or_r"}},
          "A",
          "Ix",
+         kShapeProps,
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::I;
              auto& d = r.dims;
@@ -252,7 +269,7 @@ std::vector<Table> const& Tables() {
              double const kdes = c.Dim("k_des_or_r");
              if (type == "S" || type == "M") {
                  d.slope = type == "S" ? kSlopeAmericanStandard : 0.0;
-                 double const A = c.Value("A") * 1e-6;  // mm^2 -> m^2
+                 double const A = r.tab.A;
                  d.R = RadiusFromArea(A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 4, d.slope, kdes, d.T1,
                                       (d.B1 - d.Tw) / 2);
              } else {
@@ -264,6 +281,7 @@ std::vector<Table> const& Tables() {
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
          "A",
          "Ix",
+         With(kShapeProps, {{"x_bar", &P::Xbar, kMm}}),  // from the back of the web, as the geometry
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::Channel;
              auto& d = r.dims;
@@ -271,13 +289,8 @@ std::vector<Table> const& Tables() {
              d.B = d.B1 = d.B2 = c.Dim("bf");
              d.T1 = d.T2 = c.Dim("tf");
              d.Tw = c.Dim("tw");
-             if (c.Text("type") == "MC") {
-                 d.R = c.Dim("kdes") - d.T1;
-                 r.refusal = kMcRefusal;
-                 return;
-             }
-             d.slope = kSlopeAmericanStandard;
-             double const A = c.Value("A") * 1e-6;  // mm^2 -> m^2
+             d.slope = c.Text("type") == "MC" ? 0.0 : kSlopeAmericanStandard;
+             double const A = r.tab.A;
              d.R = RadiusFromArea(A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 2, d.slope, c.Dim("kdes"), d.T1,
                                   d.B1 - d.Tw);
          }},
@@ -286,6 +299,7 @@ std::vector<Table> const& Tables() {
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
          "A",
          "Ix",
+         With(kShapeProps, {{"y_bar", &P::Ybar, kMm}}),  // from the flange face: turned below
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::Tee;
              auto& d = r.dims;
@@ -297,12 +311,12 @@ std::vector<Table> const& Tables() {
              double const kdes = c.Dim("kdes");
              if (type == "ST" || type == "MT") {
                  d.slope = type == "ST" ? kSlopeAmericanStandard : 0.0;
-                 double const A = c.Value("A") * 1e-6;  // mm^2 -> m^2
+                 double const A = r.tab.A;
                  d.R = RadiusFromArea(A, d.D * d.Tw + (d.B - d.Tw) * d.T1, 2, d.slope, kdes, d.T1, (d.B - d.Tw) / 2);
-                 if (r.name == "ST37.5x4.25" || r.name == "ST50x5.75") r.refusal = kSmallTeeRefusal;
              } else {
                  d.R = kdes - d.T1;
              }
+             r.tab.Ybar = d.D - r.tab.Ybar;  // the geometry's y runs from the tip of the stem
          }},
         // Angles: column d is the shorter leg and b the longer; the longer leg
         // stands vertical (our D), the shorter lies along x (our B).
@@ -311,6 +325,7 @@ std::vector<Table> const& Tables() {
          {{"D", "b"}, {"B", "d"}, {"t", "t"}, {"R", "kdes"}},
          "A",
          "Ix",
+         With(kShapeProps, {{"x_bar", &P::Xbar, kMm}, {"y_bar", &P::Ybar, kMm}}),  // from the heel, long leg up
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::Angle;
              auto& d = r.dims;
@@ -325,6 +340,7 @@ std::vector<Table> const& Tables() {
          {{"D", "Ht"}, {"B", "B"}, {"t", "tdes"}, {"Ro", "tdes"}},
          "A",
          "Ix",
+         {kShapeProps.begin(), kShapeProps.end() - 1},  // no Cw
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::RHS;
              auto& d = r.dims;
@@ -338,6 +354,8 @@ std::vector<Table> const& Tables() {
          {{"D", "OD"}, {"t", "tdes"}},
          "A",
          "I",
+         {{"A", &P::A, kMm2}, {"I", &P::Ixx, kI}, {"I", &P::Iyy, kI}, {"S", &P::Zxx, kS}, {"S", &P::Zyy, kS},
+          {"Z", &P::Sxx, kS}, {"Z", &P::Syy, kS}, {"J", &P::J, kJ}},
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::CHS;
              auto& d = r.dims;
@@ -376,8 +394,8 @@ void CheckRow(Row const& r, Table const& t, Cells& c) {
                       what, tabulated / scale, unit, model / scale, unit);
         c.Fault(column, buf);
     };
-    compare(t.area, c.Value(t.area) * 1e-6, geom->Area(), "area", "mm^2", 1e-6);
-    compare(t.ix, c.Value(t.ix) * 1e-6, geom->Ixx(), "second moment", "10^6 mm^4", 1e-6);
+    compare(t.area, r.tab.A, geom->Area(), "area", "mm^2", 1e-6);
+    compare(t.ix, r.tab.Ixx, geom->Ixx(), "second moment", "10^6 mm^4", 1e-6);
 }
 
 void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
@@ -424,6 +442,7 @@ void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
             continue;
         }
         std::size_t const before = cat.problems.size();
+        for (auto const& p : t.props) row.tab.*p.field = c.Value(p.column) * p.scale;
         t.make(row, c);
         if (cat.problems.size() == before) CheckRow(row, t, c);
         auto const [it, added] = cat.index.emplace(Lower(row.name), cat.rows.size());
@@ -551,8 +570,7 @@ bool FromG40Name(std::string const& text, CatalogEntry& e) {
 }
 
 CatalogEntry FromRow(Row const& row) {
-    if (!row.refusal.empty()) throw std::invalid_argument("section \"" + row.name + "\": " + row.refusal);
-    return {row.shape, row.dims, Widen(row.name)};
+    return {row.shape, row.dims, Widen(row.name), row.tab};
 }
 
 // Shapes named by depth and mass (kg/m).

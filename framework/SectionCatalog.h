@@ -28,6 +28,7 @@ struct CatalogEntry {
     CSecGeom::SecShape shape = CSecGeom::None;
     CSectionDims dims;
     std::wstring name;  // as the catalogue spells it, or the normalised G40.20 name
+    CTabulatedProps tab;
 };
 
 // Resolves a designation (letter case ignored): the catalogue row of that

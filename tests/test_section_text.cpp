@@ -362,10 +362,14 @@ TEST_F(SectionCatalogue, RolledShapes) {
     EXPECT_GT(CSection(L"C250x30").Dims().R, 0.0);
     EXPECT_EQ(CSection(L"Pipe200XXS").Shape(), CSecGeom::CHS);
 
-    // MC channels: their flange slopes differ from shape to shape and are
-    // not in the catalogue, so the designation is refused, naming it.
-    EXPECT_TRUE(RefusedNaming(L"MC310x46", "MC310x46"));
-    EXPECT_TRUE(RefusedNaming(L"MC310x46", "slope="));
+    // MC channels: parallel flanges, the root radius from the area, and the
+    // tabulated gross properties (channels.csv MC310x46: A 5880 mm^2, Iy
+    // 4.7e6 mm^4, x_bar 27.4 mm).
+    CSection const mc(L"MC310x46");
+    EXPECT_EQ(mc.Dims().slope, 0.0);
+    EXPECT_EQ(mc.Geometry()->Area(), 5880 * 1e-6);
+    EXPECT_EQ(mc.Geometry()->Iyy(), 4.7 * 1e-6);
+    EXPECT_EQ(mc.Geometry()->Xbar(), 27.4 * 1e-3);
 }
 
 TEST_F(SectionCatalogue, DesignationSpellingAndFabrication) {

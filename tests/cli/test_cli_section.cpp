@@ -115,6 +115,9 @@ TEST(CliSection, CanadianNamesAndCatalogueListing) {
     r = RunCli("check w250x33.json" + catalog);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("W250x32.7"), std::string::npos);
+    // The report shows the table's values (i_shapes.csv W250x32.7: Ix 49.1e6 mm^4, Zx 426e3 mm^3).
+    EXPECT_NE(r.out.find("Ixx  = 49.10 x10⁶ mm⁴ (tabulated)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Sxx  = 426.0 x10³ mm³ (tabulated)"), std::string::npos);
     // A corrupt catalogue row (root radius 259 for 25.9) stops a member using it.
     RunShell("mkdir -p corrupt");
     clitest::WriteFile("corrupt/i_shapes.csv", "designation,type,d,bf,tw,tf,k_des_or_r\nW250x32.7,W,259,146,6.1,9.14,168\n");
