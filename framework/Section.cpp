@@ -213,7 +213,7 @@ Problem DimensionProblem(CSecGeom::SecShape shape, CSectionDims const& d) {
 bool operator==(CSectionDims const& a, CSectionDims const& b) {
     return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 &&
            a.Tw == b.Tw && a.R == b.R && a.t == b.t && a.tf == b.tf && a.tw == b.tw && a.Ro == b.Ro &&
-           a.slope == b.slope && a.fab == b.fab;
+           a.slope == b.slope && a.fab == b.fab && a.classH == b.classH && a.flameCut == b.flameCut;
 }
 
 CString ShapeName(CSecGeom::SecShape s) {
@@ -274,21 +274,52 @@ CSection::CSection(CString const& description) {
 }
 
 void CSection::DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens) {
+    std::vector<std::wstring> given;
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const eq = tokens[i].find(L'=');
-        if (eq == std::wstring::npos || Lower(tokens[i].substr(0, eq)) != L"fab")
-            Fail(description, "after a catalogue designation only fab=... may follow, found \"" +
+        if (eq == std::wstring::npos || !Option(description, Lower(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given))
+            Fail(description, "after a catalogue designation only fab=... and class=... may follow, found \"" +
                                   Narrow(tokens[i]) + "\"");
-        if (i > 1) Fail(description, "fab given twice");
-        std::wstring const v = Lower(tokens[i].substr(eq + 1));
-        bool found = false;
-        for (int k = 0; k < 5; ++k)
-            if (v == kFabWords[k]) m_dims.fab = k, found = true;
-        if (!found)
-            Fail(description, "fab must be one of rolled, welded, cold-formed, built-up, cold-formed-stainless, not \"" +
-                                  Narrow(v) + "\"");
     }
+    CheckOptions(description);
+    if (m_dims.classH) m_name += L" class=H";
     BuildGeometry();
+}
+
+bool CSection::Option(std::wstring const& text, std::wstring const& name, std::wstring const& value,
+                      std::vector<std::wstring>& given) {
+    if (name != L"fab" && name != L"class") return false;
+    if (std::find(given.begin(), given.end(), name) != given.end()) Fail(text, Narrow(name) + " given twice");
+    given.push_back(name);
+    std::wstring const v = Lower(value);
+    if (name == L"class") {
+        // CSA G40.20 HSS class: C cold-formed (the default), H hot-formed or stress-relieved.
+        if (v != L"h" && v != L"c") Fail(text, "class must be C or H (CSA G40.20 HSS), not \"" + Narrow(value) + "\"");
+        m_dims.classH = v == L"h";
+        return true;
+    }
+    if (v == L"welded-flame-cut") {
+        m_dims.fab = FabWelded;
+        m_dims.flameCut = true;
+        return true;
+    }
+    for (int k = 0; k < 5; ++k)
+        if (v == kFabWords[k]) {
+            m_dims.fab = k;
+            return true;
+        }
+    Fail(text, "fab must be one of rolled, welded, welded-flame-cut, cold-formed, built-up, cold-formed-stainless, "
+               "not \"" + Narrow(value) + "\"");
+}
+
+void CSection::CheckOptions(std::wstring const& text) const {
+    auto const& d = m_dims;
+    bool const tube = m_shape == CSecGeom::RHS || m_shape == CSecGeom::CHS;
+    if (d.classH && !tube) Fail(text, "class=H applies to hollow sections (CSA G40.20 HSS) only");
+    bool const doublySymmetric = (m_shape == CSecGeom::I || m_shape == CSecGeom::H) && d.B1 == d.B2 && d.T1 == d.T2;
+    if (d.flameCut && !doublySymmetric)
+        Fail(text, "fab=welded-flame-cut applies to doubly symmetric welded three-plate members (I or H with equal "
+                   "flanges) only");
 }
 
 void CSection::ParseParametric(std::wstring const& text) {
@@ -300,7 +331,7 @@ void CSection::ParseParametric(std::wstring const& text) {
     auto const allowed = Allowed(m_shape);
     std::map<std::wstring, double> v;  // lower-case name -> m (slope: rise over run)
     std::map<std::wstring, std::wstring> spelled;
-    bool fabGiven = false;
+    std::vector<std::wstring> options;  // fab, class
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const& tok = tokens[i];
         auto const eq = tok.find(L'=');
@@ -308,18 +339,7 @@ void CSection::ParseParametric(std::wstring const& text) {
             Fail(text, "expected name=value, found \"" + Narrow(tok) + "\"");
         std::wstring const name = Lower(tok.substr(0, eq));
         std::wstring const value = tok.substr(eq + 1);
-        if (name == L"fab") {
-            if (fabGiven) Fail(text, "fab given twice");
-            fabGiven = true;
-            std::wstring const fv = Lower(value);
-            bool found = false;
-            for (int k = 0; k < 5; ++k)
-                if (fv == kFabWords[k]) m_dims.fab = k, found = true;
-            if (!found)
-                Fail(text, "fab must be one of rolled, welded, cold-formed, built-up, cold-formed-stainless, not \"" +
-                               Narrow(value) + "\"");
-            continue;
-        }
+        if (Option(text, name, value, options)) continue;
         bool known = false;
         for (auto const& a : allowed) known = known || a == name;
         if (!known)
@@ -431,6 +451,7 @@ void CSection::ParseParametric(std::wstring const& text) {
             break;
     }
     if (auto const problem = detail::DimensionProblem(m_shape, d); !problem.why.empty()) refuse(problem.why);
+    CheckOptions(text);
     // Normalised text: the shape word and the dimensions in a fixed order.
     std::wstring name = tokens[0];
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
@@ -492,6 +513,7 @@ void CSection::ParseParametric(std::wstring const& text) {
         default:
             break;
     }
+    if (d.classH) name += L" class=H";
     m_name = name;
 }
 
@@ -606,7 +628,8 @@ CString CSection::Description(bool dims, bool fab, bool name) const {
     if (fab) {
         int const f = m_dims.fab;
         out += (out.empty() ? L"" : L" ") + CString(L"fab=") +
-               ((f >= 0 && f < 5) ? CString(kFabWords[f]) : std::to_wstring(f));
+               (m_dims.flameCut ? CString(L"welded-flame-cut")
+                                : (f >= 0 && f < 5) ? CString(kFabWords[f]) : std::to_wstring(f));
     }
     return out;
 }

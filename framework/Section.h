@@ -64,6 +64,12 @@ struct CSectionDims {
     // chapter; the slope of MC shapes varies from shape to shape).
     double slope = 0;
     int fab = FabRolled;
+    // The resistance curve of CSA S16-09 cl. 13.3.1 with n = 2.24: a hollow
+    // section made to CSA G40.20 Class H, hot-formed or stress-relieved
+    // ("class=H"), or a doubly symmetric welded three-plate member whose
+    // flange edges are oxy-flame-cut ("fab=welded-flame-cut", fab welded).
+    bool classH = false;
+    bool flameCut = false;
 };
 
 bool operator==(CSectionDims const& a, CSectionDims const& b);
@@ -123,8 +129,14 @@ public:
 private:
     void ParseParametric(std::wstring const& text);
     void LookUp(std::wstring const& designation);
-    // Reads what may follow a designation (fab=...) and builds the geometry.
+    // Reads what may follow a designation (fab=..., class=...) and builds the geometry.
     void DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens);
+    // Reads fab=... or class=... (false for other names); given: the options
+    // read so far (each once).
+    bool Option(std::wstring const& text, std::wstring const& name, std::wstring const& value,
+                std::vector<std::wstring>& given);
+    // Refuses an option the shape cannot have (it would have no effect).
+    void CheckOptions(std::wstring const& text) const;
     void BuildGeometry();
 
     CSecGeom::SecShape m_shape = CSecGeom::None;

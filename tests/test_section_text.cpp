@@ -320,6 +320,16 @@ TEST(SectionText, RefusesInconsistentDimensions) {
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 tf=10 tw=50", "too thick for the width"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 tf=8 tw=8", "either t or tf and tw"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 Ro=51", "corner radius Ro"));
+    // The n = 2.24 statements, where they have no effect.
+    EXPECT_TRUE(RefusedNaming(L"I D=303 B=203 T=13.1 Tw=7.5 class=H", "class=H applies to hollow sections"));
+    EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 class=X", "class must be C or H"));
+    EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 class=H class=H", "class given twice"));
+    EXPECT_TRUE(RefusedNaming(L"I D=400 B1=300 T1=20 B2=200 T2=20 Tw=10 fab=welded-flame-cut", "doubly symmetric"));
+    EXPECT_TRUE(RefusedNaming(L"HSS102x102x6.4 fab=welded-flame-cut", "doubly symmetric"));
+    CSection const h(L"hss102x102x6.4 class=h");
+    EXPECT_TRUE(h.Dims().classH);
+    EXPECT_EQ(CSection(h.Name()), h);  // the name "HSS102x102x6.4 class=H" reads back
+    EXPECT_EQ(CSection(L"RHS D=200 B=100 t=8 class=H").Name(), L"RHS D=200 B=100 t=8 class=H");
 }
 
 // ---- Catalogue designations
