@@ -80,6 +80,8 @@ bool ReadNumber(std::string const& cell, double& value) {
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Largest dimension a row may give, mm (as a description).
+constexpr double kMaxDimensionMm = 1e6;
 
 // One row of a CSV file as the makers below read it; every fault is added to
 // the catalogue's problems, naming the file, the line, the column and the
@@ -90,13 +92,14 @@ public:
           std::vector<std::string>& problems)
         : m_cells(cells), m_col(col), m_where(std::move(where)), m_problems(problems) {}
 
-    // A dimension in mm, as m: required, positive (zero allowed when
-    // mayBeZero).
-    double Dim(char const* column, bool mayBeZero = false) {
+    // A dimension in mm, as m: required and positive.
+    double Dim(char const* column) {
         double v = Cell(column, true);
-        if (std::isfinite(v) && (mayBeZero ? v < 0 : !(v > 0))) {
-            Fault(column, std::string("must be ") + (mayBeZero ? "zero or positive" : "positive") + " (got \"" +
-                              Text(column) + "\")");
+        if (std::isfinite(v) && !(v > 0)) {
+            Fault(column, "must be positive (got \"" + Text(column) + "\")");
+            v = kNaN;
+        } else if (v > kMaxDimensionMm) {
+            Fault(column, "must be at most 1000000 mm (got \"" + Text(column) + "\")");
             v = kNaN;
         }
         return v * 1e-3;
@@ -380,6 +383,10 @@ constexpr double kCorruptRatio = 0.10;
 // area and Ix against the model's.
 void CheckRow(Row const& r, Table const& t, Cells& c) {
     if (!FiniteDims(r.dims)) return;  // a faulty cell, already told
+    if (r.dims.R < 0) {
+        c.Fault(t.columnOf.at("R"), "gives a negative root radius (less than the flange or leg thickness)");
+        return;
+    }
     if (auto const p = DimensionProblem(r.shape, r.dims); !p.why.empty()) {
         auto it = t.columnOf.find(p.field);
         c.Fault(it == t.columnOf.end() ? p.field : it->second, p.why);

@@ -16,7 +16,7 @@ CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& forma
     bool const strut = IsStrutAndTieOnly();
     s += L"Section Properties:\n";
     // A value the catalogue tabulates is used as tabulated, and said so.
-    auto const tab = GetCorvidSec().Tabulated();
+    auto const& tab = m_section.Tabulated();
     auto mark = [](double tabulated) { return std::isnan(tabulated) ? L"\n" : L" (tabulated)\n"; };
     s += L"\tA    = " + format.AreaCS(Area()) + mark(tab.A);
     s += L"\tIxx  = " + format.LFourth(Ixx()) + mark(tab.Ixx);
