@@ -106,6 +106,10 @@ TEST(CliSection, CanadianNamesAndCatalogueListing) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "W250x38.5\nW250x32.7\n");
     EXPECT_EQ(RunCli("section --list ZZ" + catalog).status, 2);
+    // i_shapes.csv W310x60 tabulates Ix = 128e6 mm^4: used as it stands, and named.
+    auto const w = ParseOutput(RunCli("section W310x60 --format json" + catalog));
+    EXPECT_EQ(w["properties"]["Ixx"].get<double>(), 128 * 1e-6);
+    EXPECT_EQ(w["tabulated"][1], "Ixx");
     EXPECT_EQ(RunCli("section W310x60 --list W" + catalog).status, 2);  // one or the other
     // A G40.20 tube needs no catalogue; a member of W250x33 (W250x32.7) is checked.
     EXPECT_EQ(RunCli("section HSS102x102x6.4").status, 0);
