@@ -440,7 +440,8 @@ void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
         }
         if (std::all_of(cells.begin(), cells.end(), [](std::string const& s) { return s.empty(); })) continue;
         Row row;
-        row.name = cells[col["designation"]];
+        std::size_t const named = col.at("designation");
+        row.name = named < cells.size() ? cells[named] : std::string();
         row.place = at;
         Cells c(cells, col, at + " (" + (row.name.empty() ? std::string("no designation") : row.name) + ")",
                 cat.problems);
@@ -449,7 +450,11 @@ void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
             continue;
         }
         std::size_t const before = cat.problems.size();
-        for (auto const& p : t.props) row.tab.*p.field = c.Value(p.column) * p.scale;
+        for (auto const& p : t.props) {
+            double const v = c.Value(p.column);
+            if (v <= 0) c.Fault(p.column, "must be positive (got \"" + c.Text(p.column) + "\")");
+            row.tab.*p.field = v * p.scale;
+        }
         t.make(row, c);
         if (cat.problems.size() == before) CheckRow(row, t, c);
         auto const [it, added] = cat.index.emplace(Lower(row.name), cat.rows.size());

@@ -572,6 +572,8 @@ TEST(SectionCatalogueRows, FaultsAreRefusedNamingFileLineColumnAndDesignation) {
         {"blank", {{"i_shapes.csv", head + "W310x60,W,302,,7.49,13.1,25.9,,\n"}}, "i_shapes.csv, line 2 (W310x60), column \"bf\": no value"},
         {"negative", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,10,,\n"}},
          "i_shapes.csv, line 2 (W310x60), column \"k_des_or_r\": gives a negative root radius"},
+        {"property", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,25.9,-7550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"A\": must be positive (got \"-7550\")"},
         {"huge", {{"i_shapes.csv", head + "W310x60,W,3e7,203,7.49,13.1,25.9,,\n"}}, "i_shapes.csv, line 2 (W310x60), column \"d\": must be at most"},
         {"quote", {{"i_shapes.csv", head + "\"W310x60,W,302,203,7.49,13.1,25.9,7550,128\n"}},
          "i_shapes.csv, line 2: a quote is not closed"},
