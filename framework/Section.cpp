@@ -94,9 +94,6 @@ std::wstring MmShort(double m) {
     return Widen(buf);
 }
 
-// Largest dimension a description may give, mm (1 km).
-constexpr double kMaxDimensionMm = 1e6;
-
 struct ShapeWord {
     wchar_t const* word;
     CSecGeom::SecShape shape;
@@ -362,7 +359,7 @@ void CSection::ParseParametric(std::wstring const& text) {
         // No section is a kilometre across; far beyond that the second
         // moments and the warping constant overflow to infinities whose
         // differences are NaN.
-        if (name != L"slope" && mm > kMaxDimensionMm)
+        if (name != L"slope" && mm > detail::kMaxDimensionMm)
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be at most 1000000 mm (got " + narrow +
                            ")");
         // Lengths in mm; the flange slope in percent. "-0" is zero (so that

@@ -80,8 +80,6 @@ bool ReadNumber(std::string const& cell, double& value) {
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Largest dimension a row may give, mm (as a description).
-constexpr double kMaxDimensionMm = 1e6;
 
 // One row of a CSV file as the makers below read it; every fault is added to
 // the catalogue's problems, naming the file, the line, the column and the

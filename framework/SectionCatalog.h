@@ -9,6 +9,10 @@
 
 namespace Corvid::Data::detail {
 
+// Largest dimension a description or a catalogue row may give, mm (1 km):
+// far beyond it the second moments and the warping constant overflow.
+constexpr double kMaxDimensionMm = 1e6;
+
 // A broken rule: why, and the dimension it names ("R", "t" ...; empty: none).
 struct Problem {
     std::string why;
