@@ -155,8 +155,8 @@ int RunCheck(CheckArgs const& a) {
 
 int RunSection(SectionArgs const& a) {
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
-    if (a.listing != a.description.empty()) {
-        Error("section: give either a DESCRIPTION or --list PREFIX");
+    if (!a.listing && a.description.empty()) {
+        Error("section: give a DESCRIPTION, or --list PREFIX");
         return kExitInput;
     }
     if (a.listing) {
@@ -211,17 +211,24 @@ int main(int argc, char** argv) {
 
     SectionArgs section;
     auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
-    sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation");
-    auto* listOpt = sectionCmd->add_option("--list", section.list,
-                                           "List the catalogue designations that start with PREFIX, one a line");
-    sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
-    sectionCmd->add_option("--code", section.code, "Design code")
-        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
-        ->capture_default_str();
+    auto* descriptionOpt =
+        sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation");
+    auto* gradeOpt = sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
+    auto* codeOpt = sectionCmd->add_option("--code", section.code, "Design code")
+                        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
+                        ->capture_default_str();
     sectionCmd->add_option("--catalog", section.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    sectionCmd->add_option("--format", section.format, "Output format")
-        ->check(CLI::IsMember({"text", "json"}))
-        ->capture_default_str();
+    auto* formatOpt = sectionCmd->add_option("--format", section.format, "Output format")
+                          ->check(CLI::IsMember({"text", "json"}))
+                          ->capture_default_str();
+    // A listing shows no section: what would describe one has no effect.
+    auto* listOpt = sectionCmd
+                        ->add_option("--list", section.list,
+                                     "List the catalogue designations that start with PREFIX, one a line")
+                        ->excludes(descriptionOpt)
+                        ->excludes(gradeOpt)
+                        ->excludes(codeOpt)
+                        ->excludes(formatOpt);
 
     try {
         app.parse(argc, argv);

@@ -111,6 +111,7 @@ TEST(CliSection, CanadianNamesAndCatalogueListing) {
     EXPECT_EQ(w["properties"]["Ixx"].get<double>(), 128 * 1e-6);
     EXPECT_EQ(w["tabulated"][1], "Ixx");
     EXPECT_EQ(RunCli("section W310x60 --list W" + catalog).status, 2);  // one or the other
+    EXPECT_EQ(RunCli("section --list W --grade 300W" + catalog).status, 2);  // no effect on a listing
     // A G40.20 tube needs no catalogue; a member of W250x33 (W250x32.7) is checked.
     EXPECT_EQ(RunCli("section HSS102x102x6.4").status, 0);
     clitest::WriteFile("w250x33.json", R"({"section": "W250x33", "grade": "350W",
