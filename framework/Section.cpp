@@ -190,12 +190,14 @@ Problem DimensionProblem(CSecGeom::SecShape shape, CSectionDims const& d) {
             return {SlopeProblem(d.slope, d.T1, (d.B - d.Tw) / 2, d.T1, (d.B - d.Tw) / 2, d.D, d.R, 1), "T"};
         case CSecGeom::Angle:
             if (!(d.t < std::min(d.D, d.B))) return {"the thickness t must be less than both leg lengths", "t"};
-            if (d.t + d.R > std::min(d.D, d.B)) return {"the root radius R does not fit on the legs (t + R > leg)", "R"};
+            if (d.t + d.R > std::min(d.D, d.B))
+                return {"the root radius R does not fit on the legs (t + R > leg)", "R"};
             return {};
         case CSecGeom::RHS:
             if (!(2 * d.tf < d.D)) return {"the walls are too thick for the depth (2 tf must be less than D)", "t"};
             if (!(2 * d.tw < d.B)) return {"the walls are too thick for the width (2 tw must be less than B)", "t"};
-            if (2 * d.Ro > std::min(d.D, d.B)) return {"the corner radius Ro must not exceed half the smaller side", "Ro"};
+            if (2 * d.Ro > std::min(d.D, d.B))
+                return {"the corner radius Ro must not exceed half the smaller side", "Ro"};
             return {};
         case CSecGeom::CHS:
             if (!(2 * d.t < d.D)) return {"the wall thickness t must be less than D/2 (use RB for a solid bar)", "t"};
@@ -274,7 +276,9 @@ void CSection::DesignationOptions(std::wstring const& description, std::vector<s
     std::vector<std::wstring> given;
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const eq = tokens[i].find(L'=');
-        if (eq == std::wstring::npos || !Option(description, Lower(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given))
+        bool const option =
+            eq != std::wstring::npos && Option(description, Lower(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given);
+        if (!option)
             Fail(description, "after a catalogue designation only fab=... and class=... may follow, found \"" +
                                   Narrow(tokens[i]) + "\"");
     }

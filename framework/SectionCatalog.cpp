@@ -604,7 +604,8 @@ bool ByRoundedMass(Catalog const& cat, std::string const& text, Row const*& foun
     std::vector<Row const*> rows;
     for (auto const& r : cat.rows)
         if (Split(Lower(r.name), q) && q.prefix == p.prefix && q.nums.size() == 2 &&
-            std::strtod(q.nums[0].c_str(), nullptr) == depth && std::round(std::strtod(q.nums[1].c_str(), nullptr)) == mass)
+            std::strtod(q.nums[0].c_str(), nullptr) == depth &&
+            std::round(std::strtod(q.nums[1].c_str(), nullptr)) == mass)
             rows.push_back(&r);
     if (rows.size() > 1) {
         std::string names;
@@ -686,7 +687,8 @@ CatalogEntry ResolveDesignation(std::wstring const& designation, std::string con
 
 std::vector<std::string> CatalogNames(std::string const& dir, std::string const& prefix) {
     if (dir.empty())
-        throw std::invalid_argument("no section catalogue is set (give a catalogue folder, or set S16_SECTION_CATALOG)");
+        throw std::invalid_argument(
+            "no section catalogue is set (give a catalogue folder, or set S16_SECTION_CATALOG)");
     std::string wanted;
     for (char c : Lower(prefix))
         if (!std::isspace(static_cast<unsigned char>(c))) wanted.push_back(c);
