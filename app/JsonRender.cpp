@@ -175,6 +175,7 @@ void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
                 {"code", s.code},
                 {"dimensions", Values(s.dimensions)},
                 {"properties", Values(s.properties)},
+                {"tabulated", s.tabulated},
                 {"grade", {{"name", s.grade}, {"Fy", Number(s.Fy)}, {"Fu", Number(s.Fu)}}},
                 {"classes",
                  {{"overall", s.classOverall}, {"axial", s.classAxial}, {"major", s.classMajor}, {"minor", s.classMinor}}},

@@ -1,5 +1,6 @@
 #include "app/SectionInfo.h"
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -123,12 +124,17 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
     info.name = Narrow(section.Name());
     info.shape = Narrow(Corvid::Data::ShapeName(section.Shape()));
     info.shapeCode = static_cast<int>(section.Shape());
-    info.fabrication = FabricationWord(section.FabricationType());
+    info.fabrication = section.Dims().flameCut ? "welded-flame-cut" : FabricationWord(section.FabricationType());
     info.code = CodeName(code);
     info.dimensions = Dimensions(section.Shape(), section.Dims());
     info.properties = {{"A", calc.Area()},  {"Ixx", calc.Ixx()}, {"Iyy", calc.Iyy()}, {"Sxx", calc.Sxx()},
                        {"Syy", calc.Syy()}, {"Zxx", calc.Zxx()}, {"Zyy", calc.Zyy()}, {"J", calc.J()},
                        {"Cw", calc.Gamma()}, {"xbar", calc.Xbar()}, {"ybar", calc.Ybar()}};
+    auto const& tab = section.Tabulated();
+    for (auto const& [name, value] : {std::pair{"A", tab.A}, {"Ixx", tab.Ixx}, {"Iyy", tab.Iyy}, {"Sxx", tab.Sxx},
+                                      {"Syy", tab.Syy}, {"Zxx", tab.Zxx}, {"Zyy", tab.Zyy}, {"J", tab.J},
+                                      {"Cw", tab.Cw}, {"xbar", tab.Xbar}, {"ybar", tab.Ybar}})
+        if (!std::isnan(value)) info.tabulated.emplace_back(name);
     if (section.Shape() == CSecGeom::Angle) {
         info.properties.emplace_back("Iuu", calc.Iuu());
         info.properties.emplace_back("Ivv", calc.Ivv());

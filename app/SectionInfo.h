@@ -21,6 +21,7 @@ struct SectionInfo {
     std::string code;
     NamedValues dimensions;   // m (slope: rise over run)
     NamedValues properties;   // m², m⁴, m³, m⁶, m; alpha in rad
+    std::vector<std::string> tabulated;  // the properties the catalogue row tabulates
     std::string grade;
     double Fy = 0.0, Fu = 0.0;  // Pa, at the section's largest thickness
     // Local buckling classes 0 (not covered) to 4: overall and axial in pure

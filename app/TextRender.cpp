@@ -118,9 +118,12 @@ void RenderSectionText(std::ostream& out, SectionInfo const& s) {
         std::snprintf(buf, sizeof buf, "%.6g", v);
         return std::string(buf);
     };
-    auto block = [&out, &value](char const* title, NamedValues const& values, char const* unit) {
+    auto block = [&out, &value, &s](char const* title, NamedValues const& values, char const* unit) {
         out << title << " (" << unit << ")\n";
-        for (auto const& v : values) out << "  " << Padded(v.first, 10) << value(v.second) << "\n";
+        for (auto const& v : values) {
+            bool const tabulated = std::find(s.tabulated.begin(), s.tabulated.end(), v.first) != s.tabulated.end();
+            out << "  " << Padded(v.first, 10) << value(v.second) << (tabulated ? " (tabulated)" : "") << "\n";
+        }
     };
     out << "Section " << s.name << "\n"
         << "  shape " << s.shape << " (" << s.shapeCode << "), " << s.fabrication << ", " << s.code << "\n";

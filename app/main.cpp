@@ -4,6 +4,7 @@
 //                          [--catalog DIR] [--jobs N] [--no-color]
 //   s16check section DESCRIPTION [--grade NAME] [--code "CSA S16-14"]
 //                          [--catalog DIR] [--format text|json]
+//   s16check section --list PREFIX [--catalog DIR]
 //
 // Exit status: 0 every member passes; 1 a member fails a check; 2 the input
 // could not be read or a member could not be checked.
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 
 #include "app/MemberFile.h"
 #include "app/MemberRunner.h"
@@ -43,6 +45,8 @@ struct SectionArgs {
     std::string code = "CSA S16-09";
     std::string catalog;
     std::string format = "text";
+    std::string list;  // --list PREFIX
+    bool listing = false;
 };
 
 void Error(std::string const& message) { std::cerr << "s16check: " << message << "\n"; }
@@ -157,6 +161,25 @@ int RunCheck(CheckArgs const& a) {
 
 int RunSection(SectionArgs const& a) {
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    if (!a.listing && a.description.empty()) {
+        Error("section: give a DESCRIPTION, or --list PREFIX");
+        return kExitInput;
+    }
+    if (a.listing) {
+        try {
+            auto const names = Corvid::Data::CSection::CatalogNames(a.list);
+            if (names.empty()) {
+                Error("section --list: no designation in the catalogue starts with \"" + a.list + "\"");
+                return kExitInput;
+            }
+            std::string out;
+            for (auto const& n : names) out += n + "\n";
+            return Emit(out, "") ? kExitPass : kExitInput;
+        } catch (std::invalid_argument const& e) {
+            Error(std::string("section --list: ") + e.what());
+            return kExitInput;
+        }
+    }
     try {
         auto const info = s16app::DescribeSection(a.description, a.grade, a.code == "CSA S16-14" ? 1 : 0);
         std::ostringstream out;
@@ -194,15 +217,24 @@ int main(int argc, char** argv) {
 
     SectionArgs section;
     auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
-    sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation")->required();
-    sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
-    sectionCmd->add_option("--code", section.code, "Design code")
-        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
-        ->capture_default_str();
+    auto* descriptionOpt =
+        sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation");
+    auto* gradeOpt = sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
+    auto* codeOpt = sectionCmd->add_option("--code", section.code, "Design code")
+                        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
+                        ->capture_default_str();
     sectionCmd->add_option("--catalog", section.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    sectionCmd->add_option("--format", section.format, "Output format")
-        ->check(CLI::IsMember({"text", "json"}))
-        ->capture_default_str();
+    auto* formatOpt = sectionCmd->add_option("--format", section.format, "Output format")
+                          ->check(CLI::IsMember({"text", "json"}))
+                          ->capture_default_str();
+    // A listing shows no section: what would describe one has no effect.
+    auto* listOpt = sectionCmd
+                        ->add_option("--list", section.list,
+                                     "List the catalogue designations that start with PREFIX, one a line")
+                        ->excludes(descriptionOpt)
+                        ->excludes(gradeOpt)
+                        ->excludes(codeOpt)
+                        ->excludes(formatOpt);
 
     try {
         app.parse(argc, argv);
@@ -212,6 +244,7 @@ int main(int argc, char** argv) {
         // input that cannot be read.
         return code == 0 ? kExitPass : kExitInput;
     }
+    section.listing = listOpt->count() > 0;
     try {
         return checkCmd->parsed() ? RunCheck(check) : RunSection(section);
     } catch (std::exception const& e) {

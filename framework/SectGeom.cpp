@@ -302,6 +302,15 @@ bool CDesSectGeom::SetCorvidSec(CSection const& /*section*/, CMemberResult* cons
     return Reject(result, L"a shape with a section geometry");
 }
 
+void CDesSectGeom::UseTabulated(Corvid::Data::CTabulatedProps const& tab) {
+    m_tab = tab;
+    for (auto [from, to] : {std::pair{tab.A, &CGeomProps::A}, {tab.Ixx, &CGeomProps::Ixx}, {tab.Iyy, &CGeomProps::Iyy},
+                            {tab.Sxx, &CGeomProps::Sxx}, {tab.Syy, &CGeomProps::Syy}, {tab.Zxx, &CGeomProps::Zxx},
+                            {tab.Zyy, &CGeomProps::Zyy}, {tab.J, &CGeomProps::J}, {tab.Cw, &CGeomProps::Cw},
+                            {tab.Xbar, &CGeomProps::Xbar}, {tab.Ybar, &CGeomProps::Ybar}})
+        if (!std::isnan(from)) m_p.*to = from;
+}
+
 bool CDesSectGeom::IsWelded() const {
     return m_fab == Corvid::Data::FabWelded || m_fab == Corvid::Data::FabBuiltUp;
 }

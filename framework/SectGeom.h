@@ -90,6 +90,11 @@ public:
     virtual CString SectGeomString(Corvid::Util::CDesFormat const& format) const = 0;
 
     CGeomProps const& Props() const { return m_p; }
+    // Takes a catalogue's tabulated gross properties in place of the computed
+    // ones (those not tabulated stay computed).
+    void UseTabulated(Corvid::Data::CTabulatedProps const& tab);
+    // The tabulated properties in use (NaN: computed).
+    Corvid::Data::CTabulatedProps const& Tabulated() const { return m_tab; }
 
 protected:
     // Recompute m_p from the dimensions.
@@ -97,6 +102,7 @@ protected:
 
     int m_fab = 0;
     CGeomProps m_p;
+    Corvid::Data::CTabulatedProps m_tab;
     // The properties in m_p belong to the current dimensions (a copy given
     // its own dimensions again need not recompute them).
     bool m_computed = false;

@@ -1,5 +1,6 @@
 #include "Section.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -93,9 +94,6 @@ std::wstring MmShort(double m) {
     return Widen(buf);
 }
 
-// Largest dimension a description may give, mm (1 km).
-constexpr double kMaxDimensionMm = 1e6;
-
 struct ShapeWord {
     wchar_t const* word;
     CSecGeom::SecShape shape;
@@ -139,32 +137,82 @@ std::string Join(std::vector<std::wstring> const& names) {
     return out;
 }
 
-// Refusals for a flange slope s (rise over run) of flanges of average
+// Refusal for a flange slope s (rise over run) of flanges of average
 // thickness T1, T2 and outstands b1, b2 (web face to toe), depth D, root
 // radius R, `fillets` fillets along the web (I, H, channel 2; tee 1). A zero
-// slope adds nothing to the checks made for parallel flanges.
-void CheckSlope(std::wstring const& text, double s, double T1, double b1, double T2, double b2, double D, double R,
-                int fillets) {
-    if (s == 0) return;
+// slope adds nothing to the checks made for parallel flanges. Empty: none.
+std::string SlopeProblem(double s, double T1, double b1, double T2, double b2, double D, double R, int fillets) {
+    if (s == 0) return {};
     // Thickness T -/+ s b/2 at the toe and at the web face.
     if (!(T1 - s * b1 / 2 > 0) || !(T2 - s * b2 / 2 > 0))
-        Fail(text, "the flange slope is too steep: a flange would have no thickness at its toe (T - slope b'/2 "
-                   "must be positive, b' the outstand from the web face to the toe)");
+        return "the flange slope is too steep: a flange would have no thickness at its toe (T - slope b'/2 "
+               "must be positive, b' the outstand from the web face to the toe)";
     // The fillets end k R along the web from the flange faces at the web,
     // k = 1/(sqrt(1 + s^2) + s).
     double const k = 1.0 / (std::sqrt(1.0 + s * s) + s);
     double const atWeb = fillets == 2 ? T1 + s * b1 / 2 + T2 + s * b2 / 2 : T1 + s * b1 / 2;
     if (!(atWeb < D) || atWeb + fillets * k * R > D)
-        Fail(text, "the sloped flanges and their root fillets do not fit in the depth D (the flanges are "
-                   "T + slope b'/2 thick at the web face)");
+        return "the sloped flanges and their root fillets do not fit in the depth D (the flanges are "
+               "T + slope b'/2 thick at the web face)";
+    return {};
 }
 
 }  // namespace
 
+namespace detail {
+
+// The rules every section's dimensions obey, descriptions and catalogue rows
+// alike (dimensions in m, already positive).
+Problem DimensionProblem(CSecGeom::SecShape shape, CSectionDims const& d) {
+    switch (shape) {
+        case CSecGeom::I:
+        case CSecGeom::H:
+        case CSecGeom::Channel: {
+            bool const channel = shape == CSecGeom::Channel;
+            double const B = std::min(d.B1, d.B2);
+            if (!(d.T1 + d.T2 < d.D)) return {"the flanges (T1 + T2) must be thinner than the depth D", "T"};
+            if (!(d.Tw < B)) return {"the web thickness Tw must be less than the flange width", "Tw"};
+            if (channel && d.Tw + d.R > B) return {"the root radius R does not fit on the flange (Tw + R > B)", "R"};
+            if (!channel && d.Tw + 2 * d.R > B)
+                return {"the root radius R does not fit on the flange (Tw + 2R > B)", "R"};
+            if (d.T1 + d.T2 + 2 * d.R > d.D)
+                return {"the root radius R does not fit in the web depth (T1 + T2 + 2R > D)", "R"};
+            // Outstand from the web face to the toe.
+            double const b1 = channel ? d.B1 - d.Tw : (d.B1 - d.Tw) / 2;
+            double const b2 = channel ? d.B2 - d.Tw : (d.B2 - d.Tw) / 2;
+            return {SlopeProblem(d.slope, d.T1, b1, d.T2, b2, d.D, d.R, 2), "T"};
+        }
+        case CSecGeom::Tee:
+            if (!(d.T1 < d.D)) return {"the flange thickness T must be less than the depth D", "T"};
+            if (!(d.Tw < d.B)) return {"the stem thickness Tw must be less than the flange width B", "Tw"};
+            if (d.Tw + 2 * d.R > d.B) return {"the root radius R does not fit on the flange (Tw + 2R > B)", "R"};
+            if (d.T1 + d.R > d.D) return {"the root radius R does not fit on the stem (T + R > D)", "R"};
+            return {SlopeProblem(d.slope, d.T1, (d.B - d.Tw) / 2, d.T1, (d.B - d.Tw) / 2, d.D, d.R, 1), "T"};
+        case CSecGeom::Angle:
+            if (!(d.t < std::min(d.D, d.B))) return {"the thickness t must be less than both leg lengths", "t"};
+            if (d.t + d.R > std::min(d.D, d.B))
+                return {"the root radius R does not fit on the legs (t + R > leg)", "R"};
+            return {};
+        case CSecGeom::RHS:
+            if (!(2 * d.tf < d.D)) return {"the walls are too thick for the depth (2 tf must be less than D)", "t"};
+            if (!(2 * d.tw < d.B)) return {"the walls are too thick for the width (2 tw must be less than B)", "t"};
+            if (2 * d.Ro > std::min(d.D, d.B))
+                return {"the corner radius Ro must not exceed half the smaller side", "Ro"};
+            return {};
+        case CSecGeom::CHS:
+            if (!(2 * d.t < d.D)) return {"the wall thickness t must be less than D/2 (use RB for a solid bar)", "t"};
+            return {};
+        default:
+            return {};
+    }
+}
+
+}  // namespace detail
+
 bool operator==(CSectionDims const& a, CSectionDims const& b) {
     return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 &&
            a.Tw == b.Tw && a.R == b.R && a.t == b.t && a.tf == b.tf && a.tw == b.tw && a.Ro == b.Ro &&
-           a.slope == b.slope && a.fab == b.fab;
+           a.slope == b.slope && a.fab == b.fab && a.classH == b.classH && a.flameCut == b.flameCut;
 }
 
 CString ShapeName(CSecGeom::SecShape s) {
@@ -188,8 +236,26 @@ CString ShapeName(CSecGeom::SecShape s) {
 CSection::CSection() = default;
 
 CSection::CSection(CString const& description) {
-    auto const tokens = Tokens(description);
+    auto tokens = Tokens(description);
     if (tokens.empty()) return;  // empty section
+    // A designation written with spaces ("W 310x60", "HSS 102 x 102 x 6.4"):
+    // letters, then numbers and 'x' separators.
+    auto const letters = [](std::wstring const& t) {
+        return std::all_of(t.begin(), t.end(), [](wchar_t c) { return std::iswalpha(c) != 0; });
+    };
+    auto const continues = [](std::wstring const& t) {
+        return t.find(L'=') == std::wstring::npos &&
+               (std::iswdigit(t[0]) || ((t[0] == L'x' || t[0] == L'X') && (t.size() == 1 || std::iswdigit(t[1]))));
+    };
+    if (letters(tokens[0]) && tokens.size() > 1 && std::iswdigit(tokens[1][0])) {
+        while (tokens.size() > 1 && continues(tokens[1])) {
+            tokens[0] += tokens[1];
+            tokens.erase(tokens.begin() + 1);
+        }
+        LookUp(tokens[0]);
+        DesignationOptions(description, tokens);
+        return;
+    }
     std::wstring const first = Lower(tokens[0]);
     for (auto const& w : kWords) {
         if (first == w.word) {
@@ -203,21 +269,58 @@ CSection::CSection(CString const& description) {
                           "catalogue designation");
     // A handbook designation, optionally followed by fab=...
     LookUp(tokens[0]);
+    DesignationOptions(description, tokens);
+}
+
+void CSection::DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens) {
+    std::vector<std::wstring> given;
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const eq = tokens[i].find(L'=');
-        if (eq == std::wstring::npos || Lower(tokens[i].substr(0, eq)) != L"fab")
-            Fail(description, "after a catalogue designation only fab=... may follow, found \"" +
+        bool const option =
+            eq != std::wstring::npos && Option(description, Lower(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given);
+        if (!option)
+            Fail(description, "after a catalogue designation only fab=... and class=... may follow, found \"" +
                                   Narrow(tokens[i]) + "\"");
-        if (i > 1) Fail(description, "fab given twice");
-        std::wstring const v = Lower(tokens[i].substr(eq + 1));
-        bool found = false;
-        for (int k = 0; k < 5; ++k)
-            if (v == kFabWords[k]) m_dims.fab = k, found = true;
-        if (!found)
-            Fail(description, "fab must be one of rolled, welded, cold-formed, built-up, cold-formed-stainless, not \"" +
-                                  Narrow(v) + "\"");
     }
+    CheckOptions(description);
+    if (m_dims.classH) m_name += L" class=H";
     BuildGeometry();
+}
+
+bool CSection::Option(std::wstring const& text, std::wstring const& name, std::wstring const& value,
+                      std::vector<std::wstring>& given) {
+    if (name != L"fab" && name != L"class") return false;
+    if (std::find(given.begin(), given.end(), name) != given.end()) Fail(text, Narrow(name) + " given twice");
+    given.push_back(name);
+    std::wstring const v = Lower(value);
+    if (name == L"class") {
+        // CSA G40.20 HSS class: C cold-formed (the default), H hot-formed or stress-relieved.
+        if (v != L"h" && v != L"c") Fail(text, "class must be C or H (CSA G40.20 HSS), not \"" + Narrow(value) + "\"");
+        m_dims.classH = v == L"h";
+        return true;
+    }
+    if (v == L"welded-flame-cut") {
+        m_dims.fab = FabWelded;
+        m_dims.flameCut = true;
+        return true;
+    }
+    for (int k = 0; k < 5; ++k)
+        if (v == kFabWords[k]) {
+            m_dims.fab = k;
+            return true;
+        }
+    Fail(text, "fab must be one of rolled, welded, welded-flame-cut, cold-formed, built-up, cold-formed-stainless, "
+               "not \"" + Narrow(value) + "\"");
+}
+
+void CSection::CheckOptions(std::wstring const& text) const {
+    auto const& d = m_dims;
+    bool const tube = m_shape == CSecGeom::RHS || m_shape == CSecGeom::CHS;
+    if (d.classH && !tube) Fail(text, "class=H applies to hollow sections (CSA G40.20 HSS) only");
+    bool const doublySymmetric = (m_shape == CSecGeom::I || m_shape == CSecGeom::H) && d.B1 == d.B2 && d.T1 == d.T2;
+    if (d.flameCut && !doublySymmetric)
+        Fail(text, "fab=welded-flame-cut applies to doubly symmetric welded three-plate members (I or H with equal "
+                   "flanges) only");
 }
 
 void CSection::ParseParametric(std::wstring const& text) {
@@ -229,7 +332,7 @@ void CSection::ParseParametric(std::wstring const& text) {
     auto const allowed = Allowed(m_shape);
     std::map<std::wstring, double> v;  // lower-case name -> m (slope: rise over run)
     std::map<std::wstring, std::wstring> spelled;
-    bool fabGiven = false;
+    std::vector<std::wstring> options;  // fab, class
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const& tok = tokens[i];
         auto const eq = tok.find(L'=');
@@ -237,18 +340,7 @@ void CSection::ParseParametric(std::wstring const& text) {
             Fail(text, "expected name=value, found \"" + Narrow(tok) + "\"");
         std::wstring const name = Lower(tok.substr(0, eq));
         std::wstring const value = tok.substr(eq + 1);
-        if (name == L"fab") {
-            if (fabGiven) Fail(text, "fab given twice");
-            fabGiven = true;
-            std::wstring const fv = Lower(value);
-            bool found = false;
-            for (int k = 0; k < 5; ++k)
-                if (fv == kFabWords[k]) m_dims.fab = k, found = true;
-            if (!found)
-                Fail(text, "fab must be one of rolled, welded, cold-formed, built-up, cold-formed-stainless, not \"" +
-                               Narrow(value) + "\"");
-            continue;
-        }
+        if (Option(text, name, value, options)) continue;
         bool known = false;
         for (auto const& a : allowed) known = known || a == name;
         if (!known)
@@ -271,7 +363,7 @@ void CSection::ParseParametric(std::wstring const& text) {
         // No section is a kilometre across; far beyond that the second
         // moments and the warping constant overflow to infinities whose
         // differences are NaN.
-        if (name != L"slope" && mm > kMaxDimensionMm)
+        if (name != L"slope" && mm > detail::kMaxDimensionMm)
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be at most 1000000 mm (got " + narrow +
                            ")");
         // Lengths in mm; the flange slope in percent. "-0" is zero (so that
@@ -311,22 +403,8 @@ void CSection::ParseParametric(std::wstring const& text) {
             }
             d.Tw = need(L"tw");
             d.R = opt(L"r");
-            if (!(d.T1 + d.T2 < d.D)) refuse("the flanges (T1 + T2) must be thinner than the depth D");
-            if (m_shape == CSecGeom::Channel) {
-                if (!(d.Tw < std::min(d.B1, d.B2))) refuse("the web thickness Tw must be less than the flange width");
-                if (d.Tw + d.R > std::min(d.B1, d.B2)) refuse("the root radius R does not fit on the flange (Tw + R > B)");
-            } else {
-                if (!(d.Tw < std::min(d.B1, d.B2))) refuse("the web thickness Tw must be less than the flange width");
-                if (d.Tw + 2 * d.R > std::min(d.B1, d.B2))
-                    refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
-            }
-            if (d.T1 + d.T2 + 2 * d.R > d.D) refuse("the root radius R does not fit in the web depth (T1 + T2 + 2R > D)");
             d.B = std::max(d.B1, d.B2);
             d.slope = opt(L"slope");
-            // Outstand from the web face to the toe.
-            double const b1 = m_shape == CSecGeom::Channel ? d.B1 - d.Tw : (d.B1 - d.Tw) / 2;
-            double const b2 = m_shape == CSecGeom::Channel ? d.B2 - d.Tw : (d.B2 - d.Tw) / 2;
-            CheckSlope(text, d.slope, d.T1, b1, d.T2, b2, d.D, d.R, 2);
             break;
         }
         case CSecGeom::Tee:
@@ -335,20 +413,13 @@ void CSection::ParseParametric(std::wstring const& text) {
             d.T1 = d.T2 = need(L"t");
             d.Tw = need(L"tw");
             d.R = opt(L"r");
-            if (!(d.T1 < d.D)) refuse("the flange thickness T must be less than the depth D");
-            if (!(d.Tw < d.B)) refuse("the stem thickness Tw must be less than the flange width B");
-            if (d.Tw + 2 * d.R > d.B) refuse("the root radius R does not fit on the flange (Tw + 2R > B)");
-            if (d.T1 + d.R > d.D) refuse("the root radius R does not fit on the stem (T + R > D)");
             d.slope = opt(L"slope");
-            CheckSlope(text, d.slope, d.T1, (d.B - d.Tw) / 2, d.T1, (d.B - d.Tw) / 2, d.D, d.R, 1);
             break;
         case CSecGeom::Angle:
             d.D = need(L"d");
             d.B = need(L"b");
             d.t = need(L"t");
             d.R = opt(L"r");
-            if (!(d.t < std::min(d.D, d.B))) refuse("the thickness t must be less than both leg lengths");
-            if (d.t + d.R > std::min(d.D, d.B)) refuse("the root radius R does not fit on the legs (t + R > leg)");
             break;
         case CSecGeom::RHS: {
             bool const one = v.count(L"t") != 0;
@@ -364,15 +435,11 @@ void CSection::ParseParametric(std::wstring const& text) {
             }
             d.t = std::max(d.tf, d.tw);
             d.Ro = opt(L"ro");
-            if (!(2 * d.tf < d.D)) refuse("the walls are too thick for the depth (2 tf must be less than D)");
-            if (!(2 * d.tw < d.B)) refuse("the walls are too thick for the width (2 tw must be less than B)");
-            if (2 * d.Ro > std::min(d.D, d.B)) refuse("the corner radius Ro must not exceed half the smaller side");
             break;
         }
         case CSecGeom::CHS:
             d.D = need(L"d");
             d.t = need(L"t");
-            if (!(2 * d.t < d.D)) refuse("the wall thickness t must be less than D/2 (use RB for a solid bar)");
             break;
         case CSecGeom::Plate:
             d.B = need(L"b");
@@ -384,6 +451,8 @@ void CSection::ParseParametric(std::wstring const& text) {
         default:
             break;
     }
+    if (auto const problem = detail::DimensionProblem(m_shape, d); !problem.why.empty()) refuse(problem.why);
+    CheckOptions(text);
     // Normalised text: the shape word and the dimensions in a fixed order.
     std::wstring name = tokens[0];
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
@@ -445,19 +514,35 @@ void CSection::ParseParametric(std::wstring const& text) {
         default:
             break;
     }
+    if (d.classH) name += L" class=H";
     m_name = name;
 }
 
 void CSection::LookUp(std::wstring const& designation) {
-    detail::LookUpCatalog(designation, CatalogDirectory(), m_shape, m_dims, m_name);
+    auto const entry = detail::ResolveDesignation(designation, CatalogDirectory());
+    m_shape = entry.shape;
+    m_dims = entry.dims;
+    m_tab = entry.tab;
+    m_name = entry.name;
     m_catalogue = true;
 }
 
+std::vector<std::string> CSection::CatalogNames(std::string const& prefix) {
+    return detail::CatalogNames(CatalogDirectory(), prefix);
+}
+
 void CSection::BuildGeometry() {
+    auto g = detail::BuildGeometry(m_shape, m_dims);
+    if (g) g->UseTabulated(m_tab);
+    m_geom = g;
+}
+
+namespace detail {
+
+std::shared_ptr<Corvid::Steel::CDesSectGeom> BuildGeometry(CSecGeom::SecShape shape, CSectionDims const& d) {
     using namespace Corvid::Steel;
-    auto const& d = m_dims;
     std::shared_ptr<CDesSectGeom> g;
-    switch (m_shape) {
+    switch (shape) {
         case CSecGeom::I:
         case CSecGeom::H: {
             auto p = std::make_shared<CDesSectGeomI>();
@@ -499,8 +584,10 @@ void CSection::BuildGeometry() {
             break;
     }
     if (g) g->SetFabricationType(d.fab);
-    m_geom = g;
+    return g;
 }
+
+}  // namespace detail
 
 CString CSection::Description(bool dims, bool fab, bool name) const {
     if (IsEmpty()) return L"";
@@ -542,7 +629,8 @@ CString CSection::Description(bool dims, bool fab, bool name) const {
     if (fab) {
         int const f = m_dims.fab;
         out += (out.empty() ? L"" : L" ") + CString(L"fab=") +
-               ((f >= 0 && f < 5) ? CString(kFabWords[f]) : std::to_wstring(f));
+               (m_dims.flameCut ? CString(L"welded-flame-cut")
+                                : (f >= 0 && f < 5) ? CString(kFabWords[f]) : std::to_wstring(f));
     }
     return out;
 }
@@ -561,8 +649,16 @@ std::string CSection::CatalogDirectory() {
     return env ? std::string(env) : std::string();
 }
 
+bool operator==(CTabulatedProps const& a, CTabulatedProps const& b) {
+    auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+    return same(a.A, b.A) && same(a.Ixx, b.Ixx) && same(a.Iyy, b.Iyy) && same(a.Sxx, b.Sxx) && same(a.Syy, b.Syy) &&
+           same(a.Zxx, b.Zxx) && same(a.Zyy, b.Zyy) && same(a.J, b.J) && same(a.Cw, b.Cw) && same(a.Xbar, b.Xbar) &&
+           same(a.Ybar, b.Ybar);
+}
+
 bool operator==(CSection const& a, CSection const& b) {
-    return a.m_shape == b.m_shape && a.m_dims == b.m_dims && a.m_name == b.m_name && a.m_catalogue == b.m_catalogue;
+    return a.m_shape == b.m_shape && a.m_dims == b.m_dims && a.m_tab == b.m_tab && a.m_name == b.m_name &&
+           a.m_catalogue == b.m_catalogue;
 }
 
 }  // namespace Corvid::Data

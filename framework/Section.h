@@ -1,9 +1,12 @@
 #pragma once
 // A section as the user names it: a parametric description in mm
-// ("I D=303 B=203 T=13.1 Tw=7.5 R=15") or a handbook designation looked up
-// in a section catalogue ("W310x60").
+// ("I D=303 B=203 T=13.1 Tw=7.5 R=15"), a handbook designation looked up
+// in a section catalogue ("W310x60", "W310x39" for W310x38.7) or a hollow
+// section by its CSA G40.20 name ("HSS102x102x6.4").
+#include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CString.h"
 
@@ -61,9 +64,29 @@ struct CSectionDims {
     // chapter; the slope of MC shapes varies from shape to shape).
     double slope = 0;
     int fab = FabRolled;
+    // The resistance curve of CSA S16-09 cl. 13.3.1 with n = 2.24: a hollow
+    // section made to CSA G40.20 Class H, hot-formed or stress-relieved
+    // ("class=H"), or a doubly symmetric welded three-plate member whose
+    // flange edges are oxy-flame-cut ("fab=welded-flame-cut", fab welded).
+    bool classH = false;
+    bool flameCut = false;
 };
 
 bool operator==(CSectionDims const& a, CSectionDims const& b);
+
+// Gross properties a catalogue row tabulates (m, m^2, m^3, m^4, m^6; NaN:
+// not tabulated). The section's geometry uses them in place of the values
+// computed from the dimensions, as handbook users expect; the dimensions
+// still drive classification, effective properties and local checks.
+// Sxx, Syy plastic, Zxx, Zyy elastic moduli; Xbar, Ybar in the coordinates
+// of the section geometry.
+struct CTabulatedProps {
+    static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    double A = kNone, Ixx = kNone, Iyy = kNone, Sxx = kNone, Syy = kNone, Zxx = kNone, Zyy = kNone;
+    double J = kNone, Cw = kNone, Xbar = kNone, Ybar = kNone;
+};
+
+bool operator==(CTabulatedProps const& a, CTabulatedProps const& b);
 
 class CSection {
 public:
@@ -77,6 +100,8 @@ public:
     CSecGeom::SecShape Shape() const { return m_shape; }
     bool IsEmpty() const { return m_shape == CSecGeom::None; }
     CSectionDims const& Dims() const { return m_dims; }
+    // The catalogue row's tabulated gross properties (all NaN for others).
+    CTabulatedProps const& Tabulated() const { return m_tab; }
     int FabricationType() const { return m_dims.fab; }
     // The designation ("W310x60") or the normalised parametric text.
     CString Name() const { return m_name; }
@@ -93,6 +118,10 @@ public:
     // environment variable S16_SECTION_CATALOG when nothing is set here.
     static void SetCatalogDirectory(std::string const& dir);
     static std::string CatalogDirectory();
+    // The catalogue's designations that start with prefix (case and spaces
+    // ignored), in the order of its files. Throws std::invalid_argument when
+    // no catalogue is set or it is not sound.
+    static std::vector<std::string> CatalogNames(std::string const& prefix);
 
     friend bool operator==(CSection const& a, CSection const& b);
     friend bool operator!=(CSection const& a, CSection const& b) { return !(a == b); }
@@ -100,10 +129,19 @@ public:
 private:
     void ParseParametric(std::wstring const& text);
     void LookUp(std::wstring const& designation);
+    // Reads what may follow a designation (fab=..., class=...) and builds the geometry.
+    void DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens);
+    // Reads fab=... or class=... (false for other names); given: the options
+    // read so far (each once).
+    bool Option(std::wstring const& text, std::wstring const& name, std::wstring const& value,
+                std::vector<std::wstring>& given);
+    // Refuses an option the shape cannot have (it would have no effect).
+    void CheckOptions(std::wstring const& text) const;
     void BuildGeometry();
 
     CSecGeom::SecShape m_shape = CSecGeom::None;
     CSectionDims m_dims;
+    CTabulatedProps m_tab;
     CString m_name;
     bool m_catalogue = false;
     std::shared_ptr<Corvid::Steel::CDesSectGeom const> m_geom;

@@ -5,7 +5,7 @@
 namespace Corvid::Steel {
 
 bool CSectionCodeBase::SetSteelDesignProp(CSteelGrade const& grade) {
-    m_grade = grade;
+    m_grade = m_section.Shape() == Corvid::Data::CSecGeom::CHS ? grade.ForRoundTube() : grade;
     m_gradeSet = true;
     ActionsChanged();
     return true;

@@ -16,10 +16,14 @@ constexpr double MPa = 1e6;
 struct BuiltIn {
     wchar_t const* name;
     std::vector<CSteelGrade::Band> bands;
+    double roundFy = 0.0;  // Pa: Fy of round tubes when the standard gives them their own (0: the same)
 };
 
 // CSA G40.21 minimum yield and tensile strengths (shapes, plates and HSS),
-// with the reduced yield of 350W plate over 65 mm; ASTM A992, A572 Gr 50, A36.
+// with the reduced yield of 350W plate over 65 mm; 345WM and 350WT;
+// ASTM A992, A572 Gr 50, A36, A913 Grades 50 and 65 (shapes), A500 Grade C
+// (cold-formed tubes: Fy 345 MPa rectangular, 317 MPa round), A1085 (tubes),
+// A53 Grade B (pipe).
 std::vector<BuiltIn> const& Table() {
     static std::vector<BuiltIn> const table = {
         {L"CSA G40.21 260W", {{kInf, 260 * MPa, 410 * MPa}}},
@@ -32,6 +36,13 @@ std::vector<BuiltIn> const& Table() {
         {L"ASTM A992", {{kInf, 345 * MPa, 450 * MPa}}},
         {L"ASTM A572 Gr 50", {{kInf, 345 * MPa, 450 * MPa}}},
         {L"ASTM_A36", {{kInf, 250 * MPa, 400 * MPa}}},
+        {L"CSA G40.21 345WM", {{kInf, 345 * MPa, 450 * MPa}}},
+        {L"CSA G40.21 350WT", {{kInf, 350 * MPa, 480 * MPa}}},
+        {L"ASTM A500 Gr C", {{kInf, 345 * MPa, 427 * MPa}}, 317 * MPa},
+        {L"ASTM A1085", {{kInf, 345 * MPa, 448 * MPa}}},
+        {L"ASTM A53 Gr B", {{kInf, 240 * MPa, 415 * MPa}}},
+        {L"ASTM A913 Gr 50", {{kInf, 345 * MPa, 448 * MPa}}},
+        {L"ASTM A913 Gr 65", {{kInf, 450 * MPa, 550 * MPa}}},
     };
     return table;
 }
@@ -44,13 +55,18 @@ std::wstring Key(CString const& s) {
     return k;
 }
 
-// The designation without its family prefix: "csag4021350w" -> "350w",
-// "astma992" -> "a992".
-std::wstring Stem(std::wstring const& k) {
+// The designation without its family prefix and the word grade:
+// "csag4021350w" -> "350w", "astma992" -> "a992", "astma500gradec" -> "a500c".
+std::wstring Stem(std::wstring k) {
     for (wchar_t const* prefix : {L"csag4021", L"g4021", L"csa", L"astm"}) {
         std::wstring const p = prefix;
-        if (k.size() > p.size() && k.compare(0, p.size(), p) == 0) return k.substr(p.size());
+        if (k.size() > p.size() && k.compare(0, p.size(), p) == 0) {
+            k = k.substr(p.size());
+            break;
+        }
     }
+    for (wchar_t const* word : {L"grade", L"gr"})
+        if (auto const at = k.find(word); at != std::wstring::npos) k.erase(at, std::wstring(word).size());
     return k;
 }
 
@@ -70,6 +86,7 @@ CSteelGrade::CSteelGrade(CString const& name) {
         if (Matches(name, g.name)) {
             m_name = g.name;
             m_bands = g.bands;
+            m_roundFy = g.roundFy;
             return;
         }
     }
@@ -91,7 +108,26 @@ CSteelGrade::CSteelGrade(CString const& name, double Fy, double Fu) : m_name(nam
         throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must be a positive number");
     if (Fu < Fy)
         throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must not be less than Fy");
+    // A built-in name stands for the built-in strengths only.
+    for (auto const& g : Table()) {
+        if (!Matches(name, g.name)) continue;
+        bool same = false;
+        for (auto const& b : g.bands) same = same || ((Fy == b.Fy || Fy == g.roundFy) && Fu == b.Fu);
+        if (!same)
+            throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": the name of the built-in grade " +
+                                        Narrow(g.name) + " with other strengths (Fy " + std::to_string(int(Fy / MPa)) +
+                                        ", Fu " + std::to_string(int(Fu / MPa)) +
+                                        " MPa); give the user grade a name of its own");
+    }
     m_bands = {{kInf, Fy, Fu}};
+}
+
+CSteelGrade CSteelGrade::ForRoundTube() const {
+    CSteelGrade g = *this;
+    if (m_roundFy > 0.0)
+        for (auto& b : g.m_bands) b.Fy = m_roundFy;
+    g.m_roundFy = 0.0;
+    return g;
 }
 
 CSteelGrade::Band const& CSteelGrade::BandFor(double t) const {
@@ -118,7 +154,7 @@ std::vector<CString> CSteelGrade::KnownNames() {
 }
 
 bool operator==(CSteelGrade const& a, CSteelGrade const& b) {
-    if (a.m_name != b.m_name || a.m_bands.size() != b.m_bands.size()) return false;
+    if (a.m_name != b.m_name || a.m_bands.size() != b.m_bands.size() || a.m_roundFy != b.m_roundFy) return false;
     for (std::size_t i = 0; i < a.m_bands.size(); ++i) {
         auto const& x = a.m_bands[i];
         auto const& y = b.m_bands[i];

@@ -25,8 +25,13 @@ public:
     // known ones.
     explicit CSteelGrade(CString const& name);
     // A user-defined grade, constant strengths. Throws std::invalid_argument
-    // when Fy or Fu is not a positive finite number or Fu < Fy.
+    // when Fy or Fu is not a positive finite number, Fu < Fy, or the name is a
+    // built-in grade's with other strengths.
     CSteelGrade(CString const& name, double Fy, double Fu);
+
+    // The grade as a round tube has it: ASTM A500 Grade C gives round tubes
+    // their own Fy (317 MPa, rectangular 345 MPa); every other grade is the same.
+    CSteelGrade ForRoundTube() const;
 
     double DesignStrength(double t) const;   // Fy, Pa, for thickness t (m)
     double TensileStrength(double t) const;  // Fu, Pa
@@ -45,6 +50,7 @@ private:
 
     CString m_name;
     std::vector<Band> m_bands;
+    double m_roundFy = 0.0;  // Pa; 0: round tubes take the bands' Fy
 };
 
 }  // namespace Corvid::Steel

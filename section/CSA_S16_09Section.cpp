@@ -240,6 +240,8 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
     double const Cr = Phi * A * Fy * std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
     if (text) {
         auto const& f = result->Format();
+        if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)
+            result->AddOutputString(why + L" <i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
         if (std::fabs(Le) < 0.0001) {
             result->AddOutputString(L"Cr = Phi*A*Fy\n   = " + f.NoDim(Phi) + L"*" + f.AreaCS(A) + L"*" + f.Stress(Fy) +
                                     L"\n   = " + f.Force(Cr) + L"\n");
@@ -257,7 +259,17 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
 }
 
 double CCSA_S16_09Section::CurveExponent(double Ag) const {
+    auto const& d = m_section.Dims();
+    if (d.classH || d.flameCut) return 2.24;
     return Ag * 7850.0 > 313.0 && IsNamedA36(m_grade.Name()) ? 0.93 : 1.34;
+}
+
+CString CCSA_S16_09Section::CurveExponentWhy(double Ag) const {
+    auto const& d = m_section.Dims();
+    if (d.classH) return L"n = 2.24: HSS to CSA G40.20 Class H (hot-formed or stress-relieved)";
+    if (d.flameCut) return L"n = 2.24: doubly symmetric welded three-plate member, flange edges oxy-flame-cut";
+    if (CurveExponent(Ag) != 1.34) return L"n = 0.93: heavy ASTM A36 section (over 313 kg/m)";
+    return {};
 }
 
 bool CCSA_S16_09Section::IsNamedA36(CString const& name) {

@@ -138,10 +138,13 @@ public:
     double CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel, double A,
                      CMemberResult* const result) const;
 
-    // Exponent n of the resistance curve (CSA S16-09 cl. 13.3.1): 1.34, or
-    // 0.93 for heavy sections (over 313 kg/m at 7850 kg/m^3, gross area Ag)
-    // of ASTM A36.
+    // Exponent n of the resistance curve (CSA S16-09 cl. 13.3.1): 2.24 for
+    // HSS to CSA G40.20 Class H and for doubly symmetric welded three-plate
+    // members with oxy-flame-cut flange edges; 0.93 for heavy sections (over
+    // 313 kg/m at 7850 kg/m^3, gross area Ag) of ASTM A36; else 1.34.
     double CurveExponent(double Ag) const;
+    // The report's line saying which n and why (empty for 1.34).
+    CString CurveExponentWhy(double Ag) const;
 
     static CString GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);

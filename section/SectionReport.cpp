@@ -1,5 +1,6 @@
 // The section block at the head of a member's report: description,
 // properties, grade, net area and local buckling classes.
+#include <cmath>
 #include <memory>
 
 #include "section/CSA_S16_09Section.h"
@@ -14,23 +15,26 @@ CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& forma
     s += L"L\t" + description + L"\n";
     bool const strut = IsStrutAndTieOnly();
     s += L"Section Properties:\n";
-    s += L"\tA    = " + format.AreaCS(Area()) + L"\n";
-    s += L"\tIxx  = " + format.LFourth(Ixx()) + L"\n";
-    s += L"\tIyy  = " + format.LFourth(Iyy()) + L"\n";
-    s += L"\tJ    = " + format.LFourth(J()) + L"\n";
+    // A value the catalogue tabulates is used as tabulated, and said so.
+    auto const& tab = m_section.Tabulated();
+    auto mark = [](double tabulated) { return std::isnan(tabulated) ? L"\n" : L" (tabulated)\n"; };
+    s += L"\tA    = " + format.AreaCS(Area()) + mark(tab.A);
+    s += L"\tIxx  = " + format.LFourth(Ixx()) + mark(tab.Ixx);
+    s += L"\tIyy  = " + format.LFourth(Iyy()) + mark(tab.Iyy);
+    s += L"\tJ    = " + format.LFourth(J()) + mark(tab.J);
     if (!IsDoublySymmetric()) {
         s += L"\tIuu  = " + format.LFourth(Iuu()) + L"\n";
         s += L"\tIvv  = " + format.LFourth(Ivv()) + L"\n";
         s += L"\tIxy  = " + format.LFourth(Ixy()) + L"\n";
     }
     if (!strut) {
-        s += L"\tSxx  = " + format.LCubed(Sxx()) + L"\n";
-        s += L"\tSyy  = " + format.LCubed(Syy()) + L"\n";
-        s += L"\tZxx  = " + format.LCubed(Zxx()) + L"\n";
-        s += L"\tZyy  = " + format.LCubed(Zyy()) + L"\n";
+        s += L"\tSxx  = " + format.LCubed(Sxx()) + mark(tab.Sxx);
+        s += L"\tSyy  = " + format.LCubed(Syy()) + mark(tab.Syy);
+        s += L"\tZxx  = " + format.LCubed(Zxx()) + mark(tab.Zxx);
+        s += L"\tZyy  = " + format.LCubed(Zyy()) + mark(tab.Zyy);
     }
-    s += L"\txbar = " + format.LengthSmall(Xbar()) + L"\n";
-    s += L"\tybar = " + format.LengthSmall(Ybar()) + L"\n";
+    s += L"\txbar = " + format.LengthSmall(Xbar()) + mark(tab.Xbar);
+    s += L"\tybar = " + format.LengthSmall(Ybar()) + mark(tab.Ybar);
     s += m_grade.GetString(format, MaxThick());
     s += L"Net to gross area ratio = <b>" + format.NoDim(NetAreaRatio()) + L"</b>\n";
     // The classes are taken on a copy under the stated axial forces; the

@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "TestSections.h"
 #include "Tolerance.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
@@ -172,27 +173,40 @@ TEST(CompressiveResistance, ResistanceCurveAndSlendernessLimit) {
     EXPECT_EQ(untouched, -7.0);
 }
 
-TEST(CompressiveResistance, HeavyA36SectionsUseTheLowerExponent) {
+TEST(CompressiveResistance, CurveExponentByMaterialAndMaking) {
+    // At Lambda = 1 the curve factor Cr/(0.9 A Fy) of cl. 13.3.1 is
+    // (1 + 1)^(-1/n) = 2^(-1/n): 0.47458 for n = 0.93, 0.59614 for 1.34,
+    // 0.73386 for 2.24.
     // I D=400 B=400 T=42 Tw=20: A = 2*400*42 + 316*20 = 39 920 mm^2,
     // 0.03992 * 7850 = 313.4 kg/m > 313. With Tw = 19: A = 39 604 mm^2,
-    // 310.9 kg/m. Both all class 1 (200/42 = 4.8, 316/20 = 15.8).
-    auto make = [](wchar_t const* tw, CSteelGrade const& g) {
-        CSectionCalcI c;
-        c.SetCorvidSec(CSection(std::wstring(L"I D=400 B=400 T=42 Tw=") + tw), nullptr);
-        c.SetSteelDesignProp(g);
-        return c;
-    };
+    // 310.9 kg/m. Both all class 1 (200/42 = 4.8, 316/20 = 15.8). The tubes:
+    // class 1 (RHS (100-20)/10 = 8; CHS 168.28/6.35 = 26.5).
     CSteelGrade const a36lower(L"astm_a36", 250e6, 400e6);  // a name in lower case
-    auto factor = [](CSectionCalcI const& c) {
-        // At Lambda = 1 the curve factor is 2^(-1/n).
-        double const r = std::sqrt(c.Ixx() / c.Area());
-        double Fe = 0;
-        double const Fy = c.DesignStressMin();
-        return c.Crxx(r * kPi * std::sqrt(200e9 / Fy), Fe, nullptr) / (0.9 * c.Area() * Fy);
+    struct Case { wchar_t const* section; CSteelGrade grade; double factor; };
+    Case const cases[] = {
+        {L"I D=400 B=400 T=42 Tw=20", a36lower, 0.47458},  // heavy A36: n = 0.93
+        {L"I D=400 B=400 T=42 Tw=19", a36lower, 0.59614},  // light: n = 1.34
+        {L"I D=400 B=400 T=42 Tw=20", CSteelGrade(L"300W"), 0.59614},
+        {L"I D=400 B=400 T=42 Tw=20 fab=welded", CSteelGrade(L"350W"), 0.59614},
+        {L"I D=400 B=400 T=42 Tw=20 fab=welded-flame-cut", CSteelGrade(L"350W"), 0.73386},  // n = 2.24
+        {L"RHS D=200 B=100 t=10", CSteelGrade(L"350W"), 0.59614},
+        {L"RHS D=200 B=100 t=10 class=H", CSteelGrade(L"350W"), 0.73386},
+        {L"HSS168x6.4 class=H", CSteelGrade(L"350W"), 0.73386},
     };
-    EXPECT_REL_TOL(factor(make(L"20", a36lower)), 0.47458, 1e-5);  // 2^(-1/0.93)
-    EXPECT_REL_TOL(factor(make(L"19", a36lower)), 0.59614, 1e-5);  // light: n = 1.34
-    EXPECT_REL_TOL(factor(make(L"20", CSteelGrade(L"300W"))), 0.59614, 1e-5);
+    for (Case const& k : cases) {
+        SCOPED_TRACE(Corvid::Narrow(k.section));
+        auto const c = s16test::LoadCalc(k.section, k.grade);
+        double const r = std::sqrt(c->Ixx() / c->Area());
+        double Fe = 0;
+        double const Fy = c->DesignStressMin();
+        EXPECT_REL_TOL(c->Crxx(r * kPi * std::sqrt(200e9 / Fy), Fe, nullptr) / (0.9 * c->Area() * Fy), k.factor, 1e-5);
+    }
+    // The report names n and why.
+    CMemberResult res;
+    double Fe = 0;
+    s16test::LoadCalc(L"RHS D=200 B=100 t=10 class=H")->Crxx(3.0, Fe, &res);
+    s16test::ExpectReport(res, {L"n = 2.24: HSS to CSA G40.20 Class H (hot-formed or stress-relieved) <i>ref. CSA S16-09 "
+                                L"cl 13.3.1</i>\n"});
 }
 
 TEST(CompressiveResistance, RoundTubeAndAngleAxes) {

@@ -104,6 +104,36 @@ TEST(SteelGrade, BuiltInGradesByThickness) {
     EXPECT_REL(CSteelGrade(L"350A").TensileStrength(0.01), 480e6);
 }
 
+TEST(SteelGrade, CanadianAndTubeGrades) {
+    // CSA G40.21 345WM 345/450, 350WT 350/480; ASTM A500 Gr C 345/427 (round
+    // tubes Fy 317), A1085 345/448, A53 Gr B 240/415, A913 Gr 50 345/448 and
+    // Gr 65 450/550 (MPa). Names: case, spaces, prefix and "Grade" forgiven.
+    struct Case { wchar_t const* given; wchar_t const* name; double Fy, Fu, roundFy; };
+    Case const cases[] = {
+        {L"345WM", L"CSA G40.21 345WM", 345, 450, 345}, {L"g40.21 350wt", L"CSA G40.21 350WT", 350, 480, 350},
+        {L"A500 Grade C", L"ASTM A500 Gr C", 345, 427, 317},   {L"ASTM A1085", L"ASTM A1085", 345, 448, 345},
+        {L"a53 gr b", L"ASTM A53 Gr B", 240, 415, 240},        {L"A913 Grade 50", L"ASTM A913 Gr 50", 345, 448, 345},
+        {L"ASTM A913 Gr. 65", L"ASTM A913 Gr 65", 450, 550, 450},
+    };
+    for (Case const& k : cases) {
+        SCOPED_TRACE(Corvid::Narrow(k.given));
+        CSteelGrade const g(k.given);
+        EXPECT_EQ(g.Name(), k.name);
+        EXPECT_REL(g.DesignStrength(0.01), k.Fy * 1e6);
+        EXPECT_REL(g.TensileStrength(0.01), k.Fu * 1e6);
+        EXPECT_REL(g.ForRoundTube().DesignStrength(0.01), k.roundFy * 1e6);
+    }
+    // A user grade may take a built-in name with its strengths only.
+    EXPECT_NO_THROW(CSteelGrade(L"350W", 350e6, 450e6));
+    EXPECT_NO_THROW(CSteelGrade(L"A500 Gr C", 317e6, 427e6));
+    try {
+        CSteelGrade const g(L"350W", 380e6, 450e6);
+        FAIL() << "a built-in name took other strengths";
+    } catch (std::invalid_argument const& e) {
+        EXPECT_NE(std::string(e.what()).find("the name of the built-in grade CSA G40.21 350W"), std::string::npos);
+    }
+}
+
 TEST(SteelGrade, UnknownNameListsTheKnownGrades) {
     try {
         CSteelGrade const g(L"S355");

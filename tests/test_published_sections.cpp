@@ -31,6 +31,7 @@
 
 #include "SectGeom.h"
 #include "Section.h"
+#include "SectionCatalog.h"
 #include "Tolerance.h"
 
 using namespace Corvid::Steel;
@@ -245,12 +246,13 @@ struct CatalogueAtSharedTables {
     ~CatalogueAtSharedTables() { CSection::SetCatalogDirectory(""); }
 };
 
-// The row's designation looked up in the catalogue (throws
-// std::invalid_argument for a refused designation).
+// The dimension model of the row's designation looked up in the catalogue:
+// the geometry of its dimensions alone (the section itself uses the
+// tabulated properties; the dimensions drive classification and the
+// effective and local checks, so they must model the shape).
 std::unique_ptr<CDesSectGeom> FromCatalogue(Row const& r) {
     CSection const section(Corvid::Widen(r.at("designation")));
-    if (!section.Geometry()) throw std::invalid_argument(r.at("designation") + " has no geometry");
-    return std::unique_ptr<CDesSectGeom>(section.Geometry()->Clone());
+    return std::unique_ptr<CDesSectGeom>(Corvid::Data::detail::BuildGeometry(section.Shape(), section.Dims())->Clone());
 }
 
 // A tee row modelled as the catalogue models it (dimensions of the row, the
@@ -286,19 +288,6 @@ CDesSectGeomPFC ChannelWithAreaRadius(Row const& r, double s) {
     return g;
 }
 
-// The catalogue refused exactly these rows, each with the reason, the way out and its name.
-void ExpectRefused(std::map<std::string, std::string> const& refused, std::vector<Row> const& rows) {
-    EXPECT_EQ(refused.size(), rows.size());
-    for (Row const& r : rows) {
-        std::string const name = r.at("designation");
-        auto const it = refused.find(name);
-        ASSERT_NE(it, refused.end()) << name << " is not refused";
-        for (std::string const& part : {std::string("cannot be modelled from the catalogue dimensions"),
-                                       std::string("parametric description"), name})
-            EXPECT_NE(it->second.find(part), std::string::npos) << it->second;
-    }
-}
-
 }  // namespace
 
 // Catalogue: D = d, B1 = B2 = bf, T1 = T2 = tf, Tw = tw; W and HP R = kdes -
@@ -322,24 +311,31 @@ TEST(PublishedSections, Channels) {
                      }});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion});
     CatalogueAtSharedTables const catalogue;
-    std::map<std::string, std::string> refused;
-    CheckTable("channels.csv", FromCatalogue, props, &refused);
-    // Every MC channel, and nothing else, is refused: they share no flange
-    // slope. For every slope from 0 to 25 % in steps of 0.25 %, with the root
-    // radius from the area, some MC row's Iy is more than 5 % off the table
-    // (slopes fitted row by row run from about 5 % for MC310x74 to 19 % for MC310x15.8).
+    std::map<std::string, std::string> skipped;
+    auto const notMc = [](Row const& r) {
+        if (r.at("type") == "MC") throw std::invalid_argument("MC");
+        return FromCatalogue(r);
+    };
+    CheckTable("channels.csv", notMc, props, &skipped);
+    // The dimension model of the MC channels, and nothing else, is not
+    // compared: they share no flange slope. For every slope from 0 to 25 % in
+    // steps of 0.25 %, with the root radius from the area, some MC row's Iy is
+    // more than 5 % off the table (slopes fitted row by row run from about 5 %
+    // for MC310x74 to 19 % for MC310x15.8). The catalogue serves them with
+    // their tabulated properties.
     std::vector<Row> mc;
     for (Row const& r : Load("channels.csv"))
         if (r.at("type") == "MC") mc.push_back(r);
-    ExpectRefused(refused, mc);
+    EXPECT_EQ(skipped.size(), mc.size());
     for (int step = 0; !mc.empty() && step <= 100; ++step) {
         double worst = 0;
         for (Row const& r : mc) {
             double const Iy = ChannelWithAreaRadius(r, step * 0.0025).Iyy();
-            worst = std::max(worst, std::fabs(Iy / Cell(r, "Iy", 1e-12) - 1));
+            worst = std::max(worst, std::fabs(Iy / Cell(r, "Iy", 1e-6) - 1));
         }
         EXPECT_GT(worst, 0.05) << "slope " << 0.0025 * step;
     }
+    for (Row const& r : mc) EXPECT_EQ(CSection(Corvid::Widen(r.at("designation"))).Geometry()->Iyy(), Cell(r, "Iy", 1e-6));
 }
 
 // Catalogue: D = d, B = bf, T = tf, Tw = tw; WT R = kdes - tf, ST and MT R
@@ -351,21 +347,23 @@ TEST(PublishedSections, Tees) {
     props.push_back({"y_bar", 1e-3, [](CDesSectGeom const& g, Row const& r) { return Cell(r, "d") - g.Ybar(); }});
     props.push_back({"J", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.J(); }, kTolTorsion, "WT"});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion, "WT"});
-    std::map<std::string, std::string> refused;
-    CheckTable("tees.csv", FromCatalogue, props, &refused);
-    // Only two small tees are refused: modelled as the catalogue would model
-    // them (18.5 % slope, root radius from the area, here by bisection on the
-    // polygon), they overstate Ix or Sx by more than 2.5 % (if the model
-    // improves, this fails and the refusal should go).
-    std::vector<Row> small;
-    for (Row const& r : Load("tees.csv"))
-        if (r.at("designation") == "ST37.5x4.25" || r.at("designation") == "ST50x5.75") small.push_back(r);
-    EXPECT_EQ(small.size(), refused.empty() ? 0u : 2u);
-    ExpectRefused(refused, small);
-    for (Row const& r : small) {
+    // Two small tees are not compared: modelled as the catalogue models them
+    // (18.5 % slope, root radius from the area, here by bisection on the
+    // polygon), they overstate Ix or Sx by more than 2.5 %; the catalogue
+    // serves them with their tabulated properties.
+    auto const notSmall = [](Row const& r) {
+        if (r.at("designation") == "ST37.5x4.25" || r.at("designation") == "ST50x5.75")
+            throw std::invalid_argument("small");
+        return FromCatalogue(r);
+    };
+    std::map<std::string, std::string> skipped;
+    CheckTable("tees.csv", notSmall, props, &skipped);
+    for (Row const& r : Load("tees.csv")) {
+        if (!skipped.count(r.at("designation"))) continue;
         auto const g = TeeWithAreaRadius(r, 0.185);
-        double const overIx = g->Ixx() / Cell(r, "Ix", 1e-12) - 1, overSx = g->Zxx() / Cell(r, "Sx", 1e-9) - 1;
+        double const overIx = g->Ixx() / Cell(r, "Ix", 1e-6) - 1, overSx = g->Zxx() / Cell(r, "Sx", 1e-6) - 1;
         EXPECT_GT(std::max(overIx, overSx), 0.025) << r.at("designation") << ": Ix " << overIx << ", Sx " << overSx;
+        EXPECT_EQ(CSection(Corvid::Widen(r.at("designation"))).Geometry()->Ixx(), Cell(r, "Ix", 1e-6));
     }
 }
 

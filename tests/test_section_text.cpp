@@ -5,12 +5,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "SectGeom.h"
 #include "Section.h"
@@ -82,6 +85,24 @@ protected:
     }
     void TearDown() override { CSection::SetCatalogDirectory(""); }
 };
+
+// A catalogue folder of the test's own: a fresh temporary folder holding
+// the files given (name -> text).
+std::string OwnCatalogue(std::string const& tag, std::map<std::string, std::string> const& files) {
+    auto const dir = std::filesystem::temp_directory_path() / ("s16_catalogue_" + tag + "_" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    for (auto const& [name, text] : files) std::ofstream(dir / name) << text;
+    return dir.string();
+}
+
+// The refusal of `text` under the catalogue folder `dir`.
+::testing::AssertionResult RefusedIn(std::string const& dir, CString const& text, std::string const& what) {
+    CSection::SetCatalogDirectory(dir);
+    auto r = RefusedNaming(text, what);
+    CSection::SetCatalogDirectory("");
+    return r;
+}
 
 }  // namespace
 
@@ -299,6 +320,16 @@ TEST(SectionText, RefusesInconsistentDimensions) {
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 tf=10 tw=50", "too thick for the width"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 tf=8 tw=8", "either t or tf and tw"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 Ro=51", "corner radius Ro"));
+    // The n = 2.24 statements, where they have no effect.
+    EXPECT_TRUE(RefusedNaming(L"I D=303 B=203 T=13.1 Tw=7.5 class=H", "class=H applies to hollow sections"));
+    EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 class=X", "class must be C or H"));
+    EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 class=H class=H", "class given twice"));
+    EXPECT_TRUE(RefusedNaming(L"I D=400 B1=300 T1=20 B2=200 T2=20 Tw=10 fab=welded-flame-cut", "doubly symmetric"));
+    EXPECT_TRUE(RefusedNaming(L"HSS102x102x6.4 fab=welded-flame-cut", "doubly symmetric"));
+    CSection const h(L"hss102x102x6.4 class=h");
+    EXPECT_TRUE(h.Dims().classH);
+    EXPECT_EQ(CSection(h.Name()), h);  // the name "HSS102x102x6.4 class=H" reads back
+    EXPECT_EQ(CSection(L"RHS D=200 B=100 t=8 class=H").Name(), L"RHS D=200 B=100 t=8 class=H");
 }
 
 // ---- Catalogue designations
@@ -341,10 +372,14 @@ TEST_F(SectionCatalogue, RolledShapes) {
     EXPECT_GT(CSection(L"C250x30").Dims().R, 0.0);
     EXPECT_EQ(CSection(L"Pipe200XXS").Shape(), CSecGeom::CHS);
 
-    // MC channels: their flange slopes differ from shape to shape and are
-    // not in the catalogue, so the designation is refused, naming it.
-    EXPECT_TRUE(RefusedNaming(L"MC310x46", "MC310x46"));
-    EXPECT_TRUE(RefusedNaming(L"MC310x46", "slope="));
+    // MC channels: parallel flanges, the root radius from the area, and the
+    // tabulated gross properties (channels.csv MC310x46: A 5880 mm^2, Iy
+    // 4.7e6 mm^4, x_bar 27.4 mm).
+    CSection const mc(L"MC310x46");
+    EXPECT_EQ(mc.Dims().slope, 0.0);
+    EXPECT_EQ(mc.Geometry()->Area(), 5880 * 1e-6);
+    EXPECT_EQ(mc.Geometry()->Iyy(), 4.7 * 1e-6);
+    EXPECT_EQ(mc.Geometry()->Xbar(), 27.4 * 1e-3);
 }
 
 TEST_F(SectionCatalogue, DesignationSpellingAndFabrication) {
@@ -414,4 +449,151 @@ TEST(SectionCatalogueSetting, EnvironmentAndUnreadableFolder) {
     EXPECT_TRUE(RefusedNaming(L"W310x60", "holds no readable section tables"));
     CSection::SetCatalogDirectory("");
     EXPECT_EQ(CSection::CatalogDirectory(), S16_SHARED_SECTIONS);
+}
+
+// ---- Canadian names
+
+TEST_F(SectionCatalogue, CanadianNamesResolveToTheirRows) {
+    struct Case { wchar_t const* given; wchar_t const* row; };
+    Case const cases[] = {
+        // A whole mass stands for the row of the same shape and depth whose
+        // tabulated mass rounds to it (i_shapes.csv W250x32.7, W310x38.7;
+        // tees.csv WT155x19.35, ST305x74.5; channels.csv C250x30 exactly).
+        {L"W250x33", L"W250x32.7"}, {L"W310x39", L"W310x38.7"}, {L"WT155x19", L"WT155x19.35"},
+        {L"ST305x75", L"ST305x74.5"},
+        // Spaces and letter case are forgiven, also after a shape word's letter.
+        {L"W 310x60", L"W310x60"}, {L"w310X60", L"W310x60"}, {L"C 250 x 30", L"C250x30"}, {L"w 250X33", L"W250x32.7"},
+    };
+    for (Case const& k : cases) EXPECT_EQ(CSection(k.given).Name(), k.row) << Corvid::Narrow(k.given);
+    EXPECT_EQ(CSection(L"W 310x60 fab=welded").FabricationType(), 1);
+    // An unknown designation lists the three nearest names, once: same
+    // letters, nearest depth and mass (W310x60, W310x67, W310x52 around 61).
+    EXPECT_TRUE(RefusedNaming(L"W310x61", "\"W310x61\": not in the catalogue"));
+    EXPECT_TRUE(RefusedNaming(L"W310x61", "; did you mean W310x60, W310x67, W310x52?"));
+    // No whole mass, or a mass no row rounds to: not resolved.
+    EXPECT_TRUE(RefusedNaming(L"W250x33.0", "did you mean W250x32.7"));
+    EXPECT_TRUE(RefusedNaming(L"W250x34", "did you mean"));
+}
+
+TEST(SectionCatalogueNames, AmbiguousMassAndListing) {
+    // Two rows of the same depth whose masses round to 33: neither is chosen.
+    std::string const i = "designation,type,d,bf,tw,tf,k_des_or_r\n"
+                          "W250x32.7,W,259,146,6.1,9.14,16.8\nW250x33.4,W,259,146,6.2,9.2,16.8\nW310x60,W,302,203,7.49,13.1,25.9\n";
+    std::string const dir = OwnCatalogue("ambiguous", {{"i_shapes.csv", i}});
+    EXPECT_TRUE(RefusedIn(dir, L"W250x33", "more than one catalogue section (W250x32.7, W250x33.4)"));
+    CSection::SetCatalogDirectory(dir);
+    EXPECT_EQ(CSection::CatalogNames("w 250"), (std::vector<std::string>{"W250x32.7", "W250x33.4"}));
+    EXPECT_EQ(CSection::CatalogNames("W3").size(), 1u);
+    CSection::SetCatalogDirectory("");
+}
+
+// ---- Hollow sections by their CSA G40.20 names
+
+// Area and second moment of a rectangle b x h with corners rounded to r,
+// about its centroidal axis parallel to b: each corner loses a square r x r
+// less a quarter disc, c = h/2 - r from the axis to the disc's centre:
+//   A = b h - (4 - pi) r^2
+//   I = b h^3/12 - 4 [r ((h/2)^3 - c^3)/3 - (pi r^4/16 + 2 c r^3/3 + pi c^2 r^2/4)]
+double RoundedA(double b, double h, double r) { return b * h - (4 - M_PI) * r * r; }
+double RoundedI(double b, double h, double r) {
+    double const c = h / 2 - r;
+    return b * h * h * h / 12 -
+           4 * (r * (h * h * h / 8 - c * c * c) / 3 - (M_PI * r * r * r * r / 16 + 2 * c * r * r * r / 3 + M_PI * c * c * r * r / 4));
+}
+
+TEST(SectionText, HollowSectionsByG40Name) {
+    NoCatalogue const none;  // no table needed
+    struct Case { wchar_t const* name; CSecGeom::SecShape shape; char const* mm; };
+    Case const cases[] = {
+        // Each size is the inch size it rounds, to 3 decimals of an inch, in mm
+        // to 0.01: 102 = 4 in = 101.6; 6.4 = 0.250 in = 6.35; outside corner
+        // radius 2t; the nominal wall is the design wall.
+        {L"HSS102x102x6.4", CSecGeom::RHS, "D=101.6 B=101.6 t=6.35 tf=6.35 tw=6.35 Ro=12.7"},
+        // 203 = 8 in = 203.2; 9.5 = 0.375 in = 9.525, to 0.01 mm 9.53.
+        {L"hss 203x102x9.5", CSecGeom::RHS, "D=203.2 B=101.6 t=9.53 Ro=19.06"},
+        // 4.8 = 3/16 in = 0.188 in = 4.7752, 4.78; 8.0 = 5/16 in = 0.313 in =
+        // 7.9502, 7.95; 13 = 0.5 in = 12.7; 3.8 = 0.150 in = 3.81.
+        {L"HSS76x51x4.8", CSecGeom::RHS, "D=76.2 B=50.8 t=4.78"},
+        {L"HSS152x152x8.0", CSecGeom::RHS, "D=152.4 t=7.95"},
+        {L"HSS305x305x13", CSecGeom::RHS, "D=304.8 t=12.7"},
+        {L"HSS51x51x3.8", CSecGeom::RHS, "D=50.8 t=3.81"},
+        // Round: 168 = 6 5/8 in = 6.625 in = 168.275, 168.28.
+        {L"HSS168x6.4", CSecGeom::CHS, "D=168.28 t=6.35"},
+    };
+    for (Case const& k : cases) {
+        SCOPED_TRACE(Corvid::Narrow(k.name));
+        CSection const s(k.name);
+        EXPECT_EQ(s.Shape(), k.shape);
+        EXPECT_TRUE(HasDims(s, k.mm));
+    }
+    // HSS102x102x6.4 by hand: outer 101.6 with r = 12.7, inner 88.9 with
+    // r = 6.35: A = 2315.5 mm^2, Ix = 3.4194e6 mm^4. The geometry's fillets
+    // are 90 chords each, hence the looser tolerance.
+    auto const g = CSection(L"HSS102x102x6.4").Geometry();
+    EXPECT_REL_TOL(g->Area() * 1e6, RoundedA(101.6, 101.6, 12.7) - RoundedA(88.9, 88.9, 6.35), 1e-4);
+    EXPECT_REL_TOL(g->Ixx() * 1e12, RoundedI(101.6, 101.6, 12.7) - RoundedI(88.9, 88.9, 6.35), 1e-4);
+    // Sizes that round no inch size, and walls too thick, are refused.
+    EXPECT_TRUE(RefusedNaming(L"HSS101x101x6.4", "101 mm is not an inch size rounded"));
+    EXPECT_TRUE(RefusedNaming(L"HSS102x102x6.2", "6.2 mm is not an inch size rounded"));
+    EXPECT_TRUE(RefusedNaming(L"HSS102x102x60", "walls are too thick"));
+    // A catalogue row of the same name wins (its wall 5.9 mm).
+    std::string const dir = OwnCatalogue("hss", {{"hss_rect.csv", "designation,Ht,B,tdes\nHSS102x102x6.4,102,102,5.9\n"}});
+    CSection::SetCatalogDirectory(dir);
+    EXPECT_TRUE(HasDims(CSection(L"HSS102x102x6.4"), "D=102 t=5.9 Ro=11.8"));
+    CSection::SetCatalogDirectory("");
+}
+
+// ---- Catalogue validation
+
+TEST(SectionCatalogueRows, FaultsAreRefusedNamingFileLineColumnAndDesignation) {
+    std::string const head = "designation,type,d,bf,tw,tf,k_des_or_r,A,Ix\n";
+    // i_shapes.csv W310x60: d 302, bf 203, tw 7.49, tf 13.1, kdes 25.9, A 7550, Ix 128.
+    std::string const w310 = "W310x60,W,302,203,7.49,13.1,25.9,7550,128\n";
+    struct Case { char const* tag; std::map<std::string, std::string> files; char const* message; };
+    Case const cases[] = {
+        // A root radius of 259 for 25.9: R = 259 - 13.1 does not fit, the
+        // same rule and words as a description's.
+        {"radius", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,259,7550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"k_des_or_r\": the root radius R does not fit on the flange"},
+        // Ix 1280 for 128: the dimensions give 1.28e8 mm^4 within 1 %
+        // (PublishedSections), ten times less.
+        {"ix", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,25.9,7550,1280\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"Ix\": the tabulated second moment 1280 10^6 mm^4 is more than 10 % "
+         "from the 126.7 10^6 mm^4 of the dimensions"},
+        // Area 8550 for 7550: 13 % over.
+        {"area", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,25.9,8550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"A\": the tabulated area 8550 mm^2 is more than 10 % from the"},
+        {"twice", {{"i_shapes.csv", head + w310}, {"hss_rect.csv", "designation,Ht,B,tdes\nw310X60,203,102,5.92\n"}},
+         "hss_rect.csv, line 2 (w310X60), column \"designation\": listed twice (also i_shapes.csv, line 2)"},
+        {"column", {{"i_shapes.csv", "designation,type,d,bf,tf,k_des_or_r\nW310x60,W,302,203,13.1,25.9\n"}},
+         "i_shapes.csv, line 1: missing column \"tw\""},
+        {"number", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49mm,13.1,25.9,7550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"tw\": \"7.49mm\" is not a number"},
+        {"blank", {{"i_shapes.csv", head + "W310x60,W,302,,7.49,13.1,25.9,,\n"}}, "i_shapes.csv, line 2 (W310x60), column \"bf\": no value"},
+        {"negative", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,10,,\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"k_des_or_r\": gives a negative root radius"},
+        {"property", {{"i_shapes.csv", head + "W310x60,W,302,203,7.49,13.1,25.9,-7550,128\n"}},
+         "i_shapes.csv, line 2 (W310x60), column \"A\": must be positive (got \"-7550\")"},
+        {"huge", {{"i_shapes.csv", head + "W310x60,W,3e7,203,7.49,13.1,25.9,,\n"}}, "i_shapes.csv, line 2 (W310x60), column \"d\": must be at most"},
+        {"quote", {{"i_shapes.csv", head + "\"W310x60,W,302,203,7.49,13.1,25.9,7550,128\n"}},
+         "i_shapes.csv, line 2: a quote is not closed"},
+    };
+    for (Case const& k : cases) {
+        SCOPED_TRACE(k.tag);
+        std::string const dir = OwnCatalogue(k.tag, k.files);
+        EXPECT_TRUE(RefusedIn(dir, L"W310x60", "section catalogue \"" + dir + "\": " + std::string(k.message)));
+    }
+    // A table that cannot be read (here a folder) is a fault; further faults
+    // are counted (the tee table lacks six columns).
+    std::string const dir = OwnCatalogue("unreadable", {{"tees.csv", "designation\nx\n"}});
+    std::filesystem::create_directory(dir + "/i_shapes.csv");
+    EXPECT_TRUE(RefusedIn(dir, L"W310x60", "i_shapes.csv: cannot be read (and 6 more faults)"));
+    // Quoting is honoured: a quoted cell may hold commas, and blank
+    // tabulated values are allowed.
+    std::string const quoted = OwnCatalogue(
+        "quoted", {{"i_shapes.csv", "designation,note,type,d,bf,tw,tf,k_des_or_r,A\n"
+                                    "\"W310x60\",\"rolled, \"\"2024\"\"\",W,302,\"203\",7.49,13.1,25.9,\n"}});
+    CSection::SetCatalogDirectory(quoted);
+    EXPECT_TRUE(HasDims(CSection(L"W310x60"), "D=302 B=203 R=12.8"));
+    CSection::SetCatalogDirectory("");
 }

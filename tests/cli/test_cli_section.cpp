@@ -2,6 +2,7 @@
 // the command line's own behaviour (help, version, usage errors).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "CliRun.h"
@@ -9,6 +10,7 @@
 
 using clitest::ParseOutput;
 using clitest::RunCli;
+using clitest::RunShell;
 
 TEST(CliSection, RectangularTubeByHand) {
     auto const r = RunCli("section 'RHS D=200 B=100 t=10' --format json");
@@ -77,6 +79,11 @@ TEST(CliSection, AnglesCodesAndRefusals) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--grade: unknown steel grade"), std::string::npos) << r.err;
     EXPECT_NE(RunCli("section 'RHS D=200 B=100 t=10'").out.find("Tr        1.764e+06"), std::string::npos);
+    // ASTM A500 Grade C: a round tube takes Fy 317 MPa, a rectangular one 345.
+    EXPECT_REL(ParseOutput(RunCli("section HSS168x6.4 --grade 'A500 Grade C' --format json"))["grade"]["Fy"].get<double>(),
+               317e6);
+    EXPECT_REL(ParseOutput(RunCli("section HSS102x102x6.4 --grade A500C --format json"))["grade"]["Fy"].get<double>(),
+               345e6);
 }
 
 TEST(CliCommandLine, HelpVersionAndUsageErrors) {
@@ -96,4 +103,37 @@ TEST(CliCommandLine, HelpVersionAndUsageErrors) {
     EXPECT_EQ(RunCli("check --format xml x.json").status, 2);      // unknown format
     EXPECT_EQ(RunCli("check --jobs 0 x.json").status, 2);          // no workers
     EXPECT_EQ(RunCli("section X --code 'CSA S16-01'").status, 2);  // unknown code
+}
+
+TEST(CliSection, CanadianNamesAndCatalogueListing) {
+    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
+    std::string const catalog = std::string(" --catalog '") + S16_SHARED_SECTIONS + "'";
+    // i_shapes.csv lists W250x38.5 then W250x32.7 under W250x3.
+    auto r = RunCli("section --list 'w250x3'" + catalog);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "W250x38.5\nW250x32.7\n");
+    EXPECT_EQ(RunCli("section --list ZZ" + catalog).status, 2);
+    // i_shapes.csv W310x60 tabulates Ix = 128e6 mm^4: used as it stands, and named.
+    auto const w = ParseOutput(RunCli("section W310x60 --format json" + catalog));
+    EXPECT_EQ(w["properties"]["Ixx"].get<double>(), 128 * 1e-6);
+    EXPECT_EQ(w["tabulated"][1], "Ixx");
+    EXPECT_EQ(RunCli("section W310x60 --list W" + catalog).status, 2);  // one or the other
+    EXPECT_EQ(RunCli("section --list W --grade 300W" + catalog).status, 2);  // no effect on a listing
+    // A G40.20 tube needs no catalogue; a member of W250x33 (W250x32.7) is checked.
+    EXPECT_EQ(RunCli("section HSS102x102x6.4").status, 0);
+    clitest::WriteFile("w250x33.json", R"({"section": "W250x33", "grade": "350W",
+  "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
+  "subspans": [{"left": {"Mx": -20}, "right": {"Mx": -20}}]})");
+    r = RunCli("check w250x33.json" + catalog);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("W250x32.7"), std::string::npos);
+    // The report shows the table's values (i_shapes.csv W250x32.7: Ix 49.1e6 mm^4, Zx 426e3 mm^3).
+    EXPECT_NE(r.out.find("Ixx  = 49.10 x10⁶ mm⁴ (tabulated)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Sxx  = 426.0 x10³ mm³ (tabulated)"), std::string::npos);
+    // A corrupt catalogue row (root radius 259 for 25.9) stops a member using it.
+    RunShell("mkdir -p corrupt");
+    clitest::WriteFile("corrupt/i_shapes.csv", "designation,type,d,bf,tw,tf,k_des_or_r\nW250x32.7,W,259,146,6.1,9.14,168\n");
+    r = RunCli("check w250x33.json --catalog corrupt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("i_shapes.csv, line 2 (W250x32.7), column \"k_des_or_r\""), std::string::npos) << r.err;
 }

@@ -133,6 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         }
         auto dims = again.Dims();
         dims.fab = section.Dims().fab;  // the name leaves the fabrication out
+        dims.flameCut = section.Dims().flameCut;
         S16_FUZZ_CHECK(again.Shape() == section.Shape() && dims == section.Dims(), "the name reads back as the section");
     }
     if (auto const g = section.Geometry()) Geometry(*g);
