@@ -9,6 +9,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/Design.h"
 #include "app/JsonInput.h"
 #include "app/Restraints.h"
 #include "framework/SteelGrade.h"
@@ -313,7 +314,7 @@ EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double
 MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path, Units units) {
     ObjectReader const obj(field, {"title", "code", "section", "grade", "net_area_ratio", "effective_net_area_ratio",
                                    "units", "moment_sign", "points", "subspans", "stations", "cases",
-                                   "effective_lengths", "omega2"});
+                                   "effective_lengths", "omega2", "design"});
     MemberInput m;
     m.fileName = fileName;
     m.path = path;
@@ -327,7 +328,11 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
         else if (s == CodeName(1)) m.code = 1;
         else f->Fail("code \"" + s + "\" is not \"" + CodeName(0) + "\" or \"" + CodeName(1) + "\"");
     }
-    m.section = obj.Require("section").String();
+    if (auto f = obj.Get("design")) m.design = ReadDesignBlock(*f);
+    if (obj.Has("section") && m.design)
+        obj.Require("section").Fail("a member with a \"design\" block has its section chosen by s16check design; "
+                                    "remove \"section\" (or the block, to check this section)");
+    if (!m.design) m.section = obj.Require("section").String();
     m.grade = ReadGrade(obj.Require("grade"));
     if (auto f = obj.Get("net_area_ratio")) m.netAreaRatio = Ratio(*f);
     if (auto f = obj.Get("effective_net_area_ratio")) m.effectiveNetAreaRatio = Ratio(*f);

@@ -92,6 +92,17 @@ struct EffectiveLengths {
     double Lyy = 0.0, Lzz = 0.0, Llt = 0.0;  // m; negative: a multiple of the member length
 };
 
+// A member's "design" block (s16check design): what is given, unchecked
+// against the command line. Dimensions in m.
+struct DesignInput {
+    std::optional<std::string> family;
+    std::optional<double> maxDepth, minDepth, maxWidth;
+    std::optional<double> limit;  // the largest governing utilisation accepted, (0, 1.5]
+    std::optional<int> top;       // how many passing sections to list
+    bool selfWeight = false;
+    std::optional<double> selfWeightFactor;  // the load factor of the own weight (default 1.25)
+};
+
 struct MemberInput {
     std::string fileName;  // as given on the command line
     std::string path;      // "members[2]" or "" for a file of one member
@@ -107,6 +118,7 @@ struct MemberInput {
     std::optional<EffectiveLengths> effectiveLengths;
     std::optional<double> omega2;
     std::string units;  // the units in force, as the report echoes them
+    std::optional<DesignInput> design;  // "design": chosen by s16check design (no "section" then)
 };
 
 // "beam.json: members[2].section" for a field of the member (the member

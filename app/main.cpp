@@ -5,6 +5,9 @@
 //   s16check section DESCRIPTION [--grade NAME] [--code "CSA S16-14"]
 //                          [--catalog DIR] [--format text|json]
 //   s16check section --list PREFIX [--catalog DIR]
+//   s16check design FILE... [--family W] [--max-depth MM] [--min-depth MM]
+//                          [--max-width MM] [--limit U] [--top N] [--format ..]
+//                          [--output PATH] [--catalog DIR] [--jobs N]
 //
 // Exit status: 0 every member passes; 1 a member fails a check; 2 the input
 // could not be read or a member could not be checked.
@@ -17,6 +20,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/Design.h"
 #include "app/MemberFile.h"
 #include "app/MemberRunner.h"
 #include "app/Render.h"
@@ -37,6 +41,15 @@ struct CheckArgs {
     std::string catalog;
     int jobs = 1;
     bool noColor = false;
+};
+
+struct DesignArgs {
+    std::vector<std::string> files;
+    std::string format = "text";
+    std::string output;
+    std::string catalog;
+    int jobs = 1;
+    s16app::DesignInput given;
 };
 
 struct SectionArgs {
@@ -105,6 +118,14 @@ int RunCheck(CheckArgs const& a) {
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
     if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
+    bool designed = false;
+    for (auto const& m : members)
+        if (m.design) {
+            Error(s16app::Where(m, "design") + ": a member with a \"design\" block has no section to check; "
+                                               "run s16check design");
+            designed = true;
+        }
+    if (designed) return kExitInput;
     s16app::SectionCache sections;
     s16app::RunOptions options;
     options.quick = a.quick;
@@ -157,6 +178,37 @@ int RunCheck(CheckArgs const& a) {
     }
     if (counts.errors) return kExitInput;
     return counts.fail ? kExitFail : kExitPass;
+}
+
+int RunDesign(DesignArgs const& a) {
+    if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    std::vector<s16app::MemberInput> members;
+    if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
+    s16app::SectionCache sections;
+    s16app::FamilyCache families;
+    s16app::DesignRun run;
+    run.defaults.given = a.given;
+    run.options.text = a.format == "json";
+    run.options.sections = &sections;
+    run.families = &families;
+    auto const items = s16app::DesignAll(members, run, a.jobs);
+    bool none = false, errors = false;
+    for (auto const& item : items) {
+        if (!item.outcome) {
+            Error(item.error);
+            errors = true;
+            continue;
+        }
+        for (auto const& w : item.outcome->warnings) Error("warning: " + w);
+        none = none || !item.outcome->chosen;
+    }
+    std::ostringstream out;
+    if (a.format == "json") s16app::RenderDesignJson(out, items);
+    else if (a.format == "html") s16app::RenderDesignHtml(out, items);
+    else s16app::RenderDesignText(out, items);
+    if (!Emit(out.str(), a.output)) return kExitInput;
+    if (errors) return kExitInput;
+    return none ? kExitFail : kExitPass;
 }
 
 int RunSection(SectionArgs const& a) {
@@ -215,6 +267,31 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
 
+    DesignArgs design;
+    double maxDepth = 0.0, minDepth = 0.0, maxWidth = 0.0, limit = 0.0;
+    int top = 0;
+    std::string family;
+    auto* designCmd = app.add_subcommand("design", "Choose the lightest section of a family for every member");
+    designCmd->add_option("FILE", design.files, "Member files")->required();
+    auto* familyOpt = designCmd->add_option("--family", family, "Section family: " + s16app::FamilyNames());
+    auto* maxDepthOpt =
+        designCmd->add_option("--max-depth", maxDepth, "Largest depth, mm")->check(CLI::PositiveNumber);
+    auto* minDepthOpt =
+        designCmd->add_option("--min-depth", minDepth, "Smallest depth, mm")->check(CLI::PositiveNumber);
+    auto* maxWidthOpt =
+        designCmd->add_option("--max-width", maxWidth, "Largest width, mm")->check(CLI::PositiveNumber);
+    auto* limitOpt = designCmd->add_option("--limit", limit, "Largest governing utilisation accepted (0, 1.5]")
+                         ->check(CLI::Range(0.0, 1.5));
+    auto* topOpt = designCmd->add_option("--top", top, "Passing sections listed, by mass")->check(CLI::Range(1, 100));
+    designCmd->add_option("--format", design.format, "Output format")
+        ->check(CLI::IsMember({"text", "json", "html"}))
+        ->capture_default_str();
+    designCmd->add_option("--output", design.output, "Write the output to PATH instead of the standard output");
+    designCmd->add_option("--catalog", design.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+    designCmd->add_option("--jobs", design.jobs, "Members designed in parallel")
+        ->check(CLI::Range(1, 256))
+        ->capture_default_str();
+
     SectionArgs section;
     auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
     auto* descriptionOpt =
@@ -245,7 +322,26 @@ int main(int argc, char** argv) {
         return code == 0 ? kExitPass : kExitInput;
     }
     section.listing = listOpt->count() > 0;
+    if (familyOpt->count()) {
+        if (!s16app::FamilyOf(family)) {
+            Error("--family: unknown family \"" + family + "\" (known: " + s16app::FamilyNames() + ")");
+            return kExitInput;
+        }
+        design.given.family = family;
+    }
+    if (maxDepthOpt->count()) design.given.maxDepth = maxDepth * 1e-3;
+    if (minDepthOpt->count()) design.given.minDepth = minDepth * 1e-3;
+    if (maxWidthOpt->count()) design.given.maxWidth = maxWidth * 1e-3;
+    if (limitOpt->count()) {
+        if (!(limit > 0.0)) {
+            Error("--limit: the utilisation limit must be above 0 and at most 1.5");
+            return kExitInput;
+        }
+        design.given.limit = limit;
+    }
+    if (topOpt->count()) design.given.top = top;
     try {
+        if (designCmd->parsed()) return RunDesign(design);
         return checkCmd->parsed() ? RunCheck(check) : RunSection(section);
     } catch (std::exception const& e) {
         Error(e.what());
