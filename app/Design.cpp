@@ -125,7 +125,7 @@ std::vector<std::string> G40Sizes(Family f) {
     return out;
 }
 
-std::vector<Candidate> const& FamilyCache::Get(Family f, std::string const& where) {
+std::vector<Candidate> const& FamilyCache::Get(Family f, std::string const& where, SectionCache* sections) {
     std::lock_guard<std::mutex> const lock(m_mutex);
     auto found = m_families.find(f);
     if (found != m_families.end()) return found->second;
@@ -139,12 +139,14 @@ std::vector<Candidate> const& FamilyCache::Get(Family f, std::string const& wher
         throw InputError(where + ": the " + FamilyName(f) + " sections come from the catalogue: " + e.what());
     }
     std::vector<Candidate> out;
-    auto add = [&out, f](std::vector<std::string> const& list) {
+    auto add = [&out, f, sections](std::vector<std::string> const& list) {
         for (auto const& n : list) {
             Candidate c;
             c.name = n;
             try {
-                Corvid::Data::CSection const s(Corvid::Widen(n));
+                auto const made = sections ? sections->Get(n)
+                                           : std::make_shared<Corvid::Data::CSection const>(Corvid::Widen(n));
+                auto const& s = *made;
                 if (!InFamily(f, s)) continue;
                 auto const& d = s.Dims();
                 c.depth = d.D;
@@ -326,7 +328,7 @@ DesignOutcome DesignMember(MemberInput const& input, DesignRun const& run) {
     out.limit = s.limit;
     std::vector<std::string> warnings;
     if (s.selfWeight) WithSelfWeight(input, 0.0, s.factor, warnings);  // refuses supports it cannot load
-    auto const& all = run.families->Get(s.family, s.familyField);
+    auto const& all = run.families->Get(s.family, s.familyField, run.options.sections);
     std::vector<Candidate const*> fit;
     for (auto const& c : all) {
         if (!c.problem.empty()) {

@@ -45,9 +45,11 @@ struct Candidate {
 // The sections of each family, read once per run and shared by every member
 // and thread, in order of mass. Throws InputError naming `where` when the
 // family has no section (no catalogue, or a catalogue without the family).
+// The sections read go into `sections` (may be null), where the checks find
+// them.
 class FamilyCache {
 public:
-    std::vector<Candidate> const& Get(Family f, std::string const& where);
+    std::vector<Candidate> const& Get(Family f, std::string const& where, SectionCache* sections);
 
 private:
     std::mutex m_mutex;

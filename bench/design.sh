@@ -3,9 +3,11 @@
 #  1. one 4-sub-span beam-column (10 m, braced at 2.5 and 7.5 m, 400 kN and
 #     8 kN/m) searched through the W family (289 shapes): the ordinary
 #     search, and a load no W carries, so every shape is quick-checked
-#     (the whole family); callgrind instruction counts of the run and of
-#     s16app::DesignMember (the search alone, without reading the catalogue
-#     and preparing the sections), and the median wall time of five runs;
+#     (the whole family); callgrind instruction counts of the run, of
+#     s16app::DesignMember, and of the search alone (DesignMember without
+#     s16app::FamilyCache::Get: reading and validating the catalogue and
+#     preparing the family's sections, once per run), and the median wall
+#     time of five runs;
 #  2. a 1 000-member building (beams, columns and braces, bench/make_design.py)
 #     designed with --jobs 1 and --jobs 2, wall time.
 # Uses the s16check of $S16_BENCH_BUILD (default build-bench, built in
@@ -51,7 +53,7 @@ wall() {
 }
 
 echo "W family, 4-sub-span beam-column: instructions (callgrind) and wall time (median of 5)"
-printf "%-26s %15s %15s %12s %12s\n" "search" "program" "DesignMember" "checked" "wall (s)"
+printf "%-14s %14s %14s %14s %9s %9s\n" "search" "program" "DesignMember" "search alone" "checked" "wall (s)"
 for name in design_w design_w_all; do
     f="$data/$name.json"
     out="$data/callgrind.$name.out"
@@ -63,7 +65,8 @@ for name in design_w design_w_all; do
       function num(s) { gsub(/,/, "", s); return s + 0 }
       /PROGRAM TOTALS/ && total == "" { total = num($1) }
       /[ :]s16app::DesignMember\(/ && design == "" { design = num($1) }
-      END { printf "%-26s %15.0f %15.0f %12s %12s\n", n, total, design, c, t }'
+      /[ :]s16app::FamilyCache::Get\(/ && prepare == "" { prepare = num($1) }
+      END { printf "%-14s %14.0f %14.0f %14.0f %9s %9s\n", n, total, design, design - prepare, c, t }'
 done
 
 echo

@@ -91,14 +91,15 @@ TEST_F(Design, ChosenIsTheLightestPassingOfEveryCandidate) {
         full.text = false;
         full.sections = &sections;
         std::vector<std::string> passing, failing, warnings;
-        for (auto const& c : families.Get(family, "")) {
+        for (auto const& c : families.Get(family, "", &sections)) {
             auto const& b = *input.design;
             if ((b.maxDepth && c.depth > *b.maxDepth) || (b.minDepth && c.depth < *b.minDepth)) continue;
             MemberInput m = b.selfWeight ? WithSelfWeight(input, c.mass, 1.25, warnings) : input;
             m.section = c.name;
             MemberOutcome const o = CheckMember(m, full);
             bool const pass = o.Pass() && o.Governing().utilisation <= b.limit.value_or(1.0);
-            (pass ? passing : failing).push_back(c.name);
+            if (pass) passing.push_back(c.name);
+            else if (passing.empty()) failing.push_back(c.name);
             if (passing.size() == static_cast<std::size_t>(b.top.value_or(3))) break;
         }
         ASSERT_FALSE(passing.empty());
