@@ -3,6 +3,7 @@
 // command's refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -204,6 +205,16 @@ TEST(DesignInput, RefusedNamingTheField) {
     auto const check = clitest::RunCli("check m.json");
     EXPECT_EQ(check.status, 2);
     EXPECT_NE(check.err.find("m.json: design: a member with a \"design\" block"), std::string::npos) << check.err;
+}
+
+// With no catalogue the square tubes are the CSA G40.20 list's.
+TEST(DesignInput, TubesWithoutCatalogueFromTheG40List) {
+    auto const r = clitest::RunShell("env -u S16_SECTION_CATALOG '" + clitest::Binary() + "' design '" +
+                                     clitest::Example("design_brace.json") + "' --format json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto const chosen = clitest::ParseOutput(r)["members"][0]["chosen"]["section"].get<std::string>();
+    auto const list = G40Sizes(Family::HssSquare);
+    EXPECT_NE(std::find(list.begin(), list.end(), chosen), list.end()) << chosen;
 }
 
 }  // namespace
