@@ -169,6 +169,42 @@ TEST(DesignSelfWeight, OwnWeightMakesTheLightSectionFail) {
     EXPECT_REL_TOL(with.lighterFailing[0].utilisation, 175.277 / 174.069, 1e-4);  // hand values to 6 digits
 }
 
+// The actions the own weight adds to a 6 m member, w = 1 kN/m (factor 1,
+// mass 1000/g kg/m), by the supports: V = dM/dx, positive M compresses the
+// bottom flange. Simply supported: V = -wL/2 = -3 kN at the left, +3 at the
+// right. Fixed-fixed: also M = wL^2/12 = 3 kN*m at both ends. Fixed at the
+// left, pinned at the right: M = wL^2/8 = 4.5 there, V = -3 - 4.5/6 =
+// -3.75 and -3.75 + 6 = 2.25. Cantilevers: M = wL^2/2 = 18 and V = -wL = -6
+// at a fixed left end, 18 and +6 at a fixed right end, 0 at the free tip.
+TEST(DesignSelfWeight, EndActionsOfTheSupports) {
+    struct Case {
+        char const* left;
+        char const* right;
+        double Vl, Ml, Vr, Mr;  // kN, kN*m
+    } const cases[] = {
+        {"pinned", "pinned", -3, 0, 3, 0},      {"fixed", "fixed", -3, 3, 3, 3},
+        {"fixed", "pinned", -3.75, 4.5, 2.25, 0}, {"fixed", "free", -6, 18, 0, 0},
+        {"free", "fixed", 0, 0, 6, 18},
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(std::string(c.left) + "-" + c.right);
+        MemberInput const in = Member("{}", std::string(R"("points": [{"x": 0, "restraint": ")") + c.left +
+                                                R"("}, {"x": 6, "restraint": ")" + c.right + R"("}],
+            "subspans": [{"left": {"Vy": -3, "Mx": 10}, "loads": [{"type": "uniform", "w": 1}]}])");
+        std::vector<std::string> warnings;
+        MemberInput const out = WithSelfWeight(in, 1000.0 / 9.80665, 1.0, warnings);
+        auto const& a = in.cases[0].subspans[0];
+        auto const& b = out.cases[0].subspans[0];
+        // The input's end actions (-3 and 3 kN, 10 kN*m at both ends) are
+        // never 0, so each sum is compared relatively.
+        EXPECT_REL(b.left.Vy, a.left.Vy + c.Vl * 1e3);
+        EXPECT_REL(b.left.Mx, a.left.Mx + c.Ml * 1e3);
+        EXPECT_REL(b.right.Vy, a.right.Vy + c.Vr * 1e3);
+        EXPECT_REL(b.right.Mx, a.right.Mx + c.Mr * 1e3);
+        EXPECT_TRUE(warnings.empty());
+    }
+}
+
 // A member without a family, with an unknown one, limits that exclude every
 // section, a limit outside (0, 1.5] and self-weight on a continuous beam are
 // refused naming the field; a check run refuses a member to design.
