@@ -227,7 +227,10 @@ TEST(DesignInput, RefusedNamingTheField) {
         {R"({"family": "HSS-round", "self_weight": true})", "", 2, "m.json: design.self_weight: the actions of the own weight"},
         {R"({"family": "HSS-round"})", "--family W", 2, "m.json: design.family: also given on the command line"},
         {"{}", "--family W", 2, "m.json (--family): the W sections come from the catalogue"},
+        {R"({"family": "HP"})", "--catalog only_w", 2, "m.json: design.family: the section catalogue \"only_w\" holds no HP"},
     };
+    std::filesystem::create_directories(clitest::ScratchDir() + "/only_w");
+    clitest::WriteFile("only_w/i_shapes.csv", "designation,type,d,bf,tw,tf,k_des_or_r\nW300x40,W,300,150,6,10,10\n");
     for (auto const& c : cases) {
         SCOPED_TRACE(c.design);
         std::string text = beam;
