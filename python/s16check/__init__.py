@@ -27,7 +27,7 @@ import os
 from . import _core
 from ._core import InputError
 
-__all__ = ["check", "check_many", "section", "InputError"]
+__all__ = ["check", "check_many", "design", "section", "InputError"]
 __version__ = _core.__version__
 
 # A number too large to be finite: the reader refuses it with its field path.
@@ -116,6 +116,31 @@ def check_many(members, jobs=2, *, quick=False):
     threads, the Python interpreter free meanwhile; the result is that of
     ``check(members)``, members in input order."""
     return check(list(members), quick=quick, jobs=jobs)
+
+
+def design(member, family=None, *, max_depth=None, min_depth=None, max_width=None, limit=None, top=None, jobs=1):
+    """The lightest section of a family that passes, as ``s16check design
+    --format json``: for each member ``chosen`` (section, mass, utilisation,
+    governing check), ``lighter_failing``, ``passing``, ``skipped``,
+    ``warnings`` and ``result`` (the chosen section's full check, in the form
+    of ``check``).
+
+    member: as for ``check``; a member without a ``"design"`` block is given
+    an empty one (its settings then come from the arguments), and must then
+    have no ``section``. family: "W", "HP", "C", "MC", "WT", "L", "HSS-rect",
+    "HSS-square" or "HSS-round"; max_depth, min_depth, max_width in mm; limit
+    the largest governing utilisation accepted, (0, 1.5] (default 1.0); top
+    how many passing sections to list. An argument and the member's own
+    ``design`` field that disagree raise InputError, as on the command line.
+    """
+    def with_block(m):
+        return m if not isinstance(m, dict) or "design" in m or "members" in m else {**m, "design": {}}
+    if isinstance(member, dict):
+        member = with_block(member)
+    elif isinstance(member, (list, tuple)):
+        member = [with_block(m) for m in member]
+    text, name = _member_file(member)
+    return _python(json.loads(_core.design_text(text, name, jobs, family, max_depth, min_depth, max_width, limit, top)))
 
 
 def section(description, grade="350W", code="CSA S16-09"):

@@ -13,7 +13,10 @@ import pytest
 import s16check
 
 CLI = os.environ["S16CHECK"]
-EXAMPLES = sorted(glob.glob(os.path.join(os.environ["S16_EXAMPLES"], "*.json")))
+ALL_EXAMPLES = sorted(glob.glob(os.path.join(os.environ["S16_EXAMPLES"], "*.json")))
+# Member files to check, and member files for s16check design.
+DESIGNS = [p for p in ALL_EXAMPLES if os.path.basename(p).startswith("design_")]
+EXAMPLES = [p for p in ALL_EXAMPLES if p not in DESIGNS]
 CORPUS = sorted(glob.glob(os.path.join(os.environ["S16_FUZZ_CORPUS"], "*")))
 
 
@@ -37,6 +40,21 @@ def test_examples_as_the_command_line(path):
     cli = s16check._python(json.loads(run_cli("check", path, "--format", "json").stdout))
     assert s16check.check(path) == cli
     assert without_source(s16check.check(load(path))) == without_source(copy.deepcopy(cli))
+
+
+@pytest.mark.parametrize("path", DESIGNS, ids=os.path.basename)
+def test_designs_as_the_command_line(path):
+    cli = s16check._python(json.loads(run_cli("design", path, "--format", "json").stdout))
+    assert s16check.design(path) == cli
+
+
+def test_design_arguments_and_errors():
+    # A member without a "design" block takes its settings from the arguments.
+    member = load(DESIGNS[0])
+    block = member.pop("design")
+    assert s16check.design(member, **{k: v for k, v in block.items() if k in ("family", "limit")}) is not None
+    with pytest.raises(s16check.InputError, match="family"):
+        s16check.design(member, family="Z")
 
 
 def test_section_as_the_command_line():
