@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/Output.h"
 #include "app/SectionInfo.h"
 #include "app/Stations.h"
 #include "framework/Section.h"
@@ -44,7 +45,8 @@ CSection ReadSection(MemberInput const& input, SectionCache* cache) {
 Corvid::Steel::CSteelGrade MakeGrade(MemberInput const& input) {
     try {
         auto const& g = input.grade;
-        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(g.name), g.Fy, g.Fu)
+        // The name goes into the module's report: it cannot break a line.
+        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(Printable(g.name)), g.Fy, g.Fu)
                              : Corvid::Steel::CSteelGrade(Widen(g.name));
     } catch (std::invalid_argument const& e) {
         throw InputError(Where(input, "grade") + ": " + e.what());

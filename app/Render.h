@@ -31,12 +31,20 @@ void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
 // The same outputs in pieces, for streaming a batch: what comes before the
 // members, one member, and what comes after them. The pieces of a member are
 // made on the worker that checked it; joined in input order they give
-// exactly the output of RenderText / RenderJson.
+// exactly the output of RenderText / RenderJson / RenderHtml. Each throws
+// std::runtime_error when its text could not be formatted.
 std::string TextMember(std::size_t index, BatchItem const& item, bool colour);
 std::string TextEnd(RunCounts const& counts);
 std::string JsonBegin();
 std::string JsonMember(std::size_t index, BatchItem const& item, bool first);
 std::string JsonEnd(bool anyMember, RunCounts const& counts);
+// The HTML page: the head with the counts, one summary row per member, the
+// end of the summary table, one section per member, the end of the page.
+std::string HtmlHead(RunCounts const& counts);
+std::string HtmlRow(std::size_t index, BatchItem const& item);
+extern char const* const kHtmlRowsEnd;
+std::string HtmlMember(std::size_t index, BatchItem const& item);
+extern char const* const kHtmlEnd;
 
 void RenderSectionText(std::ostream& out, SectionInfo const& info);
 void RenderSectionJson(std::ostream& out, SectionInfo const& info);
