@@ -272,6 +272,7 @@ TEST(SectionText, RefusesBadNumbers) {
     EXPECT_TRUE(RefusedNaming(L"I D=12x B=203 T=13.1 Tw=7.5", "\"12x\" is not a number"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=168 t=", "\"t\": \"\" is not a number"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=1,68 t=5", "\"1,68\" is not a number"));
+    EXPECT_TRUE(RefusedNaming(L"I D=0x12F B=203 T=13.1 Tw=7.5", "\"0x12F\" is not a number"));  // decimal only
     // NaN and infinities (strtod reads all three; 1e999 overflows).
     EXPECT_TRUE(RefusedNaming(L"CHS D=nan t=5", "\"D\" is not a finite number"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=inf t=5", "\"D\" is not a finite number"));

@@ -62,6 +62,13 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
         {"undefined restraint bits", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": {"bits": "0x400000"}},
            {"x": 3, "restraint": "pinned"}], )" + sub + "}",
          "members[2].points[0].restraint.bits: bits outside the defined restraint bits (0x400000)"},
+        // Never octal: "0100" is one hundred (0x64), not 64 (kTorsional).
+        {"restraint bits with a leading zero", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint":
+           {"bits": "0100"}}, {"x": 3, "restraint": "pinned"}], )" + sub + "}",
+         "members[2].points[0].restraint.bits: bits outside the defined restraint bits (0x64)"},
+        {"restraint bits beyond any integer", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint":
+           {"bits": 1e30}}, {"x": 3, "restraint": "pinned"}], )" + sub + "}",
+         "members[2].points[0].restraint.bits: bits outside the defined restraint bits (too large)"},
         {"duplicate field", "{" + sec + R"(, "grade": "350W", "grade": "300W", )" + pts + ", " + sub + "}",
          "members[2].grade: the field appears twice in one object"},
         {"both subspans and cases", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "cases": []})",
