@@ -131,6 +131,14 @@ double Field::Number() const {
     return v;
 }
 
+double Field::Number(double scale) const {
+    double const v = Number() * scale;
+    if (!std::isfinite(v))
+        Fail(m_value->dump() + " is too large: not a finite number once converted to SI units (x " +
+             nlohmann::json(scale).dump() + ")");
+    return v;
+}
+
 std::string Field::String() const {
     if (!m_value->is_string()) Fail("expected a string, found " + JsonTypeName(*m_value));
     return m_value->get<std::string>();

@@ -29,6 +29,9 @@ public:
 
     // Typed reads; a wrong type or a number that is not finite fails.
     double Number() const;
+    // The number times `scale` (a unit conversion to SI); fails, naming the
+    // number as written, when the product is not finite.
+    double Number(double scale) const;
     std::string String() const;
     bool Bool() const;
     // The elements of an array, each with its path.

@@ -54,6 +54,11 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
         {"non-finite number", "{" + sec + R"(, "grade": "350W", )" + pts +
                                   R"(, "subspans": [{"left": {"N": -1e400}, "right": {}}]})",
          "members[2].subspans[0].left.N: the number is not finite"},
+        // 1e306 kN*m is 1e309 N*m, beyond the largest double (1.8e308).
+        {"moment not finite in SI units", "{" + sec + R"(, "grade": "350W", )" + pts +
+                                              R"(, "subspans": [{"left": {}, "right": {"Mx": 1e306}}]})",
+         "members[2].subspans[0].right.Mx: 1e+306 is too large: not a finite number once converted to SI units (x "
+         "1000.0)"},
         {"wrong type", "{" + sec + R"(, "grade": "350W", )" + pts + R"(, "subspans": [{"left": {"Mx": "12"}, "right": {}}]})",
          "members[2].subspans[0].left.Mx: expected a number, found a string"},
         {"unknown restraint word", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": ["pined"]},
