@@ -8,6 +8,7 @@
 //
 // Exit status: 0 every member passes; 1 a member fails a check; 2 the input
 // could not be read or a member could not be checked.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -65,6 +66,12 @@ void Tell(s16app::BatchItem const& item) {
 bool ReadAll(std::vector<std::string> const& files, int jobs, std::vector<s16app::MemberInput>& members) {
     bool ok = true;
     for (auto const& name : files) {
+        struct stat st {};
+        if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            Error(name + ": is a folder, not a member file");
+            ok = false;
+            continue;
+        }
         std::ifstream in(name, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();

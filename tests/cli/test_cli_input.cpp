@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliRun.h"
@@ -146,7 +147,25 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
     auto r = RunCli("check syntax.json");
     EXPECT_EQ(r.status, 2);
     // Line 2 is `  "grade": "350W",,`: the second comma is its 19th character.
-    EXPECT_NE(r.err.find("syntax.json: line 2, column 19: not valid JSON"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("syntax.json: line 2, column 19: not valid JSON: expected a field name in double quotes"),
+              std::string::npos)
+        << r.err;
+    // Each complaint whole, in the user's words.
+    std::pair<std::string, char const*> const bad[] = {
+        {"{\"a\": 1 \"b\": 2}", "line 1, column 11: not valid JSON: expected ',' or '}' after an object member"},
+        {"{\"a\": [1, 2}", "line 1, column 12: not valid JSON: expected ',' or ']' after a list element"},
+        {"{\"a\": tru}", "line 1, column 10: not valid JSON: expected a value: a number, a string in double quotes"},
+        {"{\"a\": \"x\ny\"}", "line 1, column 9: not valid JSON: a line break or another control character inside"},
+        {"{\"a\":", "line 1, column 6: not valid JSON: the file ends before the JSON is complete"},
+        {std::string("\xff\xfe{\0}\0", 6), "the file is UTF-16 text; save it as UTF-8"},
+    };
+    for (auto const& b : bad) {
+        WriteFile("bad.json", b.first);
+        auto const err = RunCli("check bad.json").err;
+        EXPECT_EQ(err.find(std::string("s16check: bad.json: ") + b.second), 0u) << err;
+    }
+    clitest::RunShell("mkdir -p folder.json");
+    EXPECT_EQ(RunCli("check folder.json").err, "s16check: folder.json: is a folder, not a member file\n");
     r = RunCli("check missing.json");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("missing.json: cannot be read"), std::string::npos) << r.err;
