@@ -129,6 +129,25 @@ json ParseJson(std::string const& text, std::string const& fileName) {
     if (text.size() >= 2 && (text.compare(0, 2, "\xff\xfe") == 0 || text.compare(0, 2, "\xfe\xff") == 0 ||
                              text.find('\0') < 4))
         throw InputError(fileName + ": the file is UTF-16 text; save it as UTF-8");
+    // Nesting is bounded before the parser sees it: a member file is a few
+    // levels deep.
+    std::size_t depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char const c = text[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxJsonDepth)
+                throw InputError(fileName + ": " + Position(text, i) + ": not valid here: nested deeper than " +
+                                 std::to_string(kMaxJsonDepth) + " levels");
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+    }
     try {
         return json::parse(text, std::ref(watch));
     } catch (json::parse_error const& e) {
@@ -174,8 +193,11 @@ bool Field::Bool() const {
     return m_value->get<bool>();
 }
 
-std::vector<Field> Field::Elements() const {
+std::vector<Field> Field::Elements(std::size_t most) const {
     if (!m_value->is_array()) Fail("expected a list, found " + JsonTypeName(*m_value));
+    if (m_value->size() > most)
+        Fail("a list of " + std::to_string(m_value->size()) + " elements; at most " + std::to_string(most) +
+             " are accepted here (split the member)");
     std::vector<Field> out;
     for (std::size_t i = 0; i < m_value->size(); ++i)
         out.emplace_back((*m_value)[i], m_file, m_path + "[" + std::to_string(i) + "]");

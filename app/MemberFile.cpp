@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -419,7 +420,7 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
     Units units;
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
     if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
-    auto const members = obj.Require("members").Elements();
+    auto const members = obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
     if (members.empty()) obj.Require("members").Fail("the list of members is empty");
     return ReadMembers(members, fileName, units, jobs);
 }

@@ -20,6 +20,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/JsonInput.h"
 #include "app/MemberFile.h"
 #include "app/MemberRunner.h"
 #include "app/Output.h"
@@ -69,6 +70,12 @@ bool ReadAll(std::vector<std::string> const& files, int jobs, std::vector<s16app
         struct stat st {};
         if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
             Error(name + ": is a folder, not a member file");
+            ok = false;
+            continue;
+        }
+        if (st.st_size > static_cast<off_t>(s16app::kMaxFileBytes)) {
+            Error(name + ": " + std::to_string(st.st_size >> 20) + " MB; a member file of more than " +
+                  std::to_string(s16app::kMaxFileBytes >> 20) + " MB is refused (split it)");
             ok = false;
             continue;
         }

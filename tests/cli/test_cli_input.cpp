@@ -22,6 +22,12 @@ std::string ThirdMemberOf(std::string const& member) {
     return R"({"members": [)" + ok + "," + ok + "," + member + "]}";
 }
 
+std::string Repeat(std::string const& s, int n) {
+    std::string out;
+    while (n-- > 0) out += s;
+    return out;
+}
+
 constexpr char kPoints[] = R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}])";
 constexpr char kOneSub[] = R"("subspans": [{"left": {}, "right": {}}])";
 constexpr char kI[] = R"("section": "I D=303 B=203 T=13.1 Tw=7.5 R=15")";
@@ -75,6 +81,9 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
         {"restraint bits beyond any integer", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint":
            {"bits": 1e30}}, {"x": 3, "restraint": "pinned"}], )" + sub + "}",
          "members[2].points[0].restraint.bits: bits outside the defined restraint bits (too large)"},
+        {"a list too long for one member", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0}, )" +
+             Repeat(R"({"x": 3}, )", 9999) + R"({"x": 3}], )" + sub + "}",
+         "members[2].points: a list of 10001 elements; at most 10000 are accepted here (split the member)"},
         {"duplicate field", "{" + sec + R"(, "grade": "350W", "grade": "300W", )" + pts + ", " + sub + "}",
          "members[2].grade: the field appears twice in one object"},
         {"both subspans and cases", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "cases": []})",
@@ -158,6 +167,7 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
         {"{\"a\": \"x\ny\"}", "line 1, column 9: not valid JSON: a line break or another control character inside"},
         {"{\"a\":", "line 1, column 6: not valid JSON: the file ends before the JSON is complete"},
         {std::string("\xff\xfe{\0}\0", 6), "the file is UTF-16 text; save it as UTF-8"},
+        {std::string(70, '['), "line 1, column 65: not valid here: nested deeper than 64 levels"},
     };
     for (auto const& b : bad) {
         WriteFile("bad.json", b.first);
@@ -166,6 +176,9 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
     }
     clitest::RunShell("mkdir -p folder.json");
     EXPECT_EQ(RunCli("check folder.json").err, "s16check: folder.json: is a folder, not a member file\n");
+    clitest::RunShell("truncate -s 300M huge.json");  // sparse: no disk used
+    EXPECT_EQ(RunCli("check huge.json").err,
+              "s16check: huge.json: 300 MB; a member file of more than 256 MB is refused (split it)\n");
     r = RunCli("check missing.json");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("missing.json: cannot be read"), std::string::npos) << r.err;
