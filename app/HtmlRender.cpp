@@ -86,6 +86,7 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
             << UtilText(u.second) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
     for (auto const& note : MemberNotes(m)) out << "<p class=\"note\">" << Escape(note) << "</p>\n";
+    for (auto const& w : m.warnings) out << "<p class=\"note\">Warning: " << Escape(w) << "</p>\n";
     auto const spans = SpanTable(g);
     for (std::size_t r = 0; r < spans.size(); ++r) {
         if (r == 0) out << "<table class=\"spans\">\n<thead><tr>";

@@ -87,6 +87,7 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
                 << VerdictText(m.cases[k].pass, colour) << (k == m.governing ? "  <- governing" : "") << "\n";
     }
     for (auto const& note : MemberNotes(m)) out << "  " << note << "\n";
+    for (auto const& w : m.warnings) out << "  Warning: " << Printable(w) << "\n";
     out << "  Overall: " << UtilText(g.utilisation) << (governing.empty() ? "" : " (" + governing + ")") << "  "
         << VerdictText(m.Pass(), colour) << "\n";
 }

@@ -130,3 +130,27 @@ TEST(CliSafety, UserTextCannotForgeALine) {
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err.find('\n'), bad.err.size() - 1) << bad.err;
 }
+
+TEST(CliSafety, ImplausibleValuesAreWarnedOfNotRefused) {
+    struct Case {
+        std::string from, to;  // replaced in the local member
+        char const* warning;
+    };
+    Case const cases[] = {
+        {R"({"x": 3,)", R"({"x": 3000,)", "bad.json: points: the member is 3000 m long (more than 100 m)"},
+        {"t=10", "t=0.5", "bad.json: section: dimension tf = 0.5 mm is below 1 mm"},
+        {"D=200", "D=6000", "bad.json: section: dimension D = 6000 mm is above 5 m"},
+        {R"("350W")", R"({"Fy": 50, "Fu": 65})", "bad.json: grade.Fy: 50 MPa is outside 200 to 700 MPa"},
+    };
+    for (auto const& c : cases) {
+        std::string member = clitest::LocalMember(R"({"N": 10})");
+        member.replace(member.find(c.from), c.from.size(), c.to);
+        WriteFile("bad.json", member);
+        for (char const* format : {"text", "html"}) {
+            auto const r = RunCli(std::string("check bad.json --format ") + format);
+            EXPECT_NE(r.status, 2) << r.err;
+            EXPECT_NE(r.err.find(std::string("s16check: warning: ") + c.warning), std::string::npos) << r.err;
+            EXPECT_NE(r.out.find(std::string("Warning: ") + c.warning), std::string::npos) << c.warning;
+        }
+    }
+}
