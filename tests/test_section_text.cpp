@@ -18,6 +18,7 @@
 #include "SectGeom.h"
 #include "Section.h"
 #include "Tolerance.h"
+#include "SectionTables.h"
 
 using Corvid::CString;
 using Corvid::Data::CSecGeom;
@@ -80,7 +81,7 @@ class SectionCatalogue : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(S16_SHARED_SECTIONS))
-            GTEST_SKIP() << "section tables not found at " << S16_SHARED_SECTIONS;
+            S16_SKIP_WITHOUT_TABLES("section tables not found at " << S16_SHARED_SECTIONS);
         CSection::SetCatalogDirectory(S16_SHARED_SECTIONS);
     }
     void TearDown() override { CSection::SetCatalogDirectory(""); }
@@ -434,7 +435,7 @@ TEST_F(SectionCatalogue, CatalogueDescription) {
 }
 
 TEST(SectionCatalogueSetting, EnvironmentAndUnreadableFolder) {
-    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
+    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) S16_SKIP_WITHOUT_TABLES("section tables not found");
     NoCatalogue const none;
     EXPECT_EQ(CSection::CatalogDirectory(), "");
     // The environment variable serves when nothing is set in the program.
