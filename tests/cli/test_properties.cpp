@@ -1,0 +1,138 @@
+// Engineering properties over randomly generated valid members of every
+// shape (a seeded generator: the same members every run).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "CliRun.h"
+#include "Tolerance.h"
+#include "app/MemberFile.h"
+#include "app/MemberRunner.h"
+#include "app/Render.h"
+
+namespace {
+
+using s16app::MemberOutcome;
+
+// A valid member: a section of one of the six shapes with proportions found
+// in practice, 350W, pinned at both ends, length L (m), end actions in kN
+// and kN*m scaled by k. Mirrored: the moments and shears turned round (the
+// section upside down and back to front), the axial force kept.
+struct Generated {
+    std::string section;
+    double L, N, Vy, Mx1, Mx2, My;
+    std::string Json(double k = 1.0, double lengthFactor = 1.0, bool mirrored = false) const {
+        double const s = mirrored ? -k : k;
+        auto num = [](double v) { return std::to_string(v); };
+        std::string const left = R"({"N": )" + num(k * N) + R"(, "Vy": )" + num(s * Vy) + R"(, "Mx": )" + num(s * Mx1) +
+                                 R"(, "My": )" + num(s * My) + "}";
+        std::string const right = R"({"N": )" + num(k * N) + R"(, "Vy": )" + num(s * Vy) + R"(, "Mx": )" +
+                                  num(s * Mx2) + R"(, "My": )" + num(s * My) + "}";
+        return R"({"section": ")" + section + R"(", "grade": "350W", "points": [{"x": 0, "restraint": "pinned"},
+            {"x": )" + num(L * lengthFactor) + R"(, "restraint": "pinned"}], "subspans": [{"left": )" + left +
+               R"(, "right": )" + right + "}]}";
+    }
+};
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : m_rng(seed) {}
+    double U(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_rng); }
+    Generated Next(int shape, bool doublySymmetric = false) {
+        char buf[160];
+        double const D = std::round(U(150, 600)), B = std::round(U(100, 300)), t = std::round(U(6, 20) * 10) / 10;
+        switch (doublySymmetric ? (shape % 3 == 0 ? 0 : shape % 3 == 1 ? 3 : 4) : shape % 6) {
+            case 0: std::snprintf(buf, sizeof buf, "I D=%g B=%g T=%g Tw=%g R=10", D, B, t, std::round(t * 6) / 10); break;
+            case 1: std::snprintf(buf, sizeof buf, "C D=%g B=%g T=%g Tw=%g R=8", D, B / 3, t, std::round(t * 7) / 10); break;
+            case 2: std::snprintf(buf, sizeof buf, "T D=%g B=%g T=%g Tw=%g R=8", D / 2, B, t, std::round(t * 7) / 10); break;
+            case 3: std::snprintf(buf, sizeof buf, "RHS D=%g B=%g t=%g", D / 2, B / 2, t / 2); break;
+            case 4: std::snprintf(buf, sizeof buf, "CHS D=%g t=%g", D / 2, t / 2); break;
+            default: std::snprintf(buf, sizeof buf, "L D=%g B=%g t=%g R=8", B / 2, B / 3, t); break;
+        }
+        return {buf, U(2, 8), U(-300, 100), U(-50, 50), U(-60, 60), U(-60, 60), U(-5, 5)};
+    }
+
+private:
+    std::mt19937 m_rng;
+};
+
+MemberOutcome Check(std::string const& json, bool text = false) {
+    s16app::RunOptions options;
+    options.text = text;
+    return s16app::CheckMember(s16app::ReadMemberFile(json, "gen.json").at(0), options);
+}
+
+constexpr int kMembers = 240;  // 40 of each shape
+}  // namespace
+
+TEST(Properties, MoreLoadOfTheSameShapeNeverLowersAUtilisation) {
+    Generator gen(17);
+    for (int i = 0; i < kMembers; ++i) {
+        Generated const g = gen.Next(i);
+        double const k = gen.U(1.01, 3.0);
+        SCOPED_TRACE(g.Json() + " k = " + std::to_string(k));
+        MemberOutcome const base = Check(g.Json()), more = Check(g.Json(k));
+        ASSERT_EQ(base.cases[0].maxima.size(), more.cases[0].maxima.size());
+        for (std::size_t u = 0; u < base.cases[0].maxima.size(); ++u)
+            EXPECT_GE(more.cases[0].maxima[u].second, base.cases[0].maxima[u].second * (1 - 1e-9)) << u;
+        EXPECT_GE(more.cases[0].utilisation, base.cases[0].utilisation * (1 - 1e-9));
+        EXPECT_FALSE(!base.Pass() && more.Pass());
+    }
+}
+
+TEST(Properties, ALongerMemberNeverHasAHigherBucklingResistance) {
+    Generator gen(23);
+    for (int i = 0; i < kMembers / 2; ++i) {
+        Generated const g = gen.Next(i);
+        double const f = gen.U(1.05, 2.0);
+        SCOPED_TRACE(g.Json() + " length x " + std::to_string(f));
+        MemberOutcome const base = Check(g.Json(), true), longer = Check(g.Json(1.0, f), true);
+        auto const& a = base.cases[0].spans;
+        auto const& b = longer.cases[0].spans;
+        ASSERT_EQ(a.size(), b.size());
+        ASSERT_FALSE(a.empty());
+        for (std::size_t s = 0; s < a.size(); ++s) {
+            EXPECT_LE(b[s].Cr, a[s].Cr * (1 + 1e-9)) << a[s].kind;
+            EXPECT_LE(b[s].Mr, a[s].Mr * (1 + 1e-9)) << a[s].kind;
+        }
+    }
+}
+
+TEST(Properties, MirroringADoublySymmetricSectionChangesNothing) {
+    Generator gen(29);
+    for (int i = 0; i < kMembers / 2; ++i) {
+        Generated const g = gen.Next(i, true);
+        SCOPED_TRACE(g.Json());
+        MemberOutcome const a = Check(g.Json()), b = Check(g.Json(1.0, 1.0, true));
+        ASSERT_EQ(a.cases[0].maxima.size(), b.cases[0].maxima.size());
+        for (std::size_t u = 0; u < a.cases[0].maxima.size(); ++u)
+            if (a.cases[0].maxima[u].second > 1e-9 || b.cases[0].maxima[u].second > 1e-9) {
+                EXPECT_REL(b.cases[0].maxima[u].second, a.cases[0].maxima[u].second) << u;
+            }
+    }
+}
+
+TEST(Properties, JobsGiveIdenticalOutputAndJsonMatchesTheTextSummary) {
+    Generator gen(31);
+    std::string file = R"({"members": [)";
+    for (int i = 0; i < 60; ++i) file += (i ? "," : "") + gen.Next(i).Json(gen.U(0.5, 4.0));
+    clitest::WriteFile("gen.json", file + "]}");
+    for (char const* format : {"text", "json", "html"}) {
+        auto const one = clitest::RunCli(std::string("check gen.json --jobs 1 --format ") + format);
+        EXPECT_TRUE(one.out == clitest::RunCli(std::string("check gen.json --jobs 4 --format ") + format).out) << format;
+    }
+    auto const text = clitest::RunCli("check gen.json").out;
+    auto const json = clitest::ParseOutput(clitest::RunCli("check gen.json --format json"));
+    std::size_t at = 0;
+    for (auto const& m : json["members"]) {
+        at = text.find("  Overall: ", at);
+        ASSERT_NE(at, std::string::npos);
+        at += 11;
+        auto const& u = m["utilisation"];  // +infinity is "inf"
+        EXPECT_EQ(text.substr(at, text.find(' ', at) - at), u.is_string() ? u.get<std::string>() : s16app::UtilText(u));
+        EXPECT_EQ(text.substr(text.find('\n', at) - 4, 4), m["pass"].get<bool>() ? "PASS" : "FAIL");
+    }
+    EXPECT_EQ(text.find("  Overall: ", at), std::string::npos);
+}
