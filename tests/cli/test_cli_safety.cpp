@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "CliRun.h"
 
 using clitest::RunCli;
@@ -14,21 +11,14 @@ using clitest::RunShell;
 using clitest::WriteFile;
 
 namespace {
-std::string Read(std::string const& name) {
-    std::ifstream in(clitest::ScratchDir() + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string Read(std::string const& path) { return RunShell("cat '" + path + "'").out; }
 
-// `name`: n copies of the bundled simply supported beam (about 2 ms
-// and 70 kB of text report each).
+// `name`: n copies of the bundled simply supported beam (about 2 ms and
+// 70 kB of text report each).
 void WriteMany(char const* name, int n) {
-    std::ifstream in(clitest::Example("simply_supported_beam.json"));
-    std::stringstream one;
-    one << in.rdbuf();
+    std::string const one = Read(clitest::Example("simply_supported_beam.json"));
     std::string all = "{\"members\": [";
-    for (int i = 0; i < n; ++i) all += (i ? "," : "") + one.str();
+    for (int i = 0; i < n; ++i) all += (i ? "," : "") + one;
     WriteFile(name, all + "]}");
 }
 
@@ -41,8 +31,7 @@ std::string Interrupted(std::string const& args, std::string const& writing, cha
 }  // namespace
 
 TEST(CliSafety, InterruptedOrFailedOutputLeavesTheFileAsItWas) {
-    WriteMany("many.json", 2000);
-    WriteMany("some.json", 100);
+    WriteMany("many.json", 2000), WriteMany("some.json", 100);
     std::string const tempExists = "ls .out.txt.s16check-* >/dev/null 2>&1";
     std::string const cases[] = {
         Interrupted("check many.json --output out.txt", tempExists, "INT"),
@@ -61,8 +50,7 @@ TEST(CliSafety, InterruptedOrFailedOutputLeavesTheFileAsItWas) {
 }
 
 TEST(CliSafety, CutShortStandardOutputNeverEndsLikeAFinishedReport) {
-    WriteMany("many.json", 2000);
-    WriteMany("some.json", 100);
+    WriteMany("many.json", 2000), WriteMany("some.json", 100);
     auto const r = RunShell(Interrupted("check many.json --jobs 2 >partial.txt", "test -s partial.txt", "INT"));
     EXPECT_EQ(r.status, 2);
     std::string const out = Read("partial.txt");
@@ -132,10 +120,7 @@ TEST(CliSafety, UserTextCannotForgeALine) {
 }
 
 TEST(CliSafety, ImplausibleValuesAreWarnedOfNotRefused) {
-    struct Case {
-        std::string from, to;  // replaced in the local member
-        char const* warning;
-    };
+    struct Case { std::string from, to, warning; };  // `from` replaced by `to` in the local member
     Case const cases[] = {
         {R"({"x": 3,)", R"({"x": 3000,)", "bad.json: points: the member is 3000 m long (more than 100 m)"},
         {"t=10", "t=0.5", "bad.json: section: dimension tf = 0.5 mm is below 1 mm"},
@@ -149,8 +134,8 @@ TEST(CliSafety, ImplausibleValuesAreWarnedOfNotRefused) {
         for (char const* format : {"text", "html"}) {
             auto const r = RunCli(std::string("check bad.json --format ") + format);
             EXPECT_NE(r.status, 2) << r.err;
-            EXPECT_NE(r.err.find(std::string("s16check: warning: ") + c.warning), std::string::npos) << r.err;
-            EXPECT_NE(r.out.find(std::string("Warning: ") + c.warning), std::string::npos) << c.warning;
+            EXPECT_NE(r.err.find("s16check: warning: " + c.warning), std::string::npos) << r.err;
+            EXPECT_NE(r.out.find("Warning: " + c.warning), std::string::npos) << c.warning;
         }
     }
 }

@@ -26,13 +26,13 @@ struct Generated {
     std::string Json(double k = 1.0, double lengthFactor = 1.0, bool mirrored = false) const {
         double const s = mirrored ? -k : k;
         auto num = [](double v) { return std::to_string(v); };
-        std::string const left = R"({"N": )" + num(k * N) + R"(, "Vy": )" + num(s * Vy) + R"(, "Mx": )" + num(s * Mx1) +
-                                 R"(, "My": )" + num(s * My) + "}";
-        std::string const right = R"({"N": )" + num(k * N) + R"(, "Vy": )" + num(s * Vy) + R"(, "Mx": )" +
-                                  num(s * Mx2) + R"(, "My": )" + num(s * My) + "}";
+        auto end = [&](double Mx) {
+            return R"({"N": )" + num(k * N) + R"(, "Vy": )" + num(s * Vy) + R"(, "Mx": )" + num(s * Mx) +
+                   R"(, "My": )" + num(s * My) + "}";
+        };
         return R"({"section": ")" + section + R"(", "grade": "350W", "points": [{"x": 0, "restraint": "pinned"},
-            {"x": )" + num(L * lengthFactor) + R"(, "restraint": "pinned"}], "subspans": [{"left": )" + left +
-               R"(, "right": )" + right + "}]}";
+            {"x": )" + num(L * lengthFactor) + R"(, "restraint": "pinned"}], "subspans": [{"left": )" + end(Mx1) +
+               R"(, "right": )" + end(Mx2) + "}]}";
     }
 };
 
