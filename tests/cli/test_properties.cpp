@@ -40,10 +40,10 @@ class Generator {
 public:
     explicit Generator(unsigned seed) : m_rng(seed) {}
     double U(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_rng); }
-    Generated Next(int shape, bool doublySymmetric = false) {
+    Generated Next(int shape) {
         char buf[160];
         double const D = std::round(U(150, 600)), B = std::round(U(100, 300)), t = std::round(U(6, 20) * 10) / 10;
-        switch (doublySymmetric ? (shape % 3 == 0 ? 0 : shape % 3 == 1 ? 3 : 4) : shape % 6) {
+        switch (shape % 6) {
             case 0: std::snprintf(buf, sizeof buf, "I D=%g B=%g T=%g Tw=%g R=10", D, B, t, std::round(t * 6) / 10); break;
             case 1: std::snprintf(buf, sizeof buf, "C D=%g B=%g T=%g Tw=%g R=8", D, B / 3, t, std::round(t * 7) / 10); break;
             case 2: std::snprintf(buf, sizeof buf, "T D=%g B=%g T=%g Tw=%g R=8", D / 2, B, t, std::round(t * 7) / 10); break;
@@ -67,50 +67,35 @@ MemberOutcome Check(std::string const& json, bool text = false) {
 constexpr int kMembers = 240;  // 40 of each shape
 }  // namespace
 
-TEST(Properties, MoreLoadOfTheSameShapeNeverLowersAUtilisation) {
+// Per member: more load of the same shape (every action times k > 1) never
+// lowers a utilisation nor turns a FAIL into a PASS; a longer member never
+// has a higher buckling resistance (Cr, Mr of each span); an I, RHS or CHS
+// (doubly symmetric) with its moments and shears turned round gives the
+// same utilisations.
+TEST(Properties, LoadLengthAndSymmetry) {
     Generator gen(17);
     for (int i = 0; i < kMembers; ++i) {
         Generated const g = gen.Next(i);
-        double const k = gen.U(1.01, 3.0);
-        SCOPED_TRACE(g.Json() + " k = " + std::to_string(k));
-        MemberOutcome const base = Check(g.Json()), more = Check(g.Json(k));
-        ASSERT_EQ(base.cases[0].maxima.size(), more.cases[0].maxima.size());
-        for (std::size_t u = 0; u < base.cases[0].maxima.size(); ++u)
-            EXPECT_GE(more.cases[0].maxima[u].second, base.cases[0].maxima[u].second * (1 - 1e-9)) << u;
-        EXPECT_GE(more.cases[0].utilisation, base.cases[0].utilisation * (1 - 1e-9));
+        double const k = gen.U(1.01, 3.0), f = gen.U(1.05, 2.0);
+        SCOPED_TRACE(g.Json() + " k = " + std::to_string(k) + ", length x " + std::to_string(f));
+        MemberOutcome const base = Check(g.Json(), true), more = Check(g.Json(k)), longer = Check(g.Json(1, f), true);
+        auto const& a = base.cases[0];
+        ASSERT_EQ(a.maxima.size(), more.cases[0].maxima.size());
+        for (std::size_t u = 0; u < a.maxima.size(); ++u)
+            EXPECT_GE(more.cases[0].maxima[u].second, a.maxima[u].second * (1 - 1e-9)) << u;
+        EXPECT_GE(more.cases[0].utilisation, a.utilisation * (1 - 1e-9));
         EXPECT_FALSE(!base.Pass() && more.Pass());
-    }
-}
-
-TEST(Properties, ALongerMemberNeverHasAHigherBucklingResistance) {
-    Generator gen(23);
-    for (int i = 0; i < kMembers / 2; ++i) {
-        Generated const g = gen.Next(i);
-        double const f = gen.U(1.05, 2.0);
-        SCOPED_TRACE(g.Json() + " length x " + std::to_string(f));
-        MemberOutcome const base = Check(g.Json(), true), longer = Check(g.Json(1.0, f), true);
-        auto const& a = base.cases[0].spans;
-        auto const& b = longer.cases[0].spans;
-        ASSERT_EQ(a.size(), b.size());
-        ASSERT_FALSE(a.empty());
-        for (std::size_t s = 0; s < a.size(); ++s) {
-            EXPECT_LE(b[s].Cr, a[s].Cr * (1 + 1e-9)) << a[s].kind;
-            EXPECT_LE(b[s].Mr, a[s].Mr * (1 + 1e-9)) << a[s].kind;
+        ASSERT_EQ(a.spans.size(), longer.cases[0].spans.size());
+        ASSERT_FALSE(a.spans.empty());
+        for (std::size_t s = 0; s < a.spans.size(); ++s) {
+            EXPECT_LE(longer.cases[0].spans[s].Cr, a.spans[s].Cr * (1 + 1e-9)) << a.spans[s].kind;
+            EXPECT_LE(longer.cases[0].spans[s].Mr, a.spans[s].Mr * (1 + 1e-9)) << a.spans[s].kind;
         }
-    }
-}
-
-TEST(Properties, MirroringADoublySymmetricSectionChangesNothing) {
-    Generator gen(29);
-    for (int i = 0; i < kMembers / 2; ++i) {
-        Generated const g = gen.Next(i, true);
-        SCOPED_TRACE(g.Json());
-        MemberOutcome const a = Check(g.Json()), b = Check(g.Json(1.0, 1.0, true));
-        ASSERT_EQ(a.cases[0].maxima.size(), b.cases[0].maxima.size());
-        for (std::size_t u = 0; u < a.cases[0].maxima.size(); ++u)
-            if (a.cases[0].maxima[u].second > 1e-9 || b.cases[0].maxima[u].second > 1e-9) {
-                EXPECT_REL(b.cases[0].maxima[u].second, a.cases[0].maxima[u].second) << u;
-            }
+        if (i % 6 != 0 && i % 6 != 3 && i % 6 != 4) continue;
+        MemberOutcome const mirrored = Check(g.Json(1, 1, true));
+        auto const& m = mirrored.cases[0].maxima;
+        for (std::size_t u = 0; u < a.maxima.size(); ++u)
+            if (a.maxima[u].second > 1e-9 || m[u].second > 1e-9) { EXPECT_REL(m[u].second, a.maxima[u].second) << u; }
     }
 }
 
@@ -121,7 +106,8 @@ TEST(Properties, JobsGiveIdenticalOutputAndJsonMatchesTheTextSummary) {
     clitest::WriteFile("gen.json", file + "]}");
     for (char const* format : {"text", "json", "html"}) {
         auto const one = clitest::RunCli(std::string("check gen.json --jobs 1 --format ") + format);
-        EXPECT_TRUE(one.out == clitest::RunCli(std::string("check gen.json --jobs 4 --format ") + format).out) << format;
+        auto const four = clitest::RunCli(std::string("check gen.json --jobs 4 --format ") + format);
+        EXPECT_TRUE(one.out == four.out && one.status == four.status && one.err == four.err) << format;
     }
     auto const text = clitest::RunCli("check gen.json").out;
     auto const json = clitest::ParseOutput(clitest::RunCli("check gen.json --format json"));
