@@ -3,54 +3,71 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <pthread.h>
+
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <thread>
 
 namespace s16app {
 
 namespace {
 
-// What a signal handler needs, in static storage: the temporary file to
-// remove, and whether the report goes to the standard output.
+// The temporary file to remove and whether the report goes to the standard
+// output, under the output lock.
 char gTemp[PATH_MAX + 64];
-volatile std::sig_atomic_t gToStdout = 0;
+bool gToStdout = false;
+std::timed_mutex gOutputLock;
 
 void Put(int fd, char const* text) {
     ssize_t const n = ::write(fd, text, std::strlen(text));
     (void)n;
 }
 
-extern "C" void OnSignal(int) {
-    if (gTemp[0]) ::unlink(gTemp);
-    if (gToStdout) Put(STDOUT_FILENO, "\n*** s16check was interrupted: this report is incomplete ***\n");
-    Put(STDERR_FILENO, gToStdout ? "\ns16check: interrupted: the report is incomplete\n"
-                                 : "\ns16check: interrupted: no report was written\n");
-    ::_exit(2);
-}
-
 void SetTemp(std::string const& path) {
+    std::lock_guard<std::timed_mutex> const lock(gOutputLock);
     std::size_t const n = std::min(path.size(), sizeof gTemp - 1);
     std::memcpy(gTemp, path.data(), n);
     gTemp[n] = '\0';
 }
 
+// The signals, blocked in every thread, are taken here: once no report text
+// is being written (waiting at most 2 s for a stalled writer), the
+// temporary file goes, an interrupted standard output gets its last line.
+void TakeSignals(sigset_t set) {
+    int signal = 0;
+    sigwait(&set, &signal);
+    bool const locked = gOutputLock.try_lock_for(std::chrono::seconds(2));
+    if (gTemp[0]) ::unlink(gTemp);
+    if (gToStdout) Put(STDOUT_FILENO, "\n*** s16check was interrupted: this report is incomplete ***\n");
+    Put(STDERR_FILENO, gToStdout ? "\ns16check: interrupted: the report is incomplete\n"
+                                 : "\ns16check: interrupted: no report was written\n");
+    (void)locked;
+    ::_exit(2);
+}
+
 }  // namespace
 
+std::timed_mutex& OutputLock() { return gOutputLock; }
+
 void InstallSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaction(s, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, s);
+    // Before any other thread: the threads made later inherit the mask.
+    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0) std::thread(TakeSignals, set).detach();
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails (EFBIG)
 }
 
 ReportOutput::ReportOutput(std::string const& path) : name_(path.empty() ? "standard output" : path), target_(path) {
     if (path.empty()) {
-        gToStdout = 1;
+        std::lock_guard<std::timed_mutex> const lock(gOutputLock);
+        gToStdout = true;
         return;
     }
     struct stat st {};
@@ -85,7 +102,7 @@ ReportOutput::ReportOutput(std::string const& path) : name_(path.empty() ? "stan
         std::string const why = std::strerror(errno);
         ::close(fd_);
         ::unlink(temp_.c_str());
-        gTemp[0] = '\0';
+        SetTemp("");
         throw std::runtime_error(path + ": cannot be written: " + why);
     }
 }
@@ -95,7 +112,7 @@ ReportOutput::~ReportOutput() {
     if (!temp_.empty()) {
         file_.close();
         ::unlink(temp_.c_str());
-        gTemp[0] = '\0';
+        SetTemp("");
     }
 }
 
@@ -104,7 +121,7 @@ std::ostream& ReportOutput::Stream() { return target_.empty() ? std::cout : file
 bool ReportOutput::Commit() {
     if (target_.empty()) {
         std::cout.flush();
-        gToStdout = 0;
+        gToStdout = false;
         return static_cast<bool>(std::cout);
     }
     file_.close();
@@ -114,7 +131,7 @@ bool ReportOutput::Commit() {
     fd_ = -1;
     if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
     temp_.clear();
-    gTemp[0] = '\0';
+    gTemp[0] = '\0';  // the caller holds the output lock
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,8 @@ public:
     ReportOutput& operator=(ReportOutput const&) = delete;
 
     std::ostream& Stream();
-    // Flushes, closes and renames; false (the temporary file removed) when
-    // any write failed.
+    // Flushes, closes and renames (call with OutputLock() held); false (the
+    // temporary file removed) when any write failed.
     bool Commit();
     // "PATH" or "standard output", for messages.
     std::string const& Name() const { return name_; }
@@ -41,10 +42,13 @@ private:
     std::ofstream file_;
 };
 
-// Catches SIGINT, SIGTERM and SIGHUP (the temporary file of the report is
-// removed, exit status 2) and turns a file-size limit (SIGXFSZ) into a write
-// error.
+// Takes SIGINT, SIGTERM and SIGHUP on a thread of its own (the temporary
+// file of the report is removed, exit status 2) and turns a file-size limit
+// (SIGXFSZ) into a write error. Called first in main, before any thread.
 void InstallSignalHandlers();
+// Held while report text is written and while the report is committed: an
+// interrupt waits for it, so that its last line comes after the text.
+std::timed_mutex& OutputLock();
 
 // Whether PATH names the same file as one of FILES (also through another
 // path, a symbolic or a hard link); the first such file, or "".

@@ -142,7 +142,10 @@ int RunCheck(CheckArgs const& a) {
     if (html) rows = std::make_unique<s16app::Spool>(), sectionsHtml = std::make_unique<s16app::Spool>();
     std::atomic<bool> formatted{true};
     s16app::RunCounts counts;
-    if (json) out << s16app::JsonBegin();
+    if (json) {
+        std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+        out << s16app::JsonBegin();
+    }
     s16app::CheckStream(
         members, options, a.jobs,
         [json, html, colour, &formatted](std::size_t i, s16app::BatchItem const& item) {
@@ -158,6 +161,7 @@ int RunCheck(CheckArgs const& a) {
             Tell(item);
             counts.Add(item);
             if (!html) {
+                std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
                 out << text;
                 return;
             }
@@ -174,6 +178,7 @@ int RunCheck(CheckArgs const& a) {
         return kExitInput;
     }
     // The summary last: a report cut short never ends like a finished one.
+    std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
     bool written = true;
     if (html) {
         out << s16app::HtmlHead(counts);

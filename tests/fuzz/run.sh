@@ -2,9 +2,8 @@
 # Runs every fuzz target that has a seed folder tests/fuzz/corpus/<target>/
 # for a fixed time each, and fails when any of them finds a crash, a leak, a
 # hang (an input taking over 10 s), undefined behaviour or a broken
-# invariant. Inputs up to 64 kB (-max_len) so that big ones are reached.
-# A dictionary tests/fuzz/<target>.dict, when there is one, is
-# handed to libFuzzer (-dict). New inputs go to a scratch folder (the seed
+# invariant; inputs up to 64 kB (-max_len). A dictionary
+# tests/fuzz/<target>.dict, when there is one, is handed to libFuzzer (-dict). New inputs go to a scratch folder (the seed
 # folders are not changed); a failing input is saved under
 # <build>/fuzz-artifacts/<target>/ and replays with: <build>/tests/fuzz/<target> <file>
 #   usage: tests/fuzz/run.sh <fuzz build folder> [seconds per target, default 60]
