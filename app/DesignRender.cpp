@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/Design.h"
+#include "app/Output.h"
 #include "app/Render.h"
 
 namespace s16app {
@@ -64,19 +65,6 @@ std::string NoSection(DesignOutcome const& d) {
     return "No " + d.family + " section within the limits passes (utilisation limit " + UtilText(d.limit) + ")";
 }
 
-std::string HtmlEscape(std::string const& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 nlohmann::json RowJson(DesignRow const& r) {
     nlohmann::json u = r.utilisation;
@@ -91,11 +79,11 @@ void RenderDesignText(std::ostream& out, std::vector<DesignItem> const& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         out << "Member " << i + 1;
         if (!items[i].outcome) {
-            out << "\n  could not be designed: " << items[i].error << "\n\n";
+            out << "\n  could not be designed: " << Printable(items[i].error) << "\n\n";
             continue;
         }
         DesignOutcome const& d = *items[i].outcome;
-        out << (d.title.empty() ? "" : ": " + d.title) << "\n  " << Heading(d) << "\n";
+        out << Printable(d.title.empty() ? "" : ": " + d.title) << "\n  " << Printable(Heading(d)) << "\n";
         if (!d.chosen) out << "  " << NoSection(d) << "\n";
         auto const rows = Rows(d);
         if (!rows.empty()) {
@@ -105,7 +93,7 @@ void RenderDesignText(std::ostream& out, std::vector<DesignItem> const& items) {
                 out << "  " << Pad(r.first->section, 22) << Pad(Fixed(r.first->mass, 1), 13)
                     << Pad(UtilText(r.first->utilisation), 8) << Pad(r.first->governing, 34) << r.second << "\n";
         }
-        for (auto const& s : d.skipped) out << "  Skipped " << s.first << ": " << s.second << "\n";
+        for (auto const& s : d.skipped) out << "  Skipped " << Printable(s.first + ": " + s.second) << "\n";
         out << "\n";
     }
     out << std::string(78, '=') << "\n" << CountsText(CountDesign(items)) << "\n";

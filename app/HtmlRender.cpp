@@ -1,11 +1,14 @@
 // HTML output: one self-contained page (no scripts, no external files).
+#include <sstream>
+#include <stdexcept>
+
+#include "app/Output.h"
 #include "app/Render.h"
 
 namespace s16app {
 
-namespace {
-
-std::string Escape(std::string const& s) {
+std::string HtmlEscape(std::string const& text) {
+    std::string const s = Printable(text);
     std::string out;
     for (char c : s) {
         switch (c) {
@@ -19,6 +22,11 @@ std::string Escape(std::string const& s) {
     }
     return out;
 }
+
+namespace {
+
+std::string Escape(std::string const& text) { return HtmlEscape(text); }
+
 
 constexpr char const* kStyle = R"(
 body { font-family: "DejaVu Sans", Arial, sans-serif; margin: 2em; color: #111; }
@@ -65,26 +73,6 @@ void WriteLine(std::ostream& out, ReportLine const& line, unsigned& open) {
     out << "</" << tag << ">\n";
 }
 
-void WriteSummaryTable(std::ostream& out, std::vector<BatchItem> const& items) {
-    out << "<table class=\"summary\">\n<thead><tr><th>#</th><th>Member</th><th>Section</th><th>Code</th>"
-           "<th>Governing check</th><th>Utilisation</th><th>Result</th></tr></thead>\n<tbody>\n";
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!items[i].outcome) {
-            out << "<tr class=\"fail\"><td>" << i + 1 << "</td><td colspan=\"5\">" << Escape(items[i].error)
-                << "</td><td class=\"verdict\">ERROR</td></tr>\n";
-            continue;
-        }
-        MemberOutcome const& m = *items[i].outcome;
-        CaseOutcome const& g = m.Governing();
-        bool const pass = m.Pass();
-        out << "<tr class=\"" << (pass ? "pass" : "fail") << "\"><td>" << i + 1 << "</td><td><a href=\"#member" << i + 1
-            << "\">" << Escape(m.title.empty() ? m.where : m.title) << "</a></td><td>" << Escape(m.section)
-            << "</td><td>" << Escape(m.code) << "</td><td>" << Escape(GoverningName(g)) << "</td><td class=\"num\">"
-            << UtilText(g.utilisation) << "</td><td class=\"verdict\">" << Verdict(pass) << "</td></tr>\n";
-    }
-    out << "</tbody>\n</table>\n";
-}
-
 void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
     CaseOutcome const& g = m.Governing();
     out << "<section class=\"member\">\n<h2 id=\"member" << i + 1 << "\">" << Escape(MemberHeading(i, m)) << "</h2>\n"
@@ -99,6 +87,7 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
             << UtilText(u.second) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
     for (auto const& note : MemberNotes(m)) out << "<p class=\"note\">" << Escape(note) << "</p>\n";
+    for (auto const& w : m.warnings) out << "<p class=\"note\">Warning: " << Escape(w) << "</p>\n";
     auto const spans = SpanTable(g);
     for (std::size_t r = 0; r < spans.size(); ++r) {
         if (r == 0) out << "<table class=\"spans\">\n<thead><tr>";
@@ -124,17 +113,55 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
     out << "</section>\n";
 }
 
+// The text of a stream, or an error when a write to it failed.
+std::string Checked(std::ostringstream const& out) {
+    if (!out) throw std::runtime_error("the HTML report could not be formatted");
+    return out.str();
+}
+
 }  // namespace
 
+std::string HtmlHead(RunCounts const& counts) {
+    return std::string("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>s16check report</title>\n<style>") +
+           kStyle + "</style>\n</head>\n<body>\n<h1>s16check report</h1>\n<p>" + Escape(CountsLine(counts)) +
+           "</p>\n<table class=\"summary\">\n<thead><tr><th>#</th><th>Member</th><th>Section</th><th>Code</th>"
+           "<th>Governing check</th><th>Utilisation</th><th>Result</th></tr></thead>\n<tbody>\n";
+}
+
+std::string HtmlRow(std::size_t i, BatchItem const& item) {
+    std::ostringstream out;
+    if (!item.outcome) {
+        out << "<tr class=\"fail\"><td>" << i + 1 << "</td><td colspan=\"5\">" << Escape(item.error)
+            << "</td><td class=\"verdict\">ERROR</td></tr>\n";
+        return Checked(out);
+    }
+    MemberOutcome const& m = *item.outcome;
+    CaseOutcome const& g = m.Governing();
+    bool const pass = m.Pass();
+    out << "<tr class=\"" << (pass ? "pass" : "fail") << "\"><td>" << i + 1 << "</td><td><a href=\"#member" << i + 1
+        << "\">" << Escape(m.title.empty() ? m.where : m.title) << "</a></td><td>" << Escape(m.section) << "</td><td>"
+        << Escape(m.code) << "</td><td>" << Escape(GoverningName(g)) << "</td><td class=\"num\">"
+        << UtilText(g.utilisation) << "</td><td class=\"verdict\">" << Verdict(pass) << "</td></tr>\n";
+    return Checked(out);
+}
+
+std::string HtmlMember(std::size_t i, BatchItem const& item) {
+    if (!item.outcome) return "";
+    std::ostringstream out;
+    WriteMember(out, i, *item.outcome);
+    return Checked(out);
+}
+
+char const* const kHtmlRowsEnd = "</tbody>\n</table>\n";
+char const* const kHtmlEnd = "</body>\n</html>\n";
+
 void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items) {
-    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<title>s16check report</title>\n<style>"
-        << kStyle << "</style>\n</head>\n<body>\n<h1>s16check report</h1>\n<p>" << Escape(CountsLine(Count(items)))
-        << "</p>\n";
-    WriteSummaryTable(out, items);
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].outcome) WriteMember(out, i, *items[i].outcome);
-    out << "</body>\n</html>\n";
+    out << HtmlHead(Count(items));
+    for (std::size_t i = 0; i < items.size(); ++i) out << HtmlRow(i, items[i]);
+    out << kHtmlRowsEnd;
+    for (std::size_t i = 0; i < items.size(); ++i) out << HtmlMember(i, items[i]);
+    out << kHtmlEnd;
 }
 
 }  // namespace s16app

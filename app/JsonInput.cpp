@@ -81,6 +81,30 @@ private:
     std::vector<Frame> m_frames;
 };
 
+// The parser's complaint in the user's words: what was expected where.
+std::string Reason(std::string const& what, std::string const& text) {
+    auto has = [&what](char const* s) { return what.find(s) != std::string::npos; };
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return "the file is empty";
+    if (has("unexpected end of input")) return "the file ends before the JSON is complete";
+    if (has("invalid string: control character"))
+        return "a line break or another control character inside a string (write it as \\n, \\t, ...)";
+    if (has("invalid string: ill-formed UTF-8")) return "a byte that is not UTF-8 text inside a string";
+    if (has("invalid string")) return "a string is not valid (an unknown escape, or a missing closing quote)";
+    if (has("invalid number")) return "not a valid number";
+    if (has("invalid literal"))
+        return "expected a value: a number, a string in double quotes, true, false, null, a list or an object";
+    if (has("parsing object key")) return "expected a field name in double quotes (a ',' before '}' is not allowed)";
+    if (has("parsing object separator")) return "expected ':' after a field name";
+    if (has("parsing object -")) return "expected ',' or '}' after an object member";
+    if (has("parsing array")) return "expected ',' or ']' after a list element";
+    if (has("end of input; expected end of input") || has("expected end of input"))
+        return "more text after the end of the JSON value";
+    if (has("parsing value"))
+        return "expected a value: a number, a string in double quotes, true, false, null, a list or an object";
+    auto const at = what.find("syntax error");
+    return at == std::string::npos ? what : what.substr(at);
+}
+
 std::string JoinPath(std::string const& path, std::string const& key) { return path.empty() ? key : path + "." + key; }
 
 }  // namespace
@@ -101,14 +125,34 @@ std::string JsonTypeName(json const& v) {
 
 json ParseJson(std::string const& text, std::string const& fileName) {
     DuplicateKeyWatch watch(fileName);
+    // UTF-16 (a byte-order mark, or NUL bytes between ASCII characters).
+    if (text.size() >= 2 && (text.compare(0, 2, "\xff\xfe") == 0 || text.compare(0, 2, "\xfe\xff") == 0 ||
+                             text.find('\0') < 4))
+        throw InputError(fileName + ": the file is UTF-16 text; save it as UTF-8");
+    // Nesting is bounded before the parser sees it: a member file is a few
+    // levels deep.
+    std::size_t depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char const c = text[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxJsonDepth)
+                throw InputError(fileName + ": " + Position(text, i) + ": not valid here: nested deeper than " +
+                                 std::to_string(kMaxJsonDepth) + " levels");
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+    }
     try {
         return json::parse(text, std::ref(watch));
     } catch (json::parse_error const& e) {
-        // The library's message ends with its own description of the problem.
-        std::string what = e.what();
-        auto const colon = what.rfind(": ");
-        std::string const why = colon == std::string::npos ? what : what.substr(colon + 2);
-        throw InputError(fileName + ": " + Position(text, e.byte > 0 ? e.byte - 1 : 0) + ": not valid JSON: " + why);
+        throw InputError(fileName + ": " + Position(text, e.byte > 0 ? e.byte - 1 : 0) +
+                         ": not valid JSON: " + Reason(e.what(), text));
     } catch (json::out_of_range const&) {
         // A number too large for a double (1e400): the parser stopped at it.
         std::string const path = watch.Path();
@@ -131,6 +175,14 @@ double Field::Number() const {
     return v;
 }
 
+double Field::Number(double scale) const {
+    double const v = Number() * scale;
+    if (!std::isfinite(v))
+        Fail(m_value->dump() + " is too large: not a finite number once converted to SI units (x " +
+             nlohmann::json(scale).dump() + ")");
+    return v;
+}
+
 std::string Field::String() const {
     if (!m_value->is_string()) Fail("expected a string, found " + JsonTypeName(*m_value));
     return m_value->get<std::string>();
@@ -141,8 +193,11 @@ bool Field::Bool() const {
     return m_value->get<bool>();
 }
 
-std::vector<Field> Field::Elements() const {
+std::vector<Field> Field::Elements(std::size_t most) const {
     if (!m_value->is_array()) Fail("expected a list, found " + JsonTypeName(*m_value));
+    if (m_value->size() > most)
+        Fail("a list of " + std::to_string(m_value->size()) + " elements; at most " + std::to_string(most) +
+             " are accepted here (split the member)");
     std::vector<Field> out;
     for (std::size_t i = 0; i < m_value->size(); ++i)
         out.emplace_back((*m_value)[i], m_file, m_path + "[" + std::to_string(i) + "]");

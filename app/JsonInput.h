@@ -12,6 +12,13 @@
 
 namespace s16app {
 
+// Limits that keep the memory of any input bounded: the nesting of JSON
+// values, the length of a list in a member (points, stations, loads,
+// cases), the size of a member file.
+inline constexpr std::size_t kMaxJsonDepth = 64;
+inline constexpr std::size_t kMaxListLength = 10000;
+inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+
 // Parses JSON text. Syntax errors and duplicate keys in one object (a second
 // value would silently replace the first) throw InputError naming the file
 // and the line and column or the field.
@@ -29,10 +36,13 @@ public:
 
     // Typed reads; a wrong type or a number that is not finite fails.
     double Number() const;
+    // The number times `scale` (a unit conversion to SI); fails, naming the
+    // number as written, when the product is not finite.
+    double Number(double scale) const;
     std::string String() const;
     bool Bool() const;
-    // The elements of an array, each with its path.
-    std::vector<Field> Elements() const;
+    // The elements of an array, each with its path; more than `most` fail.
+    std::vector<Field> Elements(std::size_t most = kMaxListLength) const;
     bool IsString() const { return m_value->is_string(); }
     bool IsArray() const { return m_value->is_array(); }
     bool IsObject() const { return m_value->is_object(); }

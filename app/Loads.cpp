@@ -36,7 +36,7 @@ LoadInput::Plane ReadPlane(ObjectReader const& obj) {
 
 // A position inside [0, length] (in the file's length unit).
 double Position(Field const& f, double scale, double length) {
-    double const x = f.Number() * scale;
+    double const x = f.Number(scale);
     if (x < 0.0 || x > length * (1.0 + 1e-12))
         f.Fail("outside the sub-span: " + std::to_string(f.Number()) + " is not between 0 and its length " +
                std::to_string(length / scale));
@@ -58,7 +58,7 @@ LoadInput ReadLoad(Field const& field, UnitScale const& u, double length) {
     if (type == "point") {
         refuse({"w", "w1", "w2", "from", "to"}, type);
         l.kind = LoadInput::Point;
-        l.P = obj.Require("P").Number() * (torsion ? u.moment : u.force);
+        l.P = obj.Require("P").Number(torsion ? u.moment : u.force);
         Field const at = obj.Require("at");
         l.at = Position(at, u.length, length);
         if (l.at <= 0.0 || l.at >= length)
@@ -69,11 +69,11 @@ LoadInput ReadLoad(Field const& field, UnitScale const& u, double length) {
     refuse({"P", "at"}, type);
     if (type == "uniform") {
         refuse({"w1", "w2"}, type);
-        l.w1 = l.w2 = obj.Require("w").Number() * w;
+        l.w1 = l.w2 = obj.Require("w").Number(w);
     } else if (type == "linear") {
         refuse({"w"}, type);
-        l.w1 = obj.Require("w1").Number() * w;
-        l.w2 = obj.Require("w2").Number() * w;
+        l.w1 = obj.Require("w1").Number(w);
+        l.w2 = obj.Require("w2").Number(w);
     } else {
         obj.Require("type").Fail("load type \"" + type + "\" is not \"uniform\", \"linear\" or \"point\"");
     }

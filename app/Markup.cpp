@@ -1,5 +1,9 @@
 #include "app/Markup.h"
 
+#include <algorithm>
+
+#include "app/Output.h"
+
 namespace s16app {
 
 namespace {
@@ -86,6 +90,7 @@ std::string PlainText(std::vector<ReportLine> const& lines) {
     out.reserve(size);
     for (auto const& line : lines) {
         out.append(static_cast<std::size_t>(line.indent) * 2, ' ');
+        std::size_t const start = out.size();
         // The text of StyleLine's runs, without making them: the seven tags
         // are dropped, any other '<' is text.
         std::string const& m = line.markup;
@@ -101,6 +106,15 @@ std::string PlainText(std::vector<ReportLine> const& lines) {
                 }
             }
             out += m[i++];
+        }
+        // Text of the user (a title, a section) cannot break the line.
+        auto const unsafe = [](char ch) {
+            auto const c = static_cast<unsigned char>(ch);
+            return (c < 0x20 && c != '\t') || c == 0x7f || c == 0xc2 || c == 0xe2;
+        };
+        if (std::any_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), unsafe)) {
+            std::string const text = Printable(out.substr(start));
+            out.replace(start, std::string::npos, text);
         }
         out += '\n';
     }

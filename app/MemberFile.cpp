@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -74,7 +75,7 @@ double ReadMomentSign(Field const& f) {
 
 double OptionalNumber(ObjectReader const& obj, char const* key, double scale) {
     auto const f = obj.Get(key);
-    return f ? f->Number() * scale : 0.0;
+    return f ? f->Number(scale) : 0.0;
 }
 
 // Mx and Vy (= dMx/dx) turn to the top-flange-negative sense of the module.
@@ -191,7 +192,7 @@ std::vector<SubSpanInput> ReadStations(Field const& field, Units const& u, std::
     auto const elements = field.Elements();
     for (std::size_t i = 0; i < elements.size(); ++i) {
         ObjectReader const obj(elements[i], {"x", "N", "Vx", "Vy", "T", "Mx", "My"});
-        all.push_back({obj.Require("x").Number() * u.scale.length, ActionsOf(obj, u)});
+        all.push_back({obj.Require("x").Number(u.scale.length), ActionsOf(obj, u)});
         if (i > 0 && all[i].x < all[i - 1].x) elements[i].Child("x").Fail("positions must not decrease");
         if (i > 1 && all[i].x == all[i - 2].x)
             elements[i].Child("x").Fail("at most two stations at one position (the actions just left and just "
@@ -236,7 +237,7 @@ std::vector<SubSpanInput> ReadActionsAlong(ObjectReader const& obj, Units const&
 PointInput ReadPoint(Field const& field, Units const& u) {
     ObjectReader const obj(field, {"x", "restraint", "load", "height"});
     PointInput p;
-    p.x = obj.Require("x").Number() * u.scale.length;
+    p.x = obj.Require("x").Number(u.scale.length);
     if (auto f = obj.Get("restraint")) p.restraint = ReadRestraint(*f);
     if (auto f = obj.Get("load")) {
         std::string const s = f->String();
@@ -281,8 +282,8 @@ GradeInput ReadGrade(Field const& field) {
         ObjectReader const obj(field, {"name", "Fy", "Fu"});
         g.userDefined = true;
         g.name = obj.Has("name") ? obj.Require("name").String() : std::string("user grade");
-        g.Fy = obj.Require("Fy").Number() * 1e6;
-        g.Fu = obj.Require("Fu").Number() * 1e6;
+        g.Fy = obj.Require("Fy").Number(1e6);
+        g.Fu = obj.Require("Fu").Number(1e6);
         Corvid::Steel::CSteelGrade const check{Corvid::Widen(g.name), g.Fy, g.Fu};
     } catch (std::invalid_argument const& e) {
         field.Fail(e.what());
@@ -303,6 +304,7 @@ EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double
         Field const f = obj.Require(key);
         double const v = f.Number();
         double const Le = v < 0.0 ? -v * memberLength : v * u.scale.length;
+        if (!std::isfinite(Le)) f.Fail(f.Json().dump() + " is too large: the length is not a finite number");
         if (Le > 0.0 && Le < Corvid::Steel::CSteelMemberGen::kMinOverrideLength)
             f.Fail("an effective length above 0 and below 1 mm is a likely unit error (lengths are in " +
                    std::string(u.scale.length == 1.0 ? "m" : "mm") + "; 0 for all three: cross-section checks only)");
@@ -423,7 +425,7 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
     Units units;
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
     if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
-    auto const members = obj.Require("members").Elements();
+    auto const members = obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
     if (members.empty()) obj.Require("members").Fail("the list of members is empty");
     return ReadMembers(members, fileName, units, jobs);
 }

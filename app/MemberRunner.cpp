@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/Output.h"
 #include "app/SectionInfo.h"
 #include "app/Stations.h"
 #include "framework/Section.h"
@@ -44,7 +45,8 @@ CSection ReadSection(MemberInput const& input, SectionCache* cache) {
 Corvid::Steel::CSteelGrade MakeGrade(MemberInput const& input) {
     try {
         auto const& g = input.grade;
-        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(g.name), g.Fy, g.Fu)
+        // The name goes into the module's report: it cannot break a line.
+        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(Printable(g.name)), g.Fy, g.Fu)
                              : Corvid::Steel::CSteelGrade(Widen(g.name));
     } catch (std::invalid_argument const& e) {
         throw InputError(Where(input, "grade") + ": " + e.what());
@@ -213,6 +215,33 @@ std::shared_ptr<CSection const> SectionCache::Get(std::string const& description
     return found->second.section;
 }
 
+namespace {
+// Values that are valid but likely a unit slip: named, not refused.
+std::vector<std::string> Implausible(MemberInput const& input, CSection const& section) {
+    std::vector<std::string> out;
+    auto number = [](double v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g", v);
+        return std::string(buf);
+    };
+    double const length = input.points.back().x - input.points.front().x;
+    if (length > 100.0)
+        out.push_back("points: the member is " + number(length) +
+                      " m long (more than 100 m): lengths in mm without \"units\": {\"length\": \"mm\"}?");
+    for (auto const& d : SectionDimensions(section)) {
+        if (d.first == "slope" || d.second == 0.0) continue;
+        if (d.second < 1e-3 || d.second > 5.0)
+            out.push_back("section: dimension " + d.first + " = " + number(d.second * 1e3) + " mm is " +
+                          (d.second < 1e-3 ? "below 1 mm: given in cm or m instead of mm?"
+                                           : "above 5 m: given in a unit smaller than mm?"));
+    }
+    double const Fy = input.grade.Fy / 1e6;
+    if (input.grade.userDefined && (Fy < 200.0 || Fy > 700.0))
+        out.push_back("grade.Fy: " + number(Fy) + " MPa is outside 200 to 700 MPa: given in ksi or kPa instead of MPa?");
+    return out;
+}
+}  // namespace
+
 bool MemberOutcome::Pass() const {
     for (auto const& c : cases)
         if (!c.pass) return false;
@@ -252,7 +281,7 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     out.grade = Narrow(grade.Name());
     out.namedCases = input.namedCases;
     out.units = input.units;
-    std::vector<std::string> warnings;
+    std::vector<std::string> warnings = Implausible(input, section);
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
         out.cases.push_back(CheckCase(*member, input, k, options, shape, warnings));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;

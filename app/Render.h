@@ -31,12 +31,20 @@ void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
 // The same outputs in pieces, for streaming a batch: what comes before the
 // members, one member, and what comes after them. The pieces of a member are
 // made on the worker that checked it; joined in input order they give
-// exactly the output of RenderText / RenderJson.
+// exactly the output of RenderText / RenderJson / RenderHtml. Each throws
+// std::runtime_error when its text could not be formatted.
 std::string TextMember(std::size_t index, BatchItem const& item, bool colour);
 std::string TextEnd(RunCounts const& counts);
 std::string JsonBegin();
 std::string JsonMember(std::size_t index, BatchItem const& item, bool first);
 std::string JsonEnd(bool anyMember, RunCounts const& counts);
+// The HTML page: the head with the counts, one summary row per member, the
+// end of the summary table, one section per member, the end of the page.
+std::string HtmlHead(RunCounts const& counts);
+std::string HtmlRow(std::size_t index, BatchItem const& item);
+extern char const* const kHtmlRowsEnd;
+std::string HtmlMember(std::size_t index, BatchItem const& item);
+extern char const* const kHtmlEnd;
 
 void RenderSectionText(std::ostream& out, SectionInfo const& info);
 void RenderSectionJson(std::ostream& out, SectionInfo const& info);
@@ -48,6 +56,9 @@ std::string UtilText(double u);
 // The utilisation kind with the largest value of a case (its name), or ""
 // when none was set.
 std::string GoverningName(CaseOutcome const& c);
+// User text for HTML: control characters escaped as in the text output, then
+// the HTML special characters.
+std::string HtmlEscape(std::string const& text);
 // "PASS" / "FAIL"
 inline char const* Verdict(bool pass) { return pass ? "PASS" : "FAIL"; }
 // "Member 2: title" (the title left out when empty)

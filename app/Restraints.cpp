@@ -1,6 +1,8 @@
 #include "app/Restraints.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,22 +33,32 @@ std::string KnownWords() {
 }
 
 int ReadBits(Field const& field) {
-    long long value = 0;
+    unsigned long long value = 0;
+    bool tooLarge = false;
     if (field.IsString()) {
+        // Decimal, or hexadecimal as 0x...: never octal ("0100" is 100).
         std::string const s = field.String();
-        char* end = nullptr;
-        value = std::strtoll(s.c_str(), &end, 0);
-        if (s.empty() || *end != '\0') field.Fail("\"" + s + "\" is not an integer (decimal, or hexadecimal as 0x...)");
+        bool const hex = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
+        std::string const digits = hex ? s.substr(2) : s;
+        if (digits.empty() ||
+            digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
+            field.Fail("\"" + s + "\" is not an integer (decimal, or hexadecimal as 0x...)");
+        errno = 0;
+        value = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
+        tooLarge = errno == ERANGE;
     } else {
         double const v = field.Number();
-        if (v != static_cast<double>(static_cast<long long>(v))) field.Fail("restraint bits must be an integer");
-        value = static_cast<long long>(v);
+        if (v < 0) field.Fail("restraint bits must not be negative");
+        // Compared before any conversion: a double beyond the integer
+        // range has no integer value to convert to.
+        tooLarge = !(v <= static_cast<double>(RB::kAllDefined));
+        if (!tooLarge && v != std::floor(v)) field.Fail("restraint bits must be an integer");
+        if (!tooLarge) value = static_cast<unsigned long long>(v);
     }
-    if (value < 0 || (value & ~static_cast<long long>(RB::kAllDefined)) != 0) {
+    if (tooLarge || (value & ~static_cast<unsigned long long>(RB::kAllDefined)) != 0) {
         char buf[64];
-        std::snprintf(buf, sizeof buf, "0x%llx", value < 0 ? 0ull : static_cast<unsigned long long>(value));
-        field.Fail(value < 0 ? std::string("restraint bits must not be negative")
-                             : std::string("bits outside the defined restraint bits (") + buf + ")");
+        std::snprintf(buf, sizeof buf, "0x%llx", value);
+        field.Fail(std::string("bits outside the defined restraint bits (") + (tooLarge ? "too large" : buf) + ")");
     }
     return static_cast<int>(value);
 }

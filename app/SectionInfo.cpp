@@ -36,6 +36,7 @@ NamedValues Dimensions(CSecGeom::SecShape shape, Corvid::Data::CSectionDims cons
     }
 }
 
+
 std::string FabricationWord(int fab) {
     static char const* const words[] = {"rolled", "welded", "cold-formed", "built-up", "cold-formed-stainless"};
     return fab >= 0 && fab < 5 ? words[fab] : "fabrication " + std::to_string(fab);
@@ -63,6 +64,10 @@ double ShearResistance(CCSA_S16_09Section const& c, bool major) {
 }
 
 }  // namespace
+
+NamedValues SectionDimensions(Corvid::Data::CSection const& section) {
+    return Dimensions(section.Shape(), section.Dims());
+}
 
 void DescribeResistances(CCSA_S16_09Section const& calc, SectionInfo& info) {
     std::unique_ptr<CCSA_S16_09Section> const squash(calc.Clone());

@@ -8,6 +8,9 @@
 namespace Corvid::Steel::SteelCSAS1609 {
 class CCSA_S16_09Section;
 }
+namespace Corvid::Data {
+class CSection;
+}
 
 namespace s16app {
 
@@ -42,5 +45,8 @@ struct SectionInfo {
 SectionInfo DescribeSection(std::string const& description, std::string const& grade, int code);
 // The classes and resistances of a member's calculator (its section and grade).
 void DescribeResistances(Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section const& calc, SectionInfo& info);
+
+// The dimensions of a section by name (m; slope rise over run).
+NamedValues SectionDimensions(Corvid::Data::CSection const& section);
 
 }  // namespace s16app

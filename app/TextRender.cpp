@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 
+#include "app/Output.h"
 #include "app/Render.h"
 
 namespace s16app {
@@ -21,6 +23,12 @@ std::string AnsiCodes(unsigned style) {
     return codes.empty() ? std::string() : "\x1b[" + codes + "m";
 }
 
+// The text of a stream, or an error when a write to it failed.
+std::string Checked(std::ostringstream const& out) {
+    if (!out) throw std::runtime_error("the text report could not be formatted");
+    return out.str();
+}
+
 constexpr char const* kReset = "\x1b[0m";
 
 void WriteReport(std::ostream& out, std::vector<ReportLine> const& lines, bool colour) {
@@ -33,7 +41,7 @@ void WriteReport(std::ostream& out, std::vector<ReportLine> const& lines, bool c
         out << std::string(static_cast<std::size_t>(line.indent) * 2, ' ');
         for (auto const& run : StyleLine(line.markup, open)) {
             std::string const codes = AnsiCodes(run.style);
-            out << codes << run.text << (codes.empty() ? "" : kReset);
+            out << codes << Printable(run.text) << (codes.empty() ? "" : kReset);
         }
         out << '\n';
     }
@@ -52,7 +60,7 @@ std::string VerdictText(bool pass, bool colour) {
 void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
     CaseOutcome const& g = m.Governing();
     std::string const governing = GoverningName(g);
-    out << "Summary" << (m.namedCases ? " (governing case \"" + g.name + "\")" : std::string()) << "\n";
+    out << "Summary" << (m.namedCases ? " (governing case \"" + Printable(g.name) + "\")" : std::string()) << "\n";
     out << "  " << Padded("Utilisation", 32) << "Value\n";
     for (auto const& u : g.maxima) {
         std::string const name = Corvid::Narrow(Corvid::Steel::UtilKindName(u.first));
@@ -75,10 +83,11 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
     if (m.namedCases) {
         out << "  Cases:\n";
         for (std::size_t k = 0; k < m.cases.size(); ++k)
-            out << "    " << Padded(m.cases[k].name, 28) << Padded(UtilText(m.cases[k].utilisation), 8)
+            out << "    " << Padded(Printable(m.cases[k].name), 28) << Padded(UtilText(m.cases[k].utilisation), 8)
                 << VerdictText(m.cases[k].pass, colour) << (k == m.governing ? "  <- governing" : "") << "\n";
     }
     for (auto const& note : MemberNotes(m)) out << "  " << note << "\n";
+    for (auto const& w : m.warnings) out << "  Warning: " << Printable(w) << "\n";
     out << "  Overall: " << UtilText(g.utilisation) << (governing.empty() ? "" : " (" + governing + ")") << "  "
         << VerdictText(m.Pass(), colour) << "\n";
 }
@@ -89,20 +98,20 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour) {
     std::ostringstream out;
     out << std::string(78, '=') << "\n";
     if (!item.outcome) {
-        out << "Member " << i + 1 << ": could not be checked: " << item.error << "\n";
-        return out.str();
+        out << "Member " << i + 1 << ": could not be checked: " << Printable(item.error) << "\n";
+        return Checked(out);
     }
     MemberOutcome const& m = *item.outcome;
-    out << MemberHeading(i, m) << "  [" << m.where << "]\n"
-        << m.code << " | " << m.section << " | " << m.grade << "\n"
+    out << Printable(MemberHeading(i, m)) << "  [" << Printable(m.where) << "]\n"
+        << m.code << " | " << Printable(m.section) << " | " << Printable(m.grade) << "\n"
         << "Units: " << m.units << "\n";
     out << std::string(78, '-') << "\n";
     CaseOutcome const& g = m.Governing();
-    if (m.namedCases) out << "Load case \"" << g.name << "\" (governing)\n";
+    if (m.namedCases) out << "Load case \"" << Printable(g.name) << "\" (governing)\n";
     WriteReport(out, g.report, colour);
     if (!g.report.empty()) out << std::string(78, '-') << "\n";
     WriteSummary(out, m, colour);
-    return out.str();
+    return Checked(out);
 }
 
 std::string TextEnd(RunCounts const& counts) { return std::string(78, '=') + "\n" + CountsLine(counts) + "\n"; }

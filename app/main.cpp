@@ -11,9 +11,12 @@
 //
 // Exit status: 0 every member passes; 1 a member fails a check; 2 the input
 // could not be read or a member could not be checked.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <atomic>
+#include <memory>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -21,8 +24,10 @@
 #include <stdexcept>
 
 #include "app/Design.h"
+#include "app/JsonInput.h"
 #include "app/MemberFile.h"
 #include "app/MemberRunner.h"
+#include "app/Output.h"
 #include "app/Render.h"
 #include "app/SectionInfo.h"
 #include "framework/Section.h"
@@ -62,7 +67,8 @@ struct SectionArgs {
     bool listing = false;
 };
 
-void Error(std::string const& message) { std::cerr << "s16check: " << message << "\n"; }
+// One line on standard error; user text in the message cannot break it.
+void Error(std::string const& message) { std::cerr << "s16check: " << s16app::Printable(message) << "\n"; }
 // An error of a member, or the warnings of a checked member.
 void Tell(s16app::BatchItem const& item) {
     if (!item.outcome) Error(item.error);
@@ -74,6 +80,18 @@ void Tell(s16app::BatchItem const& item) {
 bool ReadAll(std::vector<std::string> const& files, int jobs, std::vector<s16app::MemberInput>& members) {
     bool ok = true;
     for (auto const& name : files) {
+        struct stat st {};
+        if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            Error(name + ": is a folder, not a member file");
+            ok = false;
+            continue;
+        }
+        if (st.st_size > static_cast<off_t>(s16app::kMaxFileBytes)) {
+            Error(name + ": " + std::to_string(st.st_size >> 20) + " MB; a member file of more than " +
+                  std::to_string(s16app::kMaxFileBytes >> 20) + " MB is refused (split it)");
+            ok = false;
+            continue;
+        }
         std::ifstream in(name, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -101,20 +119,20 @@ void ShowProgress(std::size_t done, std::size_t total) {
               << (done == total ? "\n" : "") << std::flush;
 }
 
-// Writes the output to PATH, or to stdout when PATH is empty.
-bool Emit(std::string const& text, std::string const& path) {
-    if (path.empty()) {
-        std::cout << text << std::flush;
-        return static_cast<bool>(std::cout);
-    }
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out) Error(path + ": cannot be written");
-    return static_cast<bool>(out);
+// Writes the text of a stream to the standard output.
+bool Emit(std::ostringstream const& text) {
+    if (!text) return false;
+    std::cout << text.str() << std::flush;
+    return static_cast<bool>(std::cout);
 }
 
 int RunCheck(CheckArgs const& a) {
+    // Replacing an input by its own report would lose it.
+    std::string const input = s16app::SameFileAs(a.output, a.files);
+    if (!input.empty()) {
+        Error("--output " + a.output + ": is the input file " + input + "; refused, it would be overwritten");
+        return kExitInput;
+    }
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
     if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
@@ -132,48 +150,69 @@ int RunCheck(CheckArgs const& a) {
     options.sections = &sections;
     std::function<void(std::size_t, std::size_t)> progress;
     if (isatty(STDERR_FILENO) && members.size() > 1) progress = ShowProgress;
-    if (a.format == "html") {
-        // The page opens with the summary of every member: written at the end.
-        auto const items = s16app::CheckAll(members, options, a.jobs, progress);
-        for (auto const& item : items)
-            Tell(item);
-        std::ostringstream out;
-        s16app::RenderHtml(out, items);
-        if (!Emit(out.str(), a.output)) return kExitInput;
-        auto const counts = s16app::Count(items);
-        if (counts.errors) return kExitInput;
-        return counts.fail ? kExitFail : kExitPass;
-    }
-    // Text and JSON are written member by member as the checks finish.
-    std::ofstream file;
-    std::vector<char> buffer(1 << 20);  // whole members per write
-    if (!a.output.empty()) {
-        file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        file.open(a.output, std::ios::binary);
-        if (!file) {
-            Error(a.output + ": cannot be written");
-            return kExitInput;
-        }
-    }
-    std::ostream& out = a.output.empty() ? std::cout : file;
+    s16app::ReportOutput output(a.output);
+    std::ostream& out = output.Stream();
     bool const json = a.format == "json";
-    bool const colour = !json && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) && !std::getenv("NO_COLOR");
+    bool const html = a.format == "html";
+    bool const colour = a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) &&
+                        !std::getenv("NO_COLOR");
+    // Every member is written as its check finishes; the HTML page opens
+    // with the summary of every member, so its rows and its member sections
+    // wait in two temporary files until the end.
+    std::unique_ptr<s16app::Spool> rows, sectionsHtml;
+    if (html) rows = std::make_unique<s16app::Spool>(), sectionsHtml = std::make_unique<s16app::Spool>();
+    std::atomic<bool> formatted{true};
     s16app::RunCounts counts;
-    if (json) out << s16app::JsonBegin();
+    if (json) {
+        std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+        out << s16app::JsonBegin();
+    }
     s16app::CheckStream(
         members, options, a.jobs,
-        [json, colour](std::size_t i, s16app::BatchItem const& item) {
-            return json ? s16app::JsonMember(i, item, i == 0) : s16app::TextMember(i, item, colour);
+        [json, html, colour, &formatted](std::size_t i, s16app::BatchItem const& item) {
+            try {
+                return json ? s16app::JsonMember(i, item, i == 0)
+                            : html ? s16app::HtmlMember(i, item) : s16app::TextMember(i, item, colour);
+            } catch (std::exception const&) {
+                formatted = false;
+                return std::string();
+            }
         },
-        [&out, &counts](std::size_t, s16app::BatchItem const& item, std::string const& text) {
+        [&](std::size_t i, s16app::BatchItem const& item, std::string const& text) {
             Tell(item);
             counts.Add(item);
-            out << text;
+            if (!html) {
+                std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+                out << text;
+                return;
+            }
+            try {
+                rows->Write(s16app::HtmlRow(i, item));
+                sectionsHtml->Write(text);
+            } catch (std::exception const&) {
+                formatted = false;
+            }
         },
         progress);
-    out << (json ? s16app::JsonEnd(!members.empty(), counts) : s16app::TextEnd(counts)) << std::flush;
-    if (!out) {
-        Error((a.output.empty() ? std::string("standard output") : a.output) + ": cannot be written");
+    if (!formatted) {
+        Error("the report could not be formatted (out of memory?); no report was written");
+        return kExitInput;
+    }
+    // The summary last: a report cut short never ends like a finished one.
+    std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+    bool written = true;
+    if (html) {
+        out << s16app::HtmlHead(counts);
+        written = rows->CopyTo(out);
+        out << s16app::kHtmlRowsEnd;
+        written = sectionsHtml->CopyTo(out) && written;
+        out << s16app::kHtmlEnd;
+    } else {
+        out << (json ? s16app::JsonEnd(!members.empty(), counts) : s16app::TextEnd(counts));
+    }
+    if (!written || !output.Commit()) {
+        Error(output.Name() + ": cannot be written (a full disk, a file-size limit or a write error); " +
+              (a.output.empty() ? "the report is incomplete" : "the file is left as it was"));
         return kExitInput;
     }
     if (counts.errors) return kExitInput;
@@ -181,6 +220,11 @@ int RunCheck(CheckArgs const& a) {
 }
 
 int RunDesign(DesignArgs const& a) {
+    std::string const input = s16app::SameFileAs(a.output, a.files);
+    if (!input.empty()) {
+        Error("--output " + a.output + ": is the input file " + input + "; refused, it would be overwritten");
+        return kExitInput;
+    }
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
     if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
@@ -202,11 +246,25 @@ int RunDesign(DesignArgs const& a) {
         for (auto const& w : item.outcome->warnings) Error("warning: " + w);
         none = none || !item.outcome->chosen;
     }
-    std::ostringstream out;
-    if (a.format == "json") s16app::RenderDesignJson(out, items);
-    else if (a.format == "html") s16app::RenderDesignHtml(out, items);
-    else s16app::RenderDesignText(out, items);
-    if (!Emit(out.str(), a.output)) return kExitInput;
+    std::ostringstream text;
+    if (a.format == "json") s16app::RenderDesignJson(text, items);
+    else if (a.format == "html") s16app::RenderDesignHtml(text, items);
+    else s16app::RenderDesignText(text, items);
+    if (!text) {
+        Error("the report could not be formatted (out of memory?); no report was written");
+        return kExitInput;
+    }
+    // Written whole, atomically when to a file.
+    s16app::ReportOutput output(a.output);
+    {
+        std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+        output.Stream() << text.str();
+    }
+    if (!output.Commit()) {
+        Error(output.Name() + ": cannot be written (a full disk, a file-size limit or a write error); " +
+              (a.output.empty() ? "the report is incomplete" : "the file is left as it was"));
+        return kExitInput;
+    }
     if (errors) return kExitInput;
     return none ? kExitFail : kExitPass;
 }
@@ -224,9 +282,9 @@ int RunSection(SectionArgs const& a) {
                 Error("section --list: no designation in the catalogue starts with \"" + a.list + "\"");
                 return kExitInput;
             }
-            std::string out;
-            for (auto const& n : names) out += n + "\n";
-            return Emit(out, "") ? kExitPass : kExitInput;
+            std::ostringstream out;
+            for (auto const& n : names) out << n << "\n";
+            return Emit(out) ? kExitPass : kExitInput;
         } catch (std::invalid_argument const& e) {
             Error(std::string("section --list: ") + e.what());
             return kExitInput;
@@ -239,7 +297,7 @@ int RunSection(SectionArgs const& a) {
             s16app::RenderSectionJson(out, info);
         else
             s16app::RenderSectionText(out, info);
-        return Emit(out.str(), "") ? kExitPass : kExitInput;
+        return Emit(out) ? kExitPass : kExitInput;
     } catch (s16app::InputError const& e) {
         Error(e.what());
         return kExitInput;
@@ -249,6 +307,7 @@ int RunSection(SectionArgs const& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    s16app::InstallSignalHandlers();
     CLI::App app{"s16check: checks structural steel members to CSA S16-09 / CSA S16-14"};
     app.set_version_flag("--version", std::string("s16check ") + S16CHECK_VERSION);
     app.require_subcommand(1);

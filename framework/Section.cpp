@@ -351,8 +351,9 @@ void CSection::ParseParametric(std::wstring const& text) {
         char* end = nullptr;
         double const mm = narrow.empty() ? 0.0 : std::strtod(narrow.c_str(), &end);
         // The whole value must be the number: an embedded NUL byte must not end
-        // it early, leaving the rest of the token unread.
-        if (narrow.empty() || end != narrow.c_str() + narrow.size())
+        // it early, leaving the rest of the token unread. A plain decimal
+        // number only: no hexadecimal (0x12F).
+        if (narrow.empty() || end != narrow.c_str() + narrow.size() || narrow.find_first_of("xX") != std::string::npos)
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\": \"" + narrow + "\" is not a number");
         if (!std::isfinite(mm))
             Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not a finite number");

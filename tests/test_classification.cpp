@@ -31,6 +31,7 @@
 #include "shapes/SectionCalcPFC.h"
 #include "shapes/SectionCalcRHS.h"
 #include "shapes/SectionCalcT.h"
+#include "SectionTables.h"
 
 using namespace Corvid::Steel::SteelCSAS1609;
 using Corvid::Data::CSecGeom;
@@ -452,7 +453,7 @@ TEST(Classification, CachedWebClassFollowsTheAxialForce) {
 TEST(Classification, PublishedShapesAt350MPa) {
     std::string const dir = S16_SHARED_SECTIONS;
     if (!std::filesystem::exists(std::filesystem::path(dir) / "i_shapes.csv"))
-        GTEST_SKIP() << "no section tables in " << dir;
+        S16_SKIP_WITHOUT_TABLES("no section tables in " << dir);
     // Rows of i_shapes.csv (d, bf, tw, tf in mm):
     //   W250x17.9: 251, 101, 4.83, 5.33: flange (101/2)/5.33 = 9.475 (9.087 <
     //     9.475 <= 10.690, class 3); web (251 - 2 x 5.33)/4.83 = 49.76 <= 58.80

@@ -18,6 +18,7 @@
 #include "SectGeom.h"
 #include "Section.h"
 #include "Tolerance.h"
+#include "SectionTables.h"
 
 using Corvid::CString;
 using Corvid::Data::CSecGeom;
@@ -80,7 +81,7 @@ class SectionCatalogue : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(S16_SHARED_SECTIONS))
-            GTEST_SKIP() << "section tables not found at " << S16_SHARED_SECTIONS;
+            S16_SKIP_WITHOUT_TABLES("section tables not found at " << S16_SHARED_SECTIONS);
         CSection::SetCatalogDirectory(S16_SHARED_SECTIONS);
     }
     void TearDown() override { CSection::SetCatalogDirectory(""); }
@@ -272,6 +273,7 @@ TEST(SectionText, RefusesBadNumbers) {
     EXPECT_TRUE(RefusedNaming(L"I D=12x B=203 T=13.1 Tw=7.5", "\"12x\" is not a number"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=168 t=", "\"t\": \"\" is not a number"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=1,68 t=5", "\"1,68\" is not a number"));
+    EXPECT_TRUE(RefusedNaming(L"I D=0x12F B=203 T=13.1 Tw=7.5", "\"0x12F\" is not a number"));  // decimal only
     // NaN and infinities (strtod reads all three; 1e999 overflows).
     EXPECT_TRUE(RefusedNaming(L"CHS D=nan t=5", "\"D\" is not a finite number"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=inf t=5", "\"D\" is not a finite number"));
@@ -433,7 +435,7 @@ TEST_F(SectionCatalogue, CatalogueDescription) {
 }
 
 TEST(SectionCatalogueSetting, EnvironmentAndUnreadableFolder) {
-    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
+    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) S16_SKIP_WITHOUT_TABLES("section tables not found");
     NoCatalogue const none;
     EXPECT_EQ(CSection::CatalogDirectory(), "");
     // The environment variable serves when nothing is set in the program.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliRun.h"
@@ -54,14 +55,26 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
         {"non-finite number", "{" + sec + R"(, "grade": "350W", )" + pts +
                                   R"(, "subspans": [{"left": {"N": -1e400}, "right": {}}]})",
          "members[2].subspans[0].left.N: the number is not finite"},
+        // 1e306 kN*m is 1e309 N*m, beyond the largest double (1.8e308).
+        {"moment not finite in SI units", "{" + sec + R"(, "grade": "350W", )" + pts +
+                                              R"(, "subspans": [{"left": {}, "right": {"Mx": 1e306}}]})",
+         "members[2].subspans[0].right.Mx: 1e+306 is too large: not a finite number once converted to SI units (x "
+         "1000.0)"},
         {"wrong type", "{" + sec + R"(, "grade": "350W", )" + pts + R"(, "subspans": [{"left": {"Mx": "12"}, "right": {}}]})",
          "members[2].subspans[0].left.Mx: expected a number, found a string"},
         {"unknown restraint word", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": ["pined"]},
            {"x": 3, "restraint": "pinned"}], )" + sub + "}",
          "members[2].points[0].restraint[0]: unknown restraint word \"pined\""},
-        {"undefined restraint bits", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint": {"bits": "0x400000"}},
-           {"x": 3, "restraint": "pinned"}], )" + sub + "}",
-         "members[2].points[0].restraint.bits: bits outside the defined restraint bits (0x400000)"},
+        // Undefined bits; never octal: "0100" is one hundred (0x64), not 64 (kTorsional).
+        {"restraint bits with a leading zero", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint":
+           {"bits": "0100"}}, {"x": 3, "restraint": "pinned"}], )" + sub + "}",
+         "members[2].points[0].restraint.bits: bits outside the defined restraint bits (0x64)"},
+        {"restraint bits beyond any integer", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0, "restraint":
+           {"bits": 1e30}}, {"x": 3, "restraint": "pinned"}], )" + sub + "}",
+         "members[2].points[0].restraint.bits: bits outside the defined restraint bits (too large)"},
+        {"a list too long for one member", "{" + sec + R"(, "grade": "350W", "points": [{"x": 0}, )" +
+             [] { std::string p; for (int i = 0; i < 9999; ++i) p += R"({"x": 3}, )"; return p; }() + R"({"x": 3}], )" + sub + "}",
+         "members[2].points: a list of 10001 elements; at most 10000 are accepted here (split the member)"},
         {"duplicate field", "{" + sec + R"(, "grade": "350W", "grade": "300W", )" + pts + ", " + sub + "}",
          "members[2].grade: the field appears twice in one object"},
         {"both subspans and cases", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "cases": []})",
@@ -130,12 +143,31 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
 }
 
 TEST(CliInput, BadJsonAndUnreadableFiles) {
-    WriteFile("syntax.json", "{\"section\": \"RHS D=200 B=100 t=10\",\n  \"grade\": \"350W\",,\n}");
-    auto r = RunCli("check syntax.json");
-    EXPECT_EQ(r.status, 2);
-    // Line 2 is `  "grade": "350W",,`: the second comma is its 19th character.
-    EXPECT_NE(r.err.find("syntax.json: line 2, column 19: not valid JSON"), std::string::npos) << r.err;
-    r = RunCli("check missing.json");
+    // Each complaint whole, in the user's words.
+    // Line 2 of the first is `  "grade": "350W",,`: the second comma is its 19th character.
+    std::pair<std::string, char const*> const bad[] = {
+        {"{\"section\": \"RHS D=200 B=100 t=10\",\n  \"grade\": \"350W\",,\n}",
+         "line 2, column 19: not valid JSON: expected a field name in double quotes"},
+        {"{\"a\": 1 \"b\": 2}", "line 1, column 11: not valid JSON: expected ',' or '}' after an object member"},
+        {"{\"a\": [1, 2}", "line 1, column 12: not valid JSON: expected ',' or ']' after a list element"},
+        {"{\"a\": tru}", "line 1, column 10: not valid JSON: expected a value: a number, a string in double quotes"},
+        {"{\"a\": \"x\ny\"}", "line 1, column 9: not valid JSON: a line break or another control character inside"},
+        {"{\"a\":", "line 1, column 6: not valid JSON: the file ends before the JSON is complete"},
+        {std::string("\xff\xfe{\0}\0", 6), "the file is UTF-16 text; save it as UTF-8"},
+        {std::string(70, '['), "line 1, column 65: not valid here: nested deeper than 64 levels"},
+    };
+    for (auto const& b : bad) {
+        WriteFile("syntax.json", b.first);  // the last stays for the unreadable files below
+        auto const r = RunCli("check syntax.json");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.find(std::string("s16check: syntax.json: ") + b.second), 0u) << r.err;
+    }
+    clitest::RunShell("mkdir -p folder.json");
+    EXPECT_EQ(RunCli("check folder.json").err, "s16check: folder.json: is a folder, not a member file\n");
+    clitest::RunShell("truncate -s 300M huge.json");  // sparse: no disk used
+    EXPECT_EQ(RunCli("check huge.json").err,
+              "s16check: huge.json: 300 MB; a member file of more than 256 MB is refused (split it)\n");
+    auto r = RunCli("check missing.json");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("missing.json: cannot be read"), std::string::npos) << r.err;
     // Every unreadable file is named, not only the first.

@@ -201,22 +201,6 @@ TEST(CliOutput, ExitCodesAndLoadCases) {
     EXPECT_NE(text.out.find("2 members: 1 pass, 1 fail"), std::string::npos);
 }
 
-TEST(CliOutput, ParallelRunsWriteTheSameBytes) {
-    std::string files;
-    for (int k = 0; k < 3; ++k)
-        for (char const* name : kExamples) files += " '" + Example(name) + "'";
-    WriteFile("over.json", LocalMember(R"({"N": 1852.2})"));
-    files += " over.json";
-    for (char const* format : {"text", "json", "html"}) {
-        SCOPED_TRACE(format);
-        auto const one = RunCli(std::string("check --jobs 1 --format ") + format + files);
-        auto const two = RunCli(std::string("check --jobs 2 --format ") + format + files);
-        EXPECT_EQ(one.status, two.status);
-        EXPECT_EQ(one.out, two.out);
-        EXPECT_EQ(two.err, "");  // no progress bar when stderr is not a terminal
-    }
-}
-
 TEST(CliOutput, ColoursAndProgressOnlyOnATerminal) {
     if (!HasTool("script")) GTEST_SKIP() << "util-linux script (to run under a terminal) is not installed";
     std::string const bin = "'" + clitest::Binary() + "' check '" + Example("beam_column.json") + "' '" +

@@ -7,6 +7,7 @@
 
 #include "CliRun.h"
 #include "Tolerance.h"
+#include "SectionTables.h"
 
 using clitest::ParseOutput;
 using clitest::RunCli;
@@ -106,7 +107,7 @@ TEST(CliCommandLine, HelpVersionAndUsageErrors) {
 }
 
 TEST(CliSection, CanadianNamesAndCatalogueListing) {
-    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
+    if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) S16_SKIP_WITHOUT_TABLES("section tables not found");
     std::string const catalog = std::string(" --catalog '") + S16_SHARED_SECTIONS + "'";
     // i_shapes.csv lists W250x38.5 then W250x32.7 under W250x3.
     auto r = RunCli("section --list 'w250x3'" + catalog);

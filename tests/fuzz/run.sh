@@ -2,8 +2,8 @@
 # Runs every fuzz target that has a seed folder tests/fuzz/corpus/<target>/
 # for a fixed time each, and fails when any of them finds a crash, a leak, a
 # hang (an input taking over 10 s), undefined behaviour or a broken
-# invariant. A dictionary tests/fuzz/<target>.dict, when there is one, is
-# handed to libFuzzer (-dict). New inputs go to a scratch folder (the seed
+# invariant; inputs up to 64 kB (-max_len). A dictionary
+# tests/fuzz/<target>.dict, when there is one, is handed to libFuzzer (-dict). New inputs go to a scratch folder (the seed
 # folders are not changed); a failing input is saved under
 # <build>/fuzz-artifacts/<target>/ and replays with: <build>/tests/fuzz/<target> <file>
 #   usage: tests/fuzz/run.sh <fuzz build folder> [seconds per target, default 60]
@@ -29,7 +29,7 @@ for seeds in "$here"/corpus/*/; do
     dict=()
     [ -f "$here/$target.dict" ] && dict=(-dict="$here/$target.dict")
     echo "== $target: ${secs} s"
-    if ! "$exe" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    if ! "$exe" -max_total_time="$secs" -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$artifacts" "${dict[@]}" "$work" "$seeds"; then
         echo "== $target FAILED: the input is in $artifacts" >&2
         status=1

@@ -1,0 +1,186 @@
+#include "app/Output.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <pthread.h>
+
+#include <chrono>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <stdexcept>
+#include <thread>
+
+namespace s16app {
+
+namespace {
+
+// The temporary file to remove and whether the report goes to the standard
+// output, under the output lock.
+char gTemp[PATH_MAX + 64];
+bool gToStdout = false;
+std::timed_mutex gOutputLock;
+
+void Put(int fd, char const* text) {
+    ssize_t const n = ::write(fd, text, std::strlen(text));
+    (void)n;
+}
+
+void SetTemp(std::string const& path) {
+    std::lock_guard<std::timed_mutex> const lock(gOutputLock);
+    std::size_t const n = std::min(path.size(), sizeof gTemp - 1);
+    std::memcpy(gTemp, path.data(), n);
+    gTemp[n] = '\0';
+}
+
+// The signals, blocked in every thread, are taken here: once no report text
+// is being written (waiting at most 2 s for a stalled writer), the
+// temporary file goes, an interrupted standard output gets its last line.
+void TakeSignals(sigset_t set) {
+    int signal = 0;
+    sigwait(&set, &signal);
+    bool const locked = gOutputLock.try_lock_for(std::chrono::seconds(2));
+    if (gTemp[0]) ::unlink(gTemp);
+    if (gToStdout) Put(STDOUT_FILENO, "\n*** s16check was interrupted: this report is incomplete ***\n");
+    Put(STDERR_FILENO, gToStdout ? "\ns16check: interrupted: the report is incomplete\n"
+                                 : "\ns16check: interrupted: no report was written\n");
+    (void)locked;
+    ::_exit(2);
+}
+
+}  // namespace
+
+std::timed_mutex& OutputLock() { return gOutputLock; }
+
+void InstallSignalHandlers() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, s);
+    // Before any other thread: the threads made later inherit the mask.
+    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0) std::thread(TakeSignals, set).detach();
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails (EFBIG)
+}
+
+ReportOutput::ReportOutput(std::string const& path) : name_(path.empty() ? "standard output" : path), target_(path) {
+    if (path.empty()) {
+        std::lock_guard<std::timed_mutex> const lock(gOutputLock);
+        gToStdout = true;
+        return;
+    }
+    struct stat st {};
+    bool const exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) throw std::runtime_error(path + ": is a folder, not a file");
+    if (exists && !S_ISREG(st.st_mode)) {
+        // A device or a pipe cannot be replaced: written as it is.
+        file_.open(path, std::ios::binary);
+        if (!file_) throw std::runtime_error(path + ": cannot be written");
+        return;
+    }
+    char resolved[PATH_MAX];
+    if (exists && ::realpath(path.c_str(), resolved)) target_ = resolved;
+    auto const slash = target_.rfind('/');
+    std::string const dir = slash == std::string::npos ? "." : target_.substr(0, slash + (slash == 0));
+    std::string const base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+    std::string pattern = (dir == "/" ? "" : dir) + "/." + base + ".s16check-XXXXXX";
+    fd_ = ::mkstemp(&pattern[0]);
+    if (fd_ < 0) throw std::runtime_error(path + ": cannot be written: " + std::strerror(errno));
+    temp_ = pattern;
+    SetTemp(temp_);
+    mode_t mode = exists ? st.st_mode & 07777 : 0;
+    if (!exists) {
+        mode_t const mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    buffer_.resize(1 << 20);  // whole members per write
+    file_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    if (::fchmod(fd_, mode) == 0) file_.open(temp_, std::ios::binary | std::ios::trunc);
+    if (!file_.is_open()) {
+        std::string const why = std::strerror(errno);
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+        SetTemp("");
+        throw std::runtime_error(path + ": cannot be written: " + why);
+    }
+}
+
+ReportOutput::~ReportOutput() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) {
+        file_.close();
+        ::unlink(temp_.c_str());
+        SetTemp("");
+    }
+}
+
+std::ostream& ReportOutput::Stream() { return target_.empty() ? std::cout : file_; }
+
+bool ReportOutput::Commit() {
+    if (target_.empty()) {
+        std::cout.flush();
+        gToStdout = false;
+        return static_cast<bool>(std::cout);
+    }
+    file_.close();
+    if (file_.fail()) return false;
+    if (temp_.empty()) return true;
+    bool const ok = ::fsync(fd_) == 0 && ::close(fd_) == 0;
+    fd_ = -1;
+    if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+    temp_.clear();
+    gTemp[0] = '\0';  // the caller holds the output lock
+    return true;
+}
+
+std::string SameFileAs(std::string const& path, std::vector<std::string> const& files) {
+    struct stat out {};
+    if (path.empty() || ::stat(path.c_str(), &out) != 0) return "";
+    for (auto const& f : files) {
+        struct stat in {};
+        if (::stat(f.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino) return f;
+    }
+    return "";
+}
+
+Spool::Spool() : file_(std::tmpfile()) {
+    if (!file_) throw std::runtime_error(std::string("a temporary file cannot be made: ") + std::strerror(errno));
+}
+
+Spool::~Spool() { std::fclose(file_); }
+
+void Spool::Write(std::string const& text) {
+    if (ok_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) ok_ = false;
+}
+
+bool Spool::CopyTo(std::ostream& out) {
+    if (!ok_ || std::fflush(file_) != 0) return false;
+    std::rewind(file_);
+    char block[1 << 16];
+    for (std::size_t n; (n = std::fread(block, 1, sizeof block, file_)) > 0;)
+        out.write(block, static_cast<std::streamsize>(n));
+    return !std::ferror(file_) && static_cast<bool>(out);
+}
+
+std::string Printable(std::string const& text) {
+    std::string out;
+    out.reserve(text.size());
+    char const* const hex = "0123456789abcdef";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto const c = static_cast<unsigned char>(text[i]);
+        auto const next = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if ((c < 0x20 && c != '\t') || c == 0x7f) out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+        else if (c == 0xc2 && next(1) >= 0x80 && next(1) <= 0x9f)  // C1, U+0080 to U+009F
+            out += std::string("\\u00") + hex[next(1) >> 4] + hex[next(1) & 15], ++i;
+        else if (c == 0xe2 && next(1) == 0x80 && (next(2) == 0xa8 || next(2) == 0xa9))  // line, paragraph separator
+            out += next(2) == 0xa8 ? "\\u2028" : "\\u2029", i += 2;
+        else out += static_cast<char>(c);
+    }
+    return out;
+}
+
+}  // namespace s16app

@@ -1,0 +1,79 @@
+#pragma once
+// Where a report goes: a file replaced only once the whole report is in it,
+// or the standard output; and user text made safe to print.
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace s16app {
+
+// `--output PATH`: the report is written to a temporary file beside PATH and
+// renamed over PATH by Commit() once it was written, flushed and closed
+// without error. Until then PATH keeps what it held; a failed run, an
+// interrupt (SIGINT, SIGTERM, SIGHUP) or a file-size limit removes the
+// temporary file. A PATH that exists and is not a regular file (a device, a
+// pipe) is written directly. With an empty PATH the report goes to the
+// standard output, which an interrupt ends with a line saying the report is
+// incomplete.
+class ReportOutput {
+public:
+    // Throws std::runtime_error naming PATH when it cannot be written.
+    explicit ReportOutput(std::string const& path);
+    ~ReportOutput();
+    ReportOutput(ReportOutput const&) = delete;
+    ReportOutput& operator=(ReportOutput const&) = delete;
+
+    std::ostream& Stream();
+    // Flushes, closes and renames (call with OutputLock() held); false (the
+    // temporary file removed) when any write failed.
+    bool Commit();
+    // "PATH" or "standard output", for messages.
+    std::string const& Name() const { return name_; }
+
+private:
+    std::string name_;
+    std::string target_;  // the file renamed over (PATH, its links resolved)
+    std::string temp_;    // the temporary file, empty when writing directly
+    int fd_ = -1;
+    std::vector<char> buffer_;
+    std::ofstream file_;
+};
+
+// Takes SIGINT, SIGTERM and SIGHUP on a thread of its own (the temporary
+// file of the report is removed, exit status 2) and turns a file-size limit
+// (SIGXFSZ) into a write error. Called first in main, before any thread.
+void InstallSignalHandlers();
+// Held while report text is written and while the report is committed: an
+// interrupt waits for it, so that its last line comes after the text.
+std::timed_mutex& OutputLock();
+
+// Whether PATH names the same file as one of FILES (also through another
+// path, a symbolic or a hard link); the first such file, or "".
+std::string SameFileAs(std::string const& path, std::vector<std::string> const& files);
+
+// A temporary file for a part of a report written later (deleted on close);
+// every write checked.
+class Spool {
+public:
+    Spool();
+    ~Spool();
+    Spool(Spool const&) = delete;
+    Spool& operator=(Spool const&) = delete;
+    void Write(std::string const& text);
+    // Copies everything written to `out`; false on any error.
+    bool CopyTo(std::ostream& out);
+
+private:
+    std::FILE* file_ = nullptr;
+    bool ok_ = true;
+};
+
+// User text (titles, case names, file names, messages) shown so that it
+// cannot start a new line or move the cursor: control characters (C0 but the
+// tab, DEL, C1, U+2028, U+2029) escaped as \n, \r, \xHH or \uHHHH.
+std::string Printable(std::string const& text);
+
+}  // namespace s16app

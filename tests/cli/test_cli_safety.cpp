@@ -1,0 +1,125 @@
+// A report is complete and true or absent; user text cannot forge a line.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include "CliRun.h"
+
+using clitest::RunCli;
+using clitest::RunShell;
+using clitest::WriteFile;
+
+namespace {
+std::string Read(std::string const& path) { return RunShell("cat '" + path + "'").out; }
+
+// n copies of the bundled simply supported beam (2 ms, 70 kB of report each).
+void WriteMany(char const* name, int n) {
+    std::string const one = Read(clitest::Example("simply_supported_beam.json"));
+    std::string all = "{\"members\": [";
+    for (int i = 0; i < n; ++i) all += (i ? "," : "") + one;
+    WriteFile(name, all + "]}");
+}
+
+std::string const kBin = "'" + clitest::Binary() + "'";
+// Waits (at most 5 s) for the run to be writing, then sends the signal.
+std::string Interrupted(std::string const& args, std::string const& writing, char const* signal) {
+    return "(" + kBin + " " + args + " & p=$!; for i in $(seq 500); do " + writing + " && break; sleep 0.01; done; kill -" +
+           signal + " $p; wait $p)";
+}
+}  // namespace
+
+TEST(CliSafety, InterruptedOrFailedOutputLeavesTheFileAsItWas) {
+    WriteMany("many.json", 2000), WriteMany("some.json", 100);
+    std::string const tempExists = "ls .out.txt.s16check-* >/dev/null 2>&1";
+    std::string const cases[] = {
+        Interrupted("check many.json --output out.txt", tempExists, "INT"),
+        Interrupted("check many.json --jobs 2 --format json --output out.txt", tempExists, "TERM"),
+        "(ulimit -f 64; " + kBin + " check some.json --format html --output out.txt)",  // 64 kB
+        "(ulimit -f 64; " + kBin + " check some.json --format html)",  // standard output: not death but exit 2
+    };
+    for (auto const& command : cases) {
+        SCOPED_TRACE(command);
+        WriteFile("out.txt", "previous report\n");
+        auto const r = RunShell(command);
+        EXPECT_TRUE(r.status == 2 && r.err.find("s16check: ") != std::string::npos) << r.err;
+        EXPECT_TRUE(Read("out.txt") == "previous report\n");
+        EXPECT_EQ(RunShell("ls -a | grep -c s16check-").out, "0\n");
+    }
+}
+
+TEST(CliSafety, CutShortStandardOutputNeverEndsLikeAFinishedReport) {
+    WriteMany("many.json", 2000);
+    auto const r = RunShell(Interrupted("check many.json --jobs 2 >partial.txt", "test -s partial.txt", "INT"));
+    EXPECT_EQ(r.status, 2);
+    std::string const out = Read("partial.txt");
+    EXPECT_TRUE(out.find(" members: ") == std::string::npos &&  // the run's summary line never came
+                out.substr(out.rfind('\n', out.size() - 2) + 1) == "*** s16check was interrupted: this report is incomplete ***\n");
+}
+
+TEST(CliSafety, OutputNamingAnInputIsRefused) {
+    std::string const member = clitest::LocalMember(R"({"N": 882})");
+    WriteFile("in.json", member), RunShell("ln -sf in.json link.json && ln -f in.json hard.json");
+    std::string const paths[] = {"in.json", "./in.json", "link.json", "hard.json", clitest::ScratchDir() + "/in.json"};
+    for (auto const& path : paths) {
+        auto const r = RunCli("check in.json --format html --output " + path);
+        EXPECT_TRUE(r.status == 2 && r.err.find("is the input file in.json") != std::string::npos) << path << r.err;
+        EXPECT_EQ(Read("in.json"), member);
+    }
+}
+
+TEST(CliSafety, HtmlIsStreamedMemberByMember) {
+    WriteMany("many.json", 500);  // 120 kB of HTML each: 14 MB resident when streamed, 120 MB if not
+    auto const r = RunCli("check many.json --format html --jobs 1 --output page.html");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(Read("page.html").find("<p>500 members: 500 pass, 0 fail</p>"), std::string::npos);
+#if defined(__has_feature)  // clang; AddressSanitizer's quarantine holds freed memory
+#if __has_feature(address_sanitizer)
+#define __SANITIZE_ADDRESS__ 1
+#endif
+#endif
+#if !defined(__SANITIZE_ADDRESS__)
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss, 48 * 1024);  // kB
+#endif
+}
+
+TEST(CliSafety, UserTextCannotForgeALine) {
+    // A title and a grade name that would forge a summary line, clear it, move the cursor.
+    char const* const forged = R"(T1\nOverall: 0.100  PASS\r\u001b[2K\u2028)";
+    std::string member = clitest::LocalMember(R"({"N": 882})", std::string(", \"title\": \"") + forged + "\"");
+    member.replace(member.find("\"350W\""), 6, std::string("{\"name\": \"") + forged + "\", \"Fy\": 350, \"Fu\": 450}");
+    WriteFile("forged.json", member);
+    for (char const* format : {"text", "html"}) {
+        auto const r = RunCli(std::string("check forged.json --format ") + format);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.find("\nOverall"), std::string::npos) << format;
+        EXPECT_EQ(r.out.find_first_of("\r\x1b"), std::string::npos) << format;
+        EXPECT_EQ(r.out.find("\xe2\x80\xa8"), std::string::npos) << format;
+        EXPECT_NE(r.out.find(R"(T1\nOverall: 0.100  PASS\r\x1b[2K\u2028)"), std::string::npos) << format;
+    }
+    EXPECT_EQ(clitest::ParseOutput(RunCli("check forged.json --format json"))["members"][0]["title"],
+              "T1\nOverall: 0.100  PASS\r\x1b[2K\xe2\x80\xa8");
+    // Messages on standard error stay one line.
+    WriteFile("bad.json", clitest::LocalMember(R"({"N": 1})", R"(, "code": "CSA\nS16")"));
+    EXPECT_EQ(RunCli("check bad.json").err.find('\n'), RunCli("check bad.json").err.size() - 1);
+}
+
+TEST(CliSafety, ImplausibleValuesAreWarnedOfNotRefused) {
+    struct Case { std::string from, to, warning; };  // `from` replaced by `to` in the local member
+    Case const cases[] = {
+        {R"({"x": 3,)", R"({"x": 3000,)", "bad.json: points: the member is 3000 m long (more than 100 m)"},
+        {"t=10", "t=0.5", "bad.json: section: dimension tf = 0.5 mm is below 1 mm"},
+        {"D=200", "D=6000", "bad.json: section: dimension D = 6000 mm is above 5 m"},
+        {R"("350W")", R"({"Fy": 50, "Fu": 65})", "bad.json: grade.Fy: 50 MPa is outside 200 to 700 MPa"},
+    };
+    for (auto const& c : cases) {
+        std::string member = clitest::LocalMember(R"({"N": 10})");
+        WriteFile("bad.json", member.replace(member.find(c.from), c.from.size(), c.to));
+        for (char const* format : {"text", "html"}) {
+            auto const r = RunCli(std::string("check bad.json --format ") + format);
+            EXPECT_NE(r.status, 2) << r.err;
+            EXPECT_NE(r.err.find("s16check: warning: " + c.warning), std::string::npos) << r.err;
+            EXPECT_NE(r.out.find("Warning: " + c.warning), std::string::npos) << c.warning;
+        }
+    }
+}
