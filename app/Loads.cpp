@@ -188,8 +188,13 @@ std::vector<double> Diagram::ShearZeros(bool across) const {
                 roots.push_back((-B - s) / (2.0 * C));
             }
         }
-        for (double t : roots)
-            if (t > 1e-9 && t < 1.0 - 1e-9) out.push_back(a + t * (b - a));
+        // A zero at a load edge (t = 0 or 1) counts too: a partial load
+        // often ends where the shear passes through zero.
+        for (double t : roots) {
+            if (t < -1e-9 || t > 1.0 + 1e-9) continue;
+            double const x = a + std::clamp(t, 0.0, 1.0) * (b - a);
+            if (x > 1e-9 * m_length && x < m_length * (1.0 - 1e-9)) out.push_back(x);
+        }
     }
     return out;
 }
@@ -201,6 +206,9 @@ std::vector<double> Diagram::Peaks() const {
     for (bool across : {false, true})
         for (double x : ShearZeros(across)) out.push_back(x);
     std::sort(out.begin(), out.end());
+    // A zero at a load edge is found from both sides of it: once.
+    double const tol = 1e-9 * m_length;
+    out.erase(std::unique(out.begin(), out.end(), [tol](double a, double b) { return b - a <= tol; }), out.end());
     return out;
 }
 

@@ -7,7 +7,8 @@
 //                            the bottom flange: gravity on a beam drawn top
 //                            flange up; a point load P makes a jump of +P);
 //   across the web           dVx/dx = +w, dMy/dx = Vx, likewise;
-//   axial                    dN/dx = -n (N tension positive);
+//   axial                    dN/dx = -n (N tension positive; n positive
+//                            along the member towards increasing x);
 //   torsion                  dT/dx = -t.
 #include <string>
 #include <vector>

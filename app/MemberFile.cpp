@@ -243,13 +243,13 @@ PointInput ReadPoint(Field const& field, Units const& u) {
         std::string const s = f->String();
         if (s == "shear-centre" || s == "shear-center") p.load = Corvid::Data::LoadAtShearCentre;
         else if (s == "destabilizing") p.load = Corvid::Data::LoadDestabilizing;
+        else if (s == "stabilizing") p.load = Corvid::Data::LoadStabilizing;
+        else f->Fail("load position \"" + s + "\" is not \"shear-centre\", \"destabilizing\" or \"stabilizing\"");
         if (p.load == Corvid::Data::LoadDestabilizing &&
             (p.restraint.bits & Corvid::Data::RestraintBits::kMajorTranslation))
             f->Fail("a destabilizing load at a point held in the plane of the web goes into that support and has "
                     "no lateral-torsional effect (CSA S16-09 cl. 13.6 counts loads between the supports and at a "
                     "cantilever's free tip)");
-        else if (s == "stabilizing") p.load = Corvid::Data::LoadStabilizing;
-        else f->Fail("load position \"" + s + "\" is not \"shear-centre\", \"destabilizing\" or \"stabilizing\"");
     }
     // CSA S16 takes the position of a load only through the destabilizing
     // case (cl. 13.6): a height would change nothing, so it is refused.

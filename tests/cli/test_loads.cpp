@@ -83,6 +83,11 @@ TEST(Loads, HandWorkedDiagrams) {
         // L/sqrt(3), Mmax = -w0 L^2/(9 sqrt(3)) = -41.569 kN.m.
         {"triangular load", 6.0, -18e3, 0.0, {Distributed(0.0, 18e3, 0.0, 6.0)}, 36e3, 0.0, 6.0 / r3,
          -18e3 * 36.0 / (9.0 * r3)},
+        // 150 kN/m on 0-2 m and 37.5 kN/m on 2-6 m, simply supported: Vy0 =
+        // -(300*5 + 150*2)/6 = -300 kN; the shear is zero exactly at the load
+        // edge x = 2 m: M = -300*2 + 150*2^2/2 = -300 kN.m; Vy(L) = 150 kN.
+        {"shear zero at a load edge", 6.0, -300e3, 0.0,
+         {Distributed(150e3, 150e3, 0.0, 2.0), Distributed(37.5e3, 37.5e3, 2.0, 6.0)}, 150e3, 0.0, 2.0, -300e3},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.what);
@@ -101,6 +106,22 @@ TEST(Loads, HandWorkedDiagrams) {
         EXPECT_REL(peaks[0], c.xPeak);
         EXPECT_REL(d.At(peaks[0], false).Mx, c.Mpeak);
     }
+}
+
+TEST(Loads, AxialLoadAndPointLoadPositions) {
+    // A 6 m column drawn from its base (x = 0) to its top under its own
+    // weight, 150 kN/m acting towards the base (n = -150 kN/m): dN/dx = -n,
+    // so N = -900 kN at the base and 0 at the top.
+    s16app::LoadInput n = Distributed(-150e3, -150e3, 0.0, 6.0);
+    n.plane = s16app::LoadInput::Axial;
+    s16app::Actions base;
+    base.N = -900e3;
+    EXPECT_LT(std::fabs(s16app::Diagram(base, {n}, 6.0).At(6.0, false).N), 1e-6);
+    // Every load position is read; a destabilizing load at a free cantilever tip counts.
+    for (char const* load : {"shear-centre", "destabilizing", "stabilizing"})
+        EXPECT_NO_THROW(s16app::ReadMemberFile(R"({"section": "I D=303 B=203 T=13.1 Tw=7.5 R=15", "grade": "350W",
+            "points": [{"x": 0, "restraint": "fixed"}, {"x": 3, "load": ")" + std::string(load) + R"("}],
+            "subspans": [{"left": {"Vy": -10, "Mx": 30}, "right": {"Vy": -10}}]})", "t.json")) << load;
 }
 
 TEST(Loads, LoadsGiveTheUtilisationsOfHandPlacedPoints) {
