@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/MemberRunner.h"
+#include "app/Workers.h"
 
 namespace s16app {
 
@@ -80,13 +81,7 @@ void CheckStream(std::vector<MemberInput> const& members, RunOptions const& opti
     };
     // The calling thread is one of the workers; when the system gives fewer
     // threads than asked, the members are shared among those it gives.
-    std::vector<std::thread> pool;
-    try {
-        for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(worker);
-    } catch (std::system_error const&) {
-    }
-    worker();
-    for (auto& t : pool) t.join();
+    RunWorkers(workers, worker);
 }
 
 std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,

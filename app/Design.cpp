@@ -12,6 +12,7 @@
 
 #include "app/JsonInput.h"
 #include "app/Render.h"
+#include "app/Workers.h"
 #include "framework/Restraint.h"
 #include "framework/SectGeom.h"
 #include "framework/Section.h"
@@ -418,13 +419,7 @@ std::vector<DesignItem> DesignAll(std::vector<MemberInput> const& members, Desig
         }
     };
     std::size_t const threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), n);
-    std::vector<std::thread> pool;
-    try {
-        for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(worker);
-    } catch (std::system_error const&) {
-    }
-    worker();
-    for (auto& t : pool) t.join();
+    RunWorkers(threads, worker);
     return items;
 }
 

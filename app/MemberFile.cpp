@@ -13,6 +13,7 @@
 #include "app/Design.h"
 #include "app/JsonInput.h"
 #include "app/Restraints.h"
+#include "app/Workers.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
 
@@ -395,13 +396,7 @@ std::vector<MemberInput> ReadMembers(std::vector<Field> const& members, std::str
         }
     };
     std::size_t const threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), n);
-    std::vector<std::thread> pool;
-    try {
-        for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(worker);
-    } catch (std::system_error const&) {
-    }
-    worker();
-    for (auto& t : pool) t.join();
+    RunWorkers(threads, worker);
     for (auto const& e : errors)
         if (e) std::rethrow_exception(e);
     return out;

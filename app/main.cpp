@@ -126,13 +126,16 @@ bool Emit(std::ostringstream const& text) {
     return static_cast<bool>(std::cout);
 }
 
+// Replacing an input by its own report would lose it: refused, said.
+bool OutputIsAnInput(std::string const& output, std::vector<std::string> const& files) {
+    std::string const input = s16app::SameFileAs(output, files);
+    if (input.empty()) return false;
+    Error("--output " + output + ": is the input file " + input + "; refused, it would be overwritten");
+    return true;
+}
+
 int RunCheck(CheckArgs const& a) {
-    // Replacing an input by its own report would lose it.
-    std::string const input = s16app::SameFileAs(a.output, a.files);
-    if (!input.empty()) {
-        Error("--output " + a.output + ": is the input file " + input + "; refused, it would be overwritten");
-        return kExitInput;
-    }
+    if (OutputIsAnInput(a.output, a.files)) return kExitInput;
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
     if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
@@ -220,11 +223,7 @@ int RunCheck(CheckArgs const& a) {
 }
 
 int RunDesign(DesignArgs const& a) {
-    std::string const input = s16app::SameFileAs(a.output, a.files);
-    if (!input.empty()) {
-        Error("--output " + a.output + ": is the input file " + input + "; refused, it would be overwritten");
-        return kExitInput;
-    }
+    if (OutputIsAnInput(a.output, a.files)) return kExitInput;
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
     std::vector<s16app::MemberInput> members;
     if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
