@@ -112,6 +112,9 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
             Mry = MryOther;
         }
     }
+    // The clone keeps the governing moments (the tension line reads its moduli).
+    clone->SetMomentXX(Mx);
+    clone->SetMomentYY(My);
     double const Mux = std::fabs(Mx);
     double const Muy = std::fabs(My);
     double const u1x = std::max(U1x(record.spanXX, Cu), 1.0);
