@@ -34,6 +34,10 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
         std::string expected;  // in the message, after "bad.json: "
     };
     std::string const sub = kOneSub, pts = kPoints, sec = kI;
+    // A member of the standard section, grade and points with one sub-span.
+    auto subspan = [&](std::string const& one) {
+        return "{" + sec + R"(, "grade": "350W", )" + pts + R"(, "subspans": [)" + one + "]}";
+    };
     std::vector<Case> const cases = {
         {"unknown field", "{" + sec + R"(, "grade": "350W", )" + pts + ", " + sub + R"(, "omega": 1.0})",
          "members[2].omega: unknown field"},
@@ -84,27 +88,20 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
          "members[2].cases[0].stations: give either \"subspans\" or \"stations\", not both"},
         {"no station at a point", "{" + sec + R"(, "grade": "350W", )" + pts + R"(, "stations": [{"x": 0}, {"x": 2.9}]})",
          "members[2].stations: the stations must run from the first point to the last"},
-        {"load outside its sub-span", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {}, "loads": [{"type": "point", "P": 5, "at": 3.5}]}]})",
+        {"load outside its sub-span", subspan(R"({"left": {}, "loads": [{"type": "point", "P": 5, "at": 3.5}]})"),
          "members[2].subspans[0].loads[0].at: outside the sub-span"},
-        {"point load at an end", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {}, "loads": [{"type": "point", "P": 5, "at": 3}]}]})",
+        {"point load at an end", subspan(R"({"left": {}, "loads": [{"type": "point", "P": 5, "at": 3}]})"),
          "members[2].subspans[0].loads[0].at: a point load at an end of a sub-span belongs to the point"},
-        {"negative loaded length", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {}, "loads": [{"type": "linear", "w1": 1, "w2": 2, "from": 2, "to": 1}]}]})",
+        {"negative loaded length", subspan(R"({"left": {}, "loads": [{"type": "linear", "w1": 1, "w2": 2, "from": 2, "to": 1}]})"),
          "members[2].subspans[0].loads[0].to: a distributed load needs \"from\" < \"to\""},
-        {"intensity not finite", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {}, "loads": [{"type": "uniform", "w": 1e400}]}]})",
+        {"intensity not finite", subspan(R"({"left": {}, "loads": [{"type": "uniform", "w": 1e400}]})"),
          "members[2].subspans[0].loads[0].w: the number is not finite"},
-        {"a load field of another type", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {}, "loads": [{"type": "uniform", "w": 1, "at": 1}]}]})",
+        {"a load field of another type", subspan(R"({"left": {}, "loads": [{"type": "uniform", "w": 1, "at": 1}]})"),
          "members[2].subspans[0].loads[0].at: has no effect on a \"uniform\" load"},
         // 10 kN/m over 3 m from Vy = -15 kN: Vy = -15 + 10 x 3 = +15 kN at the right end.
-        {"contradictory end actions", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 20}, "loads": [{"type": "uniform", "w": 10}]}]})",
+        {"contradictory end actions", subspan(R"({"left": {"Vy": -15}, "right": {"Vy": 20}, "loads": [{"type": "uniform", "w": 10}]})"),
          "members[2].subspans[0].right.Vy: the loads give 15 kN at the right end, 20 kN given"},
-        {"transverse load contradicting the loads", "{" + sec + R"(, "grade": "350W", )" + pts +
-             R"(, "subspans": [{"left": {}, "transverse_load": false, "loads": [{"type": "uniform", "w": 10}]}]})",
+        {"transverse load contradicting the loads", subspan(R"({"left": {}, "transverse_load": false, "loads": [{"type": "uniform", "w": 10}]})"),
          "members[2].subspans[0].transverse_load: contradicts the loads"},
         {"unknown moment unit", "{" + sec + R"(, "grade": "350W", "units": {"moment": "kip*ft"}, )" + pts + ", " + sub + "}",
          "members[2].units.moment: moment unit \"kip*ft\" is not"},
