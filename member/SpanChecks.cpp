@@ -196,8 +196,7 @@ void CSA_S16_09_Member::RecordAxialSpan(CSpan const& span, AxialSpanRule const& 
                    : heldAlong      ? SpanSummary::NotRequired
                    : rule.strut     ? SpanSummary::SpanLength
                                     : SpanSummary::AnnexF;
-    // Fe = pi^2 E / (KL/r)^2 (CSA S16-09 cl. 13.3.1)
-    if (Le > 0.0 && Fe > 0.0) s.slenderness = std::acos(-1.0) * std::sqrt(m_calc->YoungsModulus() / Fe);
+    if (Le > 0.0 && Fe > 0.0) s.slenderness = SlendernessFromFe(m_calc->YoungsModulus(), Fe);
     s.Cu = Cu;
     s.Cr = Cr;
     s.util = U;
