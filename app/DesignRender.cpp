@@ -23,17 +23,6 @@ std::vector<std::pair<DesignRow const*, char const*>> Rows(DesignOutcome const& 
     return rows;
 }
 
-std::string Fixed(double v, int decimals) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
-
-std::string Pad(std::string s, std::size_t width) {
-    if (s.size() < width) s.append(width - s.size(), ' ');
-    return s;
-}
-
 std::string Heading(DesignOutcome const& d) {
     return d.where + ": family " + d.family + ", utilisation limit " + UtilText(d.limit) + ", " +
            std::to_string(d.candidates) + " sections within the limits, " + std::to_string(d.tried) + " checked";
@@ -87,11 +76,11 @@ void RenderDesignText(std::ostream& out, std::vector<DesignItem> const& items) {
         if (!d.chosen) out << "  " << NoSection(d) << "\n";
         auto const rows = Rows(d);
         if (!rows.empty()) {
-            out << "  " << Pad("Section", 22) << Pad("Mass (kg/m)", 13) << Pad("Util", 8)
-                << Pad("Governing check", 34) << "Verdict\n";
+            out << "  " << Padded("Section", 22) << Padded("Mass (kg/m)", 13) << Padded("Util", 8)
+                << Padded("Governing check", 34) << "Verdict\n";
             for (auto const& r : rows)
-                out << "  " << Pad(r.first->section, 22) << Pad(Fixed(r.first->mass, 1), 13)
-                    << Pad(UtilText(r.first->utilisation), 8) << Pad(r.first->governing, 34) << r.second << "\n";
+                out << "  " << Padded(r.first->section, 22) << Padded(Fixed(r.first->mass, 1), 13)
+                    << Padded(UtilText(r.first->utilisation), 8) << Padded(r.first->governing, 34) << r.second << "\n";
         }
         for (auto const& s : d.skipped) out << "  Skipped " << Printable(s.first + ": " + s.second) << "\n";
         out << "\n";

@@ -51,6 +51,10 @@ void RenderSectionJson(std::ostream& out, SectionInfo const& info);
 
 // ---- shared by the renderers ----
 
+// A number with `decimals` digits after the point (printf's %.*f).
+std::string Fixed(double v, int decimals);
+// The text left-aligned in `width` columns (never cut).
+std::string Padded(std::string s, std::size_t width);
 // A utilisation with three decimals; "inf" for +infinity.
 std::string UtilText(double u);
 // The utilisation kind with the largest value of a case (its name), or ""

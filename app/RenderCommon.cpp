@@ -25,6 +25,17 @@ std::string GoverningName(CaseOutcome const& c) {
     return name;
 }
 
+std::string Fixed(double v, int decimals) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string Padded(std::string s, std::size_t width) {
+    if (s.size() < width) s.append(width - s.size(), ' ');
+    return s;
+}
+
 std::string MemberHeading(std::size_t index, MemberOutcome const& m) {
     return "Member " + std::to_string(index + 1) + (m.title.empty() ? "" : ": " + m.title);
 }
@@ -45,12 +56,7 @@ std::vector<std::string> MemberNotes(MemberOutcome const& m) {
 std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
     std::vector<std::vector<std::string>> rows;
     if (c.spans.empty()) return rows;
-    auto num = [](double v, int decimals) {
-        if (!std::isfinite(v)) return UtilText(v);
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-        return std::string(buf);
-    };
+    auto num = [](double v, int decimals) { return std::isfinite(v) ? Fixed(v, decimals) : UtilText(v); };
     rows.push_back({"Span", "From (m)", "To (m)", "Le (m)", "Le from", "KL/r", "Cu (kN)", "Cr (kN)", "omega2",
                     "omega2 from", "Mu (kN*m)", "Mr (kN*m)", "Mf (kN*m)", "Compression flange", "At x (m)", "Util"});
     for (auto const& s : c.spans) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/Render.h"
 #include "app/Restraints.h"
 
 namespace s16app {
@@ -38,11 +39,7 @@ struct Plan {
     std::vector<ReportLine> notes;
 };
 
-std::string Fixed(double v, int decimals, char const* unit) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*f %s", decimals, v, unit);
-    return buf;
-}
+std::string Fixed(double v, int decimals, char const* unit) { return s16app::Fixed(v, decimals) + " " + unit; }
 
 std::string Metres(double x) { return Fixed(x, 3, "m"); }
 

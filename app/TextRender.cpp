@@ -47,11 +47,6 @@ void WriteReport(std::ostream& out, std::vector<ReportLine> const& lines, bool c
     }
 }
 
-std::string Padded(std::string s, std::size_t width) {
-    if (s.size() < width) s.append(width - s.size(), ' ');
-    return s;
-}
-
 std::string VerdictText(bool pass, bool colour) {
     if (!colour) return Verdict(pass);
     return std::string(pass ? "\x1b[1;32m" : "\x1b[1;31m") + Verdict(pass) + kReset;
