@@ -105,6 +105,20 @@ std::string OwnCatalogue(std::string const& tag, std::map<std::string, std::stri
     return r;
 }
 
+// Each row's text names a rolled section of that shape, with a geometry and
+// the dimensions `mm` (in mm).
+struct Named { wchar_t const* text; CSecGeom::SecShape shape; char const* mm; };
+void ExpectNamed(std::vector<Named> const& rows) {
+    for (Named const& k : rows) {
+        SCOPED_TRACE(Corvid::Narrow(k.text));
+        CSection const s(k.text);
+        EXPECT_EQ(s.Shape(), k.shape);
+        EXPECT_TRUE(HasDims(s, k.mm));
+        EXPECT_EQ(s.FabricationType(), 0);
+        EXPECT_NE(s.Geometry(), nullptr);
+    }
+}
+
 }  // namespace
 
 // ---- Parametric descriptions
@@ -153,18 +167,10 @@ TEST(SectionText, OrderCaseDefaultsAndBlankText) {
     EXPECT_EQ(CSection(L"i d=303 b=203 t=13.1 tw=7.5 r=15"), ref);
     EXPECT_EQ(CSection(L"  I\tD=303   B=203 T=13.1\tTW=7.5 r=15  "), ref);
     EXPECT_EQ(CSection(L"rhs D=200 B=100 TF=10 Tw=8 ro=20"), CSection(L"RHS D=200 B=100 tf=10 tw=8 Ro=20"));
-    EXPECT_EQ(CSection(L"chs d=168 T=5.92").Shape(), CSecGeom::CHS);
-    EXPECT_EQ(CSection(L"l d=102 b=76 T=9.5").Shape(), CSecGeom::Angle);
-    EXPECT_EQ(CSection(L"pl t=10 b=200").Shape(), CSecGeom::Plate);
-    EXPECT_EQ(CSection(L"Rb d=30").Shape(), CSecGeom::RoundBar);
-    EXPECT_EQ(CSection(L"h D=250 B=250 T=14 Tw=9").Shape(), CSecGeom::H);
-    EXPECT_EQ(CSection(L"c D=254 B=69.6 T=11.1 Tw=9.63").Shape(), CSecGeom::Channel);
 
     // R and Ro default to zero; R = 0 given is allowed, and "-0" passes as
     // the zero radius, name included.
     EXPECT_EQ(CSection(L"I D=303 B=203 T=13.1 Tw=7.5").Dims().R, 0.0);
-    EXPECT_EQ(CSection(L"T D=152 B=203 T=13.1 Tw=7.49").Dims().R, 0.0);
-    EXPECT_EQ(CSection(L"L D=102 B=76 t=9.5").Dims().R, 0.0);
     EXPECT_EQ(CSection(L"I D=303 B=203 T=13.1 Tw=7.5 R=0"), CSection(L"I D=303 B=203 T=13.1 Tw=7.5"));
     CSection const minus(L"I D=303 B=203 T=13.1 Tw=7.5 R=-0");
     EXPECT_EQ(minus.Description(false, false, true), L"I D=303 B=203 T=13.1 Tw=7.5 R=0");
@@ -317,7 +323,6 @@ TEST(SectionText, RefusesInconsistentDimensions) {
     // text it refused.
     EXPECT_TRUE(RefusedNaming(L"CHS D=100 t=50", "CHS D=100 t=50"));
     EXPECT_TRUE(RefusedNaming(L"CHS D=100 t=50", "less than D/2"));
-    EXPECT_TRUE(RefusedNaming(L"CHS D=100 t=70", "less than D/2"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=100 B=200 t=50", "too thick for the depth"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 tf=10 tw=50", "too thick for the width"));
     EXPECT_TRUE(RefusedNaming(L"RHS D=200 B=100 t=8 tf=8 tw=8", "either t or tf and tw"));
@@ -337,8 +342,7 @@ TEST(SectionText, RefusesInconsistentDimensions) {
 // ---- Catalogue designations
 
 TEST_F(SectionCatalogue, RolledShapes) {
-    struct Row { wchar_t const* name; CSecGeom::SecShape shape; char const* mm; };
-    Row const rows[] = {
+    ExpectNamed({
         // i_shapes.csv W310x60: d 302, bf 203, tw 7.49, tf 13.1, kdes 25.9; R = kdes - tf = 12.8.
         {L"W310x60", CSecGeom::I, "D=302 B1=203 B2=203 T1=13.1 T2=13.1 Tw=7.49 R=12.8"},
         // i_shapes.csv HP310x79: d 300, bf 305, tw 11, tf 11, kdes 28.7 (R 17.7).
@@ -361,15 +365,7 @@ TEST_F(SectionCatalogue, RolledShapes) {
         // hss_round.csv HSS168.3x6.4: OD 168, tdes 5.92; Pipe250STD: OD 273, tdes 8.64.
         {L"HSS168.3x6.4", CSecGeom::CHS, "D=168 t=5.92"},
         {L"Pipe250STD", CSecGeom::CHS, "D=273 t=8.64"},
-    };
-    for (Row const& k : rows) {
-        SCOPED_TRACE(Corvid::Narrow(k.name));
-        CSection const s(k.name);
-        EXPECT_EQ(s.Shape(), k.shape);
-        EXPECT_TRUE(HasDims(s, k.mm));
-        EXPECT_EQ(s.FabricationType(), 0);
-        EXPECT_NE(s.Geometry(), nullptr);
-    }
+    });
     EXPECT_REL(CSection(L"C250x30").Dims().slope, 0.185);
     EXPECT_GT(CSection(L"C250x30").Dims().R, 0.0);
     EXPECT_EQ(CSection(L"Pipe200XXS").Shape(), CSecGeom::CHS);
@@ -389,7 +385,6 @@ TEST_F(SectionCatalogue, DesignationSpellingAndFabrication) {
     // name is the table's spelling.
     CSection const ref(L"W310x60");
     EXPECT_EQ(CSection(L"w310X60"), ref);
-    EXPECT_EQ(CSection(L"W310X60"), ref);
     EXPECT_EQ(CSection(L"w310X60").Name(), L"W310x60");
     EXPECT_EQ(CSection(L"hss203.2X101.6X6.4"), CSection(L"HSS203.2x101.6x6.4"));
     EXPECT_EQ(CSection(L"PIPE250std").Name(), L"Pipe250STD");
@@ -464,7 +459,7 @@ TEST_F(SectionCatalogue, CanadianNamesResolveToTheirRows) {
         {L"W250x33", L"W250x32.7"}, {L"W310x39", L"W310x38.7"}, {L"WT155x19", L"WT155x19.35"},
         {L"ST305x75", L"ST305x74.5"},
         // Spaces and letter case are forgiven, also after a shape word's letter.
-        {L"W 310x60", L"W310x60"}, {L"w310X60", L"W310x60"}, {L"C 250 x 30", L"C250x30"}, {L"w 250X33", L"W250x32.7"},
+        {L"W 310x60", L"W310x60"}, {L"C 250 x 30", L"C250x30"}, {L"w 250X33", L"W250x32.7"},
     };
     for (Case const& k : cases) EXPECT_EQ(CSection(k.given).Name(), k.row) << Corvid::Narrow(k.given);
     EXPECT_EQ(CSection(L"W 310x60 fab=welded").FabricationType(), 1);
@@ -505,8 +500,7 @@ double RoundedI(double b, double h, double r) {
 
 TEST(SectionText, HollowSectionsByG40Name) {
     NoCatalogue const none;  // no table needed
-    struct Case { wchar_t const* name; CSecGeom::SecShape shape; char const* mm; };
-    Case const cases[] = {
+    ExpectNamed({
         // Each size is the inch size it rounds, to 3 decimals of an inch, in mm
         // to 0.01: 102 = 4 in = 101.6; 6.4 = 0.250 in = 6.35; outside corner
         // radius 2t; the nominal wall is the design wall.
@@ -521,13 +515,7 @@ TEST(SectionText, HollowSectionsByG40Name) {
         {L"HSS51x51x3.8", CSecGeom::RHS, "D=50.8 t=3.81"},
         // Round: 168 = 6 5/8 in = 6.625 in = 168.275, 168.28.
         {L"HSS168x6.4", CSecGeom::CHS, "D=168.28 t=6.35"},
-    };
-    for (Case const& k : cases) {
-        SCOPED_TRACE(Corvid::Narrow(k.name));
-        CSection const s(k.name);
-        EXPECT_EQ(s.Shape(), k.shape);
-        EXPECT_TRUE(HasDims(s, k.mm));
-    }
+    });
     // HSS102x102x6.4 by hand: outer 101.6 with r = 12.7, inner 88.9 with
     // r = 6.35: A = 2315.5 mm^2, Ix = 3.4194e6 mm^4. The geometry's fillets
     // are 90 chords each, hence the looser tolerance.
