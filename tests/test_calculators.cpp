@@ -166,7 +166,6 @@ TEST(Calculators, RhsIsSquareOnlyStrictlyInsideOnePercent) {
         {L"RHS D=100.64 B=100 t=5", 1.010104, false},  // 2 909 388.11 / 2 880 286.67
         {L"RHS D=99.37 B=100 t=5", 0.990087, true},    // 2 823 339.15 / 2 851 605.83
         {L"RHS D=99.36 B=100 t=5", 0.989930, false},   // 2 822 667.67 / 2 851 380.00
-        {L"RHS D=100 B=100 t=5", 1.0, true},
     };
     for (Case const& k : cases) {
         SCOPED_TRACE(Corvid::Narrow(k.text));
@@ -328,10 +327,7 @@ TEST(Calculators, DepthsThicknessesAndDesignStress) {
     auto const t = Load<CSectionCalcT>(cases[9].text);
     EXPECT_REL(t->WebBucklingDepth(), 0.152);
     EXPECT_EQ(t->WebEffectiveWidth(), 0.0);
-    EXPECT_REL(t->GetT1(), 0.0131);
-    EXPECT_REL(t->GetT2(), 0.0131);
-    EXPECT_REL(t->GetB1(), 0.203);
-    EXPECT_REL(t->GetB2(), 0.203);
+    EXPECT_TRUE(AllNear({t->GetT1(), t->GetT2(), t->GetB1(), t->GetB2()}, {0.0131, 0.0131, 0.203, 0.203}));
 }
 
 // ---- Loading
@@ -453,28 +449,21 @@ TEST(Calculators, CloneIsAnIndependentCopy) {
     }
 }
 
-namespace {
-
-// CloneGeom of the I, the channel and the tee: the whole calculator.
-template <class Calc>
-void ExpectCloneGeomIsAFullCopy(wchar_t const* text) {
-    auto c = Load<Calc>(text);
-    c->SetCodeName(L"CSA S16-09");
-    SetActions(*c);
-    std::unique_ptr<std::remove_pointer_t<decltype(c->CloneGeom())>> const g(c->CloneGeom());
-    auto const* k = dynamic_cast<Calc const*>(g.get());
-    ASSERT_NE(k, nullptr) << Corvid::Narrow(text);
-    EXPECT_EQ(k->CodeName(), L"CSA S16-09");
-    EXPECT_EQ(ActionsOf(*k), kActions);
-    EXPECT_EQ(Gross(*k), Gross(*c));
-}
-
-}  // namespace
-
 TEST(Calculators, CloneGeomReturnsAFullCopy) {
-    ExpectCloneGeomIsAFullCopy<CSectionCalcI>(L"I D=400 B=200 T=20 Tw=10");
-    ExpectCloneGeomIsAFullCopy<CSectionCalcPFC>(L"C D=254 B=69.6 T=11.1 Tw=9.63");
-    ExpectCloneGeomIsAFullCopy<CSectionCalcT>(L"T D=152 B=203 T=13.1 Tw=7.49");
+    // CloneGeom of the I, the channel and the tee: the whole calculator.
+    auto check = [](auto c) {
+        c->SetCodeName(L"CSA S16-09");
+        SetActions(*c);
+        std::unique_ptr<std::remove_pointer_t<decltype(c->CloneGeom())>> const g(c->CloneGeom());
+        auto const* k = dynamic_cast<typename decltype(c)::element_type const*>(g.get());
+        ASSERT_NE(k, nullptr);
+        EXPECT_EQ(k->CodeName(), L"CSA S16-09");
+        EXPECT_EQ(ActionsOf(*k), kActions);
+        EXPECT_EQ(Gross(*k), Gross(*c));
+    };
+    check(Load<CSectionCalcI>(kShapes[0]));
+    check(Load<CSectionCalcPFC>(kShapes[1]));
+    check(Load<CSectionCalcT>(kShapes[2]));
 }
 
 // ---- Turning a section with its actions
@@ -482,17 +471,14 @@ TEST(Calculators, CloneGeomReturnsAFullCopy) {
 TEST(Calculators, RhsRotate90Clockwise) {
     auto r = Load<CSectionCalcRHS>(L"RHS D=200 B=100 tf=10 tw=6 Ro=15");
     SetActions(*r);
-    auto const p = r->Props();
     auto const gross = Gross(*r);
     r->BucklingClassXX(nullptr);
     ASSERT_GT(r->VolatileCacheSize(), 0u);
 
     r->Rotate90Clockwise();
     EXPECT_EQ(r->VolatileCacheSize(), 0u);  // nothing cached before the turn survives it
-    // Depth and width, the walls, and the axes exchange.
+    // Depth and width and the walls exchange (the turned properties: test_geometry.cpp).
     EXPECT_TRUE(AllNear({r->GetD(), r->GetB(), r->GetTf(), r->GetTw()}, {0.100, 0.200, 0.006, 0.010}));
-    EXPECT_TRUE(AllNear({r->Area(), r->Ixx(), r->Iyy(), r->Zxx(), r->Zyy(), r->Sxx(), r->Syy(), r->J()},
-                        {p.A, p.Iyy, p.Ixx, p.Zyy, p.Zxx, p.Syy, p.Sxx, p.J}));
     // (Mx, My) -> (My, -Mx); (V major, V minor) -> (V minor, -V major).
     EXPECT_EQ(ActionsOf(*r), (Actions{10e3, 5e3, -3e3, 7e3, 13e3, -11e3}));
 
@@ -512,14 +498,11 @@ TEST(Calculators, RhsRotate90Clockwise) {
 TEST(Calculators, AngleReflect45) {
     auto l = Load<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");
     SetActions(*l);
-    auto const p = l->Props();
     auto const gross = Gross(*l);
 
     l->Reflect45();
-    // The legs exchange, and with them the axes (Ixy is symmetric in x and y).
+    // The legs exchange (the reflected properties: test_geometry.cpp).
     EXPECT_TRUE(AllNear({l->GetDepth(), l->GetWidth()}, {0.075, 0.100}));
-    EXPECT_TRUE(AllNear({l->Area(), l->Ixx(), l->Iyy(), l->Xbar(), l->Ybar(), l->Ixy(), l->Iuu(), l->Ivv(), l->J()},
-                        {p.A, p.Iyy, p.Ixx, p.Ybar, p.Xbar, p.Ixy, p.Iuu, p.Ivv, p.J}));
     // (Mx, My) -> (-My, -Mx); (V major, V minor) -> (V minor, V major); T -> -T.
     EXPECT_EQ(ActionsOf(*l), (Actions{10e3, -5e3, -3e3, -7e3, 13e3, 11e3}));
 
@@ -538,9 +521,8 @@ TEST(Calculators, IMirrorXX) {
     auto const p = i->Props();
 
     i->MirrorXX();
-    // The flanges exchange and the centroid moves to D - Ybar.
+    // The flanges exchange (the mirrored properties: test_geometry.cpp).
     EXPECT_TRUE(AllNear({i->GetB1(), i->GetT1(), i->GetB2(), i->GetT2()}, {0.100, 0.010, 0.200, 0.020}));
-    EXPECT_TRUE(AllNear({i->Area(), i->Ybar(), i->Ixx()}, {p.A, 0.300 - p.Ybar, p.Ixx}));
     // Mx, the major-axis shear and the torsion change sign.
     Actions const mirrored = {10e3, -3e3, 5e3, -7e3, -11e3, 13e3};
     EXPECT_EQ(ActionsOf(*i), mirrored);
