@@ -74,6 +74,11 @@ struct TestMember {
         member.SetSubSpanVec(subs);
     }
     CString Text() const { return result.GetMarkup(); }
+    CSpan Span(int left, int right) const {
+        CSpan s = member.MemberSpan();
+        s.SetIndices(left, right);
+        return s;
+    }
     double Util(UtilKind k) const { return result.Entry(result.NumEntries() - 1).Util(k); }
     bool Flag(unsigned f) const { return (result.Flags() & f) == f; }
     CInteractionData const& Record(std::size_t k) const { return member.InteractionRecords().at(k); }
@@ -121,9 +126,7 @@ TEST(Omega2, EndMomentFormulaForLinearMoment) {
         TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 6}, kBeamEnds),
                      {{-1e3, -1e3, c.M1, c.M2}});
         EXPECT_FALSE(m.member.MemberSpan().IsLoaded(false));
-        CSpan span = m.member.MemberSpan();
-        span.SetIndices(0, 1);
-        EXPECT_REL(m.member.Omega2Factor(span), c.omega2);
+        EXPECT_REL(m.member.Omega2Factor(m.Span(0, 1)), c.omega2);
     }
 }
 
@@ -154,10 +157,8 @@ TEST(Omega2, TransverseLoadByEdition) {
             for (int k = 0; k < 4; ++k) acts.push_back({-1e3, -1e3, mo[k], mo[k + 1], 0, 0, k == 1});
             TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 1.5, 3, 4.5, 6}, kBeamEnds), acts);
             m.member.SetDesOpt(edition);
-            CSpan span = m.member.MemberSpan();
-            span.SetIndices(0, 4);
-            EXPECT_TRUE(span.IsLoaded(false));
-            EXPECT_REL(m.member.Omega2Factor(span), edition == 0 ? c.omega09 : c.omega14) << c.mb << " " << edition;
+            EXPECT_TRUE(m.Span(0, 4).IsLoaded(false));
+            EXPECT_REL(m.member.Omega2Factor(m.Span(0, 4)), edition == 0 ? c.omega09 : c.omega14) << c.mb << " " << edition;
         }
     }
 }
@@ -184,9 +185,7 @@ TEST(Omega2, CantileverIsOneInBothEditions) {
             TestMember m(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W", {CMemberPoint(0, c.left), CMemberPoint(5, c.right)},
                          {{0, 0, c.left.Bits() ? 50e3 : 0.0, c.left.Bits() ? 0.0 : 50e3}});
             m.member.SetDesOpt(edition);
-            CSpan span = m.member.MemberSpan();
-            span.SetIndices(0, 1);
-            EXPECT_REL(m.member.Omega2Factor(span), c.omega2);
+            EXPECT_REL(m.member.Omega2Factor(m.Span(0, 1)), c.omega2);
         }
     }
 }
@@ -194,8 +193,7 @@ TEST(Omega2, CantileverIsOneInBothEditions) {
 TEST(Omega2, HostFactorAndDestabilizingLoadWin) {
     TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 6}, kBeamEnds),
                  {{-1e3, -1e3, 100e3, 0.0}});
-    CSpan span = m.member.MemberSpan();
-    span.SetIndices(0, 1);
+    CSpan const span = m.Span(0, 1);
     EXPECT_REL(m.member.Omega2Factor(span), 1.75);
     m.member.SetEquivalentUniformMomentFactor(1.0);
     EXPECT_REL(m.member.Omega2Factor(span), 1.0);
@@ -205,9 +203,7 @@ TEST(Omega2, HostFactorAndDestabilizingLoadWin) {
                  {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(3, CRestraint(0, Corvid::Data::LoadDestabilizing, 0.15)),
                   CMemberPoint(6, CRestraint(kBeamEnds))},
                  {{-1e3, -1e3, 0, 100e3}, {-1e3, -1e3, 100e3, 0}});
-    CSpan whole = d.member.MemberSpan();
-    whole.SetIndices(0, 2);
-    EXPECT_REL(d.member.Omega2Factor(whole), 1.0);
+    EXPECT_REL(d.member.Omega2Factor(d.Span(0, 2)), 1.0);
 }
 
 // ---- flexural and torsional span checks ----
@@ -460,8 +456,7 @@ TEST(Interaction, AmplificationAndBeta) {
     TestMember m(L"I D=264 B=257 T=19.6 Tw=11.9 R=13", L"350W", Points({0, 4}, RB::kPinned),
                  {{-100e3, -100e3, 50e3, -50e3}});
     m.member.Check();
-    CSpan span = m.member.MemberSpan();
-    span.SetIndices(0, 1);
+    CSpan const span = m.Span(0, 1);
     auto const calc = s16test::LoadCalc(L"I D=264 B=257 T=19.6 Tw=11.9 R=13");
     double const Ce = kPi * kPi * E * calc->Ixx() / 16.0;
     // Double curvature, kappa = +1: omega1 = max(0.6 - 0.4, 0.4) = 0.4.
@@ -476,9 +471,7 @@ TEST(Interaction, AmplificationAndBeta) {
     // A transversely loaded span: omega1 = 1.0.
     TestMember l(L"I D=264 B=257 T=19.6 Tw=11.9 R=13", L"350W", Points({0, 4}, RB::kPinned),
                  {{-100e3, -100e3, 50e3, -50e3, 0, 0, true}});
-    CSpan ls = l.member.MemberSpan();
-    ls.SetIndices(0, 1);
-    EXPECT_REL(l.member.U1x(ls, 100e3), 1.0 / (1.0 - 100e3 / Ce));
+    EXPECT_REL(l.member.U1x(l.Span(0, 1), 100e3), 1.0 / (1.0 - 100e3 / Ce));
 
     // beta = 0.6 + 0.4 lambdaY <= 0.85 (cl. 13.8.2): 0.8 at 0.5, 0.85 at 1.0.
     for (auto [lambdaY, beta] : {std::pair{0.5, L"Beta = 0.800"}, std::pair{1.0, L"Beta = 0.850"}}) {
@@ -506,8 +499,7 @@ TEST(Interaction, AmplificationAndBeta) {
 TEST(Interaction, ExactlyOnePassesAndTensionLineNeverFails) {
     TestMember m(L"I D=264 B=257 T=19.6 Tw=11.9 R=13", L"350W", Points({0, 4}, RB::kPinned),
                  {{50e3, 50e3, 100e3, 100e3}});
-    CSpan span = m.member.MemberSpan();
-    span.SetIndices(0, 1);
+    CSpan const span = m.Span(0, 1);
     // Cu / Cr = 1 exactly, no moment: combined 1.0 passes.
     CInteractionData r = Record(span);
     r.CuX = 500e3;
@@ -663,8 +655,7 @@ TEST(Struts, AngleWithTwoSpans) {
     EXPECT_EQ(Count(text, L"Determination of CrFT"), 2u);  // one per distinct triple of spans
     EXPECT_FALSE(Has(text, L"Check LT buckling"));
     EXPECT_FALSE(Has(text, L"Check buckling interaction"));
-    CSpan first = m.member.MemberSpan();
-    first.SetIndices(0, 1);
+    CSpan const first = m.Span(0, 1);
     EXPECT_TRUE(m.Record(0).spanXX == first);
     EXPECT_TRUE(m.Record(0).spanYY == first);
     EXPECT_TRUE(m.Record(0).spanLT == first);
