@@ -74,6 +74,11 @@ struct TestMember {
         member.SetSubSpanVec(subs);
     }
     CString Text() const { return result.GetMarkup(); }
+    CSpan Span(int left, int right) const {
+        CSpan s = member.MemberSpan();
+        s.SetIndices(left, right);
+        return s;
+    }
     double Util(UtilKind k) const { return result.Entry(result.NumEntries() - 1).Util(k); }
     bool Flag(unsigned f) const { return (result.Flags() & f) == f; }
     CInteractionData const& Record(std::size_t k) const { return member.InteractionRecords().at(k); }
@@ -101,6 +106,7 @@ double Cr(double A, double Fy, double Fe) {
 }
 
 int const kBeamEnds = RB::kPinned | RB::kEndConnection;
+wchar_t const* const kW = L"I D=303 B=203 T=13.1 Tw=7.5 R=15";
 }  // namespace
 
 // ---- omega2 (CSA S16-09 cl. 13.6(a)) ----
@@ -118,12 +124,9 @@ TEST(Omega2, EndMomentFormulaForLinearMoment) {
         {100.0, -0.9, 1.75 - 1.05 * 0.009 + 0.3 * 0.009 * 0.009},
     };
     for (Case const& c : cases) {
-        TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 6}, kBeamEnds),
-                     {{-1e3, -1e3, c.M1, c.M2}});
+        TestMember m(kW, L"350W", Points({0, 6}, kBeamEnds), {{-1e3, -1e3, c.M1, c.M2}});
         EXPECT_FALSE(m.member.MemberSpan().IsLoaded(false));
-        CSpan span = m.member.MemberSpan();
-        span.SetIndices(0, 1);
-        EXPECT_REL(m.member.Omega2Factor(span), c.omega2);
+        EXPECT_REL(m.member.Omega2Factor(m.Span(0, 1)), c.omega2);
     }
 }
 
@@ -152,12 +155,10 @@ TEST(Omega2, TransverseLoadByEdition) {
             double const mo[] = {c.m0, c.ma, c.mb, c.mc, c.m1};
             std::vector<Actions> acts;
             for (int k = 0; k < 4; ++k) acts.push_back({-1e3, -1e3, mo[k], mo[k + 1], 0, 0, k == 1});
-            TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 1.5, 3, 4.5, 6}, kBeamEnds), acts);
+            TestMember m(kW, L"350W", Points({0, 1.5, 3, 4.5, 6}, kBeamEnds), acts);
             m.member.SetDesOpt(edition);
-            CSpan span = m.member.MemberSpan();
-            span.SetIndices(0, 4);
-            EXPECT_TRUE(span.IsLoaded(false));
-            EXPECT_REL(m.member.Omega2Factor(span), edition == 0 ? c.omega09 : c.omega14) << c.mb << " " << edition;
+            EXPECT_TRUE(m.Span(0, 4).IsLoaded(false));
+            EXPECT_REL(m.member.Omega2Factor(m.Span(0, 4)), edition == 0 ? c.omega09 : c.omega14) << c.mb << " " << edition;
         }
     }
 }
@@ -184,38 +185,31 @@ TEST(Omega2, CantileverIsOneInBothEditions) {
             TestMember m(L"I D=400 B=140 T=10 Tw=7 R=0", L"350W", {CMemberPoint(0, c.left), CMemberPoint(5, c.right)},
                          {{0, 0, c.left.Bits() ? 50e3 : 0.0, c.left.Bits() ? 0.0 : 50e3}});
             m.member.SetDesOpt(edition);
-            CSpan span = m.member.MemberSpan();
-            span.SetIndices(0, 1);
-            EXPECT_REL(m.member.Omega2Factor(span), c.omega2);
+            EXPECT_REL(m.member.Omega2Factor(m.Span(0, 1)), c.omega2);
         }
     }
 }
 
 TEST(Omega2, HostFactorAndDestabilizingLoadWin) {
-    TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 6}, kBeamEnds),
-                 {{-1e3, -1e3, 100e3, 0.0}});
-    CSpan span = m.member.MemberSpan();
-    span.SetIndices(0, 1);
+    TestMember m(kW, L"350W", Points({0, 6}, kBeamEnds), {{-1e3, -1e3, 100e3, 0.0}});
+    CSpan const span = m.Span(0, 1);
     EXPECT_REL(m.member.Omega2Factor(span), 1.75);
     m.member.SetEquivalentUniformMomentFactor(1.0);
     EXPECT_REL(m.member.Omega2Factor(span), 1.0);
 
     // CSA S16-09 cl. 13.6: omega2 = 1.0 for a destabilizing load.
-    TestMember d(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W",
+    TestMember d(kW, L"350W",
                  {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(3, CRestraint(0, Corvid::Data::LoadDestabilizing, 0.15)),
                   CMemberPoint(6, CRestraint(kBeamEnds))},
                  {{-1e3, -1e3, 0, 100e3}, {-1e3, -1e3, 100e3, 0}});
-    CSpan whole = d.member.MemberSpan();
-    whole.SetIndices(0, 2);
-    EXPECT_REL(d.member.Omega2Factor(whole), 1.0);
+    EXPECT_REL(d.member.Omega2Factor(d.Span(0, 2)), 1.0);
 }
 
 // ---- flexural and torsional span checks ----
 
 TEST(SpanChecks, TensionContinuousRestraintAndOverride) {
-    wchar_t const* W = L"I D=303 B=203 T=13.1 Tw=7.5 R=15";
     // All in tension: no compression, utilisation 0, no closing lines.
-    TestMember t(W, L"350W", Points({0, 6}, kBeamEnds), {{100e3, 100e3, 0, 0}});
+    TestMember t(kW, L"350W", Points({0, 6}, kBeamEnds), {{100e3, 100e3, 0, 0}});
     t.member.Check();
     s16test::ExpectReport(t.result, {L"Major Axis Span: 0.000 m to 6.000 m\n", L"No axial compression in this span\n"});
     EXPECT_EQ(Count(t.Text(), L"Cu = "), 0u);
@@ -225,16 +219,16 @@ TEST(SpanChecks, TensionContinuousRestraintAndOverride) {
 
     // Held continuously in the plane of the web: no major-axis buckling;
     // Le = 0 gives the squash resistance 0.9 A Fy (lambda = 0).
-    TestMember c(W, L"350W", Points({0, 6}, kBeamEnds), {{-300e3, -300e3, 0, 0}}, RB::kMajorTranslation);
+    TestMember c(kW, L"350W", Points({0, 6}, kBeamEnds), {{-300e3, -300e3, 0, 0}}, RB::kMajorTranslation);
     c.member.Check();
     s16test::ExpectReport(c.result, {L"Check not required: Span is continuously restrained\n"});
-    auto const calc = s16test::LoadCalc(W);
+    auto const calc = s16test::LoadCalc(kW);
     EXPECT_REL(c.Record(0).CrX, 0.9 * calc->AreaCompEffective() * 350e6);
     EXPECT_FALSE(c.Flag(0x200));
 
     // Override Lyy = 4.0 m reaches Crxx whatever the restraints (the span
     // is free at one end, which alone gives no finite length).
-    TestMember o(W, L"350W", {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(6, CRestraint(RB::kMinorTranslation))},
+    TestMember o(kW, L"350W", {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(6, CRestraint(RB::kMinorTranslation))},
                  {{-300e3, -300e3, 0, 0}});
     o.member.SetLengthOverride(true);
     o.member.SetLyy(4.0);
@@ -252,12 +246,11 @@ TEST(SpanChecks, TensionContinuousRestraintAndOverride) {
 }
 
 TEST(SpanChecks, ExactlyOnePassesAndInsufficientRestraintFails) {
-    wchar_t const* W = L"I D=303 B=203 T=13.1 Tw=7.5 R=15";
-    TestMember probe(W, L"350W", Points({0, 6}, kBeamEnds), {{-1e3, -1e3, 0, 0}});
+    TestMember probe(kW, L"350W", Points({0, 6}, kBeamEnds), {{-1e3, -1e3, 0, 0}});
     probe.member.Check();
     double const CrX = probe.Record(0).CrX;
     for (double factor : {1.0, 1.0000001}) {
-        TestMember m(W, L"350W", Points({0, 6}, kBeamEnds), {{-CrX * factor, -CrX * factor, 0, 0}});
+        TestMember m(kW, L"350W", Points({0, 6}, kBeamEnds), {{-CrX * factor, -CrX * factor, 0, 0}});
         m.member.Check();
         EXPECT_EQ(m.Util(UtilKind::BucklingAxialMajor) > 1.0, factor > 1.0);
         EXPECT_EQ(m.Flag(0x200), factor > 1.0) << factor;
@@ -266,7 +259,7 @@ TEST(SpanChecks, ExactlyOnePassesAndInsufficientRestraintFails) {
 
     // Pinned at one end and free in the plane of the web at the other:
     // Annex F gives no finite length.
-    TestMember f(W, L"350W", {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(6, CRestraint(RB::kMinorTranslation))},
+    TestMember f(kW, L"350W", {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(6, CRestraint(RB::kMinorTranslation))},
                  {{-100e3, -100e3, 0, 0}});
     f.member.Check();
     s16test::ExpectReport(f.result, {L"<b><red>Fail:</red></b> Insufficient restraint\n", L"Fail:</red></b> XX Axial Buckling\n"});
@@ -352,7 +345,7 @@ TEST(LateralTorsional, ReverseCurvatureByShape) {
     std::vector<Actions> const a = {{-10e3, -10e3, 30e3, -20e3}};
 
     // Doubly symmetric I: one check with the larger moment.
-    TestMember i(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", p, a);
+    TestMember i(kW, L"350W", p, a);
     i.member.Check();
     s16test::ExpectReport(i.result, {L"Reverse curvature bending in this span\n", L"(but section is symmetrical about major axis)\n",
                                      L"Mfx = 30.00 kN·m\n"});
@@ -387,7 +380,7 @@ TEST(LateralTorsional, ContinuousRestraintOfTheCompressionFlange) {
     // (a deck), no check is needed; the bottom flange held instead does not
     // hold the compression flange, and the check runs.
     for (int held : {RB::kTopFlangeLateral, RB::kBottomFlangeLateral}) {
-        TestMember m(L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 6}, kBeamEnds), {{0, 0, -80e3, -80e3}}, held);
+        TestMember m(kW, L"350W", Points({0, 6}, kBeamEnds), {{0, 0, -80e3, -80e3}}, held);
         m.member.Check();
         s16test::ExpectReport(m.result, held == RB::kTopFlangeLateral
                                             ? std::vector<CString>{L"LT check not required:\n", L"span is restrained against buckling along its length\n"}
@@ -460,8 +453,7 @@ TEST(Interaction, AmplificationAndBeta) {
     TestMember m(L"I D=264 B=257 T=19.6 Tw=11.9 R=13", L"350W", Points({0, 4}, RB::kPinned),
                  {{-100e3, -100e3, 50e3, -50e3}});
     m.member.Check();
-    CSpan span = m.member.MemberSpan();
-    span.SetIndices(0, 1);
+    CSpan const span = m.Span(0, 1);
     auto const calc = s16test::LoadCalc(L"I D=264 B=257 T=19.6 Tw=11.9 R=13");
     double const Ce = kPi * kPi * E * calc->Ixx() / 16.0;
     // Double curvature, kappa = +1: omega1 = max(0.6 - 0.4, 0.4) = 0.4.
@@ -476,9 +468,7 @@ TEST(Interaction, AmplificationAndBeta) {
     // A transversely loaded span: omega1 = 1.0.
     TestMember l(L"I D=264 B=257 T=19.6 Tw=11.9 R=13", L"350W", Points({0, 4}, RB::kPinned),
                  {{-100e3, -100e3, 50e3, -50e3, 0, 0, true}});
-    CSpan ls = l.member.MemberSpan();
-    ls.SetIndices(0, 1);
-    EXPECT_REL(l.member.U1x(ls, 100e3), 1.0 / (1.0 - 100e3 / Ce));
+    EXPECT_REL(l.member.U1x(l.Span(0, 1), 100e3), 1.0 / (1.0 - 100e3 / Ce));
 
     // beta = 0.6 + 0.4 lambdaY <= 0.85 (cl. 13.8.2): 0.8 at 0.5, 0.85 at 1.0.
     for (auto [lambdaY, beta] : {std::pair{0.5, L"Beta = 0.800"}, std::pair{1.0, L"Beta = 0.850"}}) {
@@ -506,8 +496,7 @@ TEST(Interaction, AmplificationAndBeta) {
 TEST(Interaction, ExactlyOnePassesAndTensionLineNeverFails) {
     TestMember m(L"I D=264 B=257 T=19.6 Tw=11.9 R=13", L"350W", Points({0, 4}, RB::kPinned),
                  {{50e3, 50e3, 100e3, 100e3}});
-    CSpan span = m.member.MemberSpan();
-    span.SetIndices(0, 1);
+    CSpan const span = m.Span(0, 1);
     // Cu / Cr = 1 exactly, no moment: combined 1.0 passes.
     CInteractionData r = Record(span);
     r.CuX = 500e3;
@@ -663,8 +652,7 @@ TEST(Struts, AngleWithTwoSpans) {
     EXPECT_EQ(Count(text, L"Determination of CrFT"), 2u);  // one per distinct triple of spans
     EXPECT_FALSE(Has(text, L"Check LT buckling"));
     EXPECT_FALSE(Has(text, L"Check buckling interaction"));
-    CSpan first = m.member.MemberSpan();
-    first.SetIndices(0, 1);
+    CSpan const first = m.Span(0, 1);
     EXPECT_TRUE(m.Record(0).spanXX == first);
     EXPECT_TRUE(m.Record(0).spanYY == first);
     EXPECT_TRUE(m.Record(0).spanLT == first);
