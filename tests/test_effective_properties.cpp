@@ -399,16 +399,12 @@ TEST(EffectiveProperties, RhsSlenderFlange) {
     }
 
     // Minor axis: the same tube standing on its narrow side, RHS D=400 B=200
-    // t=8, turned a quarter turn is the section above with Mx' = My.
+    // t=8, is the section above turned a quarter turn, with Mx' = My.
     auto tall = Make<CSectionCalcRHS>(L"RHS D=400 B=200 t=8");
     for (double My : {+1000.0, -1000.0}) {
         tall.SetMomentYY(My);
         EXPECT_REL(tall.XbarYYEffective(), (My < 0 ? -ye : ye) * mm) << My;
         EXPECT_REL(tall.ZyyEffective(), Ze * mm3) << My;
-        CSectionCalcRHS turned(tall);
-        turned.Rotate90Clockwise();
-        EXPECT_REL(tall.XbarYYEffective(), turned.YbarXXEffective());
-        EXPECT_REL(tall.ZyyEffective(), turned.ZxxEffective());
     }
 }
 

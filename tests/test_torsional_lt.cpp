@@ -22,25 +22,13 @@
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
-#include "shapes/SectionCalcAngle.h"
-#include "shapes/SectionCalcCHS.h"
-#include "shapes/SectionCalcI.h"
-#include "shapes/SectionCalcPFC.h"
 #include "shapes/SectionCalcRHS.h"
-#include "shapes/SectionCalcT.h"
 
 using Corvid::CString;
-using Corvid::Data::CSecGeom;
-using Corvid::Data::CSection;
 using Corvid::Steel::CMemberResult;
 using Corvid::Steel::CSteelGrade;
 using Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section;
-using Corvid::Steel::SteelCSAS1609::CSectionCalcAngle;
-using Corvid::Steel::SteelCSAS1609::CSectionCalcCHS;
-using Corvid::Steel::SteelCSAS1609::CSectionCalcI;
-using Corvid::Steel::SteelCSAS1609::CSectionCalcPFC;
 using Corvid::Steel::SteelCSAS1609::CSectionCalcRHS;
-using Corvid::Steel::SteelCSAS1609::CSectionCalcT;
 
 namespace {
 
@@ -174,7 +162,6 @@ TEST(TorsionalBuckling, HandCalculations) {
         {kRHS, 3.0, 44177.431986718206e6, 1429728.6499409186,
          {L"\tCw = 0.000 x10⁹ mm⁶, J = 17.58 x10⁶ mm⁴\n",
           L"\tFez = ( PI*PI*E*Cw/(Le^2) + G*J) / (A*r_0^2)= 44177 MPa\n"}},
-        {kRHS, 0.5, 44177.431986718206e6, 1429728.6499409186, {}},
         {kRHS, kInf, 44177.431986718206e6, 1429728.6499409186, {}},
         {kRHS, 0.0, kInf, 1431360.0, {}},
         // Fez = 1054.795 MPa whatever the length, Lambda = 0.57604, Cr = 445 881 N;
@@ -184,7 +171,6 @@ TEST(TorsionalBuckling, HandCalculations) {
           L"\tr_0^2 = r_u^2 + r_v^2 + u_0^2 + v_0^2 = 2433 mm²\n",
           L"\tJ = 0.05500 x10⁶ mm⁴\n\tE = 200000 MPa, G = 77000 MPa\n", L"\tFez = (G*J)/(A*r_0^2)= 1055 MPa\n"},
          1e-6},
-        {kAngle, 6.0, 1054.794520547945e6, 445880.685203679, {}, 1e-6},
         {kAngle, 0.0, kInf, 519750.0, {}},
         // I D=600 B=400 T=40 Tw=20: A = 42 400 mm^2, 332.8 kg/m > 313, so the
         // exponent is 0.93 in ASTM A36 and stays 1.34 in 350W.
@@ -361,7 +347,6 @@ TEST(LateralTorsional, ElasticCriticalMoment) {
     } const cases[] = {
         {kI, 4.0, 1.75, 1.75 * 361375.998893304},
         {kI, 8.0, 1.0, 132201.7947307588},  // (pi/8) sqrt(8.05406e10 + 1.311682e11/4)
-        {kRHS, 10.0, 1.0, 899959.2425694492 / 2.0},  // no warping: exactly 1/Le
         // No length: nothing can buckle. An endless or unknown length, or w2 = 0 over Le = 0: no Mu.
         {kI, 0.0, 1.0, kInf}, {kRHS, 0.0, 1.0, kInf}, {kI, kInf, 1.0, 0.0}, {kI, kNaN, 1.0, 0.0},
         {kRHS, kNaN, 1.0, 0.0}, {kI, 0.0, 0.0, 0.0},
