@@ -507,5 +507,6 @@ TEST(Geometry, LoadedAndTurnedGeometryEqualsComputedGeometry) {
     EXPECT_EQ(turned.GetTf(), 0.0080);
     // The polygon of the turned tube is traversed from another corner:
     // equal to rounding (the first eight: Gamma, Xbar and Ybar aside).
-    for (int k = 0; k < 8; ++k) EXPECT_REL_TOL((turned.*props[k])(), (direct.*props[k])(), 1e-12);
+    for (Get get : {props[0], props[1], props[2], props[3], props[4], props[5], props[6], props[7]})
+        EXPECT_REL_TOL((turned.*get)(), (direct.*get)(), 1e-12);
 }
