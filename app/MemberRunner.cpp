@@ -287,6 +287,7 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
+    out.summary = Summarise(input, out, options.run);
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
     if (options.text && !options.quick && code && code->Calculator()) {
         SectionInfo info;

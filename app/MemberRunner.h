@@ -13,6 +13,7 @@
 
 #include "app/Markup.h"
 #include "app/MemberFile.h"
+#include "app/Summary.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
 #include "section/CSA_S16_09Section.h"
@@ -40,6 +41,8 @@ struct RunOptions {
     bool quick = false;  // QuickCheck: utilisations only, stops at the first failure
     bool text = true;    // collect the report (off: utilisations only, for batches)
     SectionCache* sections = nullptr;  // optional: sections shared by the members of a run
+    Detail detail = Detail::Full;      // how much of the report is collected (with text)
+    RunInfo const* run = nullptr;      // optional: what the run adds to the title block
 };
 
 // One entry of the result: 0 the input, k + 1 sub-span k, n + 1 the member
@@ -100,6 +103,7 @@ struct MemberOutcome {
     std::vector<CaseOutcome> cases;
     std::size_t governing = 0;  // index of the case with the largest utilisation
     bool namedCases = false;
+    MemberSummary summary;  // title block, input in words, table of checks (of the governing case)
 
     CaseOutcome const& Governing() const { return cases[governing]; }
     bool Pass() const;  // every case passes
