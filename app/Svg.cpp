@@ -43,8 +43,12 @@ void Outline(std::ostream& out, std::vector<Corner> const& c) {
         Corner const& b = c[(i + 1) % n];
         double const la = std::hypot(a.x - p.x, a.y - p.y), lb = std::hypot(b.x - p.x, b.y - p.y);
         double const r = std::min({p.r, la / 2, lb / 2});
-        out << (i == 0 ? "M" : "L") << F(p.x + (a.x - p.x) * r / la) << ' ' << F(p.y + (a.y - p.y) * r / la);
-        if (r > 0) out << "Q" << F(p.x) << ' ' << F(p.y) << ' ' << F(p.x + (b.x - p.x) * r / lb) << ' ' << F(p.y + (b.y - p.y) * r / lb);
+        out << (i == 0 ? "M" : "L");
+        if (r > 0)
+            out << F(p.x + (a.x - p.x) * r / la) << ' ' << F(p.y + (a.y - p.y) * r / la) << "Q" << F(p.x) << ' '
+                << F(p.y) << ' ' << F(p.x + (b.x - p.x) * r / lb) << ' ' << F(p.y + (b.y - p.y) * r / lb);
+        else
+            out << F(p.x) << ' ' << F(p.y);
     }
     out << "Z";
 }
