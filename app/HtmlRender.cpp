@@ -43,7 +43,7 @@ h3 { font-size: 1.05em; margin: 1em 0 0.3em 0; }
 table { border-collapse: collapse; margin: 0.5em 0 1em 0; break-inside: avoid; }
 th, td { border: 1px solid #999; padding: 0.2em 0.6em; text-align: left; }
 th { background: #eee; }
-td.num { text-align: right; font-family: "DejaVu Sans Mono", monospace; }
+td.num, table.checks td:nth-child(n+3):nth-child(-n+6) { text-align: right; font-family: "DejaVu Sans Mono", monospace; }
 tr.fail td { background: #ffd7d7; color: #b00000; font-weight: bold; }
 tr.pass td.verdict { color: #006400; font-weight: bold; }
 tr.governing td { border-top: 2px solid #000; border-bottom: 2px solid #000; }
@@ -232,10 +232,10 @@ void ChecksTable(std::ostream& out, MemberSummary const& s) {
     for (auto const& c : s.checks)
         out << "<tr class=\"" << (c.pass ? "pass" : "fail") << (c.governing ? " governing" : "") << "\"><td>"
             << Escape(c.check) << (c.governing ? " <strong>(governing)</strong>" : "") << "</td><td>"
-            << Escape(OrDash(c.clause)) << "</td><td class=\"num\">" << Escape(Quantity(c.demandSymbol, c.demand, c.unit))
-            << "</td><td class=\"num\">" << Escape(Quantity(c.resistanceSymbol, c.resistance, c.unit))
-            << "</td><td class=\"num\">" << (std::isfinite(c.at) ? Fixed(c.at, 3) : "-") << "</td><td class=\"num\">"
-            << UtilText(c.util) << "</td><td class=\"verdict\">" << Verdict(c.pass) << "</td></tr>\n";
+            << Escape(OrDash(c.clause)) << "</td><td>" << Escape(Quantity(c.demandSymbol, c.demand, c.unit)) << "</td><td>"
+            << Escape(Quantity(c.resistanceSymbol, c.resistance, c.unit)) << "</td><td>"
+            << (std::isfinite(c.at) ? Fixed(c.at, 3) : "-") << "</td><td>" << UtilText(c.util)
+            << "</td><td class=\"verdict\">" << Verdict(c.pass) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
 }
 
@@ -365,8 +365,12 @@ std::string HtmlRow(std::size_t i, BatchItem const& item) {
 }
 
 std::string HtmlMember(std::size_t i, BatchItem const& item) {
-    if (!item.outcome) return "";
     std::ostringstream out;
+    if (!item.outcome) {
+        out << "<section class=\"member error\" id=\"member" << i + 1 << "\">\n<h2>Member " << i + 1
+            << "</h2>\n<p class=\"verdict fail\">ERROR: " << Escape(item.error) << "</p>\n</section>\n";
+        return Checked(out);
+    }
     WriteMember(out, i, *item.outcome);
     return Checked(out);
 }

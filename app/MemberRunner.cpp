@@ -162,9 +162,10 @@ double Hermite(double M0, double M1, double V0, double V1, double L, double t) {
 // The actions along a case's model for its diagrams: at the ends of every
 // sub-span and, where loads bend the moment between them (loads given, or
 // end actions that fit a uniform load: M1 = M0 + (V0 + V1) L / 2), at
-// points of the curve between.
+// points of the curve between (about 32 along the member).
 std::vector<ActionStation> ActionStations(CaseModel const& model, LoadCase const& c) {
     std::vector<ActionStation> out;
+    double const length = model.points.back().GetPos() - model.points.front().GetPos();
     for (std::size_t k = 0; k < model.subSpans.size(); ++k) {
         auto const& s = model.subSpans[k];
         double const x0 = model.points[static_cast<std::size_t>(s.IndexCMPLeft())].GetPos();
@@ -177,12 +178,16 @@ std::vector<ActionStation> ActionStations(CaseModel const& model, LoadCase const
             return loaded || std::fabs(M1 - M0 - (V0 + V1) * L / 2) <= ActionTolerance(largest);
         };
         bool const cx = curved(m0.y, m1.y, f0.y, f1.y), cy = curved(m0.z, m1.z, f0.z, f1.z);
-        int const n = cx || cy ? 8 : 1;
+        int const n = cx || cy ? std::max(2, static_cast<int>(std::ceil(32 * L / length))) : 1;
         for (int j = 0; j <= n; ++j) {
             double const t = static_cast<double>(j) / n;
-            out.push_back({x0 + t * L, f0.x + t * (f1.x - f0.x),
-                           cx ? Hermite(m0.y, m1.y, f0.y, f1.y, L, t) : m0.y + t * (m1.y - m0.y),
-                           cy ? Hermite(m0.z, m1.z, f0.z, f1.z, L, t) : m0.z + t * (m1.z - m0.z)});
+            ActionStation const a{x0 + t * L, f0.x + t * (f1.x - f0.x),
+                                  cx ? Hermite(m0.y, m1.y, f0.y, f1.y, L, t) : m0.y + t * (m1.y - m0.y),
+                                  cy ? Hermite(m0.z, m1.z, f0.z, f1.z, L, t) : m0.z + t * (m1.z - m0.z)};
+            // A sub-span's start repeats the end of the one before unless an action jumps there.
+            bool const repeat = j == 0 && !out.empty() && out.back().N == a.N && out.back().Mx == a.Mx &&
+                                out.back().My == a.My;
+            if (!repeat) out.push_back(a);
         }
     }
     return out;
