@@ -74,7 +74,8 @@ svg rect.fail { fill: #c00000; }
 svg text.fail { fill: #b00000; font-weight: bold; }
 details { margin: 0.2em 0; }
 summary { cursor: pointer; font-weight: bold; }
-summary.h4 { font-size: 1.05em; }
+summary.h4, .calc h4 { font-size: 1.05em; }
+.calc h4 { margin: 0.4em 0 0.2em 0; }
 .calc p { margin: 0; white-space: pre-wrap; tab-size: 4; font-size: 0.85em; }
 .calc p[class^="f"] { font-family: "DejaVu Sans Mono", monospace; }
 .calc p[class^="r"] { color: #555; font-style: italic; }
@@ -98,8 +99,7 @@ div.wide { overflow-x: auto; }
 )";
 
 // The formula part of a report line (after its first '=') in readable
-// form: products with a dot, squares and cubes raised, Phi and PI as
-// Greek letters.
+// form: squares and cubes raised, Phi, PI and sqrt as symbols.
 std::string Readable(std::string const& text) {
     static std::pair<char const*, char const*> const words[] = {{"Phi", "\u03c6"}, {"PI", "\u03c0"}, {"sqrt", "\u221a"}};
     auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
@@ -108,10 +108,6 @@ std::string Readable(std::string const& text) {
         char const c = text[i];
         char const next = i + 1 < text.size() ? text[i + 1] : '\0';
         char const after = i + 2 < text.size() ? text[i + 2] : '\0';
-        if (c == '*') {
-            out += "\u00b7";
-            continue;
-        }
         if (c == '^' && (next == '2' || next == '3') && !std::isdigit(static_cast<unsigned char>(after)) && after != '.') {
             out += next == '2' ? "\u00b2" : "\u00b3";
             ++i;
@@ -133,13 +129,17 @@ std::string Readable(std::string const& text) {
     return out;
 }
 
-// The lines of a calculation, each heading opening a collapsible section:
-// formula lines (with an '=') in a fixed-width font, their right-hand sides
-// readable; clause references set apart.
+// The lines of a calculation, each heading opening a collapsible section
+// (a main heading followed at once by another is a plain heading above
+// them): formula lines (with an '=') in a fixed-width font, their right-hand
+// sides readable; clause references set apart.
 class CalcWriter {
 public:
     explicit CalcWriter(std::ostream& out) : m_out(out) {}
-    ~CalcWriter() { Close(); }
+    ~CalcWriter() {
+        Close();
+        if (!m_pending.empty()) m_out << "<h4>" << m_pending << "</h4>\n";
+    }
     CalcWriter(CalcWriter const&) = delete;
     CalcWriter& operator=(CalcWriter const&) = delete;
 
@@ -150,14 +150,20 @@ public:
         for (auto const& r : runs) all |= r.style, text += r.text;
         if (all & (kHeading4 | kHeading5)) {
             Close();
-            m_out << "<details><summary" << ((all & kHeading4) ? " class=\"h4\"" : "") << ">";
-            Runs(runs, false);
-            m_out << "</summary>\n";
-            m_inSection = true;
+            if (!m_pending.empty()) m_out << "<h4>" << m_pending << "</h4>\n";
+            m_pending.clear();
+            if (all & kHeading4) {
+                m_pending = Runs(runs, false);
+            } else {
+                m_out << "<details><summary>" << Runs(runs, false) << "</summary>\n";
+                m_inSection = true;
+            }
             return;
         }
         if (!m_inSection) {
-            m_out << "<details><summary>Calculation</summary>\n";
+            m_out << "<details><summary" << (m_pending.empty() ? ">Calculation" : " class=\"h4\">" + m_pending)
+                  << "</summary>\n";
+            m_pending.clear();
             m_inSection = true;
         }
         std::size_t const first = text.find_first_not_of(" \t");
@@ -165,10 +171,8 @@ public:
         bool const ref = first != std::string::npos && text.compare(first, 4, "ref.") == 0;
         int const indent = std::clamp(line.indent, 0, 6);
         // class: t text, f formula, r reference; the digit the indentation
-        m_out << "<p class=" << (ref ? 'r' : formula ? 'f' : 't') << indent << '>';
-        Runs(runs, formula);
-        if (runs.empty()) m_out << "&nbsp;";
-        m_out << "</p>\n";
+        m_out << "<p class=" << (ref ? 'r' : formula ? 'f' : 't') << indent << '>'
+              << (runs.empty() ? "&nbsp;" : Runs(runs, formula)) << "</p>\n";
     }
 
 private:
@@ -177,7 +181,8 @@ private:
         m_inSection = false;
     }
     // The runs of a line; in a formula, what follows its first '=' made readable.
-    void Runs(std::vector<StyledRun> const& runs, bool formula) {
+    static std::string Runs(std::vector<StyledRun> const& runs, bool formula) {
+        std::string out;
         bool right = false;
         for (auto const& r : runs) {
             std::string opening, closing;
@@ -185,7 +190,13 @@ private:
             if (r.style & kItalic) opening += "<i>", closing = "</i>" + closing;
             char const* colour = (r.style & kRed) ? "red" : (r.style & kOrange) ? "orange" : (r.style & kBlue) ? "blue" : nullptr;
             if (colour) opening += std::string("<span class=\"") + colour + "\">", closing = "</span>" + closing;
-            std::string text = r.text;
+            // Products with a dot: one character for one, the alignment of
+            // the formula's lines kept.
+            std::string text;
+            for (char c : r.text) {
+                if (c == '*') text += "\u00b7";
+                else text += c;
+            }
             if (formula) {
                 std::size_t const eq = right ? 0 : text.find('=');
                 if (eq != std::string::npos) {
@@ -193,13 +204,15 @@ private:
                     right = true;
                 }
             }
-            m_out << opening << Escape(text) << closing;
+            out += opening + Escape(text) + closing;
         }
+        return out;
     }
 
     std::ostream& m_out;
     unsigned m_open = 0;
     bool m_inSection = false;
+    std::string m_pending;  // a main heading not yet placed
 };
 
 std::string OrDash(std::string const& s) { return s.empty() ? "-" : s; }
@@ -290,9 +303,9 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
     bool const pass = m.Pass();
     out << "<section class=\"member\" id=\"member" << i + 1 << "\">\n<h2>" << Escape(MemberHeading(i, m)) << "</h2>\n";
     WriteTitleBlock(out, m);
+    std::string const governing = GoverningName(g);
     out << "<p class=\"verdict " << (pass ? "pass" : "fail") << "\">" << Verdict(pass) << ": utilisation "
-        << UtilText(g.utilisation) << (GoverningName(g).empty() ? "" : ", governed by " + Escape(GoverningName(g)))
-        << "</p>\n";
+        << UtilText(g.utilisation) << (governing.empty() ? "" : ", governed by " + Escape(governing)) << "</p>\n";
     if (!m.summary.input.empty()) {
         out << "<h3>Input</h3>\n<ul class=\"input\">\n";
         for (auto const& line : m.summary.input) out << "<li>" << Escape(line) << "</li>\n";

@@ -318,6 +318,7 @@ void ActionsSvg(std::ostream& out, MemberDrawing const& d, std::vector<ActionSta
             if (v < lo) lo = v, iLo = i;
         }
         // Below 0.5 N (N.m) everywhere: zero as printed.
+        if (!std::isfinite(hi - lo)) continue;  // beyond any drawing (and any check)
         if (hi - lo < 5e-4) {
             zero += (zero.empty() ? "" : ", ") + std::string(a.name);
             continue;
