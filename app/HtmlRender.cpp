@@ -286,7 +286,9 @@ void Drawings(std::ostream& out, MemberOutcome const& m) {
     if (m.drawing.points.empty()) return;
     out << "<h3>Drawings</h3>\n<figure class=\"section\">";
     SectionSvg(out, m.drawing);
-    out << "<figcaption>Section " << Escape(m.section) << " to scale, dimensions in mm.</figcaption></figure>\n"
+    out << "<figcaption>Section " << Escape(m.section) << " to scale, dimensions in mm"
+        << (m.drawing.dims.slope != 0 ? "; sloping flanges drawn at their average thickness" : "")
+        << ".</figcaption></figure>\n"
         << "<figure class=\"member\">";
     MemberSvg(out, m.drawing);
     out << "<figcaption>The member: its points and their restraints.</figcaption></figure>\n<figure class=\"actions\">";
