@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/Output.h"
+#include "app/Restraints.h"
 #include "app/SectionInfo.h"
 #include "app/Stations.h"
 #include "framework/Section.h"
@@ -150,6 +151,70 @@ std::vector<SpanWorking> Spans(std::vector<Summary> const& summaries, CaseModel 
     return out;
 }
 
+// The moment at t (0 to 1) of a piece of length L from its end moments and
+// end shears, the shears being the slopes (dMx/dx = Vy, dMy/dx = Vx): the
+// cubic Hermite curve, exact for uniform and linearly varying loads.
+double Hermite(double M0, double M1, double V0, double V1, double L, double t) {
+    double const t2 = t * t, t3 = t2 * t;
+    return (2 * t3 - 3 * t2 + 1) * M0 + (t3 - 2 * t2 + t) * L * V0 + (3 * t2 - 2 * t3) * M1 + (t3 - t2) * L * V1;
+}
+
+// The actions along a case's model for its diagrams: at the ends of every
+// sub-span and, where loads bend the moment between them (loads given, or
+// end actions that fit a uniform load: M1 = M0 + (V0 + V1) L / 2), at
+// points of the curve between (about 32 along the member).
+std::vector<ActionStation> ActionStations(CaseModel const& model, LoadCase const& c) {
+    std::vector<ActionStation> out;
+    double const length = model.points.back().GetPos() - model.points.front().GetPos();
+    for (std::size_t k = 0; k < model.subSpans.size(); ++k) {
+        auto const& s = model.subSpans[k];
+        double const x0 = model.points[static_cast<std::size_t>(s.IndexCMPLeft())].GetPos();
+        double const L = model.points[static_cast<std::size_t>(s.IndexCMPRight())].GetPos() - x0;
+        auto const f0 = s.GetForcesLeft(), f1 = s.GetForcesRight();    // N, Vy, Vx
+        auto const m0 = s.GetMomentsLeft(), m1 = s.GetMomentsRight();  // T, Mx, My
+        bool const loaded = !c.subspans[static_cast<std::size_t>(model.userSubSpan[k])].loads.empty();
+        auto curved = [&](double M0, double M1, double V0, double V1) {
+            double const largest = std::max(std::fabs(M0), std::fabs(M1));
+            return loaded || std::fabs(M1 - M0 - (V0 + V1) * L / 2) <= ActionTolerance(largest);
+        };
+        bool const cx = curved(m0.y, m1.y, f0.y, f1.y), cy = curved(m0.z, m1.z, f0.z, f1.z);
+        int const n = cx || cy ? std::max(2, static_cast<int>(std::ceil(32 * L / length))) : 1;
+        for (int j = 0; j <= n; ++j) {
+            double const t = static_cast<double>(j) / n;
+            ActionStation const a{x0 + t * L, f0.x + t * (f1.x - f0.x),
+                                  cx ? Hermite(m0.y, m1.y, f0.y, f1.y, L, t) : m0.y + t * (m1.y - m0.y),
+                                  cy ? Hermite(m0.z, m1.z, f0.z, f1.z, L, t) : m0.z + t * (m1.z - m0.z)};
+            // A sub-span's start repeats the end of the one before unless an action jumps there.
+            bool const repeat = j == 0 && !out.empty() && out.back().N == a.N && out.back().Mx == a.Mx &&
+                                out.back().My == a.My;
+            if (!repeat) out.push_back(a);
+        }
+    }
+    return out;
+}
+
+// A restraint in words: the shorthand it holds ("fixed", "pinned",
+// "braced") and the words of the bits left.
+std::string RestraintWords(int bits) {
+    namespace RB = Corvid::Data::RestraintBits;
+    if (bits == RB::kFree) return "free";
+    std::string out;
+    int left = bits;
+    for (auto const& s : {std::make_pair(RB::kFixed, "fixed"), std::make_pair(RB::kPinned, "pinned"),
+                          std::make_pair(RB::kBraced, "braced")})
+        if ((left & s.first) == s.first) {
+            out = s.second;
+            left &= ~s.first;
+            break;
+        }
+    for (auto const& w : RestraintVocabulary())
+        if (w.bits != 0 && (w.bits & (w.bits - 1)) == 0 && (left & w.bits)) {
+            out += (out.empty() ? "" : " + ") + std::string(w.word);
+            left &= ~w.bits;
+        }
+    return out;
+}
+
 bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.QuickCheck() : member.Check(); }
 
 CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
@@ -189,6 +254,7 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     out.maxima = Maxima(result);
     if (result.WantsText()) {
         if (code) out.spans = Spans(code->SpanSummaries(), model);
+        out.actions = ActionStations(model, c);
         out.report = std::move(model.notes);
         auto lines = ReportLines(result);
         out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
@@ -289,6 +355,12 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     out.summary = Summarise(input, out, options.run);
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
+    if (options.text && !options.quick) {
+        out.drawing.shape = shape;
+        out.drawing.dims = section.Dims();
+        for (auto const& p : input.points)
+            out.drawing.points.push_back({p.x, p.restraint.bits, RestraintWords(p.restraint.bits)});
+    }
     if (options.text && !options.quick && code && code->Calculator()) {
         SectionInfo info;
         DescribeResistances(*code->Calculator(), info);

@@ -73,6 +73,25 @@ struct SpanWorking {
     double util = 0.0;
 };
 
+// The actions at one station of a case's model, for its diagrams (N, N.m).
+struct ActionStation {
+    double x = 0.0;  // m from the member's origin
+    double N = 0.0, Mx = 0.0, My = 0.0;
+};
+
+// What the drawings of a member need besides its cases (whose actions give
+// the diagrams); filled with text only.
+struct MemberDrawing {
+    struct Point {
+        double x = 0.0;         // m
+        int bits = 0;           // the restraint bits as written
+        std::string restraint;  // in words: "pinned", "braced + warping"
+    };
+    int shape = 0;                     // Corvid::Data::CSecGeom::SecShape
+    Corvid::Data::CSectionDims dims;   // m
+    std::vector<Point> points;
+};
+
 struct CaseOutcome {
     std::string name;
     bool checked = false;      // what Check (or QuickCheck) returned
@@ -86,6 +105,7 @@ struct CaseOutcome {
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
     std::vector<ReportLine> report;  // empty without text
     std::vector<SpanWorking> spans;  // empty without text
+    std::vector<ActionStation> actions;  // left to right; empty without text
 };
 
 struct MemberOutcome {
@@ -104,6 +124,7 @@ struct MemberOutcome {
     std::size_t governing = 0;  // index of the case with the largest utilisation
     bool namedCases = false;
     MemberSummary summary;  // title block, input in words, table of checks (of the governing case)
+    MemberDrawing drawing;  // with text only
 
     CaseOutcome const& Governing() const { return cases[governing]; }
     bool Pass() const;  // every case passes
