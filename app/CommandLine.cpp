@@ -15,8 +15,10 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -39,13 +41,16 @@ constexpr int kExitPass = 0;
 constexpr int kExitFail = 1;
 constexpr int kExitInput = 2;
 
+// Members checked or designed at a time unless --jobs says: one per core.
+int DefaultJobs() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)); }
+
 struct CheckArgs {
     std::vector<std::string> files;
     std::string format = "text";
     std::string output;
     bool quick = false;
     std::string catalog;
-    int jobs = 1;
+    int jobs = DefaultJobs();
     bool noColor = false;
 };
 
@@ -54,7 +59,7 @@ struct DesignArgs {
     std::string format = "text";
     std::string output;
     std::string catalog;
-    int jobs = 1;
+    int jobs = DefaultJobs();
     s16app::DesignInput given;
 };
 
@@ -75,6 +80,36 @@ void Tell(s16app::BatchItem const& item) {
     if (!item.outcome) Error(item.error);
     else
         for (auto const& w : item.outcome->warnings) Error("warning: " + w);
+}
+
+// The number of single-letter insertions, deletions, substitutions and swaps
+// of two neighbours that turn one word into the other.
+std::size_t EditDistance(std::string const& a, std::string const& b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i)
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    return d[a.size()][b.size()];
+}
+
+// A first word that is no subcommand: the nearest one suggested when it is
+// a likely slip (at most two letters off, or its beginning).
+void UnknownCommand(std::string const& word, std::vector<CLI::App*> const& commands) {
+    std::string nearest, names;
+    std::size_t best = 3;
+    for (auto const* c : commands) {
+        std::string const& name = c->get_name();
+        names += (names.empty() ? "" : ", ") + name;
+        std::size_t const d = !word.empty() && name.compare(0, word.size(), word) == 0 ? 1 : EditDistance(word, name);
+        if (d < best) best = d, nearest = name;
+    }
+    Error("unknown command '" + word + "'" +
+          (nearest.empty() ? " (commands: " + names + ")" : "; did you mean '" + nearest + "'?"));
 }
 
 // Reads every file; all problems are told before giving up.
@@ -322,9 +357,8 @@ int RunCommandLine(int argc, char** argv) {
     checkCmd->add_option("--output", check.output, "Write the output to PATH instead of the standard output");
     checkCmd->add_flag("--quick", check.quick, "Quick check: utilisations only, stopping at the first failure");
     checkCmd->add_option("--catalog", check.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel")
-        ->check(CLI::Range(1, 256))
-        ->capture_default_str();
+    checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel (default: one per core)")
+        ->check(CLI::Range(1, 256));
     checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
 
     DesignArgs design;
@@ -348,9 +382,8 @@ int RunCommandLine(int argc, char** argv) {
         ->capture_default_str();
     designCmd->add_option("--output", design.output, "Write the output to PATH instead of the standard output");
     designCmd->add_option("--catalog", design.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    designCmd->add_option("--jobs", design.jobs, "Members designed in parallel")
-        ->check(CLI::Range(1, 256))
-        ->capture_default_str();
+    designCmd->add_option("--jobs", design.jobs, "Members designed in parallel (default: one per core)")
+        ->check(CLI::Range(1, 256));
 
     SectionArgs section;
     auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
@@ -373,6 +406,12 @@ int RunCommandLine(int argc, char** argv) {
                         ->excludes(codeOpt)
                         ->excludes(formatOpt);
 
+    std::vector<CLI::App*> const commands = {checkCmd, designCmd, sectionCmd};
+    if (argc > 1 && argv[1][0] != '-' &&
+        std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->get_name() == argv[1]; })) {
+        UnknownCommand(argv[1], commands);
+        return kExitInput;
+    }
     try {
         app.parse(argc, argv);
     } catch (CLI::ParseError const& e) {

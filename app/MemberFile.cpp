@@ -74,6 +74,11 @@ double ReadMomentSign(Field const& f) {
     f.Fail("moment sign \"" + s + "\" is not \"top-flange-negative\" or \"sagging-positive\"");
 }
 
+// A free "comment" changes nothing; it must be text.
+void SkipComment(ObjectReader const& obj) {
+    if (auto f = obj.Get("comment")) f->String();
+}
+
 double OptionalNumber(ObjectReader const& obj, char const* key, double scale) {
     auto const f = obj.Get(key);
     return f ? f->Number(scale) : 0.0;
@@ -143,8 +148,9 @@ void RightFromLoads(ObjectReader const& obj, Units const& u, double length, SubS
 }
 
 SubSpanInput ReadSubSpan(Field const& field, Units const& u, double length) {
-    ObjectReader const obj(field,
-                           {"left", "right", "loads", "transverse_load", "destabilizing", "continuous_restraint"});
+    ObjectReader const obj(field, {"left", "right", "loads", "transverse_load", "destabilizing",
+                                   "continuous_restraint", "comment"});
+    SkipComment(obj);
     SubSpanInput s;
     s.left = ReadActions(obj.Require("left"), u);
     if (auto f = obj.Get("transverse_load")) ReadTransverseLoad(*f, s);
@@ -192,7 +198,8 @@ std::vector<SubSpanInput> ReadStations(Field const& field, Units const& u, std::
     std::vector<Station> all;
     auto const elements = field.Elements();
     for (std::size_t i = 0; i < elements.size(); ++i) {
-        ObjectReader const obj(elements[i], {"x", "N", "Vx", "Vy", "T", "Mx", "My"});
+        ObjectReader const obj(elements[i], {"x", "N", "Vx", "Vy", "T", "Mx", "My", "comment"});
+        SkipComment(obj);
         all.push_back({obj.Require("x").Number(u.scale.length), ActionsOf(obj, u)});
         if (i > 0 && all[i].x < all[i - 1].x) elements[i].Child("x").Fail("positions must not decrease");
         if (i > 1 && all[i].x == all[i - 2].x)
@@ -236,7 +243,8 @@ std::vector<SubSpanInput> ReadActionsAlong(ObjectReader const& obj, Units const&
 }
 
 PointInput ReadPoint(Field const& field, Units const& u) {
-    ObjectReader const obj(field, {"x", "restraint", "load", "height"});
+    ObjectReader const obj(field, {"x", "restraint", "load", "height", "comment"});
+    SkipComment(obj);
     PointInput p;
     p.x = obj.Require("x").Number(u.scale.length);
     if (auto f = obj.Get("restraint")) p.restraint = ReadRestraint(*f);
@@ -314,10 +322,19 @@ EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double
     return EffectiveLengths{length("Lyy"), length("Lzz"), length("Llt")};
 }
 
+// "$schema" (the schema of the file, for editors) at the top of the file only.
+void SkipSchema(ObjectReader const& obj, bool topOfFile) {
+    auto const f = obj.Get("$schema");
+    if (f && !topOfFile) f->Fail("the schema of the file belongs at the top of the file, not in a member");
+    if (f) f->String();
+}
+
 MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path, Units units) {
-    ObjectReader const obj(field, {"title", "code", "section", "grade", "net_area_ratio", "effective_net_area_ratio",
-                                   "units", "moment_sign", "points", "subspans", "stations", "cases",
-                                   "effective_lengths", "omega2", "design"});
+    ObjectReader const obj(field, {"$schema", "comment", "title", "code", "section", "grade", "net_area_ratio",
+                                   "effective_net_area_ratio", "units", "moment_sign", "points", "subspans",
+                                   "stations", "cases", "effective_lengths", "omega2", "design"});
+    SkipSchema(obj, path.empty());
+    SkipComment(obj);
     MemberInput m;
     m.fileName = fileName;
     m.path = path;
@@ -349,7 +366,8 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
         m.namedCases = true;
         auto const cases = obj.Require("cases");
         for (auto const& c : cases.Elements()) {
-            ObjectReader const caseObj(c, {"name", "subspans", "stations"});
+            ObjectReader const caseObj(c, {"name", "subspans", "stations", "comment"});
+            SkipComment(caseObj);
             std::string name = caseObj.Has("name") ? caseObj.Require("name").String()
                                                   : "case " + std::to_string(m.cases.size() + 1);
             m.cases.push_back(LoadCase{name, ReadActionsAlong(caseObj, units, m.points), caseObj.Has("stations")});
@@ -416,7 +434,9 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
         out.push_back(ReadMember(top, fileName, "", Units{}));
         return out;
     }
-    ObjectReader const obj(top, {"members", "units", "moment_sign"});
+    ObjectReader const obj(top, {"$schema", "comment", "members", "units", "moment_sign"});
+    SkipSchema(obj, true);
+    SkipComment(obj);
     Units units;
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
     if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);

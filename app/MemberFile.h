@@ -13,6 +13,9 @@
 //   "continuous_restraint"}]) or stations ([{"x", actions}]) or cases
 //   ([{"name", "subspans" | "stations"}]), effective_lengths ({"Lyy", "Lzz",
 //   "Llt"}; a length above 0 and below 1 mm is refused), omega2 (1.0 to 2.5).
+// A free "comment" (text) may stand on the file, a member, a point, a
+// sub-span, a station and a case; "$schema" (text) at the top of the file.
+// schema/member.schema.json describes the same.
 // Actions {"N", "Vx", "Vy", "T", "Mx", "My"}: N tension positive; Vy the
 // shear along the web (with Mx), Vx the shear across it (with My); a
 // negative Mx compresses the top flange.

@@ -1,6 +1,7 @@
 # cmake --install: the design module (s16check::engine), the framework layer
 # (s16check::framework), their headers under include/s16check, the
-# command-line host s16check, and a package config for
+# command-line host s16check with its man page and bash completion, the JSON
+# Schema of member files (share/s16check), and a package config for
 #   find_package(s16check 0.1 REQUIRED)
 #   target_link_libraries(app PRIVATE s16check::engine)
 include(GNUInstallDirs)
@@ -32,3 +33,11 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/s16checkConfigVersi
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/s16checkConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/s16checkConfigVersion.cmake
         DESTINATION ${S16_CMAKE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/NOTICE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/s16check)
+# The JSON Schema of member files, for editors; the bash completion; the man
+# page where help2man made one (app/CMakeLists.txt).
+install(FILES ${PROJECT_SOURCE_DIR}/schema/member.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/s16check)
+install(FILES ${PROJECT_SOURCE_DIR}/scripts/s16check-completion.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME s16check)
+if(S16_MAN_PAGE)
+  install(FILES ${S16_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()

@@ -12,4 +12,9 @@ cmake -S examples/consumer -B "$prefix/consumer" -DCMAKE_PREFIX_PATH="$prefix/us
 cmake --build "$prefix/consumer" -j2
 "$prefix/consumer/check_member" | tail -1
 "$prefix/usr/bin/s16check" check examples/simply_supported_beam.json --format json > /dev/null
+# The schema and the bash completion always; the man page where help2man is.
+for f in share/s16check/member.schema.json share/bash-completion/completions/s16check \
+    $(command -v help2man > /dev/null && echo share/man/man1/s16check.1); do
+    test -s "$prefix/usr/$f" || { echo "consumer-check: $f is not installed" >&2; exit 1; }
+done
 echo "consumer-check: the installed package builds and runs"

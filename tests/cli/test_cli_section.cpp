@@ -91,19 +91,29 @@ TEST(CliCommandLine, HelpVersionAndUsageErrors) {
     auto r = RunCli("--version");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("s16check ", 0), 0u);
-    r = RunCli("--help");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("section"), std::string::npos);
-    for (char const* help : {"check --help", "section --help"}) {
-        r = RunCli(help);
-        EXPECT_EQ(r.status, 0) << help;
-        EXPECT_NE(r.out.find("--catalog"), std::string::npos) << help;
-    }
+    // The bash completion is valid bash and completes every command that
+    // --help lists under "Subcommands:" and every --option of every help.
+    std::string const script = std::string(S16_EXAMPLES_DIR) + "/../scripts/s16check-completion.bash";
+    EXPECT_EQ(RunShell("bash -n '" + script + "'").status, 0);
+    r = RunShell("(b='" + clitest::Binary() + "'; cmds=$($b --help | sed -n '/^Subcommands:/,$p' | awk 'NR > 1 {print $1}');" +
+                 R"( { echo "$cmds"; for c in "" $cmds; do $b $c --help || echo --help-failed; done |)" +
+                 R"( grep -o -- '--[a-z][a-z-]*'; } | sort -u | tee /dev/stderr | while read -r w; do)" +
+                 R"sh( grep -qE -- "(^|[^a-z-])$w($|[^a-z-])" ')sh" + script + "' || echo \"$w\"; done)");
+    EXPECT_EQ(r.out, "") << "not completed";
+    for (char const* word : {"design", "--catalog", "--no-color", "--max-width", "--list"})
+        EXPECT_NE(("\n" + r.err).find(std::string("\n") + word + "\n"), std::string::npos) << word;
     EXPECT_EQ(RunCli("").status, 2);                               // no command
     EXPECT_EQ(RunCli("check").status, 2);                          // no file
     EXPECT_EQ(RunCli("check --format xml x.json").status, 2);      // unknown format
     EXPECT_EQ(RunCli("check --jobs 0 x.json").status, 2);          // no workers
     EXPECT_EQ(RunCli("section X --code 'CSA S16-01'").status, 2);  // unknown code
+    // An unknown command (exit 2): the nearest when a letter is missing, two
+    // are swapped or it is a beginning, else the list.
+    EXPECT_EQ(RunCli("chek x.json").status, 2);
+    for (auto const& [word, told] : std::vector<std::pair<std::string, std::string>>{
+             {"chek", "; did you mean 'check'?"}, {"sectoin", "; did you mean 'section'?"},
+             {"des", "; did you mean 'design'?"}, {"verify", " (commands: check, design, section)"}})
+        EXPECT_EQ(RunCli(word + " x.json").err, "s16check: unknown command '" + word + "'" + told + "\n");
 }
 
 TEST(CliSection, CanadianNamesAndCatalogueListing) {

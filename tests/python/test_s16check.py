@@ -11,6 +11,7 @@ import subprocess
 import pytest
 
 import s16check
+from test_schema import VALIDATOR
 
 CLI = os.environ["S16CHECK"]
 ALL_EXAMPLES = sorted(glob.glob(os.path.join(os.environ["S16_EXAMPLES"], "*.json")))
@@ -84,12 +85,9 @@ def bad(change):
 # (the member made bad, the field the message names)
 BAD_INPUT = [
     (lambda m: m.update(colour="red"), "colour"),
-    (lambda m: m["points"][1].update(x="2"), "points[1].x"),
     (lambda m: m["points"][1].update(x=math.nan), "points[1].x"),
     (lambda m: m["subspans"][0]["left"].update(Mx=-math.inf), "subspans[0].left.Mx"),
-    (lambda m: m.update(grade="355W"), "grade"),
     (lambda m: m.update(section="I D=303"), "section"),
-    (lambda m: m.update(omega2=3.0), "omega2"),
 ]
 
 
@@ -167,7 +165,7 @@ def test_fuzz_corpus_never_crashes(path):
     except ValueError:
         return
     # Every leaf of the seeds in turn given each odd value (the member-file
-    # fuzzer's seeds, mutated).
+    # fuzzer's seeds, mutated); what the reader reads, the schema accepts.
     for leaf, value in itertools.product(list(leaves(doc)), ODD):
         mutated = copy.deepcopy(doc)
         node = mutated
@@ -179,5 +177,6 @@ def test_fuzz_corpus_never_crashes(path):
             result = s16check.check(mutated)
         except s16check.InputError:
             continue
+        assert VALIDATOR.is_valid(mutated), (leaf, value)
         for m in result["members"]:
             assert m["utilisation"] is None or m["utilisation"] >= 0
