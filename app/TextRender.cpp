@@ -183,7 +183,7 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
             for (std::size_t i = range.first; i < range.second; ++i)
                 if (Plain(g.report[i]).rfind("RH end:", 0) == 0) rh = i;
             bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
-            out << "  Sub-span " << entry.index << ", x = " << At(w.at) << " m: " << names << "\n";
+            out << "  At x = " << At(w.at) << " m (SubSpan " << entry.index << "): " << names << "\n";
             if (range.first < range.second) part.push_back(g.report[range.first]);
             part.insert(part.end(), g.report.begin() + static_cast<std::ptrdiff_t>(right ? rh : range.first + 1),
                         g.report.begin() + static_cast<std::ptrdiff_t>(right ? range.second : rh));
@@ -243,6 +243,9 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     }
     if (detail == Detail::Normal) {
         if (!g.report.empty()) out << std::string(78, '-') << "\n";
+        // The notes of the case (loads reconstructed, stations added) come before its entries.
+        if (!g.entryStart.empty())
+            WriteReport(out, std::vector<ReportLine>(g.report.begin(), g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0])), colour);
         WriteWorkings(out, g, m.summary, colour);
         return Checked(out);
     }
