@@ -124,7 +124,7 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
         case UtilKind::LocalMomMinor: t = {"13.5", "Mfy", "Mry", "kN*m"}; break;
         case UtilKind::LocalShearMajor: t = {"13.4", "Vf", "Vr", "kN"}; break;
         case UtilKind::LocalShearMinor: t = {"13.4", "Vf", "Vr", "kN"}; break;
-        case UtilKind::LocalTorsion: t = {"", "Tf", "Tcsv", "kN*m"}; break;  // St Venant torsion: no clause
+        case UtilKind::LocalTorsion: t = {"", "T", "Tcsv", "kN*m"}; break;  // St Venant torsion: no clause
         case UtilKind::LocalCombined: t = {tension ? "13.9" : "13.8", "", "", ""}; break;
         case UtilKind::BucklingAxialMajor:
         case UtilKind::BucklingAxialMinor: t = {"13.3.1", "Cf", "Cr", "kN"}; break;

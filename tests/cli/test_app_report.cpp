@@ -143,4 +143,8 @@ TEST(AppReport, DetailLevelsAgainstTheirGoldens) {
     EXPECT_EQ(hash("list.json"), hash("b1.json"));
     EXPECT_NE(hash("units.json"), hash("b1.json"));
     EXPECT_EQ(hash("b1.json").size(), 16u);
+    // The detail levels shape the text report only.
+    auto const json = clitest::RunCli("check b1.json --format json --detail full");
+    EXPECT_EQ(json.status, 2);
+    EXPECT_NE(json.err.find("--detail: applies to the text report only"), std::string::npos) << json.err;
 }
