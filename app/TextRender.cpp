@@ -134,6 +134,33 @@ bool BlockOf(std::string const& heading, UtilKind kind) {
     }
 }
 
+// The lines of a member buckling block (its heading first) that show its
+// governing value: the heading and the span (its lines from one back at the
+// indentation of the first below the heading) with a line "Util... = <util>";
+// the whole block when no span shows it.
+std::vector<ReportLine> GoverningSpan(std::vector<ReportLine> const& block, double util) {
+    if (block.size() < 2) return block;
+    int const top = block[1].indent;
+    std::string const value = " " + UtilText(util);
+    for (std::size_t start = 1; start < block.size();) {
+        std::size_t end = start + 1;
+        while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
+        for (std::size_t i = start; i < end; ++i) {
+            std::string text = Plain(block[i]);
+            text.erase(0, text.find_first_not_of(" \t"));
+            if (text.rfind("Util", 0) == 0 && text.size() >= value.size() &&
+                text.compare(text.size() - value.size(), value.size(), value) == 0) {
+                std::vector<ReportLine> out{block[0]};
+                out.insert(out.end(), block.begin() + static_cast<std::ptrdiff_t>(start),
+                           block.begin() + static_cast<std::ptrdiff_t>(end));
+                return out;
+            }
+        }
+        start = end;
+    }
+    return block;
+}
+
 // The working of each governing check, once: for a sub-span the lines of
 // the station where its checks govern, for the member buckling the blocks
 // of its governing checks; with the stations a shown resistance serves.
@@ -190,14 +217,23 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
         } else {
             out << "  Member buckling: " << names << "\n";
             // Each check of the entry opens with a heading "<h5>Check ...".
-            bool keep = false;
+            std::vector<ReportLine> block;
+            double util = -1.0;  // the governing value of the block being kept; -1: none
+            auto flush = [&] {
+                auto const shown = GoverningSpan(block, util);
+                part.insert(part.end(), shown.begin(), shown.end());
+                block.clear();
+            };
             for (std::size_t i = range.first; i < range.second; ++i) {
                 if (g.report[i].markup.rfind("<h5>Check", 0) == 0) {
-                    keep = false;
-                    for (std::size_t r : w.rows) keep = keep || BlockOf(Plain(g.report[i]), g.maxima[r].first);
+                    flush();
+                    util = -1.0;
+                    for (std::size_t r : w.rows)
+                        if (BlockOf(Plain(g.report[i]), g.maxima[r].first)) util = g.maxima[r].second;
                 }
-                if (keep) part.push_back(g.report[i]);
+                if (util >= 0.0) block.push_back(g.report[i]);
             }
+            flush();
         }
         for (auto& line : part) ++line.indent;
         WriteReport(out, part, colour);
@@ -205,7 +241,22 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
         // whose governing figure has the same resistance.
         for (std::size_t r : w.rows) {
             auto const& row = s.checks[r];
-            if (entry.kind != EntryOutcome::Local || row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
+            if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
+            if (entry.kind != EntryOutcome::Local) {
+                // A buckling resistance: the spans of its kind with the same one.
+                UtilKind const kind = g.maxima[r].first;
+                char const* name = kind == UtilKind::BucklingLT ? "lateral-torsional"
+                                   : kind == UtilKind::BucklingAxialMajor ? "major-axis"
+                                   : kind == UtilKind::BucklingAxialMinor ? "minor-axis" : "";
+                std::string spans;
+                for (auto const& sp : g.spans)
+                    if (sp.kind == name && (kind == UtilKind::BucklingLT ? sp.Mr : sp.Cr) == row.resistance)
+                        spans += (spans.empty() ? "" : ", ") + Fixed(sp.from, 3) + " to " + Fixed(sp.to, 3) + " m";
+                if (!spans.empty())
+                    out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit) << " is the same in the "
+                        << name << " spans " << spans << "\n";
+                continue;
+            }
             std::vector<double> at;
             for (auto const& e : g.entries)
                 for (std::size_t k = 0; k < e.utils.size(); ++k)
