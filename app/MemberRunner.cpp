@@ -291,7 +291,10 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     }
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
-    if (code && code->Calculator()) out.Fy = code->Calculator()->DesignStressMin(), out.Fu = code->Calculator()->TensileStrength();
+    if (code && code->Calculator()) {
+        out.Fy = code->Calculator()->DesignStressMin();
+        out.Fu = code->Calculator()->TensileStrength();
+    }
     out.summary = Summarise(input, out, options.run);
     if (options.text && !options.quick && code && code->Calculator()) {
         SectionInfo info;

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/MemberRunner.h"
+#include "app/Render.h"
 #include "app/Restraints.h"
 
 #ifndef S16CHECK_REVISION
@@ -20,13 +21,7 @@ namespace {
 
 using Corvid::Steel::UtilKind;
 
-std::string Num(double v, int decimals) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
-
-std::string Metres(double x) { return Num(x, 3) + " m"; }
+std::string Metres(double x) { return Fixed(x, 3) + " m"; }
 
 // A restraint in words: the vocabulary word of exactly its bits, else the
 // words whose bits make it up, in vocabulary order.
@@ -37,7 +32,8 @@ std::string RestraintWords(int bits) {
     std::string out;
     int left = bits;
     for (auto const& w : words)
-        if (w.bits != 0 && (w.bits & left) == w.bits) out += (out.empty() ? "" : " + ") + std::string(w.word), left &= ~w.bits;
+        if (w.bits != 0 && (w.bits & left) == w.bits)
+            out += (out.empty() ? "" : " + ") + std::string(w.word), left &= ~w.bits;
     if (left) {
         char buf[24];
         std::snprintf(buf, sizeof buf, "bits 0x%x", static_cast<unsigned>(left));
@@ -52,7 +48,9 @@ std::string ActionWords(Actions const& a) {
     std::string out;
     for (int i = 0; i < 6; ++i) {
         double const v = Component(a, i);
-        if (v != 0.0) out += (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Num(v / 1e3, 1) + (i < 3 ? " kN" : " kN*m");
+        if (v != 0.0)
+            out +=
+                (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Fixed(v / 1e3, 1) + (i < 3 ? " kN" : " kN*m");
     }
     return out.empty() ? "none" : out;
 }
@@ -62,25 +60,32 @@ std::string LoadWords(LoadInput const& l) {
     bool const torsion = l.plane == LoadInput::Torsion;
     std::string const unit = torsion ? " kN*m" : " kN";
     if (l.kind == LoadInput::Point)
-        return "point " + Num(l.P / 1e3, 1) + unit + " at " + Metres(l.at) + " (" + planes[l.plane] + ")";
-    std::string const w = l.w1 == l.w2 ? Num(l.w1 / 1e3, 2) : Num(l.w1 / 1e3, 2) + " to " + Num(l.w2 / 1e3, 2);
-    return "distributed " + w + unit + "/m from " + Metres(l.from) + " to " + Metres(l.to) + " (" + planes[l.plane] + ")";
+        return "point " + Fixed(l.P / 1e3, 1) + unit + " at " + Metres(l.at) + " (" + planes[l.plane] + ")";
+    std::string const w = l.w1 == l.w2 ? Fixed(l.w1 / 1e3, 2) : Fixed(l.w1 / 1e3, 2) + " to " + Fixed(l.w2 / 1e3, 2);
+    return "distributed " + w + unit + "/m from " + Metres(l.from) + " to " + Metres(l.to) + " (" + planes[l.plane] +
+           ")";
 }
 
 std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& out) {
     std::vector<std::string> lines;
     lines.push_back("Design code: " + out.code);
-    lines.push_back("Section: " + out.section + (in.section != out.section ? " (given as \"" + in.section + "\")" : ""));
-    lines.push_back("Grade: " + out.grade + ", Fy = " + Num(out.Fy / 1e6, 0) + " MPa, Fu = " + Num(out.Fu / 1e6, 0) + " MPa");
-    if (in.netAreaRatio) lines.push_back("Net area ratio An/Ag = " + Num(*in.netAreaRatio, 3));
-    if (in.effectiveNetAreaRatio) lines.push_back("Effective net area ratio Ane/Ag = " + Num(*in.effectiveNetAreaRatio, 3));
+    lines.push_back("Section: " + out.section +
+                    (in.section != out.section ? " (given as \"" + in.section + "\")" : ""));
+    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / 1e6, 0) + " MPa, Fu = " + Fixed(out.Fu / 1e6, 0) +
+                    " MPa");
+    if (in.netAreaRatio) lines.push_back("Net area ratio An/Ag = " + Fixed(*in.netAreaRatio, 3));
+    if (in.effectiveNetAreaRatio)
+        lines.push_back("Effective net area ratio Ane/Ag = " + Fixed(*in.effectiveNetAreaRatio, 3));
     double const length = in.points.back().x - in.points.front().x;
     lines.push_back("Length: " + Metres(length) + ", " + std::to_string(in.points.size()) + " points");
     for (std::size_t i = 0; i < in.points.size(); ++i) {
         auto const& p = in.points[i];
-        std::string line = "Point " + std::to_string(i + 1) + " at x = " + Metres(p.x) + ": " + RestraintWords(p.restraint.bits);
-        if (p.load == Corvid::Data::LoadDestabilizing) line += "; a destabilizing load acts here";
-        else if (p.load == Corvid::Data::LoadStabilizing) line += "; a stabilizing load acts here";
+        std::string line =
+            "Point " + std::to_string(i + 1) + " at x = " + Metres(p.x) + ": " + RestraintWords(p.restraint.bits);
+        if (p.load == Corvid::Data::LoadDestabilizing)
+            line += "; a destabilizing load acts here";
+        else if (p.load == Corvid::Data::LoadStabilizing)
+            line += "; a stabilizing load acts here";
         lines.push_back(line);
     }
     for (auto const& c : in.cases) {
@@ -94,18 +99,20 @@ std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& 
             for (auto const& l : s.loads) line += "; " + LoadWords(l);
             if (!s.stations.empty()) line += "; " + std::to_string(s.stations.size()) + " stations inside";
             if (s.loadMajor || s.loadMinor)
-                line += std::string("; transverse load ") + (s.loadMajor && s.loadMinor ? "in both planes" : s.loadMajor ? "in the plane of the web" : "across the web");
+                line += std::string("; transverse load ") + (s.loadMajor && s.loadMinor ? "in both planes"
+                                                             : s.loadMajor              ? "in the plane of the web"
+                                                                                        : "across the web");
             if (s.destabilizing) line += "; destabilizing";
             if (s.continuous.bits) line += "; held along its length: " + RestraintWords(s.continuous.bits);
             lines.push_back(line);
         }
     }
     if (in.effectiveLengths) {
-        auto le = [length](double v) { return v < 0 ? Num(-v, 3) + " L = " + Metres(-v * length) : Metres(v); };
-        lines.push_back("Effective lengths given: Lyy = " + le(in.effectiveLengths->Lyy) + ", Lzz = " +
-                        le(in.effectiveLengths->Lzz) + ", Llt = " + le(in.effectiveLengths->Llt));
+        auto le = [length](double v) { return v < 0 ? Fixed(-v, 3) + " L = " + Metres(-v * length) : Metres(v); };
+        lines.push_back("Effective lengths given: Lyy = " + le(in.effectiveLengths->Lyy) +
+                        ", Lzz = " + le(in.effectiveLengths->Lzz) + ", Llt = " + le(in.effectiveLengths->Llt));
     }
-    if (in.omega2) lines.push_back("omega2 given: " + Num(*in.omega2, 3));
+    if (in.omega2) lines.push_back("omega2 given: " + Fixed(*in.omega2, 3));
     lines.push_back("Units of the file: " + out.units);
     return lines;
 }
@@ -119,7 +126,9 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
     };
     Text t{"", "", "", ""};
     switch (kind) {
-        case UtilKind::LocalAxial: t = tension ? Text{"13.2", "Tf", "Tr", "kN"} : Text{"13.3.1", "Cf", "Cr", "kN"}; break;
+        case UtilKind::LocalAxial:
+            t = tension ? Text{"13.2", "Tf", "Tr", "kN"} : Text{"13.3.1", "Cf", "Cr", "kN"};
+            break;
         case UtilKind::LocalMomMajor: t = {"13.5", "Mfx", "Mrx", "kN*m"}; break;
         case UtilKind::LocalMomMinor: t = {"13.5", "Mfy", "Mry", "kN*m"}; break;
         case UtilKind::LocalShearMajor: t = {"13.4", "Vf", "Vr", "kN"}; break;

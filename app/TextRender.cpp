@@ -295,8 +295,10 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     if (detail == Detail::Normal) {
         if (!g.report.empty()) out << std::string(78, '-') << "\n";
         // The notes of the case (loads reconstructed, stations added) come before its entries.
-        if (!g.entryStart.empty())
-            WriteReport(out, std::vector<ReportLine>(g.report.begin(), g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0])), colour);
+        if (!g.entryStart.empty()) {
+            auto const notesEnd = g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0]);
+            WriteReport(out, std::vector<ReportLine>(g.report.begin(), notesEnd), colour);
+        }
         WriteWorkings(out, g, m.summary, colour);
         return Checked(out);
     }
