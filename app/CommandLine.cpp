@@ -2,6 +2,8 @@
 //
 //   s16check check FILE... [--format text|json|html] [--output PATH] [--quick]
 //                          [--catalog DIR] [--jobs N] [--no-color]
+//                          [--detail summary|normal|full] [--project TEXT]
+//                          [--engineer TEXT]
 //   s16check section DESCRIPTION [--grade NAME] [--code "CSA S16-14"]
 //                          [--catalog DIR] [--format text|json]
 //   s16check section --list PREFIX [--catalog DIR]
@@ -52,6 +54,8 @@ struct CheckArgs {
     std::string catalog;
     int jobs = DefaultJobs();
     bool noColor = false;
+    std::string detail = "normal";
+    std::string project, engineer;
 };
 
 struct DesignArgs {
@@ -187,6 +191,12 @@ int RunCheck(CheckArgs const& a) {
     s16app::RunOptions options;
     options.quick = a.quick;
     options.sections = &sections;
+    options.detail = a.detail == "summary" ? s16app::Detail::Summary
+                     : a.detail == "full"  ? s16app::Detail::Full
+                                           : s16app::Detail::Normal;
+    s16app::RunInfo const run{a.project, a.engineer, s16app::RunDate()};
+    options.run = &run;
+    s16app::Detail const detail = options.detail;
     std::function<void(std::size_t, std::size_t)> progress;
     if (isatty(STDERR_FILENO) && members.size() > 1) progress = ShowProgress;
     s16app::ReportOutput output(a.output);
@@ -208,10 +218,10 @@ int RunCheck(CheckArgs const& a) {
     }
     s16app::CheckStream(
         members, options, a.jobs,
-        [json, html, colour, &formatted](std::size_t i, s16app::BatchItem const& item) {
+        [json, html, colour, detail, &formatted](std::size_t i, s16app::BatchItem const& item) {
             try {
                 return json ? s16app::JsonMember(i, item, i == 0)
-                            : html ? s16app::HtmlMember(i, item) : s16app::TextMember(i, item, colour);
+                            : html ? s16app::HtmlMember(i, item) : s16app::TextMember(i, item, colour, detail);
             } catch (std::exception const&) {
                 formatted = false;
                 return std::string();
@@ -360,6 +370,15 @@ int RunCommandLine(int argc, char** argv) {
     checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel (default: one per core)")
         ->check(CLI::Range(1, 256));
     checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
+    auto* detailOpt = checkCmd
+                          ->add_option("--detail", check.detail,
+                                       "Text report: summary (title, input, checks), normal (+ spans and the working "
+                                       "of each governing check) or full (+ the complete calculation)")
+                          ->check(CLI::IsMember({"summary", "normal", "full"}))
+                          ->capture_default_str();
+    checkCmd->add_option("--project", check.project, "Project in the title block (over the member file's \"project\")");
+    checkCmd->add_option("--engineer", check.engineer,
+                         "Engineer in the title block (over the member file's \"engineer\")");
 
     DesignArgs design;
     double maxDepth = 0.0, minDepth = 0.0, maxWidth = 0.0, limit = 0.0;
@@ -421,6 +440,11 @@ int RunCommandLine(int argc, char** argv) {
         return code == 0 ? kExitPass : kExitInput;
     }
     section.listing = listOpt->count() > 0;
+    // The detail levels shape the text report only: refused elsewhere.
+    if (detailOpt->count() && check.format != "text") {
+        Error("--detail: applies to the text report only (--format text), not --format " + check.format);
+        return kExitInput;
+    }
     if (familyOpt->count()) {
         if (!s16app::FamilyOf(family)) {
             Error("--family: unknown family \"" + family + "\" (known: " + s16app::FamilyNames() + ")");

@@ -22,9 +22,10 @@ unsigned TagStyle(std::string const& name) {
 }
 }  // namespace
 
-std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result) {
+std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
     std::vector<ReportLine> lines;
     for (int e = 0; e < result.NumEntries(); ++e) {
+        if (starts) starts->push_back(lines.size());
         // A line takes the indentation of the fragment that starts it; a
         // fragment without a newline runs on into the next.
         bool open = false;

@@ -16,8 +16,10 @@ struct ReportLine {
     std::string markup;
 };
 
-// The lines of every entry of a result, in order.
-std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result);
+// The lines of every entry of a result, in order; with `starts`, the index
+// of the first line of each entry.
+std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result,
+                                    std::vector<std::size_t>* starts = nullptr);
 
 // Style bits of a run of text.
 enum Style : unsigned {

@@ -13,6 +13,7 @@
 #include "app/Design.h"
 #include "app/JsonInput.h"
 #include "app/Restraints.h"
+#include "app/Summary.h"
 #include "app/Workers.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
@@ -329,15 +330,29 @@ void SkipSchema(ObjectReader const& obj, bool topOfFile) {
     if (f) f->String();
 }
 
-MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path, Units units) {
+// What the file level gives every member: units, moment sign, project,
+// engineer (parsed and as written, for the member's input hash).
+struct FileLevel {
+    Units units;
+    std::string project, engineer;
+    nlohmann::json json = nlohmann::json::object();
+};
+
+MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path,
+                       FileLevel const& file) {
     ObjectReader const obj(field, {"$schema", "comment", "title", "code", "section", "grade", "net_area_ratio",
                                    "effective_net_area_ratio", "units", "moment_sign", "points", "subspans",
-                                   "stations", "cases", "effective_lengths", "omega2", "design"});
+                                   "stations", "cases", "effective_lengths", "omega2", "design", "project",
+                                   "engineer"});
     SkipSchema(obj, path.empty());
     SkipComment(obj);
+    Units units = file.units;
     MemberInput m;
     m.fileName = fileName;
     m.path = path;
+    m.project = obj.Has("project") ? obj.Require("project").String() : file.project;
+    m.engineer = obj.Has("engineer") ? obj.Require("engineer").String() : file.engineer;
+    m.inputHash = InputHash(field.Json(), file.json);
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
     if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
     m.units = units.Echo();
@@ -399,7 +414,7 @@ namespace {
 // Reads the members of a list on up to `jobs` threads; the first member in
 // order that cannot be read decides the error, as when read one by one.
 std::vector<MemberInput> ReadMembers(std::vector<Field> const& members, std::string const& fileName,
-                                     Units const& units, int jobs) {
+                                     FileLevel const& file, int jobs) {
     std::size_t const n = members.size();
     std::vector<MemberInput> out(n);
     std::vector<std::exception_ptr> errors(n);
@@ -407,7 +422,7 @@ std::vector<MemberInput> ReadMembers(std::vector<Field> const& members, std::str
     auto worker = [&] {
         for (std::size_t i = next++; i < n; i = next++) {
             try {
-                out[i] = ReadMember(members[i], fileName, members[i].Path(), units);
+                out[i] = ReadMember(members[i], fileName, members[i].Path(), file);
             } catch (...) {
                 errors[i] = std::current_exception();
             }
@@ -431,18 +446,22 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
     if (!top.IsObject()) top.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(doc));
     std::vector<MemberInput> out;
     if (!doc.contains("members")) {
-        out.push_back(ReadMember(top, fileName, "", Units{}));
+        out.push_back(ReadMember(top, fileName, "", FileLevel{}));
         return out;
     }
-    ObjectReader const obj(top, {"$schema", "comment", "members", "units", "moment_sign"});
+    ObjectReader const obj(top, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
     SkipSchema(obj, true);
     SkipComment(obj);
-    Units units;
-    if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
-    if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
+    FileLevel file;
+    if (auto f = obj.Get("units")) file.units = ReadUnits(*f, file.units);
+    if (auto f = obj.Get("moment_sign")) file.units.sign = ReadMomentSign(*f);
+    if (auto f = obj.Get("project")) file.project = f->String();
+    if (auto f = obj.Get("engineer")) file.engineer = f->String();
+    for (char const* key : {"units", "moment_sign"})
+        if (doc.contains(key)) file.json[key] = doc[key];
     auto const members = obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
     if (members.empty()) obj.Require("members").Fail("the list of members is empty");
-    return ReadMembers(members, fileName, units, jobs);
+    return ReadMembers(members, fileName, file, jobs);
 }
 
 }  // namespace s16app

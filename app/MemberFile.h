@@ -12,7 +12,8 @@
 //   subspans ([{"left", "right", "loads", "transverse_load", "destabilizing",
 //   "continuous_restraint"}]) or stations ([{"x", actions}]) or cases
 //   ([{"name", "subspans" | "stations"}]), effective_lengths ({"Lyy", "Lzz",
-//   "Llt"}; a length above 0 and below 1 mm is refused), omega2 (1.0 to 2.5).
+//   "Llt"}; a length above 0 and below 1 mm is refused), omega2 (1.0 to 2.5),
+//   project, engineer (for the title block; also at the file level).
 // A free "comment" (text) may stand on the file, a member, a point, a
 // sub-span, a station and a case; "$schema" (text) at the top of the file.
 // schema/member.schema.json describes the same.
@@ -122,6 +123,8 @@ struct MemberInput {
     std::optional<double> omega2;
     std::string units;  // the units in force, as the report echoes them
     std::optional<DesignInput> design;  // "design": chosen by s16check design (no "section" then)
+    std::string project, engineer;      // "project", "engineer" (the member's, else the file's)
+    std::string inputHash;              // InputHash of the member's JSON with the file-level fields
 };
 
 // "beam.json: members[2].section" for a field of the member (the member

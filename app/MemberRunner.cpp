@@ -79,7 +79,9 @@ std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model
         }
         for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
             auto const kind = static_cast<UtilKind>(k);
-            if (r.Entry(i).IsSet(kind)) e.utils.emplace_back(kind, r.Entry(i).Util(kind));
+            if (!r.Entry(i).IsSet(kind)) continue;
+            e.utils.emplace_back(kind, r.Entry(i).Util(kind));
+            e.figures.push_back({r.Entry(i).demand[k], r.Entry(i).resistance[k], r.Entry(i).at[k]});
         }
         out.push_back(std::move(e));
     }
@@ -256,7 +258,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
         if (code) out.spans = Spans(code->SpanSummaries(), model);
         out.actions = ActionStations(model, c);
         out.report = std::move(model.notes);
-        auto lines = ReportLines(result);
+        auto lines = ReportLines(result, &out.entryStart);
+        for (auto& start : out.entryStart) start += out.report.size();
         out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
                           std::make_move_iterator(lines.end()));
     }
@@ -353,7 +356,6 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
-    out.summary = Summarise(input, out, options.run);
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
     if (options.text && !options.quick) {
         out.drawing.shape = shape;
@@ -361,6 +363,11 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         for (auto const& p : input.points)
             out.drawing.points.push_back({p.x, p.restraint.bits, RestraintWords(p.restraint.bits)});
     }
+    if (code && code->Calculator()) {
+        out.Fy = code->Calculator()->DesignStressMin();
+        out.Fu = code->Calculator()->TensileStrength();
+    }
+    out.summary = Summarise(input, out, options.run);
     if (options.text && !options.quick && code && code->Calculator()) {
         SectionInfo info;
         DescribeResistances(*code->Calculator(), info);

@@ -55,6 +55,12 @@ struct EntryOutcome {
     double from = 0.0, to = 0.0;  // Local entries only: the module sub-span's ends, m
     // The utilisations set in the entry, in UtilKind order.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> utils;
+    // Behind each of `utils`: the demand, the resistance and the station
+    // (SI; NaN when the module gave none, see CResultEntry::demand).
+    struct Figures {
+        double demand, resistance, at;
+    };
+    std::vector<Figures> figures;
 };
 
 // The working of one member buckling span (SI units: m, N, N.m).
@@ -104,6 +110,9 @@ struct CaseOutcome {
     // The largest utilisation of each kind that was set anywhere.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
     std::vector<ReportLine> report;  // empty without text
+    // report[entryStart[i]] is the first line of entry i (with text; the
+    // notes of the case come before entry 0).
+    std::vector<std::size_t> entryStart;
     std::vector<SpanWorking> spans;  // empty without text
     std::vector<ActionStation> actions;  // left to right; empty without text
 };
@@ -114,6 +123,7 @@ struct MemberOutcome {
     std::string code;
     std::string section;  // the section's name (designation or normalised description)
     std::string grade;
+    double Fy = 0.0, Fu = 0.0;  // Pa, of the grade at the section's thickness
     std::string units;  // the units of the member file, as echoed
     std::vector<std::string> warnings;  // "beam.json: members[0].subspans[1]: ..." (once each)
     // The section's classes (overall, axial, major, minor) and resistances

@@ -20,8 +20,8 @@ struct RunCounts {
     }
 };
 
-// Text for a terminal: each member's report (of its governing case), then a
-// summary table; ANSI colours and bold when `colour`.
+// Text for a terminal: each member's report (of its governing case, in
+// full), then the counts; ANSI colours and bold when `colour`.
 void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour);
 // JSON for tools: SI units, +infinity as "inf".
 void RenderJson(std::ostream& out, std::vector<BatchItem> const& items);
@@ -33,7 +33,10 @@ void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
 // made on the worker that checked it; joined in input order they give
 // exactly the output of RenderText / RenderJson / RenderHtml. Each throws
 // std::runtime_error when its text could not be formatted.
-std::string TextMember(std::size_t index, BatchItem const& item, bool colour);
+// The text of a member: the opening block (title, input, checks, verdict),
+// then with Normal the span table and the working of each governing check,
+// with Full the span table and the complete report.
+std::string TextMember(std::size_t index, BatchItem const& item, bool colour, Detail detail = Detail::Full);
 std::string TextEnd(RunCounts const& counts);
 std::string JsonBegin();
 std::string JsonMember(std::size_t index, BatchItem const& item, bool first);

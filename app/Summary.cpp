@@ -1,18 +1,177 @@
 // The opening block of a member's calculation.
 #include "app/Summary.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <nlohmann/json.hpp>
+
 #include "app/MemberRunner.h"
+#include "app/Render.h"
+#include "app/Restraints.h"
+
+#ifndef S16CHECK_REVISION
+#define S16CHECK_REVISION "unknown"
+#endif
 
 namespace s16app {
+
+namespace {
+
+using Corvid::Steel::UtilKind;
+
+std::string Metres(double x) { return Fixed(x, 3) + " m"; }
+
+// A restraint in words: the vocabulary word of exactly its bits, else the
+// words whose bits make it up, in vocabulary order.
+std::string RestraintWords(int bits) {
+    auto const& words = RestraintVocabulary();
+    for (auto const& w : words)
+        if (w.bits == bits) return w.word;
+    std::string out;
+    int left = bits;
+    for (auto const& w : words)
+        if (w.bits != 0 && (w.bits & left) == w.bits)
+            out += (out.empty() ? "" : " + ") + std::string(w.word), left &= ~w.bits;
+    if (left) {
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "bits 0x%x", static_cast<unsigned>(left));
+        out += (out.empty() ? "" : " + ") + std::string(buf);
+    }
+    return out;
+}
+
+// The actions of an end that are not zero: "N = -300.0 kN, Mx = 120.0 kN*m".
+std::string ActionWords(Actions const& a) {
+    static char const* const names[6] = {"N", "Vx", "Vy", "T", "Mx", "My"};
+    std::string out;
+    for (int i = 0; i < 6; ++i) {
+        double const v = Component(a, i);
+        if (v != 0.0)
+            out +=
+                (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Fixed(v / 1e3, 1) + (i < 3 ? " kN" : " kN*m");
+    }
+    return out.empty() ? "none" : out;
+}
+
+std::string LoadWords(LoadInput const& l) {
+    static char const* const planes[] = {"in the plane of the web", "across the web", "axial", "torsion"};
+    bool const torsion = l.plane == LoadInput::Torsion;
+    std::string const unit = torsion ? " kN*m" : " kN";
+    if (l.kind == LoadInput::Point)
+        return "point " + Fixed(l.P / 1e3, 1) + unit + " at " + Metres(l.at) + " (" + planes[l.plane] + ")";
+    std::string const w = l.w1 == l.w2 ? Fixed(l.w1 / 1e3, 2) : Fixed(l.w1 / 1e3, 2) + " to " + Fixed(l.w2 / 1e3, 2);
+    return "distributed " + w + unit + "/m from " + Metres(l.from) + " to " + Metres(l.to) + " (" + planes[l.plane] +
+           ")";
+}
+
+std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& out) {
+    std::vector<std::string> lines;
+    lines.push_back("Design code: " + out.code);
+    lines.push_back("Section: " + out.section +
+                    (in.section != out.section ? " (given as \"" + in.section + "\")" : ""));
+    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / 1e6, 0) + " MPa, Fu = " + Fixed(out.Fu / 1e6, 0) +
+                    " MPa");
+    if (in.netAreaRatio) lines.push_back("Net area ratio An/Ag = " + Fixed(*in.netAreaRatio, 3));
+    if (in.effectiveNetAreaRatio)
+        lines.push_back("Effective net area ratio Ane/Ag = " + Fixed(*in.effectiveNetAreaRatio, 3));
+    double const length = in.points.back().x - in.points.front().x;
+    lines.push_back("Length: " + Metres(length) + ", " + std::to_string(in.points.size()) + " points");
+    for (std::size_t i = 0; i < in.points.size(); ++i) {
+        auto const& p = in.points[i];
+        std::string line =
+            "Point " + std::to_string(i + 1) + " at x = " + Metres(p.x) + ": " + RestraintWords(p.restraint.bits);
+        if (p.load == Corvid::Data::LoadDestabilizing)
+            line += "; a destabilizing load acts here";
+        else if (p.load == Corvid::Data::LoadStabilizing)
+            line += "; a stabilizing load acts here";
+        lines.push_back(line);
+    }
+    for (auto const& c : in.cases) {
+        std::string const indent = in.namedCases ? "  " : "";
+        if (in.namedCases) lines.push_back("Load case \"" + c.name + "\"" + (c.stations ? " (stations)" : "") + ":");
+        for (std::size_t k = 0; k < c.subspans.size(); ++k) {
+            auto const& s = c.subspans[k];
+            std::string line = indent + "Sub-span " + std::to_string(k + 1) + ", " + Metres(in.points[k].x) + " to " +
+                               Metres(in.points[k + 1].x) + ": left " + ActionWords(s.left) + "; right " +
+                               ActionWords(s.right);
+            for (auto const& l : s.loads) line += "; " + LoadWords(l);
+            if (!s.stations.empty()) line += "; " + std::to_string(s.stations.size()) + " stations inside";
+            if (s.loadMajor || s.loadMinor)
+                line += std::string("; transverse load ") + (s.loadMajor && s.loadMinor ? "in both planes"
+                                                             : s.loadMajor              ? "in the plane of the web"
+                                                                                        : "across the web");
+            if (s.destabilizing) line += "; destabilizing";
+            if (s.continuous.bits) line += "; held along its length: " + RestraintWords(s.continuous.bits);
+            lines.push_back(line);
+        }
+    }
+    if (in.effectiveLengths) {
+        auto le = [length](double v) { return v < 0 ? Fixed(-v, 3) + " L = " + Metres(-v * length) : Metres(v); };
+        lines.push_back("Effective lengths given: Lyy = " + le(in.effectiveLengths->Lyy) +
+                        ", Lzz = " + le(in.effectiveLengths->Lzz) + ", Llt = " + le(in.effectiveLengths->Llt));
+    }
+    if (in.omega2) lines.push_back("omega2 given: " + Fixed(*in.omega2, 3));
+    lines.push_back("Units of the file: " + out.units);
+    return lines;
+}
+
+// The clause, symbols and unit of a check; the axial ones by the sense of
+// the force (tension positive).
+void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axial) {
+    bool const tension = axial > 0.0;
+    struct Text {
+        char const *clause, *demand, *resistance, *unit;
+    };
+    Text t{"", "", "", ""};
+    switch (kind) {
+        case UtilKind::LocalAxial:
+            t = tension ? Text{"13.2", "Tf", "Tr", "kN"} : Text{"13.3.1", "Cf", "Cr", "kN"};
+            break;
+        case UtilKind::LocalMomMajor: t = {"13.5", "Mfx", "Mrx", "kN*m"}; break;
+        case UtilKind::LocalMomMinor: t = {"13.5", "Mfy", "Mry", "kN*m"}; break;
+        case UtilKind::LocalShearMajor: t = {"13.4", "Vf", "Vr", "kN"}; break;
+        case UtilKind::LocalShearMinor: t = {"13.4", "Vf", "Vr", "kN"}; break;
+        case UtilKind::LocalTorsion: t = {"", "T", "Tcsv", "kN*m"}; break;  // St Venant torsion: no clause
+        case UtilKind::LocalCombined: t = {tension ? "13.9" : "13.8", "", "", ""}; break;
+        case UtilKind::BucklingAxialMajor:
+        case UtilKind::BucklingAxialMinor: t = {"13.3.1", "Cf", "Cr", "kN"}; break;
+        case UtilKind::BucklingAxialTorsion:
+        case UtilKind::BucklingAxialFlexuralTorsion: t = {"13.3.2", "Cf", "Cr", "kN"}; break;
+        case UtilKind::BucklingLT: t = {"13.6", "Mf", "Mr", "kN*m"}; break;
+        case UtilKind::BucklingCombined: t = {"13.8", "", "", ""}; break;
+        case UtilKind::Count: break;
+    }
+    row.clause = *t.clause ? code + " cl. " + t.clause : std::string();
+    row.demandSymbol = t.demand;
+    row.resistanceSymbol = t.resistance;
+    row.unit = t.unit;
+}
+
+// The span of a buckling kind with the largest utilisation: its governing station.
+double SpanStation(CaseOutcome const& c, UtilKind kind, double util) {
+    char const* name = kind == UtilKind::BucklingLT           ? "lateral-torsional"
+                       : kind == UtilKind::BucklingAxialMajor ? "major-axis"
+                       : kind == UtilKind::BucklingAxialMinor ? "minor-axis"
+                                                              : "";
+    for (auto const& s : c.spans)
+        if (s.kind == name && s.util == util) return s.governingX;
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+}  // namespace
 
 MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, RunInfo const* run) {
     MemberSummary s;
     s.title.member = input.title;
-    if (run) {
-        s.title.project = run->project;
-        s.title.engineer = run->engineer;
-        s.title.date = run->date;
-    }
+    s.title.project = run && !run->project.empty() ? run->project : input.project;
+    s.title.engineer = run && !run->engineer.empty() ? run->engineer : input.engineer;
+    if (run) s.title.date = run->date;
+    s.title.version = S16CHECK_VERSION;
+    s.title.revision = SourceRevision();
+    s.title.inputHash = input.inputHash;
+    if (!input.points.empty()) s.input = InputWords(input, outcome);
     if (outcome.cases.empty()) return s;
     CaseOutcome const& g = outcome.Governing();
     double worst = -1.0;
@@ -22,6 +181,22 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
         row.util = u.second;
         row.pass = u.second <= 1.0;
         if (u.second > worst) worst = u.second;
+        // The figures of the first entry where the governing value occurs;
+        // the sense of the axial force there.
+        double axial = 0.0;
+        for (auto const& e : g.entries) {
+            std::size_t k = 0;
+            while (k < e.utils.size() && e.utils[k] != u) ++k;
+            if (k == e.utils.size()) continue;
+            row.demand = std::fabs(e.figures[k].demand);
+            row.resistance = e.figures[k].resistance;
+            row.at = e.figures[k].at;
+            for (std::size_t a = 0; a < e.utils.size(); ++a)
+                if (e.utils[a].first == UtilKind::LocalAxial && e.figures[a].demand > 0.0) axial = 1.0;
+            break;
+        }
+        Describe(row, u.first, outcome.code, axial);
+        if (std::isnan(row.at)) row.at = SpanStation(g, u.first, u.second);
         s.checks.push_back(row);
     }
     for (auto& row : s.checks)
@@ -31,5 +206,32 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
         }
     return s;
 }
+
+std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLevel) {
+    nlohmann::json const canonical = {{"file", fileLevel}, {"member", member}};
+    std::string const text = canonical.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    // FNV-1a, 64 bits: offset basis 14695981039346656037, prime 1099511628211.
+    std::uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+    char buf[20];
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+    return buf;
+}
+
+std::string RunDate() {
+    std::time_t t = std::time(nullptr);
+    if (char const* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        char* end = nullptr;
+        long long const v = std::strtoll(epoch, &end, 10);
+        if (end != epoch && *end == '\0' && v >= 0) t = static_cast<std::time_t>(v);
+    }
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d", &tm);
+    return buf;
+}
+
+std::string SourceRevision() { return S16CHECK_REVISION; }
 
 }  // namespace s16app

@@ -4,6 +4,7 @@
 // check. Filled by CheckMember; every output format renders it.
 #include <cstdint>
 #include <limits>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <vector>
 
@@ -57,5 +58,20 @@ struct MemberSummary {
 
 // The summary of a checked member (its governing case); `run` may be null.
 MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, RunInfo const* run);
+
+// The hash of a member's input: FNV-1a 64 (16 hex digits) of the compact
+// JSON text, keys sorted, of {"file": fileLevel, "member": member}, where
+// fileLevel holds the file-level "units" and "moment_sign" ({} for a file of
+// one member). The same member text gives the same hash in any file whose
+// file-level fields are the same.
+std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLevel);
+
+// The date of a run, YYYY-MM-DD (UTC): SOURCE_DATE_EPOCH (seconds since
+// 1970) when set, so that reports can be reproduced; today otherwise.
+std::string RunDate();
+
+// The source revision s16check was built from (git describe at configure
+// time; "unknown" outside a git checkout).
+std::string SourceRevision();
 
 }  // namespace s16app

@@ -1,5 +1,6 @@
 // Text output: the report with ANSI styles on a terminal, then summaries.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <stdexcept>
@@ -10,6 +11,8 @@
 namespace s16app {
 
 namespace {
+
+using Corvid::Steel::UtilKind;
 
 std::string AnsiCodes(unsigned style) {
     std::string codes;
@@ -52,29 +55,49 @@ std::string VerdictText(bool pass, bool colour) {
     return std::string(pass ? "\x1b[1;32m" : "\x1b[1;31m") + Verdict(pass) + kReset;
 }
 
-void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
+// "Mfx = 135.0 kN*m"; "-" when not one number.
+std::string Figure(std::string const& symbol, double v, std::string const& unit) {
+    if (symbol.empty() || std::isnan(v)) return "-";
+    return symbol + " = " + (std::isfinite(v) ? Fixed(v / 1e3, 1) : UtilText(v)) + " " + unit;
+}
+
+std::string At(double x) { return std::isnan(x) ? "-" : Fixed(x, 3); }
+
+void WriteTable(std::ostream& out, std::vector<std::vector<std::string>> const& table, char const* indent) {
+    std::vector<std::size_t> width(table[0].size(), 0);
+    for (auto const& row : table)
+        for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
+    for (auto const& row : table) {
+        std::string line = indent;
+        for (std::size_t i = 0; i < row.size(); ++i) line += i + 1 < row.size() ? Padded(row[i], width[i]) : row[i];
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out << line << "\n";
+    }
+}
+
+// The opening block: title block, input in words, the table of checks,
+// notes, cases and the verdict.
+void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, bool colour) {
+    MemberSummary const& s = m.summary;
+    auto given = [](std::string const& v) { return v.empty() ? std::string("-") : Printable(v); };
+    out << Printable(MemberHeading(index, m)) << "  [" << Printable(m.where) << "]\n"
+        << "Project: " << given(s.title.project) << "   Engineer: " << given(s.title.engineer)
+        << "   Date: " << given(s.title.date) << "\n"
+        << "s16check " << s.title.version << " (revision " << given(s.title.revision) << ")   Input hash (FNV-1a 64): "
+        << given(s.title.inputHash) << "\n"
+        << m.code << " | " << Printable(m.section) << " | " << Printable(m.grade) << "\n";
+    out << std::string(78, '-') << "\n" << "Input\n";
+    for (auto const& line : s.input) out << "  " << Printable(line) << "\n";
     CaseOutcome const& g = m.Governing();
-    std::string const governing = GoverningName(g);
-    out << "Summary" << (m.namedCases ? " (governing case \"" + Printable(g.name) + "\")" : std::string()) << "\n";
-    out << "  " << Padded("Utilisation", 32) << "Value\n";
-    for (auto const& u : g.maxima) {
-        std::string const name = Corvid::Narrow(Corvid::Steel::UtilKindName(u.first));
-        out << "  " << Padded(name, 32) << (name == governing ? Padded(UtilText(u.second), 8) + "<- governing"
-                                                               : UtilText(u.second))
-            << "\n";
-    }
-    auto const table = SpanTable(g);
-    if (!table.empty()) {
-        std::vector<std::size_t> width(table[0].size(), 0);
-        for (auto const& row : table)
-            for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
-        out << "  Spans:\n";
-        for (auto const& row : table) {
-            out << "    ";
-            for (std::size_t i = 0; i < row.size(); ++i) out << (i + 1 < row.size() ? Padded(row[i], width[i]) : row[i]);
-            out << "\n";
-        }
-    }
+    out << "Checks" << (m.namedCases ? " (governing case \"" + Printable(g.name) + "\")" : std::string()) << "\n";
+    std::vector<std::vector<std::string>> table{
+        {"Check", "Clause", "Demand", "Resistance", "Util", "Result", "At x (m)", ""}};
+    for (auto const& row : s.checks)
+        table.push_back({row.check, row.clause.empty() ? "-" : row.clause,
+                         Figure(row.demandSymbol, row.demand, row.unit),
+                         Figure(row.resistanceSymbol, row.resistance, row.unit), UtilText(row.util),
+                         Verdict(row.pass), At(row.at), row.governing ? "<- governing" : ""});
+    WriteTable(out, table, "  ");
     if (m.namedCases) {
         out << "  Cases:\n";
         for (std::size_t k = 0; k < m.cases.size(); ++k)
@@ -83,13 +106,177 @@ void WriteSummary(std::ostream& out, MemberOutcome const& m, bool colour) {
     }
     for (auto const& note : MemberNotes(m)) out << "  " << note << "\n";
     for (auto const& w : m.warnings) out << "  Warning: " << Printable(w) << "\n";
+    std::string const governing = GoverningName(g);
     out << "  Overall: " << UtilText(g.utilisation) << (governing.empty() ? "" : " (" + governing + ")") << "  "
         << VerdictText(m.Pass(), colour) << "\n";
 }
 
+// The text of a line without its markup.
+std::string Plain(ReportLine const& line) {
+    unsigned open = 0;
+    std::string text;
+    for (auto const& run : StyleLine(line.markup, open)) text += run.text;
+    return text;
+}
+
+// The buckling check a block of the member buckling entry belongs to, from
+// its heading ("Check axial buckling minor axis").
+bool BlockOf(std::string const& heading, UtilKind kind) {
+    auto has = [&heading](char const* w) { return heading.find(w) != std::string::npos; };
+    switch (kind) {
+        case UtilKind::BucklingAxialMajor: return has("major") || has("U-U");
+        case UtilKind::BucklingAxialMinor: return has("minor") || has("V-V");
+        case UtilKind::BucklingAxialFlexuralTorsion: return has("flexural");
+        case UtilKind::BucklingAxialTorsion: return has("torsional") && !has("flexural");
+        case UtilKind::BucklingLT: return has("LT");
+        case UtilKind::BucklingCombined: return has("interaction");
+        default: return false;
+    }
+}
+
+// The lines of a member buckling block (its heading first) that show its
+// governing value: the heading and the span (its lines from one back at the
+// indentation of the first below the heading) with a line "Util... = <util>";
+// the whole block when no span shows it.
+std::vector<ReportLine> GoverningSpan(std::vector<ReportLine> const& block, double util) {
+    if (block.size() < 2) return block;
+    int const top = block[1].indent;
+    std::string const value = " " + UtilText(util);
+    for (std::size_t start = 1; start < block.size();) {
+        std::size_t end = start + 1;
+        while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
+        for (std::size_t i = start; i < end; ++i) {
+            std::string text = Plain(block[i]);
+            text.erase(0, text.find_first_not_of(" \t"));
+            if (text.rfind("Util", 0) == 0 && text.size() >= value.size() &&
+                text.compare(text.size() - value.size(), value.size(), value) == 0) {
+                std::vector<ReportLine> out{block[0]};
+                out.insert(out.end(), block.begin() + static_cast<std::ptrdiff_t>(start),
+                           block.begin() + static_cast<std::ptrdiff_t>(end));
+                return out;
+            }
+        }
+        start = end;
+    }
+    return block;
+}
+
+// The working of each governing check, once: for a sub-span the lines of
+// the station where its checks govern, for the member buckling the blocks
+// of its governing checks; with the stations a shown resistance serves.
+void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const& s, bool colour) {
+    if (g.entryStart.size() != g.entries.size()) return;
+    out << "Calculation of the governing checks\n";
+    auto lines = [&g](std::size_t e) {
+        std::size_t const end = e + 1 < g.entryStart.size() ? g.entryStart[e + 1] : g.report.size();
+        return std::make_pair(g.entryStart[e], end);
+    };
+    // Which entry and station govern each check: (entry, at) -> checks.
+    struct Shown {
+        std::size_t entry;
+        double at;
+        std::vector<std::size_t> rows;
+    };
+    std::vector<Shown> shown;
+    bool idle = false;
+    for (std::size_t r = 0; r < s.checks.size(); ++r) {
+        if (s.checks[r].util == 0.0) {
+            idle = true;
+            continue;
+        }
+        for (std::size_t e = 0; e < g.entries.size(); ++e) {
+            auto const& entry = g.entries[e];
+            std::size_t k = 0;
+            while (k < entry.utils.size() && (entry.utils[k].first != g.maxima[r].first ||
+                                              entry.utils[k].second != g.maxima[r].second))
+                ++k;
+            if (k == entry.utils.size()) continue;
+            double const at = entry.kind == EntryOutcome::Local ? entry.figures[k].at : std::nan("");
+            auto same = [&](Shown const& x) { return x.entry == e && (x.at == at || (std::isnan(x.at) && std::isnan(at))); };
+            auto found = std::find_if(shown.begin(), shown.end(), same);
+            if (found == shown.end()) found = shown.insert(shown.end(), Shown{e, at, {}});
+            found->rows.push_back(r);
+            break;
+        }
+    }
+    for (auto const& w : shown) {
+        auto const& entry = g.entries[w.entry];
+        auto const range = lines(w.entry);
+        std::vector<ReportLine> part;
+        std::string names;
+        for (std::size_t r : w.rows) names += (names.empty() ? "" : ", ") + s.checks[r].check;
+        if (entry.kind == EntryOutcome::Local) {
+            std::size_t rh = range.second;
+            for (std::size_t i = range.first; i < range.second; ++i)
+                if (Plain(g.report[i]).rfind("RH end:", 0) == 0) rh = i;
+            bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
+            out << "  At x = " << At(w.at) << " m (SubSpan " << entry.index << "): " << names << "\n";
+            if (range.first < range.second) part.push_back(g.report[range.first]);
+            part.insert(part.end(), g.report.begin() + static_cast<std::ptrdiff_t>(right ? rh : range.first + 1),
+                        g.report.begin() + static_cast<std::ptrdiff_t>(right ? range.second : rh));
+        } else {
+            out << "  Member buckling: " << names << "\n";
+            // Each check of the entry opens with a heading "<h5>Check ...".
+            std::vector<ReportLine> block;
+            double util = -1.0;  // the governing value of the block being kept; -1: none
+            auto flush = [&] {
+                auto const shown = GoverningSpan(block, util);
+                part.insert(part.end(), shown.begin(), shown.end());
+                block.clear();
+            };
+            for (std::size_t i = range.first; i < range.second; ++i) {
+                if (g.report[i].markup.rfind("<h5>Check", 0) == 0) {
+                    flush();
+                    util = -1.0;
+                    for (std::size_t r : w.rows)
+                        if (BlockOf(Plain(g.report[i]), g.maxima[r].first)) util = g.maxima[r].second;
+                }
+                if (util >= 0.0) block.push_back(g.report[i]);
+            }
+            flush();
+        }
+        for (auto& line : part) ++line.indent;
+        WriteReport(out, part, colour);
+        // The stations a shown resistance serves: those of every sub-span
+        // whose governing figure has the same resistance.
+        for (std::size_t r : w.rows) {
+            auto const& row = s.checks[r];
+            if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
+            if (entry.kind != EntryOutcome::Local) {
+                // A buckling resistance: the spans of its kind with the same one.
+                UtilKind const kind = g.maxima[r].first;
+                char const* name = kind == UtilKind::BucklingLT ? "lateral-torsional"
+                                   : kind == UtilKind::BucklingAxialMajor ? "major-axis"
+                                   : kind == UtilKind::BucklingAxialMinor ? "minor-axis" : "";
+                std::string spans;
+                for (auto const& sp : g.spans)
+                    if (sp.kind == name && (kind == UtilKind::BucklingLT ? sp.Mr : sp.Cr) == row.resistance)
+                        spans += (spans.empty() ? "" : ", ") + Fixed(sp.from, 3) + " to " + Fixed(sp.to, 3) + " m";
+                if (!spans.empty())
+                    out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit) << " is the same in the "
+                        << name << " spans " << spans << "\n";
+                continue;
+            }
+            std::vector<double> at;
+            for (auto const& e : g.entries)
+                for (std::size_t k = 0; k < e.utils.size(); ++k)
+                    if (e.utils[k].first == g.maxima[r].first && e.figures[k].resistance == row.resistance &&
+                        !std::isnan(e.figures[k].at))
+                        at.push_back(e.figures[k].at);
+            std::sort(at.begin(), at.end());
+            at.erase(std::unique(at.begin(), at.end()), at.end());
+            std::string stations;
+            for (double x : at) stations += (stations.empty() ? "" : ", ") + Fixed(x, 3);
+            out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit)
+                << " is the same at the governing stations x = " << stations << " m\n";
+        }
+    }
+    if (idle) out << "  Checks with no demand (utilisation 0) are not worked here (--detail full shows every one).\n";
+}
+
 }  // namespace
 
-std::string TextMember(std::size_t i, BatchItem const& item, bool colour) {
+std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail detail) {
     std::ostringstream out;
     out << std::string(78, '=') << "\n";
     if (!item.outcome) {
@@ -97,22 +284,34 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour) {
         return Checked(out);
     }
     MemberOutcome const& m = *item.outcome;
-    out << Printable(MemberHeading(i, m)) << "  [" << Printable(m.where) << "]\n"
-        << m.code << " | " << Printable(m.section) << " | " << Printable(m.grade) << "\n"
-        << "Units: " << m.units << "\n";
-    out << std::string(78, '-') << "\n";
+    WriteOpening(out, i, m, colour);
+    if (detail == Detail::Summary) return Checked(out);
     CaseOutcome const& g = m.Governing();
+    auto const table = SpanTable(g);
+    if (!table.empty()) {
+        out << std::string(78, '-') << "\n" << "Spans\n";
+        WriteTable(out, table, "  ");
+    }
+    if (detail == Detail::Normal) {
+        if (!g.report.empty()) out << std::string(78, '-') << "\n";
+        // The notes of the case (loads reconstructed, stations added) come before its entries.
+        if (!g.entryStart.empty()) {
+            auto const notesEnd = g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0]);
+            WriteReport(out, std::vector<ReportLine>(g.report.begin(), notesEnd), colour);
+        }
+        WriteWorkings(out, g, m.summary, colour);
+        return Checked(out);
+    }
+    out << std::string(78, '-') << "\n" << "Units: " << m.units << "\n";
     if (m.namedCases) out << "Load case \"" << Printable(g.name) << "\" (governing)\n";
     WriteReport(out, g.report, colour);
-    if (!g.report.empty()) out << std::string(78, '-') << "\n";
-    WriteSummary(out, m, colour);
     return Checked(out);
 }
 
 std::string TextEnd(RunCounts const& counts) { return std::string(78, '=') + "\n" + CountsLine(counts) + "\n"; }
 
 void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour) {
-    for (std::size_t i = 0; i < items.size(); ++i) out << TextMember(i, items[i], colour);
+    for (std::size_t i = 0; i < items.size(); ++i) out << TextMember(i, items[i], colour, Detail::Full);
     out << TextEnd(Count(items));
 }
 

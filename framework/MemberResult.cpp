@@ -127,9 +127,17 @@ void CResultEntry::Set(UtilKind k, double v) {
     setMask |= 1u << i;
 }
 
+void CResultEntry::Set(UtilKind k, double v, double d, double r, double x) {
+    auto const i = static_cast<int>(k);
+    bool const kept = !IsSet(k) || CMemberResult::InfinitiseNANs(v) > util[i];
+    Set(k, v);
+    if (kept) demand[i] = d, resistance[i] = r, at[i] = x;
+}
+
 void CResultEntry::Merge(CResultEntry const& other) {
     for (int k = 0; k < kUtilKindCount; ++k)
-        if ((other.setMask >> k) & 1u) Set(static_cast<UtilKind>(k), other.util[k]);
+        if ((other.setMask >> k) & 1u)
+            Set(static_cast<UtilKind>(k), other.util[k], other.demand[k], other.resistance[k], other.at[k]);
     fragments.insert(fragments.end(), other.fragments.begin(), other.fragments.end());
 }
 
@@ -166,6 +174,10 @@ void CMemberResult::ClearStrings() {
 
 void CMemberResult::Set(UtilKind k, double v) { Current().Set(k, v); }
 
+void CMemberResult::Set(UtilKind k, double v, double demand, double resistance) {
+    Current().Set(k, v, demand, resistance, m_station);
+}
+
 void CMemberResult::SetUtilOverAll(double v) {
     v = InfinitiseNANs(v);
     m_overAll = std::max(m_overAll, v);
@@ -191,6 +203,7 @@ void CMemberResult::Reset() {
     m_flags = 0;
     m_overAll = 0.0;
     m_indent = 0;
+    m_station = CResultEntry::kNone;
 }
 
 bool operator==(CMemberResult const& a, CMemberResult const& b) {

@@ -1,7 +1,9 @@
 #pragma once
 // Result of one member check: utilisations per entry, flags, and the
 // calculation report as markup fragments.
+#include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "CString.h"
@@ -44,9 +46,23 @@ struct CReportFragment {
 // One entry of the result: entry 0 holds what comes before the station
 // checks, entry k + 1 sub-span k, the last entry the member buckling checks.
 struct CResultEntry {
+    using Figures = std::array<double, kUtilKindCount>;
+    static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
     double util[kUtilKindCount] = {};
     std::uint32_t setMask = 0;  // bit k: utilisation kind k has been set
+    // Behind the kept utilisation of each kind: the demand (the axial force
+    // of a local check signed, tension positive; every other as a
+    // magnitude), the resistance and the station (m) of a local check;
+    // kNone when not given (an interaction has no single pair).
+    Figures demand = None(), resistance = None(), at = None();
     std::vector<CReportFragment> fragments;
+
+    static Figures None() {
+        Figures f;
+        f.fill(kNone);
+        return f;
+    }
 
     bool IsSet(UtilKind k) const { return (setMask >> static_cast<int>(k)) & 1u; }
     double Util(UtilKind k) const { return util[static_cast<int>(k)]; }
@@ -54,6 +70,8 @@ struct CResultEntry {
     double MaxUtil() const;
     // Keep the larger value; NaN is taken as +infinity.
     void Set(UtilKind k, double v);
+    // The same with the figures behind the value, kept when the value is.
+    void Set(UtilKind k, double v, double demand, double resistance, double at);
     void Merge(CResultEntry const& other);
 
     friend bool operator==(CResultEntry const& a, CResultEntry const& b);
@@ -117,6 +135,11 @@ public:
     void SetUtilBucklingLT(double v) { Set(UtilKind::BucklingLT, v); }
     void SetUtilBucklingCombined(double v) { Set(UtilKind::BucklingCombined, v); }
     void Set(UtilKind k, double v);
+    // The same with the demand and resistance behind it (at the station of
+    // SetStation).
+    void Set(UtilKind k, double v, double demand, double resistance);
+    // The position (m) of the station being checked; NaN outside the local checks.
+    void SetStation(double x) { m_station = x; }
 
     // The largest utilisation of every entry and of SetUtilOverAll.
     double UtilOverAll() const;
@@ -147,6 +170,7 @@ private:
     std::uint32_t m_flags = 0;
     double m_overAll = 0.0;
     int m_indent = 0;
+    double m_station = CResultEntry::kNone;
 };
 
 // Raises the report indentation while it lives. A null result is allowed.

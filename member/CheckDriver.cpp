@@ -70,7 +70,13 @@ bool CSA_S16_09_Member::Check() const {
     }
     HandOverRestraints();
     if (!ValidateInputData()) return false;
-    if (m_result->WantsText()) AddStringInput(m_calc->SectPropString(m_result->Format()));
+    if (m_result->WantsText()) {
+        bool compression = false;
+        for (auto const& sub : GetSubSpanVec())
+            compression = compression || sub.GetForcesLeft().x < 0.0 || sub.GetForcesRight().x < 0.0;
+        m_calc->ReportCompressionClass(compression);
+        AddStringInput(m_calc->SectPropString(m_result->Format()));
+    }
     if (!PrepareEntries()) return CheckLocal();
     bool const local = CheckLocal();
     m_result->SetEntryIndex(m_result->NumEntries() - 1);
@@ -113,6 +119,7 @@ bool CSA_S16_09_Member::CheckLocal() const {
         }
         CResultIndent const ends(m_result);
         if (text) m_result->AddOutputString(L"LH end: Position = " + f.Length(PL.GetPos()) + L"\n");
+        m_result->SetStation(PL.GetPos());
         station->SetMemberForces(sub.GetForcesLeft());
         station->SetMemberMoments(sub.GetMomentsLeft());
         station->SetMemberRestraint(PL.GetRestraint());
@@ -122,6 +129,7 @@ bool CSA_S16_09_Member::CheckLocal() const {
         }
         if (QuickStop()) return false;
         if (text) m_result->AddOutputString(L"RH end: Position = " + f.Length(PR.GetPos()) + L"\n");
+        m_result->SetStation(PR.GetPos());
         station->SetMemberForces(sub.GetForcesRight());
         station->SetMemberMoments(sub.GetMomentsRight());
         station->SetMemberRestraint(PR.GetRestraint());
@@ -131,6 +139,7 @@ bool CSA_S16_09_Member::CheckLocal() const {
         }
         if (QuickStop()) return false;
     }
+    m_result->SetStation(CResultEntry::kNone);
     return true;
 }
 

@@ -109,6 +109,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     double const omega2 = Omega2Factor(span, &summary.omega2Rule);
     summary.lengthRule = IsCantileverSegment(span) ? SpanSummary::Table2 : SpanSummary::Table1;
     bool checked = true;
+    bool required = true;
     bool failed = false;
 
     auto notRequired = [&](wchar_t const* first, wchar_t const* second) {
@@ -116,7 +117,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             result->AddOutputString(first);
             result->AddOutputString(second);
         }
-        checked = false;
+        checked = required = false;
     };
     bool const circularOrSquare = m_calc->IsCircular() || m_calc->IsSquare();
     double Le = 0.0;
@@ -141,7 +142,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             result->SetUtilBucklingLT(kInf);
         }
     }
-    if (!failed && text) result->AddOutputString(L"Le = " + f.Length(Le) + L"\n");
+    if (!failed && required && text) result->AddOutputString(L"Le = " + f.Length(Le) + L"\n");
     if (Mmax == 0.0 && Mmin == 0.0) {
         checked = false;
         if (text) result->AddOutputString(L"No major axis moment in this span\n");
@@ -235,7 +236,11 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         r.spanLT = span;
         r.ltChecked = checked;
     }
-    result->SetUtilBucklingLT(U);
+    // The figures of the sense that governs (the first on a tie); none when
+    // the span was not checked.
+    bool const second = std::fabs(Mfx2 / Mrx2) > std::fabs(Mfx1 / Mrx1);
+    result->Set(UtilKind::BucklingLT, U, checked ? (second ? Mfx2 : Mfx1) : CResultEntry::kNone,
+                checked ? (second ? Mrx2 : Mrx1) : CResultEntry::kNone);
     if (m_collectSpans) {
         summary.kind = SpanSummary::LateralTorsional;
         summary.posLeft = span.PosLeft();

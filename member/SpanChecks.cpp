@@ -81,6 +81,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     CResultIndent const indent(result);
 
     bool closing = true;
+    bool required = true;  // false: the working of the resistance is not shown
     bool failed = false;
     double const Cu = SpanCompression(span);
     bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
@@ -93,7 +94,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
             result->AddOutputString(L"Torsional buckling check not required: ");
             result->AddOutputString(L"section is hollow\n");
         }
-        closing = false;
+        closing = required = false;
     };
     CRestraint const R = span.ContinuousRestraint();
     bool const heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
@@ -110,7 +111,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         } else if (text) {
             result->AddOutputString(L"Check not required: Span is continuously restrained\n");
         }
-        closing = false;
+        closing = required = false;
     } else if (rule.torsional && m_calc->IsHollow()) {
         hollow();
     } else {
@@ -127,7 +128,12 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     out.Cu = Cu;
     if (rule.strut || std::isfinite(Le)) {
         auto const clone = CompressedClone(Cu);
+        // A check not required keeps its resistance for the member
+        // interaction without showing its working.
+        bool const quiet = text && !required;
+        if (quiet) result->EnableText(false);
         out.Cr = ((*clone).*rule.resistance)(Le, out.Fe, result);
+        if (quiet) result->EnableText(true);
         // The actual-length values serve the member interaction.
         if (!rule.strut) out.Cr_L = ((*clone).*rule.resistance)(span.Length(), out.Fe_L, nullptr);
         if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
@@ -157,7 +163,10 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     }
     bool const tooSlender = KLr > Section::kSlendernessLimitCompression;
     bool const slenderTie = Lr > Section::kSlendernessLimitTension;
-    (result->*rule.setUtil)(U);
+    result->Set(rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor   ? UtilKind::BucklingAxialMajor
+                : rule.setUtil == &CMemberResult::SetUtilBucklingAxialMinor ? UtilKind::BucklingAxialMinor
+                                                                            : UtilKind::BucklingAxialTorsion,
+                U, Cu, out.Cr);
     if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, heldAlong, Cu, out.Cr, out.Fe, U);
     if (closing && text) {
         result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
@@ -388,7 +397,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
         record.CuFT = Cu;
     }
     double const U = Cu / Cr;
-    result->SetUtilBucklingAxialFlexuralTorsion(U);
+    result->Set(UtilKind::BucklingAxialFlexuralTorsion, U, Cu, Cr);
     if (text) {
         result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");

@@ -247,7 +247,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
                                     L"\n   = " + f.Force(Cr) + L"\n");
         } else {
             result->AddOutputString(feLabel + L" = PI*PI*E/(Le/r)^2\n   = PI*PI*" + f.Stress(E) + L"/(" + f.Length(Le) +
-                                    L"/" + f.LengthSmall(r) + L")\n   = " + f.Stress(Fe) + L"\n");
+                                    L"/" + f.LengthSmall(r) + L")^2\n   = " + f.Stress(Fe) + L"\n");
             result->AddOutputString(L"Lambda = sqrt(Fy/" + feLabel + L") = sqrt( " + f.Stress(Fy) + L" / " +
                                     f.Stress(Fe) + L") = " + f.NoDim(lambda) + L"\n");
             result->AddOutputString(L"Cr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n   = " + f.NoDim(Phi) + L"*" +

@@ -148,6 +148,9 @@ public:
 
     static CString GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);
+    // Whether SectPropString shows the class in pure compression (not for a
+    // member without axial compression).
+    void ReportCompressionClass(bool on) { m_reportCompression = on; }
 
 protected:
     // Cache protocol: look up a key; store a value.
@@ -186,6 +189,7 @@ private:
     mutable Cache m_volatileCache;
     mutable Cache m_persistentCache;
     CString m_codeName;
+    bool m_reportCompression = true;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -47,7 +47,7 @@ void CCSA_S16_09Section::LocalCapacityCheck(CMemberResult* const result) const {
         result->AddOutputString(L" / " + f.Moment(Tcsv));
         result->AddOutputString(L" ) = " + f.Util(util) + L"\n");
     }
-    result->SetUtilLocalTorsion(util);
+    result->Set(UtilKind::LocalTorsion, util, std::fabs(T), Tcsv);
     if (util >= 0.05) {
         if (result->WantsText()) {
             result->AddOutputString(L"<b><orange>Warning:</orange></b> Torsion not properly supported!\n");
@@ -69,12 +69,16 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
     bool const text = result->WantsText();
     if (text) {
         result->AddOutputString(L"Compression and bending check\n");
-        result->AddOutputString(L"Section is: <b>" + GetLBCString(BucklingClassAxial(nullptr)) + L" under compression\n");
-        result->AddOutputString(L"            <b>" + GetLBCString(BucklingClassXX(nullptr)) +
-                                L" under XX (major) axis bending\n");
+        // The class under compression only where there is compression.
+        bool const compressed = Cu >= kApplied;
+        if (compressed)
+            result->AddOutputString(L"Section is: <b>" + GetLBCString(BucklingClassAxial(nullptr)) +
+                                    L" under compression\n");
+        result->AddOutputString((compressed ? L"            <b>" : L"Section is: <b>") +
+                                GetLBCString(BucklingClassXX(nullptr)) + L" under XX (major) axis bending\n");
         result->AddOutputString(L"            <b>" + GetLBCString(BucklingClassYY(nullptr)) +
                                 L" under YY (minor) axis bending\n");
-        result->AddOutputString(L"</b> in bending and compression\n");
+        result->AddOutputString(compressed ? L"</b> in bending and compression\n" : L"</b> in bending\n");
     }
     CheckShearCapacityXX(std::fabs(ShearMajor()), result);
     CheckShearCapacityYY(std::fabs(ShearMinor()), result);
@@ -91,12 +95,12 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
         double const a = Ratio(Cu, Cr);
         double const bx = Ratio(Mfx, Mrx);
         double const by = Ratio(Mfy, Mry);
-        result->SetUtilLocalAxial(a);
-        result->SetUtilLocalMomMajor(bx);
-        result->SetUtilLocalMomMinor(by);
+        result->Set(UtilKind::LocalAxial, a, ForceAxial(), Cr);
+        result->Set(UtilKind::LocalMomMajor, bx, Mfx, Mrx);
+        result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
         double const S1 = a + 0.85 * bx + Beta * by;
         double const S2 = std::max(bx + by, 0.0);
-        result->SetUtilLocalCombined(std::max(S1, S2));
+        result->Set(UtilKind::LocalCombined, std::max(S1, S2), CResultEntry::kNone, CResultEntry::kNone);
         if (text) {
             auto const& f = result->Format();
             result->AddOutputString(L"Check for combined axial and bending interaction\n");
@@ -124,12 +128,12 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
     double const a = Ratio(Cu, Cr);
     double const bx = Ratio(Mfx, Mrx);
     double const by = Ratio(Mfy, Mry);
-    result->SetUtilLocalAxial(a);
-    result->SetUtilLocalMomMajor(bx);
-    result->SetUtilLocalMomMinor(by);
+    result->Set(UtilKind::LocalAxial, a, ForceAxial(), Cr);
+    result->Set(UtilKind::LocalMomMajor, bx, Mfx, Mrx);
+    result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
     double const S1 = a + bx + by;
     double const S2 = std::max(bx + by, 0.0);
-    result->SetUtilLocalCombined(std::max(S1, S2));
+    result->Set(UtilKind::LocalCombined, std::max(S1, S2), CResultEntry::kNone, CResultEntry::kNone);
     if (text) {
         auto const& f = result->Format();
         result->AddOutputString(L"Check for combined axial and bending interaction\n");
@@ -176,15 +180,15 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
     double const a = Ratio(Tu, Trv);
     double const bx = Ratio(Mfx, Mrx);
     double const by = Ratio(Mfy, Mry);
-    result->SetUtilLocalAxial(a);
-    result->SetUtilLocalMomMajor(bx);
-    result->SetUtilLocalMomMinor(by);
+    result->Set(UtilKind::LocalAxial, a, ForceAxial(), Trv);
+    result->Set(UtilKind::LocalMomMajor, bx, Mfx, Mrx);
+    result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
     double const c = Ratio(Z * Tu, A * Mrx);
     double const S1 = a + bx + by;
     // With no moment resistance both terms are infinite: their difference
     // is taken as +infinity too, never NaN.
     double const S2 = std::max(CMemberResult::InfinitiseNANs(bx - c), 0.0);
-    result->SetUtilLocalCombined(std::max(S1, S2));
+    result->Set(UtilKind::LocalCombined, std::max(S1, S2), CResultEntry::kNone, CResultEntry::kNone);
     if (text) {
         auto const& f = result->Format();
         result->AddOutputString(L"Check for combined axial tension and bending interaction\n");
@@ -229,10 +233,11 @@ StrutAction With(StrutAction a, double value) {
 
 // The axial line (label "Cu / Cr = " or "Tu/Tr = "), the examined actions
 // and the verdict of a strut variant.
-void StrutVerdict(CMemberResult* const result, wchar_t const* label, double action, double resistance,
+void StrutVerdict(CMemberResult* const result, wchar_t const* label, double signedAction, double resistance,
                   std::initializer_list<StrutAction> actions) {
+    double const action = std::fabs(signedAction);
     double const a = Ratio(action, resistance);
-    result->SetUtilLocalAxial(a);
+    result->Set(UtilKind::LocalAxial, a, signedAction, resistance);
     bool const text = result->WantsText();
     if (text) {
         auto const& f = result->Format();
@@ -263,7 +268,7 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionStrut(CMemberResult* const
     }
     double Fe = 0.0;
     double const Cr = Crxx(0.0, Fe, result);
-    StrutVerdict(result, L"Cu / Cr = ", std::fabs(ForceAxial()), Cr,
+    StrutVerdict(result, L"Cu / Cr = ", ForceAxial(), Cr,
                  {With(kMajorMoment, MomentXX()), With(kMinorMoment, MomentYY()), With(kMajorShear, ShearMajor()),
                   With(kMinorShear, ShearMinor())});
 }
@@ -272,7 +277,7 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionStrut(CMemberResult* const res
     if (result->WantsText()) result->AddOutputString(L"Tension (or no axial force) check\n");
     double const Trv = Tr(result);
     // A tie's major-axis moment is not examined.
-    StrutVerdict(result, L"Tu/Tr = ", std::fabs(ForceAxial()), Trv,
+    StrutVerdict(result, L"Tu/Tr = ", ForceAxial(), Trv,
                  {With(kMinorMoment, MomentYY()), With(kMajorShear, ShearMajor()), With(kMinorShear, ShearMinor())});
 }
 

@@ -12,7 +12,7 @@ CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& forma
     CString description = GetCorvidSec().Description(false, false, true);
     for (auto& c : description)
         if (c == L'%') c = L' ';
-    s += L"L\t" + description + L"\n";
+    s += L"\t" + description + L"\n";
     bool const strut = IsStrutAndTieOnly();
     s += L"Section Properties:\n";
     // A value the catalogue tabulates is used as tabulated, and said so.
@@ -41,12 +41,17 @@ CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& forma
     // copy's setters empty its cache, so no class cached under another
     // force can stand in.
     std::unique_ptr<CCSA_S16_09Section> const c(Clone());
-    s += L"Local buckling classification\n";
-    s += L"\t<i>(in pure compression, or pure bending):</i>\n";
-    // Pure compression: Cf = Phi A fy.
-    c->SetForceAxial(-0.9 * DesignStressMin() * Area());
-    c->ClearVolatileResultCache();
-    s += L"\tOverall/Compression: <b>" + GetLBCString(c->BucklingClassOverAll(nullptr)) + L"</b>\n";
+    bool const compression = m_reportCompression;
+    if (compression || !strut) s += L"Local buckling classification\n";
+    if (compression) {
+        s += L"\t<i>(in pure compression, or pure bending):</i>\n";
+        // Pure compression: Cf = Phi A fy.
+        c->SetForceAxial(-0.9 * DesignStressMin() * Area());
+        c->ClearVolatileResultCache();
+        s += L"\tOverall/Compression: <b>" + GetLBCString(c->BucklingClassOverAll(nullptr)) + L"</b>\n";
+    } else if (!strut) {
+        s += L"\t<i>(in pure bending):</i>\n";
+    }
     if (!strut) {
         c->SetForceAxial(0.0);
         c->ClearVolatileResultCache();
@@ -55,8 +60,9 @@ CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& forma
         s += L"\tLocal buckling class XX(major) axis: <b>" + GetLBCString(kx) + L"</b>\n";
         s += L"\tLocal buckling class YY(minor) axis: <b>" + GetLBCString(ky) + L"</b>\n";
     }
-    s += L"<orange>Warning:</orange> Sections with tapered flanges not supported.\n"
-         L"\tSection properties computed assuming flanges are uniform.\n";
+    if (GetCorvidSec().Dims().slope != 0.0)
+        s += L"<orange>Warning:</orange> Sections with tapered flanges not supported.\n"
+             L"\tSection properties computed assuming flanges are uniform.\n";
     return s;
 }
 

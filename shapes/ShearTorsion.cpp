@@ -34,11 +34,9 @@ CString ResistedBy(bool major, CString const& alongDepth, CString const& across)
                  : L"minor-axis shear (across the section): " + across;
 }
 
-void SetUtil(CMemberResult* const result, bool major, double util) {
-    if (major)
-        result->SetUtilLocalShearMajor(util);
-    else
-        result->SetUtilLocalShearMinor(util);
+// Vr NaN: the check compares stresses, not one force with one resistance.
+void SetUtil(CMemberResult* const result, bool major, double util, double V, double Vr) {
+    result->Set(major ? UtilKind::LocalShearMajor : UtilKind::LocalShearMinor, util, V, Vr);
 }
 
 // Web (or pair of webs) in shear: clear depth hw for the slenderness, depth h
@@ -67,14 +65,14 @@ void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major
         double const util = CCSA_S16_09Section::kInfinity;
         if (text) {
             auto const& f = result->Format();
-            result->AddOutputString(L"83000/fy = 83000/" + f.NoDim(Fy) + L" Mpa) = " + f.NoDim(hwtwMax) + L"\n");
+            result->AddOutputString(L"83000/fy = 83000/(" + f.NoDim(Fy) + L" MPa) = " + f.NoDim(hwtwMax) + L"\n");
             result->AddOutputString(L"hw/tw = " + f.NoDim(hwtw) +
                                     L" > 83000/fy\n              <i> Web slenderness ratio exceeds maximum allowable "
                                     L"limit.\n              Ref. " +
                                     calc.CodeName() + L" cl. 14.3.1</i>\n");
             result->AddOutputString(L"Util = " + f.Util(util) + L"\n");
         }
-        SetUtil(result, major, util);
+        SetUtil(result, major, util, V, 0.0);
         return;
     }
     double const sqrtFy = std::sqrt(Fy);
@@ -95,8 +93,8 @@ void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major
         CString const ratio = f.NoDim(hwtw);
         CString const fyText = f.Stress(fy);
         CString const fsText = f.Stress(fs);
-        CString const lim1Line = L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" Mpa) = " + f.NoDim(lim1) + L"\n";
-        CString const lim2Line = L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" Mpa) = " + f.NoDim(lim2) + L"\n";
+        CString const lim1Line = L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim1) + L"\n";
+        CString const lim2Line = L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim2) + L"\n";
         result->AddOutputString(L"fy = " + fyText + L"\n");
         if (hwtw <= lim1) {
             result->AddOutputString(lim1Line);
@@ -108,7 +106,7 @@ void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major
             result->AddOutputString(L"hw/tw = " + ratio + L"\n");
             result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
             result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
-            result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" Mpa)/(" + ratio +
+            result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
                                     L")\n   = " + fsText + L"\n");
         } else {
             result->AddOutputString(lim2Line);
@@ -125,7 +123,7 @@ void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major
                                     f.Force(Vr) + L"\n");
         result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(Vr) + L"=" + f.Util(util) + L"\n");
     }
-    SetUtil(result, major, util);
+    SetUtil(result, major, util, V, Vr);
 }
 
 // The web of an I-section or channel: clear depth D - T1 - T2; a rolled
@@ -177,7 +175,7 @@ void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool ma
                                                : L" <i>Shear buckling is not considered</i>\n"));
         result->AddOutputString(L"Util = " + fvText + L"/" + fsText + L"=" + f.Util(util) + L"\n");
     }
-    SetUtil(result, major, util);
+    SetUtil(result, major, util, V, CResultEntry::kNone);
 }
 
 void CheckStress(CCSA_S16_09Section const& calc, Cut const& c, double V, bool major, CMemberResult* const result) {

@@ -255,7 +255,7 @@ TEST(ResistanceReports, AngleMinorPrincipalAxisBuckling) {
               L"Determination of Crvv\n\t<i>ref. CSA S16-09 cl 13.3.1</i>\n"
               L"\tLe/r = 2.000 m/16.34 mm = 122.390 <= 200. <blue><i>ref. CSA S16-09 cl 10.4.2.1</i></blue>\n"
               L"\tFev = PI*PI*E/(Le/r)^2\n"
-              L"\t   = PI*PI*200000 MPa/(2.000 m/16.34 mm)\n"
+              L"\t   = PI*PI*200000 MPa/(2.000 m/16.34 mm)^2\n"
               L"\t   = 131.8 MPa\n"
               L"\tLambda = sqrt(Fy/Fev) = sqrt( 300.0 MPa / 131.8 MPa) = 1.509\n"
               L"\tCr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n"

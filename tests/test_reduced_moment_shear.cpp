@@ -353,13 +353,13 @@ TEST(ShearTorsion, ShearChecksByHand) {
           L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
           L"\tmajor-axis shear (along the depth): web, hw = D - T1 - T2\n"
           L"\tfy = 350.0 MPa\n"
-          L"\t1014/sqrt(fy) = 1014/sqrt(350.000 Mpa) = 54.201\n"
-          L"\t1435/sqrt(fy) = 1435/sqrt(350.000 Mpa) = 76.704\n"
+          L"\t1014/sqrt(fy) = 1014/sqrt(350.000 MPa) = 54.201\n"
+          L"\t1435/sqrt(fy) = 1435/sqrt(350.000 MPa) = 76.704\n"
           L"\thw/tw = 66.000\n"
           L"\t                      >  1014/sqrt(fy)\n"
           L"\t                      <= 1435/sqrt(fy)\n"
           L"\tfs = 670*sqrt(Fy)/(hw/tw)\n"
-          L"\t   = 670*sqrt(350.000 Mpa)/(66.000)\n"
+          L"\t   = 670*sqrt(350.000 MPa)/(66.000)\n"
           L"\t   = 189.9 MPa\n"
           L"\tVry = Phi*h*tw*fs\n"
           L"\t    = 0.900*660.0 mm*10.00 mm*189.9 MPa = 1128 kN\n"
@@ -371,7 +371,7 @@ TEST(ShearTorsion, ShearChecksByHand) {
           L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
           L"\tmajor-axis shear (along the depth): web, hw = D - T1 - T2\n"
           L"\tfy = 350.0 MPa\n"
-          L"\t1435/sqrt(fy) = 1435/sqrt(350.000 Mpa) = 76.704\n"
+          L"\t1435/sqrt(fy) = 1435/sqrt(350.000 MPa) = 76.704\n"
           L"\thw/tw = 160.000\n"
           L"\t                      > 1435/sqrt(fy)\n"
           L"\tfs = 961200/(hw/tw)^2\n"
@@ -386,7 +386,7 @@ TEST(ShearTorsion, ShearChecksByHand) {
          {L"Major axis shear check:\n"
           L"\t<i>ref. CSA S16-09 cl 13.4.3</i>\n"
           L"\tmajor-axis shear (along the depth): web, hw = D - T1 - T2\n"
-          L"\t83000/fy = 83000/350.000 Mpa) = 237.143\n"
+          L"\t83000/fy = 83000/(350.000 MPa) = 237.143\n"
           L"\thw/tw = 250.000 > 83000/fy\n"
           L"\t              <i> Web slenderness ratio exceeds maximum allowable limit.\n"
           L"\t              Ref. CSA S16-09 cl. 14.3.1</i>\n"
@@ -405,7 +405,7 @@ TEST(ShearTorsion, ShearChecksByHand) {
           L"\t<i>ref. CSA S16-09 cl 13.4.1</i>\n"
           L"\tmajor-axis shear (along the depth): webs (the two walls of depth D), hw = D - 4*tf\n"
           L"\tfy = 350.0 MPa\n"
-          L"\t1014/sqrt(fy) = 1014/sqrt(350.000 Mpa) = 54.201\n"
+          L"\t1014/sqrt(fy) = 1014/sqrt(350.000 MPa) = 54.201\n"
           L"\thw/tw = 21.000 <= 1014/sqrt(fy)\n"
           L"\tfs = 0.66*fy = 0.66*350.0 MPa = 231.0 MPa\n"
           L"\tVr = Phi*2*h*tw*fs\n"
@@ -416,7 +416,7 @@ TEST(ShearTorsion, ShearChecksByHand) {
         // hw/tw = 80/8 = 10, h = B: Vr = 0.9*2*100*8*231 = 332.64 kN.
         {L"RHS D=200 B=100 tf=8 tw=5", false, 100, 100.0 / 332.64,
          {L"\tminor-axis shear (across the section): flanges (the two walls of width B), hw = B - 4*tw\n"
-          L"\tfy = 350.0 MPa\n\t1014/sqrt(fy) = 1014/sqrt(350.000 Mpa) = 54.201\n"
+          L"\tfy = 350.0 MPa\n\t1014/sqrt(fy) = 1014/sqrt(350.000 MPa) = 54.201\n"
           L"\thw/tw = 10.000 <= 1014/sqrt(fy)\n"}},
         // Turned a quarter turn, a tube swaps its two resistances; rolled h = D (k = 4 for
         // h/w), welded h = hw (k = 2), Vr = 0.9*2*h*t*fs:

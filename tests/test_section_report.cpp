@@ -91,7 +91,7 @@ TEST(SectionReport, ISectionInFull) {
               L"\tR = 0.000 mm\n"
               L"\tFabrication: rolled\n"
               L"Section description:\n"
-              L"L\tI D=400 B=150 T=10 Tw=4.75 R=0\n"
+              L"\tI D=400 B=150 T=10 Tw=4.75 R=0\n"
               L"Section Properties:\n"
               L"\tA    = 4805 mm²\n"
               L"\tIxx  = 135.8 x10⁶ mm⁴\n"
@@ -111,8 +111,7 @@ TEST(SectionReport, ISectionInFull) {
               L"\t<i>(in pure compression, or pure bending):</i>\n"
               L"\tOverall/Compression: <b>Class 4</b>\n"
               L"\tLocal buckling class XX(major) axis: <b>Class 2</b>\n"
-              L"\tLocal buckling class YY(minor) axis: <b>Class 1</b>\n" +
-                  kTaperedWarning);
+              L"\tLocal buckling class YY(minor) axis: <b>Class 1</b>\n");
 }
 
 // The whole block for the angle L D=90 B=90 t=9 (strut and tie only): no
@@ -136,7 +135,7 @@ TEST(SectionReport, AngleInFull) {
               L"\tR = 0.000 mm\n"
               L"\tFabrication: rolled\n"
               L"Section description:\n"
-              L"L\tL D=90 B=90 t=9 R=0\n"
+              L"\tL D=90 B=90 t=9 R=0\n"
               L"Section Properties:\n"
               L"\tA    = 1539 mm²\n"
               L"\tIxx  = 1.181 x10⁶ mm⁴\n"
@@ -153,8 +152,7 @@ TEST(SectionReport, AngleInFull) {
               L"Net to gross area ratio = <b>1.000</b>\n"
               L"Local buckling classification\n"
               L"\t<i>(in pure compression, or pure bending):</i>\n"
-              L"\tOverall/Compression: <b>Class 3</b>\n" +
-                  kTaperedWarning);
+              L"\tOverall/Compression: <b>Class 3</b>\n");
 }
 
 // The product and principal moments appear only for sections that are not
@@ -288,10 +286,10 @@ TEST(SectionReport, PercentInTheDescriptionBecomesABlank) {
 
     auto reference = Make<CSectionCalcI>(kBeam);
     CString expected = reference.SectPropString(CDesFormat());
-    CString const parametric = L"L\tI D=400 B=150 T=10 Tw=4.75 R=0\n";
+    CString const parametric = L"\tI D=400 B=150 T=10 Tw=4.75 R=0\n";
     auto const at = expected.find(parametric);
     ASSERT_NE(at, CString::npos);
-    expected.replace(at, parametric.size(), L"L\tW 400 B\n");
+    expected.replace(at, parametric.size(), L"\tW 400 B\n");
     EXPECT_EQ(c->SectPropString(CDesFormat()), expected);
 }
 
@@ -301,21 +299,24 @@ TEST(SectionReport, PercentOutsideTheDescriptionStays) {
     auto c = Make<CSectionCalcI>(L"I D=400 B=150 T=10 Tw=4.75 slope=10");
     auto const text = c.SectPropString(CDesFormat());
     EXPECT_TRUE(Contains(text, L"\tslope = 10 %\n"));
-    EXPECT_TRUE(Contains(text, L"L\tI D=400 B=150 T=10 Tw=4.75 R=0 slope=10\n"));
+    EXPECT_TRUE(Contains(text, L"Section description:\n\tI D=400 B=150 T=10 Tw=4.75 R=0 slope=10\n"));
 }
 
-// Every shape's block ends with the tapered-flange warning, once (the I and
-// the angle: their full blocks above).
-TEST(SectionReport, EveryShapeEndsWithTheTaperedFlangeWarning) {
+// The tapered-flange warning ends the block of a section with sloping
+// flanges only; the class in pure compression is left out for a member
+// without axial compression (the tee's block).
+TEST(SectionReport, LinesOnlyWhereTheyApply) {
     auto ch = Make<CSectionCalcPFC>(L"C D=200 B=80 T=10 Tw=8");
     auto t = Make<CSectionCalcT>(L"T D=200 B=150 T=10 Tw=8");
     auto rhs = Make<CSectionCalcRHS>(L"RHS D=200 B=100 t=8");
     auto chs = Make<CSectionCalcCHS>(L"CHS D=168 t=6");
-    CCSA_S16_09Section* const all[] = {&ch, &t, &rhs, &chs};
-    for (auto* s : all) {
-        auto const text = s->SectPropString(CDesFormat());
-        ASSERT_GE(text.size(), kTaperedWarning.size()) << Corvid::Narrow(text);
-        EXPECT_EQ(text.find(kTaperedWarning), text.size() - kTaperedWarning.size()) << Corvid::Narrow(text);
-        EXPECT_EQ(text.rfind(L"Dimensions:\n", 0), 0u);
-    }
+    auto sloped = Make<CSectionCalcI>(L"I D=400 B=150 T=10 Tw=4.75 slope=10");
+    CCSA_S16_09Section* const parallel[] = {&ch, &t, &rhs, &chs};
+    for (auto* s : parallel) EXPECT_FALSE(Contains(s->SectPropString(CDesFormat()), L"tapered"));
+    auto const text = sloped.SectPropString(CDesFormat());
+    EXPECT_EQ(text.find(kTaperedWarning), text.size() - kTaperedWarning.size()) << Corvid::Narrow(text);
+    t.ReportCompressionClass(false);
+    auto const bending = t.SectPropString(CDesFormat());
+    EXPECT_FALSE(Contains(bending, L"Compression")) << Corvid::Narrow(bending);
+    EXPECT_TRUE(Contains(bending, L"\t<i>(in pure bending):</i>\n\tLocal buckling class XX(major) axis: "));
 }

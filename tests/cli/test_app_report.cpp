@@ -1,8 +1,15 @@
 // The s16_app library on its own: the report lines rebuild the module's
-// plain text exactly, and styles carry over line ends.
+// plain text exactly, and styles carry over line ends; the text report at
+// each detail level against its golden file.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <regex>
+#include <sstream>
+
+#include "cli/CliRun.h"
 
 #include "app/Markup.h"
 #include "app/MemberFile.h"
@@ -84,4 +91,60 @@ TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
             EXPECT_EQ(std::string(e.what()), first);
         }
     }
+}
+
+namespace {
+// Compares with tests/golden/NAME.txt after its header (the leading "# "
+// lines, which say what was checked by hand); S16_UPDATE_GOLDEN=1 rewrites
+// the body and keeps the header.
+void ExpectGolden(std::string const& name, std::string const& actual) {
+    std::string const path = std::string(S16_GOLDEN_DIR) + "/" + name + ".txt";
+    std::stringstream file;
+    file << std::ifstream(path, std::ios::binary).rdbuf();
+    std::string const text = file.str();
+    std::size_t body = 0;
+    while (text.compare(body, 2, "# ") == 0) body = text.find('\n', body) + 1;
+    if (std::getenv("S16_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << text.substr(0, body) << actual;
+        return;
+    }
+    EXPECT_EQ(actual, text.substr(body)) << name << " changed; if on purpose, rerun with S16_UPDATE_GOLDEN=1";
+}
+}  // namespace
+
+TEST(AppReport, DetailLevelsAgainstTheirGoldens) {
+    // The beam of the README: I D=303 B=203 T=13.1 Tw=7.5 R=15 in 350W,
+    // 6 m, pinned, braced at mid-span, 30 kN/m. The project comes from the
+    // file, the engineer from the command line over the file's.
+    std::string const member = R"({"title": "B1", "project": "Tower B", "engineer": "A. File",
+      "section": "I D=303 B=203 T=13.1 Tw=7.5 R=15", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "braced"}, {"x": 6, "restraint": "pinned"}],
+      "subspans": [{"left": {"Vy": -90}, "loads": [{"type": "uniform", "w": 30}]},
+                   {"left": {"Vy": 0, "Mx": -135}, "loads": [{"type": "uniform", "w": 30}]}]})";
+    clitest::WriteFile("b1.json", member);
+    auto run = [](std::string const& file, std::string const& args) {
+        auto const r = clitest::RunShell("SOURCE_DATE_EPOCH=1765000000 '" + clitest::Binary() + "' check " + file +
+                                         " --engineer 'C. Line' " + args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        // The revision changes with every commit.
+        return std::regex_replace(r.out, std::regex(R"(\(revision [^)]*\))"), "(revision REV)");
+    };
+    for (char const* level : {"summary", "normal", "full"})
+        ExpectGolden(std::string("report_") + level, run("b1.json", std::string("--detail ") + level));
+    // The input hash is that of the member's text: the same in a list, another
+    // with file-level units (even when they change nothing).
+    auto hash = [&run](std::string const& file) {
+        std::smatch m;
+        std::string const out = run(file, "--detail summary");
+        return std::regex_search(out, m, std::regex("Input hash \\(FNV-1a 64\\): ([0-9a-f]{16})")) ? m[1].str() : "";
+    };
+    clitest::WriteFile("list.json", "{\"members\": [" + member + "]}");
+    clitest::WriteFile("units.json", "{\"units\": {\"length\": \"m\"}, \"members\": [" + member + "]}");
+    EXPECT_EQ(hash("list.json"), hash("b1.json"));
+    EXPECT_NE(hash("units.json"), hash("b1.json"));
+    EXPECT_EQ(hash("b1.json").size(), 16u);
+    // The detail levels shape the text report only.
+    auto const json = clitest::RunCli("check b1.json --format json --detail full");
+    EXPECT_EQ(json.status, 2);
+    EXPECT_NE(json.err.find("--detail: applies to the text report only"), std::string::npos) << json.err;
 }

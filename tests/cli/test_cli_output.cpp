@@ -197,7 +197,7 @@ TEST(CliOutput, ExitCodesAndLoadCases) {
     // two makes the run fail.
     auto const text = RunCli("check cases.json over.json");
     EXPECT_EQ(text.status, 1);
-    EXPECT_NE(text.out.find("Summary (governing case \"ultimate\")"), std::string::npos);
+    EXPECT_NE(text.out.find("Checks (governing case \"ultimate\")"), std::string::npos);
     EXPECT_NE(text.out.find("2 members: 1 pass, 1 fail"), std::string::npos);
 }
 

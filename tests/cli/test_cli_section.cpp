@@ -135,7 +135,7 @@ TEST(CliSection, CanadianNamesAndCatalogueListing) {
     clitest::WriteFile("w250x33.json", R"({"section": "W250x33", "grade": "350W",
   "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
   "subspans": [{"left": {"Mx": -20}, "right": {"Mx": -20}}]})");
-    r = RunCli("check w250x33.json" + catalog);
+    r = RunCli("check w250x33.json --detail full" + catalog);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("W250x32.7"), std::string::npos);
     // The report shows the table's values (i_shapes.csv W250x32.7: Ix 49.1e6 mm^4, Zx 426e3 mm^3).
