@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CliRun.h"
+#include "app/Render.h"
 #include "Tolerance.h"
 
 using clitest::Example;
@@ -387,4 +388,20 @@ TEST(CliOutput, ReportAndSortRefusedWhereTheyChangeNothing) {
     auto const text = RunCli("check local.json --report none").out;
     EXPECT_EQ(text.find("Tr = min(Tr1, Tr2, Tr3)"), std::string::npos);
     EXPECT_NE(text.find("Overall: 0.500 (local axial)  PASS"), std::string::npos) << text;
+}
+
+TEST(CliOutput, JsonTextReplacesInvalidUtf8AsNlohmannDoes) {
+    // A file name reaches the JSON as bytes; the writer's escaping and
+    // U+FFFD replacement must read back as nlohmann::json's replace handler.
+    for (std::string const text : {"ok \xE2\x82\xAC", "\xC3", "\xE2\x82" "A", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                   "\xC0\xAF", "\x80", "\x01\x1f\"\\\t\x7f", "\xF0\x9F\x98"}) {
+        s16app::BatchItem item;
+        item.error = text;
+        auto const expected = nlohmann::json::parse(
+            nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+        for (bool lines : {false, true}) {
+            std::string const json = s16app::JsonMember(0, item, true, s16app::JsonStyle{lines, false});
+            EXPECT_EQ(nlohmann::json::parse(json)["error"], expected) << json;
+        }
+    }
 }
