@@ -16,7 +16,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <cstdlib>
