@@ -1,6 +1,7 @@
 // The command line of s16check: its subcommands, options and exit status.
 //
-//   s16check check FILE... [--format text|json|html] [--output PATH] [--quick]
+//   s16check check FILE... [--format text|json|jsonl|html|csv] [--output PATH] [--quick]
+//                          [--report text|none] [--sort input|utilisation]
 //                          [--catalog DIR] [--jobs N] [--no-color]
 //                          [--detail summary|normal|full] [--project TEXT]
 //                          [--engineer TEXT]
@@ -51,6 +52,8 @@ struct CheckArgs {
     std::string format = "text";
     std::string output;
     bool quick = false;
+    std::string report;  // "text", "none"; empty: the format's default
+    std::string sort = "input";
     std::string catalog;
     int jobs = DefaultJobs();
     bool noColor = false;
@@ -187,6 +190,10 @@ int RunCheck(CheckArgs const& a) {
             designed = true;
         }
     if (designed) return kExitInput;
+    bool const json = a.format == "json" || a.format == "jsonl";
+    bool const html = a.format == "html";
+    bool const csv = a.format == "csv";
+    s16app::JsonStyle const style{a.format == "jsonl", a.report == "text"};
     s16app::SectionCache sections;
     s16app::RunOptions options;
     options.quick = a.quick;
@@ -197,31 +204,36 @@ int RunCheck(CheckArgs const& a) {
     s16app::RunInfo const run{a.project, a.engineer, s16app::RunDate()};
     options.run = &run;
     s16app::Detail const detail = options.detail;
+    // The report text in text and HTML; in JSON on request; CSV wants
+    // neither it nor the working.
+    options.text = !csv && (json ? style.report : true);
+    options.working = !csv;
     std::function<void(std::size_t, std::size_t)> progress;
     if (isatty(STDERR_FILENO) && members.size() > 1) progress = ShowProgress;
     s16app::ReportOutput output(a.output);
     std::ostream& out = output.Stream();
-    bool const json = a.format == "json";
-    bool const html = a.format == "html";
     bool const colour = a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) &&
                         !std::getenv("NO_COLOR");
     // Every member is written as its check finishes; the HTML page opens
-    // with the summary of every member, so its rows and its member sections
-    // wait in two temporary files until the end.
-    std::unique_ptr<s16app::Spool> rows, sectionsHtml;
-    if (html) rows = std::make_unique<s16app::Spool>(), sectionsHtml = std::make_unique<s16app::Spool>();
+    // with the summary of every member, so its member sections wait in a
+    // temporary file until the end. The batch table of the text and the
+    // HTML summary rows keep one small row per member.
+    std::unique_ptr<s16app::Spool> sectionsHtml;
+    if (html) sectionsHtml = std::make_unique<s16app::Spool>();
+    std::vector<s16app::BatchRow> rows;
     std::atomic<bool> formatted{true};
     s16app::RunCounts counts;
-    if (json) {
+    if (json || csv) {
         std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
-        out << s16app::JsonBegin();
+        out << (csv ? s16app::kCsvHeader : s16app::JsonBegin(style));
     }
     s16app::CheckStream(
         members, options, a.jobs,
-        [json, html, colour, detail, &formatted](std::size_t i, s16app::BatchItem const& item) {
+        [json, html, csv, style, colour, detail, &formatted](std::size_t i, s16app::BatchItem const& item) {
             try {
-                return json ? s16app::JsonMember(i, item, i == 0)
-                            : html ? s16app::HtmlMember(i, item) : s16app::TextMember(i, item, colour, detail);
+                if (json) return s16app::JsonMember(i, item, i == 0, style);
+                if (csv) return s16app::CsvMember(i, item);
+                return html ? s16app::HtmlMember(i, item) : s16app::TextMember(i, item, colour, detail);
             } catch (std::exception const&) {
                 formatted = false;
                 return std::string();
@@ -230,13 +242,13 @@ int RunCheck(CheckArgs const& a) {
         [&](std::size_t i, s16app::BatchItem const& item, std::string const& text) {
             Tell(item);
             counts.Add(item);
+            if (!json && !csv) rows.push_back(s16app::MakeBatchRow(i, item));
             if (!html) {
                 std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
                 out << text;
                 return;
             }
             try {
-                rows->Write(s16app::HtmlRow(i, item));
                 sectionsHtml->Write(text);
             } catch (std::exception const&) {
                 formatted = false;
@@ -248,16 +260,19 @@ int RunCheck(CheckArgs const& a) {
         return kExitInput;
     }
     // The summary last: a report cut short never ends like a finished one.
+    if (a.sort == "utilisation") s16app::SortByUtilisation(rows);
     std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
     bool written = true;
     if (html) {
         out << s16app::HtmlHead(counts);
-        written = rows->CopyTo(out);
+        for (auto const& row : rows) out << s16app::HtmlRow(row);
         out << s16app::kHtmlRowsEnd;
-        written = sectionsHtml->CopyTo(out) && written;
+        written = sectionsHtml->CopyTo(out);
         out << s16app::kHtmlEnd;
-    } else {
-        out << (json ? s16app::JsonEnd(!members.empty(), counts) : s16app::TextEnd(counts));
+    } else if (json) {
+        out << s16app::JsonEnd(!members.empty(), counts, style);
+    } else if (!csv) {
+        out << s16app::TextEnd(counts, rows);
     }
     if (!written || !output.Commit()) {
         Error(output.Name() + ": cannot be written (a full disk, a file-size limit or a write error); " +
@@ -361,9 +376,20 @@ int RunCommandLine(int argc, char** argv) {
     CheckArgs check;
     auto* checkCmd = app.add_subcommand("check", "Check every member of every member file (JSON)");
     checkCmd->add_option("FILE", check.files, "Member files")->required();
-    checkCmd->add_option("--format", check.format, "Output format")
-        ->check(CLI::IsMember({"text", "json", "html"}))
+    checkCmd->add_option("--format", check.format, "Output format (jsonl: one member a line; csv: one line a member)")
+        ->check(CLI::IsMember({"text", "json", "jsonl", "html", "csv"}))
         ->capture_default_str();
+    auto* reportOpt = checkCmd
+                          ->add_option("--report", check.report,
+                                       "The step-by-step report: text (default for text and html) or none "
+                                       "(default for json and jsonl)")
+                          ->check(CLI::IsMember({"text", "none"}));
+    auto* sortOpt = checkCmd
+                        ->add_option("--sort", check.sort,
+                                     "Order of the members table (text) and summary rows (html): input, or "
+                                     "utilisation (members that could not be checked first, then the worst)")
+                        ->check(CLI::IsMember({"input", "utilisation"}))
+                        ->capture_default_str();
     checkCmd->add_option("--output", check.output, "Write the output to PATH instead of the standard output");
     checkCmd->add_flag("--quick", check.quick, "Quick check: utilisations only, stopping at the first failure");
     checkCmd->add_option("--catalog", check.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
@@ -443,6 +469,17 @@ int RunCommandLine(int argc, char** argv) {
     // The detail levels shape the text report only: refused elsewhere.
     if (detailOpt->count() && check.format != "text") {
         Error("--detail: applies to the text report only (--format text), not --format " + check.format);
+        return kExitInput;
+    }
+    if (reportOpt->count() && (check.quick || (check.format != "json" && check.format != "jsonl"))) {
+        Error(std::string("--report: has no effect ") +
+              (check.quick ? std::string("with --quick (it writes no report)")
+                           : "with --format " + check.format + " (it applies to json and jsonl; see --detail)"));
+        return kExitInput;
+    }
+    if (sortOpt->count() && check.format != "text" && check.format != "html") {
+        Error("--sort: has no effect with --format " + check.format +
+              " (it orders the text members table and the html summary rows; members are written in input order)");
         return kExitInput;
     }
     if (familyOpt->count()) {

@@ -56,8 +56,8 @@ std::string NoSection(DesignOutcome const& d) {
 
 
 nlohmann::json RowJson(DesignRow const& r) {
-    nlohmann::json u = r.utilisation;
-    if (!std::isfinite(r.utilisation)) u = r.utilisation > 0 ? "inf" : "nan";
+    // +infinity (no resistance) and NaN as null: every number a JSON number
+    nlohmann::json u = std::isfinite(r.utilisation) ? nlohmann::json(r.utilisation) : nlohmann::json(nullptr);
     return {{"section", r.section}, {"mass", r.mass}, {"utilisation", u}, {"governing_check", r.governing},
             {"pass", r.pass}};
 }
@@ -108,7 +108,7 @@ void RenderDesignJson(std::ostream& out, std::vector<DesignItem> const& items) {
         if (d.result) {
             BatchItem item;
             item.outcome = *d.result;
-            m["result"] = json::parse(JsonMember(i, item, true));
+            m["result"] = json::parse(JsonMember(i, item, true, JsonStyle{false, true}));
         }
         members.push_back(std::move(m));
     }

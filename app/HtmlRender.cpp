@@ -358,24 +358,21 @@ std::string HtmlHead(RunCounts const& counts) {
                        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
                        "<title>s16check report</title>\n<style>") +
            kStyle + "</style>\n</head>\n<body>\n<h1>s16check report</h1>\n<p>" + Escape(CountsLine(counts)) +
-           "</p>\n<table class=\"summary\">\n<thead><tr><th>#</th><th>Member</th><th>Section</th><th>Code</th>"
+           "</p>\n<table class=\"summary\">\n<thead><tr><th>#</th><th>Member</th><th>Section</th><th>Grade</th><th>Code</th>"
            "<th>Governing check</th><th>Utilisation</th><th>Result</th></tr></thead>\n<tbody>\n";
 }
 
-std::string HtmlRow(std::size_t i, BatchItem const& item) {
+std::string HtmlRow(BatchRow const& r) {
     std::ostringstream out;
-    if (!item.outcome) {
-        out << "<tr class=\"fail\"><td>" << i + 1 << "</td><td colspan=\"5\">" << Escape(item.error)
+    if (!r.checked) {
+        out << "<tr class=\"fail\"><td>" << r.index + 1 << "</td><td colspan=\"6\">" << Escape(r.error)
             << "</td><td class=\"verdict\">ERROR</td></tr>\n";
         return Checked(out);
     }
-    MemberOutcome const& m = *item.outcome;
-    CaseOutcome const& g = m.Governing();
-    bool const pass = m.Pass();
-    out << "<tr class=\"" << (pass ? "pass" : "fail") << "\"><td>" << i + 1 << "</td><td><a href=\"#member" << i + 1
-        << "\">" << Escape(m.title.empty() ? m.where : m.title) << "</a></td><td>" << Escape(m.section) << "</td><td>"
-        << Escape(m.code) << "</td><td>" << Escape(GoverningName(g)) << "</td><td class=\"num\">"
-        << UtilText(g.utilisation) << "</td><td class=\"verdict\">" << Verdict(pass) << "</td></tr>\n";
+    out << "<tr class=\"" << (r.pass ? "pass" : "fail") << "\"><td>" << r.index + 1 << "</td><td><a href=\"#member"
+        << r.index + 1 << "\">" << Escape(r.title.empty() ? r.where : r.title) << "</a></td><td>" << Escape(r.section)
+        << "</td><td>" << Escape(r.grade) << "</td><td>" << Escape(r.code) << "</td><td>" << Escape(r.governing) << "</td><td class=\"num\">"
+        << UtilText(r.util) << "</td><td class=\"verdict\">" << Verdict(r.pass) << "</td></tr>\n";
     return Checked(out);
 }
 
@@ -395,7 +392,7 @@ char const* const kHtmlEnd = "</body>\n</html>\n";
 
 void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items) {
     out << HtmlHead(Count(items));
-    for (std::size_t i = 0; i < items.size(); ++i) out << HtmlRow(i, items[i]);
+    for (std::size_t i = 0; i < items.size(); ++i) out << HtmlRow(MakeBatchRow(i, items[i]));
     out << kHtmlRowsEnd;
     for (std::size_t i = 0; i < items.size(); ++i) out << HtmlMember(i, items[i]);
     out << kHtmlEnd;

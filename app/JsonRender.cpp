@@ -1,6 +1,12 @@
-// JSON output for tools: SI units, +infinity as the string "inf".
+// JSON output for tools: SI units, every number a JSON number (null when it
+// is not finite). Members are written straight into one buffer each; the
+// section command's small document goes through nlohmann::json.
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "app/Render.h"
 
@@ -13,7 +19,175 @@ namespace {
 
 json Number(double v) {
     if (std::isfinite(v)) return v;
-    return std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf");
+    return nullptr;
+}
+
+// A JSON writer appending to a string: indented by two spaces per level
+// (`pretty`, as nlohmann::json::dump(2) writes) or on one line. Strings are
+// written as UTF-8 with the characters JSON requires escaped; bytes that are
+// not valid UTF-8 become U+FFFD.
+class Writer {
+public:
+    Writer(std::string& out, bool pretty, int depth) : out_(out), pretty_(pretty), depth_(depth) {}
+    // A key (plain ASCII: no escaping needed).
+    Writer& Key(std::string_view key) {
+        char buf[kBuf];
+        char* p = Lead(buf);
+        if (key.size() > kBuf - kMaxIndent - 8) {
+            Append(buf, p);
+            String(key);
+            out_.append(pretty_ ? ": " : ":");
+        } else {
+            *p++ = '"';
+            p = std::copy(key.begin(), key.end(), p);
+            *p++ = '"', *p++ = ':';
+            if (pretty_) *p++ = ' ';
+            Append(buf, p);
+        }
+        afterKey_ = true;
+        return *this;
+    }
+    void Open(char bracket) {
+        char buf[kBuf];
+        char* p = Lead(buf);
+        *p++ = bracket;
+        Append(buf, p);
+        ++depth_;
+        first_ = true;
+    }
+    void Close(char bracket) {
+        --depth_;
+        char buf[kBuf];
+        char* p = first_ ? buf : Indent(buf);
+        *p++ = bracket;
+        Append(buf, p);
+        first_ = false;
+    }
+    void Null() { Literal("null"); }
+    void Bool(bool b) { Literal(b ? "true" : "false"); }
+    void Int(unsigned long long v) {
+        char buf[kBuf];
+        char* p = Lead(buf);
+        Append(buf, std::to_chars(p, buf + sizeof buf, v).ptr);
+    }
+    // The shortest text that reads back as `v`, with ".0" when it would
+    // read as an integer; null when `v` is not finite.
+    void Num(double v) {
+        if (!std::isfinite(v)) return Null();
+        char buf[kBuf];
+        char* const start = Lead(buf);
+        char* end = std::to_chars(start, buf + sizeof buf - 2, v).ptr;
+        if (std::find_if(start, end, [](char c) { return c == '.' || c == 'e'; }) == end) *end++ = '.', *end++ = '0';
+        Append(buf, end);
+    }
+    void Str(std::string_view text) {
+        char buf[kBuf];
+        Append(buf, Lead(buf));
+        String(text);
+    }
+    void Strings(std::vector<std::string> const& list) {
+        Open('[');
+        for (auto const& s : list) Str(s);
+        Close(']');
+    }
+
+private:
+    // Each token is put together in a buffer on the stack and appended at
+    // once: its separator, line break and indent (at most kMaxIndent
+    // spaces), and the token (a key, a number).
+    static constexpr std::size_t kMaxIndent = 48, kBuf = 128;
+    char* Indent(char* p) const {
+        if (!pretty_) return p;
+        *p++ = '\n';
+        std::size_t const n = std::min(static_cast<std::size_t>(depth_) * 2, kMaxIndent);
+        return std::fill_n(p, n, ' ');
+    }
+    // What comes before a value: nothing after a key, else a comma after
+    // the first value and the indent.
+    char* Lead(char* p) {
+        if (afterKey_) {
+            afterKey_ = false;
+            return p;
+        }
+        if (!first_) *p++ = ',';
+        first_ = false;
+        return Indent(p);
+    }
+    void Literal(std::string_view text) {
+        char buf[kBuf];
+        char* const p = Lead(buf);
+        Append(buf, std::copy(text.begin(), text.end(), p));
+    }
+    void String(std::string_view s);
+    void Append(char const* from, char const* to) { out_.append(from, static_cast<std::size_t>(to - from)); }
+
+    std::string& out_;
+    bool pretty_;
+    int depth_;
+    bool first_ = true;
+    bool afterKey_ = true;  // the first value follows no separator
+};
+
+// The UTF-8 sequence at s[i] (RFC 3629: no overlong forms, no surrogates,
+// nothing above U+10FFFF): its length when valid; otherwise `valid` false
+// and the length of its valid start (at least 1), replaced by one U+FFFD
+// as nlohmann::json's error_handler_t::replace does.
+std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid) {
+    auto const b = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char const c = b(i);
+    std::size_t n = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) n = 2;
+    else if (c >= 0xE0 && c <= 0xEF) n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4) n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    valid = n > 0;
+    if (!valid) return 1;
+    for (std::size_t k = 1; k < n; ++k) {
+        if (i + k == s.size() || b(i + k) < (k == 1 ? lo : 0x80) || b(i + k) > (k == 1 ? hi : 0xBF)) {
+            valid = false;
+            return k;
+        }
+    }
+    return n;
+}
+
+void Writer::String(std::string_view s) {
+    out_ += '"';
+    std::size_t run = 0;  // start of the bytes copied as they are
+    for (std::size_t i = 0; i < s.size();) {
+        unsigned char const c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != '"' && c != '\\' && c < 0x80) {
+            ++i;
+            continue;
+        }
+        bool valid = true;
+        std::size_t const n = c < 0x80 ? 1 : Utf8Length(s, i, valid);
+        if (c >= 0x80 && valid) {
+            i += n;
+            continue;
+        }
+        out_.append(s.data() + run, i - run);
+        switch (c) {
+            case '"': out_ += "\\\""; break;
+            case '\\': out_ += "\\\\"; break;
+            case '\n': out_ += "\\n"; break;
+            case '\r': out_ += "\\r"; break;
+            case '\t': out_ += "\\t"; break;
+            case '\b': out_ += "\\b"; break;
+            case '\f': out_ += "\\f"; break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out_ += buf;
+                } else {
+                    out_ += "\xEF\xBF\xBD";  // U+FFFD
+                }
+        }
+        run = i += n;
+    }
+    out_.append(s.data() + run, s.size() - run);
+    out_ += '"';
 }
 
 char const* UtilName(UtilKind k) {
@@ -36,85 +210,132 @@ char const* UtilName(UtilKind k) {
     return "unknown";
 }
 
-json Entry(EntryOutcome const& e) {
+void Entry(Writer& w, EntryOutcome const& e) {
     static char const* const kinds[] = {"input", "local", "buckling"};
-    json j = {{"index", e.index}, {"kind", kinds[e.kind]}};
+    w.Open('{');
+    w.Key("index").Int(static_cast<unsigned>(e.index));
+    w.Key("kind").Str(kinds[e.kind]);
     if (e.kind == EntryOutcome::Local) {
-        j["subspan"] = e.subspan;
-        j["from"] = e.from;
-        j["to"] = e.to;
+        w.Key("subspan").Int(static_cast<unsigned>(e.subspan));
+        w.Key("from").Num(e.from);
+        w.Key("to").Num(e.to);
     }
     if (!e.utils.empty() || e.kind != EntryOutcome::Input) {
-        json util = json::object();
-        for (auto const& u : e.utils) util[UtilName(u.first)] = Number(u.second);
-        j["util"] = util;
+        w.Key("util").Open('{');
+        for (auto const& u : e.utils) w.Key(UtilName(u.first)).Num(u.second);
+        w.Close('}');
     }
-    return j;
+    w.Close('}');
 }
 
-// The fields of one case, under the member's title, code and section.
-json Case(MemberOutcome const& m, CaseOutcome const& c) {
-    json j = {{"title", m.title}, {"code", m.code}, {"section", m.section}, {"grade", m.grade}};
-    if (m.namedCases) j["name"] = c.name;
-    j["checked"] = c.checked;
-    j["pass"] = c.pass;
-    j["utilisation"] = Number(c.utilisation);
-    j["governing_check"] = GoverningName(c);
-    j["flags"] = c.flags;
-    j["flag_names"] = FlagNames(c.flags);
-    j["buckling_checked"] = c.bucklingChecked;
-    if (!c.bucklingChecked) j["buckling_note"] = kBucklingNotChecked;
-    json entries = json::array();
-    for (auto const& e : c.entries) entries.push_back(Entry(e));
-    j["entries"] = entries;
-    j["report"] = PlainText(c.report);
+void Span(Writer& w, SpanWorking const& s) {
+    w.Open('{');
+    w.Key("kind").Str(s.kind);
+    w.Key("from").Num(s.from);
+    w.Key("to").Num(s.to);
+    w.Key("Le").Num(s.Le);
+    w.Key("Le_from").Str(s.lengthRule);
+    if (s.kind == "lateral-torsional") {
+        w.Key("omega2").Num(s.omega2);
+        w.Key("omega2_from").Str(s.omega2Rule);
+        w.Key("Mu").Num(s.Mu);
+        w.Key("Mr").Num(s.Mr);
+        w.Key("Mf").Num(s.Mf);
+        w.Key("compression_flange").Str(s.flange);
+    } else {
+        w.Key("KL_r").Num(s.slenderness);
+        w.Key("Cu").Num(s.Cu);
+        w.Key("Cr").Num(s.Cr);
+    }
+    w.Key("governing_x").Num(s.governingX);
+    w.Key("util").Num(s.util);
+    w.Close('}');
+}
+
+// The fields of one case (inside its object), under the member's title,
+// code and section; `pass` is the member's verdict at the member level.
+void Case(Writer& w, MemberOutcome const& m, CaseOutcome const& c, bool pass, bool report) {
+    w.Key("title").Str(m.title);
+    w.Key("code").Str(m.code);
+    w.Key("section").Str(m.section);
+    w.Key("grade").Str(m.grade);
+    if (m.namedCases) w.Key("name").Str(c.name);
+    w.Key("checked").Bool(c.checked);
+    w.Key("pass").Bool(pass);
+    w.Key("utilisation").Num(c.utilisation);
+    // The checks whose utilisation is +infinity (null above): no resistance.
+    w.Key("unbounded").Open('[');
+    for (auto const& u : c.maxima)
+        if (std::isinf(u.second)) w.Str(Corvid::Narrow(Corvid::Steel::UtilKindName(u.first)));
+    w.Close(']');
+    w.Key("governing_check").Str(GoverningName(c));
+    w.Key("flags").Int(c.flags);
+    w.Key("flag_names").Strings(FlagNames(c.flags));
+    w.Key("buckling_checked").Bool(c.bucklingChecked);
+    if (!c.bucklingChecked) w.Key("buckling_note").Str(kBucklingNotChecked);
+    w.Key("entries").Open('[');
+    for (auto const& e : c.entries) Entry(w, e);
+    w.Close(']');
     if (!c.spans.empty()) {
-        json spans = json::array();
-        for (auto const& s : c.spans) {
-            json e = {{"kind", s.kind}, {"from", s.from}, {"to", s.to}, {"Le", Number(s.Le)},
-                      {"Le_from", s.lengthRule}, {"governing_x", s.governingX}, {"util", Number(s.util)}};
-            if (s.kind == "lateral-torsional") {
-                e["omega2"] = Number(s.omega2);
-                e["omega2_from"] = s.omega2Rule;
-                e["Mu"] = Number(s.Mu);
-                e["Mr"] = Number(s.Mr);
-                e["Mf"] = Number(s.Mf);
-                e["compression_flange"] = s.flange;
-            } else {
-                e["KL_r"] = Number(s.slenderness);
-                e["Cu"] = Number(s.Cu);
-                e["Cr"] = Number(s.Cr);
-            }
-            spans.push_back(e);
-        }
-        j["spans"] = spans;
+        w.Key("spans").Open('[');
+        for (auto const& s : c.spans) Span(w, s);
+        w.Close(']');
     }
-    return j;
+    if (report) w.Key("report").Str(PlainText(c.report));
 }
 
-json Member(std::size_t index, BatchItem const& item) {
-    if (!item.outcome) return {{"index", index}, {"error", item.error}};
+void Checks(Writer& w, std::vector<CheckRow> const& checks) {
+    w.Key("checks").Open('[');
+    for (auto const& r : checks) {
+        w.Open('{');
+        w.Key("check").Str(r.check);
+        w.Key("clause").Str(r.clause);
+        w.Key("demand_symbol").Str(r.demandSymbol);
+        w.Key("demand").Num(r.demand);
+        w.Key("resistance_symbol").Str(r.resistanceSymbol);
+        w.Key("resistance").Num(r.resistance);
+        w.Key("util").Num(r.util);
+        w.Key("at").Num(r.at);
+        w.Key("pass").Bool(r.pass);
+        w.Key("governing").Bool(r.governing);
+        w.Close('}');
+    }
+    w.Close(']');
+}
+
+void Member(Writer& w, std::size_t index, BatchItem const& item, bool report) {
+    w.Open('{');
+    w.Key("index").Int(index);
+    w.Key("version").Str(S16CHECK_VERSION);
+    if (!item.outcome) {
+        w.Key("error").Str(item.error);
+        return w.Close('}');
+    }
     MemberOutcome const& m = *item.outcome;
-    json j = Case(m, m.Governing());
-    j["index"] = index;
-    j["source"] = m.where;
-    j["input_units"] = m.units;
-    j["warnings"] = m.warnings;
+    w.Key("source").Str(m.where);
+    Case(w, m, m.Governing(), m.Pass(), report);
+    Checks(w, m.summary.checks);
+    w.Key("input_units").Str(m.units);
+    w.Key("warnings").Strings(m.warnings);
     if (!m.resistances.empty()) {
-        json r = json::object(), k = json::object();
-        for (auto const& v : m.resistances) r[v.first] = Number(v.second);
-        for (auto const& v : m.classes) k[v.first] = v.second;
-        j["section_resistances"] = r;
-        j["section_classes"] = k;
+        w.Key("section_resistances").Open('{');
+        for (auto const& v : m.resistances) w.Key(v.first).Num(v.second);
+        w.Close('}');
+        w.Key("section_classes").Open('{');
+        for (auto const& v : m.classes) w.Key(v.first).Int(static_cast<unsigned>(v.second));
+        w.Close('}');
     }
-    j["pass"] = m.Pass();
     if (m.namedCases) {
-        j["governing_case"] = m.Governing().name;
-        json cases = json::array();
-        for (auto const& c : m.cases) cases.push_back(Case(m, c));
-        j["cases"] = cases;
+        w.Key("governing_case").Str(m.Governing().name);
+        w.Key("cases").Open('[');
+        for (auto const& c : m.cases) {
+            w.Open('{');
+            Case(w, m, c, c.pass, report);
+            w.Close('}');
+        }
+        w.Close(']');
     }
-    return j;
+    w.Close('}');
 }
 
 void Write(std::ostream& out, json const& j) {
@@ -130,41 +351,33 @@ json Values(NamedValues const& values) {
 
 }  // namespace
 
-namespace {
-// A value dumped as it appears nested `depth` levels deep in a document
-// dumped with an indent of 2.
-std::string Nested(json const& j, int depth) {
-    std::string const text = j.dump(2, ' ', false, json::error_handler_t::replace);
-    std::string const pad(static_cast<std::size_t>(depth) * 2, ' ');
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t const end = text.find('\n', start);
-        if (start > 0) out += pad;
-        out.append(text, start, end == std::string::npos ? std::string::npos : end + 1 - start);
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+std::string JsonBegin(JsonStyle style) { return style.lines ? "" : "{\n  \"members\": ["; }
+
+std::string JsonMember(std::size_t index, BatchItem const& item, bool first, JsonStyle style) {
+    std::string out = style.lines ? "" : first ? "\n    " : ",\n    ";
+    out.reserve(style.lines ? 8192 : 16384);
+    Writer w(out, !style.lines, style.lines ? 0 : 2);
+    Member(w, index, item, style.report);
+    if (style.lines) out += '\n';
     return out;
 }
-}  // namespace
 
-std::string JsonBegin() { return "{\n  \"members\": ["; }
-
-std::string JsonMember(std::size_t index, BatchItem const& item, bool first) {
-    return (first ? "\n    " : ",\n    ") + Nested(Member(index, item), 2);
+std::string JsonEnd(bool anyMember, RunCounts const& c, JsonStyle style) {
+    std::string out = style.lines ? "{\"summary\":" : anyMember ? "\n  ],\n  \"summary\": " : "],\n  \"summary\": ";
+    Writer w(out, !style.lines, style.lines ? 0 : 1);
+    w.Open('{');
+    w.Key("members").Int(c.pass + c.fail + c.errors);
+    w.Key("pass").Int(c.pass);
+    w.Key("fail").Int(c.fail);
+    w.Key("errors").Int(c.errors);
+    w.Close('}');
+    return out + (style.lines ? "}\n" : "\n}\n");
 }
 
-std::string JsonEnd(bool anyMember, RunCounts const& c) {
-    json const summary = {
-        {"members", c.pass + c.fail + c.errors}, {"pass", c.pass}, {"fail", c.fail}, {"errors", c.errors}};
-    return std::string(anyMember ? "\n  ]" : "]") + ",\n  \"summary\": " + Nested(summary, 1) + "\n}\n";
-}
-
-void RenderJson(std::ostream& out, std::vector<BatchItem> const& items) {
-    out << JsonBegin();
-    for (std::size_t i = 0; i < items.size(); ++i) out << JsonMember(i, items[i], i == 0);
-    out << JsonEnd(!items.empty(), Count(items));
+void RenderJson(std::ostream& out, std::vector<BatchItem> const& items, JsonStyle style) {
+    out << JsonBegin(style);
+    for (std::size_t i = 0; i < items.size(); ++i) out << JsonMember(i, items[i], i == 0, style);
+    out << JsonEnd(!items.empty(), Count(items), style);
 }
 
 void RenderSectionJson(std::ostream& out, SectionInfo const& s) {

@@ -228,7 +228,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     CMemberResult result;
     result.EnableText(options.text && !options.quick);
     auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
-    if (code) code->CollectSpanSummaries(result.WantsText());
+    bool const working = result.WantsText() || (options.working && !options.quick);
+    if (code) code->CollectSpanSummaries(working);
     member.SetResult(&result);
     member.SetQuickCheckMode(options.quick);
     CaseOutcome out;
@@ -254,8 +255,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     out.pass = out.checked && out.utilisation <= 1.0 && (out.flags & kFailureFlags) == 0;
     out.entries = Entries(result, model);
     out.maxima = Maxima(result);
+    if (working && code) out.spans = Spans(code->SpanSummaries(), model);
     if (result.WantsText()) {
-        if (code) out.spans = Spans(code->SpanSummaries(), model);
         out.actions = ActionStations(model, c);
         out.report = std::move(model.notes);
         auto lines = ReportLines(result, &out.entryStart);
@@ -368,7 +369,7 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         out.Fu = code->Calculator()->TensileStrength();
     }
     out.summary = Summarise(input, out, options.run);
-    if (options.text && !options.quick && code && code->Calculator()) {
+    if ((options.text || options.working) && !options.quick && code && code->Calculator()) {
         SectionInfo info;
         DescribeResistances(*code->Calculator(), info);
         out.classes = {{"overall", info.classOverall},
@@ -386,6 +387,8 @@ std::vector<std::string> FlagNames(std::uint32_t flags) {
         {0x4, "failure"},
         {0x8, "section-not-handled"},
         {0x10, "interaction-failure"},
+        // with 0x4: the member strength and stability interaction above 1 (CSA S16-09 cl. 13.8.2, 13.8.3)
+        {0x20, "buckling-interaction-failure"},
         {0x100, "lateral-torsional-buckling"},
         {0x200, "major-axis-buckling"},
         {0x400, "minor-axis-buckling"},

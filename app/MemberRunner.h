@@ -43,6 +43,7 @@ struct RunOptions {
     SectionCache* sections = nullptr;  // optional: sections shared by the members of a run
     Detail detail = Detail::Full;      // how much of the report is collected (with text)
     RunInfo const* run = nullptr;      // optional: what the run adds to the title block
+    bool working = false;  // also without text: the span working and the section's resistances (not quick)
 };
 
 // One entry of the result: 0 the input, k + 1 sub-span k, n + 1 the member
@@ -113,7 +114,7 @@ struct CaseOutcome {
     // report[entryStart[i]] is the first line of entry i (with text; the
     // notes of the case come before entry 0).
     std::vector<std::size_t> entryStart;
-    std::vector<SpanWorking> spans;  // empty without text
+    std::vector<SpanWorking> spans;  // empty without text or RunOptions::working
     std::vector<ActionStation> actions;  // left to right; empty without text
 };
 
@@ -127,7 +128,7 @@ struct MemberOutcome {
     std::string units;  // the units of the member file, as echoed
     std::vector<std::string> warnings;  // "beam.json: members[0].subspans[1]: ..." (once each)
     // The section's classes (overall, axial, major, minor) and resistances
-    // (Tr, Cr at K = 0, Mrx, Mry, Vr_major, Vr_minor), N and N.m; with text only.
+    // (Tr, Cr at K = 0, Mrx, Mry, Vr_major, Vr_minor), N and N.m; with text or RunOptions::working.
     std::vector<std::pair<std::string, int>> classes;
     std::vector<std::pair<std::string, double>> resistances;
     std::vector<CaseOutcome> cases;

@@ -23,8 +23,13 @@ struct RunCounts {
 // Text for a terminal: each member's report (of its governing case, in
 // full), then the counts; ANSI colours and bold when `colour`.
 void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour);
-// JSON for tools: SI units, +infinity as "inf".
-void RenderJson(std::ostream& out, std::vector<BatchItem> const& items);
+// How the JSON of a member is written.
+struct JsonStyle {
+    bool lines = false;   // JSON Lines: one member a line, no indentation
+    bool report = false;  // with the report text (--report text)
+};
+// JSON for tools: SI units; a number that is not finite is null.
+void RenderJson(std::ostream& out, std::vector<BatchItem> const& items, JsonStyle style = {});
 // One self-contained HTML page, summary table first, failing rows marked.
 void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
 
@@ -37,14 +42,21 @@ void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
 // then with Normal the span table and the working of each governing check,
 // with Full the span table and the complete report.
 std::string TextMember(std::size_t index, BatchItem const& item, bool colour, Detail detail = Detail::Full);
-std::string TextEnd(RunCounts const& counts);
-std::string JsonBegin();
-std::string JsonMember(std::size_t index, BatchItem const& item, bool first);
-std::string JsonEnd(bool anyMember, RunCounts const& counts);
+struct BatchRow;
+// The end of the text output: the batch table (more than one member), the counts.
+std::string TextEnd(RunCounts const& counts, std::vector<BatchRow> const& rows = {});
+// The JSON document {"members": [...], "summary": {...}}, or with
+// `style.lines` one member object a line and a last line {"summary": {...}}.
+std::string JsonBegin(JsonStyle style = {});
+std::string JsonMember(std::size_t index, BatchItem const& item, bool first, JsonStyle style = {});
+std::string JsonEnd(bool anyMember, RunCounts const& counts, JsonStyle style = {});
+// CSV for spreadsheets (RFC 4180): the header line, one line per member.
+extern char const* const kCsvHeader;
+std::string CsvMember(std::size_t index, BatchItem const& item);
 // The HTML page: the head with the counts, one summary row per member, the
 // end of the summary table, one section per member, the end of the page.
 std::string HtmlHead(RunCounts const& counts);
-std::string HtmlRow(std::size_t index, BatchItem const& item);
+std::string HtmlRow(BatchRow const& row);
 extern char const* const kHtmlRowsEnd;
 std::string HtmlMember(std::size_t index, BatchItem const& item);
 extern char const* const kHtmlEnd;
@@ -78,5 +90,21 @@ RunCounts Count(std::vector<BatchItem> const& items);
 // header first; empty when the case has none.
 std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c);
 std::string CountsLine(RunCounts const& c);
+
+// One member of a batch in a line, kept for the batch table and the HTML
+// summary rows (small: no report).
+struct BatchRow {
+    std::size_t index = 0;
+    bool checked = false;  // false: could not be checked, `error` says why
+    std::string title, where, code, section, grade, governing, error;
+    double util = 0.0;
+    bool pass = false;
+};
+BatchRow MakeBatchRow(std::size_t index, BatchItem const& item);
+// --sort utilisation: the members that could not be checked first, then
+// the largest utilisation first (+infinity above all); ties in input order.
+void SortByUtilisation(std::vector<BatchRow>& rows);
+// The batch table of the text output, one line per member.
+std::string BatchTable(std::vector<BatchRow> const& rows);
 
 }  // namespace s16app

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "app/Output.h"
 #include "app/Render.h"
 
 namespace s16app {
@@ -83,6 +85,56 @@ std::string CountsLine(RunCounts const& c) {
                        " pass, " + std::to_string(c.fail) + " fail";
     if (c.errors) line += ", " + std::to_string(c.errors) + " could not be checked";
     return line;
+}
+
+BatchRow MakeBatchRow(std::size_t index, BatchItem const& item) {
+    BatchRow r;
+    r.index = index;
+    if (!item.outcome) {
+        r.error = item.error;
+        return r;
+    }
+    MemberOutcome const& m = *item.outcome;
+    r.checked = true;
+    r.title = m.title, r.where = m.where, r.code = m.code, r.section = m.section, r.grade = m.grade;
+    r.governing = GoverningName(m.Governing());
+    r.util = m.Governing().utilisation;
+    r.pass = m.Pass();
+    return r;
+}
+
+void SortByUtilisation(std::vector<BatchRow>& rows) {
+    // NaN (never expected) sorts with +infinity: an unknown utilisation is no better.
+    auto key = [](BatchRow const& r) { return std::isnan(r.util) ? INFINITY : r.util; };
+    std::stable_sort(rows.begin(), rows.end(), [&key](BatchRow const& a, BatchRow const& b) {
+        if (a.checked != b.checked) return !a.checked;
+        return key(a) > key(b);
+    });
+}
+
+std::string BatchTable(std::vector<BatchRow> const& rows) {
+    std::vector<std::vector<std::string>> cells{{"#", "Member", "Section", "Grade", "Governing check", "Util", "Result"}};
+    for (auto const& r : rows) {
+        if (!r.checked) continue;
+        cells.push_back({std::to_string(r.index + 1), Printable(r.title.empty() ? r.where : r.title),
+                         Printable(r.section), Printable(r.grade), r.governing, UtilText(r.util), Verdict(r.pass)});
+    }
+    std::vector<std::size_t> width(cells[0].size(), 0);
+    for (auto const& row : cells)
+        for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
+    std::string out = "Members\n";
+    auto line = [&out, &width](std::vector<std::string> const& row) {
+        out += "  ";
+        for (std::size_t i = 0; i < row.size(); ++i) out += i + 1 < row.size() ? Padded(row[i], width[i]) : row[i];
+        out += "\n";
+    };
+    line(cells[0]);
+    std::size_t next = 1;
+    for (auto const& r : rows) {
+        if (r.checked) line(cells[next++]);
+        else out += "  " + Padded(std::to_string(r.index + 1), width[0]) + "ERROR: " + Printable(r.error) + "\n";
+    }
+    return out;
 }
 
 }  // namespace s16app

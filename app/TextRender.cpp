@@ -308,11 +308,18 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     return Checked(out);
 }
 
-std::string TextEnd(RunCounts const& counts) { return std::string(78, '=') + "\n" + CountsLine(counts) + "\n"; }
+std::string TextEnd(RunCounts const& counts, std::vector<BatchRow> const& rows) {
+    std::string const rule(78, '=');
+    return rule + "\n" + (rows.size() > 1 ? BatchTable(rows) + rule + "\n" : std::string()) + CountsLine(counts) + "\n";
+}
 
 void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour) {
-    for (std::size_t i = 0; i < items.size(); ++i) out << TextMember(i, items[i], colour, Detail::Full);
-    out << TextEnd(Count(items));
+    std::vector<BatchRow> rows;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << TextMember(i, items[i], colour, Detail::Full);
+        rows.push_back(MakeBatchRow(i, items[i]));
+    }
+    out << TextEnd(Count(items), rows);
 }
 
 void RenderSectionText(std::ostream& out, SectionInfo const& s) {

@@ -52,7 +52,9 @@ def templates():
     for name in sorted(os.listdir(EXAMPLES)):
         if name.endswith(".json"):
             with open(os.path.join(EXAMPLES, name)) as f:
-                out.append(json.load(f))
+                m = json.load(f)
+            if "design" not in m:  # members to design have no section to check
+                out.append(m)
     out.append(CHANNEL)
     return out
 
@@ -69,8 +71,13 @@ def scaled_subspans(subspans, k):
     out = []
     for s in subspans:
         s = dict(s)
-        s["left"] = scaled_actions(s["left"], k)
-        s["right"] = scaled_actions(s["right"], k)
+        if "loads" in s:  # the loads scaled, the right end follows from them
+            s.pop("right", None)
+            s["loads"] = [{key: round(v * k, 3) if key in ("w", "w1", "w2", "P") else v for key, v in ld.items()}
+                          for ld in s["loads"]]
+        for end in ("left", "right"):
+            if end in s:
+                s[end] = scaled_actions(s[end], k)
         out.append(s)
     return out
 

@@ -20,11 +20,11 @@ namespace py = pybind11;
 
 namespace {
 
-// The JSON document of `s16check check --format json` for the member file
-// `text`, its members checked on `jobs` threads without the GIL. Throws
+// The JSON document of `s16check check --format json` (`--report text` when
+// `report`) for the member file `text`, its members checked on `jobs` threads without the GIL. Throws
 // InputError for a file that cannot be read and for members that cannot be
 // checked (every such member named, one a line).
-std::string CheckText(std::string const& text, std::string const& fileName, int jobs, bool quick) {
+std::string CheckText(std::string const& text, std::string const& fileName, int jobs, bool quick, bool report) {
     if (jobs < 1 || jobs > 256) throw py::value_error("jobs: give 1 to 256 threads");
     py::gil_scoped_release const release;
     auto const members = s16app::ReadMemberFile(text, fileName, jobs);
@@ -32,11 +32,14 @@ std::string CheckText(std::string const& text, std::string const& fileName, int 
     s16app::RunOptions options;
     options.quick = quick;
     options.sections = &sections;
+    options.text = report;
+    options.working = true;
+    s16app::JsonStyle const style{false, report};
     s16app::RunCounts counts;
     std::string out = s16app::JsonBegin(), errors;
     s16app::CheckStream(
         members, options, jobs,
-        [](std::size_t i, s16app::BatchItem const& item) { return s16app::JsonMember(i, item, i == 0); },
+        [style](std::size_t i, s16app::BatchItem const& item) { return s16app::JsonMember(i, item, i == 0, style); },
         [&](std::size_t, s16app::BatchItem const& item, std::string const& json) {
             counts.Add(item);
             out += json;
@@ -86,7 +89,9 @@ PYBIND11_MODULE(_core, m) {
     m.doc() = "The engine behind the s16check package (use s16check.check, s16check.section).";
     py::register_exception<s16app::InputError>(m, "InputError", PyExc_ValueError);
     m.def("check_text", &CheckText, py::arg("text"), py::arg("file_name"), py::arg("jobs") = 1,
-          py::arg("quick") = false, "The JSON output of `s16check check --format json` for a member file's text.");
+          py::arg("quick") = false, py::arg("report") = false,
+          "The JSON output of `s16check check --format json` (with `--report text` when `report`) for a member "
+          "file's text.");
     m.def(
         "design_text",
         [](std::string const& text, std::string const& fileName, int jobs, std::optional<std::string> family,

@@ -32,11 +32,6 @@ __version__ = _core.__version__
 
 # A number too large to be finite: the reader refuses it with its field path.
 _NOT_FINITE = 10**400
-# Keys whose value is a number, or a map of numbers, in the JSON output; the
-# renderer writes +infinity there as "inf" (or null).
-_NUMBERS = frozenset({"utilisation", "util", "Le", "omega2", "Mu", "Mr", "Mf", "KL_r", "Cu", "Cr", "Fy", "Fu",
-                      "section_resistances", "dimensions", "properties", "resistances"})
-_NON_FINITE = {"inf": None, "-inf": -math.inf, "nan": math.nan}
 
 
 def _field(path, key):
@@ -76,17 +71,7 @@ def _member_file(member):
     return json.dumps(_plain(doc, source, "")).encode(), source
 
 
-def _python(node, number=False):
-    if isinstance(node, dict):
-        return {k: _python(v, number or k in _NUMBERS) for k, v in node.items()}
-    if isinstance(node, list):
-        return [_python(v, number) for v in node]
-    if number and isinstance(node, str) and node in _NON_FINITE:
-        return _NON_FINITE[node]
-    return node
-
-
-def check(member, *, quick=False, jobs=1):
+def check(member, *, quick=False, jobs=1, report=False):
     """Checks members to CSA S16 as ``s16check check --format json`` does.
 
     member: one member as a dict in the member-file form, a list of such
@@ -95,27 +80,32 @@ def check(member, *, quick=False, jobs=1):
     quick: the quick check (utilisations only, stopping at the first
     failure, no report).
     jobs: members checked at a time (1 to 256); the result is the same.
+    report: with each member's calculation report as text (``report``), as
+    ``--report text`` does; not with ``quick``.
 
     Returns ``{"members": [...], "summary": {...}}``: for each member in input
     order ``pass``, ``utilisation``, ``governing_check``, ``flag_names``,
     ``entries`` (utilisations of each check), ``spans`` (the buckling
-    working), ``report`` (the calculation report as text), ``warnings``;
-    SI base units (m, N, N*m, Pa); ``None`` for an unbounded value.
+    working), ``checks``, ``section_resistances``, ``warnings``, ``version``;
+    SI base units (m, N, N*m, Pa); ``None`` for an unbounded utilisation,
+    whose checks ``unbounded`` names.
 
     Raises InputError (a ValueError) with the command line's message, naming
     the file (``<dict>``, ``<list>`` or the path), the member and the field,
     for input that cannot be read or a member that cannot be checked;
     OSError for a path that cannot be read.
     """
+    if quick and report:
+        raise ValueError("report: has no effect with quick (the quick check writes no report)")
     text, name = _member_file(member)
-    return _python(json.loads(_core.check_text(text, name, jobs, quick)))
+    return json.loads(_core.check_text(text, name, jobs, quick, report))
 
 
-def check_many(members, jobs=2, *, quick=False):
+def check_many(members, jobs=2, *, quick=False, report=False):
     """Checks a list of members (dicts in the member-file form) on ``jobs``
     threads, the Python interpreter free meanwhile; the result is that of
     ``check(members)``, members in input order."""
-    return check(list(members), quick=quick, jobs=jobs)
+    return check(list(members), quick=quick, jobs=jobs, report=report)
 
 
 def design(member, family=None, *, max_depth=None, min_depth=None, max_width=None, limit=None, top=None, jobs=1):
@@ -140,7 +130,7 @@ def design(member, family=None, *, max_depth=None, min_depth=None, max_width=Non
     elif isinstance(member, (list, tuple)):
         member = [with_block(m) for m in member]
     text, name = _member_file(member)
-    return _python(json.loads(_core.design_text(text, name, jobs, family, max_depth, min_depth, max_width, limit, top)))
+    return json.loads(_core.design_text(text, name, jobs, family, max_depth, min_depth, max_width, limit, top))
 
 
 def section(description, grade="350W", code="CSA S16-09"):
@@ -151,4 +141,4 @@ def section(description, grade="350W", code="CSA S16-09"):
     (``"I D=303 B=203 T=13.1 Tw=7.5 R=15"``), a CSA G40.20 tube
     (``"HSS102x102x6.4"``) or a catalogue designation. Raises InputError for
     an unknown section, grade or code."""
-    return _python(json.loads(_core.section_text(description, grade, code)))
+    return json.loads(_core.section_text(description, grade, code))

@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CliRun.h"
+#include "app/Render.h"
 #include "Tolerance.h"
 
 using clitest::Example;
@@ -30,7 +34,7 @@ std::vector<double> Utils(nlohmann::json const& c, char const* kind) {
     for (auto const& e : c["entries"]) {
         if (e["kind"] != kind) continue;
         for (auto const& u : e["util"].items())
-            out.push_back(u.value().is_string() ? INFINITY : u.value().get<double>());
+            out.push_back(u.value().is_null() ? INFINITY : u.value().get<double>());
     }
     return out;
 }
@@ -54,9 +58,9 @@ TEST(CliOutput, EveryExampleChecksInEveryFormat) {
         EXPECT_EQ(json.status, m["pass"].get<bool>() ? 0 : 1);
         // With the member buckling checks in place they pass as a whole.
         if (bucklingFinite) {
-            EXPECT_EQ(json.status, 0) << m["report"].get<std::string>().substr(0, 2000);
+            EXPECT_EQ(json.status, 0) << json.out.substr(0, 2000);
         }
-        for (char const* format : {"text", "html"}) {
+        for (char const* format : {"text", "jsonl", "html", "csv"}) {
             auto const r = RunCli(std::string("check --format ") + format + " '" + Example(name) + "'");
             EXPECT_EQ(r.status, json.status) << format;
             EXPECT_EQ(r.err, "") << format;
@@ -64,12 +68,13 @@ TEST(CliOutput, EveryExampleChecksInEveryFormat) {
     }
 }
 
-TEST(CliOutput, JsonLayoutAndInfinity) {
+TEST(CliOutput, JsonLayoutAndUnboundedUtilisations) {
     // Local-only member: entries 0 (input) and 1 (sub-span 0), no buckling
     // entry. 882 kN of tension on A = 5600 mm² of 350W: 882/(0.9*5600*350e-3)
     // = 0.5 (CSA S16-09 cl. 13.2(a)).
     WriteFile("local.json", LocalMember(R"({"N": 882})", R"(, "title": "tie T1")"));
-    auto const local = ParseOutput(RunCli("check --format json local.json"))["members"][0];
+    auto const local = ParseOutput(RunCli("check --format json --report text local.json"))["members"][0];
+    EXPECT_EQ("s16check " + local["version"].get<std::string>() + "\n", RunCli("--version").out);
     EXPECT_EQ(local["title"], "tie T1");
     EXPECT_EQ(local["code"], "CSA S16-09");
     EXPECT_EQ(local["section"], "RHS D=200 B=100 t=10");
@@ -97,7 +102,8 @@ TEST(CliOutput, JsonLayoutAndInfinity) {
     EXPECT_EQ(major["Le_from"], "CSA S16-09 Annex F");
     EXPECT_REL(major["Le"].get<double>(), 3.0);
     EXPECT_REL(major["Cu"].get<double>(), 100e3);
-    // A single angle carries no shear: any shear is +infinity, written "inf".
+    // A single angle carries no shear: any shear is +infinity, written null
+    // and named in "unbounded".
     WriteFile("angle.json", R"({"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
       "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "pinned"}],
       "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
@@ -105,8 +111,10 @@ TEST(CliOutput, JsonLayoutAndInfinity) {
     auto const angle = RunCli("check --format json angle.json");
     EXPECT_EQ(angle.status, 1);
     auto const a = ParseOutput(angle)["members"][0];
-    EXPECT_EQ(a["utilisation"], "inf");
-    EXPECT_EQ(a["entries"][1]["util"]["shear_major"], "inf");
+    EXPECT_TRUE(a["utilisation"].is_null());
+    EXPECT_EQ(a["unbounded"], nlohmann::json::array({"local major-axis shear"}));
+    EXPECT_TRUE(a["entries"][1]["util"]["shear_major"].is_null());
+    EXPECT_FALSE(a.contains("report"));  // --report none is the default of JSON
     EXPECT_FALSE(a["pass"].get<bool>());
     EXPECT_NE(std::find(a["flag_names"].begin(), a["flag_names"].end(), "major-shear-on-strut"), a["flag_names"].end());
 }
@@ -192,7 +200,7 @@ TEST(CliOutput, ExitCodesAndLoadCases) {
     // The quick check gives the utilisations and no report.
     auto const quick = ParseOutput(RunCli("check --quick --format json cases.json"))["members"][0];
     EXPECT_REL(quick["utilisation"].get<double>(), 0.75);
-    EXPECT_EQ(quick["report"], "");
+    EXPECT_FALSE(quick.contains("report"));
     // Text: the summary names the governing case; one failing member of
     // two makes the run fail.
     auto const text = RunCli("check cases.json over.json");
@@ -211,4 +219,151 @@ TEST(CliOutput, ColoursAndProgressOnlyOnATerminal) {
     auto const plain = RunShell("script -qec \"" + bin + " --no-color\" /dev/null");
     EXPECT_EQ(plain.out.find("\x1b[1m"), std::string::npos);
     EXPECT_EQ(RunCli("check '" + Example("beam_column.json") + "'").out.find('\x1b'), std::string::npos);
+}
+
+namespace {
+// Every text value of a document sits under a key that holds text (or a
+// list of texts); anything else is a number, true, false or null.
+void ExpectNumbersNotText(nlohmann::json const& j, std::string const& key = "") {
+    static std::set<std::string> const text = {
+        "title", "code", "section", "grade", "name", "governing_check", "kind", "Le_from", "omega2_from",
+        "compression_flange", "buckling_note", "report", "source", "input_units", "version", "error",
+        "governing_case", "check", "clause", "demand_symbol", "resistance_symbol", "flag_names", "warnings",
+        "unbounded", "where", "family", "reason"};
+    if (j.is_object()) {
+        for (auto const& item : j.items()) ExpectNumbersNotText(item.value(), item.key());
+    } else if (j.is_array()) {
+        for (auto const& v : j) ExpectNumbersNotText(v, key);
+    } else if (j.is_string()) {
+        EXPECT_EQ(text.count(key), 1u) << key << ": " << j;
+    }
+}
+
+// The member numbers of the rows of a batch view, in the order shown.
+std::vector<int> RowOrder(std::string const& out, std::regex const& row) {
+    std::vector<int> order;
+    for (std::sregex_iterator it(out.begin(), out.end(), row), end; it != end; ++it) order.push_back(std::stoi((*it)[1]));
+    return order;
+}
+
+// Three members in tension on Tr = 0.9 (5600 mm2)(350 MPa) = 1764 kN
+// (CSA S16-09 cl. 13.2(a)): 882 kN gives 0.5, 1852.2 kN 1.05, 1323 kN 0.75;
+// the fourth's section lacks its dimensions.
+std::string ThreeTiesAndABadOne() {
+    return WriteFile("ties3.json", "{\"members\": [" + LocalMember(R"({"N": 882})", R"(, "title": "a")") + "," +
+                                       LocalMember(R"({"N": 1852.2})", R"(, "title": "b")") + "," +
+                                       LocalMember(R"({"N": 1323})", R"(, "title": "c")") + "," +
+                                       R"({"title": "d", "section": "I D=303", "grade": "350W",
+      "points": [{"x": 0}, {"x": 3}], "subspans": [{"left": {}, "right": {}}]}]})");
+}
+}  // namespace
+
+TEST(CliOutput, JsonNumbersAreNumbers) {
+    WriteFile("angle.json", R"({"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "pinned"}],
+      "subspans": [{"left": {"N": -10, "Vy": 1}, "right": {"N": -10, "Vy": 1}}]})");
+    std::string files = "angle.json";
+    for (char const* name : kExamples) files += " '" + Example(name) + "'";
+    ExpectNumbersNotText(ParseOutput(RunCli("check --format json --report text " + files)));
+    for (char const* name : {"design_beam.json", "design_brace.json", "design_column.json"})
+        ExpectNumbersNotText(ParseOutput(RunCli("design --format json '" + Example(name) + "'")));
+}
+
+TEST(CliOutput, BatchViewsSortedByUtilisation) {
+    std::string const file = ThreeTiesAndABadOne();
+    // Text: "  N   title ..." rows after "Members"; HTML: the summary rows.
+    std::regex const textRow(R"(\n  (\d+) +(?:[abc] |ERROR))"), htmlRow(R"re(<tr class="\w+"><td>(\d+)</td>)re");
+    struct Case {
+        char const* args;
+        std::regex const* row;
+        std::vector<int> order;
+    } const cases[] = {
+        {"", &textRow, {1, 2, 3, 4}},
+        {"--sort utilisation", &textRow, {4, 2, 3, 1}},  // the error first, then 1.05, 0.75, 0.5
+        {"--format html --sort input", &htmlRow, {1, 2, 3, 4}},
+        {"--format html --sort utilisation", &htmlRow, {4, 2, 3, 1}},
+    };
+    for (auto const& c : cases) {
+        auto const r = RunCli(std::string("check ") + c.args + " " + file);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(RowOrder(r.out, *c.row), c.order) << c.args << "\n" << r.out.substr(r.out.size() - 800);
+    }
+}
+
+TEST(CliOutput, CsvAndJsonLinesOneLinePerMember) {
+    // A title with a formula start, quotes, a comma, a line feed and a bell.
+    WriteFile("hostile.json", "{\"members\": [" + LocalMember(R"({"N": 882})", R"(, "title": "=1+\"x\", y\n\u0007")") +
+                                  "]}");
+    std::string const ties = ThreeTiesAndABadOne(), files = "hostile.json " + ties;
+    auto const csv = RunCli("check --format csv " + files);
+    EXPECT_EQ(csv.status, 2);
+    std::istringstream lines(csv.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 6u) << csv.out;
+    EXPECT_EQ(rows[0], "member,title,section,grade,governing_check,utilisation,pass,error\r");
+    // RFC 4180: quotes doubled inside a quoted cell; the control characters
+    // escaped as in the text output; the formula taken as text by a '.
+    std::string const tie = ",RHS D=200 B=100 t=10,CSA G40.21 350W,local axial,";
+    EXPECT_EQ(rows[1].substr(0, rows[1].find(tie) + tie.size()), R"(1,"'=1+""x"", y\n\x07")" + tie);
+    EXPECT_EQ(rows[3].substr(0, 3 + tie.size()), "3,b" + tie);
+    EXPECT_EQ(rows[5], "5,,,,,,ERROR,\"" + ties + R"(: members[3].section: section ""I D=303"": missing dimension)"
+                       R"( ""B"" for an I section")" "\r");
+    // JSON Lines: one member object a line, then the counts.
+    auto const jsonl = RunCli("check --format jsonl " + files);
+    std::istringstream objects(jsonl.out);
+    std::vector<nlohmann::json> docs;
+    for (std::string line; std::getline(objects, line);) docs.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(docs.size(), 6u);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(docs[i]["index"], i);
+    // CSV numbers read back exactly as JSON's (0.5 and 1.05 as in ThreeTiesAndABadOne).
+    for (std::size_t i : {0, 2}) {
+        std::string const& row = rows[i + 1];
+        std::size_t const end = row.rfind(",PASS,") == std::string::npos ? row.rfind(",FAIL,") : row.rfind(",PASS,");
+        std::string const util = row.substr(row.rfind(',', end - 1) + 1, end - row.rfind(',', end - 1) - 1);
+        EXPECT_EQ(std::stod(util), docs[i]["utilisation"].get<double>()) << row;
+        EXPECT_REL(std::stod(util), i == 0 ? 0.5 : 1.05);
+    }
+    EXPECT_EQ(docs[5], nlohmann::json::parse(R"({"summary": {"members": 5, "pass": 3, "fail": 1, "errors": 1}})"));
+}
+
+TEST(CliOutput, ReportAndSortRefusedWhereTheyChangeNothing) {
+    WriteFile("local.json", LocalMember(R"({"N": 882})"));
+    struct Case {
+        char const* args;
+        char const* error;
+    } const cases[] = {
+        {"--format csv --report text",
+         "s16check: --report: has no effect with --format csv (it applies to json and jsonl; see --detail)\n"},
+        {"--report none", "s16check: --report: has no effect with --format text (it applies to json and jsonl; "
+                          "see --detail)\n"},
+        {"--quick --report none", "s16check: --report: has no effect with --quick (it writes no report)\n"},
+        {"--format json --sort input", "s16check: --sort: has no effect with --format json (it orders the text "
+                                       "members table and the html summary rows; members are written in input order)\n"},
+        {"--format csv --sort utilisation", "s16check: --sort: has no effect with --format csv (it orders the text "
+                                            "members table and the html summary rows; members are written in input "
+                                            "order)\n"},
+    };
+    for (auto const& c : cases) {
+        auto const r = RunCli(std::string("check local.json ") + c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.err, c.error);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(CliOutput, JsonTextReplacesInvalidUtf8AsNlohmannDoes) {
+    // A file name reaches the JSON as bytes; the writer's escaping and
+    // U+FFFD replacement must read back as nlohmann::json's replace handler.
+    for (std::string const text : {"ok \xE2\x82\xAC", "\xC3", "\xE2\x82" "A", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                   "\xC0\xAF", "\x80", "\x01\x1f\"\\\t\x7f", "\xF0\x9F\x98"}) {
+        s16app::BatchItem item;
+        item.error = text;
+        auto const expected = nlohmann::json::parse(
+            nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+        for (bool lines : {false, true}) {
+            std::string const json = s16app::JsonMember(0, item, true, s16app::JsonStyle{lines, false});
+            EXPECT_EQ(nlohmann::json::parse(json)["error"], expected) << json;
+        }
+    }
 }

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         counts.Add(items[i]);
         text += s16app::TextMember(i, items[i], false);
         json += s16app::JsonMember(i, items[i], i == 0);
-        rows += s16app::HtmlRow(i, items[i]);
+        rows += s16app::HtmlRow(s16app::MakeBatchRow(i, items[i]));
         sections += s16app::HtmlMember(i, items[i]);
     }
     text += s16app::TextEnd(counts);

@@ -38,14 +38,14 @@ def load(path):
 
 @pytest.mark.parametrize("path", EXAMPLES, ids=os.path.basename)
 def test_examples_as_the_command_line(path):
-    cli = s16check._python(json.loads(run_cli("check", path, "--format", "json").stdout))
+    cli = json.loads(run_cli("check", path, "--format", "json").stdout)
     assert s16check.check(path) == cli
     assert without_source(s16check.check(load(path))) == without_source(copy.deepcopy(cli))
 
 
 @pytest.mark.parametrize("path", DESIGNS, ids=os.path.basename)
 def test_designs_as_the_command_line(path):
-    cli = s16check._python(json.loads(run_cli("design", path, "--format", "json").stdout))
+    cli = json.loads(run_cli("design", path, "--format", "json").stdout)
     assert s16check.design(path) == cli
 
 
