@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -20,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     // A folder's catalogue is read once and kept: each input gets its own.
     static char root[] = "/tmp/s16_fuzz_catalog.XXXXXX";
     static bool const made = mkdtemp(root) != nullptr;
+    static int const removed = made ? std::atexit([] { rmdir(root); }) : 0;  // emptied after every input
+    (void)removed;
     static unsigned long count = 0;
     if (size < 1 || !made) return 0;
     std::string const dir = std::string(root) + "/" + std::to_string(count++), file = dir + "/" + tables[data[0] % 6];

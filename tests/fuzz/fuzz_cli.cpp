@@ -9,7 +9,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -38,6 +40,8 @@ bool Clear(std::string const& dir) {
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     static char dir[] = "/tmp/s16_fuzz_cli.XXXXXX";
     static bool const made = mkdtemp(dir) != nullptr;
+    static int const removed = made ? std::atexit([] { rmdir(dir); }) : 0;  // emptied after every input
+    (void)removed;
     char cwd[4096];
     if (!made || !getcwd(cwd, sizeof cwd)) return 0;
     std::string const text(reinterpret_cast<char const*>(data), size), folder = dir;
@@ -48,6 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         std::string const arg = text.substr(at, end - at);
         if (!arg.empty() && arg.find_first_of(std::string("/\0", 2)) == std::string::npos) args.push_back(arg);
     }
+    // design tries every section of a family for each member: a few members only
+    if (std::find(args.begin(), args.end(), "design") != args.end() && size - eol > 2048) return 0;
     std::ofstream(folder + "/m.json", std::ios::binary) << text.substr(std::min(eol + 1, size));
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(&a[0]);
