@@ -149,7 +149,8 @@ int RunCheck(CheckArgs const& a) {
             designed.push_back({{f, i}, s16app::Where(m, "design")});
         }))
         return kExitInput;
-    std::sort(designed.begin(), designed.end());
+    std::sort(designed.begin(), designed.end());  // once each (a file read again for late units gives them twice)
+    designed.erase(std::unique(designed.begin(), designed.end()), designed.end());
     for (auto const& d : designed)
         Error(d.second + ": a member with a \"design\" block has no section to check; run s16check design");
     if (!designed.empty()) return kExitInput;
