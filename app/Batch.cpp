@@ -1,6 +1,6 @@
 // Checks many members on worker threads, results in input order.
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <system_error>
@@ -12,20 +12,31 @@
 namespace s16app {
 
 namespace {
-BatchItem CheckOne(MemberInput const& input, RunOptions const& options) {
+BatchItem CheckOne(MemberReader const& read, RunOptions const& options) {
     BatchItem item;
+    std::string where;
     try {
+        MemberInput const input = read();
+        where = Where(input, "");
         item.outcome = CheckMember(input, options);
     } catch (InputError const& e) {
         item.error = e.what();
     } catch (std::exception const& e) {
-        item.error = Where(input, "") + ": the check failed: " + e.what();
+        item.error = where + ": the check failed: " + e.what();
     }
     return item;
 }
 }  // namespace
 
-void CheckStream(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
+MemberSource ListSource(std::vector<MemberInput> const& members) {
+    return [&members, next = std::size_t{0}]() mutable -> MemberReader {
+        if (next == members.size()) return {};
+        MemberInput const* m = &members[next++];
+        return [m] { return *m; };
+    };
+}
+
+void CheckStream(MemberSource const& source, std::size_t total, RunOptions const& options, int jobs,
                  std::function<std::string(std::size_t, BatchItem const&)> const& render,
                  std::function<void(std::size_t, BatchItem const&, std::string const&)> const& emit,
                  std::function<void(std::size_t, std::size_t)> const& progress) {
@@ -34,47 +45,68 @@ void CheckStream(std::vector<MemberInput> const& members, RunOptions const& opti
         std::string text;
         bool ready = false;
     };
-    std::vector<Slot> slots(members.size());
-    auto produce = [&](std::size_t i) {
-        slots[i].item = CheckOne(members[i], options);
+    std::size_t const workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), std::max<std::size_t>(total, 1));
+    // Members checked ahead of the one next to be emitted: a slow member
+    // holds back the others, not memory.
+    std::size_t const window = 4 * workers + 4;
+    std::vector<Slot> slots(window);
+    auto produce = [&](std::size_t i, MemberReader const& read) {
+        Slot& s = slots[i % window];
+        s.item = CheckOne(read, options);
         if (!render) return;
-        slots[i].text = render(i, slots[i].item);
+        s.text = render(i, s.item);
         // Rendered: the report lines are not needed any more, and are let
         // go here, on the worker, rather than by whoever hands it over.
-        if (slots[i].item.outcome)
-            for (auto& c : slots[i].item.outcome->cases) std::vector<ReportLine>().swap(c.report);
+        if (s.item.outcome)
+            for (auto& c : s.item.outcome->cases) std::vector<ReportLine>().swap(c.report);
     };
     auto hand = [&](std::size_t i) {
-        if (emit) emit(i, slots[i].item, slots[i].text);
-        slots[i].item = BatchItem{};  // emitted: its memory goes back
-        std::string().swap(slots[i].text);
+        Slot& s = slots[i % window];
+        if (emit) emit(i, s.item, s.text);
+        s.item = BatchItem{};  // emitted: its memory goes back
+        std::string().swap(s.text);
     };
-    std::size_t const total = members.size();
-    std::size_t const workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), total);
 
-    std::atomic<std::size_t> next{0};
-    std::size_t done = 0;
+    std::size_t next = 0, done = 0;
     std::size_t emitted = 0;  // members before this one have been handed over
     bool writing = false;     // a worker is handing members over
+    bool exhausted = false;   // the source gave its last member
     std::mutex mutex;
-    // Each worker takes the next unchecked member (a member object lives on
-    // the worker that made it), checks and renders it, and marks it ready.
-    // One worker at a time then hands over, outside the lock, every ready
-    // member in input order; the others go straight back to checking.
+    std::condition_variable room;
+    // Each worker takes the next member (a member object lives on the worker
+    // that made it) when the window has room, checks and renders it, and
+    // marks it ready. One worker at a time then hands over, outside the
+    // lock, every ready member in input order; the others go back to
+    // checking.
     auto worker = [&] {
-        for (std::size_t i = next++; i < total; i = next++) {
-            produce(i);
-            std::unique_lock<std::mutex> lock(mutex);
-            slots[i].ready = true;
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            room.wait(lock, [&] { return exhausted || next < emitted + window; });
+            if (exhausted) return;
+            MemberReader read = source();
+            if (!read) {
+                exhausted = true;
+                room.notify_all();
+                return;
+            }
+            std::size_t const i = next++;
+            lock.unlock();
+            produce(i, read);
+            read = nullptr;
+            lock.lock();
+            slots[i % window].ready = true;
             ++done;
-            if (progress) progress(done, total);
+            if (progress) progress(done, std::max(total, done));
             if (writing) continue;
             writing = true;
-            while (emitted < total && slots[emitted].ready) {
-                std::size_t const k = emitted++;
+            while (emitted < next && slots[emitted % window].ready) {
+                std::size_t const k = emitted;
                 lock.unlock();
                 hand(k);
                 lock.lock();
+                slots[k % window].ready = false;
+                ++emitted;
+                room.notify_all();
             }
             writing = false;
         }

@@ -20,6 +20,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <atomic>
+#include <iterator>
+#include <mutex>
 #include <memory>
 #include <thread>
 #include <cstdlib>
@@ -119,33 +121,25 @@ void UnknownCommand(std::string const& word, std::vector<CLI::App*> const& comma
           (nearest.empty() ? " (commands: " + names + ")" : "; did you mean '" + nearest + "'?"));
 }
 
-// Reads every file; all problems are told before giving up.
-bool ReadAll(std::vector<std::string> const& files, int jobs, std::vector<s16app::MemberInput>& members) {
+// The member files of a run, each read as a stream.
+using Streams = std::vector<std::unique_ptr<s16app::MemberStream>>;
+using EachMember = std::function<void(std::size_t file, std::size_t index, s16app::MemberInput&& member)>;
+
+// Reads every file whole once, before anything is checked; all problems are
+// told before giving up. `each` receives every member read. Gives the number
+// of members.
+bool ReadAll(std::vector<std::string> const& files, int jobs, Streams& streams, std::size_t& total,
+             EachMember const& each) {
+    if (std::count(files.begin(), files.end(), "-") > 1) {
+        Error("-: the standard input can be read once only; give \"-\" once");
+        return false;
+    }
     bool ok = true;
-    for (auto const& name : files) {
-        struct stat st {};
-        if (::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-            Error(name + ": is a folder, not a member file");
-            ok = false;
-            continue;
-        }
-        if (st.st_size > static_cast<off_t>(s16app::kMaxFileBytes)) {
-            Error(name + ": " + std::to_string(st.st_size >> 20) + " MB; a member file of more than " +
-                  std::to_string(s16app::kMaxFileBytes >> 20) + " MB is refused (split it)");
-            ok = false;
-            continue;
-        }
-        std::ifstream in(name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (!in || in.bad()) {
-            Error(name + ": cannot be read");
-            ok = false;
-            continue;
-        }
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        streams.push_back(std::make_unique<s16app::MemberStream>(files[f]));
         try {
-            auto read = s16app::ReadMemberFile(text.str(), name, jobs);
-            for (auto& m : read) members.push_back(std::move(m));
+            total += streams.back()->Validate(
+                jobs, [&each, f](std::size_t i, s16app::MemberInput&& m) { each(f, i, std::move(m)); });
         } catch (s16app::InputError const& e) {
             Error(e.what());
             ok = false;
@@ -171,7 +165,13 @@ bool Emit(std::ostringstream const& text) {
 
 // Replacing an input by its own report would lose it: refused, said.
 bool OutputIsAnInput(std::string const& output, std::vector<std::string> const& files) {
-    std::string const input = s16app::SameFileAs(output, files);
+    std::vector<std::string> named;
+    std::copy_if(files.begin(), files.end(), std::back_inserter(named), [](std::string const& f) { return f != "-"; });
+    std::string input = s16app::SameFileAs(output, named);
+    struct stat in {}, out {};
+    if (input.empty() && named.size() < files.size() && !output.empty() && ::fstat(STDIN_FILENO, &in) == 0 &&
+        S_ISREG(in.st_mode) && ::stat(output.c_str(), &out) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+        input = "read as the standard input";
     if (input.empty()) return false;
     Error("--output " + output + ": is the input file " + input + "; refused, it would be overwritten");
     return true;
@@ -180,16 +180,27 @@ bool OutputIsAnInput(std::string const& output, std::vector<std::string> const& 
 int RunCheck(CheckArgs const& a) {
     if (OutputIsAnInput(a.output, a.files)) return kExitInput;
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
-    std::vector<s16app::MemberInput> members;
-    if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
-    bool designed = false;
-    for (auto const& m : members)
-        if (m.design) {
-            Error(s16app::Where(m, "design") + ": a member with a \"design\" block has no section to check; "
-                                               "run s16check design");
-            designed = true;
-        }
-    if (designed) return kExitInput;
+    Streams streams;
+    std::size_t total = 0;
+    std::mutex mutex;
+    std::vector<std::pair<std::pair<std::size_t, std::size_t>, std::string>> designed;
+    if (!ReadAll(a.files, a.jobs, streams, total, [&](std::size_t f, std::size_t i, s16app::MemberInput&& m) {
+            if (!m.design) return;
+            std::lock_guard<std::mutex> const lock(mutex);
+            designed.push_back({{f, i}, s16app::Where(m, "design")});
+        }))
+        return kExitInput;
+    std::sort(designed.begin(), designed.end());  // once each (a file read again for late units gives them twice)
+    designed.erase(std::unique(designed.begin(), designed.end()), designed.end());
+    for (auto const& d : designed)
+        Error(d.second + ": a member with a \"design\" block has no section to check; run s16check design");
+    if (!designed.empty()) return kExitInput;
+    std::size_t file = 0;
+    s16app::MemberSource const source = [&]() -> s16app::MemberReader {
+        for (; file < streams.size(); ++file)
+            if (auto read = streams[file]->Next()) return read;
+        return {};
+    };
     bool const json = a.format == "json" || a.format == "jsonl";
     bool const html = a.format == "html";
     bool const csv = a.format == "csv";
@@ -209,7 +220,7 @@ int RunCheck(CheckArgs const& a) {
     options.text = !csv && (json ? style.report : true);
     options.working = !csv;
     std::function<void(std::size_t, std::size_t)> progress;
-    if (isatty(STDERR_FILENO) && members.size() > 1) progress = ShowProgress;
+    if (isatty(STDERR_FILENO) && total > 1) progress = ShowProgress;
     s16app::ReportOutput output(a.output);
     std::ostream& out = output.Stream();
     bool const colour = a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) &&
@@ -228,7 +239,7 @@ int RunCheck(CheckArgs const& a) {
         out << (csv ? s16app::kCsvHeader : s16app::JsonBegin(style));
     }
     s16app::CheckStream(
-        members, options, a.jobs,
+        source, total, options, a.jobs,
         [json, html, csv, style, colour, detail, &formatted](std::size_t i, s16app::BatchItem const& item) {
             try {
                 if (json) return s16app::JsonMember(i, item, i == 0, style);
@@ -270,7 +281,7 @@ int RunCheck(CheckArgs const& a) {
         written = sectionsHtml->CopyTo(out);
         out << s16app::kHtmlEnd;
     } else if (json) {
-        out << s16app::JsonEnd(!members.empty(), counts, style);
+        out << s16app::JsonEnd(total > 0, counts, style);
     } else if (!csv) {
         out << s16app::TextEnd(counts, rows);
     }
@@ -286,8 +297,19 @@ int RunCheck(CheckArgs const& a) {
 int RunDesign(DesignArgs const& a) {
     if (OutputIsAnInput(a.output, a.files)) return kExitInput;
     if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    // Design holds its members: the report lists them all at the end.
+    Streams streams;
+    std::size_t total = 0;
+    std::mutex mutex;
+    std::vector<std::vector<s16app::MemberInput>> read(a.files.size());
+    if (!ReadAll(a.files, a.jobs, streams, total, [&](std::size_t f, std::size_t i, s16app::MemberInput&& m) {
+            std::lock_guard<std::mutex> const lock(mutex);
+            if (read[f].size() <= i) read[f].resize(i + 1);
+            read[f][i] = std::move(m);
+        }))
+        return kExitInput;
     std::vector<s16app::MemberInput> members;
-    if (!ReadAll(a.files, a.jobs, members)) return kExitInput;
+    for (auto& file : read) std::move(file.begin(), file.end(), std::back_inserter(members));
     s16app::SectionCache sections;
     s16app::FamilyCache families;
     s16app::DesignRun run;

@@ -1,8 +1,14 @@
 #include "app/JsonInput.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <istream>
 #include <set>
+#include <streambuf>
 
 namespace s16app {
 
@@ -10,81 +16,10 @@ using nlohmann::json;
 
 namespace {
 
-// Line and column (1-based) of a byte offset.
-std::string Position(std::string const& text, std::size_t byte) {
-    std::size_t line = 1, column = 1;
-    for (std::size_t i = 0; i < byte && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-    }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
-// Follows the parser through nested objects and arrays to name the place of
-// a duplicate key.
-class DuplicateKeyWatch {
-public:
-    explicit DuplicateKeyWatch(std::string file) : m_file(std::move(file)) {}
-
-    bool operator()(int, json::parse_event_t event, json& parsed) {
-        switch (event) {
-            case json::parse_event_t::object_start: m_frames.emplace_back(false); break;
-            case json::parse_event_t::array_start: m_frames.emplace_back(true); break;
-            case json::parse_event_t::key: {
-                auto& top = m_frames.back();
-                top.key = parsed.get<std::string>();
-                if (!top.keys.insert(top.key).second)
-                    throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
-                break;
-            }
-            case json::parse_event_t::object_end:
-            case json::parse_event_t::array_end:
-                m_frames.pop_back();
-                ElementDone();
-                break;
-            case json::parse_event_t::value: ElementDone(); break;
-        }
-        return true;
-    }
-
-private:
-    struct Frame {
-        explicit Frame(bool isArray) : array(isArray) {}
-        bool array = false;
-        std::size_t index = 0;  // array: elements completed
-        std::string key;        // object: the key being read
-        std::set<std::string> keys;
-    };
-    void ElementDone() {
-        if (!m_frames.empty() && m_frames.back().array) ++m_frames.back().index;
-    }
-public:
-    // Where the parser is: the key being read, with the keys and indices
-    // around it.
-    std::string Path() const {
-        std::string path;
-        for (auto const& f : m_frames) {
-            if (f.array)
-                path += "[" + std::to_string(f.index) + "]";
-            else
-                path += (path.empty() ? "" : ".") + f.key;
-        }
-        return path;
-    }
-
-private:
-    std::string m_file;
-    std::vector<Frame> m_frames;
-};
-
 // The parser's complaint in the user's words: what was expected where.
-std::string Reason(std::string const& what, std::string const& text) {
+std::string Reason(std::string const& what, bool blank) {
     auto has = [&what](char const* s) { return what.find(s) != std::string::npos; };
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return "the file is empty";
+    if (blank && has("unexpected end of input")) return "the file is empty";
     if (has("unexpected end of input")) return "the file ends before the JSON is complete";
     if (has("invalid string: control character"))
         return "a line break or another control character inside a string (write it as \\n, \\t, ...)";
@@ -105,6 +40,201 @@ std::string Reason(std::string const& what, std::string const& text) {
     return at == std::string::npos ? what : what.substr(at);
 }
 
+// JSON text in blocks: the bytes read so far can be placed by line and
+// column near the read position, and the text since the last Mark() is
+// bounded by kMaxMemberBytes (the read stops beyond it).
+class Blocks : public std::streambuf {
+public:
+    explicit Blocks(JsonSource const& source) : m_source(source) {
+        if (source.text) {
+            char* const begin = const_cast<char*>(source.text->data());
+            setg(begin, begin, begin);
+        } else {
+            m_buffer.resize(kCarry + kBlock);
+            setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
+        }
+    }
+
+    std::size_t Offset() const { return m_base + static_cast<std::size_t>(gptr() - eback()); }
+    void Mark() { m_mark = Offset(); }
+    bool TooLarge() const { return m_tooLarge; }
+    int Error() const { return m_error; }
+    // Line and column (1-based) of a byte offset at most kCarry before the
+    // read position.
+    std::string Position(std::size_t byte) const {
+        std::size_t line = m_lines + 1, start = m_lineStart;
+        for (std::size_t i = m_base; i < byte && i - m_base < static_cast<std::size_t>(egptr() - eback()); ++i)
+            if (eback()[i - m_base] == '\n') ++line, start = i + 1;
+        return "line " + std::to_string(line) + ", column " + std::to_string(byte - start + 1);
+    }
+
+protected:
+    int_type underflow() override {
+        if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+        std::size_t const end = m_base + static_cast<std::size_t>(egptr() - eback());
+        if (end - m_mark > kMaxMemberBytes) {
+            m_tooLarge = true;
+            return traits_type::eof();
+        }
+        if (m_source.text) {  // the next block of the text in memory
+            std::size_t const n = std::min(kBlock, m_source.text->size() - end);
+            setg(eback(), egptr(), egptr() + n);
+            return n ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        }
+        // The last bytes stay before the new block, for Position.
+        std::size_t const used = static_cast<std::size_t>(egptr() - eback()), keep = std::min(kCarry, used);
+        for (std::size_t i = 0; i < used - keep; ++i)
+            if (eback()[i] == '\n') ++m_lines, m_lineStart = m_base + i + 1;
+        std::memmove(m_buffer.data(), egptr() - keep, keep);
+        m_base = end - keep;
+        std::size_t n = 0;
+        while (n < kBlock && !m_error) {
+            ssize_t const got = ::read(m_source.fd, m_buffer.data() + keep + n, kBlock - n);
+            if (got == 0) break;
+            if (got > 0) n += static_cast<std::size_t>(got);
+            else if (errno != EINTR) m_error = errno;
+        }
+        if (m_source.copy && n && std::fwrite(m_buffer.data() + keep, 1, n, m_source.copy) != n) m_error = errno;
+        setg(m_buffer.data(), m_buffer.data() + keep, m_buffer.data() + keep + n);
+        return n && !m_error ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+    }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t{64} << 10, kCarry = 16;
+    JsonSource m_source;
+    std::vector<char> m_buffer;
+    std::size_t m_base = 0;       // offset of eback()
+    std::size_t m_lines = 0;      // line breaks before m_base
+    std::size_t m_lineStart = 0;  // offset of the first byte of the line at m_base
+    std::size_t m_mark = 0;
+    bool m_tooLarge = false;
+    int m_error = 0;
+};
+
+// The parser's events turned into JSON values: the top value, and each
+// element of the top object's "members" list on its own. Keeps the keys of
+// the open objects to refuse a duplicate, and the path to name it.
+class Scanner {
+public:
+    using Member = std::function<bool(json&&, std::size_t, json const&)>;
+    Scanner(Blocks& blocks, std::string file, Member const& member)
+        : m_blocks(blocks), m_file(std::move(file)), m_member(member) {}
+
+    json top;
+    bool late = false;
+
+    bool null() { return Put(nullptr); }
+    bool boolean(bool v) { return Put(v); }
+    bool number_integer(json::number_integer_t v) { return Put(v); }
+    bool number_unsigned(json::number_unsigned_t v) { return Put(v); }
+    bool number_float(json::number_float_t v, std::string const&) { return Put(v); }
+    bool string(std::string& v) { return Put(std::move(v)); }
+    bool binary(json::binary_t& v) { return Put(std::move(v)); }
+    bool start_object(std::size_t) { return Open(false); }
+    bool start_array(std::size_t) { return Open(true); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+    bool key(std::string& k) {
+        auto& f = m_frames.back();
+        f.key = k;
+        if (!f.keys.insert(k).second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        late = late || (m_frames.size() == 1 && m_listSeen &&
+                        (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
+        return true;
+    }
+    // A read error, or a member too large: the read stopped there.
+    void Stopped() const {
+        if (m_blocks.Error()) throw InputError(m_file + ": cannot be read: " + std::strerror(m_blocks.Error()));
+        if (m_blocks.TooLarge())
+            throw InputError(m_file + ": " + (m_inList ? Path().substr(0, Path().find(']') + 1) : "(top level)") +
+                             ": more than " + std::to_string(kMaxMemberBytes >> 20) +
+                             " MB of text in one member; refused (split it)");
+    }
+    bool parse_error(std::size_t, std::string const&, nlohmann::detail::exception const& e) {
+        Stopped();
+        // A number too large for a double (1e400): the parser stopped at it.
+        if (e.id == 406)
+            throw InputError(m_file + ": " + (m_frames.empty() ? std::string("(top level)") : Path()) +
+                             ": the number is not finite");
+        auto const* p = dynamic_cast<json::parse_error const*>(&e);
+        std::size_t const byte = p && p->byte > 0 ? p->byte - 1 : 0;
+        throw InputError(m_file + ": " + m_blocks.Position(byte) + ": not valid JSON: " + Reason(e.what(), !m_events));
+    }
+
+private:
+    struct Frame {
+        Frame(json* v, bool a) : value(v), array(a) {}
+        json* value;  // the container being filled; null for the list of members
+        bool array;
+        std::size_t index = 0;  // array: elements completed
+        std::string key;        // object: the key being read
+        std::set<std::string> keys;
+    };
+
+    // Where the parser is: the key being read, with the keys and indices
+    // around it.
+    std::string Path() const {
+        std::string path;
+        for (auto const& f : m_frames)
+            path += f.array ? "[" + std::to_string(f.index) + "]" : (path.empty() ? "" : ".") + f.key;
+        return path;
+    }
+    bool InList() const { return !m_frames.empty() && !m_frames.back().value; }
+    // The place of the next value.
+    json* Slot() {
+        ++m_events;
+        if (m_frames.empty()) return &top;
+        auto& f = m_frames.back();
+        if (!f.value) {  // a new member
+            m_blocks.Mark();
+            m_inList = true;
+            m_element = json();
+            return &m_element;
+        }
+        return f.array ? &f.value->emplace_back() : &(*f.value)[f.key];
+    }
+    // A value is complete: the next index of its list, and a member handed over.
+    bool Done() {
+        if (m_frames.empty() || !m_frames.back().array) return true;
+        auto& f = m_frames.back();
+        ++f.index;
+        if (f.value) return true;
+        m_blocks.Mark();
+        m_inList = false;
+        return m_member(std::move(m_element), f.index - 1, top);
+    }
+    template <class V>
+    bool Put(V&& v) {
+        *Slot() = std::forward<V>(v);
+        return Done();
+    }
+    bool Open(bool array) {
+        if (m_frames.size() >= kMaxJsonDepth)
+            throw InputError(m_file + ": " + m_blocks.Position(m_blocks.Offset() - 1) +
+                             ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+        json* slot = Slot();
+        *slot = array ? json::array() : json::object();
+        bool const list = array && m_frames.size() == 1 && !m_frames[0].array && m_frames[0].key == "members";
+        if (list) m_blocks.Mark(), m_listSeen = true;
+        m_frames.push_back(Frame{list ? nullptr : slot, array});
+        return true;
+    }
+    bool Close() {
+        bool const list = !m_frames.back().value;
+        m_frames.pop_back();
+        if (list) m_blocks.Mark();
+        return list || Done();
+    }
+
+    Blocks& m_blocks;
+    std::string m_file;
+    Member const& m_member;
+    std::vector<Frame> m_frames;
+    json m_element;
+    bool m_inList = false, m_listSeen = false;
+    std::size_t m_events = 0;
+};
+
 std::string JoinPath(std::string const& path, std::string const& key) { return path.empty() ? key : path + "." + key; }
 
 }  // namespace
@@ -123,42 +253,23 @@ std::string JsonTypeName(json const& v) {
     }
 }
 
-json ParseJson(std::string const& text, std::string const& fileName) {
-    DuplicateKeyWatch watch(fileName);
+json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Member const& member, bool& late) {
+    Blocks blocks(source);
+    std::istream in(&blocks);
     // UTF-16 (a byte-order mark, or NUL bytes between ASCII characters).
-    if (text.size() >= 2 && (text.compare(0, 2, "\xff\xfe") == 0 || text.compare(0, 2, "\xfe\xff") == 0 ||
-                             text.find('\0') < 4))
+    char head[4] = {};
+    std::size_t n = 0;
+    while (n < 4 && in.rdbuf()->sgetc() != std::char_traits<char>::eof()) head[n++] = static_cast<char>(in.rdbuf()->sbumpc());
+    std::string const start(head, n);
+    if (n >= 2 && (start.compare(0, 2, "\xff\xfe") == 0 || start.compare(0, 2, "\xfe\xff") == 0 ||
+                   start.find('\0') != std::string::npos))
         throw InputError(fileName + ": the file is UTF-16 text; save it as UTF-8");
-    // Nesting is bounded before the parser sees it: a member file is a few
-    // levels deep.
-    std::size_t depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char const c = text[i];
-        if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            if (++depth > kMaxJsonDepth)
-                throw InputError(fileName + ": " + Position(text, i) + ": not valid here: nested deeper than " +
-                                 std::to_string(kMaxJsonDepth) + " levels");
-        } else if ((c == '}' || c == ']') && depth > 0) {
-            --depth;
-        }
-    }
-    try {
-        return json::parse(text, std::ref(watch));
-    } catch (json::parse_error const& e) {
-        throw InputError(fileName + ": " + Position(text, e.byte > 0 ? e.byte - 1 : 0) +
-                         ": not valid JSON: " + Reason(e.what(), text));
-    } catch (json::out_of_range const&) {
-        // A number too large for a double (1e400): the parser stopped at it.
-        std::string const path = watch.Path();
-        throw InputError(fileName + ": " + (path.empty() ? std::string("(top level)") : path) +
-                         ": the number is not finite");
-    }
+    for (std::size_t i = n; i > 0; --i) in.rdbuf()->sungetc();
+    Scanner scanner(blocks, fileName, member);
+    json::sax_parse(in, &scanner);
+    scanner.Stopped();
+    late = scanner.late;
+    return std::move(scanner.top);
 }
 
 Field::Field(json const& value, std::string fileName, std::string path)

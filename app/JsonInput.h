@@ -3,6 +3,8 @@
 // names the file and the field: "beam.json: members[2].points[1].x: ...".
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -14,15 +16,32 @@ namespace s16app {
 
 // Limits that keep the memory of any input bounded: the nesting of JSON
 // values, the length of a list in a member (points, stations, loads,
-// cases), the size of a member file.
+// cases), the text of one member (or of what a file holds around them).
 inline constexpr std::size_t kMaxJsonDepth = 64;
 inline constexpr std::size_t kMaxListLength = 10000;
-inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+inline constexpr std::size_t kMaxMemberBytes = std::size_t{16} << 20;
 
-// Parses JSON text. Syntax errors and duplicate keys in one object (a second
-// value would silently replace the first) throw InputError naming the file
-// and the line and column or the field.
-nlohmann::json ParseJson(std::string const& text, std::string const& fileName);
+// Where JSON text comes from: an open file read in blocks (each block also
+// written to `copy` when given), or text in memory.
+struct JsonSource {
+    int fd = -1;
+    std::string const* text = nullptr;
+    std::FILE* copy = nullptr;
+};
+
+// Reads one JSON value as a stream. Syntax errors, nesting deeper than
+// kMaxJsonDepth, duplicate keys in one object (a second value would silently
+// replace the first), more than kMaxMemberBytes of text in one element of
+// "members" (or around them) and read errors throw InputError naming the
+// file and the line and column or the field. The elements of the top
+// object's "members" list are not kept in the value returned (an empty list
+// stands for them): each is given to `member` once read, with its index and
+// the top object read so far; `member` returns false to stop. `late` tells
+// whether "units" or "moment_sign" came after "members".
+nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
+                        std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top)> const&
+                            member,
+                        bool& late);
 
 // One JSON value with the place it came from.
 class Field {

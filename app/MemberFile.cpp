@@ -1,14 +1,23 @@
 // Reads member files into MemberInput records (SI units).
 #include "app/MemberFile.h"
 
-#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
-#include <limits>
+#include <condition_variable>
 #include <cstdio>
+#include <cstring>
+#include <deque>
 #include <exception>
+#include <limits>
+#include <mutex>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "app/Design.h"
 #include "app/JsonInput.h"
@@ -411,57 +420,260 @@ std::string Where(MemberInput const& member, std::string const& field) {
 std::string CodeName(int code) { return code == 1 ? "CSA S16-14" : "CSA S16-09"; }
 
 namespace {
-// Reads the members of a list on up to `jobs` threads; the first member in
-// order that cannot be read decides the error, as when read one by one.
-std::vector<MemberInput> ReadMembers(std::vector<Field> const& members, std::string const& fileName,
-                                     FileLevel const& file, int jobs) {
-    std::size_t const n = members.size();
-    std::vector<MemberInput> out(n);
-    std::vector<std::exception_ptr> errors(n);
-    std::atomic<std::size_t> next{0};
-    auto worker = [&] {
-        for (std::size_t i = next++; i < n; i = next++) {
-            try {
-                out[i] = ReadMember(members[i], fileName, members[i].Path(), file);
-            } catch (...) {
-                errors[i] = std::current_exception();
-            }
-        }
-    };
-    std::size_t const threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, jobs)), n);
-    RunWorkers(threads, worker);
-    for (auto const& e : errors)
-        if (e) std::rethrow_exception(e);
-    return out;
+
+// A bounded queue between the reading thread and the threads using the
+// members: a full queue holds the reader back.
+template <class T>
+class Channel {
+public:
+    explicit Channel(std::size_t capacity) : m_capacity(capacity) {}
+    // False once closed.
+    bool Push(T value) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_space.wait(lock, [this] { return m_closed || m_items.size() < m_capacity; });
+        if (m_closed) return false;
+        m_items.push_back(std::move(value));
+        m_ready.notify_one();
+        return true;
+    }
+    // What is left once closed, then nothing.
+    std::optional<T> Pop() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_ready.wait(lock, [this] { return m_closed || !m_items.empty(); });
+        if (m_items.empty()) return std::nullopt;
+        T value = std::move(m_items.front());
+        m_items.pop_front();
+        m_space.notify_one();
+        return value;
+    }
+    void Close() {
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        m_closed = true;
+        m_ready.notify_all();
+        m_space.notify_all();
+    }
+
+private:
+    std::size_t m_capacity;
+    std::mutex m_mutex;
+    std::condition_variable m_ready, m_space;
+    std::deque<T> m_items;
+    bool m_closed = false;
+};
+
+using Element = std::pair<nlohmann::json, std::size_t>;
+
+std::string ElementPath(bool list, std::size_t i) { return list ? "members[" + std::to_string(i) + "]" : ""; }
+
+// What the file level gives the members, from the top object read so far
+// (or whole). `check`: also what only the top object may hold, and its
+// unknown fields, are refused; otherwise a bad field is left for the check.
+FileLevel LevelOf(nlohmann::json const& top, std::string const& file, bool check) {
+    FileLevel level;
+    try {
+        Field const f(top, file, "");
+        ObjectReader const obj(f, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
+        if (check) SkipSchema(obj, true), SkipComment(obj);
+        if (auto u = obj.Get("units")) level.units = ReadUnits(*u, level.units);
+        if (auto u = obj.Get("moment_sign")) level.units.sign = ReadMomentSign(*u);
+        if (auto t = obj.Get("project")) level.project = t->String();
+        if (auto t = obj.Get("engineer")) level.engineer = t->String();
+        for (char const* key : {"units", "moment_sign"})
+            if (top.contains(key)) level.json[key] = top[key];
+    } catch (InputError const&) {
+        if (check) throw;
+    }
+    return level;
 }
+
+// Closes the descriptor it opened.
+struct Opened {
+    int fd = -1;
+    ~Opened() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
 }  // namespace
+
+struct MemberStream::Impl {
+    std::string file;      // as given
+    std::string name;      // in messages
+    std::string const* text = nullptr;
+    std::FILE* copy = nullptr;  // the standard input, once read
+    bool list = false;
+    FileLevel level;
+    Channel<Element> channel{16};
+    std::thread reader;
+    bool started = false;
+    std::exception_ptr error;
+
+    JsonSource Open(Opened& opened) {
+        if (text) return JsonSource{-1, text, nullptr};
+        if (file == "-") {
+            if (!copy) {
+                copy = std::tmpfile();
+                if (!copy) throw InputError(name + ": cannot be kept for reading: " + std::strerror(errno));
+                return JsonSource{STDIN_FILENO, nullptr, copy};
+            }
+            if (std::fflush(copy) != 0 || ::lseek(fileno(copy), 0, SEEK_SET) != 0)
+                throw InputError(name + ": cannot be read again: " + std::strerror(errno));
+            return JsonSource{fileno(copy), nullptr, nullptr};
+        }
+        opened.fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (opened.fd < 0) throw InputError(name + ": cannot be read: " + std::strerror(errno));
+        struct stat st {};
+        if (::fstat(opened.fd, &st) == 0 && S_ISDIR(st.st_mode))
+            throw InputError(name + ": is a folder, not a member file");
+        return JsonSource{opened.fd, nullptr, nullptr};
+    }
+
+    // One reading of the whole file, the members read on `jobs` threads with
+    // the units given (or those read before the list); the first problem in
+    // the order of the file is thrown. Sets `late` when units came after the
+    // list.
+    std::size_t Pass(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each, FileLevel const* given,
+                     bool& late) {
+        Opened opened;
+        JsonSource const source = Open(opened);
+        Channel<Element> queue(2 * static_cast<std::size_t>(jobs) + 2);
+        std::mutex mutex;
+        std::size_t firstBad = std::numeric_limits<std::size_t>::max(), count = 0;
+        std::exception_ptr bad;
+        FileLevel found = given ? *given : FileLevel{};
+        auto read = [&](Element& e) {
+            {
+                std::lock_guard<std::mutex> const lock(mutex);
+                if (e.second > firstBad) return;
+            }
+            try {
+                std::string const path = ElementPath(list, e.second);
+                auto m = ReadMember(Field(e.first, name, path), name, path, list ? found : FileLevel{});
+                if (each) each(e.second, std::move(m));
+            } catch (...) {
+                std::lock_guard<std::mutex> const lock(mutex);
+                if (e.second < firstBad) firstBad = e.second, bad = std::current_exception();
+            }
+        };
+        std::vector<std::thread> pool;
+        struct Join {
+            Channel<Element>& queue;
+            std::vector<std::thread>& pool;
+            ~Join() {
+                queue.Close();
+                for (auto& t : pool) t.join();
+            }
+        } const join{queue, pool};
+        try {
+            for (int t = 0; t < jobs; ++t)
+                pool.emplace_back([&] {
+                    while (auto e = queue.Pop()) read(*e);
+                });
+        } catch (std::system_error const&) {
+        }
+        list = false;
+        nlohmann::json top = ScanJson(
+            source, name,
+            [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar) {
+                if (i == 0) {
+                    if (!given) found = LevelOf(topSoFar, name, false);
+                    list = true;
+                }
+                count = i + 1;
+                Element e{std::move(value), i};
+                if (!pool.empty()) return queue.Push(std::move(e));
+                read(e);
+                return true;
+            },
+            late);
+        queue.Close();
+        for (auto& t : pool) t.join();
+        pool.clear();
+        Field const f(top, name, "");
+        if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
+        list = top.contains("members");
+        if (!list) {
+            Element e{std::move(top), 0};
+            read(e);
+            count = 1;
+        } else {
+            level = LevelOf(top, name, true);
+            ObjectReader const obj(f, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
+            obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
+            if (count == 0) obj.Require("members").Fail("the list of members is empty");
+        }
+        if (bad && (!late || given)) std::rethrow_exception(bad);
+        return count;
+    }
+};
+
+MemberStream::MemberStream(std::string const& file, std::string const* text) : m_(std::make_unique<Impl>()) {
+    m_->file = file;
+    m_->name = file == "-" ? "standard input" : file;
+    m_->text = text;
+}
+
+MemberStream::~MemberStream() {
+    m_->channel.Close();
+    if (m_->reader.joinable()) m_->reader.join();
+    if (m_->copy) std::fclose(m_->copy);
+}
+
+std::size_t MemberStream::Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each) {
+    bool late = false;
+    std::size_t const n = m_->Pass(std::max(1, jobs), each, nullptr, late);
+    if (!late) return n;
+    // Units given after the list: the members are read again with them.
+    FileLevel const level = m_->level;
+    return m_->Pass(std::max(1, jobs), each, &level, late);
+}
+
+MemberReader MemberStream::Next() {
+    Impl& m = *m_;
+    if (!std::exchange(m.started, true))
+        m.reader = std::thread([&m] {
+            try {
+                Opened opened;
+                bool late = false;
+                auto top = ScanJson(
+                    m.Open(opened), m.name,
+                    [&m](nlohmann::json&& value, std::size_t i, nlohmann::json const&) {
+                        return m.channel.Push(Element{std::move(value), i});
+                    },
+                    late);
+                if (!m.list) m.channel.Push(Element{std::move(top), 0});
+            } catch (...) {
+                m.error = std::current_exception();
+            }
+            m.channel.Close();
+        });
+    if (auto e = m.channel.Pop()) {
+        auto value = std::make_shared<nlohmann::json const>(std::move(e->first));
+        std::string const path = ElementPath(m.list, e->second), name = m.name;
+        auto const level = std::make_shared<FileLevel const>(m.list ? m.level : FileLevel{});
+        return [value, path, name, level] { return ReadMember(Field(*value, name, path), name, path, *level); };
+    }
+    if (m.reader.joinable()) m.reader.join();
+    // The file changed since it was validated: told once, as a member that
+    // cannot be read.
+    if (auto error = std::exchange(m.error, nullptr)) return [error]() -> MemberInput { std::rethrow_exception(error); };
+    return {};
+}
 
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName) {
     return ReadMemberFile(jsonText, fileName, 1);
 }
 
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName, int jobs) {
-    nlohmann::json const doc = ParseJson(jsonText, fileName);
-    Field const top(doc, fileName, "");
-    if (!top.IsObject()) top.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(doc));
+    MemberStream stream(fileName, &jsonText);
     std::vector<MemberInput> out;
-    if (!doc.contains("members")) {
-        out.push_back(ReadMember(top, fileName, "", FileLevel{}));
-        return out;
-    }
-    ObjectReader const obj(top, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
-    SkipSchema(obj, true);
-    SkipComment(obj);
-    FileLevel file;
-    if (auto f = obj.Get("units")) file.units = ReadUnits(*f, file.units);
-    if (auto f = obj.Get("moment_sign")) file.units.sign = ReadMomentSign(*f);
-    if (auto f = obj.Get("project")) file.project = f->String();
-    if (auto f = obj.Get("engineer")) file.engineer = f->String();
-    for (char const* key : {"units", "moment_sign"})
-        if (doc.contains(key)) file.json[key] = doc[key];
-    auto const members = obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
-    if (members.empty()) obj.Require("members").Fail("the list of members is empty");
-    return ReadMembers(members, fileName, file, jobs);
+    std::mutex mutex;
+    out.resize(stream.Validate(jobs, [&](std::size_t i, MemberInput&& m) {
+        std::lock_guard<std::mutex> const lock(mutex);
+        if (out.size() <= i) out.resize(i + 1);
+        out[i] = std::move(m);
+    }));
+    return out;
 }
 
 }  // namespace s16app

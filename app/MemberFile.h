@@ -21,6 +21,8 @@
 // shear along the web (with Mx), Vx the shear across it (with My); a
 // negative Mx compresses the top flange.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -142,5 +144,35 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
 // The same with the members of a list read on up to `jobs` threads (the
 // result and the error reported are those of the one-thread reading).
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName, int jobs);
+
+// Reads one member (throws InputError when it cannot be read).
+using MemberReader = std::function<MemberInput()>;
+
+// A member file read as a stream, twice: once whole to find every problem
+// before anything is checked, then member by member. Memory holds a few
+// members, never the file. The FILE "-" is the standard input, kept in an
+// unnamed temporary file for the second reading.
+class MemberStream {
+public:
+    // `text`: the file's text in memory (kept by the caller), or null to
+    // read the file.
+    explicit MemberStream(std::string const& file, std::string const* text = nullptr);
+    ~MemberStream();
+    MemberStream(MemberStream const&) = delete;
+    MemberStream& operator=(MemberStream const&) = delete;
+
+    // Reads the whole file, the members on `jobs` threads, and throws the
+    // InputError that ReadMemberFile would. Each member read is given to
+    // `each` (may be empty) with its index, on the thread that read it.
+    // Returns the number of members.
+    std::size_t Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each);
+    // After Validate: the next member, in order, as a reader to call on the
+    // thread that checks it; an empty function after the last.
+    MemberReader Next();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_;
+};
 
 }  // namespace s16app

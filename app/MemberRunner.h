@@ -160,17 +160,30 @@ struct BatchItem {
 std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
                                 std::function<void(std::size_t done, std::size_t total)> const& progress);
 
-// Checks members on `jobs` threads like CheckAll, without keeping them: on
-// the worker that checked it, each member is given to `render` (may be
-// empty) for its output text; `emit` then receives every member with its
-// text in input order, on the calling thread, as soon as all before it are
-// done, so a long batch holds only the members not yet emitted (with a
-// `render`, the members reach `emit` without their report lines). `progress`
-// is called from one thread at a time.
-void CheckStream(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
+// The members of a run, in order: each call gives the next one, or an empty
+// reader after the last. Called from one thread at a time.
+using MemberSource = std::function<MemberReader()>;
+// The members of a list (which outlives the source).
+MemberSource ListSource(std::vector<MemberInput> const& members);
+
+// Checks members on `jobs` threads like CheckAll, without keeping them: a
+// worker takes the next member of `source` (`total` of them, for
+// `progress`), reads it, checks it and gives it to `render` (may be empty)
+// for its output text; `emit` then receives every member with its text in
+// input order, on one thread at a time, as soon as all before it are done.
+// Only a few members per worker are held at any time (with a `render`, the
+// members reach `emit` without their report lines). `progress` is called
+// from one thread at a time.
+void CheckStream(MemberSource const& source, std::size_t total, RunOptions const& options, int jobs,
                  std::function<std::string(std::size_t index, BatchItem const& item)> const& render,
                  std::function<void(std::size_t index, BatchItem const& item, std::string const& text)> const& emit,
                  std::function<void(std::size_t done, std::size_t total)> const& progress);
+inline void CheckStream(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,
+                        std::function<std::string(std::size_t, BatchItem const&)> const& render,
+                        std::function<void(std::size_t, BatchItem const&, std::string const&)> const& emit,
+                        std::function<void(std::size_t, std::size_t)> const& progress) {
+    CheckStream(ListSource(members), members.size(), options, jobs, render, emit, progress);
+}
 
 // Flag bits that mean a check failed (a failure or a section not handled).
 inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x100u | 0x200u | 0x400u | 0x1000u | 0x2000u |

@@ -3,6 +3,7 @@
 // area ratios, restraint words.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,16 +85,34 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
     }
     clitest::RunShell("mkdir -p folder.json");
     EXPECT_EQ(RunCli("check folder.json").err, "s16check: folder.json: is a folder, not a member file\n");
-    clitest::RunShell("truncate -s 300M huge.json");  // sparse: no disk used
+    // 17 MB of title: over the 16 MB a member may take (kMaxMemberBytes).
+    clitest::RunShell(R"(({ printf '{"members": [{"title": "'; head -c 17000000 /dev/zero | tr '\0' a; } >huge.json))");
     EXPECT_EQ(RunCli("check huge.json").err,
-              "s16check: huge.json: 300 MB; a member file of more than 256 MB is refused (split it)\n");
+              "s16check: huge.json: members[0]: more than 16 MB of text in one member; refused (split it)\n");
     auto r = RunCli("check missing.json");
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("missing.json: cannot be read"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "s16check: missing.json: cannot be read: No such file or directory\n");
     // Every unreadable file is named, not only the first.
     r = RunCli("check missing.json syntax.json");
     EXPECT_NE(r.err.find("missing.json"), std::string::npos);
     EXPECT_NE(r.err.find("syntax.json"), std::string::npos);
+}
+
+TEST(CliInput, StandardInputIsAMemberFile) {
+    WriteFile("in.json", ThirdMemberOf(LocalMember(R"({"N": 882})")));
+    auto const file = RunCli("check in.json"), piped = RunCli("check - <in.json");
+    // The same report, the file named "standard input" (the members table's
+    // columns padded to the longer name).
+    auto const words = [](std::string text) {
+        text = std::regex_replace(text, std::regex("standard input"), "in.json");
+        return std::regex_replace(text, std::regex(" +"), " ");
+    };
+    EXPECT_TRUE(piped.status == 0 && words(piped.out) == words(file.out)) << piped.err;
+    WriteFile("bad.json", ThirdMemberOf("{}"));
+    EXPECT_NE(RunCli("check - <bad.json").err.find("s16check: standard input: members[2]: the field"), std::string::npos);
+    EXPECT_EQ(RunCli("check - in.json - <in.json").err, "s16check: -: the standard input can be read once only; give \"-\" once\n");
+    auto const over = RunCli("check - --output in.json <in.json");
+    EXPECT_NE(over.err.find("is the input file read as the standard input; refused"), std::string::npos) << over.err;
 }
 
 TEST(CliInput, MembersThatCannotBeCheckedExitTwoAndTheOthersAreStillReported) {

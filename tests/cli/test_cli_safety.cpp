@@ -2,13 +2,33 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+
 #include "CliRun.h"
 
 using clitest::RunCli;
 using clitest::RunShell;
 using clitest::WriteFile;
 
+#if defined(__has_feature)  // clang; AddressSanitizer's quarantine holds freed memory
+#if __has_feature(address_sanitizer)
+#define __SANITIZE_ADDRESS__ 1
+#endif
+#endif
+
 namespace {
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAsan = true;
+#else
+constexpr bool kAsan = false;
+#endif
+// The largest resident memory of the runs so far (kB).
+long PeakKb() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss;
+}
+
 std::string Read(std::string const& path) { return RunShell("cat '" + path + "'").out; }
 
 // n copies of the bundled simply supported beam (2 ms, 70 kB of report each).
@@ -71,16 +91,21 @@ TEST(CliSafety, HtmlIsStreamedMemberByMember) {
     auto const r = RunCli("check many.json --format html --jobs 1 --output page.html");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(Read("page.html").find("<p>500 members: 500 pass, 0 fail</p>"), std::string::npos);
-#if defined(__has_feature)  // clang; AddressSanitizer's quarantine holds freed memory
-#if __has_feature(address_sanitizer)
-#define __SANITIZE_ADDRESS__ 1
-#endif
-#endif
-#if !defined(__SANITIZE_ADDRESS__)
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    EXPECT_LT(usage.ru_maxrss, 48 * 1024);  // kB
-#endif
+    EXPECT_TRUE(kAsan || PeakKb() < 48 * 1024) << PeakKb();  // kB
+}
+
+TEST(CliSafety, MemoryDoesNotGrowWithTheMembers) {
+    if (kAsan) GTEST_SKIP() << "AddressSanitizer's quarantine holds freed memory";
+    for (int n : {2000, 20000}) {  // 0.5 and 5 MB of file; read whole they took 13 and 88 MB
+        // Written by the shell: a child's peak counts this process's memory when it forks.
+        std::string member = clitest::LocalMember(R"({"N": 882})");
+        std::replace(member.begin(), member.end(), '\n', ' ');  // one line for `head -n`
+        RunShell("((m='" + member + "'; printf '{\"members\": ['; yes \"$m,\" | head -n " +
+                 std::to_string(n - 1) + "; printf '%s]}' \"$m\") >many.json)");
+        long const before = PeakKb();
+        EXPECT_EQ(RunCli("check many.json --quick --format json --jobs 2 --output /dev/null").status, 0);
+        EXPECT_TRUE(n == 2000 || PeakKb() < before + 4 * 1024) << PeakKb() - before;  // kB
+    }
 }
 
 TEST(CliSafety, UserTextCannotForgeALine) {
