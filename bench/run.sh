@@ -26,10 +26,13 @@ cd "$(dirname "$0")/.."
 build=${S16_BENCH_BUILD:-build-bench}
 runs=${S16_BENCH_RUNS:-5}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DS16_BUILD_TESTS=OFF -DS16_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target s16bench s16check -j2 >/dev/null
+cmake --build "$build" --target s16bench s16count s16check -j2 >/dev/null
 
 echo "Machine: $(nproc) CPU, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'); load average at start:" \
     "$(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+
+bash bench/count.sh "$build"
 echo
 
 csv="$build/s16bench.csv"
