@@ -52,7 +52,9 @@ def templates():
     for name in sorted(os.listdir(EXAMPLES)):
         if name.endswith(".json"):
             with open(os.path.join(EXAMPLES, name)) as f:
-                out.append(json.load(f))
+                m = json.load(f)
+            if "section" in m:  # not the design examples (no section yet)
+                out.append(m)
     out.append(CHANNEL)
     return out
 
