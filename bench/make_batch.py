@@ -71,8 +71,13 @@ def scaled_subspans(subspans, k):
     out = []
     for s in subspans:
         s = dict(s)
-        s["left"] = scaled_actions(s["left"], k)
-        s["right"] = scaled_actions(s["right"], k)
+        for end in ("left", "right"):
+            if end in s:
+                s[end] = scaled_actions(s[end], k)
+        if "loads" in s:  # uniform w and point P scaled too; the right end follows from them
+            s.pop("right", None)
+            s["loads"] = [{key: round(v * k, 4) if key in ("w", "P") else v for key, v in load.items()}
+                          for load in s["loads"]]
         out.append(s)
     return out
 
