@@ -20,56 +20,43 @@ Sense SenseOf(Corvid::Vec3<double> const& moments) {
 }
 }  // namespace
 
-bool CRestraint::BitHeld(int bit) const {
-    if (m_bits & bit) return true;
-    Sense const sense = SenseOf(m_moments);
+// Every bit held: the bits set, and the compression- and tension-flange
+// bits resolved through the buckling sense (found once).
+unsigned CRestraint::HeldMask() const {
     auto held = [this](int b) { return (m_bits & b) != 0; };
-    switch (bit) {
-        case kCompFlangeLateral:
-            if (sense == Sense::Top) return held(kTopFlangeLateral);
-            if (sense == Sense::Bottom) return held(kBottomFlangeLateral);
-            return held(kTopFlangeLateral) && held(kBottomFlangeLateral);
-        case kTensionFlangeLateral:
-            if (sense == Sense::Top) return held(kBottomFlangeLateral);
-            if (sense == Sense::Bottom) return held(kTopFlangeLateral);
-            return held(kTopFlangeLateral) && held(kBottomFlangeLateral);
-        case kCompFlangeRotationOnPlan:
-            if (sense == Sense::Top) return held(kTopFlangeRotationOnPlan);
-            if (sense == Sense::Bottom) return held(kBottomFlangeRotationOnPlan);
-            return held(kTopFlangeRotationOnPlan) && held(kBottomFlangeRotationOnPlan);
-        case kBothFlangesRotationOnPlan:
-            return held(kTopFlangeRotationOnPlan) && held(kBottomFlangeRotationOnPlan);
-        default:
-            return false;
+    auto bitIf = [](bool h, int b) { return h ? static_cast<unsigned>(b) : 0u; };
+    bool const top = held(kTopFlangeLateral), bottom = held(kBottomFlangeLateral);
+    bool const topPlan = held(kTopFlangeRotationOnPlan), bottomPlan = held(kBottomFlangeRotationOnPlan);
+    unsigned mask = static_cast<unsigned>(m_bits);
+    switch (SenseOf(m_moments)) {
+        case Sense::Top:
+            mask |= bitIf(top, kCompFlangeLateral) | bitIf(bottom, kTensionFlangeLateral) |
+                    bitIf(topPlan, kCompFlangeRotationOnPlan);
+            break;
+        case Sense::Bottom:
+            mask |= bitIf(bottom, kCompFlangeLateral) | bitIf(top, kTensionFlangeLateral) |
+                    bitIf(bottomPlan, kCompFlangeRotationOnPlan);
+            break;
+        case Sense::Unknown:
+            mask |= bitIf(top && bottom, kCompFlangeLateral | kTensionFlangeLateral) |
+                    bitIf(topPlan && bottomPlan, kCompFlangeRotationOnPlan);
+            break;
     }
+    return mask | bitIf(topPlan && bottomPlan, kBothFlangesRotationOnPlan);
 }
 
 bool CRestraint::IsRestrained(int mask, bool all) const {
     if (mask == 0) return all;  // an empty set of conditions is met vacuously
-    bool any = false;
     auto const m = static_cast<unsigned>(mask);
-    for (unsigned i = 0; i < 32; ++i) {
-        unsigned const bit = 1u << i;
-        if (!(m & bit)) continue;
-        bool const h = BitHeld(static_cast<int>(bit));
-        if (all && !h) return false;
-        any = any || h;
-    }
-    return all ? true : any;
+    unsigned const held = HeldMask() & m;
+    return all ? held == m : held != 0;
 }
 
 bool CRestraint::IsFree(int mask, bool all) const {
     if (mask == 0) return all;
-    bool anyFree = false;
     auto const m = static_cast<unsigned>(mask);
-    for (unsigned i = 0; i < 32; ++i) {
-        unsigned const bit = 1u << i;
-        if (!(m & bit)) continue;
-        bool const f = !BitHeld(static_cast<int>(bit));
-        if (all && !f) return false;
-        anyFree = anyFree || f;
-    }
-    return all ? true : anyFree;
+    unsigned const free = m & ~HeldMask();
+    return all ? free == m : free != 0;
 }
 
 void CRestraint::GetForcesAndMoments(Corvid::Vec3<double>& forces, Corvid::Vec3<double>& moments, bool& set) const {

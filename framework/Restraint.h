@@ -144,7 +144,7 @@ public:
     friend bool operator!=(CRestraint const& a, CRestraint const& b) { return !(a == b); }
 
 private:
-    bool BitHeld(int bit) const;
+    unsigned HeldMask() const;
 
     int m_bits = 0;
     LoadPos m_loadPos = LoadAtShearCentre;
