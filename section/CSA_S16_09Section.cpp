@@ -15,6 +15,7 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
         m_persistentCache.insert(other.m_persistentCache.begin(), other.m_persistentCache.end());
     }
     m_codeName = other.m_codeName;
+    m_edition2009 = other.m_edition2009;
     return *this;
 }
 
@@ -88,12 +89,12 @@ CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
     return fyt > DesignStressMin() ? ReducedStress : FullStrength;
 }
 
-bool CCSA_S16_09Section::IsEdition2009() const {
+void CCSA_S16_09Section::SetCodeName(CString name) {
+    m_codeName = std::move(name);
     static CString const name09 = L"csa s16-09";
-    if (m_codeName.size() != name09.size()) return false;
-    for (std::size_t i = 0; i < name09.size(); ++i)
-        if (static_cast<wchar_t>(std::towlower(m_codeName[i])) != name09[i]) return false;
-    return true;
+    m_edition2009 = m_codeName.size() == name09.size();
+    for (std::size_t i = 0; m_edition2009 && i < name09.size(); ++i)
+        m_edition2009 = static_cast<wchar_t>(std::towlower(m_codeName[i])) == name09[i];
 }
 
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassBiAxial(CMemberResult* const result) const {

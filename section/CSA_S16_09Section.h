@@ -113,10 +113,11 @@ public:
 
     // ---- non-virtual ----
     CString CodeName() const { return m_codeName; }
-    void SetCodeName(CString name) { m_codeName = std::move(name); }
+    // Also finds the edition the name selects, once.
+    void SetCodeName(CString name);
     // True when the code name selects the CSA S16-09 values of the limits
     // that changed in CSA S16-14 (compared ignoring case).
-    bool IsEdition2009() const;
+    bool IsEdition2009() const { return m_edition2009; }
 
     double YoungsModulus() const { return m_grade.YoungsModulus(); }
     double ShearModulus() const { return m_grade.ShearModulus(); }
@@ -186,6 +187,7 @@ private:
     mutable Cache m_volatileCache;
     mutable Cache m_persistentCache;
     CString m_codeName;
+    bool m_edition2009 = false;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609
