@@ -85,7 +85,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     // differently (the flange in compression). The larger moment of each
     // axis is taken first; a moment of the other sense replaces it where
     // its ratio to its own resistance is larger.
-    auto const clone = CompressedClone(Cu);
+    CCSA_S16_09Section* const clone = &CompressedClone(Cu);
     auto resistances = [&](double Mx, double My) {
         clone->SetMomentXX(Mx);
         clone->SetMomentYY(My);

@@ -85,8 +85,10 @@ bool CSA_S16_09_Member::SetSection(CSection const& section) {
     m_section = section;
     m_calc.reset();
     m_calc = MakeCalculator(section.Shape());
+    for (auto& s : m_scratch) s.reset();
+    m_sectionLoaded = false;
     if (m_calc) {
-        m_calc->SetCorvidSec(m_section, m_result);
+        m_sectionLoaded = m_calc->SetCorvidSec(m_section, m_result);
         m_calc->SetCodeName(Name(DesOpt()));
         m_calc->SetNetAreaRatio(m_netAreaRatio);
         m_calc->SetEffectiveNetAreaRatio(m_effectiveNetAreaRatio);

@@ -35,8 +35,19 @@ bool CSA_S16_09_Member::ReadyToCheck() const {
     return true;
 }
 
-// Section probe on a throw-away copy: the shape's refusals go to entry 0.
+CCSA_S16_09Section& CSA_S16_09_Member::Scratch(ScratchSlot slot) const {
+    auto& s = m_scratch[slot];
+    if (s)
+        s->Assign(*m_calc);
+    else
+        s.reset(m_calc->Clone());
+    return *s;
+}
+
+// Section probe on a throw-away copy: the shape's refusals go to entry 0. A
+// section the calculator took when it was set is taken again, silently.
 bool CSA_S16_09_Member::ProbeSection() const {
+    if (m_sectionLoaded) return true;
     std::unique_ptr<CCSA_S16_09Section> const probe(m_calc->Clone());
     return probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result);
 }
@@ -98,7 +109,7 @@ bool CSA_S16_09_Member::QuickCheck() const {
 
 bool CSA_S16_09_Member::CheckLocal() const {
     CResultIndent const whole(m_result);
-    std::unique_ptr<CCSA_S16_09Section> const station(m_calc->Clone());
+    CCSA_S16_09Section* const station = &Scratch(kStationSlot);
     auto const& points = GetMemberPointVec();
     bool const text = m_result->WantsText();
     auto const& f = m_result->Format();

@@ -154,7 +154,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     if (!checked) {
         // Cross-section resistances under each extreme moment, for the
         // member interaction.
-        std::unique_ptr<CCSA_S16_09Section> const clone(m_calc->Clone());
+        CCSA_S16_09Section* const clone = &Scratch(kSpanSlot);
         clone->ClearForcesAndMoments();
         clone->SetMomentXX(Mmax);
         Mrx1 = clone->MrDashxx(nullptr);
@@ -170,7 +170,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             result->AddOutputString(L", Mrx2 = " + f.Moment(Mrx2) + L"\n");
         }
     } else if (!reverse || m_calc->IsDoublySymmetric()) {
-        auto const clone = CompressedClone(Cu);
+        CCSA_S16_09Section* const clone = &CompressedClone(Cu);
         if (text)
             result->AddOutputString(reverse ? L"Reverse curvature bending in this span\n(but section is symmetrical "
                                               L"about major axis)\n"
@@ -197,7 +197,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     } else {
         // A section not symmetric about its major axis resists each sense
         // of bending differently: each is checked with its own resistance.
-        auto const clone = CompressedClone(Cu);
+        CCSA_S16_09Section* const clone = &CompressedClone(Cu);
         if (text) result->AddOutputString(L"Reverse curvature bending in unequally flanged span\n");
         {
             CResultIndent const each(result);

@@ -66,10 +66,10 @@ struct CSA_S16_09_Member::AxialSpanRule {
     void (*store)(CInteractionData&, SpanOutcome const&);
 };
 
-std::unique_ptr<CCSA_S16_09Section> CSA_S16_09_Member::CompressedClone(double Cu) const {
-    std::unique_ptr<CCSA_S16_09Section> clone(m_calc->Clone());
-    clone->ClearForcesAndMoments();
-    clone->SetForceAxial(-Cu);
+CCSA_S16_09Section& CSA_S16_09_Member::CompressedClone(double Cu) const {
+    CCSA_S16_09Section& clone = Scratch(kSpanSlot);
+    clone.ClearForcesAndMoments();
+    clone.SetForceAxial(-Cu);
     return clone;
 }
 
@@ -126,10 +126,10 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     out.span = &span;
     out.Cu = Cu;
     if (rule.strut || std::isfinite(Le)) {
-        auto const clone = CompressedClone(Cu);
-        out.Cr = ((*clone).*rule.resistance)(Le, out.Fe, result);
+        CCSA_S16_09Section const& clone = CompressedClone(Cu);
+        out.Cr = (clone.*rule.resistance)(Le, out.Fe, result);
         // The actual-length values serve the member interaction.
-        if (!rule.strut) out.Cr_L = ((*clone).*rule.resistance)(span.Length(), out.Fe_L, nullptr);
+        if (!rule.strut) out.Cr_L = (clone.*rule.resistance)(span.Length(), out.Fe_L, nullptr);
         if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
     }
     int const last = static_cast<int>(m_records.size()) - 1;
@@ -208,9 +208,9 @@ namespace {
 // between these two ends buckles over the span length, any other over the
 // Annex F length.
 template <bool Major>
-double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section const& calc,
+double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section& probe_,
                       double (CSA_S16_09_Member::*annexF)(CSpan const&, bool) const) {
-    std::unique_ptr<CCSA_S16_09Section> const probe(calc.Clone());
+    CCSA_S16_09Section* const probe = &probe_;
     int const common = span.RestraintEndL().Bits() & span.RestraintEndR().Bits();
     probe->SetMemberRestraint(CRestraint(common, Corvid::Data::LoadAtShearCentre, 0.0));
     bool const strut = Major ? probe->IsSectionXXStrut() : probe->IsSectionYYStrut();
@@ -287,7 +287,7 @@ bool CSA_S16_09_Member::CheckSpanXX(CSpan const& span) const {
     static AxialSpanRule const rule{
         L"Major Axis Span: ", 0.0, &Gen::Lyy, RB::kMajorTranslation, 0, false, false,
         [](CSA_S16_09_Member const& m, CSpan const& s) {
-            return FlexuralLength<true>(m, s, *m.m_calc, &CSA_S16_09_Member::EffectiveLengthXX);
+            return FlexuralLength<true>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthXX);
         },
         &Section::Crxx, &Result::SetUtilBucklingAxialMajor, 0x200,
         L"<b><red>Fail:</red></b> XX Axial Buckling\n", StoreXX};
@@ -298,7 +298,7 @@ bool CSA_S16_09_Member::CheckSpanYY(CSpan const& span) const {
     static AxialSpanRule const rule{
         L"Minor Axis Span: ", 0.0, &Gen::Lzz, RB::kMinorTranslation, 0, false, false,
         [](CSA_S16_09_Member const& m, CSpan const& s) {
-            return FlexuralLength<false>(m, s, *m.m_calc, &CSA_S16_09_Member::EffectiveLengthYY);
+            return FlexuralLength<false>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthYY);
         },
         &Section::Cryy, &Result::SetUtilBucklingAxialMinor, 0x400,
         L"<b><red>Fail:</red></b> YY Axial Buckling\n", StoreYY};
@@ -380,7 +380,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
     double const Cu = std::max({record.CuX, record.CuY, record.CuT});
     if (Cu == 0.0 && text) result->AddOutputString(kNoCompression);
 
-    auto const clone = CompressedClone(Cu);
+    CCSA_S16_09Section const* const clone = &CompressedClone(Cu);
     double const Cr = clone->CrFT(record.FeX, record.FeY, record.FeT, record.FeFT, result);
     record.CrFT = Cr;
     if (!strut) {

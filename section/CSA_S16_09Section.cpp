@@ -8,34 +8,39 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& other) {
     CSectionCodeBase::operator=(other);
-    if (this != &other) {
-        m_volatileCache.clear();
-        m_volatileCache.insert(other.m_volatileCache.begin(), other.m_volatileCache.end());
-        m_persistentCache.clear();
-        m_persistentCache.insert(other.m_persistentCache.begin(), other.m_persistentCache.end());
-    }
+    m_volatileCache = other.m_volatileCache;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
     return *this;
 }
 
-void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.clear(); }
+void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.size = 0; }
 
-void CCSA_S16_09Section::ClearAllResultCaches() const {
-    m_volatileCache.clear();
-    m_persistentCache.clear();
-}
+void CCSA_S16_09Section::ClearAllResultCaches() const { m_volatileCache.size = 0; }
 
 void CCSA_S16_09Section::MirrorXX() { CSectionCodeBase::MirrorXX(); }
 
 bool CCSA_S16_09Section::CacheFind(std::uint32_t key, double& value) const {
-    auto const it = m_volatileCache.find(key);
-    if (it == m_volatileCache.end()) return false;
-    value = it->second;
-    return true;
+    Cache const& c = m_volatileCache;
+    for (std::size_t i = 0; i < c.size; ++i)
+        if (c.keys[i] == key) {
+            value = c.values[i];
+            return true;
+        }
+    return false;
 }
 
-void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const { m_volatileCache[key] = value; }
+void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const {
+    Cache& c = m_volatileCache;
+    for (std::size_t i = 0; i < c.size; ++i)
+        if (c.keys[i] == key) {
+            c.values[i] = value;
+            return;
+        }
+    if (c.size == Cache::kSlots) return;
+    c.keys[c.size] = key;
+    c.values[c.size++] = value;
+}
 
 double CCSA_S16_09Section::SqrtFy() const { return std::sqrt(DesignStressMin() / 1e6); }
 

@@ -14,6 +14,7 @@ public:
     ~CSectionCalcRHS() override = default;
 
     CSectionCalcRHS* Clone() const override { return new CSectionCalcRHS(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = dynamic_cast<CSectionCalcRHS const&>(other); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomRHS)
 
