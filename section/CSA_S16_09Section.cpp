@@ -140,9 +140,9 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     BucklingClass const cls = major ? BucklingClassXX(result) : BucklingClassYY(result);
     double const fy = DesignStressMin();
     bool const text = Reporting(result);
-    CString const name = major ? L"Mrxx" : L"Mryy";
+    wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
     if (text) {
-        result->AddOutputString(L"Determine moment capacity " + name + L"\n");
+        result->AddOutputString(CString(L"Determine moment capacity ") + name + L"\n");
         result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.5</i>\n");
     }
     if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
@@ -156,7 +156,7 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
         CString const sym = plastic ? L"Z" : L"S";
         result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
         result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
-        result->AddOutputString(L"\t" + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(Phi) + L"*" +
+        result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(Phi) + L"*" +
                                 f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
     }
     return Mr;
