@@ -110,7 +110,9 @@ public:
     CSpan() = default;
     CSpan(std::shared_ptr<CMemberPointVec const> points, std::shared_ptr<CSubSpanVec const> subSpans, int left,
           int right)
-        : m_points(std::move(points)), m_subSpans(std::move(subSpans)), m_left(left), m_right(right) {}
+        : m_points(std::move(points)), m_subSpans(std::move(subSpans)), m_left(left), m_right(right) {
+        FindOrder();
+    }
 
     int IndexLeft() const { return m_left; }
     int IndexRight() const { return m_right; }
@@ -177,11 +179,23 @@ public:
 private:
     template <class Pick>
     CSubSpan Extreme(Pick pick) const;
+    // The sub-spans a query must look at, in order: those of the span alone
+    // when sub-span k joins points k and k + 1 for every k (so a query costs
+    // the span's length, not the member's), else all of them.
+    struct Scan {
+        CSubSpan const* first;
+        CSubSpan const* last;
+        CSubSpan const* begin() const { return first; }
+        CSubSpan const* end() const { return last; }
+    };
+    Scan SubSpans() const;
+    void FindOrder();
 
     std::shared_ptr<CMemberPointVec const> m_points;
     std::shared_ptr<CSubSpanVec const> m_subSpans;
     int m_left = 0;
     int m_right = 0;
+    bool m_inOrder = false;  // sub-span k joins points k and k + 1
 };
 
 }  // namespace Corvid::Steel

@@ -49,14 +49,27 @@ double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std
 }
 }  // namespace
 
+// The records of one long span ask again and again: the last answer of each
+// axis is kept for its span and Cu.
 double CSA_S16_09_Member::U1x(CSpan const& span, double Cu) const {
-    return AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, span.IsLoaded(false));
+    AmplificationMemo& m = m_u1Memo[0];
+    if (!m.set || m.span != span || !(m.Cu == Cu)) {
+        m = {span, Cu, AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, span.IsLoaded(false)),
+             true};
+    }
+    return m.U1;
 }
 
 double CSA_S16_09_Member::U1y(CSpan const& span, double Cu) const {
-    // omega1 = 1.0 under transverse load in either plane.
-    return AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
-                               span.IsLoaded(false) || span.IsLoaded(true));
+    AmplificationMemo& m = m_u1Memo[1];
+    if (!m.set || m.span != span || !(m.Cu == Cu)) {
+        // omega1 = 1.0 under transverse load in either plane.
+        m = {span, Cu,
+             AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
+                                 span.IsLoaded(false) || span.IsLoaded(true)),
+             true};
+    }
+    return m.U1;
 }
 
 bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record) const {

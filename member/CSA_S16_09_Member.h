@@ -186,6 +186,15 @@ private:
     // section then has nothing to say.
     bool m_sectionLoaded = false;
     mutable std::unique_ptr<CCSA_S16_09Section> m_scratch[2];
+    // The last amplification factor U1 of each axis, for its span and Cu
+    // (emptied when a check starts).
+    struct AmplificationMemo {
+        CSpan span;
+        double Cu = 0.0;
+        double U1 = 0.0;
+        bool set = false;
+    };
+    mutable AmplificationMemo m_u1Memo[2];
     mutable std::vector<CInteractionData> m_records;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;

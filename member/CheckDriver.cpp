@@ -13,6 +13,7 @@ bool CSA_S16_09_Member::QuickStop() const { return IsQuickCheckMode() && (m_resu
 void CSA_S16_09_Member::ResetRecords() const {
     m_records.assign(GetSubSpanVec().size(), CInteractionData{});
     m_spans.clear();
+    for (auto& m : m_u1Memo) m.set = false;
 }
 
 CSpan CSA_S16_09_Member::MemberSpan() const { return CSpan(PointsPtr(), SubSpansPtr(), 0, 0); }

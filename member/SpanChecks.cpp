@@ -44,6 +44,7 @@ double SlendernessFromFe(double E, double Fe) {
 // What one span check found, handed to the record writer.
 struct SpanOutcome {
     CSpan const* span;
+    CSubSpan most, least;  // the span's largest and smallest actions, found once for all its records
     double Cu = 0.0;
     double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
     double Fe = 0.0, Fe_L = 0.0;
@@ -72,6 +73,11 @@ CCSA_S16_09Section& CSA_S16_09_Member::CompressedClone(double Cu) const {
     clone.SetForceAxial(-Cu);
     return clone;
 }
+
+namespace {
+void StoreXX(CInteractionData& r, SpanOutcome const& o);
+void StoreYY(CInteractionData& r, SpanOutcome const& o);
+}  // namespace
 
 bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
     CMemberResult* const result = m_result;
@@ -124,6 +130,10 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
 
     SpanOutcome out;
     out.span = &span;
+    if (rule.store == StoreXX || rule.store == StoreYY) {  // the flexural records keep the moments
+        out.most = span.MaxForces();
+        out.least = span.MinForces();
+    }
     out.Cu = Cu;
     if (rule.strut || std::isfinite(Le)) {
         CCSA_S16_09Section const& clone = CompressedClone(Cu);
@@ -218,8 +228,8 @@ double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09
 }
 
 void StoreXX(CInteractionData& r, SpanOutcome const& o) {
-    CSubSpan const most = o.span->MaxForces();
-    CSubSpan const least = o.span->MinForces();
+    CSubSpan const& most = o.most;
+    CSubSpan const& least = o.least;
     r.CuX = std::max(r.CuX, o.Cu);
     r.CrX = o.Cr;
     r.CrX_L = o.Cr_L;
@@ -231,8 +241,8 @@ void StoreXX(CInteractionData& r, SpanOutcome const& o) {
 }
 
 void StoreYY(CInteractionData& r, SpanOutcome const& o) {
-    CSubSpan const most = o.span->MaxForces();
-    CSubSpan const least = o.span->MinForces();
+    CSubSpan const& most = o.most;
+    CSubSpan const& least = o.least;
     double const largest = std::max(most.GetMomentsLeft().z, most.GetMomentsRight().z);
     double const smallest = std::min(least.GetMomentsLeft().z, least.GetMomentsRight().z);
     r.CuY = std::max(r.CuY, o.Cu);
