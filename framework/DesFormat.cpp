@@ -75,12 +75,26 @@ void Fixed(double v, int decimals, NumberText& out) {
     }
 }
 
+// floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the powers of
+// ten; within 1e-12 of a power of ten, where a comparison and log10 could
+// round apart, log10 decides as before (elsewhere log10, correct within an
+// ulp, cannot cross an integer).
+int Magnitude(double a) {
+    static double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3,
+                                    1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
+    int i = 0;  // kPow10[i] <= a < kPow10[i + 1]
+    while (i < 17 && a >= kPow10[i + 1]) ++i;
+    if (a < kPow10[i] * (1.0 + 1e-12) || a > kPow10[i + 1] * (1.0 - 1e-12))
+        return static_cast<int>(std::floor(std::log10(a)));
+    return i - 6;
+}
+
 void Significant(double v, int figures, NumberText& out) {
     if (NonFinite(v, out)) return;
     double const a = std::fabs(v);
     if (a == 0.0) return Fixed(0.0, figures - 1, out);
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
-    int const magnitude = static_cast<int>(std::floor(std::log10(a)));
+    int const magnitude = Magnitude(a);
     int const decimals = std::max(0, figures - 1 - magnitude);
     Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
