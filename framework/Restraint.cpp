@@ -9,56 +9,6 @@ using namespace RestraintBits;
 
 CRestraint::CRestraint(int bits, LoadPos pos, double height) : m_bits(bits), m_loadPos(pos), m_loadHeight(height) {}
 
-namespace {
-// Which flange is in compression, from the sense in the moment vector.
-enum class Sense { Top, Bottom, Unknown };
-
-Sense SenseOf(Corvid::Vec3<double> const& moments) {
-    if (moments.y == -1.0) return Sense::Top;
-    if (moments.y == 1.0) return Sense::Bottom;
-    return Sense::Unknown;
-}
-}  // namespace
-
-// Every bit held: the bits set, and the compression- and tension-flange
-// bits resolved through the buckling sense (found once).
-unsigned CRestraint::HeldMask() const {
-    auto held = [this](int b) { return (m_bits & b) != 0; };
-    auto bitIf = [](bool h, int b) { return h ? static_cast<unsigned>(b) : 0u; };
-    bool const top = held(kTopFlangeLateral), bottom = held(kBottomFlangeLateral);
-    bool const topPlan = held(kTopFlangeRotationOnPlan), bottomPlan = held(kBottomFlangeRotationOnPlan);
-    unsigned mask = static_cast<unsigned>(m_bits);
-    switch (SenseOf(m_moments)) {
-        case Sense::Top:
-            mask |= bitIf(top, kCompFlangeLateral) | bitIf(bottom, kTensionFlangeLateral) |
-                    bitIf(topPlan, kCompFlangeRotationOnPlan);
-            break;
-        case Sense::Bottom:
-            mask |= bitIf(bottom, kCompFlangeLateral) | bitIf(top, kTensionFlangeLateral) |
-                    bitIf(bottomPlan, kCompFlangeRotationOnPlan);
-            break;
-        case Sense::Unknown:
-            mask |= bitIf(top && bottom, kCompFlangeLateral | kTensionFlangeLateral) |
-                    bitIf(topPlan && bottomPlan, kCompFlangeRotationOnPlan);
-            break;
-    }
-    return mask | bitIf(topPlan && bottomPlan, kBothFlangesRotationOnPlan);
-}
-
-bool CRestraint::IsRestrained(int mask, bool all) const {
-    if (mask == 0) return all;  // an empty set of conditions is met vacuously
-    auto const m = static_cast<unsigned>(mask);
-    unsigned const held = HeldMask() & m;
-    return all ? held == m : held != 0;
-}
-
-bool CRestraint::IsFree(int mask, bool all) const {
-    if (mask == 0) return all;
-    auto const m = static_cast<unsigned>(mask);
-    unsigned const free = m & ~HeldMask();
-    return all ? free == m : free != 0;
-}
-
 void CRestraint::GetForcesAndMoments(Corvid::Vec3<double>& forces, Corvid::Vec3<double>& moments, bool& set) const {
     forces = m_forces;
     moments = m_moments;

@@ -16,26 +16,6 @@ void CSpan::FindOrder() {
     }
 }
 
-CSpan::Scan CSpan::SubSpans() const {
-    CSubSpan const* const all = m_subSpans->data();
-    if (m_inOrder && m_left >= 0 && m_left <= m_right && m_right < NumPoints())
-        return {all + m_left, all + m_right};
-    return {all, all + m_subSpans->size()};
-}
-
-bool CSpan::IsValid() const {
-    return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints();
-}
-
-double CSpan::PosLeft() const {
-    if (!m_points || m_left < 0 || m_left >= NumPoints()) return 0.0;
-    return (*m_points)[static_cast<std::size_t>(m_left)].GetPos();
-}
-
-double CSpan::PosRight() const {
-    if (!m_points || m_right < 0 || m_right >= NumPoints()) return 0.0;
-    return (*m_points)[static_cast<std::size_t>(m_right)].GetPos();
-}
 
 int CSpan::GetCSSIndexLeft() const {
     if (!IsValid()) return -1;

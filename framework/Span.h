@@ -123,11 +123,19 @@ public:
     void SetNull() { m_left = m_right = 0; }
     bool IsNull() const { return m_left == 0 && m_right == 0; }
     // Points to existing member points with left < right.
-    bool IsValid() const;
+    bool IsValid() const {
+        return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints();
+    }
     int NumPoints() const { return m_points ? static_cast<int>(m_points->size()) : 0; }
 
-    double PosLeft() const;
-    double PosRight() const;
+    double PosLeft() const {
+        if (!m_points || m_left < 0 || m_left >= NumPoints()) return 0.0;
+        return (*m_points)[static_cast<std::size_t>(m_left)].GetPos();
+    }
+    double PosRight() const {
+        if (!m_points || m_right < 0 || m_right >= NumPoints()) return 0.0;
+        return (*m_points)[static_cast<std::size_t>(m_right)].GetPos();
+    }
     double Length() const { return IsValid() ? PosRight() - PosLeft() : 0.0; }
     bool StartsAtMemberStart() const { return IsValid() && m_left == 0; }
     bool EndsAtMemberEnd() const { return IsValid() && m_right == NumPoints() - 1; }
@@ -188,7 +196,12 @@ private:
         CSubSpan const* begin() const { return first; }
         CSubSpan const* end() const { return last; }
     };
-    Scan SubSpans() const;
+    Scan SubSpans() const {
+        CSubSpan const* const all = m_subSpans->data();
+        if (m_inOrder && m_left >= 0 && m_left <= m_right && m_right < NumPoints())
+            return {all + m_left, all + m_right};
+        return {all, all + m_subSpans->size()};
+    }
     void FindOrder();
 
     std::shared_ptr<CMemberPointVec const> m_points;
