@@ -16,7 +16,7 @@ public:
     ~CSectionCalcRHS() override = default;
 
     CSectionCalcRHS* Clone() const override { return new CSectionCalcRHS(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = dynamic_cast<CSectionCalcRHS const&>(other); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcRHS>(other); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomRHS)
 
