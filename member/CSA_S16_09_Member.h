@@ -186,6 +186,11 @@ private:
     // section then has nothing to say.
     bool m_sectionLoaded = false;
     mutable std::unique_ptr<CCSA_S16_09Section> m_scratch[2];
+    // Counts the changes of the calculator's section, grade, code name and
+    // ratios; a working copy made at the same count needs only the state a
+    // check changes.
+    unsigned m_calcVersion = 0;
+    mutable unsigned m_scratchVersion[2] = {0, 0};
     // The last amplification factor U1 of each axis, for its span and Cu
     // (emptied when a check starts).
     struct AmplificationMemo {

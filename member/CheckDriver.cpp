@@ -38,10 +38,13 @@ bool CSA_S16_09_Member::ReadyToCheck() const {
 
 CCSA_S16_09Section& CSA_S16_09_Member::Scratch(ScratchSlot slot) const {
     auto& s = m_scratch[slot];
-    if (s)
+    if (!s)
+        s.reset(m_calc->Clone());
+    else if (m_scratchVersion[slot] != m_calcVersion)
         s->Assign(*m_calc);
     else
-        s.reset(m_calc->Clone());
+        s->AssignCheckState(*m_calc);
+    m_scratchVersion[slot] = m_calcVersion;
     return *s;
 }
 

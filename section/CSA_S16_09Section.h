@@ -112,6 +112,13 @@ public:
     // Becomes a copy of other, a calculator of the same shape (its storage
     // reused: no allocation once it has held the same section and grade).
     virtual void Assign(CCSA_S16_09Section const& other) = 0;
+    // Becomes a copy of other where a check changes it (actions, ratios,
+    // restraint, cached values) when it already is one of the same section,
+    // grade and code name.
+    void AssignCheckState(CCSA_S16_09Section const& other) {
+        CopyCheckState(other);
+        m_volatileCache = other.m_volatileCache;
+    }
 
     // ---- non-virtual ----
     CString CodeName() const { return m_codeName; }
