@@ -85,6 +85,31 @@ CSubSpan CSpan::Extreme(Pick pick) const {
     return out;
 }
 
+template <class Pick>
+double CSpan::ExtremeComponent(Pick pick, bool moments, std::size_t i) const {
+    double v = 0.0;
+    if (!IsValid()) return v;
+    bool first = true;
+    auto take = [&](double x) {
+        v = first ? x : pick(v, x);
+        first = false;
+    };
+    for (auto const& s : SubSpans()) {
+        if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
+        take(moments ? s.GetMomentsLeft()[i] : s.GetForcesLeft()[i]);
+        take(moments ? s.GetMomentsRight()[i] : s.GetForcesRight()[i]);
+    }
+    return v;
+}
+
+double CSpan::MaxComponent(bool moments, std::size_t i) const {
+    return ExtremeComponent([](double a, double b) { return std::max(a, b); }, moments, i);
+}
+
+double CSpan::MinComponent(bool moments, std::size_t i) const {
+    return ExtremeComponent([](double a, double b) { return std::min(a, b); }, moments, i);
+}
+
 CSubSpan CSpan::MaxForces() const {
     return Extreme([](double a, double b) { return std::max(a, b); });
 }

@@ -154,6 +154,10 @@ public:
     // of the span, returned as a sub-span whose two ends both hold them.
     CSubSpan MaxForces() const;
     CSubSpan MinForces() const;
+    // Component i of the forces (moments false) or the moments of
+    // MaxForces() or MinForces(), without making the sub-span.
+    double MaxComponent(bool moments, std::size_t i) const;
+    double MinComponent(bool moments, std::size_t i) const;
     // Moments at relative position rel (0 = left end, 1 = right end), linear
     // between stations; at an interior point the value at the right end of
     // the sub-span on its left.
@@ -187,6 +191,8 @@ public:
 private:
     template <class Pick>
     CSubSpan Extreme(Pick pick) const;
+    template <class Pick>
+    double ExtremeComponent(Pick pick, bool moments, std::size_t i) const;
     // The sub-spans a query must look at, in order: those of the span alone
     // when sub-span k joins points k and k + 1 for every k (so a query costs
     // the span's length, not the member's), else all of them.

@@ -82,8 +82,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
                                 record.spanLT.GetString(f) + L"\n");
     CResultIndent const indent(result);
 
-    CSubSpan const least = record.spanLT.MinForces();
-    double const Tu = std::max(0.0, std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    double const Tu = std::max(0.0, record.spanLT.MinComponent(false, 0));
     double const beta = std::min(0.6 + 0.4 * record.lambdaY, 0.85);
     CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
     bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;

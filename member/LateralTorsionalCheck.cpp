@@ -15,12 +15,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 struct SpanMoments {
     double Mmax, Mmin;
 };
-SpanMoments MajorMoments(CSpan const& span) {
-    CSubSpan const most = span.MaxForces();
-    CSubSpan const least = span.MinForces();
-    return {std::max(most.GetMomentsLeft().y, most.GetMomentsRight().y),
-            std::min(least.GetMomentsLeft().y, least.GetMomentsRight().y)};
-}
+SpanMoments MajorMoments(CSpan const& span) { return {span.MaxComponent(true, 1), span.MinComponent(true, 1)}; }
 
 // Moments of both signs along the span (double curvature). Moments below
 // 1 N.m, or 1 % of the larger magnitude, do not count as a sign.
@@ -102,8 +97,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     SpanMoments const m = MajorMoments(span);
     double const Mmax = m.Mmax;
     double const Mmin = m.Mmin;
-    CSubSpan const least = span.MinForces();
-    double const Cu = std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    double const Cu = std::max(0.0, -span.MinComponent(false, 0));
     bool const reverse = IsReverseCurvature(Mmax, Mmin);
     SpanSummary summary;
     double const omega2 = Omega2Factor(span, &summary.omega2Rule);

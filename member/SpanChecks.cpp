@@ -21,15 +21,13 @@ constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restr
 // Axial compression of a span: the smaller end force of its minimum-action
 // sub-span, compression positive, 0 for tension.
 double SpanCompression(CSpan const& span) {
-    CSubSpan const least = span.MinForces();
-    return std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    return std::max(0.0, -span.MinComponent(false, 0));
 }
 
 // The span carries tension somewhere (an end force of its maximum-action
 // sub-span above 0).
 bool SpanInTension(CSpan const& span) {
-    CSubSpan const most = span.MaxForces();
-    return std::max(most.GetForcesLeft().x, most.GetForcesRight().x) > 0.0;
+    return span.MaxComponent(false, 0) > 0.0;
 }
 
 // The slenderness ratio KL/r read back from the elastic buckling stress of
