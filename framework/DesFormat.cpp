@@ -8,11 +8,21 @@ namespace Corvid::Util {
 
 namespace {
 
+// Room a number's string is given: the report line it goes into is built
+// around it in place (text before it inserted, after it appended), mostly
+// without taking a larger block.
+constexpr std::size_t kLineRoom = 64;
+
 // A number's text is built in a small buffer and becomes a string once.
 struct NumberText {
     wchar_t text[420];  // room for any fixed-point double
     int length = 0;
-    CString Str() const { return CString(text, text + length); }
+    CString Str() const {
+        CString s;
+        s.reserve(std::max(kLineRoom, static_cast<std::size_t>(length)));
+        s.append(text, static_cast<std::size_t>(length));
+        return s;
+    }
 };
 
 bool NonFinite(double v, NumberText& out) {
@@ -118,7 +128,7 @@ CString WithUnit(double v, double scale, wchar_t const* unit) {
     Significant(v * scale, 4, n);
     std::size_t const unitLength = std::char_traits<wchar_t>::length(unit);
     CString out;
-    out.reserve(static_cast<std::size_t>(n.length) + 1 + unitLength);
+    out.reserve(std::max(kLineRoom, static_cast<std::size_t>(n.length) + 1 + unitLength));
     out.append(n.text, static_cast<std::size_t>(n.length));
     out += L' ';
     out.append(unit, unitLength);
