@@ -34,16 +34,6 @@ int CSpan::GetCSSIndexRight() const {
     return -1;
 }
 
-CRestraint CSpan::RestraintEndL() const {
-    if (!m_points || m_left < 0 || m_left >= NumPoints()) return CRestraint();
-    return (*m_points)[static_cast<std::size_t>(m_left)].GetRestraint();
-}
-
-CRestraint CSpan::RestraintEndR() const {
-    if (!m_points || m_right < 0 || m_right >= NumPoints()) return CRestraint();
-    return (*m_points)[static_cast<std::size_t>(m_right)].GetRestraint();
-}
-
 CRestraint CSpan::ContinuousRestraint() const {
     if (!IsValid()) return CRestraint();
     bool any = false;

@@ -145,8 +145,14 @@ public:
     int GetCSSIndexLeft() const;
     int GetCSSIndexRight() const;
 
-    Corvid::Data::CRestraint RestraintEndL() const;
-    Corvid::Data::CRestraint RestraintEndR() const;
+    Corvid::Data::CRestraint RestraintEndL() const {
+        if (!m_points || m_left < 0 || m_left >= NumPoints()) return Corvid::Data::CRestraint();
+        return (*m_points)[static_cast<std::size_t>(m_left)].GetRestraint();
+    }
+    Corvid::Data::CRestraint RestraintEndR() const {
+        if (!m_points || m_right < 0 || m_right >= NumPoints()) return Corvid::Data::CRestraint();
+        return (*m_points)[static_cast<std::size_t>(m_right)].GetRestraint();
+    }
     // Bits held continuously along every sub-span of the span (bitwise AND).
     Corvid::Data::CRestraint ContinuousRestraint() const;
 
