@@ -8,11 +8,21 @@ namespace Corvid::Util {
 
 namespace {
 
+// Room a number's string is given: the report line it goes into is built
+// around it in place (text before it inserted, after it appended), mostly
+// without taking a larger block.
+constexpr std::size_t kLineRoom = 64;
+
 // A number's text is built in a small buffer and becomes a string once.
 struct NumberText {
     wchar_t text[420];  // room for any fixed-point double
     int length = 0;
-    CString Str() const { return CString(text, text + length); }
+    CString Str() const {
+        CString s;
+        s.reserve(std::max(kLineRoom, static_cast<std::size_t>(length)));
+        s.append(text, static_cast<std::size_t>(length));
+        return s;
+    }
 };
 
 bool NonFinite(double v, NumberText& out) {
@@ -75,12 +85,26 @@ void Fixed(double v, int decimals, NumberText& out) {
     }
 }
 
+// floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the powers of
+// ten; within 1e-12 of a power of ten, where a comparison and log10 could
+// round apart, log10 decides as before (elsewhere log10, correct within an
+// ulp, cannot cross an integer).
+int Magnitude(double a) {
+    static double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3,
+                                    1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
+    int i = 0;  // kPow10[i] <= a < kPow10[i + 1]
+    while (i < 17 && a >= kPow10[i + 1]) ++i;
+    if (a < kPow10[i] * (1.0 + 1e-12) || a > kPow10[i + 1] * (1.0 - 1e-12))
+        return static_cast<int>(std::floor(std::log10(a)));
+    return i - 6;
+}
+
 void Significant(double v, int figures, NumberText& out) {
     if (NonFinite(v, out)) return;
     double const a = std::fabs(v);
     if (a == 0.0) return Fixed(0.0, figures - 1, out);
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
-    int const magnitude = static_cast<int>(std::floor(std::log10(a)));
+    int const magnitude = Magnitude(a);
     int const decimals = std::max(0, figures - 1 - magnitude);
     Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
@@ -104,7 +128,7 @@ CString WithUnit(double v, double scale, wchar_t const* unit) {
     Significant(v * scale, 4, n);
     std::size_t const unitLength = std::char_traits<wchar_t>::length(unit);
     CString out;
-    out.reserve(static_cast<std::size_t>(n.length) + 1 + unitLength);
+    out.reserve(std::max(kLineRoom, static_cast<std::size_t>(n.length) + 1 + unitLength));
     out.append(n.text, static_cast<std::size_t>(n.length));
     out += L' ';
     out.append(unit, unitLength);

@@ -9,69 +9,6 @@ using namespace RestraintBits;
 
 CRestraint::CRestraint(int bits, LoadPos pos, double height) : m_bits(bits), m_loadPos(pos), m_loadHeight(height) {}
 
-namespace {
-// Which flange is in compression, from the sense in the moment vector.
-enum class Sense { Top, Bottom, Unknown };
-
-Sense SenseOf(Corvid::Vec3<double> const& moments) {
-    if (moments.y == -1.0) return Sense::Top;
-    if (moments.y == 1.0) return Sense::Bottom;
-    return Sense::Unknown;
-}
-}  // namespace
-
-bool CRestraint::BitHeld(int bit) const {
-    if (m_bits & bit) return true;
-    Sense const sense = SenseOf(m_moments);
-    auto held = [this](int b) { return (m_bits & b) != 0; };
-    switch (bit) {
-        case kCompFlangeLateral:
-            if (sense == Sense::Top) return held(kTopFlangeLateral);
-            if (sense == Sense::Bottom) return held(kBottomFlangeLateral);
-            return held(kTopFlangeLateral) && held(kBottomFlangeLateral);
-        case kTensionFlangeLateral:
-            if (sense == Sense::Top) return held(kBottomFlangeLateral);
-            if (sense == Sense::Bottom) return held(kTopFlangeLateral);
-            return held(kTopFlangeLateral) && held(kBottomFlangeLateral);
-        case kCompFlangeRotationOnPlan:
-            if (sense == Sense::Top) return held(kTopFlangeRotationOnPlan);
-            if (sense == Sense::Bottom) return held(kBottomFlangeRotationOnPlan);
-            return held(kTopFlangeRotationOnPlan) && held(kBottomFlangeRotationOnPlan);
-        case kBothFlangesRotationOnPlan:
-            return held(kTopFlangeRotationOnPlan) && held(kBottomFlangeRotationOnPlan);
-        default:
-            return false;
-    }
-}
-
-bool CRestraint::IsRestrained(int mask, bool all) const {
-    if (mask == 0) return all;  // an empty set of conditions is met vacuously
-    bool any = false;
-    auto const m = static_cast<unsigned>(mask);
-    for (unsigned i = 0; i < 32; ++i) {
-        unsigned const bit = 1u << i;
-        if (!(m & bit)) continue;
-        bool const h = BitHeld(static_cast<int>(bit));
-        if (all && !h) return false;
-        any = any || h;
-    }
-    return all ? true : any;
-}
-
-bool CRestraint::IsFree(int mask, bool all) const {
-    if (mask == 0) return all;
-    bool anyFree = false;
-    auto const m = static_cast<unsigned>(mask);
-    for (unsigned i = 0; i < 32; ++i) {
-        unsigned const bit = 1u << i;
-        if (!(m & bit)) continue;
-        bool const f = !BitHeld(static_cast<int>(bit));
-        if (all && !f) return false;
-        anyFree = anyFree || f;
-    }
-    return all ? true : anyFree;
-}
-
 void CRestraint::GetForcesAndMoments(Corvid::Vec3<double>& forces, Corvid::Vec3<double>& moments, bool& set) const {
     forces = m_forces;
     moments = m_moments;

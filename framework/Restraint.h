@@ -128,9 +128,19 @@ public:
     // all = true: every bit of mask must be held; all = false: any one.
     // Compression-flange bits are resolved through the buckling sense held in
     // the moment vector (see the header comment).
-    bool IsRestrained(int mask, bool all = true) const;
+    bool IsRestrained(int mask, bool all = true) const {
+        if (mask == 0) return all;  // an empty set of conditions is met vacuously
+        auto const m = static_cast<unsigned>(mask);
+        unsigned const held = HeldMask() & m;
+        return all ? held == m : held != 0;
+    }
     // all = true: every bit of mask is free; all = false: at least one is.
-    bool IsFree(int mask, bool all = true) const;
+    bool IsFree(int mask, bool all = true) const {
+        if (mask == 0) return all;
+        auto const m = static_cast<unsigned>(mask);
+        unsigned const free = m & ~HeldMask();
+        return all ? free == m : free != 0;
+    }
 
     // Forces and moments carried with the restraint; the tables write the
     // buckling sense into the second moment component.
@@ -144,7 +154,27 @@ public:
     friend bool operator!=(CRestraint const& a, CRestraint const& b) { return !(a == b); }
 
 private:
-    bool BitHeld(int bit) const;
+    // Every bit held: the bits set, and the compression- and tension-flange
+    // bits resolved through the buckling sense (read once: -1 in the second
+    // moment component, top flange in compression; +1 bottom; else unknown).
+    unsigned HeldMask() const {
+        namespace RB = RestraintBits;
+        auto held = [this](int b) { return (m_bits & b) != 0; };
+        auto bitIf = [](bool h, int b) { return h ? static_cast<unsigned>(b) : 0u; };
+        bool const top = held(RB::kTopFlangeLateral), bottom = held(RB::kBottomFlangeLateral);
+        bool const topPlan = held(RB::kTopFlangeRotationOnPlan), bottomPlan = held(RB::kBottomFlangeRotationOnPlan);
+        unsigned mask = static_cast<unsigned>(m_bits);
+        if (m_moments.y == -1.0)
+            mask |= bitIf(top, RB::kCompFlangeLateral) | bitIf(bottom, RB::kTensionFlangeLateral) |
+                    bitIf(topPlan, RB::kCompFlangeRotationOnPlan);
+        else if (m_moments.y == 1.0)
+            mask |= bitIf(bottom, RB::kCompFlangeLateral) | bitIf(top, RB::kTensionFlangeLateral) |
+                    bitIf(bottomPlan, RB::kCompFlangeRotationOnPlan);
+        else
+            mask |= bitIf(top && bottom, RB::kCompFlangeLateral | RB::kTensionFlangeLateral) |
+                    bitIf(topPlan && bottomPlan, RB::kCompFlangeRotationOnPlan);
+        return mask | bitIf(topPlan && bottomPlan, RB::kBothFlangesRotationOnPlan);
+    }
 
     int m_bits = 0;
     LoadPos m_loadPos = LoadAtShearCentre;

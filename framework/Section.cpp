@@ -532,10 +532,51 @@ std::vector<std::string> CSection::CatalogNames(std::string const& prefix) {
     return detail::CatalogNames(CatalogDirectory(), prefix);
 }
 
+namespace {
+// The geometries built so far, shared by every section of the same shape,
+// dimensions and tabulated properties (a geometry never changes once built:
+// computing it, the plastic axes found by bisection, costs far more than a
+// look-up). Safe across threads; the oldest entry gives way when full.
+class GeometryCache {
+public:
+    using Geometry = std::shared_ptr<Corvid::Steel::CDesSectGeom const>;
+    template <class Build>
+    Geometry Get(CSecGeom::SecShape shape, CSectionDims const& dims, CTabulatedProps const& tab, Build build) {
+        {
+            std::lock_guard<std::mutex> const lock(m_mutex);
+            for (Entry const& e : m_entries)
+                if (e.shape == shape && e.dims == dims && e.tab == tab) return e.geom;
+        }
+        Geometry g = build();
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        if (m_entries.size() < kEntries)
+            m_entries.push_back({shape, dims, tab, g});
+        else
+            m_entries[m_next++ % kEntries] = {shape, dims, tab, g};
+        return g;
+    }
+
+private:
+    static constexpr std::size_t kEntries = 256;
+    struct Entry {
+        CSecGeom::SecShape shape;
+        CSectionDims dims;
+        CTabulatedProps tab;
+        Geometry geom;
+    };
+    std::mutex m_mutex;
+    std::vector<Entry> m_entries;
+    std::size_t m_next = 0;
+};
+}  // namespace
+
 void CSection::BuildGeometry() {
-    auto g = detail::BuildGeometry(m_shape, m_dims);
-    if (g) g->UseTabulated(m_tab);
-    m_geom = g;
+    static GeometryCache cache;
+    m_geom = cache.Get(m_shape, m_dims, m_tab, [this]() -> GeometryCache::Geometry {
+        auto g = detail::BuildGeometry(m_shape, m_dims);
+        if (g) g->UseTabulated(m_tab);
+        return g;
+    });
 }
 
 namespace detail {

@@ -82,6 +82,15 @@ protected:
     // geometry returns itself; by default the host section's.
     virtual CDesSectGeom const* SectionGeometry() const;
     void ActionsChanged() const { ClearVolatileResultCache(); }
+    // Copies what a check changes: the actions, the area ratios, the
+    // restraint and the strut-and-tie flag (not the section or the grade).
+    void CopyCheckState(CSectionCodeBase const& other) {
+        m_N = other.m_N, m_Mx = other.m_Mx, m_My = other.m_My, m_T = other.m_T;
+        m_Vmajor = other.m_Vmajor, m_Vminor = other.m_Vminor;
+        m_netRatio = other.m_netRatio, m_effNetRatio = other.m_effNetRatio;
+        m_restraint = other.m_restraint, m_restraintSet = other.m_restraintSet;
+        m_strutAndTie = other.m_strutAndTie;
+    }
 
     Corvid::Data::CSection m_section;
     CSteelGrade m_grade;

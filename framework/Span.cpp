@@ -8,49 +8,37 @@ namespace Corvid::Steel {
 using Corvid::Vec3;
 using Corvid::Data::CRestraint;
 
-bool CSpan::IsValid() const {
-    return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints();
+void CSpan::FindOrder() {
+    m_inOrder = m_points && m_subSpans && m_subSpans->size() + 1 == m_points->size();
+    for (std::size_t k = 0; m_inOrder && k < m_subSpans->size(); ++k) {
+        CSubSpan const& s = (*m_subSpans)[k];
+        m_inOrder = s.IndexCMPLeft() == static_cast<int>(k) && s.IndexCMPRight() == static_cast<int>(k) + 1;
+    }
 }
 
-double CSpan::PosLeft() const {
-    if (!m_points || m_left < 0 || m_left >= NumPoints()) return 0.0;
-    return (*m_points)[static_cast<std::size_t>(m_left)].GetPos();
-}
-
-double CSpan::PosRight() const {
-    if (!m_points || m_right < 0 || m_right >= NumPoints()) return 0.0;
-    return (*m_points)[static_cast<std::size_t>(m_right)].GetPos();
-}
 
 int CSpan::GetCSSIndexLeft() const {
     if (!IsValid()) return -1;
-    for (auto const& s : *m_subSpans)
+    for (auto const& s : SubSpans())
         if (s.IndexCMPLeft() >= m_left && s.IndexCMPRight() <= m_right) return s.Index();
     return -1;
 }
 
 int CSpan::GetCSSIndexRight() const {
     if (!IsValid()) return -1;
-    for (auto it = m_subSpans->rbegin(); it != m_subSpans->rend(); ++it)
+    Scan const scan = SubSpans();
+    for (CSubSpan const* it = scan.last; it != scan.first;) {
+        --it;
         if (it->IndexCMPLeft() >= m_left && it->IndexCMPRight() <= m_right) return it->Index();
+    }
     return -1;
-}
-
-CRestraint CSpan::RestraintEndL() const {
-    if (!m_points || m_left < 0 || m_left >= NumPoints()) return CRestraint();
-    return (*m_points)[static_cast<std::size_t>(m_left)].GetRestraint();
-}
-
-CRestraint CSpan::RestraintEndR() const {
-    if (!m_points || m_right < 0 || m_right >= NumPoints()) return CRestraint();
-    return (*m_points)[static_cast<std::size_t>(m_right)].GetRestraint();
 }
 
 CRestraint CSpan::ContinuousRestraint() const {
     if (!IsValid()) return CRestraint();
     bool any = false;
     int bits = ~0;
-    for (auto const& s : *m_subSpans) {
+    for (auto const& s : SubSpans()) {
         if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
         bits &= s.GetContinuousRestraint().Bits();
         any = true;
@@ -76,7 +64,7 @@ CSubSpan CSpan::Extreme(Pick pick) const {
             m[i] = pick(m[i], mm[i]);
         }
     };
-    for (auto const& s : *m_subSpans) {
+    for (auto const& s : SubSpans()) {
         if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
         take(s.GetForcesLeft(), s.GetMomentsLeft());
         take(s.GetForcesRight(), s.GetMomentsRight());
@@ -85,6 +73,31 @@ CSubSpan CSpan::Extreme(Pick pick) const {
     out.SetForces(f, f);
     out.SetMoments(m, m);
     return out;
+}
+
+template <class Pick>
+double CSpan::ExtremeComponent(Pick pick, bool moments, std::size_t i) const {
+    double v = 0.0;
+    if (!IsValid()) return v;
+    bool first = true;
+    auto take = [&](double x) {
+        v = first ? x : pick(v, x);
+        first = false;
+    };
+    for (auto const& s : SubSpans()) {
+        if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
+        take(moments ? s.GetMomentsLeft()[i] : s.GetForcesLeft()[i]);
+        take(moments ? s.GetMomentsRight()[i] : s.GetForcesRight()[i]);
+    }
+    return v;
+}
+
+double CSpan::MaxComponent(bool moments, std::size_t i) const {
+    return ExtremeComponent([](double a, double b) { return std::max(a, b); }, moments, i);
+}
+
+double CSpan::MinComponent(bool moments, std::size_t i) const {
+    return ExtremeComponent([](double a, double b) { return std::min(a, b); }, moments, i);
 }
 
 CSubSpan CSpan::MaxForces() const {
@@ -101,7 +114,7 @@ Vec3<double> CSpan::InterpolateMoments(double rel) const {
     double const L = PosRight() - x0;
     double const x = x0 + std::clamp(std::isnan(rel) ? 0.0 : rel, 0.0, 1.0) * L;
     CSubSpan const* last = nullptr;
-    for (auto const& s : *m_subSpans) {
+    for (auto const& s : SubSpans()) {
         if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
         double const a = (*m_points)[static_cast<std::size_t>(s.IndexCMPLeft())].GetPos();
         double const b = (*m_points)[static_cast<std::size_t>(s.IndexCMPRight())].GetPos();
@@ -124,7 +137,7 @@ bool CSpan::IsLoaded(bool minorAxis) const {
     // moment within 1 N.m or 1e-6 of the largest moment of the straight line,
     // count as none (rounding in the host's numbers).
     double vMax = 0.0, mMax = 0.0;
-    for (auto const& s : *m_subSpans) {
+    for (auto const& s : SubSpans()) {
         if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
         if (s.HasTransverseLoad(minorAxis)) return true;
         vMax = std::max({vMax, std::fabs(s.GetForcesLeft()[k]), std::fabs(s.GetForcesRight()[k])});
@@ -138,7 +151,7 @@ bool CSpan::IsLoaded(bool minorAxis) const {
     Vec3<double> const mR = InterpolateMoments(1.0);
     bool firstShear = true;
     double v0 = 0.0;
-    for (auto const& s : *m_subSpans) {
+    for (auto const& s : SubSpans()) {
         if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
         for (double v : {s.GetForcesLeft()[k], s.GetForcesRight()[k]}) {
             if (firstShear) {
@@ -163,7 +176,7 @@ bool CSpan::IsLoaded(bool minorAxis) const {
 
 bool CSpan::IsDestabilized() const {
     if (!IsValid()) return false;
-    for (auto const& s : *m_subSpans) {
+    for (auto const& s : SubSpans()) {
         if (s.IndexCMPLeft() < m_left || s.IndexCMPRight() > m_right) continue;
         if (s.IsDestabilized()) return true;
     }

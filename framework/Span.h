@@ -110,7 +110,9 @@ public:
     CSpan() = default;
     CSpan(std::shared_ptr<CMemberPointVec const> points, std::shared_ptr<CSubSpanVec const> subSpans, int left,
           int right)
-        : m_points(std::move(points)), m_subSpans(std::move(subSpans)), m_left(left), m_right(right) {}
+        : m_points(std::move(points)), m_subSpans(std::move(subSpans)), m_left(left), m_right(right) {
+        FindOrder();
+    }
 
     int IndexLeft() const { return m_left; }
     int IndexRight() const { return m_right; }
@@ -121,11 +123,19 @@ public:
     void SetNull() { m_left = m_right = 0; }
     bool IsNull() const { return m_left == 0 && m_right == 0; }
     // Points to existing member points with left < right.
-    bool IsValid() const;
+    bool IsValid() const {
+        return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints();
+    }
     int NumPoints() const { return m_points ? static_cast<int>(m_points->size()) : 0; }
 
-    double PosLeft() const;
-    double PosRight() const;
+    double PosLeft() const {
+        if (!m_points || m_left < 0 || m_left >= NumPoints()) return 0.0;
+        return (*m_points)[static_cast<std::size_t>(m_left)].GetPos();
+    }
+    double PosRight() const {
+        if (!m_points || m_right < 0 || m_right >= NumPoints()) return 0.0;
+        return (*m_points)[static_cast<std::size_t>(m_right)].GetPos();
+    }
     double Length() const { return IsValid() ? PosRight() - PosLeft() : 0.0; }
     bool StartsAtMemberStart() const { return IsValid() && m_left == 0; }
     bool EndsAtMemberEnd() const { return IsValid() && m_right == NumPoints() - 1; }
@@ -135,8 +145,14 @@ public:
     int GetCSSIndexLeft() const;
     int GetCSSIndexRight() const;
 
-    Corvid::Data::CRestraint RestraintEndL() const;
-    Corvid::Data::CRestraint RestraintEndR() const;
+    Corvid::Data::CRestraint RestraintEndL() const {
+        if (!m_points || m_left < 0 || m_left >= NumPoints()) return Corvid::Data::CRestraint();
+        return (*m_points)[static_cast<std::size_t>(m_left)].GetRestraint();
+    }
+    Corvid::Data::CRestraint RestraintEndR() const {
+        if (!m_points || m_right < 0 || m_right >= NumPoints()) return Corvid::Data::CRestraint();
+        return (*m_points)[static_cast<std::size_t>(m_right)].GetRestraint();
+    }
     // Bits held continuously along every sub-span of the span (bitwise AND).
     Corvid::Data::CRestraint ContinuousRestraint() const;
 
@@ -144,6 +160,10 @@ public:
     // of the span, returned as a sub-span whose two ends both hold them.
     CSubSpan MaxForces() const;
     CSubSpan MinForces() const;
+    // Component i of the forces (moments false) or the moments of
+    // MaxForces() or MinForces(), without making the sub-span.
+    double MaxComponent(bool moments, std::size_t i) const;
+    double MinComponent(bool moments, std::size_t i) const;
     // Moments at relative position rel (0 = left end, 1 = right end), linear
     // between stations; at an interior point the value at the right end of
     // the sub-span on its left.
@@ -177,11 +197,30 @@ public:
 private:
     template <class Pick>
     CSubSpan Extreme(Pick pick) const;
+    template <class Pick>
+    double ExtremeComponent(Pick pick, bool moments, std::size_t i) const;
+    // The sub-spans a query must look at, in order: those of the span alone
+    // when sub-span k joins points k and k + 1 for every k (so a query costs
+    // the span's length, not the member's), else all of them.
+    struct Scan {
+        CSubSpan const* first;
+        CSubSpan const* last;
+        CSubSpan const* begin() const { return first; }
+        CSubSpan const* end() const { return last; }
+    };
+    Scan SubSpans() const {
+        CSubSpan const* const all = m_subSpans->data();
+        if (m_inOrder && m_left >= 0 && m_left <= m_right && m_right < NumPoints())
+            return {all + m_left, all + m_right};
+        return {all, all + m_subSpans->size()};
+    }
+    void FindOrder();
 
     std::shared_ptr<CMemberPointVec const> m_points;
     std::shared_ptr<CSubSpanVec const> m_subSpans;
     int m_left = 0;
     int m_right = 0;
+    bool m_inOrder = false;  // sub-span k joins points k and k + 1
 };
 
 }  // namespace Corvid::Steel

@@ -130,15 +130,6 @@ CSteelGrade CSteelGrade::ForRoundTube() const {
     return g;
 }
 
-CSteelGrade::Band const& CSteelGrade::BandFor(double t) const {
-    for (auto const& b : m_bands)
-        if (!(t > b.tMax)) return b;  // NaN thickness takes the first band
-    return m_bands.back();
-}
-
-double CSteelGrade::DesignStrength(double t) const { return BandFor(t).Fy; }
-double CSteelGrade::TensileStrength(double t) const { return BandFor(t).Fu; }
-
 CString CSteelGrade::GetString(Corvid::Util::CDesFormat const& format, double t) const {
     CString s = L"Steel grade: " + m_name + L"\n";
     s += L"\tFy = " + format.Stress(DesignStrength(t)) + L", Fu = " + format.Stress(TensileStrength(t)) +

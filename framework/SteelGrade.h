@@ -33,8 +33,8 @@ public:
     // their own Fy (317 MPa, rectangular 345 MPa); every other grade is the same.
     CSteelGrade ForRoundTube() const;
 
-    double DesignStrength(double t) const;   // Fy, Pa, for thickness t (m)
-    double TensileStrength(double t) const;  // Fu, Pa
+    double DesignStrength(double t) const { return BandFor(t).Fy; }   // Fy, Pa, for thickness t (m)
+    double TensileStrength(double t) const { return BandFor(t).Fu; }  // Fu, Pa
     double YoungsModulus() const { return 200000e6; }  // E = 200 000 MPa (CSA S16 cl. 2)
     double ShearModulus() const { return 77000e6; }    // G = 77 000 MPa
     CString Name() const { return m_name; }
@@ -46,7 +46,11 @@ public:
     friend bool operator==(CSteelGrade const& a, CSteelGrade const& b);
 
 private:
-    Band const& BandFor(double t) const;
+    Band const& BandFor(double t) const {
+        for (auto const& b : m_bands)
+            if (!(t > b.tMax)) return b;  // NaN thickness takes the first band
+        return m_bands.back();
+    }
 
     CString m_name;
     std::vector<Band> m_bands;

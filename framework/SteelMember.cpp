@@ -136,15 +136,17 @@ bool CSteelMemberGen::ValidateInputData() const {
     auto const& pts = *m_points;
     auto const& subs = *m_subSpans;
     if (pts.size() < 2) return Refuse(L"a member needs at least two member points");
+    // The place of a refusal, formatted only when one is made.
+    auto at = [](wchar_t const* what, std::size_t i) { return what + std::to_wstring(i + 1) + L": "; };
     for (std::size_t i = 0; i < pts.size(); ++i) {
-        CString const where = L"member point " + std::to_wstring(i + 1) + L": ";
-        if (!std::isfinite(pts[i].GetPos())) return Refuse(where + L"position is not a finite number");
+        auto where = [&] { return at(L"member point ", i); };
+        if (!std::isfinite(pts[i].GetPos())) return Refuse(where() + L"position is not a finite number");
         if (i > 0 && !(pts[i].GetPos() > pts[i - 1].GetPos()))
-            return Refuse(where + L"positions must increase along the member");
+            return Refuse(where() + L"positions must increase along the member");
         auto const& r = pts[i].GetRestraint();
         if (r.Bits() & ~Corvid::Data::RestraintBits::kAllDefined)
-            return Refuse(where + L"restraint has undefined bits (" + std::to_wstring(r.Bits()) + L")");
-        if (!std::isfinite(r.LoadHeight())) return Refuse(where + L"load height is not a finite number");
+            return Refuse(where() + L"restraint has undefined bits (" + std::to_wstring(r.Bits()) + L")");
+        if (!std::isfinite(r.LoadHeight())) return Refuse(where() + L"load height is not a finite number");
     }
     if (subs.size() != pts.size() - 1)
         return Refuse(L"a member with " + std::to_wstring(pts.size()) + L" points needs " +
@@ -152,17 +154,17 @@ bool CSteelMemberGen::ValidateInputData() const {
                       std::to_wstring(subs.size()) + L" given)");
     for (std::size_t k = 0; k < subs.size(); ++k) {
         auto const& s = subs[k];
-        CString const where = L"sub-span " + std::to_wstring(k + 1) + L": ";
+        auto where = [&] { return at(L"sub-span ", k); };
         if (s.Index() != static_cast<int>(k) || s.IndexCMPLeft() != static_cast<int>(k) ||
             s.IndexCMPRight() != static_cast<int>(k) + 1)
-            return Refuse(where + L"must join member points " + std::to_wstring(k + 1) + L" and " +
+            return Refuse(where() + L"must join member points " + std::to_wstring(k + 1) + L" and " +
                           std::to_wstring(k + 2));
         if (!Finite(s.GetForcesLeft()) || !Finite(s.GetForcesRight()))
-            return Refuse(where + L"forces are not finite numbers");
+            return Refuse(where() + L"forces are not finite numbers");
         if (!Finite(s.GetMomentsLeft()) || !Finite(s.GetMomentsRight()))
-            return Refuse(where + L"moments are not finite numbers");
+            return Refuse(where() + L"moments are not finite numbers");
         if (s.GetContinuousRestraint().Bits() & ~Corvid::Data::RestraintBits::kAllDefined)
-            return Refuse(where + L"continuous restraint has undefined bits");
+            return Refuse(where() + L"continuous restraint has undefined bits");
     }
     if (m_override) {
         if (!std::isfinite(m_Lyy) || !std::isfinite(m_Lzz) || !std::isfinite(m_Llt))
@@ -189,8 +191,8 @@ void CSteelMemberGen::AddStringInput(CString const& text) const {
 }
 
 CCodeShare::LT_BuckleDirection CSteelMemberGen::BucklingSenseLT(CSpan const& span) const {
-    double const Mmax = span.MaxForces().GetMomentsLeft().y;
-    double const Mmin = span.MinForces().GetMomentsLeft().y;
+    double const Mmax = span.MaxComponent(true, 1);
+    double const Mmin = span.MinComponent(true, 1);
     double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
     if (Mmax >= tol && Mmin <= -tol) return CCodeShare::LT_Reversal;
     if (Mmax >= tol) return CCodeShare::LT_BottomFlange;

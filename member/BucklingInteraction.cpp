@@ -49,14 +49,27 @@ double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std
 }
 }  // namespace
 
+// The records of one long span ask again and again: the last answer of each
+// axis is kept for its span and Cu.
 double CSA_S16_09_Member::U1x(CSpan const& span, double Cu) const {
-    return AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, span.IsLoaded(false));
+    AmplificationMemo& m = m_u1Memo[0];
+    if (!m.set || m.span != span || !(m.Cu == Cu)) {
+        m = {span, Cu, AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, span.IsLoaded(false)),
+             true};
+    }
+    return m.U1;
 }
 
 double CSA_S16_09_Member::U1y(CSpan const& span, double Cu) const {
-    // omega1 = 1.0 under transverse load in either plane.
-    return AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
-                               span.IsLoaded(false) || span.IsLoaded(true));
+    AmplificationMemo& m = m_u1Memo[1];
+    if (!m.set || m.span != span || !(m.Cu == Cu)) {
+        // omega1 = 1.0 under transverse load in either plane.
+        m = {span, Cu,
+             AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
+                                 span.IsLoaded(false) || span.IsLoaded(true)),
+             true};
+    }
+    return m.U1;
 }
 
 bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record) const {
@@ -69,8 +82,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
                                 record.spanLT.GetString(f) + L"\n");
     CResultIndent const indent(result);
 
-    CSubSpan const least = record.spanLT.MinForces();
-    double const Tu = std::max(0.0, std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    double const Tu = std::max(0.0, record.spanLT.MinComponent(false, 0));
     double const beta = std::min(0.6 + 0.4 * record.lambdaY, 0.85);
     CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
     bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;
@@ -85,7 +97,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     // differently (the flange in compression). The larger moment of each
     // axis is taken first; a moment of the other sense replaces it where
     // its ratio to its own resistance is larger.
-    auto const clone = CompressedClone(Cu);
+    CCSA_S16_09Section* const clone = &CompressedClone(Cu);
     auto resistances = [&](double Mx, double My) {
         clone->SetMomentXX(Mx);
         clone->SetMomentYY(My);

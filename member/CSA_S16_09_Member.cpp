@@ -85,8 +85,11 @@ bool CSA_S16_09_Member::SetSection(CSection const& section) {
     m_section = section;
     m_calc.reset();
     m_calc = MakeCalculator(section.Shape());
+    for (auto& s : m_scratch) s.reset();
+    ++m_calcVersion;
+    m_sectionLoaded = false;
     if (m_calc) {
-        m_calc->SetCorvidSec(m_section, m_result);
+        m_sectionLoaded = m_calc->SetCorvidSec(m_section, m_result);
         m_calc->SetCodeName(Name(DesOpt()));
         m_calc->SetNetAreaRatio(m_netAreaRatio);
         m_calc->SetEffectiveNetAreaRatio(m_effectiveNetAreaRatio);
@@ -99,20 +102,24 @@ bool CSA_S16_09_Member::SetSection(CSection const& section) {
 void CSA_S16_09_Member::SetDesOpt(int option) {
     CSteelMemberGen::SetDesOpt(option);
     if (m_calc) m_calc->SetCodeName(Name(option));
+    ++m_calcVersion;
 }
 
 void CSA_S16_09_Member::SetNetAreaRatio(double ratio) {
     m_netAreaRatio = ratio;
     if (m_calc) m_calc->SetNetAreaRatio(ratio);
+    ++m_calcVersion;
 }
 
 void CSA_S16_09_Member::SetEffectiveNetAreaRatio(double ratio) {
     m_effectiveNetAreaRatio = ratio;
     if (m_calc) m_calc->SetEffectiveNetAreaRatio(ratio);
+    ++m_calcVersion;
 }
 
 bool CSA_S16_09_Member::SetSteelDesignProp(CSteelGrade const& grade) {
     if (m_calc) m_calc->SetSteelDesignProp(grade);
+    ++m_calcVersion;
     return true;
 }
 

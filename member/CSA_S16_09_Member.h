@@ -147,9 +147,14 @@ protected:
     // The flexural-torsional check of one record (strut: no actual-length
     // values and no CuFT).
     bool FlexuralTorsionalCheck(CInteractionData& record, bool strut) const;
-    // A throw-away copy of the calculator with its actions cleared and the
-    // axial force -Cu.
-    std::unique_ptr<CCSA_S16_09Section> CompressedClone(double Cu) const;
+    // A working copy of the calculator with its actions cleared and the
+    // axial force -Cu (the span slot of Scratch: valid until the next use).
+    CCSA_S16_09Section& CompressedClone(double Cu) const;
+    // A working copy of the calculator as it is now: slot kStationSlot for
+    // the station checks, kSpanSlot for the span checks. The copies are
+    // kept, so a check allocates none once the member is set up.
+    enum ScratchSlot { kStationSlot = 0, kSpanSlot = 1 };
+    CCSA_S16_09Section& Scratch(ScratchSlot slot) const;
     // The span is held continuously against lateral-torsional buckling: its
     // compression flange laterally (0x200, read with the span's buckling
     // sense) or against twist (0x40).
@@ -177,6 +182,24 @@ private:
     bool PrepareEntries() const;
 
     std::shared_ptr<CCSA_S16_09Section> m_calc;
+    // The calculator took the section (SetSection): the check's probe of the
+    // section then has nothing to say.
+    bool m_sectionLoaded = false;
+    mutable std::unique_ptr<CCSA_S16_09Section> m_scratch[2];
+    // Counts the changes of the calculator's section, grade, code name and
+    // ratios; a working copy made at the same count needs only the state a
+    // check changes.
+    unsigned m_calcVersion = 0;
+    mutable unsigned m_scratchVersion[2] = {0, 0};
+    // The last amplification factor U1 of each axis, for its span and Cu
+    // (emptied when a check starts).
+    struct AmplificationMemo {
+        CSpan span;
+        double Cu = 0.0;
+        double U1 = 0.0;
+        bool set = false;
+    };
+    mutable AmplificationMemo m_u1Memo[2];
     mutable std::vector<CInteractionData> m_records;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;

@@ -13,6 +13,7 @@ bool CSA_S16_09_Member::QuickStop() const { return IsQuickCheckMode() && (m_resu
 void CSA_S16_09_Member::ResetRecords() const {
     m_records.assign(GetSubSpanVec().size(), CInteractionData{});
     m_spans.clear();
+    for (auto& m : m_u1Memo) m.set = false;
 }
 
 CSpan CSA_S16_09_Member::MemberSpan() const { return CSpan(PointsPtr(), SubSpansPtr(), 0, 0); }
@@ -35,8 +36,22 @@ bool CSA_S16_09_Member::ReadyToCheck() const {
     return true;
 }
 
-// Section probe on a throw-away copy: the shape's refusals go to entry 0.
+CCSA_S16_09Section& CSA_S16_09_Member::Scratch(ScratchSlot slot) const {
+    auto& s = m_scratch[slot];
+    if (!s)
+        s.reset(m_calc->Clone());
+    else if (m_scratchVersion[slot] != m_calcVersion)
+        s->Assign(*m_calc);
+    else
+        s->AssignCheckState(*m_calc);
+    m_scratchVersion[slot] = m_calcVersion;
+    return *s;
+}
+
+// Section probe on a throw-away copy: the shape's refusals go to entry 0. A
+// section the calculator took when it was set is taken again, silently.
 bool CSA_S16_09_Member::ProbeSection() const {
+    if (m_sectionLoaded) return true;
     std::unique_ptr<CCSA_S16_09Section> const probe(m_calc->Clone());
     return probe->SetCorvidSec(m_calc->GetCorvidSec(), m_result);
 }
@@ -104,7 +119,7 @@ bool CSA_S16_09_Member::QuickCheck() const {
 
 bool CSA_S16_09_Member::CheckLocal() const {
     CResultIndent const whole(m_result);
-    std::unique_ptr<CCSA_S16_09Section> const station(m_calc->Clone());
+    CCSA_S16_09Section* const station = &Scratch(kStationSlot);
     auto const& points = GetMemberPointVec();
     bool const text = m_result->WantsText();
     auto const& f = m_result->Format();

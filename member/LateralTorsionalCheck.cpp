@@ -15,12 +15,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 struct SpanMoments {
     double Mmax, Mmin;
 };
-SpanMoments MajorMoments(CSpan const& span) {
-    CSubSpan const most = span.MaxForces();
-    CSubSpan const least = span.MinForces();
-    return {std::max(most.GetMomentsLeft().y, most.GetMomentsRight().y),
-            std::min(least.GetMomentsLeft().y, least.GetMomentsRight().y)};
-}
+SpanMoments MajorMoments(CSpan const& span) { return {span.MaxComponent(true, 1), span.MinComponent(true, 1)}; }
 
 // Moments of both signs along the span (double curvature). Moments below
 // 1 N.m, or 1 % of the larger magnitude, do not count as a sign.
@@ -102,8 +97,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     SpanMoments const m = MajorMoments(span);
     double const Mmax = m.Mmax;
     double const Mmin = m.Mmin;
-    CSubSpan const least = span.MinForces();
-    double const Cu = std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    double const Cu = std::max(0.0, -span.MinComponent(false, 0));
     bool const reverse = IsReverseCurvature(Mmax, Mmin);
     SpanSummary summary;
     double const omega2 = Omega2Factor(span, &summary.omega2Rule);
@@ -155,7 +149,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     if (!checked) {
         // Cross-section resistances under each extreme moment, for the
         // member interaction.
-        std::unique_ptr<CCSA_S16_09Section> const clone(m_calc->Clone());
+        CCSA_S16_09Section* const clone = &Scratch(kSpanSlot);
         clone->ClearForcesAndMoments();
         clone->SetMomentXX(Mmax);
         Mrx1 = clone->MrDashxx(nullptr);
@@ -171,7 +165,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             result->AddOutputString(L", Mrx2 = " + f.Moment(Mrx2) + L"\n");
         }
     } else if (!reverse || m_calc->IsDoublySymmetric()) {
-        auto const clone = CompressedClone(Cu);
+        CCSA_S16_09Section* const clone = &CompressedClone(Cu);
         if (text)
             result->AddOutputString(reverse ? L"Reverse curvature bending in this span\n(but section is symmetrical "
                                               L"about major axis)\n"
@@ -198,7 +192,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     } else {
         // A section not symmetric about its major axis resists each sense
         // of bending differently: each is checked with its own resistance.
-        auto const clone = CompressedClone(Cu);
+        CCSA_S16_09Section* const clone = &CompressedClone(Cu);
         if (text) result->AddOutputString(L"Reverse curvature bending in unequally flanged span\n");
         {
             CResultIndent const each(result);

@@ -21,15 +21,13 @@ constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restr
 // Axial compression of a span: the smaller end force of its minimum-action
 // sub-span, compression positive, 0 for tension.
 double SpanCompression(CSpan const& span) {
-    CSubSpan const least = span.MinForces();
-    return std::max(0.0, -std::min(least.GetForcesLeft().x, least.GetForcesRight().x));
+    return std::max(0.0, -span.MinComponent(false, 0));
 }
 
 // The span carries tension somewhere (an end force of its maximum-action
 // sub-span above 0).
 bool SpanInTension(CSpan const& span) {
-    CSubSpan const most = span.MaxForces();
-    return std::max(most.GetForcesLeft().x, most.GetForcesRight().x) > 0.0;
+    return span.MaxComponent(false, 0) > 0.0;
 }
 
 // The slenderness ratio KL/r read back from the elastic buckling stress of
@@ -44,6 +42,7 @@ double SlendernessFromFe(double E, double Fe) {
 // What one span check found, handed to the record writer.
 struct SpanOutcome {
     CSpan const* span;
+    CSubSpan most, least;  // the span's largest and smallest actions, found once for all its records
     double Cu = 0.0;
     double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
     double Fe = 0.0, Fe_L = 0.0;
@@ -66,12 +65,17 @@ struct CSA_S16_09_Member::AxialSpanRule {
     void (*store)(CInteractionData&, SpanOutcome const&);
 };
 
-std::unique_ptr<CCSA_S16_09Section> CSA_S16_09_Member::CompressedClone(double Cu) const {
-    std::unique_ptr<CCSA_S16_09Section> clone(m_calc->Clone());
-    clone->ClearForcesAndMoments();
-    clone->SetForceAxial(-Cu);
+CCSA_S16_09Section& CSA_S16_09_Member::CompressedClone(double Cu) const {
+    CCSA_S16_09Section& clone = Scratch(kSpanSlot);
+    clone.ClearForcesAndMoments();
+    clone.SetForceAxial(-Cu);
     return clone;
 }
+
+namespace {
+void StoreXX(CInteractionData& r, SpanOutcome const& o);
+void StoreYY(CInteractionData& r, SpanOutcome const& o);
+}  // namespace
 
 bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
     CMemberResult* const result = m_result;
@@ -125,17 +129,21 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
 
     SpanOutcome out;
     out.span = &span;
+    if (rule.store == StoreXX || rule.store == StoreYY) {  // the flexural records keep the moments
+        out.most = span.MaxForces();
+        out.least = span.MinForces();
+    }
     out.Cu = Cu;
     if (rule.strut || std::isfinite(Le)) {
-        auto const clone = CompressedClone(Cu);
+        CCSA_S16_09Section const& clone = CompressedClone(Cu);
         // A check not required keeps its resistance for the member
         // interaction without showing its working.
         bool const quiet = text && !required;
         if (quiet) result->EnableText(false);
-        out.Cr = ((*clone).*rule.resistance)(Le, out.Fe, result);
+        out.Cr = (clone.*rule.resistance)(Le, out.Fe, result);
         if (quiet) result->EnableText(true);
         // The actual-length values serve the member interaction.
-        if (!rule.strut) out.Cr_L = ((*clone).*rule.resistance)(span.Length(), out.Fe_L, nullptr);
+        if (!rule.strut) out.Cr_L = (clone.*rule.resistance)(span.Length(), out.Fe_L, nullptr);
         if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
     }
     int const last = static_cast<int>(m_records.size()) - 1;
@@ -217,9 +225,9 @@ namespace {
 // between these two ends buckles over the span length, any other over the
 // Annex F length.
 template <bool Major>
-double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section const& calc,
+double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section& probe_,
                       double (CSA_S16_09_Member::*annexF)(CSpan const&, bool) const) {
-    std::unique_ptr<CCSA_S16_09Section> const probe(calc.Clone());
+    CCSA_S16_09Section* const probe = &probe_;
     int const common = span.RestraintEndL().Bits() & span.RestraintEndR().Bits();
     probe->SetMemberRestraint(CRestraint(common, Corvid::Data::LoadAtShearCentre, 0.0));
     bool const strut = Major ? probe->IsSectionXXStrut() : probe->IsSectionYYStrut();
@@ -227,8 +235,8 @@ double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09
 }
 
 void StoreXX(CInteractionData& r, SpanOutcome const& o) {
-    CSubSpan const most = o.span->MaxForces();
-    CSubSpan const least = o.span->MinForces();
+    CSubSpan const& most = o.most;
+    CSubSpan const& least = o.least;
     r.CuX = std::max(r.CuX, o.Cu);
     r.CrX = o.Cr;
     r.CrX_L = o.Cr_L;
@@ -240,8 +248,8 @@ void StoreXX(CInteractionData& r, SpanOutcome const& o) {
 }
 
 void StoreYY(CInteractionData& r, SpanOutcome const& o) {
-    CSubSpan const most = o.span->MaxForces();
-    CSubSpan const least = o.span->MinForces();
+    CSubSpan const& most = o.most;
+    CSubSpan const& least = o.least;
     double const largest = std::max(most.GetMomentsLeft().z, most.GetMomentsRight().z);
     double const smallest = std::min(least.GetMomentsLeft().z, least.GetMomentsRight().z);
     r.CuY = std::max(r.CuY, o.Cu);
@@ -296,7 +304,7 @@ bool CSA_S16_09_Member::CheckSpanXX(CSpan const& span) const {
     static AxialSpanRule const rule{
         L"Major Axis Span: ", 0.0, &Gen::Lyy, RB::kMajorTranslation, 0, false, false,
         [](CSA_S16_09_Member const& m, CSpan const& s) {
-            return FlexuralLength<true>(m, s, *m.m_calc, &CSA_S16_09_Member::EffectiveLengthXX);
+            return FlexuralLength<true>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthXX);
         },
         &Section::Crxx, &Result::SetUtilBucklingAxialMajor, 0x200,
         L"<b><red>Fail:</red></b> XX Axial Buckling\n", StoreXX};
@@ -307,7 +315,7 @@ bool CSA_S16_09_Member::CheckSpanYY(CSpan const& span) const {
     static AxialSpanRule const rule{
         L"Minor Axis Span: ", 0.0, &Gen::Lzz, RB::kMinorTranslation, 0, false, false,
         [](CSA_S16_09_Member const& m, CSpan const& s) {
-            return FlexuralLength<false>(m, s, *m.m_calc, &CSA_S16_09_Member::EffectiveLengthYY);
+            return FlexuralLength<false>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthYY);
         },
         &Section::Cryy, &Result::SetUtilBucklingAxialMinor, 0x400,
         L"<b><red>Fail:</red></b> YY Axial Buckling\n", StoreYY};
@@ -389,7 +397,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
     double const Cu = std::max({record.CuX, record.CuY, record.CuT});
     if (Cu == 0.0 && text) result->AddOutputString(kNoCompression);
 
-    auto const clone = CompressedClone(Cu);
+    CCSA_S16_09Section const* const clone = &CompressedClone(Cu);
     double const Cr = clone->CrFT(record.FeX, record.FeY, record.FeT, record.FeFT, result);
     record.CrFT = Cr;
     if (!strut) {

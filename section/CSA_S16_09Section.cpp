@@ -8,33 +8,39 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& other) {
     CSectionCodeBase::operator=(other);
-    if (this != &other) {
-        m_volatileCache.clear();
-        m_volatileCache.insert(other.m_volatileCache.begin(), other.m_volatileCache.end());
-        m_persistentCache.clear();
-        m_persistentCache.insert(other.m_persistentCache.begin(), other.m_persistentCache.end());
-    }
+    m_volatileCache = other.m_volatileCache;
     m_codeName = other.m_codeName;
+    m_edition2009 = other.m_edition2009;
     return *this;
 }
 
-void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.clear(); }
+void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.size = 0; }
 
-void CCSA_S16_09Section::ClearAllResultCaches() const {
-    m_volatileCache.clear();
-    m_persistentCache.clear();
-}
+void CCSA_S16_09Section::ClearAllResultCaches() const { m_volatileCache.size = 0; }
 
 void CCSA_S16_09Section::MirrorXX() { CSectionCodeBase::MirrorXX(); }
 
 bool CCSA_S16_09Section::CacheFind(std::uint32_t key, double& value) const {
-    auto const it = m_volatileCache.find(key);
-    if (it == m_volatileCache.end()) return false;
-    value = it->second;
-    return true;
+    Cache const& c = m_volatileCache;
+    for (std::size_t i = 0; i < c.size; ++i)
+        if (c.keys[i] == key) {
+            value = c.values[i];
+            return true;
+        }
+    return false;
 }
 
-void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const { m_volatileCache[key] = value; }
+void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const {
+    Cache& c = m_volatileCache;
+    for (std::size_t i = 0; i < c.size; ++i)
+        if (c.keys[i] == key) {
+            c.values[i] = value;
+            return;
+        }
+    if (c.size == Cache::kSlots) return;
+    c.keys[c.size] = key;
+    c.values[c.size++] = value;
+}
 
 double CCSA_S16_09Section::SqrtFy() const { return std::sqrt(DesignStressMin() / 1e6); }
 
@@ -88,12 +94,12 @@ CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
     return fyt > DesignStressMin() ? ReducedStress : FullStrength;
 }
 
-bool CCSA_S16_09Section::IsEdition2009() const {
+void CCSA_S16_09Section::SetCodeName(CString name) {
+    m_codeName = std::move(name);
     static CString const name09 = L"csa s16-09";
-    if (m_codeName.size() != name09.size()) return false;
-    for (std::size_t i = 0; i < name09.size(); ++i)
-        if (static_cast<wchar_t>(std::towlower(m_codeName[i])) != name09[i]) return false;
-    return true;
+    m_edition2009 = m_codeName.size() == name09.size();
+    for (std::size_t i = 0; m_edition2009 && i < name09.size(); ++i)
+        m_edition2009 = static_cast<wchar_t>(std::towlower(m_codeName[i])) == name09[i];
 }
 
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassBiAxial(CMemberResult* const result) const {
@@ -134,9 +140,9 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     BucklingClass const cls = major ? BucklingClassXX(result) : BucklingClassYY(result);
     double const fy = DesignStressMin();
     bool const text = Reporting(result);
-    CString const name = major ? L"Mrxx" : L"Mryy";
+    wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
     if (text) {
-        result->AddOutputString(L"Determine moment capacity " + name + L"\n");
+        result->AddOutputString(CString(L"Determine moment capacity ") + name + L"\n");
         result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.5</i>\n");
     }
     if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
@@ -150,7 +156,7 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
         CString const sym = plastic ? L"Z" : L"S";
         result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
         result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
-        result->AddOutputString(L"\t" + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(Phi) + L"*" +
+        result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(Phi) + L"*" +
                                 f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
     }
     return Mr;

@@ -2,7 +2,6 @@
 // Code-specific section base of every CSA S16 shape calculator.
 #include <cstdint>
 #include <limits>
-#include <map>
 
 #include "framework/CString.h"
 #include "framework/DesFormat.h"
@@ -110,13 +109,24 @@ public:
     // minor-axis shear (across the section), as one report phrase
     // (CSA S16-09 cl. 13.4.1.1: the web or webs carry the shear along the depth).
     virtual CString ShearResistedBy(bool major) const;
+    // Becomes a copy of other, a calculator of the same shape (its storage
+    // reused: no allocation once it has held the same section and grade).
+    virtual void Assign(CCSA_S16_09Section const& other) = 0;
+    // Becomes a copy of other where a check changes it (actions, ratios,
+    // restraint, cached values) when it already is one of the same section,
+    // grade and code name.
+    void AssignCheckState(CCSA_S16_09Section const& other) {
+        CopyCheckState(other);
+        m_volatileCache = other.m_volatileCache;
+    }
 
     // ---- non-virtual ----
     CString CodeName() const { return m_codeName; }
-    void SetCodeName(CString name) { m_codeName = std::move(name); }
+    // Also finds the edition the name selects, once.
+    void SetCodeName(CString name);
     // True when the code name selects the CSA S16-09 values of the limits
     // that changed in CSA S16-14 (compared ignoring case).
-    bool IsEdition2009() const;
+    bool IsEdition2009() const { return m_edition2009; }
 
     double YoungsModulus() const { return m_grade.YoungsModulus(); }
     double ShearModulus() const { return m_grade.ShearModulus(); }
@@ -130,7 +140,7 @@ public:
     DesignMethod GetDesignMethod() const;
 
     // Number of values held by the volatile cache (for diagnostics).
-    std::size_t VolatileCacheSize() const { return m_volatileCache.size(); }
+    std::size_t VolatileCacheSize() const { return m_volatileCache.size; }
 
     // Compressive resistance for flexural buckling (CSA S16-09 cl. 13.3.1)
     // about an axis of second moment I, with the effective area A; axis and
@@ -185,11 +195,18 @@ private:
     double MomentCapacity(bool major, CMemberResult* const result) const;
     double ShearStressMax(bool major, CMemberResult* const result) const;
 
-    using Cache = std::map<std::uint32_t, double>;
+    // A few values by key, in place (copied and emptied without the heap); a
+    // value that finds no free slot is computed again when asked for.
+    struct Cache {
+        static constexpr std::size_t kSlots = 8;
+        std::uint32_t keys[kSlots] = {};
+        double values[kSlots] = {};
+        std::size_t size = 0;
+    };
     mutable Cache m_volatileCache;
-    mutable Cache m_persistentCache;
     CString m_codeName;
     bool m_reportCompression = true;
+    bool m_edition2009 = false;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

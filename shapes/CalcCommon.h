@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
+#include <typeinfo>
 
 #include "framework/MemberResult.h"
 #include "framework/SectGeom.h"
@@ -10,6 +11,14 @@
 #include "section/CSA_S16_09Section.h"
 
 namespace Corvid::Steel::SteelCSAS1609::detail {
+
+// other as the calculator Calc it must be (std::bad_cast otherwise): the
+// exact type compared once, cheaper than a dynamic_cast through both bases.
+template <class Calc>
+Calc const& SameShape(CCSA_S16_09Section const& other) {
+    if (typeid(other) != typeid(Calc)) throw std::bad_cast();
+    return static_cast<Calc const&>(other);
+}
 
 // An effective area or modulus: the formulas subtract the ineffective parts
 // from the gross section, which for extreme proportions (legs or flanges

@@ -268,8 +268,7 @@ double CSectionCalcRHS::MrDashyy(CMemberResult* const result) const {
     // The minor axis is the major axis of the section turned a quarter turn
     // (dimensions and actions turned, caches emptied); the axial force is
     // set again on the copy.
-    CSectionCalcRHS turned(*this);
-    turned.Rotate90Clockwise();
+    CSectionCalcRHS& turned = Turned();
     turned.SetForceAxial(ForceAxial());
     return TubeMajorAxis(turned, true, result);
 }

@@ -14,6 +14,7 @@ public:
     ~CSectionCalcAngle() override = default;
 
     CSectionCalcAngle* Clone() const override { return new CSectionCalcAngle(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcAngle>(other); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomAngle)
 

@@ -14,6 +14,7 @@ public:
     ~CSectionCalcCHS() override = default;
 
     CSectionCalcCHS* Clone() const override { return new CSectionCalcCHS(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcCHS>(other); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomCHS)
 

@@ -14,6 +14,7 @@ public:
     ~CSectionCalcI() override = default;
 
     CSectionCalcI* Clone() const override { return new CSectionCalcI(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcI>(other); }
     // A full copy, returned as its geometry.
     virtual Corvid::Steel::CDesSectGeomI* CloneGeom() const { return new CSectionCalcI(*this); }
 

@@ -14,6 +14,7 @@ public:
     ~CSectionCalcPFC() override = default;
 
     CSectionCalcPFC* Clone() const override { return new CSectionCalcPFC(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcPFC>(other); }
     virtual Corvid::Steel::CDesSectGeomPFC* CloneGeom() const { return new CSectionCalcPFC(*this); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomPFC)

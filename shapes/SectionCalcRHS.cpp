@@ -15,6 +15,15 @@ bool CSectionCalcRHS::IsSquare() const {
     return 0.99 < ratio && ratio < 1.01;
 }
 
+CSectionCalcRHS& CSectionCalcRHS::Turned() const {
+    if (m_turned.calc)
+        *m_turned.calc = *this;
+    else
+        m_turned.calc = std::make_unique<CSectionCalcRHS>(*this);
+    m_turned.calc->Rotate90Clockwise();
+    return *m_turned.calc;
+}
+
 void CSectionCalcRHS::Rotate90Clockwise() {
     ClearAllResultCaches();
     CDesSectGeomRHS::Rotate90Clockwise();
@@ -68,8 +77,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* c
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) const {
-    CSectionCalcRHS turned(*this);
-    turned.Rotate90Clockwise();
+    CSectionCalcRHS const& turned = Turned();
     BucklingClass const c = turned.AxisPair();
     FlagClass4(result, c, kFlagSection);
     return c;
@@ -84,8 +92,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) const {
-    CSectionCalcRHS turned(*this);
-    turned.Rotate90Clockwise();
+    CSectionCalcRHS const& turned = Turned();
     BucklingClass const c = Worst(AxisPair(), turned.AxisPair());
     FlagClass4(result, c, kFlagSection);
     return c;
@@ -129,14 +136,12 @@ double CSectionCalcRHS::ZxxEffective() const {
 }
 
 double CSectionCalcRHS::XbarYYEffective() const {
-    CSectionCalcRHS turned(*this);
-    turned.Rotate90Clockwise();
+    CSectionCalcRHS const& turned = Turned();
     return turned.YbarXXEffective();
 }
 
 double CSectionCalcRHS::ZyyEffective() const {
-    CSectionCalcRHS turned(*this);
-    turned.Rotate90Clockwise();
+    CSectionCalcRHS const& turned = Turned();
     return turned.ZxxEffective();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // Rectangular and square hollow sections.
+#include <memory>
+
 #include "framework/SectGeom.h"
 #include "section/CSA_S16_09Section.h"
 #include "shapes/CalcCommon.h"
@@ -14,6 +16,7 @@ public:
     ~CSectionCalcRHS() override = default;
 
     CSectionCalcRHS* Clone() const override { return new CSectionCalcRHS(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcRHS>(other); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomRHS)
 
@@ -73,9 +76,24 @@ public:
     // checks take the same clear depths.
     double CornerFactor() const { return IsWelded() ? 2.0 : 4.0; }
 
+    // This section and its actions turned a quarter turn clockwise: a copy
+    // kept by this calculator and made again at each call (the previous
+    // answer is overwritten).
+    CSectionCalcRHS& Turned() const;
+
 private:
     // Flange and web-in-flexure classes of this orientation.
     BucklingClass AxisPair() const;
+
+    // The copy Turned makes: its own to each calculator (a copy of the
+    // calculator starts without one; an assignment keeps its own).
+    struct TurnedCopy {
+        std::unique_ptr<CSectionCalcRHS> calc;
+        TurnedCopy() = default;
+        TurnedCopy(TurnedCopy const&) {}
+        TurnedCopy& operator=(TurnedCopy const&) { return *this; }
+    };
+    mutable TurnedCopy m_turned;
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -14,6 +14,7 @@ public:
     ~CSectionCalcT() override = default;
 
     CSectionCalcT* Clone() const override { return new CSectionCalcT(*this); }
+    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcT>(other); }
     Corvid::Steel::CDesSectGeomT* CloneGeom() const { return new CSectionCalcT(*this); }
 
     S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomT)

@@ -25,16 +25,17 @@
 
 namespace {
 std::atomic<long> g_live{0};
+std::atomic<long> g_taken{0};  // every block ever taken
 
 void* Take(std::size_t n) {
     void* p = std::malloc(n ? n : 1);
-    if (p) ++g_live;
+    if (p) ++g_live, ++g_taken;
     return p;
 }
 void* TakeAligned(std::size_t n, std::align_val_t a) {
     std::size_t const al = static_cast<std::size_t>(a);
     void* p = std::aligned_alloc(al, (n + al - 1) / al * al);
-    if (p) ++g_live;
+    if (p) ++g_live, ++g_taken;
     return p;
 }
 void Give(void* p) noexcept {
@@ -236,6 +237,34 @@ TEST(AllocationCount, MembersAndClonesGiveBackEverything) {
         };
         lifetime();  // first run: function-local statics
         EXPECT_EQ(Gained(lifetime), 0);
+    }
+}
+
+// Once a member is set up and checked, QuickCheck and Check with the report
+// text off take no heap block at all: every shape's general or strut
+// sequence, with and without members failing.
+TEST(AllocationCount, ChecksWithoutTextTakeNoBlock) {
+    int const beam = RB::kPinned | RB::kEndConnection;
+    struct Case {
+        wchar_t const* section;
+        int ends;
+        double N, M;
+    } const cases[] = {{kI, beam, -300e3, 120e3},
+                       {kI, beam, -10e6, 5e6},
+                       {L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10", beam, -80e3, 15e3},
+                       {L"T D=152 B=203 T=13.1 Tw=7.5 R=15", beam, 60e3, -8e3},
+                       {L"RHS D=203 B=102 t=6.4 Ro=12.8", beam, -150e3, 25e3},
+                       {L"CHS D=168.3 t=6.4", beam, -250e3, 20e3},
+                       {L"L D=102 B=76 t=9.5 R=8", RB::kPinned, -60e3, 0.0}};
+    for (Case const& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(&c - cases));
+        Member m(c.section, c.ends, c.N, c.M);
+        m.result.EnableText(false);
+        m.member.Check();
+        long const before = g_taken;
+        m.member.Check();
+        m.member.QuickCheck();
+        EXPECT_EQ(g_taken - before, 0);
     }
 }
 

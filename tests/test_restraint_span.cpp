@@ -122,17 +122,29 @@ TEST(Span, IndicesPositionsAndRestraints) {
 
 TEST(Span, ExtremeActionsAndInterpolation) {
     ThreePointMember m;
-    CSpan const whole = m.Span(0, 2);
-    // Largest axial +20 kN, smallest -50 kN; moments 100 and -60 kN.m.
-    EXPECT_EQ(whole.MaxForces().GetForcesLeft().x, 20e3);
-    EXPECT_EQ(whole.MinForces().GetForcesRight().x, -50e3);
-    EXPECT_EQ(whole.MaxForces().GetMomentsRight().y, 100e3);
-    EXPECT_EQ(whole.MinForces().GetMomentsLeft().y, -60e3);
-    // Relative position 0.5 is x = 3 m, a quarter along sub-span 1:
-    // 100 + (-60 - 100) * (1/4) = 60 kN.m.
-    EXPECT_REL(whole.InterpolateMoments(0.5).y, 60e3);
-    EXPECT_REL(whole.InterpolateMoments(1.0).y, -60e3);
-    EXPECT_REL(whole.InterpolateMoments(-3.0).y, 100e3);  // clamped to the left end
+    // The same sub-spans listed in reverse: a query must not take sub-span k
+    // to join points k and k + 1 unless every one does.
+    auto const reversed = std::make_shared<CSubSpanVec>(m.subs->rbegin(), m.subs->rend());
+    for (CSpan const& whole : {m.Span(0, 2), CSpan(m.points, reversed, 0, 2)}) {
+        // Largest axial +20 kN, smallest -50 kN; moments 100 and -60 kN.m.
+        EXPECT_EQ(whole.MaxForces().GetForcesLeft().x, 20e3);
+        EXPECT_EQ(whole.MaxComponent(false, 0), 20e3);
+        EXPECT_EQ(whole.MinForces().GetForcesRight().x, -50e3);
+        EXPECT_EQ(whole.MinComponent(false, 0), -50e3);
+        EXPECT_EQ(whole.MaxForces().GetMomentsRight().y, 100e3);
+        EXPECT_EQ(whole.MinForces().GetMomentsLeft().y, -60e3);
+        EXPECT_EQ(whole.MinComponent(true, 1), -60e3);
+        // Relative position 0.5 is x = 3 m, a quarter along sub-span 1:
+        // 100 + (-60 - 100) * (1/4) = 60 kN.m.
+        EXPECT_REL(whole.InterpolateMoments(0.5).y, 60e3);
+        EXPECT_REL(whole.InterpolateMoments(1.0).y, -60e3);
+        EXPECT_REL(whole.InterpolateMoments(-3.0).y, 100e3);  // clamped to the left end
+    }
+    // The second sub-span alone (axial +20 kN), in either order.
+    for (CSpan const& second : {m.Span(1, 2), CSpan(m.points, reversed, 1, 2)}) {
+        EXPECT_EQ(second.MinComponent(false, 0), 20e3);
+        EXPECT_EQ(second.GetCSSIndexLeft(), 1);
+    }
 }
 
 TEST(Span, TransverseLoadAndDestabilizingLoad) {
