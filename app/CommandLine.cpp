@@ -271,15 +271,16 @@ int RunCheck(CheckArgs const& a) {
         return kExitInput;
     }
     // The summary last: a report cut short never ends like a finished one.
-    // A row or a section that could not be read back is a write error.
+    // A row or a section that could not be read back is a write error, and
+    // what would follow it is left out.
     std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
     bool written = true;
     if (html) {
         out << s16app::HtmlHead(counts);
         written = rows->ForEach([&out](s16app::BatchRow const& row) { out << s16app::HtmlRow(row); });
-        out << s16app::kHtmlRowsEnd;
-        written = sectionsHtml->CopyTo(out) && written;
-        out << s16app::kHtmlEnd;
+        if (written) out << s16app::kHtmlRowsEnd;
+        written = written && sectionsHtml->CopyTo(out);
+        if (written) out << s16app::kHtmlEnd;
     } else if (json) {
         out << s16app::JsonEnd(total > 0, counts, style);
     } else if (!csv) {

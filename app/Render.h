@@ -42,7 +42,7 @@ void RenderJson(std::ostream& out, std::vector<BatchItem> const& items, JsonStyl
 std::string TextMember(std::size_t index, BatchItem const& item, bool colour, Detail detail = Detail::Full);
 class BatchRows;
 // Writes the end of the text output: the batch table (more than one member),
-// the counts; false when a row could not be read back.
+// the counts; false, the end left out, when a row could not be read back.
 bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows);
 // The JSON document {"members": [...], "summary": {...}}, or with
 // `style.lines` one member object a line and a last line {"summary": {...}}.

@@ -139,8 +139,8 @@ struct RecordReader {
     }
 };
 
-std::string BatchRow::* const kTexts[] = {&BatchRow::title,   &BatchRow::where,     &BatchRow::code, &BatchRow::section,
-                                                &BatchRow::grade,   &BatchRow::governing, &BatchRow::error};
+std::string BatchRow::* const kTexts[] = {&BatchRow::title, &BatchRow::where,     &BatchRow::code, &BatchRow::section,
+                                          &BatchRow::grade, &BatchRow::governing, &BatchRow::error};
 
 }  // namespace
 

@@ -311,7 +311,6 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
 bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows) {
     std::string const rule(78, '=');
     out << rule << "\n";
-    bool read = true;
     if (rows.Size() > 1) {
         auto const& width = rows.Widths();
         auto line = [&out, &width](std::vector<std::string> const& cells) {
@@ -321,14 +320,15 @@ bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows) {
         };
         out << "Members\n";
         line(TableHeader());
-        read = rows.ForEach([&](BatchRow const& r) {
+        bool const read = rows.ForEach([&](BatchRow const& r) {
             if (r.checked) line(TableCells(r));
             else out << "  " << Padded(std::to_string(r.index + 1), width[0]) << "ERROR: " << Printable(r.error) << "\n";
         });
+        if (!read) return false;  // cut short, never ended like a finished report
         out << rule << "\n";
     }
     out << CountsLine(counts) << "\n";
-    return read;
+    return true;
 }
 
 void RenderSectionText(std::ostream& out, SectionInfo const& s) {
