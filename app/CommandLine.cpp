@@ -228,10 +228,11 @@ int RunCheck(CheckArgs const& a) {
     // Every member is written as its check finishes; the HTML page opens
     // with the summary of every member, so its member sections wait in a
     // temporary file until the end. The batch table of the text and the
-    // HTML summary rows keep one small row per member.
+    // HTML summary rows wait in another.
     std::unique_ptr<s16app::Spool> sectionsHtml;
     if (html) sectionsHtml = std::make_unique<s16app::Spool>();
-    std::vector<s16app::BatchRow> rows;
+    std::unique_ptr<s16app::BatchRows> rows;
+    if (!json && !csv) rows = std::make_unique<s16app::BatchRows>(a.sort == "utilisation", total);
     std::atomic<bool> formatted{true};
     s16app::RunCounts counts;
     if (json || csv) {
@@ -253,16 +254,15 @@ int RunCheck(CheckArgs const& a) {
         [&](std::size_t i, s16app::BatchItem const& item, std::string const& text) {
             Tell(item);
             counts.Add(item);
-            if (!json && !csv) rows.push_back(s16app::MakeBatchRow(i, item));
+            try {
+                if (rows) rows->Add(s16app::MakeBatchRow(i, item));
+                if (html) sectionsHtml->Write(text);
+            } catch (std::exception const&) {
+                formatted = false;
+            }
             if (!html) {
                 std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
                 out << text;
-                return;
-            }
-            try {
-                sectionsHtml->Write(text);
-            } catch (std::exception const&) {
-                formatted = false;
             }
         },
         progress);
@@ -271,19 +271,20 @@ int RunCheck(CheckArgs const& a) {
         return kExitInput;
     }
     // The summary last: a report cut short never ends like a finished one.
-    if (a.sort == "utilisation") s16app::SortByUtilisation(rows);
+    // A row or a section that could not be read back is a write error, and
+    // what would follow it is left out.
     std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
     bool written = true;
     if (html) {
         out << s16app::HtmlHead(counts);
-        for (auto const& row : rows) out << s16app::HtmlRow(row);
-        out << s16app::kHtmlRowsEnd;
-        written = sectionsHtml->CopyTo(out);
-        out << s16app::kHtmlEnd;
+        written = rows->ForEach([&out](s16app::BatchRow const& row) { out << s16app::HtmlRow(row); });
+        if (written) out << s16app::kHtmlRowsEnd;
+        written = written && sectionsHtml->CopyTo(out);
+        if (written) out << s16app::kHtmlEnd;
     } else if (json) {
         out << s16app::JsonEnd(total > 0, counts, style);
     } else if (!csv) {
-        out << s16app::TextEnd(counts, rows);
+        written = s16app::TextEnd(out, counts, *rows);
     }
     if (!written || !output.Commit()) {
         Error(output.Name() + ": cannot be written (a full disk, a file-size limit or a write error); " +

@@ -390,12 +390,4 @@ std::string HtmlMember(std::size_t i, BatchItem const& item) {
 char const* const kHtmlRowsEnd = "</tbody>\n</table>\n";
 char const* const kHtmlEnd = "</body>\n</html>\n";
 
-void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items) {
-    out << HtmlHead(Count(items));
-    for (std::size_t i = 0; i < items.size(); ++i) out << HtmlRow(MakeBatchRow(i, items[i]));
-    out << kHtmlRowsEnd;
-    for (std::size_t i = 0; i < items.size(); ++i) out << HtmlMember(i, items[i]);
-    out << kHtmlEnd;
-}
-
 }  // namespace s16app

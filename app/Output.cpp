@@ -152,7 +152,30 @@ Spool::Spool() : file_(std::tmpfile()) {
 Spool::~Spool() { std::fclose(file_); }
 
 void Spool::Write(std::string const& text) {
+    if (ok_ && reading_) ok_ = ::fseeko(file_, 0, SEEK_END) == 0, reading_ = false;
     if (ok_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) ok_ = false;
+    end_ += text.size();
+}
+
+std::uint64_t Spool::WriteRecord(std::string const& record) {
+    std::uint64_t const offset = end_;
+    auto const size = static_cast<std::uint32_t>(record.size());
+    if (size != record.size()) ok_ = false;  // 4 GB and more: not a row of a table
+    Write(std::string(reinterpret_cast<char const*>(&size), sizeof size));
+    Write(record);
+    return offset;
+}
+
+bool Spool::ReadRecord(std::uint64_t& offset, std::string& record) {
+    std::uint32_t size = 0;
+    if (!ok_ || offset > end_ || end_ - offset < sizeof size) return false;
+    // Switching from writing to reading, or not reading on, needs a seek.
+    if (!reading_ || offset != next_) ok_ = ::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0, reading_ = true;
+    if (!ok_ || std::fread(&size, sizeof size, 1, file_) != 1 || end_ - offset - sizeof size < size) return ok_ = false;
+    record.resize(size);
+    if (size && std::fread(&record[0], 1, size, file_) != size) return ok_ = false;
+    next_ = offset += sizeof size + size;
+    return true;
 }
 
 bool Spool::CopyTo(std::ostream& out) {

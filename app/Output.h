@@ -1,6 +1,7 @@
 #pragma once
 // Where a report goes: a file replaced only once the whole report is in it,
 // or the standard output; and user text made safe to print.
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -55,7 +56,8 @@ std::timed_mutex& OutputLock();
 std::string SameFileAs(std::string const& path, std::vector<std::string> const& files);
 
 // A temporary file for a part of a report written later (deleted on close);
-// every write checked.
+// every write and read checked. Text is copied out whole; records (a length,
+// then the bytes) are read back by their offset.
 class Spool {
 public:
     Spool();
@@ -63,11 +65,19 @@ public:
     Spool(Spool const&) = delete;
     Spool& operator=(Spool const&) = delete;
     void Write(std::string const& text);
+    // Writes a record; its offset.
+    std::uint64_t WriteRecord(std::string const& record);
+    // Reads the record at `offset` and moves `offset` past it; false on any
+    // error (a write that failed, a read cut short, an offset past the end).
+    bool ReadRecord(std::uint64_t& offset, std::string& record);
     // Copies everything written to `out`; false on any error.
     bool CopyTo(std::ostream& out);
 
 private:
     std::FILE* file_ = nullptr;
+    std::uint64_t end_ = 0;   // the bytes written
+    std::uint64_t next_ = 0;  // where the file is read next, when reading
+    bool reading_ = false;
     bool ok_ = true;
 };
 

@@ -1,11 +1,14 @@
 #pragma once
 // The three renderers of a check run (text, JSON, HTML) and the two of the
 // section command (text, JSON), with the pieces they share.
+#include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/MemberRunner.h"
+#include "app/Output.h"
 #include "app/SectionInfo.h"
 
 namespace s16app {
@@ -20,9 +23,6 @@ struct RunCounts {
     }
 };
 
-// Text for a terminal: each member's report (of its governing case, in
-// full), then the counts; ANSI colours and bold when `colour`.
-void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour);
 // How the JSON of a member is written.
 struct JsonStyle {
     bool lines = false;   // JSON Lines: one member a line, no indentation
@@ -30,21 +30,20 @@ struct JsonStyle {
 };
 // JSON for tools: SI units; a number that is not finite is null.
 void RenderJson(std::ostream& out, std::vector<BatchItem> const& items, JsonStyle style = {});
-// One self-contained HTML page, summary table first, failing rows marked.
-void RenderHtml(std::ostream& out, std::vector<BatchItem> const& items);
 
-// The same outputs in pieces, for streaming a batch: what comes before the
+// The outputs in pieces, for streaming a batch: what comes before the
 // members, one member, and what comes after them. The pieces of a member are
-// made on the worker that checked it; joined in input order they give
-// exactly the output of RenderText / RenderJson / RenderHtml. Each throws
+// made on the worker that checked it, and joined in input order. Each throws
 // std::runtime_error when its text could not be formatted.
-// The text of a member: the opening block (title, input, checks, verdict),
-// then with Normal the span table and the working of each governing check,
-// with Full the span table and the complete report.
+// Text for a terminal, ANSI colours and bold when `colour`. The text of a
+// member: the opening block (title, input, checks, verdict), then with
+// Normal the span table and the working of each governing check, with Full
+// the span table and the complete report.
 std::string TextMember(std::size_t index, BatchItem const& item, bool colour, Detail detail = Detail::Full);
-struct BatchRow;
-// The end of the text output: the batch table (more than one member), the counts.
-std::string TextEnd(RunCounts const& counts, std::vector<BatchRow> const& rows = {});
+class BatchRows;
+// Writes the end of the text output: the batch table (more than one member),
+// the counts; false, the end left out, when a row could not be read back.
+bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows);
 // The JSON document {"members": [...], "summary": {...}}, or with
 // `style.lines` one member object a line and a last line {"summary": {...}}.
 std::string JsonBegin(JsonStyle style = {});
@@ -53,9 +52,11 @@ std::string JsonEnd(bool anyMember, RunCounts const& counts, JsonStyle style = {
 // CSV for spreadsheets (RFC 4180): the header line, one line per member.
 extern char const* const kCsvHeader;
 std::string CsvMember(std::size_t index, BatchItem const& item);
-// The HTML page: the head with the counts, one summary row per member, the
-// end of the summary table, one section per member, the end of the page.
+// One self-contained HTML page, failing rows marked: the head with the
+// counts, one summary row per member, the end of the summary table, one
+// section per member, the end of the page.
 std::string HtmlHead(RunCounts const& counts);
+struct BatchRow;
 std::string HtmlRow(BatchRow const& row);
 extern char const* const kHtmlRowsEnd;
 std::string HtmlMember(std::size_t index, BatchItem const& item);
@@ -101,10 +102,40 @@ struct BatchRow {
     bool pass = false;
 };
 BatchRow MakeBatchRow(std::size_t index, BatchItem const& item);
-// --sort utilisation: the members that could not be checked first, then
-// the largest utilisation first (+infinity above all); ties in input order.
-void SortByUtilisation(std::vector<BatchRow>& rows);
-// The batch table of the text output, one line per member.
-std::string BatchTable(std::vector<BatchRow> const& rows);
+// The cells of the header of the text batch table, and of a checked member's line.
+std::vector<std::string> TableHeader();
+std::vector<std::string> TableCells(BatchRow const& row);
+
+// The rows of a batch, for the text batch table and the HTML summary rows,
+// kept in a temporary file: in memory only the widths of the table's columns
+// and, sorted by utilisation, 24 bytes a member.
+class BatchRows {
+public:
+    // `byUtilisation` (--sort utilisation): the members that could not be
+    // checked first, then the largest utilisation first (+infinity above
+    // all); ties in input order. `expected`: the number of members.
+    explicit BatchRows(bool byUtilisation = false, std::size_t expected = 0);
+    // Adds the row of the next member in input order.
+    void Add(BatchRow const& row);
+    std::size_t Size() const { return size_; }
+    // The width of each column of the text table: its widest cell of a
+    // checked member or of the header, and two spaces.
+    std::vector<std::size_t> const& Widths() const { return width_; }
+    // Calls `each` with every row in order; false when a row could not be
+    // written or read back.
+    bool ForEach(std::function<void(BatchRow const&)> const& each);
+
+private:
+    struct Key {
+        double util;
+        std::uint64_t offset;
+        bool checked;
+    };
+    Spool spool_;
+    std::size_t size_ = 0;
+    bool byUtilisation_;
+    std::vector<Key> keys_;  // with byUtilisation_ only
+    std::vector<std::size_t> width_;
+};
 
 }  // namespace s16app

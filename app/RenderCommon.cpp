@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "app/Output.h"
 #include "app/Render.h"
@@ -103,38 +104,90 @@ BatchRow MakeBatchRow(std::size_t index, BatchItem const& item) {
     return r;
 }
 
-void SortByUtilisation(std::vector<BatchRow>& rows) {
-    // NaN (never expected) sorts with +infinity: an unknown utilisation is no better.
-    auto key = [](BatchRow const& r) { return std::isnan(r.util) ? INFINITY : r.util; };
-    std::stable_sort(rows.begin(), rows.end(), [&key](BatchRow const& a, BatchRow const& b) {
-        if (a.checked != b.checked) return !a.checked;
-        return key(a) > key(b);
-    });
+std::vector<std::string> TableHeader() { return {"#", "Member", "Section", "Grade", "Governing check", "Util", "Result"}; }
+
+std::vector<std::string> TableCells(BatchRow const& r) {
+    return {std::to_string(r.index + 1), Printable(r.title.empty() ? r.where : r.title), Printable(r.section),
+            Printable(r.grade), r.governing, UtilText(r.util), Verdict(r.pass)};
 }
 
-std::string BatchTable(std::vector<BatchRow> const& rows) {
-    std::vector<std::vector<std::string>> cells{{"#", "Member", "Section", "Grade", "Governing check", "Util", "Result"}};
-    for (auto const& r : rows) {
-        if (!r.checked) continue;
-        cells.push_back({std::to_string(r.index + 1), Printable(r.title.empty() ? r.where : r.title),
-                         Printable(r.section), Printable(r.grade), r.governing, UtilText(r.util), Verdict(r.pass)});
+namespace {
+
+// A row as a record of the spool: the numbers as in memory, each text after
+// its length.
+template <class T>
+void Put(std::string& out, T const& v) {
+    out.append(reinterpret_cast<char const*>(&v), sizeof v);
+}
+
+// Takes the parts of a record back in the order they were put; `ok` false
+// once one was missing.
+struct RecordReader {
+    std::string const& in;
+    std::size_t at = 0;
+    bool ok = true;
+    template <class T>
+    void Get(T& v) {
+        ok = ok && in.size() - at >= sizeof v;
+        if (ok) std::memcpy(&v, in.data() + at, sizeof v), at += sizeof v;
     }
-    std::vector<std::size_t> width(cells[0].size(), 0);
-    for (auto const& row : cells)
-        for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
-    std::string out = "Members\n";
-    auto line = [&out, &width](std::vector<std::string> const& row) {
-        out += "  ";
-        for (std::size_t i = 0; i < row.size(); ++i) out += i + 1 < row.size() ? Padded(row[i], width[i]) : row[i];
-        out += "\n";
-    };
-    line(cells[0]);
-    std::size_t next = 1;
-    for (auto const& r : rows) {
-        if (r.checked) line(cells[next++]);
-        else out += "  " + Padded(std::to_string(r.index + 1), width[0]) + "ERROR: " + Printable(r.error) + "\n";
+    void Get(std::string& v) {
+        std::size_t n = 0;
+        Get(n);
+        ok = ok && in.size() - at >= n;
+        if (ok) v.assign(in, at, n), at += n;
     }
-    return out;
+};
+
+std::string BatchRow::* const kTexts[] = {&BatchRow::title, &BatchRow::where,     &BatchRow::code, &BatchRow::section,
+                                          &BatchRow::grade, &BatchRow::governing, &BatchRow::error};
+
+}  // namespace
+
+BatchRows::BatchRows(bool byUtilisation, std::size_t expected) : byUtilisation_(byUtilisation) {
+    if (byUtilisation_) keys_.reserve(expected);
+    for (auto const& cell : TableHeader()) width_.push_back(cell.size() + 2);
+}
+
+void BatchRows::Add(BatchRow const& r) {
+    std::string record;
+    Put(record, r.index), Put(record, r.util), Put(record, static_cast<unsigned char>(r.checked | r.pass << 1));
+    for (auto text : kTexts) Put(record, (r.*text).size()), record += r.*text;
+    std::uint64_t const offset = spool_.WriteRecord(record);
+    ++size_;
+    if (byUtilisation_) keys_.push_back({r.util, offset, r.checked});
+    if (!r.checked) return;
+    auto const cells = TableCells(r);
+    for (std::size_t i = 0; i < cells.size(); ++i) width_[i] = std::max(width_[i], cells[i].size() + 2);
+}
+
+bool BatchRows::ForEach(std::function<void(BatchRow const&)> const& each) {
+    if (byUtilisation_) {
+        // NaN (never expected) sorts with +infinity: an unknown utilisation
+        // is no better. Offsets grow in input order.
+        auto key = [](Key const& k) { return std::isnan(k.util) ? INFINITY : k.util; };
+        std::sort(keys_.begin(), keys_.end(), [&key](Key const& a, Key const& b) {
+            if (a.checked != b.checked) return !a.checked;
+            if (key(a) != key(b)) return key(a) > key(b);
+            return a.offset < b.offset;
+        });
+    }
+    std::string record;
+    std::uint64_t next = 0;
+    for (std::size_t i = 0; i < size_; ++i) {
+        std::uint64_t offset = byUtilisation_ ? keys_[i].offset : next;
+        if (!spool_.ReadRecord(offset, record)) return false;
+        next = offset;
+        BatchRow r;
+        RecordReader in{record};
+        unsigned char flags = 0;
+        in.Get(r.index), in.Get(r.util), in.Get(flags);
+        for (auto text : kTexts) in.Get(r.*text);
+        if (!in.ok || in.at != record.size()) return false;
+        r.checked = flags & 1, r.pass = flags & 2;
+        each(r);
+    }
+    return true;
 }
 
 }  // namespace s16app

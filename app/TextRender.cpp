@@ -308,18 +308,27 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     return Checked(out);
 }
 
-std::string TextEnd(RunCounts const& counts, std::vector<BatchRow> const& rows) {
+bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows) {
     std::string const rule(78, '=');
-    return rule + "\n" + (rows.size() > 1 ? BatchTable(rows) + rule + "\n" : std::string()) + CountsLine(counts) + "\n";
-}
-
-void RenderText(std::ostream& out, std::vector<BatchItem> const& items, bool colour) {
-    std::vector<BatchRow> rows;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        out << TextMember(i, items[i], colour, Detail::Full);
-        rows.push_back(MakeBatchRow(i, items[i]));
+    out << rule << "\n";
+    if (rows.Size() > 1) {
+        auto const& width = rows.Widths();
+        auto line = [&out, &width](std::vector<std::string> const& cells) {
+            out << "  ";
+            for (std::size_t i = 0; i < cells.size(); ++i) out << (i + 1 < cells.size() ? Padded(cells[i], width[i]) : cells[i]);
+            out << "\n";
+        };
+        out << "Members\n";
+        line(TableHeader());
+        bool const read = rows.ForEach([&](BatchRow const& r) {
+            if (r.checked) line(TableCells(r));
+            else out << "  " << Padded(std::to_string(r.index + 1), width[0]) << "ERROR: " << Printable(r.error) << "\n";
+        });
+        if (!read) return false;  // cut short, never ended like a finished report
+        out << rule << "\n";
     }
-    out << TextEnd(Count(items), rows);
+    out << CountsLine(counts) << "\n";
+    return true;
 }
 
 void RenderSectionText(std::ostream& out, SectionInfo const& s) {

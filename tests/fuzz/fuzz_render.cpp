@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     }
     std::vector<s16app::BatchItem> items(members.size());
     s16app::RunCounts counts;
+    s16app::BatchRows batchRows;
     std::string text, json = s16app::JsonBegin(), rows, sections;
     for (std::size_t i = 0; i < members.size(); ++i) {
         try {
@@ -43,10 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         counts.Add(items[i]);
         text += s16app::TextMember(i, items[i], false);
         json += s16app::JsonMember(i, items[i], i == 0);
-        rows += s16app::HtmlRow(s16app::MakeBatchRow(i, items[i]));
+        batchRows.Add(s16app::MakeBatchRow(i, items[i]));
         sections += s16app::HtmlMember(i, items[i]);
     }
-    text += s16app::TextEnd(counts);
+    std::ostringstream end;
+    bool const read = s16app::TextEnd(end, counts, batchRows) &&
+                      batchRows.ForEach([&rows](s16app::BatchRow const& r) { rows += s16app::HtmlRow(r); });
+    S16_FUZZ_CHECK(read, "the rows are read back");
+    text += end.str();
     json += s16app::JsonEnd(!members.empty(), counts);
     std::string const html = s16app::HtmlHead(counts) + rows + s16app::kHtmlRowsEnd + sections + s16app::kHtmlEnd;
     nlohmann::json const parsed = nlohmann::json::parse(json, nullptr, false);
