@@ -374,12 +374,6 @@ std::string JsonEnd(bool anyMember, RunCounts const& c, JsonStyle style) {
     return out + (style.lines ? "}\n" : "\n}\n");
 }
 
-void RenderJson(std::ostream& out, std::vector<BatchItem> const& items, JsonStyle style) {
-    out << JsonBegin(style);
-    for (std::size_t i = 0; i < items.size(); ++i) out << JsonMember(i, items[i], i == 0, style);
-    out << JsonEnd(!items.empty(), Count(items), style);
-}
-
 void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
     json doc = {{"section", s.name},
                 {"shape", s.shape},

@@ -28,8 +28,6 @@ struct JsonStyle {
     bool lines = false;   // JSON Lines: one member a line, no indentation
     bool report = false;  // with the report text (--report text)
 };
-// JSON for tools: SI units; a number that is not finite is null.
-void RenderJson(std::ostream& out, std::vector<BatchItem> const& items, JsonStyle style = {});
 
 // The outputs in pieces, for streaming a batch: what comes before the
 // members, one member, and what comes after them. The pieces of a member are
@@ -86,7 +84,6 @@ std::string MemberHeading(std::size_t index, MemberOutcome const& m);
 // The member's notes of every case, one line each: a slenderness failure or
 // warning (CSA S16-09 cl. 10.4.2), buckling checks not performed.
 std::vector<std::string> MemberNotes(MemberOutcome const& m);
-RunCounts Count(std::vector<BatchItem> const& items);
 // The working of each span of a case as table cells (m, kN, kN*m), the
 // header first; empty when the case has none.
 std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c);

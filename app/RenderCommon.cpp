@@ -74,12 +74,6 @@ std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
     return rows;
 }
 
-RunCounts Count(std::vector<BatchItem> const& items) {
-    RunCounts c;
-    for (auto const& item : items) c.Add(item);
-    return c;
-}
-
 std::string CountsLine(RunCounts const& c) {
     std::size_t const n = c.pass + c.fail + c.errors;
     std::string line = std::to_string(n) + (n == 1 ? " member: " : " members: ") + std::to_string(c.pass) +
