@@ -78,7 +78,8 @@ void CheckStream(MemberSource const& source, std::size_t total, RunOptions const
     // marks it ready. One worker at a time then hands over, outside the
     // lock, every ready member in input order; the others go back to
     // checking.
-    auto worker = [&] {
+    std::exception_ptr failure;  // the first exception of a worker (out of memory, no thread)
+    auto work = [&] {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
             room.wait(lock, [&] { return exhausted || next < emitted + window; });
@@ -111,9 +112,22 @@ void CheckStream(MemberSource const& source, std::size_t total, RunOptions const
             writing = false;
         }
     };
+    // A worker that fails stops them all (none may wait for a member that
+    // will never be handed over); the failure is thrown once all are done.
+    auto worker = [&] {
+        try {
+            work();
+        } catch (...) {
+            std::lock_guard<std::mutex> const lock(mutex);
+            if (!failure) failure = std::current_exception();
+            exhausted = true;
+            room.notify_all();
+        }
+    };
     // The calling thread is one of the workers; when the system gives fewer
     // threads than asked, the members are shared among those it gives.
     RunWorkers(workers, worker);
+    if (failure) std::rethrow_exception(failure);
 }
 
 std::vector<BatchItem> CheckAll(std::vector<MemberInput> const& members, RunOptions const& options, int jobs,

@@ -494,6 +494,10 @@ int RunCommandLine(int argc, char** argv) {
         Error("--detail: applies to the text report only (--format text), not --format " + check.format);
         return kExitInput;
     }
+    if (detailOpt->count() && check.quick) {
+        Error("--detail: has no effect with --quick (it writes no calculation, only the summary)");
+        return kExitInput;
+    }
     if (reportOpt->count() && (check.quick || (check.format != "json" && check.format != "jsonl"))) {
         Error(std::string("--report: has no effect ") +
               (check.quick ? std::string("with --quick (it writes no report)")

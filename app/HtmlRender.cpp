@@ -250,6 +250,7 @@ void ChecksTable(std::ostream& out, MemberSummary const& s) {
             << (std::isfinite(c.at) ? Fixed(c.at, 3) : "-") << "</td><td>" << UtilText(c.util)
             << "</td><td class=\"verdict\">" << Verdict(c.pass) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
+    if (!s.complete) out << "<p>" << kQuickStopped << "</p>\n";
 }
 
 // The utilisations as bars: each check, each buckling span and the

@@ -315,6 +315,7 @@ void Member(Writer& w, std::size_t index, BatchItem const& item, bool report) {
     w.Key("source").Str(m.where);
     Case(w, m, m.Governing(), m.Pass(), report);
     Checks(w, m.summary.checks);
+    w.Key("checks_complete").Bool(m.summary.complete);
     w.Key("input_units").Str(m.units);
     w.Key("warnings").Strings(m.warnings);
     if (!m.resistances.empty()) {

@@ -507,6 +507,12 @@ struct MemberStream::Impl {
     std::thread reader;
     bool started = false;
     std::exception_ptr error;
+    std::size_t validated = 0, given = 0;  // members found by Validate, given by Next
+    bool changeTold = false;
+    // The file as first opened (size, modification time, inode): a file
+    // that differs when read again changed between the readings.
+    bool seen = false;
+    struct stat first {};
 
     JsonSource Open(Opened& opened) {
         if (text) return JsonSource{-1, text, nullptr};
@@ -523,9 +529,19 @@ struct MemberStream::Impl {
         opened.fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
         if (opened.fd < 0) throw InputError(name + ": cannot be read: " + std::strerror(errno));
         struct stat st {};
-        if (::fstat(opened.fd, &st) == 0 && S_ISDIR(st.st_mode))
-            throw InputError(name + ": is a folder, not a member file");
+        if (::fstat(opened.fd, &st) != 0) throw InputError(name + ": cannot be read: " + std::strerror(errno));
+        if (S_ISDIR(st.st_mode)) throw InputError(name + ": is a folder, not a member file");
+        if (!std::exchange(seen, true)) first = st;
+        else if (S_ISREG(st.st_mode) &&
+                 (st.st_ino != first.st_ino || st.st_dev != first.st_dev || st.st_size != first.st_size ||
+                  st.st_mtim.tv_sec != first.st_mtim.tv_sec || st.st_mtim.tv_nsec != first.st_mtim.tv_nsec))
+            throw Changed();
         return JsonSource{opened.fd, nullptr, nullptr};
+    }
+
+    InputError Changed() const {
+        return InputError(name + ": changed since it was read (" + std::to_string(validated) +
+                          (validated == 1 ? " member" : " members") + " then); its members were not all checked");
     }
 
     // One reading of the whole file, the members read on `jobs` threads with
@@ -621,11 +637,13 @@ MemberStream::~MemberStream() {
 
 std::size_t MemberStream::Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each) {
     bool late = false;
-    std::size_t const n = m_->Pass(std::max(1, jobs), each, nullptr, late);
-    if (!late) return n;
-    // Units given after the list: the members are read again with them.
-    FileLevel const level = m_->level;
-    return m_->Pass(std::max(1, jobs), each, &level, late);
+    m_->validated = m_->Pass(std::max(1, jobs), each, nullptr, late);
+    if (late) {
+        // Units given after the list: the members are read again with them.
+        FileLevel const level = m_->level;
+        m_->validated = m_->Pass(std::max(1, jobs), each, &level, late);
+    }
+    return m_->validated;
 }
 
 MemberReader MemberStream::Next() {
@@ -647,7 +665,17 @@ MemberReader MemberStream::Next() {
             }
             m.channel.Close();
         });
+    if (m.changeTold) return {};
+    // A member beyond those validated: the file changed between the readings.
+    auto changed = [&m]() -> MemberReader {
+        m.changeTold = true;
+        m.channel.Close();
+        auto const error = std::make_exception_ptr(m.Changed());
+        return [error]() -> MemberInput { std::rethrow_exception(error); };
+    };
     if (auto e = m.channel.Pop()) {
+        if (e->second >= m.validated) return changed();
+        ++m.given;
         auto value = std::make_shared<nlohmann::json const>(std::move(e->first));
         std::string const path = ElementPath(m.list, e->second), name = m.name;
         auto const level = std::make_shared<FileLevel const>(m.list ? m.level : FileLevel{});
@@ -656,7 +684,11 @@ MemberReader MemberStream::Next() {
     if (m.reader.joinable()) m.reader.join();
     // The file changed since it was validated: told once, as a member that
     // cannot be read.
-    if (auto error = std::exchange(m.error, nullptr)) return [error]() -> MemberInput { std::rethrow_exception(error); };
+    if (auto error = std::exchange(m.error, nullptr)) {
+        m.changeTold = true;
+        return [error]() -> MemberInput { std::rethrow_exception(error); };
+    }
+    if (m.given != m.validated) return changed();
     return {};
 }
 

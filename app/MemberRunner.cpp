@@ -369,6 +369,13 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         out.Fu = code->Calculator()->TensileStrength();
     }
     out.summary = Summarise(input, out, options.run);
+    if (options.quick && !out.Pass()) {
+        // A quick check stops at the first failure: the checks after it
+        // were never run, so their rows would read as passes.
+        auto& rows = out.summary.checks;
+        rows.erase(std::remove_if(rows.begin(), rows.end(), [](CheckRow const& r) { return r.pass; }), rows.end());
+        out.summary.complete = false;
+    }
     if ((options.text || options.working) && !options.quick && code && code->Calculator()) {
         SectionInfo info;
         DescribeResistances(*code->Calculator(), info);

@@ -77,6 +77,10 @@ std::string GoverningName(CaseOutcome const& c);
 // User text for HTML: control characters escaped as in the text output, then
 // the HTML special characters.
 std::string HtmlEscape(std::string const& text);
+// Said under the checks of a quick check that stopped at the first failure.
+inline constexpr char kQuickStopped[] =
+    "Quick check: stopped at the first failure; only the failing checks it reached are listed "
+    "(each at least the value shown), the others were not completed";
 // "PASS" / "FAIL"
 inline char const* Verdict(bool pass) { return pass ? "PASS" : "FAIL"; }
 // "Member 2: title" (the title left out when empty)

@@ -184,18 +184,34 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
         // The figures of the first entry where the governing value occurs;
         // the sense of the axial force there.
         double axial = 0.0;
+        bool found = false;
         for (auto const& e : g.entries) {
             std::size_t k = 0;
             while (k < e.utils.size() && e.utils[k] != u) ++k;
             if (k == e.utils.size()) continue;
+            found = true;
             row.demand = std::fabs(e.figures[k].demand);
             row.resistance = e.figures[k].resistance;
             row.at = e.figures[k].at;
-            for (std::size_t a = 0; a < e.utils.size(); ++a)
-                if (e.utils[a].first == UtilKind::LocalAxial && e.figures[a].demand > 0.0) axial = 1.0;
+            if (u.first == UtilKind::LocalCombined) {
+                // The axial force at the combined check's own station; an
+                // interaction has no single demand.
+                axial = e.figures[k].demand;
+                row.demand = std::numeric_limits<double>::quiet_NaN();
+            } else {
+                for (std::size_t a = 0; a < e.utils.size(); ++a)
+                    if (e.utils[a].first == UtilKind::LocalAxial && e.figures[a].demand > 0.0) axial = 1.0;
+            }
             break;
         }
         Describe(row, u.first, outcome.code, axial);
+        // A flexural buckling utilisation without its Cf, Cr pair is the
+        // slenderness limit's (KL/r)/200.
+        bool const flexural = u.first == UtilKind::BucklingAxialMajor || u.first == UtilKind::BucklingAxialMinor;
+        if (flexural && found && std::isnan(row.resistance) && u.second > 1.0) {
+            row.clause = outcome.code + " cl. 10.4.2.1";
+            row.demandSymbol = row.resistanceSymbol = "";
+        }
         if (std::isnan(row.at)) row.at = SpanStation(g, u.first, u.second);
         s.checks.push_back(row);
     }

@@ -54,6 +54,9 @@ struct MemberSummary {
     TitleBlock title;
     std::vector<std::string> input;  // the input in plain words, one line each
     std::vector<CheckRow> checks;    // in UtilKind order, the set kinds only
+    // false: a quick check stopped at the first failure, so only the
+    // failing checks it reached are listed (each at least the value shown)
+    bool complete = true;
 };
 
 // The summary of a checked member (its governing case); `run` may be null.

@@ -98,6 +98,7 @@ void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, 
                          Figure(row.resistanceSymbol, row.resistance, row.unit), UtilText(row.util),
                          Verdict(row.pass), At(row.at), row.governing ? "<- governing" : ""});
     WriteTable(out, table, "  ");
+    if (!s.complete) out << "  " << kQuickStopped << "\n";
     if (m.namedCases) {
         out << "  Cases:\n";
         for (std::size_t k = 0; k < m.cases.size(); ++k)

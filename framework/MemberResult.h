@@ -54,7 +54,9 @@ struct CResultEntry {
     // Behind the kept utilisation of each kind: the demand (the axial force
     // of a local check signed, tension positive; every other as a
     // magnitude), the resistance and the station (m) of a local check;
-    // kNone when not given (an interaction has no single pair).
+    // kNone when not given (an interaction has no single pair: the local
+    // combined check gives the signed axial force at its station, which
+    // decides its clause, and no resistance).
     Figures demand = None(), resistance = None(), at = None();
     std::vector<CReportFragment> fragments;
 

@@ -171,10 +171,12 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     }
     bool const tooSlender = KLr > Section::kSlendernessLimitCompression;
     bool const slenderTie = Lr > Section::kSlendernessLimitTension;
+    // Where the slenderness limit governs, Cu and Cr are not the pair behind U.
+    bool const byResistance = U == Cu / out.Cr;
     result->Set(rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor   ? UtilKind::BucklingAxialMajor
                 : rule.setUtil == &CMemberResult::SetUtilBucklingAxialMinor ? UtilKind::BucklingAxialMinor
                                                                             : UtilKind::BucklingAxialTorsion,
-                U, Cu, out.Cr);
+                U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
     if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, heldAlong, Cu, out.Cr, out.Fe, U);
     if (closing && text) {
         result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");

@@ -100,7 +100,7 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
         result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
         double const S1 = a + 0.85 * bx + Beta * by;
         double const S2 = std::max(bx + by, 0.0);
-        result->Set(UtilKind::LocalCombined, std::max(S1, S2), CResultEntry::kNone, CResultEntry::kNone);
+        result->Set(UtilKind::LocalCombined, std::max(S1, S2), ForceAxial(), CResultEntry::kNone);
         if (text) {
             auto const& f = result->Format();
             result->AddOutputString(L"Check for combined axial and bending interaction\n");
@@ -133,7 +133,7 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
     result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
     double const S1 = a + bx + by;
     double const S2 = std::max(bx + by, 0.0);
-    result->Set(UtilKind::LocalCombined, std::max(S1, S2), CResultEntry::kNone, CResultEntry::kNone);
+    result->Set(UtilKind::LocalCombined, std::max(S1, S2), ForceAxial(), CResultEntry::kNone);
     if (text) {
         auto const& f = result->Format();
         result->AddOutputString(L"Check for combined axial and bending interaction\n");
@@ -188,7 +188,7 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
     // With no moment resistance both terms are infinite: their difference
     // is taken as +infinity too, never NaN.
     double const S2 = std::max(CMemberResult::InfinitiseNANs(bx - c), 0.0);
-    result->Set(UtilKind::LocalCombined, std::max(S1, S2), CResultEntry::kNone, CResultEntry::kNone);
+    result->Set(UtilKind::LocalCombined, std::max(S1, S2), ForceAxial(), CResultEntry::kNone);
     if (text) {
         auto const& f = result->Format();
         result->AddOutputString(L"Check for combined axial tension and bending interaction\n");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CliRun.h"
+#include "app/MemberFile.h"
 #include "Tolerance.h"
 
 using clitest::LocalMember;
@@ -96,6 +97,29 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
     r = RunCli("check missing.json syntax.json");
     EXPECT_NE(r.err.find("missing.json"), std::string::npos);
     EXPECT_NE(r.err.find("syntax.json"), std::string::npos);
+}
+
+TEST(CliInput, AFileChangedBetweenItsReadingsIsAnError) {
+    // Validated with three members, then rewritten with one or four (or as a
+    // single member): what is checked no longer matches what was validated.
+    std::string const member = LocalMember(R"({"N": 882})");
+    for (std::string const& now : {"{\"members\": [" + member + "]}", member,
+                                  "{\"members\": [" + member + "," + member + "," + member + "," + member + "]}"}) {
+        std::string const path = WriteFile("changing.json", ThirdMemberOf(member));
+        s16app::MemberStream stream(path);
+        ASSERT_EQ(stream.Validate(1, {}), 3u);
+        WriteFile("changing.json", now);
+        std::size_t read = 0;
+        std::string error;
+        while (auto next = stream.Next()) try {
+                next();
+                ++read;
+            } catch (s16app::InputError const& e) {
+                error = e.what();
+            }
+        EXPECT_LE(read, 3u);
+        EXPECT_NE(error.find("changed since it was read (3 members then)"), std::string::npos) << now;
+    }
 }
 
 TEST(CliInput, StandardInputIsAMemberFile) {

@@ -367,3 +367,35 @@ TEST(CliOutput, JsonTextReplacesInvalidUtf8AsNlohmannDoes) {
         }
     }
 }
+
+TEST(CliOutput, ChecksTableShowsOnlyPairsBehindTheUtilisation) {
+    // A quick check stops at the first failure: 1852.2 kN on Tr = 1764 kN
+    // (ThreeTiesAndABadOne) fails, and no check it did not reach is listed.
+    WriteFile("over.json", LocalMember(R"({"N": 1852.2})"));
+    auto const quick = ParseOutput(RunCli("check --quick --format json over.json"))["members"][0];
+    EXPECT_FALSE(quick["checks_complete"].get<bool>());
+    ASSERT_FALSE(quick["checks"].empty());
+    for (auto const& c : quick["checks"]) EXPECT_FALSE(c["pass"].get<bool>()) << c;
+    // L51x51x6.4 over 6 m: r_min = 9.9 mm (about 10 mm), KL/r near 600 > 200,
+    // so (KL/r)/200 governs, not Cf/Cr = 1 kN / Cr: no pair, CSA S16-09 cl. 10.4.2.1.
+    WriteFile("slender.json", R"({"section": "L D=51 B=51 t=6.4 R=0", "grade": "350W",
+      "points": [{"x": 0, "restraint": "pinned"}, {"x": 6, "restraint": "pinned"}],
+      "subspans": [{"left": {"N": -1}, "right": {"N": -1}}]})");
+    auto const slender = ParseOutput(RunCli("check --format json slender.json"))["members"][0];
+    for (auto const& c : slender["checks"])
+        if (c["check"] == "minor-axis buckling") {
+            EXPECT_GT(c["util"].get<double>(), 1.0);
+            EXPECT_EQ(c["clause"], "CSA S16-09 cl. 10.4.2.1");
+            EXPECT_TRUE(c["demand"].is_null() && c["resistance"].is_null()) << c;
+        }
+    // 1500 kN tension at x = 0 (local axial governs there, cl. 13.2), 10 kN
+    // compression with 250 kN*m at x = 0.5 m where the combined check
+    // governs: that station's interaction is cl. 13.8, not 13.9.
+    WriteFile("mixed.json", R"({"section": "I D=257 B=204 T=15.7 Tw=8.9 R=13", "grade": "350W",
+      "points": [{"x": 0, "restraint": "fixed"}, {"x": 0.5, "restraint": "fixed"}],
+      "subspans": [{"left": {"N": 1500}, "right": {"N": -10, "Mx": -250}}]})");
+    for (auto const& c : ParseOutput(RunCli("check --format json mixed.json"))["members"][0]["checks"])
+        if (c["check"] == "local combined") {
+            EXPECT_EQ(c["clause"], "CSA S16-09 cl. 13.8") << c;
+        }
+}
