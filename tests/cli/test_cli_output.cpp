@@ -394,7 +394,8 @@ TEST(CliOutput, ChecksTableShowsOnlyPairsBehindTheUtilisation) {
     WriteFile("mixed.json", R"({"section": "I D=257 B=204 T=15.7 Tw=8.9 R=13", "grade": "350W",
       "points": [{"x": 0, "restraint": "fixed"}, {"x": 0.5, "restraint": "fixed"}],
       "subspans": [{"left": {"N": 1500}, "right": {"N": -10, "Mx": -250}}]})");
-    for (auto const& c : ParseOutput(RunCli("check --format json mixed.json"))["members"][0]["checks"])
+    auto const mixed = ParseOutput(RunCli("check --format json mixed.json"));
+    for (auto const& c : mixed["members"][0]["checks"])
         if (c["check"] == "local combined") {
             EXPECT_EQ(c["clause"], "CSA S16-09 cl. 13.8") << c;
         }
