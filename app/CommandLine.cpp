@@ -126,7 +126,8 @@ using Streams = std::vector<std::unique_ptr<s16app::MemberStream>>;
 using EachMember = std::function<void(std::size_t file, std::size_t index, s16app::MemberInput&& member)>;
 
 // Reads every file whole once, before anything is checked; all problems are
-// told before giving up. `each` receives every member read. Gives the number
+// told before giving up. `each` receives every member read, one at a
+// time (from the reading threads). Gives the number
 // of members.
 bool ReadAll(std::vector<std::string> const& files, int jobs, Streams& streams, std::size_t& total,
              EachMember const& each) {
@@ -135,11 +136,14 @@ bool ReadAll(std::vector<std::string> const& files, int jobs, Streams& streams, 
         return false;
     }
     bool ok = true;
+    std::mutex mutex;  // the members are read on several threads; `each` sees one at a time
     for (std::size_t f = 0; f < files.size(); ++f) {
         streams.push_back(std::make_unique<s16app::MemberStream>(files[f]));
         try {
-            total += streams.back()->Validate(
-                jobs, [&each, f](std::size_t i, s16app::MemberInput&& m) { each(f, i, std::move(m)); });
+            total += streams.back()->Validate(jobs, [&each, &mutex, f](std::size_t i, s16app::MemberInput&& m) {
+                std::lock_guard<std::mutex> const lock(mutex);
+                each(f, i, std::move(m));
+            });
         } catch (s16app::InputError const& e) {
             Error(e.what());
             ok = false;
@@ -177,17 +181,21 @@ bool OutputIsAnInput(std::string const& output, std::vector<std::string> const& 
     return true;
 }
 
+// What check and design do first: refuse an --output that is an input, set
+// the catalogue folder. False when the run cannot go on.
+bool Begin(std::string const& output, std::vector<std::string> const& files, std::string const& catalog) {
+    if (OutputIsAnInput(output, files)) return false;
+    if (!catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(catalog);
+    return true;
+}
+
 int RunCheck(CheckArgs const& a) {
-    if (OutputIsAnInput(a.output, a.files)) return kExitInput;
-    if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    if (!Begin(a.output, a.files, a.catalog)) return kExitInput;
     Streams streams;
     std::size_t total = 0;
-    std::mutex mutex;
     std::vector<std::pair<std::pair<std::size_t, std::size_t>, std::string>> designed;
     if (!ReadAll(a.files, a.jobs, streams, total, [&](std::size_t f, std::size_t i, s16app::MemberInput&& m) {
-            if (!m.design) return;
-            std::lock_guard<std::mutex> const lock(mutex);
-            designed.push_back({{f, i}, s16app::Where(m, "design")});
+            if (m.design) designed.push_back({{f, i}, s16app::Where(m, "design")});
         }))
         return kExitInput;
     std::sort(designed.begin(), designed.end());  // once each (a file read again for late units gives them twice)
@@ -296,15 +304,12 @@ int RunCheck(CheckArgs const& a) {
 }
 
 int RunDesign(DesignArgs const& a) {
-    if (OutputIsAnInput(a.output, a.files)) return kExitInput;
-    if (!a.catalog.empty()) Corvid::Data::CSection::SetCatalogDirectory(a.catalog);
+    if (!Begin(a.output, a.files, a.catalog)) return kExitInput;
     // Design holds its members: the report lists them all at the end.
     Streams streams;
     std::size_t total = 0;
-    std::mutex mutex;
     std::vector<std::vector<s16app::MemberInput>> read(a.files.size());
     if (!ReadAll(a.files, a.jobs, streams, total, [&](std::size_t f, std::size_t i, s16app::MemberInput&& m) {
-            std::lock_guard<std::mutex> const lock(mutex);
             if (read[f].size() <= i) read[f].resize(i + 1);
             read[f][i] = std::move(m);
         }))
