@@ -368,7 +368,7 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
         out.Fy = code->Calculator()->DesignStressMin();
         out.Fu = code->Calculator()->TensileStrength();
     }
-    out.summary = Summarise(input, out, options.run);
+    out.summary = Summarise(input, out, options.run, options.text);
     if (options.quick && !out.Pass()) {
         // A quick check stops at the first failure: the checks after it
         // were never run, so their rows would read as passes.

@@ -162,7 +162,7 @@ double SpanStation(CaseOutcome const& c, UtilKind kind, double util) {
 
 }  // namespace
 
-MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, RunInfo const* run) {
+MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, RunInfo const* run, bool words) {
     MemberSummary s;
     s.title.member = input.title;
     s.title.project = run && !run->project.empty() ? run->project : input.project;
@@ -171,7 +171,7 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
     s.title.version = S16CHECK_VERSION;
     s.title.revision = SourceRevision();
     s.title.inputHash = input.inputHash;
-    if (!input.points.empty()) s.input = InputWords(input, outcome);
+    if (words && !input.points.empty()) s.input = InputWords(input, outcome);
     if (outcome.cases.empty()) return s;
     CaseOutcome const& g = outcome.Governing();
     double worst = -1.0;

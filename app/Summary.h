@@ -60,7 +60,8 @@ struct MemberSummary {
 };
 
 // The summary of a checked member (its governing case); `run` may be null.
-MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, RunInfo const* run);
+// The input in words only with `words` (the text and HTML reports show it).
+MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, RunInfo const* run, bool words);
 
 // The hash of a member's input: FNV-1a 64 (16 hex digits) of the compact
 // JSON text, keys sorted, of {"file": fileLevel, "member": member}, where
