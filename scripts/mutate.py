@@ -34,6 +34,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import threading
 import sys
@@ -214,8 +215,9 @@ def main():
         sample, gone = replayed(json.loads(Path(args.replay).read_text())["mutants"])
     else:
         sites = candidates(args.folders.split(","))
+        # In the order drawn: the first K mutants of a run are the sample of
+        # size K of the same seed, so a run cut short is a smaller sample.
         sample = random.Random(args.seed).sample(sites, min(args.sample, len(sites)))
-        sample.sort(key=lambda s: (str(s[0]), s[1], s[2]))
     if args.list:
         for path, number, _, old, new, kind in sample:
             print(f"{path.relative_to(ROOT)}:{number}: {kind}: {old} -> {new}")
@@ -233,6 +235,7 @@ def main():
             sys.exit(f"mutate.py: the unmutated tree {w.root} does not build or its tests fail")
 
     results, start, lock, queue = [], time.time(), threading.Lock(), list(enumerate(sample, 1))
+    stopped = False
 
     def work(w):
         while True:
@@ -243,23 +246,34 @@ def main():
             outcome, line = w.try_mutant(path.relative_to(ROOT), number, column, old, new, args.timeout)
             where = f"{path.relative_to(ROOT)}:{number}"
             with lock:
+                if stopped:
+                    return  # its file may have been restored under it
                 results.append({"n": n, "where": where, "kind": kind, "from": old, "to": new,
                                 "outcome": outcome, "line": line, "column": column})
                 print(f"[{n}/{len(sample)} {time.time() - start:.0f}s] {outcome:10} {where}: {old} -> {new}",
                       flush=True)
+                if args.json:  # kept up to date, so that a run cut short keeps its outcomes
+                    write_json(args.json, args, sorted(results, key=lambda r: r["n"]))
 
     threads = [threading.Thread(target=work, args=(w,), daemon=True) for w in workers]
+    signal.signal(signal.SIGTERM, signal.default_int_handler)
+    signal.signal(signal.SIGINT, signal.default_int_handler)  # also when started in the background
     try:
         for t in threads:
             t.start()
         for t in threads:
             while t.is_alive():
                 t.join(0.5)
+    except KeyboardInterrupt:
+        with lock:
+            queue.clear()
+            stopped = True
+        print("\nInterrupted: the outcomes so far follow.")
     finally:
         for w in workers:
             w.restore()
-    workers[0].builds()  # leave the build matching the restored sources
-    results.sort(key=lambda r: r.pop("n"))
+    with lock:
+        results.sort(key=lambda r: r.pop("n"))
 
     print("\nKill rate by folder (killed / compiled mutants):")
     folders = {}
@@ -285,8 +299,12 @@ def main():
     for r in survivors:
         print(f"  {r['where']}: {r['kind']}: {r['from']} -> {r['to']}")
     if args.json:
-        Path(args.json).write_text(json.dumps({"seed": args.seed, "sample": args.sample, "mutants": results}, indent=1))
+        write_json(args.json, args, results)
     return 0
+
+
+def write_json(path, args, results):
+    Path(path).write_text(json.dumps({"seed": args.seed, "sample": args.sample, "mutants": results}, indent=1))
 
 
 if __name__ == "__main__":
