@@ -220,34 +220,6 @@ std::unique_ptr<CDesSectGeom> FromCatalogue(Row const& r) {
     return std::unique_ptr<CDesSectGeom>(Corvid::Data::detail::BuildGeometry(section.Shape(), section.Dims())->Clone());
 }
 
-// A tee row modelled as the catalogue models it (dimensions of the row, the given slope) but with the root radius
-// found by bisection on the polygon area until it matches the tabulated A: independent of the catalogue's closed-form
-// radius.
-std::unique_ptr<CDesSectGeomT> TeeWithAreaRadius(Row const& r, double slope) {
-    double const A = Cell(r, "A", 1e-6);
-    double lo = 0, hi = Cell(r, "tf") * 4;
-    auto make = [&](double R) {
-        auto g = std::make_unique<CDesSectGeomT>();
-        g->SetDimensions(Cell(r, "d"), Cell(r, "bf"), Cell(r, "tf"), Cell(r, "tw"), R, slope);
-        return g;
-    };
-    for (int k = 0; k < 60; ++k) (make((lo + hi) / 2)->Area() < A ? lo : hi) = (lo + hi) / 2;
-    return make(lo);
-}
-
-// A channel row with the given slope and the root radius that gives the tabulated area in closed form: fillet-free
-// area A0 = d tw + 2 (bf - tw) tf, each of the two fillets R^2 (k - pi/4 + atan(s)/2), k = 1/(sqrt(1 + s^2) + s)
-// (checked against the polygon by RootRadiusGivesTheTabulatedArea).
-CDesSectGeomPFC ChannelWithAreaRadius(Row const& r, double s) {
-    double const d = Cell(r, "d"), bf = Cell(r, "bf"), tf = Cell(r, "tf"), tw = Cell(r, "tw");
-    double const A0 = d * tw + 2 * (bf - tw) * tf;
-    double const f = 1 / (std::sqrt(1 + s * s) + s) - std::atan(1.0) + std::atan(s) / 2;
-    double const A = Cell(r, "A", 1e-6);
-    CDesSectGeomPFC g;
-    g.SetDimensions(d, bf, tf, bf, tf, tw, A > A0 ? std::sqrt((A - A0) / (2 * f)) : 0.0, s);
-    return g;
-}
-
 }  // namespace
 
 // Catalogue: D = d, B1 = B2 = bf, T1 = T2 = tf, Tw = tw; W and HP R = kdes - tf (k_des_or_r holds kdes); S and M R
@@ -261,6 +233,8 @@ TEST(PublishedSections, IShapes) {
 }
 
 // As the I with one web; x_bar and eo are measured from the web back, our shear centre from the web centre line.
+// J is not compared: the model (sloped flanges at their mean thickness) runs up to 12 % under the table (C100x10.8),
+// beyond the 5 % of J and Cw, and no 5 % check would see a small change of its formula: Geometry.Channel pins it.
 TEST(PublishedSections, Channels) {
     auto props = Gross();
     props.push_back({"x_bar", 1e-3, [](CDesSectGeom const& g, Row const&) { return g.Xbar(); }});
@@ -275,23 +249,17 @@ TEST(PublishedSections, Channels) {
         return FromCatalogue(r);
     };
     CheckTable("channels.csv", notMc, props, &skipped);
-    // The dimension model of the MC channels, and nothing else, is not compared: they share no flange slope. For
-    // every slope from 0 to 25 % in steps of 0.25 %, with the root radius from the area, some MC row's Iy is more
-    // than 5 % off the table (slopes fitted row by row run from about 5 % for MC310x74 to 19 % for MC310x15.8). The
-    // catalogue serves them with their tabulated properties.
-    std::vector<Row> mc;
-    for (Row const& r : Load("channels.csv"))
-        if (r.at("type") == "MC") mc.push_back(r);
-    EXPECT_EQ(skipped.size(), mc.size());
-    for (int step = 0; !mc.empty() && step <= 100; ++step) {
-        double worst = 0;
-        for (Row const& r : mc) {
-            double const Iy = ChannelWithAreaRadius(r, step * 0.0025).Iyy();
-            worst = std::max(worst, std::fabs(Iy / Cell(r, "Iy", 1e-6) - 1));
-        }
-        EXPECT_GT(worst, 0.05) << "slope " << 0.0025 * step;
+    // The dimension model of the MC channels, and nothing else, is not compared: they share no flange slope (for
+    // every slope from 0 to 25 %, with the root radius from the area, some MC row's Iy is more than 5 % off the
+    // table; slopes fitted row by row run from about 5 % for MC310x74 to 19 % for MC310x15.8). The catalogue serves
+    // them with their tabulated properties.
+    int mc = 0;
+    for (Row const& r : Load("channels.csv")) {
+        if (r.at("type") != "MC") continue;
+        ++mc;
+        EXPECT_EQ(CSection(Corvid::Widen(r.at("designation"))).Geometry()->Iyy(), Cell(r, "Iy", 1e-6));
     }
-    for (Row const& r : mc) EXPECT_EQ(CSection(Corvid::Widen(r.at("designation"))).Geometry()->Iyy(), Cell(r, "Iy", 1e-6));
+    EXPECT_EQ(static_cast<int>(skipped.size()), mc);
 }
 
 // Catalogue: D = d, B = bf, T = tf, Tw = tw; WT R = kdes - tf, ST and MT R from the tabulated area, ST with sloped
@@ -303,8 +271,7 @@ TEST(PublishedSections, Tees) {
     props.push_back({"J", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.J(); }, kTolTorsion, "WT"});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion, "WT"});
     // Two small tees are not compared: modelled as the catalogue models them (18.5 % slope, root radius from the
-    // area, here by bisection on the polygon), they overstate Ix or Sx by more than 2.5 %; the catalogue serves them
-    // with their tabulated properties.
+    // area), they overstate Ix or Sx by more than 2.5 %; the catalogue serves them with their tabulated properties.
     auto const notSmall = [](Row const& r) {
         if (r.at("designation") == "ST37.5x4.25" || r.at("designation") == "ST50x5.75")
             throw std::invalid_argument("small");
@@ -312,13 +279,11 @@ TEST(PublishedSections, Tees) {
     };
     std::map<std::string, std::string> skipped;
     CheckTable("tees.csv", notSmall, props, &skipped);
-    for (Row const& r : Load("tees.csv")) {
-        if (!skipped.count(r.at("designation"))) continue;
-        auto const g = TeeWithAreaRadius(r, 0.185);
-        double const overIx = g->Ixx() / Cell(r, "Ix", 1e-6) - 1, overSx = g->Zxx() / Cell(r, "Sx", 1e-6) - 1;
-        EXPECT_GT(std::max(overIx, overSx), 0.025) << r.at("designation") << ": Ix " << overIx << ", Sx " << overSx;
-        EXPECT_EQ(CSection(Corvid::Widen(r.at("designation"))).Geometry()->Ixx(), Cell(r, "Ix", 1e-6));
-    }
+    EXPECT_EQ(skipped.size(), 2u);
+    for (Row const& r : Load("tees.csv"))
+        if (skipped.count(r.at("designation"))) {
+            EXPECT_EQ(CSection(Corvid::Widen(r.at("designation"))).Geometry()->Ixx(), Cell(r, "Ix", 1e-6));
+        }
 }
 
 // The table's b is the longer leg and its properties take it vertical: D = b, B = d, R = kdes - t; y_bar runs up the

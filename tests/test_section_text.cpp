@@ -362,16 +362,13 @@ TEST_F(SectionCatalogue, RolledShapes) {
         {L"HSS168.3x6.4", CSecGeom::CHS, "D=168 t=5.92"},
         {L"Pipe250STD", CSecGeom::CHS, "D=273 t=8.64"},
     });
-    EXPECT_REL(CSection(L"C250x30").Dims().slope, 0.185);
-    EXPECT_GT(CSection(L"C250x30").Dims().R, 0.0);
     EXPECT_EQ(CSection(L"Pipe200XXS").Shape(), CSecGeom::CHS);
 
     // MC channels: parallel flanges, the root radius from the area, and the tabulated gross properties (channels.csv
-    // MC310x46: A 5880 mm^2, Iy 4.7e6 mm^4, x_bar 27.4 mm).
+    // MC310x46: A 5880 mm^2, x_bar 27.4 mm; Iy of every MC row: PublishedSections.Channels).
     CSection const mc(L"MC310x46");
     EXPECT_EQ(mc.Dims().slope, 0.0);
     EXPECT_EQ(mc.Geometry()->Area(), 5880 * 1e-6);
-    EXPECT_EQ(mc.Geometry()->Iyy(), 4.7 * 1e-6);
     EXPECT_EQ(mc.Geometry()->Xbar(), 27.4 * 1e-3);
 }
 
