@@ -405,19 +405,17 @@ TEST_F(SectionCatalogue, DesignationSpellingAndFabrication) {
 }
 
 TEST_F(SectionCatalogue, CatalogueDescription) {
-    // Name only: the designation as the table spells it.
-    EXPECT_EQ(CSection(L"w310x60").Description(false, false, true), L"W310x60");
-    EXPECT_EQ(CSection(L"w310x60").Description(false, false, false), L"W310x60");
-    // With dimensions (mm, the W310x60 row: R = 25.9 - 13.1 = 12.8) and fab.
-    EXPECT_EQ(CSection(L"W310x60").Description(true, true, true),
-              L"W310x60 (D=302 B=203 T=13.1 Tw=7.49 R=12.8) fab=rolled");
-    EXPECT_EQ(CSection(L"W310x60 fab=welded").Description(true, true, true),
-              L"W310x60 (D=302 B=203 T=13.1 Tw=7.49 R=12.8) fab=welded");
-    // Angle: D the longer leg; RHS: one wall, Ro = 2 * 5.92 = 11.84.
-    EXPECT_EQ(CSection(L"L102x76x9.5").Description(true, false, true), L"L102x76x9.5 (D=102 B=76.2 t=9.53 R=9.57)");
-    EXPECT_EQ(CSection(L"HSS203.2x101.6x6.4").Description(true, true, true),
-              L"HSS203.2x101.6x6.4 (D=203 B=102 t=5.92 Ro=11.84) fab=rolled");
-    EXPECT_EQ(CSection(L"HSS168.3x6.4").Description(true, false, true), L"HSS168.3x6.4 (D=168 t=5.92)");
+    // Name only: the designation as the table spells it. With dimensions (mm; the W310x60 row: R = 25.9 - 13.1 =
+    // 12.8; angle: D the longer leg; RHS: one wall, Ro = 2 * 5.92 = 11.84) and fab.
+    struct Case { wchar_t const* text; bool dims, fab, name; wchar_t const* want; };
+    for (Case const& k :
+         {Case{L"w310x60", false, false, true, L"W310x60"}, Case{L"w310x60", false, false, false, L"W310x60"},
+          Case{L"W310x60", true, true, true, L"W310x60 (D=302 B=203 T=13.1 Tw=7.49 R=12.8) fab=rolled"},
+          Case{L"W310x60 fab=welded", true, true, true, L"W310x60 (D=302 B=203 T=13.1 Tw=7.49 R=12.8) fab=welded"},
+          Case{L"L102x76x9.5", true, false, true, L"L102x76x9.5 (D=102 B=76.2 t=9.53 R=9.57)"},
+          Case{L"HSS203.2x101.6x6.4", true, true, true, L"HSS203.2x101.6x6.4 (D=203 B=102 t=5.92 Ro=11.84) fab=rolled"},
+          Case{L"HSS168.3x6.4", true, false, true, L"HSS168.3x6.4 (D=168 t=5.92)"}})
+        EXPECT_EQ(CSection(k.text).Description(k.dims, k.fab, k.name), k.want) << Corvid::Narrow(k.text);
 }
 
 TEST(SectionCatalogueSetting, EnvironmentAndUnreadableFolder) {

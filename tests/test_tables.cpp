@@ -133,8 +133,8 @@ TEST(TablesTable01, OneEndRowsAndTorsionalIncrease) {
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.bits << " destabilizing " << c.destabilizing);
-        auto const r =
-            RunTable([&](auto const& t) { return t.Table01(5.0, 0.3, kTop, CRestraint(c.bits), c.destabilizing); }, c.factor * 5);
+        auto const r = RunTable(
+            [&](auto const& t) { return t.Table01(5.0, 0.3, kTop, CRestraint(c.bits), c.destabilizing); }, c.factor * 5);
         bool const free = !(c.bits & tor);
         EXPECT_EQ(r.GetMarkup(), kTable1 + c.label + (free ? L" increase 20% (no torsional restraint)\n" : L"") + L"\n");
         EXPECT_EQ(r.Flags(), 0u);
@@ -204,15 +204,10 @@ TEST(TablesTable01, TwoEnds) {
 // torsional (0x240 or 0x440).
 TEST(TablesTable02, EveryFactorOfTheTable) {
     struct Cell { wchar_t id; int bits; };
-    Cell const supports[] = {
-        {L'a', RB::kMinorTranslation | RB::kWarping | RB::kBothFlangesRotationOnPlan | RB::kTorsional},
-        {L'b', RB::kMinorTranslation | RB::kTorsional},
-        {L'c', RB::kCompFlangeLateral},
-        {L'c', RB::kTensionFlangeLateral},
-    };
-    Cell const tips[] = {{L'1', 0},
-                         {L'2', RB::kCompFlangeLateral},
-                         {L'3', RB::kTorsional},
+    Cell const supports[] = {{L'a', RB::kMinorTranslation | RB::kWarping | RB::kBothFlangesRotationOnPlan | RB::kTorsional},
+                             {L'b', RB::kMinorTranslation | RB::kTorsional}, {L'c', RB::kCompFlangeLateral},
+                             {L'c', RB::kTensionFlangeLateral}};
+    Cell const tips[] = {{L'1', 0}, {L'2', RB::kCompFlangeLateral}, {L'3', RB::kTorsional},
                          {L'4', RB::kCompFlangeLateral | RB::kTorsional},
                          {L'4', RB::kTensionFlangeLateral | RB::kTorsional}};
     // Table 2 {normal, destabilizing} by support a..c and tip 1..4.
@@ -221,8 +216,8 @@ TEST(TablesTable02, EveryFactorOfTheTable) {
         {{1.0, 2.5}, {0.9, 2.5}, {0.8, 1.5}, {0.7, 1.2}},
         {{3.0, 7.5}, {2.7, 7.5}, {2.4, 4.5}, {2.1, 3.6}},
     };
-    for (auto const& s : supports) {
-        for (auto const& t : tips) {
+    for (auto const& s : supports)
+        for (auto const& t : tips)
             for (bool destab : {false, true}) {
                 CString const cell = CString(1, s.id) + t.id;
                 SCOPED_TRACE(testing::Message() << Corvid::Narrow(cell) << " " << destab);
@@ -235,8 +230,6 @@ TEST(TablesTable02, EveryFactorOfTheTable) {
                 EXPECT_EQ(r.GetMarkup(), kTable2 + cell + (destab ? L" (destabilizing) " : L" ") + num + L"*L\n");
                 EXPECT_EQ(r.Flags(), 0u);
             }
-        }
-    }
 }
 
 // A support without lateral restraint of either flange is none of a, b, c.
@@ -258,9 +251,8 @@ TEST(TablesTable02, UnknownSupportIsInfiniteAndMarked) {
 // the sense.
 TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
     double const L = 4.0;
-    CRestraint const top(RB::kTopFlangeLateral | RB::kTopFlangeRotationOnPlan | RB::kTorsional);
-    CRestraint const lateralTop(RB::kTopFlangeLateral);
-    CRestraint const lateralBoth(RB::kTopFlangeLateral | RB::kBottomFlangeLateral);
+    CRestraint const top(RB::kTopFlangeLateral | RB::kTopFlangeRotationOnPlan | RB::kTorsional),
+        lateralTop(RB::kTopFlangeLateral), lateralBoth(RB::kTopFlangeLateral | RB::kBottomFlangeLateral);
     CRestraint const bothOnPlan(RB::kTopFlangeLateral | RB::kBottomFlangeLateral | RB::kTopFlangeRotationOnPlan |
                                 RB::kBottomFlangeRotationOnPlan | RB::kTorsional);
     // label: the Table 1 line, where checked.
@@ -268,13 +260,11 @@ TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
     const cases[] = {
         {kTop, &top, 0.85, L"0.85L(normal)"},  // compression flange on plan (8192)
         {kBottom, &top, 1.0, L"1.0L(normal)"},  // held flange in tension: torsional only
-        {kTop, &lateralTop, 1.2, nullptr},   // 512, torsionally free: 1.0 x 1.2
-        {kBottom, &lateralTop, kInf, nullptr},
-        {kReversal, &lateralTop, kInf, nullptr},  // reversal: both flanges must be held
+        {kTop, &lateralTop, 1.2, nullptr},      // 512, torsionally free: 1.0 x 1.2
+        {kBottom, &lateralTop, kInf, nullptr}, {kReversal, &lateralTop, kInf, nullptr},  // reversal: both flanges held
         {kReversal, &lateralBoth, 1.2, nullptr},
-        {kTop, &bothOnPlan, 0.7, nullptr},  // 2048 whatever the sense
-        {kBottom, &bothOnPlan, 0.7, nullptr},
-        {kReversal, &bothOnPlan, 0.7, nullptr},
+        // 2048 whatever the sense
+        {kTop, &bothOnPlan, 0.7, nullptr}, {kBottom, &bothOnPlan, 0.7, nullptr}, {kReversal, &bothOnPlan, 0.7, nullptr},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(testing::Message() << c.sense << " " << c.factor);
@@ -304,8 +294,7 @@ TEST(TablesSense, CantileverSupportAndTipReadThePhysicalFlanges) {
     EXPECT_EQ(CCSA_S16_09_Table().Table02(L, kReversal, bottomLateral, CRestraint(), false), kInf);
     // Tip: top flange lateral under support b: tip 2 (0.9 L) with the top flange compressed, free (1.0 L) with the
     // bottom flange compressed.
-    CRestraint const supportB(RB::kMinorTranslation | RB::kTorsional);
-    CRestraint const tipTop(RB::kTopFlangeLateral);
+    CRestraint const supportB(RB::kMinorTranslation | RB::kTorsional), tipTop(RB::kTopFlangeLateral);
     EXPECT_REL(CCSA_S16_09_Table().Table02(L, kTop, supportB, tipTop, false), 0.9 * L);
     EXPECT_REL(CCSA_S16_09_Table().Table02(L, kBottom, supportB, tipTop, false), 1.0 * L);
     // Built in by its physical bits (kFixed): support a whatever the sense.
