@@ -308,7 +308,8 @@ TEST(SectionBase, CachesAreCopiedAndEmptiedByTheirRules) {
     EXPECT_EQ(a.VolatileCacheSize(), 0u);
 }
 
-// The grade's quantities through the section (its design stress and method: Calculators.DepthsThicknessesAndDesignStress).
+// The grade's quantities through the section (its design stress and method:
+// Calculators.DepthsThicknessesAndDesignStress).
 TEST(SectionBase, MaterialQuantitiesAndNetArea) {
     auto c = Make<CSectionCalcI>(L"I D=303 B=203 T=13.1 Tw=7.5 R=15");
     EXPECT_REL(c.TensileStrength(), 450e6);
