@@ -1,6 +1,5 @@
-// Section geometry against hand calculations on fillet-free sections (all in
-// mm; each expected number is worked out in the comment beside it), plus the
-// fillet terms, the operations that turn a section and the host interface.
+// Section geometry against hand calculations on fillet-free sections (all in mm; each expected number is worked out
+// in the comment beside it), plus the fillet terms, the operations that turn a section and the host interface.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -55,8 +54,8 @@ TEST(Geometry, DoublySymmetricI) {
     EXPECT_REL(g.Iuu(), g.Ixx());
 }
 
-// D = 300, top flange 200 x 20, bottom flange 100 x 10, Tw = 8 (y from the
-// bottom): top 4000 at y = 290, web 270*8 = 2160 at 145, bottom 1000 at 5.
+// D = 300, top flange 200 x 20, bottom flange 100 x 10, Tw = 8 (y from the bottom): top 4000 at y = 290, web 270*8 =
+// 2160 at 145, bottom 1000 at 5.
 TEST(Geometry, MonosymmetricIAndMirror) {
     auto g = MakeI(300, 200, 20, 100, 10, 8, 0);
     EXPECT_REL(mm2(g.Area()), 7160);
@@ -72,8 +71,8 @@ TEST(Geometry, MonosymmetricIAndMirror) {
     // I1 = 20*200^3/12, I2 = 10*100^3/12 = I1/16: Cw = 285^2 * I1/17 = 6.370588e10
     EXPECT_REL(mm6(g.Gamma()), 285.0 * 285 * (20 * 8e6 / 12) / 17);
 
-    // Turned over, this one and one with fillets and a 1:6 flange slope: the
-    // flanges exchange, the slope and the properties stay.
+    // Turned over, this one and one with fillets and a 1:6 flange slope: the flanges exchange, the slope and the
+    // properties stay.
     CDesSectGeomI sloped;
     sloped.SetDimensions(0.3, 0.2, 0.02, 0.1, 0.012, 0.008, 0.01, 1.0 / 6);
     for (CDesSectGeomI* m : {&g, &sloped}) {
@@ -82,21 +81,16 @@ TEST(Geometry, MonosymmetricIAndMirror) {
         EXPECT_EQ(mm(m->GetB1()), 100);
         EXPECT_EQ(mm(m->GetT2()), 20);
         EXPECT_EQ(m->GetSlope(), m == &g ? 0.0 : 1.0 / 6);
-        EXPECT_REL(m->Ybar(), 0.3 - before.Ybar);
-        EXPECT_REL(m->Props().YbarPlastic, 0.3 - before.YbarPlastic);
-        EXPECT_REL(m->Area(), before.A);
-        EXPECT_REL(m->Ixx(), before.Ixx);
-        EXPECT_REL(m->Iyy(), before.Iyy);
-        EXPECT_REL(m->Sxx(), before.Sxx);
-        EXPECT_REL(m->J(), before.J);
+        double const after[] = {m->Ybar(), m->Props().YbarPlastic, m->Area(), m->Ixx(), m->Iyy(), m->Sxx(), m->J()};
+        double const want[] = {0.3 - before.Ybar, 0.3 - before.YbarPlastic, before.A, before.Ixx, before.Iyy, before.Sxx,
+                               before.J};
+        for (int k = 0; k < 7; ++k) EXPECT_REL(after[k], want[k]) << "value " << k;
     }
 }
 
-// The I above (400/200/20/10) with R = 15. Each fillet (square R^2 less a
-// quarter circle) has A_f = (1 - pi/4) R^2 = 48.2854, first moment about its
-// flange face (5/6 - pi/4) R^3 = 161.781, second moment (1 - 5 pi/16) R^4 =
-// 924.02. Chords (90 per quarter) are off by 4e-5 R^2 per fillet, 3e-6 of A and
-// Ixx: those two are held to 1e-5.
+// The I above (400/200/20/10) with R = 15. Each fillet (square R^2 less a quarter circle) has A_f = (1 - pi/4) R^2 =
+// 48.2854, first moment about its flange face (5/6 - pi/4) R^3 = 161.781, second moment (1 - 5 pi/16) R^4 = 924.02.
+// Chords (90 per quarter) are off by 4e-5 R^2 per fillet, 3e-6 of A and Ixx: those two are held to 1e-5.
 TEST(Geometry, RootFilletsOfAnI) {
     auto const g = MakeI(400, 200, 20, 200, 20, 10, 15);
     EXPECT_REL_TOL(mm2(g.Area()), 11600 + 4 * 48.2854133, 1e-5);
@@ -111,8 +105,7 @@ TEST(Geometry, RootFilletsOfAnI) {
     EXPECT_REL(mm4(g.J()), 1266078.0490667);
 }
 
-// D = 200, B = 150, T = 20, Tw = 10 (y from the stem tip): flange 3000 at
-// y = 190, stem 1800 at 90.
+// D = 200, B = 150, T = 20, Tw = 10 (y from the stem tip): flange 3000 at y = 190, stem 1800 at 90.
 TEST(Geometry, Tee) {
     CDesSectGeomT g;
     g.SetDimensions(0.2, 0.15, 0.02, 0.01, 0);
@@ -123,15 +116,15 @@ TEST(Geometry, Tee) {
     EXPECT_REL(mm3(g.Sxx()), 189600);                    // 150*16^2/2 + 150*4^2/2 + 1800*94
     EXPECT_REL(mm4(g.J()), 1390000.0 / 3);               // (150*20^3 + 190*10^3)/3
     EXPECT_REL(mm6(g.Gamma()), 187500000 + 6.859e9 / 36);  // 150^3 20^3/144 + 190^3 10^3/36
-    // Flange 100 x 10, stem 20 thick: A = 1000 + 3800; A/2 = 2400 > 1000, so
-    // the stem above the axis holds 1400 = 20 (190 - yp): yp = 120.
+    // Flange 100 x 10, stem 20 thick: A = 1000 + 3800; A/2 = 2400 > 1000, so the stem above the axis holds 1400 = 20
+    // (190 - yp): yp = 120.
     g.SetDimensions(0.2, 0.1, 0.01, 0.02, 0);
     EXPECT_REL(mm(g.Props().YbarPlastic), 120);
     EXPECT_REL(mm3(g.Sxx()), 268000);  // 1000*75 + 20*70^2/2 + 20*120^2/2
 }
 
-// D = 200, B = 80, T = 10, Tw = 6 (x from the web back): web strip 6 x 200 =
-// 1200 at x = 3, outstands 2 x 74 x 10 = 1480 at x = 43.
+// D = 200, B = 80, T = 10, Tw = 6 (x from the web back): web strip 6 x 200 = 1200 at x = 3, outstands 2 x 74 x 10 =
+// 1480 at x = 43.
 TEST(Geometry, Channel) {
     CDesSectGeomPFC g;
     g.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.006, 0);
@@ -144,10 +137,16 @@ TEST(Geometry, Channel) {
     EXPECT_REL(mm(g.ShearCentreFromWeb()), 177870.0 / 5760);
     // Cw = T b'^3 h'^2/12 (3 b' T + 2 h' Tw)/(6 b' T + h' Tw) = 10*456 533*36 100/12 * 4590/5760
     EXPECT_REL(mm6(g.Gamma()), 10.0 * 456533 * 36100 / 12 * 4590 / 5760);
+    // Root fillets R = 8 (El Darwish & Johnston, AISC Design Guide 9; Roark's L junction for web to flange):
+    //   flange K1 = 80*10^3 (1/3 - 0.105*10/80 (1 - 10^4/(192*80^4))) = 25 616.668 (one free end), web 180*6^3/3 = 12 960
+    //   junction D = 2 (10 + 6 + 3*8 - sqrt(2 (16 + 10)(16 + 6))) = 12.353862, alpha = 6/10 (0.07 + 0.076*8/10) = 0.07848
+    //   J = 2*25 616.668 + 12 960 + 2*0.07848*12.353862^4 = 67 849.283571
+    g.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.006, 0.008);
+    EXPECT_REL(mm4(g.J()), 67849.28357136555);
 }
 
-// D = 150 (vertical), B = 100, t = 10: leg 10 x 150 = 1500 at (5, 75),
-// outstand 90 x 10 = 900 at (55, 5); A = 2400, centroid (23.75, 48.75).
+// D = 150 (vertical), B = 100, t = 10: leg 10 x 150 = 1500 at (5, 75), outstand 90 x 10 = 900 at (55, 5); A = 2400,
+// centroid (23.75, 48.75).
 TEST(Geometry, UnequalAngleAndReflection) {
     CDesSectGeomAngle g;
     g.SetDimensions(0.15, 0.1, 0.01, 0);
@@ -155,8 +154,8 @@ TEST(Geometry, UnequalAngleAndReflection) {
     EXPECT_REL(mm4(g.Ixx()), 5576250);   // 2 812 500 + 1500*26.25^2 + 7500 + 900*43.75^2
     EXPECT_REL(mm4(g.Iyy()), 2026250);   // 12 500 + 1500*18.75^2 + 607 500 + 900*31.25^2
     EXPECT_REL(mm4(g.Ixy()), -1968750);  // 1500 (-18.75)(26.25) + 900 (31.25)(-43.75): negative
-    // Mean 3 801 250, radius hypot(1 775 000, 1 968 750) = 2 650 773.8;
-    // tan 2a = 3 937 500/3 550 000: a = 23.98 deg, u between +x and +y.
+    // Mean 3 801 250, radius hypot(1 775 000, 1 968 750) = 2 650 773.8; tan 2a = 3 937 500/3 550 000: a = 23.98 deg,
+    // u between +x and +y.
     EXPECT_REL(mm4(g.Iuu()), 3801250 + std::hypot(1775000.0, 1968750.0));
     EXPECT_REL(mm4(g.Ivv()), 3801250 - std::hypot(1775000.0, 1968750.0));
     EXPECT_REL(g.Alpha(), 0.5 * std::atan(3937500.0 / 3550000.0));
@@ -191,8 +190,8 @@ TEST(Geometry, RHS) {
     EXPECT_REL(mm4(g.Ixx()), 275.12e6 / 12);         // (100*200^3 - 90*180^3)/12
     EXPECT_REL(mm3(g.Sxx()), 271000);                // 100*200^2/4 - 90*180^2/4
     EXPECT_REL(mm4(g.J()), 13718000);                // 4 (95*190)^2/(2*95/10 + 2*190/5)
-    // D = B = 100, t = 5, Ro = 10 (inside radius 5). Each rounded corner
-    // removes (1 - pi/4) r^2: A = 9914.16 - 8078.54; chords are off by 7e-6.
+    // D = B = 100, t = 5, Ro = 10 (inside radius 5). Each rounded corner removes (1 - pi/4) r^2: A = 9914.16 -
+    // 8078.54; chords are off by 7e-6.
     g.SetDimensions(0.1, 0.1, 0.005, 0.005, 0.01);
     EXPECT_REL_TOL(mm2(g.Area()), 1e4 - (4 - kPi) * 100 - 8100 + (4 - kPi) * 25, 1e-5);
     // Mid-line radius 7.5: Am = 95^2 - (4 - pi) 7.5^2, sum s/t = (4*80 + 2 pi 7.5)/5
@@ -201,41 +200,36 @@ TEST(Geometry, RHS) {
 }
 
 // ---------------------------------------------------------------------------
-// Sloped flanges: T is the thickness at the middle of the outstand b', the
-// flange is T + s b'/2 thick at the web face and T - s b'/2 at the toe.
-// Integrals over an outstand of thickness t(u) running linearly from t1 at
-// the web face (u = 0) to t2 at the toe (u = L):
+// Sloped flanges: T is the thickness at the middle of the outstand b', the flange is T + s b'/2 thick at the web face
+// and T - s b'/2 at the toe. Integrals over an outstand of thickness t(u) running linearly from t1 at the web face
+// (u = 0) to t2 at the toe (u = L):
 //   int t du     = L (t1 + t2)/2
 //   int t u du   = L^2 (t1 + 2 t2)/6
 //   int t u^2 du = L^3 (t1 + 3 t2)/12
 // ---------------------------------------------------------------------------
 
-// Channel D = 200, B = 80, T = 10, Tw = 10, slope 10 %, no fillets: web
-// strip 10 x 200 = 2000 at x = 0..10, two trapezoidal outstands L = 70 from
-// t1 = 10 + 0.1*35 = 13.5 to t2 = 6.5: 700 each (the mean thickness is T).
+// Channel D = 200, B = 80, T = 10, Tw = 10, slope 10 %, no fillets: web strip 10 x 200 = 2000 at x = 0..10, two
+// trapezoidal outstands L = 70 from t1 = 10 + 0.1*35 = 13.5 to t2 = 6.5: 700 each (the mean thickness is T).
 TEST(Geometry, SlopedChannelByHand) {
     CDesSectGeomPFC g;
     g.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.01, 0, 0.1);
     EXPECT_REL(mm2(g.Area()), 3400);
-    // Outstand about the web face: int t u du = 4900 (13.5 + 13)/6 = 21 641.667,
-    // int t u^2 du = 343 000 (13.5 + 19.5)/12 = 943 250.
-    // Qy about the web back = 2000*5 + 2 (10*700 + 21 641.667) = 67 283.333
+    // Outstand about the web face: int t u du = 4900 (13.5 + 13)/6 = 21 641.667, int t u^2 du = 343 000 (13.5 +
+    // 19.5)/12 = 943 250. Qy about the web back = 2000*5 + 2 (10*700 + 21 641.667) = 67 283.333
     EXPECT_REL(mm(g.Xbar()), 67283.333333333333 / 3400);  // 19.789 (parallel flanges: 21.47)
-    // About the web back: 200*10^3/3 + 2 (10^2*700 + 2*10*21 641.667 + 943 250)
-    // = 2 958 833.33; less A Xbar^2 = 67 283.333^2/3400 = 1 331 484.40.
+    // About the web back: 200*10^3/3 + 2 (10^2*700 + 2*10*21 641.667 + 943 250) = 2 958 833.33; less A Xbar^2 =
+    // 67 283.333^2/3400 = 1 331 484.40.
     EXPECT_REL(mm4(g.Iyy()), 497968775.0 / 306);  // 1 627 348.94 (parallel flanges: 1 905 980)
     EXPECT_REL(mm3(g.Zyy()), 497968775.0 / 306 / (80 - 67283.333333333333 / 3400));  // to the toes
     // A/2 = 1700 < 2000: the plastic axis is in the web, 1700/200 = 8.5.
     EXPECT_REL(mm(g.XbarPlastic()), 8.5);
     // 200 (8.5^2 + 1.5^2)/2 + 2 (1.5*700 + 21 641.667)
     EXPECT_REL(mm3(g.Syy()), 158500.0 / 3);
-    // About mid-depth: the web 10*200^3/12 = 6 666 666.7; the bottom outstand
-    // int_0^70 ((t - 100)^3 + 100^3)/3 du = (70/3)(100^3 - (93.5^4 - 86.5^4)/28)
-    // = 6 297 608.3, the top one the same.
+    // About mid-depth: the web 10*200^3/12 = 6 666 666.7; the bottom outstand int_0^70 ((t - 100)^3 + 100^3)/3 du =
+    // (70/3)(100^3 - (93.5^4 - 86.5^4)/28) = 6 297 608.3, the top one the same.
     EXPECT_REL(mm4(g.Ixx()), 57785650.0 / 3);
     EXPECT_REL(mm(g.Ybar()), 100);
-    // Torsion and warping keep the mean-thickness formulas: the same as with
-    // parallel flanges.
+    // Torsion and warping keep the mean-thickness formulas: the same as with parallel flanges.
     CDesSectGeomPFC flat;
     flat.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.01, 0);
     EXPECT_REL(g.J(), flat.J());
@@ -243,16 +237,13 @@ TEST(Geometry, SlopedChannelByHand) {
     EXPECT_REL(g.ShearCentreFromWeb(), flat.ShearCentreFromWeb());
 }
 
-// I D = 200, B = 100, T = 10, Tw = 10, slope 10 %: four outstands L = 45 from
-// t1 = 10 + 0.1*22.5 = 12.25 to t2 = 7.75. A = 200*10 + 4*45*10 = 3800.
-// Iyy about the web centre line (the web face at 5): web 200*10^3/12 =
-// 16 666.67; each outstand int (5 + u)^2 t du = 25 int t du + 10 int t u du
-// + int t u^2 du, with
+// I D = 200, B = 100, T = 10, Tw = 10, slope 10 %: four outstands L = 45 from t1 = 10 + 0.1*22.5 = 12.25 to t2 =
+// 7.75. A = 200*10 + 4*45*10 = 3800. Iyy about the web centre line (the web face at 5): web 200*10^3/12 = 16 666.67;
+// each outstand int (5 + u)^2 t du = 25 int t du + 10 int t u du + int t u^2 du, with
 //   int t du     = 45*10 = 450
 //   int t u du   = 2025 (12.25 + 2*7.75)/6 = 9 365.625
 //   int t u^2 du = 91 125 (12.25 + 3*7.75)/12 = 269 578.125
-// so 25*450 + 10*9 365.625 + 269 578.125 = 374 484.375, and
-// Iyy = 16 666.67 + 4*374 484.375 = 1 514 604.17.
+// so 25*450 + 10*9 365.625 + 269 578.125 = 374 484.375, and Iyy = 16 666.67 + 4*374 484.375 = 1 514 604.17.
 TEST(Geometry, SlopedIByHandAndFillets) {
     CDesSectGeomI g;
     g.SetDimensions(0.2, 0.1, 0.01, 0.1, 0.01, 0.01, 0, 0.1);
@@ -260,34 +251,30 @@ TEST(Geometry, SlopedIByHandAndFillets) {
     EXPECT_REL(mm4(g.Iyy()), 9087625.0 / 6);
     EXPECT_EQ(g.Xbar(), 0.0);  // x from the web centre line
     EXPECT_REL(mm(g.Ybar()), 100);
-    // Root fillets R = 8 tangent to the web and to the sloped faces. The web
-    // and a face meet at pi/2 + atan(s), so each fillet adds
-    // R^2 (k - pi/4 + atan(s)/2), k = 1/(sqrt(1 + s^2) + s) = 0.9049876:
-    // 64 * 0.1694237 = 10.843 each, 3843.372 in all. Chords: 1e-5.
+    // Root fillets R = 8 tangent to the web and to the sloped faces. The web and a face meet at pi/2 + atan(s), so
+    // each fillet adds R^2 (k - pi/4 + atan(s)/2), k = 1/(sqrt(1 + s^2) + s) = 0.9049876: 64 * 0.1694237 = 10.843
+    // each, 3843.372 in all. Chords: 1e-5.
     g.SetDimensions(0.2, 0.1, 0.01, 0.1, 0.01, 0.01, 0.008, 0.1);
     double const k = 1 / (std::sqrt(1.01) + 0.1);
     EXPECT_REL_TOL(mm2(g.Area()), 3800 + 4 * 64 * (k - kPi / 4 + std::atan(0.1) / 2), 1e-5);
 }
 
-// Tee D = 100, B = 100, T = 10, Tw = 10, slope 10 %, no fillets: the stem
-// strip 10 x 100 and two outstands L = 45 as in the I above. A = 1000 + 900;
-// Iyy = 100*10^3/12 + 2*374 484.375 = 757 302.08.
+// Tee D = 100, B = 100, T = 10, Tw = 10, slope 10 %, no fillets: the stem strip 10 x 100 and two outstands L = 45 as
+// in the I above. A = 1000 + 900; Iyy = 100*10^3/12 + 2*374 484.375 = 757 302.08.
 TEST(Geometry, SlopedTeeByHand) {
     CDesSectGeomT g;
     g.SetDimensions(0.1, 0.1, 0.01, 0.01, 0, 0.1);
     EXPECT_REL(mm2(g.Area()), 1900);
     EXPECT_REL(mm4(g.Iyy()), 100000.0 / 12 + 2 * 374484.375);
-    // y from the stem tip: the stem strip 1000 at y = 50; an outstand spans
-    // y = 100 - t .. 100, first moment int (100 t - t^2/2) du = 100*450 -
-    // (1/2) L (t1^2 + t1 t2 + t2^2)/3
+    // y from the stem tip: the stem strip 1000 at y = 50; an outstand spans y = 100 - t .. 100, first moment int
+    // (100 t - t^2/2) du = 100*450 - (1/2) L (t1^2 + t1 t2 + t2^2)/3
     //   = 45 000 - 22.5 (150.0625 + 94.9375 + 60.0625)/3 = 42 712.031
     // Ybar = (50 000 + 2*42 712.031)/1900 = 71.276
     EXPECT_REL(mm(g.Ybar()), (50000 + 2 * (45000 - 22.5 * (150.0625 + 94.9375 + 60.0625) / 3)) / 1900);
 }
 
-// Slope 0 is the parallel-flange section bit for bit; a NaN slope counts as
-// none (like a NaN radius); a slope too steep for the toes is cut to leave
-// them no thickness, which keeps the area (the mean thickness stays T).
+// Slope 0 is the parallel-flange section bit for bit; a NaN slope counts as none (like a NaN radius); a slope too
+// steep for the toes is cut to leave them no thickness, which keeps the area (the mean thickness stays T).
 TEST(Geometry, SlopeLimits) {
     auto const flat = MakeI(400, 200, 20, 150, 12, 10, 15);
     CDesSectGeomI zero;
@@ -296,8 +283,7 @@ TEST(Geometry, SlopeLimits) {
     EXPECT_EQ(props(zero), props(flat));
     zero.SetDimensions(0.4, 0.2, 0.02, 0.15, 0.012, 0.01, 0.015, kNaN);
     EXPECT_EQ(zero.Iyy(), flat.Iyy());
-    // Outstand 35, T = 10: the toe is bare at slope 2*10/35 = 57 %; 100 % is
-    // cut to that.
+    // Outstand 35, T = 10: the toe is bare at slope 2*10/35 = 57 %; 100 % is cut to that.
     CDesSectGeomPFC steep, limit;
     steep.SetDimensions(0.2, 0.045, 0.01, 0.045, 0.01, 0.01, 0, 1.0);
     limit.SetDimensions(0.2, 0.045, 0.01, 0.045, 0.01, 0.01, 0, 2.0 * 10 / 35);
@@ -305,80 +291,38 @@ TEST(Geometry, SlopeLimits) {
     EXPECT_REL(steep.Iyy(), limit.Iyy());
 }
 
-// slope= in a description: percent, optional, zero or more, kept in the
-// normalised name only when not zero.
+// slope= in a description: percent, optional, zero or more, kept in the normalised name only when not zero; the name
+// reads back to the section.
 TEST(Geometry, SlopeInDescriptions) {
+    auto slopeOf = [](CDesSectGeom const& g) {
+        if (auto const* c = dynamic_cast<CDesSectGeomPFC const*>(&g)) return c->GetSlope();
+        if (auto const* i = dynamic_cast<CDesSectGeomI const*>(&g)) return i->GetSlope();
+        return dynamic_cast<CDesSectGeomT const&>(g).GetSlope();
+    };
+    struct Case { wchar_t const* text; double slope; wchar_t const* name; };
+    for (Case const k : {Case{L"C D=200 B=80 T=10 Tw=10 slope=10", 0.1, L"C D=200 B=80 T=10 Tw=10 R=0 slope=10"},
+                         Case{L"i d=300 b=150 t=10.7 tw=7.1 r=9 SLOPE=16.6667", 16.6667 / 100,
+                              L"I D=300 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667"},
+                         Case{L"H D=300 B=150 T=10.7 Tw=7.1 slope=5", 0.05, L"H D=300 B=150 T=10.7 Tw=7.1 R=0 slope=5"},
+                         Case{L"T D=150 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667", 16.6667 / 100,
+                              L"T D=150 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667"},
+                         Case{L"C D=200 B=80 T=10 Tw=10 slope=0", 0.0, L"C D=200 B=80 T=10 Tw=10 R=0"},
+                         Case{L"C D=200 B=80 T=10 Tw=10", 0.0, L"C D=200 B=80 T=10 Tw=10 R=0"}}) {
+        SCOPED_TRACE(Corvid::Narrow(k.text));
+        CSection const s(k.text);
+        EXPECT_EQ(s.Dims().slope, k.slope);
+        EXPECT_EQ(s.Name(), k.name);
+        EXPECT_TRUE(CSection(s.Name()) == s);
+        ASSERT_NE(s.Geometry(), nullptr);
+        EXPECT_EQ(slopeOf(*s.Geometry()), k.slope);
+    }
     CSection const c(L"C D=200 B=80 T=10 Tw=10 slope=10");
-    EXPECT_EQ(c.Dims().slope, 0.1);
-    EXPECT_EQ(c.Name(), L"C D=200 B=80 T=10 Tw=10 R=0 slope=10");
-    EXPECT_TRUE(CSection(c.Name()) == c);
-    ASSERT_NE(c.Geometry(), nullptr);
     EXPECT_REL(mm4(c.Geometry()->Iyy()), 497968775.0 / 306);  // SlopedChannelByHand
-    EXPECT_EQ(dynamic_cast<CDesSectGeomPFC const&>(*c.Geometry()).GetSlope(), 0.1);
-
-    CSection const i(L"i d=300 b=150 t=10.7 tw=7.1 r=9 SLOPE=16.6667");
-    EXPECT_EQ(i.Dims().slope, 16.6667 / 100);
-    EXPECT_EQ(i.Name(), L"I D=300 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667");
-    EXPECT_EQ(dynamic_cast<CDesSectGeomI const&>(*i.Geometry()).GetSlope(), 16.6667 / 100);
-    CSection const h(L"H D=300 B=150 T=10.7 Tw=7.1 slope=5");
-    EXPECT_EQ(h.Dims().slope, 0.05);
-    CSection const t(L"T D=150 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667");
-    EXPECT_EQ(t.Name(), L"T D=150 B=150 T=10.7 Tw=7.1 R=9 slope=16.6667");
-    EXPECT_EQ(dynamic_cast<CDesSectGeomT const&>(*t.Geometry()).GetSlope(), 16.6667 / 100);
-
-    // Omitted or zero: parallel flanges, no slope in the name.
-    CSection const plain(L"C D=200 B=80 T=10 Tw=10");
-    CSection const zero(L"C D=200 B=80 T=10 Tw=10 slope=0");
-    EXPECT_EQ(plain.Dims().slope, 0.0);
-    EXPECT_TRUE(zero == plain);
-    EXPECT_EQ(zero.Name(), L"C D=200 B=80 T=10 Tw=10 R=0");
     // The slope is part of equality.
-    EXPECT_TRUE(c != plain);
+    EXPECT_TRUE(c != CSection(L"C D=200 B=80 T=10 Tw=10"));
     Corvid::Data::CSectionDims a, b;
     b.slope = 0.1;
     EXPECT_FALSE(a == b);
-}
-
-namespace {
-
-// True when the description is refused with a message containing `what`.
-::testing::AssertionResult Refused(wchar_t const* text, char const* what) {
-    try {
-        CSection const s(text);
-    } catch (std::invalid_argument const& e) {
-        if (std::string(e.what()).find(what) != std::string::npos) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "refused with \"" << e.what() << "\"";
-    }
-    return ::testing::AssertionFailure() << "accepted";
-}
-
-}  // namespace
-
-TEST(Geometry, SlopeRefusals) {
-    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=-5", "\"slope\" must be zero or positive"));
-    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=steep", "is not a number"));
-    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=5 slope=5", "given twice"));
-    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=inf", "not a finite number"));
-    EXPECT_TRUE(Refused(L"L D=100 B=100 t=10 slope=5", "\"slope\" is not used by an angle"));
-    EXPECT_TRUE(Refused(L"RHS D=100 B=100 t=10 slope=5", "is not used by"));
-    // Channel outstand 70, T = 10: the toe is bare at 2*10/70 = 28.6 %.
-    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=28.6", "no thickness at its toe"));
-    EXPECT_NO_THROW(CSection(L"C D=200 B=80 T=10 Tw=10 slope=28.5"));
-    // I outstand (200 - 10)/2 = 95: bare at 21.05 %; the wider flange decides.
-    EXPECT_TRUE(Refused(L"I D=300 B1=200 T1=10 B2=100 T2=10 Tw=10 slope=21.1", "no thickness at its toe"));
-    EXPECT_NO_THROW(CSection(L"I D=300 B1=200 T1=10 B2=100 T2=10 Tw=10 slope=21"));
-    // Tee outstand 95, T = 10 likewise.
-    EXPECT_TRUE(Refused(L"T D=100 B=200 T=10 Tw=10 slope=22", "no thickness at its toe"));
-    // At 20 % the flanges are 10 + 0.2*47.5 = 19.5 thick at the web: two make
-    // 39 > D = 35 (the parallel-flange check T1 + T2 = 20 < 35 passes).
-    EXPECT_TRUE(Refused(L"I D=35 B=200 T=10 Tw=10 slope=20", "do not fit in the depth"));
-    EXPECT_TRUE(Refused(L"T D=15 B=200 T=10 Tw=10 slope=20", "do not fit in the depth"));
-    // With R = 5 the fillets reach k R = 5/(sqrt(1.04) + 0.2) = 4.10 along
-    // the web from each face: 39 + 8.2 > 45 (while T1 + T2 + 2R = 30 fits).
-    EXPECT_TRUE(Refused(L"I D=45 B=200 T=10 Tw=10 R=5 slope=20", "do not fit in the depth"));
-    EXPECT_NO_THROW(CSection(L"I D=48 B=200 T=10 Tw=10 R=5 slope=20"));
-    // Every refusal names the text it refused.
-    EXPECT_TRUE(Refused(L"C D=200 B=80 T=10 Tw=10 slope=40", "C D=200 B=80 T=10 Tw=10 slope=40"));
 }
 
 // D = 100, t = 5: A = pi/4 (100^2 - 90^2), I = pi/64 (100^4 - 90^4), J = 2 I.
@@ -391,24 +335,20 @@ TEST(Geometry, CHS) {
     EXPECT_REL(g.J(), 2 * g.Ixx());
 }
 
+// Each geometry refuses another shape, naming its own (the quiet and text-free refusals, shared by all:
+// Calculators.LoadingRefusesAnotherShape), and takes its own from the host section.
 TEST(Geometry, HostSection) {
-    CSection const none;
     std::unique_ptr<CDesSectGeom> geoms[] = {std::make_unique<CDesSectGeomI>(), std::make_unique<CDesSectGeomPFC>(),
                                              std::make_unique<CDesSectGeomT>(), std::make_unique<CDesSectGeomRHS>(),
                                              std::make_unique<CDesSectGeomCHS>(), std::make_unique<CDesSectGeomAngle>()};
     wchar_t const* what[] = {L"an I or H section", L"a channel", L"a tee", L"a rectangular hollow section",
                              L"a circular hollow section", L"an angle"};
     for (int k = 0; k < 6; ++k) {
-        CMemberResult talking, silent;
-        silent.EnableText(false);
-        EXPECT_FALSE(geoms[k]->SetCorvidSec(none, &talking));
-        EXPECT_FALSE(geoms[k]->SetCorvidSec(none, &silent));
-        EXPECT_FALSE(geoms[k]->SetCorvidSec(none, nullptr));
+        CMemberResult talking;
+        EXPECT_FALSE(geoms[k]->SetCorvidSec(CSection(), &talking));
         ASSERT_EQ(talking.Entry(0).fragments.size(), 1u);
         EXPECT_EQ(talking.Entry(0).fragments[0].text, L"<red>Section is not " + Corvid::CString(what[k]) + L"</red>\n");
-        EXPECT_TRUE(silent.Entry(0).fragments.empty());
     }
-    EXPECT_FALSE(CDesSectGeomPFC().SetCorvidSec(CSection(L"I D=400 B=200 T=20 Tw=10"), nullptr));
     CDesSectGeomI i;
     ASSERT_TRUE(i.SetCorvidSec(CSection(L"H D=400 B=200 T=20 Tw=10 fab=welded"), nullptr));
     EXPECT_REL(mm2(i.Area()), 11600);
@@ -432,10 +372,10 @@ TEST(Geometry, DimensionText) {
                                    L"\tRo = 20.00 mm\n\tFabrication: type 7\n");
     CDesSectGeomAngle l;
     l.SetDimensions(0.15, 0.1, 0.01, 0.012);
-    EXPECT_EQ(l.SectGeomString(f),
-              L"Dimensions:\n\tD = 150.0 mm\n\tB = 100.0 mm\n\tt = 10.00 mm\n\tR = 12.00 mm\n\tFabrication: rolled\n");
+    EXPECT_EQ(l.SectGeomString(f), L"Dimensions:\n\tD = 150.0 mm\n\tB = 100.0 mm\n\tt = 10.00 mm\n\tR = 12.00 mm\n"
+                                   L"\tFabrication: rolled\n");
     // A flange slope is listed (in percent) only when there is one.
-    auto si = MakeI(400, 200, 20, 200, 20, 10, 0);
+    CDesSectGeomI si;
     si.SetDimensions(0.4, 0.2, 0.02, 0.2, 0.02, 0.01, 0.015, 1.0 / 6);
     EXPECT_EQ(si.SectGeomString(f), L"Dimensions:\n\tD = 400.0 mm\n\tB1 = 200.0 mm\n\tT1 = 20.00 mm\n\tB2 = 200.0 mm\n"
                                     L"\tT2 = 20.00 mm\n\tTw = 10.00 mm\n\tR = 15.00 mm\n\tslope = 16.6667 %\n"
@@ -451,8 +391,7 @@ TEST(Geometry, DimensionText) {
                                    L"\tR = 0.000 mm\n\tslope = 18.5 %\n\tFabrication: rolled\n");
 }
 
-// Nothing may crash or hang, odd dimensions or slopes; NaN must not turn
-// into a plausible section.
+// Nothing may crash or hang, odd dimensions or slopes; NaN must not turn into a plausible section.
 TEST(Geometry, DegenerateDimensions) {
     for (double v : {0.0, -0.1, kNaN, kInf, 1e300, -1e300, 1e-300}) {
         CDesSectGeomI i;
@@ -483,9 +422,8 @@ TEST(Geometry, DegenerateDimensions) {
     EXPECT_REL(big.Zyy(), big.Iyy() / 0.1);
 }
 
-// A geometry loaded from a section takes the properties the section already
-// computed; a turned tube exchanges its axes. Both must equal a computation
-// from the dimensions.
+// A geometry loaded from a section takes the properties the section already computed; a turned tube exchanges its
+// axes. Both must equal a computation from the dimensions.
 TEST(Geometry, LoadedAndTurnedGeometryEqualsComputedGeometry) {
     using Get = double (CDesSectGeom::*)() const;
     Get const props[] = {&CDesSectGeom::Area, &CDesSectGeom::Ixx,   &CDesSectGeom::Iyy,  &CDesSectGeom::Sxx,
@@ -505,8 +443,8 @@ TEST(Geometry, LoadedAndTurnedGeometryEqualsComputedGeometry) {
     direct.SetDimensions(0.102, 0.203, 0.0080, 0.0064, 0.0128);
     EXPECT_EQ(turned.GetD(), 0.102);  // depth and width, the walls exchange
     EXPECT_EQ(turned.GetTf(), 0.0080);
-    // The polygon of the turned tube is traversed from another corner:
-    // equal to rounding (the first eight: Gamma, Xbar and Ybar aside).
+    // The polygon of the turned tube is traversed from another corner: equal to rounding (the first eight: Gamma,
+    // Xbar and Ybar aside).
     for (Get get : {props[0], props[1], props[2], props[3], props[4], props[5], props[6], props[7]})
         EXPECT_REL_TOL((turned.*get)(), (direct.*get)(), 1e-12);
 }
