@@ -59,11 +59,7 @@ struct Probe : Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member {
         edit(subs[static_cast<std::size_t>(k)]);
         SetSubSpanVec(subs);
     }
-    CSpan Span(int left, int right) const {
-        CSpan s = MemberSpan();
-        s.SetIndices(left, right);
-        return s;
-    }
+    CSpan Span(int left, int right) const { return CSpan(PointsPtr(), SubSpansPtr(), left, right); }
 };
 
 using Finder = bool (Probe::*)(CSpan&) const;
