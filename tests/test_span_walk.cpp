@@ -86,7 +86,6 @@ TEST(SpanWalkFinders, EachModeEndsItsSpansAtItsOwnRestraints) {
     CMemberResult r;
     Probe const two(&r, {{0.0, RB::kPinned}, {6.0, RB::kPinned}});
     for (Finder find : kFinders) EXPECT_EQ(Walk(two, find), (Spans{{0, 1}}));
-
     // Interior points held by one bit each: 1 major rotation (major-axis spans), 2 minor rotation (minor-axis), 3 major
     // translation (major-axis and U-U strut), 4 minor translation (minor-axis and U-U strut).
     Probe const m(&r, {{0.0, RB::kPinned}, {1.0, RB::kMajorRotation}, {2.0, RB::kMinorRotation},
@@ -96,7 +95,6 @@ TEST(SpanWalkFinders, EachModeEndsItsSpansAtItsOwnRestraints) {
     EXPECT_EQ(Walk(m, &Probe::FindNextYYSpan), (Spans{{0, 2}, {2, 4}, {4, 5}}));
     EXPECT_EQ(Walk(m, &Probe::FindNextYYStrutSpan), (Spans{{0, 2}, {2, 4}, {4, 5}}));
     EXPECT_EQ(Walk(m, &Probe::FindNextUUStrutSpan), (Spans{{0, 3}, {3, 4}, {4, 5}}));
-
     // Override: one span over the whole member.
     Probe o(&r, {{0.0, RB::kPinned}, {2.0, RB::kFixed}, {4.0, RB::kBraced}, {6.0, RB::kPinned}});
     o.SetLengthOverride(true);
@@ -113,7 +111,6 @@ TEST(SpanWalkFinders, LateralTorsionalSegmentsEndWhereTable1HoldsThem) {
     EXPECT_EQ(Walk(m, &Probe::FindNextLTSpan), (Spans{{0, 1}, {1, 3}, {3, 4}}));
     EXPECT_EQ(r.GetMarkup(), L"");
     EXPECT_EQ(r.Flags(), 0u);
-
     // CHS and square RHS take the whole member; a rectangular RHS and an I
     // stop at the braces, as do the flexural walks of a CHS.
     Points const braced = {{0.0, RB::kPinned}, {2.0, RB::kBraced}, {4.0, RB::kBraced}, {6.0, RB::kPinned}};
@@ -149,7 +146,6 @@ TEST(SpanWalkLengths, OverrideAndFlexuralLengths) {
     EXPECT_REL(o.EffectiveLengthLT(o.Span(0, 2), 0.3, false), 6.0);
     EXPECT_REL(o.EffectiveLengthXX(o.Span(0, 1), true), 3.0);
     EXPECT_EQ(r.GetMarkup(), L"");
-
     // Fixed (both axes) and pinned over 4 m: Annex F 0.8 x 4 = 3.2 m, written only when asked.
     int const fixedBoth = RB::kMajorTranslation | RB::kMajorRotation | RB::kMinorTranslation | RB::kMinorRotation;
     Probe const m(&r, {{0.0, fixedBoth}, {4.0, RB::kPinned}});
@@ -158,7 +154,6 @@ TEST(SpanWalkLengths, OverrideAndFlexuralLengths) {
         EXPECT_REL(m.EffectiveLengthYY(m.Span(0, 1), report), 3.2);
     }
     EXPECT_EQ(r.GetMarkup(), L"<i>CSA S16 - 09 Annex F: </i> 0.800L\n<i>CSA S16 - 09 Annex F: </i> 0.800L\n");
-
     // Both ends free in both planes: infinite, marked (flags 512, 1024) only when reported.
     CMemberResult u;
     Probe const free(&u, {{0.0, RB::kTorsional}, {4.0, RB::kTorsional}});
@@ -171,7 +166,6 @@ TEST(SpanWalkLengths, OverrideAndFlexuralLengths) {
     EXPECT_EQ(u.Flags(), 512u | 1024u);
     EXPECT_EQ(u.Entry(0).Util(UtilKind::BucklingAxialMajor), kInf);
     EXPECT_EQ(u.Entry(0).Util(UtilKind::BucklingAxialMinor), kInf);
-
     // Free ends; sub-span 0 held continuously in the web plane, sub-span 1 also laterally.
     CMemberResult c;
     Probe h(&c, {{0.0, 0}, {3.0, 0}, {6.0, 0}});
@@ -273,15 +267,11 @@ TEST(SpanWalkSummary, FourPointBeamWithMixedRestraints) {
     m.EditSubSpan(0, [](CSubSpan& s) { s.SetContinuousRestraint(CRestraint(RB::kMinorTranslation | RB::kCompFlangeLateral)); });
     m.EditSubSpan(2, [](CSubSpan& s) { s.SetDestabilized(true); });
     EXPECT_TRUE(m.InteractionRecords().empty());
-
     auto const data = m.GetMemberEffectiveLengthData();
     ASSERT_TRUE(data.has_value());
     double const rx = std::sqrt(kIxx / kArea), ry = std::sqrt(kIyy / kArea);
-    struct Row {
-        SubspanEffectiveLengthData::Map const* map;
-        int n, left, right;
-        double posL, posR, length, radius;
-    } const rows[] = {
+    struct { SubspanEffectiveLengthData::Map const* map; int n, left, right; double posL, posR, length, radius; }
+    const rows[] = {
         {&data->majorAxis, 1, 0, 2, 0.0, 3.5, 3.5, rx},  // Annex F 1.0 L
         {&data->majorAxis, 2, 2, 3, 3.5, 6.0, 2.5, rx},
         {&data->minorAxis, 1, 0, 1, 0.0, 2.0, 0.0, ry},  // held continuously
@@ -308,7 +298,6 @@ TEST(SpanWalkSummary, FourPointBeamWithMixedRestraints) {
     EXPECT_EQ(m.InteractionRecords().size(), 3u);
     EXPECT_EQ(r.GetMarkup(), L"");
     EXPECT_EQ(r.Flags(), 0u);
-
     // Held continuously against twist: LT length 0; then the override wins:
     // Llt -0.75 x 4 = 3 m, Lyy 2 m, Lzz -0.25 x 4 = 1 m.
     Probe t(&r, {{0.0, RB::kPinned}, {4.0, RB::kPinned}});
@@ -323,7 +312,6 @@ TEST(SpanWalkSummary, FourPointBeamWithMixedRestraints) {
     EXPECT_REL(o->lateralTorsional.at(1).length, 3.0);
     EXPECT_REL(o->majorAxis.at(1).length, 2.0);
     EXPECT_REL(o->minorAxis.at(1).length, 1.0);
-
     // No lateral-torsional restraint anywhere: one infinite segment, no mark.
     CMemberResult q;
     int const held = RB::kMajorTranslation | RB::kMinorTranslation;
@@ -343,8 +331,6 @@ TEST(SpanWalkSummary, FourPointBeamWithMixedRestraints) {
     badSubs.SetSubSpanVec({CSubSpan(0, 0, 2)});
     EXPECT_FALSE(badSubs.GetMemberEffectiveLengthData().has_value());
 }
-
-// ---- restraints and the span operations on a three-point member ----
 
 TEST(Restraint, SeveralBitsAreTestedTogether) {
     CRestraint const r(RB::kMajorTranslation | RB::kMajorRotation);
