@@ -147,13 +147,19 @@ std::wstring Report(CMemberResult const& r) {
 
 // Compares with tests/golden/NAME.txt; S16_UPDATE_GOLDEN=1 rewrites it.
 void ExpectGolden(std::string const& name, std::wstring const& text) {
+    // The file opens with '#' lines naming the lines checked by hand; the report follows.
     std::string const path = std::string(S16_GOLDEN_DIR) + "/" + name + ".txt";
-    std::string const actual = Corvid::Narrow(text);
-    if (std::getenv("S16_UPDATE_GOLDEN")) return void(std::ofstream(path, std::ios::binary) << actual);
     std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << "missing golden file " << path << " (run with S16_UPDATE_GOLDEN=1 to create it)";
-    std::string const expected{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(actual, expected) << "report of " << name << " changed; if on purpose, rerun with S16_UPDATE_GOLDEN=1";
+    std::string const file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::size_t header = 0;
+    while (file.compare(header, 1, "#") == 0) header = file.find('\n', header) + 1;
+    std::string const actual = Corvid::Narrow(text);
+    if (std::getenv("S16_UPDATE_GOLDEN")) {
+        return void(std::ofstream(path, std::ios::binary) << file.substr(0, header) << actual);
+    }
+    ASSERT_TRUE(in && header > 0) << "golden file " << path << " missing or without its header";
+    EXPECT_EQ(actual, file.substr(header)) << "report of " << name << " changed; if on purpose, rerun with "
+                                           << "S16_UPDATE_GOLDEN=1";
 }
 }  // namespace
 
