@@ -3,7 +3,6 @@
 
 #include <limits>
 
-#include "Tolerance.h"
 #include "framework/MemberResult.h"
 
 using Corvid::Steel::CMemberResult;
@@ -11,8 +10,7 @@ using Corvid::Steel::CResultIndent;
 using Corvid::Steel::UtilKind;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity(), kNaN = std::numeric_limits<double>::quiet_NaN();
 }  // namespace
 
 TEST(MemberResult, EachEntryKeepsTheLargestValueOfEachKind) {
@@ -27,7 +25,6 @@ TEST(MemberResult, EachEntryKeepsTheLargestValueOfEachKind) {
     r.SetUtilLocalAxial(-0.5);
     EXPECT_TRUE(r.Entry(2).IsSet(UtilKind::LocalAxial));
     EXPECT_EQ(r.Entry(2).Util(UtilKind::LocalAxial), -0.5);
-    // Other entries are untouched.
     EXPECT_FALSE(r.Entry(1).IsSet(UtilKind::BucklingAxialMajor));
     // Overall: the largest of every entry and of SetUtilOverAll.
     r.SetEntryIndex(1);
@@ -38,7 +35,7 @@ TEST(MemberResult, EachEntryKeepsTheLargestValueOfEachKind) {
     EXPECT_EQ(r.MaxUtil(UtilKind::LocalCombined), 0.9);
 }
 
-TEST(MemberResult, NaNIsStoredAsInfinityAndFails) {
+TEST(MemberResult, NaNIsStoredAsInfinityAndTheEntryIndexIsClamped) {
     CMemberResult r;
     r.SetUtilBucklingLT(kNaN);
     EXPECT_EQ(r.Entry(0).Util(UtilKind::BucklingLT), kInf);
@@ -46,10 +43,7 @@ TEST(MemberResult, NaNIsStoredAsInfinityAndFails) {
     EXPECT_EQ(r.UtilOverAll(), kInf);
     EXPECT_EQ(CMemberResult::InfinitiseNANs(kNaN), kInf);
     EXPECT_EQ(CMemberResult::InfinitiseNANs(-2.0), -2.0);
-}
-
-TEST(MemberResult, EntryIndexIsClampedSoNothingIsLost) {
-    CMemberResult r;
+    // An index out of range goes to the nearest entry, so nothing is lost.
     r.IniDynaArray(2);
     r.SetEntryIndex(7);
     EXPECT_EQ(r.EntryIndex(), 1);
@@ -66,10 +60,8 @@ TEST(MemberResult, FragmentsKeepTheIndentationInForce) {
         CResultIndent const in(&r);
         r.AddOutputString(L"Cu = ");
         r.AddOutputString(L"10.00 kN\n");
-        {
-            CResultIndent const in2(&r);
-            r.AddOutputString(L"<b><red>Fail:</red></b> a < b & c\n");
-        }
+        CResultIndent const in2(&r);
+        r.AddOutputString(L"<b><red>Fail:</red></b> a < b & c\n");
     }
     r.AddOutputString(L"end\n");
     EXPECT_EQ(r.Indent(), 0);
