@@ -183,7 +183,17 @@ std::vector<Path> Paths() {
 
 }  // namespace
 
-TEST(AllocationCount, RepeatedChecksMembersAndClonesKeepTheLiveBlockCount) {
+// Each path: a repeated check, and a member made, checked, cloned and
+// destroyed, keep the count of live blocks; once a passing member is set up
+// and checked, Check and QuickCheck with the report text off take no block.
+TEST(AllocationCount, ChecksMembersAndClonesGiveBackEverything) {
+    {  // Guard: blocks taken inside the module show (a member clone is at least
+       // the member and its calculator).
+        Member m(kI, RB::kPinned, -20e3, 10e3);
+        std::unique_ptr<CSA_S16_09_Member> clone;
+        EXPECT_GE(Gained([&] { clone.reset(m.member.Clone()); }), 2);
+        EXPECT_LT(Gained([&] { clone.reset(); }), 0);
+    }
     for (Path const& p : Paths()) {
         SCOPED_TRACE(p.what);
         auto m = p.make();
@@ -194,9 +204,7 @@ TEST(AllocationCount, RepeatedChecksMembersAndClonesKeepTheLiveBlockCount) {
         auto lifetime = [&p] {
             auto k = p.make();
             p.run(*k);
-            // A clone of a checked member (it copies the calculator and the
-            // span records), checked on a result of its own.
-            std::unique_ptr<CSA_S16_09_Member> const clone(k->member.Clone());
+            std::unique_ptr<CSA_S16_09_Member> const clone(k->member.Clone());  // copies calculator and spans
             CMemberResult r;
             clone->SetResult(&r);
             clone->Check();
@@ -204,31 +212,13 @@ TEST(AllocationCount, RepeatedChecksMembersAndClonesKeepTheLiveBlockCount) {
         };
         lifetime();  // first run: function-local statics
         EXPECT_EQ(Gained(lifetime), 0);
-    }
-}
-
-// Once a member is set up and checked, QuickCheck and Check with the report
-// text off take no heap block at all: every passing path above (each shape's
-// general or strut sequence, failing members included).
-TEST(AllocationCount, ChecksWithoutTextTakeNoBlock) {
-    for (Path const& p : Paths()) {
         if (!p.expected) continue;
-        SCOPED_TRACE(p.what);
-        auto m = p.make();
-        m->result.EnableText(false);
-        m->member.Check();
+        auto quiet = p.make();
+        quiet->result.EnableText(false);
+        quiet->member.Check();
         long const before = g_taken;
-        m->member.Check();
-        m->member.QuickCheck();
+        quiet->member.Check();
+        quiet->member.QuickCheck();
         EXPECT_EQ(g_taken - before, 0);
     }
-}
-
-TEST(AllocationCount, TheCounterSeesTheModulesBlocks) {
-    // Guards the tests above: blocks taken inside the module must show. A
-    // member clone is at least two blocks, the member and its calculator.
-    Member m(kI, RB::kPinned, -20e3, 10e3);
-    std::unique_ptr<CSA_S16_09_Member> clone;
-    EXPECT_GE(Gained([&] { clone.reset(m.member.Clone()); }), 2);
-    EXPECT_LT(Gained([&] { clone.reset(); }), 0);
 }
