@@ -43,22 +43,13 @@ void Give(void* p) noexcept {
 }
 }  // namespace
 
+// The array and nothrow forms forward to these by default.
 void* operator new(std::size_t n) { return OrThrow(Take(n)); }
-void* operator new[](std::size_t n) { return OrThrow(Take(n)); }
-void* operator new(std::size_t n, std::nothrow_t const&) noexcept { return Take(n); }
-void* operator new[](std::size_t n, std::nothrow_t const&) noexcept { return Take(n); }
 void* operator new(std::size_t n, std::align_val_t a) { return OrThrow(TakeAligned(n, a)); }
-void* operator new[](std::size_t n, std::align_val_t a) { return OrThrow(TakeAligned(n, a)); }
 void operator delete(void* p) noexcept { Give(p); }
-void operator delete[](void* p) noexcept { Give(p); }
-void operator delete(void* p, std::size_t) noexcept { Give(p); }
-void operator delete[](void* p, std::size_t) noexcept { Give(p); }
-void operator delete(void* p, std::nothrow_t const&) noexcept { Give(p); }
-void operator delete[](void* p, std::nothrow_t const&) noexcept { Give(p); }
 void operator delete(void* p, std::align_val_t) noexcept { Give(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { Give(p); }
+void operator delete(void* p, std::size_t) noexcept { Give(p); }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
 
 using Corvid::Data::CRestraint;
 using Corvid::Data::CSection;

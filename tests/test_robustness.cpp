@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "TestSections.h"
 #include "Tolerance.h"
@@ -35,6 +36,24 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // both ends free and one end free.
 double K2(double b, double t) { return b * t * t * t * (1.0 / 3.0 - 0.21 * t / b * (1.0 - std::pow(t / b, 4) / 12.0)); }
 double K1(double b, double t) { return b * t * t * t * (1.0 / 3.0 - 0.105 * t / b * (1.0 - std::pow(t / b, 4) / 192.0)); }
+
+// A member on points 3 m apart with the given restraints, each span under N.
+std::unique_ptr<CSA_S16_09_Member> Member(CMemberResult& r, wchar_t const* section, wchar_t const* grade,
+                                          std::vector<int> const& points, double N) {
+    auto m = std::make_unique<CSA_S16_09_Member>();
+    m->SetResult(&r);
+    m->SetSection(CSection(section));
+    m->SetSteelDesignProp(CSteelGrade(grade));
+    std::vector<CMemberPoint> pts;
+    std::vector<CSubSpan> spans;
+    for (int k = 0; k < static_cast<int>(points.size()); ++k) {
+        pts.emplace_back(3.0 * k, CRestraint(points[k]));
+        if (k > 0) spans.emplace_back(k - 1, k - 1, k), spans.back().SetForces({N, 0, 0}, {N, 0, 0});
+    }
+    m->SetMemberPointVec(pts);
+    m->SetSubSpanVec(spans);
+    return m;
+}
 }  // namespace
 
 TEST(Robustness, SlenderSectionsHaveNoNegativeOrNaNEffectiveProperties) {
@@ -75,16 +94,7 @@ TEST(Robustness, AnAngleWithVerySlenderLegsKeepsAPositiveResistance) {
     // leg is class 3), Ae = 6921 - 9 (676 - 103.923) = 1772.307 mm^2,
     // Cu/Cr = 60e3/(0.9 x 1772.307 x 300) at the section.
     CMemberResult r;
-    CSA_S16_09_Member m;
-    m.SetResult(&r);
-    m.SetSection(CSection(L"L D=102 B=676 t=9"));
-    m.SetSteelDesignProp(CSteelGrade(L"300W"));
-    m.SetMemberPointVec({CMemberPoint(0.0, CRestraint(RB::kPinned)), CMemberPoint(3.0, CRestraint(RB::kBraced)),
-                         CMemberPoint(6.0, CRestraint(RB::kPinned))});
-    CSubSpan s0(0, 0, 1), s1(1, 1, 2);
-    for (CSubSpan* s : {&s0, &s1}) s->SetForces({-60e3, 0, 0}, {-60e3, 0, 0});
-    m.SetSubSpanVec({s0, s1});
-    m.Check();
+    Member(r, L"L D=102 B=676 t=9", L"300W", {RB::kPinned, RB::kBraced, RB::kPinned}, -60e3)->Check();
     for (int e = 0; e < r.NumEntries(); ++e)
         for (int k = 0; k < kUtilKindCount; ++k)
             EXPECT_TRUE(!r.Entry(e).IsSet(static_cast<UtilKind>(k)) || r.Entry(e).util[k] >= 0.0) << e << ", " << k;
@@ -124,15 +134,8 @@ TEST(Robustness, QuickCheckRefusalsWriteNoText) {
     EXPECT_FALSE(m.QuickCheck());
     EXPECT_EQ(r.GetMarkup(), L"");
     // An infinite axial force.
-    m.SetSection(CSection(L"L D=102 B=76 t=9.5 R=8"));
-    m.SetSteelDesignProp(CSteelGrade(L"300W"));
-    m.SetMemberPointVec({CMemberPoint(0.0, CRestraint(RB::kPinned)), CMemberPoint(3.0, CRestraint(RB::kPinned))});
-    CSubSpan s(0, 0, 1);
-    s.SetForces({-kInf, 0, 0}, {-kInf, 0, 0});
-    m.SetSubSpanVec({s});
     CMemberResult q;
-    m.SetResult(&q);
-    EXPECT_FALSE(m.QuickCheck());
+    EXPECT_FALSE(Member(q, L"L D=102 B=76 t=9.5 R=8", L"300W", {RB::kPinned, RB::kPinned}, -kInf)->QuickCheck());
     EXPECT_EQ(q.GetMarkup(), L"");
 }
 
@@ -140,20 +143,10 @@ TEST(Robustness, QuickCheckTreatsAFlangeConnectedTeeAsCheckDoes) {
     // A tee connected through its flange at every point: both checks run the
     // strut sequence, and the utilisations agree.
     int const strut = RB::kMajorTranslation | RB::kMinorTranslation | RB::kFlangeConnection;
-    auto make = [strut](CMemberResult& r) {
-        auto m = std::make_unique<CSA_S16_09_Member>();
-        m->SetResult(&r);
-        m->SetSection(CSection(L"T D=152 B=203 T=13.1 Tw=7.5 R=15"));
-        m->SetSteelDesignProp(CSteelGrade(L"350W"));
-        m->SetMemberPointVec({CMemberPoint(0.0, CRestraint(strut)), CMemberPoint(3.0, CRestraint(strut))});
-        CSubSpan s(0, 0, 1);
-        s.SetForces({-50e3, 0, 0}, {-50e3, 0, 0});
-        m->SetSubSpanVec({s});
-        return m;
-    };
+    wchar_t const* const tee = L"T D=152 B=203 T=13.1 Tw=7.5 R=15";
     CMemberResult full, quick;
-    make(full)->Check();
-    make(quick)->QuickCheck();
+    Member(full, tee, L"350W", {strut, strut}, -50e3)->Check();
+    Member(quick, tee, L"350W", {strut, strut}, -50e3)->QuickCheck();
     for (int k = 0; k < kUtilKindCount; ++k)
         EXPECT_EQ(full.MaxUtil(static_cast<UtilKind>(k)), quick.MaxUtil(static_cast<UtilKind>(k))) << k;
     EXPECT_EQ(full.UtilOverAll(), quick.UtilOverAll());
