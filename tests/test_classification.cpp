@@ -190,94 +190,81 @@ TEST(Classification, CompressionWebToleranceBelongsToTheChannelOnly) {
     EXPECT_EQ(Make<CSectionCalcI>(L"I D=217.000003 B=100 T=8 Tw=6", g400).BucklingClassAxial(nullptr), C4);
 }
 
-// I: XX = compression flange (uniform) + web in flexure; YY = both flanges
-// (outstand rule); Axial = both flanges + web in compression; OverAll = worst
-// of the three, no flags.
-TEST(Classification, ISectionCompositionAndFlags) {
-    // Flange 1 (top) 12: class 4; flange 2 7: class 1; web 300/6 = 50: class 1
-    // in flexure (<= 58.80), 4 in compression (> 35.81).
-    auto c = Make<CSectionCalcI>(L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6");
-    for (double Mx : {+1000.0, 0.0}) {  // compresses flange 2; Mx = 0 counts as positive
-        c.SetMomentXX(Mx);
-        EXPECT_EQ(Classes(c), (Four{{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}})) << Mx;
+// How each shape composes its element classes into the axis classes, and the
+// class 4 flags each raises (Mx = 0 counts as positive).
+TEST(Classification, CompositionAndFlagsByShape) {
+    struct Case { wchar_t const* text; double Mx; Four expected; };
+    Case const cases[] = {
+        // I: XX = compression flange (uniform) + web in flexure; YY = both flanges
+        // (outstand rule); Axial = both flanges + web in compression; OverAll =
+        // worst of the three, no flags. Flange 1 (top) 12: class 4; flange 2 7:
+        // class 1; web 300/6 = 50: class 1 in flexure, 4 in compression (> 35.81).
+        {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
+        {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", 0, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
+        {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
+        // Web 600/5 = 120 > 101.56, flanges 7.5.
+        {L"I D=620 B=150 T=10 Tw=5", 0, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, 0}}}},
+        // Channel (flange B/T): XX = compression flange + web in flexure; YY = both
+        // flanges + web in flexure, flagged as a flange; Axial = both flanges + web
+        // in compression; OverAll = worst of XX, YY, flanges and web in
+        // compression, no flags. Flanges 7; web 280/4 = 70: class 2 in flexure, 4
+        // in compression.
+        {L"C D=300 B=70 T=10 Tw=4", 0, {{{C2, 0}, {C2, 0}, {C4, kWeb}, {C4, 0}}}},
+        // Web 580/5 = 116 > 101.56, flanges 8 (class 2): YY class 4 from the web.
+        {L"C D=600 B=80 T=10 Tw=5", 0, {{{C4, kWeb}, {C4, kFlange}, {C4, kWeb}, {C4, 0}}}},
+        // Flange 1 12 (class 4), flange 2 7; web 28, class 1 both ways. OverAll
+        // counts flange 1 even when XX (flange 2 in compression) is class 1.
+        {L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}},
+        {L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}},
+        // Tee: XX is the stem alone for Mx >= 0, flange and stem for Mx < 0; YY the
+        // flange; Axial flange and stem; OverAll is Axial with its flags. Flange
+        // 12, class 4; stem 150/10 = 15, class 3 (9.09 < 15 <= 18.17).
+        {L"T D=150 B=240 T=10 Tw=10", +1000, {{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
+        {L"T D=150 B=240 T=10 Tw=10", 0, {{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
+        {L"T D=150 B=240 T=10 Tw=10", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
+        // Flange 7; stem 20 > 18.17, class 4.
+        {L"T D=200 B=140 T=10 Tw=10", +1000, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}}},
+        {L"T D=200 B=140 T=10 Tw=10", -1000, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}}},
+        // RHS: flange (B - k tw)/tf, web (D - k tf)/tw, k = 4 rolled, 2 welded. XX
+        // = flange + web in flexure; YY the same on a copy turned 90 degrees; Axial
+        // = flange + web in compression; OverAll = XX + YY. Flags: kSection but
+        // Axial kFlange, and kWeb for a class 4 web in compression.
+        // Flange (200 - 32)/8 = 21 <= 22.45; web 368/8 = 46, class 1 in flexure, 4
+        // in compression. Turned: flange 46 > 35.81, class 4.
+        {L"RHS D=400 B=200 t=8", 0, {{{C1, 0}, {C4, kSection}, {C4, kFlange | kWeb}, {C4, kSection}}}},
+        // Flange 46, class 4; web 21. Turned: flange 21, web 46 in flexure, class 1.
+        {L"RHS D=200 B=400 t=8", 0, {{{C4, kSection}, {C1, 0}, {C4, kFlange}, {C4, kSection}}}},
+        // Unequal walls: XX flange (B - k tw)/tf = 17.2 / 18.6, web (D - k tf)/tw =
+        // 27.14 / 30.0 (<= 35.81): class 1. Turned, the ratios exchange:
+        //   rolled: flange (230 - 40)/7 = 27.14, class 2 (22.45 < 27.14 <= 28.06); web 17.2
+        //   welded: flange (230 - 20)/7 = 30.0, class 3 (28.06 < 30 <= 35.81); web 18.6
+        {L"RHS D=230 B=200 tf=10 tw=7", 0, {{{C1, 0}, {C2, 0}, {C1, 0}, {C2, 0}}}},
+        {L"RHS D=230 B=200 tf=10 tw=7 fab=welded", 0, {{{C1, 0}, {C3, 0}, {C1, 0}, {C3, 0}}}},
+        // Angle: axis and axial classes Invalid; OverAll the worse leg (3 or 4),
+        // kSection when 4. Legs 12 > 10.69 (class 4) and 8; legs 5: still class 3.
+        {L"L D=120 B=80 t=10", 0, {{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C4, kSection}}}},
+        {L"L D=50 B=50 t=10", 0, {{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C3, 0}}}},
+    };
+    for (Case const& k : cases) {
+        auto const c = Make(k.text);
+        c->SetMomentXX(k.Mx);
+        EXPECT_EQ(Classes(*c), k.expected) << Corvid::Narrow(k.text) << " Mx = " << k.Mx;
     }
-    c.SetMomentXX(-1000.0);  // compresses flange 1
-    EXPECT_EQ(Classes(c)[XX], CF(C4, kFlange));
-
-    // Web 600/5 = 120 > 101.56, flanges 7.5; BiAxial pairs XX and YY.
-    auto w = Make<CSectionCalcI>(L"I D=620 B=150 T=10 Tw=5");
-    EXPECT_EQ(Classes(w), (Four{{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, 0}}}));
-    EXPECT_EQ(w.BucklingClassBiAxial(nullptr), C4);
-}
-
-// Channel (flange B/T): XX = compression flange + web in flexure; YY = both
-// flanges + web in flexure, flagged as a flange; Axial = both flanges + web in
-// compression; OverAll = worst of XX, YY, flanges and web in compression, no flags.
-TEST(Classification, ChannelCompositionAndFlags) {
-    // Flanges 7; web 280/4 = 70: class 2 in flexure (XX and YY), 4 in compression.
-    EXPECT_EQ(Classes(Make<CSectionCalcPFC>(L"C D=300 B=70 T=10 Tw=4")),
-              (Four{{{C2, 0}, {C2, 0}, {C4, kWeb}, {C4, 0}}}));
-    // Web 580/5 = 116 > 101.56, flanges 8 (class 2): YY class 4 from the web,
-    // flagged as a flange.
-    EXPECT_EQ(Classes(Make<CSectionCalcPFC>(L"C D=600 B=80 T=10 Tw=5")),
-              (Four{{{C4, kWeb}, {C4, kFlange}, {C4, kWeb}, {C4, 0}}}));
-    // Flange 1 12 (class 4), flange 2 7; web 28, class 1 both ways. OverAll
-    // counts flange 1 even when XX (flange 2 in compression) is class 1.
-    auto c = Make<CSectionCalcPFC>(L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10");
-    EXPECT_EQ(c.BucklingClassFlange1(), C4);
-    EXPECT_EQ(c.BucklingClassFlange2(), C1);
-    c.SetMomentXX(+1000.0);
-    EXPECT_EQ(Classes(c), (Four{{{C1, 0}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}));
-    c.SetMomentXX(-1000.0);
-    EXPECT_EQ(Classes(c)[XX], CF(C4, kFlange));
-}
-
-// Tee: XX is the stem alone for Mx >= 0, flange and stem for Mx < 0; YY the
-// flange; Axial flange and stem; OverAll is Axial with its flags.
-TEST(Classification, TeeCompositionAndFlags) {
-    // Flange 12, class 4; stem 150/10 = 15, class 3 (9.09 < 15 <= 18.17).
-    auto c = Make<CSectionCalcT>(L"T D=150 B=240 T=10 Tw=10");
-    for (double Mx : {+1000.0, 0.0}) {
-        c.SetMomentXX(Mx);
-        EXPECT_EQ(Classes(c), (Four{{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}})) << Mx;
-    }
-    c.SetForceAxial(-1e6);  // no axial term in the stem rule: 1 MN of compression changes nothing
-    EXPECT_EQ(c.BucklingClassXX(nullptr), C3);
-    c.SetMomentXX(-1000.0);
-    EXPECT_EQ(Classes(c)[XX], CF(C4, kFlange));
-    // Flange 7; stem 20 > 18.17, class 4.
-    auto t = Make<CSectionCalcT>(L"T D=200 B=140 T=10 Tw=10");
-    for (double Mx : {+1000.0, -1000.0}) {
-        t.SetMomentXX(Mx);
-        EXPECT_EQ(Classes(t), (Four{{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}})) << Mx;
-    }
-}
-
-// RHS: flange (B - k tw)/tf, web (D - k tf)/tw, k = 4 rolled, 2 welded. XX =
-// flange + web in flexure; YY the same on a copy turned 90 degrees; Axial =
-// flange + web in compression; OverAll = XX + YY. Flags: kSection but Axial
-// kFlange, and kWeb for a class 4 web in compression.
-TEST(Classification, RhsCompositionAndFlags) {
-    // Flange (200 - 32)/8 = 21 <= 22.45; web 368/8 = 46, class 1 in flexure, 4
-    // in compression. Turned: flange 46 > 35.81, class 4.
-    auto c = Make<CSectionCalcRHS>(L"RHS D=400 B=200 t=8");
-    EXPECT_EQ(Classes(c), (Four{{{C1, 0}, {C4, kSection}, {C4, kFlange | kWeb}, {C4, kSection}}}));
+    // BiAxial pairs XX and YY; the element classes apart.
+    EXPECT_EQ(Make<CSectionCalcI>(L"I D=620 B=150 T=10 Tw=5").BucklingClassBiAxial(nullptr), C4);
+    auto const ch = Make<CSectionCalcPFC>(L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10");
+    auto const a = Make<CSectionCalcAngle>(L"L D=120 B=80 t=10");
+    EXPECT_EQ((std::array{ch.BucklingClassFlange1(), ch.BucklingClassFlange2(), a.BucklingClassLegD(),
+                          a.BucklingClassLegB()}), (std::array{C4, C1, C4, C3}));
+    // No axial term in the stem rule: 1 MN of compression changes nothing.
+    auto t = Make<CSectionCalcT>(L"T D=150 B=240 T=10 Tw=10");
+    t.SetForceAxial(-1e6);
+    EXPECT_EQ(t.BucklingClassXX(nullptr), C3);
     // The section itself is not turned by the minor-axis classification.
-    EXPECT_REL(c.GetD(), 400 * mm);
-    EXPECT_EQ(c.BucklingClassXX(nullptr), C1);
-    // Flange 46, class 4; web 21. Turned: flange 21, web 46 in flexure, class 1.
-    EXPECT_EQ(Classes(Make<CSectionCalcRHS>(L"RHS D=200 B=400 t=8")),
-              (Four{{{C4, kSection}, {C1, 0}, {C4, kFlange}, {C4, kSection}}}));
-    // Unequal walls: XX flange (B - k tw)/tf = 17.2 / 18.6, web (D - k tf)/tw =
-    // 27.14 / 30.0 (<= 35.81): class 1. Turned, the ratios exchange:
-    //   rolled (k = 4): flange (230 - 40)/7 = 27.14, class 2 (22.45 < 27.14 <= 28.06);
-    //                   web (200 - 28)/10 = 17.2, class 1 -> YY class 2
-    //   welded (k = 2): flange (230 - 20)/7 = 30.0, class 3 (28.06 < 30 <= 35.81);
-    //                   web (200 - 14)/10 = 18.6, class 1 -> YY class 3
-    EXPECT_EQ(Classes(Make<CSectionCalcRHS>(L"RHS D=230 B=200 tf=10 tw=7")),
-              (Four{{{C1, 0}, {C2, 0}, {C1, 0}, {C2, 0}}}));
-    EXPECT_EQ(Classes(Make<CSectionCalcRHS>(L"RHS D=230 B=200 tf=10 tw=7 fab=welded")),
-              (Four{{{C1, 0}, {C3, 0}, {C1, 0}, {C3, 0}}}));
+    auto r = Make<CSectionCalcRHS>(L"RHS D=400 B=200 t=8");
+    EXPECT_EQ(r.BucklingClassYY(nullptr), C4);
+    EXPECT_REL(r.GetD(), 400 * mm);
+    EXPECT_EQ(r.BucklingClassXX(nullptr), C1);
 }
 
 // Another fabrication than rolled or welded makes the RHS flange Invalid, which
@@ -321,17 +308,6 @@ TEST(Classification, ChsClassesThroughTheCappedStress) {
         EXPECT_REL(c.DesignStressMin(), k.Fy * MPa);
         EXPECT_EQ(Classes(c), (Four{{{k.bending, 0}, {k.bending, 0}, {C1, 0}, {k.bending, 0}}}));
     }
-}
-
-// Angle: axis and axial classes Invalid; OverAll the worse leg (3 or 4), kSection when 4.
-TEST(Classification, AngleCompositionAndFlags) {
-    // Legs 12 > 10.69 (class 4) and 8 (class 3).
-    auto a = Make<CSectionCalcAngle>(L"L D=120 B=80 t=10");
-    EXPECT_EQ(a.BucklingClassLegD(), C4);
-    EXPECT_EQ(a.BucklingClassLegB(), C3);
-    EXPECT_EQ(Classes(a), (Four{{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C4, kSection}}}));
-    // Legs 5: still class 3, never 1 or 2.
-    EXPECT_EQ(Classes(Make<CSectionCalcAngle>(L"L D=50 B=50 t=10"))[OverAll], CF(C3, 0));
 }
 
 // Web ratio 65 (Tw = 5 mm), flanges class 1, so XX is the web class. Cf = 0:
