@@ -53,7 +53,8 @@ Calc Make(std::wstring const& text, CSteelGrade const& grade = g350, wchar_t con
     return c;
 }
 // The same, of the class the shape word of the description asks for.
-std::unique_ptr<CCSA_S16_09Section> Make(wchar_t const* text, CSteelGrade const& grade = g350, wchar_t const* code = k09) {
+std::unique_ptr<CCSA_S16_09Section> Make(wchar_t const* text, CSteelGrade const& grade = g350,
+                                         wchar_t const* code = k09) {
     auto c = s16test::LoadCalc(text, grade);
     c->SetCodeName(code);
     return c;
@@ -93,7 +94,8 @@ TEST(Classification, IFlangeOutstandLimitsAt350MPa) {
         EXPECT_EQ((std::array{c.BucklingClassFlange1(true), c.BucklingClassFlange2(true), c.BucklingClassXX(nullptr),
                               c.BucklingClassYY(nullptr)}), (std::array{k.uniform, k.uniform, k.uniform, k.uniform}));
         c.SetCodeName(k14);  // a uniformly compressed flange keeps 200/s whatever the code name
-        EXPECT_EQ((std::array{c.BucklingClassYY(nullptr), c.BucklingClassXX(nullptr)}), (std::array{k.minor14, k.uniform}));
+        EXPECT_EQ((std::array{c.BucklingClassYY(nullptr), c.BucklingClassXX(nullptr)}),
+                  (std::array{k.minor14, k.uniform}));
     }
 }
 
@@ -201,7 +203,8 @@ TEST(Classification, CompositionAndFlagsByShape) {
         // class 1; web 300/6 = 50: class 1 in flexure, 4 in compression (> 35.81).
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", 0, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
-        {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
+        {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", -1000,
+         {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         // Web 600/5 = 120 > 101.56, flanges 7.5.
         {L"I D=620 B=150 T=10 Tw=5", 0, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, 0}}}},
         // Channel (flange B/T): XX = compression flange + web in flexure; YY = both
