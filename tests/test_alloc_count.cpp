@@ -1,9 +1,6 @@
 // Every heap block a check takes (calculator clones, span records, report
 // fragments) is given back on every path: this program counts live blocks
-// through replaced global operator new and delete. Each case runs its check
-// once first (function-local statics, the result's entry array); a repeated
-// check, or a member made, checked and destroyed, must then leave the count
-// where it was.
+// through replaced global operator new and delete.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -62,8 +59,7 @@ namespace RB = Corvid::Data::RestraintBits;
 
 namespace {
 
-// Reaches the driver's own steps (for the quick-check stop, which needs the
-// failure bit raised before the step runs).
+// Reaches the driver's own steps (for the quick-check stops).
 struct Probe : CSA_S16_09_Member {
     using CSA_S16_09_Member::CheckBucklingGen;
     using CSA_S16_09_Member::CheckLocal;
@@ -174,9 +170,10 @@ std::vector<Path> Paths() {
 
 }  // namespace
 
-// Each path: a repeated check, and a member made, checked, cloned and
-// destroyed, keep the count of live blocks; once a passing member is set up
-// and checked, Check and QuickCheck with the report text off take no block.
+// Each path run once first (function-local statics, the result's entries): a
+// repeated check, and a member made, checked, cloned and destroyed, keep the
+// count of live blocks; once a passing member is set up and checked, Check and
+// QuickCheck with the report text off take no block.
 TEST(AllocationCount, ChecksMembersAndClonesGiveBackEverything) {
     {  // Guard: blocks taken inside the module show (a member clone is at least
        // the member and its calculator).
