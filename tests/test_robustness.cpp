@@ -122,8 +122,6 @@ TEST(Robustness, DescriptionsReadWholeNumbersAndNamesReadBack) {
         EXPECT_NE(std::string(e.what()).find("\"D\" must be at most 1000000 mm"), std::string::npos) << e.what();
     }
     EXPECT_NO_THROW(CSection(L"I D=1000000 B=220 T=12 Tw=20"));
-    // A plain dimension keeps its plain text.
-    EXPECT_EQ(CSection(L"I D=303 B=203 T=13.1 Tw=7.5 R=15").Name(), L"I D=303 B=203 T=13.1 Tw=7.5 R=15");
 }
 
 TEST(Robustness, QuickCheckRefusalsWriteNoText) {
