@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "TestSections.h"
 #include "Tolerance.h"
@@ -130,11 +131,12 @@ TEST(Classification, IWebInFlexureLimitsAt350MPa) {
     }
 }
 
-// Fy = 400 MPa: the limits k/20 and the ratios below are exact in binary
-// (e.g. 0.116/2/0.008 = 7.25); a ratio on a limit takes the better class.
-TEST(Classification, RatioOnALimitTakesTheBetterClass) {
+// Element limits, each read through an axis class whose other elements are
+// class 1 (Mx = 0). At Fy = 400 MPa the limits k/20 and the ratios are exact in
+// binary (e.g. 0.116/2/0.008 = 7.25): a ratio on a limit takes the better class.
+TEST(Classification, ElementLimitsByShape) {
     struct Case { wchar_t const* text; wchar_t const* code; Axis axis; BC expected; };
-    Case const cases[] = {
+    std::vector<Case> const at400 = {
         // Flanges (B/2)/T, T = 8 mm; web 184/8 = 23 (class 1, also <= 33.5).
         {L"I D=200 B=116 T=8 Tw=8", k09, XX, C1}, {L"I D=200 B=116.1 T=8 Tw=8", k09, XX, C2},  // 58/8 = 7.25; 7.256
         {L"I D=200 B=136 T=8 Tw=8", k09, XX, C2},                                              // 68/8 = 8.5
@@ -152,35 +154,25 @@ TEST(Classification, RatioOnALimitTakesTheBetterClass) {
         {L"L D=125 B=100 t=10", k14, OverAll, C3}, {L"L D=125 B=100 t=10", k09, OverAll, C4},  // 125/10 = 12.5 > 10
         {L"L D=125.1 B=100 t=10", k14, OverAll, C4}, {L"L D=100 B=125.1 t=10", k14, OverAll, C4},  // 12.51 > 12.5
     };
-    for (Case const& k : cases) {
-        SCOPED_TRACE(Corvid::Narrow(k.text) + " " + Corvid::Narrow(k.code));
-        EXPECT_EQ(Classes(*Make(k.text, g400, k.code))[k.axis].first, k.expected);
-    }
-}
-
-// The other shapes' element rules, each read through an axis class whose other
-// elements are class 1 (Mx = 0).
-TEST(Classification, ChannelTeeAndRhsElementLimitsAt350MPa) {
-    struct Case { wchar_t const* text; Axis axis; BC expected; };
-    Case const cases[] = {
+    std::vector<Case> const at350 = {  // each pair straddles its limit k/s (above)
         // Flanges share the I's 145/s and 170/s (ElementRules.h) but pass their own
         // 200/s. Channel flange B/T, T = 10 mm; web 28, class 1.
-        {L"C D=300 B=106 T=10 Tw=10", XX, C3}, {L"C D=300 B=107 T=10 Tw=10", XX, C4},  // 10.6 <= 10.6904 < 10.7
+        {L"C D=300 B=106 T=10 Tw=10", k09, XX, C3}, {L"C D=300 B=107 T=10 Tw=10", k09, XX, C4},  // 10.6, 10.7
         // Tee stem D/Tw, Tw = 10 mm (145/s, 170/s, 340/s), alone in XX; flange 7.
-        {L"T D=77 B=140 T=10 Tw=10", XX, C1}, {L"T D=78 B=140 T=10 Tw=10", XX, C2},    // 7.7 <= 7.7506 < 7.8
-        {L"T D=90 B=140 T=10 Tw=10", XX, C2}, {L"T D=91 B=140 T=10 Tw=10", XX, C3},    // 9.0 <= 9.0869 < 9.1
-        {L"T D=181 B=140 T=10 Tw=10", XX, C3}, {L"T D=182 B=140 T=10 Tw=10", XX, C4},  // 18.1 <= 18.1738 < 18.2
+        {L"T D=77 B=140 T=10 Tw=10", k09, XX, C1}, {L"T D=78 B=140 T=10 Tw=10", k09, XX, C2},    // 7.7 <= 7.7506 < 7.8
+        {L"T D=90 B=140 T=10 Tw=10", k09, XX, C2}, {L"T D=91 B=140 T=10 Tw=10", k09, XX, C3},    // 9.0 <= 9.0869 < 9.1
+        {L"T D=181 B=140 T=10 Tw=10", k09, XX, C3}, {L"T D=182 B=140 T=10 Tw=10", k09, XX, C4},  // 18.1, 18.2
         // Tee flange (B/2)/T, T = 10 mm, alone in YY.
-        {L"T D=80 B=213.8 T=10 Tw=10", YY, C3}, {L"T D=80 B=213.9 T=10 Tw=10", YY, C4},    // 10.69 <= 10.6904 < 10.695
+        {L"T D=80 B=213.8 T=10 Tw=10", k09, YY, C3}, {L"T D=80 B=213.9 T=10 Tw=10", k09, YY, C4},  // 10.69, 10.695
         // RHS flange (B - 4 t)/t, t = 10 mm (420/s, 525/s, 670/s); web 16, class 1.
-        {L"RHS D=200 B=264 t=10", XX, C1}, {L"RHS D=200 B=265 t=10", XX, C2},  // 22.4 <= 22.4499 < 22.5
-        {L"RHS D=200 B=320 t=10", XX, C2}, {L"RHS D=200 B=321 t=10", XX, C3},  // 28.0 <= 28.0624 < 28.1
-        {L"RHS D=200 B=398 t=10", XX, C3}, {L"RHS D=200 B=399 t=10", XX, C4},  // 35.8 <= 35.8130 < 35.9
+        {L"RHS D=200 B=264 t=10", k09, XX, C1}, {L"RHS D=200 B=265 t=10", k09, XX, C2},  // 22.4 <= 22.4499 < 22.5
+        {L"RHS D=200 B=320 t=10", k09, XX, C2}, {L"RHS D=200 B=321 t=10", k09, XX, C3},  // 28.0 <= 28.0624 < 28.1
+        {L"RHS D=200 B=398 t=10", k09, XX, C3}, {L"RHS D=200 B=399 t=10", k09, XX, C4},  // 35.8 <= 35.8130 < 35.9
     };
-    for (Case const& k : cases) {
-        SCOPED_TRACE(Corvid::Narrow(k.text));
-        EXPECT_EQ(Classes(*Make(k.text))[k.axis].first, k.expected);
-    }
+    for (auto const& [cases, grade] : {std::pair{&at400, &g400}, std::pair{&at350, &g350}})
+        for (Case const& k : *cases)
+            EXPECT_EQ(Classes(*Make(k.text, *grade, k.code))[k.axis].first, k.expected)
+                << Corvid::Narrow(k.text) << " " << Corvid::Narrow(k.code);
 }
 
 // Web in compression, class 1 up to 670/20 = 33.5 (Fy = 400 MPa), else 4; the

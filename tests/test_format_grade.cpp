@@ -77,7 +77,7 @@ TEST(DesFormat, FixedPointTextIsCorrectlyRounded) {
     }
 }
 
-TEST(SteelGrade, BuiltInGradesByThickness) {
+TEST(SteelGrade, BuiltInGrades) {
     // CSA G40.21 350W: Fy 350 MPa, Fu 450 MPa; plate over 65 mm: Fy 320 MPa.
     CSteelGrade const g(L"350W");
     EXPECT_EQ(g.Name(), L"CSA G40.21 350W");
@@ -96,9 +96,6 @@ TEST(SteelGrade, BuiltInGradesByThickness) {
     auto const text = g.GetString(CDesFormat(), 0.080);  // the report names the grade and Fy over 65 mm
     EXPECT_NE(text.find(L"CSA G40.21 350W"), std::wstring::npos);
     EXPECT_NE(text.find(L"Fy = 320.0 MPa"), std::wstring::npos);
-}
-
-TEST(SteelGrade, CanadianAndTubeGrades) {
     // CSA G40.21 345WM 345/450, 350WT 350/480; ASTM A500 Gr C 345/427 (round
     // tubes Fy 317), A1085 345/448, A53 Gr B 240/415, A913 Gr 50 345/448 and
     // Gr 65 450/550 (MPa). Names: case, spaces, prefix and "Grade" forgiven.
