@@ -372,7 +372,8 @@ TEST(Calculators, CloneIsAnIndependentCopy) {
 }
 
 // Turning a section turns its actions; the turned geometry: test_geometry.cpp.
-TEST(Calculators, RhsRotate90Clockwise) {
+TEST(Calculators, TurningASectionTurnsItsActions) {
+    // RHS a quarter turn clockwise.
     auto r = LoadCalc<CSectionCalcRHS>(L"RHS D=200 B=100 tf=10 tw=6 Ro=15");
     SetActions(*r);
     auto const gross = Gross(*r);
@@ -391,26 +392,23 @@ TEST(Calculators, RhsRotate90Clockwise) {
     EXPECT_REL(r->GetTf(), 0.010);
     EXPECT_TRUE(AllNear(Gross(*r), gross));
     EXPECT_EQ(ActionsOf(*r), kActions);
-}
 
-TEST(Calculators, AngleReflect45) {
+    // Angle reflected about the 45 degree line.
     auto l = LoadCalc<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");
     SetActions(*l);
-    auto const gross = Gross(*l);
+    auto const lGross = Gross(*l);
     l->Reflect45();
     EXPECT_TRUE(AllNear({l->GetDepth(), l->GetWidth()}, {0.075, 0.100}));  // the legs exchange
     // (Mx, My) -> (-My, -Mx); (V major, V minor) -> (V minor, V major); T -> -T.
     EXPECT_EQ(ActionsOf(*l), (Actions{10e3, -5e3, -3e3, -7e3, 13e3, 11e3}));
     // A second reflection, through the geometry interface, undoes the first.
-    CDesSectGeom& g = *l;
-    g.Reflect45();
+    CDesSectGeom& lg = *l;
+    lg.Reflect45();
     EXPECT_REL(l->GetDepth(), 0.100);
-    EXPECT_TRUE(AllNear(Gross(*l), gross));
+    EXPECT_TRUE(AllNear(Gross(*l), lGross));
     EXPECT_EQ(ActionsOf(*l), kActions);
-}
 
-TEST(Calculators, IMirrorXX) {
-    // Monosymmetric I, D = 300: top flange 200 x 20, bottom 100 x 10.
+    // I mirrored about x-x, monosymmetric, D = 300: top flange 200 x 20, bottom 100 x 10.
     auto i = LoadCalc<CSectionCalcI>(L"I D=300 B1=200 T1=20 B2=100 T2=10 Tw=8");
     SetActions(*i);
     auto const p = i->Props();
@@ -424,8 +422,8 @@ TEST(Calculators, IMirrorXX) {
     base.MirrorXX();
     EXPECT_TRUE(AllNear({i->GetB1(), i->Ybar()}, {0.200, p.Ybar}));
     EXPECT_EQ(ActionsOf(*i), kActions);
-    CDesSectGeom& g = *i;
-    g.MirrorXX();
+    CDesSectGeom& ig = *i;
+    ig.MirrorXX();
     EXPECT_REL(i->GetB1(), 0.100);
     EXPECT_EQ(ActionsOf(*i), mirrored);
     // Turning the section and its actions together leaves its class alone:
