@@ -392,7 +392,6 @@ TEST(Calculators, TurningASectionTurnsItsActions) {
     EXPECT_REL(r->GetTf(), 0.010);
     EXPECT_TRUE(AllNear(Gross(*r), gross));
     EXPECT_EQ(ActionsOf(*r), kActions);
-
     // Angle reflected about the 45 degree line.
     auto l = LoadCalc<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");
     SetActions(*l);
@@ -407,7 +406,6 @@ TEST(Calculators, TurningASectionTurnsItsActions) {
     EXPECT_REL(l->GetDepth(), 0.100);
     EXPECT_TRUE(AllNear(Gross(*l), lGross));
     EXPECT_EQ(ActionsOf(*l), kActions);
-
     // I mirrored about x-x, monosymmetric, D = 300: top flange 200 x 20, bottom 100 x 10.
     auto i = LoadCalc<CSectionCalcI>(L"I D=300 B1=200 T1=20 B2=100 T2=10 Tw=8");
     SetActions(*i);

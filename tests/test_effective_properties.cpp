@@ -72,7 +72,6 @@ TEST(EffectiveProperties, ICompressionAreaUsesStrictLimits) {
     // B = 160.2: 80.1/8 = 10.0125 > 10, removed 4 (80.1 - 10 x 8) 8 = 3.2 mm^2.
     EXPECT_REL(Make<CSectionCalcI>(L"I D=217 B=160.2 T=8 Tw=6", g400).AreaCompEffective(),
                (2 * 160.2 * 8 + 201 * 6 - 2 * 2 * (80.1 - 10 * 8) * 8) * mm2);
-
     // I D=320 B=140 T=10 Tw=6: web 300/6 = 50, class 1 in bending (<= 58.80)
     // yet > 35.81 in compression; flanges 70/10 = 7. A = 2 x 1400 + 1800 = 4600,
     // removed (300 - 35.8130 x 6) x 6 = 510.73 -> 4089.27 mm^2;
@@ -199,7 +198,6 @@ TEST(EffectiveProperties, CompressionAreasOfTeeAngleAndChs) {
     EXPECT_REL(Make<CSectionCalcT>(L"T D=200 B=140 T=10 Tw=10").AreaCompEffective(), (3300 - stem) * mm2);
     EXPECT_REL(Make<CSectionCalcT>(L"T D=200 B=240 T=10 Tw=10").AreaCompEffective(), (4300 - stem - flange) * mm2);
     EXPECT_REL(Make<CSectionCalcT>(L"T D=180 B=140 T=10 Tw=10").AreaCompEffective(), 3100 * mm2);
-
     // Angle (CSA S16-09 cl. 13.3.3): each class 4 leg b keeps be = La t/s (La =
     // 200 under "CSA S16-09", 250 otherwise) and loses t (b - be) once; A =
     // (D + B - t) t. Legs 120 and 80 x 10 under 14, 100 and 75 x 10 under 09:
@@ -219,7 +217,6 @@ TEST(EffectiveProperties, CompressionAreasOfTeeAngleAndChs) {
     b.SetMomentXX(1000.0);
     EXPECT_EQ((std::array{b.ZxxEffective(), b.ZyyEffective(), b.YbarXXEffective(), b.XbarYYEffective()}),
               (std::array{0.0, 0.0, 0.0, 0.0}));
-
     // CHS: the gross properties whatever D/t (the capped design stress carries
     // the slenderness), A = pi (D^2 - d^2)/4, Z = pi (D^4 - d^4)/(32 D): D/t =
     // 100: 31 101.77 mm^2, 7 621 488.1 mm^3; D/t = 400: 31 337.39, 15 590 545.8.
@@ -337,7 +334,6 @@ TEST(EffectiveProperties, ZxxEffectiveIsCachedUntilTheActionsChange) {
     EXPECT_REL(c.ZxxEffective(), Zneg);
     c.ClearForcesAndMoments();  // Mx = 0 counts as positive
     EXPECT_REL(c.ZxxEffective(), Zpos);
-
     A = 3800, ybar = 446000.0 / 3800;
     Ixx = 240 * 1000.0 / 12 + 2400 * sq(145 - ybar) + 10 * 140.0 * 140 * 140 / 12 + 1400 * sq(70 - ybar);
     Ae = A - dA240, ye = (ybar * A - 145 * dA240) / Ae;
