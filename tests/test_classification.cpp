@@ -189,31 +189,26 @@ TEST(Classification, CompressionWebToleranceBelongsToTheChannelOnly) {
 TEST(Classification, CompositionAndFlagsByShape) {
     struct Case { wchar_t const* text; double Mx; Four expected; };
     Case const cases[] = {
-        // I: XX = compression flange (uniform) + web in flexure; YY = both flanges
-        // (outstand rule); Axial = both flanges + web in compression; OverAll =
-        // worst of the three, no flags. Flange 1 (top) 12: class 4; flange 2 7:
-        // class 1; web 300/6 = 50: class 1 in flexure, 4 in compression (> 35.81).
+        // I: XX = compression flange + web in flexure; YY = both flanges; Axial =
+        // both + web in compression; OverAll = worst, no flags. Flange 1 (top) 12:
+        // class 4; flange 2 7: 1; web 300/6 = 50: 1 in flexure, 4 in compression.
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", 0, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", -1000,
          {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         // Web 600/5 = 120 > 101.56, flanges 7.5.
         {L"I D=620 B=150 T=10 Tw=5", 0, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, 0}}}},
-        // Channel (flange B/T): XX = compression flange + web in flexure; YY = both
-        // flanges + web in flexure, flagged as a flange; Axial = both flanges + web
-        // in compression; OverAll = worst of XX, YY, flanges and web in
-        // compression, no flags. Flanges 7; web 280/4 = 70: class 2 in flexure, 4
-        // in compression.
+        // Channel (flange B/T): XX as the I; YY = both flanges + web in flexure,
+        // flagged as a flange; Axial as the I; OverAll = worst of XX, YY, flanges
+        // and web in compression, no flags. Flanges 7; web 280/4 = 70: 2, 4.
         {L"C D=300 B=70 T=10 Tw=4", 0, {{{C2, 0}, {C2, 0}, {C4, kWeb}, {C4, 0}}}},
         // Web 580/5 = 116 > 101.56, flanges 8 (class 2): YY class 4 from the web.
         {L"C D=600 B=80 T=10 Tw=5", 0, {{{C4, kWeb}, {C4, kFlange}, {C4, kWeb}, {C4, 0}}}},
-        // Flange 1 12 (class 4), flange 2 7; web 28, class 1 both ways. OverAll
-        // counts flange 1 even when XX (flange 2 in compression) is class 1.
+        // Flanges 12 (class 4) and 7; web 28: OverAll counts flange 1 when XX is 1.
         {L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}},
         {L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}},
-        // Tee: XX is the stem alone for Mx >= 0, flange and stem for Mx < 0; YY the
-        // flange; Axial flange and stem; OverAll is Axial with its flags. Flange
-        // 12, class 4; stem 150/10 = 15, class 3 (9.09 < 15 <= 18.17).
+        // Tee: XX the stem alone for Mx >= 0, flange and stem for Mx < 0; YY the
+        // flange; Axial both; OverAll = Axial, flags too. Flange 12: 4; stem 15: 3.
         {L"T D=150 B=240 T=10 Tw=10", +1000, {{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
         {L"T D=150 B=240 T=10 Tw=10", 0, {{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
         {L"T D=150 B=240 T=10 Tw=10", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
@@ -221,22 +216,18 @@ TEST(Classification, CompositionAndFlagsByShape) {
         {L"T D=200 B=140 T=10 Tw=10", +1000, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}}},
         {L"T D=200 B=140 T=10 Tw=10", -1000, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}}},
         // RHS: flange (B - k tw)/tf, web (D - k tf)/tw, k = 4 rolled, 2 welded. XX
-        // = flange + web in flexure; YY the same on a copy turned 90 degrees; Axial
-        // = flange + web in compression; OverAll = XX + YY. Flags: kSection but
-        // Axial kFlange, and kWeb for a class 4 web in compression.
-        // Flange (200 - 32)/8 = 21 <= 22.45; web 368/8 = 46, class 1 in flexure, 4
-        // in compression. Turned: flange 46 > 35.81, class 4.
+        // = flange + web in flexure, YY the same turned 90 degrees, Axial = flange
+        // + web in compression, OverAll = XX + YY; flags kSection, Axial kFlange
+        // (+ kWeb). Flange 168/8 = 21: 1; web 46: 1 in flexure, 4 in compression.
         {L"RHS D=400 B=200 t=8", 0, {{{C1, 0}, {C4, kSection}, {C4, kFlange | kWeb}, {C4, kSection}}}},
-        // Flange 46, class 4; web 21. Turned: flange 21, web 46 in flexure, class 1.
+        // Flange 46: class 4; web 21. Turned: class 1.
         {L"RHS D=200 B=400 t=8", 0, {{{C4, kSection}, {C1, 0}, {C4, kFlange}, {C4, kSection}}}},
-        // Unequal walls: XX flange (B - k tw)/tf = 17.2 / 18.6, web (D - k tf)/tw =
-        // 27.14 / 30.0 (<= 35.81): class 1. Turned, the ratios exchange:
-        //   rolled: flange (230 - 40)/7 = 27.14, class 2 (22.45 < 27.14 <= 28.06); web 17.2
-        //   welded: flange (230 - 20)/7 = 30.0, class 3 (28.06 < 30 <= 35.81); web 18.6
+        // Unequal walls: XX flange 17.2 / 18.6, web 27.14 / 30.0 (<= 35.81), class 1;
+        // turned, flange (230 - 40)/7 = 27.14 (2) / (230 - 20)/7 = 30.0 (3).
         {L"RHS D=230 B=200 tf=10 tw=7", 0, {{{C1, 0}, {C2, 0}, {C1, 0}, {C2, 0}}}},
         {L"RHS D=230 B=200 tf=10 tw=7 fab=welded", 0, {{{C1, 0}, {C3, 0}, {C1, 0}, {C3, 0}}}},
-        // Angle: axis and axial classes Invalid; OverAll the worse leg (3 or 4),
-        // kSection when 4. Legs 12 > 10.69 (class 4) and 8; legs 5: still class 3.
+        // Angle: axis and axial classes Invalid; OverAll the worse leg (3 or 4,
+        // kSection). Legs 12 > 10.69 and 8; legs 5: still class 3.
         {L"L D=120 B=80 t=10", 0, {{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C4, kSection}}}},
         {L"L D=50 B=50 t=10", 0, {{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C3, 0}}}},
     };
