@@ -17,9 +17,9 @@ using Corvid::Util::CDesFormat;
 
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
-}
+}  // namespace
 
-TEST(DesFormat, ConvertsSiToEngineeringUnitsWithFourFigures) {
+TEST(DesFormat, EngineeringUnitsRatiosAndNonFiniteValues) {
     CDesFormat const f;
     // 6 m -> "6.000 m"; 0.303 m -> 303.0 mm; 7.59e-3 m^2 -> 7590 mm^2.
     EXPECT_EQ(f.Length(6.0), L"6.000 m");
@@ -37,26 +37,27 @@ TEST(DesFormat, ConvertsSiToEngineeringUnitsWithFourFigures) {
     // rounding carries into a new digit: 9.9996 -> 10.00.
     EXPECT_EQ(f.Length(9.9996), L"10.00 m");
     EXPECT_EQ(f.Length(0.0), L"0.000 m");
-}
-
-TEST(DesFormat, RatiosHaveThreeDecimalsAndNoNegativeZero) {
-    CDesFormat const f;
+    // Ratios: three decimals, no negative zero.
     EXPECT_EQ(f.NoDim(1.5), L"1.500");
     EXPECT_EQ(f.Util(0.95449), L"0.954");
     EXPECT_EQ(f.Util(-0.0001), L"0.000");
     EXPECT_EQ(f.Int(-3), L"-3");
+    EXPECT_EQ(f.Util(kInf), L"infinity");
+    EXPECT_EQ(f.Force(-kInf), L"-infinity");
+    EXPECT_EQ(f.Length(std::numeric_limits<double>::quiet_NaN()), L"NaN");
+    // Huge and tiny values switch to exponent form instead of long digit runs.
+    EXPECT_NE(f.NoDim(1e300).find(L"e+300"), std::wstring::npos);
+    EXPECT_EQ(f.Force(1e20), L"1.000e+17 kN");
 }
 
 TEST(DesFormat, FixedPointTextIsCorrectlyRounded) {
     // The C library's "%.*f" rounds the exact binary value; the formatter
     // must print the same digits, ties included (0.0125 is stored a little
     // above 1/80 and prints "0.013"; 0.0625 is exact and rounds to even).
-    auto printf = [](double v, int d) {
+    auto printf = [](double v, int d) {  // without a negative zero
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.*f", d, v);
-        std::string s = buf;
-        if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-        return s;
+        return std::string(buf + (buf[0] == '-' && std::string(buf).find_first_not_of("-0.") == std::string::npos));
     };
     EXPECT_EQ(CDesFormat::Fixed(0.0125, 3), L"0.013");
     EXPECT_EQ(CDesFormat::Fixed(0.0625, 3), L"0.062");
@@ -76,17 +77,7 @@ TEST(DesFormat, FixedPointTextIsCorrectlyRounded) {
     }
 }
 
-TEST(DesFormat, NonFiniteValuesPrintReadably) {
-    CDesFormat const f;
-    EXPECT_EQ(f.Util(kInf), L"infinity");
-    EXPECT_EQ(f.Force(-kInf), L"-infinity");
-    EXPECT_EQ(f.Length(std::numeric_limits<double>::quiet_NaN()), L"NaN");
-    // Huge and tiny values switch to exponent form instead of long digit runs.
-    EXPECT_EQ(f.NoDim(1e300).find(L"e+300") != std::wstring::npos, true);
-    EXPECT_EQ(f.Force(1e20), L"1.000e+17 kN");
-}
-
-TEST(SteelGrade, BuiltInGradesByThickness) {
+TEST(SteelGrade, BuiltInGrades) {
     // CSA G40.21 350W: Fy 350 MPa, Fu 450 MPa; plate over 65 mm: Fy 320 MPa.
     CSteelGrade const g(L"350W");
     EXPECT_EQ(g.Name(), L"CSA G40.21 350W");
@@ -102,9 +93,9 @@ TEST(SteelGrade, BuiltInGradesByThickness) {
     EXPECT_REL(CSteelGrade(L"A572 Gr 50").DesignStrength(0.01), 345e6);
     EXPECT_REL(CSteelGrade(L"480W").TensileStrength(0.01), 590e6);
     EXPECT_REL(CSteelGrade(L"350A").TensileStrength(0.01), 480e6);
-}
-
-TEST(SteelGrade, CanadianAndTubeGrades) {
+    auto const text = g.GetString(CDesFormat(), 0.080);  // the report names the grade and Fy over 65 mm
+    EXPECT_NE(text.find(L"CSA G40.21 350W"), std::wstring::npos);
+    EXPECT_NE(text.find(L"Fy = 320.0 MPa"), std::wstring::npos);
     // CSA G40.21 345WM 345/450, 350WT 350/480; ASTM A500 Gr C 345/427 (round
     // tubes Fy 317), A1085 345/448, A53 Gr B 240/415, A913 Gr 50 345/448 and
     // Gr 65 450/550 (MPa). Names: case, spaces, prefix and "Grade" forgiven.
@@ -134,30 +125,20 @@ TEST(SteelGrade, CanadianAndTubeGrades) {
     }
 }
 
-TEST(SteelGrade, UnknownNameListsTheKnownGrades) {
-    try {
-        CSteelGrade const g(L"S355");
-        FAIL() << "an unknown grade was accepted";
-    } catch (std::invalid_argument const& e) {
-        std::string const msg = e.what();
-        EXPECT_NE(msg.find("S355"), std::string::npos);
-        EXPECT_NE(msg.find("CSA G40.21 350W"), std::string::npos);
-        EXPECT_NE(msg.find("ASTM_A36"), std::string::npos);
-    }
-}
-
-TEST(SteelGrade, UserDefinedGradeIsCheckedAndConstant) {
+TEST(SteelGrade, UserDefinedAndUnknownGrades) {
     CSteelGrade const g(L"Mill cert", 385e6, 495e6);
     EXPECT_REL(g.DesignStrength(0.2), 385e6);
     EXPECT_REL(g.TensileStrength(0.001), 495e6);
     EXPECT_THROW(CSteelGrade(L"bad", 0.0, 450e6), std::invalid_argument);
     EXPECT_THROW(CSteelGrade(L"bad", 350e6, std::numeric_limits<double>::quiet_NaN()), std::invalid_argument);
     EXPECT_THROW(CSteelGrade(L"bad", 450e6, 350e6), std::invalid_argument);
-}
-
-TEST(SteelGrade, ReportTextNamesGradeAndStrengths) {
-    CDesFormat const f;
-    auto const text = CSteelGrade(L"350W").GetString(f, 0.080);
-    EXPECT_NE(text.find(L"CSA G40.21 350W"), std::wstring::npos);
-    EXPECT_NE(text.find(L"Fy = 320.0 MPa"), std::wstring::npos);  // over 65 mm
+    try {
+        CSteelGrade const u(L"S355");
+        FAIL() << "an unknown grade was accepted";
+    } catch (std::invalid_argument const& e) {  // the message lists the known grades
+        std::string const msg = e.what();
+        EXPECT_NE(msg.find("S355"), std::string::npos);
+        EXPECT_NE(msg.find("CSA G40.21 350W"), std::string::npos);
+        EXPECT_NE(msg.find("ASTM_A36"), std::string::npos);
+    }
 }

@@ -3,7 +3,6 @@
 
 #include <limits>
 
-#include "Tolerance.h"
 #include "framework/MemberResult.h"
 
 using Corvid::Steel::CMemberResult;
@@ -11,11 +10,10 @@ using Corvid::Steel::CResultIndent;
 using Corvid::Steel::UtilKind;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity(), kNaN = std::numeric_limits<double>::quiet_NaN();
 }  // namespace
 
-TEST(MemberResult, EachEntryKeepsTheLargestValueOfEachKind) {
+TEST(MemberResult, StorageRuleNaNAndEntryIndex) {
     CMemberResult r;
     r.IniDynaArray(3);
     r.SetEntryIndex(2);
@@ -27,7 +25,6 @@ TEST(MemberResult, EachEntryKeepsTheLargestValueOfEachKind) {
     r.SetUtilLocalAxial(-0.5);
     EXPECT_TRUE(r.Entry(2).IsSet(UtilKind::LocalAxial));
     EXPECT_EQ(r.Entry(2).Util(UtilKind::LocalAxial), -0.5);
-    // Other entries are untouched.
     EXPECT_FALSE(r.Entry(1).IsSet(UtilKind::BucklingAxialMajor));
     // Overall: the largest of every entry and of SetUtilOverAll.
     r.SetEntryIndex(1);
@@ -36,27 +33,21 @@ TEST(MemberResult, EachEntryKeepsTheLargestValueOfEachKind) {
     r.SetUtilOverAll(2.0);
     EXPECT_EQ(r.UtilOverAll(), 2.0);
     EXPECT_EQ(r.MaxUtil(UtilKind::LocalCombined), 0.9);
-}
-
-TEST(MemberResult, NaNIsStoredAsInfinityAndFails) {
-    CMemberResult r;
-    r.SetUtilBucklingLT(kNaN);
-    EXPECT_EQ(r.Entry(0).Util(UtilKind::BucklingLT), kInf);
-    r.SetUtilOverAll(kNaN);
-    EXPECT_EQ(r.UtilOverAll(), kInf);
+    CMemberResult q;  // NaN is stored as infinity and fails
+    q.SetUtilBucklingLT(kNaN);
+    EXPECT_EQ(q.Entry(0).Util(UtilKind::BucklingLT), kInf);
+    q.SetUtilOverAll(kNaN);
+    EXPECT_EQ(q.UtilOverAll(), kInf);
     EXPECT_EQ(CMemberResult::InfinitiseNANs(kNaN), kInf);
     EXPECT_EQ(CMemberResult::InfinitiseNANs(-2.0), -2.0);
-}
-
-TEST(MemberResult, EntryIndexIsClampedSoNothingIsLost) {
-    CMemberResult r;
-    r.IniDynaArray(2);
-    r.SetEntryIndex(7);
-    EXPECT_EQ(r.EntryIndex(), 1);
-    r.SetEntryIndex(-1);
-    EXPECT_EQ(r.EntryIndex(), 0);
-    r.IniDynaArray(0);
-    EXPECT_EQ(r.NumEntries(), 1);
+    // An index out of range goes to the nearest entry, so nothing is lost.
+    q.IniDynaArray(2);
+    q.SetEntryIndex(7);
+    EXPECT_EQ(q.EntryIndex(), 1);
+    q.SetEntryIndex(-1);
+    EXPECT_EQ(q.EntryIndex(), 0);
+    q.IniDynaArray(0);
+    EXPECT_EQ(q.NumEntries(), 1);
 }
 
 TEST(MemberResult, FragmentsKeepTheIndentationInForce) {
@@ -66,10 +57,8 @@ TEST(MemberResult, FragmentsKeepTheIndentationInForce) {
         CResultIndent const in(&r);
         r.AddOutputString(L"Cu = ");
         r.AddOutputString(L"10.00 kN\n");
-        {
-            CResultIndent const in2(&r);
-            r.AddOutputString(L"<b><red>Fail:</red></b> a < b & c\n");
-        }
+        CResultIndent const in2(&r);
+        r.AddOutputString(L"<b><red>Fail:</red></b> a < b & c\n");
     }
     r.AddOutputString(L"end\n");
     EXPECT_EQ(r.Indent(), 0);
