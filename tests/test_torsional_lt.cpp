@@ -1,12 +1,9 @@
-// Torsional and flexural-torsional buckling resistance (CSA S16-09
-// cl. 13.3.2) and the elastic critical moment and lateral-torsional resistance (cl. 13.6) of the shape calculators.
-//
-// Plate sections without root fillets, so every property follows from the
-// dimensions by hand (mm). Grade 350W: Fy = 350 MPa, E = 200 000 MPa,
-// G = 77 000 MPa, sqrt(Fy) = 18.708. Resistance curve:
-// Cr = 0.9 A Fy (1 + Lambda^2n)^(-1/n), Lambda = sqrt(Fy/Fe), n = 1.34.
-// Report numbers: four significant figures with a unit (a value of 10 000 or
-// more keeps its integer digits), three decimals without.
+// Torsional and flexural-torsional buckling resistance (CSA S16-09 cl. 13.3.2), the elastic critical moment and the
+// lateral-torsional resistance (cl. 13.6) of the shape calculators. Plate sections without root fillets, so every
+// property follows from the dimensions by hand (mm). Grade 350W: Fy = 350 MPa, E = 200 000 MPa, G = 77 000 MPa,
+// sqrt(Fy) = 18.708. Resistance curve: Cr = 0.9 A Fy (1 + Lambda^2n)^(-1/n), Lambda = sqrt(Fy/Fe), n = 1.34. Report
+// numbers: four significant figures with a unit (a value of 10 000 or more keeps its integer digits), three decimals
+// without.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -75,9 +72,8 @@ wchar_t const* const kCHS = L"CHS D=168 t=6";
 
 }  // namespace
 
-// Fez = (pi^2 E Cw/Le^2 + G J)/(A r_0^2) (no Cw term for the RHS and angle),
-// then Cr by the curve. Fez = 0 in a row: not checked. Every report: the heading at
-// the caller's level, the working one deeper, the level given back.
+// Fez = (pi^2 E Cw/Le^2 + G J)/(A r_0^2) (no Cw term for the RHS and angle), then Cr by the curve. Fez = 0 in a row:
+// not checked. Every report: the heading at the caller's level, the working one deeper, the level given back.
 TEST(TorsionalBuckling, HandCalculations) {
     struct Case {
         wchar_t const* text;
@@ -97,55 +93,51 @@ TEST(TorsionalBuckling, HandCalculations) {
           L"\tE = 200000 MPa, G = 77000 MPa\n\tFez = ( PI*PI*E*Cw/(Le^2) + G*J) / (A*r_0^2)= infinity\n"
           L"\tLambda = sqrt(Fy/Fez) = sqrt( 350.0 MPa / infinity) = 0.000\n"
           L"\tCr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n\t   = Phi*7560 mm²*350.0 MPa*(1+0.000^(2*1.340))^-(1/1.340)\n"
-          L"\t   = 2381 kN\n"},
-         true},
-        // (9.8696*200e9*3.31776e-7/16 + 77e9*3.264e-7)/(7560e-6*17 610.30e-6)
-        // = (40 931.2 + 25 132.8)/1.331339e-4 = 496.222 MPa; Lambda = 0.83984.
+          L"\t   = 2381 kN\n"}, true},
+        // (9.8696*200e9*3.31776e-7/16 + 77e9*3.264e-7)/(7560e-6*17 610.30e-6) = (40 931.2 + 25 132.8)/1.331339e-4 =
+        // 496.222 MPa; Lambda = 0.83984.
         {kI, 4.0, 496.22247449107465e6, 1656540.2580343625,
          {L"\tFez = ( PI*PI*E*Cw/(Le^2) + G*J) / (A*r_0^2)= 496.2 MPa\n",
           L"\tLambda = sqrt(Fy/Fez) = sqrt( 350.0 MPa / 496.2 MPa) = 0.840\n",
           L"\t   = Phi*7560 mm²*350.0 MPa*(1+0.840^(2*1.340))^-(1/1.340)\n\t   = 1657 kN\n"}},
-        // A length that is not a number takes the warping term at its least,
-        // as an endless member: Fez = G J/(A r_0^2) = 77e9*3.264e-7/1.331339e-4
-        // = 188.778 MPa; Lambda = 1.36163, Cr = 979 842.5 N.
+        // A length that is not a number takes the warping term at its least, as an endless member: Fez = G J/(A r_0^2)
+        // = 77e9*3.264e-7/1.331339e-4 = 188.778 MPa; Lambda = 1.36163, Cr = 979 842.5 N.
         {kI, kNaN, 188.77839359898472e6, 979842.517429871, {}},
         {kI, kInf, 188.77839359898472e6, 979842.517429871, {}},
-        // Tw = 5: web 276/5 = 55.2 > 670/18.708 = 35.81 loses (276 - 35.81*5)*5
-        // = 484.67 mm^2 in compression (Aeff = 6180 - 484.67 = 5695.33 mm^2), but
-        // Fez takes the gross section: Ixx = (200*300^3 - 195*276^3)/12 =
-        // 108 350 640, Iyy = 16 002 875, J = (691 200 + 288*5^3)/3 = 242 400, Cw
-        // as above: Fez = (40 931.2 + 18 664.8)/(A r_0^2 = Ixx + Iyy = 124 353 515e-12)
-        // = 479.247 MPa; Cr = 0.9 Aeff Fy (1 + Lambda^2.68)^(-1/1.34), Lambda = 0.85458: 1 231 098 N.
+        // Tw = 5: web 276/5 = 55.2 > 670/18.708 = 35.81 loses (276 - 35.81*5)*5 = 484.67 mm^2 in compression (Aeff =
+        // 6180 - 484.67 = 5695.33 mm^2), but Fez takes the gross section: Ixx = (200*300^3 - 195*276^3)/12 =
+        // 108 350 640, Iyy = 16 002 875, J = (691 200 + 288*5^3)/3 = 242 400, Cw as above: Fez = (40 931.2 +
+        // 18 664.8)/(A r_0^2 = Ixx + Iyy = 124 353 515e-12) = 479.247 MPa; Cr = 0.9 Aeff Fy (1 +
+        // Lambda^2.68)^(-1/1.34), Lambda = 0.85458: 1 231 098 N.
         {L"I D=300 B=200 T=12 Tw=5", 4.0, 479.2467938859451e6, 1231098.1514689777, {}},
-        // (9.8696*200e9*22.0606e-9/9 + 77e9*1.32779e-7)/(3728e-6*12 141.63e-6)
-        // = (4838.4 + 10 224.0)/4.52640e-5 = 332.767 MPa; Lambda = 1.02557.
+        // (9.8696*200e9*22.0606e-9/9 + 77e9*1.32779e-7)/(3728e-6*12 141.63e-6) = (4838.4 + 10 224.0)/4.52640e-5 =
+        // 332.767 MPa; Lambda = 1.02557.
         {kC, 3.0, 332.7674828624082e6, 682320.1932332499,
          {L"\tx_0 = 46.66 mm, y_0 = 0.000 mm\n", L"\tFez = (PI*PI*E*Cw/(Le^2)+G*J)/(A*r_0^2)= 332.8 MPa\n"}},
-        // B = 100: A = 4208, Xbar = (2400*50 + 1808*4)/4208 = 30.2357, Ixx =
-        // (100*250^3 - 92*226^3)/12 = 41 710 650.67, e = (96*238)^2*12/(4 Ixx) =
-        // 37.5466: x_0 = 37.5466 + 30.2357 - 4 = 63.78 mm.
+        // B = 100: A = 4208, Xbar = (2400*50 + 1808*4)/4208 = 30.2357, Ixx = (100*250^3 - 92*226^3)/12 = 41 710 650.67,
+        // e = (96*238)^2*12/(4 Ixx) = 37.5466: x_0 = 37.5466 + 30.2357 - 4 = 63.78 mm.
         {L"C D=250 B=100 T=12 Tw=8", 3.0, 0.0, 0.0, {L"\tx_0 = 63.78 mm, y_0 = 0.000 mm\n"}},
-        // (9.8696*200e9*1.78944e-10/9 + 77e9*1.632e-7)/(3780e-6*4760.016e-6)
-        // = (39.246 + 12 566.4)/1.79929e-5 = 700.592 MPa; Lambda = 0.70681.
+        // (9.8696*200e9*1.78944e-10/9 + 77e9*1.632e-7)/(3780e-6*4760.016e-6) = (39.246 + 12 566.4)/1.79929e-5 = 700.592
+        // MPa; Lambda = 0.70681.
         {kT, 3.0, 700.5916130558313e6, 928988.2141644541,
          {L"\tx_0 = 0.000 mm, y_0 = 27.38 mm\n", L"\tr_0^2 = r_x^2 + r_y^2 + x_0^2 + y_0^2 = 4760 mm²\n"}},
-        // 77e9*17.5784e-6/(4544e-6*6742.667e-6) = 44 177.4 MPa at every length
-        // but zero; Lambda = 0.089009, Cr = 1 429 728.6 N. Le = 0: 0.9*4544*350.
+        // 77e9*17.5784e-6/(4544e-6*6742.667e-6) = 44 177.4 MPa at every length but zero; Lambda = 0.089009, Cr =
+        // 1 429 728.6 N. Le = 0: 0.9*4544*350.
         {kRHS, 3.0, 44177.431986718206e6, 1429728.6499409186,
          {L"\tCw = 0.000 x10⁹ mm⁶, J = 17.58 x10⁶ mm⁴\n",
           L"\tFez = ( PI*PI*E*Cw/(Le^2) + G*J) / (A*r_0^2)= 44177 MPa\n"}},
         {kRHS, kInf, 44177.431986718206e6, 1429728.6499409186, {}},
         {kRHS, 0.0, kInf, 1431360.0, {}},
-        // Fez = 1054.795 MPa whatever the length, Lambda = 0.57604, Cr = 445 881 N;
-        // u_0 = sqrt(962.035) = 31.02 mm. Le = 0: 0.9*1650*350.
+        // Fez = 1054.795 MPa whatever the length, Lambda = 0.57604, Cr = 445 881 N; u_0 = sqrt(962.035) = 31.02 mm. Le
+        // = 0: 0.9*1650*350.
         {kAngle, 3.0, 1054.794520547945e6, 445880.685203679,
          {L"\tr_u = sqrt(Iuu/Area) = sqrt(", L"\tr_v = sqrt(Ivv/Area) = sqrt(", L"\tu_0 = 31.02 mm, v_0 = 0.000 mm\n",
           L"\tr_0^2 = r_u^2 + r_v^2 + u_0^2 + v_0^2 = 2433 mm²\n",
           L"\tJ = 0.05500 x10⁶ mm⁴\n\tE = 200000 MPa, G = 77000 MPa\n", L"\tFez = (G*J)/(A*r_0^2)= 1055 MPa\n"},
          false, 1e-6},
         {kAngle, 0.0, kInf, 519750.0, {}},
-        // I D=600 B=400 T=40 Tw=20: A = 42 400 mm^2, 332.8 kg/m > 313, so the
-        // exponent is 0.93 in ASTM A36 and stays 1.34 in 350W.
+        // I D=600 B=400 T=40 Tw=20: A = 42 400 mm^2, 332.8 kg/m > 313, so the exponent is 0.93 in ASTM A36 and stays
+        // 1.34 in 350W.
         {L"I D=600 B=400 T=40 Tw=20", 8.0, 0.0, 0.0, {L"^(2*0.930))^-(1/0.930)\n"}, false, 0.0, L"ASTM_A36"},
         {L"I D=600 B=400 T=40 Tw=20", 8.0, 0.0, 0.0, {L"^(2*1.340))^-(1/1.340)\n"}},
     };
@@ -181,9 +173,8 @@ TEST(TorsionalBuckling, UnboundOrMissingStresses) {
         EXPECT_EQ(c->CrFT(Fex, 0.0, Fez, FeFT, nullptr), 0.0);
         EXPECT_EQ(FeFT, 0.0);
     }
-    // Stresses far apart keep their precision: with Fez >> Fe1, FeFT = Fe1 (1 -
-    // Fe1 (1 - Omega)/Fez) = 1000 (1 - 1.8e-13) Pa, where 1 - sqrt(1 - 3.3e-12)
-    // as written would keep about four digits.
+    // Stresses far apart keep their precision: with Fez >> Fe1, FeFT = Fe1 (1 - Fe1 (1 - Omega)/Fez) = 1000 (1 -
+    // 1.8e-13) Pa, where 1 - sqrt(1 - 3.3e-12) as written would keep about four digits.
     double FeFT = 0.0;
     EXPECT_GT(c->CrFT(1e3, 0.0, 1e15, FeFT, nullptr), 0.0);
     EXPECT_REL(FeFT, 1e3);
@@ -195,11 +186,11 @@ TEST(TorsionalBuckling, UnboundOrMissingStresses) {
     EXPECT_LT(a, 400e6);
 }
 
-// FeFT = (Fe1 + Fez)/(2 Omega) (1 - sqrt(1 - 4 Fe1 Fez Omega/(Fe1 + Fez)^2)), Fe1 = Fex for a channel, Fey for
-// a tee, Fev for an angle; with Fe1 = Fez = F it reduces to F/(1 + sqrt(1 - Omega)).
+// FeFT = (Fe1 + Fez)/(2 Omega) (1 - sqrt(1 - 4 Fe1 Fez Omega/(Fe1 + Fez)^2)), Fe1 = Fex for a channel, Fey for a tee,
+// Fev for an angle; with Fe1 = Fez = F it reduces to F/(1 + sqrt(1 - Omega)).
 TEST(TorsionalBuckling, FlexuralTorsionalCoupling) {
-    // Channel, Le = 3 m: Fex = pi^2 E/(3000/96.766)^2 = 2053.674 MPa, Fez = 332.767 MPa (HandCalculations),
-    // Fey unused: FeFT = 2386.441/1.641394 * (1 - sqrt(1 - 0.393925)) = 322.030 MPa; Lambda = 1.04252, Cr = 670 728 N.
+    // Channel, Le = 3 m: Fex = pi^2 E/(3000/96.766)^2 = 2053.674 MPa, Fez = 332.767 MPa (HandCalculations), Fey unused:
+    // FeFT = 2386.441/1.641394 * (1 - sqrt(1 - 0.393925)) = 322.030 MPa; Lambda = 1.04252, Cr = 670 728 N.
     double const Fex = 9.869604401089358 * 200000e6 * 34907610.666666667e-12 / (3728e-6 * 3.0 * 3.0);
     // Cr 0: not checked.
     struct Case { wchar_t const* text; double Fe1, Fez, FeFT, Cr; std::vector<CString> lines; bool whole = false; };
@@ -213,15 +204,14 @@ TEST(TorsionalBuckling, FlexuralTorsionalCoupling) {
           L"\tFexz = (Fex+Fez)/(2*Omega) *(1-sqrt(1-4*Fex*Fez*Omega/(Fex+Fez)^2)) =322.0 MPa\n"
           L"\tLambda = sqrt(Fy/Fexz) = sqrt( 350.0 MPa / 322.0 MPa) = 1.043\n"
           L"\tCr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n\t   = Phi*3728 mm²*350.0 MPa*(1+1.043^(2*1.340))^-(1/1.340)\n"
-          L"\t   = 670.7 kN\n"},
-         true},
+          L"\t   = 670.7 kN\n"}, true},
         // Tee: Omega = 0.842497, 500/(1 + 0.396867) = 357.944 MPa.
         {kT, 500e6, 500e6, 357.9440340013103e6, 0.0,
          {L"\tOmega = 1-(x_0^2+y_0^2)/r_0^2 = 0.842\n",
           L"\tFeyz = (Fey+Fez)/(2*Omega) *(1-sqrt(1-4*Fey*Fez*Omega/(Fey+Fez)^2)) =357.9 MPa\n",
           L"\tLambda = sqrt(Fy/Feyz) = sqrt( 350.0 MPa / 357.9 MPa) = "}},
-        // Angle (Fev = Fez = 1054.795 MPa): Omega = 1 - 962.035/2433.333 =
-        // 0.604643, 1054.795/(1 + sqrt(0.395357)) = 647.600 MPa.
+        // Angle (Fev = Fez = 1054.795 MPa): Omega = 1 - 962.035/2433.333 = 0.604643, 1054.795/(1 + sqrt(0.395357)) =
+        // 647.600 MPa.
         {kAngle, 1054.794520547945e6, 1054.794520547945e6, 647.6002438660094e6, 0.0,
          {L"\tOmega = 1-(u_0^2+v_0^2)/r_0^2 = 0.605\n",
           L"\tFevz = (Fev+Fez)/(2*Omega) *(1-sqrt(1-4*Fev*Fez*Omega/(Fev+Fez)^2)) =647.6 MPa\n",
@@ -249,17 +239,16 @@ TEST(TorsionalBuckling, FlexuralTorsionalCoupling) {
 }
 
 TEST(TorsionalBuckling, UnequalFlangeIHasItsShearCentreOffTheCentroid) {
-    // I D=300 B1=200 T1=20 B2=100 T2=10 Tw=10: I1 = 20*200^3/12 = 13.3333e6,
-    // I2 = 10*100^3/12 = 0.8333e6 mm^4, h0 = 285 mm; shear centre 5 +
-    // 285*13.3333/14.1667 = 273.235 mm above the bottom face; ybar = (4000*290
-    // + 1000*5 + 2700*145)/7700 = 202.143 mm; y_0 = 71.092 mm.
+    // I D=300 B1=200 T1=20 B2=100 T2=10 Tw=10: I1 = 20*200^3/12 = 13.3333e6, I2 = 10*100^3/12 = 0.8333e6 mm^4, h0 = 285
+    // mm; shear centre 5 + 285*13.3333/14.1667 = 273.235 mm above the bottom face; ybar = (4000*290 + 1000*5 +
+    // 2700*145)/7700 = 202.143 mm; y_0 = 71.092 mm.
     auto const i = Load(L"I D=300 B1=200 T1=20 B2=100 T2=10 Tw=10");
     CMemberResult r;
     double Fez = 0.0;
     i->CrT(4.0, Fez, &r);
     EXPECT_TRUE(Has(r, L"\tx_0 = 0.000 mm, y_0 = 71.09 mm\n")) << Corvid::Narrow(r.GetMarkup());
-    // The coupled mode lies below flexure about y and torsion alone, at the
-    // lower root of (Fey - F)(Fez - F) = F^2 y_0^2/r_0^2 = F^2 (1 - Omega).
+    // The coupled mode lies below flexure about y and torsion alone, at the lower root of (Fey - F)(Fez - F) = F^2
+    // y_0^2/r_0^2 = F^2 (1 - Omega).
     double Fey = 0.0, FeFT = 0.0;
     i->Cryy(4.0, Fey, nullptr);
     EXPECT_TRUE(std::isfinite(i->CrFT(0.0, Fey, Fez, FeFT, nullptr)));
@@ -273,8 +262,8 @@ TEST(TorsionalBuckling, UnequalFlangeIHasItsShearCentreOffTheCentroid) {
 // Mu = (w2 pi/Le) sqrt(E Iy G J + (pi E/Le)^2 Iy Cw), Cw = 0 for the RHS.
 TEST(LateralTorsional, ElasticCriticalMoment) {
     CMemberResult r;
-    // (pi/4) sqrt(200e9*16.023e-6*77e9*3.264e-7 + (pi*200e9/4)^2*16.023e-6*3.31776e-7)
-    // = 0.785398*sqrt(8.05406e10 + 1.311682e11) = 361 376.0 N.m
+    // (pi/4) sqrt(200e9*16.023e-6*77e9*3.264e-7 + (pi*200e9/4)^2*16.023e-6*3.31776e-7) = 0.785398*sqrt(8.05406e10 +
+    // 1.311682e11) = 361 376.0 N.m
     EXPECT_REL(Load(kI)->Mcr(4.0, 1.0, &r), 361375.998893304);
     EXPECT_EQ(r.GetMarkup(),
               L"\tLe = 4.000 m, w2 = 1.000\n\tCw = 331.8 x10⁹ mm⁶, J = 0.3264 x10⁶ mm⁴\n"
@@ -309,11 +298,11 @@ TEST(LateralTorsional, ElasticRangeReachesExactlyTwoThirdsOfMp) {
     EXPECT_REL(c->Mbxx(std::nextafter(Mu, kInf), nullptr), 1.035 * kI_Mp * (1.0 - 0.28 / 0.67));
 }
 
-// Mu <= 0.67 M: Mr = 0.9 Mu; above: Mr1 = 1.035 M (1 - 0.28 M/Mu), at most 0.9 M;
-// M = Mp for a class 1 or 2 I, My = S fy for class 3 and for channels and tees.
+// Mu <= 0.67 M: Mr = 0.9 Mu; above: Mr1 = 1.035 M (1 - 0.28 M/Mu), at most 0.9 M; M = Mp for a class 1 or 2 I, My = S
+// fy for class 3 and for channels and tees.
 TEST(LateralTorsional, ResistanceByHand) {
-    // I D=300 B=200 T=10 Tw=10: flange 100/10 = 10 (class 3), web 28 (class 1);
-    // Ixx = (200*300^3 - 190*280^3)/12 = 102 426 666.7 mm^4, My = Ixx/150*350 = 238 995.6 N.m.
+    // I D=300 B=200 T=10 Tw=10: flange 100/10 = 10 (class 3), web 28 (class 1); Ixx = (200*300^3 - 190*280^3)/12 =
+    // 102 426 666.7 mm^4, My = Ixx/150*350 = 238 995.6 N.m.
     double const My3 = 102426666.66666667e-12 / 0.150 * Fy;
     struct Case { wchar_t const* text; double Mu, Mr; std::vector<CString> lines; bool whole = false; };
     Case const cases[] = {
@@ -321,8 +310,7 @@ TEST(LateralTorsional, ResistanceByHand) {
         {kI, 1e9, 0.9 * kI_Mp,
          {L"\tMp = 308.6 kN·m\n\tMu = 1000000 kN·m > 0.67 * 308.6 kN·m\n\tMr = 1.15*Phi*Mp*(1-0.28*Mp/Mu)\n"
           L"\t   = 1.15*0.900*308.6 kN·m*(1-0.28*308.6 kN·m/1000000 kN·m)\n\t   = 319.3 kN·m  >  0.900*308.6 kN·m\n"
-          L"\tMr = 277.7 kN·m\n"},
-         true},
+          L"\tMr = 277.7 kN·m\n"}, true},
         {kI, kInf, 0.9 * kI_Mp, {}},
         // Mu = 0.7 Mp: Mr1 = 1.035 (1 - 0.28/0.7) Mp = 0.621 Mp = 191 624.5 N.m < 0.9 Mp.
         {kI, 0.7 * kI_Mp, 0.621 * kI_Mp,
@@ -336,8 +324,8 @@ TEST(LateralTorsional, ResistanceByHand) {
         {kC, 2.0 * kC_My, 0.8901 * kC_My, {}},
         // The tee offers no critical moment: 0.9*0 through the elastic branch.
         {kT, 0.0, 0.0, {L"\tMy = 21.45 kN·m\n", L"\tMr = 0.900*0.000 kN·m = 0.000 kN·m\n"}},
-        // Mu = -0.7 My: the tee compares |Mu| > 0.67 My, Mr1 = 1.035 (1 + 0.4) My
-        // = 1.449 My, capped at 0.9 My; the channel compares Mu: 0.9 Mu.
+        // Mu = -0.7 My: the tee compares |Mu| > 0.67 My, Mr1 = 1.035 (1 + 0.4) My = 1.449 My, capped at 0.9 My; the
+        // channel compares Mu: 0.9 Mu.
         {kT, -0.7 * kT_My, 0.9 * kT_My, {}},
         {kC, -0.7 * kC_My, 0.9 * -0.7 * kC_My, {}},
         // A critical moment that is not a number counts as none.
@@ -362,8 +350,8 @@ TEST(LateralTorsional, ModesAndShapesThatCannotGovern) {
     EXPECT_EQ(r.Flags(), 0u);
     // No critical moment from a tee, a round tube or an angle.
     for (wchar_t const* text : {kT, kCHS, kAngle}) EXPECT_EQ(Load(text)->Mcr(4.0, 1.0, &r), 0.0);
-    // The round tube keeps the section's Mrxx for any Mu; an angle has no
-    // bending resistance; an RHS whose fabrication the classification does not cover has no class, so none either.
+    // The round tube keeps the section's Mrxx for any Mu; an angle has no bending resistance; an RHS whose fabrication
+    // the classification does not cover has no class, so none either.
     auto const chs = Load(kCHS);
     EXPECT_GT(chs->Mrxx(nullptr), 0.0);
     for (double Mu : {0.0, 1e3, 1e9}) EXPECT_EQ(chs->Mbxx(Mu, &r), chs->Mrxx(nullptr));
@@ -375,15 +363,15 @@ TEST(LateralTorsional, ModesAndShapesThatCannotGovern) {
 }
 
 TEST(LateralTorsional, ClassFourINeverExceedsTheReducedMoment) {
-    // I D=303 B=203 T=8 Tw=7.5: flange 101.5/8 = 12.69 > 10.69 (class 4), web
-    // 287/7.5 = 38.3. M = My = M'r/0.9, so the cap 0.9 My is M'r itself, whatever M'r is.
+    // I D=303 B=203 T=8 Tw=7.5: flange 101.5/8 = 12.69 > 10.69 (class 4), web 287/7.5 = 38.3. M = My = M'r/0.9, so the
+    // cap 0.9 My is M'r itself, whatever M'r is.
     auto const c = Load(L"I D=303 B=203 T=8 Tw=7.5");
     double const MrDash = c->MrDashxx(nullptr);
     for (double Mu : {0.0, 1e4, 1e5, 2e5, 5e5, 1e9, kInf})
         EXPECT_LE(c->Mbxx(Mu, nullptr), MrDash * (1.0 + 1e-12)) << Mu;
     EXPECT_REL(c->Mbxx(kInf, nullptr), MrDash);
-    // No space after the asterisk in either class 4 comparison; the class 4
-    // flange is flagged through the class of the section.
+    // No space after the asterisk in either class 4 comparison; the class 4 flange is flagged through the class of the
+    // section.
     for (double Mu : {1e9, 0.0}) {
         CMemberResult r;
         c->Mbxx(Mu, &r);
