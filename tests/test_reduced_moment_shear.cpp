@@ -26,7 +26,6 @@ constexpr double kInf = CCSA_S16_09Section::kInfinity;
 
 // The report as UTF-8, so that a difference reads plainly.
 std::string Text(CMemberResult const& r) { return Corvid::Narrow(r.GetMarkup()); }
-std::string Text(CString const& s) { return Corvid::Narrow(s); }
 
 // Welded plate girder of most M'r cases, D = 1000, B = 300, T = 20, Tw = 6:
 //   hw/tw = 960/6 = 160 > 1900/18.7083 = 101.56 (web class 4 in flexure);
@@ -156,7 +155,8 @@ TEST(ReducedMoment, ClassFourWebReducesMr) {
     }
 }
 
-// Class 4 flanges: Mr = Phi Se fy with the effective modulus; the rest has no resistance here.
+// Class 4 flanges: Mr = Phi Se fy with the effective modulus, the I's compression flange chosen by the sign of Mx; the
+// rest has no resistance here.
 TEST(ReducedMoment, EffectiveSectionsAndUnsupportedCombinations) {
     CString const head = L"Determine moment capacity M'r_xx\n\t<i>ref. CSA S16-09 cl.13.5</i>\n";
     CString const both = L"\tFlange class: <b>Class 4</b>, Web class: <b>Class 4</b>\n";
@@ -211,6 +211,18 @@ TEST(ReducedMoment, EffectiveSectionsAndUnsupportedCombinations) {
         EXPECT_REL(k.minor ? c->MrDashyy(nullptr) : c->MrDashxx(nullptr), k.MrDash * kNm);
         ExpectReport(r, k.lines, k.whole);
     }
+    // I D=400 B1=300 T1=10 B2=150 T2=15 Tw=10 at 350 MPa: top outstand 150/10 = 15 > 200/18.708 = 10.69 (class 4),
+    // bottom 75/15 = 5 (class 1), web 375/10 = 37.5 <= 58.8 (class 1). A negative Mx compresses the top flange: the
+    // class 4 path; a positive one the bottom: the ordinary Mrxx.
+    auto c = LoadCalc<CSectionCalcI>(L"I D=400 B1=300 T1=10 B2=150 T2=15 Tw=10");
+    CMemberResult top, bottom;
+    c->SetMomentXX(-100e3);
+    c->MrDashxx(&top);
+    c->SetMomentXX(100e3);
+    c->MrDashxx(&bottom);
+    EXPECT_EQ(top.GetMarkup().rfind(L"Determine moment capacity M'r_xx\n", 0), 0u);
+    EXPECT_NE(top.GetMarkup().find(L"Flange class: <b>Class 4</b>, Web class: <b>Class 1</b>"), CString::npos);
+    EXPECT_EQ(bottom.GetMarkup().rfind(L"Determine moment capacity Mrxx\n", 0), 0u);
 }
 
 TEST(ReducedMoment, TubeMinorAxisIsTheMajorAxisOfTheTurnedTube) {
@@ -231,7 +243,7 @@ TEST(ReducedMoment, TubeMinorAxisIsTheMajorAxisOfTheTurnedTube) {
         CString expected = rx.GetMarkup();
         for (auto pos = expected.find(L"M'r_xx"); pos != CString::npos; pos = expected.find(L"M'r_xx", pos))
             expected.replace(pos, 6, L"M'r_yy");
-        EXPECT_EQ(Text(ry), Text(expected));
+        EXPECT_EQ(Text(ry), Corvid::Narrow(expected));
     }
     // The section itself is not turned.
     EXPECT_REL(lying->GetD(), 0.2);
@@ -387,9 +399,7 @@ TEST(ShearTorsion, ShearChecksByHand) {
             EXPECT_FALSE(res->Entry(0).IsSet(k.major ? UtilKind::LocalShearMinor : UtilKind::LocalShearMajor));
             EXPECT_EQ(res->Indent(), 0);  // the working's indent is closed again
         }
-        // Text off: the same utilisation as with text, not a line written.
-        EXPECT_EQ(quiet.Entry(0).Util(set), r.Entry(0).Util(set));
-        EXPECT_TRUE(quiet.Entry(0).fragments.empty());
+        EXPECT_TRUE(quiet.Entry(0).fragments.empty());  // text off: not a line written
         ExpectReport(r, k.lines, k.whole);
     }
 }
@@ -444,17 +454,3 @@ TEST(ShearTorsion, StVenantTorsionalCapacityAndWebShearArea) {
     EXPECT_REL(LoadCalc<CSectionCalcPFC>(L"C D=300 B=100 T=15 Tw=10 R=0 fab=welded")->ShearAreaY(nullptr), 2700e-6);
 }
 
-TEST(ReducedMoment, CompressionFlangeOfTheIChosenByTheSignOfMx) {
-    // I D=400 B1=300 T1=10 B2=150 T2=15 Tw=10 at 350 MPa: top outstand 150/10 = 15 > 200/18.708 = 10.69 (class 4),
-    // bottom 75/15 = 5 (class 1), web 375/10 = 37.5 <= 58.8 (class 1). A negative Mx compresses the top flange: the
-    // class 4 path; a positive one the bottom: the ordinary Mrxx.
-    auto c = LoadCalc<CSectionCalcI>(L"I D=400 B1=300 T1=10 B2=150 T2=15 Tw=10");
-    CMemberResult top, bottom;
-    c->SetMomentXX(-100e3);
-    c->MrDashxx(&top);
-    c->SetMomentXX(100e3);
-    c->MrDashxx(&bottom);
-    EXPECT_EQ(top.GetMarkup().rfind(L"Determine moment capacity M'r_xx\n", 0), 0u);
-    EXPECT_NE(top.GetMarkup().find(L"Flange class: <b>Class 4</b>, Web class: <b>Class 1</b>"), CString::npos);
-    EXPECT_EQ(bottom.GetMarkup().rfind(L"Determine moment capacity Mrxx\n", 0), 0u);
-}
