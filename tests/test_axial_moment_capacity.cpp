@@ -46,9 +46,7 @@ TEST(MomentCapacity, ModulusByClass) {
         auto const c = Beam(k.T);
         CMemberResult r, quiet;
         quiet.EnableText(false);
-        EXPECT_REL(c.Mrxx(&r), k.Mr);
-        EXPECT_REL(c.Mrxx(nullptr), k.Mr);
-        EXPECT_REL(c.Mrxx(&quiet), k.Mr);
+        for (CMemberResult* res : {&r, static_cast<CMemberResult*>(nullptr), &quiet}) EXPECT_REL(c.Mrxx(res), k.Mr);
         EXPECT_EQ(quiet.GetMarkup(), L"");
         s16test::ExpectReport(r, k.lines, k.whole);
         EXPECT_EQ(r.Flags(), k.T == 8 ? 0x400000u : 0u);  // the classification's class 4 flange flag

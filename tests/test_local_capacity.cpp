@@ -148,8 +148,8 @@ TEST(LocalCapacityMember, InteractionFormsAndFailureFlags) {
         // Class 4: M'r; S1 = 0.931102 + 0.05. Without axial force the class under compression is not stated.
         {"class 4, no axial force", kSectionD, {0, kMuD, 0.05 * kMryyD}, kSkip, kMuD / kMrDashxxD, 0.05,
          kMuD / kMrDashxxD + 0.05, 0u, kAll,
-         {L"Section is: <b>Class 4 under XX (major) axis bending\n            <b>Class 2 under YY (minor) axis "
-          L"bending\n</b> in bending\n", L"Determine moment capacity M'r_xx\n", L"cl 13.8.3 (a)"}, {L"under compression"}},
+         {L"Section is: <b>Class 4 under XX (major) axis bending\n            <b>Class 2 under YY (minor) axis bending"
+          L"\n</b> in bending\n", L"Determine moment capacity M'r_xx\n", L"cl 13.8.3 (a)"}, {L"under compression"}},
         // Class 4 flanges (15) and web (116): M'r_xx = 0, 0/0 -> infinity.
         {"zero over zero", L"I D=600 B=300 T=10 Tw=5", {}, 0.0, kInf, kSkip, kInf, 0x2010u, kAll,
          {L"U1x*Mfx/Mrxx = 1.000*0.000 kN·m / 0.000 kN·m = infinity\n", kFail}},
