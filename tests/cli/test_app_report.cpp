@@ -90,9 +90,7 @@ namespace {
 // the body and keeps the header.
 void ExpectGolden(std::string const& name, std::string const& actual) {
     std::string const path = std::string(S16_GOLDEN_DIR) + "/" + name + ".txt";
-    std::stringstream file;
-    file << std::ifstream(path, std::ios::binary).rdbuf();
-    std::string const text = file.str();
+    std::string const text = clitest::Slurp(path);
     std::size_t body = 0;
     while (text.compare(body, 2, "# ") == 0) body = text.find('\n', body) + 1;
     if (std::getenv("S16_UPDATE_GOLDEN")) {

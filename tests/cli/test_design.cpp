@@ -61,8 +61,7 @@ protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
         Corvid::Data::CSection::SetCatalogDirectory(S16_SHARED_SECTIONS);
-        run.options.sections = &sections;
-        run.families = &families;
+        run.options.sections = &sections, run.families = &families;
     }
     void TearDown() override { Corvid::Data::CSection::SetCatalogDirectory(""); }
     SectionCache sections;

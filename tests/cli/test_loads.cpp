@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iomanip>
 #include <sstream>
 
@@ -206,8 +205,7 @@ TEST(Loads, FreeStationsChangeNoSpanLengthOrRestraint) {
     // The user's points keep their restraints; every station is free.
     for (auto const& p : model.points) {
         int bits = 0;
-        for (auto const& q : points)
-            if (q.GetPos() == p.GetPos()) bits = q.GetRestraint().Bits();
+        for (auto const& q : points) bits = q.GetPos() == p.GetPos() ? q.GetRestraint().Bits() : bits;
         EXPECT_EQ(p.GetRestraint().Bits(), bits);
     }
 }
@@ -219,9 +217,7 @@ TEST(Loads, StationListAgreesWithSubSpans) {
     for (char const* name :
          {"simply_supported_beam.json", "beam_column.json", "rhs_brace.json", "angle_strut.json", "loaded_beam.json"}) {
         SCOPED_TRACE(name);
-        std::ifstream file(clitest::Example(name));
-        std::string const text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        auto input = s16app::ReadMemberFile(text, name).at(0);
+        auto input = s16app::ReadMemberFile(clitest::Slurp(clitest::Example(name)), name).at(0);
         auto const direct = s16app::CheckMember(input, s16app::RunOptions{false, false, nullptr});
         ModuleMember m(input, true);
         for (std::size_t k = 0; k < input.cases.size(); ++k) {

@@ -1,9 +1,8 @@
-// libFuzzer target: the section description reader on arbitrary bytes.
-// A description either reads or is refused with std::invalid_argument; a
-// section that reads must name itself exactly (its name reads back as the
-// same shape and dimensions), and its geometry and calculator must answer
-// every property, class and resistance without a NaN or a negative value,
-// however degenerate the dimensions.
+// libFuzzer target: the section description reader on arbitrary bytes. A
+// description reads or throws std::invalid_argument; a section that reads
+// names itself exactly (the name reads back as the same shape and dimensions),
+// and its geometry and calculator answer every property, class and resistance
+// without a NaN or a negative value, however degenerate the dimensions.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
