@@ -19,10 +19,9 @@
 #include "member/CSA_S16_09_Member.h"
 
 TEST(AppReport, LinesRebuildTheModulesPlainText) {
-    // A channel of two sub-spans checked with its buckling checks: its report
-    // has fragments that run on over several additions, tags that span
-    // lines, tabs and several indentation levels. Split into lines and
-    // joined again it must read exactly as the module's own plain text.
+    // A channel of two sub-spans with its buckling checks: fragments run on
+    // over several additions, tags span lines, tabs, several indentation
+    // levels. Split into lines and joined again: the module's own plain text.
     namespace RB = Corvid::Data::RestraintBits;
     std::unique_ptr<Corvid::Data::Design::CDesign> design(NewCode());
     auto* member = dynamic_cast<Corvid::Steel::CSteelMemberGen*>(design.get());
@@ -51,22 +50,18 @@ TEST(AppReport, StylesCarryOverLineEnds) {
     unsigned open = 0;
     auto first = s16app::StyleLine("Section is: <b>Class 1 <red>x</red>", open);
     ASSERT_EQ(first.size(), 3u);
-    EXPECT_EQ(first[0].style, 0u);
-    EXPECT_EQ(first[1].style, unsigned(s16app::kBold));
-    EXPECT_EQ(first[2].style, unsigned(s16app::kBold | s16app::kRed));
+    EXPECT_TRUE(first[0].style == 0u && first[1].style == unsigned(s16app::kBold) &&
+                first[2].style == unsigned(s16app::kBold | s16app::kRed));
     EXPECT_EQ(open, unsigned(s16app::kBold));
     auto second = s16app::StyleLine("</b> in bending, Le/r <= 200 <u>", open);
     ASSERT_EQ(second.size(), 1u);
-    EXPECT_EQ(second[0].text, " in bending, Le/r <= 200 <u>");
-    EXPECT_EQ(second[0].style, 0u);
+    EXPECT_TRUE(second[0].text == " in bending, Le/r <= 200 <u>" && second[0].style == 0u) << second[0].text;
 }
 
 TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
     // Members read on several threads come back in order, and the error is
     // the one of the first bad member, as when read one by one.
-    std::string const good = R"({"section": "CHS D=168.3 t=6.4", "grade": "350W",
-        "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-        "subspans": [{"left": {"N": -10}, "right": {"N": -10}}]})";
+    std::string const good = clitest::Pinned("CHS D=168.3 t=6.4", "3", R"(, "subspans": [{"left": {"N": -10}, "right": {"N": -10}}])");
     std::string const bad1 = R"({"section": "CHS D=168.3 t=6.4", "grade": "350W", "colour": 1})";
     std::string const bad2 = R"({"section": "CHS D=168.3 t=6.4", "grade": "999X"})";
     std::string list = "{\"members\": [";
@@ -76,21 +71,17 @@ TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
     ASSERT_EQ(four.size(), 40u);
     for (std::size_t i = 0; i < four.size(); ++i) EXPECT_EQ(four[i].path, one[i].path);
     std::string const withBad = list + "," + bad1 + "," + good + "," + bad2 + "]}";
-    std::string first;
-    try {
-        s16app::ReadMemberFile(withBad, "m.json", 1);
-    } catch (s16app::InputError const& e) {
-        first = e.what();
-    }
-    EXPECT_NE(first.find("members[40]"), std::string::npos) << first;
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    auto error = [&withBad](int threads) -> std::string {
         try {
-            s16app::ReadMemberFile(withBad, "m.json", 4);
-            ADD_FAILURE() << "the bad members were accepted";
+            s16app::ReadMemberFile(withBad, "m.json", threads);
         } catch (s16app::InputError const& e) {
-            EXPECT_EQ(std::string(e.what()), first);
+            return e.what();
         }
-    }
+        return "the bad members were accepted";
+    };
+    std::string const first = error(1);
+    EXPECT_NE(first.find("members[40]"), std::string::npos) << first;
+    for (int attempt = 0; attempt < 20; ++attempt) EXPECT_EQ(error(4), first);
 }
 
 namespace {
@@ -99,9 +90,7 @@ namespace {
 // the body and keeps the header.
 void ExpectGolden(std::string const& name, std::string const& actual) {
     std::string const path = std::string(S16_GOLDEN_DIR) + "/" + name + ".txt";
-    std::stringstream file;
-    file << std::ifstream(path, std::ios::binary).rdbuf();
-    std::string const text = file.str();
+    std::string const text = clitest::Slurp(path);
     std::size_t body = 0;
     while (text.compare(body, 2, "# ") == 0) body = text.find('\n', body) + 1;
     if (std::getenv("S16_UPDATE_GOLDEN")) {
@@ -140,11 +129,9 @@ TEST(AppReport, DetailLevelsAgainstTheirGoldens) {
     };
     clitest::WriteFile("list.json", "{\"members\": [" + member + "]}");
     clitest::WriteFile("units.json", "{\"units\": {\"length\": \"m\"}, \"members\": [" + member + "]}");
-    EXPECT_EQ(hash("list.json"), hash("b1.json"));
-    EXPECT_NE(hash("units.json"), hash("b1.json"));
-    EXPECT_EQ(hash("b1.json").size(), 16u);
+    std::string const own = hash("b1.json");
+    EXPECT_TRUE(own.size() == 16 && hash("list.json") == own && hash("units.json") != own) << own;
     // The detail levels shape the text report only.
     auto const json = clitest::RunCli("check b1.json --format json --detail full");
-    EXPECT_EQ(json.status, 2);
-    EXPECT_NE(json.err.find("--detail: applies to the text report only"), std::string::npos) << json.err;
+    EXPECT_TRUE(json.status == 2 && json.err.find("--detail: applies to the text report only") != std::string::npos) << json.err;
 }

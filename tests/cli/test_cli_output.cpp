@@ -8,36 +8,17 @@
 #include <regex>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "CliRun.h"
 #include "app/Render.h"
 #include "Tolerance.h"
 
-using clitest::Example;
-using clitest::LocalMember;
-using clitest::ParseOutput;
-using clitest::RunCli;
-using clitest::RunShell;
-using clitest::WriteFile;
+using namespace clitest;
 
 namespace {
 constexpr char const* kExamples[] = {"simply_supported_beam.json", "beam_column.json", "rhs_brace.json",
                                      "angle_strut.json", "loaded_beam.json"};
 
-bool HasTool(char const* tool) { return std::system(("command -v " + std::string(tool) + " >/dev/null 2>&1").c_str()) == 0; }
-
-// The utilisations of one kind of entry ("local" or "buckling") of a case.
-std::vector<double> Utils(nlohmann::json const& c, char const* kind) {
-    std::vector<double> out;
-    for (auto const& e : c["entries"]) {
-        if (e["kind"] != kind) continue;
-        for (auto const& u : e["util"].items())
-            out.push_back(u.value().is_null() ? INFINITY : u.value().get<double>());
-    }
-    return out;
-}
 }  // namespace
 
 TEST(CliOutput, EveryExampleChecksInEveryFormat) {
@@ -48,18 +29,17 @@ TEST(CliOutput, EveryExampleChecksInEveryFormat) {
         ASSERT_EQ(j["members"].size(), 1u) << json.err;
         auto const& m = j["members"][0];
         EXPECT_TRUE(m["checked"].get<bool>());
-        // The examples are sized to pass: every cross-section check is below 1.
-        auto const cases = m.contains("cases") ? m["cases"] : nlohmann::json::array({m});
+        // The examples are sized to pass: every cross-section check below 1;
+        // with finite member buckling checks they pass as a whole.
         bool bucklingFinite = true;
-        for (auto const& c : cases) {
-            for (double u : Utils(c, "local")) EXPECT_LT(u, 1.0);
-            for (double u : Utils(c, "buckling")) bucklingFinite = bucklingFinite && std::isfinite(u);
-        }
+        for (auto const& c : m.contains("cases") ? m["cases"] : nlohmann::json::array({m}))
+            for (auto const& e : c["entries"])
+                for (auto const& u : e["util"].items()) {
+                    if (e["kind"] == "local") { EXPECT_TRUE(!u.value().is_null() && u.value().get<double>() < 1.0) << u.value(); }
+                    if (e["kind"] == "buckling") bucklingFinite = bucklingFinite && !u.value().is_null();
+                }
         EXPECT_EQ(json.status, m["pass"].get<bool>() ? 0 : 1);
-        // With the member buckling checks in place they pass as a whole.
-        if (bucklingFinite) {
-            EXPECT_EQ(json.status, 0) << json.out.substr(0, 2000);
-        }
+        EXPECT_TRUE(!bucklingFinite || json.status == 0) << json.out.substr(0, 2000);
         for (char const* format : {"text", "jsonl", "html", "csv"}) {
             auto const r = RunCli(std::string("check --format ") + format + " '" + Example(name) + "'");
             EXPECT_EQ(r.status, json.status) << format;
@@ -77,20 +57,9 @@ void ExpectNumbersNotText(nlohmann::json const& j, std::string const& key = "") 
         "compression_flange", "buckling_note", "report", "source", "input_units", "version", "error",
         "governing_case", "check", "clause", "demand_symbol", "resistance_symbol", "flag_names", "warnings",
         "unbounded", "where", "family", "reason"};
-    if (j.is_object()) {
-        for (auto const& item : j.items()) ExpectNumbersNotText(item.value(), item.key());
-    } else if (j.is_array()) {
-        for (auto const& v : j) ExpectNumbersNotText(v, key);
-    } else if (j.is_string()) {
-        EXPECT_EQ(text.count(key), 1u) << key << ": " << j;
-    }
-}
-
-// The member numbers of the rows of a batch view, in the order shown.
-std::vector<int> RowOrder(std::string const& out, std::regex const& row) {
-    std::vector<int> order;
-    for (std::sregex_iterator it(out.begin(), out.end(), row), end; it != end; ++it) order.push_back(std::stoi((*it)[1]));
-    return order;
+    if (j.is_string()) { EXPECT_EQ(text.count(key), 1u) << key << ": " << j; }
+    if (j.is_structured())
+        for (auto const& item : j.items()) ExpectNumbersNotText(item.value(), j.is_object() ? item.key() : key);
 }
 
 // Three members in tension on Tr = 0.9 (5600 mm2)(350 MPa) = 1764 kN
@@ -99,9 +68,8 @@ std::vector<int> RowOrder(std::string const& out, std::regex const& row) {
 std::string ThreeTiesAndABadOne() {
     return WriteFile("ties3.json", "{\"members\": [" + LocalMember(R"({"N": 882})", R"(, "title": "a")") + "," +
                                        LocalMember(R"({"N": 1852.2})", R"(, "title": "b")") + "," +
-                                       LocalMember(R"({"N": 1323})", R"(, "title": "c")") + "," +
-                                       R"({"title": "d", "section": "I D=303", "grade": "350W",
-      "points": [{"x": 0}, {"x": 3}], "subspans": [{"left": {}, "right": {}}]}]})");
+                                       LocalMember(R"({"N": 1323})", R"(, "title": "c")") + "," + R"({"title": "d",
+      "section": "I D=303", "grade": "350W", "points": [{"x": 0}, {"x": 3}], "subspans": [{"left": {}, "right": {}}]}]})");
 }
 }  // namespace
 
@@ -112,47 +80,36 @@ TEST(CliOutput, JsonLayoutAndUnboundedUtilisations) {
     WriteFile("local.json", LocalMember(R"({"N": 882})", R"(, "title": "tie T1")"));
     auto const local = ParseOutput(RunCli("check --format json --report text local.json"))["members"][0];
     EXPECT_EQ("s16check " + local["version"].get<std::string>() + "\n", RunCli("--version").out);
-    EXPECT_EQ(local["title"], "tie T1");
-    EXPECT_EQ(local["code"], "CSA S16-09");
-    EXPECT_EQ(local["section"], "RHS D=200 B=100 t=10");
+    EXPECT_TRUE(local["title"] == "tie T1" && local["code"] == "CSA S16-09" && local["section"] == "RHS D=200 B=100 t=10");
     ASSERT_EQ(local["entries"].size(), 2u);
     EXPECT_EQ(local["entries"][0], (nlohmann::json{{"index", 0}, {"kind", "input"}}));
-    EXPECT_EQ(local["entries"][1]["kind"], "local");
-    EXPECT_EQ(local["entries"][1]["subspan"], 0);
+    EXPECT_TRUE(local["entries"][1]["kind"] == "local" && local["entries"][1]["subspan"] == 0) << local["entries"][1];
     EXPECT_REL(local["entries"][1]["util"]["axial"].get<double>(), 0.5);
     EXPECT_NE(local["report"].get<std::string>().find("Tr = min(Tr1, Tr2, Tr3)"), std::string::npos);
     // With the buckling checks: a third entry of kind "buckling".
-    WriteFile("full.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-      "subspans": [{"left": {"N": -100}, "right": {"N": -100}}]})");
+    WriteFile("full.json", Pinned("RHS D=200 B=100 t=10", "3", R"(, "subspans": [{"left": {"N": -100}, "right": {"N": -100}}])"));
     auto const full = ParseOutput(RunCli("check --format json full.json"))["members"][0];
     ASSERT_EQ(full["entries"].size(), 3u);
-    EXPECT_EQ(full["entries"][2]["index"], 2);
-    EXPECT_EQ(full["entries"][2]["kind"], "buckling");
-    EXPECT_TRUE(full["entries"][2]["util"].contains("axial_major"));
+    auto const& b = full["entries"][2];
+    EXPECT_TRUE(b["index"] == 2 && b["kind"] == "buckling" && b["util"].contains("axial_major")) << b;
     // Once per member, the section's resistances: Tr = 0.9 (5600 mm2)(350 MPa)
     // = 1764 kN (cl. 13.2(a)); per span its working: pinned at both ends,
     // Le = 3 m (Annex F, K = 1) under Cu = 100 kN.
     EXPECT_REL(full["section_resistances"]["Tr"].get<double>(), 1764e3);
     auto const& major = full["spans"][0];
-    EXPECT_EQ(major["kind"], "major-axis");
-    EXPECT_EQ(major["Le_from"], "CSA S16-09 Annex F");
+    EXPECT_TRUE(major["kind"] == "major-axis" && major["Le_from"] == "CSA S16-09 Annex F") << major;
     EXPECT_REL(major["Le"].get<double>(), 3.0);
     EXPECT_REL(major["Cu"].get<double>(), 100e3);
     // A single angle carries no shear: any shear is +infinity, written null
     // and named in "unbounded".
-    WriteFile("angle.json", R"({"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "pinned"}],
-      "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
-      "subspans": [{"left": {"N": -10, "Vy": 1}, "right": {"N": -10, "Vy": 1}}]})");
+    WriteFile("angle.json", Pinned("L D=102 B=76 t=9.5 R=10", "2", R"(, "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+      "subspans": [{"left": {"N": -10, "Vy": 1}, "right": {"N": -10, "Vy": 1}}])"));
     auto const angle = RunCli("check --format json angle.json");
     EXPECT_EQ(angle.status, 1);
     auto const a = ParseOutput(angle)["members"][0];
-    EXPECT_TRUE(a["utilisation"].is_null());
+    EXPECT_TRUE(a["utilisation"].is_null() && a["entries"][1]["util"]["shear_major"].is_null());
     EXPECT_EQ(a["unbounded"], nlohmann::json::array({"local major-axis shear"}));
-    EXPECT_TRUE(a["entries"][1]["util"]["shear_major"].is_null());
-    EXPECT_FALSE(a.contains("report"));  // --report none is the default of JSON
-    EXPECT_FALSE(a["pass"].get<bool>());
+    EXPECT_FALSE(a.contains("report") || a["pass"].get<bool>());  // --report none is the default of JSON
     EXPECT_NE(std::find(a["flag_names"].begin(), a["flag_names"].end(), "major-shear-on-strut"), a["flag_names"].end());
     // No text where a number belongs, with the report, in every example and design.
     std::string files = "angle.json";
@@ -168,26 +125,21 @@ TEST(CliOutput, SlendernessAndSkippedBucklingChecksAreNamed) {
     // cl. 10.4.2.2), a warning only. 8.5 m under 100 kN: KL/r = 212.2 > 200
     // (cl. 10.4.2.1) fails although Cu/Cr = 100/211.4 = 0.47: U = 212.2/200.
     double const ry = std::sqrt((200 * 1e6 - 180 * 512e3) / 12 / 5600) / 1000;  // m
-    WriteFile("ties.json", R"({"members": [{"section": "RHS D=200 B=100 t=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 12.5, "restraint": "pinned"}],
-      "subspans": [{"left": {"N": 100}, "right": {"N": 100}}]},
-      {"section": "RHS D=200 B=100 t=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 8.5, "restraint": "pinned"}],
-      "subspans": [{"left": {"N": -100}, "right": {"N": -100}}]}]})");
+    WriteFile("ties.json", "{\"members\": [" + Pinned("RHS D=200 B=100 t=10", "12.5", R"(, "subspans": [{"left": {"N": 100},
+      "right": {"N": 100}}])") + "," + Pinned("RHS D=200 B=100 t=10", "8.5", R"(, "subspans": [{"left": {"N": -100},
+      "right": {"N": -100}}])") + "]}");
     WriteFile("local.json", LocalMember(R"({"N": 882})"));
     for (char const* quick : {"", " --quick"}) {
         auto const json = RunCli(std::string("check --format json ties.json local.json") + quick);
         EXPECT_EQ(json.status, 1);
         auto const j = ParseOutput(json);
-        auto const names = [&j](int k) { return j["members"][k]["flag_names"].dump(); };
-        EXPECT_TRUE(j["members"][0]["pass"].get<bool>());
-        EXPECT_EQ(names(0), R"(["warning","tension-slenderness"])");
-        EXPECT_FALSE(j["members"][1]["pass"].get<bool>());
-        EXPECT_EQ(names(1), R"(["minor-axis-buckling","slenderness"])");
-        EXPECT_REL(j["members"][1]["utilisation"].get<double>(), 8.5 / ry / 200);
-        EXPECT_TRUE(j["members"][1]["buckling_checked"].get<bool>());
-        EXPECT_FALSE(j["members"][2]["buckling_checked"].get<bool>());
-        EXPECT_EQ(j["members"][2]["buckling_note"], "all effective lengths overridden to 0 (cross-section checks only)");
+        auto const& m = j["members"];
+        EXPECT_TRUE(m[0]["pass"].get<bool>() && !m[1]["pass"].get<bool>());
+        EXPECT_EQ(m[0]["flag_names"].dump(), R"(["warning","tension-slenderness"])");
+        EXPECT_EQ(m[1]["flag_names"].dump(), R"(["minor-axis-buckling","slenderness"])");
+        EXPECT_REL(m[1]["utilisation"].get<double>(), 8.5 / ry / 200);
+        EXPECT_TRUE(m[1]["buckling_checked"].get<bool>() && !m[2]["buckling_checked"].get<bool>());
+        EXPECT_EQ(m[2]["buckling_note"], "all effective lengths overridden to 0 (cross-section checks only)");
     }
     auto const text = RunCli("check ties.json local.json").out;
     for (char const* line : {"Warning (tension-slenderness): L/r above 300 in tension, CSA S16-09 cl. 10.4.2.2",
@@ -199,9 +151,7 @@ TEST(CliOutput, SlendernessAndSkippedBucklingChecksAreNamed) {
 
 TEST(CliOutput, ReconstructedLoadSaidInTheReportAndOnceOnStandardError) {
     // End shears -15 and +15 kN over 3 m with no loads: w = 30/3 = 10 kN/m.
-    WriteFile("shears.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-      "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15}}]})");
+    WriteFile("shears.json", Pinned("RHS D=200 B=100 t=10", "3", R"(, "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15}}])"));
     auto const r = RunCli("check shears.json");
     EXPECT_EQ(r.err, "s16check: warning: shears.json: subspans[0]: no loads given: a uniform load reconstructed "
                      "from the end shears\n");
@@ -211,9 +161,7 @@ TEST(CliOutput, ReconstructedLoadSaidInTheReportAndOnceOnStandardError) {
     // The same shears with Mx = 50 kN.m at the right end: a uniform load
     // gives M1 = M0 + (V0 + V1) L / 2 = 0, so none fits; the shear changes
     // sign: the moment between the ends is unknown.
-    WriteFile("unknown.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-      "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15, "Mx": 50}}]})");
+    WriteFile("unknown.json", Pinned("RHS D=200 B=100 t=10", "3", R"(, "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 15, "Mx": 50}}])"));
     EXPECT_EQ(RunCli("check unknown.json").err,
               "s16check: warning: unknown.json: subspans[0]: the shear changes sign in the plane of the web but the "
               "end actions fit no uniform load: the moment between the ends is unknown (give the loads, or the "
@@ -227,18 +175,14 @@ TEST(CliOutput, ExitCodesAndLoadCases) {
     EXPECT_EQ(over.status, 1);
     EXPECT_NE(over.out.find("FAIL"), std::string::npos);
     // Cases 882 kN and 1323 kN: utilisations 0.5 and 0.75; the second governs.
-    WriteFile("cases.json", R"({"section": "RHS D=200 B=100 t=10", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-      "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+    WriteFile("cases.json", Pinned("RHS D=200 B=100 t=10", "3", R"(, "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
       "cases": [{"name": "service", "subspans": [{"left": {"N": 882}, "right": {"N": 882}}]},
-                {"name": "ultimate", "subspans": [{"left": {"N": 1323}, "right": {"N": 1323}}]}]})");
+                {"name": "ultimate", "subspans": [{"left": {"N": 1323}, "right": {"N": 1323}}]}])"));
     auto const r = RunCli("check --format json cases.json");
     EXPECT_EQ(r.status, 0);
     auto const m = ParseOutput(r)["members"][0];
-    EXPECT_EQ(m["governing_case"], "ultimate");
+    EXPECT_TRUE(m["governing_case"] == "ultimate" && m["cases"].size() == 2 && m["cases"][0]["name"] == "service");
     EXPECT_REL(m["utilisation"].get<double>(), 0.75);
-    ASSERT_EQ(m["cases"].size(), 2u);
-    EXPECT_EQ(m["cases"][0]["name"], "service");
     EXPECT_REL(m["cases"][0]["utilisation"].get<double>(), 0.5);
     // The quick check gives the utilisations and no report.
     auto const quick = ParseOutput(RunCli("check --quick --format json cases.json"))["members"][0];
@@ -246,24 +190,21 @@ TEST(CliOutput, ExitCodesAndLoadCases) {
     EXPECT_FALSE(quick.contains("report"));
     // A failing quick check stops at its first failure: only failing checks are listed.
     auto const quickOver = ParseOutput(RunCli("check --quick --format json over.json"))["members"][0];
-    EXPECT_FALSE(quickOver["checks_complete"].get<bool>());
-    ASSERT_FALSE(quickOver["checks"].empty());
+    ASSERT_FALSE(quickOver["checks_complete"].get<bool>() || quickOver["checks"].empty());
     for (auto const& c : quickOver["checks"]) EXPECT_FALSE(c["pass"].get<bool>()) << c;
     // Text: the summary names the governing case; one failing member of
     // two makes the run fail.
     auto const text = RunCli("check cases.json over.json");
-    EXPECT_EQ(text.status, 1);
-    EXPECT_NE(text.out.find("Checks (governing case \"ultimate\")"), std::string::npos);
-    EXPECT_NE(text.out.find("2 members: 1 pass, 1 fail"), std::string::npos);
+    EXPECT_TRUE(text.status == 1 && text.out.find("Checks (governing case \"ultimate\")") != std::string::npos &&
+                text.out.find("2 members: 1 pass, 1 fail") != std::string::npos) << text.out;
 }
 
 TEST(CliOutput, ColoursAndProgressOnlyOnATerminal) {
-    if (!HasTool("script")) GTEST_SKIP() << "util-linux script (to run under a terminal) is not installed";
+    if (RunShell("command -v script").status != 0) GTEST_SKIP() << "util-linux script (to run under a terminal) is not installed";
     std::string const bin = "'" + clitest::Binary() + "' check '" + Example("beam_column.json") + "' '" +
                             Example("rhs_brace.json") + "'";
     auto const tty = RunShell("script -qec \"" + bin + "\" /dev/null");
-    EXPECT_NE(tty.out.find("\x1b[1m"), std::string::npos);  // bold
-    EXPECT_NE(tty.out.find("2/2"), std::string::npos);      // the progress bar
+    EXPECT_TRUE(tty.out.find("\x1b[1m") != std::string::npos && tty.out.find("2/2") != std::string::npos);  // bold, progress
     auto const plain = RunShell("script -qec \"" + bin + " --no-color\" /dev/null");
     EXPECT_EQ(plain.out.find("\x1b[1m"), std::string::npos);
     EXPECT_EQ(RunCli("check '" + Example("beam_column.json") + "'").out.find('\x1b'), std::string::npos);
@@ -273,11 +214,7 @@ TEST(CliOutput, BatchViewsSortedByUtilisation) {
     std::string const file = ThreeTiesAndABadOne();
     // Text: "  N   title ..." rows after "Members"; HTML: the summary rows.
     std::regex const textRow(R"(\n  (\d+) +(?:[abc] |ERROR))"), htmlRow(R"re(<tr class="\w+"><td>(\d+)</td>)re");
-    struct Case {
-        char const* args;
-        std::regex const* row;
-        std::vector<int> order;
-    } const cases[] = {
+    struct Case { char const* args; std::regex const* row; std::vector<int> order; } const cases[] = {
         {"", &textRow, {1, 2, 3, 4}},
         {"--sort utilisation", &textRow, {4, 2, 3, 1}},  // the error first, then 1.05, 0.75, 0.5
         {"--format html --sort input", &htmlRow, {1, 2, 3, 4}},
@@ -285,8 +222,9 @@ TEST(CliOutput, BatchViewsSortedByUtilisation) {
     };
     for (auto const& c : cases) {
         auto const r = RunCli(std::string("check ") + c.args + " " + file);
-        EXPECT_EQ(r.status, 2) << c.args;
-        EXPECT_EQ(RowOrder(r.out, *c.row), c.order) << c.args << "\n" << r.out.substr(r.out.size() - 800);
+        std::vector<int> order;  // the member numbers of the rows, in the order shown
+        for (std::sregex_iterator it(r.out.begin(), r.out.end(), *c.row), end; it != end; ++it) order.push_back(std::stoi((*it)[1]));
+        EXPECT_TRUE(r.status == 2 && order == c.order) << c.args << "\n" << r.out.substr(r.out.size() - 800);
     }
 }
 
@@ -297,9 +235,9 @@ TEST(CliOutput, CsvAndJsonLinesOneLinePerMember) {
     std::string const ties = ThreeTiesAndABadOne(), files = "hostile.json " + ties;
     auto const csv = RunCli("check --format csv " + files);
     EXPECT_EQ(csv.status, 2);
-    std::istringstream lines(csv.out);
     std::vector<std::string> rows;
-    for (std::string line; std::getline(lines, line);) rows.push_back(line);
+    for (std::istringstream lines(csv.out); std::getline(lines, rows.emplace_back());) {}
+    rows.pop_back();
     ASSERT_EQ(rows.size(), 6u) << csv.out;
     EXPECT_EQ(rows[0], "member,title,section,grade,governing_check,utilisation,pass,error\r");
     // RFC 4180: quotes doubled inside a quoted cell; the control characters
@@ -311,8 +249,8 @@ TEST(CliOutput, CsvAndJsonLinesOneLinePerMember) {
                        R"( ""B"" for an I section")" "\r");
     // JSON Lines: one member object a line, then the counts.
     auto const jsonl = RunCli("check --format jsonl " + files);
-    std::istringstream objects(jsonl.out);
     std::vector<nlohmann::json> docs;
+    std::istringstream objects(jsonl.out);
     for (std::string line; std::getline(objects, line);) docs.push_back(nlohmann::json::parse(line));
     ASSERT_EQ(docs.size(), 6u);
     for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(docs[i]["index"], i);
@@ -329,26 +267,18 @@ TEST(CliOutput, CsvAndJsonLinesOneLinePerMember) {
 
 TEST(CliOutput, ReportAndSortRefusedWhereTheyChangeNothing) {
     WriteFile("local.json", LocalMember(R"({"N": 882})"));
-    struct Case {
-        char const* args;
-        char const* error;
-    } const cases[] = {
-        {"--format csv --report text",
-         "s16check: --report: has no effect with --format csv (it applies to json and jsonl; see --detail)\n"},
-        {"--report none", "s16check: --report: has no effect with --format text (it applies to json and jsonl; "
-                          "see --detail)\n"},
-        {"--quick --report none", "s16check: --report: has no effect with --quick (it writes no report)\n"},
-        {"--format json --sort input", "s16check: --sort: has no effect with --format json (it orders the text "
-                                       "members table and the html summary rows; members are written in input order)\n"},
-        {"--format csv --sort utilisation", "s16check: --sort: has no effect with --format csv (it orders the text "
-                                            "members table and the html summary rows; members are written in input "
-                                            "order)\n"},
+    std::string const report = " (it applies to json and jsonl; see --detail)\n", sort = " (it orders the text "
+        "members table and the html summary rows; members are written in input order)\n";
+    std::pair<char const*, std::string> const cases[] = {
+        {"--format csv --report text", "--report: has no effect with --format csv" + report},
+        {"--report none", "--report: has no effect with --format text" + report},
+        {"--quick --report none", "--report: has no effect with --quick (it writes no report)\n"},
+        {"--format json --sort input", "--sort: has no effect with --format json" + sort},
+        {"--format csv --sort utilisation", "--sort: has no effect with --format csv" + sort},
     };
-    for (auto const& c : cases) {
-        auto const r = RunCli(std::string("check local.json ") + c.args);
-        EXPECT_EQ(r.status, 2) << c.args;
-        EXPECT_EQ(r.err, c.error);
-        EXPECT_EQ(r.out, "");
+    for (auto const& [args, error] : cases) {
+        auto const r = RunCli(std::string("check local.json ") + args);
+        EXPECT_TRUE(r.status == 2 && r.err == "s16check: " + error && r.out.empty()) << args << ": " << r.err;
     }
 }
 
@@ -371,15 +301,12 @@ TEST(CliOutput, JsonTextReplacesInvalidUtf8AsNlohmannDoes) {
 TEST(CliOutput, ChecksTableShowsOnlyPairsBehindTheUtilisation) {
     // L51x51x6.4 over 6 m: r_min = 9.9 mm (about 10 mm), KL/r near 600 > 200,
     // so (KL/r)/200 governs, not Cf/Cr = 1 kN / Cr: no pair, CSA S16-09 cl. 10.4.2.1.
-    WriteFile("slender.json", R"({"section": "L D=51 B=51 t=6.4 R=0", "grade": "350W",
-      "points": [{"x": 0, "restraint": "pinned"}, {"x": 6, "restraint": "pinned"}],
-      "subspans": [{"left": {"N": -1}, "right": {"N": -1}}]})");
+    WriteFile("slender.json", Pinned("L D=51 B=51 t=6.4 R=0", "6", R"(, "subspans": [{"left": {"N": -1}, "right": {"N": -1}}])"));
     auto const slender = ParseOutput(RunCli("check --format json slender.json"))["members"][0];
     for (auto const& c : slender["checks"])
         if (c["check"] == "minor-axis buckling") {
-            EXPECT_GT(c["util"].get<double>(), 1.0);
-            EXPECT_EQ(c["clause"], "CSA S16-09 cl. 10.4.2.1");
-            EXPECT_TRUE(c["demand"].is_null() && c["resistance"].is_null()) << c;
+            EXPECT_TRUE(c["util"].get<double>() > 1.0 && c["clause"] == "CSA S16-09 cl. 10.4.2.1" &&
+                        c["demand"].is_null() && c["resistance"].is_null()) << c;
         }
     // 1500 kN tension at x = 0 (local axial governs there, cl. 13.2), 10 kN
     // compression with 250 kN*m at x = 0.5 m where the combined check
@@ -389,7 +316,5 @@ TEST(CliOutput, ChecksTableShowsOnlyPairsBehindTheUtilisation) {
       "subspans": [{"left": {"N": 1500}, "right": {"N": -10, "Mx": -250}}]})");
     auto const mixed = ParseOutput(RunCli("check --format json mixed.json"));
     for (auto const& c : mixed["members"][0]["checks"])
-        if (c["check"] == "local combined") {
-            EXPECT_EQ(c["clause"], "CSA S16-09 cl. 13.8") << c;
-        }
+        if (c["check"] == "local combined") { EXPECT_EQ(c["clause"], "CSA S16-09 cl. 13.8") << c; }
 }

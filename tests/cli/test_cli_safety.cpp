@@ -1,14 +1,16 @@
 // A report is complete and true or absent; user text cannot forge a line.
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "CliRun.h"
 
-using clitest::RunCli;
-using clitest::RunShell;
-using clitest::WriteFile;
+using namespace clitest;
 
 #if defined(__has_feature)  // clang; AddressSanitizer's quarantine holds freed memory
 #if __has_feature(address_sanitizer)
@@ -22,24 +24,42 @@ constexpr bool kAsan = true;
 #else
 constexpr bool kAsan = false;
 #endif
-// The largest resident memory of the runs so far (kB).
-long PeakKb() {
+std::string const kBin = "'" + Binary() + "'";
+// Started with S16_PEAK_OF=ARGS (by PeakKbOf below), this program runs
+// `s16check ARGS` before any test and prints its peak resident memory (kB)
+// from wait4, -1 unless it exits 0. A child's peak starts at its parent's (the
+// address space it holds until its exec), and the whole test program reaches
+// 120 MB: so the run is measured from this fresh, small copy of the program.
+int const kPeakOf = [] {
+    char const* args = std::getenv("S16_PEAK_OF");
+    if (!args) return 0;
+    std::string const line = "exec " + kBin + " " + args + " >/dev/null";
+    char const* argv[] = {"sh", "-c", line.c_str(), nullptr};
+    pid_t pid = 0;
+    int status = 0;
     rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss;
+    bool const ok = posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) == 0 &&
+                    wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    std::printf("%ld\n", ok ? usage.ru_maxrss : -1L);
+    std::fflush(stdout);
+    std::_Exit(0);
+}();
+
+// The peak resident memory (kB) of one run of s16check ARGS (in the scratch folder).
+long PeakKbOf(std::string const& args) {
+    auto const r = RunShell("S16_PEAK_OF='" + args + "' '" + std::filesystem::read_symlink("/proc/self/exe").string() + "'");
+    return r.status == 0 && !r.out.empty() ? std::stol(r.out) : -1;
 }
 
 std::string Read(std::string const& path) { return RunShell("cat '" + path + "'").out; }
 
 // n copies of the bundled simply supported beam (2 ms, 70 kB of report each).
 void WriteMany(char const* name, int n) {
-    std::string const one = Read(clitest::Example("simply_supported_beam.json"));
-    std::string all = "{\"members\": [";
+    std::string all = "{\"members\": [", one = Slurp(Example("simply_supported_beam.json"));
     for (int i = 0; i < n; ++i) all += (i ? "," : "") + one;
     WriteFile(name, all + "]}");
 }
 
-std::string const kBin = "'" + clitest::Binary() + "'";
 // Waits (at most 5 s) for the run to be writing, then sends the signal.
 std::string Interrupted(std::string const& args, std::string const& writing, char const* signal) {
     return "(" + kBin + " " + args + " & p=$!; for i in $(seq 500); do " + writing + " && break; sleep 0.01; done; kill -" +
@@ -81,9 +101,9 @@ TEST(CliSafety, CutShortStandardOutputNeverEndsLikeAFinishedReport) {
 }
 
 TEST(CliSafety, OutputNamingAnInputIsRefused) {
-    std::string const member = clitest::LocalMember(R"({"N": 882})");
+    std::string const member = LocalMember(R"({"N": 882})");
     WriteFile("in.json", member), RunShell("ln -sf in.json link.json && ln -f in.json hard.json");
-    std::string const paths[] = {"in.json", "./in.json", "link.json", "hard.json", clitest::ScratchDir() + "/in.json"};
+    std::string const paths[] = {"in.json", "./in.json", "link.json", "hard.json", ScratchDir() + "/in.json"};
     for (auto const& path : paths) {
         auto const r = RunCli("check in.json --format html --output " + path);
         EXPECT_TRUE(r.status == 2 && r.err.find("is the input file in.json") != std::string::npos) << path << r.err;
@@ -93,51 +113,49 @@ TEST(CliSafety, OutputNamingAnInputIsRefused) {
 
 TEST(CliSafety, HtmlIsStreamedMemberByMember) {
     WriteMany("many.json", 500);  // 120 kB of HTML each: 14 MB resident when streamed, 120 MB if not
-    auto const r = RunCli("check many.json --format html --jobs 1 --output page.html");
-    EXPECT_EQ(r.status, 0) << r.err;
+    long const peak = PeakKbOf("check many.json --format html --jobs 1 --output page.html");
     EXPECT_NE(Read("page.html").find("<p>500 members: 500 pass, 0 fail</p>"), std::string::npos);
-    EXPECT_TRUE(kAsan || PeakKb() < 48 * 1024) << PeakKb();  // kB
+    EXPECT_TRUE(peak > 0 && (kAsan || peak < 48 * 1024)) << peak;  // kB
 }
 
 TEST(CliSafety, MemoryDoesNotGrowWithTheMembers) {
     if (kAsan) GTEST_SKIP() << "AddressSanitizer's quarantine holds freed memory";
     // The text's batch table and the HTML summary rows too; sorted, 24 bytes
     // a member stay (0.5 MB for 20 000). --quick: the full check takes 3 times as long.
-    char const* const formats[] = {"json", "text --sort utilisation", "html"};
     // 0.5 and 5 MB of file; read whole they took 13 and 88 MB; with a row a
     // member in memory the text took 8 and 26 MB.
-    for (int n : {2000, 20000}) {
-        // Written by the shell: a child's peak counts this process's memory when it forks.
-        std::string member = clitest::LocalMember(R"({"N": 882})");
-        std::replace(member.begin(), member.end(), '\n', ' ');  // one line for `head -n`
-        RunShell("((m='" + member + "'; printf '{\"members\": ['; yes \"$m,\" | head -n " +
-                 std::to_string(n - 1) + "; printf '%s]}' \"$m\") >many.json)");
-        long const before = PeakKb();
-        for (char const* format : formats) {
-            EXPECT_EQ(RunCli(std::string("check many.json --quick --jobs 2 --output /dev/null --format ") + format).status, 0);
-            EXPECT_TRUE(n == 2000 || PeakKb() < before + 4 * 1024) << format << ": " << PeakKb() - before;  // kB
-        }
+    std::string member = LocalMember(R"({"N": 882})");
+    std::replace(member.begin(), member.end(), '\n', ' ');  // one line for `head -n`
+    char const* const formats[] = {"json", "text --sort utilisation", "html"};
+    long peak[2][3] = {};  // kB, of 2000 and 20 000 members
+    for (int i : {0, 1}) {
+        RunShell("((m='" + member + "'; printf '{\"members\": ['; yes \"$m,\" | head -n " + (i ? "19999" : "1999") +
+                 "; printf '%s]}' \"$m\") >many.json)");
+        for (int f = 0; f < 3; ++f)
+            peak[i][f] = PeakKbOf(std::string("check many.json --quick --jobs 2 --output /dev/null --format ") + formats[f]);
     }
+    for (int f = 0; f < 3; ++f)
+        EXPECT_TRUE(peak[0][f] > 0 && peak[1][f] > 0 && peak[1][f] < peak[0][f] + 4 * 1024)
+            << formats[f] << ": " << peak[0][f] << " kB, then " << peak[1][f] << " kB";
 }
 
 TEST(CliSafety, UserTextCannotForgeALine) {
     // A title and a grade name that would forge a summary line, clear it, move the cursor.
     char const* const forged = R"(T1\nOverall: 0.100  PASS\r\u001b[2K\u2028)";
-    std::string member = clitest::LocalMember(R"({"N": 882})", std::string(", \"title\": \"") + forged + "\"");
+    std::string member = LocalMember(R"({"N": 882})", std::string(", \"title\": \"") + forged + "\"");
     member.replace(member.find("\"350W\""), 6, std::string("{\"name\": \"") + forged + "\", \"Fy\": 350, \"Fu\": 450}");
     WriteFile("forged.json", member);
     for (char const* format : {"text", "html"}) {
         auto const r = RunCli(std::string("check forged.json --format ") + format);
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out.find("\nOverall"), std::string::npos) << format;
-        EXPECT_EQ(r.out.find_first_of("\r\x1b"), std::string::npos) << format;
-        EXPECT_EQ(r.out.find("\xe2\x80\xa8"), std::string::npos) << format;
+        EXPECT_TRUE(r.out.find("\nOverall") == std::string::npos && r.out.find_first_of("\r\x1b") == std::string::npos &&
+                    r.out.find("\xe2\x80\xa8") == std::string::npos) << format;  // no forged line, no control, no U+2028
         EXPECT_NE(r.out.find(R"(T1\nOverall: 0.100  PASS\r\x1b[2K\u2028)"), std::string::npos) << format;
     }
-    EXPECT_EQ(clitest::ParseOutput(RunCli("check forged.json --format json"))["members"][0]["title"],
+    EXPECT_EQ(ParseOutput(RunCli("check forged.json --format json"))["members"][0]["title"],
               "T1\nOverall: 0.100  PASS\r\x1b[2K\xe2\x80\xa8");
     // Messages on standard error stay one line.
-    WriteFile("bad.json", clitest::LocalMember(R"({"N": 1})", R"(, "code": "CSA\nS16")"));
+    WriteFile("bad.json", LocalMember(R"({"N": 1})", R"(, "code": "CSA\nS16")"));
     EXPECT_EQ(RunCli("check bad.json").err.find('\n'), RunCli("check bad.json").err.size() - 1);
 }
 
@@ -150,7 +168,7 @@ TEST(CliSafety, ImplausibleValuesAreWarnedOfNotRefused) {
         {R"("350W")", R"({"Fy": 50, "Fu": 65})", "bad.json: grade.Fy: 50 MPa is outside 200 to 700 MPa"},
     };
     for (auto const& c : cases) {
-        std::string member = clitest::LocalMember(R"({"N": 10})");
+        std::string member = LocalMember(R"({"N": 10})");
         WriteFile("bad.json", member.replace(member.find(c.from), c.from.size(), c.to));
         for (char const* format : {"text", "html"}) {
             auto const r = RunCli(std::string("check bad.json --format ") + format);

@@ -22,12 +22,14 @@ MemberInput Member(std::string const& design, std::string const& body) {
     return ReadMemberFile("{\"grade\": \"350W\", \"design\": " + design + ", " + body + "}", "m.json").front();
 }
 
-// One member of each family, loaded so that a section in the middle of the
-// family is needed.
-struct FamilyMember {
-    char const* design;
-    char const* body;
-};
+// "points" pinned at 0 and L (m), and the sub-spans of one end action on both ends.
+std::string Pinned(char const* L, char const* action = nullptr) {
+    return std::string(R"("points": [{"x": 0, "restraint": "pinned"}, {"x": )") + L + R"(, "restraint": "pinned"}])" +
+           (action ? std::string(R"(, "subspans": [{"left": )") + action + R"(, "right": )" + action + "}]" : "");
+}
+
+// One member of each family, loaded so that a section in the middle of the family is needed.
+struct FamilyMember { char const* design; std::string body; };
 FamilyMember const kMembers[] = {
     // 10 m beam-column, braced at 2.5 and 7.5 m, 400 kN and 8 kN/m: 4 sub-spans
     {R"({"family": "W"})",
@@ -37,32 +39,21 @@ FamilyMember const kMembers[] = {
                      {"left": {"N": -400, "Vy": -20, "Mx": -75}, "loads": [{"type": "uniform", "w": 8}]},
                      {"left": {"N": -400, "Vy": 0, "Mx": -100}, "loads": [{"type": "uniform", "w": 8}]},
                      {"left": {"N": -400, "Vy": 20, "Mx": -75}, "loads": [{"type": "uniform", "w": 8}]}])"},
-    {R"({"family": "HP", "limit": 0.9})",
-     R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 6, "restraint": "pinned"}],
-        "subspans": [{"left": {"N": -1500}, "right": {"N": -1500}}])"},
+    {R"({"family": "HP", "limit": 0.9})", Pinned("6", R"({"N": -1500})")},
     {R"({"family": "C", "max_depth": 310})",
      R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "braced"}, {"x": 4, "restraint": "pinned"}],
         "subspans": [{"left": {"Vy": -12}, "loads": [{"type": "uniform", "w": 6}]},
                      {"left": {"Mx": -12}, "loads": [{"type": "uniform", "w": 6}]}])"},
-    {R"({"family": "MC"})",
-     R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-        "subspans": [{"left": {"Vy": -15}, "loads": [{"type": "uniform", "w": 10}]}])"},
+    {R"({"family": "MC"})", Pinned("3") + R"(, "subspans": [{"left": {"Vy": -15}, "loads": [{"type": "uniform", "w": 10}]}])"},
     {R"({"family": "WT", "top": 2})",
      R"("points": [{"x": 0, "restraint": ["pinned", "flange-connected"]}, {"x": 3, "restraint": "pinned"}],
         "subspans": [{"left": {"N": -250}, "right": {"N": -250}}])"},
-    {R"({"family": "L"})",
-     R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 3, "restraint": "pinned"}],
-        "subspans": [{"left": {"N": -60}, "right": {"N": -60}}])"},
-    {R"({"family": "HSS-rect"})",
-     R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 5, "restraint": "pinned"}],
-        "subspans": [{"left": {"N": -300}, "right": {"N": -300}}])"},
-    {R"({"family": "HSS-square", "min_depth": 120})",
-     R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 5, "restraint": "pinned"}],
-        "cases": [{"subspans": [{"left": {"N": -450}, "right": {"N": -450}}]},
-                  {"subspans": [{"left": {"N": 600}, "right": {"N": 600}}]}])"},
+    {R"({"family": "L"})", Pinned("3", R"({"N": -60})")},
+    {R"({"family": "HSS-rect"})", Pinned("5", R"({"N": -300})")},
+    {R"({"family": "HSS-square", "min_depth": 120})", Pinned("5") + R"(, "cases": [{"subspans": [{"left": {"N": -450},
+        "right": {"N": -450}}]}, {"subspans": [{"left": {"N": 600}, "right": {"N": 600}}]}])"},
     {R"({"family": "HSS-round", "self_weight": true})",
-     R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 4, "restraint": "pinned"}],
-        "subspans": [{"left": {"N": -500, "Vy": -10}, "loads": [{"type": "uniform", "w": 5}]}])"},
+     Pinned("4") + R"(, "subspans": [{"left": {"N": -500, "Vy": -10}, "loads": [{"type": "uniform", "w": 5}]}])"},
 };
 
 class Design : public ::testing::Test {
@@ -70,8 +61,7 @@ protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(S16_SHARED_SECTIONS)) GTEST_SKIP() << "section tables not found";
         Corvid::Data::CSection::SetCatalogDirectory(S16_SHARED_SECTIONS);
-        run.options.sections = &sections;
-        run.families = &families;
+        run.options.sections = &sections, run.families = &families;
     }
     void TearDown() override { Corvid::Data::CSection::SetCatalogDirectory(""); }
     SectionCache sections;
@@ -89,8 +79,7 @@ TEST_F(Design, ChosenIsTheLightestPassingOfEveryCandidate) {
         DesignOutcome const d = DesignMember(input, run);
         auto const family = *FamilyOf(*input.design->family);
         RunOptions full;
-        full.text = false;
-        full.sections = &sections;
+        full.text = false, full.sections = &sections;
         std::vector<std::string> passing, failing, warnings;
         for (auto const& c : families.Get(family, "", &sections)) {
             auto const& b = *input.design;
@@ -103,13 +92,11 @@ TEST_F(Design, ChosenIsTheLightestPassingOfEveryCandidate) {
             else if (passing.empty()) failing.push_back(c.name);
             if (passing.size() == static_cast<std::size_t>(b.top.value_or(3))) break;
         }
-        ASSERT_FALSE(passing.empty());
-        ASSERT_TRUE(d.chosen);
+        ASSERT_TRUE(!passing.empty() && d.chosen && !d.lighterFailing.empty());
         EXPECT_EQ(d.chosen->section, passing.front());
         std::vector<std::string> listed;
         for (auto const& r : d.passing) listed.push_back(r.section);
         EXPECT_EQ(listed, passing);
-        ASSERT_FALSE(d.lighterFailing.empty());
         EXPECT_EQ(d.lighterFailing.front().section, failing.back());
         EXPECT_TRUE(d.skipped.empty());
     }
@@ -125,12 +112,9 @@ TEST_F(Design, SameResultOnOneAndFourThreads) {
     ASSERT_EQ(one.size(), four.size());
     for (std::size_t i = 0; i < one.size(); ++i) {
         ASSERT_TRUE(one[i].outcome && four[i].outcome);
-        auto const& a = *one[i].outcome;
-        auto const& b = *four[i].outcome;
-        EXPECT_EQ(a.chosen->section, b.chosen->section);
-        EXPECT_EQ(a.chosen->utilisation, b.chosen->utilisation);
-        EXPECT_EQ(a.lighterFailing.size(), b.lighterFailing.size());
-        EXPECT_EQ(a.passing.size(), b.passing.size());
+        auto const &a = *one[i].outcome, &b = *four[i].outcome;
+        EXPECT_TRUE(a.chosen->section == b.chosen->section && a.chosen->utilisation == b.chosen->utilisation &&
+                    a.lighterFailing.size() == b.lighterFailing.size() && a.passing.size() == b.passing.size()) << i;
     }
 }
 
@@ -149,15 +133,13 @@ TEST(DesignSelfWeight, OwnWeightMakesTheLightSectionFail) {
     std::filesystem::create_directories(clitest::ScratchDir() + "/two_w");
     clitest::WriteFile("two_w/i_shapes.csv",
                        "designation,type,d,bf,tw,tf,k_des_or_r\nW300x50,W,300,150,8,13,13\nW300x40,W,300,150,6,10,10\n");
-    std::string const body = R"("points": [{"x": 0, "restraint": "pinned"}, {"x": 6, "restraint": "pinned"}],
-        "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
+    std::string const body = Pinned("6") + R"(, "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0},
         "subspans": [{"left": {"Vy": -115.5}, "loads": [{"type": "uniform", "w": 38.5}]}])";
     Corvid::Data::CSection::SetCatalogDirectory(clitest::ScratchDir() + "/two_w");
     SectionCache sections;
     FamilyCache families;
     DesignRun run;
-    run.options.sections = &sections;
-    run.families = &families;
+    run.options.sections = &sections, run.families = &families;
     DesignOutcome const without = DesignMember(Member(R"({"family": "W"})", body), run);
     DesignOutcome const with = DesignMember(Member(R"({"family": "W", "self_weight": true})", body), run);
     Corvid::Data::CSection::SetCatalogDirectory("");
@@ -177,14 +159,9 @@ TEST(DesignSelfWeight, OwnWeightMakesTheLightSectionFail) {
 // -3.75 and -3.75 + 6 = 2.25. Cantilevers: M = wL^2/2 = 18 and V = -wL = -6
 // at a fixed left end, 18 and +6 at a fixed right end, 0 at the free tip.
 TEST(DesignSelfWeight, EndActionsOfTheSupports) {
-    struct Case {
-        char const* left;
-        char const* right;
-        double Vl, Ml, Vr, Mr;  // kN, kN*m
-    } const cases[] = {
-        {"pinned", "pinned", -3, 0, 3, 0},      {"fixed", "fixed", -3, 3, 3, 3},
-        {"fixed", "pinned", -3.75, 4.5, 2.25, 0}, {"fixed", "free", -6, 18, 0, 0},
-        {"free", "fixed", 0, 0, 6, 18},
+    struct Case { char const *left, *right; double Vl, Ml, Vr, Mr; } const cases[] = {  // kN, kN*m
+        {"pinned", "pinned", -3, 0, 3, 0}, {"fixed", "fixed", -3, 3, 3, 3}, {"fixed", "pinned", -3.75, 4.5, 2.25, 0},
+        {"fixed", "free", -6, 18, 0, 0},   {"free", "fixed", 0, 0, 6, 18},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(std::string(c.left) + "-" + c.right);
@@ -195,8 +172,7 @@ TEST(DesignSelfWeight, EndActionsOfTheSupports) {
         MemberInput const out = WithSelfWeight(in, 1000.0 / 9.80665, 1.0, warnings);
         auto const& a = in.cases[0].subspans[0];
         auto const& b = out.cases[0].subspans[0];
-        // The input's end actions (-3 and 3 kN, 10 kN*m at both ends) are
-        // never 0, so each sum is compared relatively.
+        // The input's end actions (-3 and 3 kN, 10 kN*m) are never 0: each sum compared relatively.
         EXPECT_REL(b.left.Vy, a.left.Vy + c.Vl * 1e3);
         EXPECT_REL(b.left.Mx, a.left.Mx + c.Ml * 1e3);
         EXPECT_REL(b.right.Vy, a.right.Vy + c.Vr * 1e3);
@@ -214,19 +190,14 @@ TEST(DesignInput, RefusedNamingTheField) {
         {"x": 3, "restraint": "pinned"}, {"x": 6, "restraint": "pinned"}],
         "subspans": [{"left": {"Vy": -10}, "loads": [{"type": "uniform", "w": 5}]},
                      {"left": {"Vy": -10}, "loads": [{"type": "uniform", "w": 5}]}]})";
-    struct Case {
-        char const* design;
-        char const* args;
-        int status;
-        char const* message;
-    } const cases[] = {
-        {"{}", "", 2, "m.json: design.family: no family given"},
-        {"{}", "--family Z", 2, "--family: unknown family \"Z\""},
-        {R"({"family": "HSS-round", "max_depth": 20})", "", 2, "m.json: design: the limits (max_depth 20 mm) exclude every HSS-round section"},
-        {R"({"family": "HSS-round", "self_weight": true})", "", 2, "m.json: design.self_weight: the actions of the own weight"},
-        {R"({"family": "HSS-round"})", "--family W", 2, "m.json: design.family: also given on the command line"},
-        {"{}", "--family W", 2, "m.json (--family): the W sections come from the catalogue"},
-        {R"({"family": "HP"})", "--catalog only_w", 2, "m.json: design.family: the section catalogue \"only_w\" holds no HP"},
+    struct Case { char const *design, *args, *message; } const cases[] = {
+        {"{}", "", "m.json: design.family: no family given"},
+        {"{}", "--family Z", "--family: unknown family \"Z\""},
+        {R"({"family": "HSS-round", "max_depth": 20})", "", "m.json: design: the limits (max_depth 20 mm) exclude every HSS-round section"},
+        {R"({"family": "HSS-round", "self_weight": true})", "", "m.json: design.self_weight: the actions of the own weight"},
+        {R"({"family": "HSS-round"})", "--family W", "m.json: design.family: also given on the command line"},
+        {"{}", "--family W", "m.json (--family): the W sections come from the catalogue"},
+        {R"({"family": "HP"})", "--catalog only_w", "m.json: design.family: the section catalogue \"only_w\" holds no HP"},
     };
     std::filesystem::create_directories(clitest::ScratchDir() + "/only_w");
     clitest::WriteFile("only_w/i_shapes.csv", "designation,type,d,bf,tw,tf,k_des_or_r\nW300x40,W,300,150,6,10,10\n");
@@ -237,8 +208,7 @@ TEST(DesignInput, RefusedNamingTheField) {
         clitest::WriteFile("m.json", text);
         // No catalogue from the environment: the W case needs none to be set.
         auto const r = clitest::RunShell("env -u S16_SECTION_CATALOG '" + clitest::Binary() + "' design m.json " + c.args);
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_TRUE(r.status == 2 && r.err.find(c.message) != std::string::npos) << r.err;
     }
     auto const check = clitest::RunCli("check m.json");
     EXPECT_EQ(check.status, 2);

@@ -22,14 +22,13 @@ struct Generated {
     double L, N, Vy, Mx1, Mx2, My;
     std::string Json(double k = 1.0, double lengthFactor = 1.0, bool mirrored = false) const {
         double const s = mirrored ? -k : k;
-        auto num = [](double v) { return std::to_string(v); };
+        using std::to_string;
         auto end = [&](double Mx) {
-            return R"({"N": )" + num(k * N) + R"(, "Vy": )" + num(s * Vy) + R"(, "Mx": )" + num(s * Mx) +
-                   R"(, "My": )" + num(s * My) + "}";
+            return R"({"N": )" + to_string(k * N) + R"(, "Vy": )" + to_string(s * Vy) + R"(, "Mx": )" + to_string(s * Mx) +
+                   R"(, "My": )" + to_string(s * My) + "}";
         };
-        return R"({"section": ")" + section + R"(", "grade": "350W", "points": [{"x": 0, "restraint": "pinned"},
-            {"x": )" + num(L * lengthFactor) + R"(, "restraint": "pinned"}], "subspans": [{"left": )" + end(Mx1) +
-               R"(, "right": )" + end(Mx2) + "}]}";
+        return clitest::Pinned(section, to_string(L * lengthFactor), R"(, "subspans": [{"left": )" + end(Mx1) +
+                               R"(, "right": )" + end(Mx2) + "}]");
     }
 };
 
@@ -93,8 +92,8 @@ TEST(Properties, JobsGiveIdenticalOutputAndJsonMatchesTheTextSummary) {
     for (int i = 0; i < 60; ++i) file += (i ? "," : "") + gen.Next(i).Json(gen.U(0.5, 4.0));
     clitest::WriteFile("gen.json", file + "]}");
     for (char const* format : {"text", "json", "jsonl", "html", "csv"}) {
-        auto const one = clitest::RunCli(std::string("check gen.json --jobs 1 --format ") + format);
-        auto const four = clitest::RunCli(std::string("check gen.json --jobs 4 --format ") + format);
+        auto const one = clitest::RunCli(std::string("check gen.json --jobs 1 --format ") + format),
+                   four = clitest::RunCli(std::string("check gen.json --jobs 4 --format ") + format);
         EXPECT_TRUE(one.out == four.out && one.status == four.status && one.err == four.err) << format;
     }
     auto const text = clitest::RunCli("check gen.json").out;

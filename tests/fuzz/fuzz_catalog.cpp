@@ -1,7 +1,6 @@
-// libFuzzer target: the section catalogue reader on arbitrary table files
-// (rows, headers, quoting). The first byte picks the table, the rest is its
-// text, in a fresh folder. Listing either gives names or is refused with
-// std::invalid_argument; every listed name then resolves to a section of a
+// libFuzzer target: the section catalogue reader on arbitrary table files (the
+// first byte picks the table, the rest is its text, in a fresh folder). Listing
+// gives names or throws std::invalid_argument; every listed name resolves to a
 // known shape or is refused the same way. Any other exception is a fault.
 #include <sys/stat.h>
 #include <unistd.h>

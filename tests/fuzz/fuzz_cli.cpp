@@ -1,10 +1,8 @@
-// libFuzzer target: the whole command line (s16app::RunCommandLine) in a
-// private folder. The first line of the input is the arguments (split at
-// spaces; any with a '/' dropped, so nothing names a place outside the
-// folder), the rest the member file m.json, which is also the standard
-// input; standard output and error go to out.txt. Every run returns 0, 1
-// or 2 and leaves no temporary report file; the working folder, the
-// standard streams and the catalogue folder are put back as they were.
+// libFuzzer target: s16app::RunCommandLine in a private folder. Input line 1
+// is the arguments (split at spaces, those with a '/' dropped), the rest the
+// member file m.json, also the standard input; output goes to out.txt. Every
+// run returns 0, 1 or 2 and leaves no temporary report file; the working
+// folder, standard streams and catalogue folder are put back.
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,22 +1,15 @@
-// libFuzzer target: a member check driven by fuzzed data. The bytes choose
-// the section (shape and dimensions, from realistic to zero, tiny, huge and
-// raw values), the grade, the design option, the member points and their
-// restraint words (named, valid raw and invalid raw bits), the sub-spans and
-// their actions (including NaN and infinities read straight from the bytes),
-// the effective-length override, omega2, and a sequence of checks: Check
-// with report text on or off, QuickCheck, a clone's Check, quick-check mode
-// on or off. The layout is documented in tests/fuzz/make_seeds.py.
-//
-// After every check: no utilisation is NaN or negative; a member refused or
-// not handled reads +infinity; a failure flag never goes with a passing
-// utilisation; a QuickCheck that runs writes no text; and every complete
-// check of the same member gives the same utilisations and flags, whether
-// the report text is on or off and whether it is the member or its clone
-// (and a complete QuickCheck too, see kQuickCheckMatchesCheck).
+// libFuzzer target: a member check driven by fuzzed data (section, grade,
+// design option, points and restraint words, sub-spans and actions with NaN
+// and infinities, length override, omega2, then a sequence of Check with text
+// on or off, QuickCheck, a clone's Check, quick mode toggled); the byte layout
+// is in tests/fuzz/make_seeds.py. After every check: no utilisation is NaN or
+// negative; refused or unhandled reads +infinity; a failure flag never goes
+// with a pass; a QuickCheck that runs writes no text; every complete check
+// (text on or off, clone, complete QuickCheck) gives the same numbers.
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -47,10 +40,6 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// A complete QuickCheck (one that was not stopped) must agree with the
-// complete Checks.
-constexpr bool kQuickCheckMatchesCheck = true;
-
 // Reads the input front to back; past the end every read gives zero.
 class Reader {
 public:
@@ -65,8 +54,7 @@ public:
         std::memcpy(&v, &bits, sizeof v);
         return v;
     }
-    // A number between lo and hi (tag 0), below lo by up to 15 decades
-    // (tag 1), above hi by up to 15 decades (tag 2), or any double (tag 3).
+    // In [lo, hi], up to 15 decades below lo or above hi, or any double.
     double Num(double lo, double hi) {
         switch (U8() % 4) {
             case 0: return lo + (hi - lo) * U16() / 65535.0;
@@ -75,8 +63,7 @@ public:
             default: return Raw();
         }
     }
-    // A fraction in [0, 1] (tag 0), a tiny one down to 1e-15 (tag 1), 1
-    // (tag 2), or any double (tag 3).
+    // In [0, 1], down to 1e-15, 1, or any double.
     double Frac() {
         switch (U8() % 4) {
             case 0: return U16() / 65535.0;
@@ -85,36 +72,24 @@ public:
             default: return Raw();
         }
     }
-    // An action component: zero, a realistic value, any double, an
-    // infinity or NaN, or a tiny value.
+    // Zero, realistic, any double, an infinity or NaN, or tiny.
     double Action() {
         switch (U8() % 5) {
             case 0: return 0.0;
             case 1: return (U16() - 32768.0) * std::pow(10.0, static_cast<double>(U8() % 8));
             case 2: return Raw();
-            case 3: {
-                double const specials[] = {kInf, -kInf, std::numeric_limits<double>::quiet_NaN()};
-                return specials[U8() % 3];
-            }
+            case 3: return std::array{kInf, -kInf, std::numeric_limits<double>::quiet_NaN()}[U8() % 3];
             default: return (U8() % 2 ? 1 : -1) * std::pow(10.0, -static_cast<double>(U8() % 320));
         }
     }
-    // A restraint word: a named combination, any defined bits, any bits, or
-    // a named combination with the connection bits.
+    // A named word, any defined bits, any bits, or named with the connection bits.
     int Bits() {
-        static int const named[] = {RB::kFree,
-                                    RB::kPinned,
-                                    RB::kBraced,
-                                    RB::kFixed,
-                                    RB::kMajorTranslation | RB::kMajorRotation,
-                                    RB::kMinorTranslation | RB::kPartialTorsional,
-                                    RB::kMinorTranslation | RB::kTorsional,
-                                    RB::kTopFlangeLateral,
-                                    RB::kCompFlangeLateral | RB::kTorsional,
-                                    RB::kMajorTranslation | RB::kMinorTranslation | RB::kFlangeConnection,
-                                    RB::kPinned | RB::kEndConnection,
-                                    RB::kMinorTranslation | RB::kTorsional | RB::kBothFlangesRotationOnPlan |
-                                        RB::kWarping};
+        static int const named[] = {
+            RB::kFree, RB::kPinned, RB::kBraced, RB::kFixed, RB::kMajorTranslation | RB::kMajorRotation,
+            RB::kMinorTranslation | RB::kPartialTorsional, RB::kMinorTranslation | RB::kTorsional,
+            RB::kTopFlangeLateral, RB::kCompFlangeLateral | RB::kTorsional,
+            RB::kMajorTranslation | RB::kMinorTranslation | RB::kFlangeConnection, RB::kPinned | RB::kEndConnection,
+            RB::kMinorTranslation | RB::kTorsional | RB::kBothFlangesRotationOnPlan | RB::kWarping};
         constexpr int kNamed = sizeof named / sizeof named[0];
         switch (U8() % 4) {
             case 0: return named[U8() % kNamed];
@@ -126,8 +101,7 @@ public:
 
 private:
     std::uint8_t const* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
+    std::size_t m_size, m_pos = 0;
 };
 
 std::string Mm(double v) {
@@ -136,21 +110,17 @@ std::string Mm(double v) {
     return buf;
 }
 
-// The section description: dimensions in mm, thicknesses and radii as
-// fractions of what the shape leaves room for (so most descriptions read),
-// or raw numbers.
+// Dimensions in mm; thicknesses and radii as fractions of the room the shape
+// leaves (so most descriptions read), or raw numbers.
 std::string Description(Reader& in, int shape, int fab) {
     bool const raw = in.U8() % 8 == 0;
     auto dim = [&](double lo, double hi) { return in.Num(lo, hi); };
     auto part = [&](double of) { return raw ? in.Num(0.1, 100) : of * in.Frac(); };
     std::string s;
     switch (shape) {
-        case 0:
-        case 1: {  // I, channel
+        case 0: case 1: {  // I, channel
             double const D = dim(20, 1500), B = dim(10, 600);
-            double const T = part(D / 2), Tw = part(B);
-            double const room = shape == 0 ? (B - Tw) / 2 : B - Tw;
-            double const R = part(std::min((D - 2 * T) / 2, room));
+            double const T = part(D / 2), Tw = part(B), R = part(std::min((D - 2 * T) / 2, shape == 0 ? (B - Tw) / 2 : B - Tw));
             s = std::string(shape == 0 ? "I" : "C") + " D=" + Mm(D) + " B=" + Mm(B) + " T=" + Mm(T) + " Tw=" + Mm(Tw) +
                 " R=" + Mm(R);
             if (in.U8() % 4 == 0) s += " slope=" + Mm(in.Num(0, 40));
@@ -158,16 +128,14 @@ std::string Description(Reader& in, int shape, int fab) {
         }
         case 2: {  // tee
             double const D = dim(20, 800), B = dim(10, 600);
-            double const T = part(D), Tw = part(B);
-            double const R = part(std::min(D - T, (B - Tw) / 2));
+            double const T = part(D), Tw = part(B), R = part(std::min(D - T, (B - Tw) / 2));
             s = "T D=" + Mm(D) + " B=" + Mm(B) + " T=" + Mm(T) + " Tw=" + Mm(Tw) + " R=" + Mm(R);
             if (in.U8() % 4 == 0) s += " slope=" + Mm(in.Num(0, 40));
             break;
         }
         case 3: {  // angle
             double const D = dim(10, 300), B = dim(10, 300);
-            double const t = part(std::min(D, B));
-            double const R = part(std::min(D, B) - t);
+            double const t = part(std::min(D, B)), R = part(std::min(D, B) - t);
             s = "L D=" + Mm(D) + " B=" + Mm(B) + " t=" + Mm(t) + " R=" + Mm(R);
             break;
         }
@@ -175,18 +143,14 @@ std::string Description(Reader& in, int shape, int fab) {
             double const D = dim(20, 1000), B = dim(20, 1000);
             double const t = part(std::min(D, B) / 2);
             s = "RHS D=" + Mm(D) + " B=" + Mm(B);
-            if (in.U8() % 4 == 0)
-                s += " tf=" + Mm(t) + " tw=" + Mm(part(std::min(D, B) / 2));
-            else
-                s += " t=" + Mm(t);
+            s += in.U8() % 4 == 0 ? " tf=" + Mm(t) + " tw=" + Mm(part(std::min(D, B) / 2)) : " t=" + Mm(t);
             s += " Ro=" + Mm(part(std::min(D, B) / 2));
             break;
         }
         case 5: {  // CHS
             double const D = dim(20, 2000);
             s = "CHS D=" + Mm(D) + " t=" + Mm(part(D / 2));
-            break;
-        }
+        } break;
         case 6:  // a shape no calculator handles
             s = "PL B=" + Mm(dim(10, 500)) + " t=" + Mm(dim(1, 50));
             break;
@@ -220,14 +184,10 @@ std::optional<CSteelGrade> Grade(Reader& in) {
 
 // Everything that must hold of one result.
 void Sane(CMemberResult const& r) {
-    for (int e = 0; e < r.NumEntries(); ++e) {
-        auto const& entry = r.Entry(e);
-        for (int k = 0; k < kUtilKindCount; ++k) {
-            if (!entry.IsSet(static_cast<UtilKind>(k))) continue;
-            double const u = entry.util[k];
-            S16_FUZZ_CHECK(!std::isnan(u) && u >= 0.0, "a utilisation is a number >= 0 or +infinity");
-        }
-    }
+    for (int e = 0; e < r.NumEntries(); ++e)
+        for (int k = 0; k < kUtilKindCount; ++k)
+            if (r.Entry(e).IsSet(static_cast<UtilKind>(k)))
+                S16_FUZZ_CHECK(!std::isnan(r.Entry(e).util[k]) && r.Entry(e).util[k] >= 0.0, "a utilisation is >= 0");
     double const all = r.UtilOverAll();
     S16_FUZZ_CHECK(!std::isnan(all) && all >= 0.0, "the overall utilisation is a number >= 0 or +infinity");
     if (r.Flags() & 8u) S16_FUZZ_CHECK(all == kInf, "a section not handled reads +infinity");
@@ -241,8 +201,7 @@ void Sane(CMemberResult const& r) {
 bool SameNumbers(CMemberResult const& a, CMemberResult const& b) {
     if (a.NumEntries() != b.NumEntries() || a.Flags() != b.Flags() || a.Buckling() != b.Buckling()) return false;
     for (int e = 0; e < a.NumEntries(); ++e) {
-        auto const& x = a.Entry(e);
-        auto const& y = b.Entry(e);
+        auto const &x = a.Entry(e), &y = b.Entry(e);
         if (x.setMask != y.setMask) return false;
         for (int k = 0; k < kUtilKindCount; ++k)
             if (!(x.util[k] == y.util[k]) && !(std::isnan(x.util[k]) && std::isnan(y.util[k]))) return false;
@@ -254,22 +213,16 @@ bool SameNumbers(CMemberResult const& a, CMemberResult const& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     Reader in(data, size);
-    std::uint8_t const head = in.U8();
-    int const shape = head & 7;
-    int const fab = (head >> 3) & 3;
-    bool const optionAfterSection = head & 0x20;
+    std::uint8_t const head = in.U8();  // shape 3 bits, fabrication 2, option after section, option, raw layout
+    bool const optionAfterSection = head & 0x20, rawLayout = head & 0x80;
     int const option = (head >> 6) & 1;
-    bool const rawLayout = head & 0x80;
-
-    std::string const description = Description(in, shape, fab);
+    std::string const description = Description(in, head & 7, (head >> 3) & 3);
     bool const verbose = std::getenv("S16_FUZZ_VERBOSE") != nullptr;  // to read a reproducer
     if (verbose) std::fprintf(stderr, "section: %s\n", description.c_str());
     CSection section;
     try {
         section = CSection(Corvid::Widen(description));
-    } catch (std::invalid_argument const&) {
-        // Refused descriptions are the section reader's business; the member
-        // is still checked without a section.
+    } catch (std::invalid_argument const&) {  // the section reader's business: checked without a section
     }
     std::optional<CSteelGrade> const grade = Grade(in);
 
@@ -293,8 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     }
     member.SetMemberPointVec(points);
 
-    // Sub-spans: one between each pair of points, or (raw layout) any count
-    // joining any points.
+    // One sub-span between each pair of points, or (raw layout) any count joining any points.
     int const nSubs = rawLayout ? in.U8() % 10 : std::max(0, nPoints - 1);
     std::vector<CSubSpan> subs;
     for (int k = 0; k < nSubs; ++k) {
@@ -306,40 +258,31 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         s.SetMoments({a[6], a[7], a[8]}, {a[9], a[10], a[11]});
         std::uint8_t const f = in.U8();
         if (f & 1) s.SetContinuousRestraint(CRestraint(in.Bits()));
-        s.SetTransverseLoad(f & 2, f & 4);
-        s.SetDestabilized(f & 8);
-        subs.push_back(s);
+        s.SetTransverseLoad(f & 2, f & 4), s.SetDestabilized(f & 8), subs.push_back(s);
     }
     member.SetSubSpanVec(subs);
-    if (verbose) {
-        CSteelGrade g = grade.value_or(CSteelGrade());
+    if (CSteelGrade g = grade.value_or(CSteelGrade()); verbose)
         std::fprintf(stderr, "%s", Corvid::Narrow(member.CSVInputData(g)).c_str());
-    }
 
     std::uint8_t const opts = in.U8();
     member.SetLengthOverride(opts & 1);
-    if (opts & 2) {
-        member.SetLyy(in.U8() % 3 == 0 ? 0.0 : in.Num(-2, 20));
-        member.SetLzz(in.U8() % 3 == 0 ? 0.0 : in.Num(-2, 20));
-        member.SetLlt(in.U8() % 3 == 0 ? 0.0 : in.Num(-2, 20));
-    }
+    if (opts & 2)
+        for (auto set : {&CSA_S16_09_Member::SetLyy, &CSA_S16_09_Member::SetLzz, &CSA_S16_09_Member::SetLlt})
+            (member.*set)(in.U8() % 3 == 0 ? 0.0 : in.Num(-2, 20));
     if (opts & 4) member.SetEquivalentUniformMomentFactor(in.Num(0.1, 3));
 
     // The sequence of checks.
     std::optional<CMemberResult> reference;  // the first complete check
     auto compare = [&reference](CMemberResult const& r) {
-        if (!reference)
-            reference = r;
-        else
-            S16_FUZZ_CHECK(SameNumbers(*reference, r), "complete checks of one member agree");
+        if (reference) S16_FUZZ_CHECK(SameNumbers(*reference, r), "complete checks of one member agree");
+        else reference = r;
     };
     int const nOps = 1 + in.U8() % 6;
     for (int op = 0; op < nOps; ++op) {
         int const code = in.U8() % 6;
         if (verbose) std::fprintf(stderr, "step %d: %d\n", op, code);
         switch (code) {
-            case 0:
-            case 1: {  // Check, report text on (0) or off (1)
+            case 0: case 1: {  // Check, report text on (0) or off (1)
                 result.EnableText(code == 0);
                 bool const quick = member.IsQuickCheckMode();
                 bool const ok = member.Check();
@@ -354,13 +297,9 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
                 member.SetResult(&quick);
                 bool const ok = member.QuickCheck();
                 Sane(quick);
-                // QuickCheck turns the report text off only after its
-                // refusals (no calculator, section probe, input validation),
-                // which still write their lines: asserted for a quick check
-                // that ran, DISABLED_ in test_robustness.cpp for refusals.
-                if (ok)
-                    S16_FUZZ_CHECK(quick.GetMarkup().empty(), "a quick check writes no text");
-                if (ok && kQuickCheckMatchesCheck) compare(quick);
+                // Refusals still write their lines (DISABLED_ in test_robustness.cpp); a complete
+                // QuickCheck agrees with the complete Checks.
+                if (ok) { S16_FUZZ_CHECK(quick.GetMarkup().empty(), "a quick check writes no text"); compare(quick); }
                 member.SetResult(&result);
                 break;
             }
@@ -368,24 +307,15 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
                 std::unique_ptr<CSA_S16_09_Member> const clone(member.Clone());
                 S16_FUZZ_CHECK(clone != nullptr, "a clone");
                 CMemberResult own;
-                clone->SetResult(&own);
-                own.EnableText(in.U8() & 1);
-                clone->Check();
-                Sane(own);
+                clone->SetResult(&own), own.EnableText(in.U8() & 1), clone->Check(), Sane(own);
                 if (!clone->IsQuickCheckMode()) compare(own);
                 break;
             }
-            case 4:
-                member.SetQuickCheckMode(!member.IsQuickCheckMode());
-                break;
-            default: {
-                auto const lengths = member.GetMemberEffectiveLengthData();
-                if (lengths)
+            case 4: member.SetQuickCheckMode(!member.IsQuickCheckMode()); break;
+            default:
+                if (auto const lengths = member.GetMemberEffectiveLengthData())
                     for (auto const* m : {&lengths->majorAxis, &lengths->minorAxis, &lengths->lateralTorsional})
-                        for (auto const& [span, e] : *m)
-                            S16_FUZZ_CHECK(!std::isnan(e.length), "effective lengths are numbers");
-                break;
-            }
+                        for (auto const& [span, e] : *m) S16_FUZZ_CHECK(!std::isnan(e.length), "effective lengths are numbers");
         }
     }
     return 0;

@@ -1,17 +1,10 @@
 // libFuzzer target: the member-file reader on arbitrary bytes, and every
-// member that reads checked as the command-line host checks it
-// (s16app::CheckMember): with the report text on, with it off, and in quick
-// mode.
-//
-// The reader either gives members or refuses the text with an InputError
-// that names the file; any other exception is a fault. A member that reads
-// keeps the reader's promises (at least two points, positions increasing,
-// one sub-span between each pair of points in every load case). Its checks
-// either refuse it with an InputError naming the file, the same way with
-// the text on and off, or give one outcome per load case in which no
-// utilisation is NaN or negative, a failure flag never goes with a pass, a
-// utilisation above 1 never passes, the governing case has the largest
-// utilisation, and the text-on and text-off checks agree on every number.
+// member that reads checked as s16app::CheckMember checks it (text on, off,
+// quick). Refusals are InputErrors naming the file (anything else is a fault),
+// the same with the text on and off; the reader's promises hold (two points or
+// more, increasing, one sub-span between each pair in every case); outcomes
+// have no NaN or negative utilisation, no pass with a failure flag or above 1,
+// the governing case largest, and text on and off agree on every number.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -39,12 +32,10 @@ char const* const kFileName = "fuzz.json";
 
 bool NamesTheFile(InputError const& e) { return std::string(e.what()).rfind(kFileName, 0) == 0; }
 
-// A utilisation is a number >= 0 or +infinity.
-bool SaneUtil(double u) { return !std::isnan(u) && u >= 0.0; }
+bool SaneUtil(double u) { return !std::isnan(u) && u >= 0.0; }  // a number >= 0 or +infinity
 
-// Failure flags after which the overall utilisation is at least 1:
-// interaction (0x10), axial (0x1000), strut moments and shears (0x2000,
-// 0x4000, 0x8000, 0x10000).
+// Failure flags after which the utilisation is at least 1: interaction (0x10),
+// axial (0x1000), strut moments and shears (0x2000, 0x4000, 0x8000, 0x10000).
 constexpr std::uint32_t kFailsAtOne = 0x10u | 0x1000u | 0x2000u | 0x4000u | 0x8000u | 0x10000u;
 
 void SaneCase(CaseOutcome const& c, bool wantReport) {
@@ -56,10 +47,7 @@ void SaneCase(CaseOutcome const& c, bool wantReport) {
     if (c.flags & s16app::kFailureFlags) S16_FUZZ_CHECK(!c.pass, "a failure flag never goes with a pass");
     if (c.utilisation > 1.0) S16_FUZZ_CHECK(!c.pass, "a utilisation above 1 never passes");
     if (c.pass) S16_FUZZ_CHECK(c.checked, "only a check that ran passes");
-    if (wantReport)
-        S16_FUZZ_CHECK(!c.report.empty(), "a check with the text on writes a report");
-    else
-        S16_FUZZ_CHECK(c.report.empty(), "a check with the text off writes no report");
+    S16_FUZZ_CHECK(c.report.empty() != wantReport, "a report exactly when the text is on");
 }
 
 void SaneMember(MemberOutcome const& m, MemberInput const& input, bool wantReport) {
@@ -74,36 +62,25 @@ void SaneMember(MemberOutcome const& m, MemberInput const& input, bool wantRepor
     S16_FUZZ_CHECK(m.Pass() == all, "a member passes when every case passes");
 }
 
-bool SameUtils(std::vector<std::pair<Corvid::Steel::UtilKind, double>> const& a,
-               std::vector<std::pair<Corvid::Steel::UtilKind, double>> const& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].first != b[i].first || !(a[i].second == b[i].second)) return false;
-    return true;
-}
-
 // Every number of two complete checks of one member agrees.
 bool SameNumbers(MemberOutcome const& a, MemberOutcome const& b) {
     if (a.cases.size() != b.cases.size() || a.governing != b.governing || a.section != b.section) return false;
     for (std::size_t k = 0; k < a.cases.size(); ++k) {
-        CaseOutcome const& x = a.cases[k];
-        CaseOutcome const& y = b.cases[k];
+        CaseOutcome const &x = a.cases[k], &y = b.cases[k];
         if (x.checked != y.checked || x.pass != y.pass || x.flags != y.flags || !(x.utilisation == y.utilisation) ||
-            x.entries.size() != y.entries.size() || !SameUtils(x.maxima, y.maxima))
+            x.entries.size() != y.entries.size() || x.maxima != y.maxima)
             return false;
         for (std::size_t e = 0; e < x.entries.size(); ++e)
-            if (x.entries[e].kind != y.entries[e].kind || !SameUtils(x.entries[e].utils, y.entries[e].utils))
+            if (x.entries[e].kind != y.entries[e].kind || x.entries[e].utils != y.entries[e].utils)
                 return false;
     }
     return true;
 }
 
-// The member's check with the given options: its outcome, or nothing when
-// the member is refused (with an InputError naming the file).
+// The outcome, or nothing when refused (with an InputError naming the file).
 std::optional<MemberOutcome> Check(MemberInput const& input, bool quick, bool text) {
     RunOptions options;
-    options.quick = quick;
-    options.text = text;
+    options.quick = quick, options.text = text;
     try {
         return s16app::CheckMember(input, options);
     } catch (InputError const& e) {
@@ -150,9 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     S16_FUZZ_CHECK(!members.empty(), "a file that reads holds a member");
     for (MemberInput const& m : members) {
         ReadAsPromised(m);
-        auto const on = Check(m, false, true);
-        auto const off = Check(m, false, false);
-        auto const quick = Check(m, true, true);
+        auto const on = Check(m, false, true), off = Check(m, false, false), quick = Check(m, true, true);
         S16_FUZZ_CHECK(on.has_value() == off.has_value(), "the report text does not decide whether a member is refused");
         if (on) SaneMember(*on, m, true);
         if (off) SaneMember(*off, m, false);

@@ -1,12 +1,8 @@
-"""The HTML calculation page of `s16check check --format html` in headless
-Chromium: it loads with no console error and no network request, every
-member has its drawings, one member's layout is within bounds (elements and
-sizes, not pixels), and printing gives one member per page start.
-
-Chromium is driven through its DevTools protocol over a pipe
-(--remote-debugging-pipe: JSON messages ending in NUL on file descriptors 3
-and 4), so no driver package is needed. Without Chromium (or pdftotext) the
-tests are skipped, unless S16_REQUIRE_BROWSER=1 (CI), where they fail."""
+"""The HTML page of `s16check check --format html` in headless Chromium (its
+DevTools protocol over --remote-debugging-pipe: NUL-ended JSON on fds 3 and
+4): no console error or network request, drawings for every member, one
+member's layout within bounds, one member per printed page start. Skipped
+without Chromium or pdftotext unless S16_REQUIRE_BROWSER=1 (CI)."""
 import base64
 import json
 import os
@@ -33,27 +29,19 @@ def need(tool, name):
 
 
 def chromium_args(profile):
-    return [need(CHROMIUM, "chromium"), "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
-            "--disable-background-networking", "--disable-component-update", "--disable-sync",
-            f"--user-data-dir={profile}"]
+    return [need(CHROMIUM, "chromium"), "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-sync",
+            "--disable-background-networking", "--disable-component-update", f"--user-data-dir={profile}"]
 
 
 class Page:
     """One page in Chromium; `events` holds every protocol event received."""
 
     def __init__(self, url, profile):
-        to_chrome, self.send_fd = os.pipe()
-        self.recv_fd, from_chrome = os.pipe()
-
-        def fds():
-            os.dup2(to_chrome, 3)
-            os.dup2(from_chrome, 4)
-
+        (to_chrome, self.send_fd), (self.recv_fd, from_chrome) = os.pipe(), os.pipe()
         self.proc = subprocess.Popen(chromium_args(profile) + ["--remote-debugging-pipe", "about:blank"],
-                                     preexec_fn=fds, close_fds=False, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(to_chrome)
-        os.close(from_chrome)
+                                     preexec_fn=lambda: (os.dup2(to_chrome, 3), os.dup2(from_chrome, 4)),
+                                     close_fds=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(to_chrome), os.close(from_chrome)
         self.buffer, self.next_id, self.events, self.session = b"", 0, [], None
         target = self.call("Target.createTarget", url="about:blank")["targetId"]
         self.session = self.call("Target.attachToTarget", targetId=target, flatten=True)["sessionId"]
@@ -73,9 +61,7 @@ class Page:
 
     def call(self, method, **params):
         self.next_id += 1
-        msg = {"id": self.next_id, "method": method, "params": params}
-        if self.session:
-            msg["sessionId"] = self.session
+        msg = {"id": self.next_id, "method": method, "params": params} | ({"sessionId": self.session} if self.session else {})
         os.write(self.send_fd, json.dumps(msg).encode() + b"\0")
         while True:
             m = self.message()
@@ -104,8 +90,7 @@ class Page:
         except subprocess.TimeoutExpired:
             self.proc.kill()
             self.proc.wait()
-        os.close(self.send_fd)
-        os.close(self.recv_fd)
+        os.close(self.send_fd), os.close(self.recv_fd)
 
 
 def member(title, section, points, subspans):
@@ -142,17 +127,13 @@ def page_of(work, name, files):
     return out
 
 
-def open_page(work, path):
-    return Page("file://" + path, tempfile.mkdtemp(dir=work))
-
-
 @pytest.fixture(scope="module")
 def shapes(work):
     path = os.path.join(work, "shapes.json")
     with open(path, "w") as f:
         json.dump({"members": MEMBERS}, f)
-    page = open_page(work, page_of(work, "shapes", [path, os.path.join(EXAMPLES, "simply_supported_beam.json"),
-                                                    os.path.join(EXAMPLES, "angle_strut.json")]))
+    page = Page("file://" + page_of(work, "shapes", [path] + [os.path.join(EXAMPLES, n) for n in (
+        "simply_supported_beam.json", "angle_strut.json")]), tempfile.mkdtemp(dir=work))
     yield page
     page.close()
 
@@ -180,11 +161,8 @@ def test_every_member_has_its_drawings_and_words(shapes):
     assert len(members) == 6
     for m in members:
         kinds = [s[0] for s in m["svgs"]]
-        assert kinds[:2] == ["section", "member"] and kinds[-1] == "bars", (m["heading"], kinds)
-        assert "diagram" in kinds, m["heading"]
-        for kind, w, h in m["svgs"]:
-            assert 50 < w <= 720 and 30 < h < 600, (m["heading"], kind, w, h)
-        assert m["calc"] > 0, m["heading"]
+        assert kinds[:2] == ["section", "member"] and kinds[-1] == "bars" and "diagram" in kinds, (m["heading"], kinds)
+        assert m["calc"] > 0 and all(50 < w <= 720 and 30 < h < 600 for _, w, h in m["svgs"]), m
     # Failing: in words and in colour (p.verdict.fail { color: #b00000 }).
     over = members[3]
     assert over["verdict"].startswith("FAIL") and over["colour"] == "rgb(176, 0, 0)"
@@ -221,8 +199,8 @@ def test_one_member_on_screen(shapes):
     shot = shapes.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,
                        clip={"x": x, "y": y, "width": w, "height": h, "scale": 1})
     png = base64.b64decode(shot["data"])
-    assert png[:8] == b"\x89PNG\r\n\x1a\n"
     width, height = struct.unpack(">II", png[16:24])
+    assert png[:8] == b"\x89PNG\r\n\x1a\n"
     assert 700 <= width <= 1000 and 1500 <= height <= 12000, (width, height)
 
 

@@ -25,8 +25,7 @@ DROP = object()
 
 def read(tmp_path, doc):
     """Whether s16check reads the file (else: exit status 2, no report), and its complaint."""
-    path = tmp_path / "member.json"
-    path.write_text(json.dumps(doc))
+    (path := tmp_path / "member.json").write_text(json.dumps(doc))
     members = doc.get("members", [doc]) if isinstance(doc, dict) else []
     command = ["design"] if any("design" in m for m in members) else ["check", "--quick"]
     r = subprocess.run([os.environ["S16CHECK"], *command, str(path), "--jobs", "1"], capture_output=True, text=True)
@@ -42,18 +41,14 @@ def changed(path, value, doc=BASE):
     node = doc
     for k in parents:
         node = node[k]
-    if value is DROP:
-        del node[last]
-    else:
-        node[last] = value
+    node.pop(last) if value is DROP else node.__setitem__(last, value)
     return doc
 
 
 @pytest.mark.parametrize("path", MEMBER_FILES, ids=os.path.basename)
 def test_example_and_test_member_files_are_read_and_validate(tmp_path, path):
     with open(path) as f:
-        doc = json.load(f)
-    VALIDATOR.validate(doc)
+        VALIDATOR.validate(doc := json.load(f))
     assert read(tmp_path, doc)[0]
 
 
