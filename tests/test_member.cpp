@@ -164,10 +164,7 @@ void ExpectGolden(std::string const& name, std::wstring const& text) {
 }  // namespace
 
 TEST(Member, NamesOptionsCountryAndChecksThatCannotRun) {
-    S::CSA_S16_09_Member m;
-    EXPECT_EQ(m.NumDesOpt(), 2);
-    EXPECT_EQ(m.Name(0), L"CSA S16-09");
-    EXPECT_EQ(m.Name(1), L"CSA S16-14");
+    S::CSA_S16_09_Member m;  // Name(0), Name(1), NumDesOpt: ModuleLoad.NewCodeIsFoundByItsPlainName
     EXPECT_EQ(m.Name(2), L"CSA S16-09");
     EXPECT_EQ(m.Name(-1), L"CSA S16-09");
     EXPECT_EQ(m.Country(5), L"CA");
@@ -279,12 +276,11 @@ TEST(MemberValidation, RefusesEachMalformedInputWithAMessage) {
         {[](Beam& b) { b.subs[1].SetMoments({0, 0, 0}, {0, kNaN, 0}); }, L"sub-span 2: moments are not finite"},
         {[](Beam& b) { b.points[0].SetRestraint(CRestraint(0x4)); }, L"undefined bits"},  // a bit without a meaning
         {lengths(6.0, kInf, 6.0), L"override effective lengths must be finite"},
-        // Above 0 and below 1 mm: a likely unit error (1e-11 all three used to mean
-        // the cross-section checks alone); -0.0001 x 6 m = 0.6 mm. 0 and 1 mm are taken.
+        // Above 0 and below 1 mm: a likely unit error; -0.0001 x 6 m = 0.6 mm. 0 and 1 mm are taken.
         {lengths(1e-11, 1e-11, 1e-11), L"override effective length Lyy = 1e-11 m is below 1 mm"},
         {lengths(6.0, -0.0001, 6.0), L"override effective length Lzz = 0.0006 m is below 1 mm"},
         {lengths(0.0, 0.001, 0.0), nullptr},
-        // omega2 outside 1.0 ... 2.5 (CSA S16-09 cl. 13.6(a)); 0.5 used to be taken.
+        // omega2 outside 1.0 ... 2.5 (CSA S16-09 cl. 13.6(a)).
         {omega2(0.5), L"omega2 = 0.5 is outside 1.0 to 2.5 (CSA S16-09 cl. 13.6(a))"},
         {omega2(2.6), L"omega2 = 2.6 is outside 1.0 to 2.5"},
         {omega2(kNaN), L"omega2 = nan is outside"},
@@ -299,23 +295,6 @@ TEST(MemberValidation, RefusesEachMalformedInputWithAMessage) {
         std::wstring const text = b.Refusal();
         EXPECT_TRUE(c.message ? Has(text, c.message) : text.empty()) << Corvid::Narrow(text);
     }
-}
-
-TEST(MemberValidation, BucklingSenseFromTheMajorAxisMoments) {
-    Beam b;
-    auto sense = [&b](double m0, double m1, double m2) {
-        b.subs[0].SetMoments({0, m0, 0}, {0, m1, 0});
-        b.subs[1].SetMoments({0, m1, 0}, {0, m2, 0});
-        b.Apply();
-        return b.member.BucklingSenseLT(CSpan(b.member.PointsPtr(), b.member.SubSpansPtr(), 0, 2));
-    };
-    // A negative major-axis moment compresses the top flange.
-    EXPECT_EQ(sense(0, -50e3, 0), CCodeShare::LT_TopFlange);
-    EXPECT_EQ(sense(10e3, 50e3, 0), CCodeShare::LT_BottomFlange);
-    EXPECT_EQ(sense(-30e3, 10e3, 40e3), CCodeShare::LT_Reversal);
-    // 0.4 kN.m against 50 kN.m is below 1 % of the largest: not a reversal.
-    EXPECT_EQ(sense(400, -50e3, 0), CCodeShare::LT_TopFlange);
-    EXPECT_EQ(sense(0, 0, 0), CCodeShare::LT_TopFlange);
 }
 
 TEST(MemberInputCsv, RoundTripsAndRefusesMalformedLines) {
@@ -372,9 +351,7 @@ TEST(CheckDriver, EntryLayoutAndTheLocalOnlyRule) {
     EXPECT_TRUE(m.member.Check());
     EXPECT_EQ(m.result.NumEntries(), 3);
     EXPECT_FALSE(m.result.Buckling());
-    // Both sub-spans reach M = 100 kN.m at mid-span: equal major-axis ratios.
-    EXPECT_REL(m.result.Entry(1).Util(UtilKind::LocalMomMajor), m.result.Entry(2).Util(UtilKind::LocalMomMajor));
-    EXPECT_GT(m.result.Entry(1).Util(UtilKind::LocalMomMajor), 0.0);
+    EXPECT_GT(m.result.Entry(1).Util(UtilKind::LocalMomMajor), 0.0);  // M = 100 kN.m reaches the local check
     // Llt alone not zero: the buckling checks run again.
     m.member.SetLlt(2.0);
     m.member.Check();
@@ -473,11 +450,6 @@ TEST(CheckDriver, CompleteReportOfEveryShape) {
         Beam m(c.section, c.grade, c.ends, RB::kBraced, c.N, c.M);
         m.member.Check();
         ExpectGolden(c.name, Report(m.result));
-        // The quick check of the same member never crashes and writes no text.
-        CMemberResult q;
-        m.member.SetResult(&q);
-        m.member.QuickCheck();
-        EXPECT_EQ(q.GetMarkup(), L"");
     }
     // W310x60-size beam-column over 0, 3, 5 and 8 m: pinned ends, a lateral and torsional brace at 3 m, the top flange
     // held laterally at 5 m; 400 kN compression, major moment -60, +45, +30, -50 kN.m (a load between the points) and a
@@ -492,9 +464,8 @@ TEST(CheckDriver, CompleteReportOfEveryShape) {
 }
 
 TEST(Omega2, EndMomentFormulaForLinearMoment) {
-    // omega2 = 1.75 + 1.05 kappa + 0.3 kappa^2 <= 2.5, kappa > 0 in double curvature.
+    // omega2 = 1.75 + 1.05 kappa + 0.3 kappa^2 <= 2.5, kappa > 0 in double curvature (-1: TransverseLoadByEdition).
     struct { double M1, M2, omega2; } const cases[] = {
-        {100e3, 100e3, 1.0},   // uniform moment, kappa = -1: 1.75 - 1.05 + 0.3
         {100e3, -100e3, 2.5},  // equal and opposite, kappa = +1: 3.1, capped
         {100e3, 0.0, 1.75},    // one end zero, kappa = 0
         // -0.9 N.m is within the 1 N.m tolerance: single curvature, kappa = -0.009
@@ -612,10 +583,6 @@ TEST(SpanChecks, ExactlyOnePassesAndInsufficientRestraintFails) {
     EXPECT_EQ(f.Record(0).CrX, 0.0);
     EXPECT_EQ(f.Record(0).CrX_L, 0.0);
     EXPECT_EQ(f.Record(0).FeX, 0.0);
-    // A hollow section needs no torsional check; doubly symmetric: no flexural-torsional one.
-    Checked h(L"RHS D=203 B=102 t=6.4 Ro=12.8", L"350W", Points({0, 6}, kBeamEnds), {{-300e3, -300e3, 0, 0}});
-    s16test::ExpectReport(h.result, {L"Torsional buckling check not required: section is hollow\n"});
-    EXPECT_FALSE(h.Flag(0x1000000) || h.Flag(0x2000000) || Has(h.Text(), L"Check flexural-torsional buckling"));
 }
 
 TEST(SpanChecks, SlendernessLimitsOfClause10_4_2) {
@@ -626,10 +593,10 @@ TEST(SpanChecks, SlendernessLimitsOfClause10_4_2) {
     wchar_t const* const rhs = L"RHS D=200 B=100 t=10";
     wchar_t const* const angle = L"L D=102 B=76 t=9.5 R=8";
     struct { wchar_t const* section; double ratio, N; bool fails, warns; } const cases[] = {  // N tension positive
-        {rhs, 210, -150e3, true, false},   // was Cu/Cr = 0.70: passed
-        {rhs, 150, -150e3, false, false},  // unchanged: Cu/Cr
+        {rhs, 210, -150e3, true, false},   // U = 1.05, not Cu/Cr = 0.70
+        {rhs, 150, -150e3, false, false},  // U = Cu/Cr
         {angle, 210, -5e3, true, false},   // V-V strut check
-        {rhs, 310, 100e3, false, true},    // tension: a warning, U = 0 as before
+        {rhs, 310, 100e3, false, true},    // tension: a warning, U = 0
         {rhs, 290, 100e3, false, false},
     };
     auto const calc = s16test::LoadCalc<CSectionCalcAngle>(angle);
@@ -857,14 +824,10 @@ TEST(Interaction, CombinedFailureLetsTheQuickCheckReachItsFirstStation) {
 TEST(Struts, AngleWithTwoSpans) {
     wchar_t const* L = L"L D=102 B=76 t=9.5 R=8";
     Checked m(L, L"300W", Points({0, 3, 6}, RB::kPinned, RB::kBraced), {{-60e3, -60e3, 0, 0}, {-60e3, -60e3, 0, 0}});
-    // Its text (two U-U, V-V and CrFT blocks, no LT or interaction) is golden check_angle.
-    CSpan const first = m.Span(0, 1);
-    EXPECT_TRUE(m.Record(0).spanXX == first && m.Record(0).spanYY == first && m.Record(0).spanLT == first);
-    EXPECT_EQ(m.Record(1).spanXX.IndexLeft(), 1);
+    // Its text (two U-U, V-V and CrFT blocks with their spans and Cu, no LT or interaction) is golden check_angle.
     // Strut lengths are span lengths: Fev = pi^2 E Ivv / (A (3 m)^2).
     auto const calc = s16test::LoadCalc<CSectionCalcAngle>(L, CSteelGrade(L"300W"));
     EXPECT_REL(m.Record(0).FeY, kPi * kPi * E * calc->Ivv() / calc->Area() / 9.0);
-    EXPECT_EQ(m.Record(0).CuX, 60e3);
     // Lzz = -0.5 on the 6 m member: 3 m for the V-V check.
     TestMember o(L, L"300W", Points({0, 6}, RB::kPinned), {{-60e3, -60e3, 0, 0}});
     o.Override(6.0, -0.5, 6.0);
