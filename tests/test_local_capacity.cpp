@@ -128,7 +128,7 @@ constexpr unsigned kAll = ~0u;
 // over 1.0 on its own.
 TEST(LocalCapacityMember, InteractionFormsAndFailureFlags) {
     RunCases({
-        // The beta and the general forms in full: LocalCapacityReport.WholeReports. General form: 0.5 (the beta form
+        // Reports: LocalCapacityReport.WholeReports, tests/golden/check_channel.txt. General form: 0.5 (the beta form
         // would give 0.425).
         {"class 3, general form", kSection3, {0, 0.5 * kMrxx3}, kSkip, 0.5, kSkip, 0.5, 0u, kAll, {L"cl 13.8.3 (a)"}},
         {"axial over one", kSectionA, {-1.2 * kCrA}, kSkip, kSkip, kSkip, 1.2, 0x1010u, kAll},
@@ -295,9 +295,8 @@ TEST(LocalCapacityReport, WholeReports) {
          {{UtilKind::LocalShearMajor, 200e3 / (0.9 * 0.303 * 0.010 * 231e6)},
           {UtilKind::LocalShearMinor, 50e3 * 123327e-9 / (16754104e-12 * 0.024) / (0.66 * 0.9 * 350e6)},
           {UtilKind::LocalTorsion, 100.0 / kTcsvA}}},
-        // cl 13.8.3 (a), channel C, ratios 0.2/0.9/0.2, Vx = 30 kN: S1 = 0.2 + 0.9 + 0.2 = 1.3. Web shear (CSA S16-09
-        // cl. 13.4.1.1): hw/w = 180/8 = 22.5 <= 54.2, Vr = 0.9*200*8*231 N = 332.64 kN. (The working in full:
-        // tests/golden/check_channel.txt; the channel's flange shear by hand: ShearTorsion.ShearChecksByHand.)
+        // cl 13.8.3 (a), channel C, ratios 0.2/0.9/0.2: S1 = 1.3. Vx = 30 kN: 180/8 = 22.5 <= 54.2, Vr = 0.9*200*8*231.
+        // Report: tests/golden/check_channel.txt; flange shear by hand: ShearTorsion.ShearChecksByHand.
         {"general form", kSectionC, {-0.2 * kCrC, 0.9 * kMrxxC, 0.2 * kMryyC, 0, 30e3, 100e3}, kSkip, kSkip, kSkip, 1.3,
          0x10u, kAll, {L"cl 13.8.3 (a)"}, {L"Beta"},
          {{UtilKind::LocalShearMajor, 30e3 / (0.9 * 0.200 * 0.008 * 231e6)}, {UtilKind::LocalTorsion, 0}}},
