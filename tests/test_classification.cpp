@@ -1,11 +1,8 @@
-// Local buckling classification of the shape calculators (CSA S16-09 cl. 11.2,
-// Tables 1 and 2): element limits, axis and axial classes, class 4 flags, the
-// edition switch on the code name, cached web classes. Fy = 350 MPa (350W)
-// unless stated, s = sqrt(350) = 18.70829: 145/s = 7.7506, 170/s = 9.0869,
-// 200/s = 10.6904, 250/s = 13.3631, 340/s = 18.1738, 420/s = 22.4499, 525/s =
-// 28.0624, 670/s = 35.8130, 1100/s = 58.7975, 1700/s = 90.8688, 1900/s =
-// 101.5593. Fy = 400 MPa gives s = 20, so a limit k/s is exact in binary and a
-// ratio can sit on it. Dimensions in mm, R = 0.
+// Local buckling classification of the shape calculators (CSA S16-09 cl. 11.2, Tables 1 and 2): element limits, axis
+// and axial classes, class 4 flags, the edition switch on the code name, cached web classes. Fy = 350 MPa (350W) unless
+// stated, s = sqrt(350) = 18.70829: 145/s = 7.7506, 170/s = 9.0869, 200/s = 10.6904, 250/s = 13.3631, 340/s = 18.1738,
+// 420/s = 22.4499, 525/s = 28.0624, 670/s = 35.8130, 1100/s = 58.7975, 1700/s = 90.8688, 1900/s = 101.5593. Fy = 400
+// MPa gives s = 20, so a limit k/s is exact in binary and a ratio can sit on it. Dimensions in mm, R = 0.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,16 +13,7 @@
 
 #include "TestSections.h"
 #include "Tolerance.h"
-#include "framework/MemberResult.h"
-#include "framework/Section.h"
-#include "framework/SteelGrade.h"
 #include "framework/Vec3.h"
-#include "shapes/SectionCalcAngle.h"
-#include "shapes/SectionCalcCHS.h"
-#include "shapes/SectionCalcI.h"
-#include "shapes/SectionCalcPFC.h"
-#include "shapes/SectionCalcRHS.h"
-#include "shapes/SectionCalcT.h"
 
 using namespace Corvid::Steel::SteelCSAS1609;
 using Corvid::Data::CSecGeom;
@@ -76,11 +64,11 @@ Four Classes(CCSA_S16_09Section const& c) {
 
 }  // namespace
 
-// I flange outstand (B/2)/T, T = 10 mm; web 280/10 = 28, class 1, so XX is the
-// flange class. Each line of the tables in this file straddles one limit.
+// I flange outstand (B/2)/T, T = 10 mm; web 280/10 = 28, class 1, so XX is the flange class. Each line of the tables in
+// this file straddles one limit.
 TEST(Classification, IFlangeOutstandLimitsAt350MPa) {
-    // uniform: the flanges, XX and YY under "CSA S16-09" (class 3 up to 200/s);
-    // minor14: YY under "CSA S16-14" (class 3 up to 340/s).
+    // uniform: the flanges, XX and YY under "CSA S16-09" (class 3 up to 200/s); minor14: YY under "CSA S16-14" (class 3
+    // up to 340/s).
     struct Case { double B; BC uniform, minor14; };  // B in mm
     Case const cases[] = {
         {155, C1, C1},   {155.1, C2, C2},  // 7.750 <= 7.7506 < 7.755
@@ -100,22 +88,19 @@ TEST(Classification, IFlangeOutstandLimitsAt350MPa) {
     }
 }
 
-// I web in flexure hw/Tw, Tw = 5 mm, flanges 150 x 10 (7.5, class 1). Limits
-// (1 - 0.39 r) 1100/s, (1 - 0.61 r) 1700/s, (1 - 0.65 r) 1900/s, r = Cf/phiCy,
-// phiCy = 0.9 A Fy, A = 3000 + 5 hw mm^2; under tension r < 0, no clamp.
+// I web in flexure hw/Tw, Tw = 5 mm, flanges 150 x 10 (7.5, class 1). Limits (1 - 0.39 r) 1100/s, (1 - 0.61 r) 1700/s,
+// (1 - 0.65 r) 1900/s, r = Cf/phiCy, phiCy = 0.9 A Fy, A = 3000 + 5 hw mm^2; under tension r < 0, no clamp.
 TEST(Classification, IWebInFlexureLimitsAt350MPa) {
     struct Case { double hw, r; BC expected; };  // hw in mm, r = Cf/phiCy
     Case const cases[] = {
         {293.9, 0, C1}, {294.1, 0, C2},  // r = 0: 58.78 <= 58.7975 < 58.82
         {454.3, 0, C2}, {454.4, 0, C3},  // 90.86 <= 90.8688 < 90.88
         {507.7, 0, C3}, {507.9, 0, C4},  // 101.54 <= 101.5593 < 101.58
-        // r = 0.5: (1 - 0.195) 58.7975 = 47.332; (1 - 0.305) 90.8688 = 63.154;
-        // (1 - 0.325) 101.5593 = 68.553
+        // r = 0.5: (1 - 0.195) 58.7975 = 47.332; (1 - 0.305) 90.8688 = 63.154; (1 - 0.325) 101.5593 = 68.553
         {236.5, 0.5, C1}, {236.8, 0.5, C2},  // 47.30 <= 47.332 < 47.36
         {315.7, 0.5, C2}, {315.9, 0.5, C3},  // 63.14 <= 63.154 < 63.18
         {342.7, 0.5, C3}, {342.9, 0.5, C4},  // 68.54 <= 68.553 < 68.58
-        // r = -0.5: (1 + 0.305) 90.8688 = 118.58 (and the class 1 limit 70.26
-        // for the ratio 65, below)
+        // r = -0.5: (1 + 0.305) 90.8688 = 118.58 (and the class 1 limit 70.26 for the ratio 65, below)
         {525, 0, C4}, {525, -0.5, C2},  // 101.56 < 105 <= 118.58
     };
     for (Case const& k : cases) {
@@ -131,9 +116,8 @@ TEST(Classification, IWebInFlexureLimitsAt350MPa) {
     }
 }
 
-// Element limits, each read through an axis class whose other elements are
-// class 1 (Mx = 0). At Fy = 400 MPa the limits k/20 and the ratios are exact in
-// binary (e.g. 0.116/2/0.008 = 7.25): a ratio on a limit takes the better class.
+// Element limits, each read through an axis class whose other elements are class 1 (Mx = 0). At Fy = 400 MPa the limits
+// k/20 and the ratios are exact in binary (e.g. 0.116/2/0.008 = 7.25): a ratio on a limit takes the better class.
 TEST(Classification, ElementLimitsByShape) {
     struct Case { wchar_t const* text; wchar_t const* code; Axis axis; BC expected; };
     std::vector<Case> const at400 = {
@@ -148,15 +132,15 @@ TEST(Classification, ElementLimitsByShape) {
         {L"I D=526 B=100 T=8 Tw=6", k09, XX, C2},                                              // 510/6 = 85
         {L"I D=491 B=100 T=8 Tw=5", k09, XX, C3},                                              // 475/5 = 95
         {L"I D=217 B=100 T=8 Tw=6", k09, Axial, C1}, {L"I D=217.1 B=100 T=8 Tw=6", k09, Axial, C4},  // 201/6 = 33.5
-        // Angle legs leg/t: 200/20 = 10 under "CSA S16-09", 250/20 = 12.5 otherwise
-        // (the code name itself: SectionBase.EditionSwitchOnTheCodeName).
+        // Angle legs leg/t: 200/20 = 10 under "CSA S16-09", 250/20 = 12.5 otherwise (the code name itself:
+        // SectionBase.EditionSwitchOnTheCodeName).
         {L"L D=100 B=100 t=10", k09, OverAll, C3}, {L"L D=100.1 B=100 t=10", k09, OverAll, C4},  // 10; 10.01
         {L"L D=125 B=100 t=10", k14, OverAll, C3}, {L"L D=125 B=100 t=10", k09, OverAll, C4},  // 125/10 = 12.5 > 10
         {L"L D=125.1 B=100 t=10", k14, OverAll, C4}, {L"L D=100 B=125.1 t=10", k14, OverAll, C4},  // 12.51 > 12.5
     };
     std::vector<Case> const at350 = {  // each pair straddles its limit k/s (above)
-        // Flanges share the I's 145/s and 170/s (ElementRules.h) but pass their own
-        // 200/s. Channel flange B/T, T = 10 mm; web 28, class 1.
+        // Flanges share the I's 145/s and 170/s (ElementRules.h) but pass their own 200/s. Channel flange B/T, T = 10
+        // mm; web 28, class 1.
         {L"C D=300 B=106 T=10 Tw=10", k09, XX, C3}, {L"C D=300 B=107 T=10 Tw=10", k09, XX, C4},  // 10.6, 10.7
         // Tee stem D/Tw, Tw = 10 mm (145/s, 170/s, 340/s), alone in XX; flange 7.
         {L"T D=77 B=140 T=10 Tw=10", k09, XX, C1}, {L"T D=78 B=140 T=10 Tw=10", k09, XX, C2},    // 7.7 <= 7.7506 < 7.8
@@ -175,59 +159,55 @@ TEST(Classification, ElementLimitsByShape) {
                 << Corvid::Narrow(k.text) << " " << Corvid::Narrow(k.code);
 }
 
-// Web in compression, class 1 up to 670/20 = 33.5 (Fy = 400 MPa), else 4; the
-// channel also accepts |ratio - 33.5| < 1e-6, the I does not. 201.000003/6 =
-// 33.5000005, 201.000012/6 = 33.500002; flanges 6.25, class 1.
+// Web in compression, class 1 up to 670/20 = 33.5 (Fy = 400 MPa), else 4; the channel also accepts |ratio - 33.5| <
+// 1e-6, the I does not. 201.000003/6 = 33.5000005, 201.000012/6 = 33.500002; flanges 6.25, class 1.
 TEST(Classification, CompressionWebToleranceBelongsToTheChannelOnly) {
     EXPECT_EQ(Make<CSectionCalcPFC>(L"C D=217.000003 B=50 T=8 Tw=6", g400).BucklingClassAxial(nullptr), C1);
     EXPECT_EQ(Make<CSectionCalcPFC>(L"C D=217.000012 B=50 T=8 Tw=6", g400).BucklingClassAxial(nullptr), C4);
     EXPECT_EQ(Make<CSectionCalcI>(L"I D=217.000003 B=100 T=8 Tw=6", g400).BucklingClassAxial(nullptr), C4);
 }
 
-// How each shape composes its element classes into the axis classes, and the
-// class 4 flags each raises (Mx = 0 counts as positive).
+// How each shape composes its element classes into the axis classes, and the class 4 flags each raises (Mx = 0 counts
+// as positive).
 TEST(Classification, CompositionAndFlagsByShape) {
     struct Case { wchar_t const* text; double Mx; Four expected; };
     Case const cases[] = {
-        // I: XX = compression flange + web in flexure; YY = both flanges; Axial =
-        // both + web in compression; OverAll = worst, no flags. Flange 1 (top) 12:
-        // class 4; flange 2 7: 1; web 300/6 = 50: 1 in flexure, 4 in compression.
+        // I: XX = compression flange + web in flexure; YY = both flanges; Axial = both + web in compression; OverAll =
+        // worst, no flags. Flange 1 (top) 12: class 4; flange 2 7: 1; web 300/6 = 50: 1 in flexure, 4 in compression.
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", 0, {{{C1, 0}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         {L"I D=320 B1=240 T1=10 B2=140 T2=10 Tw=6", -1000,
          {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange | kWeb}, {C4, 0}}}},
         // Web 600/5 = 120 > 101.56, flanges 7.5.
         {L"I D=620 B=150 T=10 Tw=5", 0, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, 0}}}},
-        // Channel (flange B/T): XX as the I; YY = both flanges + web in flexure,
-        // flagged as a flange; Axial as the I; OverAll = worst of XX, YY, flanges
-        // and web in compression, no flags. Flanges 7; web 280/4 = 70: 2, 4.
+        // Channel (flange B/T): XX as the I; YY = both flanges + web in flexure, flagged as a flange; Axial as the I;
+        // OverAll = worst of XX, YY, flanges and web in compression, no flags. Flanges 7; web 280/4 = 70: 2, 4.
         {L"C D=300 B=70 T=10 Tw=4", 0, {{{C2, 0}, {C2, 0}, {C4, kWeb}, {C4, 0}}}},
         // Web 580/5 = 116 > 101.56, flanges 8 (class 2): YY class 4 from the web.
         {L"C D=600 B=80 T=10 Tw=5", 0, {{{C4, kWeb}, {C4, kFlange}, {C4, kWeb}, {C4, 0}}}},
         // Flanges 12 (class 4) and 7; web 28: OverAll counts flange 1 when XX is 1.
         {L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10", +1000, {{{C1, 0}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}},
         {L"C D=300 B1=120 T1=10 B2=70 T2=10 Tw=10", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange}, {C4, 0}}}},
-        // Tee: XX the stem alone for Mx >= 0, flange and stem for Mx < 0; YY the
-        // flange; Axial both; OverAll = Axial, flags too. Flange 12: 4; stem 15: 3.
+        // Tee: XX the stem alone for Mx >= 0, flange and stem for Mx < 0; YY the flange; Axial both; OverAll = Axial,
+        // flags too. Flange 12: 4; stem 15: 3.
         {L"T D=150 B=240 T=10 Tw=10", +1000, {{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
         {L"T D=150 B=240 T=10 Tw=10", 0, {{{C3, 0}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
         {L"T D=150 B=240 T=10 Tw=10", -1000, {{{C4, kFlange}, {C4, kFlange}, {C4, kFlange}, {C4, kFlange}}}},
         // Flange 7; stem 20 > 18.17, class 4.
         {L"T D=200 B=140 T=10 Tw=10", +1000, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}}},
         {L"T D=200 B=140 T=10 Tw=10", -1000, {{{C4, kWeb}, {C1, 0}, {C4, kWeb}, {C4, kWeb}}}},
-        // RHS: flange (B - k tw)/tf, web (D - k tf)/tw, k = 4 rolled, 2 welded. XX
-        // = flange + web in flexure, YY the same turned 90 degrees, Axial = flange
-        // + web in compression, OverAll = XX + YY; flags kSection, Axial kFlange
+        // RHS: flange (B - k tw)/tf, web (D - k tf)/tw, k = 4 rolled, 2 welded. XX = flange + web in flexure, YY the
+        // same turned 90 degrees, Axial = flange + web in compression, OverAll = XX + YY; flags kSection, Axial kFlange
         // (+ kWeb). Flange 168/8 = 21: 1; web 46: 1 in flexure, 4 in compression.
         {L"RHS D=400 B=200 t=8", 0, {{{C1, 0}, {C4, kSection}, {C4, kFlange | kWeb}, {C4, kSection}}}},
         // Flange 46: class 4; web 21. Turned: class 1.
         {L"RHS D=200 B=400 t=8", 0, {{{C4, kSection}, {C1, 0}, {C4, kFlange}, {C4, kSection}}}},
-        // Unequal walls: XX flange 17.2 / 18.6, web 27.14 / 30.0 (<= 35.81), class 1;
-        // turned, flange (230 - 40)/7 = 27.14 (2) / (230 - 20)/7 = 30.0 (3).
+        // Unequal walls: XX flange 17.2 / 18.6, web 27.14 / 30.0 (<= 35.81), class 1; turned, flange (230 - 40)/7 =
+        // 27.14 (2) / (230 - 20)/7 = 30.0 (3).
         {L"RHS D=230 B=200 tf=10 tw=7", 0, {{{C1, 0}, {C2, 0}, {C1, 0}, {C2, 0}}}},
         {L"RHS D=230 B=200 tf=10 tw=7 fab=welded", 0, {{{C1, 0}, {C3, 0}, {C1, 0}, {C3, 0}}}},
-        // Angle: axis and axial classes Invalid; OverAll the worse leg (3 or 4,
-        // kSection). Legs 12 > 10.69 and 8; legs 5: still class 3.
+        // Angle: axis and axial classes Invalid; OverAll the worse leg (3 or 4, kSection). Legs 12 > 10.69 and 8; legs
+        // 5: still class 3.
         {L"L D=120 B=80 t=10", 0, {{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C4, kSection}}}},
         {L"L D=50 B=50 t=10", 0, {{{Inv, 0}, {Inv, 0}, {Inv, 0}, {C3, 0}}}},
     };
@@ -253,9 +233,8 @@ TEST(Classification, CompositionAndFlagsByShape) {
     EXPECT_EQ(r.BucklingClassXX(nullptr), C1);
 }
 
-// Another fabrication than rolled or welded makes the RHS flange Invalid, which
-// wins over every class, class 4 included, with no flag. Web (1000 - 32)/8 =
-// 121: class 4 in flexure and in compression (which flags the web).
+// Another fabrication than rolled or welded makes the RHS flange Invalid, which wins over every class, class 4
+// included, with no flag. Web (1000 - 32)/8 = 121: class 4 in flexure and in compression (which flags the web).
 TEST(Classification, RhsOfAnotherFabricationIsInvalid) {
     for (wchar_t const* fab : {L"cold-formed", L"built-up", L"cold-formed-stainless"}) {
         std::wstring const text = std::wstring(L"RHS D=1000 B=200 t=8 fab=") + fab;
@@ -271,9 +250,8 @@ TEST(Classification, RhsOfAnotherFabricationIsInvalid) {
     }
 }
 
-// CHS: bending 13000/Fy, 18000/Fy, 66000/Fy on D/t, axial 23000/Fy (CSA S16-09
-// Tables 1 and 2), Fy in MPa capped at 23000 t/D, so 23000/Fy >= D/t: axial
-// class 1 throughout. For the same reason 66000/Fy >= 2.87 D/t: no class 4.
+// CHS: bending 13000/Fy, 18000/Fy, 66000/Fy on D/t, axial 23000/Fy (CSA S16-09 Tables 1 and 2), Fy in MPa capped at
+// 23000 t/D, so 23000/Fy >= D/t: axial class 1 throughout. For the same reason 66000/Fy >= 2.87 D/t: no class 4.
 TEST(Classification, ChsClassesThroughTheCappedStress) {
     struct Case { wchar_t const* text; double Fy; BC bending; };  // Fy = min(350, 23000 t/D) MPa
     Case const cases[] = {
@@ -296,9 +274,8 @@ TEST(Classification, ChsClassesThroughTheCappedStress) {
     }
 }
 
-// Web ratio 65 (Tw = 5 mm), flanges class 1, so XX is the web class. Cf = 0:
-// 58.80 < 65 <= 90.87, class 2; r = +0.5: 63.15 < 65 <= 68.55, class 3;
-// r = -0.5: 65 <= 70.26, class 1.
+// Web ratio 65 (Tw = 5 mm), flanges class 1, so XX is the web class. Cf = 0: 58.80 < 65 <= 90.87, class 2; r = +0.5:
+// 63.15 < 65 <= 68.55, class 3; r = -0.5: 65 <= 70.26, class 1.
 TEST(Classification, CachedWebClassFollowsTheAxialForce) {
     struct Case { wchar_t const* text; double A; };  // A in mm^2
     Case const cases[] = {
