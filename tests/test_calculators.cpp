@@ -38,7 +38,6 @@ constexpr double MPa = 1e6;
 template <std::size_t n>
 using Bools = std::array<bool, n>;  // answers compared in one go, asked in order
 
-// One section of each shape.
 wchar_t const* const kShapes[] = {
     L"I D=400 B=200 T=20 Tw=10 R=12", L"C D=254 B=69.6 T=11.1 Tw=9.63 R=14.3", L"T D=152 B=203 T=13.1 Tw=7.49 R=12.8",
     L"RHS D=200 B=100 t=8 Ro=16",     L"CHS D=168 t=5.92",                      L"L D=100 B=75 t=8 R=8"};
@@ -219,16 +218,14 @@ TEST(Calculators, DepthsThicknessesAndDesignStress) {
         {L"I D=400 B1=150 T1=12 B2=200 T2=20 Tw=10", 400, 20, 350, false},  // the bottom flange
         {L"I D=400 B=200 T=10 Tw=16", 400, 16, 350, false},                 // the web
         {L"I D=1500 B=600 T=70 Tw=16", 1500, 70, 320, false}, {L"I D=1500 B=600 T=60 Tw=16", 1500, 60, 350, false},
-        {L"I D=1500 B1=600 T1=40 B2=600 T2=70 Tw=16", 1500, 70, 320, false},
         {L"C D=254 B=69.6 T=11.1 Tw=9.63 R=14.3", 254, 11.1, 350, false},
         {L"C D=300 B=90 T=10 Tw=14", 300, 14, 350, false}, {L"C D=400 B=150 T=30 Tw=70", 400, 70, 320, false},
         {L"C D=400 B1=150 T1=30 B2=150 T2=70 Tw=20", 400, 70, 320, false},
         {L"T D=152 B=203 T=13.1 Tw=7.49 R=12.8", 152, 13.1, 350, false},
         {L"T D=150 B=100 T=8 Tw=12", 150, 12, 350, false}, {L"T D=300 B=300 T=40 Tw=70", 300, 70, 320, false},
         {L"T D=300 B=300 T=70 Tw=20", 300, 70, 320, false}, {L"RHS D=200 B=100 tf=10 tw=8", 200, 10, 350, false},
-        {L"RHS D=200 B=100 tf=6 tw=9", 200, 9, 350, false}, {L"RHS D=400 B=400 tf=20 tw=70", 400, 70, 320, false},
+        {L"RHS D=200 B=100 tf=6 tw=9", 200, 9, 350, false}, {L"L D=75 B=100 t=8", 75, 8, 350, false},
         {L"L D=100 B=75 t=8 R=8", 100, 8, 350, false},  // D: the vertical leg
-        {L"L D=75 B=100 t=8", 75, 8, 350, false},       {L"L D=300 B=300 t=70", 300, 70, 320, false},
         {L"CHS D=168 t=5.92", 168, 5.92, 350, false},
         {L"CHS D=330 t=5", 330, 5, 23000.0 * 5 / 330, true},   // 348.48, just under 350
         {L"CHS D=1000 t=70", 1000, 70, 320, false},             // cap 23 000 x 70/1000 = 1610
@@ -245,8 +242,8 @@ TEST(Calculators, DepthsThicknessesAndDesignStress) {
     // Web buckling depth D - T1 - T2: 400 - 12 - 20 = 368, 254 - 22.2 = 231.8; a tee's whole stem (152), no effective
     // web width, its flange answers for both.
     EXPECT_REL(LoadCalc<CSectionCalcI>(cases[0].text)->WebBucklingDepth(), 0.368);
-    EXPECT_REL(LoadCalc<CSectionCalcPFC>(cases[5].text)->WebBucklingDepth(), 0.2318);
-    auto const t = LoadCalc<CSectionCalcT>(cases[9].text);
+    EXPECT_REL(LoadCalc<CSectionCalcPFC>(cases[4].text)->WebBucklingDepth(), 0.2318);
+    auto const t = LoadCalc<CSectionCalcT>(cases[8].text);
     EXPECT_REL(t->WebBucklingDepth(), 0.152);
     EXPECT_EQ(t->WebEffectiveWidth(), 0.0);
     EXPECT_TRUE(AllNear({t->GetT1(), t->GetT2(), t->GetB1(), t->GetB2()}, {0.0131, 0.0131, 0.203, 0.203}));
@@ -296,8 +293,7 @@ TEST(Calculators, LoadingRefusesAnotherShape) {
     EXPECT_FALSE(CSectionCalcRHS().SetCorvidSec(CSection(L"PL B=200 t=10"), nullptr));
 }
 
-// Every shape, through the code and the geometry interfaces: a new object of the same class with the same state, which
-// changes apart from its original.
+// Every shape, through either interface: a new object of the same class and state, changing apart from its original.
 TEST(Calculators, CloneIsAnIndependentCopy) {
     for (wchar_t const* text : kShapes) {
         SCOPED_TRACE(Corvid::Narrow(text));
@@ -347,8 +343,7 @@ TEST(Calculators, CloneIsAnIndependentCopy) {
 
 // Turning a section turns its actions; the turned geometry: test_geometry.cpp.
 TEST(Calculators, TurningASectionTurnsItsActions) {
-    // RHS a quarter turn clockwise.
-    auto r = LoadCalc<CSectionCalcRHS>(L"RHS D=200 B=100 tf=10 tw=6 Ro=15");
+    auto r = LoadCalc<CSectionCalcRHS>(L"RHS D=200 B=100 tf=10 tw=6 Ro=15");  // a quarter turn clockwise
     SetActions(*r);
     auto const gross = Gross(*r);
     r->Rotate90Clockwise();  // (its caches emptied: SectionBase.TurningACopyEmptiesItsCaches)
@@ -365,8 +360,7 @@ TEST(Calculators, TurningASectionTurnsItsActions) {
     EXPECT_REL(r->GetTf(), 0.010);
     EXPECT_TRUE(AllNear(Gross(*r), gross));
     EXPECT_EQ(ActionsOf(*r), kActions);
-    // Angle reflected about the 45 degree line.
-    auto l = LoadCalc<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");
+    auto l = LoadCalc<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");  // reflected about the 45 degree line
     SetActions(*l);
     auto const lGross = Gross(*l);
     l->Reflect45();

@@ -71,8 +71,7 @@ TEST(Geometry, MonosymmetricIAndMirror) {
     // I1 = 20*200^3/12, I2 = 10*100^3/12 = I1/16: Cw = 285^2 * I1/17 = 6.370588e10
     EXPECT_REL(mm6(g.Gamma()), 285.0 * 285 * (20 * 8e6 / 12) / 17);
 
-    // Turned over, this one and one with fillets and a 1:6 flange slope: the flanges exchange, the slope and the
-    // properties stay.
+    // Turned over, this one and one with fillets and a 1:6 slope: the flanges exchange, the slope and properties stay.
     CDesSectGeomI sloped;
     sloped.SetDimensions(0.3, 0.2, 0.02, 0.1, 0.012, 0.008, 0.01, 1.0 / 6);
     for (CDesSectGeomI* m : {&g, &sloped}) {
@@ -197,14 +196,12 @@ TEST(Geometry, RHS) {
     EXPECT_REL(mm4(g.J()), 4 * Am * Am / ((320 + 15 * kPi) / 5));
 }
 
-// ---------------------------------------------------------------------------
-// Sloped flanges: T is the thickness at the middle of the outstand b', the flange is T + s b'/2 thick at the web face
-// and T - s b'/2 at the toe. Integrals over an outstand of thickness t(u) running linearly from t1 at the web face
+// ---- Sloped flanges: T is the thickness at the middle of the outstand b', the flange is T + s b'/2 thick at the web
+// face and T - s b'/2 at the toe. Integrals over an outstand of thickness t(u) running linearly from t1 at the web face
 // (u = 0) to t2 at the toe (u = L):
 //   int t du     = L (t1 + t2)/2
 //   int t u du   = L^2 (t1 + 2 t2)/6
 //   int t u^2 du = L^3 (t1 + 3 t2)/12
-// ---------------------------------------------------------------------------
 
 // Channel D = 200, B = 80, T = 10, Tw = 10, slope 10 %, no fillets: web strip 10 x 200 = 2000 at x = 0..10, two
 // trapezoidal outstands L = 70 from t1 = 10 + 0.1*35 = 13.5 to t2 = 6.5: 700 each (the mean thickness is T).
@@ -237,10 +234,8 @@ TEST(Geometry, SlopedChannelByHand) {
 
 // I D = 200, B = 100, T = 10, Tw = 10, slope 10 %: four outstands L = 45 from t1 = 10 + 0.1*22.5 = 12.25 to t2 =
 // 7.75. A = 200*10 + 4*45*10 = 3800. Iyy about the web centre line (the web face at 5): web 200*10^3/12 = 16 666.67;
-// each outstand int (5 + u)^2 t du = 25 int t du + 10 int t u du + int t u^2 du, with
-//   int t du     = 45*10 = 450
-//   int t u du   = 2025 (12.25 + 2*7.75)/6 = 9 365.625
-//   int t u^2 du = 91 125 (12.25 + 3*7.75)/12 = 269 578.125
+// each outstand int (5 + u)^2 t du = 25 int t du + 10 int t u du + int t u^2 du, with int t du = 45*10 = 450,
+// int t u du = 2025 (12.25 + 2*7.75)/6 = 9 365.625, int t u^2 du = 91 125 (12.25 + 3*7.75)/12 = 269 578.125,
 // so 25*450 + 10*9 365.625 + 269 578.125 = 374 484.375, and Iyy = 16 666.67 + 4*374 484.375 = 1 514 604.17.
 TEST(Geometry, SlopedIByHandAndFillets) {
     CDesSectGeomI g;
@@ -288,8 +283,7 @@ TEST(Geometry, SlopeLimits) {
     EXPECT_REL(steep.Iyy(), limit.Iyy());
 }
 
-// slope= in a description: percent, optional, zero or more, kept in the normalised name only when not zero; the name
-// reads back to the section.
+// slope= in a description: percent, optional, zero or more, named only when not zero; the name reads back.
 TEST(Geometry, SlopeInDescriptions) {
     auto slopeOf = [](CDesSectGeom const& g) {
         if (auto const* c = dynamic_cast<CDesSectGeomPFC const*>(&g)) return c->GetSlope();

@@ -78,8 +78,7 @@ struct NoCatalogue {
     }
 };
 
-// Tests that read the shared section tables: skipped when the folder is missing; the catalogue setting is cleared
-// again after each test.
+// Tests that read the shared section tables (skipped without them); the catalogue setting is cleared after each test.
 class SectionCatalogue : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -125,8 +124,7 @@ void ExpectNamed(std::vector<Named> const& rows) {
 // ---- Parametric descriptions
 
 TEST(SectionText, ShapesParseInMetres) {
-    // code: the number of the shape code; geometry: plate and round bar have none of their own; mm: the dimensions
-    // expected, in mm.
+    // code: the shape's number; geometry: plate and round bar have none of their own; mm: the dimensions expected (mm).
     struct Case { wchar_t const* text; CSecGeom::SecShape shape; int code; bool geometry; char const* mm; };
     Case const cases[] = {
         // Equal flanges: B and T serve both flanges; B is the wider flange.
@@ -199,8 +197,7 @@ TEST(SectionText, FabricationWords) {
 }
 
 TEST(SectionText, NormalisedName) {
-    // The name puts the shape word in capitals and the dimensions in a fixed order with their usual spelling, R
-    // always and Ro only when given.
+    // The name: the shape word in capitals, the dimensions in a fixed order and usual spelling, R always, Ro if given.
     auto name = [](wchar_t const* text) { return CSection(text).Description(false, false, true); };
     EXPECT_EQ(name(L"i r=15 tw=7.5 t=13.1 b=203 d=303"), L"I D=303 B=203 T=13.1 Tw=7.5 R=15");
     EXPECT_EQ(name(L"I D=303 B=203 T=13.1 Tw=7.5"), L"I D=303 B=203 T=13.1 Tw=7.5 R=0");
@@ -209,8 +206,7 @@ TEST(SectionText, NormalisedName) {
     EXPECT_EQ(name(L"RHS D=200 B=100 tw=8 tf=10 Ro=20"), L"RHS D=200 B=100 tf=10 tw=8 Ro=20");
     EXPECT_EQ(name(L"l t=9.5 b=76 d=102"), L"L D=102 B=76 t=9.5 R=0");
     EXPECT_EQ(name(L"chs t=5.92 d=168"), L"CHS D=168 t=5.92");
-    // With all three false the name is given; fab adds the word; a parametric name already holds the dimensions, so
-    // they are not repeated.
+    // All three false: the name; fab adds the word; a parametric name holds the dimensions already, not repeated.
     EXPECT_EQ(CSection(L"chs t=5.92 d=168").Description(false, false, false), L"CHS D=168 t=5.92");
     EXPECT_EQ(CSection(L"CHS D=168 t=5.92 fab=welded").Description(false, true, true), L"CHS D=168 t=5.92 fab=welded");
     EXPECT_EQ(CSection(L"CHS D=168 t=5.92").Description(true, true, true), L"CHS D=168 t=5.92 fab=rolled");
@@ -290,12 +286,10 @@ TEST(SectionText, RefusesInconsistentDimensions) {
 }
 
 // Flange slopes: each limit has an accepted value just below it.
+// (Not a number, not finite, given twice: the rules of every dimension, RefusesMalformedTokens.)
 TEST(SectionText, RefusesFlangeSlopes) {
     ExpectRefusals({
         {L"C D=200 B=80 T=10 Tw=10 slope=-5", "\"slope\" must be zero or positive"},
-        {L"C D=200 B=80 T=10 Tw=10 slope=steep", "is not a number"},
-        {L"C D=200 B=80 T=10 Tw=10 slope=5 slope=5", "given twice"},
-        {L"C D=200 B=80 T=10 Tw=10 slope=inf", "not a finite number"},
         {L"L D=100 B=100 t=10 slope=5", "\"slope\" is not used by an angle"},
         {L"RHS D=100 B=100 t=10 slope=5", "is not used by"},
         // Every refusal names the text it refused.
@@ -392,8 +386,7 @@ TEST(SectionCatalogueSetting, EnvironmentAndUnreadableFolder) {
     setenv("S16_SECTION_CATALOG", S16_SHARED_SECTIONS, 1);
     EXPECT_EQ(CSection::CatalogDirectory(), S16_SHARED_SECTIONS);
     EXPECT_EQ(CSection(L"W310x60").Shape(), CSecGeom::I);
-    // A setting in the program wins over the environment: a folder with no section tables refuses every designation,
-    // naming the folder.
+    // A setting in the program wins over the environment: a folder without tables refuses every designation, naming it.
     std::string const empty = (std::filesystem::temp_directory_path() / "s16_no_tables_here").string();
     CSection::SetCatalogDirectory(empty);
     EXPECT_EQ(CSection::CatalogDirectory(), empty);
@@ -505,8 +498,7 @@ TEST(SectionCatalogueRows, FaultsAreRefusedNamingFileLineColumnAndDesignation) {
         std::string const dir = OwnCatalogue(k.tag, k.files);
         EXPECT_TRUE(RefusedIn(dir, L"W310x60", "section catalogue \"" + dir + "\": " + std::string(k.message)));
     }
-    // A table that cannot be read (here a folder) is a fault; further faults are counted (the tee table lacks six
-    // columns).
+    // A table that cannot be read (here a folder) is a fault; others are counted (the tee table lacks six columns).
     std::string const dir = OwnCatalogue("unreadable", {{"tees.csv", "designation\nx\n"}});
     std::filesystem::create_directory(dir + "/i_shapes.csv");
     EXPECT_TRUE(RefusedIn(dir, L"W310x60", "i_shapes.csv: cannot be read (and 6 more faults)"));
