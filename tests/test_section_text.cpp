@@ -434,7 +434,7 @@ TEST(SectionCatalogueNames, AmbiguousMassAndListing) {
 // ---- Hollow sections by their CSA G40.20 names
 
 TEST(SectionText, HollowSectionsByG40Name) {
-    NoCatalogue const none;  // no table needed (rounded corners: A, J Geometry.RHS; Ix PublishedSections.RectangularHSS)
+    NoCatalogue const none;  // rounded corners: A, J Geometry.RHS; Ix PublishedSections.RectangularHSS
     ExpectNamed({
         // Each size is the inch size it rounds, to 3 decimals of an inch, in mm to 0.01: 102 = 4 in = 101.6; 6.4 =
         // 0.250 in = 6.35; outside corner radius 2t; the nominal wall is the design wall.
