@@ -1,6 +1,5 @@
-// The shape calculators on their own: predicates, depths and the design
-// stress, loading and its refusals, gross properties, copies, and turning a
-// section with its actions.
+// The shape calculators on their own: predicates, depths and the design stress, loading and its refusals, gross
+// properties, copies, and turning a section with its actions.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -36,24 +35,9 @@ namespace {
 
 constexpr double MPa = 1e6;
 
-// An empty calculator for the shape of a description.
-std::unique_ptr<CCSA_S16_09Section> NewCalc(CString const& text) {
-    switch (CSection(text).Shape()) {
-        case CSecGeom::I:
-        case CSecGeom::H: return std::make_unique<CSectionCalcI>();
-        case CSecGeom::Channel: return std::make_unique<CSectionCalcPFC>();
-        case CSecGeom::Tee: return std::make_unique<CSectionCalcT>();
-        case CSecGeom::RHS: return std::make_unique<CSectionCalcRHS>();
-        case CSecGeom::CHS: return std::make_unique<CSectionCalcCHS>();
-        case CSecGeom::Angle: return std::make_unique<CSectionCalcAngle>();
-        default: return nullptr;
-    }
-}
-
 template <std::size_t n>
 using Bools = std::array<bool, n>;  // answers compared in one go, asked in order
 
-// One section of each shape.
 wchar_t const* const kShapes[] = {
     L"I D=400 B=200 T=20 Tw=10 R=12", L"C D=254 B=69.6 T=11.1 Tw=9.63 R=14.3", L"T D=152 B=203 T=13.1 Tw=7.49 R=12.8",
     L"RHS D=200 B=100 t=8 Ro=16",     L"CHS D=168 t=5.92",                      L"L D=100 B=75 t=8 R=8"};
@@ -97,8 +81,7 @@ std::vector<CString> Fragments(CMemberResult const& r) {
 }  // namespace
 
 TEST(Calculators, ShapePredicatesAndGrossProperties) {
-    // angle: the four answers only an angle gives (strut and tie only, v-v
-    // span, strut about x-x and about y-y).
+    // angle: the four answers only an angle gives (strut and tie only, v-v span, strut about x-x and about y-y).
     struct Row { wchar_t const* text; bool circular, doublySym, hollow, iOrH, rectangular, square, angle; };
     Row const rows[] = {
         {L"I D=400 B=200 T=20 Tw=10 R=12", 0, 1, 0, 1, 0, 0, 0}, {L"H D=250 B=250 T=14 Tw=9 R=12", 0, 1, 0, 1, 0, 0, 0},
@@ -130,8 +113,7 @@ TEST(Calculators, ShapePredicatesAndGrossProperties) {
 }
 
 TEST(Calculators, RhsIsSquareOnlyStrictlyInsideOnePercent) {
-    // B = 100, t = 5, square corners (b = 90, d = D - 10):
-    // Ixx = (B D^3 - b d^3)/12, Iyy = (D B^3 - d b^3)/12.
+    // B = 100, t = 5, square corners (b = 90, d = D - 10): Ixx = (B D^3 - b d^3)/12, Iyy = (D B^3 - d b^3)/12.
     struct Case { wchar_t const* text; double ratio; bool square; };
     Case const cases[] = {
         {L"RHS D=100.63 B=100 t=5", 1.009946, true},   // 2 908 704.57 / 2 880 060.83
@@ -170,9 +152,8 @@ TEST(Calculators, IsHSectionByProportions) {
 }
 
 TEST(Calculators, ChannelWebAndTeeFlangeConnection) {
-    // Both need translation held and bending pinned. The channel is a y-y strut
-    // through its web alone (no flange or end connection, or one holding neither
-    // flange); the tee an x-x strut through its flange (flange or end connection).
+    // Both need translation held and bending pinned. The channel is a y-y strut through its web alone (no flange or end
+    // connection, or one holding neither flange); the tee an x-x strut through its flange (flange or end connection).
     struct Case { char const* what; int bits; bool channel, tee; };
     using namespace rb;
     Case const cases[] = {
@@ -226,33 +207,27 @@ TEST(Calculators, StrutAndTieOnlyIsTheStoredConnectionFlag) {
     channel->SetMemberRestraint(CRestraint(rb::kMinorTranslation));
     ASSERT_TRUE(channel->IsStrutOnlyConnection());
     std::unique_ptr<CSectionCalcPFC> const copy(channel->Clone());
-    EXPECT_TRUE(copy->IsStrutAndTieOnly());
-    EXPECT_TRUE(copy->IsMemberRestraintSet());
+    EXPECT_TRUE(copy->IsStrutAndTieOnly());  // (the restraint: CloneIsAnIndependentCopy)
 }
 
 TEST(Calculators, DepthsThicknessesAndDesignStress) {
-    // The thickest element gives MaxThick and, through 350W (CSA G40.21: 350 MPa
-    // up to 65 mm, 320 above), Fy. CHS, CSA S16-09 cl. 13.5(c)(iii): Fy at most
-    // 23 000 t/D MPa, a reduced-stress design.
+    // The thickest element gives MaxThick and, through 350W (CSA G40.21: 350 MPa up to 65 mm, 320 above), Fy. CHS, CSA
+    // S16-09 cl. 13.5(c)(iii): Fy at most 23 000 t/D MPa, a reduced-stress design.
     struct Case { wchar_t const* text; double depth, maxThick, Fy; bool reduced; };  // mm, mm, MPa
     Case const cases[] = {
         {L"I D=400 B1=150 T1=12 B2=200 T2=20 Tw=10", 400, 20, 350, false},  // the bottom flange
         {L"I D=400 B=200 T=10 Tw=16", 400, 16, 350, false},                 // the web
         {L"I D=1500 B=600 T=70 Tw=16", 1500, 70, 320, false}, {L"I D=1500 B=600 T=60 Tw=16", 1500, 60, 350, false},
-        {L"I D=1500 B1=600 T1=40 B2=600 T2=70 Tw=16", 1500, 70, 320, false},
         {L"C D=254 B=69.6 T=11.1 Tw=9.63 R=14.3", 254, 11.1, 350, false},
         {L"C D=300 B=90 T=10 Tw=14", 300, 14, 350, false}, {L"C D=400 B=150 T=30 Tw=70", 400, 70, 320, false},
         {L"C D=400 B1=150 T1=30 B2=150 T2=70 Tw=20", 400, 70, 320, false},
         {L"T D=152 B=203 T=13.1 Tw=7.49 R=12.8", 152, 13.1, 350, false},
         {L"T D=150 B=100 T=8 Tw=12", 150, 12, 350, false}, {L"T D=300 B=300 T=40 Tw=70", 300, 70, 320, false},
         {L"T D=300 B=300 T=70 Tw=20", 300, 70, 320, false}, {L"RHS D=200 B=100 tf=10 tw=8", 200, 10, 350, false},
-        {L"RHS D=200 B=100 tf=6 tw=9", 200, 9, 350, false}, {L"RHS D=400 B=400 tf=20 tw=70", 400, 70, 320, false},
+        {L"RHS D=200 B=100 tf=6 tw=9", 200, 9, 350, false}, {L"L D=75 B=100 t=8", 75, 8, 350, false},
         {L"L D=100 B=75 t=8 R=8", 100, 8, 350, false},  // D: the vertical leg
-        {L"L D=75 B=100 t=8", 75, 8, 350, false},       {L"L D=300 B=300 t=70", 300, 70, 320, false},
         {L"CHS D=168 t=5.92", 168, 5.92, 350, false},
-        {L"CHS D=200 t=2", 200, 2, 230, true},                  // 23 000 x 2/200 = 230 < 350
         {L"CHS D=330 t=5", 330, 5, 23000.0 * 5 / 330, true},   // 348.48, just under 350
-        {L"CHS D=200 t=10", 200, 10, 350, false},               // cap 1150
         {L"CHS D=1000 t=70", 1000, 70, 320, false},             // cap 23 000 x 70/1000 = 1610
     };
     for (Case const& k : cases) {
@@ -264,11 +239,11 @@ TEST(Calculators, DepthsThicknessesAndDesignStress) {
         auto const method = k.reduced ? CCSA_S16_09Section::ReducedStress : CCSA_S16_09Section::FullStrength;
         EXPECT_EQ(c->GetDesignMethod(), method);
     }
-    // Web buckling depth D - T1 - T2: 400 - 12 - 20 = 368, 254 - 22.2 = 231.8; a
-    // tee's whole stem (152), no effective web width, its flange answers for both.
+    // Web buckling depth D - T1 - T2: 400 - 12 - 20 = 368, 254 - 22.2 = 231.8; a tee's whole stem (152), no effective
+    // web width, its flange answers for both.
     EXPECT_REL(LoadCalc<CSectionCalcI>(cases[0].text)->WebBucklingDepth(), 0.368);
-    EXPECT_REL(LoadCalc<CSectionCalcPFC>(cases[5].text)->WebBucklingDepth(), 0.2318);
-    auto const t = LoadCalc<CSectionCalcT>(cases[9].text);
+    EXPECT_REL(LoadCalc<CSectionCalcPFC>(cases[4].text)->WebBucklingDepth(), 0.2318);
+    auto const t = LoadCalc<CSectionCalcT>(cases[8].text);
     EXPECT_REL(t->WebBucklingDepth(), 0.152);
     EXPECT_EQ(t->WebEffectiveWidth(), 0.0);
     EXPECT_TRUE(AllNear({t->GetT1(), t->GetT2(), t->GetB1(), t->GetB2()}, {0.0131, 0.0131, 0.203, 0.203}));
@@ -277,8 +252,7 @@ TEST(Calculators, DepthsThicknessesAndDesignStress) {
 TEST(Calculators, FabricationRefusals) {
     std::vector<CString> const none, cold = {L"<red>Cold formed sections are not yet supported</red>\n"},
                                      built = {L"<red>Welded or built up sections are not yet supported</red>\n"};
-    // The message into a result that wants text and one that does not (only
-    // the stainless message regardless).
+    // The message into a result that wants text and one that does not (only the stainless message regardless).
     struct Fab { wchar_t const* word; std::vector<CString> loud, quiet; };
     Fab const fabs[] = {
         {L"cold-formed", cold, none}, {L"built-up", built, none}, {L"cold-formed-stainless", cold, cold}};
@@ -289,14 +263,14 @@ TEST(Calculators, FabricationRefusals) {
             CSection const s(CString(text) + L" fab=" + f.word);
             CMemberResult loud, quiet;
             quiet.EnableText(false);
-            EXPECT_FALSE(NewCalc(text)->SetCorvidSec(s, &loud));
+            EXPECT_FALSE(LoadCalc(text)->SetCorvidSec(s, &loud));
             EXPECT_EQ(Fragments(loud), f.loud);
-            EXPECT_FALSE(NewCalc(text)->SetCorvidSec(s, &quiet));
+            EXPECT_FALSE(LoadCalc(text)->SetCorvidSec(s, &quiet));
             EXPECT_EQ(Fragments(quiet), f.quiet);
-            EXPECT_FALSE(NewCalc(text)->SetCorvidSec(s, nullptr));
+            EXPECT_FALSE(LoadCalc(text)->SetCorvidSec(s, nullptr));
         }
-        CMemberResult r;  // welded (1) and rolled (0) load, silently
-        auto welded = NewCalc(text), rolled = NewCalc(text);
+        CMemberResult r;  // welded (1) and rolled (0) load, silently, where the other was
+        auto welded = LoadCalc(text), rolled = LoadCalc((CString(text) + L" fab=welded").c_str());
         EXPECT_EQ((Bools<4>{welded->SetCorvidSec(CSection(CString(text) + L" fab=welded"), &r), welded->IsWelded(),
                             rolled->SetCorvidSec(CSection(text), &r), rolled->IsWelded()}), (Bools<4>{1, 1, 1, 0}));
         EXPECT_EQ(welded->GetCorvidSec().FabricationType(), 1);
@@ -306,14 +280,12 @@ TEST(Calculators, FabricationRefusals) {
 }
 
 TEST(Calculators, LoadingRefusesAnotherShape) {
-    // The geometry refuses (its messages, with or without text: Geometry.HostSection),
-    // and the host section is then not taken.
+    // The geometry refuses (its messages, with or without text: Geometry.HostSection); the host section is not taken.
     CSectionCalcI i;
     CMemberResult text;
     EXPECT_FALSE(i.SetCorvidSec(CSection(L"C D=254 B=69.6 T=11.1 Tw=9.63"), &text));
     EXPECT_EQ(Fragments(text), std::vector<CString>{L"<red>Section is not an I or H section</red>\n"});
     EXPECT_TRUE(i.GetCorvidSec().IsEmpty());
-    EXPECT_FALSE(i.SetCorvidSec(CSection(), nullptr));
     EXPECT_FALSE(CSectionCalcPFC().SetCorvidSec(CSection(L"I D=400 B=200 T=20 Tw=10"), nullptr));
     // An H is the I calculator's; a plate has no calculator.
     EXPECT_TRUE(i.SetCorvidSec(CSection(L"H D=250 B=250 T=14 Tw=9"), nullptr));
@@ -321,8 +293,7 @@ TEST(Calculators, LoadingRefusesAnotherShape) {
     EXPECT_FALSE(CSectionCalcRHS().SetCorvidSec(CSection(L"PL B=200 t=10"), nullptr));
 }
 
-// Every shape, through the code and the geometry interfaces: a new object of
-// the same class with the same state, which changes apart from its original.
+// Every shape, through either interface: a new object of the same class and state, changing apart from its original.
 TEST(Calculators, CloneIsAnIndependentCopy) {
     for (wchar_t const* text : kShapes) {
         SCOPED_TRACE(Corvid::Narrow(text));
@@ -340,7 +311,6 @@ TEST(Calculators, CloneIsAnIndependentCopy) {
         for (CCSA_S16_09Section* x : {k.get(), viaGeom}) {
             EXPECT_EQ(typeid(*x), typeid(cc));
             EXPECT_EQ(x->CodeName(), L"CSA S16-09");
-            EXPECT_TRUE(x->IsEdition2009());
             EXPECT_TRUE(x->Grade() == c->Grade());
             EXPECT_TRUE(x->MemberRestraint() == c->MemberRestraint());
             EXPECT_EQ(x->GetCorvidSec(), c->GetCorvidSec());
@@ -373,16 +343,14 @@ TEST(Calculators, CloneIsAnIndependentCopy) {
 
 // Turning a section turns its actions; the turned geometry: test_geometry.cpp.
 TEST(Calculators, TurningASectionTurnsItsActions) {
-    // RHS a quarter turn clockwise.
-    auto r = LoadCalc<CSectionCalcRHS>(L"RHS D=200 B=100 tf=10 tw=6 Ro=15");
+    auto r = LoadCalc<CSectionCalcRHS>(L"RHS D=200 B=100 tf=10 tw=6 Ro=15");  // a quarter turn clockwise
     SetActions(*r);
     auto const gross = Gross(*r);
     r->Rotate90Clockwise();  // (its caches emptied: SectionBase.TurningACopyEmptiesItsCaches)
     EXPECT_TRUE(AllNear({r->GetD(), r->GetB(), r->GetTf(), r->GetTw()}, {0.100, 0.200, 0.006, 0.010}));
     // (Mx, My) -> (My, -Mx); (V major, V minor) -> (V minor, -V major).
     EXPECT_EQ(ActionsOf(*r), (Actions{10e3, 5e3, -3e3, 7e3, 13e3, -11e3}));
-    // Through the geometry interface: half a turn reverses both moments and
-    // both shears, a whole turn restores everything.
+    // Through the geometry interface: half a turn reverses both moments and shears, a whole turn restores all.
     CDesSectGeom& g = *r;
     g.Rotate90Clockwise();
     EXPECT_REL(r->GetD(), 0.200);
@@ -392,8 +360,7 @@ TEST(Calculators, TurningASectionTurnsItsActions) {
     EXPECT_REL(r->GetTf(), 0.010);
     EXPECT_TRUE(AllNear(Gross(*r), gross));
     EXPECT_EQ(ActionsOf(*r), kActions);
-    // Angle reflected about the 45 degree line.
-    auto l = LoadCalc<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");
+    auto l = LoadCalc<CSectionCalcAngle>(L"L D=100 B=75 t=8 R=8");  // reflected about the 45 degree line
     SetActions(*l);
     auto const lGross = Gross(*l);
     l->Reflect45();
@@ -424,9 +391,8 @@ TEST(Calculators, TurningASectionTurnsItsActions) {
     ig.MirrorXX();
     EXPECT_REL(i->GetB1(), 0.100);
     EXPECT_EQ(ActionsOf(*i), mirrored);
-    // Turning the section and its actions together leaves its class alone:
-    // flanges 300 x 10 (outstand 15) and 150 x 12 (6.25) class differently, a
-    // positive Mx compressing the bottom one.
+    // Turning the section and its actions together leaves its class alone: flanges 300 x 10 (outstand 15) and 150 x 12
+    // (6.25) class differently, a positive Mx compressing the bottom one.
     auto m = LoadCalc<CSectionCalcI>(L"I D=400 B1=300 T1=10 B2=150 T2=12 Tw=10");
     m->SetMomentXX(50e3);
     ASSERT_NE(m->BucklingClassFlange1(true), m->BucklingClassFlange2(true));

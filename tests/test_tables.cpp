@@ -43,8 +43,7 @@ CString const kAnnexF = L"<i>CSA S16 - 09 Annex F: </i> ";
 CString const kTable1 = L"<i>CSA S16 - 09 Table 1</i> condition: ";
 CString const kTable2 = L"<i>CSA S16 - 09 Table 2</i> condition: ";
 
-// Runs a table lookup on a result (text on or off) and on no result at all: both must give the same length. Returns
-// the result.
+// Runs a lookup with a result (text on or off) and with none: both must give `expected`. Returns the result.
 using Lookup = std::function<double(CCSA_S16_09_Table const&)>;
 CMemberResult RunTable(Lookup const& f, double expected, bool text = true) {
     CMemberResult r;
@@ -55,8 +54,7 @@ CMemberResult RunTable(Lookup const& f, double expected, bool text = true) {
     return r;
 }
 
-// An infinite length marks the result with its flag and an infinite utilisation, with or without text; with text it
-// writes `markup`, without none at all.
+// An infinite length sets `flag` and an infinite utilisation; with text it writes `markup`, without none at all.
 void ExpectMarked(CMemberResult const& r, unsigned flag, UtilKind kind, CString const& markup) {
     EXPECT_EQ(r.Flags(), flag);
     EXPECT_EQ(r.Entry(0).Util(kind), kInf);
@@ -64,7 +62,6 @@ void ExpectMarked(CMemberResult const& r, unsigned flag, UtilKind kind, CString 
     else { EXPECT_TRUE(r.Entry(0).fragments.empty()); }
 }
 
-// The Annex F length of a member L long between the ends e1, e2, about the major or the minor axis.
 double AnnexF(CCSA_S16_09_Table const& t, bool major, int e1, int e2, double L) {
     return major ? t.AnnexF_XX(L, CRestraint(e1), CRestraint(e2)) : t.AnnexF_YY(L, CRestraint(e1), CRestraint(e2));
 }
@@ -73,8 +70,7 @@ double AnnexF(CCSA_S16_09_Table const& t, bool major, int e1, int e2, double L) 
 
 // ---------------------------------------------------------------- Annex F
 
-// Translation held: braced; rotation held as well: fixed. Major-axis bits do not count for the minor axis and vice
-// versa.
+// Translation held: braced; rotation held as well: fixed. The bits of one axis do not count for the other.
 TEST(TablesAnnexF, FactorsForEveryEndCondition) {
     struct Case { bool major; int end1, end2; double K; wchar_t const* kL; } const cases[] = {
         {true, kXXFixed, kXXFixed, 0.65, L"0.650L"},     {true, kXXFixed, kXXPinned, 0.8, L"0.800L"},
@@ -96,8 +92,7 @@ TEST(TablesAnnexF, FactorsForEveryEndCondition) {
     }
 }
 
-// No end held in translation, or only one: sways freely, infinite and marked (512 major, 1024 minor), also when no
-// text is wanted.
+// No end held in translation, or only one: infinite and marked (512 major, 1024 minor), with or without text.
 TEST(TablesAnnexF, WithoutTranslationRestraintIsInfiniteAndMarked) {
     struct Case { bool major; int e1, e2; } const cases[] = {
         {true, 0, 0},   {true, kXXRotation, kXXRotation},  {true, 0, kXXPinned},  {true, kXXPinned, 0},
@@ -157,8 +152,7 @@ TEST(TablesTable01, OneEndNotRestrainedIsInfiniteAndMarked) {
     }
 }
 
-// Two ends: the mean of their lengths; one line when both ends write the same line, else the left end's line first.
-// An infinite end makes it infinite.
+// Two ends: the mean length; one line when both ends write the same, else the left end's first. One infinite: infinite.
 TEST(TablesTable01, TwoEnds) {
     int const fixedOnPlan = kSimple | RB::kBothFlangesRotationOnPlan;  // 0.7 L
     CString const lineFixed = kTable1 + L"0.7L(normal)\n", lineSimple = kTable1 + L"1.0L(normal)\n";
@@ -247,8 +241,7 @@ TEST(TablesTable02, UnknownSupportIsInfiniteAndMarked) {
 
 // ---------------------------------------------------------------- buckling sense
 
-// The compression-flange conditions (512, 1024, 8192) are read from the physical top/bottom flange bits according to
-// the sense.
+// The compression-flange conditions (512, 1024, 8192) are read from the physical flange bits by the sense.
 TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
     double const L = 4.0;
     CRestraint const top(RB::kTopFlangeLateral | RB::kTopFlangeRotationOnPlan | RB::kTorsional),
@@ -272,8 +265,7 @@ TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
         if (c.label) { EXPECT_EQ(r.GetMarkup(), kTable1 + c.label + L"\n"); }
     }
 
-    // A sense already carried by the restraint is kept under a reversal (it is written only for 0 and 1); an explicit
-    // sense overrides it.
+// A sense carried by the restraint is kept under a reversal (written only for 0 and 1); an explicit one overrides it.
     CRestraint carried(RB::kTopFlangeLateral);
     Vec3<double> f, m;
     bool set = false;
@@ -286,14 +278,12 @@ TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
 
 TEST(TablesSense, CantileverSupportAndTipReadThePhysicalFlanges) {
     double const L = 2.0;
-    // Support: bottom flange lateral; top in compression: tension flange held (1024), support c, tip free: 3.0 L.
-    // Reversal: no condition met.
+    // Support: bottom flange lateral; top compressed: tension flange held (1024), support c, tip free: 3.0 L.
     CRestraint const bottomLateral(RB::kBottomFlangeLateral);
     auto const r = RunTable([&](auto const& t) { return t.Table02(L, kTop, bottomLateral, CRestraint(), false); }, 3.0 * L);
     EXPECT_EQ(r.GetMarkup(), kTable2 + L"c1 3.000*L\n");
-    EXPECT_EQ(CCSA_S16_09_Table().Table02(L, kReversal, bottomLateral, CRestraint(), false), kInf);
-    // Tip: top flange lateral under support b: tip 2 (0.9 L) with the top flange compressed, free (1.0 L) with the
-    // bottom flange compressed.
+    EXPECT_EQ(CCSA_S16_09_Table().Table02(L, kReversal, bottomLateral, CRestraint(), false), kInf);  // none met
+    // Tip: top flange lateral, support b: tip 2 (0.9 L) with the top flange compressed, free (1.0 L) with the bottom.
     CRestraint const supportB(RB::kMinorTranslation | RB::kTorsional), tipTop(RB::kTopFlangeLateral);
     EXPECT_REL(CCSA_S16_09_Table().Table02(L, kTop, supportB, tipTop, false), 0.9 * L);
     EXPECT_REL(CCSA_S16_09_Table().Table02(L, kBottom, supportB, tipTop, false), 1.0 * L);
