@@ -97,15 +97,16 @@ TEST(EffectiveProperties, ISlenderCompressionFlangeChosenByTheSignOfMx) {
         EXPECT_REL(top.AreaXXEffective(), (Mx < 0 ? 6800 - dA240 : 6800) * mm2) << Mx;
         EXPECT_REL(bottom.AreaXXEffective(), (Mx < 0 ? 6800 : 6800 - dA240) * mm2) << Mx;
     }
+    auto ch = Make<CSectionCalcPFC>(L"C D=320 B=120 T=10 Tw=10"), zero = ch;  // flanges 12: Mx = 0 acts as Mx > 0
+    ch.SetMomentXX(1000.0);
+    EXPECT_REL(zero.IxxEffective(), ch.IxxEffective());
 }
 
-// A slender web in flexure leaves no major-axis effective area; what divides by it comes out as the formulas give,
-// without a crash.
+// A slender web in flexure leaves no major-axis effective area; what divides by it follows the formulas, no crash.
 TEST(EffectiveProperties, SlenderWebInFlexureLeavesNoMajorAxisArea) {
     struct Case { wchar_t const* text; double Mx, ye, Ze; };  // ye in mm; Ze in mm^3, NaN: not finite
     Case const cases[] = {
-        // Web 600/5 = 120 > 101.56, flanges 75/10 = 7.5: ye = (ybar A - 0)/0 = +inf either way; Ze = min(Ie/|D - inf|,
-        // Ie/|inf|) = 0.
+        // Web 600/5 = 120 > 101.56, flanges 7.5: ye = (ybar A - 0)/0 = +inf; Ze = min(Ie/|D - inf|, Ie/inf) = 0.
         {L"I D=620 B=150 T=10 Tw=5", +1000, inf, 0},
         {L"I D=620 B=150 T=10 Tw=5", -1000, inf, 0},
         // Web 580/5 = 116; flanges 80/10 = 8 (class 2): ye = 0 by the channel's rule; Ie = gross Ixx = 2 (80 x 10^3/12
@@ -141,10 +142,13 @@ TEST(EffectiveProperties, SlenderWebInFlexureLeavesNoMajorAxisArea) {
     // mm^4; the channel's as above.
     EXPECT_REL(Make<CSectionCalcI>(cases[0].text).IxxEffective(), 369100000.0 * mm4);
     EXPECT_REL(Make<CSectionCalcPFC>(cases[2].text).IxxEffective(), 220550000.0 * mm4);
+    auto ch = Make<CSectionCalcPFC>(cases[2].text);  // My = 0: x from the web back (2 x 800 x 40 + 2900 x 2.5)/4500
+    EXPECT_REL(ch.XbarYYEffective(), 71250.0 / 4500 * mm);
+    ch.SetMomentYY(-1000.0);  // compresses the slender web tip: no Iyy
+    EXPECT_EQ(ch.IyyEffective(), 0.0);
 }
 
-// Minor-axis bending of an I: each slender outstand keeps min(L3 T/s, 60 T), L3 = 200 under "CSA S16-09", 340
-// otherwise.
+// I in minor-axis bending: each slender outstand keeps min(L3 T/s, 60 T), L3 = 200 under "CSA S16-09", 340 otherwise.
 TEST(EffectiveProperties, IMinorAxisOutstandKeptByEdition) {
     // I D=300 B=400 T=10 Tw=10: outstand 200/10 = 20 > 18.17, A = 10 800 mm^2.
     //   09: be = min(106.9045, 600), removed 2 (200 - 106.9045) 10 = 1861.91 mm^2; 14: be = min(181.7376, 600), removed
@@ -314,4 +318,10 @@ TEST(EffectiveProperties, ZxxEffectiveIsCachedUntilTheActionsChange) {
     EXPECT_REL(t.YbarXXEffective(), ye * mm);
     EXPECT_REL(t.IxxEffective(), Ie * mm4);
     EXPECT_REL(t.ZxxEffective(), Ie / ye * mm3);
+    // Minor axis, x from the stem: one tip w = 120 - 200 T/s = 13.0955 lost at x = 120 - w/2, xe = -x w T/Ae; Ie = Iyy -
+    // x^2 w T - T w^3/12 - xe^2 Ae, Iyy = 10 x 240^3/12 + 140 x 10^3/12. A 100/10 outstand (<= 10.69) loses nothing.
+    double const wy = 120 - 2000 / s350, xy = 120 - wy / 2, Aye = 3800 - 10 * wy;
+    double const Iye = 11520000 + 140000.0 / 12 - xy * xy * wy * 10 - 10 * wy * wy * wy / 12 - sq(xy * wy * 10) / Aye;
+    EXPECT_REL(t.IyyEffective(), Iye * mm4);
+    EXPECT_EQ(Make<CSectionCalcT>(L"T D=150 B=200 T=10 Tw=10").XbarYYEffective(), 0.0);
 }

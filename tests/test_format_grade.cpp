@@ -51,9 +51,8 @@ TEST(DesFormat, EngineeringUnitsRatiosAndNonFiniteValues) {
 }
 
 TEST(DesFormat, FixedPointTextIsCorrectlyRounded) {
-    // The C library's "%.*f" rounds the exact binary value; the formatter
-    // must print the same digits, ties included (0.0125 is stored a little
-    // above 1/80 and prints "0.013"; 0.0625 is exact and rounds to even).
+    // The C library's "%.*f" rounds the exact binary value; the formatter must print the same digits, ties included
+    // (0.0125 is stored a little above 1/80 and prints "0.013"; 0.0625 is exact and rounds to even).
     auto printf = [](double v, int d) {  // without a negative zero
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.*f", d, v);
@@ -96,9 +95,8 @@ TEST(SteelGrade, BuiltInGrades) {
     auto const text = g.GetString(CDesFormat(), 0.080);  // the report names the grade and Fy over 65 mm
     EXPECT_NE(text.find(L"CSA G40.21 350W"), std::wstring::npos);
     EXPECT_NE(text.find(L"Fy = 320.0 MPa"), std::wstring::npos);
-    // CSA G40.21 345WM 345/450, 350WT 350/480; ASTM A500 Gr C 345/427 (round
-    // tubes Fy 317), A1085 345/448, A53 Gr B 240/415, A913 Gr 50 345/448 and
-    // Gr 65 450/550 (MPa). Names: case, spaces, prefix and "Grade" forgiven.
+    // CSA G40.21 345WM 345/450, 350WT 350/480; ASTM A500 Gr C 345/427 (round tubes Fy 317), A1085 345/448, A53 Gr B
+    // 240/415, A913 Gr 50 345/448 and Gr 65 450/550 (MPa). Names: case, spaces, prefix and "Grade" forgiven.
     struct Case { wchar_t const* given; wchar_t const* name; double Fy, Fu, roundFy; };
     Case const cases[] = {
         {L"345WM", L"CSA G40.21 345WM", 345, 450, 345}, {L"g40.21 350wt", L"CSA G40.21 350WT", 350, 480, 350},

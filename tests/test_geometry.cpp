@@ -118,6 +118,8 @@ TEST(Geometry, Tee) {
     g.SetDimensions(0.2, 0.1, 0.01, 0.02, 0);
     EXPECT_REL(mm(g.Props().YbarPlastic), 120);
     EXPECT_REL(mm3(g.Sxx()), 268000);  // 1000*75 + 20*70^2/2 + 20*120^2/2
+    g.SetDimensions(0.2, 0.1, 0.01, 0.01, 0);  // Tw alone changed to 10: A = 1000 + 190*10
+    EXPECT_REL(mm2(g.Area()), 2900);
 }
 
 // D = 200, B = 80, T = 10, Tw = 6 (x from the web back): web strip 6 x 200 = 1200 at x = 3, outstands 2 x 74 x 10 =

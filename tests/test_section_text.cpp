@@ -285,7 +285,7 @@ TEST(SectionText, RefusesInconsistentDimensions) {
     EXPECT_EQ(CSection(L"RHS D=200 B=100 t=8 class=H").Name(), L"RHS D=200 B=100 t=8 class=H");
 }
 
-// Flange slopes: each limit has an accepted value just below it.
+// Flange slopes: each limit has an accepted value just below it (and root fillets Tw + 2R = 10 + 90 = B fit).
 // (Not a number, not finite, given twice: the rules of every dimension, RefusesMalformedTokens.)
 TEST(SectionText, RefusesFlangeSlopes) {
     ExpectRefusals({
@@ -308,7 +308,7 @@ TEST(SectionText, RefusesFlangeSlopes) {
         {L"I D=45 B=200 T=10 Tw=10 R=5 slope=20", "do not fit in the depth"},
     });
     for (wchar_t const* below : {L"C D=200 B=80 T=10 Tw=10 slope=28.5", L"I D=300 B1=200 T1=10 B2=100 T2=10 Tw=10 slope=21",
-                                 L"I D=48 B=200 T=10 Tw=10 R=5 slope=20"})
+                                 L"I D=48 B=200 T=10 Tw=10 R=5 slope=20", L"I D=300 B=100 T=10 Tw=10 R=45"})
         EXPECT_NO_THROW(CSection{below}) << Corvid::Narrow(below);
 }
 
