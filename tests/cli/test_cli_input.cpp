@@ -1,6 +1,5 @@
-// Member files the binary must refuse (exit 2, a message naming the file,
-// the member and the field) and the input it must read faithfully: units,
-// area ratios, restraint words.
+// Member files the binary must refuse (exit 2, a message naming the file, the member and the field) and
+// the input it must read faithfully: units, area ratios, restraint words.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -26,9 +25,8 @@ constexpr char kI[] = R"("section": "I D=303 B=203 T=13.1 Tw=7.5 R=15")";
 TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
     struct Case { char const* what; std::string member, expected; };  // the third member; the message after "bad.json: "
     std::string const sub = kOneSub, pts = kPoints, sec = kI;
-    // Here the messages whose words matter and JSON that Python does not
-    // write; the other refusals, by field: tests/python/test_schema.py and
-    // (non-finite numbers) test_s16check.py.
+    // Here the messages whose words matter and JSON that Python does not write; the other refusals, by field:
+    // tests/python/test_schema.py and (non-finite numbers) test_s16check.py.
     std::vector<Case> const cases = {
         // 1e306 kN*m is 1e309 N*m, beyond the largest double (1.8e308).
         {"moment not finite in SI units", "{" + sec + R"(, "grade": "350W", )" + pts +
@@ -42,6 +40,9 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
                                           R"(, "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 20},
                                              "loads": [{"type": "uniform", "w": 10}]}]})",
          "members[2].subspans[0].right.Vy: the loads give 15 kN at the right end, 20 kN given"},
+        {"three stations at one position", "{" + sec + R"(, "grade": "350W", )" + pts +
+                                               R"(, "stations": [{"x": 0}, {"x": 0}, {"x": 0}, {"x": 3}]})",
+         "members[2].stations[2].x: at most two stations at one position"},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,26 +142,25 @@ TEST(CliInput, MembersThatCannotBeCheckedExitTwoAndTheOthersAreStillReported) {
 }
 
 TEST(CliInput, UnitsAndAreaRatiosReachTheCheck) {
-    // RHS D=200 B=100 t=10 (no corner radius): A = 200*100 - 180*80 =
-    // 5600 mm². Tension resistance CSA S16-09 cl. 13.2(a): Tr = min(0.9 A Fy,
-    // 0.75 An Fu, 0.75 Ane Fu) = min(0.9*5600*350, 0.75*5600*450) N =
-    // 1 764 000 N, so 882 kN of tension is a utilisation of 0.5 (in kN:
-    // CliOutput.JsonLayoutAndUnboundedUtilisations); here in N.
+    // RHS D=200 B=100 t=10 (no corner radius): A = 200*100 - 180*80 = 5600 mm². Tension resistance CSA S16-09
+    // cl. 13.2(a): Tr = min(0.9 A Fy, 0.75 An Fu, 0.75 Ane Fu) = min(0.9*5600*350, 0.75*5600*450) N = 1 764 000 N,
+    // so 882 kN of tension is a utilisation of 0.5 (in kN: CliOutput.JsonLayoutAndUnboundedUtilisations); here in N.
     WriteFile("N.json", LocalMember(R"({"N": 882000})", R"(, "units": {"length": "mm", "force": "N"})"));
     auto const r = RunCli("check --format json N.json");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_REL(ParseOutput(r)["members"][0]["utilisation"].get<double>(), 0.5);
     EXPECT_REL(ParseOutput(r)["members"][0]["entries"][1]["util"]["axial"].get<double>(), 0.5);
-    // Net area ratio 0.8: Tr2 = 0.75*0.8*5600*450 N = 1 512 000 N governs;
-    // 882 kN / 1512 kN = 0.58333.
-    WriteFile("net.json", LocalMember(R"({"N": 882})", R"(, "net_area_ratio": 0.8)"));
+    // Net area ratio 0.005 (any above 0 is read): Tr2 = 0.75*0.005*5600*450 N = 9450 N governs;
+    // 4.725 kN / 9.45 kN = 0.5.
+    WriteFile("net.json", LocalMember(R"({"N": 4.725})", R"(, "net_area_ratio": 0.005)"));
     auto const j = ParseOutput(RunCli("check --format json net.json"));
-    EXPECT_REL(j["members"][0]["utilisation"].get<double>(), 882.0 / 1512.0);
+    EXPECT_REL(j["members"][0]["utilisation"].get<double>(), 0.5);
     // Positions in mm: a 3000 mm member is 3 m long ("3.000 m" in the report).
     WriteFile("mm.json", Pinned("RHS D=200 B=100 t=10", "3000", R"(, "units": {"length": "mm"},
       "effective_lengths": {"Lyy": 0, "Lzz": 0, "Llt": 0}, "subspans": [{"left": {}, "right": {}}])"));
     auto const mm = RunCli("check mm.json --no-color --detail full");
-    EXPECT_NE(mm.out.find("SubSpan 1: 0.000 m to 3.000 m"), std::string::npos) << mm.out;
+    EXPECT_TRUE(mm.out.find("SubSpan 1: 0.000 m to 3.000 m") != std::string::npos &&  // and the working's heading:
+                mm.out.find("Sub-span 1: 0.000 m to 3.000 m (SubSpan 1 below)") != std::string::npos) << mm.out;
     EXPECT_NE(mm.out.find("Units: length mm, force kN, moment kN*mm,"), std::string::npos);
     // A moment unit of its own beside mm, and either moment sign: Mrx = phi Z Fy
     // = 0.9 (100*200^2/4 - 80*180^2/4 = 352 000 mm3)(350 MPa) = 110.88 kN.m

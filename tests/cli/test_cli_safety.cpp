@@ -93,8 +93,7 @@ TEST(CliSafety, CutShortStandardOutputNeverEndsLikeAFinishedReport) {
     std::string const out = Read("partial.txt");
     EXPECT_TRUE(out.find(" members: ") == std::string::npos &&  // the run's summary line never came
                 out.substr(out.rfind('\n', out.size() - 2) + 1) == "*** s16check was interrupted: this report is incomplete ***\n");
-    // The batch table's temporary file past a file-size limit of 64 kB (a row
-    // holds at least 73 bytes: index, utilisation, flags, 7 text lengths).
+    // The batch table's temp file past a 64 kB size limit (a row >= 73 bytes: index, util, flags, 7 text lengths).
     auto const limited = RunShell("((ulimit -f 64; " + kBin + " check many.json --quick; echo \"exit $?\" >&2) | cat >partial.txt)");
     EXPECT_NE(limited.err.find("the report is incomplete\nexit 2"), std::string::npos) << limited.err;
     EXPECT_EQ(Read("partial.txt").find(" members: "), std::string::npos);
@@ -109,6 +108,7 @@ TEST(CliSafety, OutputNamingAnInputIsRefused) {
         EXPECT_TRUE(r.status == 2 && r.err.find("is the input file in.json") != std::string::npos) << path << r.err;
         EXPECT_EQ(Read("in.json"), member);
     }
+    EXPECT_TRUE(RunCli("check in.json --output out.txt").status == 0 && Read("out.txt").find("PASS") != std::string::npos);
 }
 
 TEST(CliSafety, HtmlIsStreamedMemberByMember) {
@@ -141,7 +141,7 @@ TEST(CliSafety, MemoryDoesNotGrowWithTheMembers) {
 
 TEST(CliSafety, UserTextCannotForgeALine) {
     // A title and a grade name that would forge a summary line, clear it, move the cursor.
-    char const* const forged = R"(T1\nOverall: 0.100  PASS\r\u001b[2K\u2028)";
+    char const* const forged = R"(T1\nOverall: 0.100  PASS\r\u001b[2K\u2028\u009f)";  // U+009F: the last C1 control
     std::string member = LocalMember(R"({"N": 882})", std::string(", \"title\": \"") + forged + "\"");
     member.replace(member.find("\"350W\""), 6, std::string("{\"name\": \"") + forged + "\", \"Fy\": 350, \"Fu\": 450}");
     WriteFile("forged.json", member);
@@ -150,10 +150,10 @@ TEST(CliSafety, UserTextCannotForgeALine) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_TRUE(r.out.find("\nOverall") == std::string::npos && r.out.find_first_of("\r\x1b") == std::string::npos &&
                     r.out.find("\xe2\x80\xa8") == std::string::npos) << format;  // no forged line, no control, no U+2028
-        EXPECT_NE(r.out.find(R"(T1\nOverall: 0.100  PASS\r\x1b[2K\u2028)"), std::string::npos) << format;
+        EXPECT_NE(r.out.find(R"(T1\nOverall: 0.100  PASS\r\x1b[2K\u2028\u009f)"), std::string::npos) << format;
     }
     EXPECT_EQ(ParseOutput(RunCli("check forged.json --format json"))["members"][0]["title"],
-              "T1\nOverall: 0.100  PASS\r\x1b[2K\xe2\x80\xa8");
+              "T1\nOverall: 0.100  PASS\r\x1b[2K\xe2\x80\xa8\xc2\x9f");
     // Messages on standard error stay one line.
     WriteFile("bad.json", LocalMember(R"({"N": 1})", R"(, "code": "CSA\nS16")"));
     EXPECT_EQ(RunCli("check bad.json").err.find('\n'), RunCli("check bad.json").err.size() - 1);

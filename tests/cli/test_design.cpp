@@ -193,7 +193,7 @@ TEST(DesignInput, RefusedNamingTheField) {
     struct Case { char const *design, *args, *message; } const cases[] = {
         {"{}", "", "m.json: design.family: no family given"},
         {"{}", "--family Z", "--family: unknown family \"Z\""},
-        {R"({"family": "HSS-round", "max_depth": 20})", "", "m.json: design: the limits (max_depth 20 mm) exclude every HSS-round section"},
+        {R"({"family": "HSS-round", "max_depth": 20, "limit": 0.005})", "", "m.json: design: the limits (max_depth 20 mm) exclude every HSS-round section"},
         {R"({"family": "HSS-round", "self_weight": true})", "", "m.json: design.self_weight: the actions of the own weight"},
         {R"({"family": "HSS-round"})", "--family W", "m.json: design.family: also given on the command line"},
         {"{}", "--family W", "m.json (--family): the W sections come from the catalogue"},
