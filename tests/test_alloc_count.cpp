@@ -48,12 +48,8 @@ void operator delete(void* p, std::align_val_t) noexcept { Give(p); }
 void operator delete(void* p, std::size_t) noexcept { Give(p); }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
 
-using Corvid::Data::CRestraint;
-using Corvid::Data::CSection;
-using Corvid::Steel::CMemberPoint;
-using Corvid::Steel::CMemberResult;
-using Corvid::Steel::CSteelGrade;
-using Corvid::Steel::CSubSpan;
+using namespace Corvid::Data;
+using namespace Corvid::Steel;
 using Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member;
 namespace RB = Corvid::Data::RestraintBits;
 

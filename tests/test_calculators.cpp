@@ -25,9 +25,7 @@
 using namespace Corvid::Steel;
 using namespace Corvid::Steel::SteelCSAS1609;
 using Corvid::CString;
-using Corvid::Data::CRestraint;
-using Corvid::Data::CSecGeom;
-using Corvid::Data::CSection;
+using namespace Corvid::Data;
 namespace rb = Corvid::Data::RestraintBits;
 using s16test::LoadCalc;  // grade 350W, "CSA S16-09"
 

@@ -16,10 +16,8 @@
 #include "framework/Vec3.h"
 
 using namespace Corvid::Steel::SteelCSAS1609;
-using Corvid::Data::CSecGeom;
-using Corvid::Data::CSection;
-using Corvid::Steel::CMemberResult;
-using Corvid::Steel::CSteelGrade;
+using namespace Corvid::Data;
+using namespace Corvid::Steel;
 using BC = CCSA_S16_09Section::BucklingClass;
 
 namespace {

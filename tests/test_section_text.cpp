@@ -20,9 +20,7 @@
 #include "SectionTables.h"
 
 using Corvid::CString;
-using Corvid::Data::CSecGeom;
-using Corvid::Data::CSection;
-using Corvid::Data::CSectionDims;
+using namespace Corvid::Data;
 
 namespace {
 

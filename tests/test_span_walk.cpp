@@ -20,9 +20,7 @@
 
 using namespace Corvid::Steel;
 using Corvid::CString;
-using Corvid::Data::CRestraint;
-using Corvid::Data::CSection;
-using Corvid::Data::LoadDestabilizing;
+using namespace Corvid::Data;
 namespace RB = Corvid::Data::RestraintBits;
 
 namespace {

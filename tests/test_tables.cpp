@@ -15,12 +15,9 @@
 #include "framework/SteelMember.h"
 #include "tables/CSA_S16_09_Table.h"
 
-using Corvid::CString;
-using Corvid::Vec3;
-using Corvid::Data::CRestraint;
-using Corvid::Steel::CCodeShare;
-using Corvid::Steel::CMemberResult;
-using Corvid::Steel::UtilKind;
+using namespace Corvid;
+using namespace Corvid::Data;
+using namespace Corvid::Steel;
 using Corvid::Steel::SteelCSAS1609::CCSA_S16_09_Table;
 namespace RB = Corvid::Data::RestraintBits;
 

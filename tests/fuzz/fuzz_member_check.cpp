@@ -25,14 +25,8 @@
 #include "framework/SteelGrade.h"
 #include "member/CSA_S16_09_Member.h"
 
-using Corvid::Data::CRestraint;
-using Corvid::Data::CSection;
-using Corvid::Steel::CMemberPoint;
-using Corvid::Steel::CMemberResult;
-using Corvid::Steel::CSteelGrade;
-using Corvid::Steel::CSubSpan;
-using Corvid::Steel::kUtilKindCount;
-using Corvid::Steel::UtilKind;
+using namespace Corvid::Data;
+using namespace Corvid::Steel;
 using Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member;
 namespace RB = Corvid::Data::RestraintBits;
 
