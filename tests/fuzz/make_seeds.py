@@ -79,7 +79,7 @@ def main():
     mem = os.path.join(HERE, 'corpus', 'fuzz_member_check')
     os.makedirs(sec, exist_ok=True)
     os.makedirs(mem, exist_ok=True)
-    # The sections of tests/test_check_driver.cpp and the README.
+    # The sections of tests/test_member.cpp (the golden reports) and the README.
     texts = {
         'i': 'I D=303 B=203 T=13.1 Tw=7.5 R=15',
         'i_unequal': 'I D=400 B1=200 T1=12 B2=300 T2=20 Tw=8 R=10 fab=welded',
