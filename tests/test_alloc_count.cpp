@@ -20,33 +20,34 @@ namespace {
 std::atomic<long> g_live{0};
 std::atomic<long> g_taken{0};  // every block ever taken
 
-void* Counted(void* p) {
-    if (p) ++g_live, ++g_taken;
-    return p;
-}
+void* Counted(void* p) { return p ? (++g_live, ++g_taken, p) : p; }
 void* Take(std::size_t n) { return Counted(std::malloc(n ? n : 1)); }
 void* TakeAligned(std::size_t n, std::align_val_t a) {
     std::size_t const al = static_cast<std::size_t>(a);
     return Counted(std::aligned_alloc(al, (n + al - 1) / al * al));
 }
-void* OrThrow(void* p) {
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-void Give(void* p) noexcept {
-    if (!p) return;
-    --g_live;
-    std::free(p);
-}
+void* OrThrow(void* p) { return p ? p : throw std::bad_alloc(); }
+void Give(void* p) noexcept { if (p) --g_live, std::free(p); }
 }  // namespace
 
-// The array and nothrow forms forward to these by default.
+// Every form: one left to the library (or to a sanitizer's own) would pair its
+// allocation with these deallocations.
 void* operator new(std::size_t n) { return OrThrow(Take(n)); }
+void* operator new[](std::size_t n) { return OrThrow(Take(n)); }
+void* operator new(std::size_t n, std::nothrow_t const&) noexcept { return Take(n); }
+void* operator new[](std::size_t n, std::nothrow_t const&) noexcept { return Take(n); }
 void* operator new(std::size_t n, std::align_val_t a) { return OrThrow(TakeAligned(n, a)); }
+void* operator new[](std::size_t n, std::align_val_t a) { return OrThrow(TakeAligned(n, a)); }
 void operator delete(void* p) noexcept { Give(p); }
-void operator delete(void* p, std::align_val_t) noexcept { Give(p); }
+void operator delete[](void* p) noexcept { Give(p); }
 void operator delete(void* p, std::size_t) noexcept { Give(p); }
+void operator delete[](void* p, std::size_t) noexcept { Give(p); }
+void operator delete(void* p, std::nothrow_t const&) noexcept { Give(p); }
+void operator delete[](void* p, std::nothrow_t const&) noexcept { Give(p); }
+void operator delete(void* p, std::align_val_t) noexcept { Give(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { Give(p); }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
 
 using namespace Corvid::Data;
 using namespace Corvid::Steel;
