@@ -37,6 +37,7 @@ import shutil
 import signal
 import subprocess
 import threading
+import types
 import sys
 import time
 from pathlib import Path
@@ -153,8 +154,8 @@ def run(cmd, timeout, cwd=ROOT):
 class Worker:
     """One source tree and its build folder; mutates, builds, tests, restores."""
 
-    def __init__(self, root, build):
-        self.root, self.build, self.pending = root, build, None
+    def __init__(self, root, build, run_state):
+        self.root, self.build, self.pending, self.state = root, build, None, run_state
         if not (build / "CMakeCache.txt").exists():
             subprocess.run(["cmake", "-S", str(root), "-B", str(build), "-DCMAKE_BUILD_TYPE=Debug",
                             "-DCMAKE_CXX_FLAGS_DEBUG=-g0", "-DS16_PYTHON=OFF", "-DS16_BUILD_BENCH=OFF"],
@@ -180,16 +181,20 @@ class Worker:
         line = lines[number - 1]
         assert line[column:column + len(old)] == old, (path, number, column, old)
         lines[number - 1] = line[:column] + line[column:].replace(old, new, 1)
-        self.pending = (path, original)
-        try:
+        with self.state.lock:  # never writes a mutant once the run is stopped
+            if self.state.stopped:
+                return "stopped", line
             path.write_bytes("\n".join(lines).encode("utf-8"))
+            self.pending = (path, original)
+        try:
             if not self.builds():
                 return "no-compile", line
             return ("survived" if self.tests_pass(timeout) else "killed"), line
         finally:
-            self.restore()
+            with self.state.lock:
+                self.restore()
 
-    def restore(self):
+    def restore(self):  # with the run's lock held
         if self.pending:
             path, original = self.pending
             path.write_bytes(original)
@@ -223,19 +228,20 @@ def main():
             print(f"{path.relative_to(ROOT)}:{number}: {kind}: {old} -> {new}")
         return 0
 
-    workers = [Worker(ROOT, ROOT / args.build)]
+    state = types.SimpleNamespace()  # shared by the threads: the lock and the stop flag
+    state.lock, state.stopped = threading.Lock(), False
+    workers = [Worker(ROOT, ROOT / args.build, state)]
     for k in range(1, args.workers):
         # A sibling copy, so that its ../shared is this checkout's.
         copy = ROOT.parent / f"{ROOT.name}.mutate{k}"
         shutil.copytree(ROOT, copy, dirs_exist_ok=True,
                         ignore=shutil.ignore_patterns(".git", "build*", "__pycache__", "*.egg-info"))
-        workers.append(Worker(copy, copy / "build-mut"))
+        workers.append(Worker(copy, copy / "build-mut", state))
     for w in workers:
         if not w.builds() or not w.tests_pass(3600):
             sys.exit(f"mutate.py: the unmutated tree {w.root} does not build or its tests fail")
 
-    results, start, lock, queue = [], time.time(), threading.Lock(), list(enumerate(sample, 1))
-    stopped = False
+    results, start, lock, queue = [], time.time(), state.lock, list(enumerate(sample, 1))
 
     def work(w):
         while True:
@@ -246,7 +252,7 @@ def main():
             outcome, line = w.try_mutant(path.relative_to(ROOT), number, column, old, new, args.timeout)
             where = f"{path.relative_to(ROOT)}:{number}"
             with lock:
-                if stopped:
+                if state.stopped:
                     return  # its file may have been restored under it
                 results.append({"n": n, "where": where, "kind": kind, "from": old, "to": new,
                                 "outcome": outcome, "line": line, "column": column})
@@ -267,11 +273,13 @@ def main():
     except KeyboardInterrupt:
         with lock:
             queue.clear()
-            stopped = True
+            state.stopped = True
         print("\nInterrupted: the outcomes so far follow.")
     finally:
-        for w in workers:
-            w.restore()
+        with lock:
+            state.stopped = True
+            for w in workers:
+                w.restore()
     with lock:
         results.sort(key=lambda r: r.pop("n"))
 

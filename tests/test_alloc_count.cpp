@@ -38,6 +38,8 @@ void* operator new(std::size_t n, std::nothrow_t const&) noexcept { return Take(
 void* operator new[](std::size_t n, std::nothrow_t const&) noexcept { return Take(n); }
 void* operator new(std::size_t n, std::align_val_t a) { return OrThrow(TakeAligned(n, a)); }
 void* operator new[](std::size_t n, std::align_val_t a) { return OrThrow(TakeAligned(n, a)); }
+void* operator new(std::size_t n, std::align_val_t a, std::nothrow_t const&) noexcept { return TakeAligned(n, a); }
+void* operator new[](std::size_t n, std::align_val_t a, std::nothrow_t const&) noexcept { return TakeAligned(n, a); }
 void operator delete(void* p) noexcept { Give(p); }
 void operator delete[](void* p) noexcept { Give(p); }
 void operator delete(void* p, std::size_t) noexcept { Give(p); }
@@ -48,6 +50,8 @@ void operator delete(void* p, std::align_val_t) noexcept { Give(p); }
 void operator delete[](void* p, std::align_val_t) noexcept { Give(p); }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { Give(p); }
+void operator delete(void* p, std::align_val_t, std::nothrow_t const&) noexcept { Give(p); }
+void operator delete[](void* p, std::align_val_t, std::nothrow_t const&) noexcept { Give(p); }
 
 using namespace Corvid::Data;
 using namespace Corvid::Steel;

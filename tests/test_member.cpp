@@ -151,7 +151,7 @@ void ExpectGolden(std::string const& name, std::wstring const& text) {
     std::ifstream in(path, std::ios::binary);
     std::string const file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::size_t header = 0;
-    while (file.compare(header, 1, "#") == 0) header = file.find('\n', header) + 1;
+    for (std::size_t nl; file.compare(header, 1, "#") == 0 && (nl = file.find('\n', header)) != std::string::npos;) header = nl + 1;
     std::string const actual = Corvid::Narrow(text);
     if (std::getenv("S16_UPDATE_GOLDEN")) {
         return void(std::ofstream(path, std::ios::binary) << file.substr(0, header) << actual);

@@ -65,7 +65,7 @@ inline nlohmann::json ParseOutput(CliResult const& r) {
         return nlohmann::json::parse(r.out);
     } catch (nlohmann::json::exception const& e) {
         ADD_FAILURE() << "output is not JSON: " << e.what() << "\n" << r.out.substr(0, 400) << "\n" << r.err;
-        return nlohmann::json::object();
+        throw;  // indexing an empty document would be undefined behaviour
     }
 }
 

@@ -92,7 +92,7 @@ void ExpectGolden(std::string const& name, std::string const& actual) {
     std::string const path = std::string(S16_GOLDEN_DIR) + "/" + name + ".txt";
     std::string const text = clitest::Slurp(path);
     std::size_t body = 0;
-    while (text.compare(body, 2, "# ") == 0) body = text.find('\n', body) + 1;
+    for (std::size_t nl; text.compare(body, 2, "# ") == 0 && (nl = text.find('\n', body)) != std::string::npos;) body = nl + 1;
     if (std::getenv("S16_UPDATE_GOLDEN")) {
         std::ofstream(path, std::ios::binary) << text.substr(0, body) << actual;
         return;
