@@ -8,10 +8,9 @@ namespace Corvid::Util {
 
 namespace {
 
-// Room a number's string is given: the report line it goes into is built
-// around it in place (text before it inserted, after it appended), mostly
-// without taking a larger block.
-constexpr std::size_t kLineRoom = 64;
+// Room a report line built around a number is given: most lines then take
+// one block.
+constexpr std::size_t kLineRoom = 96;
 
 // A number's text is built in a small buffer and becomes a string once.
 struct NumberText {
@@ -122,20 +121,51 @@ void Significant(double v, int figures, NumberText& out) {
     }
 }
 
-CString WithUnit(double v, double scale, wchar_t const* unit) {
+// The number with its unit; the unit's length is known when compiled.
+template <std::size_t N>
+CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
     NumberText n;
-    if (NonFinite(v, n)) return n.Str();
+    if (NonFinite(v, n)) return CNumberText(n.text, static_cast<std::size_t>(n.length));
     Significant(v * scale, 4, n);
-    std::size_t const unitLength = std::char_traits<wchar_t>::length(unit);
-    CString out;
-    out.reserve(std::max(kLineRoom, static_cast<std::size_t>(n.length) + 1 + unitLength));
-    out.append(n.text, static_cast<std::size_t>(n.length));
-    out += L' ';
-    out.append(unit, unitLength);
-    return out;
+    n.text[n.length++] = L' ';
+    std::copy(unit, unit + N - 1, n.text + n.length);
+    return CNumberText(n.text, static_cast<std::size_t>(n.length) + N - 1);
+}
+
+// A line that starts with a, with room for the rest of the line.
+CString LineOf(wchar_t const* a, std::size_t length, std::size_t more) {
+    CString s;
+    s.reserve(std::max(kLineRoom, length + more));
+    s.append(a, length);
+    return s;
 }
 
 }  // namespace
+
+CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std::min(length, kCapacity)) {
+    std::copy(text, text + m_length, m_text);
+}
+
+CString operator+(wchar_t const* a, CNumberText const& b) {
+    CString s = LineOf(a, std::char_traits<wchar_t>::length(a), b.size());
+    s.append(b.data(), b.size());
+    return s;
+}
+
+CString operator+(CString&& a, CNumberText const& b) { return std::move(a.append(b.data(), b.size())); }
+
+CString operator+(CString const& a, CNumberText const& b) { return a.data() + b; }
+
+CString operator+(CNumberText const& a, wchar_t const* b) {
+    CString s = LineOf(a.data(), a.size(), 0);
+    return std::move(s.append(b));
+}
+
+CString operator+(CNumberText const& a, CString const& b) { return a + b.c_str(); }
+
+CString operator+(CNumberText const& a, CNumberText const& b) { return LineOf(a.data(), a.size(), 0) + b; }
+
+CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }
 
 CString CDesFormat::Fixed(double v, int decimals) {
     NumberText n;
@@ -149,17 +179,32 @@ CString CDesFormat::Significant(double v, int figures) {
     return n.Str();
 }
 
-CString CDesFormat::Length(double const& m) const { return WithUnit(m, 1.0, L"m"); }
-CString CDesFormat::LengthSmall(double const& m) const { return WithUnit(m, 1e3, L"mm"); }
-CString CDesFormat::AreaCS(double const& m2) const { return WithUnit(m2, 1e6, L"mm²"); }
-CString CDesFormat::LCubed(double const& m3) const { return WithUnit(m3, 1e6, L"x10³ mm³"); }
-CString CDesFormat::LFourth(double const& m4) const { return WithUnit(m4, 1e6, L"x10⁶ mm⁴"); }
-CString CDesFormat::LSixth(double const& m6) const { return WithUnit(m6, 1e9, L"x10⁹ mm⁶"); }
-CString CDesFormat::Force(double const& n) const { return WithUnit(n, 1e-3, L"kN"); }
-CString CDesFormat::Moment(double const& nm) const { return WithUnit(nm, 1e-3, L"kN·m"); }
-CString CDesFormat::Stress(double const& pa) const { return WithUnit(pa, 1e-6, L"MPa"); }
-CString CDesFormat::NoDim(double const& v) const { return Fixed(v, 3); }
-CString CDesFormat::Util(double const& v) const { return Fixed(v, 3); }
-CString CDesFormat::Int(int v) const { return std::to_wstring(v); }
+CNumberText CDesFormat::Length(double const& m) const { return WithUnit(m, 1.0, L"m"); }
+CNumberText CDesFormat::LengthSmall(double const& m) const { return WithUnit(m, 1e3, L"mm"); }
+CNumberText CDesFormat::AreaCS(double const& m2) const { return WithUnit(m2, 1e6, L"mm²"); }
+CNumberText CDesFormat::LCubed(double const& m3) const { return WithUnit(m3, 1e6, L"x10³ mm³"); }
+CNumberText CDesFormat::LFourth(double const& m4) const { return WithUnit(m4, 1e6, L"x10⁶ mm⁴"); }
+CNumberText CDesFormat::LSixth(double const& m6) const { return WithUnit(m6, 1e9, L"x10⁹ mm⁶"); }
+CNumberText CDesFormat::Force(double const& n) const { return WithUnit(n, 1e-3, L"kN"); }
+CNumberText CDesFormat::Moment(double const& nm) const { return WithUnit(nm, 1e-3, L"kN·m"); }
+CNumberText CDesFormat::Stress(double const& pa) const { return WithUnit(pa, 1e-6, L"MPa"); }
+
+CNumberText CDesFormat::NoDim(double const& v) const {
+    NumberText n;
+    Util::Fixed(v, 3, n);
+    return CNumberText(n.text, static_cast<std::size_t>(n.length));
+}
+
+CNumberText CDesFormat::Util(double const& v) const { return NoDim(v); }
+
+CNumberText CDesFormat::Int(int v) const {
+    wchar_t text[16];
+    wchar_t* end = text + 16;
+    wchar_t* p = end;
+    unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    do *--p = static_cast<wchar_t>(L'0' + u % 10); while ((u /= 10) != 0);
+    if (v < 0) *--p = L'-';
+    return CNumberText(p, static_cast<std::size_t>(end - p));
+}
 
 }  // namespace Corvid::Util
