@@ -10,7 +10,7 @@ namespace {
 
 // Room a report line built around a number is given: most lines then take
 // one block.
-constexpr std::size_t kLineRoom = 96;
+constexpr std::size_t kLineRoom = 128;
 
 // A number's text is built in a small buffer and becomes a string once.
 struct NumberText {
@@ -132,9 +132,11 @@ CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
     return CNumberText(n.text, static_cast<std::size_t>(n.length) + N - 1);
 }
 
+thread_local CString t_line;
+
 // A line that starts with a, with room for the rest of the line.
 CString LineOf(wchar_t const* a, std::size_t length, std::size_t more) {
-    CString s;
+    CString s = LineStorage();
     s.reserve(std::max(kLineRoom, length + more));
     s.append(a, length);
     return s;
@@ -146,13 +148,29 @@ CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std
     std::copy(text, text + m_length, m_text);
 }
 
+CString LineStorage() {
+    CString s = std::move(t_line);
+    s.clear();
+    return s;
+}
+
+void KeepLineStorage(CString&& line) {
+    if (t_line.capacity() < kLineRoom && line.capacity() >= kLineRoom) t_line = std::move(line);
+}
+
 CString operator+(wchar_t const* a, CNumberText const& b) {
     CString s = LineOf(a, std::char_traits<wchar_t>::length(a), b.size());
     s.append(b.data(), b.size());
     return s;
 }
 
-CString operator+(CString&& a, CNumberText const& b) { return std::move(a.append(b.data(), b.size())); }
+CString operator+(CString&& a, CNumberText const& b) {
+    if (a.capacity() < kLineRoom) {  // the line moved to storage with room for the rest
+        CString s = LineOf(a.data(), a.size(), b.size());
+        return std::move(s.append(b.data(), b.size()));
+    }
+    return std::move(a.append(b.data(), b.size()));
+}
 
 CString operator+(CString const& a, CNumberText const& b) { return a.data() + b; }
 

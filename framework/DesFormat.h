@@ -26,6 +26,13 @@ private:
     std::size_t m_length = 0;
 };
 
+// The storage of one report line, kept per thread: a line started by + with
+// a number is written into it, and a result that copies a line into its own
+// storage gives the line's storage back, so a report built line by line
+// takes no heap block per line.
+CString LineStorage();
+void KeepLineStorage(CString&& line);
+
 CString operator+(wchar_t const* a, CNumberText const& b);
 CString operator+(CString&& a, CNumberText const& b);
 CString operator+(CString const& a, CNumberText const& b);

@@ -73,6 +73,15 @@ void ForEachLine(std::vector<CResultEntry> const& entries, OnLine onLine) {
     }
 }
 
+// An entry as new, its (empty) fragment array keeping its room.
+void ClearFigures(CResultEntry& e) {
+    std::fill(std::begin(e.util), std::end(e.util), 0.0);
+    e.setMask = 0;
+    e.demand.fill(CResultEntry::kNone);
+    e.resistance.fill(CResultEntry::kNone);
+    e.at.fill(CResultEntry::kNone);
+}
+
 CString HtmlEscape(CString const& s) {
     CString out;
     for (wchar_t c : s) {
@@ -151,7 +160,13 @@ bool operator==(CResultEntry const& a, CResultEntry const& b) {
 // ---- CMemberResult ----
 
 void CMemberResult::IniDynaArray(int n) {
-    m_entries.resize(static_cast<std::size_t>(std::max(1, n)));
+    auto const size = static_cast<std::size_t>(std::max(1, n));
+    if (m_spare.entries.capacity() < size) m_spare.entries.reserve(size);
+    while (m_entries.size() < size && !m_spare.entries.empty()) {
+        m_entries.push_back(std::move(m_spare.entries.back()));
+        m_spare.entries.pop_back();
+    }
+    m_entries.resize(size);
     m_entryIndex = std::min(m_entryIndex, NumEntries() - 1);
 }
 
@@ -163,13 +178,43 @@ CResultEntry const& CMemberResult::Entry(int i) const {
 
 CResultEntry& CMemberResult::Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
 
+CString& CMemberResult::NewFragment() {
+    auto& fragments = Current().fragments;
+    if (m_spare.texts.empty()) {
+        fragments.push_back(CReportFragment{CString(), m_indent});
+    } else {
+        fragments.push_back(CReportFragment{std::move(m_spare.texts.back()), m_indent});
+        m_spare.texts.pop_back();
+        fragments.back().text.clear();
+    }
+    // Room for every text of a report this long, so that clearing it keeps them.
+    if (++m_fragmentCount > m_spare.texts.capacity()) m_spare.texts.reserve(2 * m_fragmentCount);
+    return fragments.back().text;
+}
+
 void CMemberResult::AddOutputString(CString s) {
     if (s.empty()) return;
-    Current().fragments.push_back(CReportFragment{std::move(s), m_indent});
+    if (m_spare.texts.empty()) {
+        NewFragment() = std::move(s);
+    } else {
+        NewFragment().assign(s);
+        Corvid::Util::KeepLineStorage(std::move(s));
+    }
+}
+
+void CMemberResult::AddOutputString(wchar_t const* s) {
+    if (*s != L'\0') NewFragment().assign(s);
 }
 
 void CMemberResult::ClearStrings() {
-    for (auto& e : m_entries) e.fragments.clear();
+    // The texts kept in reverse, so the next report's first fragment gets
+    // this one's first text, most often of the length it needs.
+    for (auto e = m_entries.rbegin(); e != m_entries.rend(); ++e) {
+        for (auto f = e->fragments.rbegin(); f != e->fragments.rend(); ++f)
+            if (m_spare.texts.size() < m_spare.texts.capacity()) m_spare.texts.push_back(std::move(f->text));
+        e->fragments.clear();
+    }
+    m_fragmentCount = 0;
 }
 
 void CMemberResult::Set(UtilKind k, double v) { Current().Set(k, v); }
@@ -197,7 +242,16 @@ double CMemberResult::MaxUtil(UtilKind k) const {
 }
 
 void CMemberResult::Reset() {
-    m_entries.assign(1, CResultEntry{});
+    ClearStrings();
+    while (m_entries.size() > 1) {
+        if (m_spare.entries.size() < m_spare.entries.capacity()) {
+            m_spare.entries.push_back(std::move(m_entries.back()));
+            ClearFigures(m_spare.entries.back());
+        }
+        m_entries.pop_back();
+    }
+    if (m_entries.empty()) m_entries.emplace_back();
+    ClearFigures(m_entries.front());
     m_entryIndex = 0;
     m_buckling = false;
     m_flags = 0;
