@@ -6,6 +6,8 @@
 
 namespace Corvid::Util {
 
+struct NumberWriter;
+
 // The text of one formatted number (with its unit), held inline: no heap
 // block. It converts to CString where one is needed, and a report line
 // built with + around it (L"Mr = " + f.Moment(Mr) + L"\n") takes one block
@@ -22,16 +24,10 @@ public:
     std::size_t find(wchar_t const* s) const { return CString(*this).find(s); }
 
 private:
+    friend struct NumberWriter;
     wchar_t m_text[kCapacity];
     std::size_t m_length = 0;
 };
-
-// The storage of one report line, kept per thread: a line started by + with
-// a number is written into it, and a result that copies a line into its own
-// storage gives the line's storage back, so a report built line by line
-// takes no heap block per line.
-CString LineStorage();
-void KeepLineStorage(CString&& line);
 
 CString operator+(wchar_t const* a, CNumberText const& b);
 CString operator+(CString&& a, CNumberText const& b);

@@ -194,12 +194,8 @@ CString& CMemberResult::NewFragment() {
 
 void CMemberResult::AddOutputString(CString s) {
     if (s.empty()) return;
-    if (m_spare.texts.empty()) {
-        NewFragment() = std::move(s);
-    } else {
-        NewFragment().assign(s);
-        Corvid::Util::KeepLineStorage(std::move(s));
-    }
+    NewFragment().assign(s);
+    KeepLineStorage(std::move(s));
 }
 
 void CMemberResult::AddOutputString(wchar_t const* s) {
