@@ -11,24 +11,24 @@ constexpr std::size_t kLineRoom = 128;
 
 thread_local CString t_line;
 
-CString Joined(CString&& a, wchar_t const* b, std::size_t length) {
-    if (a.capacity() - a.size() >= length) return std::move(a.append(b, length));
-    CString s = LineStorage(a.size() + length);
-    s.append(a).append(b, length);
-    return s;
-}
-
 }  // namespace
 
 CString LineStorage(std::size_t room) {
     CString s = std::move(t_line);
     s.clear();
-    s.reserve(std::max(room, kLineRoom));
+    if (s.capacity() < room || s.capacity() < kLineRoom) s.reserve(std::max(room, kLineRoom));
     return s;
 }
 
 void KeepLineStorage(CString&& line) {
-    if (t_line.capacity() < kLineRoom && line.capacity() >= kLineRoom) t_line = std::move(line);
+    CString& kept = t_line;
+    if (kept.capacity() < kLineRoom && line.capacity() >= kLineRoom) kept = std::move(line);
+}
+
+CString JoinedInLineStorage(CString const& a, wchar_t const* b, std::size_t length) {
+    CString s = LineStorage(a.size() + length);
+    s.append(a).append(b, length);
+    return s;
 }
 
 CString operator+(wchar_t const* a, CString const& b) {
@@ -39,23 +39,10 @@ CString operator+(wchar_t const* a, CString const& b) {
 }
 
 CString operator+(CString const& a, wchar_t const* b) {
-    std::size_t const length = std::char_traits<wchar_t>::length(b);
-    CString s = LineStorage(a.size() + length);
-    s.append(a).append(b, length);
-    return s;
+    return JoinedInLineStorage(a, b, std::char_traits<wchar_t>::length(b));
 }
 
-CString operator+(CString const& a, CString const& b) {
-    CString s = LineStorage(a.size() + b.size());
-    s.append(a).append(b);
-    return s;
-}
-
-CString operator+(CString&& a, wchar_t const* b) {
-    return Joined(std::move(a), b, std::char_traits<wchar_t>::length(b));
-}
-
-CString operator+(CString&& a, CString const& b) { return Joined(std::move(a), b.data(), b.size()); }
+CString operator+(CString const& a, CString const& b) { return JoinedInLineStorage(a, b.data(), b.size()); }
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.

@@ -26,8 +26,17 @@ void KeepLineStorage(CString&& line);
 CString operator+(wchar_t const* a, CString const& b);
 CString operator+(CString const& a, wchar_t const* b);
 CString operator+(CString const& a, CString const& b);
-CString operator+(CString&& a, wchar_t const* b);
-CString operator+(CString&& a, CString const& b);
+// (A line with room for the rest: appended in place.)
+CString JoinedInLineStorage(CString const& a, wchar_t const* b, std::size_t length);
+inline CString operator+(CString&& a, wchar_t const* b) {
+    std::size_t const length = std::char_traits<wchar_t>::length(b);
+    if (a.capacity() - a.size() >= length) return std::move(a.append(b, length));
+    return JoinedInLineStorage(a, b, length);
+}
+inline CString operator+(CString&& a, CString const& b) {
+    if (a.capacity() - a.size() >= b.size()) return std::move(a.append(b));
+    return JoinedInLineStorage(a, b.data(), b.size());
+}
 
 }  // namespace Corvid
 

@@ -179,20 +179,23 @@ CResultEntry const& CMemberResult::Entry(int i) const {
 CResultEntry& CMemberResult::Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
 
 CString& CMemberResult::NewFragment() {
-    auto& fragments = Current().fragments;
-    if (m_spare.texts.empty()) {
-        fragments.push_back(CReportFragment{CString(), m_indent});
-    } else {
-        fragments.push_back(CReportFragment{std::move(m_spare.texts.back()), m_indent});
+    auto& fragment = Current().fragments.emplace_back();
+    fragment.indent = m_indent;
+    if (!m_spare.texts.empty()) {
+        fragment.text = std::move(m_spare.texts.back());
         m_spare.texts.pop_back();
-        fragments.back().text.clear();
+        fragment.text.clear();
     }
     // Room for every text of a report this long, so that clearing it keeps them.
     if (++m_fragmentCount > m_spare.texts.capacity()) m_spare.texts.reserve(2 * m_fragmentCount);
-    return fragments.back().text;
+    return fragment.text;
 }
 
-void CMemberResult::AddOutputString(CString s) {
+void CMemberResult::AddOutputString(CString const& s) {
+    if (!s.empty()) NewFragment().assign(s);
+}
+
+void CMemberResult::AddOutputString(CString&& s) {
     if (s.empty()) return;
     NewFragment().assign(s);
     KeepLineStorage(std::move(s));

@@ -102,7 +102,9 @@ public:
     void SetBuckling(bool b) { m_buckling = b; }
 
     // --- report ---
-    void AddOutputString(CString s);
+    // The text is copied into the result's own storage.
+    void AddOutputString(CString const& s);
+    void AddOutputString(CString&& s);  // its storage kept for the next line (LineStorage)
     void AddOutputString(wchar_t const* s);
     // Clears every fragment; their storage is kept for the next ones.
     void ClearStrings();
