@@ -57,26 +57,28 @@ int FixedByInteger(double v, int decimals, Into& out) {
     if (decimals < 0 || decimals > 12) return -1;
     double const x = std::fabs(v) * kPow10From0[decimals];
     if (!(x < 1e15)) return -1;
-    auto const whole = static_cast<unsigned long long>(x);  // floor(x), x >= 0
+    auto const whole = static_cast<std::uint64_t>(x);  // floor(x), x >= 0
     double const fraction = x - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return -1;
-    auto r = whole + (fraction > 0.5 ? 1u : 0u);
+    std::uint64_t r = whole + (fraction > 0.5 ? 1u : 0u);
     bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
-    int significant = 0;
-    wchar_t digits[32];
+    int figures = r == 0 ? 0 : -1;  // set once the highest digit is written
+    // Digits right to left, the point before the units digit.
+    wchar_t text[32];
+    wchar_t* const end = text + 32;
+    wchar_t* p = end;
     int n = 0;
     do {
-        digits[n++] = static_cast<wchar_t>(L'0' + r % 10);
+        if (n == decimals && n > 0) *--p = L'.';
+        *--p = static_cast<wchar_t>(L'0' + r % 10);
         r /= 10;
-        if (r == 0 && significant == 0 && digits[n - 1] != L'0') significant = n;
+        ++n;
+        if (r == 0 && figures < 0) figures = n;
     } while (r != 0 || n <= decimals);
-    out.length = 0;
-    if (negative) out.text[out.length++] = L'-';
-    for (int i = n - 1; i >= 0; --i) {
-        out.text[out.length++] = digits[i];
-        if (i == decimals && decimals > 0) out.text[out.length++] = L'.';
-    }
-    return significant;
+    if (negative) *--p = L'-';
+    out.length = static_cast<int>(end - p);
+    std::copy(p, end, out.text);
+    return figures;
 }
 
 // The fixed-point text; the count of significant figures printed, or -1
@@ -138,7 +140,8 @@ void Significant(double v, int figures, Into& out) {
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
     int const magnitude = Magnitude(a);
     int const decimals = std::max(0, figures - 1 - magnitude);
-    int const significant = Fixed(v, decimals, out);
+    int significant = FixedByInteger(v, decimals, out);  // finite, under 1e12
+    if (significant < 0) significant = Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
     // 0.10000): one significant figure too many, so drop one decimal.
     if (decimals > 0 && (significant >= 0 ? significant : CountSignificant(out)) > figures)
