@@ -48,6 +48,12 @@ void Chars(double v, std::chars_format format, int precision, Into& out) {
 double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,  1e2,  1e3,
                          1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
 double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
+// kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
+constexpr std::uint64_t kUnits[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+                                    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull,
+                                    1000000000000ull, 10000000000000ull, 100000000000000ull,
+                                    1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+                                    1000000000000000000ull, 10000000000000000000ull};
 
 // Fixed-point text from the integer nearest to |v| 10^decimals, the same as
 // to_chars gives; -1 when the product is too large or lies too close to a
@@ -62,22 +68,19 @@ int FixedByInteger(double v, int decimals, Into& out) {
     if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return -1;
     std::uint64_t r = whole + (fraction > 0.5 ? 1u : 0u);
     bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
-    int figures = r == 0 ? 0 : -1;  // set once the highest digit is written
-    // Digits right to left, the point before the units digit.
-    wchar_t text[32];
-    wchar_t* const end = text + 32;
-    wchar_t* p = end;
-    int n = 0;
-    do {
+    // The digits of r, at least decimals + 1 (leading zeros), written right
+    // to left with the point before the units digit.
+    int figures = 0;  // the digits of r: its significant figures
+    while (figures < 19 && r >= kUnits[figures]) ++figures;
+    int const digits = std::max(figures, decimals + 1);
+    out.length = (negative ? 1 : 0) + digits + (decimals > 0 ? 1 : 0);
+    wchar_t* p = out.text + out.length;
+    for (int n = 0; n < digits; ++n) {
         if (n == decimals && n > 0) *--p = L'.';
         *--p = static_cast<wchar_t>(L'0' + r % 10);
         r /= 10;
-        ++n;
-        if (r == 0 && figures < 0) figures = n;
-    } while (r != 0 || n <= decimals);
+    }
     if (negative) *--p = L'-';
-    out.length = static_cast<int>(end - p);
-    std::copy(p, end, out.text);
     return figures;
 }
 
