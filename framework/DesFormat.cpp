@@ -75,8 +75,22 @@ int FixedByInteger(double v, int decimals, Into& out) {
     int const digits = std::max(figures, decimals + 1);
     out.length = (negative ? 1 : 0) + digits + (decimals > 0 ? 1 : 0);
     wchar_t* p = out.text + out.length;
-    for (int n = 0; n < digits; ++n) {
-        if (n == decimals && n > 0) *--p = L'.';
+    int n = 0;
+    if (decimals > 0) {  // the decimals, two at a time, then the point
+        for (; n + 1 < decimals; n += 2) {
+            auto const two = static_cast<unsigned>(r % 100);
+            r /= 100;
+            *--p = static_cast<wchar_t>(L'0' + two % 10);
+            *--p = static_cast<wchar_t>(L'0' + two / 10);
+        }
+        if (n < decimals) {
+            *--p = static_cast<wchar_t>(L'0' + r % 10);
+            r /= 10;
+            ++n;
+        }
+        *--p = L'.';
+    }
+    for (; n < digits; ++n) {
         *--p = static_cast<wchar_t>(L'0' + r % 10);
         r /= 10;
     }

@@ -236,7 +236,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
             line += L"<blue> > " + limit + L". " + ref + L"</blue>\n";
         else
             line += L" <= " + limit + L". <blue>" + ref + L"</blue>\n";
-        result->AddOutputString(line);
+        result->AddOutputString(std::move(line));
     }
     // cl. 13.3.1: Fe = pi^2 E / (KL/r)^2, lambda = sqrt(Fy/Fe),
     // Cr = Phi A Fy (1 + lambda^2n)^(-1/n).
