@@ -242,8 +242,8 @@ double CMemberResult::MaxUtil(UtilKind k) const {
 
 void CMemberResult::Reset() {
     ClearStrings();
-    while (m_entries.size() > 1) {
-        if (m_spare.entries.size() < m_spare.entries.capacity()) {
+    while (m_entries.size() > 1) {  // kept when they have room for fragments
+        if (m_entries.back().fragments.capacity() > 0 && m_spare.entries.size() < m_spare.entries.capacity()) {
             m_spare.entries.push_back(std::move(m_entries.back()));
             ClearFigures(m_spare.entries.back());
         }
