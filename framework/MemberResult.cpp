@@ -242,13 +242,19 @@ double CMemberResult::MaxUtil(UtilKind k) const {
 
 void CMemberResult::Reset() {
     ClearStrings();
-    while (m_entries.size() > 1) {  // kept when they have room for fragments
-        if (m_entries.back().fragments.capacity() > 0 && m_spare.entries.size() < m_spare.entries.capacity()) {
-            m_spare.entries.push_back(std::move(m_entries.back()));
+    // The entries beyond the first kept aside in order (the next
+    // IniDynaArray takes entry 1 first) when they have room for fragments.
+    bool const keep = std::any_of(m_entries.begin() + (m_entries.empty() ? 0 : 1), m_entries.end(),
+                                  [](CResultEntry const& e) { return e.fragments.capacity() > 0; });
+    if (keep) {
+        m_spare.entries.clear();
+        if (m_spare.entries.capacity() < m_entries.size()) m_spare.entries.reserve(m_entries.size());
+        for (std::size_t i = m_entries.size(); i-- > 1;) {
+            m_spare.entries.push_back(std::move(m_entries[i]));
             ClearFigures(m_spare.entries.back());
         }
-        m_entries.pop_back();
     }
+    if (m_entries.size() > 1) m_entries.erase(m_entries.begin() + 1, m_entries.end());
     if (m_entries.empty()) m_entries.emplace_back();
     ClearFigures(m_entries.front());
     m_entryIndex = 0;
