@@ -1,6 +1,53 @@
 #include "CString.h"
 
+#include <algorithm>
+
 namespace Corvid {
+
+namespace {
+
+// Room of a report line: most lines fit.
+constexpr std::size_t kLineRoom = 128;
+
+// Addressed directly, not through the dynamic TLS lookup (a call each
+// time): the library is linked by its hosts, or loaded once by Python.
+#if defined(__GNUC__)
+__attribute__((tls_model("initial-exec")))
+#endif
+thread_local CString t_line;
+
+}  // namespace
+
+CString LineStorage(std::size_t room) {
+    CString s = std::move(t_line);
+    s.clear();
+    if (s.capacity() < room || s.capacity() < kLineRoom) s.reserve(std::max(room, kLineRoom));
+    return s;
+}
+
+void KeepLineStorage(CString&& line) {
+    CString& kept = t_line;
+    if (kept.capacity() < kLineRoom && line.capacity() >= kLineRoom) kept = std::move(line);
+}
+
+CString JoinedInLineStorage(CString const& a, wchar_t const* b, std::size_t length) {
+    CString s = LineStorage(a.size() + length);
+    s.append(a).append(b, length);
+    return s;
+}
+
+CString operator+(wchar_t const* a, CString const& b) {
+    std::size_t const length = std::char_traits<wchar_t>::length(a);
+    CString s = LineStorage(length + b.size());
+    s.append(a, length).append(b);
+    return s;
+}
+
+CString operator+(CString const& a, wchar_t const* b) {
+    return JoinedInLineStorage(a, b, std::char_traits<wchar_t>::length(b));
+}
+
+CString operator+(CString const& a, CString const& b) { return JoinedInLineStorage(a, b.data(), b.size()); }
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.

@@ -12,5 +12,31 @@ CString Widen(std::string const& s);
 // Narrow a wide string to UTF-8.
 std::string Narrow(CString const& s);
 
+// The storage of one report line, kept per thread: an empty string with
+// room for at least `room` characters (and for a usual line), in the storage
+// last given back when there is. A result that copies a line into its own
+// storage gives the line's storage back, so a report built line by line
+// takes no heap block per line.
+CString LineStorage(std::size_t room);
+void KeepLineStorage(CString&& line);
+
+// Joins that start a line, or must grow one, in the line storage: chosen
+// over the standard library's templates by the code of this library, with
+// the same text.
+CString operator+(wchar_t const* a, CString const& b);
+CString operator+(CString const& a, wchar_t const* b);
+CString operator+(CString const& a, CString const& b);
+// (A line with room for the rest: appended in place.)
+CString JoinedInLineStorage(CString const& a, wchar_t const* b, std::size_t length);
+inline CString operator+(CString&& a, wchar_t const* b) {
+    std::size_t const length = std::char_traits<wchar_t>::length(b);
+    if (a.capacity() - a.size() >= length) return std::move(a.append(b, length));
+    return JoinedInLineStorage(a, b, length);
+}
+inline CString operator+(CString&& a, CString const& b) {
+    if (a.capacity() - a.size() >= b.size()) return std::move(a.append(b));
+    return JoinedInLineStorage(a, b.data(), b.size());
+}
+
 }  // namespace Corvid
 

@@ -3,29 +3,31 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace Corvid::Util {
 
 namespace {
 
-// Room a number's string is given: the report line it goes into is built
-// around it in place (text before it inserted, after it appended), mostly
-// without taking a larger block.
-constexpr std::size_t kLineRoom = 64;
-
-// A number's text is built in a small buffer and becomes a string once.
-struct NumberText {
-    wchar_t text[420];  // room for any fixed-point double
+// Where a number's characters are written (room for them checked by the
+// caller: any fixed-point double needs 420).
+struct Into {
+    wchar_t* text;
     int length = 0;
-    CString Str() const {
-        CString s;
-        s.reserve(std::max(kLineRoom, static_cast<std::size_t>(length)));
-        s.append(text, static_cast<std::size_t>(length));
-        return s;
-    }
 };
 
-bool NonFinite(double v, NumberText& out) {
+// A number's text of any length, built in a buffer and then made a string.
+struct NumberText {
+    wchar_t text[420];
+    Into into{text};
+    NumberText() = default;
+    NumberText(NumberText const&) = delete;
+    NumberText& operator=(NumberText const&) = delete;
+    CString Str() const { return CString(text, static_cast<std::size_t>(into.length)); }
+};
+
+bool NonFinite(double v, Into& out) {
     wchar_t const* word = nullptr;
     if (std::isnan(v)) word = L"NaN";
     else if (std::isinf(v)) word = v > 0 ? L"infinity" : L"-infinity";
@@ -36,45 +38,75 @@ bool NonFinite(double v, NumberText& out) {
 }
 
 // The characters to_chars writes (correctly rounded, plain ASCII).
-void Chars(double v, std::chars_format format, int precision, NumberText& out) {
+void Chars(double v, std::chars_format format, int precision, Into& out) {
     char buf[400];
     auto const r = std::to_chars(buf, buf + sizeof buf, v, format, precision);
     out.length = 0;
     for (char const* c = buf; c != r.ptr; ++c) out.text[out.length++] = static_cast<wchar_t>(*c);
 }
 
+double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,  1e2,  1e3,
+                         1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
+double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
+// kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
+constexpr std::uint64_t kUnits[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+                                    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull,
+                                    1000000000000ull, 10000000000000ull, 100000000000000ull,
+                                    1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+                                    1000000000000000000ull, 10000000000000000000ull};
+
 // Fixed-point text from the integer nearest to |v| 10^decimals, the same as
-// to_chars gives; false when the product is too large or lies too close to
-// a rounding tie for its own rounding error to be ignored.
-bool FixedByInteger(double v, int decimals, NumberText& out) {
-    static double const kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-    if (decimals < 0 || decimals > 12) return false;
-    double const x = std::fabs(v) * kPow10[decimals];
-    if (!(x < 1e15)) return false;
-    double const whole = std::floor(x);
-    double const fraction = x - whole;
-    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return false;
-    auto r = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1u : 0u);
+// to_chars gives; -1 when the product is too large or lies too close to a
+// rounding tie for its own rounding error to be ignored, else the count of
+// the integer's digits (the significant figures printed; 0 for zero).
+int FixedByInteger(double v, int decimals, Into& out) {
+    if (decimals < 0 || decimals > 12) return -1;
+    double const x = std::fabs(v) * kPow10From0[decimals];
+    if (!(x < 1e15)) return -1;
+    auto const whole = static_cast<std::uint64_t>(x);  // floor(x), x >= 0
+    double const fraction = x - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return -1;
+    std::uint64_t r = whole + (fraction > 0.5 ? 1u : 0u);
     bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
-    wchar_t digits[32];
+    // The digits of r, at least decimals + 1 (leading zeros), written right
+    // to left with the point before the units digit.
+    int figures = 0;  // the digits of r: its significant figures
+    while (figures < 19 && r >= kUnits[figures]) ++figures;
+    int const digits = std::max(figures, decimals + 1);
+    out.length = (negative ? 1 : 0) + digits + (decimals > 0 ? 1 : 0);
+    wchar_t* p = out.text + out.length;
     int n = 0;
-    do {
-        digits[n++] = static_cast<wchar_t>(L'0' + r % 10);
-        r /= 10;
-    } while (r != 0 || n <= decimals);
-    out.length = 0;
-    if (negative) out.text[out.length++] = L'-';
-    for (int i = n - 1; i >= 0; --i) {
-        out.text[out.length++] = digits[i];
-        if (i == decimals && decimals > 0) out.text[out.length++] = L'.';
+    if (decimals > 0) {  // the decimals, two at a time, then the point
+        for (; n + 1 < decimals; n += 2) {
+            auto const two = static_cast<unsigned>(r % 100);
+            r /= 100;
+            *--p = static_cast<wchar_t>(L'0' + two % 10);
+            *--p = static_cast<wchar_t>(L'0' + two / 10);
+        }
+        if (n < decimals) {
+            *--p = static_cast<wchar_t>(L'0' + r % 10);
+            r /= 10;
+            ++n;
+        }
+        *--p = L'.';
     }
-    return true;
+    for (; n < digits; ++n) {
+        *--p = static_cast<wchar_t>(L'0' + r % 10);
+        r /= 10;
+    }
+    if (negative) *--p = L'-';
+    return figures;
 }
 
-void Fixed(double v, int decimals, NumberText& out) {
-    if (NonFinite(v, out)) return;
-    if (std::fabs(v) >= 1e12) return Chars(v, std::chars_format::scientific, 3, out);
-    if (FixedByInteger(v, decimals, out)) return;
+// The fixed-point text; the count of significant figures printed, or -1
+// when not known.
+int Fixed(double v, int decimals, Into& out) {
+    if (NonFinite(v, out)) return -1;
+    if (std::fabs(v) >= 1e12) {
+        Chars(v, std::chars_format::scientific, 3, out);
+        return -1;
+    }
+    if (int const significant = FixedByInteger(v, decimals, out); significant >= 0) return significant;
     Chars(v, std::chars_format::fixed, decimals, out);
     // Never print a negative zero such as "-0.000".
     bool zero = true;
@@ -83,83 +115,166 @@ void Fixed(double v, int decimals, NumberText& out) {
         std::copy(out.text + 1, out.text + out.length, out.text);
         --out.length;
     }
+    return -1;
 }
 
 // floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the powers of
-// ten; within 1e-12 of a power of ten, where a comparison and log10 could
-// round apart, log10 decides as before (elsewhere log10, correct within an
-// ulp, cannot cross an integer).
+// ten, starting from the binary exponent's guess (a = m 2^e, 1 <= m < 2:
+// log10 a lies within 0.302 of e log10 2); within 1e-12 of a power of ten,
+// where a comparison and log10 could round apart, log10 decides as before
+// (elsewhere log10, correct within an ulp, cannot cross an integer).
 int Magnitude(double a) {
-    static double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3,
-                                    1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
-    int i = 0;  // kPow10[i] <= a < kPow10[i + 1]
-    while (i < 17 && a >= kPow10[i + 1]) ++i;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    int const e = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    int i = std::clamp(e * 1233 / 4096 + 6, 0, 17);  // 1233 / 4096 = log10 2 within 1e-4
+    while (i > 0 && a < kPow10[i]) --i;
+    while (i < 17 && a >= kPow10[i + 1]) ++i;  // now kPow10[i] <= a < kPow10[i + 1]
     if (a < kPow10[i] * (1.0 + 1e-12) || a > kPow10[i + 1] * (1.0 - 1e-12))
         return static_cast<int>(std::floor(std::log10(a)));
     return i - 6;
 }
 
-void Significant(double v, int figures, NumberText& out) {
+int CountSignificant(Into const& out) {
+    int significant = 0;
+    bool leading = true;
+    for (int i = 0; i < out.length; ++i) {
+        wchar_t const c = out.text[i];
+        if (c < L'0' || c > L'9' || (leading && c == L'0')) continue;
+        leading = false;
+        ++significant;
+    }
+    return significant;
+}
+
+void Significant(double v, int figures, Into& out) {
     if (NonFinite(v, out)) return;
     double const a = std::fabs(v);
-    if (a == 0.0) return Fixed(0.0, figures - 1, out);
+    if (a == 0.0) {
+        Fixed(0.0, figures - 1, out);
+        return;
+    }
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
     int const magnitude = Magnitude(a);
     int const decimals = std::max(0, figures - 1 - magnitude);
-    Fixed(v, decimals, out);
+    int significant = FixedByInteger(v, decimals, out);  // finite, under 1e12
+    if (significant < 0) significant = Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
     // 0.10000): one significant figure too many, so drop one decimal.
-    if (decimals > 0) {
-        int significant = 0;
-        bool leading = true;
-        for (int i = 0; i < out.length; ++i) {
-            wchar_t const c = out.text[i];
-            if (c < L'0' || c > L'9' || (leading && c == L'0')) continue;
-            leading = false;
-            ++significant;
-        }
-        if (significant > figures) Fixed(v, decimals - 1, out);
-    }
-}
-
-CString WithUnit(double v, double scale, wchar_t const* unit) {
-    NumberText n;
-    if (NonFinite(v, n)) return n.Str();
-    Significant(v * scale, 4, n);
-    std::size_t const unitLength = std::char_traits<wchar_t>::length(unit);
-    CString out;
-    out.reserve(std::max(kLineRoom, static_cast<std::size_t>(n.length) + 1 + unitLength));
-    out.append(n.text, static_cast<std::size_t>(n.length));
-    out += L' ';
-    out.append(unit, unitLength);
-    return out;
+    if (decimals > 0 && (significant >= 0 ? significant : CountSignificant(out)) > figures)
+        Fixed(v, decimals - 1, out);
 }
 
 }  // namespace
 
+// Writes into a number's own characters.
+struct NumberWriter {
+    static Into To(CNumberText& n) { return Into{n.m_text}; }
+    static CNumberText& Done(CNumberText& n, Into const& into) {
+        n.m_length = static_cast<std::size_t>(into.length);
+        return n;
+    }
+};
+
+namespace {
+
+// The number with its unit; the unit's length is known when compiled.
+// (At most 1 + 12 + 1 + 9 characters for the number: under CNumberText's room with any unit here.)
+template <std::size_t N>
+CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
+    CNumberText text;
+    Into n = NumberWriter::To(text);
+    if (!NonFinite(v, n)) {
+        Significant(v * scale, 4, n);
+        n.text[n.length++] = L' ';
+        for (std::size_t i = 0; i + 1 < N; ++i) n.text[n.length++] = unit[i];
+    }
+    NumberWriter::Done(text, n);
+    return text;
+}
+
+// A line that starts with a, with room for the rest of the line.
+CString LineOf(wchar_t const* a, std::size_t length, std::size_t more) {
+    CString s = LineStorage(length + more);
+    s.append(a, length);
+    return s;
+}
+
+}  // namespace
+
+CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std::min(length, kCapacity)) {
+    std::copy(text, text + m_length, m_text);
+}
+
+CString operator+(wchar_t const* a, CNumberText const& b) {
+    CString s = LineOf(a, std::char_traits<wchar_t>::length(a), b.size());
+    s.append(b.data(), b.size());
+    return s;
+}
+
+CString operator+(CString&& a, CNumberText const& b) {
+    if (a.capacity() - a.size() < b.size()) {  // the line moved to storage with room for the rest
+        CString s = LineOf(a.data(), a.size(), b.size());
+        return std::move(s.append(b.data(), b.size()));
+    }
+    return std::move(a.append(b.data(), b.size()));
+}
+
+CString operator+(CString const& a, CNumberText const& b) {
+    CString s = LineOf(a.data(), a.size(), b.size());
+    return std::move(s.append(b.data(), b.size()));
+}
+
+CString operator+(CNumberText const& a, wchar_t const* b) {
+    CString s = LineOf(a.data(), a.size(), 0);
+    return std::move(s.append(b));
+}
+
+CString operator+(CNumberText const& a, CString const& b) { return a + b.c_str(); }
+
+CString operator+(CNumberText const& a, CNumberText const& b) { return LineOf(a.data(), a.size(), 0) + b; }
+
+CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }
+
 CString CDesFormat::Fixed(double v, int decimals) {
     NumberText n;
-    Util::Fixed(v, decimals, n);
+    Util::Fixed(v, decimals, n.into);
     return n.Str();
 }
 
 CString CDesFormat::Significant(double v, int figures) {
     NumberText n;
-    Util::Significant(v, figures, n);
+    Util::Significant(v, figures, n.into);
     return n.Str();
 }
 
-CString CDesFormat::Length(double const& m) const { return WithUnit(m, 1.0, L"m"); }
-CString CDesFormat::LengthSmall(double const& m) const { return WithUnit(m, 1e3, L"mm"); }
-CString CDesFormat::AreaCS(double const& m2) const { return WithUnit(m2, 1e6, L"mm²"); }
-CString CDesFormat::LCubed(double const& m3) const { return WithUnit(m3, 1e6, L"x10³ mm³"); }
-CString CDesFormat::LFourth(double const& m4) const { return WithUnit(m4, 1e6, L"x10⁶ mm⁴"); }
-CString CDesFormat::LSixth(double const& m6) const { return WithUnit(m6, 1e9, L"x10⁹ mm⁶"); }
-CString CDesFormat::Force(double const& n) const { return WithUnit(n, 1e-3, L"kN"); }
-CString CDesFormat::Moment(double const& nm) const { return WithUnit(nm, 1e-3, L"kN·m"); }
-CString CDesFormat::Stress(double const& pa) const { return WithUnit(pa, 1e-6, L"MPa"); }
-CString CDesFormat::NoDim(double const& v) const { return Fixed(v, 3); }
-CString CDesFormat::Util(double const& v) const { return Fixed(v, 3); }
-CString CDesFormat::Int(int v) const { return std::to_wstring(v); }
+CNumberText CDesFormat::Length(double const& m) const { return WithUnit(m, 1.0, L"m"); }
+CNumberText CDesFormat::LengthSmall(double const& m) const { return WithUnit(m, 1e3, L"mm"); }
+CNumberText CDesFormat::AreaCS(double const& m2) const { return WithUnit(m2, 1e6, L"mm²"); }
+CNumberText CDesFormat::LCubed(double const& m3) const { return WithUnit(m3, 1e6, L"x10³ mm³"); }
+CNumberText CDesFormat::LFourth(double const& m4) const { return WithUnit(m4, 1e6, L"x10⁶ mm⁴"); }
+CNumberText CDesFormat::LSixth(double const& m6) const { return WithUnit(m6, 1e9, L"x10⁹ mm⁶"); }
+CNumberText CDesFormat::Force(double const& n) const { return WithUnit(n, 1e-3, L"kN"); }
+CNumberText CDesFormat::Moment(double const& nm) const { return WithUnit(nm, 1e-3, L"kN·m"); }
+CNumberText CDesFormat::Stress(double const& pa) const { return WithUnit(pa, 1e-6, L"MPa"); }
+
+CNumberText CDesFormat::NoDim(double const& v) const {
+    CNumberText text;  // at most 1 + 12 + 1 + 3 characters
+    Into n = NumberWriter::To(text);
+    Util::Fixed(v, 3, n);
+    return NumberWriter::Done(text, n);
+}
+
+CNumberText CDesFormat::Util(double const& v) const { return NoDim(v); }
+
+CNumberText CDesFormat::Int(int v) const {
+    wchar_t text[16];
+    wchar_t* end = text + 16;
+    wchar_t* p = end;
+    unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    do *--p = static_cast<wchar_t>(L'0' + u % 10); while ((u /= 10) != 0);
+    if (v < 0) *--p = L'-';
+    return CNumberText(p, static_cast<std::size_t>(end - p));
+}
 
 }  // namespace Corvid::Util

@@ -1,8 +1,43 @@
 #pragma once
 // Number formatter of the report: SI values in, engineering units out.
+#include <cstddef>
+
 #include "CString.h"
 
 namespace Corvid::Util {
+
+struct NumberWriter;
+
+// The text of one formatted number (with its unit), held inline: no heap
+// block. It converts to CString where one is needed, and a report line
+// built with + around it (L"Mr = " + f.Moment(Mr) + L"\n") takes one block
+// for the whole line, room for a line being reserved by its first join.
+class CNumberText {
+public:
+    static constexpr std::size_t kCapacity = 48;  // a number of any magnitude with the longest unit
+
+    CNumberText() = default;
+    CNumberText(wchar_t const* text, std::size_t length);
+    wchar_t const* data() const { return m_text; }
+    std::size_t size() const { return m_length; }
+    operator CString() const { return CString(m_text, m_length); }  // NOLINT: implicit by design
+    std::size_t find(wchar_t const* s) const { return CString(*this).find(s); }
+
+private:
+    friend struct NumberWriter;
+    wchar_t m_text[kCapacity];
+    std::size_t m_length = 0;
+};
+
+CString operator+(wchar_t const* a, CNumberText const& b);
+CString operator+(CString&& a, CNumberText const& b);
+CString operator+(CString const& a, CNumberText const& b);
+CString operator+(CNumberText const& a, wchar_t const* b);
+CString operator+(CNumberText const& a, CString const& b);
+CString operator+(CNumberText const& a, CNumberText const& b);
+CString& operator+=(CString& a, CNumberText const& b);
+inline bool operator==(CNumberText const& a, CString const& b) { return CString(a) == b; }
+inline bool operator==(CNumberText const& a, wchar_t const* b) { return CString(a) == b; }
 
 // Every operation takes an SI value (m, m^2, m^3, m^4, m^6, N, N.m, Pa) and
 // returns its text in the unit engineers read in a steel handbook.
@@ -17,18 +52,18 @@ public:
     CDesFormat(CDesFormat const&) = default;
     CDesFormat& operator=(CDesFormat const&) = default;
 
-    CString Length(double const& m) const;        // m
-    CString LengthSmall(double const& m) const;   // mm
-    CString AreaCS(double const& m2) const;       // mm²
-    CString LCubed(double const& m3) const;       // 10³ mm³
-    CString LFourth(double const& m4) const;      // 10⁶ mm⁴
-    CString LSixth(double const& m6) const;       // 10⁹ mm⁶
-    CString Force(double const& n) const;         // kN
-    CString Moment(double const& nm) const;       // kN·m
-    CString Stress(double const& pa) const;       // MPa
-    CString NoDim(double const& v) const;         // plain, 3 decimals
-    CString Util(double const& v) const;          // plain, 3 decimals
-    CString Int(int v) const;
+    CNumberText Length(double const& m) const;        // m
+    CNumberText LengthSmall(double const& m) const;   // mm
+    CNumberText AreaCS(double const& m2) const;       // mm²
+    CNumberText LCubed(double const& m3) const;       // 10³ mm³
+    CNumberText LFourth(double const& m4) const;      // 10⁶ mm⁴
+    CNumberText LSixth(double const& m6) const;       // 10⁹ mm⁶
+    CNumberText Force(double const& n) const;         // kN
+    CNumberText Moment(double const& nm) const;       // kN·m
+    CNumberText Stress(double const& pa) const;       // MPa
+    CNumberText NoDim(double const& v) const;         // plain, 3 decimals
+    CNumberText Util(double const& v) const;          // plain, 3 decimals
+    CNumberText Int(int v) const;
 
     // Plain number helpers shared by the operations above.
     static CString Significant(double v, int figures);

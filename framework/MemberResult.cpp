@@ -73,6 +73,15 @@ void ForEachLine(std::vector<CResultEntry> const& entries, OnLine onLine) {
     }
 }
 
+// An entry as new, its (empty) fragment array keeping its room.
+void ClearFigures(CResultEntry& e) {
+    std::fill(std::begin(e.util), std::end(e.util), 0.0);
+    e.setMask = 0;
+    e.demand.fill(CResultEntry::kNone);
+    e.resistance.fill(CResultEntry::kNone);
+    e.at.fill(CResultEntry::kNone);
+}
+
 CString HtmlEscape(CString const& s) {
     CString out;
     for (wchar_t c : s) {
@@ -151,7 +160,13 @@ bool operator==(CResultEntry const& a, CResultEntry const& b) {
 // ---- CMemberResult ----
 
 void CMemberResult::IniDynaArray(int n) {
-    m_entries.resize(static_cast<std::size_t>(std::max(1, n)));
+    auto const size = static_cast<std::size_t>(std::max(1, n));
+    if (m_spare.entries.capacity() < size) m_spare.entries.reserve(size);
+    while (m_entries.size() < size && !m_spare.entries.empty()) {
+        m_entries.push_back(std::move(m_spare.entries.back()));
+        m_spare.entries.pop_back();
+    }
+    m_entries.resize(size);
     m_entryIndex = std::min(m_entryIndex, NumEntries() - 1);
 }
 
@@ -163,13 +178,42 @@ CResultEntry const& CMemberResult::Entry(int i) const {
 
 CResultEntry& CMemberResult::Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
 
-void CMemberResult::AddOutputString(CString s) {
+CString& CMemberResult::NewFragment() {
+    auto& fragment = Current().fragments.emplace_back();
+    fragment.indent = m_indent;
+    if (!m_spare.texts.empty()) {
+        fragment.text = std::move(m_spare.texts.back());
+        m_spare.texts.pop_back();
+        fragment.text.clear();
+    }
+    // Room for every text of a report this long, so that clearing it keeps them.
+    if (++m_fragmentCount > m_spare.texts.capacity()) m_spare.texts.reserve(2 * m_fragmentCount);
+    return fragment.text;
+}
+
+void CMemberResult::AddOutputString(CString const& s) {
+    if (!s.empty()) NewFragment().assign(s);
+}
+
+void CMemberResult::AddOutputString(CString&& s) {
     if (s.empty()) return;
-    Current().fragments.push_back(CReportFragment{std::move(s), m_indent});
+    NewFragment().assign(s);
+    KeepLineStorage(std::move(s));
+}
+
+void CMemberResult::AddOutputString(wchar_t const* s) {
+    if (*s != L'\0') NewFragment().assign(s);
 }
 
 void CMemberResult::ClearStrings() {
-    for (auto& e : m_entries) e.fragments.clear();
+    // The texts kept in reverse, so the next report's first fragment gets
+    // this one's first text, most often of the length it needs.
+    for (auto e = m_entries.rbegin(); e != m_entries.rend(); ++e) {
+        for (auto f = e->fragments.rbegin(); f != e->fragments.rend(); ++f)
+            if (m_spare.texts.size() < m_spare.texts.capacity()) m_spare.texts.push_back(std::move(f->text));
+        e->fragments.clear();
+    }
+    m_fragmentCount = 0;
 }
 
 void CMemberResult::Set(UtilKind k, double v) { Current().Set(k, v); }
@@ -197,7 +241,22 @@ double CMemberResult::MaxUtil(UtilKind k) const {
 }
 
 void CMemberResult::Reset() {
-    m_entries.assign(1, CResultEntry{});
+    ClearStrings();
+    // The entries beyond the first kept aside in order (the next
+    // IniDynaArray takes entry 1 first) when they have room for fragments.
+    bool const keep = std::any_of(m_entries.begin() + (m_entries.empty() ? 0 : 1), m_entries.end(),
+                                  [](CResultEntry const& e) { return e.fragments.capacity() > 0; });
+    if (keep) {
+        m_spare.entries.clear();
+        if (m_spare.entries.capacity() < m_entries.size()) m_spare.entries.reserve(m_entries.size());
+        for (std::size_t i = m_entries.size(); i-- > 1;) {
+            m_spare.entries.push_back(std::move(m_entries[i]));
+            ClearFigures(m_spare.entries.back());
+        }
+    }
+    if (m_entries.size() > 1) m_entries.erase(m_entries.begin() + 1, m_entries.end());
+    if (m_entries.empty()) m_entries.emplace_back();
+    ClearFigures(m_entries.front());
     m_entryIndex = 0;
     m_buckling = false;
     m_flags = 0;

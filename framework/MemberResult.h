@@ -102,7 +102,11 @@ public:
     void SetBuckling(bool b) { m_buckling = b; }
 
     // --- report ---
-    void AddOutputString(CString s);
+    // The text is copied into the result's own storage.
+    void AddOutputString(CString const& s);
+    void AddOutputString(CString&& s);  // its storage kept for the next line (LineStorage)
+    void AddOutputString(wchar_t const* s);
+    // Clears every fragment; their storage is kept for the next ones.
     void ClearStrings();
     int Indent() const { return m_indent; }
     void IncreaseIndent() { ++m_indent; }
@@ -149,7 +153,7 @@ public:
     double MaxUtil(UtilKind k) const;
 
     // Clear everything written (entries, flags, strings, overall) but keep the
-    // configuration (text flag, formatter).
+    // configuration (text flag, formatter) and the storage, for the next check.
     void Reset();
 
     static double InfinitiseNANs(double v);
@@ -162,7 +166,25 @@ public:
     friend CMemberResult operator+(CMemberResult a, CMemberResult const& b) { return a += b; }
 
 private:
+    // The storage of a previous report kept for the next one: fragment texts
+    // (the next to be reused last) and cleared entries. Room for them is
+    // taken while a report grows, so clearing one takes no block. A copy
+    // starts without any.
+    struct Spare {
+        std::vector<CString> texts;
+        std::vector<CResultEntry> entries;
+        Spare() = default;
+        Spare(Spare const&) {}
+        Spare(Spare&&) = default;
+        Spare& operator=(Spare const&) { return *this; }
+        Spare& operator=(Spare&&) = default;
+        ~Spare() = default;
+    };
+
     CResultEntry& Current();
+    // A new fragment of the current entry at the current indent; its text is
+    // empty, in spare storage when there is.
+    CString& NewFragment();
 
     bool m_text = true;
     Corvid::Util::CDesFormat m_format;
@@ -173,6 +195,8 @@ private:
     double m_overAll = 0.0;
     int m_indent = 0;
     double m_station = CResultEntry::kNone;
+    std::size_t m_fragmentCount = 0;  // fragments written since the report was cleared
+    Spare m_spare;
 };
 
 // Raises the report indentation while it lives. A null result is allowed.

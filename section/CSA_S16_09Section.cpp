@@ -108,15 +108,16 @@ CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassBiAxial(CMemb
     return Worst(cx, cy);
 }
 
-CString CCSA_S16_09Section::GetLBCString(BucklingClass c) {
+CString const& CCSA_S16_09Section::GetLBCString(BucklingClass c) {
+    static CString const names[] = {L"Invalid", L"Class 1", L"Class 2", L"Class 3", L"Class 4", L""};
     switch (c) {
-        case Invalid: return L"Invalid";
-        case Class1: return L"Class 1";
-        case Class2: return L"Class 2";
-        case Class3: return L"Class 3";
-        case Class4: return L"Class 4";
+        case Invalid: return names[0];
+        case Class1: return names[1];
+        case Class2: return names[2];
+        case Class3: return names[3];
+        case Class4: return names[4];
     }
-    return L"";
+    return names[5];
 }
 
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::Worst(BucklingClass a, BucklingClass b) {
@@ -142,7 +143,7 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     bool const text = Reporting(result);
     wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
     if (text) {
-        result->AddOutputString(CString(L"Determine moment capacity ") + name + L"\n");
+        result->AddOutputString(major ? L"Determine moment capacity Mrxx\n" : L"Determine moment capacity Mryy\n");
         result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.5</i>\n");
     }
     if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
@@ -235,7 +236,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
             line += L"<blue> > " + limit + L". " + ref + L"</blue>\n";
         else
             line += L" <= " + limit + L". <blue>" + ref + L"</blue>\n";
-        result->AddOutputString(line);
+        result->AddOutputString(std::move(line));
     }
     // cl. 13.3.1: Fe = pi^2 E / (KL/r)^2, lambda = sqrt(Fy/Fe),
     // Cr = Phi A Fy (1 + lambda^2n)^(-1/n).

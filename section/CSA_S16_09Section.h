@@ -121,7 +121,7 @@ public:
     }
 
     // ---- non-virtual ----
-    CString CodeName() const { return m_codeName; }
+    CString const& CodeName() const { return m_codeName; }
     // Also finds the edition the name selects, once.
     void SetCodeName(CString name);
     // True when the code name selects the CSA S16-09 values of the limits
@@ -156,7 +156,7 @@ public:
     // The report's line saying which n and why (empty for 1.34).
     CString CurveExponentWhy(double Ag) const;
 
-    static CString GetLBCString(BucklingClass c);
+    static CString const& GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);
     // Whether SectPropString shows the class in pure compression (not for a
     // member without axial compression).

@@ -21,7 +21,7 @@ constexpr double kPi = 3.14159265358979323846;
 // resist the shear in that direction.
 void WriteHeader(CCSA_S16_09Section const& calc, bool major, wchar_t const* clause, CMemberResult* const result) {
     if (result->WantsText())
-        result->AddOutputString(CString(major ? L"Major" : L"Minor") + L" axis shear check:\n\t<i>ref. " +
+        result->AddOutputString((major ? L"Major axis shear check:\n\t<i>ref. " : L"Minor axis shear check:\n\t<i>ref. ") +
                                 calc.CodeName() + L" cl " + clause + L"</i>\n\t" + calc.ShearResistedBy(major) +
                                 L"\n");
 }
@@ -89,27 +89,27 @@ void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major
     double const util = V / Vr;
     if (text) {
         auto const& f = result->Format();
-        CString const FyText = f.NoDim(Fy);
-        CString const ratio = f.NoDim(hwtw);
-        CString const fyText = f.Stress(fy);
-        CString const fsText = f.Stress(fs);
-        CString const lim1Line = L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim1) + L"\n";
-        CString const lim2Line = L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim2) + L"\n";
+        auto const FyText = f.NoDim(Fy);
+        auto const ratio = f.NoDim(hwtw);
+        auto const fyText = f.Stress(fy);
+        auto const fsText = f.Stress(fs);
+        auto const lim1Line = [&] { return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim1) + L"\n"; };
+        auto const lim2Line = [&] { return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim2) + L"\n"; };
         result->AddOutputString(L"fy = " + fyText + L"\n");
         if (hwtw <= lim1) {
-            result->AddOutputString(lim1Line);
+            result->AddOutputString(lim1Line());
             result->AddOutputString(L"hw/tw = " + ratio + L" <= 1014/sqrt(fy)\n");
             result->AddOutputString(L"fs = 0.66*fy = 0.66*" + fyText + L" = " + fsText + L"\n");
         } else if (hwtw <= lim2) {
-            result->AddOutputString(lim1Line);
-            result->AddOutputString(lim2Line);
+            result->AddOutputString(lim1Line());
+            result->AddOutputString(lim2Line());
             result->AddOutputString(L"hw/tw = " + ratio + L"\n");
             result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
             result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
             result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
                                     L")\n   = " + fsText + L"\n");
         } else {
-            result->AddOutputString(lim2Line);
+            result->AddOutputString(lim2Line());
             result->AddOutputString(L"hw/tw = " + ratio + L"\n");
             result->AddOutputString(L"                      > 1435/sqrt(fy)\n");
             result->AddOutputString(L"fs = 961200/(hw/tw)^2\n   = 961200/(" + ratio + L")^2\n   = " + fsText + L"\n");
