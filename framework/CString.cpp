@@ -9,11 +9,9 @@ namespace {
 // Room of a report line: most lines fit.
 constexpr std::size_t kLineRoom = 128;
 
-// Addressed directly, not through the dynamic TLS lookup (a call each
-// time): the library is linked by its hosts, or loaded once by Python.
-#if defined(__GNUC__)
-__attribute__((tls_model("initial-exec")))
-#endif
+// The default (dynamic) TLS model: the library may be loaded with dlopen
+// (the Python module), where the initial-exec model needs room in the
+// static TLS block that another library may already have taken.
 thread_local CString t_line;
 
 }  // namespace

@@ -21,7 +21,6 @@ public:
     wchar_t const* data() const { return m_text; }
     std::size_t size() const { return m_length; }
     operator CString() const { return CString(m_text, m_length); }  // NOLINT: implicit by design
-    std::size_t find(wchar_t const* s) const { return CString(*this).find(s); }
 
 private:
     friend struct NumberWriter;

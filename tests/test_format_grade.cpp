@@ -46,7 +46,7 @@ TEST(DesFormat, EngineeringUnitsRatiosAndNonFiniteValues) {
     EXPECT_EQ(f.Force(-kInf), L"-infinity");
     EXPECT_EQ(f.Length(std::numeric_limits<double>::quiet_NaN()), L"NaN");
     // Huge and tiny values switch to exponent form instead of long digit runs.
-    EXPECT_NE(f.NoDim(1e300).find(L"e+300"), std::wstring::npos);
+    EXPECT_NE(Corvid::CString(f.NoDim(1e300)).find(L"e+300"), std::wstring::npos);
     EXPECT_EQ(f.Force(1e20), L"1.000e+17 kN");
 }
 
