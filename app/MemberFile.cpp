@@ -13,6 +13,7 @@
 #include <deque>
 #include <exception>
 #include <limits>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <system_error>
@@ -296,7 +297,7 @@ GradeInput ReadGrade(Field const& field) {
     try {
         if (field.IsString()) {
             g.name = field.String();
-            Corvid::Steel::CSteelGrade const check{Corvid::Widen(g.name)};
+            NamedGrade(g.name);
             return g;
         }
         ObjectReader const obj(field, {"name", "Fy", "Fu"});
@@ -416,6 +417,15 @@ std::string Where(MemberInput const& member, std::string const& field) {
     std::string path = member.path;
     if (!field.empty()) path += (path.empty() ? "" : ".") + field;
     return member.fileName + (path.empty() ? "" : ": " + path);
+}
+
+Corvid::Steel::CSteelGrade const& NamedGrade(std::string const& name) {
+    thread_local std::map<std::string, Corvid::Steel::CSteelGrade> grades;
+    auto found = grades.find(name);
+    if (found != grades.end()) return found->second;
+    if (grades.size() >= 64) grades.clear();  // spellings without end: memory stays bounded
+    found = grades.emplace(name, Corvid::Steel::CSteelGrade(Corvid::Widen(name))).first;
+    return found->second;
 }
 
 std::string CodeName(int code) { return code == 1 ? "CSA S16-14" : "CSA S16-09"; }

@@ -30,6 +30,7 @@
 
 #include "app/Loads.h"
 #include "framework/Restraint.h"
+#include "framework/SteelGrade.h"
 
 namespace s16app {
 
@@ -144,6 +145,11 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
 // The same with the members of a list read on up to `jobs` threads (the
 // result and the error reported are those of the one-thread reading).
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName, int jobs);
+
+// A built-in grade by name, made once per thread and name (a grade's name
+// is matched against every built-in one). Throws std::invalid_argument as
+// CSteelGrade does. The reference holds until the next call on the thread.
+Corvid::Steel::CSteelGrade const& NamedGrade(std::string const& name);
 
 // Reads one member (throws InputError when it cannot be read).
 using MemberReader = std::function<MemberInput()>;
