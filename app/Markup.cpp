@@ -40,12 +40,18 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, 
         // fragment without a newline runs on into the next.
         bool open = false;
         for (auto const& fragment : result.Entry(e).fragments) {
-            for (wchar_t const wc : fragment.text) {
+            wchar_t const* p = fragment.text.data();
+            wchar_t const* const end = p + fragment.text.size();
+            while (p != end) {
                 if (!open) {
                     line = ReportLine{fragment.indent, ""};
                     open = true;
                 }
-                auto const cp = static_cast<unsigned long>(wc);
+                // A run of plain ASCII at once.
+                while (p != end && n < sizeof buf && static_cast<unsigned long>(*p) < 0x80 && *p != L'\n')
+                    buf[n++] = static_cast<char>(*p++);
+                if (p == end) break;
+                auto const cp = static_cast<unsigned long>(*p++);
                 if (cp == '\n') {
                     flush();
                     lines.push_back(std::move(line));
