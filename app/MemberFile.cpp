@@ -788,7 +788,10 @@ struct MemberStream::Impl {
             }
         } const join{queue, pool};
         try {
-            for (int t = 0; t < jobs; ++t)
+            // One job: the members are read on the thread that scans the
+            // file, so that --jobs 1 keeps to one core; more: `jobs` threads
+            // read them beside it.
+            for (int t = 0; jobs > 1 && t < jobs; ++t)
                 pool.emplace_back([&] {
                     while (auto e = queue.Pop()) read(*e);
                 });
