@@ -5,6 +5,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -188,6 +189,12 @@ bool Spool::CopyTo(std::ostream& out) {
 }
 
 std::string Printable(std::string const& text) {
+    // Most text has nothing to escape: kept as it is.
+    auto const plain = [](char ch) {
+        auto const c = static_cast<unsigned char>(ch);
+        return c >= 0x20 && c < 0x7f;
+    };
+    if (std::all_of(text.begin(), text.end(), plain)) return text;
     std::string out;
     out.reserve(text.size());
     char const* const hex = "0123456789abcdef";
