@@ -144,11 +144,7 @@ std::string PlainText(std::vector<ReportLine> const& lines) {
         std::size_t const start = out.size();
         AppendPlain(out, line.markup);
         // Text of the user (a title, a section) cannot break the line.
-        auto const unsafe = [](char ch) {
-            auto const c = static_cast<unsigned char>(ch);
-            return (c < 0x20 && c != '\t') || c == 0x7f || c == 0xc2 || c == 0xe2;
-        };
-        if (std::any_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), unsafe)) {
+        if (NeedsEscape(std::string_view(out).substr(start))) {
             std::string const text = Printable(out.substr(start));
             out.replace(start, std::string::npos, text);
         }
