@@ -486,13 +486,18 @@ public:
         static_assert(std::is_trivially_copyable<T>::value, "written as bytes");
         out_.append(reinterpret_cast<char const*>(&v), sizeof v);
     }
+    // The number of items that follow (`n`, written).
+    std::size_t Count(std::size_t n, std::size_t) {
+        Raw(static_cast<std::uint64_t>(n));
+        return n;
+    }
     void Str(std::string const& v) {
-        Raw(static_cast<std::uint64_t>(v.size()));
+        Count(v.size(), 1);
         out_.append(v);
     }
     template <class T>
     void Raws(std::vector<T> const& v) {
-        Raw(static_cast<std::uint64_t>(v.size()));
+        Count(v.size(), sizeof(T));
         for (auto const& e : v) Raw(e);
     }
     template <class T>
@@ -514,12 +519,12 @@ public:
         Take(&v, sizeof v);
     }
     void Str(std::string& v) {
-        v.resize(Count(1));
+        v.resize(Count(0, 1));
         if (!v.empty()) Take(&v[0], v.size());
     }
     template <class T>
     void Raws(std::vector<T>& v) {
-        v.resize(Count(sizeof(T)));
+        v.resize(Count(0, sizeof(T)));
         for (auto& e : v) Raw(e);
     }
     template <class T>
@@ -529,8 +534,9 @@ public:
         v.reset();
         if (has) Raw(v.emplace());
     }
-    // A count of items of `size` bytes that the record can hold.
-    std::size_t Count(std::size_t size) {
+    // The number of items that follow, each at least `size` bytes: one the
+    // rest of the record can hold.
+    std::size_t Count(std::size_t, std::size_t size) {
         std::uint64_t n = 0;
         Raw(n);
         if (n > (in_.size() - at_) / size) throw std::runtime_error("a kept member is cut short");
@@ -554,14 +560,10 @@ void RecordFields(Io& io, Member& m) {
     io.Str(m.grade.name), io.Raw(m.grade.userDefined), io.Raw(m.grade.Fy), io.Raw(m.grade.Fu);
     io.Opt(m.netAreaRatio), io.Opt(m.effectiveNetAreaRatio);
     io.Raws(m.points);
-    std::uint64_t cases = m.cases.size();
-    io.Raw(cases);
-    m.cases.resize(static_cast<std::size_t>(cases));
+    m.cases.resize(io.Count(m.cases.size(), 1));
     for (auto& c : m.cases) {
         io.Str(c.name);
-        std::uint64_t subspans = c.subspans.size();
-        io.Raw(subspans);
-        c.subspans.resize(static_cast<std::size_t>(subspans));
+        c.subspans.resize(io.Count(c.subspans.size(), 1));
         for (auto& s : c.subspans) {
             io.Raw(s.left), io.Raw(s.right), io.Raw(s.loadMajor), io.Raw(s.loadMinor), io.Raw(s.destabilizing);
             io.Raw(s.continuous), io.Raws(s.loads), io.Raws(s.stations);

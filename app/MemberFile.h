@@ -173,7 +173,8 @@ public:
     // Returns the number of members.
     std::size_t Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each);
     // After Validate: the next member, in order, as a reader to call on the
-    // thread that checks it; an empty function after the last.
+    // thread that checks it (while the stream lives); an empty function
+    // after the last.
     MemberReader Next();
 
 private:
