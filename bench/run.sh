@@ -76,13 +76,15 @@ python3 bench/make_batch.py 300 "$small"
 
 # One timed run: the wall time in seconds. s16check exits 0 (every member
 # passes) or 1 (some fail; the file has members of both kinds); anything
-# else stops the benchmark.
+# else stops the benchmark, with what s16check said (its warnings are not
+# shown otherwise).
 wall() {
     local start end status=0
     start=$(date +%s.%N)
-    "$exe" check "$@" >/dev/null || status=$?
+    "$exe" check "$@" >/dev/null 2>"$data/stderr.txt" || status=$?
     end=$(date +%s.%N)
     if [ "$status" -gt 1 ]; then
+        cat "$data/stderr.txt" >&2
         echo "s16check check $* exited with $status" >&2
         exit 1
     fi
