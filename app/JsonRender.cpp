@@ -152,6 +152,7 @@ std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid) {
 }
 
 void Writer::String(std::string_view s) {
+    out_.reserve(out_.size() + s.size() + 2);  // a long text (a report) grows the buffer once
     out_ += '"';
     std::size_t run = 0;  // start of the bytes copied as they are
     for (std::size_t i = 0; i < s.size();) {

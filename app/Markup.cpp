@@ -1,6 +1,7 @@
 #include "app/Markup.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "app/Output.h"
 
@@ -15,7 +16,7 @@ constexpr Tag kTags[] = {{"h4", kHeading4}, {"h5", kHeading5}, {"b", kBold},    
                          {"red", kRed},     {"orange", kOrange}, {"blue", kBlue}};
 
 // The style of a tag name; 0 for anything else.
-unsigned TagStyle(std::string const& name) {
+unsigned TagStyle(std::string_view name) {
     for (auto const& t : kTags)
         if (name == t.name) return t.style;
     return 0;
@@ -24,31 +25,60 @@ unsigned TagStyle(std::string const& name) {
 
 std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
     std::vector<ReportLine> lines;
+    // The fragments' characters go into the line as UTF-8 through a buffer
+    // on the stack, a block at a time (code points past U+10FFFF as '?').
+    char buf[256];
+    std::size_t n = 0;
+    ReportLine line;
+    auto flush = [&] {
+        line.markup.append(buf, n);
+        n = 0;
+    };
     for (int e = 0; e < result.NumEntries(); ++e) {
         if (starts) starts->push_back(lines.size());
         // A line takes the indentation of the fragment that starts it; a
         // fragment without a newline runs on into the next.
         bool open = false;
-        ReportLine line;
         for (auto const& fragment : result.Entry(e).fragments) {
-            std::string const text = Corvid::Narrow(fragment.text);
-            std::size_t start = 0;
-            while (start < text.size()) {
+            wchar_t const* p = fragment.text.data();
+            wchar_t const* const end = p + fragment.text.size();
+            while (p != end) {
                 if (!open) {
                     line = ReportLine{fragment.indent, ""};
                     open = true;
                 }
-                auto const nl = text.find('\n', start);
-                if (nl == std::string::npos) {
-                    line.markup.append(text, start, std::string::npos);
-                    break;
+                // A run of plain ASCII at once.
+                while (p != end && n < sizeof buf && static_cast<unsigned long>(*p) < 0x80 && *p != L'\n')
+                    buf[n++] = static_cast<char>(*p++);
+                if (p == end) break;
+                auto const cp = static_cast<unsigned long>(*p++);
+                if (cp == '\n') {
+                    flush();
+                    lines.push_back(std::move(line));
+                    open = false;
+                    continue;
                 }
-                line.markup.append(text, start, nl - start);
-                lines.push_back(std::move(line));
-                open = false;
-                start = nl + 1;
+                if (n > sizeof buf - 4) flush();
+                if (cp < 0x80) {
+                    buf[n++] = static_cast<char>(cp);
+                } else if (cp < 0x800) {
+                    buf[n++] = static_cast<char>(0xC0 | (cp >> 6));
+                    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+                } else if (cp < 0x10000) {
+                    buf[n++] = static_cast<char>(0xE0 | (cp >> 12));
+                    buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+                } else if (cp < 0x110000) {
+                    buf[n++] = static_cast<char>(0xF0 | (cp >> 18));
+                    buf[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+                    buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+                } else {
+                    buf[n++] = '?';
+                }
             }
         }
+        flush();
         if (open && !line.markup.empty()) lines.push_back(line);
     }
     return lines;
@@ -68,7 +98,7 @@ std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
             if (close != std::string::npos) {
                 bool const closing = i + 1 < markup.size() && markup[i + 1] == '/';
                 std::size_t const from = i + (closing ? 2 : 1);
-                unsigned const style = TagStyle(markup.substr(from, close - from));
+                unsigned const style = TagStyle(std::string_view(markup).substr(from, close - from));
                 if (style != 0) {
                     flush();
                     open = closing ? (open & ~style) : (open | style);
@@ -84,6 +114,26 @@ std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
     return runs;
 }
 
+void AppendPlain(std::string& out, std::string const& markup) {
+    std::string_view const m(markup);
+    for (std::size_t i = 0; i < m.size();) {
+        // The text up to the next '<' at once.
+        std::size_t const lt = std::min(m.find('<', i), m.size());
+        out.append(m.data() + i, lt - i);
+        i = lt;
+        if (i == m.size()) break;
+        auto const close = m.find('>', i);
+        if (close != std::string_view::npos) {
+            std::size_t const from = i + (i + 1 < m.size() && m[i + 1] == '/' ? 2 : 1);
+            if (TagStyle(m.substr(from, close - from)) != 0) {
+                i = close + 1;
+                continue;
+            }
+        }
+        out += m[i++];
+    }
+}
+
 std::string PlainText(std::vector<ReportLine> const& lines) {
     std::size_t size = 0;
     for (auto const& line : lines) size += static_cast<std::size_t>(line.indent) * 2 + line.markup.size() + 1;
@@ -92,28 +142,9 @@ std::string PlainText(std::vector<ReportLine> const& lines) {
     for (auto const& line : lines) {
         out.append(static_cast<std::size_t>(line.indent) * 2, ' ');
         std::size_t const start = out.size();
-        // The text of StyleLine's runs, without making them: the seven tags
-        // are dropped, any other '<' is text.
-        std::string const& m = line.markup;
-        for (std::size_t i = 0; i < m.size();) {
-            if (m[i] == '<') {
-                auto const close = m.find('>', i);
-                if (close != std::string::npos) {
-                    std::size_t const from = i + (i + 1 < m.size() && m[i + 1] == '/' ? 2 : 1);
-                    if (TagStyle(m.substr(from, close - from)) != 0) {
-                        i = close + 1;
-                        continue;
-                    }
-                }
-            }
-            out += m[i++];
-        }
+        AppendPlain(out, line.markup);
         // Text of the user (a title, a section) cannot break the line.
-        auto const unsafe = [](char ch) {
-            auto const c = static_cast<unsigned char>(ch);
-            return (c < 0x20 && c != '\t') || c == 0x7f || c == 0xc2 || c == 0xe2;
-        };
-        if (std::any_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), unsafe)) {
+        if (NeedsEscape(std::string_view(out).substr(start))) {
             std::string const text = Printable(out.substr(start));
             out.replace(start, std::string::npos, text);
         }

@@ -42,6 +42,10 @@ struct StyledRun {
 // open or close one of the seven tags is text.
 std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open);
 
+// The text of StyleLine's runs appended to `out`, without making them: the
+// seven tags dropped, any other '<' kept as text.
+void AppendPlain(std::string& out, std::string const& markup);
+
 // The report as plain text: two spaces per indentation level, markup
 // removed, one '\n' after each line.
 std::string PlainText(std::vector<ReportLine> const& lines);

@@ -13,10 +13,12 @@
 #include <deque>
 #include <exception>
 #include <limits>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <utility>
 
 #include "app/Design.h"
@@ -295,7 +297,7 @@ GradeInput ReadGrade(Field const& field) {
     try {
         if (field.IsString()) {
             g.name = field.String();
-            Corvid::Steel::CSteelGrade const check{Corvid::Widen(g.name)};
+            NamedGrade(g.name);
             return g;
         }
         ObjectReader const obj(field, {"name", "Fy", "Fu"});
@@ -417,6 +419,15 @@ std::string Where(MemberInput const& member, std::string const& field) {
     return member.fileName + (path.empty() ? "" : ": " + path);
 }
 
+Corvid::Steel::CSteelGrade const& NamedGrade(std::string const& name) {
+    thread_local std::map<std::string, Corvid::Steel::CSteelGrade> grades;
+    auto found = grades.find(name);
+    if (found != grades.end()) return found->second;
+    if (grades.size() >= 64) grades.clear();  // spellings without end: memory stays bounded
+    found = grades.emplace(name, Corvid::Steel::CSteelGrade(Corvid::Widen(name))).first;
+    return found->second;
+}
+
 std::string CodeName(int code) { return code == 1 ? "CSA S16-14" : "CSA S16-09"; }
 
 namespace {
@@ -462,6 +473,137 @@ private:
 };
 
 using Element = std::pair<nlohmann::json, std::size_t>;
+
+// A member read by the first reading, kept as a record in a temporary file
+// for the second: the second reading then neither parses nor validates the
+// file again, and memory still holds a few members only. Every field of
+// MemberInput is written and read back here, in the order declared.
+class RecordWriter {
+public:
+    explicit RecordWriter(std::string& out) : out_(out) {}
+    template <class T>
+    void Raw(T const& v) {
+        static_assert(std::is_trivially_copyable<T>::value, "written as bytes");
+        out_.append(reinterpret_cast<char const*>(&v), sizeof v);
+    }
+    // The number of items that follow (`n`, written).
+    std::size_t Count(std::size_t n, std::size_t) {
+        Raw(static_cast<std::uint64_t>(n));
+        return n;
+    }
+    void Str(std::string const& v) {
+        Count(v.size(), 1);
+        out_.append(v);
+    }
+    template <class T>
+    void Raws(std::vector<T> const& v) {
+        Count(v.size(), sizeof(T));
+        for (auto const& e : v) Raw(e);
+    }
+    template <class T>
+    void Opt(std::optional<T> const& v) {
+        Raw(v.has_value());
+        if (v) Raw(*v);
+    }
+
+private:
+    std::string& out_;
+};
+
+class RecordReader {
+public:
+    explicit RecordReader(std::string const& in) : in_(in) {}
+    template <class T>
+    void Raw(T& v) {
+        static_assert(std::is_trivially_copyable<T>::value, "read as bytes");
+        Take(&v, sizeof v);
+    }
+    void Str(std::string& v) {
+        v.resize(Count(0, 1));
+        if (!v.empty()) Take(&v[0], v.size());
+    }
+    template <class T>
+    void Raws(std::vector<T>& v) {
+        v.resize(Count(0, sizeof(T)));
+        for (auto& e : v) Raw(e);
+    }
+    template <class T>
+    void Opt(std::optional<T>& v) {
+        bool has = false;
+        Raw(has);
+        v.reset();
+        if (has) Raw(v.emplace());
+    }
+    // The number of items that follow, each at least `size` bytes: one the
+    // rest of the record can hold.
+    std::size_t Count(std::size_t, std::size_t size) {
+        std::uint64_t n = 0;
+        Raw(n);
+        if (n > (in_.size() - at_) / size) throw std::runtime_error("a kept member is cut short");
+        return static_cast<std::size_t>(n);
+    }
+    bool AtEnd() const { return at_ == in_.size(); }
+
+private:
+    void Take(void* to, std::size_t n) {
+        if (in_.size() - at_ < n) throw std::runtime_error("a kept member is cut short");
+        std::memcpy(to, in_.data() + at_, n);
+        at_ += n;
+    }
+    std::string const& in_;
+    std::size_t at_ = 0;
+};
+
+template <class Io, class Member>
+void RecordFields(Io& io, Member& m) {
+    io.Str(m.fileName), io.Str(m.path), io.Str(m.title), io.Raw(m.code), io.Str(m.section);
+    io.Str(m.grade.name), io.Raw(m.grade.userDefined), io.Raw(m.grade.Fy), io.Raw(m.grade.Fu);
+    io.Opt(m.netAreaRatio), io.Opt(m.effectiveNetAreaRatio);
+    io.Raws(m.points);
+    m.cases.resize(io.Count(m.cases.size(), 1));
+    for (auto& c : m.cases) {
+        io.Str(c.name);
+        c.subspans.resize(io.Count(c.subspans.size(), 1));
+        for (auto& s : c.subspans) {
+            io.Raw(s.left), io.Raw(s.right), io.Raw(s.loadMajor), io.Raw(s.loadMinor), io.Raw(s.destabilizing);
+            io.Raw(s.continuous), io.Raws(s.loads), io.Raws(s.stations);
+        }
+        io.Raw(c.stations);
+    }
+    io.Raw(m.namedCases), io.Opt(m.effectiveLengths), io.Opt(m.omega2), io.Str(m.units);
+    bool design = m.design.has_value();
+    io.Raw(design);
+    if (design) {
+        if (!m.design) m.design.emplace();
+        auto& d = *m.design;
+        bool family = d.family.has_value();
+        io.Raw(family);
+        if (family) {
+            if (!d.family) d.family.emplace();
+            io.Str(*d.family);
+        }
+        io.Opt(d.maxDepth), io.Opt(d.minDepth), io.Opt(d.maxWidth), io.Opt(d.limit), io.Opt(d.top);
+        io.Raw(d.selfWeight), io.Opt(d.selfWeightFactor);
+    }
+    io.Str(m.project), io.Str(m.engineer), io.Str(m.inputHash);
+}
+
+std::string ToRecord(MemberInput const& m) {
+    std::string out;
+    out.reserve(1024);
+    RecordWriter w(out);
+    // RecordFields sizes the vectors it reads into: writing leaves them as they are.
+    RecordFields(w, const_cast<MemberInput&>(m));
+    return out;
+}
+
+MemberInput FromRecord(std::string const& record) {
+    MemberInput m;
+    RecordReader r(record);
+    RecordFields(r, m);
+    if (!r.AtEnd()) throw std::runtime_error("a kept member is longer than written");
+    return m;
+}
 
 std::string ElementPath(bool list, std::size_t i) { return list ? "members[" + std::to_string(i) + "]" : ""; }
 
@@ -513,6 +655,39 @@ struct MemberStream::Impl {
     // that differs when read again changed between the readings.
     bool seen = false;
     struct stat first {};
+    // The members of the last reading, kept (see ToRecord): where each
+    // record starts in `kept` and its size. Without a temporary file, or
+    // once a write to it failed, the file is read again instead.
+    std::FILE* kept = nullptr;
+    bool keptOk = false;
+    std::uint64_t keptEnd = 0;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> records;
+    std::mutex keptMutex;
+
+    void Keep(std::size_t index, MemberInput const& m) {
+        std::string const record = ToRecord(m);
+        std::uint64_t at = 0;
+        {
+            std::lock_guard<std::mutex> const lock(keptMutex);
+            if (!keptOk) return;
+            at = keptEnd;
+            keptEnd += record.size();
+            if (records.size() <= index) records.resize(index + 1);
+            records[index] = {at, record.size()};
+        }
+        // Each record has its own place: written outside the lock.
+        std::size_t done = 0;
+        while (done < record.size()) {
+            ssize_t const n = ::pwrite(fileno(kept), record.data() + done, record.size() - done,
+                                       static_cast<off_t>(at + done));
+            if (n <= 0) {
+                std::lock_guard<std::mutex> const lock(keptMutex);
+                keptOk = false;
+                return;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+    }
 
     JsonSource Open(Opened& opened) {
         if (text) return JsonSource{-1, text, nullptr};
@@ -544,6 +719,39 @@ struct MemberStream::Impl {
                           (validated == 1 ? " member" : " members") + " then); its members were not all checked");
     }
 
+    // The next member kept by Validate. The file is looked at once more
+    // first: one that changed since it was read is told, as a member that
+    // cannot be read, and nothing of it is checked.
+    MemberReader NextKept() {
+        if (changeTold || given == validated) return {};
+        if (!std::exchange(started, true)) try {
+                Opened opened;
+                Open(opened);
+            } catch (...) {
+                changeTold = true;
+                auto const error = std::current_exception();
+                return [error]() -> MemberInput { std::rethrow_exception(error); };
+            }
+        auto const where = records[given++];
+        int const fd = fileno(kept);
+        std::string const file = name;
+        // Read and rebuilt on the thread that checks it.
+        return [fd, where, file] {
+            std::string record(static_cast<std::size_t>(where.second), '\0');
+            std::size_t done = 0;
+            while (done < record.size()) {
+                ssize_t const n = ::pread(fd, &record[done], record.size() - done, static_cast<off_t>(where.first + done));
+                if (n <= 0) throw InputError(file + ": cannot be read again: " + (n < 0 ? std::strerror(errno) : "cut short"));
+                done += static_cast<std::size_t>(n);
+            }
+            try {
+                return FromRecord(record);
+            } catch (std::runtime_error const& e) {
+                throw InputError(file + ": cannot be read again: " + e.what());
+            }
+        };
+    }
+
     // One reading of the whole file, the members read on `jobs` threads with
     // the units given (or those read before the list); the first problem in
     // the order of the file is thrown. Sets `late` when units came after the
@@ -565,6 +773,7 @@ struct MemberStream::Impl {
             try {
                 std::string const path = ElementPath(list, e.second);
                 auto m = ReadMember(Field(e.first, name, path), name, path, list ? found : FileLevel{});
+                Keep(e.second, m);
                 if (each) each(e.second, std::move(m));
             } catch (...) {
                 std::lock_guard<std::mutex> const lock(mutex);
@@ -581,7 +790,10 @@ struct MemberStream::Impl {
             }
         } const join{queue, pool};
         try {
-            for (int t = 0; t < jobs; ++t)
+            // One job: the members are read on the thread that scans the
+            // file, so that --jobs 1 keeps to one core; more: `jobs` threads
+            // read them beside it.
+            for (int t = 0; jobs > 1 && t < jobs; ++t)
                 pool.emplace_back([&] {
                     while (auto e = queue.Pop()) read(*e);
                 });
@@ -633,21 +845,27 @@ MemberStream::~MemberStream() {
     m_->channel.Close();
     if (m_->reader.joinable()) m_->reader.join();
     if (m_->copy) std::fclose(m_->copy);
+    if (m_->kept) std::fclose(m_->kept);
 }
 
 std::size_t MemberStream::Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each) {
     bool late = false;
+    if (!m_->kept) m_->kept = std::tmpfile();
+    m_->keptOk = m_->kept != nullptr;
     m_->validated = m_->Pass(std::max(1, jobs), each, nullptr, late);
     if (late) {
         // Units given after the list: the members are read again with them.
         FileLevel const level = m_->level;
+        m_->records.clear();
         m_->validated = m_->Pass(std::max(1, jobs), each, &level, late);
     }
+    m_->keptOk = m_->keptOk && m_->records.size() == m_->validated;
     return m_->validated;
 }
 
 MemberReader MemberStream::Next() {
     Impl& m = *m_;
+    if (m.keptOk) return m.NextKept();
     if (!std::exchange(m.started, true))
         m.reader = std::thread([&m] {
             try {

@@ -30,6 +30,7 @@
 
 #include "app/Loads.h"
 #include "framework/Restraint.h"
+#include "framework/SteelGrade.h"
 
 namespace s16app {
 
@@ -145,6 +146,11 @@ std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string
 // result and the error reported are those of the one-thread reading).
 std::vector<MemberInput> ReadMemberFile(std::string const& jsonText, std::string const& fileName, int jobs);
 
+// A built-in grade by name, made once per thread and name (a grade's name
+// is matched against every built-in one). Throws std::invalid_argument as
+// CSteelGrade does. The reference holds until the next call on the thread.
+Corvid::Steel::CSteelGrade const& NamedGrade(std::string const& name);
+
 // Reads one member (throws InputError when it cannot be read).
 using MemberReader = std::function<MemberInput()>;
 
@@ -167,7 +173,8 @@ public:
     // Returns the number of members.
     std::size_t Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each);
     // After Validate: the next member, in order, as a reader to call on the
-    // thread that checks it; an empty function after the last.
+    // thread that checks it (while the stream lives); an empty function
+    // after the last.
     MemberReader Next();
 
 private:

@@ -48,7 +48,7 @@ Corvid::Steel::CSteelGrade MakeGrade(MemberInput const& input) {
         auto const& g = input.grade;
         // The name goes into the module's report: it cannot break a line.
         return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(Printable(g.name)), g.Fy, g.Fu)
-                             : Corvid::Steel::CSteelGrade(Widen(g.name));
+                             : NamedGrade(g.name);
     } catch (std::invalid_argument const& e) {
         throw InputError(Where(input, "grade") + ": " + e.what());
     }

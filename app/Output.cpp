@@ -5,6 +5,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -187,7 +188,20 @@ bool Spool::CopyTo(std::ostream& out) {
     return !std::ferror(file_) && static_cast<bool>(out);
 }
 
+bool NeedsEscape(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto const c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7f) continue;
+        auto const next = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
+        if ((c < 0x20 && c != '\t') || c == 0x7f) return true;
+        if (c == 0xc2 && next(1) >= 0x80 && next(1) <= 0x9f) return true;
+        if (c == 0xe2 && next(1) == 0x80 && (next(2) == 0xa8 || next(2) == 0xa9)) return true;
+    }
+    return false;
+}
+
 std::string Printable(std::string const& text) {
+    if (!NeedsEscape(text)) return text;  // most text: kept as it is
     std::string out;
     out.reserve(text.size());
     char const* const hex = "0123456789abcdef";

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace s16app {
@@ -85,5 +86,7 @@ private:
 // cannot start a new line or move the cursor: control characters (C0 but the
 // tab, DEL, C1, U+2028, U+2029) escaped as \n, \r, \xHH or \uHHHH.
 std::string Printable(std::string const& text);
+// Whether Printable changes `text` (it holds a character it escapes).
+bool NeedsEscape(std::string_view text);
 
 }  // namespace s16app

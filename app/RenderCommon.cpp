@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +31,11 @@ std::string GoverningName(CaseOutcome const& c) {
 
 std::string Fixed(double v, int decimals) {
     char buf[48];
+    // to_chars writes what printf's "%.*f" writes, without its format parsing.
+    if (std::isfinite(v)) {
+        auto const r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+        if (r.ec == std::errc()) return std::string(buf, r.ptr);
+    }
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     return buf;
 }

@@ -2,9 +2,11 @@
 #include "app/Summary.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "app/MemberRunner.h"
@@ -223,14 +225,34 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
     return s;
 }
 
+namespace {
+// FNV-1a, 64 bits, of the characters the serializer writes: offset basis
+// 14695981039346656037, prime 1099511628211. No copy of the text is made.
+class HashOutput : public nlohmann::detail::output_adapter_protocol<char> {
+public:
+    void write_character(char c) override { h_ = (h_ ^ static_cast<unsigned char>(c)) * 1099511628211ull; }
+    void write_characters(char const* s, std::size_t n) override {
+        for (std::size_t i = 0; i < n; ++i) write_character(s[i]);
+    }
+    std::uint64_t Value() const { return h_; }
+
+private:
+    std::uint64_t h_ = 14695981039346656037ull;
+};
+}  // namespace
+
 std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLevel) {
-    nlohmann::json const canonical = {{"file", fileLevel}, {"member", member}};
-    std::string const text = canonical.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    // FNV-1a, 64 bits: offset basis 14695981039346656037, prime 1099511628211.
-    std::uint64_t h = 14695981039346656037ull;
-    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+    // The compact text of {"file": fileLevel, "member": member} (keys sorted:
+    // "file" before "member"), serialised piece by piece.
+    auto const out = std::make_shared<HashOutput>();
+    nlohmann::detail::serializer<nlohmann::json> text(out, ' ', nlohmann::json::error_handler_t::replace);
+    out->write_characters("{\"file\":", 8);
+    text.dump(fileLevel, false, false, 0);
+    out->write_characters(",\"member\":", 10);
+    text.dump(member, false, false, 0);
+    out->write_character('}');
     char buf[20];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(out->Value()));
     return buf;
 }
 

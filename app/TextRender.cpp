@@ -114,9 +114,8 @@ void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, 
 
 // The text of a line without its markup.
 std::string Plain(ReportLine const& line) {
-    unsigned open = 0;
     std::string text;
-    for (auto const& run : StyleLine(line.markup, open)) text += run.text;
+    AppendPlain(text, line.markup);
     return text;
 }
 

@@ -8,7 +8,9 @@
 #  2. the command-line host's throughput: `s16check check FILE --format json
 #     (and text) --output /dev/null` on a 10 000-member file
 #     (bench/make_batch.py) with --jobs 1 and --jobs 2, median wall time of
-#     five runs each, and jobs 1 / jobs 2 (at least 1.7);
+#     five runs each, and jobs 1 / jobs 2 (at least 1.8) with the load
+#     average (1 minute) before each format's runs: a busy machine cannot
+#     give a second core;
 #  3. the share of the host's batch time spent outside the checks: callgrind
 #     instruction counts of one --jobs 1 run on a 300-member file. The work
 #     of a member on its worker thread is s16app::CheckMember (build, check,
@@ -74,13 +76,15 @@ python3 bench/make_batch.py 300 "$small"
 
 # One timed run: the wall time in seconds. s16check exits 0 (every member
 # passes) or 1 (some fail; the file has members of both kinds); anything
-# else stops the benchmark.
+# else stops the benchmark, with what s16check said (its warnings are not
+# shown otherwise).
 wall() {
     local start end status=0
     start=$(date +%s.%N)
-    "$exe" check "$@" >/dev/null || status=$?
+    "$exe" check "$@" >/dev/null 2>"$data/stderr.txt" || status=$?
     end=$(date +%s.%N)
     if [ "$status" -gt 1 ]; then
+        cat "$data/stderr.txt" >&2
         echo "s16check check $* exited with $status" >&2
         exit 1
     fi
@@ -91,16 +95,17 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : 
 
 echo
 echo "s16check check on $(basename "$big") (10 000 members): median wall time of $runs runs, seconds"
-printf "%-8s %10s %10s %20s %16s\n" "format" "jobs 1" "jobs 2" "jobs 1 / jobs 2" "members/s (j2)"
+printf "%-8s %10s %10s %20s %16s %8s\n" "format" "jobs 1" "jobs 2" "jobs 1 / jobs 2" "members/s (j2)" "load"
 for format in json text; do
+    load=$(cut -d' ' -f1 /proc/loadavg)
     declare -A med=()
     for jobs in 1 2; do
         med[$jobs]=$(for ((r = 0; r < runs; ++r)); do
             wall "$big" --format "$format" --output /dev/null --jobs "$jobs"
         done | median)
     done
-    awk -v f="$format" -v a="${med[1]}" -v b="${med[2]}" \
-        'BEGIN { printf "%-8s %10.2f %10.2f %14.2f (>=1.7) %16.0f\n", f, a, b, a / b, 10000 / b }'
+    awk -v f="$format" -v a="${med[1]}" -v b="${med[2]}" -v load="$load" \
+        'BEGIN { printf "%-8s %10.2f %10.2f %14.2f (>=1.8) %16.0f %8s\n", f, a, b, a / b, 10000 / b, load }'
     unset med
 done
 
