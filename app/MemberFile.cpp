@@ -554,6 +554,17 @@ private:
     std::size_t at_ = 0;
 };
 
+// A field added to a member's input must be written here too, or the
+// member is checked without it: these sizes (64-bit libstdc++) change with
+// any field added, and stop the build until RecordFields has it. The types
+// written whole (Actions, PointInput, StationInput, LoadInput, ...) carry
+// their new fields by themselves.
+#if defined(__LP64__) && defined(__GLIBCXX__)
+static_assert(sizeof(MemberInput) == 600 && sizeof(LoadCase) == 64 && sizeof(SubSpanInput) == 160 &&
+                  sizeof(DesignInput) == 136 && sizeof(GradeInput) == 56,
+              "a member input's fields changed: keep RecordFields in step, then these sizes");
+#endif
+
 template <class Io, class Member>
 void RecordFields(Io& io, Member& m) {
     io.Str(m.fileName), io.Str(m.path), io.Str(m.title), io.Raw(m.code), io.Str(m.section);
