@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <iterator>
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& other) {
     CSectionCodeBase::operator=(other);
     m_volatileCache = other.m_volatileCache;
+    std::copy(std::begin(other.m_fixedClasses), std::end(other.m_fixedClasses), std::begin(m_fixedClasses));
+    m_sqrtFy = other.m_sqrtFy;
+    m_hasSqrtFy = other.m_hasSqrtFy;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
     return *this;
@@ -16,9 +20,15 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
 
 void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.size = 0; }
 
-void CCSA_S16_09Section::ClearAllResultCaches() const { m_volatileCache.size = 0; }
+void CCSA_S16_09Section::ClearAllResultCaches() const {
+    m_volatileCache.size = 0;
+    ClearFixed();
+}
 
-void CCSA_S16_09Section::MirrorXX() { CSectionCodeBase::MirrorXX(); }
+void CCSA_S16_09Section::MirrorXX() {
+    CSectionCodeBase::MirrorXX();
+    ClearFixed();
+}
 
 bool CCSA_S16_09Section::CacheFind(std::uint32_t key, double& value) const {
     Cache const& c = m_volatileCache;
@@ -41,8 +51,6 @@ void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const {
     c.keys[c.size] = key;
     c.values[c.size++] = value;
 }
-
-double CCSA_S16_09Section::SqrtFy() const { return std::sqrt(DesignStressMin() / 1e6); }
 
 // ---- quantities each shape provides ----
 // The base answers the most conservative value: no class (Invalid) and no
@@ -96,6 +104,7 @@ CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
 
 void CCSA_S16_09Section::SetCodeName(CString name) {
     m_codeName = std::move(name);
+    ClearFixed();
     static CString const name09 = L"csa s16-09";
     m_edition2009 = m_codeName.size() == name09.size();
     for (std::size_t i = 0; m_edition2009 && i < name09.size(); ++i)

@@ -1,5 +1,6 @@
 #pragma once
 // Code-specific section base of every CSA S16 shape calculator.
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -181,8 +182,26 @@ protected:
         double const v = CachedValue(key, [&compute] { return static_cast<double>(compute()); });
         return static_cast<BucklingClass>(static_cast<int>(v));
     }
-    // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use it.
-    double SqrtFy() const;
+    // The class of an element that the actions do not change (it depends on
+    // the section, the grade and the code name only), computed on first
+    // request and kept until one of those changes (ClearAllResultCaches).
+    // slot: the element's number in the shape's own list (below kFixedSlots).
+    static constexpr std::size_t kFixedSlots = 6;
+    template <class Compute>
+    BucklingClass FixedClass(std::size_t slot, Compute compute) const {
+        std::int8_t& c = m_fixedClasses[slot];
+        if (c < 0) c = static_cast<std::int8_t>(compute());
+        return static_cast<BucklingClass>(c);
+    }
+    // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use
+    // it (kept with the fixed classes).
+    double SqrtFy() const {
+        if (!m_hasSqrtFy) {
+            m_sqrtFy = std::sqrt(DesignStressMin() / 1e6);
+            m_hasSqrtFy = true;
+        }
+        return m_sqrtFy;
+    }
     // Gross area of the shape's own geometry.
     virtual double GeometryArea() const { return Area(); }
     static bool IsNamedA36(CString const& name);
@@ -203,7 +222,17 @@ private:
         double values[kSlots] = {};
         std::size_t size = 0;
     };
+    // Emptied with the fixed classes and sqrt(Fy).
+    void ClearFixed() const {
+        for (std::int8_t& c : m_fixedClasses) c = -1;
+        m_hasSqrtFy = false;
+    }
     mutable Cache m_volatileCache;
+    // Values of the section, grade and code name alone (FixedClass, SqrtFy);
+    // -1: not yet found.
+    mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
+    mutable double m_sqrtFy = 0.0;
+    mutable bool m_hasSqrtFy = false;
     CString m_codeName;
     bool m_reportCompression = true;
     bool m_edition2009 = false;

@@ -43,15 +43,17 @@ namespace Corvid::Steel::SteelCSAS1609 {
 using namespace detail;
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
-    if (FabricationType() != 0 && FabricationType() != 1) return Invalid;
-    // CSA S16-09 Table 2, flanges of rectangular hollow sections:
-    // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
-    double const s = SqrtFy();
-    double const ratio = (GetB() - CornerFactor() * GetTw()) / GetTf();
-    if (420.0 / s >= ratio) return Class1;
-    if (525.0 / s >= ratio) return Class2;
-    if (670.0 / s >= ratio) return Class3;
-    return Class4;
+    return FixedClass(0, [this] {
+        if (FabricationType() != 0 && FabricationType() != 1) return Invalid;
+        // CSA S16-09 Table 2, flanges of rectangular hollow sections:
+        // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
+        double const s = SqrtFy();
+        double const ratio = (GetB() - CornerFactor() * GetTw()) / GetTf();
+        if (420.0 / s >= ratio) return Class1;
+        if (525.0 / s >= ratio) return Class2;
+        if (670.0 / s >= ratio) return Class3;
+        return Class4;
+    });
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
@@ -64,8 +66,10 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
-    double const h = GetD() - CornerFactor() * GetTf();
-    return WebCompRule(h / GetTw(), SqrtFy());
+    return FixedClass(1, [this] {
+        double const h = GetD() - CornerFactor() * GetTf();
+        return WebCompRule(h / GetTw(), SqrtFy());
+    });
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const { return Worst(BucklingClassFlange(), BucklingClassWeb()); }
