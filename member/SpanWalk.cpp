@@ -152,13 +152,16 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, boo
 }
 
 CSA_S16_09_Member::CantileverTip CSA_S16_09_Member::CantileverTipOf(CSpan const& span) {
+    // Only a segment at an end of the member can be a cantilever: that end
+    // first, the restraints only then.
+    bool const start = span.StartsAtMemberStart();
+    bool const end = span.EndsAtMemberEnd();
+    if (!start && !end) return CantileverTip::None;
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
-    if (RL.IsFree(RB::kMajorTranslation, true) && RR.IsRestrained(RB::kMajorTranslation, true) &&
-        span.StartsAtMemberStart())
+    if (start && RL.IsFree(RB::kMajorTranslation, true) && RR.IsRestrained(RB::kMajorTranslation, true))
         return CantileverTip::Left;
-    if (RL.IsRestrained(RB::kMajorTranslation, true) && RR.IsFree(RB::kMajorTranslation, true) &&
-        span.EndsAtMemberEnd())
+    if (end && RL.IsRestrained(RB::kMajorTranslation, true) && RR.IsFree(RB::kMajorTranslation, true))
         return CantileverTip::Right;
     return CantileverTip::None;
 }
