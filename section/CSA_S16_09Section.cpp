@@ -13,6 +13,7 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     std::copy(std::begin(other.m_fixedClasses), std::end(other.m_fixedClasses), std::begin(m_fixedClasses));
     m_sqrtFy = other.m_sqrtFy;
     m_hasSqrtFy = other.m_hasSqrtFy;
+    m_curve = other.m_curve;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
     return *this;
@@ -252,7 +253,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
     Fe = pi * pi * E / (slenderness * slenderness);
     double const lambda = std::fabs(Le) < 0.0001 ? 0.0 : std::sqrt(Fy / Fe);
     double const n = CurveExponent(Ag);
-    double const Cr = Phi * A * Fy * std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+    double const Cr = Phi * A * Fy * CurveFactor(lambda, n);
     if (text) {
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)

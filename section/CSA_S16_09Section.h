@@ -156,6 +156,17 @@ public:
     double CurveExponent(double Ag) const;
     // The report's line saying which n and why (empty for 1.34).
     CString CurveExponentWhy(double Ag) const;
+    // The factor (1 + lambda^2n)^(-1/n) of the resistance curve (CSA S16-09
+    // cl. 13.3.1); the last one is kept, as the stations of a span ask for
+    // the same slenderness again.
+    double CurveFactor(double lambda, double n) const {
+        Curve& c = m_curve;
+        if (!(c.set && c.lambda == lambda && c.n == n)) {
+            c.value = std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+            c.lambda = lambda, c.n = n, c.set = true;
+        }
+        return c.value;
+    }
 
     static CString GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);
@@ -228,6 +239,12 @@ private:
         m_hasSqrtFy = false;
     }
     mutable Cache m_volatileCache;
+    // The last CurveFactor: its arguments and value.
+    struct Curve {
+        double lambda = 0.0, n = 0.0, value = 0.0;
+        bool set = false;
+    };
+    mutable Curve m_curve;
     // Values of the section, grade and code name alone (FixedClass, SqrtFy);
     // -1: not yet found.
     mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
