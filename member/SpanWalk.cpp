@@ -92,9 +92,11 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
     int const left = span.IndexRight();
     int i = left + 1;
     CSpan trial(span);
+    // The section's depth, as the checks ask for the same lengths again.
+    double const depth = m_calc ? m_calc->Depth() : 1.0;
     for (; i < last; ++i) {
         trial.SetIndices(left, i);
-        if (std::isfinite(EffectiveLengthLT(trial, 1.0, false))) break;
+        if (std::isfinite(EffectiveLengthLT(trial, depth, false))) break;
     }
     span.SetIndices(left, i);
     return true;
@@ -119,6 +121,18 @@ double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, bool report) cons
 }
 
 double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, bool report) const {
+    if (report || !m_ltLengthMemo) return EffectiveLengthLTUncached(span, depth, report);
+    int const left = span.IndexLeft(), right = span.IndexRight();
+    for (std::size_t i = 0; i < m_ltLengthCount; ++i) {
+        LengthMemo const& m = m_ltLengths[i];
+        if (m.left == left && m.right == right && m.depth == depth) return m.Le;
+    }
+    double const Le = EffectiveLengthLTUncached(span, depth, false);
+    if (m_ltLengthCount < kLengthMemos) m_ltLengths[m_ltLengthCount++] = LengthMemo{left, right, depth, Le};
+    return Le;
+}
+
+double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const {
     if (LengthOverride()) return OverrideLength(Llt(), Length());
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
