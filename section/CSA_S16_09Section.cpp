@@ -1,6 +1,7 @@
 #include "section/CSA_S16_09Section.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cwctype>
 #include <iterator>
@@ -13,6 +14,7 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     std::copy(std::begin(other.m_fixedClasses), std::end(other.m_fixedClasses), std::begin(m_fixedClasses));
     m_sqrtFy = other.m_sqrtFy;
     m_hasSqrtFy = other.m_hasSqrtFy;
+    m_fixedId = other.m_fixedId;
     m_curve = other.m_curve;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
@@ -24,6 +26,11 @@ void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.size
 void CCSA_S16_09Section::ClearAllResultCaches() const {
     m_volatileCache.size = 0;
     ClearFixed();
+}
+
+std::uint64_t CCSA_S16_09Section::NewFixedId() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 void CCSA_S16_09Section::MirrorXX() {

@@ -204,6 +204,9 @@ protected:
         if (c < 0) c = static_cast<std::int8_t>(compute());
         return static_cast<BucklingClass>(c);
     }
+    // Names the section, grade and code name this calculator holds: equal
+    // between two calculators (copies) only while none of them changed.
+    std::uint64_t FixedId() const { return m_fixedId; }
     // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use
     // it (kept with the fixed classes).
     double SqrtFy() const {
@@ -233,11 +236,14 @@ private:
         double values[kSlots] = {};
         std::size_t size = 0;
     };
-    // Emptied with the fixed classes and sqrt(Fy).
+    // Emptied with the fixed classes and sqrt(Fy); the values take a new
+    // identity.
     void ClearFixed() const {
         for (std::int8_t& c : m_fixedClasses) c = -1;
         m_hasSqrtFy = false;
+        m_fixedId = NewFixedId();
     }
+    static std::uint64_t NewFixedId();
     mutable Cache m_volatileCache;
     // The last CurveFactor: its arguments and value.
     struct Curve {
@@ -250,6 +256,7 @@ private:
     mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
     mutable double m_sqrtFy = 0.0;
     mutable bool m_hasSqrtFy = false;
+    mutable std::uint64_t m_fixedId = 0;
     CString m_codeName;
     bool m_reportCompression = true;
     bool m_edition2009 = false;

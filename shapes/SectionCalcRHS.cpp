@@ -16,10 +16,20 @@ bool CSectionCalcRHS::IsSquare() const {
 }
 
 CSectionCalcRHS& CSectionCalcRHS::Turned() const {
+    if (m_turned.calc && m_turned.source == FixedId()) {
+        // The same section, grade and code name turned before: the actions,
+        // ratios and restraint come again, turned.
+        CSectionCalcRHS& turned = *m_turned.calc;
+        turned.CopyCheckState(*this);
+        turned.ClearVolatileResultCache();
+        turned.RotateActions();
+        return turned;
+    }
     if (m_turned.calc)
         *m_turned.calc = *this;
     else
         m_turned.calc = std::make_unique<CSectionCalcRHS>(*this);
+    m_turned.source = FixedId();
     m_turned.calc->Rotate90Clockwise();
     return *m_turned.calc;
 }
@@ -27,6 +37,10 @@ CSectionCalcRHS& CSectionCalcRHS::Turned() const {
 void CSectionCalcRHS::Rotate90Clockwise() {
     ClearAllResultCaches();
     CDesSectGeomRHS::Rotate90Clockwise();
+    RotateActions();
+}
+
+void CSectionCalcRHS::RotateActions() {
     // (Mx, My) -> (My, -Mx); (V major, V minor) -> (V minor, -V major).
     double const Mx = m_Mx;
     m_Mx = m_My;
