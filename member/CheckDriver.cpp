@@ -125,8 +125,8 @@ bool CSA_S16_09_Member::CheckLocal() const {
     auto const& f = m_result->Format();
     for (auto const& sub : GetSubSpanVec()) {
         m_result->SetEntryIndex(sub.Index() + 1);
-        CMemberPoint const PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
-        CMemberPoint const PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
+        CMemberPoint const& PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
+        CMemberPoint const& PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
         if (text) {
             m_result->AddOutputString(L"<h5>SubSpan " + f.Int(sub.Get1Index()) + L": ");
             m_result->AddOutputString(f.Length(PL.GetPos()) + L" to ");
