@@ -229,11 +229,14 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     return Tr;
 }
 
-double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel,
-                                     double A, CMemberResult* const result) const {
+double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t const* axisName,
+                                     wchar_t const* feName, double A, CMemberResult* const result) const {
     double const Ag = GeometryArea();
     double const r = std::sqrt(I / Ag);
     bool const text = Reporting(result);
+    // The axis's names as report text, made only for the report.
+    CString const axis = text ? CString(axisName) : CString();
+    CString const feLabel = text ? CString(feName) : CString();
     if (text)
         result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
     double const Fy = DesignStressMin();

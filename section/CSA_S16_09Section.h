@@ -144,9 +144,9 @@ public:
     std::size_t VolatileCacheSize() const { return m_volatileCache.size; }
 
     // Compressive resistance for flexural buckling (CSA S16-09 cl. 13.3.1)
-    // about an axis of second moment I, with the effective area A; axis and
-    // feLabel name the axis ("xx", "Fex") in the report. Fe is set at once.
-    double CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel, double A,
+    // about an axis of second moment I, with the effective area A; axisName
+    // and feName name the axis ("xx", "Fex") in the report. Fe is set at once.
+    double CrCompute(double Le, double& Fe, double I, wchar_t const* axisName, wchar_t const* feName, double A,
                      CMemberResult* const result) const;
 
     // Exponent n of the resistance curve (CSA S16-09 cl. 13.3.1): 2.24 for
