@@ -7,7 +7,7 @@ namespace Corvid::Steel {
 bool CSectionCodeBase::SetSteelDesignProp(CSteelGrade const& grade) {
     m_grade = m_section.Shape() == Corvid::Data::CSecGeom::CHS ? grade.ForRoundTube() : grade;
     m_gradeSet = true;
-    ActionsChanged();
+    ClearAllResultCaches();
     return true;
 }
 

@@ -19,8 +19,8 @@ public:
     CSectionCodeBase& operator=(CSectionCodeBase const&) = default;
     virtual ~CSectionCodeBase() = default;
 
-    // Grade. Changing it empties the volatile cache (strengths drive the
-    // cached classes).
+    // Grade. Changing it empties every cache (strengths drive the cached
+    // classes).
     virtual bool SetSteelDesignProp(CSteelGrade const& grade);
     CSteelGrade const& Grade() const { return m_grade; }
     bool HasGrade() const { return m_gradeSet; }

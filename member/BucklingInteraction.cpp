@@ -33,10 +33,8 @@ double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std
     double const Ce = kPi2 * E * I / (L * L);
     double const M0 = span.InterpolateMoments(0.0)[axis];
     double const M1 = span.InterpolateMoments(1.0)[axis];
-    CSubSpan const most = span.MaxForces();
-    CSubSpan const least = span.MinForces();
-    double const Mmax = std::max(most.GetMomentsLeft()[axis], most.GetMomentsRight()[axis]);
-    double const Mmin = std::min(least.GetMomentsLeft()[axis], least.GetMomentsRight()[axis]);
+    double const Mmax = span.MaxComponent(true, axis);
+    double const Mmin = span.MinComponent(true, axis);
     double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
     double const s = (Mmax >= tol && Mmin <= -tol) ? 1.0 : -1.0;
     double const large = std::max(std::fabs(M0), std::fabs(M1));

@@ -200,6 +200,19 @@ private:
         bool set = false;
     };
     mutable AmplificationMemo m_u1Memo[2];
+    // Lateral-torsional effective lengths found without a report during one
+    // general buckling check (CheckBucklingGen: the member does not change),
+    // by span ends and depth; the span walk and the torsional and
+    // lateral-torsional checks ask for the same spans.
+    struct LengthMemo {
+        int left = 0, right = 0;
+        double depth = 0.0, Le = 0.0;
+    };
+    static constexpr std::size_t kLengthMemos = 8;
+    mutable LengthMemo m_ltLengths[kLengthMemos];
+    mutable std::size_t m_ltLengthCount = 0;
+    mutable bool m_ltLengthMemo = false;
+    double EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const;
     mutable std::vector<CInteractionData> m_records;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;

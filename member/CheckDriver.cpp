@@ -125,8 +125,8 @@ bool CSA_S16_09_Member::CheckLocal() const {
     auto const& f = m_result->Format();
     for (auto const& sub : GetSubSpanVec()) {
         m_result->SetEntryIndex(sub.Index() + 1);
-        CMemberPoint const PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
-        CMemberPoint const PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
+        CMemberPoint const& PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
+        CMemberPoint const& PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
         if (text) {
             m_result->AddOutputString(L"<h5>SubSpan " + f.Int(sub.Get1Index()) + L": ");
             m_result->AddOutputString(f.Length(PL.GetPos()) + L" to ");
@@ -183,6 +183,17 @@ bool SameSpans(CInteractionData const& a, CInteractionData const& b) {
 
 bool CSA_S16_09_Member::CheckBucklingGen() const {
     ResetRecords();
+    // The lateral-torsional lengths are kept while this check runs.
+    struct LengthMemoScope {
+        CSA_S16_09_Member const& m;
+        explicit LengthMemoScope(CSA_S16_09_Member const& member) : m(member) {
+            m.m_ltLengthCount = 0;
+            m.m_ltLengthMemo = true;
+        }
+        ~LengthMemoScope() { m.m_ltLengthMemo = false; }
+        LengthMemoScope(LengthMemoScope const&) = delete;
+        LengthMemoScope& operator=(LengthMemoScope const&) = delete;
+    } const lengths(*this);
     bool const text = m_result->WantsText();
     auto heading = [this, text](wchar_t const* h) {
         if (text) m_result->AddOutputString(h);

@@ -42,7 +42,7 @@ double SlendernessFromFe(double E, double Fe) {
 // What one span check found, handed to the record writer.
 struct SpanOutcome {
     CSpan const* span;
-    CSubSpan most, least;  // the span's largest and smallest actions, found once for all its records
+    double Mmost = 0.0, Mleast = 0.0;  // the span's largest and smallest moment about the axis, found once
     double Cu = 0.0;
     double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
     double Fe = 0.0, Fe_L = 0.0;
@@ -130,8 +130,9 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     SpanOutcome out;
     out.span = &span;
     if (rule.store == StoreXX || rule.store == StoreYY) {  // the flexural records keep the moments
-        out.most = span.MaxForces();
-        out.least = span.MinForces();
+        std::size_t const axis = rule.store == StoreXX ? 1 : 2;
+        out.Mmost = span.MaxComponent(true, axis);
+        out.Mleast = span.MinComponent(true, axis);
     }
     out.Cu = Cu;
     if (rule.strut || std::isfinite(Le)) {
@@ -237,23 +238,19 @@ double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09
 }
 
 void StoreXX(CInteractionData& r, SpanOutcome const& o) {
-    CSubSpan const& most = o.most;
-    CSubSpan const& least = o.least;
     r.CuX = std::max(r.CuX, o.Cu);
     r.CrX = o.Cr;
     r.CrX_L = o.Cr_L;
-    r.Mfx1 = std::max(most.GetMomentsLeft().y, most.GetMomentsRight().y);
-    r.Mfx2 = std::min(least.GetMomentsLeft().y, least.GetMomentsRight().y);
+    r.Mfx1 = o.Mmost;
+    r.Mfx2 = o.Mleast;
     r.FeX = o.Fe;
     r.FeX_L = o.Fe_L;
     r.spanXX = *o.span;
 }
 
 void StoreYY(CInteractionData& r, SpanOutcome const& o) {
-    CSubSpan const& most = o.most;
-    CSubSpan const& least = o.least;
-    double const largest = std::max(most.GetMomentsLeft().z, most.GetMomentsRight().z);
-    double const smallest = std::min(least.GetMomentsLeft().z, least.GetMomentsRight().z);
+    double const largest = o.Mmost;
+    double const smallest = o.Mleast;
     r.CuY = std::max(r.CuY, o.Cu);
     r.CrY = o.Cr;
     r.CrY_L = o.Cr_L;

@@ -92,9 +92,11 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
     int const left = span.IndexRight();
     int i = left + 1;
     CSpan trial(span);
+    // The section's depth, as the checks ask for the same lengths again.
+    double const depth = m_calc ? m_calc->Depth() : 1.0;
     for (; i < last; ++i) {
         trial.SetIndices(left, i);
-        if (std::isfinite(EffectiveLengthLT(trial, 1.0, false))) break;
+        if (std::isfinite(EffectiveLengthLT(trial, depth, false))) break;
     }
     span.SetIndices(left, i);
     return true;
@@ -119,6 +121,18 @@ double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, bool report) cons
 }
 
 double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, bool report) const {
+    if (report || !m_ltLengthMemo) return EffectiveLengthLTUncached(span, depth, report);
+    int const left = span.IndexLeft(), right = span.IndexRight();
+    for (std::size_t i = 0; i < m_ltLengthCount; ++i) {
+        LengthMemo const& m = m_ltLengths[i];
+        if (m.left == left && m.right == right && m.depth == depth) return m.Le;
+    }
+    double const Le = EffectiveLengthLTUncached(span, depth, false);
+    if (m_ltLengthCount < kLengthMemos) m_ltLengths[m_ltLengthCount++] = LengthMemo{left, right, depth, Le};
+    return Le;
+}
+
+double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const {
     if (LengthOverride()) return OverrideLength(Llt(), Length());
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
@@ -152,13 +166,16 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, boo
 }
 
 CSA_S16_09_Member::CantileverTip CSA_S16_09_Member::CantileverTipOf(CSpan const& span) {
+    // Only a segment at an end of the member can be a cantilever: that end
+    // first, the restraints only then.
+    bool const start = span.StartsAtMemberStart();
+    bool const end = span.EndsAtMemberEnd();
+    if (!start && !end) return CantileverTip::None;
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
-    if (RL.IsFree(RB::kMajorTranslation, true) && RR.IsRestrained(RB::kMajorTranslation, true) &&
-        span.StartsAtMemberStart())
+    if (start && RL.IsFree(RB::kMajorTranslation, true) && RR.IsRestrained(RB::kMajorTranslation, true))
         return CantileverTip::Left;
-    if (RL.IsRestrained(RB::kMajorTranslation, true) && RR.IsFree(RB::kMajorTranslation, true) &&
-        span.EndsAtMemberEnd())
+    if (end && RL.IsRestrained(RB::kMajorTranslation, true) && RR.IsFree(RB::kMajorTranslation, true))
         return CantileverTip::Right;
     return CantileverTip::None;
 }

@@ -1,14 +1,21 @@
 #include "section/CSA_S16_09Section.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cwctype>
+#include <iterator>
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& other) {
     CSectionCodeBase::operator=(other);
     m_volatileCache = other.m_volatileCache;
+    std::copy(std::begin(other.m_fixedClasses), std::end(other.m_fixedClasses), std::begin(m_fixedClasses));
+    m_sqrtFy = other.m_sqrtFy;
+    m_hasSqrtFy = other.m_hasSqrtFy;
+    m_fixedId = other.m_fixedId;
+    m_curve = other.m_curve;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
     return *this;
@@ -16,9 +23,20 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
 
 void CCSA_S16_09Section::ClearVolatileResultCache() const { m_volatileCache.size = 0; }
 
-void CCSA_S16_09Section::ClearAllResultCaches() const { m_volatileCache.size = 0; }
+void CCSA_S16_09Section::ClearAllResultCaches() const {
+    m_volatileCache.size = 0;
+    ClearFixed();
+}
 
-void CCSA_S16_09Section::MirrorXX() { CSectionCodeBase::MirrorXX(); }
+std::uint64_t CCSA_S16_09Section::NewFixedId() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+void CCSA_S16_09Section::MirrorXX() {
+    CSectionCodeBase::MirrorXX();
+    ClearFixed();
+}
 
 bool CCSA_S16_09Section::CacheFind(std::uint32_t key, double& value) const {
     Cache const& c = m_volatileCache;
@@ -41,8 +59,6 @@ void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const {
     c.keys[c.size] = key;
     c.values[c.size++] = value;
 }
-
-double CCSA_S16_09Section::SqrtFy() const { return std::sqrt(DesignStressMin() / 1e6); }
 
 // ---- quantities each shape provides ----
 // The base answers the most conservative value: no class (Invalid) and no
@@ -96,6 +112,7 @@ CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
 
 void CCSA_S16_09Section::SetCodeName(CString name) {
     m_codeName = std::move(name);
+    ClearFixed();
     static CString const name09 = L"csa s16-09";
     m_edition2009 = m_codeName.size() == name09.size();
     for (std::size_t i = 0; m_edition2009 && i < name09.size(); ++i)
@@ -213,11 +230,14 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     return Tr;
 }
 
-double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel,
-                                     double A, CMemberResult* const result) const {
+double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t const* axisName,
+                                     wchar_t const* feName, double A, CMemberResult* const result) const {
     double const Ag = GeometryArea();
     double const r = std::sqrt(I / Ag);
     bool const text = Reporting(result);
+    // The axis's names as report text, made only for the report.
+    CString const axis = text ? CString(axisName) : CString();
+    CString const feLabel = text ? CString(feName) : CString();
     if (text)
         result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
     double const Fy = DesignStressMin();
@@ -244,7 +264,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, CString co
     Fe = pi * pi * E / (slenderness * slenderness);
     double const lambda = std::fabs(Le) < 0.0001 ? 0.0 : std::sqrt(Fy / Fe);
     double const n = CurveExponent(Ag);
-    double const Cr = Phi * A * Fy * std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+    double const Cr = Phi * A * Fy * CurveFactor(lambda, n);
     if (text) {
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)

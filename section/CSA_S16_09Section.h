@@ -1,5 +1,6 @@
 #pragma once
 // Code-specific section base of every CSA S16 shape calculator.
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -143,9 +144,9 @@ public:
     std::size_t VolatileCacheSize() const { return m_volatileCache.size; }
 
     // Compressive resistance for flexural buckling (CSA S16-09 cl. 13.3.1)
-    // about an axis of second moment I, with the effective area A; axis and
-    // feLabel name the axis ("xx", "Fex") in the report. Fe is set at once.
-    double CrCompute(double Le, double& Fe, double I, CString const& axis, CString const& feLabel, double A,
+    // about an axis of second moment I, with the effective area A; axisName
+    // and feName name the axis ("xx", "Fex") in the report. Fe is set at once.
+    double CrCompute(double Le, double& Fe, double I, wchar_t const* axisName, wchar_t const* feName, double A,
                      CMemberResult* const result) const;
 
     // Exponent n of the resistance curve (CSA S16-09 cl. 13.3.1): 2.24 for
@@ -155,6 +156,17 @@ public:
     double CurveExponent(double Ag) const;
     // The report's line saying which n and why (empty for 1.34).
     CString CurveExponentWhy(double Ag) const;
+    // The factor (1 + lambda^2n)^(-1/n) of the resistance curve (CSA S16-09
+    // cl. 13.3.1); the last one is kept, as the stations of a span ask for
+    // the same slenderness again.
+    double CurveFactor(double lambda, double n) const {
+        Curve& c = m_curve;
+        if (!(c.set && c.lambda == lambda && c.n == n)) {
+            c.value = std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+            c.lambda = lambda, c.n = n, c.set = true;
+        }
+        return c.value;
+    }
 
     static CString const& GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);
@@ -181,8 +193,29 @@ protected:
         double const v = CachedValue(key, [&compute] { return static_cast<double>(compute()); });
         return static_cast<BucklingClass>(static_cast<int>(v));
     }
-    // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use it.
-    double SqrtFy() const;
+    // The class of an element that the actions do not change (it depends on
+    // the section, the grade and the code name only), computed on first
+    // request and kept until one of those changes (ClearAllResultCaches).
+    // slot: the element's number in the shape's own list (below kFixedSlots).
+    static constexpr std::size_t kFixedSlots = 6;
+    template <class Compute>
+    BucklingClass FixedClass(std::size_t slot, Compute compute) const {
+        std::int8_t& c = m_fixedClasses[slot];
+        if (c < 0) c = static_cast<std::int8_t>(compute());
+        return static_cast<BucklingClass>(c);
+    }
+    // Names the section, grade and code name this calculator holds: equal
+    // between two calculators (copies) only while none of them changed.
+    std::uint64_t FixedId() const { return m_fixedId; }
+    // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use
+    // it (kept with the fixed classes).
+    double SqrtFy() const {
+        if (!m_hasSqrtFy) {
+            m_sqrtFy = std::sqrt(DesignStressMin() / 1e6);
+            m_hasSqrtFy = true;
+        }
+        return m_sqrtFy;
+    }
     // Gross area of the shape's own geometry.
     virtual double GeometryArea() const { return Area(); }
     static bool IsNamedA36(CString const& name);
@@ -203,7 +236,27 @@ private:
         double values[kSlots] = {};
         std::size_t size = 0;
     };
+    // Emptied with the fixed classes and sqrt(Fy); the values take a new
+    // identity.
+    void ClearFixed() const {
+        for (std::int8_t& c : m_fixedClasses) c = -1;
+        m_hasSqrtFy = false;
+        m_fixedId = NewFixedId();
+    }
+    static std::uint64_t NewFixedId();
     mutable Cache m_volatileCache;
+    // The last CurveFactor: its arguments and value.
+    struct Curve {
+        double lambda = 0.0, n = 0.0, value = 0.0;
+        bool set = false;
+    };
+    mutable Curve m_curve;
+    // Values of the section, grade and code name alone (FixedClass, SqrtFy);
+    // -1: not yet found.
+    mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
+    mutable double m_sqrtFy = 0.0;
+    mutable bool m_hasSqrtFy = false;
+    mutable std::uint64_t m_fixedId = 0;
     CString m_codeName;
     bool m_reportCompression = true;
     bool m_edition2009 = false;

@@ -202,15 +202,15 @@ double TubeMajorAxis(CSectionCalcRHS const& calc, bool minor, CMemberResult* con
 // ---- I-section ----
 
 double CSectionCalcI::MrDashxx(CMemberResult* const result) const {
-    BC const flange1 = LocalBucklingClassOutstand(GetB1() / 2.0 / GetT1(), true);
-    BC const flange2 = LocalBucklingClassOutstand(GetB2() / 2.0 / GetT2(), true);
+    BC const flange1 = BucklingClassFlange1(true);
+    BC const flange2 = BucklingClassFlange2(true);
     BC const flange = MomentXX() >= 0.0 ? flange2 : flange1;
     return FlangedMajorAxis(*this, flange, BucklingClassWeb(), kBothClass4Spaced, result);
 }
 
 double CSectionCalcI::MrDashyy(CMemberResult* const result) const {
-    BC const flange1 = LocalBucklingClassOutstand(GetB1() / 2.0 / GetT1(), false);
-    BC const flange2 = LocalBucklingClassOutstand(GetB2() / 2.0 / GetT2(), false);
+    BC const flange1 = BucklingClassFlange1(false);
+    BC const flange2 = BucklingClassFlange2(false);
     if (!NeedsReduction(flange1, flange2)) return Mryy(result);
     if (Reporting(result)) WriteHeading(*this, L"_yy", FlangeOnlyLine(Class4), result);
     // CSA S16-09 cl. 13.5(c): effective section of the outstands in minor-axis bending.

@@ -14,7 +14,7 @@ double CSectionCalcI::MaxThick() const { return std::max({GetT1(), GetT2(), GetT
 bool CSectionCalcI::IsHSection() const { return IsXXSymmetric() && 1.2 * GetB1() > GetD(); }
 
 void CSectionCalcI::MirrorXX() {
-    CSectionCodeBase::MirrorXX();
+    CCSA_S16_09Section::MirrorXX();
     CDesSectGeomI::MirrorXX();
 }
 
@@ -41,11 +41,11 @@ CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassWeb(double ratio) 
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassFlange1(bool uniform) const {
-    return LocalBucklingClassOutstand(GetB1() / 2.0 / GetT1(), uniform);
+    return FixedClass(uniform ? 0 : 1, [&] { return LocalBucklingClassOutstand(GetB1() / 2.0 / GetT1(), uniform); });
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassFlange2(bool uniform) const {
-    return LocalBucklingClassOutstand(GetB2() / 2.0 / GetT2(), uniform);
+    return FixedClass(uniform ? 2 : 3, [&] { return LocalBucklingClassOutstand(GetB2() / 2.0 / GetT2(), uniform); });
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWeb() const {
@@ -54,7 +54,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWeb() const {
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWebComp() const {
-    return WebCompRule(WebDepth() / GetTw(), SqrtFy());
+    return FixedClass(4, [this] { return WebCompRule(WebDepth() / GetTw(), SqrtFy()); });
 }
 
 bool CSectionCalcI::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }

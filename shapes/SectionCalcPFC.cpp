@@ -49,13 +49,11 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassWeb(double rat
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange1() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassOutstand(GetB1() / GetT1()); });
+    return FixedClass(0, [this] { return LocalBucklingClassOutstand(GetB1() / GetT1()); });
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange2() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassOutstand(GetB2() / GetT2()); });
+    return FixedClass(1, [this] { return LocalBucklingClassOutstand(GetB2() / GetT2()); });
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
@@ -64,11 +62,13 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWebComp() const {
-    double const ratio = WebDepth() / GetTw();
-    double const limit = 670.0 / SqrtFy();
-    // A ratio within 1e-6 of the limit counts as on it.
-    if (std::fabs(ratio - limit) < 1e-6) return Class1;
-    return WebCompRule(ratio, SqrtFy());
+    return FixedClass(2, [this] {
+        double const ratio = WebDepth() / GetTw();
+        double const limit = 670.0 / SqrtFy();
+        // A ratio within 1e-6 of the limit counts as on it.
+        if (std::fabs(ratio - limit) < 1e-6) return Class1;
+        return WebCompRule(ratio, SqrtFy());
+    });
 }
 
 bool CSectionCalcPFC::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }

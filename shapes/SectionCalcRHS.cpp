@@ -16,10 +16,20 @@ bool CSectionCalcRHS::IsSquare() const {
 }
 
 CSectionCalcRHS& CSectionCalcRHS::Turned() const {
+    if (m_turned.calc && m_turned.source == FixedId()) {
+        // The same section, grade and code name turned before: the actions,
+        // ratios and restraint come again, turned.
+        CSectionCalcRHS& turned = *m_turned.calc;
+        turned.CopyCheckState(*this);
+        turned.ClearVolatileResultCache();
+        turned.RotateActions();
+        return turned;
+    }
     if (m_turned.calc)
         *m_turned.calc = *this;
     else
         m_turned.calc = std::make_unique<CSectionCalcRHS>(*this);
+    m_turned.source = FixedId();
     m_turned.calc->Rotate90Clockwise();
     return *m_turned.calc;
 }
@@ -27,6 +37,10 @@ CSectionCalcRHS& CSectionCalcRHS::Turned() const {
 void CSectionCalcRHS::Rotate90Clockwise() {
     ClearAllResultCaches();
     CDesSectGeomRHS::Rotate90Clockwise();
+    RotateActions();
+}
+
+void CSectionCalcRHS::RotateActions() {
     // (Mx, My) -> (My, -Mx); (V major, V minor) -> (V minor, -V major).
     double const Mx = m_Mx;
     m_Mx = m_My;
@@ -43,15 +57,17 @@ namespace Corvid::Steel::SteelCSAS1609 {
 using namespace detail;
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
-    if (FabricationType() != 0 && FabricationType() != 1) return Invalid;
-    // CSA S16-09 Table 2, flanges of rectangular hollow sections:
-    // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
-    double const s = SqrtFy();
-    double const ratio = (GetB() - CornerFactor() * GetTw()) / GetTf();
-    if (420.0 / s >= ratio) return Class1;
-    if (525.0 / s >= ratio) return Class2;
-    if (670.0 / s >= ratio) return Class3;
-    return Class4;
+    return FixedClass(0, [this] {
+        if (FabricationType() != 0 && FabricationType() != 1) return Invalid;
+        // CSA S16-09 Table 2, flanges of rectangular hollow sections:
+        // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
+        double const s = SqrtFy();
+        double const ratio = (GetB() - CornerFactor() * GetTw()) / GetTf();
+        if (420.0 / s >= ratio) return Class1;
+        if (525.0 / s >= ratio) return Class2;
+        if (670.0 / s >= ratio) return Class3;
+        return Class4;
+    });
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
@@ -64,8 +80,10 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
-    double const h = GetD() - CornerFactor() * GetTf();
-    return WebCompRule(h / GetTw(), SqrtFy());
+    return FixedClass(1, [this] {
+        double const h = GetD() - CornerFactor() * GetTf();
+        return WebCompRule(h / GetTw(), SqrtFy());
+    });
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const { return Worst(BucklingClassFlange(), BucklingClassWeb()); }

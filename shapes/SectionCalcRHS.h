@@ -82,6 +82,8 @@ public:
     CSectionCalcRHS& Turned() const;
 
 private:
+    // The actions turned a quarter turn clockwise.
+    void RotateActions();
     // Flange and web-in-flexure classes of this orientation.
     BucklingClass AxisPair() const;
 
@@ -89,6 +91,7 @@ private:
     // calculator starts without one; an assignment keeps its own).
     struct TurnedCopy {
         std::unique_ptr<CSectionCalcRHS> calc;
+        std::uint64_t source = 0;  // FixedId of the calculator turned
         TurnedCopy() = default;
         TurnedCopy(TurnedCopy const&) {}
         TurnedCopy& operator=(TurnedCopy const&) { return *this; }

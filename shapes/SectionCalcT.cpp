@@ -43,13 +43,11 @@ CSectionCalcT::BucklingClass CSectionCalcT::LocalBucklingClassWeb(double ratio) 
 }
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassFlange() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassOutstand(GetB() / 2.0 / GetT()); });
+    return FixedClass(0, [this] { return LocalBucklingClassOutstand(GetB() / 2.0 / GetT()); });
 }
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassWeb(GetD() / GetTw()); });
+    return FixedClass(1, [this] { return LocalBucklingClassWeb(GetD() / GetTw()); });
 }
 
 bool CSectionCalcT::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }

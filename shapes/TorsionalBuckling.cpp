@@ -62,7 +62,7 @@ Resistance Curve(CCSA_S16_09Section const& calc, double A, double Fe) {
     // Lambda = sqrt(Fy/Fe); 0 when the mode cannot occur (Fe infinite).
     r.Lambda = (std::isinf(Fe) || r.Fy == 0.0) ? 0.0 : std::sqrt(r.Fy / Fe);
     // Cr = Phi Aeff Fy (1 + Lambda^2n)^(-1/n)
-    r.Cr = Phi * r.Aeff * r.Fy * std::pow(1.0 + std::pow(r.Lambda, 2.0 * r.n), -1.0 / r.n);
+    r.Cr = Phi * r.Aeff * r.Fy * calc.CurveFactor(r.Lambda, r.n);
     return r;
 }
 

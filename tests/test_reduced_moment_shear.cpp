@@ -244,6 +244,15 @@ TEST(ReducedMoment, TubeMinorAxisIsTheMajorAxisOfTheTurnedTube) {
     EXPECT_REL(lying->GetD(), 0.2);
     EXPECT_EQ(lying->MomentXX(), 0.0);
     EXPECT_EQ(lying->MomentYY(), 250 * kNm);
+    // Given another section, then another grade, the calculator turns those, not the tube it turned before.
+    lying->SetCorvidSec(Corvid::Data::CSection(L"RHS D=300 B=300 t=7"), nullptr);
+    for (wchar_t const* grade : {L"350W", L"300W"}) {
+        lying->SetSteelDesignProp(CSteelGrade(grade));
+        auto const fresh = LoadCalc(L"RHS D=300 B=300 t=7", CSteelGrade(grade));
+        fresh->SetForceAxial(lying->ForceAxial());
+        fresh->SetMomentYY(lying->MomentYY());
+        EXPECT_REL(lying->MrDashyy(nullptr), fresh->MrDashyy(nullptr)) << Corvid::Narrow(grade);
+    }
 
     // RHS D=B=300 t=7, formed: walls (300 - 28)/7 = 38.86 > 35.81 (flange class 4) but < 101.56 (web class 1): the
     // effective section, equal about both axes.
