@@ -616,6 +616,46 @@ MemberInput FromRecord(std::string const& record) {
     return m;
 }
 
+// The one temporary file the records of every member file of the run go
+// into: one descriptor however many files a run reads, and no more than
+// kBytes of the temporary folder (which may be memory, a tmpfs) however many
+// members; a file whose records find no room is read again instead.
+class RecordStore {
+public:
+    static constexpr std::uint64_t kBytes = 64u << 20;
+    static RecordStore& Instance() {
+        static RecordStore store;
+        return store;
+    }
+    // Room for n bytes: where they go, or -1 when there is none (no
+    // temporary file could be made, or it is full).
+    std::int64_t Take(std::uint64_t n) {
+        std::lock_guard<std::mutex> const lock(mutex_);
+        if (!file_ && !tried_) {
+            tried_ = true;
+            file_ = std::tmpfile();
+        }
+        if (!file_ || n > kBytes - end_) return -1;
+        auto const at = end_;
+        end_ += n;
+        return static_cast<std::int64_t>(at);
+    }
+    // Set before the first room is given, never changed after.
+    int Descriptor() const { return fileno(file_); }
+    RecordStore(RecordStore const&) = delete;
+    RecordStore& operator=(RecordStore const&) = delete;
+
+private:
+    RecordStore() = default;
+    ~RecordStore() {
+        if (file_) std::fclose(file_);
+    }
+    std::mutex mutex_;
+    std::FILE* file_ = nullptr;
+    bool tried_ = false;
+    std::uint64_t end_ = 0;
+};
+
 std::string ElementPath(bool list, std::size_t i) { return list ? "members[" + std::to_string(i) + "]" : ""; }
 
 // What the file level gives the members, from the top object read so far
@@ -666,12 +706,11 @@ struct MemberStream::Impl {
     // that differs when read again changed between the readings.
     bool seen = false;
     struct stat first {};
-    // The members of the last reading, kept (see ToRecord): where each
-    // record starts in `kept` and its size. Without a temporary file, or
-    // once a write to it failed, the file is read again instead.
-    std::FILE* kept = nullptr;
+    // The members of the last reading, kept (see ToRecord, RecordStore):
+    // where each record starts and its size. Text given in memory is not
+    // kept; without room in the store, or once a write to it failed, the
+    // file is read again instead.
     bool keptOk = false;
-    std::uint64_t keptEnd = 0;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> records;
     std::mutex keptMutex;
 
@@ -681,15 +720,19 @@ struct MemberStream::Impl {
         {
             std::lock_guard<std::mutex> const lock(keptMutex);
             if (!keptOk) return;
-            at = keptEnd;
-            keptEnd += record.size();
+            std::int64_t const room = RecordStore::Instance().Take(record.size());
+            if (room < 0) {
+                keptOk = false;
+                return;
+            }
+            at = static_cast<std::uint64_t>(room);
             if (records.size() <= index) records.resize(index + 1);
             records[index] = {at, record.size()};
         }
         // Each record has its own place: written outside the lock.
         std::size_t done = 0;
         while (done < record.size()) {
-            ssize_t const n = ::pwrite(fileno(kept), record.data() + done, record.size() - done,
+            ssize_t const n = ::pwrite(RecordStore::Instance().Descriptor(), record.data() + done, record.size() - done,
                                        static_cast<off_t>(at + done));
             if (n <= 0) {
                 std::lock_guard<std::mutex> const lock(keptMutex);
@@ -744,7 +787,7 @@ struct MemberStream::Impl {
                 return [error]() -> MemberInput { std::rethrow_exception(error); };
             }
         auto const where = records[given++];
-        int const fd = fileno(kept);
+        int const fd = RecordStore::Instance().Descriptor();
         std::string const file = name;
         // Read and rebuilt on the thread that checks it.
         return [fd, where, file] {
@@ -856,13 +899,11 @@ MemberStream::~MemberStream() {
     m_->channel.Close();
     if (m_->reader.joinable()) m_->reader.join();
     if (m_->copy) std::fclose(m_->copy);
-    if (m_->kept) std::fclose(m_->kept);
 }
 
 std::size_t MemberStream::Validate(int jobs, std::function<void(std::size_t, MemberInput&&)> const& each) {
     bool late = false;
-    if (!m_->kept) m_->kept = std::tmpfile();
-    m_->keptOk = m_->kept != nullptr;
+    m_->keptOk = m_->text == nullptr;  // text in memory is read again from memory
     m_->validated = m_->Pass(std::max(1, jobs), each, nullptr, late);
     if (late) {
         // Units given after the list: the members are read again with them.

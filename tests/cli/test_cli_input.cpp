@@ -121,6 +121,19 @@ TEST(CliInput, StandardInputIsAMemberFile) {
     EXPECT_NE(over.err.find("is the input file read as the standard input; refused"), std::string::npos) << over.err;
 }
 
+// Every member file of a run is validated before any is checked: the run
+// must not hold a descriptor per file (here 200 files under a limit of 64).
+TEST(CliInput, ManyFilesDoNotRunOutOfDescriptors) {
+    std::string files;
+    for (int i = 0; i < 200; ++i) {
+        std::string const name = "many" + std::to_string(i) + ".json";
+        WriteFile(name, Slurp(Example("angle_strut.json")));
+        files += " " + name;
+    }
+    auto const run = RunShell("ulimit -n 64 && '" + Binary() + "' check --format csv --jobs 2" + files);
+    EXPECT_EQ(run.status, 0) << run.err.substr(0, 300);
+}
+
 TEST(CliInput, MembersThatCannotBeCheckedExitTwoAndTheOthersAreStillReported) {
     struct Case { char const *what, *section, *expected; } const cases[] = {
         {"a shape no calculator handles", "PL B=100 t=10",
