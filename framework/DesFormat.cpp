@@ -230,7 +230,10 @@ CString operator+(CNumberText const& a, wchar_t const* b) {
     return std::move(s.append(b));
 }
 
-CString operator+(CNumberText const& a, CString const& b) { return a + b.c_str(); }
+CString operator+(CNumberText const& a, CString const& b) {
+    CString s = LineOf(a.data(), a.size(), b.size());
+    return std::move(s.append(b));
+}
 
 CString operator+(CNumberText const& a, CNumberText const& b) { return LineOf(a.data(), a.size(), 0) + b; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace Corvid::Steel {
 
@@ -244,11 +245,17 @@ void CMemberResult::Reset() {
     ClearStrings();
     // The entries beyond the first kept aside in order (the next
     // IniDynaArray takes entry 1 first) when they have room for fragments.
-    bool const keep = std::any_of(m_entries.begin() + (m_entries.empty() ? 0 : 1), m_entries.end(),
-                                  [](CResultEntry const& e) { return e.fragments.capacity() > 0; });
+    bool keep = std::any_of(m_entries.begin() + (m_entries.empty() ? 0 : 1), m_entries.end(),
+                            [](CResultEntry const& e) { return e.fragments.capacity() > 0; });
     if (keep) {
         m_spare.entries.clear();
-        if (m_spare.entries.capacity() < m_entries.size()) m_spare.entries.reserve(m_entries.size());
+        try {
+            if (m_spare.entries.capacity() < m_entries.size()) m_spare.entries.reserve(m_entries.size());
+        } catch (std::bad_alloc const&) {
+            keep = false;  // nothing kept aside; the reset itself still completes
+        }
+    }
+    if (keep) {
         for (std::size_t i = m_entries.size(); i-- > 1;) {
             m_spare.entries.push_back(std::move(m_entries[i]));
             ClearFigures(m_spare.entries.back());
