@@ -486,6 +486,9 @@ public:
         static_assert(std::is_trivially_copyable<T>::value, "written as bytes");
         out_.append(reinterpret_cast<char const*>(&v), sizeof v);
     }
+    // Types with padding: field by field (padding bytes are never written).
+    void Raw(RestraintInput const& r) { Raw(r.bits), Raw(r.channelEndConnection); }
+    void Raw(PointInput const& p) { Raw(p.x), Raw(p.restraint), Raw(p.load); }
     // The number of items that follow (`n`, written).
     std::size_t Count(std::size_t n, std::size_t) {
         Raw(static_cast<std::uint64_t>(n));
@@ -518,6 +521,8 @@ public:
         static_assert(std::is_trivially_copyable<T>::value, "read as bytes");
         Take(&v, sizeof v);
     }
+    void Raw(RestraintInput& r) { Raw(r.bits), Raw(r.channelEndConnection); }
+    void Raw(PointInput& p) { Raw(p.x), Raw(p.restraint), Raw(p.load); }
     void Str(std::string& v) {
         v.resize(Count(0, 1));
         if (!v.empty()) Take(&v[0], v.size());
@@ -561,9 +566,17 @@ private:
 // their new fields by themselves.
 #if defined(__LP64__) && defined(__GLIBCXX__)
 static_assert(sizeof(MemberInput) == 600 && sizeof(LoadCase) == 64 && sizeof(SubSpanInput) == 160 &&
-                  sizeof(DesignInput) == 136 && sizeof(GradeInput) == 56,
+                  sizeof(DesignInput) == 136 && sizeof(GradeInput) == 56 && sizeof(PointInput) == 24 &&
+                  sizeof(RestraintInput) == 8,
               "a member input's fields changed: keep RecordFields in step, then these sizes");
 #endif
+// The types written whole have no padding (no byte of a record is left
+// undefined); a type that gets some is written field by field, as
+// PointInput is.
+static_assert(sizeof(Actions) == 6 * sizeof(double) && sizeof(StationInput) == sizeof(double) + 2 * sizeof(Actions) &&
+                  sizeof(LoadInput) == 2 * sizeof(int) + 6 * sizeof(double) &&
+                  sizeof(EffectiveLengths) == 3 * sizeof(double),
+              "a type written whole as bytes has padding: write it field by field");
 
 template <class Io, class Member>
 void RecordFields(Io& io, Member& m) {
