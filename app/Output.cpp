@@ -188,14 +188,24 @@ bool Spool::CopyTo(std::ostream& out) {
     return !std::ferror(file_) && static_cast<bool>(out);
 }
 
+namespace {
+// The length in bytes of the character at text[i] that Printable escapes:
+// a C0 control other than tab, DEL, a C1 control (U+0080 to U+009F as
+// UTF-8), the line or paragraph separator (U+2028, U+2029); 0 for any other.
+std::size_t EscapedAt(std::string_view text, std::size_t i) {
+    auto const at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
+    unsigned const c = at(0);
+    if ((c < 0x20 && c != '\t') || c == 0x7f) return 1;
+    if (c == 0xc2 && at(1) >= 0x80 && at(1) <= 0x9f) return 2;
+    if (c == 0xe2 && at(1) == 0x80 && (at(2) == 0xa8 || at(2) == 0xa9)) return 3;
+    return 0;
+}
+}  // namespace
+
 bool NeedsEscape(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto const c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x7f) continue;
-        auto const next = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
-        if ((c < 0x20 && c != '\t') || c == 0x7f) return true;
-        if (c == 0xc2 && next(1) >= 0x80 && next(1) <= 0x9f) return true;
-        if (c == 0xe2 && next(1) == 0x80 && (next(2) == 0xa8 || next(2) == 0xa9)) return true;
+        if ((c < 0x20 || c >= 0x7f) && EscapedAt(text, i) != 0) return true;
     }
     return false;
 }
@@ -207,15 +217,23 @@ std::string Printable(std::string const& text) {
     char const* const hex = "0123456789abcdef";
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto const c = static_cast<unsigned char>(text[i]);
-        auto const next = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
-        if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if ((c < 0x20 && c != '\t') || c == 0x7f) out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-        else if (c == 0xc2 && next(1) >= 0x80 && next(1) <= 0x9f)  // C1, U+0080 to U+009F
-            out += std::string("\\u00") + hex[next(1) >> 4] + hex[next(1) & 15], ++i;
-        else if (c == 0xe2 && next(1) == 0x80 && (next(2) == 0xa8 || next(2) == 0xa9))  // line, paragraph separator
-            out += next(2) == 0xa8 ? "\\u2028" : "\\u2029", i += 2;
-        else out += static_cast<char>(c);
+        switch (EscapedAt(text, i)) {
+        case 0: out += static_cast<char>(c); break;
+        case 1:
+            if (c == '\n') out += "\\n";
+            else if (c == '\r') out += "\\r";
+            else out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+            break;
+        case 2: {
+            auto const u = static_cast<unsigned char>(text[i + 1]);
+            out += std::string("\\u00") + hex[u >> 4] + hex[u & 15];
+            i += 1;
+            break;
+        }
+        default:
+            out += static_cast<unsigned char>(text[i + 2]) == 0xa8 ? "\\u2028" : "\\u2029";
+            i += 2;
+        }
     }
     return out;
 }
