@@ -84,54 +84,39 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, 
     return lines;
 }
 
+namespace {
+// Walks a line of markup: the text between the seven tags, a run at a time
+// (onText, never empty), and each of those tags (onTag); any other '<' is
+// text.
+template <class OnText, class OnTag>
+void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
+    std::size_t textStart = 0;
+    for (std::size_t lt = m.find('<'); lt != std::string_view::npos; lt = m.find('<', lt + 1)) {
+        auto const close = m.find('>', lt);
+        if (close == std::string_view::npos) break;
+        bool const closing = lt + 1 < m.size() && m[lt + 1] == '/';
+        std::size_t const from = lt + (closing ? 2 : 1);
+        unsigned const style = TagStyle(m.substr(from, close - from));
+        if (style == 0) continue;
+        if (lt > textStart) onText(m.substr(textStart, lt - textStart));
+        onTag(style, closing);
+        textStart = close + 1;
+        lt = close;
+    }
+    if (textStart < m.size()) onText(m.substr(textStart));
+}
+}  // namespace
+
 std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
     std::vector<StyledRun> runs;
-    std::string text;
-    auto flush = [&] {
-        if (!text.empty()) runs.push_back(StyledRun{text, open});
-        text.clear();
-    };
-    std::size_t i = 0;
-    while (i < markup.size()) {
-        if (markup[i] == '<') {
-            auto const close = markup.find('>', i);
-            if (close != std::string::npos) {
-                bool const closing = i + 1 < markup.size() && markup[i + 1] == '/';
-                std::size_t const from = i + (closing ? 2 : 1);
-                unsigned const style = TagStyle(std::string_view(markup).substr(from, close - from));
-                if (style != 0) {
-                    flush();
-                    open = closing ? (open & ~style) : (open | style);
-                    i = close + 1;
-                    continue;
-                }
-            }
-        }
-        text.push_back(markup[i]);
-        ++i;
-    }
-    flush();
+    ScanMarkup(
+        markup, [&](std::string_view text) { runs.push_back(StyledRun{std::string(text), open}); },
+        [&](unsigned style, bool closing) { open = closing ? (open & ~style) : (open | style); });
     return runs;
 }
 
 void AppendPlain(std::string& out, std::string const& markup) {
-    std::string_view const m(markup);
-    for (std::size_t i = 0; i < m.size();) {
-        // The text up to the next '<' at once.
-        std::size_t const lt = std::min(m.find('<', i), m.size());
-        out.append(m.data() + i, lt - i);
-        i = lt;
-        if (i == m.size()) break;
-        auto const close = m.find('>', i);
-        if (close != std::string_view::npos) {
-            std::size_t const from = i + (i + 1 < m.size() && m[i + 1] == '/' ? 2 : 1);
-            if (TagStyle(m.substr(from, close - from)) != 0) {
-                i = close + 1;
-                continue;
-            }
-        }
-        out += m[i++];
-    }
+    ScanMarkup(markup, [&out](std::string_view text) { out.append(text); }, [](unsigned, bool) {});
 }
 
 std::string PlainText(std::vector<ReportLine> const& lines) {
