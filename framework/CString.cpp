@@ -28,24 +28,21 @@ void KeepLineStorage(CString&& line) {
     if (kept.capacity() < kLineRoom && line.capacity() >= kLineRoom) kept = std::move(line);
 }
 
-CString JoinedInLineStorage(CString const& a, wchar_t const* b, std::size_t length) {
-    CString s = LineStorage(a.size() + length);
-    s.append(a).append(b, length);
+CString JoinedInLineStorage(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
+    CString s = LineStorage(na + nb);
+    s.append(a, na).append(b, nb);
     return s;
 }
 
 CString operator+(wchar_t const* a, CString const& b) {
-    std::size_t const length = std::char_traits<wchar_t>::length(a);
-    CString s = LineStorage(length + b.size());
-    s.append(a, length).append(b);
-    return s;
+    return JoinedInLineStorage(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
 }
 
 CString operator+(CString const& a, wchar_t const* b) {
-    return JoinedInLineStorage(a, b, std::char_traits<wchar_t>::length(b));
+    return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
 
-CString operator+(CString const& a, CString const& b) { return JoinedInLineStorage(a, b.data(), b.size()); }
+CString operator+(CString const& a, CString const& b) { return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size()); }
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.

@@ -26,17 +26,17 @@ void KeepLineStorage(CString&& line);
 CString operator+(wchar_t const* a, CString const& b);
 CString operator+(CString const& a, wchar_t const* b);
 CString operator+(CString const& a, CString const& b);
-// (A line with room for the rest: appended in place.)
-CString JoinedInLineStorage(CString const& a, wchar_t const* b, std::size_t length);
+// a (na characters) then b (nb) in the line storage.
+CString JoinedInLineStorage(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb);
+// b appended to the line a: in place when a has room, else in the line storage.
+inline CString AppendedToLine(CString&& a, wchar_t const* b, std::size_t nb) {
+    if (a.capacity() - a.size() >= nb) return std::move(a.append(b, nb));
+    return JoinedInLineStorage(a.data(), a.size(), b, nb);
+}
 inline CString operator+(CString&& a, wchar_t const* b) {
-    std::size_t const length = std::char_traits<wchar_t>::length(b);
-    if (a.capacity() - a.size() >= length) return std::move(a.append(b, length));
-    return JoinedInLineStorage(a, b, length);
+    return AppendedToLine(std::move(a), b, std::char_traits<wchar_t>::length(b));
 }
-inline CString operator+(CString&& a, CString const& b) {
-    if (a.capacity() - a.size() >= b.size()) return std::move(a.append(b));
-    return JoinedInLineStorage(a, b.data(), b.size());
-}
+inline CString operator+(CString&& a, CString const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
 
 }  // namespace Corvid
 

@@ -193,13 +193,6 @@ CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
     return text;
 }
 
-// A line that starts with a, with room for the rest of the line.
-CString LineOf(wchar_t const* a, std::size_t length, std::size_t more) {
-    CString s = LineStorage(length + more);
-    s.append(a, length);
-    return s;
-}
-
 }  // namespace
 
 CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std::min(length, kCapacity)) {
@@ -207,35 +200,26 @@ CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std
 }
 
 CString operator+(wchar_t const* a, CNumberText const& b) {
-    CString s = LineOf(a, std::char_traits<wchar_t>::length(a), b.size());
-    s.append(b.data(), b.size());
-    return s;
+    return JoinedInLineStorage(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
 }
 
-CString operator+(CString&& a, CNumberText const& b) {
-    if (a.capacity() - a.size() < b.size()) {  // the line moved to storage with room for the rest
-        CString s = LineOf(a.data(), a.size(), b.size());
-        return std::move(s.append(b.data(), b.size()));
-    }
-    return std::move(a.append(b.data(), b.size()));
-}
+CString operator+(CString&& a, CNumberText const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
 
 CString operator+(CString const& a, CNumberText const& b) {
-    CString s = LineOf(a.data(), a.size(), b.size());
-    return std::move(s.append(b.data(), b.size()));
+    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
 }
 
 CString operator+(CNumberText const& a, wchar_t const* b) {
-    CString s = LineOf(a.data(), a.size(), 0);
-    return std::move(s.append(b));
+    return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
 
 CString operator+(CNumberText const& a, CString const& b) {
-    CString s = LineOf(a.data(), a.size(), b.size());
-    return std::move(s.append(b));
+    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
 }
 
-CString operator+(CNumberText const& a, CNumberText const& b) { return LineOf(a.data(), a.size(), 0) + b; }
+CString operator+(CNumberText const& a, CNumberText const& b) {
+    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
+}
 
 CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }
 
