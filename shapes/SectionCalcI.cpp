@@ -26,6 +26,11 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 using namespace detail;
 
+namespace {
+// The calculator's kept classes (FixedClass) of this shape.
+enum FixedSlot : std::size_t { kFlange1Uniform, kFlange1, kFlange2Uniform, kFlange2, kWebCompression };
+}  // namespace
+
 CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassOutstand(double ratio, bool uniform) const {
     // CSA S16-09 Table 2: 200/sqrt(Fy) for flanges of I sections in
     // minor-axis bending; CSA S16-14 raised it to 340/sqrt(Fy).
@@ -41,11 +46,13 @@ CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassWeb(double ratio) 
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassFlange1(bool uniform) const {
-    return FixedClass(uniform ? 0 : 1, [&] { return LocalBucklingClassOutstand(GetB1() / 2.0 / GetT1(), uniform); });
+    return FixedClass(uniform ? kFlange1Uniform : kFlange1,
+                      [&] { return LocalBucklingClassOutstand(GetB1() / 2.0 / GetT1(), uniform); });
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassFlange2(bool uniform) const {
-    return FixedClass(uniform ? 2 : 3, [&] { return LocalBucklingClassOutstand(GetB2() / 2.0 / GetT2(), uniform); });
+    return FixedClass(uniform ? kFlange2Uniform : kFlange2,
+                      [&] { return LocalBucklingClassOutstand(GetB2() / 2.0 / GetT2(), uniform); });
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWeb() const {
@@ -54,7 +61,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWeb() const {
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWebComp() const {
-    return FixedClass(4, [this] { return WebCompRule(WebDepth() / GetTw(), SqrtFy()); });
+    return FixedClass(kWebCompression, [this] { return WebCompRule(WebDepth() / GetTw(), SqrtFy()); });
 }
 
 bool CSectionCalcI::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }

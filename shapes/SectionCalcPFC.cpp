@@ -39,6 +39,11 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 using namespace detail;
 
+namespace {
+// The calculator's kept classes (FixedClass) of this shape.
+enum FixedSlot : std::size_t { kFlange1, kFlange2, kWebCompression };
+}  // namespace
+
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassOutstand(double ratio) const {
     return OutstandRule(ratio, SqrtFy(), 200.0);
 }
@@ -49,11 +54,11 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassWeb(double rat
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange1() const {
-    return FixedClass(0, [this] { return LocalBucklingClassOutstand(GetB1() / GetT1()); });
+    return FixedClass(kFlange1, [this] { return LocalBucklingClassOutstand(GetB1() / GetT1()); });
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange2() const {
-    return FixedClass(1, [this] { return LocalBucklingClassOutstand(GetB2() / GetT2()); });
+    return FixedClass(kFlange2, [this] { return LocalBucklingClassOutstand(GetB2() / GetT2()); });
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
@@ -62,7 +67,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWebComp() const {
-    return FixedClass(2, [this] {
+    return FixedClass(kWebCompression, [this] {
         double const ratio = WebDepth() / GetTw();
         double const limit = 670.0 / SqrtFy();
         // A ratio within 1e-6 of the limit counts as on it.

@@ -56,8 +56,13 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 using namespace detail;
 
+namespace {
+// The calculator's kept classes (FixedClass) of this shape.
+enum FixedSlot : std::size_t { kFlange, kWebCompression };
+}  // namespace
+
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
-    return FixedClass(0, [this] {
+    return FixedClass(kFlange, [this] {
         if (FabricationType() != 0 && FabricationType() != 1) return Invalid;
         // CSA S16-09 Table 2, flanges of rectangular hollow sections:
         // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
@@ -80,7 +85,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
-    return FixedClass(1, [this] {
+    return FixedClass(kWebCompression, [this] {
         double const h = GetD() - CornerFactor() * GetTf();
         return WebCompRule(h / GetTw(), SqrtFy());
     });

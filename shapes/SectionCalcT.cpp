@@ -34,6 +34,11 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 using namespace detail;
 
+namespace {
+// The calculator's kept classes (FixedClass) of this shape.
+enum FixedSlot : std::size_t { kFlange, kStem };
+}  // namespace
+
 CSectionCalcT::BucklingClass CSectionCalcT::LocalBucklingClassOutstand(double ratio) const {
     return OutstandRule(ratio, SqrtFy(), 200.0);
 }
@@ -43,11 +48,11 @@ CSectionCalcT::BucklingClass CSectionCalcT::LocalBucklingClassWeb(double ratio) 
 }
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassFlange() const {
-    return FixedClass(0, [this] { return LocalBucklingClassOutstand(GetB() / 2.0 / GetT()); });
+    return FixedClass(kFlange, [this] { return LocalBucklingClassOutstand(GetB() / 2.0 / GetT()); });
 }
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassWeb() const {
-    return FixedClass(1, [this] { return LocalBucklingClassWeb(GetD() / GetTw()); });
+    return FixedClass(kStem, [this] { return LocalBucklingClassWeb(GetD() / GetTw()); });
 }
 
 bool CSectionCalcT::IsWebSlender() const { return IsSlender(BucklingClassWeb()); }
