@@ -52,7 +52,7 @@ def strip_code(text):
             code.append(re.sub(r"[^\n]", " ", chunk))
             line += chunk.count("\n")
             i = j
-        elif c in "\"'" and not (c == "'" and i > 0 and text[i - 1].isalnum()):
+        elif c in "\"'" and not (c == "'" and i > 0 and text[i - 1].isdigit()):
             raw = c == '"' and i > 0 and text[i - 1] == "R"
             if raw:
                 m = re.match(r'R"([^(]*)\(', text[i - 1:])
