@@ -8,6 +8,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "DesignConstants.h"
 #include "MemberResult.h"
 #include "SectPolygon.h"
 
@@ -25,7 +26,7 @@ using detail::Polygon;
 using detail::Pt;
 using detail::Region;
 
-constexpr double kPi = 3.14159265358979323846;
+using Corvid::Design::kPi;
 
 double Cube(double v) { return v * v * v; }
 double Fourth(double v) { return v * v * v * v; }
@@ -43,22 +44,15 @@ bool Reject(CMemberResult* const result, wchar_t const* what) {
     return false;
 }
 
-CString FabricationName(int fab) {
-    switch (fab) {
-        case Corvid::Data::FabRolled: return L"rolled";
-        case Corvid::Data::FabWelded: return L"welded";
-        case Corvid::Data::FabColdFormed: return L"cold-formed";
-        case Corvid::Data::FabBuiltUp: return L"built-up";
-        case Corvid::Data::FabColdFormedStainless: return L"cold-formed-stainless";
-        default: return L"type " + std::to_wstring(fab);
-    }
-}
-
 CString DimLine(wchar_t const* name, double v, CDesFormat const& format) {
     return CString(L"\t") + name + L" = " + format.LengthSmall(v) + L"\n";
 }
 
-CString FabLine(int fab) { return L"\tFabrication: " + FabricationName(fab) + L"\n"; }
+// The geometry knows the fabrication type only (not flame-cut flange edges).
+CString FabLine(int fab) {
+    wchar_t const* const word = Corvid::Data::FabricationName(fab);
+    return L"\tFabrication: " + (word ? CString(word) : L"type " + std::to_wstring(fab)) + L"\n";
+}
 
 // The flange slope in percent, as a plain number; nothing for parallel
 // flanges.
@@ -327,9 +321,11 @@ bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const r
     return true;
 }
 
-void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
-                                  double slope) {
-    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R && slope == m_slope) return;
+void CDesSectGeomTwoFlanges::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw,
+                                           double R, double slope) {
+    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R &&
+        slope == m_slope)
+        return;
     m_D = D;
     m_B1 = B1;
     m_T1 = T1;
@@ -342,22 +338,22 @@ void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, dou
     m_computed = true;
 }
 
-double CDesSectGeomI::GetWidth() const { return std::max(m_B1, m_B2); }
+double CDesSectGeomTwoFlanges::GetWidth() const { return std::max(m_B1, m_B2); }
 
-double CDesSectGeomI::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
+double CDesSectGeomTwoFlanges::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
 
-bool CDesSectGeomI::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
+bool CDesSectGeomTwoFlanges::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
+
+CString CDesSectGeomTwoFlanges::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
+           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
+}
 
 void CDesSectGeomI::MirrorXX() {
     std::swap(m_B1, m_B2);
     std::swap(m_T1, m_T2);
     Compute();
-}
-
-CString CDesSectGeomI::SectGeomString(CDesFormat const& format) const {
-    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
-           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 void CDesSectGeomI::Compute() {
@@ -414,33 +410,6 @@ bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const
     if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
     m_fab = section.FabricationType();
     return true;
-}
-
-void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
-                                    double slope) {
-    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R && slope == m_slope) return;
-    m_D = D;
-    m_B1 = B1;
-    m_T1 = T1;
-    m_B2 = B2;
-    m_T2 = T2;
-    m_Tw = Tw;
-    m_R = R;
-    m_slope = slope;
-    Compute();
-    m_computed = true;
-}
-
-double CDesSectGeomPFC::GetWidth() const { return std::max(m_B1, m_B2); }
-
-double CDesSectGeomPFC::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
-
-bool CDesSectGeomPFC::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
-
-CString CDesSectGeomPFC::SectGeomString(CDesFormat const& format) const {
-    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
-           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 void CDesSectGeomPFC::Compute() {
