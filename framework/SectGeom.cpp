@@ -292,6 +292,20 @@ bool AdoptBuilt(G& self, CSection const& section) {
 }
 }  // namespace
 
+namespace {
+// Reads a section of the geometry's own shape (ok), or refuses it naming
+// what it is not: the geometry the section built is copied, or else its
+// dimensions are taken.
+template <class G, class... Dims>
+bool TakeSection(G& self, CSection const& section, bool ok, wchar_t const* what, CMemberResult* const result,
+                 Dims... dims) {
+    if (!ok) return Reject(result, what);
+    if (!AdoptBuilt(self, section)) self.SetDimensions(dims...);
+    self.SetFabricationType(section.FabricationType());
+    return true;
+}
+}  // namespace
+
 bool CDesSectGeom::SetCorvidSec(CSection const& /*section*/, CMemberResult* const result) {
     return Reject(result, L"a shape with a section geometry");
 }
@@ -314,28 +328,16 @@ bool CDesSectGeom::IsWelded() const {
 // ============================================================================
 
 bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::I && section.Shape() != CSecGeom::H) return Reject(result, L"an I or H section");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
-    m_fab = section.FabricationType();
-    return true;
+    bool const ok = section.Shape() == CSecGeom::I || section.Shape() == CSecGeom::H;
+    return TakeSection(*this, section, ok, L"an I or H section", result, d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R,
+                       d.slope);
 }
 
 void CDesSectGeomTwoFlanges::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw,
                                            double R, double slope) {
-    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R &&
-        slope == m_slope)
-        return;
-    m_D = D;
-    m_B1 = B1;
-    m_T1 = T1;
-    m_B2 = B2;
-    m_T2 = T2;
-    m_Tw = Tw;
-    m_R = R;
-    m_slope = slope;
-    Compute();
-    m_computed = true;
+    SetDimensionFields(
+        {{&m_D, D}, {&m_B1, B1}, {&m_T1, T1}, {&m_B2, B2}, {&m_T2, T2}, {&m_Tw, Tw}, {&m_R, R}, {&m_slope, slope}});
 }
 
 double CDesSectGeomTwoFlanges::GetWidth() const { return std::max(m_B1, m_B2); }
@@ -405,11 +407,9 @@ void CDesSectGeomI::Compute() {
 // ============================================================================
 
 bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::Channel) return Reject(result, L"a channel");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::Channel, L"a channel", result, d.D, d.B1, d.T1,
+                       d.B2, d.T2, d.Tw, d.R, d.slope);
 }
 
 void CDesSectGeomPFC::Compute() {
@@ -458,23 +458,13 @@ void CDesSectGeomPFC::Compute() {
 // ============================================================================
 
 bool CDesSectGeomT::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::Tee) return Reject(result, L"a tee");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::Tee, L"a tee", result, d.D, d.B1, d.T1, d.Tw, d.R,
+                       d.slope);
 }
 
 void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, double R, double slope) {
-    if (m_computed && D == m_D && B == m_B && T == m_T && Tw == m_Tw && R == m_R && slope == m_slope) return;
-    m_D = D;
-    m_B = B;
-    m_T = T;
-    m_Tw = Tw;
-    m_R = R;
-    m_slope = slope;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_B, B}, {&m_T, T}, {&m_Tw, Tw}, {&m_R, R}, {&m_slope, slope}});
 }
 
 double CDesSectGeomT::GetThickness() const { return std::max(m_T, m_Tw); }
@@ -520,22 +510,13 @@ void CDesSectGeomT::Compute() {
 // ============================================================================
 
 bool CDesSectGeomRHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::RHS) return Reject(result, L"a rectangular hollow section");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::RHS, L"a rectangular hollow section", result, d.D,
+                       d.B, d.tf, d.tw, d.Ro);
 }
 
 void CDesSectGeomRHS::SetDimensions(double D, double B, double tf, double tw, double Ro) {
-    if (m_computed && D == m_D && B == m_B && tf == m_tf && tw == m_tw && Ro == m_Ro) return;
-    m_D = D;
-    m_B = B;
-    m_tf = tf;
-    m_tw = tw;
-    m_Ro = Ro;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_B, B}, {&m_tf, tf}, {&m_tw, tw}, {&m_Ro, Ro}});
 }
 
 double CDesSectGeomRHS::GetThickness() const { return std::max(m_tf, m_tw); }
@@ -597,19 +578,13 @@ void CDesSectGeomRHS::Compute() {
 // ============================================================================
 
 bool CDesSectGeomCHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::CHS) return Reject(result, L"a circular hollow section");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.t);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::CHS, L"a circular hollow section", result, d.D,
+                       d.t);
 }
 
 void CDesSectGeomCHS::SetDimensions(double D, double t) {
-    if (m_computed && D == m_D && t == m_t) return;
-    m_D = D;
-    m_t = t;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_t, t}});
 }
 
 CString CDesSectGeomCHS::SectGeomString(CDesFormat const& format) const {
@@ -647,21 +622,12 @@ void CDesSectGeomCHS::Compute() {
 // ============================================================================
 
 bool CDesSectGeomAngle::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::Angle) return Reject(result, L"an angle");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B, d.t, d.R);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::Angle, L"an angle", result, d.D, d.B, d.t, d.R);
 }
 
 void CDesSectGeomAngle::SetDimensions(double D, double B, double t, double R) {
-    if (m_computed && D == m_D && B == m_B && t == m_t && R == m_R) return;
-    m_D = D;
-    m_B = B;
-    m_t = t;
-    m_R = R;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_B, B}, {&m_t, t}, {&m_R, R}});
 }
 
 void CDesSectGeomAngle::Reflect45() {

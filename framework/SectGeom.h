@@ -15,6 +15,9 @@
 // the centroid in these coordinates.
 // Naming follows the framework: Sxx / Syy are PLASTIC moduli, Zxx / Zyy the
 // (smallest) ELASTIC moduli.
+#include <initializer_list>
+#include <utility>
+
 #include "CString.h"
 #include "DesFormat.h"
 #include "Section.h"
@@ -101,6 +104,16 @@ public:
 protected:
     // Recompute m_p from the dimensions.
     virtual void Compute() = 0;
+    // Takes new dimensions (each field with its value) and computes the
+    // properties again, unless they already belong to those same values.
+    void SetDimensionFields(std::initializer_list<std::pair<double*, double>> fields) {
+        bool same = m_computed;
+        for (auto const& [field, value] : fields) same = same && *field == value;
+        if (same) return;
+        for (auto const& [field, value] : fields) *field = value;
+        Compute();
+        m_computed = true;
+    }
 
     int m_fab = 0;
     CGeomProps m_p;
