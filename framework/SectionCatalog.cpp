@@ -387,8 +387,8 @@ void CheckRow(Row const& r, Table const& t, Cells& c) {
                       what, tabulated / scale, unit, model / scale, unit);
         c.Fault(column, buf);
     };
-    compare(t.area, r.tab.A, geom->Area(), "area", "mm^2", 1e-6);
-    compare(t.ix, r.tab.Ixx, geom->Ixx(), "second moment", "10^6 mm^4", 1e-6);
+    compare(t.area, r.tab.A, geom->Area(), "area", "mm^2", kMm2);
+    compare(t.ix, r.tab.Ixx, geom->Ixx(), "second moment", "10^6 mm^4", kI);
 }
 
 void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
@@ -519,7 +519,7 @@ bool Split(std::string const& lower, Parts& p) {
 // NaN when the number is the rounding of no such size.
 double G40Size(std::string const& num, bool wall) {
     double const v = std::strtod(num.c_str(), nullptr);
-    if (!(v > 0) || v > 1e6) return kNaN;
+    if (!(v > 0) || v > kMaxDimensionMm) return kNaN;
     auto const dot = num.find('.');
     double const half = 0.5 * std::pow(10.0, dot == std::string::npos ? 0.0 : -double(num.size() - dot - 1));
     auto mm = [](long long thou) { return static_cast<double>((thou * 254 + 50) / 100) / 100.0; };
