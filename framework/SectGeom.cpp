@@ -86,14 +86,20 @@ void StoreGross(CGeomProps& p, GrossProps const& g) {
 // Section symmetric about a vertical axis at x = xs: centroid and plastic
 // axis lie on it exactly, the product of inertia vanishes and the geometric
 // axes are principal.
-void SymmetricAboutY(CGeomProps& p, GrossProps const& g, double xs) {
-    p.Xbar = xs;
-    p.XbarPlastic = xs;
-    p.Zyy = p.Iyy / std::max(g.xmax - xs, xs - g.xmin);
+// A section with an axis of symmetry: no product of inertia, and the
+// geometric axes are its principal axes.
+void PrincipalAlongGeometric(CGeomProps& p) {
     p.Ixy = 0.0;
     p.Iuu = std::max(p.Ixx, p.Iyy);
     p.Ivv = std::min(p.Ixx, p.Iyy);
     p.Alpha = 0.0;
+}
+
+void SymmetricAboutY(CGeomProps& p, GrossProps const& g, double xs) {
+    p.Xbar = xs;
+    p.XbarPlastic = xs;
+    p.Zyy = p.Iyy / std::max(g.xmax - xs, xs - g.xmin);
+    PrincipalAlongGeometric(p);
 }
 
 // Section symmetric about a horizontal axis at y = ys.
@@ -101,10 +107,7 @@ void SymmetricAboutX(CGeomProps& p, GrossProps const& g, double ys) {
     p.Ybar = ys;
     p.YbarPlastic = ys;
     p.Zxx = p.Ixx / std::max(g.ymax - ys, ys - g.ymin);
-    p.Ixy = 0.0;
-    p.Iuu = std::max(p.Ixx, p.Iyy);
-    p.Ivv = std::min(p.Ixx, p.Iyy);
-    p.Alpha = 0.0;
+    PrincipalAlongGeometric(p);
 }
 
 // --- St Venant torsion of rolled shapes with root fillets --------------------
