@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
-#include <limits>
 #include <stdexcept>
 
 #include "DesignConstants.h"

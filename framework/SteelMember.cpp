@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
-#include <limits>
 #include <sstream>
 #include <stdexcept>
 #include <utility>

@@ -2,7 +2,6 @@
 // Code-specific section base of every CSA S16 shape calculator.
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "framework/CString.h"
 #include "framework/DesFormat.h"

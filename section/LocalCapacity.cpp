@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <limits>
 
 #include "framework/DesignConstants.h"
 #include "framework/ResultFlags.h"
