@@ -37,9 +37,9 @@ NamedValues Dimensions(CSecGeom::SecShape shape, Corvid::Data::CSectionDims cons
 }
 
 
-std::string FabricationWord(int fab) {
-    static char const* const words[] = {"rolled", "welded", "cold-formed", "built-up", "cold-formed-stainless"};
-    return fab >= 0 && fab < 5 ? words[fab] : "fabrication " + std::to_string(fab);
+std::string FabricationWord(Corvid::Data::CSectionDims const& d) {
+    wchar_t const* const word = Corvid::Data::FabricationName(d.fab, d.flameCut);
+    return word ? Narrow(word) : "fabrication " + std::to_string(d.fab);
 }
 
 // Moment resistance: Mr of classes 1 to 3, the reduced moment of class 4.
@@ -72,8 +72,7 @@ NamedValues SectionDimensions(Corvid::Data::CSection const& section) {
 void DescribeResistances(CCSA_S16_09Section const& calc, SectionInfo& info) {
     std::unique_ptr<CCSA_S16_09Section> const squash(calc.Clone());
     squash->ClearForcesAndMoments();
-    squash->SetForceAxial(-0.9 * calc.DesignStressMin() * calc.Area());
-    squash->ClearVolatileResultCache();
+    squash->SetPureCompression();
     std::unique_ptr<CCSA_S16_09Section> const bending(calc.Clone());
     bending->ClearForcesAndMoments();
     bending->ClearVolatileResultCache();
@@ -129,7 +128,7 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
     info.name = Narrow(section.Name());
     info.shape = Narrow(Corvid::Data::ShapeName(section.Shape()));
     info.shapeCode = static_cast<int>(section.Shape());
-    info.fabrication = section.Dims().flameCut ? "welded-flame-cut" : FabricationWord(section.FabricationType());
+    info.fabrication = FabricationWord(section.Dims());
     info.code = CodeName(code);
     info.dimensions = Dimensions(section.Shape(), section.Dims());
     info.properties = {{"A", calc.Area()},  {"Ixx", calc.Ixx()}, {"Iyy", calc.Iyy()}, {"Sxx", calc.Sxx()},

@@ -2,46 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <new>
+
+#include "DesignConstants.h"
+#include "Markup.h"
 
 namespace Corvid::Steel {
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-bool IsKnownTag(CString const& name) {
-    static wchar_t const* const tags[] = {L"h4", L"h5", L"b", L"i", L"red", L"orange", L"blue"};
-    for (auto t : tags)
-        if (name == t) return true;
-    return false;
-}
-
-// Split a line into text and known tags. A '<' that does not open a known
-// tag is text.
-template <class OnText, class OnTag>
-void Tokenize(CString const& s, OnText onText, OnTag onTag) {
-    std::size_t i = 0;
-    CString text;
-    while (i < s.size()) {
-        if (s[i] == L'<') {
-            auto const close = s.find(L'>', i);
-            if (close != CString::npos) {
-                bool const closing = i + 1 < s.size() && s[i + 1] == L'/';
-                CString const name = s.substr(i + (closing ? 2 : 1), close - i - (closing ? 2 : 1));
-                if (IsKnownTag(name)) {
-                    if (!text.empty()) onText(text), text.clear();
-                    onTag(name, closing);
-                    i = close + 1;
-                    continue;
-                }
-            }
-        }
-        text.push_back(s[i]);
-        ++i;
-    }
-    if (!text.empty()) onText(text);
-}
+using Corvid::Design::kInfinity;
 
 // Walk all fragments, calling onLine(indent, lineText) once per line.
 template <class OnLine>
@@ -83,7 +52,7 @@ void ClearFigures(CResultEntry& e) {
     e.at.fill(CResultEntry::kNone);
 }
 
-CString HtmlEscape(CString const& s) {
+CString HtmlEscape(std::wstring_view s) {
     CString out;
     for (wchar_t c : s) {
         switch (c) {
@@ -119,7 +88,7 @@ CString UtilKindName(UtilKind k) {
     return L"";
 }
 
-double CMemberResult::InfinitiseNANs(double v) { return std::isnan(v) ? kInf : v; }
+double CMemberResult::InfinitiseNANs(double v) { return std::isnan(v) ? kInfinity : v; }
 
 // ---- CResultEntry ----
 
@@ -302,7 +271,8 @@ CString CMemberResult::GetText(int entry) const {
     if (entry >= 0) one.push_back(Entry(entry));
     ForEachLine(entry >= 0 ? one : m_entries, [&out](int indent, CString const& line) {
         out.append(static_cast<std::size_t>(indent) * 2, L' ');
-        Tokenize(line, [&out](CString const& t) { out += t; }, [](CString const&, bool) {});
+        Markup::ScanMarkup(
+            std::wstring_view(line), [&out](std::wstring_view t) { out += t; }, [](Markup::Tag, bool) {});
         out += L"\n";
     });
     return out;
@@ -313,13 +283,14 @@ CString CMemberResult::GetHtml() const {
     ForEachLine(m_entries, [&out](int indent, CString const& line) {
         bool heading = false;
         CString body;
-        Tokenize(
-            line, [&body](CString const& t) { body += HtmlEscape(t); },
-            [&body, &heading](CString const& name, bool closing) {
-                if (name == L"red" || name == L"orange" || name == L"blue") {
+        Markup::ScanMarkup(
+            std::wstring_view(line), [&body](std::wstring_view t) { body += HtmlEscape(t); },
+            [&body, &heading](Markup::Tag tag, bool closing) {
+                CString const name = Widen(Markup::kTagNames[tag]);
+                if (tag == Markup::kRed || tag == Markup::kOrange || tag == Markup::kBlue) {
                     body += closing ? CString(L"</span>") : L"<span class=\"" + name + L"\">";
                 } else {
-                    if (name == L"h4" || name == L"h5") heading = true;
+                    if (tag == Markup::kH4 || tag == Markup::kH5) heading = true;
                     body += (closing ? L"</" : L"<") + name + L">";
                 }
             });

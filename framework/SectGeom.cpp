@@ -8,6 +8,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "DesignConstants.h"
 #include "MemberResult.h"
 #include "SectPolygon.h"
 
@@ -25,7 +26,7 @@ using detail::Polygon;
 using detail::Pt;
 using detail::Region;
 
-constexpr double kPi = 3.14159265358979323846;
+using Corvid::Design::kPi;
 
 double Cube(double v) { return v * v * v; }
 double Fourth(double v) { return v * v * v * v; }
@@ -43,22 +44,15 @@ bool Reject(CMemberResult* const result, wchar_t const* what) {
     return false;
 }
 
-CString FabricationName(int fab) {
-    switch (fab) {
-        case Corvid::Data::FabRolled: return L"rolled";
-        case Corvid::Data::FabWelded: return L"welded";
-        case Corvid::Data::FabColdFormed: return L"cold-formed";
-        case Corvid::Data::FabBuiltUp: return L"built-up";
-        case Corvid::Data::FabColdFormedStainless: return L"cold-formed-stainless";
-        default: return L"type " + std::to_wstring(fab);
-    }
-}
-
 CString DimLine(wchar_t const* name, double v, CDesFormat const& format) {
     return CString(L"\t") + name + L" = " + format.LengthSmall(v) + L"\n";
 }
 
-CString FabLine(int fab) { return L"\tFabrication: " + FabricationName(fab) + L"\n"; }
+// The geometry knows the fabrication type only (not flame-cut flange edges).
+CString FabLine(int fab) {
+    wchar_t const* const word = Corvid::Data::FabricationName(fab);
+    return L"\tFabrication: " + (word ? CString(word) : L"type " + std::to_wstring(fab)) + L"\n";
+}
 
 // The flange slope in percent, as a plain number; nothing for parallel
 // flanges.
@@ -92,14 +86,20 @@ void StoreGross(CGeomProps& p, GrossProps const& g) {
 // Section symmetric about a vertical axis at x = xs: centroid and plastic
 // axis lie on it exactly, the product of inertia vanishes and the geometric
 // axes are principal.
-void SymmetricAboutY(CGeomProps& p, GrossProps const& g, double xs) {
-    p.Xbar = xs;
-    p.XbarPlastic = xs;
-    p.Zyy = p.Iyy / std::max(g.xmax - xs, xs - g.xmin);
+// A section with an axis of symmetry: no product of inertia, and the
+// geometric axes are its principal axes.
+void PrincipalAlongGeometric(CGeomProps& p) {
     p.Ixy = 0.0;
     p.Iuu = std::max(p.Ixx, p.Iyy);
     p.Ivv = std::min(p.Ixx, p.Iyy);
     p.Alpha = 0.0;
+}
+
+void SymmetricAboutY(CGeomProps& p, GrossProps const& g, double xs) {
+    p.Xbar = xs;
+    p.XbarPlastic = xs;
+    p.Zyy = p.Iyy / std::max(g.xmax - xs, xs - g.xmin);
+    PrincipalAlongGeometric(p);
 }
 
 // Section symmetric about a horizontal axis at y = ys.
@@ -107,10 +107,7 @@ void SymmetricAboutX(CGeomProps& p, GrossProps const& g, double ys) {
     p.Ybar = ys;
     p.YbarPlastic = ys;
     p.Zxx = p.Ixx / std::max(g.ymax - ys, ys - g.ymin);
-    p.Ixy = 0.0;
-    p.Iuu = std::max(p.Ixx, p.Iyy);
-    p.Ivv = std::min(p.Ixx, p.Iyy);
-    p.Alpha = 0.0;
+    PrincipalAlongGeometric(p);
 }
 
 // --- St Venant torsion of rolled shapes with root fillets --------------------
@@ -298,6 +295,20 @@ bool AdoptBuilt(G& self, CSection const& section) {
 }
 }  // namespace
 
+namespace {
+// Reads a section of the geometry's own shape (ok), or refuses it naming
+// what it is not: the geometry the section built is copied, or else its
+// dimensions are taken.
+template <class G, class... Dims>
+bool TakeSection(G& self, CSection const& section, bool ok, wchar_t const* what, CMemberResult* const result,
+                 Dims... dims) {
+    if (!ok) return Reject(result, what);
+    if (!AdoptBuilt(self, section)) self.SetDimensions(dims...);
+    self.SetFabricationType(section.FabricationType());
+    return true;
+}
+}  // namespace
+
 bool CDesSectGeom::SetCorvidSec(CSection const& /*section*/, CMemberResult* const result) {
     return Reject(result, L"a shape with a section geometry");
 }
@@ -320,44 +331,34 @@ bool CDesSectGeom::IsWelded() const {
 // ============================================================================
 
 bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::I && section.Shape() != CSecGeom::H) return Reject(result, L"an I or H section");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
-    m_fab = section.FabricationType();
-    return true;
+    bool const ok = section.Shape() == CSecGeom::I || section.Shape() == CSecGeom::H;
+    return TakeSection(*this, section, ok, L"an I or H section", result, d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R,
+                       d.slope);
 }
 
-void CDesSectGeomI::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
-                                  double slope) {
-    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R && slope == m_slope) return;
-    m_D = D;
-    m_B1 = B1;
-    m_T1 = T1;
-    m_B2 = B2;
-    m_T2 = T2;
-    m_Tw = Tw;
-    m_R = R;
-    m_slope = slope;
-    Compute();
-    m_computed = true;
+void CDesSectGeomTwoFlanges::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw,
+                                           double R, double slope) {
+    SetDimensionFields(
+        {{&m_D, D}, {&m_B1, B1}, {&m_T1, T1}, {&m_B2, B2}, {&m_T2, T2}, {&m_Tw, Tw}, {&m_R, R}, {&m_slope, slope}});
 }
 
-double CDesSectGeomI::GetWidth() const { return std::max(m_B1, m_B2); }
+double CDesSectGeomTwoFlanges::GetWidth() const { return std::max(m_B1, m_B2); }
 
-double CDesSectGeomI::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
+double CDesSectGeomTwoFlanges::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
 
-bool CDesSectGeomI::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
+bool CDesSectGeomTwoFlanges::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
+
+CString CDesSectGeomTwoFlanges::SectGeomString(CDesFormat const& format) const {
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
+           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
+           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
+}
 
 void CDesSectGeomI::MirrorXX() {
     std::swap(m_B1, m_B2);
     std::swap(m_T1, m_T2);
     Compute();
-}
-
-CString CDesSectGeomI::SectGeomString(CDesFormat const& format) const {
-    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
-           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 void CDesSectGeomI::Compute() {
@@ -409,38 +410,9 @@ void CDesSectGeomI::Compute() {
 // ============================================================================
 
 bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::Channel) return Reject(result, L"a channel");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
-    m_fab = section.FabricationType();
-    return true;
-}
-
-void CDesSectGeomPFC::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
-                                    double slope) {
-    if (m_computed && D == m_D && B1 == m_B1 && T1 == m_T1 && B2 == m_B2 && T2 == m_T2 && Tw == m_Tw && R == m_R && slope == m_slope) return;
-    m_D = D;
-    m_B1 = B1;
-    m_T1 = T1;
-    m_B2 = B2;
-    m_T2 = T2;
-    m_Tw = Tw;
-    m_R = R;
-    m_slope = slope;
-    Compute();
-    m_computed = true;
-}
-
-double CDesSectGeomPFC::GetWidth() const { return std::max(m_B1, m_B2); }
-
-double CDesSectGeomPFC::GetThickness() const { return std::max({m_T1, m_T2, m_Tw}); }
-
-bool CDesSectGeomPFC::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
-
-CString CDesSectGeomPFC::SectGeomString(CDesFormat const& format) const {
-    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
-           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
+    return TakeSection(*this, section, section.Shape() == CSecGeom::Channel, L"a channel", result, d.D, d.B1, d.T1,
+                       d.B2, d.T2, d.Tw, d.R, d.slope);
 }
 
 void CDesSectGeomPFC::Compute() {
@@ -489,23 +461,13 @@ void CDesSectGeomPFC::Compute() {
 // ============================================================================
 
 bool CDesSectGeomT::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::Tee) return Reject(result, L"a tee");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::Tee, L"a tee", result, d.D, d.B1, d.T1, d.Tw, d.R,
+                       d.slope);
 }
 
 void CDesSectGeomT::SetDimensions(double D, double B, double T, double Tw, double R, double slope) {
-    if (m_computed && D == m_D && B == m_B && T == m_T && Tw == m_Tw && R == m_R && slope == m_slope) return;
-    m_D = D;
-    m_B = B;
-    m_T = T;
-    m_Tw = Tw;
-    m_R = R;
-    m_slope = slope;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_B, B}, {&m_T, T}, {&m_Tw, Tw}, {&m_R, R}, {&m_slope, slope}});
 }
 
 double CDesSectGeomT::GetThickness() const { return std::max(m_T, m_Tw); }
@@ -551,22 +513,13 @@ void CDesSectGeomT::Compute() {
 // ============================================================================
 
 bool CDesSectGeomRHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::RHS) return Reject(result, L"a rectangular hollow section");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::RHS, L"a rectangular hollow section", result, d.D,
+                       d.B, d.tf, d.tw, d.Ro);
 }
 
 void CDesSectGeomRHS::SetDimensions(double D, double B, double tf, double tw, double Ro) {
-    if (m_computed && D == m_D && B == m_B && tf == m_tf && tw == m_tw && Ro == m_Ro) return;
-    m_D = D;
-    m_B = B;
-    m_tf = tf;
-    m_tw = tw;
-    m_Ro = Ro;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_B, B}, {&m_tf, tf}, {&m_tw, tw}, {&m_Ro, Ro}});
 }
 
 double CDesSectGeomRHS::GetThickness() const { return std::max(m_tf, m_tw); }
@@ -628,19 +581,13 @@ void CDesSectGeomRHS::Compute() {
 // ============================================================================
 
 bool CDesSectGeomCHS::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::CHS) return Reject(result, L"a circular hollow section");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.t);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::CHS, L"a circular hollow section", result, d.D,
+                       d.t);
 }
 
 void CDesSectGeomCHS::SetDimensions(double D, double t) {
-    if (m_computed && D == m_D && t == m_t) return;
-    m_D = D;
-    m_t = t;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_t, t}});
 }
 
 CString CDesSectGeomCHS::SectGeomString(CDesFormat const& format) const {
@@ -678,21 +625,12 @@ void CDesSectGeomCHS::Compute() {
 // ============================================================================
 
 bool CDesSectGeomAngle::SetCorvidSec(CSection const& section, CMemberResult* const result) {
-    if (section.Shape() != CSecGeom::Angle) return Reject(result, L"an angle");
     auto const& d = section.Dims();
-    if (!AdoptBuilt(*this, section)) SetDimensions(d.D, d.B, d.t, d.R);
-    m_fab = section.FabricationType();
-    return true;
+    return TakeSection(*this, section, section.Shape() == CSecGeom::Angle, L"an angle", result, d.D, d.B, d.t, d.R);
 }
 
 void CDesSectGeomAngle::SetDimensions(double D, double B, double t, double R) {
-    if (m_computed && D == m_D && B == m_B && t == m_t && R == m_R) return;
-    m_D = D;
-    m_B = B;
-    m_t = t;
-    m_R = R;
-    Compute();
-    m_computed = true;
+    SetDimensionFields({{&m_D, D}, {&m_B, B}, {&m_t, t}, {&m_R, R}});
 }
 
 void CDesSectGeomAngle::Reflect45() {

@@ -15,6 +15,9 @@
 // the centroid in these coordinates.
 // Naming follows the framework: Sxx / Syy are PLASTIC moduli, Zxx / Zyy the
 // (smallest) ELASTIC moduli.
+#include <initializer_list>
+#include <utility>
+
 #include "CString.h"
 #include "DesFormat.h"
 #include "Section.h"
@@ -54,7 +57,7 @@ public:
 
     int FabricationType() const { return m_fab; }
     void SetFabricationType(int fab) { m_fab = fab; }
-    // Welded (1) or built up (3).
+    // Welded or built up.
     virtual bool IsWelded() const;
 
     virtual double Area() const { return m_p.A; }
@@ -68,8 +71,10 @@ public:
     virtual double Zxx() const { return m_p.Zxx; }
     virtual double Zyy() const { return m_p.Zyy; }
     virtual double J() const { return m_p.J; }
-    // Warping constant Cw, m^6.
-    virtual double Gamma() const { return m_p.Cw; }
+    // Warping constant Cw, m^6 (CSA S16-09 cl. 13.6).
+    virtual double Cw() const { return m_p.Cw; }
+    // TODO(issue 21): callers in shapes/, app/ and tests/ to call Cw().
+    double Gamma() const { return Cw(); }
     virtual double Iuu() const { return m_p.Iuu; }
     virtual double Ivv() const { return m_p.Ivv; }
     virtual double Alpha() const { return m_p.Alpha; }
@@ -99,6 +104,16 @@ public:
 protected:
     // Recompute m_p from the dimensions.
     virtual void Compute() = 0;
+    // Takes new dimensions (each field with its value) and computes the
+    // properties again, unless they already belong to those same values.
+    void SetDimensionFields(std::initializer_list<std::pair<double*, double>> fields) {
+        bool same = m_computed;
+        for (auto const& [field, value] : fields) same = same && *field == value;
+        if (same) return;
+        for (auto const& [field, value] : fields) *field = value;
+        Compute();
+        m_computed = true;
+    }
 
     int m_fab = 0;
     CGeomProps m_p;
@@ -108,16 +123,12 @@ protected:
     bool m_computed = false;
 };
 
-// I and H sections (also used for channels, which share the dimension set).
-class CDesSectGeomI : public CDesSectGeom {
+// The dimension set of the I, H and channel: D overall depth, B1/T1 top
+// flange, B2/T2 bottom flange, Tw web, R root radius, slope the slope of the
+// inner flange faces (rise over run; with a slope T1 and T2 are the flange
+// thicknesses at the middle of the outstand, the average thicknesses).
+class CDesSectGeomTwoFlanges : public CDesSectGeom {
 public:
-    CDesSectGeomI() = default;
-    CDesSectGeomI* Clone() const override { return new CDesSectGeomI(*this); }
-    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
-    // D overall depth, B1/T1 top flange, B2/T2 bottom flange, Tw web, R root
-    // radius, slope the slope of the inner flange faces (rise over run; with
-    // a slope T1 and T2 are the flange thicknesses at the middle of the
-    // outstand (B - Tw)/2, the average thicknesses).
     void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
                        double slope = 0.0);
 
@@ -134,51 +145,42 @@ public:
     double GetWidth() const override;
     double GetThickness() const override;
     bool IsXXSymmetric() const override;
-    void MirrorXX() override;
     CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
 
 protected:
-    void Compute() override;
     double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0, m_slope = 0;
 };
 
-// Channel: web at x = 0..Tw, flanges pointing to +x.
-class CDesSectGeomPFC : public CDesSectGeom {
+// I and H sections: the outstands are (B - Tw)/2.
+class CDesSectGeomI : public CDesSectGeomTwoFlanges {
+public:
+    CDesSectGeomI() = default;
+    CDesSectGeomI* Clone() const override { return new CDesSectGeomI(*this); }
+    bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
+    void MirrorXX() override;
+
+protected:
+    void Compute() override;
+};
+
+// Channel: web at x = 0..Tw, flanges pointing to +x; the outstands are
+// B - Tw.
+class CDesSectGeomPFC : public CDesSectGeomTwoFlanges {
 public:
     CDesSectGeomPFC() = default;
     CDesSectGeomPFC* Clone() const override { return new CDesSectGeomPFC(*this); }
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
-    // As the I; with a slope T1 and T2 are the flange thicknesses at the
-    // middle of the outstand B - Tw.
-    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
-                       double slope = 0.0);
 
-    double GetD() const { return m_D; }
-    double GetTw() const { return m_Tw; }
-    double GetT1() const { return m_T1; }
-    double GetT2() const { return m_T2; }
-    double GetB1() const { return m_B1; }
-    double GetB2() const { return m_B2; }
-    double GetR() const { return m_R; }
-    double GetSlope() const { return m_slope; }
-
-    // Warping constant (same as Gamma).
-    double Iw() const { return m_p.Cw; }
+    // TODO(issue 21): callers in shapes/ (LateralTorsional.cpp) to call Cw().
+    double Iw() const { return Cw(); }
     double XbarPlastic() const { return m_p.XbarPlastic; }
     double YbarPlastic() const { return m_p.YbarPlastic; }
     // Distance from the web centre line to the shear centre (on the side away
     // from the flanges), m.
     double ShearCentreFromWeb() const { return m_e0; }
 
-    double GetDepth() const override { return m_D; }
-    double GetWidth() const override;
-    double GetThickness() const override;
-    bool IsXXSymmetric() const override;
-    CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
-
 protected:
     void Compute() override;
-    double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0, m_slope = 0;
     double m_e0 = 0;
 };
 
@@ -198,7 +200,6 @@ public:
     double GetB() const { return m_B; }
     double GetR() const { return m_R; }
     double GetSlope() const { return m_slope; }
-    double Iw() const { return m_p.Cw; }
 
     double GetDepth() const override { return m_D; }
     double GetWidth() const override { return m_B; }

@@ -2,7 +2,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <limits>
+
+#include "DesignConstants.h"
 
 namespace Corvid::Steel::detail {
 
@@ -70,15 +71,15 @@ void AppendArc(std::vector<Pt>& pts, double cx, double cy, double r, double a0, 
 }
 
 Polygon RoundedRectangle(double x0, double y0, double x1, double y1, double r, double sign) {
-    double const pi = std::acos(-1.0);
+    using Corvid::Design::kPi;
     Polygon p;
     p.sign = sign;
     p.pts.reserve(4 * (kArcSegmentsPerQuarter + 1));
     // Counter-clockwise from the bottom-right corner.
-    AppendArc(p.pts, x1 - r, y0 + r, r, -pi / 2, 0.0);
-    AppendArc(p.pts, x1 - r, y1 - r, r, 0.0, pi / 2);
-    AppendArc(p.pts, x0 + r, y1 - r, r, pi / 2, pi);
-    AppendArc(p.pts, x0 + r, y0 + r, r, pi, 3 * pi / 2);
+    AppendArc(p.pts, x1 - r, y0 + r, r, -kPi / 2, 0.0);
+    AppendArc(p.pts, x1 - r, y1 - r, r, 0.0, kPi / 2);
+    AppendArc(p.pts, x0 + r, y1 - r, r, kPi / 2, kPi);
+    AppendArc(p.pts, x0 + r, y0 + r, r, kPi, 3 * kPi / 2);
     return p;
 }
 
@@ -191,8 +192,8 @@ double PlasticModulus(Region const& region, bool alongY, double c, double xc, do
 
 GrossProps ComputeGross(Region const& region) {
     GrossProps g;
-    double const inf = std::numeric_limits<double>::infinity();
-    double xmin = inf, xmax = -inf, ymin = inf, ymax = -inf;
+    using Corvid::Design::kInfinity;
+    double xmin = kInfinity, xmax = -kInfinity, ymin = kInfinity, ymax = -kInfinity;
     bool any = false;
     for (Polygon const& p : region) {
         for (Pt const& q : p.pts) {

@@ -11,11 +11,15 @@
 #include <vector>
 
 #include "SectGeom.h"
+#include "DesignConstants.h"
 #include "SectionCatalog.h"
+#include "TextCase.h"
 
 namespace Corvid::Data {
 
 namespace {
+
+using Corvid::Design::kMm;
 
 std::mutex& CatalogMutex() {
     static std::mutex m;
@@ -24,11 +28,6 @@ std::mutex& CatalogMutex() {
 std::string& CatalogSetting() {
     static std::string dir;
     return dir;
-}
-
-std::wstring Lower(std::wstring s) {
-    for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));
-    return s;
 }
 
 std::vector<std::wstring> Tokens(std::wstring const& s) {
@@ -77,9 +76,9 @@ std::wstring Shortest(double value, double unit, Read read) {
     return Widen(buf);
 }
 
-// mm text of a dimension in m (read back as mm * 1e-3).
+// mm text of a dimension in m (read back as mm * kMm).
 std::wstring Mm(double m) {
-    return Shortest(m, 1e3, [](double mm) { return mm * 1e-3; });
+    return Shortest(m, 1e3, [](double mm) { return mm * kMm; });
 }
 
 // Percent text of a slope, rise over run (read back as percent / 100).
@@ -108,7 +107,14 @@ ShapeWord const kWords[] = {
     {L"rb", CSecGeom::RoundBar, "a round bar"},
 };
 
-wchar_t const* const kFabWords[] = {L"rolled", L"welded", L"cold-formed", L"built-up", L"cold-formed-stainless"};
+// The shape word of a description (any case); null when it is none.
+ShapeWord const* FindShapeWord(std::wstring const& word) {
+    std::wstring const lower = LowerCase(word);
+    for (auto const& w : kWords)
+        if (lower == w.word) return &w;
+    return nullptr;
+}
+
 
 // The dimension names each shape accepts (lower case), in report order.
 std::vector<std::wstring> Allowed(CSecGeom::SecShape s) {
@@ -215,6 +221,18 @@ bool operator==(CSectionDims const& a, CSectionDims const& b) {
            a.slope == b.slope && a.fab == b.fab && a.classH == b.classH && a.flameCut == b.flameCut;
 }
 
+wchar_t const* FabricationName(int fab, bool flameCut) {
+    for (auto const& w : kFabricationWords)
+        if (w.fab == fab && w.flameCut == flameCut) return w.word;
+    return nullptr;
+}
+
+FabricationWord const* FindFabrication(std::wstring const& word) {
+    for (auto const& w : kFabricationWords)
+        if (word == w.word) return &w;
+    return nullptr;
+}
+
 CString ShapeName(CSecGeom::SecShape s) {
     switch (s) {
         case CSecGeom::None: return L"none";
@@ -256,13 +274,10 @@ CSection::CSection(CString const& description) {
         DesignationOptions(description, tokens);
         return;
     }
-    std::wstring const first = Lower(tokens[0]);
-    for (auto const& w : kWords) {
-        if (first == w.word) {
-            ParseParametric(description);
-            BuildGeometry();
-            return;
-        }
+    if (ShapeWord const* const word = FindShapeWord(tokens[0])) {
+        ParseParametric(description, word->shape, word->what);
+        BuildGeometry();
+        return;
     }
     if (tokens[0].find(L'=') != std::wstring::npos)
         Fail(description, "the description must start with a shape word (I, H, C, T, L, RHS, CHS, PL, RB) or a "
@@ -277,7 +292,7 @@ void CSection::DesignationOptions(std::wstring const& description, std::vector<s
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const eq = tokens[i].find(L'=');
         bool const option =
-            eq != std::wstring::npos && Option(description, Lower(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given);
+            eq != std::wstring::npos && Option(description, LowerCase(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given);
         if (!option)
             Fail(description, "after a catalogue designation only fab=... and class=... may follow, found \"" +
                                   Narrow(tokens[i]) + "\"");
@@ -292,25 +307,21 @@ bool CSection::Option(std::wstring const& text, std::wstring const& name, std::w
     if (name != L"fab" && name != L"class") return false;
     if (std::find(given.begin(), given.end(), name) != given.end()) Fail(text, Narrow(name) + " given twice");
     given.push_back(name);
-    std::wstring const v = Lower(value);
+    std::wstring const v = LowerCase(value);
     if (name == L"class") {
         // CSA G40.20 HSS class: C cold-formed (the default), H hot-formed or stress-relieved.
         if (v != L"h" && v != L"c") Fail(text, "class must be C or H (CSA G40.20 HSS), not \"" + Narrow(value) + "\"");
         m_dims.classH = v == L"h";
         return true;
     }
-    if (v == L"welded-flame-cut") {
-        m_dims.fab = FabWelded;
-        m_dims.flameCut = true;
+    if (FabricationWord const* const w = FindFabrication(v)) {
+        m_dims.fab = w->fab;
+        m_dims.flameCut = w->flameCut;
         return true;
     }
-    for (int k = 0; k < 5; ++k)
-        if (v == kFabWords[k]) {
-            m_dims.fab = k;
-            return true;
-        }
-    Fail(text, "fab must be one of rolled, welded, welded-flame-cut, cold-formed, built-up, cold-formed-stainless, "
-               "not \"" + Narrow(value) + "\"");
+    std::string words;
+    for (auto const& w : kFabricationWords) words += Narrow(w.word) + ", ";
+    Fail(text, "fab must be one of " + words + "not \"" + Narrow(value) + "\"");
 }
 
 void CSection::CheckOptions(std::wstring const& text) const {
@@ -323,56 +334,46 @@ void CSection::CheckOptions(std::wstring const& text) const {
                    "flanges) only");
 }
 
-void CSection::ParseParametric(std::wstring const& text) {
-    auto const tokens = Tokens(text);
-    std::wstring const word = Lower(tokens[0]);
-    char const* what = "";
-    for (auto const& w : kWords)
-        if (word == w.word) m_shape = w.shape, what = w.what;
-    auto const allowed = Allowed(m_shape);
-    std::map<std::wstring, double> v;  // lower-case name -> m (slope: rise over run)
-    std::map<std::wstring, std::wstring> spelled;
-    std::vector<std::wstring> options;  // fab, class
-    for (std::size_t i = 1; i < tokens.size(); ++i) {
-        auto const& tok = tokens[i];
-        auto const eq = tok.find(L'=');
-        if (eq == std::wstring::npos || eq == 0)
-            Fail(text, "expected name=value, found \"" + Narrow(tok) + "\"");
-        std::wstring const name = Lower(tok.substr(0, eq));
-        std::wstring const value = tok.substr(eq + 1);
-        if (Option(text, name, value, options)) continue;
-        bool known = false;
-        for (auto const& a : allowed) known = known || a == name;
-        if (!known)
-            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not used by " + what + " (expected " +
-                           Join(allowed) + ")");
-        if (v.count(name)) Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" given twice");
-        std::string const narrow = Narrow(value);
-        char* end = nullptr;
-        double const mm = narrow.empty() ? 0.0 : std::strtod(narrow.c_str(), &end);
-        // The whole value must be the number: an embedded NUL byte must not end
-        // it early, leaving the rest of the token unread. A plain decimal
-        // number only: no hexadecimal (0x12F).
-        if (narrow.empty() || end != narrow.c_str() + narrow.size() || narrow.find_first_of("xX") != std::string::npos)
-            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\": \"" + narrow + "\" is not a number");
-        if (!std::isfinite(mm))
-            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" is not a finite number");
-        bool const mayBeZero = name == L"r" || name == L"ro" || name == L"slope";
-        if (mayBeZero ? mm < 0 : !(mm > 0))
-            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be " +
-                           (mayBeZero ? "zero or positive" : "positive") + " (got " + narrow + ")");
-        // No section is a kilometre across; far beyond that the second
-        // moments and the warping constant overflow to infinities whose
-        // differences are NaN.
-        if (name != L"slope" && mm > detail::kMaxDimensionMm)
-            Fail(text, "dimension \"" + Narrow(tok.substr(0, eq)) + "\" must be at most 1000000 mm (got " + narrow +
-                           ")");
-        // Lengths in mm; the flange slope in percent. "-0" is zero (so that
-        // it names and compares as the zero it is).
-        double const si = name == L"slope" ? mm / 100.0 : mm * 1e-3;
-        v[name] = si == 0 ? 0.0 : si;
-        spelled[name] = tok.substr(0, eq);
-    }
+namespace {
+
+// The SI value of one dimension of a description: the user's text `value`
+// of the dimension `spelled` (as typed; `name` in lower case), in mm (the
+// flange slope in percent). Refuses anything but a plain decimal number in
+// the dimension's range.
+double ReadDimension(std::wstring const& text, std::wstring const& name, std::wstring const& spelled,
+                     std::wstring const& value) {
+    std::string const narrow = Narrow(value);
+    std::string const what = "dimension \"" + Narrow(spelled) + "\"";
+    char* end = nullptr;
+    double const mm = narrow.empty() ? 0.0 : std::strtod(narrow.c_str(), &end);
+    // The whole value must be the number: an embedded NUL byte must not end
+    // it early, leaving the rest of the token unread. A plain decimal
+    // number only: no hexadecimal (0x12F).
+    if (narrow.empty() || end != narrow.c_str() + narrow.size() || narrow.find_first_of("xX") != std::string::npos)
+        Fail(text, what + ": \"" + narrow + "\" is not a number");
+    if (!std::isfinite(mm)) Fail(text, what + " is not a finite number");
+    bool const mayBeZero = name == L"r" || name == L"ro" || name == L"slope";
+    if (mayBeZero ? mm < 0 : !(mm > 0))
+        Fail(text, what + " must be " + (mayBeZero ? "zero or positive" : "positive") + " (got " + narrow + ")");
+    // No section is a kilometre across; far beyond that the second
+    // moments and the warping constant overflow to infinities whose
+    // differences are NaN.
+    if (name != L"slope" && mm > detail::kMaxDimensionMm)
+        Fail(text, what + " must be at most 1000000 mm (got " + narrow + ")");
+    // Lengths in mm; the flange slope in percent. "-0" is zero (so that
+    // it names and compares as the zero it is).
+    double const si = name == L"slope" ? mm / 100.0 : mm * kMm;
+    return si == 0 ? 0.0 : si;
+}
+
+// The dimensions read from a description (lower-case name -> SI value).
+using DimensionValues = std::map<std::wstring, double>;
+
+// Sets the dimensions of a shape from the values given: each required one
+// present, the optional ones zero when absent, no two ways of giving the
+// flanges or walls at once. what: the shape ("an I section").
+void SetShapeDimensions(std::wstring const& text, CSecGeom::SecShape shape, char const* what,
+                        DimensionValues const& v, CSectionDims& d) {
     auto need = [&](wchar_t const* n) {
         auto it = v.find(n);
         if (it == v.end()) {
@@ -382,16 +383,14 @@ void CSection::ParseParametric(std::wstring const& text) {
         }
         return it->second;
     };
-    auto opt = [&](wchar_t const* n) { return v.count(n) ? v[n] : 0.0; };
-    auto refuse = [&](std::string const& why) { Fail(text, why); };
-    auto& d = m_dims;
-    switch (m_shape) {
+    auto opt = [&](wchar_t const* n) { return v.count(n) ? v.at(n) : 0.0; };
+    switch (shape) {
         case CSecGeom::I:
         case CSecGeom::H:
         case CSecGeom::Channel: {
             bool const equal = v.count(L"b") || v.count(L"t");
             bool const unequal = v.count(L"b1") || v.count(L"t1") || v.count(L"b2") || v.count(L"t2");
-            if (equal && unequal) refuse("give either B and T (equal flanges) or B1, T1, B2, T2, not both");
+            if (equal && unequal) Fail(text, "give either B and T (equal flanges) or B1, T1, B2, T2, not both");
             d.D = need(L"d");
             if (unequal) {
                 d.B1 = need(L"b1");
@@ -425,40 +424,32 @@ void CSection::ParseParametric(std::wstring const& text) {
         case CSecGeom::RHS: {
             bool const one = v.count(L"t") != 0;
             bool const two = v.count(L"tf") || v.count(L"tw");
-            if (one && two) refuse("give either t or tf and tw, not both");
+            if (one && two) Fail(text, "give either t or tf and tw, not both");
             d.D = need(L"d");
             d.B = need(L"b");
-            if (two) {
-                d.tf = need(L"tf");
-                d.tw = need(L"tw");
-            } else {
-                d.tf = d.tw = need(L"t");
-            }
+            d.tf = two ? need(L"tf") : need(L"t");
+            d.tw = two ? need(L"tw") : d.tf;
             d.t = std::max(d.tf, d.tw);
             d.Ro = opt(L"ro");
             break;
         }
-        case CSecGeom::CHS:
-            d.D = need(L"d");
-            d.t = need(L"t");
-            break;
-        case CSecGeom::Plate:
-            d.B = need(L"b");
-            d.t = need(L"t");
-            break;
-        case CSecGeom::RoundBar:
-            d.D = need(L"d");
-            break;
-        default:
-            break;
+        case CSecGeom::CHS: d.D = need(L"d"), d.t = need(L"t"); break;
+        case CSecGeom::Plate: d.B = need(L"b"), d.t = need(L"t"); break;
+        case CSecGeom::RoundBar: d.D = need(L"d"); break;
+        default: break;
     }
-    if (auto const problem = detail::DimensionProblem(m_shape, d); !problem.why.empty()) refuse(problem.why);
-    CheckOptions(text);
-    // Normalised text: the shape word and the dimensions in a fixed order.
-    std::wstring name = tokens[0];
+}
+
+// The normalised text of a parametric section: the shape word in capitals
+// and the dimensions in a fixed order, in mm.
+std::wstring NormalisedName(std::wstring word, CSecGeom::SecShape shape, CSectionDims const& d) {
+    std::wstring name = std::move(word);
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
     auto put = [&name](wchar_t const* label, double m) { name += L" " + std::wstring(label) + L"=" + Mm(m); };
-    switch (m_shape) {
+    auto slope = [&name](double s) {
+        if (s != 0) name += L" slope=" + Percent(s);
+    };
+    switch (shape) {
         case CSecGeom::I:
         case CSecGeom::H:
         case CSecGeom::Channel:
@@ -467,56 +458,60 @@ void CSection::ParseParametric(std::wstring const& text) {
                 put(L"B", d.B1);
                 put(L"T", d.T1);
             } else {
-                put(L"B1", d.B1);
-                put(L"T1", d.T1);
-                put(L"B2", d.B2);
-                put(L"T2", d.T2);
+                put(L"B1", d.B1), put(L"T1", d.T1), put(L"B2", d.B2), put(L"T2", d.T2);
             }
-            put(L"Tw", d.Tw);
-            put(L"R", d.R);
-            if (d.slope != 0) name += L" slope=" + Percent(d.slope);
+            put(L"Tw", d.Tw), put(L"R", d.R), slope(d.slope);
             break;
         case CSecGeom::Tee:
-            put(L"D", d.D);
-            put(L"B", d.B);
-            put(L"T", d.T1);
-            put(L"Tw", d.Tw);
-            put(L"R", d.R);
-            if (d.slope != 0) name += L" slope=" + Percent(d.slope);
+            put(L"D", d.D), put(L"B", d.B), put(L"T", d.T1), put(L"Tw", d.Tw), put(L"R", d.R), slope(d.slope);
             break;
-        case CSecGeom::Angle:
-            put(L"D", d.D);
-            put(L"B", d.B);
-            put(L"t", d.t);
-            put(L"R", d.R);
-            break;
+        case CSecGeom::Angle: put(L"D", d.D), put(L"B", d.B), put(L"t", d.t), put(L"R", d.R); break;
         case CSecGeom::RHS:
-            put(L"D", d.D);
-            put(L"B", d.B);
+            put(L"D", d.D), put(L"B", d.B);
             if (d.tf == d.tw) {
                 put(L"t", d.tf);
             } else {
-                put(L"tf", d.tf);
-                put(L"tw", d.tw);
+                put(L"tf", d.tf), put(L"tw", d.tw);
             }
             if (d.Ro > 0) put(L"Ro", d.Ro);
             break;
-        case CSecGeom::CHS:
-            put(L"D", d.D);
-            put(L"t", d.t);
-            break;
-        case CSecGeom::Plate:
-            put(L"B", d.B);
-            put(L"t", d.t);
-            break;
-        case CSecGeom::RoundBar:
-            put(L"D", d.D);
-            break;
-        default:
-            break;
+        case CSecGeom::CHS: put(L"D", d.D), put(L"t", d.t); break;
+        case CSecGeom::Plate: put(L"B", d.B), put(L"t", d.t); break;
+        case CSecGeom::RoundBar: put(L"D", d.D); break;
+        default: break;
     }
     if (d.classH) name += L" class=H";
-    m_name = name;
+    return name;
+}
+
+}  // namespace
+
+void CSection::ParseParametric(std::wstring const& text, CSecGeom::SecShape shape, char const* what) {
+    auto const tokens = Tokens(text);
+    m_shape = shape;
+    auto const allowed = Allowed(m_shape);
+    // Read: each name=value, an option (fab, class) or a dimension.
+    DimensionValues v;
+    std::vector<std::wstring> options;
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+        auto const& tok = tokens[i];
+        auto const eq = tok.find(L'=');
+        if (eq == std::wstring::npos || eq == 0) Fail(text, "expected name=value, found \"" + Narrow(tok) + "\"");
+        std::wstring const spelled = tok.substr(0, eq);
+        std::wstring const name = LowerCase(spelled);
+        std::wstring const value = tok.substr(eq + 1);
+        if (Option(text, name, value, options)) continue;
+        if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
+            Fail(text, "dimension \"" + Narrow(spelled) + "\" is not used by " + what + " (expected " + Join(allowed) +
+                           ")");
+        if (v.count(name)) Fail(text, "dimension \"" + Narrow(spelled) + "\" given twice");
+        v[name] = ReadDimension(text, name, spelled, value);
+    }
+    // Decide: the shape's dimensions, checked as every section's are.
+    SetShapeDimensions(text, m_shape, what, v, m_dims);
+    if (auto const problem = detail::DimensionProblem(m_shape, m_dims); !problem.why.empty()) Fail(text, problem.why);
+    CheckOptions(text);
+    m_name = NormalisedName(tokens[0], m_shape, m_dims);
 }
 
 void CSection::LookUp(std::wstring const& designation) {
@@ -581,49 +576,28 @@ void CSection::BuildGeometry() {
 
 namespace detail {
 
+namespace {
+// A geometry of class G given its dimensions.
+template <class G, class... Dims>
+std::shared_ptr<Corvid::Steel::CDesSectGeom> Built(Dims... dims) {
+    auto g = std::make_shared<G>();
+    g->SetDimensions(dims...);
+    return g;
+}
+}  // namespace
+
 std::shared_ptr<Corvid::Steel::CDesSectGeom> BuildGeometry(CSecGeom::SecShape shape, CSectionDims const& d) {
     using namespace Corvid::Steel;
     std::shared_ptr<CDesSectGeom> g;
     switch (shape) {
         case CSecGeom::I:
-        case CSecGeom::H: {
-            auto p = std::make_shared<CDesSectGeomI>();
-            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
-            g = p;
-            break;
-        }
-        case CSecGeom::Channel: {
-            auto p = std::make_shared<CDesSectGeomPFC>();
-            p->SetDimensions(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope);
-            g = p;
-            break;
-        }
-        case CSecGeom::Tee: {
-            auto p = std::make_shared<CDesSectGeomT>();
-            p->SetDimensions(d.D, d.B1, d.T1, d.Tw, d.R, d.slope);
-            g = p;
-            break;
-        }
-        case CSecGeom::Angle: {
-            auto p = std::make_shared<CDesSectGeomAngle>();
-            p->SetDimensions(d.D, d.B, d.t, d.R);
-            g = p;
-            break;
-        }
-        case CSecGeom::RHS: {
-            auto p = std::make_shared<CDesSectGeomRHS>();
-            p->SetDimensions(d.D, d.B, d.tf, d.tw, d.Ro);
-            g = p;
-            break;
-        }
-        case CSecGeom::CHS: {
-            auto p = std::make_shared<CDesSectGeomCHS>();
-            p->SetDimensions(d.D, d.t);
-            g = p;
-            break;
-        }
-        default:
-            break;
+        case CSecGeom::H: g = Built<CDesSectGeomI>(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope); break;
+        case CSecGeom::Channel: g = Built<CDesSectGeomPFC>(d.D, d.B1, d.T1, d.B2, d.T2, d.Tw, d.R, d.slope); break;
+        case CSecGeom::Tee: g = Built<CDesSectGeomT>(d.D, d.B1, d.T1, d.Tw, d.R, d.slope); break;
+        case CSecGeom::Angle: g = Built<CDesSectGeomAngle>(d.D, d.B, d.t, d.R); break;
+        case CSecGeom::RHS: g = Built<CDesSectGeomRHS>(d.D, d.B, d.tf, d.tw, d.Ro); break;
+        case CSecGeom::CHS: g = Built<CDesSectGeomCHS>(d.D, d.t); break;
+        default: break;
     }
     if (g) g->SetFabricationType(d.fab);
     return g;
@@ -669,10 +643,8 @@ CString CSection::Description(bool dims, bool fab, bool name) const {
         out += (out.empty() ? L"" : L" ") + (L"(" + p + L")");
     }
     if (fab) {
-        int const f = m_dims.fab;
-        out += (out.empty() ? L"" : L" ") + CString(L"fab=") +
-               (m_dims.flameCut ? CString(L"welded-flame-cut")
-                                : (f >= 0 && f < 5) ? CString(kFabWords[f]) : std::to_wstring(f));
+        wchar_t const* const word = FabricationName(m_dims.fab, m_dims.flameCut);
+        out += (out.empty() ? L"" : L" ") + CString(L"fab=") + (word ? CString(word) : std::to_wstring(m_dims.fab));
     }
     return out;
 }

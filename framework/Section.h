@@ -42,6 +42,25 @@ enum Fabrication : int {
     FabColdFormedStainless = 4,
 };
 
+// The words of fab=... and what each names, in the order a refusal lists
+// them: "welded-flame-cut" is a welded member whose flange edges are
+// oxy-flame-cut (the resistance curve of CSA S16-09 cl. 13.3.1 with n = 2.24).
+struct FabricationWord {
+    wchar_t const* word;
+    Fabrication fab;
+    bool flameCut;
+};
+inline constexpr FabricationWord kFabricationWords[] = {
+    {L"rolled", FabRolled, false},           {L"welded", FabWelded, false},
+    {L"welded-flame-cut", FabWelded, true},  {L"cold-formed", FabColdFormed, false},
+    {L"built-up", FabBuiltUp, false},        {L"cold-formed-stainless", FabColdFormedStainless, false},
+};
+// The word of a fabrication type (with flame-cut flange edges or not); null
+// for a type no word names.
+wchar_t const* FabricationName(int fab, bool flameCut = false);
+// The entry of a word (lower case); null for a word that names none.
+FabricationWord const* FindFabrication(std::wstring const& word);
+
 // Dimensions in m. Which fields a shape uses:
 //   I, H, channel: D, B1, T1 (flange 1, top), B2, T2, Tw, R (root radius),
 //                  slope
@@ -127,7 +146,8 @@ public:
     friend bool operator!=(CSection const& a, CSection const& b) { return !(a == b); }
 
 private:
-    void ParseParametric(std::wstring const& text);
+    // Reads a parametric description of the shape (what: "an I section").
+    void ParseParametric(std::wstring const& text, CSecGeom::SecShape shape, char const* what);
     void LookUp(std::wstring const& designation);
     // Reads what may follow a designation (fab=..., class=...) and builds the geometry.
     void DesignationOptions(std::wstring const& description, std::vector<std::wstring> const& tokens);

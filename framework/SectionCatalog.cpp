@@ -15,7 +15,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "DesignConstants.h"
 #include "SectGeom.h"
+#include "TextCase.h"
 
 namespace Corvid::Data::detail {
 
@@ -35,11 +37,6 @@ struct Catalog {
     std::vector<std::string> problems;           // every fault found; empty: sound
     bool anyFile = false;
 };
-
-std::string Lower(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string Trim(std::string const& s) {
     auto const a = s.find_first_not_of(" \t");
@@ -80,6 +77,7 @@ bool ReadNumber(std::string const& cell, double& value) {
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using Corvid::Design::kMm;
 
 // One row of a CSV file as the makers below read it; every fault is added to
 // the catalogue's problems, naming the file, the line, the column and the
@@ -100,7 +98,7 @@ public:
             Fault(column, "must be at most 1000000 mm (got \"" + Text(column) + "\")");
             v = kNaN;
         }
-        return v * 1e-3;
+        return v * kMm;
     }
     // A tabulated value in the file's unit: NaN when the column or the value
     // is absent.
@@ -156,7 +154,7 @@ struct Table {
 };
 
 // Units of the tables: mm^2; 10^6 mm^4; 10^3 mm^3; J 10^3 mm^4; Cw 10^9 mm^6; mm.
-constexpr double kMm2 = 1e-6, kI = 1e-6, kS = 1e-6, kJ = 1e-9, kCw = 1e-9, kMm = 1e-3;
+constexpr double kMm2 = 1e-6, kI = 1e-6, kS = 1e-6, kJ = 1e-9, kCw = 1e-9;
 using P = CTabulatedProps;
 // A, Ix, Iy, the elastic (S) and plastic (Z) moduli, J, Cw as AISC names
 // them (the framework's Sxx is the plastic modulus, Zxx the elastic).
@@ -231,7 +229,7 @@ std::vector<Tabulated> With(std::vector<Tabulated> v, std::vector<Tabulated> con
 // the root radius that gives the tabulated area; their gross properties are
 // the tabulated ones.
 
-constexpr double kPi = 3.14159265358979323846;
+using Corvid::Design::kPi;
 constexpr double kSlopeAmericanStandard = 0.185;
 
 // Fillet area per R^2 between the web and a face sloping at s.
@@ -250,73 +248,67 @@ double RadiusFromArea(double A, double A0, int n, double s, double kdes, double 
     return A > A0 ? std::sqrt((A - A0) / (n * FilletAreaFactor(s))) : 0.0;
 }
 
+// The dimensions of a rolled shape with two equal flanges (I, channel) or
+// one (tee) from the columns d, bf, tf, tw.
+void ReadFlanges(Row& r, Cells& c, CSecGeom::SecShape shape) {
+    r.shape = shape;
+    auto& d = r.dims;
+    d.D = c.Dim("d");
+    d.B = d.B1 = d.B2 = c.Dim("bf");
+    d.T1 = d.T2 = c.Dim("tf");
+    d.Tw = c.Dim("tw");
+}
+
+// The flange slope and root radius of an I or a tee of the given type: the
+// American Standard shapes (type `sloped`: S, ST) sloped, and they and the M
+// shapes (type `fitted`: M, MT) with the radius that gives the tabulated
+// area A to n fillets (A0: the fillet-free area, outstands (B - Tw)/2);
+// the others (W, HP, WT) parallel, with R = kdes - tf.
+void FitRootRadius(CSectionDims& d, std::string const& type, char const* sloped, char const* fitted, double kdes,
+                   double A, double A0, int n) {
+    if (type != sloped && type != fitted) {
+        d.R = kdes - d.T1;
+        return;
+    }
+    d.slope = type == sloped ? kSlopeAmericanStandard : 0.0;
+    d.R = RadiusFromArea(A, A0, n, d.slope, kdes, d.T1, (d.B1 - d.Tw) / 2);
+}
+
 std::vector<Table> const& Tables() {
     static std::vector<Table> const tables = {
         // Rolled I shapes: the root radius is kdes - tf (W, HP); S and M as above.
         {"i_shapes.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "k_des_or_r"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "k_des_or_r"}},
-         "A",
-         "Ix",
+         "A", "Ix",
          kShapeProps,
          [](Row& r, Cells& c) {
-             r.shape = CSecGeom::I;
+             ReadFlanges(r, c, CSecGeom::I);
              auto& d = r.dims;
-             d.D = c.Dim("d");
-             d.B = d.B1 = d.B2 = c.Dim("bf");
-             d.T1 = d.T2 = c.Dim("tf");
-             d.Tw = c.Dim("tw");
-             std::string const type = c.Text("type");
-             double const kdes = c.Dim("k_des_or_r");
-             if (type == "S" || type == "M") {
-                 d.slope = type == "S" ? kSlopeAmericanStandard : 0.0;
-                 double const A = r.tab.A;
-                 d.R = RadiusFromArea(A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 4, d.slope, kdes, d.T1,
-                                      (d.B1 - d.Tw) / 2);
-             } else {
-                 d.R = kdes - d.T1;
-             }
+             FitRootRadius(d, c.Text("type"), "S", "M", c.Dim("k_des_or_r"), r.tab.A,
+                           d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 4);
          }},
         {"channels.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "kdes"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
-         "A",
-         "Ix",
+         "A", "Ix",
          With(kShapeProps, {{"x_bar", &P::Xbar, kMm}}),  // from the back of the web, as the geometry
          [](Row& r, Cells& c) {
-             r.shape = CSecGeom::Channel;
+             ReadFlanges(r, c, CSecGeom::Channel);
              auto& d = r.dims;
-             d.D = c.Dim("d");
-             d.B = d.B1 = d.B2 = c.Dim("bf");
-             d.T1 = d.T2 = c.Dim("tf");
-             d.Tw = c.Dim("tw");
              d.slope = c.Text("type") == "MC" ? 0.0 : kSlopeAmericanStandard;
-             double const A = r.tab.A;
-             d.R = RadiusFromArea(A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 2, d.slope, c.Dim("kdes"), d.T1,
+             d.R = RadiusFromArea(r.tab.A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 2, d.slope, c.Dim("kdes"), d.T1,
                                   d.B1 - d.Tw);
          }},
         {"tees.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "kdes"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
-         "A",
-         "Ix",
+         "A", "Ix",
          With(kShapeProps, {{"y_bar", &P::Ybar, kMm}}),  // from the flange face: turned below
          [](Row& r, Cells& c) {
-             r.shape = CSecGeom::Tee;
+             ReadFlanges(r, c, CSecGeom::Tee);
              auto& d = r.dims;
-             d.D = c.Dim("d");
-             d.B = d.B1 = d.B2 = c.Dim("bf");
-             d.T1 = d.T2 = c.Dim("tf");
-             d.Tw = c.Dim("tw");
-             std::string const type = c.Text("type");
-             double const kdes = c.Dim("kdes");
-             if (type == "ST" || type == "MT") {
-                 d.slope = type == "ST" ? kSlopeAmericanStandard : 0.0;
-                 double const A = r.tab.A;
-                 d.R = RadiusFromArea(A, d.D * d.Tw + (d.B - d.Tw) * d.T1, 2, d.slope, kdes, d.T1, (d.B - d.Tw) / 2);
-             } else {
-                 d.R = kdes - d.T1;
-             }
+             FitRootRadius(d, c.Text("type"), "ST", "MT", c.Dim("kdes"), r.tab.A, d.D * d.Tw + (d.B - d.Tw) * d.T1, 2);
              r.tab.Ybar = d.D - r.tab.Ybar;  // the geometry's y runs from the tip of the stem
          }},
         // Angles: column d is the shorter leg and b the longer; the longer leg
@@ -324,8 +316,7 @@ std::vector<Table> const& Tables() {
         {"angles.csv",
          {"designation", "d", "b", "t", "kdes"},
          {{"D", "b"}, {"B", "d"}, {"t", "t"}, {"R", "kdes"}},
-         "A",
-         "Ix",
+         "A", "Ix",
          With(kShapeProps, {{"x_bar", &P::Xbar, kMm}, {"y_bar", &P::Ybar, kMm}}),  // from the heel, long leg up
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::Angle;
@@ -339,29 +330,25 @@ std::vector<Table> const& Tables() {
         {"hss_rect.csv",
          {"designation", "Ht", "B", "tdes"},
          {{"D", "Ht"}, {"B", "B"}, {"t", "tdes"}, {"Ro", "tdes"}},
-         "A",
-         "Ix",
+         "A", "Ix",
          {kShapeProps.begin(), kShapeProps.end() - 1},  // no Cw
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::RHS;
              auto& d = r.dims;
-             d.D = c.Dim("Ht");
-             d.B = c.Dim("B");
+             d.D = c.Dim("Ht"), d.B = c.Dim("B");
              d.t = d.tf = d.tw = c.Dim("tdes");
              d.Ro = 2.0 * d.t;
          }},
         {"hss_round.csv",
          {"designation", "OD", "tdes"},
          {{"D", "OD"}, {"t", "tdes"}},
-         "A",
-         "I",
+         "A", "I",
          {{"A", &P::A, kMm2}, {"I", &P::Ixx, kI}, {"I", &P::Iyy, kI}, {"S", &P::Zxx, kS}, {"S", &P::Zyy, kS},
           {"Z", &P::Sxx, kS}, {"Z", &P::Syy, kS}, {"J", &P::J, kJ}},
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::CHS;
              auto& d = r.dims;
-             d.D = c.Dim("OD");
-             d.t = c.Dim("tdes");
+             d.D = c.Dim("OD"), d.t = c.Dim("tdes");
          }},
     };
     return tables;
@@ -400,8 +387,8 @@ void CheckRow(Row const& r, Table const& t, Cells& c) {
                       what, tabulated / scale, unit, model / scale, unit);
         c.Fault(column, buf);
     };
-    compare(t.area, r.tab.A, geom->Area(), "area", "mm^2", 1e-6);
-    compare(t.ix, r.tab.Ixx, geom->Ixx(), "second moment", "10^6 mm^4", 1e-6);
+    compare(t.area, r.tab.A, geom->Area(), "area", "mm^2", kMm2);
+    compare(t.ix, r.tab.Ixx, geom->Ixx(), "second moment", "10^6 mm^4", kI);
 }
 
 void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
@@ -456,7 +443,7 @@ void ReadTable(std::string const& base, Table const& t, Catalog& cat) {
         }
         t.make(row, c);
         if (cat.problems.size() == before) CheckRow(row, t, c);
-        auto const [it, added] = cat.index.emplace(Lower(row.name), cat.rows.size());
+        auto const [it, added] = cat.index.emplace(LowerCase(row.name), cat.rows.size());
         if (!added) {
             c.Fault("designation", "listed twice (also " + cat.rows[it->second].place + ")");
             continue;
@@ -532,7 +519,7 @@ bool Split(std::string const& lower, Parts& p) {
 // NaN when the number is the rounding of no such size.
 double G40Size(std::string const& num, bool wall) {
     double const v = std::strtod(num.c_str(), nullptr);
-    if (!(v > 0) || v > 1e6) return kNaN;
+    if (!(v > 0) || v > kMaxDimensionMm) return kNaN;
     auto const dot = num.find('.');
     double const half = 0.5 * std::pow(10.0, dot == std::string::npos ? 0.0 : -double(num.size() - dot - 1));
     auto mm = [](long long thou) { return static_cast<double>((thou * 254 + 50) / 100) / 100.0; };
@@ -550,10 +537,10 @@ double G40Size(std::string const& num, bool wall) {
 // rectangular tube's outside corner radius is 2t.
 bool FromG40Name(std::string const& text, CatalogEntry& e) {
     Parts p;
-    if (!Split(Lower(text), p) || p.prefix != "hss" || p.nums.size() < 2 || p.nums.size() > 3) return false;
+    if (!Split(LowerCase(text), p) || p.prefix != "hss" || p.nums.size() < 2 || p.nums.size() > 3) return false;
     std::vector<double> mm;
     for (std::size_t i = 0; i < p.nums.size(); ++i) {
-        mm.push_back(G40Size(p.nums[i], i + 1 == p.nums.size()) * 1e-3);
+        mm.push_back(G40Size(p.nums[i], i + 1 == p.nums.size()) * kMm);
         if (std::isnan(mm.back()))
             throw std::invalid_argument("section \"" + text + "\": " + p.nums[i] +
                                         " mm is not an inch size rounded (CSA G40.20 names give whole sixteenths "
@@ -596,14 +583,14 @@ bool NamedByMass(std::string const& prefix) {
 // designation gives no whole mass or no row matches; throws when several do.
 bool ByRoundedMass(Catalog const& cat, std::string const& text, Row const*& found) {
     Parts p, q;
-    if (!Split(Lower(text), p) || !NamedByMass(p.prefix) || p.nums.size() != 2 ||
+    if (!Split(LowerCase(text), p) || !NamedByMass(p.prefix) || p.nums.size() != 2 ||
         p.nums[1].find('.') != std::string::npos)
         return false;
     double const depth = std::strtod(p.nums[0].c_str(), nullptr);
     double const mass = std::strtod(p.nums[1].c_str(), nullptr);
     std::vector<Row const*> rows;
     for (auto const& r : cat.rows)
-        if (Split(Lower(r.name), q) && q.prefix == p.prefix && q.nums.size() == 2 &&
+        if (Split(LowerCase(r.name), q) && q.prefix == p.prefix && q.nums.size() == 2 &&
             std::strtod(q.nums[0].c_str(), nullptr) == depth &&
             std::round(std::strtod(q.nums[1].c_str(), nullptr)) == mass)
             rows.push_back(&r);
@@ -636,12 +623,12 @@ std::size_t EditDistance(std::string const& a, std::string const& b) {
 // letters and as many numbers, the nearest numbers (the sum of their
 // logarithmic distances); else the names within three edits.
 std::vector<std::string> Nearest(Catalog const& cat, std::string const& text) {
-    std::string const lower = Lower(text);
+    std::string const lower = LowerCase(text);
     Parts p, q;
     bool const parts = Split(lower, p);
     std::vector<std::pair<double, std::string>> scored;
     for (auto const& r : cat.rows) {
-        if (parts && Split(Lower(r.name), q) && q.prefix == p.prefix && q.nums.size() == p.nums.size()) {
+        if (parts && Split(LowerCase(r.name), q) && q.prefix == p.prefix && q.nums.size() == p.nums.size()) {
             double distance = 0.0;
             for (std::size_t i = 0; i < p.nums.size(); ++i)
                 distance += std::fabs(std::log((std::strtod(p.nums[i].c_str(), nullptr) + 1e-3) /
@@ -651,7 +638,7 @@ std::vector<std::string> Nearest(Catalog const& cat, std::string const& text) {
     }
     if (scored.empty()) {
         for (auto const& r : cat.rows) {
-            std::size_t const edits = EditDistance(lower, Lower(r.name));
+            std::size_t const edits = EditDistance(lower, LowerCase(r.name));
             if (edits <= 3) scored.emplace_back(1e6 + edits, r.name);
         }
     }
@@ -668,7 +655,7 @@ CatalogEntry ResolveDesignation(std::wstring const& designation, std::string con
     std::string const text = Narrow(designation);
     Catalog const* cat = dir.empty() ? nullptr : &SoundCatalog(dir);
     if (cat) {
-        auto it = cat->index.find(Lower(text));
+        auto it = cat->index.find(LowerCase(text));
         if (it != cat->index.end()) return FromRow(cat->rows[it->second]);
     }
     CatalogEntry e;
@@ -690,11 +677,11 @@ std::vector<std::string> CatalogNames(std::string const& dir, std::string const&
         throw std::invalid_argument(
             "no section catalogue is set (give a catalogue folder, or set S16_SECTION_CATALOG)");
     std::string wanted;
-    for (char c : Lower(prefix))
+    for (char c : LowerCase(prefix))
         if (!std::isspace(static_cast<unsigned char>(c))) wanted.push_back(c);
     std::vector<std::string> out;
     for (auto const& r : SoundCatalog(dir).rows)
-        if (Lower(r.name).compare(0, wanted.size(), wanted) == 0) out.push_back(r.name);
+        if (LowerCase(r.name).compare(0, wanted.size(), wanted) == 0) out.push_back(r.name);
     return out;
 }
 

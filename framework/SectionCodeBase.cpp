@@ -61,25 +61,16 @@ void CSectionCodeBase::SetMemberRestraint(Corvid::Data::CRestraint const& r) {
 
 CDesSectGeom const* CSectionCodeBase::SectionGeometry() const { return m_section.Geometry().get(); }
 
-double CSectionCodeBase::Gamma() const {
+// A property of the section geometry; 0 without one.
+double CSectionCodeBase::FromGeometry(double (CDesSectGeom::*property)() const) const {
     auto const* g = SectionGeometry();
-    return g ? g->Gamma() : 0.0;
+    return g ? (g->*property)() : 0.0;
 }
 
-double CSectionCodeBase::Iuu() const {
-    auto const* g = SectionGeometry();
-    return g ? g->Iuu() : 0.0;
-}
-
-double CSectionCodeBase::Ivv() const {
-    auto const* g = SectionGeometry();
-    return g ? g->Ivv() : 0.0;
-}
-
-double CSectionCodeBase::Alpha() const {
-    auto const* g = SectionGeometry();
-    return g ? g->Alpha() : 0.0;
-}
+double CSectionCodeBase::Cw() const { return FromGeometry(&CDesSectGeom::Cw); }
+double CSectionCodeBase::Iuu() const { return FromGeometry(&CDesSectGeom::Iuu); }
+double CSectionCodeBase::Ivv() const { return FromGeometry(&CDesSectGeom::Ivv); }
+double CSectionCodeBase::Alpha() const { return FromGeometry(&CDesSectGeom::Alpha); }
 
 void CSectionCodeBase::MirrorXX() {
     m_Mx = -m_Mx;

@@ -68,7 +68,10 @@ public:
     bool StrutAndTieOnlyFlag() const { return m_strutAndTie; }
 
     // Properties the framework derives from the section geometry.
-    virtual double Gamma() const;  // warping constant, m^6
+    virtual double Cw() const;     // warping constant, m^6 (CSA S16-09 cl. 13.6)
+    // TODO(issue 21): callers in member/ and app/ to call Cw(), and the
+    // calculators of shapes/ (CalcCommon.h) to override Cw() in its place.
+    virtual double Gamma() const { return Cw(); }
     virtual double Iuu() const;    // major principal second moment, m^4
     virtual double Ivv() const;    // minor principal second moment, m^4
     virtual double Alpha() const;  // angle from x to the u axis, rad
@@ -81,6 +84,7 @@ protected:
     // The geometry the framework reads: a derived class that is itself a
     // geometry returns itself; by default the host section's.
     virtual CDesSectGeom const* SectionGeometry() const;
+    double FromGeometry(double (CDesSectGeom::*property)() const) const;
     void ActionsChanged() const { ClearVolatileResultCache(); }
     // Copies what a check changes: the actions, the area ratios, the
     // restraint and the strut-and-tie flag (not the section or the grade).

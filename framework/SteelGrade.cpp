@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
-#include <limits>
 #include <stdexcept>
+
+#include "DesignConstants.h"
 
 namespace Corvid::Steel {
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double MPa = 1e6;
+using Corvid::Design::kInfinity;
+using Corvid::Design::kMPa;
 
 struct BuiltIn {
     wchar_t const* name;
@@ -26,23 +27,23 @@ struct BuiltIn {
 // A53 Grade B (pipe).
 std::vector<BuiltIn> const& Table() {
     static std::vector<BuiltIn> const table = {
-        {L"CSA G40.21 260W", {{kInf, 260 * MPa, 410 * MPa}}},
-        {L"CSA G40.21 300W", {{kInf, 300 * MPa, 450 * MPa}}},
-        {L"CSA G40.21 350W", {{0.065, 350 * MPa, 450 * MPa}, {kInf, 320 * MPa, 450 * MPa}}},
-        {L"CSA G40.21 380W", {{kInf, 380 * MPa, 480 * MPa}}},
-        {L"CSA G40.21 400W", {{kInf, 400 * MPa, 520 * MPa}}},
-        {L"CSA G40.21 480W", {{kInf, 480 * MPa, 590 * MPa}}},
-        {L"CSA G40.21 350A", {{kInf, 350 * MPa, 480 * MPa}}},
-        {L"ASTM A992", {{kInf, 345 * MPa, 450 * MPa}}},
-        {L"ASTM A572 Gr 50", {{kInf, 345 * MPa, 450 * MPa}}},
-        {L"ASTM_A36", {{kInf, 250 * MPa, 400 * MPa}}},
-        {L"CSA G40.21 345WM", {{kInf, 345 * MPa, 450 * MPa}}},
-        {L"CSA G40.21 350WT", {{kInf, 350 * MPa, 480 * MPa}}},
-        {L"ASTM A500 Gr C", {{kInf, 345 * MPa, 427 * MPa}}, 317 * MPa},
-        {L"ASTM A1085", {{kInf, 345 * MPa, 448 * MPa}}},
-        {L"ASTM A53 Gr B", {{kInf, 240 * MPa, 415 * MPa}}},
-        {L"ASTM A913 Gr 50", {{kInf, 345 * MPa, 448 * MPa}}},
-        {L"ASTM A913 Gr 65", {{kInf, 450 * MPa, 550 * MPa}}},
+        {L"CSA G40.21 260W", {{kInfinity, 260 * kMPa, 410 * kMPa}}},
+        {L"CSA G40.21 300W", {{kInfinity, 300 * kMPa, 450 * kMPa}}},
+        {L"CSA G40.21 350W", {{0.065, 350 * kMPa, 450 * kMPa}, {kInfinity, 320 * kMPa, 450 * kMPa}}},
+        {L"CSA G40.21 380W", {{kInfinity, 380 * kMPa, 480 * kMPa}}},
+        {L"CSA G40.21 400W", {{kInfinity, 400 * kMPa, 520 * kMPa}}},
+        {L"CSA G40.21 480W", {{kInfinity, 480 * kMPa, 590 * kMPa}}},
+        {L"CSA G40.21 350A", {{kInfinity, 350 * kMPa, 480 * kMPa}}},
+        {L"ASTM A992", {{kInfinity, 345 * kMPa, 450 * kMPa}}},
+        {L"ASTM A572 Gr 50", {{kInfinity, 345 * kMPa, 450 * kMPa}}},
+        {L"ASTM_A36", {{kInfinity, 250 * kMPa, 400 * kMPa}}},
+        {L"CSA G40.21 345WM", {{kInfinity, 345 * kMPa, 450 * kMPa}}},
+        {L"CSA G40.21 350WT", {{kInfinity, 350 * kMPa, 480 * kMPa}}},
+        {L"ASTM A500 Gr C", {{kInfinity, 345 * kMPa, 427 * kMPa}}, 317 * kMPa},
+        {L"ASTM A1085", {{kInfinity, 345 * kMPa, 448 * kMPa}}},
+        {L"ASTM A53 Gr B", {{kInfinity, 240 * kMPa, 415 * kMPa}}},
+        {L"ASTM A913 Gr 50", {{kInfinity, 345 * kMPa, 448 * kMPa}}},
+        {L"ASTM A913 Gr 65", {{kInfinity, 450 * kMPa, 550 * kMPa}}},
     };
     return table;
 }
@@ -79,7 +80,7 @@ bool Matches(CString const& wanted, CString const& builtin) {
 
 }  // namespace
 
-CSteelGrade::CSteelGrade() : m_bands{{kInf, 0.0, 0.0}} {}
+CSteelGrade::CSteelGrade() : m_bands{{kInfinity, 0.0, 0.0}} {}
 
 CSteelGrade::CSteelGrade(CString const& name) {
     for (auto const& g : Table()) {
@@ -115,11 +116,11 @@ CSteelGrade::CSteelGrade(CString const& name, double Fy, double Fu) : m_name(nam
         for (auto const& b : g.bands) same = same || ((Fy == b.Fy || Fy == g.roundFy) && Fu == b.Fu);
         if (!same)
             throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": the name of the built-in grade " +
-                                        Narrow(g.name) + " with other strengths (Fy " + std::to_string(int(Fy / MPa)) +
-                                        ", Fu " + std::to_string(int(Fu / MPa)) +
+                                        Narrow(g.name) + " with other strengths (Fy " + std::to_string(int(Fy / kMPa)) +
+                                        ", Fu " + std::to_string(int(Fu / kMPa)) +
                                         " MPa); give the user grade a name of its own");
     }
-    m_bands = {{kInf, Fy, Fu}};
+    m_bands = {{kInfinity, Fy, Fu}};
 }
 
 CSteelGrade CSteelGrade::ForRoundTube() const {

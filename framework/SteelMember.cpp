@@ -3,17 +3,19 @@
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
-#include <limits>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
+
+#include "DesignConstants.h"
+#include "ResultFlags.h"
 
 namespace Corvid::Steel {
 
 using Corvid::Data::CRestraint;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
 
 bool Finite(Corvid::Vec3<double> const& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
@@ -123,8 +125,8 @@ void CSteelMemberGen::Clear() {
 
 bool CSteelMemberGen::Refuse(CString const& message) const {
     if (m_result) {
-        m_result->AddFlags(2);
-        m_result->SetUtilOverAll(kInf);
+        m_result->AddFlags(ResultFlags::kWarning);
+        m_result->SetUtilOverAll(kInfinity);
         if (m_result->WantsText())
             m_result->AddOutputString(L"<b><red>Input error:</red></b> " + message + L"\n");
     }
@@ -237,99 +239,125 @@ CString CSteelMemberGen::CSVInputData(CSteelGrade& grade) const {
     return out;
 }
 
-bool CSteelMemberGen::CSVInputData(CString const& text, CSteelGrade& grade) {
-    std::vector<CMemberPoint> points;
-    std::vector<CSubSpan> subs;
-    CString title = m_title;
-    bool ovr = m_override;
-    double lyy = m_Lyy, lzz = m_Lzz, llt = m_Llt;
+namespace {
+// What a CSV member text sets, all read before any of it is taken.
+struct CsvMember {
+    CString title;
+    bool ovr = false;
+    double lyy = 0.0, lzz = 0.0, llt = 0.0;
+    CSteelGrade grade;
     bool omegaSet = false;
     double omega = 1.0;
-    CSteelGrade newGrade = grade;
+    std::vector<CMemberPoint> points;
+    std::vector<CSubSpan> subs;
+};
+
+// The numbers of the fields from `from` on; false when one is not a number.
+bool Numbers(std::vector<std::wstring> const& f, std::size_t from, std::vector<double>& out) {
+    out.clear();
+    for (std::size_t i = from; i < f.size(); ++i) {
+        double v = 0;
+        if (!ParseDouble(f[i], v)) return false;
+        out.push_back(v);
+    }
+    return true;
+}
+
+// point,position,restraint bits,load position,load height
+CString ReadPoint(std::vector<std::wstring> const& f, CsvMember& m) {
+    int bits = 0, pos = 0;
+    double x = 0, h = 0;
+    if (f.size() != 5 || !ParseDouble(f[1], x) || !ParseInt(f[2], bits) || !ParseInt(f[3], pos) ||
+        !ParseDouble(f[4], h))
+        return L"point needs position,bits,load position,load height";
+    if (pos < 0 || pos > 2) return L"load position must be 0, 1 or 2";
+    m.points.emplace_back(x, CRestraint(bits, static_cast<Corvid::Data::LoadPos>(pos), h));
+    return {};
+}
+
+// subspan: the forces and moments of both ends, continuous restraint bits,
+// major and minor transverse load, destabilizing (16 numbers).
+CString ReadSubSpan(std::vector<std::wstring> const& f, CsvMember& m) {
+    std::vector<double> v;
+    if (f.size() != 17 || !Numbers(f, 1, v)) return L"subspan needs 16 numbers";
+    int const k = static_cast<int>(m.subs.size());
+    CSubSpan s(k, k, k + 1);
+    s.SetForces({v[0], v[1], v[2]}, {v[6], v[7], v[8]});
+    s.SetMoments({v[3], v[4], v[5]}, {v[9], v[10], v[11]});
+    if (v[12] != std::floor(v[12]) || std::fabs(v[12]) > 2147483647.0)
+        return L"continuous restraint bits must be an integer";
+    s.SetContinuousRestraint(CRestraint(static_cast<int>(v[12])));
+    s.SetTransverseLoad(v[13] != 0.0, v[14] != 0.0);
+    s.SetDestabilized(v[15] != 0.0);
+    m.subs.push_back(s);
+    return {};
+}
+
+// One record (its fields f) into m: empty, or why it is refused.
+CString ReadRecord(std::vector<std::wstring> const& f, CsvMember& m) {
+    auto const& kind = f[0];
+    std::vector<double> v;
+    if (kind == L"title") {
+        if (f.size() != 2) return L"title needs one field";
+        m.title = f[1];
+    } else if (kind == L"override") {
+        if (f.size() != 5 || !Numbers(f, 1, v)) return L"override needs on,Lyy,Lzz,Llt";
+        m.ovr = v[0] != 0.0;
+        m.lyy = v[1], m.lzz = v[2], m.llt = v[3];
+    } else if (kind == L"omega2") {
+        if (f.size() != 2 || !Numbers(f, 1, v)) return L"omega2 needs one number";
+        m.omegaSet = true;
+        m.omega = v[0];
+    } else if (kind == L"grade") {
+        double fy = 0, fu = 0;
+        if (f.size() != 4 || !ParseDouble(f[2], fy) || !ParseDouble(f[3], fu)) return L"grade needs name,Fy,Fu";
+        try {
+            m.grade = CSteelGrade(f[1], fy, fu);
+        } catch (std::invalid_argument const& e) {
+            return Corvid::Widen(e.what());
+        }
+    } else if (kind == L"point") {
+        return ReadPoint(f, m);
+    } else if (kind == L"subspan") {
+        return ReadSubSpan(f, m);
+    } else {
+        return L"unknown record \"" + kind + L"\"";
+    }
+    return {};
+}
+}  // namespace
+
+bool CSteelMemberGen::CSVInputData(CString const& text, CSteelGrade& grade) {
+    CsvMember m;  // starts from the member as it is, but for omega2
+    m.title = m_title;
+    m.ovr = m_override;
+    m.lyy = m_Lyy, m.lzz = m_Lzz, m.llt = m_Llt;
+    m.grade = grade;
     std::wistringstream in(text);
     std::wstring line;
-    int lineNo = 0;
-    auto fail = [this, &lineNo](CString const& why) {
+    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (line.find_first_not_of(L" \t") == std::wstring::npos) continue;
+        CString const why = ReadRecord(SplitCsv(line), m);
+        if (why.empty()) continue;
         if (m_result) {
-            m_result->AddFlags(2);
+            m_result->AddFlags(ResultFlags::kWarning);
             if (m_result->WantsText())
                 m_result->AddOutputString(L"<b><red>Input error:</red></b> CSV line " + std::to_wstring(lineNo) +
                                           L": " + why + L"\n");
         }
         return false;
-    };
-    while (std::getline(in, line)) {
-        ++lineNo;
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (line.find_first_not_of(L" \t") == std::wstring::npos) continue;
-        auto const f = SplitCsv(line);
-        auto const& kind = f[0];
-        auto nums = [&](std::size_t from, std::vector<double>& out) {
-            out.clear();
-            for (std::size_t i = from; i < f.size(); ++i) {
-                double v = 0;
-                if (!ParseDouble(f[i], v)) return false;
-                out.push_back(v);
-            }
-            return true;
-        };
-        std::vector<double> v;
-        if (kind == L"title") {
-            if (f.size() != 2) return fail(L"title needs one field");
-            title = f[1];
-        } else if (kind == L"override") {
-            if (f.size() != 5 || !nums(1, v)) return fail(L"override needs on,Lyy,Lzz,Llt");
-            ovr = v[0] != 0.0;
-            lyy = v[1];
-            lzz = v[2];
-            llt = v[3];
-        } else if (kind == L"omega2") {
-            if (f.size() != 2 || !nums(1, v)) return fail(L"omega2 needs one number");
-            omegaSet = true;
-            omega = v[0];
-        } else if (kind == L"grade") {
-            double fy = 0, fu = 0;
-            if (f.size() != 4 || !ParseDouble(f[2], fy) || !ParseDouble(f[3], fu))
-                return fail(L"grade needs name,Fy,Fu");
-            try {
-                newGrade = CSteelGrade(f[1], fy, fu);
-            } catch (std::invalid_argument const& e) {
-                return fail(Corvid::Widen(e.what()));
-            }
-        } else if (kind == L"point") {
-            int bits = 0, pos = 0;
-            double x = 0, h = 0;
-            if (f.size() != 5 || !ParseDouble(f[1], x) || !ParseInt(f[2], bits) || !ParseInt(f[3], pos) ||
-                !ParseDouble(f[4], h))
-                return fail(L"point needs position,bits,load position,load height");
-            if (pos < 0 || pos > 2) return fail(L"load position must be 0, 1 or 2");
-            points.emplace_back(x, CRestraint(bits, static_cast<Corvid::Data::LoadPos>(pos), h));
-        } else if (kind == L"subspan") {
-            if (f.size() != 17 || !nums(1, v)) return fail(L"subspan needs 16 numbers");
-            int const k = static_cast<int>(subs.size());
-            CSubSpan s(k, k, k + 1);
-            s.SetForces({v[0], v[1], v[2]}, {v[6], v[7], v[8]});
-            s.SetMoments({v[3], v[4], v[5]}, {v[9], v[10], v[11]});
-            if (v[12] != std::floor(v[12]) || std::fabs(v[12]) > 2147483647.0)
-                return fail(L"continuous restraint bits must be an integer");
-            s.SetContinuousRestraint(CRestraint(static_cast<int>(v[12])));
-            s.SetTransverseLoad(v[13] != 0.0, v[14] != 0.0);
-            s.SetDestabilized(v[15] != 0.0);
-            subs.push_back(s);
-        } else {
-            return fail(L"unknown record \"" + kind + L"\"");
-        }
     }
-    m_title = title;
-    m_override = ovr;
-    m_Lyy = lyy;
-    m_Lzz = lzz;
-    m_Llt = llt;
-    m_omega2Set = omegaSet;
-    m_omega2 = omega;
-    SetMemberPointVec(points);
-    SetSubSpanVec(subs);
-    grade = newGrade;
+    m_title = m.title;
+    m_override = m.ovr;
+    m_Lyy = m.lyy;
+    m_Lzz = m.lzz;
+    m_Llt = m.llt;
+    m_omega2Set = m.omegaSet;
+    m_omega2 = m.omega;
+    SetMemberPointVec(m.points);
+    SetSubSpanVec(m.subs);
+    grade = m.grade;
     return true;
 }
 

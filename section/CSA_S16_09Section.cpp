@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cwctype>
 #include <iterator>
+
+#include "framework/DesignConstants.h"
+#include "framework/TextCase.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -113,10 +115,7 @@ CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
 void CCSA_S16_09Section::SetCodeName(CString name) {
     m_codeName = std::move(name);
     ClearFixed();
-    static CString const name09 = L"csa s16-09";
-    m_edition2009 = m_codeName.size() == name09.size();
-    for (std::size_t i = 0; m_edition2009 && i < name09.size(); ++i)
-        m_edition2009 = static_cast<wchar_t>(std::towlower(m_codeName[i])) == name09[i];
+    m_edition2009 = EqualIgnoringCase(m_codeName, L"csa s16-09");
 }
 
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassBiAxial(CMemberResult* const result) const {
@@ -148,7 +147,7 @@ CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::Worst(BucklingClass a, Buc
 // ---- moment and shear capacity (CSA S16-09 cl. 13.5, 13.4.1.2) ----
 
 namespace {
-constexpr double Phi = 0.9;
+using Corvid::Design::kPhi;
 constexpr double PhiU = 0.75;
 
 bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
@@ -168,13 +167,13 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     // class 3: Mr = Phi S Fy with the elastic modulus (cl. 13.5(b)).
     bool const plastic = cls != Class3;
     double const modulus = plastic ? (major ? Sxx() : Syy()) : (major ? Zxx() : Zyy());
-    double const Mr = modulus * Phi * fy;
+    double const Mr = modulus * kPhi * fy;
     if (text) {
         auto const& f = result->Format();
         CString const sym = plastic ? L"Z" : L"S";
         result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
         result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
-        result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(Phi) + L"*" +
+        result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(kPhi) + L"*" +
                                 f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
     }
     return Mr;
@@ -186,13 +185,13 @@ double CCSA_S16_09Section::Mryy(CMemberResult* const result) const { return Mome
 double CCSA_S16_09Section::ShearStressMax(bool major, CMemberResult* const result) const {
     // CSA S16-09 cl. 13.4.1.2: the shear stress may not exceed 0.66 Phi Fy.
     double const fy = DesignStressMin();
-    double const vrMax = 0.66 * Phi * fy;
+    double const vrMax = 0.66 * kPhi * fy;
     if (Reporting(result)) {
         auto const& f = result->Format();
         result->AddOutputString(L"Maximum allowable shear stress\n");
         result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.4.1.2</i>\n");
         result->AddOutputString(CString(major ? L"\tvr_max_xx" : L"\tvr_max_yy") +
-                                L" = 0.66*Phi*fy\n\t          = 0.66*" + f.NoDim(Phi) + L"*" + f.Stress(fy) +
+                                L" = 0.66*Phi*fy\n\t          = 0.66*" + f.NoDim(kPhi) + L"*" + f.Stress(fy) +
                                 L"\n\t          = " + f.Stress(vrMax) + L"\n");
     }
     return vrMax;
@@ -211,14 +210,14 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     double const Ane = Area() * NetAreaRatio() * EffectiveNetAreaRatio();
     double const fu = TensileStrength();
     double const fy = DesignStressMin();
-    double const Tr1 = Phi * Ag * fy;    // cl. 13.2(a)(i): gross section yielding
+    double const Tr1 = kPhi * Ag * fy;    // cl. 13.2(a)(i): gross section yielding
     double const Tr2 = PhiU * An * fu;   // cl. 13.2(a)(ii): net section fracture
     double const Tr3 = PhiU * Ane * fu;  // cl. 13.2(a)(iii): effective net section fracture
     double const Tr = std::min({Tr1, Tr2, Tr3});
     CResultIndent const indent(result);
     if (text) {
         auto const& f = result->Format();
-        result->AddOutputString(L"i). Tr1 = Phi*Ag*fy = " + f.NoDim(Phi) + L"*" + f.AreaCS(Ag) + L"*" + f.Stress(fy) +
+        result->AddOutputString(L"i). Tr1 = Phi*Ag*fy = " + f.NoDim(kPhi) + L"*" + f.AreaCS(Ag) + L"*" + f.Stress(fy) +
                                 L" = " + f.Force(Tr1) + L"\n");
         result->AddOutputString(L"ii). Tr2 = PhiU*An*fu = " + f.NoDim(PhiU) + L"*" + f.AreaCS(An) + L"*" +
                                 f.Stress(fu) + L" = " + f.Force(Tr2) + L"\n");
@@ -260,24 +259,24 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     }
     // cl. 13.3.1: Fe = pi^2 E / (KL/r)^2, lambda = sqrt(Fy/Fe),
     // Cr = Phi A Fy (1 + lambda^2n)^(-1/n).
-    constexpr double pi = 3.14159265358979323846;
-    Fe = pi * pi * E / (slenderness * slenderness);
+    using Corvid::Design::kPi;
+    Fe = kPi * kPi * E / (slenderness * slenderness);
     double const lambda = std::fabs(Le) < 0.0001 ? 0.0 : std::sqrt(Fy / Fe);
     double const n = CurveExponent(Ag);
-    double const Cr = Phi * A * Fy * CurveFactor(lambda, n);
+    double const Cr = kPhi * A * Fy * CurveFactor(lambda, n);
     if (text) {
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)
             result->AddOutputString(why + L" <i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
         if (std::fabs(Le) < 0.0001) {
-            result->AddOutputString(L"Cr = Phi*A*Fy\n   = " + f.NoDim(Phi) + L"*" + f.AreaCS(A) + L"*" + f.Stress(Fy) +
+            result->AddOutputString(L"Cr = Phi*A*Fy\n   = " + f.NoDim(kPhi) + L"*" + f.AreaCS(A) + L"*" + f.Stress(Fy) +
                                     L"\n   = " + f.Force(Cr) + L"\n");
         } else {
             result->AddOutputString(feLabel + L" = PI*PI*E/(Le/r)^2\n   = PI*PI*" + f.Stress(E) + L"/(" + f.Length(Le) +
                                     L"/" + f.LengthSmall(r) + L")^2\n   = " + f.Stress(Fe) + L"\n");
             result->AddOutputString(L"Lambda = sqrt(Fy/" + feLabel + L") = sqrt( " + f.Stress(Fy) + L" / " +
                                     f.Stress(Fe) + L") = " + f.NoDim(lambda) + L"\n");
-            result->AddOutputString(L"Cr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n   = " + f.NoDim(Phi) + L"*" +
+            result->AddOutputString(L"Cr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n   = " + f.NoDim(kPhi) + L"*" +
                                     f.AreaCS(A) + L"*" + f.Stress(Fy) + L"*(1+" + f.NoDim(lambda) + L"^(2*" +
                                     f.NoDim(n) + L"))^-(1/" + f.NoDim(n) + L")\n   = " + f.Force(Cr) + L"\n");
         }
@@ -299,12 +298,6 @@ CString CCSA_S16_09Section::CurveExponentWhy(double Ag) const {
     return {};
 }
 
-bool CCSA_S16_09Section::IsNamedA36(CString const& name) {
-    static CString const a36 = L"astm_a36";
-    if (name.size() != a36.size()) return false;
-    for (std::size_t i = 0; i < a36.size(); ++i)
-        if (static_cast<wchar_t>(std::towlower(name[i])) != a36[i]) return false;
-    return true;
-}
+bool CCSA_S16_09Section::IsNamedA36(CString const& name) { return EqualIgnoringCase(name, L"astm_a36"); }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -2,11 +2,12 @@
 // Code-specific section base of every CSA S16 shape calculator.
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "framework/CString.h"
 #include "framework/DesFormat.h"
+#include "framework/DesignConstants.h"
 #include "framework/MemberResult.h"
+#include "framework/ResultFlags.h"
 #include "framework/Section.h"
 #include "framework/SectionCodeBase.h"
 
@@ -18,7 +19,8 @@ public:
     // marks a section or element the classification does not cover.
     enum BucklingClass : std::int32_t { Invalid = 0, Class1 = 1, Class2 = 2, Class3 = 3, Class4 = 4 };
     enum DesignMethod : std::int32_t { FullStrength = 0, ReducedStress = 1 };
-    static constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    // TODO(issue 21): callers in shapes/ and tests/ to use Corvid::Design::kInfinity.
+    static constexpr double kInfinity = Corvid::Design::kInfinity;
 
     CCSA_S16_09Section() = default;
     CCSA_S16_09Section(CCSA_S16_09Section const& other) = default;
@@ -47,7 +49,7 @@ public:
     virtual double Zyy() const = 0;  // elastic modulus
     virtual double J() const = 0;
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override = 0;
-    // (Gamma, Iuu, Ivv, Alpha, GetCorvidSec from the framework)
+    // (Cw, Iuu, Ivv, Alpha, GetCorvidSec from the framework)
     virtual BucklingClass BucklingClassXX(CMemberResult* const result) const;
     virtual BucklingClass BucklingClassYY(CMemberResult* const result) const;
     virtual BucklingClass BucklingClassAxial(CMemberResult* const result) const;
@@ -91,9 +93,10 @@ public:
     static constexpr double kSlendernessLimitTension = 300.0;
     // Result flags of those limits: KL/r above 200 in compression (set with
     // the axis's buckling failure flag); L/r above 300 in tension (a warning,
-    // set with flag 2).
-    static constexpr std::uint32_t kFlagSlenderness = 0x4000000;
-    static constexpr std::uint32_t kFlagTensionSlenderness = 0x8000000;
+    // set with ResultFlags::kWarning).
+    // TODO(issue 21): callers in member/ and app/ to use ResultFlags directly.
+    static constexpr std::uint32_t kFlagSlenderness = ResultFlags::kSlenderness;
+    static constexpr std::uint32_t kFlagTensionSlenderness = ResultFlags::kTensionSlenderness;
     virtual double Crxx(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cryy(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cruu(double Le, double& Fe, CMemberResult* const result) const;
@@ -170,6 +173,13 @@ public:
 
     static CString const& GetLBCString(BucklingClass c);
     static BucklingClass Worst(BucklingClass a, BucklingClass b);
+    // Makes the actions those of the class in pure compression: the axial
+    // force Cf = phi A Fy in compression (CSA S16-09 cl. 11.2, 13.3.1), the
+    // volatile values dropped; the other actions are kept.
+    void SetPureCompression() {
+        SetForceAxial(-Corvid::Design::kPhi * DesignStressMin() * Area());
+        ClearVolatileResultCache();
+    }
     // Whether SectPropString shows the class in pure compression (not for a
     // member without axial compression).
     void ReportCompressionClass(bool on) { m_reportCompression = on; }
@@ -211,7 +221,7 @@ protected:
     // it (kept with the fixed classes).
     double SqrtFy() const {
         if (!m_hasSqrtFy) {
-            m_sqrtFy = std::sqrt(DesignStressMin() / 1e6);
+            m_sqrtFy = std::sqrt(DesignStressMin() / Corvid::Design::kMPa);
             m_hasSqrtFy = true;
         }
         return m_sqrtFy;

@@ -4,27 +4,113 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <limits>
+
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 
 #include "section/CSA_S16_09Section.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
+namespace Flags = ResultFlags;
 constexpr double kApplied = 1e-10;  // an action smaller than this is none
 
 double Ratio(double action, double resistance) { return CMemberResult::InfinitiseNANs(action / resistance); }
 
-// Failure of an interaction of the member variants: flag 0x10 and the
-// ratios that exceed 1.0 on their own.
-void InteractionFailure(CMemberResult* const result, double S1, double S2, double a, double bx, double by) {
-    if (!(S1 > 1.0 || S2 > 1.0)) return;
-    result->AddFlags(0x10);
-    if (a > 1.0) result->AddFlags(0x1000);
-    if (bx > 1.0) result->AddFlags(0x2000);
-    if (by > 1.0) result->AddFlags(0x4000);
+// The axial and bending ratios of a station and the two interaction sums.
+struct InteractionTerms {
+    double axial, Mfx, Mfy;               // the actions (absolute)
+    double axialR, Mrx, Mry;              // their resistances
+    double a = 0.0, bx = 0.0, by = 0.0;   // axial/axialR, Mfx/Mrx, Mfy/Mry
+    double S1 = 0.0, S2 = 0.0;
+};
+
+// The three ratios of t, stored in the result against the signed axial force N.
+void StoreRatios(CMemberResult* const result, double N, InteractionTerms& t) {
+    t.a = Ratio(t.axial, t.axialR);
+    t.bx = Ratio(t.Mfx, t.Mrx);
+    t.by = Ratio(t.Mfy, t.Mry);
+    result->Set(UtilKind::LocalAxial, t.a, N, t.axialR);
+    result->Set(UtilKind::LocalMomMajor, t.bx, t.Mfx, t.Mrx);
+    result->Set(UtilKind::LocalMomMinor, t.by, t.Mfy, t.Mry);
+}
+
+// Failure of an interaction of the member variants: the interaction flag
+// and the flags of the ratios that exceed 1.0 on their own.
+void InteractionFailure(CMemberResult* const result, InteractionTerms const& t) {
+    if (!(t.S1 > 1.0 || t.S2 > 1.0)) return;
+    result->AddFlags(Flags::kInteractionFailure);
+    if (t.a > 1.0) result->AddFlags(Flags::kAxialFailure);
+    if (t.bx > 1.0) result->AddFlags(Flags::kMajorMomentFailure);
+    if (t.by > 1.0) result->AddFlags(Flags::kMinorMomentFailure);
     if (result->WantsText()) result->AddOutputString(L"<b><red>Fail:</red></b>\n");
+}
+
+// The interaction of axial compression and bending of a cross-section:
+// CSA S16-09 cl. 13.8.2(a) for class 1 and 2 I-shaped members,
+//   Cu/Cr + 0.85 U1x Mfx/Mrx + Beta U1y Mfy/Mry <= 1.0, Beta = 0.6,
+//   and Mfx/Mrx + Mfy/Mry <= 1.0;
+// cl. 13.8.3(a) for all other members,
+//   Cu/Cr + U1x Mfx/Mrx + U1y Mfy/Mry <= 1.0 (M'r for class 4).
+struct CompressionInteraction {
+    wchar_t const* clause;
+    double kx, ky;             // factors of Mfx/Mrx and Mfy/Mry (U1x = U1y = 1)
+    wchar_t const* xLabel;     // the report's names of the two terms
+    wchar_t const* yLabel;
+    wchar_t const* xFactor;    // the report's factor before U1x
+    bool beta;                 // the report shows Beta and the second sum
+};
+constexpr double kBeta = 0.6;
+constexpr CompressionInteraction kClass2IShape{L"13.8.2 (a)", 0.85, kBeta, L"0.85*U1x*Mfx/Mrxx",
+                                               L"Beta*U1y*Mfy/Mryy", L"0.85*", true};
+constexpr CompressionInteraction kOtherMember{L"13.8.3 (a)", 1.0, 1.0, L"U1x*Mfx/Mrxx", L"U1y*Mfy/Mryy", L"", false};
+
+void WriteCompressionInteraction(CMemberResult* const result, CString const& codeName,
+                                 CompressionInteraction const& rule, InteractionTerms const& t) {
+    double const U1x = 1.0, U1y = 1.0;
+    auto const& f = result->Format();
+    result->AddOutputString(L"Check for combined axial and bending interaction\n");
+    CResultIndent const indent(result);
+    result->AddOutputString(L"<i>ref. " + codeName + L" cl " + rule.clause + L"</i>\n");
+    result->AddOutputString(CString(rule.beta ? L"Beta = 0.6, " : L"") + L"U1x = " + f.NoDim(U1x) + L", U1y = " +
+                            f.NoDim(U1y) + L"\n");
+    result->AddOutputString(L"Cu / Cr = " + f.Force(t.axial) + L" / " + f.Force(t.axialR) + L" = " + f.NoDim(t.a) +
+                            L"\n");
+    result->AddOutputString(rule.xLabel + (L" = " + CString(rule.xFactor)) + f.NoDim(U1x) + L"*" + f.Moment(t.Mfx) +
+                            L" / " + f.Moment(t.Mrx) + L" = " + f.NoDim(rule.kx * t.bx) + L"\n");
+    CString const yFactor = rule.beta ? f.NoDim(rule.ky) + L"*" : CString();
+    result->AddOutputString(rule.yLabel + (L" = " + yFactor) + f.NoDim(U1y) + L"*" + f.Moment(t.Mfy) + L" / " +
+                            f.Moment(t.Mry) + L" = " + f.NoDim(rule.ky * t.by) + L"\n");
+    result->AddOutputString(L"Cu/Cr + " + (rule.xLabel + (L" + " + CString(rule.yLabel))) + L"\n\t= ( " +
+                            f.NoDim(t.a) + L" + " + f.NoDim(rule.kx * t.bx) + L" + " + f.NoDim(rule.ky * t.by) +
+                            L" ) = " + f.Util(t.S1) + L"\n");
+    if (rule.beta)
+        result->AddOutputString(L"Mfx/Mrxx + Mfy/Mryy =  " + f.Moment(t.Mfx) + L"/" + f.Moment(t.Mrx) + L" + " +
+                                f.Moment(t.Mfy) + L"/" + f.Moment(t.Mry) + L" = " + f.Util(t.S2) + L"\n");
+}
+
+// The classes of a section under compression and bending, as the report
+// gives them (the class under compression only where there is compression).
+void WriteCompressionClasses(CMemberResult* const result, CCSA_S16_09Section const& s, bool compressed) {
+    result->AddOutputString(L"Compression and bending check\n");
+    if (compressed)
+        result->AddOutputString(L"Section is: <b>" + s.GetLBCString(s.BucklingClassAxial(nullptr)) +
+                                L" under compression\n");
+    result->AddOutputString((compressed ? L"            <b>" : L"Section is: <b>") +
+                            s.GetLBCString(s.BucklingClassXX(nullptr)) + L" under XX (major) axis bending\n");
+    result->AddOutputString(L"            <b>" + s.GetLBCString(s.BucklingClassYY(nullptr)) +
+                            L" under YY (minor) axis bending\n");
+    result->AddOutputString(compressed ? L"</b> in bending and compression\n" : L"</b> in bending\n");
+}
+
+// The moment resistance of an interaction: Mr of classes 1 to 3, M'r of
+// class 4 (cls: the class over all).
+double InteractionMr(CCSA_S16_09Section const& s, bool major, CCSA_S16_09Section::BucklingClass cls,
+                     CMemberResult* const result) {
+    if (cls < CCSA_S16_09Section::Class4) return major ? s.Mrxx(result) : s.Mryy(result);
+    return major ? s.MrDashxx(result) : s.MrDashyy(result);
 }
 }  // namespace
 
@@ -53,7 +139,7 @@ void CCSA_S16_09Section::LocalCapacityCheck(CMemberResult* const result) const {
             result->AddOutputString(L"<b><orange>Warning:</orange></b> Torsion not properly supported!\n");
             result->AddOutputString(L"Applied torsion causes shear stress of greater than 5% of capacity\n");
         }
-        result->AddFlags(0x20000);
+        result->AddFlags(Flags::kTorsionWarning);
     }
 }
 
@@ -62,93 +148,22 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
         LocalCapacityCheckCompressionStrut(result);
         return;
     }
-    double const Cu = std::fabs(ForceAxial());
-    double const Mfx = std::fabs(MomentXX());
-    double const Mfy = std::fabs(MomentYY());
+    InteractionTerms t{std::fabs(ForceAxial()), std::fabs(MomentXX()), std::fabs(MomentYY()), 0.0, 0.0, 0.0};
     BucklingClass const cls = BucklingClassOverAll(nullptr);
-    bool const text = result->WantsText();
-    if (text) {
-        result->AddOutputString(L"Compression and bending check\n");
-        // The class under compression only where there is compression.
-        bool const compressed = Cu >= kApplied;
-        if (compressed)
-            result->AddOutputString(L"Section is: <b>" + GetLBCString(BucklingClassAxial(nullptr)) +
-                                    L" under compression\n");
-        result->AddOutputString((compressed ? L"            <b>" : L"Section is: <b>") +
-                                GetLBCString(BucklingClassXX(nullptr)) + L" under XX (major) axis bending\n");
-        result->AddOutputString(L"            <b>" + GetLBCString(BucklingClassYY(nullptr)) +
-                                L" under YY (minor) axis bending\n");
-        result->AddOutputString(compressed ? L"</b> in bending and compression\n" : L"</b> in bending\n");
-    }
+    if (result->WantsText()) WriteCompressionClasses(result, *this, t.axial >= kApplied);
     CheckShearCapacityXX(std::fabs(ShearMajor()), result);
     CheckShearCapacityYY(std::fabs(ShearMinor()), result);
+    CompressionInteraction const& rule = cls <= Class2 && IsIorHSection() ? kClass2IShape : kOtherMember;
+    t.Mrx = InteractionMr(*this, true, cls, result);
+    t.Mry = InteractionMr(*this, false, cls, result);
     double Fe = 0.0;
-    double const U1x = 1.0, U1y = 1.0;
-    if (cls <= Class2 && IsIorHSection()) {
-        // CSA S16-09 cl. 13.8.2(a), class 1 and 2 I-shaped members:
-        // Cu/Cr + 0.85 U1x Mfx/Mrx + Beta U1y Mfy/Mry <= 1.0, Beta = 0.6,
-        // and Mfx/Mrx + Mfy/Mry <= 1.0.
-        double const Mrx = Mrxx(result);
-        double const Mry = Mryy(result);
-        double const Beta = 0.6;
-        double const Cr = Crxx(0.0, Fe, result);
-        double const a = Ratio(Cu, Cr);
-        double const bx = Ratio(Mfx, Mrx);
-        double const by = Ratio(Mfy, Mry);
-        result->Set(UtilKind::LocalAxial, a, ForceAxial(), Cr);
-        result->Set(UtilKind::LocalMomMajor, bx, Mfx, Mrx);
-        result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
-        double const S1 = a + 0.85 * bx + Beta * by;
-        double const S2 = std::max(bx + by, 0.0);
-        result->Set(UtilKind::LocalCombined, std::max(S1, S2), ForceAxial(), CResultEntry::kNone);
-        if (text) {
-            auto const& f = result->Format();
-            result->AddOutputString(L"Check for combined axial and bending interaction\n");
-            CResultIndent const indent(result);
-            result->AddOutputString(L"<i>ref. " + CodeName() + L" cl 13.8.2 (a)</i>\n");
-            result->AddOutputString(L"Beta = 0.6, U1x = " + f.NoDim(U1x) + L", U1y = " + f.NoDim(U1y) + L"\n");
-            result->AddOutputString(L"Cu / Cr = " + f.Force(Cu) + L" / " + f.Force(Cr) + L" = " + f.NoDim(a) + L"\n");
-            result->AddOutputString(L"0.85*U1x*Mfx/Mrxx = 0.85*" + f.NoDim(U1x) + L"*" + f.Moment(Mfx) + L" / " +
-                                    f.Moment(Mrx) + L" = " + f.NoDim(0.85 * bx) + L"\n");
-            result->AddOutputString(L"Beta*U1y*Mfy/Mryy = " + f.NoDim(Beta) + L"*" + f.NoDim(U1y) + L"*" +
-                                    f.Moment(Mfy) + L" / " + f.Moment(Mry) + L" = " + f.NoDim(Beta * by) + L"\n");
-            result->AddOutputString(L"Cu/Cr + 0.85*U1x*Mfx/Mrxx + Beta*U1y*Mfy/Mryy\n\t= ( " + f.NoDim(a) + L" + " +
-                                    f.NoDim(0.85 * bx) + L" + " + f.NoDim(Beta * by) + L" ) = " + f.Util(S1) + L"\n");
-            result->AddOutputString(L"Mfx/Mrxx + Mfy/Mryy =  " + f.Moment(Mfx) + L"/" + f.Moment(Mrx) + L" + " +
-                                    f.Moment(Mfy) + L"/" + f.Moment(Mry) + L" = " + f.Util(S2) + L"\n");
-        }
-        InteractionFailure(result, S1, S2, a, bx, by);
-        return;
-    }
-    // CSA S16-09 cl. 13.8.3(a), all other members:
-    // Cu/Cr + U1x Mfx/Mrx + U1y Mfy/Mry <= 1.0, with M'r for class 4.
-    double const Mrx = cls < Class4 ? Mrxx(result) : MrDashxx(result);
-    double const Mry = cls < Class4 ? Mryy(result) : MrDashyy(result);
-    double const Cr = Crxx(0.0, Fe, result);
-    double const a = Ratio(Cu, Cr);
-    double const bx = Ratio(Mfx, Mrx);
-    double const by = Ratio(Mfy, Mry);
-    result->Set(UtilKind::LocalAxial, a, ForceAxial(), Cr);
-    result->Set(UtilKind::LocalMomMajor, bx, Mfx, Mrx);
-    result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
-    double const S1 = a + bx + by;
-    double const S2 = std::max(bx + by, 0.0);
-    result->Set(UtilKind::LocalCombined, std::max(S1, S2), ForceAxial(), CResultEntry::kNone);
-    if (text) {
-        auto const& f = result->Format();
-        result->AddOutputString(L"Check for combined axial and bending interaction\n");
-        CResultIndent const indent(result);
-        result->AddOutputString(L"<i>ref. " + CodeName() + L" cl 13.8.3 (a)</i>\n");
-        result->AddOutputString(L"U1x = " + f.NoDim(U1x) + L", U1y = " + f.NoDim(U1y) + L"\n");
-        result->AddOutputString(L"Cu / Cr = " + f.Force(Cu) + L" / " + f.Force(Cr) + L" = " + f.NoDim(a) + L"\n");
-        result->AddOutputString(L"U1x*Mfx/Mrxx = " + f.NoDim(U1x) + L"*" + f.Moment(Mfx) + L" / " + f.Moment(Mrx) +
-                                L" = " + f.NoDim(bx) + L"\n");
-        result->AddOutputString(L"U1y*Mfy/Mryy = " + f.NoDim(U1y) + L"*" + f.Moment(Mfy) + L" / " + f.Moment(Mry) +
-                                L" = " + f.NoDim(by) + L"\n");
-        result->AddOutputString(L"Cu/Cr + U1x*Mfx/Mrxx + U1y*Mfy/Mryy\n\t= ( " + f.NoDim(a) + L" + " + f.NoDim(bx) +
-                                L" + " + f.NoDim(by) + L" ) = " + f.Util(S1) + L"\n");
-    }
-    InteractionFailure(result, S1, S2, a, bx, by);
+    t.axialR = Crxx(0.0, Fe, result);
+    StoreRatios(result, ForceAxial(), t);
+    t.S1 = t.a + rule.kx * t.bx + rule.ky * t.by;
+    t.S2 = std::max(t.bx + t.by, 0.0);
+    result->Set(UtilKind::LocalCombined, std::max(t.S1, t.S2), ForceAxial(), CResultEntry::kNone);
+    if (result->WantsText()) WriteCompressionInteraction(result, CodeName(), rule, t);
+    InteractionFailure(result, t);
 }
 
 void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const result) const {
@@ -156,12 +171,9 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
         LocalCapacityCheckTensionStrut(result);
         return;
     }
-    double const Tu = std::fabs(ForceAxial());
-    double const Mfx = std::fabs(MomentXX());
-    double const Mfy = std::fabs(MomentYY());
+    InteractionTerms t{std::fabs(ForceAxial()), std::fabs(MomentXX()), std::fabs(MomentYY()), 0.0, 0.0, 0.0};
     BucklingClass const cls = BucklingClassOverAll(nullptr);
-    bool const text = result->WantsText();
-    if (text) {
+    if (result->WantsText()) {
         result->AddOutputString(L"Tension and bending check\n");
         result->AddOutputString(L"Section is: <b>" + GetLBCString(cls));
         result->AddOutputString(L"</b> in bending and tension\n");
@@ -172,39 +184,37 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
     // Mfx/Mrx - Tu Z/(Mrx A) <= 1.0 (Z plastic for class 1 and 2, else elastic).
     double const A = AreaCompEffective();
     bool const plastic = cls == Class1 || cls == Class2;
-    double const Z = plastic ? Sxx() : Zxx();
-    CString const label = plastic ? L"Zpl" : L"Ze";
-    double const Mrx = cls < Class4 ? Mrxx(result) : MrDashxx(result);
-    double const Mry = cls < Class4 ? Mryy(result) : MrDashyy(result);
-    double const Trv = Tr(result);
-    double const a = Ratio(Tu, Trv);
-    double const bx = Ratio(Mfx, Mrx);
-    double const by = Ratio(Mfy, Mry);
-    result->Set(UtilKind::LocalAxial, a, ForceAxial(), Trv);
-    result->Set(UtilKind::LocalMomMajor, bx, Mfx, Mrx);
-    result->Set(UtilKind::LocalMomMinor, by, Mfy, Mry);
-    double const c = Ratio(Z * Tu, A * Mrx);
-    double const S1 = a + bx + by;
+    double const Z = plastic ? Sxx() : Zxx();  // Sxx(): the plastic modulus Z, Zxx(): the elastic S
+    t.Mrx = InteractionMr(*this, true, cls, result);
+    t.Mry = InteractionMr(*this, false, cls, result);
+    t.axialR = Tr(result);
+    StoreRatios(result, ForceAxial(), t);
+    double const c = Ratio(Z * t.axial, A * t.Mrx);
+    t.S1 = t.a + t.bx + t.by;
     // With no moment resistance both terms are infinite: their difference
     // is taken as +infinity too, never NaN.
-    double const S2 = std::max(CMemberResult::InfinitiseNANs(bx - c), 0.0);
-    result->Set(UtilKind::LocalCombined, std::max(S1, S2), ForceAxial(), CResultEntry::kNone);
-    if (text) {
+    t.S2 = std::max(CMemberResult::InfinitiseNANs(t.bx - c), 0.0);
+    result->Set(UtilKind::LocalCombined, std::max(t.S1, t.S2), ForceAxial(), CResultEntry::kNone);
+    if (result->WantsText()) {
         auto const& f = result->Format();
+        CString const label = plastic ? L"Zpl" : L"Ze";
         result->AddOutputString(L"Check for combined axial tension and bending interaction\n");
         CResultIndent const indent(result);
         result->AddOutputString(L"<i>ref. " + CodeName() + L" cl 13.9 (a)</i>\n");
-        result->AddOutputString(L"Tu/Tr = " + f.Force(Tu) + L" / " + f.Force(Trv) + L" = " + f.NoDim(a) + L"\n");
-        result->AddOutputString(L"Mfx/Mrxx = " + f.Moment(Mfx) + L" / " + f.Moment(Mrx) + L" = " + f.NoDim(bx) + L"\n");
-        result->AddOutputString(L"Mfy/Mryy = " + f.Moment(Mfy) + L" / " + f.Moment(Mry) + L" = " + f.NoDim(by) + L"\n");
-        result->AddOutputString(L"Tu/Mr*" + label + L"/A = " + f.Force(Tu) + L"/" + f.Moment(Mrx) + L" * " +
+        result->AddOutputString(L"Tu/Tr = " + f.Force(t.axial) + L" / " + f.Force(t.axialR) + L" = " + f.NoDim(t.a) +
+                                L"\n");
+        result->AddOutputString(L"Mfx/Mrxx = " + f.Moment(t.Mfx) + L" / " + f.Moment(t.Mrx) + L" = " + f.NoDim(t.bx) +
+                                L"\n");
+        result->AddOutputString(L"Mfy/Mryy = " + f.Moment(t.Mfy) + L" / " + f.Moment(t.Mry) + L" = " + f.NoDim(t.by) +
+                                L"\n");
+        result->AddOutputString(L"Tu/Mr*" + label + L"/A = " + f.Force(t.axial) + L"/" + f.Moment(t.Mrx) + L" * " +
                                 f.LCubed(Z) + L"/" + f.AreaCS(A) + L" = " + f.NoDim(c) + L"\n");
-        result->AddOutputString(L"Tu/Tr + Mfx/Mrxx + Mfy/Mryy = ( " + f.NoDim(a) + L" + " + f.NoDim(bx) + L" + " +
-                                f.NoDim(by) + L" ) = " + f.Util(S1) + L"\n");
-        result->AddOutputString(L"Mfx/Mrxx - Tu/Mrxx*" + label + L"/A  = ( " + f.NoDim(bx) + L" - " + f.NoDim(c) +
-                                L" ) = " + f.Util(S2) + L"\n");
+        result->AddOutputString(L"Tu/Tr + Mfx/Mrxx + Mfy/Mryy = ( " + f.NoDim(t.a) + L" + " + f.NoDim(t.bx) + L" + " +
+                                f.NoDim(t.by) + L" ) = " + f.Util(t.S1) + L"\n");
+        result->AddOutputString(L"Mfx/Mrxx - Tu/Mrxx*" + label + L"/A  = ( " + f.NoDim(t.bx) + L" - " + f.NoDim(c) +
+                                L" ) = " + f.Util(t.S2) + L"\n");
     }
-    InteractionFailure(result, S1, S2, a, bx, by);
+    InteractionFailure(result, t);
 }
 
 namespace {
@@ -213,17 +223,17 @@ namespace {
 struct StrutAction {
     double value;
     wchar_t const* message;
-    unsigned flag;
+    std::uint32_t flag;
     void (CMemberResult::*setter)(double);
 };
 
-StrutAction const kMajorMoment{0, L"<b><red>Fail:</red></b> Major axis moment applied\n", 0x2000,
+StrutAction const kMajorMoment{0, L"<b><red>Fail:</red></b> Major axis moment applied\n", Flags::kMajorMomentFailure,
                                &CMemberResult::SetUtilLocalMomMajor};
-StrutAction const kMinorMoment{0, L"<b><red>Fail:</red></b> Minor axis moment applied\n", 0x4000,
+StrutAction const kMinorMoment{0, L"<b><red>Fail:</red></b> Minor axis moment applied\n", Flags::kMinorMomentFailure,
                                &CMemberResult::SetUtilLocalMomMinor};
-StrutAction const kMajorShear{0, L"<b><red>Fail:</red></b> Major axis shear applied\n", 0x8000,
+StrutAction const kMajorShear{0, L"<b><red>Fail:</red></b> Major axis shear applied\n", Flags::kMajorShearOnStrut,
                               &CMemberResult::SetUtilLocalShearMajor};
-StrutAction const kMinorShear{0, L"<b><red>Fail:</red></b> Minor axis shear applied\n", 0x10000,
+StrutAction const kMinorShear{0, L"<b><red>Fail:</red></b> Minor axis shear applied\n", Flags::kMinorShearOnStrut,
                               &CMemberResult::SetUtilLocalShearMinor};
 
 StrutAction With(StrutAction a, double value) {
@@ -250,11 +260,11 @@ void StrutVerdict(CMemberResult* const result, wchar_t const* label, double sign
         failed = applied = true;
         if (text) result->AddOutputString(act.message);
         result->AddFlags(act.flag);
-        (result->*act.setter)(kInf);
+        (result->*act.setter)(kInfinity);
     }
     if (applied && text) result->AddOutputString(L"Bending moments and/or shear applied to strut\n");
     if (failed) {
-        result->AddFlags(0x1000);
+        result->AddFlags(Flags::kAxialFailure);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b>\n");
     }
 }

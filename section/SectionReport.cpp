@@ -45,9 +45,7 @@ CString CCSA_S16_09Section::SectPropString(Corvid::Util::CDesFormat const& forma
     if (compression || !strut) s += L"Local buckling classification\n";
     if (compression) {
         s += L"\t<i>(in pure compression, or pure bending):</i>\n";
-        // Pure compression: Cf = Phi A fy.
-        c->SetForceAxial(-0.9 * DesignStressMin() * Area());
-        c->ClearVolatileResultCache();
+        c->SetPureCompression();
         s += L"\tOverall/Compression: <b>" + GetLBCString(c->BucklingClassOverAll(nullptr)) + L"</b>\n";
     } else if (!strut) {
         s += L"\t<i>(in pure bending):</i>\n";
