@@ -3,16 +3,16 @@
 // otherwise) and the moment amplification factors U1 (cl. 13.8.4, 13.8.5).
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
+#include "member/SpanActions.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kPi2 = 9.869604401089358;  // pi^2
 
 // An axial ratio Cu / Cr in absolute value; 0/0 (a check that ran and found
 // no resistance) reads as +infinity.
@@ -30,19 +30,18 @@ double MomentTerm(double factor, double M, double Mr) {
 // component 1 of the moment vector for the major axis, 2 for the minor.
 double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std::size_t axis, bool loaded) {
     double const L = span.Length();
-    double const Ce = kPi2 * E * I / (L * L);
+    double const Ce = Corvid::Design::kPi * Corvid::Design::kPi * E * I / (L * L);
     double const M0 = span.InterpolateMoments(0.0)[axis];
     double const M1 = span.InterpolateMoments(1.0)[axis];
     double const Mmax = span.MaxComponent(true, axis);
     double const Mmin = span.MinComponent(true, axis);
-    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
-    double const s = (Mmax >= tol && Mmin <= -tol) ? 1.0 : -1.0;
-    double const large = std::max(std::fabs(M0), std::fabs(M1));
-    // No end moment: kappa = 0 (omega1 = 0.6), not 0/0.
-    double const kappa = large == 0.0 ? 0.0 : s * std::min(std::fabs(M0), std::fabs(M1)) / large;
+    // The sense of curvature from the span's extreme moments: without a
+    // transverse load (the only case where kappa counts) they are the end
+    // moments.
+    double const kappa = EndMomentRatio(M0, M1, IsReverseCurvature(Mmax, Mmin));
     double const omega1 = loaded ? 1.0 : std::max(0.6 - 0.4 * kappa, 0.4);
     // At or beyond the Euler load the amplification has no bound.
-    if (!(Cu < Ce)) return kInf;
+    if (!(Cu < Ce)) return Corvid::Design::kInfinity;
     return omega1 / (1.0 - Cu / Ce);
 }
 }  // namespace
@@ -202,7 +201,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     double const combined = std::max({util1, util2, util3});
     result->SetUtilBucklingCombined(combined);
     if (combined > 1.0 || std::isnan(combined)) {
-        result->AddFlags(0x24);
+        result->AddFlags(ResultFlags::kFailure | ResultFlags::kBucklingInteractionFailure);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> combined buckling\n");
     }
     return true;

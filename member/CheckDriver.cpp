@@ -4,11 +4,14 @@
 #include <cmath>
 #include <memory>
 
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-bool CSA_S16_09_Member::QuickStop() const { return IsQuickCheckMode() && (m_result->Flags() & 4u) != 0; }
+bool CSA_S16_09_Member::QuickStop() const {
+    return IsQuickCheckMode() && (m_result->Flags() & ResultFlags::kFailure) != 0;
+}
 
 void CSA_S16_09_Member::ResetRecords() const {
     m_records.assign(GetSubSpanVec().size(), CInteractionData{});
@@ -246,7 +249,7 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
                 m_result->AddOutputString(L"<b><orange>Warning:</orange></b> Iyy is greater than Ixx:\n");
                 m_result->AddOutputString(L"\tthis may lead to errors\n");
             }
-            m_result->AddFlags(2);
+            m_result->AddFlags(ResultFlags::kWarning);
         }
         for (std::size_t k = 0; k < m_records.size(); ++k) {
             if (k > 0 && !(m_records[k].spanLT != m_records[k - 1].spanLT)) continue;
@@ -257,7 +260,7 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
     heading(L"<h5>Check buckling interaction</h5>\n");
     {
         CResultIndent const block(m_result);
-        // No quick-check stop here: a combined failure (flag 4) ends the
+        // No quick-check stop here: a combined failure (kFailure) ends the
         // quick check at its first station check instead.
         for (std::size_t k = 0; k < m_records.size(); ++k) {
             if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;

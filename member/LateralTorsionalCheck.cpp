@@ -2,27 +2,20 @@
 // cl. 13.6) and the equivalent uniform moment factor omega2.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
+#include "member/SpanActions.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 // Major-axis moments of a span: the most positive and the most negative.
 struct SpanMoments {
     double Mmax, Mmin;
 };
 SpanMoments MajorMoments(CSpan const& span) { return {span.MaxComponent(true, 1), span.MinComponent(true, 1)}; }
-
-// Moments of both signs along the span (double curvature). Moments below
-// 1 N.m, or 1 % of the larger magnitude, do not count as a sign.
-bool IsReverseCurvature(double Mmax, double Mmin) {
-    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
-    return Mmax >= tol && Mmin <= -tol;
-}
 
 double MajorMomentAt(CSpan const& span, double rel) { return std::fabs(span.InterpolateMoments(rel).y); }
 }  // namespace
@@ -33,10 +26,12 @@ namespace {
 // double curvature (end moments of opposite sign; moments below 1 N.m or
 // 1 % count as no sign), 0 when the smaller end moment is below 0.001 N.m.
 double EndMomentOmega2(double M1, double M2) {
-    double const s = IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)) ? 1.0 : -1.0;
-    double const small = std::min(std::fabs(M1), std::fabs(M2));
-    double const large = std::max(std::fabs(M1), std::fabs(M2));
-    double const kappa = small < 0.001 ? 0.0 : s * small / large;
+    // TODO(issue 21): this zero test (smaller end moment below 0.001 N.m)
+    // and EndMomentRatio's (no end moment at all) differ for a smaller end
+    // moment between 0 and 0.001 N.m; one of them is to be chosen.
+    bool const noSmallerMoment = std::min(std::fabs(M1), std::fabs(M2)) < 0.001;
+    double const kappa =
+        noSmallerMoment ? 0.0 : EndMomentRatio(M1, M2, IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)));
     return std::min(1.75 + 1.05 * kappa + 0.3 * kappa * kappa, 2.5);
 }
 
@@ -67,7 +62,7 @@ double CSA_S16_09_Member::Omega2Factor(CSpan const& span, SpanSummary::Omega2Rul
     double const M1 = span.InterpolateMoments(0.0).y;
     double const M2 = span.InterpolateMoments(1.0).y;
     // No transverse load between the ends: the moment varies linearly.
-    if (span.IsMinorAxisLoaded()) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
+    if (span.HasNoMajorAxisTransverseLoad()) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
     if (m_calc && m_calc->IsEdition2009()) {
         // CSA S16-09 cl. 13.6(a): omega2 = 1.0 when the moment at any point
         // of the unbraced length exceeds the larger end moment; otherwise the
@@ -97,7 +92,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     SpanMoments const m = MajorMoments(span);
     double const Mmax = m.Mmax;
     double const Mmin = m.Mmin;
-    double const Cu = std::max(0.0, -span.MinComponent(false, 0));
+    double const Cu = SpanCompression(span);
     bool const reverse = IsReverseCurvature(Mmax, Mmin);
     SpanSummary summary;
     double const omega2 = Omega2Factor(span, &summary.omega2Rule);
@@ -133,7 +128,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         if (!std::isfinite(Le)) {
             failed = true;
             if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Insufficient restraint\n");
-            result->SetUtilBucklingLT(kInf);
+            result->SetUtilBucklingLT(Corvid::Design::kInfinity);
         }
     }
     if (!failed && required && text) result->AddOutputString(L"Le = " + f.Length(Le) + L"\n");
@@ -251,7 +246,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         m_spans.push_back(summary);
     }
     if (U > 1.0 || std::isnan(U) || failed) {
-        result->AddFlags(0x100);
+        result->AddFlags(ResultFlags::kLateralTorsionalBuckling);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> LT Buckling\n");
         failed = true;
     }

@@ -4,9 +4,11 @@
 // and stores in the interaction records what the later checks need.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
+#include "member/SpanActions.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -14,15 +16,9 @@ using Corvid::Data::CRestraint;
 namespace RB = Corvid::Data::RestraintBits;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
 constexpr wchar_t kNoCompression[] = L"No axial compression in this span\n";
 constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restraint\n";
-
-// Axial compression of a span: the smaller end force of its minimum-action
-// sub-span, compression positive, 0 for tension.
-double SpanCompression(CSpan const& span) {
-    return std::max(0.0, -span.MinComponent(false, 0));
-}
 
 // The span carries tension somewhere (an end force of its maximum-action
 // sub-span above 0).
@@ -35,8 +31,7 @@ bool SpanInTension(CSpan const& span) {
 // gyration of the resistance just found (the principal axes of an angle);
 // 0 for Le = 0 (Fe infinite).
 double SlendernessFromFe(double E, double Fe) {
-    constexpr double pi = 3.14159265358979323846;
-    return pi * std::sqrt(E / Fe);
+    return Corvid::Design::kPi * std::sqrt(E / Fe);
 }
 
 // What one span check found, handed to the record writer.
@@ -46,7 +41,7 @@ struct SpanOutcome {
     double Cu = 0.0;
     double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
     double Fe = 0.0, Fe_L = 0.0;
-    double lambda = kInf;         // sqrt(Fy / Fe), +infinity without a finite length
+    double lambda = kInfinity;         // sqrt(Fy / Fe), +infinity without a finite length
 };
 }  // namespace
 
@@ -123,7 +118,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         if (!std::isfinite(Le)) {
             failed = true;
             if (text) result->AddOutputString(kInsufficient);
-            (result->*rule.setUtil)(kInf);
+            (result->*rule.setUtil)(kInfinity);
         }
     }
 
@@ -184,13 +179,13 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
     }
     if (slenderTie) {
-        result->AddFlags(Section::kFlagTensionSlenderness | 2u);
+        result->AddFlags(ResultFlags::kTensionSlenderness | ResultFlags::kWarning);
         if (text)
             result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(Lr) +
                                     L" > 300 in tension <i>ref. " + m_calc->CodeName() + L" cl. 10.4.2.2</i>\n");
     }
     if (tooSlender) {
-        result->AddFlags(Section::kFlagSlenderness);
+        result->AddFlags(ResultFlags::kSlenderness);
         if (text)
             result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(KLr) + L" > 200 <i>ref. " +
                                     m_calc->CodeName() + L" cl. 10.4.2.1</i>\n");
@@ -305,7 +300,7 @@ bool CSA_S16_09_Member::CheckSpanXX(CSpan const& span) const {
         [](CSA_S16_09_Member const& m, CSpan const& s) {
             return FlexuralLength<true>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthXX);
         },
-        &Section::Crxx, &Result::SetUtilBucklingAxialMajor, 0x200,
+        &Section::Crxx, &Result::SetUtilBucklingAxialMajor, ResultFlags::kMajorAxisBuckling,
         L"<b><red>Fail:</red></b> XX Axial Buckling\n", StoreXX};
     return AxialSpanCheck(span, rule);
 }
@@ -316,7 +311,7 @@ bool CSA_S16_09_Member::CheckSpanYY(CSpan const& span) const {
         [](CSA_S16_09_Member const& m, CSpan const& s) {
             return FlexuralLength<false>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthYY);
         },
-        &Section::Cryy, &Result::SetUtilBucklingAxialMinor, 0x400,
+        &Section::Cryy, &Result::SetUtilBucklingAxialMinor, ResultFlags::kMinorAxisBuckling,
         L"<b><red>Fail:</red></b> YY Axial Buckling\n", StoreYY};
     return AxialSpanCheck(span, rule);
 }
@@ -325,7 +320,7 @@ bool CSA_S16_09_Member::CheckSpanT(CSpan const& span) const {
     static AxialSpanRule const rule{
         L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, false,
         [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveLengthLT(s, m.m_calc->Depth(), false); },
-        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, 0x1000000,
+        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, ResultFlags::kTorsionalBuckling,
         L"<b><red>Fail:</red></b> torsion Buckling\n", StoreT};
     return AxialSpanCheck(span, rule);
 }
@@ -341,7 +336,7 @@ constexpr double kStrutNoCompression = 1e-10;  // N
 bool CSA_S16_09_Member::CheckStrutSpanUU(CSpan const& span) const {
     static AxialSpanRule const rule{L"U-U Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMinorTranslation,
                                     RB::kMajorTranslation, false, true, SpanLength, &Section::Cruu,
-                                    &Result::SetUtilBucklingAxialMajor, 0x200,
+                                    &Result::SetUtilBucklingAxialMajor, ResultFlags::kMajorAxisBuckling,
                                     L"<b><red>Fail:</red></b> U-U Axial Buckling\n", StoreStrutX};
     return AxialSpanCheck(span, rule);
 }
@@ -349,7 +344,7 @@ bool CSA_S16_09_Member::CheckStrutSpanUU(CSpan const& span) const {
 bool CSA_S16_09_Member::CheckStrutSpanVV(CSpan const& span) const {
     static AxialSpanRule const rule{L"V-V Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation,
                                     RB::kMajorTranslation, false, true, SpanLength, &Section::Crvv,
-                                    &Result::SetUtilBucklingAxialMinor, 0x400,
+                                    &Result::SetUtilBucklingAxialMinor, ResultFlags::kMinorAxisBuckling,
                                     L"<b><red>Fail:</red></b> V-V Axial Buckling\n", StoreStrutY};
     return AxialSpanCheck(span, rule);
 }
@@ -357,14 +352,14 @@ bool CSA_S16_09_Member::CheckStrutSpanVV(CSpan const& span) const {
 bool CSA_S16_09_Member::CheckStrutSpanXX(CSpan const& span) const {
     static AxialSpanRule const rule{L"X-X Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMajorTranslation, 0,
                                     false, true, SpanLength, &Section::Crxx, &Result::SetUtilBucklingAxialMajor,
-                                    0x200, L"<b><red>Fail:</red></b> X-X Axial Buckling\n", StoreStrutX};
+                                    ResultFlags::kMajorAxisBuckling, L"<b><red>Fail:</red></b> X-X Axial Buckling\n", StoreStrutX};
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanYY(CSpan const& span) const {
     static AxialSpanRule const rule{L"Y-Y Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation, 0,
                                     false, true, SpanLength, &Section::Cryy, &Result::SetUtilBucklingAxialMinor,
-                                    0x400, L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n", StoreStrutY};
+                                    ResultFlags::kMinorAxisBuckling, L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n", StoreStrutY};
     return AxialSpanCheck(span, rule);
 }
 
@@ -373,7 +368,7 @@ bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const& span) const {
     static AxialSpanRule const rule{
         L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, true,
         [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveStrutLengthLT(s, false); },
-        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, 0x1000000,
+        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, ResultFlags::kTorsionalBuckling,
         L"<b><red>Fail:</red></b> torsion Buckling\n", StoreStrutT};
     return AxialSpanCheck(span, rule);
 }
@@ -410,7 +405,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
     }
     if (U > 1.0 || std::isnan(U)) {
-        result->AddFlags(0x2000000);
+        result->AddFlags(ResultFlags::kFlexuralTorsionalBuckling);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Flexural-Torional Buckling\n");
     }
     return true;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "framework/DesignConstants.h"
 #include "member/CSA_S16_09_Member.h"
 #include "tables/CSA_S16_09_Table.h"
 
@@ -15,7 +16,7 @@ using Corvid::Data::CRestraint;
 namespace RB = Corvid::Data::RestraintBits;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Restraints that end a span.
@@ -150,8 +151,8 @@ double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double de
     CCSA_S16_09_Table const table(result);
     // Cantilevers: Table 2, held end first.
     switch (CantileverTipOf(span)) {
-    case CantileverTip::Left: return table.Table02(L, sense, RR, RL, destabilized);
-    case CantileverTip::Right: return table.Table02(L, sense, RL, RR, destabilized);
+    case CantileverTip::Left: return table.LateralTorsionalCantileverLength(L, sense, RR, RL, destabilized);
+    case CantileverTip::Right: return table.LateralTorsionalCantileverLength(L, sense, RL, RR, destabilized);
     case CantileverTip::None: break;
     }
 
@@ -159,7 +160,7 @@ double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double de
     // segment at all; the length is the segment's, increased for a
     // destabilizing load (cl. 13.6): 1.2 L with both ends torsionally
     // restrained, 1.4 L otherwise.
-    if (!std::isfinite(table.Table01(L, depth, sense, RL, RR, destabilized))) return kInf;
+    if (!std::isfinite(table.LateralTorsionalSegmentLength(L, depth, sense, RL, RR, destabilized))) return kInfinity;
     if (!destabilized) return L;
     if (RL.IsFree(RB::kTorsional, true) || RR.IsFree(RB::kTorsional, true)) return 1.4 * L;
     return 1.2 * L;

@@ -207,7 +207,7 @@ TEST(SpanWalkLengths, LateralTorsionalLengths) {
 }
 
 TEST(SpanWalkLengths, ReportedSenseAndTableLines) {
-    // A cantilever writes the same sense line, then its Table 2 line (TablesTable02; length: LateralTorsionalLengths).
+    // A cantilever writes the same sense line, then its Table 2 line (TablesLateralTorsionalCantileverLength; length: LateralTorsionalLengths).
     // Segment: the sense line by the end moments (N.m; a reversal needs both signs beyond max(1 N.m, 1 % of the largest)),
     // then Table 1.
     int const simple = RB::kMajorTranslation | RB::kMinorTranslation | RB::kTorsional | RB::kTopFlangeLateral;
@@ -399,10 +399,10 @@ TEST(Span, TransverseLoadAndDestabilizingLoad) {
     ThreePointMember m;
     // Shear jumps from 0 to -40 kN at x = 2 m (a point load there): loaded.
     EXPECT_TRUE(m.Span(0, 2).IsLoaded(false));
-    EXPECT_FALSE(m.Span(0, 2).IsMinorAxisLoaded());
+    EXPECT_FALSE(m.Span(0, 2).HasNoMajorAxisTransverseLoad());
     // Each sub-span alone has constant shear and linear moment.
     EXPECT_FALSE(m.Span(1, 2).IsLoaded(false));
-    EXPECT_TRUE(m.Span(1, 2).IsMinorAxisLoaded());
+    EXPECT_TRUE(m.Span(1, 2).HasNoMajorAxisTransverseLoad());
     EXPECT_FALSE(m.Span(0, 2).IsLoaded(true));
     // A host flag marks a load that the end actions do not show.
     (*m.subs)[1].SetTransverseLoad(false, true);
