@@ -1,5 +1,6 @@
 #pragma once
 // The CSA S16 member-design object that the module's factory hands out.
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -124,6 +125,10 @@ protected:
     bool CheckSpanT(CSpan const& span) const;
     bool CheckSpanTF(CInteractionData& record) const;
     bool CheckSpanLT(CSpan const& span) const;
+    // How a lateral-torsional span's effective length was decided; writes the
+    // lines that say it (defined with the check).
+    struct LengthLT;
+    LengthLT DecideLengthLT(CSpan const& span) const;
     bool CheckStrutSpanUU(CSpan const& span) const;
     bool CheckStrutSpanVV(CSpan const& span) const;
     bool CheckStrutSpanXX(CSpan const& span) const;
@@ -135,6 +140,13 @@ protected:
     double U1y(CSpan const& span, double Cu) const;
 
     // ---- shared by the span checks ----
+    // Calls f with each interaction record (one a sub-span) of the span.
+    template <class F>
+    void ForEachRecordOf(CSpan const& span, F f) const {
+        int const last = static_cast<int>(m_records.size()) - 1;
+        for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
+            f(m_records[static_cast<std::size_t>(k)]);
+    }
     // How one axial span check finds its effective length, which resistance
     // it asks for and what it stores (defined with the checks).
     struct AxialSpanRule;

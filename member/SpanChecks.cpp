@@ -142,9 +142,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         if (!rule.strut) out.Cr_L = (clone.*rule.resistance)(span.Length(), out.Fe_L, nullptr);
         if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
     }
-    int const last = static_cast<int>(m_records.size()) - 1;
-    for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
-        rule.store(m_records[static_cast<std::size_t>(k)], out);
+    ForEachRecordOf(span, [&](CInteractionData& r) { rule.store(r, out); });
 
     // Slenderness limits (CSA S16-09 cl. 10.4.2) of the flexural checks with a
     // finite length. In compression KL/r > 200 fails the axis: utilisation
