@@ -90,6 +90,10 @@ protected:
     bool CheckBuckling() const;
     bool CheckBucklingGen() const;
     bool CheckBucklingStrut() const;
+    // The flexural-torsional and lateral-torsional blocks of the general
+    // sequence; false when a quick check must stop.
+    bool CheckFlexuralTorsionalRecords() const;
+    bool CheckLateralTorsionalSpans() const;
 
     // ---- span walking and effective lengths ----
     // An override length: itself when not negative, else that multiple of
@@ -153,6 +157,10 @@ protected:
     // The sequence shared by the flexural and torsional span checks of the
     // general and strut sequences.
     bool AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const;
+    // How an axial span's effective length was decided; writes the lines
+    // that say it (defined with the checks).
+    struct AxialLength;
+    AxialLength DecideAxialLength(CSpan const& span, AxialSpanRule const& rule) const;
     // Keeps the working of an axial span (CollectSpanSummaries).
     void RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong, double Cu,
                          double Cr, double Fe, double U) const;

@@ -205,67 +205,69 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
     heading(L"<h4>Buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
     CSpan const span = MemberSpan();
-
-    heading(L"<h5>Check axial buckling major axis</h5>\n");
-    {
-        CResultIndent const block(m_result);
-        if (!WalkSpans(span, [this](CSpan& s) { return FindNextXXSpan(s); },
-                       [this](CSpan const& s) { CheckSpanXX(s); }, stop))
-            return false;
-    }
-    heading(L"<h5>Check axial buckling minor axis</h5>\n");
-    {
-        CResultIndent const block(m_result);
-        if (!WalkSpans(span, [this](CSpan& s) { return FindNextYYSpan(s); },
-                       [this](CSpan const& s) { CheckSpanYY(s); }, stop))
-            return false;
-    }
-    heading(L"<h5>Check torsional buckling </h5>\n");
-    {
-        CResultIndent const block(m_result);
-        if (!WalkSpans(span, [this](CSpan& s) { return FindNextLTSpan(s); },
-                       [this](CSpan const& s) { CheckSpanT(s); }, stop))
-            return false;
-    }
+    auto block = [&](wchar_t const* h, auto find, auto check) {
+        heading(h);
+        CResultIndent const indent(m_result);
+        return WalkSpans(span, find, check, stop);
+    };
+    if (!block(L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
+               [this](CSpan const& s) { CheckSpanXX(s); }))
+        return false;
+    if (!block(L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
+               [this](CSpan const& s) { CheckSpanYY(s); }))
+        return false;
+    if (!block(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+               [this](CSpan const& s) { CheckSpanT(s); }))
+        return false;
     if (!m_calc->IsDoublySymmetric()) {
         heading(L"<h5>Check flexural-torsional buckling </h5>\n");
-        CResultIndent const block(m_result);
-        for (std::size_t k = 0; k < m_records.size(); ++k) {
-            if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) {
-                m_records[k].CrFT = m_records[k - 1].CrFT;
-                m_records[k].CuFT = m_records[k - 1].CuFT;
-                m_records[k].FeFT = m_records[k - 1].FeFT;
-                continue;
-            }
-            CheckSpanTF(m_records[k]);
-            if (stop()) return false;
-        }
+        CResultIndent const inner(m_result);
+        if (!CheckFlexuralTorsionalRecords()) return false;
     }
     heading(L"<h5>Check LT buckling</h5>\n");
     {
-        CResultIndent const block(m_result);
-        if (m_calc->Iyy() / m_calc->Ixx() > 1.01) {
-            if (text) {
-                m_result->AddOutputString(L"<b><orange>Warning:</orange></b> Iyy is greater than Ixx:\n");
-                m_result->AddOutputString(L"\tthis may lead to errors\n");
-            }
-            m_result->AddFlags(ResultFlags::kWarning);
-        }
-        for (std::size_t k = 0; k < m_records.size(); ++k) {
-            if (k > 0 && !(m_records[k].spanLT != m_records[k - 1].spanLT)) continue;
-            CheckSpanLT(m_records[k].spanLT);
-            if (stop()) return false;
-        }
+        CResultIndent const inner(m_result);
+        if (!CheckLateralTorsionalSpans()) return false;
     }
     heading(L"<h5>Check buckling interaction</h5>\n");
-    {
-        CResultIndent const block(m_result);
-        // No quick-check stop here: a combined failure (kFailure) ends the
-        // quick check at its first station check instead.
-        for (std::size_t k = 0; k < m_records.size(); ++k) {
-            if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
-            CheckBucklingInteraction(m_records[k]);
+    CResultIndent const inner(m_result);
+    // No quick-check stop here: a combined failure (kFailure) ends the
+    // quick check at its first station check instead.
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
+        CheckBucklingInteraction(m_records[k]);
+    }
+    return true;
+}
+
+// A record with the spans of the one before it takes its flexural-torsional
+// values.
+bool CSA_S16_09_Member::CheckFlexuralTorsionalRecords() const {
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) {
+            m_records[k].CrFT = m_records[k - 1].CrFT;
+            m_records[k].CuFT = m_records[k - 1].CuFT;
+            m_records[k].FeFT = m_records[k - 1].FeFT;
+            continue;
         }
+        CheckSpanTF(m_records[k]);
+        if (QuickStop()) return false;
+    }
+    return true;
+}
+
+bool CSA_S16_09_Member::CheckLateralTorsionalSpans() const {
+    if (m_calc->Iyy() / m_calc->Ixx() > 1.01) {
+        if (m_result->WantsText()) {
+            m_result->AddOutputString(L"<b><orange>Warning:</orange></b> Iyy is greater than Ixx:\n");
+            m_result->AddOutputString(L"\tthis may lead to errors\n");
+        }
+        m_result->AddFlags(ResultFlags::kWarning);
+    }
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && !(m_records[k].spanLT != m_records[k - 1].spanLT)) continue;
+        CheckSpanLT(m_records[k].spanLT);
+        if (QuickStop()) return false;
     }
     return true;
 }

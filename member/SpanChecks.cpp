@@ -72,55 +72,112 @@ void StoreXX(CInteractionData& r, SpanOutcome const& o);
 void StoreYY(CInteractionData& r, SpanOutcome const& o);
 }  // namespace
 
-bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
+// How the effective length of an axial span was decided.
+struct CSA_S16_09_Member::AxialLength {
+    double Le = 0.0;
+    bool heldAlong = false;  // held continuously along the span for the rule's restraints
+    bool closing = true;     // the closing lines (Cu, Util) are written
+    bool required = true;    // false: the working of the resistance is not shown
+    bool failed = false;     // no finite effective length
+};
+
+CSA_S16_09_Member::AxialLength CSA_S16_09_Member::DecideAxialLength(CSpan const& span,
+                                                                    AxialSpanRule const& rule) const {
     CMemberResult* const result = m_result;
     bool const text = result->WantsText();
-    auto const& f = result->Format();
-    if (text) result->AddOutputString(rule.heading + span.GetString(f) + L"\n");
-    CResultIndent const indent(result);
-
-    bool closing = true;
-    bool required = true;  // false: the working of the resistance is not shown
-    bool failed = false;
-    double const Cu = SpanCompression(span);
-    bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
-    if (!compressed) {
-        if (text) result->AddOutputString(kNoCompression);
-        closing = false;
-    }
+    AxialLength d;
     auto hollow = [&] {
         if (text) {
             result->AddOutputString(L"Torsional buckling check not required: ");
             result->AddOutputString(L"section is hollow\n");
         }
-        closing = required = false;
+        d.closing = d.required = false;
     };
     CRestraint const R = span.ContinuousRestraint();
-    bool const heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
-                           (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
-    double Le = 0.0;
+    d.heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
+                  (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
     if (LengthOverride()) {
-        Le = OverrideLength((this->*rule.overrideLength)(), Length());
+        d.Le = OverrideLength((this->*rule.overrideLength)(), Length());
         if (text) result->AddOutputString(L"<i><blue>Effective length overridden</blue></i>\n");
         if (rule.torsional && m_calc->IsHollow()) hollow();
-    } else if (heldAlong) {
+    } else if (d.heldAlong) {
         if (text && rule.torsional) {
             result->AddOutputString(L"Torsional buckling check not required:\n");
             result->AddOutputString(L"\tspan is restrained against torsion along its length\n");
         } else if (text) {
             result->AddOutputString(L"Check not required: Span is continuously restrained\n");
         }
-        closing = required = false;
+        d.closing = d.required = false;
     } else if (rule.torsional && m_calc->IsHollow()) {
         hollow();
     } else {
-        Le = rule.length(*this, span);
-        if (!std::isfinite(Le)) {
-            failed = true;
+        d.Le = rule.length(*this, span);
+        if (!std::isfinite(d.Le)) {
+            d.failed = true;
             if (text) result->AddOutputString(kInsufficient);
             (result->*rule.setUtil)(kInfinity);
         }
     }
+    return d;
+}
+
+namespace {
+// Slenderness limits (CSA S16-09 cl. 10.4.2) of the flexural checks with a
+// finite length. In compression KL/r > 200 fails the axis: utilisation
+// max(Cu/Cr, (KL/r)/200), above 1 and growing with the slenderness. In
+// tension L/r > 300 is a warning; L is the unbraced length (the span, or the
+// override length), not the Annex F length (annexF: Fe_L holds the span's).
+struct AxialVerdict {
+    double U = 0.0;
+    double KLr = 0.0, Lr = 0.0;  // 0: not found
+    bool tooSlender = false, slenderTie = false;
+};
+AxialVerdict AxialVerdictOf(SpanOutcome const& out, bool flexural, double Le, bool compressed, bool annexF,
+                            double E) {
+    using Section = CCSA_S16_09Section;
+    AxialVerdict v;
+    v.U = out.Cu / out.Cr;
+    if (flexural && std::isfinite(Le)) {
+        if (compressed) {
+            v.KLr = SlendernessFromFe(E, out.Fe);
+            if (v.KLr > Section::kSlendernessLimitCompression)
+                v.U = std::max(v.U, v.KLr / Section::kSlendernessLimitCompression);
+        } else if (SpanInTension(*out.span)) {
+            v.Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
+        }
+    }
+    v.tooSlender = v.KLr > Section::kSlendernessLimitCompression;
+    v.slenderTie = v.Lr > Section::kSlendernessLimitTension;
+    return v;
+}
+
+// The closing lines of an axial span check (text wanted).
+void WriteAxialVerdict(CMemberResult* result, CString const& code, bool closing, double Cu, AxialVerdict const& v) {
+    auto const& f = result->Format();
+    if (closing) {
+        result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
+        result->AddOutputString(L"Util = " + f.Util(v.U) + L"\n");
+    }
+    if (v.slenderTie)
+        result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(v.Lr) +
+                                L" > 300 in tension <i>ref. " + code + L" cl. 10.4.2.2</i>\n");
+    if (v.tooSlender)
+        result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(v.KLr) + L" > 200 <i>ref. " + code +
+                                L" cl. 10.4.2.1</i>\n");
+}
+}  // namespace
+
+bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    if (text) result->AddOutputString(rule.heading + span.GetString(result->Format()) + L"\n");
+    CResultIndent const indent(result);
+
+    double const Cu = SpanCompression(span);
+    bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
+    if (!compressed && text) result->AddOutputString(kNoCompression);
+    AxialLength const d = DecideAxialLength(span, rule);
+    double const Le = d.Le;
 
     SpanOutcome out;
     out.span = &span;
@@ -134,7 +191,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         CCSA_S16_09Section const& clone = CompressedClone(Cu);
         // A check not required keeps its resistance for the member
         // interaction without showing its working.
-        bool const quiet = text && !required;
+        bool const quiet = text && !d.required;
         if (quiet) result->EnableText(false);
         out.Cr = (clone.*rule.resistance)(Le, out.Fe, result);
         if (quiet) result->EnableText(true);
@@ -144,53 +201,21 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     }
     ForEachRecordOf(span, [&](CInteractionData& r) { rule.store(r, out); });
 
-    // Slenderness limits (CSA S16-09 cl. 10.4.2) of the flexural checks with a
-    // finite length. In compression KL/r > 200 fails the axis: utilisation
-    // max(Cu/Cr, (KL/r)/200), above 1 and growing with the slenderness. In
-    // tension L/r > 300 is a warning; L is the unbraced length (the span,
-    // or the override length), not the Annex F length.
-    double U = Cu / out.Cr;
-    double KLr = 0.0, Lr = 0.0;
-    using Section = CCSA_S16_09Section;
-    if (!rule.torsional && std::isfinite(Le)) {
-        double const E = m_calc->YoungsModulus();
-        bool const annexF = !LengthOverride() && !heldAlong && !rule.strut;
-        if (compressed) {
-            KLr = SlendernessFromFe(E, out.Fe);
-            if (KLr > Section::kSlendernessLimitCompression)
-                U = std::max(U, KLr / Section::kSlendernessLimitCompression);
-        } else if (SpanInTension(span)) {
-            Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
-        }
-    }
-    bool const tooSlender = KLr > Section::kSlendernessLimitCompression;
-    bool const slenderTie = Lr > Section::kSlendernessLimitTension;
+    bool const annexF = !LengthOverride() && !d.heldAlong && !rule.strut;
+    AxialVerdict const v = AxialVerdictOf(out, !rule.torsional, Le, compressed, annexF, m_calc->YoungsModulus());
     // Where the slenderness limit governs, Cu and Cr are not the pair behind U.
-    bool const byResistance = U == Cu / out.Cr;
+    bool const byResistance = v.U == Cu / out.Cr;
     result->Set(rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor   ? UtilKind::BucklingAxialMajor
                 : rule.setUtil == &CMemberResult::SetUtilBucklingAxialMinor ? UtilKind::BucklingAxialMinor
                                                                             : UtilKind::BucklingAxialTorsion,
-                U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
-    if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, heldAlong, Cu, out.Cr, out.Fe, U);
-    if (closing && text) {
-        result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
-        result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
-    }
-    if (slenderTie) {
-        result->AddFlags(ResultFlags::kTensionSlenderness | ResultFlags::kWarning);
-        if (text)
-            result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(Lr) +
-                                    L" > 300 in tension <i>ref. " + m_calc->CodeName() + L" cl. 10.4.2.2</i>\n");
-    }
-    if (tooSlender) {
-        result->AddFlags(ResultFlags::kSlenderness);
-        if (text)
-            result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(KLr) + L" > 200 <i>ref. " +
-                                    m_calc->CodeName() + L" cl. 10.4.2.1</i>\n");
-    }
+                v.U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
+    if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, d.heldAlong, Cu, out.Cr, out.Fe, v.U);
+    if (text) WriteAxialVerdict(result, m_calc->CodeName(), compressed && d.closing, Cu, v);
+    if (v.slenderTie) result->AddFlags(ResultFlags::kTensionSlenderness | ResultFlags::kWarning);
+    if (v.tooSlender) result->AddFlags(ResultFlags::kSlenderness);
     // 0/0 (no compression and no resistance) is recorded as +infinity and
     // fails with it.
-    if (U > 1.0 || std::isnan(U)) failed = true;
+    bool const failed = d.failed || v.U > 1.0 || std::isnan(v.U);
     if (failed) {
         result->AddFlags(rule.flag);
         if (text) result->AddOutputString(rule.failLine);
