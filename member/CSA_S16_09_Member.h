@@ -94,6 +94,13 @@ protected:
     // sequence; false when a quick check must stop.
     bool CheckFlexuralTorsionalRecords() const;
     bool CheckLateralTorsionalSpans() const;
+    // Writes a heading of the report (text wanted).
+    void Heading(wchar_t const* heading) const;
+    // One block of the buckling sequence: its heading, then the spans that
+    // find yields checked one by one, indented; false when a quick check
+    // must stop.
+    template <class Find, class CheckSpan>
+    bool SpanBlock(wchar_t const* heading, Find find, CheckSpan check) const;
 
     // ---- span walking and effective lengths ----
     // An override length: itself when not negative, else that multiple of
@@ -184,6 +191,10 @@ protected:
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataYY() const;
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataLT() const;
     CString MissingDesignData() const override;
+    // The effective length of each span that find yields, numbered from 1,
+    // with the radius of gyration r.
+    template <class Find, class LengthOf>
+    std::map<int, SubspanEffectiveLengthData::Entry> SubspanLengths(double r, Find find, LengthOf length) const;
 
 private:
     CSA_S16_09_Member(CSA_S16_09_Member const& other);

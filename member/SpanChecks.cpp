@@ -46,18 +46,41 @@ struct SpanOutcome {
 }  // namespace
 
 struct CSA_S16_09_Member::AxialSpanRule {
-    wchar_t const* heading;                              // "Major Axis Span: "
-    double noCompressionBelow;                           // 0: only an exact 0 is no compression
-    double (CSteelMemberGen::*overrideLength)() const;   // Lyy, Lzz or Llt
-    int continuousMask1, continuousMask2;                // held continuously for either: not required (0: unused)
-    bool torsional;                                      // torsional wording; hollow sections need no check
-    bool strut;                                          // resistance also without a finite length
-    double (*length)(CSA_S16_09_Member const&, CSpan const&);  // Le when nothing above applies
-    double (CCSA_S16_09Section::*resistance)(double, double&, CMemberResult*) const;
-    void (CMemberResult::*setUtil)(double);
-    std::uint32_t flag;
-    wchar_t const* failLine;
-    void (*store)(CInteractionData&, SpanOutcome const&);
+    // The axis gives the override length (Lyy, Lzz, Llt), the utilisation
+    // and the failure flag; torsion also the torsional wording, and hollow
+    // sections need no torsional check.
+    enum class Axis { Major, Minor, Torsion };
+    wchar_t const* heading = L"";  // "Major Axis Span: "
+    Axis axis = Axis::Major;
+    bool strut = false;              // strut sequence: the resistance also without a finite length
+    double noCompressionBelow = 0.0;  // 0: only an exact 0 is no compression
+    int continuousMask1 = 0, continuousMask2 = 0;  // held continuously for either: not required (0: unused)
+    double (*length)(CSA_S16_09_Member const&, CSpan const&) = nullptr;  // Le when nothing above applies
+    double (CCSA_S16_09Section::*resistance)(double, double&, CMemberResult*) const = nullptr;
+    wchar_t const* failLine = L"";
+    void (*store)(CInteractionData&, SpanOutcome const&) = nullptr;
+
+    bool Torsional() const { return axis == Axis::Torsion; }
+    double OverrideLengthOf(CSA_S16_09_Member const& m) const {
+        return axis == Axis::Major ? m.Lyy() : axis == Axis::Minor ? m.Lzz() : m.Llt();
+    }
+    UtilKind Kind() const {
+        return axis == Axis::Major   ? UtilKind::BucklingAxialMajor
+               : axis == Axis::Minor ? UtilKind::BucklingAxialMinor
+                                     : UtilKind::BucklingAxialTorsion;
+    }
+    void MarkNoLength(CMemberResult* result) const {
+        if (axis == Axis::Major) result->SetUtilBucklingAxialMajor(kInfinity);
+        else if (axis == Axis::Minor) result->SetUtilBucklingAxialMinor(kInfinity);
+        else result->SetUtilBucklingAxialTorsion(kInfinity);
+    }
+    // What the flexural rules of the strut sequence share.
+    static AxialSpanRule StrutFlexural();
+    std::uint32_t Flag() const {
+        return axis == Axis::Major   ? ResultFlags::kMajorAxisBuckling
+               : axis == Axis::Minor ? ResultFlags::kMinorAxisBuckling
+                                     : ResultFlags::kTorsionalBuckling;
+    }
 };
 
 CCSA_S16_09Section& CSA_S16_09_Member::CompressedClone(double Cu) const {
@@ -97,25 +120,25 @@ CSA_S16_09_Member::AxialLength CSA_S16_09_Member::DecideAxialLength(CSpan const&
     d.heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
                   (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
     if (LengthOverride()) {
-        d.Le = OverrideLength((this->*rule.overrideLength)(), Length());
+        d.Le = OverrideLength(rule.OverrideLengthOf(*this), Length());
         if (text) result->AddOutputString(L"<i><blue>Effective length overridden</blue></i>\n");
-        if (rule.torsional && m_calc->IsHollow()) hollow();
+        if (rule.Torsional() && m_calc->IsHollow()) hollow();
     } else if (d.heldAlong) {
-        if (text && rule.torsional) {
+        if (text && rule.Torsional()) {
             result->AddOutputString(L"Torsional buckling check not required:\n");
             result->AddOutputString(L"\tspan is restrained against torsion along its length\n");
         } else if (text) {
             result->AddOutputString(L"Check not required: Span is continuously restrained\n");
         }
         d.closing = d.required = false;
-    } else if (rule.torsional && m_calc->IsHollow()) {
+    } else if (rule.Torsional() && m_calc->IsHollow()) {
         hollow();
     } else {
         d.Le = rule.length(*this, span);
         if (!std::isfinite(d.Le)) {
             d.failed = true;
             if (text) result->AddOutputString(kInsufficient);
-            (result->*rule.setUtil)(kInfinity);
+            rule.MarkNoLength(result);
         }
     }
     return d;
@@ -202,14 +225,11 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     ForEachRecordOf(span, [&](CInteractionData& r) { rule.store(r, out); });
 
     bool const annexF = !LengthOverride() && !d.heldAlong && !rule.strut;
-    AxialVerdict const v = AxialVerdictOf(out, !rule.torsional, Le, compressed, annexF, m_calc->YoungsModulus());
+    AxialVerdict const v = AxialVerdictOf(out, !rule.Torsional(), Le, compressed, annexF, m_calc->YoungsModulus());
     // Where the slenderness limit governs, Cu and Cr are not the pair behind U.
     bool const byResistance = v.U == Cu / out.Cr;
-    result->Set(rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor   ? UtilKind::BucklingAxialMajor
-                : rule.setUtil == &CMemberResult::SetUtilBucklingAxialMinor ? UtilKind::BucklingAxialMinor
-                                                                            : UtilKind::BucklingAxialTorsion,
-                v.U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
-    if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, d.heldAlong, Cu, out.Cr, out.Fe, v.U);
+    result->Set(rule.Kind(), v.U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
+    if (m_collectSpans && !rule.Torsional()) RecordAxialSpan(span, rule, Le, d.heldAlong, Cu, out.Cr, out.Fe, v.U);
     if (text) WriteAxialVerdict(result, m_calc->CodeName(), compressed && d.closing, Cu, v);
     if (v.slenderTie) result->AddFlags(ResultFlags::kTensionSlenderness | ResultFlags::kWarning);
     if (v.tooSlender) result->AddFlags(ResultFlags::kSlenderness);
@@ -217,7 +237,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     // fails with it.
     bool const failed = d.failed || v.U > 1.0 || std::isnan(v.U);
     if (failed) {
-        result->AddFlags(rule.flag);
+        result->AddFlags(rule.Flag());
         if (text) result->AddOutputString(rule.failLine);
     }
     return !failed;
@@ -226,7 +246,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
 void CSA_S16_09_Member::RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong,
                                         double Cu, double Cr, double Fe, double U) const {
     SpanSummary s;
-    s.kind = rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor ? SpanSummary::MajorAxis : SpanSummary::MinorAxis;
+    s.kind = rule.axis == AxialSpanRule::Axis::Major ? SpanSummary::MajorAxis : SpanSummary::MinorAxis;
     s.posLeft = span.PosLeft();
     s.posRight = span.PosRight();
     s.Le = Le;
@@ -311,40 +331,58 @@ void StoreStrutT(CInteractionData& r, SpanOutcome const& o) {
 double SpanLength(CSA_S16_09_Member const&, CSpan const& span) { return span.Length(); }
 
 using Section = CCSA_S16_09Section;
-using Result = CMemberResult;
-using Gen = CSteelMemberGen;
 }  // namespace
 
 // ---- general sequence (CSA S16-09 cl. 13.3.1, 13.3.2) ----
 
 bool CSA_S16_09_Member::CheckSpanXX(CSpan const& span) const {
-    static AxialSpanRule const rule{
-        L"Major Axis Span: ", 0.0, &Gen::Lyy, RB::kMajorTranslation, 0, false, false,
-        [](CSA_S16_09_Member const& m, CSpan const& s) {
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Major Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Major;
+        r.continuousMask1 = RB::kMajorTranslation;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
             return FlexuralLength<true>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthXX);
-        },
-        &Section::Crxx, &Result::SetUtilBucklingAxialMajor, ResultFlags::kMajorAxisBuckling,
-        L"<b><red>Fail:</red></b> XX Axial Buckling\n", StoreXX};
+        };
+        r.resistance = &Section::Crxx;
+        r.failLine = L"<b><red>Fail:</red></b> XX Axial Buckling\n";
+        r.store = StoreXX;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckSpanYY(CSpan const& span) const {
-    static AxialSpanRule const rule{
-        L"Minor Axis Span: ", 0.0, &Gen::Lzz, RB::kMinorTranslation, 0, false, false,
-        [](CSA_S16_09_Member const& m, CSpan const& s) {
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Minor Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Minor;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
             return FlexuralLength<false>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthYY);
-        },
-        &Section::Cryy, &Result::SetUtilBucklingAxialMinor, ResultFlags::kMinorAxisBuckling,
-        L"<b><red>Fail:</red></b> YY Axial Buckling\n", StoreYY};
+        };
+        r.resistance = &Section::Cryy;
+        r.failLine = L"<b><red>Fail:</red></b> YY Axial Buckling\n";
+        r.store = StoreYY;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckSpanT(CSpan const& span) const {
-    static AxialSpanRule const rule{
-        L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, false,
-        [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveLengthLT(s, m.m_calc->Depth(), false); },
-        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, ResultFlags::kTorsionalBuckling,
-        L"<b><red>Fail:</red></b> torsion Buckling\n", StoreT};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Torsional span: ";
+        r.axis = AxialSpanRule::Axis::Torsion;
+        r.continuousMask1 = RB::kTorsional;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
+            return m.EffectiveLengthLT(s, m.m_calc->Depth(), false);
+        };
+        r.resistance = &Section::CrT;
+        r.failLine = L"<b><red>Fail:</red></b> torsion Buckling\n";
+        r.store = StoreT;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
@@ -352,47 +390,86 @@ bool CSA_S16_09_Member::CheckSpanTF(CInteractionData& record) const { return Fle
 
 // ---- strut sequence: the span length is the effective length ----
 
-namespace {
-constexpr double kStrutNoCompression = 1e-10;  // N
+CSA_S16_09_Member::AxialSpanRule CSA_S16_09_Member::AxialSpanRule::StrutFlexural() {
+    AxialSpanRule r;
+    r.strut = true;
+    r.noCompressionBelow = 1e-10;  // N
+    r.length = SpanLength;
+    return r;
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanUU(CSpan const& span) const {
-    static AxialSpanRule const rule{L"U-U Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMinorTranslation,
-                                    RB::kMajorTranslation, false, true, SpanLength, &Section::Cruu,
-                                    &Result::SetUtilBucklingAxialMajor, ResultFlags::kMajorAxisBuckling,
-                                    L"<b><red>Fail:</red></b> U-U Axial Buckling\n", StoreStrutX};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"U-U Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Major;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.continuousMask2 = RB::kMajorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> U-U Axial Buckling\n";
+        r.resistance = &Section::Cruu;
+        r.store = StoreStrutX;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanVV(CSpan const& span) const {
-    static AxialSpanRule const rule{L"V-V Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation,
-                                    RB::kMajorTranslation, false, true, SpanLength, &Section::Crvv,
-                                    &Result::SetUtilBucklingAxialMinor, ResultFlags::kMinorAxisBuckling,
-                                    L"<b><red>Fail:</red></b> V-V Axial Buckling\n", StoreStrutY};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"V-V Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Minor;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.continuousMask2 = RB::kMajorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> V-V Axial Buckling\n";
+        r.resistance = &Section::Crvv;
+        r.store = StoreStrutY;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanXX(CSpan const& span) const {
-    static AxialSpanRule const rule{L"X-X Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMajorTranslation, 0,
-                                    false, true, SpanLength, &Section::Crxx, &Result::SetUtilBucklingAxialMajor,
-                                    ResultFlags::kMajorAxisBuckling, L"<b><red>Fail:</red></b> X-X Axial Buckling\n", StoreStrutX};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"X-X Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Major;
+        r.continuousMask1 = RB::kMajorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> X-X Axial Buckling\n";
+        r.resistance = &Section::Crxx;
+        r.store = StoreStrutX;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanYY(CSpan const& span) const {
-    static AxialSpanRule const rule{L"Y-Y Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation, 0,
-                                    false, true, SpanLength, &Section::Cryy, &Result::SetUtilBucklingAxialMinor,
-                                    ResultFlags::kMinorAxisBuckling, L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n", StoreStrutY};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"Y-Y Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Minor;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n";
+        r.resistance = &Section::Cryy;
+        r.store = StoreStrutY;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const& span) const {
     // The torsional strut check reads only an exact 0 as no compression.
-    static AxialSpanRule const rule{
-        L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, true,
-        [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveStrutLengthLT(s, false); },
-        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, ResultFlags::kTorsionalBuckling,
-        L"<b><red>Fail:</red></b> torsion Buckling\n", StoreStrutT};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Torsional span: ";
+        r.axis = AxialSpanRule::Axis::Torsion;
+        r.strut = true;
+        r.continuousMask1 = RB::kTorsional;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveStrutLengthLT(s, false); };
+        r.resistance = &Section::CrT;
+        r.failLine = L"<b><red>Fail:</red></b> torsion Buckling\n";
+        r.store = StoreStrutT;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 

@@ -200,40 +200,41 @@ double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, bool) const 
 
 // ---- effective-length summary ----
 
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const {
+template <class Find, class LengthOf>
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::SubspanLengths(double r, Find find,
+                                                                                 LengthOf length) const {
     std::map<int, SubspanEffectiveLengthData::Entry> out;
-    double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
     CSpan span = MemberSpan();
-    for (int n = 1; FindNextXXSpan(span) && span.IsValid(); ++n)
+    for (int n = 1; find(span) && span.IsValid(); ++n)
         out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), EffectiveLengthXX(span, false), r);
+                                                   span.PosRight(), length(span), r);
     return out;
+}
+
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const {
+    double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
+    return SubspanLengths(
+        r, [this](CSpan& span) { return FindNextXXSpan(span); },
+        [this](CSpan const& span) { return EffectiveLengthXX(span, false); });
 }
 
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataYY() const {
-    std::map<int, SubspanEffectiveLengthData::Entry> out;
     double const r = m_calc ? Radius(m_calc->Iyy(), m_calc->Area()) : kNaN;
-    CSpan span = MemberSpan();
-    for (int n = 1; FindNextYYSpan(span) && span.IsValid(); ++n)
-        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), EffectiveLengthYY(span, false), r);
-    return out;
+    return SubspanLengths(
+        r, [this](CSpan& span) { return FindNextYYSpan(span); },
+        [this](CSpan const& span) { return EffectiveLengthYY(span, false); });
 }
 
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataLT() const {
-    std::map<int, SubspanEffectiveLengthData::Entry> out;
     double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
     double const depth = m_calc ? m_calc->Depth() : kNaN;
-    CSpan span = MemberSpan();
-    for (int n = 1; FindNextLTSpan(span) && span.IsValid(); ++n) {
-        double length = 0.0;
-        if (LengthOverride()) length = OverrideLength(Llt(), Length());
-        else if (IsLTContinuouslyRestrained(span)) length = 0.0;  // no lateral-torsional buckling
-        else length = EffectiveLengthLT(span, depth, false);
-        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), length, r);
-    }
-    return out;
+    return SubspanLengths(
+        r, [this](CSpan& span) { return FindNextLTSpan(span); },
+        [this, depth](CSpan const& span) {
+            if (LengthOverride()) return OverrideLength(Llt(), Length());
+            if (IsLTContinuouslyRestrained(span)) return 0.0;  // no lateral-torsional buckling
+            return EffectiveLengthLT(span, depth, false);
+        });
 }
 
 std::optional<SubspanEffectiveLengthData> CSA_S16_09_Member::GetMemberEffectiveLengthData() {
