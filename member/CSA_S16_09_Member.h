@@ -79,6 +79,10 @@ public:
     }
     std::vector<SpanSummary> const& SpanSummaries() const { return m_spans; }
 
+    // Whether an effective-length function writes its working (the table
+    // lines) to the result.
+    enum class LengthReport { Silent, Written };
+
     // Equivalent uniform moment factor omega2 of a span (CSA S16-09 cl. 13.6(a)).
     double Omega2Factor(CSpan const& span, SpanSummary::Omega2Rule* how = nullptr) const;
 
@@ -114,10 +118,10 @@ protected:
     bool FindNextUUStrutSpan(CSpan& span) const;
     bool FindNextXXStrutSpan(CSpan& span) const { return FindNextXXSpan(span); }
     bool FindNextYYStrutSpan(CSpan& span) const { return FindNextYYSpan(span); }
-    double EffectiveLengthXX(CSpan const& span, bool report) const;
-    double EffectiveLengthYY(CSpan const& span, bool report) const;
-    double EffectiveLengthLT(CSpan const& span, double depth, bool report) const;
-    double EffectiveStrutLengthLT(CSpan const& span, bool report) const;
+    double EffectiveLengthXX(CSpan const& span, LengthReport report) const;
+    double EffectiveLengthYY(CSpan const& span, LengthReport report) const;
+    double EffectiveLengthLT(CSpan const& span, double depth, LengthReport report) const;
+    double EffectiveStrutLengthLT(CSpan const& span, LengthReport report) const;
     // A lateral-torsional segment that is a cantilever or overhang: at a
     // member end it is free in the plane of the web, and held so at its
     // other end. Its effective length comes from the cantilever table and
@@ -173,7 +177,8 @@ protected:
                          double Cr, double Fe, double U) const;
     // The flexural-torsional check of one record (strut: no actual-length
     // values and no CuFT).
-    bool FlexuralTorsionalCheck(CInteractionData& record, bool strut) const;
+    enum class Sequence { General, Strut };
+    bool FlexuralTorsionalCheck(CInteractionData& record, Sequence sequence) const;
     // A working copy of the calculator with its actions cleared and the
     // axial force -Cu (the span slot of Scratch: valid until the next use).
     CCSA_S16_09Section& CompressedClone(double Cu) const;
@@ -243,7 +248,7 @@ private:
     mutable LengthMemo m_ltLengths[kLengthMemos];
     mutable std::size_t m_ltLengthCount = 0;
     mutable bool m_ltLengthMemo = false;
-    double EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const;
+    double EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const;
     mutable std::vector<CInteractionData> m_records;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;

@@ -220,7 +220,7 @@ CSA_S16_09_Member::LengthLT CSA_S16_09_Member::DecideLengthLT(CSpan const& span)
         d.rule = SpanSummary::NotRequired;
         notRequired(L"LT check not required: ", L"section is circular or square\n");
     } else {
-        d.Le = EffectiveLengthLT(span, m_calc->Depth(), false);
+        d.Le = EffectiveLengthLT(span, m_calc->Depth(), LengthReport::Silent);
         if (!std::isfinite(d.Le)) {
             d.failed = true;
             if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Insufficient restraint\n");

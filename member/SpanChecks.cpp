@@ -267,12 +267,12 @@ namespace {
 // Annex F length.
 template <bool Major>
 double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section& probe_,
-                      double (CSA_S16_09_Member::*annexF)(CSpan const&, bool) const) {
+                      double (CSA_S16_09_Member::*annexF)(CSpan const&, CSA_S16_09_Member::LengthReport) const) {
     CCSA_S16_09Section* const probe = &probe_;
     int const common = span.RestraintEndL().Bits() & span.RestraintEndR().Bits();
     probe->SetMemberRestraint(CRestraint(common, Corvid::Data::LoadAtShearCentre, 0.0));
     bool const strut = Major ? probe->IsSectionXXStrut() : probe->IsSectionYYStrut();
-    return strut ? span.Length() : (m.*annexF)(span, true);
+    return strut ? span.Length() : (m.*annexF)(span, CSA_S16_09_Member::LengthReport::Written);
 }
 
 void StoreXX(CInteractionData& r, SpanOutcome const& o) {
@@ -376,7 +376,7 @@ bool CSA_S16_09_Member::CheckSpanT(CSpan const& span) const {
         r.axis = AxialSpanRule::Axis::Torsion;
         r.continuousMask1 = RB::kTorsional;
         r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
-            return m.EffectiveLengthLT(s, m.m_calc->Depth(), false);
+            return m.EffectiveLengthLT(s, m.m_calc->Depth(), LengthReport::Silent);
         };
         r.resistance = &Section::CrT;
         r.failLine = L"<b><red>Fail:</red></b> torsion Buckling\n";
@@ -386,7 +386,9 @@ bool CSA_S16_09_Member::CheckSpanT(CSpan const& span) const {
     return AxialSpanCheck(span, rule);
 }
 
-bool CSA_S16_09_Member::CheckSpanTF(CInteractionData& record) const { return FlexuralTorsionalCheck(record, false); }
+bool CSA_S16_09_Member::CheckSpanTF(CInteractionData& record) const {
+    return FlexuralTorsionalCheck(record, Sequence::General);
+}
 
 // ---- strut sequence: the span length is the effective length ----
 
@@ -464,7 +466,9 @@ bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const& span) const {
         r.axis = AxialSpanRule::Axis::Torsion;
         r.strut = true;
         r.continuousMask1 = RB::kTorsional;
-        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveStrutLengthLT(s, false); };
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
+            return m.EffectiveStrutLengthLT(s, LengthReport::Silent);
+        };
         r.resistance = &Section::CrT;
         r.failLine = L"<b><red>Fail:</red></b> torsion Buckling\n";
         r.store = StoreStrutT;
@@ -474,12 +478,12 @@ bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const& span) const {
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanTF(CInteractionData& record) const {
-    return FlexuralTorsionalCheck(record, true);
+    return FlexuralTorsionalCheck(record, Sequence::Strut);
 }
 
 // ---- flexural-torsional buckling of one record (CSA S16-09 cl. 13.3.2) ----
 
-bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool strut) const {
+bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, Sequence sequence) const {
     CMemberResult* const result = m_result;
     bool const text = result->WantsText();
     auto const& f = result->Format();
@@ -494,7 +498,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
     CCSA_S16_09Section const* const clone = &CompressedClone(Cu);
     double const Cr = clone->CrFT(record.FeX, record.FeY, record.FeT, record.FeFT, result);
     record.CrFT = Cr;
-    if (!strut) {
+    if (sequence == Sequence::General) {
         record.CrFT_L = clone->CrFT(record.FeX_L, record.FeY_L, record.FeT_L, record.FeFT_L, nullptr);
         record.CuFT = Cu;
     }

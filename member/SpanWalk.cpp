@@ -97,7 +97,7 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
     double const depth = m_calc ? m_calc->Depth() : 1.0;
     for (; i < last; ++i) {
         trial.SetIndices(left, i);
-        if (std::isfinite(EffectiveLengthLT(trial, depth, false))) break;
+        if (std::isfinite(EffectiveLengthLT(trial, depth, LengthReport::Silent))) break;
     }
     span.SetIndices(left, i);
     return true;
@@ -105,42 +105,42 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
 
 // ---- effective lengths ----
 
-double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, bool report) const {
+double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Lyy(), Length());
     // Held continuously in the plane of the web (0x200000): no major-axis buckling.
     if (span.ContinuousRestraint().IsRestrained(RB::kMajorTranslation, true)) return 0.0;
-    CCSA_S16_09_Table const table(report ? m_result : nullptr);
+    CCSA_S16_09_Table const table(report == LengthReport::Written ? m_result : nullptr);
     return table.AnnexF_XX(span.Length(), span.RestraintEndL(), span.RestraintEndR());
 }
 
-double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, bool report) const {
+double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Lzz(), Length());
     // Held continuously against lateral displacement (0x100000): no minor-axis buckling.
     if (span.ContinuousRestraint().IsRestrained(RB::kMinorTranslation, true)) return 0.0;
-    CCSA_S16_09_Table const table(report ? m_result : nullptr);
+    CCSA_S16_09_Table const table(report == LengthReport::Written ? m_result : nullptr);
     return table.AnnexF_YY(span.Length(), span.RestraintEndL(), span.RestraintEndR());
 }
 
-double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, bool report) const {
-    if (report || !m_ltLengthMemo) return EffectiveLengthLTUncached(span, depth, report);
+double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, LengthReport report) const {
+    if (report == LengthReport::Written || !m_ltLengthMemo) return EffectiveLengthLTUncached(span, depth, report);
     int const left = span.IndexLeft(), right = span.IndexRight();
     for (std::size_t i = 0; i < m_ltLengthCount; ++i) {
         LengthMemo const& m = m_ltLengths[i];
         if (m.left == left && m.right == right && m.depth == depth) return m.Le;
     }
-    double const Le = EffectiveLengthLTUncached(span, depth, false);
+    double const Le = EffectiveLengthLTUncached(span, depth, LengthReport::Silent);
     if (m_ltLengthCount < kLengthMemos) m_ltLengths[m_ltLengthCount++] = LengthMemo{left, right, depth, Le};
     return Le;
 }
 
-double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const {
+double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Llt(), Length());
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
     CCodeShare::LT_BuckleDirection const sense = BucklingSenseLT(span);
     double const L = span.Length();
     bool const destabilized = IsDestabilizedLT(span);
-    CMemberResult* const result = report ? m_result : nullptr;
+    CMemberResult* const result = report == LengthReport::Written ? m_result : nullptr;
 
     if (result && result->WantsText()) {
         if (sense == CCodeShare::LT_TopFlange) result->AddOutputString(L"top flange(1) is bending compressive\n");
@@ -196,7 +196,7 @@ bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {
     return held.IsRestrained(RB::kCompFlangeLateral, true) || held.IsRestrained(RB::kTorsional, true);
 }
 
-double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, bool) const { return span.Length(); }
+double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, LengthReport) const { return span.Length(); }
 
 // ---- effective-length summary ----
 
@@ -215,14 +215,14 @@ std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEf
     double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
     return SubspanLengths(
         r, [this](CSpan& span) { return FindNextXXSpan(span); },
-        [this](CSpan const& span) { return EffectiveLengthXX(span, false); });
+        [this](CSpan const& span) { return EffectiveLengthXX(span, LengthReport::Silent); });
 }
 
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataYY() const {
     double const r = m_calc ? Radius(m_calc->Iyy(), m_calc->Area()) : kNaN;
     return SubspanLengths(
         r, [this](CSpan& span) { return FindNextYYSpan(span); },
-        [this](CSpan const& span) { return EffectiveLengthYY(span, false); });
+        [this](CSpan const& span) { return EffectiveLengthYY(span, LengthReport::Silent); });
 }
 
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataLT() const {
@@ -233,7 +233,7 @@ std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEf
         [this, depth](CSpan const& span) {
             if (LengthOverride()) return OverrideLength(Llt(), Length());
             if (IsLTContinuouslyRestrained(span)) return 0.0;  // no lateral-torsional buckling
-            return EffectiveLengthLT(span, depth, false);
+            return EffectiveLengthLT(span, depth, LengthReport::Silent);
         });
 }
 
