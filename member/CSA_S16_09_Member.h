@@ -206,9 +206,9 @@ private:
     // Common start of Check and QuickCheck: false (with a message where a
     // result exists) when the member has no calculator or no result.
     bool ReadyToCheck() const;
-    // Quick-check mode and the failure bit 4 raised: the routine must stop.
+    // Quick-check mode and kFailure raised: the routine must stop.
     bool QuickStop() const;
-    // Marks a section no check can handle: flags 8 and 2, overall
+    // Marks a section no check can handle: kSectionNotHandled and kWarning, overall
     // utilisation +infinity, and the line saying so (text wanted).
     static void MarkNotHandled(CMemberResult* const result);
     bool ProbeSection() const;

@@ -13,6 +13,7 @@
 #include "framework/DesFormat.h"
 #include "framework/MemberResult.h"
 #include "framework/Restraint.h"
+#include "framework/ResultFlags.h"
 #include "framework/Section.h"
 #include "framework/Span.h"
 #include "framework/SteelGrade.h"
@@ -22,6 +23,7 @@ using namespace Corvid::Steel;
 using Corvid::CString;
 using namespace Corvid::Data;
 namespace RB = Corvid::Data::RestraintBits;
+namespace RF = Corvid::Steel::ResultFlags;
 
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -148,9 +150,9 @@ TEST(SpanWalkLengths, OverrideAndFlexuralLengths) {
     EXPECT_EQ(free.EffectiveLengthYY(free.Span(0, 1), LengthReport::Silent), kInf);
     EXPECT_EQ(u.Flags(), 0u);
     EXPECT_EQ(free.EffectiveLengthXX(free.Span(0, 1), LengthReport::Written), kInf);
-    EXPECT_EQ(u.Flags(), 512u);
+    EXPECT_EQ(u.Flags(), RF::kMajorAxisBuckling);
     EXPECT_EQ(free.EffectiveLengthYY(free.Span(0, 1), LengthReport::Written), kInf);
-    EXPECT_EQ(u.Flags(), 512u | 1024u);
+    EXPECT_EQ(u.Flags(), RF::kMajorAxisBuckling | RF::kMinorAxisBuckling);
     EXPECT_EQ(u.Entry(0).Util(UtilKind::BucklingAxialMajor), kInf);
     EXPECT_EQ(u.Entry(0).Util(UtilKind::BucklingAxialMinor), kInf);
     // Free ends; sub-span 0 held continuously in the web plane, sub-span 1 also laterally.
