@@ -55,8 +55,9 @@ public:
         enum Kind { LateralTorsional, MajorAxis, MinorAxis };
         // How Le was found: the host's override, not required (held along
         // the span, or a circular or square section), CSA S16-09 Annex F,
-        // the span length (struts), the lateral-torsional tables 1 and 2.
-        enum LengthRule { Override, NotRequired, AnnexF, SpanLength, Table1, Table2 };
+        // the span length (struts), the lateral-torsional effective-length
+        // table of a segment between restraints or of a cantilever.
+        enum LengthRule { Override, NotRequired, AnnexF, SpanLength, LTSegmentTable, LTCantileverTable };
         // How omega2 was found (CSA S16-09 cl. 13.6(a)).
         enum Omega2Rule { Given, Destabilizing, Cantilever, EndMoments, PeakInside, QuarterPoints };
         Kind kind = MajorAxis;

@@ -85,7 +85,7 @@ double CSA_S16_09_Member::Omega2Factor(CSpan const& span, SpanSummary::Omega2Rul
 // How the effective length of a lateral-torsional span was decided.
 struct CSA_S16_09_Member::LengthLT {
     double Le = 0.0;
-    SpanSummary::LengthRule rule = SpanSummary::Table1;
+    SpanSummary::LengthRule rule = SpanSummary::LTSegmentTable;
     bool required = true;  // false: no lateral-torsional buckling to check
     bool failed = false;   // no finite effective length
 };
@@ -197,7 +197,7 @@ CSA_S16_09_Member::LengthLT CSA_S16_09_Member::DecideLengthLT(CSpan const& span)
     CMemberResult* const result = m_result;
     bool const text = result->WantsText();
     LengthLT d;
-    d.rule = IsCantileverSegment(span) ? SpanSummary::Table2 : SpanSummary::Table1;
+    d.rule = IsCantileverSegment(span) ? SpanSummary::LTCantileverTable : SpanSummary::LTSegmentTable;
     auto notRequired = [&](wchar_t const* first, wchar_t const* second) {
         if (text) {
             result->AddOutputString(first);
