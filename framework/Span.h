@@ -10,6 +10,8 @@
 // A negative Mx compresses the top flange (flange 1), a positive Mx the
 // bottom flange (flange 2); the classification, the effective properties and
 // the buckling sense all read the sign this way.
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -19,6 +21,18 @@
 #include "Vec3.h"
 
 namespace Corvid::Steel {
+
+// The smallest moment that has a sign, among moments from Mmin to Mmax:
+// 1 N.m, or 1 % of the larger magnitude.
+inline double MomentSignTolerance(double Mmax, double Mmin) {
+    return std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
+}
+// Moments of both signs (reverse or double curvature): the most positive
+// moment Mmax and the most negative Mmin each reach the sign tolerance.
+inline bool IsReverseCurvature(double Mmax, double Mmin) {
+    double const tol = MomentSignTolerance(Mmax, Mmin);
+    return Mmax >= tol && Mmin <= -tol;
+}
 
 class CMemberPoint {
 public:
@@ -179,7 +193,7 @@ public:
     // (no transverse load in the plane of the web), so that the equivalent
     // moment factor may be taken from the end moments (CSA S16-09 cl. 13.6(a)
     // end-moment form); false when the quarter-point form must be used.
-    bool IsMinorAxisLoaded() const { return !IsLoaded(false); }
+    bool HasNoMajorAxisTransverseLoad() const { return !IsLoaded(false); }
     // A destabilizing load acts on the span: a sub-span so flagged, or a
     // member point strictly inside the span whose restraint carries a
     // destabilizing load position.

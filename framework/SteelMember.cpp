@@ -195,9 +195,8 @@ void CSteelMemberGen::AddStringInput(CString const& text) const {
 CCodeShare::LT_BuckleDirection CSteelMemberGen::BucklingSenseLT(CSpan const& span) const {
     double const Mmax = span.MaxComponent(true, 1);
     double const Mmin = span.MinComponent(true, 1);
-    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
-    if (Mmax >= tol && Mmin <= -tol) return CCodeShare::LT_Reversal;
-    if (Mmax >= tol) return CCodeShare::LT_BottomFlange;
+    if (IsReverseCurvature(Mmax, Mmin)) return CCodeShare::LT_Reversal;
+    if (Mmax >= MomentSignTolerance(Mmax, Mmin)) return CCodeShare::LT_BottomFlange;
     return CCodeShare::LT_TopFlange;
 }
 

@@ -3,16 +3,16 @@
 // otherwise) and the moment amplification factors U1 (cl. 13.8.4, 13.8.5).
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
+#include "member/SpanActions.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kPi2 = 9.869604401089358;  // pi^2
 
 // An axial ratio Cu / Cr in absolute value; 0/0 (a check that ran and found
 // no resistance) reads as +infinity.
@@ -30,19 +30,18 @@ double MomentTerm(double factor, double M, double Mr) {
 // component 1 of the moment vector for the major axis, 2 for the minor.
 double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std::size_t axis, bool loaded) {
     double const L = span.Length();
-    double const Ce = kPi2 * E * I / (L * L);
+    double const Ce = Corvid::Design::kPi * Corvid::Design::kPi * E * I / (L * L);
     double const M0 = span.InterpolateMoments(0.0)[axis];
     double const M1 = span.InterpolateMoments(1.0)[axis];
     double const Mmax = span.MaxComponent(true, axis);
     double const Mmin = span.MinComponent(true, axis);
-    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
-    double const s = (Mmax >= tol && Mmin <= -tol) ? 1.0 : -1.0;
-    double const large = std::max(std::fabs(M0), std::fabs(M1));
-    // No end moment: kappa = 0 (omega1 = 0.6), not 0/0.
-    double const kappa = large == 0.0 ? 0.0 : s * std::min(std::fabs(M0), std::fabs(M1)) / large;
+    // The sense of curvature from the span's extreme moments: without a
+    // transverse load (the only case where kappa counts) they are the end
+    // moments.
+    double const kappa = EndMomentRatio(M0, M1, IsReverseCurvature(Mmax, Mmin));
     double const omega1 = loaded ? 1.0 : std::max(0.6 - 0.4 * kappa, 0.4);
     // At or beyond the Euler load the amplification has no bound.
-    if (!(Cu < Ce)) return kInf;
+    if (!(Cu < Ce)) return Corvid::Design::kInfinity;
     return omega1 / (1.0 - Cu / Ce);
 }
 }  // namespace
@@ -70,37 +69,22 @@ double CSA_S16_09_Member::U1y(CSpan const& span, double Cu) const {
     return m.U1;
 }
 
-bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record) const {
-    CMemberResult* const result = m_result;
-    bool const text = result->WantsText();
-    auto const& f = result->Format();
-    if (text)
-        result->AddOutputString(L"Major Axis Span: " + record.spanXX.GetString(f) + L"\nMinor Axis Span: " +
-                                record.spanYY.GetString(f) + L"\nLateral Torsional Span: " +
-                                record.spanLT.GetString(f) + L"\n");
-    CResultIndent const indent(result);
-
-    double const Tu = std::max(0.0, record.spanLT.MinComponent(false, 0));
-    double const beta = std::min(0.6 + 0.4 * record.lambdaY, 0.85);
-    CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
-    bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;
-    double const Cu = std::max({record.CuX, record.CuY, record.CuT});
-    bool const second = MomentTerm(1.0, record.Mfx2, record.Mrx2) > MomentTerm(1.0, record.Mfx1, record.Mrx1);
-    double const MuxLT = second ? record.Mfx2 : record.Mfx1;
-    double const MrLT = second ? record.Mrx2 : record.Mrx1;
-    bool const clause1382 = m_calc->IsIorHSection() && plastic;
-
-    // The cross-section resistances under the moments with their sense: a
-    // section not symmetric about an axis resists the two senses of bending
-    // differently (the flange in compression). The larger moment of each
-    // axis is taken first; a moment of the other sense replaces it where
-    // its ratio to its own resistance is larger.
-    CCSA_S16_09Section* const clone = &CompressedClone(Cu);
+namespace {
+// The governing moments of a record with their cross-section resistances,
+// the moments with their sense: a section not symmetric about an axis resists
+// the two senses of bending differently (the flange in compression). The
+// larger moment of each axis is taken first; a moment of the other sense
+// replaces it where its ratio to its own resistance is larger. The clone
+// keeps the governing moments (the tension line reads its moduli).
+struct GoverningMoments {
+    double Mx, My, Mrx, Mry;
+};
+GoverningMoments GoverningMomentsOf(CInteractionData const& record, CCSA_S16_09Section& clone, bool clause1382) {
     auto resistances = [&](double Mx, double My) {
-        clone->SetMomentXX(Mx);
-        clone->SetMomentYY(My);
-        return clause1382 ? std::pair(clone->Mrxx(nullptr), clone->Mryy(nullptr))
-                          : std::pair(clone->MrDashxx(nullptr), clone->MrDashyy(nullptr));
+        clone.SetMomentXX(Mx);
+        clone.SetMomentYY(My);
+        return clause1382 ? std::pair(clone.Mrxx(nullptr), clone.Mryy(nullptr))
+                          : std::pair(clone.MrDashxx(nullptr), clone.MrDashyy(nullptr));
     };
     bool const firstLarger = record.Mfx1 >= record.Mfx2;
     double Mx = firstLarger ? record.senseX1 * record.Mfx1 : record.senseX2 * record.Mfx2;
@@ -122,87 +106,147 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
             Mry = MryOther;
         }
     }
-    // The clone keeps the governing moments (the tension line reads its moduli).
-    clone->SetMomentXX(Mx);
-    clone->SetMomentYY(My);
-    double const Mux = std::fabs(Mx);
-    double const Muy = std::fabs(My);
-    double const u1x = std::max(U1x(record.spanXX, Cu), 1.0);
-    double const u1y = std::max(U1y(record.spanYY, Cu), 1.0);
+    clone.SetMomentXX(Mx);
+    clone.SetMomentYY(My);
+    return {Mx, My, Mrx, Mry};
+}
 
-    CString const code = text ? m_calc->CodeName() : CString();
-    if (text) {
-        result->AddOutputString(L"Overall member strength check:\n");
-        result->AddOutputString(L"<i>ref. " + code + (clause1382 ? L" cl. 13.8.2 (b)</i>\n" : L" cl. 13.8.3 (b)</i>\n"));
-        result->AddOutputString(L"Cux = " + f.Force(record.CuX) + L", Cuy = " + f.Force(record.CuY) + L", CuT = " +
-                                f.Force(record.CuT));
-        result->AddOutputString(clause1382 ? CString(L"\n") : L", CuFT = " + f.Force(record.CuFT) + L"\n");
-        result->AddOutputString(L"Mux = " + f.Moment(Mux) + L", Muy = " + f.Moment(Muy) + L"\n");
-        result->AddOutputString(L"Crx (K=1) = " + f.Force(record.CrX_L) + L", Cry (K=1) = " + f.Force(record.CrY_L) +
-                                L", CrT (K=1) = " + f.Force(record.CrT_L));
-        result->AddOutputString(clause1382 ? CString(L"\n") : L", CrFT (K=1) = " + f.Force(record.CrFT_L) + L"\n");
-        result->AddOutputString(L"Crx = " + f.Force(record.CrX) + L", Cry = " + f.Force(record.CrY) +
-                                (clause1382 ? L", dCrT = " : L", CrT = ") + f.Force(record.CrT));
-        result->AddOutputString(clause1382 ? CString(L"\n") : L", CrFT = " + f.Force(record.CrFT) + L"\n");
-        result->AddOutputString(L"Mrx = " + f.Moment(Mrx) + L", Mry = " + f.Moment(Mry) + L"\n");
-        result->AddOutputString((clause1382 ? L"Beta = " + f.NoDim(beta) + L", U1x = " : CString(L"U1x = ")) +
-                                f.NoDim(u1x) + L", U1y = " + f.NoDim(u1y) + L"\n");
-    }
+// The figures of the member interaction of one record.
+struct InteractionWorking {
+    bool clause1382;          // CSA S16-09 cl. 13.8.2 (class 1 and 2 I-shaped), else cl. 13.8.3
+    double beta;              // 0.6 + 0.4 lambda_y <= 0.85
+    double Mux, Muy;          // governing moment magnitudes
+    double Mrx, Mry;          // their resistances
+    double MuxLT, MrLT;       // the lateral-torsional check's governing moment and resistance
+    double u1x, u1y;          // amplification factors U1, at least 1
+    double a1, b1, c1;        // overall member strength: axial, major, minor terms
+    double a2, b2, c2;        // lateral-torsional buckling strength
+    double d1, d2;            // biaxial bending
+    double util1, util2, util3;
+};
 
+// The axial, moment and sum terms of CSA S16-09 cl. 13.8.2 and 13.8.3 (w
+// holds the moments and factors; the terms are filled in).
+void InteractionTerms(CInteractionData const& record, bool ftRan, InteractionWorking& w) {
     // Flexural-torsional ratios count only where that check ran: it does
     // not run for a doubly symmetric section.
-    bool const ftRan = !m_calc->IsDoublySymmetric();
-    double a1 = std::max({AxialRatio(record.CuX, record.CrX_L), AxialRatio(record.CuY, record.CrY_L),
-                          AxialRatio(record.CuT, record.CrT_L)});
-    double a2 = std::max({AxialRatio(record.CuX, record.CrX), AxialRatio(record.CuY, record.CrY),
-                          AxialRatio(record.CuT, record.CrT)});
+    w.a1 = std::max({AxialRatio(record.CuX, record.CrX_L), AxialRatio(record.CuY, record.CrY_L),
+                     AxialRatio(record.CuT, record.CrT_L)});
+    w.a2 = std::max(
+        {AxialRatio(record.CuX, record.CrX), AxialRatio(record.CuY, record.CrY), AxialRatio(record.CuT, record.CrT)});
     // CSA S16-09 cl. 13.8.2: 0.85 U1x Mfx / Mrx and beta U1y Mfy / Mry;
     // cl. 13.8.3: U1x Mfx / M'rx and U1y Mfy / M'ry.
-    double const kx = clause1382 ? 0.85 : 1.0;
-    double const ky = clause1382 ? beta : 1.0;
-    if (!clause1382 && ftRan) {
-        a1 = std::max(a1, AxialRatio(record.CuFT, record.CrFT_L));
-        a2 = std::max(a2, AxialRatio(record.CuFT, record.CrFT));
+    double const kx = w.clause1382 ? 0.85 : 1.0;
+    double const ky = w.clause1382 ? w.beta : 1.0;
+    if (!w.clause1382 && ftRan) {
+        w.a1 = std::max(w.a1, AxialRatio(record.CuFT, record.CrFT_L));
+        w.a2 = std::max(w.a2, AxialRatio(record.CuFT, record.CrFT));
     }
-    double const b1 = MomentTerm(kx * u1x, Mux, Mrx);
-    double const c1 = MomentTerm(ky * u1y, Muy, Mry);
-    double const b2 = MomentTerm(kx * u1x, MuxLT, MrLT);
-    double const c2 = c1;
-    double const d1 = MomentTerm(1.0, MuxLT, MrLT);
-    double const d2 = MomentTerm(1.0, Muy, Mry);
-    double const util1 = a1 + b1 + c1;  // overall member strength
-    double const util2 = a2 + b2 + c2;  // lateral-torsional buckling strength
-    double const util3 = d1 + d2;       // biaxial bending
+    w.b1 = MomentTerm(kx * w.u1x, w.Mux, w.Mrx);
+    w.c1 = MomentTerm(ky * w.u1y, w.Muy, w.Mry);
+    w.b2 = MomentTerm(kx * w.u1x, w.MuxLT, w.MrLT);
+    w.c2 = w.c1;
+    w.d1 = MomentTerm(1.0, w.MuxLT, w.MrLT);
+    w.d2 = MomentTerm(1.0, w.Muy, w.Mry);
+    w.util1 = w.a1 + w.b1 + w.c1;  // overall member strength
+    w.util2 = w.a2 + w.b2 + w.c2;  // lateral-torsional buckling strength
+    w.util3 = w.d1 + w.d2;         // biaxial bending
+}
+
+// The forces, resistances and factors of the interaction (text wanted).
+void WriteInteractionInputs(CMemberResult* result, CInteractionData const& record, InteractionWorking const& w,
+                            CString const& code) {
+    auto const& f = result->Format();
+    bool const b = w.clause1382;
+    result->AddOutputString(L"Overall member strength check:\n");
+    result->AddOutputString(L"<i>ref. " + code + (b ? L" cl. 13.8.2 (b)</i>\n" : L" cl. 13.8.3 (b)</i>\n"));
+    result->AddOutputString(L"Cux = " + f.Force(record.CuX) + L", Cuy = " + f.Force(record.CuY) + L", CuT = " +
+                            f.Force(record.CuT));
+    result->AddOutputString(b ? CString(L"\n") : L", CuFT = " + f.Force(record.CuFT) + L"\n");
+    result->AddOutputString(L"Mux = " + f.Moment(w.Mux) + L", Muy = " + f.Moment(w.Muy) + L"\n");
+    result->AddOutputString(L"Crx (K=1) = " + f.Force(record.CrX_L) + L", Cry (K=1) = " + f.Force(record.CrY_L) +
+                            L", CrT (K=1) = " + f.Force(record.CrT_L));
+    result->AddOutputString(b ? CString(L"\n") : L", CrFT (K=1) = " + f.Force(record.CrFT_L) + L"\n");
+    result->AddOutputString(L"Crx = " + f.Force(record.CrX) + L", Cry = " + f.Force(record.CrY) +
+                            (b ? L", dCrT = " : L", CrT = ") + f.Force(record.CrT));
+    result->AddOutputString(b ? CString(L"\n") : L", CrFT = " + f.Force(record.CrFT) + L"\n");
+    result->AddOutputString(L"Mrx = " + f.Moment(w.Mrx) + L", Mry = " + f.Moment(w.Mry) + L"\n");
+    result->AddOutputString((b ? L"Beta = " + f.NoDim(w.beta) + L", U1x = " : CString(L"U1x = ")) + f.NoDim(w.u1x) +
+                            L", U1y = " + f.NoDim(w.u1y) + L"\n");
+}
+
+// The three sums of the interaction (text wanted).
+void WriteInteractionSums(CMemberResult* result, InteractionWorking const& w, CString const& code) {
+    auto const& f = result->Format();
+    auto sum3 = [&f](double a, double b, double c, double u) {
+        return L"(" + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) + L"\n";
+    };
+    result->AddOutputString(L"Member strength and stability\n\t<i>ref. " + code +
+                            (w.clause1382 ? L" cl 13.8.2</i>\n" : L" cl 13.8.3</i>\n"));
+    result->AddOutputString(L"\tCheck for overall member strength\n");
+    result->AddOutputString(L"\t\tUtil1 = " + sum3(w.a1, w.b1, w.c1, w.util1));
+    result->AddOutputString(L"\tCheck for lateral torsional buckling strength\n");
+    result->AddOutputString(L"\t\tUtil2 = " + sum3(w.a2, w.b2, w.c2, w.util2));
+    result->AddOutputString(L"\tCheck for biaxial bending\n");
+    result->AddOutputString(L"\t\tUtil3 = (" + f.NoDim(w.d1) + L" + " + f.NoDim(w.d2) + L") = " + f.Util(w.util3) +
+                            L"\n");
+}
+
+// Tension and bending (CSA S16-09 cl. 13.9 (b)); reported only (text wanted).
+void WriteTensionAndBending(CMemberResult* result, CCSA_S16_09Section const& clone, bool plastic, double Tu,
+                            InteractionWorking const& w) {
+    auto const& f = result->Format();
+    double const A = clone.AreaCompEffective();
+    double const Z = plastic ? clone.Sxx() : clone.Zxx();
+    double const t1 = MomentTerm(1.0, w.MuxLT, w.MrLT);
+    double const t2 = std::fabs(CMemberResult::InfinitiseNANs(Tu * Z / (w.MrLT * A)));
+    result->AddOutputString(L"\tCheck for combined axial tension and bending\n");
+    result->AddOutputString(L"\t\tMfx/Mrxx - Tu/Mrxx*" + CString(plastic ? L"Zpl" : L"Ze") + L"/A  = ( " +
+                            f.NoDim(t1) + L" - " + f.NoDim(t2) + L" ) = " + f.Util(t1 - t2) + L"\n");
+}
+}  // namespace
+
+bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    if (text) {
+        auto const& f = result->Format();
+        result->AddOutputString(L"Major Axis Span: " + record.spanXX.GetString(f) + L"\nMinor Axis Span: " +
+                                record.spanYY.GetString(f) + L"\nLateral Torsional Span: " +
+                                record.spanLT.GetString(f) + L"\n");
+    }
+    CResultIndent const indent(result);
+
+    double const Tu = std::max(0.0, record.spanLT.MinComponent(false, 0));
+    CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
+    bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;
+    double const Cu = std::max({record.CuX, record.CuY, record.CuT});
+    bool const second = MomentTerm(1.0, record.Mfx2, record.Mrx2) > MomentTerm(1.0, record.Mfx1, record.Mrx1);
+    InteractionWorking w{};
+    w.clause1382 = m_calc->IsIorHSection() && plastic;
+    w.beta = std::min(0.6 + 0.4 * record.lambdaY, 0.85);
+    w.MuxLT = second ? record.Mfx2 : record.Mfx1;
+    w.MrLT = second ? record.Mrx2 : record.Mrx1;
+    CCSA_S16_09Section& clone = CompressedClone(Cu);
+    GoverningMoments const g = GoverningMomentsOf(record, clone, w.clause1382);
+    w.Mux = std::fabs(g.Mx);
+    w.Muy = std::fabs(g.My);
+    w.Mrx = g.Mrx;
+    w.Mry = g.Mry;
+    w.u1x = std::max(U1x(record.spanXX, Cu), 1.0);
+    w.u1y = std::max(U1y(record.spanYY, Cu), 1.0);
+    InteractionTerms(record, !m_calc->IsDoublySymmetric(), w);
 
     if (text) {
-        auto sum3 = [&f](double a, double b, double c, double u) {
-            return L"(" + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) + L"\n";
-        };
-        result->AddOutputString(L"Member strength and stability\n\t<i>ref. " + code +
-                                (clause1382 ? L" cl 13.8.2</i>\n" : L" cl 13.8.3</i>\n"));
-        result->AddOutputString(L"\tCheck for overall member strength\n");
-        result->AddOutputString(L"\t\tUtil1 = " + sum3(a1, b1, c1, util1));
-        result->AddOutputString(L"\tCheck for lateral torsional buckling strength\n");
-        result->AddOutputString(L"\t\tUtil2 = " + sum3(a2, b2, c2, util2));
-        result->AddOutputString(L"\tCheck for biaxial bending\n");
-        result->AddOutputString(L"\t\tUtil3 = (" + f.NoDim(d1) + L" + " + f.NoDim(d2) + L") = " + f.Util(util3) +
-                                L"\n");
-        if (Tu > 0.0 && record.ltChecked) {
-            // Tension and bending (CSA S16-09 cl. 13.9 (b)); reported only.
-            double const A = clone->AreaCompEffective();
-            double const Z = plastic ? clone->Sxx() : clone->Zxx();
-            double const t1 = MomentTerm(1.0, MuxLT, MrLT);
-            double const t2 = std::fabs(CMemberResult::InfinitiseNANs(Tu * Z / (MrLT * A)));
-            result->AddOutputString(L"\tCheck for combined axial tension and bending\n");
-            result->AddOutputString(L"\t\tMfx/Mrxx - Tu/Mrxx*" + CString(plastic ? L"Zpl" : L"Ze") + L"/A  = ( " +
-                                    f.NoDim(t1) + L" - " + f.NoDim(t2) + L" ) = " + f.Util(t1 - t2) + L"\n");
-        }
+        CString const code = m_calc->CodeName();
+        WriteInteractionInputs(result, record, w, code);
+        WriteInteractionSums(result, w, code);
+        if (Tu > 0.0 && record.ltChecked) WriteTensionAndBending(result, clone, plastic, Tu, w);
     }
-
-    double const combined = std::max({util1, util2, util3});
+    double const combined = std::max({w.util1, w.util2, w.util3});
     result->SetUtilBucklingCombined(combined);
     if (combined > 1.0 || std::isnan(combined)) {
-        result->AddFlags(0x24);
+        result->AddFlags(ResultFlags::kFailure | ResultFlags::kBucklingInteractionFailure);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> combined buckling\n");
     }
     return true;

@@ -1,7 +1,10 @@
 #include "member/CSA_S16_09_Member.h"
 
-#include <limits>
 #include <new>
+
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
+#include "member/CalculatorFactory.h"
 
 #include "shapes/SectionCalcAngle.h"
 #include "shapes/SectionCalcCHS.h"
@@ -15,29 +18,24 @@ namespace Corvid::Steel::SteelCSAS1609 {
 using Corvid::Data::CSecGeom;
 using Corvid::Data::CSection;
 
-namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-
-std::shared_ptr<CCSA_S16_09Section> MakeCalculator(CSecGeom::SecShape shape) {
-    switch (static_cast<int>(shape)) {
-        case 1:
-        case 11: return std::make_shared<CSectionCalcI>();
-        case 3: return std::make_shared<CSectionCalcPFC>();
-        case 4: return std::make_shared<CSectionCalcT>();
-        case 5: return std::make_shared<CSectionCalcAngle>();
-        case 7: return std::make_shared<CSectionCalcCHS>();
-        case 9: return std::make_shared<CSectionCalcRHS>();
+std::unique_ptr<CCSA_S16_09Section> MakeCalculator(CSecGeom::SecShape shape) {
+    switch (shape) {
+        case CSecGeom::I:
+        case CSecGeom::H: return std::make_unique<CSectionCalcI>();
+        case CSecGeom::Channel: return std::make_unique<CSectionCalcPFC>();
+        case CSecGeom::Tee: return std::make_unique<CSectionCalcT>();
+        case CSecGeom::Angle: return std::make_unique<CSectionCalcAngle>();
+        case CSecGeom::CHS: return std::make_unique<CSectionCalcCHS>();
+        case CSecGeom::RHS: return std::make_unique<CSectionCalcRHS>();
         default: return nullptr;
     }
 }
-}  // namespace
 
 void CSA_S16_09_Member::MarkNotHandled(CMemberResult* const result) {
     if (!result) return;
-    result->AddFlags(8);
-    result->AddFlags(2);
-    result->SetUtilOverAll(kInf);
+    result->AddFlags(ResultFlags::kSectionNotHandled);
+    result->AddFlags(ResultFlags::kWarning);
+    result->SetUtilOverAll(Corvid::Design::kInfinity);
     if (result->WantsText()) result->AddOutputString(L"<b>Section shape not handled by steel code checker</b>\n");
 }
 

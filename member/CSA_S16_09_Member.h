@@ -1,5 +1,6 @@
 #pragma once
 // The CSA S16 member-design object that the module's factory hands out.
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -54,8 +55,9 @@ public:
         enum Kind { LateralTorsional, MajorAxis, MinorAxis };
         // How Le was found: the host's override, not required (held along
         // the span, or a circular or square section), CSA S16-09 Annex F,
-        // the span length (struts), the lateral-torsional tables 1 and 2.
-        enum LengthRule { Override, NotRequired, AnnexF, SpanLength, Table1, Table2 };
+        // the span length (struts), the lateral-torsional effective-length
+        // table of a segment between restraints or of a cantilever.
+        enum LengthRule { Override, NotRequired, AnnexF, SpanLength, LTSegmentTable, LTCantileverTable };
         // How omega2 was found (CSA S16-09 cl. 13.6(a)).
         enum Omega2Rule { Given, Destabilizing, Cantilever, EndMoments, PeakInside, QuarterPoints };
         Kind kind = MajorAxis;
@@ -78,6 +80,10 @@ public:
     }
     std::vector<SpanSummary> const& SpanSummaries() const { return m_spans; }
 
+    // Whether an effective-length function writes its working (the table
+    // lines) to the result.
+    enum class LengthReport { Silent, Written };
+
     // Equivalent uniform moment factor omega2 of a span (CSA S16-09 cl. 13.6(a)).
     double Omega2Factor(CSpan const& span, SpanSummary::Omega2Rule* how = nullptr) const;
 
@@ -89,6 +95,17 @@ protected:
     bool CheckBuckling() const;
     bool CheckBucklingGen() const;
     bool CheckBucklingStrut() const;
+    // The flexural-torsional and lateral-torsional blocks of the general
+    // sequence; false when a quick check must stop.
+    bool CheckFlexuralTorsionalRecords() const;
+    bool CheckLateralTorsionalSpans() const;
+    // Writes a heading of the report (text wanted).
+    void Heading(wchar_t const* heading) const;
+    // One block of the buckling sequence: its heading, then the spans that
+    // find yields checked one by one, indented; false when a quick check
+    // must stop.
+    template <class Find, class CheckSpan>
+    bool SpanBlock(wchar_t const* heading, Find find, CheckSpan check) const;
 
     // ---- span walking and effective lengths ----
     // An override length: itself when not negative, else that multiple of
@@ -102,10 +119,10 @@ protected:
     bool FindNextUUStrutSpan(CSpan& span) const;
     bool FindNextXXStrutSpan(CSpan& span) const { return FindNextXXSpan(span); }
     bool FindNextYYStrutSpan(CSpan& span) const { return FindNextYYSpan(span); }
-    double EffectiveLengthXX(CSpan const& span, bool report) const;
-    double EffectiveLengthYY(CSpan const& span, bool report) const;
-    double EffectiveLengthLT(CSpan const& span, double depth, bool report) const;
-    double EffectiveStrutLengthLT(CSpan const& span, bool report) const;
+    double EffectiveLengthXX(CSpan const& span, LengthReport report) const;
+    double EffectiveLengthYY(CSpan const& span, LengthReport report) const;
+    double EffectiveLengthLT(CSpan const& span, double depth, LengthReport report) const;
+    double EffectiveStrutLengthLT(CSpan const& span, LengthReport report) const;
     // A lateral-torsional segment that is a cantilever or overhang: at a
     // member end it is free in the plane of the web, and held so at its
     // other end. Its effective length comes from the cantilever table and
@@ -124,6 +141,10 @@ protected:
     bool CheckSpanT(CSpan const& span) const;
     bool CheckSpanTF(CInteractionData& record) const;
     bool CheckSpanLT(CSpan const& span) const;
+    // How a lateral-torsional span's effective length was decided; writes the
+    // lines that say it (defined with the check).
+    struct LengthLT;
+    LengthLT DecideLengthLT(CSpan const& span) const;
     bool CheckStrutSpanUU(CSpan const& span) const;
     bool CheckStrutSpanVV(CSpan const& span) const;
     bool CheckStrutSpanXX(CSpan const& span) const;
@@ -135,18 +156,30 @@ protected:
     double U1y(CSpan const& span, double Cu) const;
 
     // ---- shared by the span checks ----
+    // Calls f with each interaction record (one a sub-span) of the span.
+    template <class F>
+    void ForEachRecordOf(CSpan const& span, F f) const {
+        int const last = static_cast<int>(m_records.size()) - 1;
+        for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
+            f(m_records[static_cast<std::size_t>(k)]);
+    }
     // How one axial span check finds its effective length, which resistance
     // it asks for and what it stores (defined with the checks).
     struct AxialSpanRule;
     // The sequence shared by the flexural and torsional span checks of the
     // general and strut sequences.
     bool AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const;
+    // How an axial span's effective length was decided; writes the lines
+    // that say it (defined with the checks).
+    struct AxialLength;
+    AxialLength DecideAxialLength(CSpan const& span, AxialSpanRule const& rule) const;
     // Keeps the working of an axial span (CollectSpanSummaries).
     void RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong, double Cu,
                          double Cr, double Fe, double U) const;
     // The flexural-torsional check of one record (strut: no actual-length
     // values and no CuFT).
-    bool FlexuralTorsionalCheck(CInteractionData& record, bool strut) const;
+    enum class Sequence { General, Strut };
+    bool FlexuralTorsionalCheck(CInteractionData& record, Sequence sequence) const;
     // A working copy of the calculator with its actions cleared and the
     // axial force -Cu (the span slot of Scratch: valid until the next use).
     CCSA_S16_09Section& CompressedClone(double Cu) const;
@@ -164,15 +197,19 @@ protected:
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataYY() const;
     virtual std::map<int, SubspanEffectiveLengthData::Entry> GetSubspanEffectiveLengthDataLT() const;
     CString MissingDesignData() const override;
+    // The effective length of each span that find yields, numbered from 1,
+    // with the radius of gyration r.
+    template <class Find, class LengthOf>
+    std::map<int, SubspanEffectiveLengthData::Entry> SubspanLengths(double r, Find find, LengthOf length) const;
 
 private:
     CSA_S16_09_Member(CSA_S16_09_Member const& other);
     // Common start of Check and QuickCheck: false (with a message where a
     // result exists) when the member has no calculator or no result.
     bool ReadyToCheck() const;
-    // Quick-check mode and the failure bit 4 raised: the routine must stop.
+    // Quick-check mode and kFailure raised: the routine must stop.
     bool QuickStop() const;
-    // Marks a section no check can handle: flags 8 and 2, overall
+    // Marks a section no check can handle: kSectionNotHandled and kWarning, overall
     // utilisation +infinity, and the line saying so (text wanted).
     static void MarkNotHandled(CMemberResult* const result);
     bool ProbeSection() const;
@@ -212,7 +249,7 @@ private:
     mutable LengthMemo m_ltLengths[kLengthMemos];
     mutable std::size_t m_ltLengthCount = 0;
     mutable bool m_ltLengthMemo = false;
-    double EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const;
+    double EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const;
     mutable std::vector<CInteractionData> m_records;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;

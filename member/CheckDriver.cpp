@@ -4,11 +4,14 @@
 #include <cmath>
 #include <memory>
 
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-bool CSA_S16_09_Member::QuickStop() const { return IsQuickCheckMode() && (m_result->Flags() & 4u) != 0; }
+bool CSA_S16_09_Member::QuickStop() const {
+    return IsQuickCheckMode() && (m_result->Flags() & ResultFlags::kFailure) != 0;
+}
 
 void CSA_S16_09_Member::ResetRecords() const {
     m_records.assign(GetSubSpanVec().size(), CInteractionData{});
@@ -133,25 +136,19 @@ bool CSA_S16_09_Member::CheckLocal() const {
             m_result->AddOutputString(f.Length(PR.GetPos()) + L"</h5>\n");
         }
         CResultIndent const ends(m_result);
-        if (text) m_result->AddOutputString(L"LH end: Position = " + f.Length(PL.GetPos()) + L"\n");
-        m_result->SetStation(PL.GetPos());
-        station->SetMemberForces(sub.GetForcesLeft());
-        station->SetMemberMoments(sub.GetMomentsLeft());
-        station->SetMemberRestraint(PL.GetRestraint());
-        {
+        // Each end of the sub-span is a station of the local check.
+        auto end = [&](wchar_t const* name, CMemberPoint const& P, auto const& forces, auto const& moments) {
+            if (text) m_result->AddOutputString(name + f.Length(P.GetPos()) + L"\n");
+            m_result->SetStation(P.GetPos());
+            station->SetMemberForces(forces);
+            station->SetMemberMoments(moments);
+            station->SetMemberRestraint(P.GetRestraint());
             CResultIndent const check(m_result);
             station->LocalCapacityCheck(m_result);
-        }
+        };
+        end(L"LH end: Position = ", PL, sub.GetForcesLeft(), sub.GetMomentsLeft());
         if (QuickStop()) return false;
-        if (text) m_result->AddOutputString(L"RH end: Position = " + f.Length(PR.GetPos()) + L"\n");
-        m_result->SetStation(PR.GetPos());
-        station->SetMemberForces(sub.GetForcesRight());
-        station->SetMemberMoments(sub.GetMomentsRight());
-        station->SetMemberRestraint(PR.GetRestraint());
-        {
-            CResultIndent const check(m_result);
-            station->LocalCapacityCheck(m_result);
-        }
+        end(L"RH end: Position = ", PR, sub.GetForcesRight(), sub.GetMomentsRight());
         if (QuickStop()) return false;
     }
     m_result->SetStation(CResultEntry::kNone);
@@ -181,6 +178,17 @@ bool SameSpans(CInteractionData const& a, CInteractionData const& b) {
 }
 }  // namespace
 
+void CSA_S16_09_Member::Heading(wchar_t const* heading) const {
+    if (m_result->WantsText()) m_result->AddOutputString(heading);
+}
+
+template <class Find, class CheckSpan>
+bool CSA_S16_09_Member::SpanBlock(wchar_t const* heading, Find find, CheckSpan check) const {
+    Heading(heading);
+    CResultIndent const indent(m_result);
+    return WalkSpans(MemberSpan(), find, check, [this] { return QuickStop(); });
+}
+
 bool CSA_S16_09_Member::CheckBucklingGen() const {
     ResetRecords();
     // The lateral-torsional lengths are kept while this check runs.
@@ -194,120 +202,102 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
         LengthMemoScope(LengthMemoScope const&) = delete;
         LengthMemoScope& operator=(LengthMemoScope const&) = delete;
     } const lengths(*this);
-    bool const text = m_result->WantsText();
-    auto heading = [this, text](wchar_t const* h) {
-        if (text) m_result->AddOutputString(h);
-    };
-    auto stop = [this] { return QuickStop(); };
-    heading(L"<h4>Buckling capacity checks:</h4>\n");
+    Heading(L"<h4>Buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
-    CSpan const span = MemberSpan();
-
-    heading(L"<h5>Check axial buckling major axis</h5>\n");
-    {
-        CResultIndent const block(m_result);
-        if (!WalkSpans(span, [this](CSpan& s) { return FindNextXXSpan(s); },
-                       [this](CSpan const& s) { CheckSpanXX(s); }, stop))
-            return false;
-    }
-    heading(L"<h5>Check axial buckling minor axis</h5>\n");
-    {
-        CResultIndent const block(m_result);
-        if (!WalkSpans(span, [this](CSpan& s) { return FindNextYYSpan(s); },
-                       [this](CSpan const& s) { CheckSpanYY(s); }, stop))
-            return false;
-    }
-    heading(L"<h5>Check torsional buckling </h5>\n");
-    {
-        CResultIndent const block(m_result);
-        if (!WalkSpans(span, [this](CSpan& s) { return FindNextLTSpan(s); },
-                       [this](CSpan const& s) { CheckSpanT(s); }, stop))
-            return false;
-    }
+    if (!SpanBlock(L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
+                   [this](CSpan const& s) { CheckSpanXX(s); }))
+        return false;
+    if (!SpanBlock(L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
+                   [this](CSpan const& s) { CheckSpanYY(s); }))
+        return false;
+    if (!SpanBlock(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+                   [this](CSpan const& s) { CheckSpanT(s); }))
+        return false;
     if (!m_calc->IsDoublySymmetric()) {
-        heading(L"<h5>Check flexural-torsional buckling </h5>\n");
-        CResultIndent const block(m_result);
-        for (std::size_t k = 0; k < m_records.size(); ++k) {
-            if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) {
-                m_records[k].CrFT = m_records[k - 1].CrFT;
-                m_records[k].CuFT = m_records[k - 1].CuFT;
-                m_records[k].FeFT = m_records[k - 1].FeFT;
-                continue;
-            }
-            CheckSpanTF(m_records[k]);
-            if (stop()) return false;
-        }
+        Heading(L"<h5>Check flexural-torsional buckling </h5>\n");
+        CResultIndent const inner(m_result);
+        if (!CheckFlexuralTorsionalRecords()) return false;
     }
-    heading(L"<h5>Check LT buckling</h5>\n");
+    Heading(L"<h5>Check LT buckling</h5>\n");
     {
-        CResultIndent const block(m_result);
-        if (m_calc->Iyy() / m_calc->Ixx() > 1.01) {
-            if (text) {
-                m_result->AddOutputString(L"<b><orange>Warning:</orange></b> Iyy is greater than Ixx:\n");
-                m_result->AddOutputString(L"\tthis may lead to errors\n");
-            }
-            m_result->AddFlags(2);
-        }
-        for (std::size_t k = 0; k < m_records.size(); ++k) {
-            if (k > 0 && !(m_records[k].spanLT != m_records[k - 1].spanLT)) continue;
-            CheckSpanLT(m_records[k].spanLT);
-            if (stop()) return false;
-        }
+        CResultIndent const inner(m_result);
+        if (!CheckLateralTorsionalSpans()) return false;
     }
-    heading(L"<h5>Check buckling interaction</h5>\n");
-    {
-        CResultIndent const block(m_result);
-        // No quick-check stop here: a combined failure (flag 4) ends the
-        // quick check at its first station check instead.
-        for (std::size_t k = 0; k < m_records.size(); ++k) {
-            if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
-            CheckBucklingInteraction(m_records[k]);
+    Heading(L"<h5>Check buckling interaction</h5>\n");
+    CResultIndent const inner(m_result);
+    // No quick-check stop here: a combined failure (kFailure) ends the
+    // quick check at its first station check instead.
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
+        CheckBucklingInteraction(m_records[k]);
+    }
+    return true;
+}
+
+// A record with the spans of the one before it takes its flexural-torsional
+// values.
+bool CSA_S16_09_Member::CheckFlexuralTorsionalRecords() const {
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) {
+            m_records[k].CrFT = m_records[k - 1].CrFT;
+            m_records[k].CuFT = m_records[k - 1].CuFT;
+            m_records[k].FeFT = m_records[k - 1].FeFT;
+            continue;
         }
+        CheckSpanTF(m_records[k]);
+        if (QuickStop()) return false;
+    }
+    return true;
+}
+
+bool CSA_S16_09_Member::CheckLateralTorsionalSpans() const {
+    if (m_calc->Iyy() / m_calc->Ixx() > 1.01) {
+        if (m_result->WantsText()) {
+            m_result->AddOutputString(L"<b><orange>Warning:</orange></b> Iyy is greater than Ixx:\n");
+            m_result->AddOutputString(L"\tthis may lead to errors\n");
+        }
+        m_result->AddFlags(ResultFlags::kWarning);
+    }
+    for (std::size_t k = 0; k < m_records.size(); ++k) {
+        if (k > 0 && !(m_records[k].spanLT != m_records[k - 1].spanLT)) continue;
+        CheckSpanLT(m_records[k].spanLT);
+        if (QuickStop()) return false;
     }
     return true;
 }
 
 bool CSA_S16_09_Member::CheckBucklingStrut() const {
     ResetRecords();
-    bool const text = m_result->WantsText();
-    auto heading = [this, text](wchar_t const* h) {
-        if (text) m_result->AddOutputString(h);
-    };
-    auto stop = [this] { return QuickStop(); };
-    heading(L"<h4>Strut buckling capacity checks:</h4>\n");
+    Heading(L"<h4>Strut buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
-    CSpan const span = MemberSpan();
-    auto block = [&](wchar_t const* h, auto find, auto check) {
-        heading(h);
-        CResultIndent const indent(m_result);
-        return WalkSpans(span, find, check, stop);
-    };
     if (m_calc->IsVVSpanExist()) {
-        if (!block(L"<h5>Check axial buckling(U-U) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
-                   [this](CSpan const& s) { CheckStrutSpanUU(s); }))
+        if (!SpanBlock(L"<h5>Check axial buckling(U-U) axis</h5>\n",
+                       [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                       [this](CSpan const& s) { CheckStrutSpanUU(s); }))
             return false;
-        if (!block(L"<h5>Check axial buckling(V-V) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
-                   [this](CSpan const& s) { CheckStrutSpanVV(s); }))
+        if (!SpanBlock(L"<h5>Check axial buckling(V-V) axis</h5>\n",
+                       [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                       [this](CSpan const& s) { CheckStrutSpanVV(s); }))
             return false;
     } else {
-        if (!block(L"<h5>Check axial buckling major(X-X) axis</h5>\n",
-                   [this](CSpan& s) { return FindNextXXStrutSpan(s); },
-                   [this](CSpan const& s) { CheckStrutSpanXX(s); }))
+        if (!SpanBlock(L"<h5>Check axial buckling major(X-X) axis</h5>\n",
+                       [this](CSpan& s) { return FindNextXXStrutSpan(s); },
+                       [this](CSpan const& s) { CheckStrutSpanXX(s); }))
             return false;
-        if (!block(L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n",
-                   [this](CSpan& s) { return FindNextYYStrutSpan(s); },
-                   [this](CSpan const& s) { CheckStrutSpanYY(s); }))
+        if (!SpanBlock(L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n",
+                       [this](CSpan& s) { return FindNextYYStrutSpan(s); },
+                       [this](CSpan const& s) { CheckStrutSpanYY(s); }))
             return false;
     }
-    if (!block(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
-               [this](CSpan const& s) { CheckStrutSpanT(s); }))
+    if (!SpanBlock(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+                   [this](CSpan const& s) { CheckStrutSpanT(s); }))
         return false;
-    heading(L"<h5>Check flexural-torsional buckling </h5>\n");
+    Heading(L"<h5>Check flexural-torsional buckling </h5>\n");
     CResultIndent const ft(m_result);
     for (std::size_t k = 0; k < m_records.size(); ++k) {
         if (k > 0 && SameSpans(m_records[k], m_records[k - 1])) continue;
         CheckStrutSpanTF(m_records[k]);
-        if (stop()) return false;
+        if (QuickStop()) return false;
     }
     return true;
 }

@@ -2,27 +2,20 @@
 // cl. 13.6) and the equivalent uniform moment factor omega2.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
+#include "member/SpanActions.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 // Major-axis moments of a span: the most positive and the most negative.
 struct SpanMoments {
     double Mmax, Mmin;
 };
 SpanMoments MajorMoments(CSpan const& span) { return {span.MaxComponent(true, 1), span.MinComponent(true, 1)}; }
-
-// Moments of both signs along the span (double curvature). Moments below
-// 1 N.m, or 1 % of the larger magnitude, do not count as a sign.
-bool IsReverseCurvature(double Mmax, double Mmin) {
-    double const tol = std::max(1.0, 0.01 * std::max(std::fabs(Mmin), std::fabs(Mmax)));
-    return Mmax >= tol && Mmin <= -tol;
-}
 
 double MajorMomentAt(CSpan const& span, double rel) { return std::fabs(span.InterpolateMoments(rel).y); }
 }  // namespace
@@ -33,10 +26,12 @@ namespace {
 // double curvature (end moments of opposite sign; moments below 1 N.m or
 // 1 % count as no sign), 0 when the smaller end moment is below 0.001 N.m.
 double EndMomentOmega2(double M1, double M2) {
-    double const s = IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)) ? 1.0 : -1.0;
-    double const small = std::min(std::fabs(M1), std::fabs(M2));
-    double const large = std::max(std::fabs(M1), std::fabs(M2));
-    double const kappa = small < 0.001 ? 0.0 : s * small / large;
+    // TODO(issue 21): this zero test (smaller end moment below 0.001 N.m)
+    // and EndMomentRatio's (no end moment at all) differ for a smaller end
+    // moment between 0 and 0.001 N.m; one of them is to be chosen.
+    bool const noSmallerMoment = std::min(std::fabs(M1), std::fabs(M2)) < 0.001;
+    double const kappa =
+        noSmallerMoment ? 0.0 : EndMomentRatio(M1, M2, IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)));
     return std::min(1.75 + 1.05 * kappa + 0.3 * kappa * kappa, 2.5);
 }
 
@@ -67,7 +62,7 @@ double CSA_S16_09_Member::Omega2Factor(CSpan const& span, SpanSummary::Omega2Rul
     double const M1 = span.InterpolateMoments(0.0).y;
     double const M2 = span.InterpolateMoments(1.0).y;
     // No transverse load between the ends: the moment varies linearly.
-    if (span.IsMinorAxisLoaded()) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
+    if (span.HasNoMajorAxisTransverseLoad()) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
     if (m_calc && m_calc->IsEdition2009()) {
         // CSA S16-09 cl. 13.6(a): omega2 = 1.0 when the moment at any point
         // of the unbraced length exceeds the larger end moment; otherwise the
@@ -87,173 +82,214 @@ double CSA_S16_09_Member::Omega2Factor(CSpan const& span, SpanSummary::Omega2Rul
     return found(SpanSummary::QuarterPoints, std::min(4.0 * Mmax / root, 2.5));
 }
 
-bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
-    CMemberResult* const result = m_result;
+// How the effective length of a lateral-torsional span was decided.
+struct CSA_S16_09_Member::LengthLT {
+    double Le = 0.0;
+    SpanSummary::LengthRule rule = SpanSummary::LTSegmentTable;
+    bool required = true;  // false: no lateral-torsional buckling to check
+    bool failed = false;   // no finite effective length
+};
+
+namespace {
+// What the lateral-torsional check of a span found, for the member
+// interaction and the report.
+struct OutcomeLT {
+    double Mrx1 = 0.0, Mrx2 = 0.0;  // resistances paired with Mfx1, Mfx2
+    double Mfx1 = 0.0, Mfx2 = 0.0;  // moment magnitudes
+    // The signed moments behind Mfx1 and Mfx2: the member interaction needs
+    // their sense (which flange is in compression).
+    double Mx1 = 0.0, Mx2 = 0.0;
+    double U = 0.0;
+};
+
+// A span not checked: the cross-section resistances under each extreme
+// moment, for the member interaction.
+OutcomeLT UncheckedSpanLT(CMemberResult* result, CCSA_S16_09Section& clone, SpanMoments m) {
+    OutcomeLT o;
+    clone.ClearForcesAndMoments();
+    clone.SetMomentXX(m.Mmax);
+    o.Mrx1 = clone.MrDashxx(nullptr);
+    clone.SetMomentXX(m.Mmin);
+    o.Mrx2 = clone.MrDashxx(nullptr);
+    o.Mfx1 = std::fabs(m.Mmax);
+    o.Mfx2 = std::fabs(m.Mmin);
+    o.Mx1 = m.Mmax;
+    o.Mx2 = m.Mmin;
+    if (result->WantsText()) {
+        auto const& f = result->Format();
+        result->AddOutputString(L"Values stored for use in buckling interaction...\n");
+        result->AddOutputString(L"\tMfx1 = " + f.Moment(m.Mmax));
+        result->AddOutputString(L", Mfx2 = " + f.Moment(m.Mmin) + L"\n");
+        result->AddOutputString(L", Mrx1 = " + f.Moment(o.Mrx1));
+        result->AddOutputString(L", Mrx2 = " + f.Moment(o.Mrx2) + L"\n");
+    }
+    return o;
+}
+
+// One sense of bending governs: the larger moment with its resistance
+// (CSA S16-09 cl. 13.6(a): Mr from the elastic critical moment).
+OutcomeLT SingleSenseLT(CMemberResult* result, CCSA_S16_09Section& clone, SpanMoments m, bool reverse, double Le,
+                        bool failed, double omega2, CSA_S16_09_Member::SpanSummary& summary) {
+    bool const text = result->WantsText();
+    if (text)
+        result->AddOutputString(reverse ? L"Reverse curvature bending in this span\n(but section is symmetrical "
+                                          L"about major axis)\n"
+                                        : L"Single curvature bending in this span\n");
+    double const Mf = std::fabs(m.Mmin) <= std::fabs(m.Mmax) ? m.Mmax : m.Mmin;
+    clone.SetMomentXX(Mf);
+    double Mr = 0.0;
+    if (!failed) {
+        double const Mcr = clone.Mcr(Le, omega2, result);
+        Mr = clone.Mbxx(Mcr, result);
+        summary.Mu = Mcr;
+    }
+    summary.Mf = Mf;
+    summary.Mr = Mr;
+    OutcomeLT o;
+    o.Mfx1 = o.Mfx2 = std::fabs(Mf);
+    o.Mx1 = o.Mx2 = Mf;
+    o.Mrx1 = o.Mrx2 = Mr;
+    o.U = std::fabs(Mf / Mr);
+    if (!failed && text) {
+        result->AddOutputString(L"Mfx = " + result->Format().Moment(Mf) + L"\n");
+        result->AddOutputString(L"Util = " + result->Format().Util(o.U) + L"\n");
+    }
+    return o;
+}
+
+// A section not symmetric about its major axis resists each sense of
+// bending differently: each is checked with its own resistance.
+OutcomeLT BothSensesLT(CMemberResult* result, CCSA_S16_09Section& clone, SpanMoments m, double Le, bool failed,
+                       double omega2, CSA_S16_09_Member::SpanSummary& summary) {
     bool const text = result->WantsText();
     auto const& f = result->Format();
-    if (text) result->AddOutputString(L"Lateral torsional span: " + span.GetString(f) + L"\n");
-    CResultIndent const indent(result);
+    if (text) result->AddOutputString(L"Reverse curvature bending in unequally flanged span\n");
+    OutcomeLT o;
+    o.Mfx1 = std::fabs(m.Mmax);
+    o.Mfx2 = std::fabs(m.Mmin);
+    o.Mx1 = m.Mmax;
+    o.Mx2 = m.Mmin;
+    {
+        CResultIndent const each(result);
+        // One sense of bending: its resistance and utilisation.
+        auto sense = [&](double Mf, double& Mr, wchar_t const* n) {
+            clone.SetMomentXX(Mf);
+            double const Mcr = clone.Mcr(Le, omega2, result);
+            Mr = clone.Mbxx(Mcr, result);
+            double const u = std::fabs(Mf / Mr);
+            if (!(u <= summary.util)) summary.util = u, summary.Mu = Mcr, summary.Mf = Mf, summary.Mr = Mr;
+            if (!failed && text) {
+                result->AddOutputString(CString(L"Mfx,") + n + L" = " + f.Moment(Mf) + L"\n");
+                result->AddOutputString(CString(L"Util") + n + L" = " + f.Util(u) + L"\n");
+            }
+            return u;
+        };
+        double const U1 = sense(m.Mmax, o.Mrx1, L"1");
+        double const U2 = sense(m.Mmin, o.Mrx2, L"2");
+        o.U = std::max(U1, U2);
+    }
+    if (!failed && text) result->AddOutputString(L"Util = " + f.Util(o.U) + L"\n");
+    return o;
+}
+}  // namespace
 
-    SpanMoments const m = MajorMoments(span);
-    double const Mmax = m.Mmax;
-    double const Mmin = m.Mmin;
-    double const Cu = std::max(0.0, -span.MinComponent(false, 0));
-    bool const reverse = IsReverseCurvature(Mmax, Mmin);
-    SpanSummary summary;
-    double const omega2 = Omega2Factor(span, &summary.omega2Rule);
-    summary.lengthRule = IsCantileverSegment(span) ? SpanSummary::Table2 : SpanSummary::Table1;
-    bool checked = true;
-    bool required = true;
-    bool failed = false;
-
+CSA_S16_09_Member::LengthLT CSA_S16_09_Member::DecideLengthLT(CSpan const& span) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    LengthLT d;
+    d.rule = IsCantileverSegment(span) ? SpanSummary::LTCantileverTable : SpanSummary::LTSegmentTable;
     auto notRequired = [&](wchar_t const* first, wchar_t const* second) {
         if (text) {
             result->AddOutputString(first);
             result->AddOutputString(second);
         }
-        checked = required = false;
+        d.required = false;
     };
     bool const circularOrSquare = m_calc->IsCircular() || m_calc->IsSquare();
-    double Le = 0.0;
     if (LengthOverride()) {
-        Le = OverrideLength(Llt(), Length());
-        summary.lengthRule = SpanSummary::Override;
+        d.Le = OverrideLength(Llt(), Length());
+        d.rule = SpanSummary::Override;
         if (circularOrSquare) {
             notRequired(L"LT check not required: ", L"section is circular or square\n");
-            Le = 0.0;
+            d.Le = 0.0;
         }
     } else if (IsLTContinuouslyRestrained(span)) {
         notRequired(L"LT check not required:\n", L"\tspan is restrained against buckling along its length\n");
-        summary.lengthRule = SpanSummary::NotRequired;
+        d.rule = SpanSummary::NotRequired;
     } else if (circularOrSquare) {
-        summary.lengthRule = SpanSummary::NotRequired;
+        d.rule = SpanSummary::NotRequired;
         notRequired(L"LT check not required: ", L"section is circular or square\n");
     } else {
-        Le = EffectiveLengthLT(span, m_calc->Depth(), false);
-        if (!std::isfinite(Le)) {
-            failed = true;
+        d.Le = EffectiveLengthLT(span, m_calc->Depth(), LengthReport::Silent);
+        if (!std::isfinite(d.Le)) {
+            d.failed = true;
             if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Insufficient restraint\n");
-            result->SetUtilBucklingLT(kInf);
+            result->SetUtilBucklingLT(Corvid::Design::kInfinity);
         }
     }
-    if (!failed && required && text) result->AddOutputString(L"Le = " + f.Length(Le) + L"\n");
-    if (Mmax == 0.0 && Mmin == 0.0) {
+    if (!d.failed && d.required && text) result->AddOutputString(L"Le = " + result->Format().Length(d.Le) + L"\n");
+    return d;
+}
+
+bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    if (text) result->AddOutputString(L"Lateral torsional span: " + span.GetString(result->Format()) + L"\n");
+    CResultIndent const indent(result);
+
+    SpanMoments const m = MajorMoments(span);
+    double const Cu = SpanCompression(span);
+    bool const reverse = IsReverseCurvature(m.Mmax, m.Mmin);
+    SpanSummary summary;
+    double const omega2 = Omega2Factor(span, &summary.omega2Rule);
+    LengthLT const length = DecideLengthLT(span);
+    summary.lengthRule = length.rule;
+    bool checked = length.required;
+    if (m.Mmax == 0.0 && m.Mmin == 0.0) {
         checked = false;
         if (text) result->AddOutputString(L"No major axis moment in this span\n");
     }
 
-    double Mrx1 = 0.0, Mrx2 = 0.0, Mfx1 = 0.0, Mfx2 = 0.0, U = 0.0;
-    // The signed moments behind Mfx1 and Mfx2: the member interaction
-    // needs their sense (which flange is in compression).
-    double Mx1 = Mmax, Mx2 = Mmin;
-    if (!checked) {
-        // Cross-section resistances under each extreme moment, for the
-        // member interaction.
-        CCSA_S16_09Section* const clone = &Scratch(kSpanSlot);
-        clone->ClearForcesAndMoments();
-        clone->SetMomentXX(Mmax);
-        Mrx1 = clone->MrDashxx(nullptr);
-        clone->SetMomentXX(Mmin);
-        Mrx2 = clone->MrDashxx(nullptr);
-        Mfx1 = std::fabs(Mmax);
-        Mfx2 = std::fabs(Mmin);
-        if (text) {
-            result->AddOutputString(L"Values stored for use in buckling interaction...\n");
-            result->AddOutputString(L"\tMfx1 = " + f.Moment(Mmax));
-            result->AddOutputString(L", Mfx2 = " + f.Moment(Mmin) + L"\n");
-            result->AddOutputString(L", Mrx1 = " + f.Moment(Mrx1));
-            result->AddOutputString(L", Mrx2 = " + f.Moment(Mrx2) + L"\n");
-        }
-    } else if (!reverse || m_calc->IsDoublySymmetric()) {
-        CCSA_S16_09Section* const clone = &CompressedClone(Cu);
-        if (text)
-            result->AddOutputString(reverse ? L"Reverse curvature bending in this span\n(but section is symmetrical "
-                                              L"about major axis)\n"
-                                            : L"Single curvature bending in this span\n");
-        double const Mf = std::fabs(Mmin) <= std::fabs(Mmax) ? Mmax : Mmin;
-        clone->SetMomentXX(Mf);
-        Mfx1 = Mfx2 = std::fabs(Mf);
-        Mx1 = Mx2 = Mf;
-        double Mr = 0.0;
-        if (!failed) {
-            // CSA S16-09 cl. 13.6(a): Mr from the elastic critical moment.
-            double const Mcr = clone->Mcr(Le, omega2, result);
-            Mr = clone->Mbxx(Mcr, result);
-            summary.Mu = Mcr;
-        }
-        summary.Mf = Mf;
-        summary.Mr = Mr;
-        U = std::fabs(Mf / Mr);
-        Mrx1 = Mrx2 = Mr;
-        if (!failed && text) {
-            result->AddOutputString(L"Mfx = " + f.Moment(Mf) + L"\n");
-            result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
-        }
-    } else {
-        // A section not symmetric about its major axis resists each sense
-        // of bending differently: each is checked with its own resistance.
-        CCSA_S16_09Section* const clone = &CompressedClone(Cu);
-        if (text) result->AddOutputString(L"Reverse curvature bending in unequally flanged span\n");
-        {
-            CResultIndent const each(result);
-            Mfx1 = std::fabs(Mmax);
-            Mfx2 = std::fabs(Mmin);
-            // One sense of bending: its resistance and utilisation.
-            auto sense = [&](double Mf, double& Mr, wchar_t const* n) {
-                clone->SetMomentXX(Mf);
-                double const Mcr = clone->Mcr(Le, omega2, result);
-                Mr = clone->Mbxx(Mcr, result);
-                double const u = std::fabs(Mf / Mr);
-                if (!(u <= summary.util)) summary.util = u, summary.Mu = Mcr, summary.Mf = Mf, summary.Mr = Mr;
-                if (!failed && text) {
-                    result->AddOutputString(CString(L"Mfx,") + n + L" = " + f.Moment(Mf) + L"\n");
-                    result->AddOutputString(CString(L"Util") + n + L" = " + f.Util(u) + L"\n");
-                }
-                return u;
-            };
-            double const U1 = sense(Mmax, Mrx1, L"1");
-            double const U2 = sense(Mmin, Mrx2, L"2");
-            U = std::max(U1, U2);
-        }
-        if (!failed && text) result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
-    }
+    OutcomeLT const o = !checked ? UncheckedSpanLT(result, Scratch(kSpanSlot), m)
+                        : !reverse || m_calc->IsDoublySymmetric()
+                            ? SingleSenseLT(result, CompressedClone(Cu), m, reverse, length.Le, length.failed, omega2,
+                                            summary)
+                            : BothSensesLT(result, CompressedClone(Cu), m, length.Le, length.failed, omega2, summary);
 
-    int const last = static_cast<int>(m_records.size()) - 1;
-    for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k) {
-        CInteractionData& r = m_records[static_cast<std::size_t>(k)];
-        r.Mrx1 = Mrx1;
-        r.Mrx2 = Mrx2;
-        r.Mfx1 = Mfx1;
-        r.Mfx2 = Mfx2;
-        r.senseX1 = Mx1 < 0.0 ? -1.0 : 1.0;
-        r.senseX2 = Mx2 < 0.0 ? -1.0 : 1.0;
+    ForEachRecordOf(span, [&](CInteractionData& r) {
+        r.Mrx1 = o.Mrx1;
+        r.Mrx2 = o.Mrx2;
+        r.Mfx1 = o.Mfx1;
+        r.Mfx2 = o.Mfx2;
+        r.senseX1 = o.Mx1 < 0.0 ? -1.0 : 1.0;
+        r.senseX2 = o.Mx2 < 0.0 ? -1.0 : 1.0;
         r.spanLT = span;
         r.ltChecked = checked;
-    }
+    });
     // The figures of the sense that governs (the first on a tie); none when
     // the span was not checked.
-    bool const second = std::fabs(Mfx2 / Mrx2) > std::fabs(Mfx1 / Mrx1);
-    result->Set(UtilKind::BucklingLT, U, checked ? (second ? Mfx2 : Mfx1) : CResultEntry::kNone,
-                checked ? (second ? Mrx2 : Mrx1) : CResultEntry::kNone);
+    bool const second = std::fabs(o.Mfx2 / o.Mrx2) > std::fabs(o.Mfx1 / o.Mrx1);
+    result->Set(UtilKind::BucklingLT, o.U, checked ? (second ? o.Mfx2 : o.Mfx1) : CResultEntry::kNone,
+                checked ? (second ? o.Mrx2 : o.Mrx1) : CResultEntry::kNone);
     if (m_collectSpans) {
         summary.kind = SpanSummary::LateralTorsional;
         summary.posLeft = span.PosLeft();
         summary.posRight = span.PosRight();
-        summary.Le = Le;
+        summary.Le = length.Le;
         summary.omega2 = omega2;
         if (!checked) {
-            bool const larger = std::fabs(Mmin) <= std::fabs(Mmax);
-            summary.Mf = larger ? Mmax : Mmin;
-            summary.Mr = larger ? Mrx1 : Mrx2;
+            bool const larger = std::fabs(m.Mmin) <= std::fabs(m.Mmax);
+            summary.Mf = larger ? m.Mmax : m.Mmin;
+            summary.Mr = larger ? o.Mrx1 : o.Mrx2;
         }
         summary.sense = BucklingSenseLT(span);
-        summary.util = U;
+        summary.util = o.U;
         m_spans.push_back(summary);
     }
-    if (U > 1.0 || std::isnan(U) || failed) {
-        result->AddFlags(0x100);
+    bool const failed = length.failed || o.U > 1.0 || std::isnan(o.U);
+    if (failed) {
+        result->AddFlags(ResultFlags::kLateralTorsionalBuckling);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> LT Buckling\n");
-        failed = true;
     }
     return !failed;
 }

@@ -4,9 +4,11 @@
 // and stores in the interaction records what the later checks need.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
+#include "member/SpanActions.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -14,15 +16,9 @@ using Corvid::Data::CRestraint;
 namespace RB = Corvid::Data::RestraintBits;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
 constexpr wchar_t kNoCompression[] = L"No axial compression in this span\n";
 constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restraint\n";
-
-// Axial compression of a span: the smaller end force of its minimum-action
-// sub-span, compression positive, 0 for tension.
-double SpanCompression(CSpan const& span) {
-    return std::max(0.0, -span.MinComponent(false, 0));
-}
 
 // The span carries tension somewhere (an end force of its maximum-action
 // sub-span above 0).
@@ -35,8 +31,7 @@ bool SpanInTension(CSpan const& span) {
 // gyration of the resistance just found (the principal axes of an angle);
 // 0 for Le = 0 (Fe infinite).
 double SlendernessFromFe(double E, double Fe) {
-    constexpr double pi = 3.14159265358979323846;
-    return pi * std::sqrt(E / Fe);
+    return Corvid::Design::kPi * std::sqrt(E / Fe);
 }
 
 // What one span check found, handed to the record writer.
@@ -46,23 +41,46 @@ struct SpanOutcome {
     double Cu = 0.0;
     double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
     double Fe = 0.0, Fe_L = 0.0;
-    double lambda = kInf;         // sqrt(Fy / Fe), +infinity without a finite length
+    double lambda = kInfinity;         // sqrt(Fy / Fe), +infinity without a finite length
 };
 }  // namespace
 
 struct CSA_S16_09_Member::AxialSpanRule {
-    wchar_t const* heading;                              // "Major Axis Span: "
-    double noCompressionBelow;                           // 0: only an exact 0 is no compression
-    double (CSteelMemberGen::*overrideLength)() const;   // Lyy, Lzz or Llt
-    int continuousMask1, continuousMask2;                // held continuously for either: not required (0: unused)
-    bool torsional;                                      // torsional wording; hollow sections need no check
-    bool strut;                                          // resistance also without a finite length
-    double (*length)(CSA_S16_09_Member const&, CSpan const&);  // Le when nothing above applies
-    double (CCSA_S16_09Section::*resistance)(double, double&, CMemberResult*) const;
-    void (CMemberResult::*setUtil)(double);
-    std::uint32_t flag;
-    wchar_t const* failLine;
-    void (*store)(CInteractionData&, SpanOutcome const&);
+    // The axis gives the override length (Lyy, Lzz, Llt), the utilisation
+    // and the failure flag; torsion also the torsional wording, and hollow
+    // sections need no torsional check.
+    enum class Axis { Major, Minor, Torsion };
+    wchar_t const* heading = L"";  // "Major Axis Span: "
+    Axis axis = Axis::Major;
+    bool strut = false;              // strut sequence: the resistance also without a finite length
+    double noCompressionBelow = 0.0;  // 0: only an exact 0 is no compression
+    int continuousMask1 = 0, continuousMask2 = 0;  // held continuously for either: not required (0: unused)
+    double (*length)(CSA_S16_09_Member const&, CSpan const&) = nullptr;  // Le when nothing above applies
+    double (CCSA_S16_09Section::*resistance)(double, double&, CMemberResult*) const = nullptr;
+    wchar_t const* failLine = L"";
+    void (*store)(CInteractionData&, SpanOutcome const&) = nullptr;
+
+    bool Torsional() const { return axis == Axis::Torsion; }
+    double OverrideLengthOf(CSA_S16_09_Member const& m) const {
+        return axis == Axis::Major ? m.Lyy() : axis == Axis::Minor ? m.Lzz() : m.Llt();
+    }
+    UtilKind Kind() const {
+        return axis == Axis::Major   ? UtilKind::BucklingAxialMajor
+               : axis == Axis::Minor ? UtilKind::BucklingAxialMinor
+                                     : UtilKind::BucklingAxialTorsion;
+    }
+    void MarkNoLength(CMemberResult* result) const {
+        if (axis == Axis::Major) result->SetUtilBucklingAxialMajor(kInfinity);
+        else if (axis == Axis::Minor) result->SetUtilBucklingAxialMinor(kInfinity);
+        else result->SetUtilBucklingAxialTorsion(kInfinity);
+    }
+    // What the flexural rules of the strut sequence share.
+    static AxialSpanRule StrutFlexural();
+    std::uint32_t Flag() const {
+        return axis == Axis::Major   ? ResultFlags::kMajorAxisBuckling
+               : axis == Axis::Minor ? ResultFlags::kMinorAxisBuckling
+                                     : ResultFlags::kTorsionalBuckling;
+    }
 };
 
 CCSA_S16_09Section& CSA_S16_09_Member::CompressedClone(double Cu) const {
@@ -77,55 +95,112 @@ void StoreXX(CInteractionData& r, SpanOutcome const& o);
 void StoreYY(CInteractionData& r, SpanOutcome const& o);
 }  // namespace
 
-bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
+// How the effective length of an axial span was decided.
+struct CSA_S16_09_Member::AxialLength {
+    double Le = 0.0;
+    bool heldAlong = false;  // held continuously along the span for the rule's restraints
+    bool closing = true;     // the closing lines (Cu, Util) are written
+    bool required = true;    // false: the working of the resistance is not shown
+    bool failed = false;     // no finite effective length
+};
+
+CSA_S16_09_Member::AxialLength CSA_S16_09_Member::DecideAxialLength(CSpan const& span,
+                                                                    AxialSpanRule const& rule) const {
     CMemberResult* const result = m_result;
     bool const text = result->WantsText();
-    auto const& f = result->Format();
-    if (text) result->AddOutputString(rule.heading + span.GetString(f) + L"\n");
-    CResultIndent const indent(result);
-
-    bool closing = true;
-    bool required = true;  // false: the working of the resistance is not shown
-    bool failed = false;
-    double const Cu = SpanCompression(span);
-    bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
-    if (!compressed) {
-        if (text) result->AddOutputString(kNoCompression);
-        closing = false;
-    }
+    AxialLength d;
     auto hollow = [&] {
         if (text) {
             result->AddOutputString(L"Torsional buckling check not required: ");
             result->AddOutputString(L"section is hollow\n");
         }
-        closing = required = false;
+        d.closing = d.required = false;
     };
     CRestraint const R = span.ContinuousRestraint();
-    bool const heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
-                           (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
-    double Le = 0.0;
+    d.heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
+                  (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
     if (LengthOverride()) {
-        Le = OverrideLength((this->*rule.overrideLength)(), Length());
+        d.Le = OverrideLength(rule.OverrideLengthOf(*this), Length());
         if (text) result->AddOutputString(L"<i><blue>Effective length overridden</blue></i>\n");
-        if (rule.torsional && m_calc->IsHollow()) hollow();
-    } else if (heldAlong) {
-        if (text && rule.torsional) {
+        if (rule.Torsional() && m_calc->IsHollow()) hollow();
+    } else if (d.heldAlong) {
+        if (text && rule.Torsional()) {
             result->AddOutputString(L"Torsional buckling check not required:\n");
             result->AddOutputString(L"\tspan is restrained against torsion along its length\n");
         } else if (text) {
             result->AddOutputString(L"Check not required: Span is continuously restrained\n");
         }
-        closing = required = false;
-    } else if (rule.torsional && m_calc->IsHollow()) {
+        d.closing = d.required = false;
+    } else if (rule.Torsional() && m_calc->IsHollow()) {
         hollow();
     } else {
-        Le = rule.length(*this, span);
-        if (!std::isfinite(Le)) {
-            failed = true;
+        d.Le = rule.length(*this, span);
+        if (!std::isfinite(d.Le)) {
+            d.failed = true;
             if (text) result->AddOutputString(kInsufficient);
-            (result->*rule.setUtil)(kInf);
+            rule.MarkNoLength(result);
         }
     }
+    return d;
+}
+
+namespace {
+// Slenderness limits (CSA S16-09 cl. 10.4.2) of the flexural checks with a
+// finite length. In compression KL/r > 200 fails the axis: utilisation
+// max(Cu/Cr, (KL/r)/200), above 1 and growing with the slenderness. In
+// tension L/r > 300 is a warning; L is the unbraced length (the span, or the
+// override length), not the Annex F length (annexF: Fe_L holds the span's).
+struct AxialVerdict {
+    double U = 0.0;
+    double KLr = 0.0, Lr = 0.0;  // 0: not found
+    bool tooSlender = false, slenderTie = false;
+};
+AxialVerdict AxialVerdictOf(SpanOutcome const& out, bool flexural, double Le, bool compressed, bool annexF,
+                            double E) {
+    using Section = CCSA_S16_09Section;
+    AxialVerdict v;
+    v.U = out.Cu / out.Cr;
+    if (flexural && std::isfinite(Le)) {
+        if (compressed) {
+            v.KLr = SlendernessFromFe(E, out.Fe);
+            if (v.KLr > Section::kSlendernessLimitCompression)
+                v.U = std::max(v.U, v.KLr / Section::kSlendernessLimitCompression);
+        } else if (SpanInTension(*out.span)) {
+            v.Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
+        }
+    }
+    v.tooSlender = v.KLr > Section::kSlendernessLimitCompression;
+    v.slenderTie = v.Lr > Section::kSlendernessLimitTension;
+    return v;
+}
+
+// The closing lines of an axial span check (text wanted).
+void WriteAxialVerdict(CMemberResult* result, CString const& code, bool closing, double Cu, AxialVerdict const& v) {
+    auto const& f = result->Format();
+    if (closing) {
+        result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
+        result->AddOutputString(L"Util = " + f.Util(v.U) + L"\n");
+    }
+    if (v.slenderTie)
+        result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(v.Lr) +
+                                L" > 300 in tension <i>ref. " + code + L" cl. 10.4.2.2</i>\n");
+    if (v.tooSlender)
+        result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(v.KLr) + L" > 200 <i>ref. " + code +
+                                L" cl. 10.4.2.1</i>\n");
+}
+}  // namespace
+
+bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& rule) const {
+    CMemberResult* const result = m_result;
+    bool const text = result->WantsText();
+    if (text) result->AddOutputString(rule.heading + span.GetString(result->Format()) + L"\n");
+    CResultIndent const indent(result);
+
+    double const Cu = SpanCompression(span);
+    bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
+    if (!compressed && text) result->AddOutputString(kNoCompression);
+    AxialLength const d = DecideAxialLength(span, rule);
+    double const Le = d.Le;
 
     SpanOutcome out;
     out.span = &span;
@@ -139,7 +214,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         CCSA_S16_09Section const& clone = CompressedClone(Cu);
         // A check not required keeps its resistance for the member
         // interaction without showing its working.
-        bool const quiet = text && !required;
+        bool const quiet = text && !d.required;
         if (quiet) result->EnableText(false);
         out.Cr = (clone.*rule.resistance)(Le, out.Fe, result);
         if (quiet) result->EnableText(true);
@@ -147,59 +222,22 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         if (!rule.strut) out.Cr_L = (clone.*rule.resistance)(span.Length(), out.Fe_L, nullptr);
         if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
     }
-    int const last = static_cast<int>(m_records.size()) - 1;
-    for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
-        rule.store(m_records[static_cast<std::size_t>(k)], out);
+    ForEachRecordOf(span, [&](CInteractionData& r) { rule.store(r, out); });
 
-    // Slenderness limits (CSA S16-09 cl. 10.4.2) of the flexural checks with a
-    // finite length. In compression KL/r > 200 fails the axis: utilisation
-    // max(Cu/Cr, (KL/r)/200), above 1 and growing with the slenderness. In
-    // tension L/r > 300 is a warning; L is the unbraced length (the span,
-    // or the override length), not the Annex F length.
-    double U = Cu / out.Cr;
-    double KLr = 0.0, Lr = 0.0;
-    using Section = CCSA_S16_09Section;
-    if (!rule.torsional && std::isfinite(Le)) {
-        double const E = m_calc->YoungsModulus();
-        bool const annexF = !LengthOverride() && !heldAlong && !rule.strut;
-        if (compressed) {
-            KLr = SlendernessFromFe(E, out.Fe);
-            if (KLr > Section::kSlendernessLimitCompression)
-                U = std::max(U, KLr / Section::kSlendernessLimitCompression);
-        } else if (SpanInTension(span)) {
-            Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
-        }
-    }
-    bool const tooSlender = KLr > Section::kSlendernessLimitCompression;
-    bool const slenderTie = Lr > Section::kSlendernessLimitTension;
+    bool const annexF = !LengthOverride() && !d.heldAlong && !rule.strut;
+    AxialVerdict const v = AxialVerdictOf(out, !rule.Torsional(), Le, compressed, annexF, m_calc->YoungsModulus());
     // Where the slenderness limit governs, Cu and Cr are not the pair behind U.
-    bool const byResistance = U == Cu / out.Cr;
-    result->Set(rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor   ? UtilKind::BucklingAxialMajor
-                : rule.setUtil == &CMemberResult::SetUtilBucklingAxialMinor ? UtilKind::BucklingAxialMinor
-                                                                            : UtilKind::BucklingAxialTorsion,
-                U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
-    if (m_collectSpans && !rule.torsional) RecordAxialSpan(span, rule, Le, heldAlong, Cu, out.Cr, out.Fe, U);
-    if (closing && text) {
-        result->AddOutputString(L"Cu = " + f.Force(Cu) + L" compression\n");
-        result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
-    }
-    if (slenderTie) {
-        result->AddFlags(Section::kFlagTensionSlenderness | 2u);
-        if (text)
-            result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(Lr) +
-                                    L" > 300 in tension <i>ref. " + m_calc->CodeName() + L" cl. 10.4.2.2</i>\n");
-    }
-    if (tooSlender) {
-        result->AddFlags(Section::kFlagSlenderness);
-        if (text)
-            result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(KLr) + L" > 200 <i>ref. " +
-                                    m_calc->CodeName() + L" cl. 10.4.2.1</i>\n");
-    }
+    bool const byResistance = v.U == Cu / out.Cr;
+    result->Set(rule.Kind(), v.U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);
+    if (m_collectSpans && !rule.Torsional()) RecordAxialSpan(span, rule, Le, d.heldAlong, Cu, out.Cr, out.Fe, v.U);
+    if (text) WriteAxialVerdict(result, m_calc->CodeName(), compressed && d.closing, Cu, v);
+    if (v.slenderTie) result->AddFlags(ResultFlags::kTensionSlenderness | ResultFlags::kWarning);
+    if (v.tooSlender) result->AddFlags(ResultFlags::kSlenderness);
     // 0/0 (no compression and no resistance) is recorded as +infinity and
     // fails with it.
-    if (U > 1.0 || std::isnan(U)) failed = true;
+    bool const failed = d.failed || v.U > 1.0 || std::isnan(v.U);
     if (failed) {
-        result->AddFlags(rule.flag);
+        result->AddFlags(rule.Flag());
         if (text) result->AddOutputString(rule.failLine);
     }
     return !failed;
@@ -208,7 +246,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
 void CSA_S16_09_Member::RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong,
                                         double Cu, double Cr, double Fe, double U) const {
     SpanSummary s;
-    s.kind = rule.setUtil == &CMemberResult::SetUtilBucklingAxialMajor ? SpanSummary::MajorAxis : SpanSummary::MinorAxis;
+    s.kind = rule.axis == AxialSpanRule::Axis::Major ? SpanSummary::MajorAxis : SpanSummary::MinorAxis;
     s.posLeft = span.PosLeft();
     s.posRight = span.PosRight();
     s.Le = Le;
@@ -229,12 +267,12 @@ namespace {
 // Annex F length.
 template <bool Major>
 double FlexuralLength(CSA_S16_09_Member const& m, CSpan const& span, CCSA_S16_09Section& probe_,
-                      double (CSA_S16_09_Member::*annexF)(CSpan const&, bool) const) {
+                      double (CSA_S16_09_Member::*annexF)(CSpan const&, CSA_S16_09_Member::LengthReport) const) {
     CCSA_S16_09Section* const probe = &probe_;
     int const common = span.RestraintEndL().Bits() & span.RestraintEndR().Bits();
     probe->SetMemberRestraint(CRestraint(common, Corvid::Data::LoadAtShearCentre, 0.0));
     bool const strut = Major ? probe->IsSectionXXStrut() : probe->IsSectionYYStrut();
-    return strut ? span.Length() : (m.*annexF)(span, true);
+    return strut ? span.Length() : (m.*annexF)(span, CSA_S16_09_Member::LengthReport::Written);
 }
 
 void StoreXX(CInteractionData& r, SpanOutcome const& o) {
@@ -293,98 +331,159 @@ void StoreStrutT(CInteractionData& r, SpanOutcome const& o) {
 double SpanLength(CSA_S16_09_Member const&, CSpan const& span) { return span.Length(); }
 
 using Section = CCSA_S16_09Section;
-using Result = CMemberResult;
-using Gen = CSteelMemberGen;
 }  // namespace
 
 // ---- general sequence (CSA S16-09 cl. 13.3.1, 13.3.2) ----
 
 bool CSA_S16_09_Member::CheckSpanXX(CSpan const& span) const {
-    static AxialSpanRule const rule{
-        L"Major Axis Span: ", 0.0, &Gen::Lyy, RB::kMajorTranslation, 0, false, false,
-        [](CSA_S16_09_Member const& m, CSpan const& s) {
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Major Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Major;
+        r.continuousMask1 = RB::kMajorTranslation;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
             return FlexuralLength<true>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthXX);
-        },
-        &Section::Crxx, &Result::SetUtilBucklingAxialMajor, 0x200,
-        L"<b><red>Fail:</red></b> XX Axial Buckling\n", StoreXX};
+        };
+        r.resistance = &Section::Crxx;
+        r.failLine = L"<b><red>Fail:</red></b> XX Axial Buckling\n";
+        r.store = StoreXX;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckSpanYY(CSpan const& span) const {
-    static AxialSpanRule const rule{
-        L"Minor Axis Span: ", 0.0, &Gen::Lzz, RB::kMinorTranslation, 0, false, false,
-        [](CSA_S16_09_Member const& m, CSpan const& s) {
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Minor Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Minor;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
             return FlexuralLength<false>(m, s, m.Scratch(kSpanSlot), &CSA_S16_09_Member::EffectiveLengthYY);
-        },
-        &Section::Cryy, &Result::SetUtilBucklingAxialMinor, 0x400,
-        L"<b><red>Fail:</red></b> YY Axial Buckling\n", StoreYY};
+        };
+        r.resistance = &Section::Cryy;
+        r.failLine = L"<b><red>Fail:</red></b> YY Axial Buckling\n";
+        r.store = StoreYY;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckSpanT(CSpan const& span) const {
-    static AxialSpanRule const rule{
-        L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, false,
-        [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveLengthLT(s, m.m_calc->Depth(), false); },
-        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, 0x1000000,
-        L"<b><red>Fail:</red></b> torsion Buckling\n", StoreT};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Torsional span: ";
+        r.axis = AxialSpanRule::Axis::Torsion;
+        r.continuousMask1 = RB::kTorsional;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
+            return m.EffectiveLengthLT(s, m.m_calc->Depth(), LengthReport::Silent);
+        };
+        r.resistance = &Section::CrT;
+        r.failLine = L"<b><red>Fail:</red></b> torsion Buckling\n";
+        r.store = StoreT;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
-bool CSA_S16_09_Member::CheckSpanTF(CInteractionData& record) const { return FlexuralTorsionalCheck(record, false); }
+bool CSA_S16_09_Member::CheckSpanTF(CInteractionData& record) const {
+    return FlexuralTorsionalCheck(record, Sequence::General);
+}
 
 // ---- strut sequence: the span length is the effective length ----
 
-namespace {
-constexpr double kStrutNoCompression = 1e-10;  // N
+CSA_S16_09_Member::AxialSpanRule CSA_S16_09_Member::AxialSpanRule::StrutFlexural() {
+    AxialSpanRule r;
+    r.strut = true;
+    r.noCompressionBelow = 1e-10;  // N
+    r.length = SpanLength;
+    return r;
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanUU(CSpan const& span) const {
-    static AxialSpanRule const rule{L"U-U Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMinorTranslation,
-                                    RB::kMajorTranslation, false, true, SpanLength, &Section::Cruu,
-                                    &Result::SetUtilBucklingAxialMajor, 0x200,
-                                    L"<b><red>Fail:</red></b> U-U Axial Buckling\n", StoreStrutX};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"U-U Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Major;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.continuousMask2 = RB::kMajorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> U-U Axial Buckling\n";
+        r.resistance = &Section::Cruu;
+        r.store = StoreStrutX;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanVV(CSpan const& span) const {
-    static AxialSpanRule const rule{L"V-V Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation,
-                                    RB::kMajorTranslation, false, true, SpanLength, &Section::Crvv,
-                                    &Result::SetUtilBucklingAxialMinor, 0x400,
-                                    L"<b><red>Fail:</red></b> V-V Axial Buckling\n", StoreStrutY};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"V-V Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Minor;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.continuousMask2 = RB::kMajorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> V-V Axial Buckling\n";
+        r.resistance = &Section::Crvv;
+        r.store = StoreStrutY;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanXX(CSpan const& span) const {
-    static AxialSpanRule const rule{L"X-X Axis Span: ", kStrutNoCompression, &Gen::Lyy, RB::kMajorTranslation, 0,
-                                    false, true, SpanLength, &Section::Crxx, &Result::SetUtilBucklingAxialMajor,
-                                    0x200, L"<b><red>Fail:</red></b> X-X Axial Buckling\n", StoreStrutX};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"X-X Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Major;
+        r.continuousMask1 = RB::kMajorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> X-X Axial Buckling\n";
+        r.resistance = &Section::Crxx;
+        r.store = StoreStrutX;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanYY(CSpan const& span) const {
-    static AxialSpanRule const rule{L"Y-Y Axis Span: ", kStrutNoCompression, &Gen::Lzz, RB::kMinorTranslation, 0,
-                                    false, true, SpanLength, &Section::Cryy, &Result::SetUtilBucklingAxialMinor,
-                                    0x400, L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n", StoreStrutY};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r = AxialSpanRule::StrutFlexural();
+        r.heading = L"Y-Y Axis Span: ";
+        r.axis = AxialSpanRule::Axis::Minor;
+        r.continuousMask1 = RB::kMinorTranslation;
+        r.failLine = L"<b><red>Fail:</red></b> Y-Y Axial Buckling\n";
+        r.resistance = &Section::Cryy;
+        r.store = StoreStrutY;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanT(CSpan const& span) const {
     // The torsional strut check reads only an exact 0 as no compression.
-    static AxialSpanRule const rule{
-        L"Torsional span: ", 0.0, &Gen::Llt, RB::kTorsional, 0, true, true,
-        [](CSA_S16_09_Member const& m, CSpan const& s) { return m.EffectiveStrutLengthLT(s, false); },
-        &Section::CrT, &Result::SetUtilBucklingAxialTorsion, 0x1000000,
-        L"<b><red>Fail:</red></b> torsion Buckling\n", StoreStrutT};
+    static AxialSpanRule const rule = [] {
+        AxialSpanRule r;
+        r.heading = L"Torsional span: ";
+        r.axis = AxialSpanRule::Axis::Torsion;
+        r.strut = true;
+        r.continuousMask1 = RB::kTorsional;
+        r.length = [](CSA_S16_09_Member const& m, CSpan const& s) {
+            return m.EffectiveStrutLengthLT(s, LengthReport::Silent);
+        };
+        r.resistance = &Section::CrT;
+        r.failLine = L"<b><red>Fail:</red></b> torsion Buckling\n";
+        r.store = StoreStrutT;
+        return r;
+    }();
     return AxialSpanCheck(span, rule);
 }
 
 bool CSA_S16_09_Member::CheckStrutSpanTF(CInteractionData& record) const {
-    return FlexuralTorsionalCheck(record, true);
+    return FlexuralTorsionalCheck(record, Sequence::Strut);
 }
 
 // ---- flexural-torsional buckling of one record (CSA S16-09 cl. 13.3.2) ----
 
-bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool strut) const {
+bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, Sequence sequence) const {
     CMemberResult* const result = m_result;
     bool const text = result->WantsText();
     auto const& f = result->Format();
@@ -399,7 +498,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
     CCSA_S16_09Section const* const clone = &CompressedClone(Cu);
     double const Cr = clone->CrFT(record.FeX, record.FeY, record.FeT, record.FeFT, result);
     record.CrFT = Cr;
-    if (!strut) {
+    if (sequence == Sequence::General) {
         record.CrFT_L = clone->CrFT(record.FeX_L, record.FeY_L, record.FeT_L, record.FeFT_L, nullptr);
         record.CuFT = Cu;
     }
@@ -410,7 +509,7 @@ bool CSA_S16_09_Member::FlexuralTorsionalCheck(CInteractionData& record, bool st
         result->AddOutputString(L"Util = " + f.Util(U) + L"\n");
     }
     if (U > 1.0 || std::isnan(U)) {
-        result->AddFlags(0x2000000);
+        result->AddFlags(ResultFlags::kFlexuralTorsionalBuckling);
         if (text) result->AddOutputString(L"<b><red>Fail:</red></b> Flexural-Torional Buckling\n");
     }
     return true;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "framework/DesignConstants.h"
 #include "member/CSA_S16_09_Member.h"
 #include "tables/CSA_S16_09_Table.h"
 
@@ -15,7 +16,7 @@ using Corvid::Data::CRestraint;
 namespace RB = Corvid::Data::RestraintBits;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Restraints that end a span.
@@ -96,7 +97,7 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
     double const depth = m_calc ? m_calc->Depth() : 1.0;
     for (; i < last; ++i) {
         trial.SetIndices(left, i);
-        if (std::isfinite(EffectiveLengthLT(trial, depth, false))) break;
+        if (std::isfinite(EffectiveLengthLT(trial, depth, LengthReport::Silent))) break;
     }
     span.SetIndices(left, i);
     return true;
@@ -104,42 +105,42 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
 
 // ---- effective lengths ----
 
-double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, bool report) const {
+double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Lyy(), Length());
     // Held continuously in the plane of the web (0x200000): no major-axis buckling.
     if (span.ContinuousRestraint().IsRestrained(RB::kMajorTranslation, true)) return 0.0;
-    CCSA_S16_09_Table const table(report ? m_result : nullptr);
+    CCSA_S16_09_Table const table(report == LengthReport::Written ? m_result : nullptr);
     return table.AnnexF_XX(span.Length(), span.RestraintEndL(), span.RestraintEndR());
 }
 
-double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, bool report) const {
+double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Lzz(), Length());
     // Held continuously against lateral displacement (0x100000): no minor-axis buckling.
     if (span.ContinuousRestraint().IsRestrained(RB::kMinorTranslation, true)) return 0.0;
-    CCSA_S16_09_Table const table(report ? m_result : nullptr);
+    CCSA_S16_09_Table const table(report == LengthReport::Written ? m_result : nullptr);
     return table.AnnexF_YY(span.Length(), span.RestraintEndL(), span.RestraintEndR());
 }
 
-double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, bool report) const {
-    if (report || !m_ltLengthMemo) return EffectiveLengthLTUncached(span, depth, report);
+double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, LengthReport report) const {
+    if (report == LengthReport::Written || !m_ltLengthMemo) return EffectiveLengthLTUncached(span, depth, report);
     int const left = span.IndexLeft(), right = span.IndexRight();
     for (std::size_t i = 0; i < m_ltLengthCount; ++i) {
         LengthMemo const& m = m_ltLengths[i];
         if (m.left == left && m.right == right && m.depth == depth) return m.Le;
     }
-    double const Le = EffectiveLengthLTUncached(span, depth, false);
+    double const Le = EffectiveLengthLTUncached(span, depth, LengthReport::Silent);
     if (m_ltLengthCount < kLengthMemos) m_ltLengths[m_ltLengthCount++] = LengthMemo{left, right, depth, Le};
     return Le;
 }
 
-double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, bool report) const {
+double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Llt(), Length());
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
     CCodeShare::LT_BuckleDirection const sense = BucklingSenseLT(span);
     double const L = span.Length();
     bool const destabilized = IsDestabilizedLT(span);
-    CMemberResult* const result = report ? m_result : nullptr;
+    CMemberResult* const result = report == LengthReport::Written ? m_result : nullptr;
 
     if (result && result->WantsText()) {
         if (sense == CCodeShare::LT_TopFlange) result->AddOutputString(L"top flange(1) is bending compressive\n");
@@ -150,8 +151,8 @@ double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double de
     CCSA_S16_09_Table const table(result);
     // Cantilevers: Table 2, held end first.
     switch (CantileverTipOf(span)) {
-    case CantileverTip::Left: return table.Table02(L, sense, RR, RL, destabilized);
-    case CantileverTip::Right: return table.Table02(L, sense, RL, RR, destabilized);
+    case CantileverTip::Left: return table.LateralTorsionalCantileverLength(L, sense, RR, RL, destabilized);
+    case CantileverTip::Right: return table.LateralTorsionalCantileverLength(L, sense, RL, RR, destabilized);
     case CantileverTip::None: break;
     }
 
@@ -159,7 +160,7 @@ double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double de
     // segment at all; the length is the segment's, increased for a
     // destabilizing load (cl. 13.6): 1.2 L with both ends torsionally
     // restrained, 1.4 L otherwise.
-    if (!std::isfinite(table.Table01(L, depth, sense, RL, RR, destabilized))) return kInf;
+    if (!std::isfinite(table.LateralTorsionalSegmentLength(L, depth, sense, RL, RR, destabilized))) return kInfinity;
     if (!destabilized) return L;
     if (RL.IsFree(RB::kTorsional, true) || RR.IsFree(RB::kTorsional, true)) return 1.4 * L;
     return 1.2 * L;
@@ -195,44 +196,45 @@ bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {
     return held.IsRestrained(RB::kCompFlangeLateral, true) || held.IsRestrained(RB::kTorsional, true);
 }
 
-double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, bool) const { return span.Length(); }
+double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, LengthReport) const { return span.Length(); }
 
 // ---- effective-length summary ----
 
-std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const {
+template <class Find, class LengthOf>
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::SubspanLengths(double r, Find find,
+                                                                                 LengthOf length) const {
     std::map<int, SubspanEffectiveLengthData::Entry> out;
-    double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
     CSpan span = MemberSpan();
-    for (int n = 1; FindNextXXSpan(span) && span.IsValid(); ++n)
+    for (int n = 1; find(span) && span.IsValid(); ++n)
         out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), EffectiveLengthXX(span, false), r);
+                                                   span.PosRight(), length(span), r);
     return out;
+}
+
+std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataXX() const {
+    double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
+    return SubspanLengths(
+        r, [this](CSpan& span) { return FindNextXXSpan(span); },
+        [this](CSpan const& span) { return EffectiveLengthXX(span, LengthReport::Silent); });
 }
 
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataYY() const {
-    std::map<int, SubspanEffectiveLengthData::Entry> out;
     double const r = m_calc ? Radius(m_calc->Iyy(), m_calc->Area()) : kNaN;
-    CSpan span = MemberSpan();
-    for (int n = 1; FindNextYYSpan(span) && span.IsValid(); ++n)
-        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), EffectiveLengthYY(span, false), r);
-    return out;
+    return SubspanLengths(
+        r, [this](CSpan& span) { return FindNextYYSpan(span); },
+        [this](CSpan const& span) { return EffectiveLengthYY(span, LengthReport::Silent); });
 }
 
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::GetSubspanEffectiveLengthDataLT() const {
-    std::map<int, SubspanEffectiveLengthData::Entry> out;
     double const r = m_calc ? Radius(m_calc->Ixx(), m_calc->Area()) : kNaN;
     double const depth = m_calc ? m_calc->Depth() : kNaN;
-    CSpan span = MemberSpan();
-    for (int n = 1; FindNextLTSpan(span) && span.IsValid(); ++n) {
-        double length = 0.0;
-        if (LengthOverride()) length = OverrideLength(Llt(), Length());
-        else if (IsLTContinuouslyRestrained(span)) length = 0.0;  // no lateral-torsional buckling
-        else length = EffectiveLengthLT(span, depth, false);
-        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), length, r);
-    }
-    return out;
+    return SubspanLengths(
+        r, [this](CSpan& span) { return FindNextLTSpan(span); },
+        [this, depth](CSpan const& span) {
+            if (LengthOverride()) return OverrideLength(Llt(), Length());
+            if (IsLTContinuouslyRestrained(span)) return 0.0;  // no lateral-torsional buckling
+            return EffectiveLengthLT(span, depth, LengthReport::Silent);
+        });
 }
 
 std::optional<SubspanEffectiveLengthData> CSA_S16_09_Member::GetMemberEffectiveLengthData() {

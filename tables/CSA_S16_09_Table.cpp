@@ -1,7 +1,11 @@
 #include "tables/CSA_S16_09_Table.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+
+#include "framework/DesignConstants.h"
+#include "framework/ResultFlags.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -9,13 +13,13 @@ using Corvid::Data::CRestraint;
 namespace RB = Corvid::Data::RestraintBits;
 
 namespace {
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using Corvid::Design::kInfinity;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Result flags of an infinite effective length.
-constexpr unsigned kFlagNoLengthLT = 256;
-constexpr unsigned kFlagNoLengthMajor = 512;
-constexpr unsigned kFlagNoLengthMinor = 1024;
+constexpr std::uint32_t kFlagNoLengthLT = ResultFlags::kLateralTorsionalBuckling;
+constexpr std::uint32_t kFlagNoLengthMajor = ResultFlags::kMajorAxisBuckling;
+constexpr std::uint32_t kFlagNoLengthMinor = ResultFlags::kMinorAxisBuckling;
 
 // Table 1 end conditions.
 constexpr int kT1Lateral = RB::kCompFlangeLateral;                         // 512
@@ -53,18 +57,19 @@ double AnnexFFactor(CRestraint const& e1, CRestraint const& e2, int T, int R) {
     if (e1.IsRestrained(F, true)) return e2.IsRestrained(R, true) ? 1.2 : 2.0;
     if (e1.IsRestrained(T, true) && e2.IsRestrained(R, true)) return 2.0;
     if (e2.IsRestrained(F, true)) return e1.IsRestrained(R, true) ? 1.2 : 2.0;
-    if (e2.IsRestrained(T, true)) return e1.IsRestrained(R, true) ? 2.0 : kInf;
-    return kInf;
+    if (e2.IsRestrained(T, true)) return e1.IsRestrained(R, true) ? 2.0 : kInfinity;
+    return kInfinity;
 }
 
 // Writes the Annex F line and marks an infinite length; returns K x L.
-double AnnexF(CMemberResult* result, double L, double K, void (CMemberResult::*markUtil)(double), unsigned flag) {
+double AnnexF(CMemberResult* result, double L, double K, void (CMemberResult::*markUtil)(double),
+              std::uint32_t flag) {
     if (!result) return K * L;
     bool const text = result->WantsText();
     CString line;
     if (text) line = L"<i>CSA S16 - 09 Annex F: </i> ";
     if (std::isinf(K)) {
-        (result->*markUtil)(kInf);
+        (result->*markUtil)(kInfinity);
         result->AddFlags(flag);
     } else if (text) {
         line += result->Format().NoDim(K) + L"L";
@@ -86,17 +91,18 @@ CRestraint CCSA_S16_09_Table::WithSense(CRestraint const& restraint, CCodeShare:
     return copy;
 }
 
-double CCSA_S16_09_Table::Table01(double L, double /*depth*/, CCodeShare::LT_BuckleDirection sense,
-                                  CRestraint const& end, bool destabilizing) const {
+double CCSA_S16_09_Table::LateralTorsionalSegmentLength(double L, double /*depth*/,
+                                                        CCodeShare::LT_BuckleDirection sense, CRestraint const& end,
+                                                        bool destabilizing) const {
     CRestraint const c = WithSense(end, sense);
     bool const text = WantsText(m_result);
     CString condition;
-    double length = kInf;
+    double length = kInfinity;
     if (!c.IsRestrained(kT1Lateral, true) && !c.IsRestrained(kT1Torsional, true) &&
         !c.IsRestrained(kT1LateralPartial, true)) {
         if (text) condition = L"?";
         if (m_result) {
-            m_result->SetUtilBucklingLT(kInf);
+            m_result->SetUtilBucklingLT(kInfinity);
             m_result->AddFlags(kFlagNoLengthLT);
         }
     } else {
@@ -123,29 +129,31 @@ double CCSA_S16_09_Table::Table01(double L, double /*depth*/, CCodeShare::LT_Buc
     return length;
 }
 
-double CCSA_S16_09_Table::Table01(double L, double depth, CCodeShare::LT_BuckleDirection sense,
-                                  CRestraint const& endL, CRestraint const& endR, bool destabilizing) const {
+double CCSA_S16_09_Table::LateralTorsionalSegmentLength(double L, double depth, CCodeShare::LT_BuckleDirection sense,
+                                                        CRestraint const& endL, CRestraint const& endR,
+                                                        bool destabilizing) const {
     if (!m_result) {
         // Nothing to write: the one-end lengths alone.
-        double const l1 = Table01(L, depth, sense, endL, destabilizing);
-        double const l2 = Table01(L, depth, sense, endR, destabilizing);
-        return std::isfinite(l1) && std::isfinite(l2) ? (l1 + l2) / 2.0 : kInf;
+        double const l1 = LateralTorsionalSegmentLength(L, depth, sense, endL, destabilizing);
+        double const l2 = LateralTorsionalSegmentLength(L, depth, sense, endR, destabilizing);
+        return std::isfinite(l1) && std::isfinite(l2) ? (l1 + l2) / 2.0 : kInfinity;
     }
     // Each end writes into its own scratch copy of the result (strings
     // cleared), so that identical ends can be told apart from different ones.
     CMemberResult R1(*m_result);
     R1.ClearStrings();
     CMemberResult R2(R1);
-    double const l1 = CCSA_S16_09_Table(&R1).Table01(L, depth, sense, endL, destabilizing);
-    double const l2 = CCSA_S16_09_Table(&R2).Table01(L, depth, sense, endR, destabilizing);
-    double const length = std::isfinite(l1) && std::isfinite(l2) ? (l1 + l2) / 2.0 : kInf;
+    double const l1 = CCSA_S16_09_Table(&R1).LateralTorsionalSegmentLength(L, depth, sense, endL, destabilizing);
+    double const l2 = CCSA_S16_09_Table(&R2).LateralTorsionalSegmentLength(L, depth, sense, endR, destabilizing);
+    double const length = std::isfinite(l1) && std::isfinite(l2) ? (l1 + l2) / 2.0 : kInfinity;
     if (R1 == R2) *m_result += R1;
     else *m_result += R1 + R2;
     return length;
 }
 
-double CCSA_S16_09_Table::Table02(double L, CCodeShare::LT_BuckleDirection sense, CRestraint const& support,
-                                  CRestraint const& tip, bool destabilizing) const {
+double CCSA_S16_09_Table::LateralTorsionalCantileverLength(double L, CCodeShare::LT_BuckleDirection sense,
+                                                           CRestraint const& support, CRestraint const& tip,
+                                                           bool destabilizing) const {
     CRestraint const s = WithSense(support, sense);
     CRestraint const t = WithSense(tip, sense);
 
@@ -165,7 +173,7 @@ double CCSA_S16_09_Table::Table02(double L, CCodeShare::LT_BuckleDirection sense
         {{1.0, 2.5}, {0.9, 2.5}, {0.8, 1.5}, {0.7, 1.2}},
         {{3.0, 7.5}, {2.7, 7.5}, {2.4, 4.5}, {2.1, 3.6}},
     };
-    double const factor = row < 3 ? kFactors[row][column][destabilizing ? 1 : 0] : kInf;
+    double const factor = row < 3 ? kFactors[row][column][destabilizing ? 1 : 0] : kInfinity;
     double const length = factor * L;
 
     if (WantsText(m_result)) {
@@ -177,7 +185,7 @@ double CCSA_S16_09_Table::Table02(double L, CCodeShare::LT_BuckleDirection sense
         m_result->AddOutputString(L"<i>CSA S16 - 09 Table 2</i> condition: " + condition + L"\n");
     }
     if (std::isinf(factor) && m_result) {
-        m_result->SetUtilBucklingLT(kInf);
+        m_result->SetUtilBucklingLT(kInfinity);
         m_result->AddFlags(kFlagNoLengthLT);
     }
     return length;

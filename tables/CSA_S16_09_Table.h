@@ -8,8 +8,8 @@
 // length L), +infinity where the end conditions give no finite length. With a
 // result object the table writes its condition line (when the result wants
 // text) and marks an infinite length in the result: buckling utilisation
-// +infinity and flag 256 (lateral-torsional), 512 (major axis) or 1024
-// (minor axis). Without a result object it only returns the length.
+// +infinity and flag ResultFlags::kLateralTorsionalBuckling,
+// kMajorAxisBuckling or kMinorAxisBuckling. Without a result object it only returns the length.
 #include "framework/MemberResult.h"
 #include "framework/Restraint.h"
 #include "framework/SteelMember.h"
@@ -29,16 +29,18 @@ public:
 
     // Lateral-torsional effective length from one end's condition (Table 1).
     // The sense says which flange is in compression; depth is not used.
-    double Table01(double L, double depth, CCodeShare::LT_BuckleDirection sense, Corvid::Data::CRestraint const& end,
-                   bool destabilizing) const;
+    double LateralTorsionalSegmentLength(double L, double depth, CCodeShare::LT_BuckleDirection sense,
+                                         Corvid::Data::CRestraint const& end, bool destabilizing) const;
     // Both ends: the mean of the two one-end lengths (+infinity when either is
     // infinite). One report line when both ends read the same, two otherwise.
-    double Table01(double L, double depth, CCodeShare::LT_BuckleDirection sense, Corvid::Data::CRestraint const& endL,
-                   Corvid::Data::CRestraint const& endR, bool destabilizing) const;
+    double LateralTorsionalSegmentLength(double L, double depth, CCodeShare::LT_BuckleDirection sense,
+                                         Corvid::Data::CRestraint const& endL, Corvid::Data::CRestraint const& endR,
+                                         bool destabilizing) const;
     // Cantilever (Table 2): the held end (support) first, the free end (tip)
     // second.
-    double Table02(double L, CCodeShare::LT_BuckleDirection sense, Corvid::Data::CRestraint const& support,
-                   Corvid::Data::CRestraint const& tip, bool destabilizing) const;
+    double LateralTorsionalCantileverLength(double L, CCodeShare::LT_BuckleDirection sense,
+                                            Corvid::Data::CRestraint const& support,
+                                            Corvid::Data::CRestraint const& tip, bool destabilizing) const;
     // Flexural effective length, buckling about the major axis (Annex F).
     double AnnexF_XX(double L, Corvid::Data::CRestraint const& end1, Corvid::Data::CRestraint const& end2) const;
     // Flexural effective length, buckling about the minor axis (Annex F).

@@ -8,6 +8,7 @@
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
+#include "member/CalculatorFactory.h"
 #include "shapes/SectionCalcAngle.h"
 #include "shapes/SectionCalcCHS.h"
 #include "shapes/SectionCalcI.h"
@@ -25,14 +26,10 @@ std::unique_ptr<Calc> LoadCalc(wchar_t const* text,
     namespace S = Corvid::Steel::SteelCSAS1609;
     using Corvid::Data::CSecGeom;
     Corvid::Data::CSection const section(text);
-    std::unique_ptr<S::CCSA_S16_09Section> c;
-    switch (section.Shape()) {
-        case CSecGeom::Channel: c = std::make_unique<S::CSectionCalcPFC>(); break;
-        case CSecGeom::Tee: c = std::make_unique<S::CSectionCalcT>(); break;
-        case CSecGeom::RHS: c = std::make_unique<S::CSectionCalcRHS>(); break;
-        case CSecGeom::CHS: c = std::make_unique<S::CSectionCalcCHS>(); break;
-        case CSecGeom::Angle: c = std::make_unique<S::CSectionCalcAngle>(); break;
-        default: c = std::make_unique<S::CSectionCalcI>();
+    std::unique_ptr<S::CCSA_S16_09Section> c = S::MakeCalculator(section.Shape());
+    if (!c) {
+        ADD_FAILURE() << Corvid::Narrow(text) << ": no calculator for the shape";
+        return nullptr;
     }
     Corvid::Steel::CMemberResult r;
     EXPECT_TRUE(c->SetCorvidSec(section, &r)) << Corvid::Narrow(text) << ": " << Corvid::Narrow(r.GetMarkup());

@@ -18,6 +18,7 @@
 #include "Tolerance.h"
 #include "framework/MemberResult.h"
 #include "framework/Restraint.h"
+#include "framework/ResultFlags.h"
 #include "framework/Section.h"
 #include "member/CSA_S16_09_Member.h"
 
@@ -28,6 +29,7 @@ using Corvid::Data::CRestraint;
 using Corvid::Data::CSection;
 namespace S = Corvid::Steel::SteelCSAS1609;
 namespace RB = Corvid::Data::RestraintBits;
+namespace RF = Corvid::Steel::ResultFlags;
 
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -535,13 +537,13 @@ TEST(SpanChecks, TensionContinuousRestraintAndOverride) {
     EXPECT_EQ(Count(t.Text(), L"Cu = "), 0u);
     EXPECT_EQ(t.Util(UtilKind::BucklingAxialMajor), 0.0);
     EXPECT_EQ(t.Util(UtilKind::BucklingAxialMinor), 0.0);
-    EXPECT_FALSE(t.Flag(0x200) || t.Flag(0x400) || t.Flag(0x1000000));
+    EXPECT_FALSE(t.Flag(RF::kMajorAxisBuckling) || t.Flag(RF::kMinorAxisBuckling) || t.Flag(RF::kTorsionalBuckling));
     // Held continuously in the web plane: Le = 0, CrX = 0.9 A Fy (lambda = 0).
     Checked c(kW, L"350W", Points({0, 6}, kBeamEnds), {{-300e3, -300e3, 0, 0}}, RB::kMajorTranslation);
     s16test::ExpectReport(c.result, {L"Check not required: Span is continuously restrained\n"});
     auto const calc = s16test::LoadCalc(kW);
     EXPECT_REL(c.Record(0).CrX, 0.9 * calc->AreaCompEffective() * 350e6);
-    EXPECT_FALSE(c.Flag(0x200));
+    EXPECT_FALSE(c.Flag(RF::kMajorAxisBuckling));
     // Override Lyy = 4.0 m gives CrX although the far end is free (no finite length).
     TestMember o(kW, L"350W", {CMemberPoint(0, CRestraint(kBeamEnds)), CMemberPoint(6, CRestraint(RB::kMinorTranslation))},
                  {{-300e3, -300e3, 0, 0}});
@@ -561,7 +563,7 @@ TEST(SpanChecks, ExactlyOnePassesAndInsufficientRestraintFails) {
     for (double factor : {1.0, 1.0000001}) {
         Checked m(kW, L"350W", Points({0, 6}, kBeamEnds), {{-CrX * factor, -CrX * factor, 0, 0}});
         EXPECT_EQ(m.Util(UtilKind::BucklingAxialMajor) > 1.0, factor > 1.0);
-        EXPECT_EQ(m.Flag(0x200), factor > 1.0) << factor;
+        EXPECT_EQ(m.Flag(RF::kMajorAxisBuckling), factor > 1.0) << factor;
         EXPECT_EQ(Has(m.Text(), L"Fail:</red></b> XX Axial Buckling"), factor > 1.0);
     }
     // Pinned at one end, free in the web plane at the other: no finite length (Annex F).
@@ -569,7 +571,7 @@ TEST(SpanChecks, ExactlyOnePassesAndInsufficientRestraintFails) {
               {{-100e3, -100e3, 0, 0}});
     s16test::ExpectReport(f.result, {L"<b><red>Fail:</red></b> Insufficient restraint\n", L"Fail:</red></b> XX Axial Buckling\n"});
     EXPECT_EQ(f.Util(UtilKind::BucklingAxialMajor), kInf);
-    EXPECT_TRUE(f.Flag(0x200));
+    EXPECT_TRUE(f.Flag(RF::kMajorAxisBuckling));
     EXPECT_EQ(f.Record(0).CrX, 0.0);
     EXPECT_EQ(f.Record(0).CrX_L, 0.0);
     EXPECT_EQ(f.Record(0).FeX, 0.0);
@@ -602,8 +604,8 @@ TEST(SpanChecks, SlendernessLimitsOfClause10_4_2) {
             m.member.SetQuickCheckMode(quick);
             quick ? m.member.QuickCheck() : m.member.Check();
             if (c.section == rhs || c.fails) { EXPECT_REL(m.Util(UtilKind::BucklingAxialMinor), U); }
-            EXPECT_EQ(m.Flag(0x400 | 0x4000000), c.fails);
-            EXPECT_EQ(m.Flag(0x8000000 | 0x2), c.warns);
+            EXPECT_EQ(m.Flag(RF::kMinorAxisBuckling | RF::kSlenderness), c.fails);
+            EXPECT_EQ(m.Flag(RF::kTensionSlenderness | RF::kWarning), c.warns);
             EXPECT_EQ(Has(m.Text(), L"<b><red>Fail:</red></b> KL/r = 210.000 > 200 <i>ref. CSA S16-09 cl. 10.4.2.1</i>"),
                       c.fails && !quick);
             EXPECT_EQ(Has(m.Text(), L"Warning:</orange></b> L/r = 310.000 > 300 in tension"), c.warns && !quick);
@@ -615,7 +617,7 @@ TEST(LateralTorsional, CircularSectionNeedsNoCheckAndStoresItsValues) {
     Checked m(L"CHS D=168.3 t=6.4", L"350W", Points({0, 6}, kBeamEnds), {{-100e3, -100e3, 0, 20e3}});
     // Not required: only the values kept for the interaction (the text: golden check_chs).
     EXPECT_EQ(m.Util(UtilKind::BucklingLT), 0.0);
-    EXPECT_FALSE(m.Flag(0x100) || m.Record(0).ltChecked);
+    EXPECT_FALSE(m.Flag(RF::kLateralTorsionalBuckling) || m.Record(0).ltChecked);
     EXPECT_EQ(m.Record(0).Mfx1, 20e3);
     EXPECT_EQ(m.Record(0).Mfx2, 0.0);
 }
@@ -641,7 +643,7 @@ TEST(LateralTorsional, ReverseCurvatureByShape) {
     Checked t(L"T D=152 B=203 T=13.1 Tw=7.5 R=15", L"350W", Points({0, 3}, RB::kPinned), a);
     EXPECT_EQ(Count(t.Text(), L"Mfx,1 = "), 1u);
     EXPECT_EQ(t.Util(UtilKind::BucklingLT), kInf);
-    EXPECT_TRUE(t.Flag(0x100));  // the "Fail: LT Buckling" line of a tee: golden check_tee
+    EXPECT_TRUE(t.Flag(RF::kLateralTorsionalBuckling));  // the "Fail: LT Buckling" line of a tee: golden check_tee
     // Mx < 0 compresses the top flange: held laterally all along, no check; the bottom one held instead: the check runs
     for (int held : {RB::kTopFlangeLateral, RB::kBottomFlangeLateral}) {
         Checked m(kW, L"350W", Points({0, 6}, kBeamEnds), {{0, 0, -80e3, -80e3}}, held);
@@ -667,7 +669,7 @@ TEST(Interaction, SlenderIBeamColumnUsesClause1383WithoutFlexuralTorsionalTerms)
     EXPECT_REL(m.member.U1x(r.spanXX, 200e3), U1x);
     EXPECT_GE(m.Util(UtilKind::BucklingCombined), (a1 + U1x * 40e3 / Mr) * (1 - 1e-9));
     EXPECT_LT(m.Util(UtilKind::BucklingCombined), 1.0);
-    EXPECT_FALSE(m.Flag(0x4));
+    EXPECT_FALSE(m.Flag(RF::kFailure));
 }
 
 TEST(Interaction, AmplificationAndBeta) {
@@ -707,10 +709,10 @@ TEST(Interaction, ExactlyOnePassesAndTensionLineNeverFails) {
     r.CrX = r.CrX_L = 500e3;
     Interact(m, r);
     EXPECT_EQ(m.result.Entry(0).Util(UtilKind::BucklingCombined), 1.0);
-    EXPECT_FALSE(m.Flag(0x24));
+    EXPECT_FALSE(m.Flag(RF::kFailure | RF::kBucklingInteractionFailure));
     r.CuX = 500.5e3;  // Cu / Cr = 1.001 fails
     Interact(m, r);
-    EXPECT_TRUE(m.Flag(0x24));
+    EXPECT_TRUE(m.Flag(RF::kFailure | RF::kBucklingInteractionFailure));
     // Tension along the whole span with bending and a performed lateral-torsional check: the tension-and-bending line
     // (Mfx/Mrx1 - Tu Z / (Mrx1 A)) is written but never enters the combined value.
     CInteractionData t = Record(m.Span(0, 1), 1e7, 250e3);
@@ -784,7 +786,7 @@ TEST(Interaction, BeamColumnByHand) {
                                      L"cl. 13.8.2 (b)"});
     EXPECT_REL_TOL(m.Util(UtilKind::BucklingCombined), 0.553095, tol);
     EXPECT_REL_TOL(m.Util(UtilKind::BucklingLT), 80.0 / 322.572, tol);
-    EXPECT_FALSE(m.Flag(0x4));
+    EXPECT_FALSE(m.Flag(RF::kFailure));
     EXPECT_NE(m.result.UtilOverAll(), kInf);
 }
 
@@ -794,7 +796,7 @@ TEST(Interaction, CombinedFailureLetsTheQuickCheckReachItsFirstStation) {
     double const Cu = 0.6 * std::min({p.Record(0).CrX, p.Record(0).CrY, p.Record(0).CrT}), M = 0.6 * p.Record(0).Mrx1;
     std::vector<Actions> const a = {{-Cu, -Cu, M, M}, {-Cu, -Cu, M, M}};
     Checked m(kW250, L"350W", Points({0, 2, 4}, RB::kPinned), a);
-    EXPECT_TRUE(m.Flag(0x24));
+    EXPECT_TRUE(m.Flag(RF::kFailure | RF::kBucklingInteractionFailure));
     for (UtilKind k : {UtilKind::BucklingAxialMajor, UtilKind::BucklingAxialMinor, UtilKind::BucklingAxialTorsion, UtilKind::BucklingLT})
         EXPECT_LE(m.Util(k), 1.0);
     s16test::ExpectReport(m.result, {L"<b><red>Fail:</red></b> combined buckling\n"});

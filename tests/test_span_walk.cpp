@@ -13,6 +13,7 @@
 #include "framework/DesFormat.h"
 #include "framework/MemberResult.h"
 #include "framework/Restraint.h"
+#include "framework/ResultFlags.h"
 #include "framework/Section.h"
 #include "framework/Span.h"
 #include "framework/SteelGrade.h"
@@ -22,6 +23,7 @@ using namespace Corvid::Steel;
 using Corvid::CString;
 using namespace Corvid::Data;
 namespace RB = Corvid::Data::RestraintBits;
+namespace RF = Corvid::Steel::ResultFlags;
 
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -30,6 +32,7 @@ double const kArea = 6800e-6;
 double const kIxx = (200.0 * 300 * 300 * 300 - 190.0 * 280 * 280 * 280) / 12 * 1e-12;
 double const kIyy = (2 * 10.0 * 200 * 200 * 200 / 12 + 280.0 * 10 * 10 * 10 / 12) * 1e-12;
 using Points = std::vector<std::pair<double, int>>;
+using LengthReport = Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member::LengthReport;
 
 // Reaches the member's protected span operations.
 struct Probe : Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member {
@@ -134,22 +137,22 @@ TEST(SpanWalkLengths, OverrideAndFlexuralLengths) {
     CMemberResult r;
     Probe o(&r, {{0.0, RB::kPinned}, {2.0, RB::kBraced}, {6.0, RB::kPinned}});
     o.Override(-0.5, 2.5, -1.0);
-    EXPECT_REL(o.EffectiveLengthXX(o.Span(0, 2), true), 3.0);
-    EXPECT_REL(o.EffectiveLengthYY(o.Span(0, 2), true), 2.5);
-    EXPECT_REL(o.EffectiveLengthLT(o.Span(0, 2), 0.3, false), 6.0);
-    EXPECT_REL(o.EffectiveLengthXX(o.Span(0, 1), true), 3.0);
+    EXPECT_REL(o.EffectiveLengthXX(o.Span(0, 2), LengthReport::Written), 3.0);
+    EXPECT_REL(o.EffectiveLengthYY(o.Span(0, 2), LengthReport::Written), 2.5);
+    EXPECT_REL(o.EffectiveLengthLT(o.Span(0, 2), 0.3, LengthReport::Silent), 6.0);
+    EXPECT_REL(o.EffectiveLengthXX(o.Span(0, 1), LengthReport::Written), 3.0);
     EXPECT_EQ(r.GetMarkup(), L"");
     // Finite Annex F lengths: TablesAnnexF, unreported in SpanWalkSummary, reported in the goldens check_*.
     // Both ends free in both planes: infinite, marked (flags 512, 1024) only when reported.
     CMemberResult u;
     Probe const free(&u, {{0.0, RB::kTorsional}, {4.0, RB::kTorsional}});
-    EXPECT_EQ(free.EffectiveLengthXX(free.Span(0, 1), false), kInf);
-    EXPECT_EQ(free.EffectiveLengthYY(free.Span(0, 1), false), kInf);
+    EXPECT_EQ(free.EffectiveLengthXX(free.Span(0, 1), LengthReport::Silent), kInf);
+    EXPECT_EQ(free.EffectiveLengthYY(free.Span(0, 1), LengthReport::Silent), kInf);
     EXPECT_EQ(u.Flags(), 0u);
-    EXPECT_EQ(free.EffectiveLengthXX(free.Span(0, 1), true), kInf);
-    EXPECT_EQ(u.Flags(), 512u);
-    EXPECT_EQ(free.EffectiveLengthYY(free.Span(0, 1), true), kInf);
-    EXPECT_EQ(u.Flags(), 512u | 1024u);
+    EXPECT_EQ(free.EffectiveLengthXX(free.Span(0, 1), LengthReport::Written), kInf);
+    EXPECT_EQ(u.Flags(), RF::kMajorAxisBuckling);
+    EXPECT_EQ(free.EffectiveLengthYY(free.Span(0, 1), LengthReport::Written), kInf);
+    EXPECT_EQ(u.Flags(), RF::kMajorAxisBuckling | RF::kMinorAxisBuckling);
     EXPECT_EQ(u.Entry(0).Util(UtilKind::BucklingAxialMajor), kInf);
     EXPECT_EQ(u.Entry(0).Util(UtilKind::BucklingAxialMinor), kInf);
     // Free ends; sub-span 0 held continuously in the web plane, sub-span 1 also laterally.
@@ -157,9 +160,9 @@ TEST(SpanWalkLengths, OverrideAndFlexuralLengths) {
     Probe h(&c, {{0.0, 0}, {3.0, 0}, {6.0, 0}});
     h.EditSubSpan(0, [](CSubSpan& s) { s.SetContinuousRestraint(CRestraint(RB::kMajorTranslation)); });
     h.EditSubSpan(1, [](CSubSpan& s) { s.SetContinuousRestraint(CRestraint(RB::kMajorTranslation | RB::kMinorTranslation)); });
-    EXPECT_EQ(h.EffectiveLengthXX(h.Span(0, 2), true), 0.0);
-    EXPECT_EQ(h.EffectiveLengthYY(h.Span(1, 2), true), 0.0);
-    EXPECT_EQ(h.EffectiveLengthYY(h.Span(0, 2), false), kInf);
+    EXPECT_EQ(h.EffectiveLengthXX(h.Span(0, 2), LengthReport::Written), 0.0);
+    EXPECT_EQ(h.EffectiveLengthYY(h.Span(1, 2), LengthReport::Written), 0.0);
+    EXPECT_EQ(h.EffectiveLengthYY(h.Span(0, 2), LengthReport::Silent), kInf);
     EXPECT_EQ(c.GetMarkup(), L"");
     EXPECT_EQ(c.Flags(), 0u);
 }
@@ -186,7 +189,7 @@ TEST(SpanWalkLengths, LateralTorsionalLengths) {
         CMemberResult r;
         Probe m(&r, c.points);
         m.EditSubSpan(0, [&c](CSubSpan& s) { s.SetDestabilized(c.destabilizing); });
-        EXPECT_REL(m.EffectiveLengthLT(m.Span(0, 1), 0.3, false), c.length);  // Near: an infinity only equals itself
+        EXPECT_REL(m.EffectiveLengthLT(m.Span(0, 1), 0.3, LengthReport::Silent), c.length);  // Near: an infinity only equals itself
         EXPECT_EQ(r.GetMarkup(), L"");
         EXPECT_EQ(r.Flags(), 0u);
     }
@@ -196,18 +199,18 @@ TEST(SpanWalkLengths, LateralTorsionalLengths) {
     auto pts = d.GetMemberPointVec();
     pts[1].SetRestraint(CRestraint(0, LoadDestabilizing, 0.15));
     d.SetMemberPointVec(pts);
-    EXPECT_REL(d.EffectiveLengthLT(d.Span(0, 2), 0.3, false), 7.2);
+    EXPECT_REL(d.EffectiveLengthLT(d.Span(0, 2), 0.3, LengthReport::Silent), 7.2);
     // A free end inside the member is no cantilever: the span, 3 m and 2 m.
     Probe const f(&r, {{0.0, RB::kFixed}, {2.0, RB::kBraced}, {5.0, RB::kFixed}});
-    EXPECT_REL(f.EffectiveLengthLT(f.Span(1, 2), 0.3, false), 3.0);
-    EXPECT_REL(f.EffectiveLengthLT(f.Span(0, 1), 0.3, false), 2.0);
+    EXPECT_REL(f.EffectiveLengthLT(f.Span(1, 2), 0.3, LengthReport::Silent), 3.0);
+    EXPECT_REL(f.EffectiveLengthLT(f.Span(0, 1), 0.3, LengthReport::Silent), 2.0);
     // Strut: the span, 2.5 m.
     Probe const s(&r, {{0.0, 0}, {1.0, 0}, {3.5, 0}});
-    EXPECT_REL(s.EffectiveStrutLengthLT(s.Span(1, 2), true), 2.5);
+    EXPECT_REL(s.EffectiveStrutLengthLT(s.Span(1, 2), LengthReport::Written), 2.5);
 }
 
 TEST(SpanWalkLengths, ReportedSenseAndTableLines) {
-    // A cantilever writes the same sense line, then its Table 2 line (TablesTable02; length: LateralTorsionalLengths).
+    // A cantilever writes the same sense line, then its Table 2 line (TablesLateralTorsionalCantileverLength; length: LateralTorsionalLengths).
     // Segment: the sense line by the end moments (N.m; a reversal needs both signs beyond max(1 N.m, 1 % of the largest)),
     // then Table 1.
     int const simple = RB::kMajorTranslation | RB::kMinorTranslation | RB::kTorsional | RB::kTopFlangeLateral;
@@ -222,7 +225,7 @@ TEST(SpanWalkLengths, ReportedSenseAndTableLines) {
         CMemberResult r;
         Probe m(&r, {{0.0, simple}, {4.0, simple}});
         m.EditSubSpan(0, [&k](CSubSpan& s) { s.SetMoments({0, k.mLeft, 0}, {0, k.mRight, 0}); });
-        EXPECT_REL(m.EffectiveLengthLT(m.Span(0, 1), 0.3, true), 4.0);
+        EXPECT_REL(m.EffectiveLengthLT(m.Span(0, 1), 0.3, LengthReport::Written), 4.0);
         EXPECT_EQ(r.GetMarkup(), CString(k.senseLine) + L"<i>CSA S16 - 09 Table 1</i> condition: 1.0L(normal)\n");
     }
 }
@@ -399,10 +402,10 @@ TEST(Span, TransverseLoadAndDestabilizingLoad) {
     ThreePointMember m;
     // Shear jumps from 0 to -40 kN at x = 2 m (a point load there): loaded.
     EXPECT_TRUE(m.Span(0, 2).IsLoaded(false));
-    EXPECT_FALSE(m.Span(0, 2).IsMinorAxisLoaded());
+    EXPECT_FALSE(m.Span(0, 2).HasNoMajorAxisTransverseLoad());
     // Each sub-span alone has constant shear and linear moment.
     EXPECT_FALSE(m.Span(1, 2).IsLoaded(false));
-    EXPECT_TRUE(m.Span(1, 2).IsMinorAxisLoaded());
+    EXPECT_TRUE(m.Span(1, 2).HasNoMajorAxisTransverseLoad());
     EXPECT_FALSE(m.Span(0, 2).IsLoaded(true));
     // A host flag marks a load that the end actions do not show.
     (*m.subs)[1].SetTransverseLoad(false, true);

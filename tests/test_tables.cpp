@@ -12,6 +12,7 @@
 #include "Tolerance.h"
 #include "framework/MemberResult.h"
 #include "framework/Restraint.h"
+#include "framework/ResultFlags.h"
 #include "framework/SteelMember.h"
 #include "tables/CSA_S16_09_Table.h"
 
@@ -20,6 +21,7 @@ using namespace Corvid::Data;
 using namespace Corvid::Steel;
 using Corvid::Steel::SteelCSAS1609::CCSA_S16_09_Table;
 namespace RB = Corvid::Data::RestraintBits;
+namespace RF = Corvid::Steel::ResultFlags;
 
 namespace {
 
@@ -100,7 +102,7 @@ TEST(TablesAnnexF, WithoutTranslationRestraintIsInfiniteAndMarked) {
         SCOPED_TRACE(testing::Message() << std::hex << c.major << " " << c.e1 << " " << c.e2);
         for (bool text : {true, false}) {
             auto const r = RunTable([&](auto const& t) { return AnnexF(t, c.major, c.e1, c.e2, 3.0); }, kInf, text);
-            ExpectMarked(r, c.major ? 512u : 1024u, c.major ? UtilKind::BucklingAxialMajor : UtilKind::BucklingAxialMinor,
+            ExpectMarked(r, c.major ? RF::kMajorAxisBuckling : RF::kMinorAxisBuckling, c.major ? UtilKind::BucklingAxialMajor : UtilKind::BucklingAxialMinor,
                          kAnnexF + L"\n");
             EXPECT_FALSE(r.Entry(0).IsSet(c.major ? UtilKind::BucklingAxialMinor : UtilKind::BucklingAxialMajor));
         }
@@ -111,7 +113,7 @@ TEST(TablesAnnexF, WithoutTranslationRestraintIsInfiniteAndMarked) {
 
 // Every row, one end; torsionally free (no 64) increases the factor by 20 %. The end must hold the compression flange
 // laterally (512), or be held laterally with partial torsional restraint (0x100080), or torsionally (64).
-TEST(TablesTable01, OneEndRowsAndTorsionalIncrease) {
+TEST(TablesLateralTorsionalSegmentLength, OneEndRowsAndTorsionalIncrease) {
     int const lat = RB::kCompFlangeLateral, tor = RB::kTorsional;
     int const both = RB::kBothFlangesRotationOnPlan, comp = RB::kCompFlangeRotationOnPlan;
     struct Case { int bits; bool destabilizing; double factor; wchar_t const* label; } const cases[] = {
@@ -126,31 +128,31 @@ TEST(TablesTable01, OneEndRowsAndTorsionalIncrease) {
     for (auto const& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.bits << " destabilizing " << c.destabilizing);
         auto const r = RunTable(
-            [&](auto const& t) { return t.Table01(5.0, 0.3, kTop, CRestraint(c.bits), c.destabilizing); }, c.factor * 5);
+            [&](auto const& t) { return t.LateralTorsionalSegmentLength(5.0, 0.3, kTop, CRestraint(c.bits), c.destabilizing); }, c.factor * 5);
         bool const free = !(c.bits & tor);
         EXPECT_EQ(r.GetMarkup(), kTable1 + c.label + (free ? L" increase 20% (no torsional restraint)\n" : L"") + L"\n");
         EXPECT_EQ(r.Flags(), 0u);
     }
     // The whole line, increase included, is one fragment: 0.7 L x 1.2 = 0.84 x 10 = 8.4 m.
     CMemberResult r;
-    EXPECT_REL(CCSA_S16_09_Table(&r).Table01(10.0, 0.5, kTop, CRestraint(lat | both), false), 8.4);
+    EXPECT_REL(CCSA_S16_09_Table(&r).LateralTorsionalSegmentLength(10.0, 0.5, kTop, CRestraint(lat | both), false), 8.4);
     EXPECT_EQ(r.Entry(0).fragments.size(), 1u);
 }
 
-TEST(TablesTable01, OneEndNotRestrainedIsInfiniteAndMarked) {
+TEST(TablesLateralTorsionalSegmentLength, OneEndNotRestrainedIsInfiniteAndMarked) {
     for (int bits : {0, RB::kBothFlangesRotationOnPlan, RB::kMinorTranslation, RB::kPartialTorsional,
                      RB::kMajorTranslation | RB::kMajorRotation}) {
         SCOPED_TRACE(bits);
         for (bool text : {true, false}) {
-            auto const r = RunTable([&](auto const& t) { return t.Table01(4.0, 0.3, kTop, CRestraint(bits), true); },
+            auto const r = RunTable([&](auto const& t) { return t.LateralTorsionalSegmentLength(4.0, 0.3, kTop, CRestraint(bits), true); },
                                kInf, text);
-            ExpectMarked(r, 256u, UtilKind::BucklingLT, kTable1 + L"?\n");
+            ExpectMarked(r, RF::kLateralTorsionalBuckling, UtilKind::BucklingLT, kTable1 + L"?\n");
         }
     }
 }
 
 // Two ends: the mean length; one line when both ends write the same, else the left end's first. One infinite: infinite.
-TEST(TablesTable01, TwoEnds) {
+TEST(TablesLateralTorsionalSegmentLength, TwoEnds) {
     int const fixedOnPlan = kSimple | RB::kBothFlangesRotationOnPlan;  // 0.7 L
     CString const lineFixed = kTable1 + L"0.7L(normal)\n", lineSimple = kTable1 + L"1.0L(normal)\n";
     struct Case { int left, right; double length; CString text; } const cases[] = {  // 6 m span
@@ -165,10 +167,10 @@ TEST(TablesTable01, TwoEnds) {
         SCOPED_TRACE(testing::Message() << std::hex << c.left << " " << c.right);
         for (bool text : {true, false}) {
             auto const r = RunTable(
-                [&](auto const& t) { return t.Table01(6.0, 0.3, kTop, CRestraint(c.left), CRestraint(c.right), false); },
+                [&](auto const& t) { return t.LateralTorsionalSegmentLength(6.0, 0.3, kTop, CRestraint(c.left), CRestraint(c.right), false); },
                 c.length, text);
             if (std::isinf(c.length)) {
-                ExpectMarked(r, 256u, UtilKind::BucklingLT, c.text);
+                ExpectMarked(r, RF::kLateralTorsionalBuckling, UtilKind::BucklingLT, c.text);
             } else {
                 EXPECT_EQ(r.GetMarkup(), text ? c.text : CString());
                 EXPECT_EQ(r.Flags(), 0u);
@@ -181,7 +183,7 @@ TEST(TablesTable01, TwoEnds) {
     r.SetUtilBucklingAxialMajor(0.5);
     r.AddFlags(2);
     r.IncreaseIndent();
-    EXPECT_REL(CCSA_S16_09_Table(&r).Table01(3.0, 0.3, kTop, CRestraint(kSimple), CRestraint(kSimple), false), 3.0);
+    EXPECT_REL(CCSA_S16_09_Table(&r).LateralTorsionalSegmentLength(3.0, 0.3, kTop, CRestraint(kSimple), CRestraint(kSimple), false), 3.0);
     EXPECT_EQ(r.GetMarkup(), L"before\n\t" + kTable1 + L"1.0L(normal)\n");
     EXPECT_EQ(r.Entry(0).Util(UtilKind::BucklingAxialMajor), 0.5);
     EXPECT_EQ(r.Flags(), 2u);
@@ -193,7 +195,7 @@ TEST(TablesTable01, TwoEnds) {
 // Supports: a built in (0x101840), b laterally and torsionally restrained (0x100040), c one flange held laterally
 // (512 or 1024). Tips: 1 free, 2 compression flange lateral (512), 3 torsional (64), 4 one flange lateral and
 // torsional (0x240 or 0x440).
-TEST(TablesTable02, EveryFactorOfTheTable) {
+TEST(TablesLateralTorsionalCantileverLength, EveryFactorOfTheTable) {
     struct Cell { wchar_t id; int bits; };
     Cell const supports[] = {{L'a', RB::kMinorTranslation | RB::kWarping | RB::kBothFlangesRotationOnPlan | RB::kTorsional},
                              {L'b', RB::kMinorTranslation | RB::kTorsional}, {L'c', RB::kCompFlangeLateral},
@@ -214,7 +216,7 @@ TEST(TablesTable02, EveryFactorOfTheTable) {
                 SCOPED_TRACE(testing::Message() << Corvid::Narrow(cell) << " " << destab);
                 double const f = table[s.id - L'a'][t.id - L'1'][destab];
                 auto const r = RunTable(
-                    [&](auto const& tb) { return tb.Table02(2.0, kTop, CRestraint(s.bits), CRestraint(t.bits), destab); },
+                    [&](auto const& tb) { return tb.LateralTorsionalCantileverLength(2.0, kTop, CRestraint(s.bits), CRestraint(t.bits), destab); },
                     f * 2.0);
                 wchar_t num[16];
                 std::swprintf(num, 16, L"%.3f", f);
@@ -224,14 +226,14 @@ TEST(TablesTable02, EveryFactorOfTheTable) {
 }
 
 // A support without lateral restraint of either flange is none of a, b, c.
-TEST(TablesTable02, UnknownSupportIsInfiniteAndMarked) {
+TEST(TablesLateralTorsionalCantileverLength, UnknownSupportIsInfiniteAndMarked) {
     for (int bits : {0, RB::kTorsional, RB::kMajorTranslation | RB::kMajorRotation}) {
         SCOPED_TRACE(bits);
         for (bool text : {true, false}) {
             auto const r = RunTable(
-                [&](auto const& t) { return t.Table02(2.0, kTop, CRestraint(bits), CRestraint(RB::kTorsional), false); },
+                [&](auto const& t) { return t.LateralTorsionalCantileverLength(2.0, kTop, CRestraint(bits), CRestraint(RB::kTorsional), false); },
                 kInf, text);
-            ExpectMarked(r, 256u, UtilKind::BucklingLT, kTable2 + L"?3 infinity*L\n");
+            ExpectMarked(r, RF::kLateralTorsionalBuckling, UtilKind::BucklingLT, kTable2 + L"?3 infinity*L\n");
         }
     }
 }
@@ -258,7 +260,7 @@ TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(testing::Message() << c.sense << " " << c.factor);
-        auto const r = RunTable([&](auto const& t) { return t.Table01(L, 0.3, c.sense, *c.end, false); }, c.factor * L);
+        auto const r = RunTable([&](auto const& t) { return t.LateralTorsionalSegmentLength(L, 0.3, c.sense, *c.end, false); }, c.factor * L);
         if (c.label) { EXPECT_EQ(r.GetMarkup(), kTable1 + c.label + L"\n"); }
     }
 
@@ -269,22 +271,22 @@ TEST(TablesSense, TopFlangeRestraintCountsOnlyWhenTheTopFlangeIsCompressed) {
     carried.GetForcesAndMoments(f, m, set);
     m.y = -1.0;
     carried.SetForcesAndMoments(f, m, set);
-    EXPECT_REL(CCSA_S16_09_Table().Table01(2.0, 0.3, kReversal, carried, false), 2.4);  // 1.0 L x 1.2
-    EXPECT_EQ(CCSA_S16_09_Table().Table01(2.0, 0.3, kBottom, carried, false), kInf);
+    EXPECT_REL(CCSA_S16_09_Table().LateralTorsionalSegmentLength(2.0, 0.3, kReversal, carried, false), 2.4);  // 1.0 L x 1.2
+    EXPECT_EQ(CCSA_S16_09_Table().LateralTorsionalSegmentLength(2.0, 0.3, kBottom, carried, false), kInf);
 }
 
 TEST(TablesSense, CantileverSupportAndTipReadThePhysicalFlanges) {
     double const L = 2.0;
     // Support: bottom flange lateral; top compressed: tension flange held (1024), support c, tip free: 3.0 L.
     CRestraint const bottomLateral(RB::kBottomFlangeLateral);
-    auto const r = RunTable([&](auto const& t) { return t.Table02(L, kTop, bottomLateral, CRestraint(), false); }, 3.0 * L);
+    auto const r = RunTable([&](auto const& t) { return t.LateralTorsionalCantileverLength(L, kTop, bottomLateral, CRestraint(), false); }, 3.0 * L);
     EXPECT_EQ(r.GetMarkup(), kTable2 + L"c1 3.000*L\n");
-    EXPECT_EQ(CCSA_S16_09_Table().Table02(L, kReversal, bottomLateral, CRestraint(), false), kInf);  // none met
+    EXPECT_EQ(CCSA_S16_09_Table().LateralTorsionalCantileverLength(L, kReversal, bottomLateral, CRestraint(), false), kInf);  // none met
     // Tip: top flange lateral, support b: tip 2 (0.9 L) with the top flange compressed, free (1.0 L) with the bottom.
     CRestraint const supportB(RB::kMinorTranslation | RB::kTorsional), tipTop(RB::kTopFlangeLateral);
-    EXPECT_REL(CCSA_S16_09_Table().Table02(L, kTop, supportB, tipTop, false), 0.9 * L);
-    EXPECT_REL(CCSA_S16_09_Table().Table02(L, kBottom, supportB, tipTop, false), 1.0 * L);
+    EXPECT_REL(CCSA_S16_09_Table().LateralTorsionalCantileverLength(L, kTop, supportB, tipTop, false), 0.9 * L);
+    EXPECT_REL(CCSA_S16_09_Table().LateralTorsionalCantileverLength(L, kBottom, supportB, tipTop, false), 1.0 * L);
     // Built in by its physical bits (kFixed): support a whatever the sense.
     for (auto sense : {kTop, kBottom, kReversal})
-        EXPECT_REL(CCSA_S16_09_Table().Table02(L, sense, CRestraint(RB::kFixed), CRestraint(), false), 0.8 * L);
+        EXPECT_REL(CCSA_S16_09_Table().LateralTorsionalCantileverLength(L, sense, CRestraint(RB::kFixed), CRestraint(), false), 0.8 * L);
 }
