@@ -24,14 +24,9 @@ namespace {
 // CSA S16-09 cl. 13.6(a): omega2 = 1.75 + 1.05 kappa + 0.3 kappa^2 <= 2.5,
 // kappa the ratio of the smaller to the larger end moment, positive for
 // double curvature (end moments of opposite sign; moments below 1 N.m or
-// 1 % count as no sign), 0 when the smaller end moment is below 0.001 N.m.
+// 1 % count as no sign).
 double EndMomentOmega2(double M1, double M2) {
-    // TODO(issue 21): this zero test (smaller end moment below 0.001 N.m)
-    // and EndMomentRatio's (no end moment at all) differ for a smaller end
-    // moment between 0 and 0.001 N.m; one of them is to be chosen.
-    bool const noSmallerMoment = std::min(std::fabs(M1), std::fabs(M2)) < 0.001;
-    double const kappa =
-        noSmallerMoment ? 0.0 : EndMomentRatio(M1, M2, IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)));
+    double const kappa = EndMomentRatio(M1, M2, IsReverseCurvature(std::max(M1, M2), std::min(M1, M2)));
     return std::min(1.75 + 1.05 * kappa + 0.3 * kappa * kappa, 2.5);
 }
 
