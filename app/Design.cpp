@@ -14,12 +14,15 @@
 #include "app/Render.h"
 #include "app/Workers.h"
 #include "framework/Restraint.h"
+#include "framework/ResultFlags.h"
 #include "framework/SectGeom.h"
 #include "framework/Section.h"
 
 namespace s16app {
 
 namespace {
+
+namespace Flags = Corvid::Steel::ResultFlags;
 
 struct FamilyInfo {
     Family family;
@@ -368,7 +371,7 @@ DesignOutcome DesignMember(MemberInput const& input, DesignRun const& run) {
         r.governing = GoverningName(m.Governing());
         bool sound = true;
         for (auto const& k : m.cases)
-            sound = sound && (s.limit <= 1.0 ? k.pass : (k.flags & 0x8u) == 0);
+            sound = sound && (s.limit <= 1.0 ? k.pass : (k.flags & Flags::kSectionNotHandled) == 0);
         r.pass = sound && r.utilisation <= s.limit;
         return r;
     };

@@ -6,6 +6,7 @@
 
 #include "app/Output.h"
 #include "app/Render.h"
+#include "framework/ResultFlags.h"
 
 namespace s16app {
 
@@ -54,9 +55,9 @@ std::vector<std::string> MemberNotes(MemberOutcome const& m) {
     bool buckling = true;
     for (auto const& c : m.cases) flags |= c.flags, buckling = buckling && c.bucklingChecked;
     std::vector<std::string> out;
-    if (flags & kSlendernessFlag)
+    if (flags & Corvid::Steel::ResultFlags::kSlenderness)
         out.push_back("Failure (slenderness): KL/r above 200 in compression, " + m.code + " cl. 10.4.2.1");
-    if (flags & kTensionSlendernessFlag)
+    if (flags & Corvid::Steel::ResultFlags::kTensionSlenderness)
         out.push_back("Warning (tension-slenderness): L/r above 300 in tension, " + m.code + " cl. 10.4.2.2");
     if (!buckling) out.push_back(std::string("Buckling checks not performed: ") + kBucklingNotChecked);
     return out;
