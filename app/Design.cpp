@@ -46,11 +46,6 @@ FamilyInfo const& Info(Family f) {
 
 bool Hollow(Family f) { return f == Family::HssRect || f == Family::HssSquare || f == Family::HssRound; }
 
-std::string Lower(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::string Mm(double m) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%g", m * 1e3);
@@ -82,7 +77,7 @@ bool InFamily(Family f, Corvid::Data::CSection const& s) {
 // A designation of the family's letters: the prefix, then a digit.
 bool NamedAs(Family f, std::string const& name) {
     std::string const prefix = Info(f).prefix;
-    return name.size() > prefix.size() && Lower(name).compare(0, prefix.size(), Lower(prefix)) == 0 &&
+    return name.size() > prefix.size() && LowerCase(name).compare(0, prefix.size(), LowerCase(prefix)) == 0 &&
            std::isdigit(static_cast<unsigned char>(name[prefix.size()]));
 }
 
@@ -92,7 +87,7 @@ std::string FamilyName(Family f) { return Info(f).name; }
 
 std::optional<Family> FamilyOf(std::string const& name) {
     for (auto const& i : kFamilies)
-        if (Lower(name) == Lower(i.name)) return i.family;
+        if (LowerCase(name) == LowerCase(i.name)) return i.family;
     return std::nullopt;
 }
 

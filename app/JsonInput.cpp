@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -238,6 +239,11 @@ private:
 std::string JoinPath(std::string const& path, std::string const& key) { return path.empty() ? key : path + "." + key; }
 
 }  // namespace
+
+std::string LowerCase(std::string text) {
+    for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
 
 std::string JsonTypeName(json const& v) {
     switch (v.type()) {
