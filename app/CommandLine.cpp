@@ -460,6 +460,37 @@ struct CheckCommand {
     CLI::Option* detail = nullptr;
 };
 
+// The design command, with its limits as given (mm) before they reach
+// DesignArgs::given (m).
+struct DesignCommand {
+    DesignArgs args;
+    CLI::App* cmd = nullptr;
+    double maxDepth = 0.0, minDepth = 0.0, maxWidth = 0.0, limit = 0.0;
+    int top = 0;
+    std::string family;
+    CLI::Option* familyOpt = nullptr;
+    CLI::Option* maxDepthOpt = nullptr;
+    CLI::Option* minDepthOpt = nullptr;
+    CLI::Option* maxWidthOpt = nullptr;
+    CLI::Option* limitOpt = nullptr;
+    CLI::Option* topOpt = nullptr;
+};
+
+// The section command, with --list (which excludes what describes a section).
+struct SectionCommand {
+    SectionArgs args;
+    CLI::App* cmd = nullptr;
+    CLI::Option* list = nullptr;
+};
+
+// The options that more than one command has.
+void AddOutput(CLI::App* cmd, std::string& output) {
+    cmd->add_option("--output", output, "Write the output to PATH instead of the standard output");
+}
+void AddCatalog(CLI::App* cmd, std::string& catalog) {
+    cmd->add_option("--catalog", catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+}
+
 void AddCheck(CLI::App& app, CheckCommand& c) {
     CheckArgs& check = c.args;
     auto* checkCmd = app.add_subcommand("check", "Check every member of every member file (JSON)");
@@ -478,9 +509,9 @@ void AddCheck(CLI::App& app, CheckCommand& c) {
                               "utilisation (members that could not be checked first, then the worst)")
                  ->check(CLI::IsMember({"input", "utilisation"}))
                  ->capture_default_str();
-    checkCmd->add_option("--output", check.output, "Write the output to PATH instead of the standard output");
+    AddOutput(checkCmd, check.output);
     checkCmd->add_flag("--quick", check.quick, "Quick check: utilisations only, stopping at the first failure");
-    checkCmd->add_option("--catalog", check.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+    AddCatalog(checkCmd, check.catalog);
     checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel (default: one per core)")
         ->check(CLI::Range(1, 256));
     checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
@@ -522,22 +553,6 @@ bool CheckUsable(CheckCommand const& c) {
     return true;
 }
 
-// The design command, with its limits as given (mm) before they reach
-// DesignArgs::given (m).
-struct DesignCommand {
-    DesignArgs args;
-    CLI::App* cmd = nullptr;
-    double maxDepth = 0.0, minDepth = 0.0, maxWidth = 0.0, limit = 0.0;
-    int top = 0;
-    std::string family;
-    CLI::Option* familyOpt = nullptr;
-    CLI::Option* maxDepthOpt = nullptr;
-    CLI::Option* minDepthOpt = nullptr;
-    CLI::Option* maxWidthOpt = nullptr;
-    CLI::Option* limitOpt = nullptr;
-    CLI::Option* topOpt = nullptr;
-};
-
 void AddDesign(CLI::App& app, DesignCommand& d) {
     DesignArgs& design = d.args;
     auto* designCmd = app.add_subcommand("design", "Choose the lightest section of a family for every member");
@@ -555,8 +570,8 @@ void AddDesign(CLI::App& app, DesignCommand& d) {
     designCmd->add_option("--format", design.format, "Output format")
         ->check(CLI::IsMember({"text", "json", "html"}))
         ->capture_default_str();
-    designCmd->add_option("--output", design.output, "Write the output to PATH instead of the standard output");
-    designCmd->add_option("--catalog", design.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+    AddOutput(designCmd, design.output);
+    AddCatalog(designCmd, design.catalog);
     designCmd->add_option("--jobs", design.jobs, "Members designed in parallel (default: one per core)")
         ->check(CLI::Range(1, 256));
     d.cmd = designCmd;
@@ -587,13 +602,6 @@ bool ResolveDesign(DesignCommand& d) {
     return true;
 }
 
-// The section command, with --list (which excludes what describes a section).
-struct SectionCommand {
-    SectionArgs args;
-    CLI::App* cmd = nullptr;
-    CLI::Option* list = nullptr;
-};
-
 void AddSection(CLI::App& app, SectionCommand& s) {
     SectionArgs& section = s.args;
     auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
@@ -603,7 +611,7 @@ void AddSection(CLI::App& app, SectionCommand& s) {
     auto* codeOpt = sectionCmd->add_option("--code", section.code, "Design code")
                         ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
                         ->capture_default_str();
-    sectionCmd->add_option("--catalog", section.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+    AddCatalog(sectionCmd, section.catalog);
     auto* formatOpt = sectionCmd->add_option("--format", section.format, "Output format")
                           ->check(CLI::IsMember({"text", "json"}))
                           ->capture_default_str();

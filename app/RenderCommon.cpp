@@ -81,12 +81,15 @@ std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
     return rows;
 }
 
-std::string CountsLine(RunCounts const& c) {
-    std::size_t const n = c.pass + c.fail + c.errors;
-    std::string line = std::to_string(n) + (n == 1 ? " member: " : " members: ") + std::to_string(c.pass) +
-                       " pass, " + std::to_string(c.fail) + " fail";
-    if (c.errors) line += ", " + std::to_string(c.errors) + " could not be checked";
+std::string CountsLine(std::size_t members, std::string const& outcomes, std::size_t errors, char const* undone) {
+    std::string line = std::to_string(members) + (members == 1 ? " member: " : " members: ") + outcomes;
+    if (errors) line += ", " + std::to_string(errors) + " could not be " + undone;
     return line;
+}
+
+std::string CountsLine(RunCounts const& c) {
+    return CountsLine(c.pass + c.fail + c.errors, std::to_string(c.pass) + " pass, " + std::to_string(c.fail) + " fail",
+                      c.errors, "checked");
 }
 
 BatchRow MakeBatchRow(std::size_t index, BatchItem const& item) {
