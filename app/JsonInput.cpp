@@ -131,8 +131,8 @@ public:
     bool number_float(json::number_float_t v, std::string const&) { return Put(v); }
     bool string(std::string& v) { return Put(std::move(v)); }
     bool binary(json::binary_t& v) { return Put(std::move(v)); }
-    bool start_object(std::size_t) { return Open(false); }
-    bool start_array(std::size_t) { return Open(true); }
+    bool start_object(std::size_t) { return Open(json::value_t::object); }
+    bool start_array(std::size_t) { return Open(json::value_t::array); }
     bool end_object() { return Close(); }
     bool end_array() { return Close(); }
     bool key(std::string& k) {
@@ -209,7 +209,8 @@ private:
         *Slot() = std::forward<V>(v);
         return Done();
     }
-    bool Open(bool array) {
+    bool Open(json::value_t type) {
+        bool const array = type == json::value_t::array;
         if (m_frames.size() >= kMaxJsonDepth)
             throw InputError(m_file + ": " + m_blocks.Position(m_blocks.Offset() - 1) +
                              ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");

@@ -246,10 +246,11 @@ std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLe
     // "file" before "member"), serialised piece by piece.
     auto const out = std::make_shared<HashOutput>();
     nlohmann::detail::serializer<nlohmann::json> text(out, ' ', nlohmann::json::error_handler_t::replace);
+    bool const pretty = false, asciiOnly = false;
     out->write_characters("{\"file\":", 8);
-    text.dump(fileLevel, false, false, 0);
+    text.dump(fileLevel, pretty, asciiOnly, 0);
     out->write_characters(",\"member\":", 10);
-    text.dump(member, false, false, 0);
+    text.dump(member, pretty, asciiOnly, 0);
     out->write_character('}');
     char buf[20];
     std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(out->Value()));
