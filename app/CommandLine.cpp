@@ -38,6 +38,7 @@
 #include "app/Output.h"
 #include "app/Render.h"
 #include "app/SectionInfo.h"
+#include "framework/DesignConstants.h"
 #include "framework/Section.h"
 
 namespace {
@@ -588,9 +589,9 @@ bool ResolveDesign(DesignCommand& d) {
         }
         given.family = d.family;
     }
-    if (d.maxDepthOpt->count()) given.maxDepth = d.maxDepth * 1e-3;
-    if (d.minDepthOpt->count()) given.minDepth = d.minDepth * 1e-3;
-    if (d.maxWidthOpt->count()) given.maxWidth = d.maxWidth * 1e-3;
+    if (d.maxDepthOpt->count()) given.maxDepth = d.maxDepth * Corvid::Design::kMm;
+    if (d.minDepthOpt->count()) given.minDepth = d.minDepth * Corvid::Design::kMm;
+    if (d.maxWidthOpt->count()) given.maxWidth = d.maxWidth * Corvid::Design::kMm;
     if (d.limitOpt->count()) {
         if (!(d.limit > 0.0)) {
             Error("--limit: the utilisation limit must be above 0 and at most 1.5");

@@ -14,6 +14,7 @@
 #include "app/Render.h"
 #include "app/Workers.h"
 #include "framework/Restraint.h"
+#include "framework/DesignConstants.h"
 #include "framework/ResultFlags.h"
 #include "framework/SectGeom.h"
 #include "framework/Section.h"
@@ -175,7 +176,7 @@ DesignInput ReadDesignBlock(Field const& field) {
     }
     auto dimension = [&obj](char const* key, std::optional<double>& out) {
         if (auto f = obj.Get(key)) {
-            out = f->Number() * 1e-3;
+            out = f->Number() * Corvid::Design::kMm;
             if (!(*out > 0.0)) f->Fail("a dimension limit is in mm and must be greater than 0");
         }
     };

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/DesignConstants.h"
+
 namespace s16app {
 
 struct Actions;
@@ -31,8 +33,8 @@ struct LoadInput {
 // Scale factors of a member file's units to SI.
 struct UnitScale {
     double length = 1.0;  // m
-    double force = 1e3;   // N
-    double moment = 1e3;  // N.m
+    double force = Corvid::Design::kKN;   // N
+    double moment = Corvid::Design::kKN;  // N.m
 };
 
 // Reads "loads" of a sub-span of the given length (m): a list of

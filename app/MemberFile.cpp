@@ -26,6 +26,7 @@
 #include "app/Restraints.h"
 #include "app/Summary.h"
 #include "app/Workers.h"
+#include "framework/DesignConstants.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
 
@@ -53,13 +54,13 @@ Units ReadUnits(Field const& field, Units units) {
     if (auto f = obj.Get("length")) {
         std::string const s = f->String();
         if (s == "m") units.scale.length = 1.0;
-        else if (s == "mm") units.scale.length = 1e-3;
+        else if (s == "mm") units.scale.length = Corvid::Design::kMm;
         else f->Fail("length unit \"" + s + "\" is not \"m\" or \"mm\"");
         units.length = s;
     }
     if (auto f = obj.Get("force")) {
         std::string const s = f->String();
-        if (s == "kN") units.scale.force = 1e3;
+        if (s == "kN") units.scale.force = Corvid::Design::kKN;
         else if (s == "N") units.scale.force = 1.0;
         else f->Fail("force unit \"" + s + "\" is not \"kN\" or \"N\"");
         units.force = s;
@@ -69,10 +70,10 @@ Units ReadUnits(Field const& field, Units units) {
     if (units.moment.empty()) units.scale.moment = units.scale.force * units.scale.length;
     if (auto f = obj.Get("moment")) {
         std::string const s = f->String();
-        if (s == "kN*m") units.scale.moment = 1e3;
+        if (s == "kN*m") units.scale.moment = Corvid::Design::kKN;
         else if (s == "kN*mm") units.scale.moment = 1.0;
         else if (s == "N*m") units.scale.moment = 1.0;
-        else if (s == "N*mm") units.scale.moment = 1e-3;
+        else if (s == "N*mm") units.scale.moment = Corvid::Design::kMm;
         else f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
         units.moment = s;
     }
@@ -303,8 +304,8 @@ GradeInput ReadGrade(Field const& field) {
         ObjectReader const obj(field, {"name", "Fy", "Fu"});
         g.userDefined = true;
         g.name = obj.Has("name") ? obj.Require("name").String() : std::string("user grade");
-        g.Fy = obj.Require("Fy").Number(1e6);
-        g.Fu = obj.Require("Fu").Number(1e6);
+        g.Fy = obj.Require("Fy").Number(Corvid::Design::kMPa);
+        g.Fu = obj.Require("Fu").Number(Corvid::Design::kMPa);
         Corvid::Steel::CSteelGrade const check{Corvid::Widen(g.name), g.Fy, g.Fu};
     } catch (std::invalid_argument const& e) {
         field.Fail(e.what());

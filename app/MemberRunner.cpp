@@ -13,6 +13,7 @@
 #include "app/SectionInfo.h"
 #include "app/Stations.h"
 #include "framework/Section.h"
+#include "framework/DesignConstants.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
 #include "member/CSA_S16_09_Member.h"
@@ -306,7 +307,7 @@ std::vector<std::string> Implausible(MemberInput const& input, CSection const& s
                           (d.second < 1e-3 ? "below 1 mm: given in cm or m instead of mm?"
                                            : "above 5 m: given in a unit smaller than mm?"));
     }
-    double const Fy = input.grade.Fy / 1e6;
+    double const Fy = input.grade.Fy / Corvid::Design::kMPa;
     if (input.grade.userDefined && (Fy < 200.0 || Fy > 700.0))
         out.push_back("grade.Fy: " + number(Fy) + " MPa is outside 200 to 700 MPa: given in ksi or kPa instead of MPa?");
     return out;

@@ -73,8 +73,8 @@ std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& 
     lines.push_back("Design code: " + out.code);
     lines.push_back("Section: " + out.section +
                     (in.section != out.section ? " (given as \"" + in.section + "\")" : ""));
-    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / 1e6, 0) + " MPa, Fu = " + Fixed(out.Fu / 1e6, 0) +
-                    " MPa");
+    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / Corvid::Design::kMPa, 0) +
+                    " MPa, Fu = " + Fixed(out.Fu / Corvid::Design::kMPa, 0) + " MPa");
     if (in.netAreaRatio) lines.push_back("Net area ratio An/Ag = " + Fixed(*in.netAreaRatio, 3));
     if (in.effectiveNetAreaRatio)
         lines.push_back("Effective net area ratio Ane/Ag = " + Fixed(*in.effectiveNetAreaRatio, 3));
