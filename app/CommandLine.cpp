@@ -461,20 +461,22 @@ struct CheckCommand {
     CLI::Option* detail = nullptr;
 };
 
+// An option's value as given on the command line, and whether it was.
+template <class T>
+struct Given {
+    T value{};
+    CLI::Option* option = nullptr;
+    bool Set() const { return option->count() > 0; }
+};
+
 // The design command, with its limits as given (mm) before they reach
 // DesignArgs::given (m).
 struct DesignCommand {
     DesignArgs args;
     CLI::App* cmd = nullptr;
-    double maxDepth = 0.0, minDepth = 0.0, maxWidth = 0.0, limit = 0.0;
-    int top = 0;
-    std::string family;
-    CLI::Option* familyOpt = nullptr;
-    CLI::Option* maxDepthOpt = nullptr;
-    CLI::Option* minDepthOpt = nullptr;
-    CLI::Option* maxWidthOpt = nullptr;
-    CLI::Option* limitOpt = nullptr;
-    CLI::Option* topOpt = nullptr;
+    Given<std::string> family;
+    Given<double> maxDepth, minDepth, maxWidth, limit;
+    Given<int> top;
 };
 
 // The section command, with --list (which excludes what describes a section).
@@ -558,16 +560,17 @@ void AddDesign(CLI::App& app, DesignCommand& d) {
     DesignArgs& design = d.args;
     auto* designCmd = app.add_subcommand("design", "Choose the lightest section of a family for every member");
     designCmd->add_option("FILE", design.files, "Member files")->required();
-    d.familyOpt = designCmd->add_option("--family", d.family, "Section family: " + s16app::FamilyNames());
-    d.maxDepthOpt =
-        designCmd->add_option("--max-depth", d.maxDepth, "Largest depth, mm")->check(CLI::PositiveNumber);
-    d.minDepthOpt =
-        designCmd->add_option("--min-depth", d.minDepth, "Smallest depth, mm")->check(CLI::PositiveNumber);
-    d.maxWidthOpt =
-        designCmd->add_option("--max-width", d.maxWidth, "Largest width, mm")->check(CLI::PositiveNumber);
-    d.limitOpt = designCmd->add_option("--limit", d.limit, "Largest governing utilisation accepted (0, 1.5]")
-                     ->check(CLI::Range(0.0, 1.5));
-    d.topOpt = designCmd->add_option("--top", d.top, "Passing sections listed, by mass")->check(CLI::Range(1, 100));
+    d.family.option = designCmd->add_option("--family", d.family.value, "Section family: " + s16app::FamilyNames());
+    d.maxDepth.option =
+        designCmd->add_option("--max-depth", d.maxDepth.value, "Largest depth, mm")->check(CLI::PositiveNumber);
+    d.minDepth.option =
+        designCmd->add_option("--min-depth", d.minDepth.value, "Smallest depth, mm")->check(CLI::PositiveNumber);
+    d.maxWidth.option =
+        designCmd->add_option("--max-width", d.maxWidth.value, "Largest width, mm")->check(CLI::PositiveNumber);
+    d.limit.option = designCmd->add_option("--limit", d.limit.value, "Largest governing utilisation accepted (0, 1.5]")
+                         ->check(CLI::Range(0.0, 1.5));
+    d.top.option =
+        designCmd->add_option("--top", d.top.value, "Passing sections listed, by mass")->check(CLI::Range(1, 100));
     designCmd->add_option("--format", design.format, "Output format")
         ->check(CLI::IsMember({"text", "json", "html"}))
         ->capture_default_str();
@@ -582,24 +585,24 @@ void AddDesign(CLI::App& app, DesignCommand& d) {
 // (said) for a family or a limit that cannot be used.
 bool ResolveDesign(DesignCommand& d) {
     s16app::DesignInput& given = d.args.given;
-    if (d.familyOpt->count()) {
-        if (!s16app::FamilyOf(d.family)) {
-            Error("--family: unknown family \"" + d.family + "\" (known: " + s16app::FamilyNames() + ")");
+    if (d.family.Set()) {
+        if (!s16app::FamilyOf(d.family.value)) {
+            Error("--family: unknown family \"" + d.family.value + "\" (known: " + s16app::FamilyNames() + ")");
             return false;
         }
-        given.family = d.family;
+        given.family = d.family.value;
     }
-    if (d.maxDepthOpt->count()) given.maxDepth = d.maxDepth * Corvid::Design::kMm;
-    if (d.minDepthOpt->count()) given.minDepth = d.minDepth * Corvid::Design::kMm;
-    if (d.maxWidthOpt->count()) given.maxWidth = d.maxWidth * Corvid::Design::kMm;
-    if (d.limitOpt->count()) {
-        if (!(d.limit > 0.0)) {
+    if (d.maxDepth.Set()) given.maxDepth = d.maxDepth.value * Corvid::Design::kMm;
+    if (d.minDepth.Set()) given.minDepth = d.minDepth.value * Corvid::Design::kMm;
+    if (d.maxWidth.Set()) given.maxWidth = d.maxWidth.value * Corvid::Design::kMm;
+    if (d.limit.Set()) {
+        if (!(d.limit.value > 0.0)) {
             Error("--limit: the utilisation limit must be above 0 and at most 1.5");
             return false;
         }
-        given.limit = d.limit;
+        given.limit = d.limit.value;
     }
-    if (d.topOpt->count()) given.top = d.top;
+    if (d.top.Set()) given.top = d.top.value;
     return true;
 }
 
