@@ -143,6 +143,9 @@ struct RecordReader {
     }
 };
 
+// The bits of a spooled row's verdict byte.
+constexpr unsigned kRowChecked = 1u, kRowPass = 2u;
+
 std::string BatchRow::* const kTexts[] = {&BatchRow::title, &BatchRow::where,     &BatchRow::code, &BatchRow::section,
                                           &BatchRow::grade, &BatchRow::governing, &BatchRow::error};
 
@@ -155,7 +158,8 @@ BatchRows::BatchRows(bool byUtilisation, std::size_t expected) : byUtilisation_(
 
 void BatchRows::Add(BatchRow const& r) {
     std::string record;
-    Put(record, r.index), Put(record, r.util), Put(record, static_cast<unsigned char>(r.checked | r.pass << 1));
+    auto const verdict = static_cast<unsigned char>((r.checked ? kRowChecked : 0u) | (r.pass ? kRowPass : 0u));
+    Put(record, r.index), Put(record, r.util), Put(record, verdict);
     for (auto text : kTexts) Put(record, (r.*text).size()), record += r.*text;
     std::uint64_t const offset = spool_.WriteRecord(record);
     ++size_;
@@ -188,7 +192,7 @@ bool BatchRows::ForEach(std::function<void(BatchRow const&)> const& each) {
         in.Get(r.index), in.Get(r.util), in.Get(flags);
         for (auto text : kTexts) in.Get(r.*text);
         if (!in.ok || in.at != record.size()) return false;
-        r.checked = flags & 1, r.pass = flags & 2;
+        r.checked = (flags & kRowChecked) != 0, r.pass = (flags & kRowPass) != 0;
         each(r);
     }
     return true;
