@@ -186,10 +186,9 @@ inline void CheckStream(std::vector<MemberInput> const& members, RunOptions cons
 }
 
 // Flag bits that mean a check failed (a failure or a section not handled).
-// The slenderness limits of CSA S16-09 cl. 10.4.2 come with other bits: KL/r
-// above 200 in compression (ResultFlags::kSlenderness) with the axis's
-// buckling bit, a failure; L/r above 300 in tension
-// (ResultFlags::kTensionSlenderness) with ResultFlags::kWarning.
+// The slenderness bits need not be here: KL/r above 200 in compression
+// (CSA S16-09 cl. 10.4.2.1) comes with its axis's buckling bit, and L/r above
+// 300 in tension (cl. 10.4.2.2) is a warning.
 inline constexpr std::uint32_t kFailureFlags =
     Corvid::Steel::ResultFlags::kFailure | Corvid::Steel::ResultFlags::kSectionNotHandled |
     Corvid::Steel::ResultFlags::kInteractionFailure | Corvid::Steel::ResultFlags::kLateralTorsionalBuckling |
