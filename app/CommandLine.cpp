@@ -38,6 +38,7 @@
 #include "app/Output.h"
 #include "app/Render.h"
 #include "app/SectionInfo.h"
+#include "framework/DesignConstants.h"
 #include "framework/Section.h"
 
 namespace {
@@ -189,118 +190,177 @@ bool Begin(std::string const& output, std::vector<std::string> const& files, std
     return true;
 }
 
-int RunCheck(CheckArgs const& a) {
-    if (!Begin(a.output, a.files, a.catalog)) return kExitInput;
-    Streams streams;
-    std::size_t total = 0;
+// Reads the members of a check run. A member with a "design" block has no
+// section to check: refused, each once (a file read again for late units
+// gives them twice).
+bool ReadForCheck(CheckArgs const& a, Streams& streams, std::size_t& total) {
     std::vector<std::pair<std::pair<std::size_t, std::size_t>, std::string>> designed;
     if (!ReadAll(a.files, a.jobs, streams, total, [&](std::size_t f, std::size_t i, s16app::MemberInput&& m) {
             if (m.design) designed.push_back({{f, i}, s16app::Where(m, "design")});
         }))
-        return kExitInput;
-    std::sort(designed.begin(), designed.end());  // once each (a file read again for late units gives them twice)
+        return false;
+    std::sort(designed.begin(), designed.end());
     designed.erase(std::unique(designed.begin(), designed.end()), designed.end());
     for (auto const& d : designed)
         Error(d.second + ": a member with a \"design\" block has no section to check; run s16check design");
-    if (!designed.empty()) return kExitInput;
+    return designed.empty();
+}
+
+// What a check run writes, from its arguments.
+struct CheckFormat {
+    bool json = false, html = false, csv = false;
+    s16app::JsonStyle style;
+    bool colour = false;  // ANSI colours in the text
+    s16app::Detail detail = s16app::Detail::Normal;
+};
+
+CheckFormat FormatOf(CheckArgs const& a) {
+    CheckFormat f;
+    f.json = a.format == "json" || a.format == "jsonl";
+    f.html = a.format == "html";
+    f.csv = a.format == "csv";
+    f.style.lines = a.format == "jsonl";
+    f.style.report = a.report == "text";
+    f.colour = a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) &&
+               !std::getenv("NO_COLOR");
+    f.detail = a.detail == "summary" ? s16app::Detail::Summary
+               : a.detail == "full"  ? s16app::Detail::Full
+                                     : s16app::Detail::Normal;
+    return f;
+}
+
+// What the checks collect for the format: the report text in text and HTML,
+// in JSON on request; CSV wants neither it nor the working.
+s16app::RunOptions OptionsOf(CheckArgs const& a, CheckFormat const& f) {
+    s16app::RunOptions options;
+    options.quick = a.quick;
+    options.detail = f.detail;
+    options.text = !f.csv && (f.json ? f.style.report : true);
+    options.working = !f.csv;
+    return options;
+}
+
+// Writes the members of a check run as their checks finish, then what ends
+// the report. The HTML page opens with the summary of every member, so its
+// member sections wait in a temporary file until the end; the batch table of
+// the text and the HTML summary rows wait in another.
+class CheckWriter {
+public:
+    CheckWriter(CheckFormat const& format, bool byUtilisation, std::size_t total, std::ostream& out)
+        : m_format(format), m_out(out) {
+        if (format.html) m_sections = std::make_unique<s16app::Spool>();
+        if (!format.json && !format.csv) m_rows = std::make_unique<s16app::BatchRows>(byUtilisation, total);
+    }
+
+    // What comes before the members.
+    void Begin() {
+        if (!m_format.json && !m_format.csv) return;
+        std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+        m_out << (m_format.csv ? s16app::kCsvHeader : s16app::JsonBegin(m_format.style));
+    }
+
+    // The text of one member, made on the worker that checked it.
+    std::string Render(std::size_t i, s16app::BatchItem const& item) {
+        try {
+            if (m_format.json) return s16app::JsonMember(i, item, i == 0, m_format.style);
+            if (m_format.csv) return s16app::CsvMember(i, item);
+            if (m_format.html) return s16app::HtmlMember(i, item);
+            return s16app::TextMember(i, item, m_format.colour, m_format.detail);
+        } catch (std::exception const&) {
+            m_formatted = false;
+            return std::string();
+        }
+    }
+
+    // One member, in input order, on one thread at a time.
+    void Emit(std::size_t i, s16app::BatchItem const& item, std::string const& text) {
+        Tell(item);
+        m_counts.Add(item);
+        try {
+            if (m_rows) m_rows->Add(s16app::MakeBatchRow(i, item));
+            if (m_format.html) m_sections->Write(text);
+        } catch (std::exception const&) {
+            m_formatted = false;
+        }
+        if (!m_format.html) {
+            std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
+            m_out << text;
+        }
+    }
+
+    // The summary last (under the output lock): a report cut short never ends
+    // like a finished one. False when a row or a section could not be read
+    // back (a write error); what would follow it is left out.
+    bool End(std::size_t total) {
+        bool written = true;
+        if (m_format.html) {
+            m_out << s16app::HtmlHead(m_counts);
+            written = m_rows->ForEach([this](s16app::BatchRow const& row) { m_out << s16app::HtmlRow(row); });
+            if (written) m_out << s16app::kHtmlRowsEnd;
+            written = written && m_sections->CopyTo(m_out);
+            if (written) m_out << s16app::kHtmlEnd;
+        } else if (m_format.json) {
+            m_out << s16app::JsonEnd(total > 0, m_counts, m_format.style);
+        } else if (!m_format.csv) {
+            written = s16app::TextEnd(m_out, m_counts, *m_rows);
+        }
+        return written;
+    }
+
+    bool Formatted() const { return m_formatted; }
+    s16app::RunCounts const& Counts() const { return m_counts; }
+
+private:
+    CheckFormat const m_format;
+    std::ostream& m_out;
+    std::unique_ptr<s16app::Spool> m_sections;
+    std::unique_ptr<s16app::BatchRows> m_rows;
+    std::atomic<bool> m_formatted{true};
+    s16app::RunCounts m_counts;
+};
+
+int RunCheck(CheckArgs const& a) {
+    if (!Begin(a.output, a.files, a.catalog)) return kExitInput;
+    Streams streams;
+    std::size_t total = 0;
+    if (!ReadForCheck(a, streams, total)) return kExitInput;
     std::size_t file = 0;
     s16app::MemberSource const source = [&]() -> s16app::MemberReader {
         for (; file < streams.size(); ++file)
             if (auto read = streams[file]->Next()) return read;
         return {};
     };
-    bool const json = a.format == "json" || a.format == "jsonl";
-    bool const html = a.format == "html";
-    bool const csv = a.format == "csv";
-    s16app::JsonStyle const style{a.format == "jsonl", a.report == "text"};
+    CheckFormat const format = FormatOf(a);
     s16app::SectionCache sections;
-    s16app::RunOptions options;
-    options.quick = a.quick;
+    s16app::RunOptions options = OptionsOf(a, format);
     options.sections = &sections;
-    options.detail = a.detail == "summary" ? s16app::Detail::Summary
-                     : a.detail == "full"  ? s16app::Detail::Full
-                                           : s16app::Detail::Normal;
     s16app::RunInfo const run{a.project, a.engineer, s16app::RunDate()};
     options.run = &run;
-    s16app::Detail const detail = options.detail;
-    // The report text in text and HTML; in JSON on request; CSV wants
-    // neither it nor the working.
-    options.text = !csv && (json ? style.report : true);
-    options.working = !csv;
     std::function<void(std::size_t, std::size_t)> progress;
     if (isatty(STDERR_FILENO) && total > 1) progress = ShowProgress;
     s16app::ReportOutput output(a.output);
-    std::ostream& out = output.Stream();
-    bool const colour = a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) &&
-                        !std::getenv("NO_COLOR");
-    // Every member is written as its check finishes; the HTML page opens
-    // with the summary of every member, so its member sections wait in a
-    // temporary file until the end. The batch table of the text and the
-    // HTML summary rows wait in another.
-    std::unique_ptr<s16app::Spool> sectionsHtml;
-    if (html) sectionsHtml = std::make_unique<s16app::Spool>();
-    std::unique_ptr<s16app::BatchRows> rows;
-    if (!json && !csv) rows = std::make_unique<s16app::BatchRows>(a.sort == "utilisation", total);
-    std::atomic<bool> formatted{true};
-    s16app::RunCounts counts;
-    if (json || csv) {
-        std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
-        out << (csv ? s16app::kCsvHeader : s16app::JsonBegin(style));
-    }
+    // Every member is written as its check finishes.
+    CheckWriter writer(format, a.sort == "utilisation", total, output.Stream());
+    writer.Begin();
     s16app::CheckStream(
         source, total, options, a.jobs,
-        [json, html, csv, style, colour, detail, &formatted](std::size_t i, s16app::BatchItem const& item) {
-            try {
-                if (json) return s16app::JsonMember(i, item, i == 0, style);
-                if (csv) return s16app::CsvMember(i, item);
-                return html ? s16app::HtmlMember(i, item) : s16app::TextMember(i, item, colour, detail);
-            } catch (std::exception const&) {
-                formatted = false;
-                return std::string();
-            }
-        },
-        [&](std::size_t i, s16app::BatchItem const& item, std::string const& text) {
-            Tell(item);
-            counts.Add(item);
-            try {
-                if (rows) rows->Add(s16app::MakeBatchRow(i, item));
-                if (html) sectionsHtml->Write(text);
-            } catch (std::exception const&) {
-                formatted = false;
-            }
-            if (!html) {
-                std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
-                out << text;
-            }
+        [&writer](std::size_t i, s16app::BatchItem const& item) { return writer.Render(i, item); },
+        [&writer](std::size_t i, s16app::BatchItem const& item, std::string const& text) {
+            writer.Emit(i, item, text);
         },
         progress);
-    if (!formatted) {
+    if (!writer.Formatted()) {
         Error("the report could not be formatted (out of memory?); no report was written");
         return kExitInput;
     }
-    // The summary last: a report cut short never ends like a finished one.
-    // A row or a section that could not be read back is a write error, and
-    // what would follow it is left out.
     std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
-    bool written = true;
-    if (html) {
-        out << s16app::HtmlHead(counts);
-        written = rows->ForEach([&out](s16app::BatchRow const& row) { out << s16app::HtmlRow(row); });
-        if (written) out << s16app::kHtmlRowsEnd;
-        written = written && sectionsHtml->CopyTo(out);
-        if (written) out << s16app::kHtmlEnd;
-    } else if (json) {
-        out << s16app::JsonEnd(total > 0, counts, style);
-    } else if (!csv) {
-        written = s16app::TextEnd(out, counts, *rows);
-    }
-    if (!written || !output.Commit()) {
+    if (!writer.End(total) || !output.Commit()) {
         Error(output.Name() + ": cannot be written (a full disk, a file-size limit or a write error); " +
               (a.output.empty() ? "the report is incomplete" : "the file is left as it was"));
         return kExitInput;
     }
-    if (counts.errors) return kExitInput;
-    return counts.fail ? kExitFail : kExitPass;
+    if (writer.Counts().errors) return kExitInput;
+    return writer.Counts().fail ? kExitFail : kExitPass;
 }
 
 int RunDesign(DesignArgs const& a) {
@@ -392,6 +452,184 @@ int RunSection(SectionArgs const& a) {
     }
 }
 
+// The check command, with the options whose use depends on others.
+struct CheckCommand {
+    CheckArgs args;
+    CLI::App* cmd = nullptr;
+    CLI::Option* report = nullptr;
+    CLI::Option* sort = nullptr;
+    CLI::Option* detail = nullptr;
+};
+
+// An option's value as given on the command line, and whether it was.
+template <class T>
+struct Given {
+    T value{};
+    CLI::Option* option = nullptr;
+    bool Set() const { return option->count() > 0; }
+};
+
+// The design command, with its limits as given (mm) before they reach
+// DesignArgs::given (m).
+struct DesignCommand {
+    DesignArgs args;
+    CLI::App* cmd = nullptr;
+    Given<std::string> family;
+    Given<double> maxDepth, minDepth, maxWidth, limit;
+    Given<int> top;
+};
+
+// The section command, with --list (which excludes what describes a section).
+struct SectionCommand {
+    SectionArgs args;
+    CLI::App* cmd = nullptr;
+    CLI::Option* list = nullptr;
+};
+
+// The options that more than one command has.
+void AddOutput(CLI::App* cmd, std::string& output) {
+    cmd->add_option("--output", output, "Write the output to PATH instead of the standard output");
+}
+void AddCatalog(CLI::App* cmd, std::string& catalog) {
+    cmd->add_option("--catalog", catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
+}
+
+void AddCheck(CLI::App& app, CheckCommand& c) {
+    CheckArgs& check = c.args;
+    auto* checkCmd = app.add_subcommand("check", "Check every member of every member file (JSON)");
+    checkCmd->add_option("FILE", check.files, "Member files")->required();
+    checkCmd->add_option("--format", check.format, "Output format (jsonl: one member a line; csv: one line a member)")
+        ->check(CLI::IsMember({"text", "json", "jsonl", "html", "csv"}))
+        ->capture_default_str();
+    c.report = checkCmd
+                   ->add_option("--report", check.report,
+                                "The step-by-step report: text (default for text and html) or none "
+                                "(default for json and jsonl)")
+                   ->check(CLI::IsMember({"text", "none"}));
+    c.sort = checkCmd
+                 ->add_option("--sort", check.sort,
+                              "Order of the members table (text) and summary rows (html): input, or "
+                              "utilisation (members that could not be checked first, then the worst)")
+                 ->check(CLI::IsMember({"input", "utilisation"}))
+                 ->capture_default_str();
+    AddOutput(checkCmd, check.output);
+    checkCmd->add_flag("--quick", check.quick, "Quick check: utilisations only, stopping at the first failure");
+    AddCatalog(checkCmd, check.catalog);
+    checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel (default: one per core)")
+        ->check(CLI::Range(1, 256));
+    checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
+    c.detail = checkCmd
+                   ->add_option("--detail", check.detail,
+                                "Text report: summary (title, input, checks), normal (+ spans and the working "
+                                "of each governing check) or full (+ the complete calculation)")
+                   ->check(CLI::IsMember({"summary", "normal", "full"}))
+                   ->capture_default_str();
+    checkCmd->add_option("--project", check.project, "Project in the title block (over the member file's \"project\")");
+    checkCmd->add_option("--engineer", check.engineer,
+                         "Engineer in the title block (over the member file's \"engineer\")");
+    c.cmd = checkCmd;
+}
+
+// An option of check that would have no effect is refused, said.
+bool CheckUsable(CheckCommand const& c) {
+    CheckArgs const& check = c.args;
+    // The detail levels shape the text report only: refused elsewhere.
+    if (c.detail->count() && check.format != "text") {
+        Error("--detail: applies to the text report only (--format text), not --format " + check.format);
+        return false;
+    }
+    if (c.detail->count() && check.quick) {
+        Error("--detail: has no effect with --quick (it writes no calculation, only the summary)");
+        return false;
+    }
+    if (c.report->count() && (check.quick || (check.format != "json" && check.format != "jsonl"))) {
+        Error(std::string("--report: has no effect ") +
+              (check.quick ? std::string("with --quick (it writes no report)")
+                           : "with --format " + check.format + " (it applies to json and jsonl; see --detail)"));
+        return false;
+    }
+    if (c.sort->count() && check.format != "text" && check.format != "html") {
+        Error("--sort: has no effect with --format " + check.format +
+              " (it orders the text members table and the html summary rows; members are written in input order)");
+        return false;
+    }
+    return true;
+}
+
+void AddDesign(CLI::App& app, DesignCommand& d) {
+    DesignArgs& design = d.args;
+    auto* designCmd = app.add_subcommand("design", "Choose the lightest section of a family for every member");
+    designCmd->add_option("FILE", design.files, "Member files")->required();
+    d.family.option = designCmd->add_option("--family", d.family.value, "Section family: " + s16app::FamilyNames());
+    d.maxDepth.option =
+        designCmd->add_option("--max-depth", d.maxDepth.value, "Largest depth, mm")->check(CLI::PositiveNumber);
+    d.minDepth.option =
+        designCmd->add_option("--min-depth", d.minDepth.value, "Smallest depth, mm")->check(CLI::PositiveNumber);
+    d.maxWidth.option =
+        designCmd->add_option("--max-width", d.maxWidth.value, "Largest width, mm")->check(CLI::PositiveNumber);
+    d.limit.option = designCmd->add_option("--limit", d.limit.value, "Largest governing utilisation accepted (0, 1.5]")
+                         ->check(CLI::Range(0.0, 1.5));
+    d.top.option =
+        designCmd->add_option("--top", d.top.value, "Passing sections listed, by mass")->check(CLI::Range(1, 100));
+    designCmd->add_option("--format", design.format, "Output format")
+        ->check(CLI::IsMember({"text", "json", "html"}))
+        ->capture_default_str();
+    AddOutput(designCmd, design.output);
+    AddCatalog(designCmd, design.catalog);
+    designCmd->add_option("--jobs", design.jobs, "Members designed in parallel (default: one per core)")
+        ->check(CLI::Range(1, 256));
+    d.cmd = designCmd;
+}
+
+// The limits given on the command line, in the units of DesignInput; false
+// (said) for a family or a limit that cannot be used.
+bool ResolveDesign(DesignCommand& d) {
+    s16app::DesignInput& given = d.args.given;
+    if (d.family.Set()) {
+        if (!s16app::FamilyOf(d.family.value)) {
+            Error("--family: unknown family \"" + d.family.value + "\" (known: " + s16app::FamilyNames() + ")");
+            return false;
+        }
+        given.family = d.family.value;
+    }
+    if (d.maxDepth.Set()) given.maxDepth = d.maxDepth.value * Corvid::Design::kMm;
+    if (d.minDepth.Set()) given.minDepth = d.minDepth.value * Corvid::Design::kMm;
+    if (d.maxWidth.Set()) given.maxWidth = d.maxWidth.value * Corvid::Design::kMm;
+    if (d.limit.Set()) {
+        if (!(d.limit.value > 0.0)) {
+            Error("--limit: the utilisation limit must be above 0 and at most 1.5");
+            return false;
+        }
+        given.limit = d.limit.value;
+    }
+    if (d.top.Set()) given.top = d.top.value;
+    return true;
+}
+
+void AddSection(CLI::App& app, SectionCommand& s) {
+    SectionArgs& section = s.args;
+    auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
+    auto* descriptionOpt =
+        sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation");
+    auto* gradeOpt = sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
+    auto* codeOpt = sectionCmd->add_option("--code", section.code, "Design code")
+                        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
+                        ->capture_default_str();
+    AddCatalog(sectionCmd, section.catalog);
+    auto* formatOpt = sectionCmd->add_option("--format", section.format, "Output format")
+                          ->check(CLI::IsMember({"text", "json"}))
+                          ->capture_default_str();
+    // A listing shows no section: what would describe one has no effect.
+    s.list = sectionCmd
+                 ->add_option("--list", section.list,
+                              "List the catalogue designations that start with PREFIX, one a line")
+                 ->excludes(descriptionOpt)
+                 ->excludes(gradeOpt)
+                 ->excludes(codeOpt)
+                 ->excludes(formatOpt);
+    s.cmd = sectionCmd;
+}
+
 }  // namespace
 
 namespace s16app {
@@ -400,86 +638,14 @@ int RunCommandLine(int argc, char** argv) {
     CLI::App app{"s16check: checks structural steel members to CSA S16-09 / CSA S16-14"};
     app.set_version_flag("--version", std::string("s16check ") + S16CHECK_VERSION);
     app.require_subcommand(1);
+    CheckCommand check;
+    AddCheck(app, check);
+    DesignCommand design;
+    AddDesign(app, design);
+    SectionCommand section;
+    AddSection(app, section);
 
-    CheckArgs check;
-    auto* checkCmd = app.add_subcommand("check", "Check every member of every member file (JSON)");
-    checkCmd->add_option("FILE", check.files, "Member files")->required();
-    checkCmd->add_option("--format", check.format, "Output format (jsonl: one member a line; csv: one line a member)")
-        ->check(CLI::IsMember({"text", "json", "jsonl", "html", "csv"}))
-        ->capture_default_str();
-    auto* reportOpt = checkCmd
-                          ->add_option("--report", check.report,
-                                       "The step-by-step report: text (default for text and html) or none "
-                                       "(default for json and jsonl)")
-                          ->check(CLI::IsMember({"text", "none"}));
-    auto* sortOpt = checkCmd
-                        ->add_option("--sort", check.sort,
-                                     "Order of the members table (text) and summary rows (html): input, or "
-                                     "utilisation (members that could not be checked first, then the worst)")
-                        ->check(CLI::IsMember({"input", "utilisation"}))
-                        ->capture_default_str();
-    checkCmd->add_option("--output", check.output, "Write the output to PATH instead of the standard output");
-    checkCmd->add_flag("--quick", check.quick, "Quick check: utilisations only, stopping at the first failure");
-    checkCmd->add_option("--catalog", check.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    checkCmd->add_option("--jobs", check.jobs, "Members checked in parallel (default: one per core)")
-        ->check(CLI::Range(1, 256));
-    checkCmd->add_flag("--no-color", check.noColor, "No colours in the text output");
-    auto* detailOpt = checkCmd
-                          ->add_option("--detail", check.detail,
-                                       "Text report: summary (title, input, checks), normal (+ spans and the working "
-                                       "of each governing check) or full (+ the complete calculation)")
-                          ->check(CLI::IsMember({"summary", "normal", "full"}))
-                          ->capture_default_str();
-    checkCmd->add_option("--project", check.project, "Project in the title block (over the member file's \"project\")");
-    checkCmd->add_option("--engineer", check.engineer,
-                         "Engineer in the title block (over the member file's \"engineer\")");
-
-    DesignArgs design;
-    double maxDepth = 0.0, minDepth = 0.0, maxWidth = 0.0, limit = 0.0;
-    int top = 0;
-    std::string family;
-    auto* designCmd = app.add_subcommand("design", "Choose the lightest section of a family for every member");
-    designCmd->add_option("FILE", design.files, "Member files")->required();
-    auto* familyOpt = designCmd->add_option("--family", family, "Section family: " + s16app::FamilyNames());
-    auto* maxDepthOpt =
-        designCmd->add_option("--max-depth", maxDepth, "Largest depth, mm")->check(CLI::PositiveNumber);
-    auto* minDepthOpt =
-        designCmd->add_option("--min-depth", minDepth, "Smallest depth, mm")->check(CLI::PositiveNumber);
-    auto* maxWidthOpt =
-        designCmd->add_option("--max-width", maxWidth, "Largest width, mm")->check(CLI::PositiveNumber);
-    auto* limitOpt = designCmd->add_option("--limit", limit, "Largest governing utilisation accepted (0, 1.5]")
-                         ->check(CLI::Range(0.0, 1.5));
-    auto* topOpt = designCmd->add_option("--top", top, "Passing sections listed, by mass")->check(CLI::Range(1, 100));
-    designCmd->add_option("--format", design.format, "Output format")
-        ->check(CLI::IsMember({"text", "json", "html"}))
-        ->capture_default_str();
-    designCmd->add_option("--output", design.output, "Write the output to PATH instead of the standard output");
-    designCmd->add_option("--catalog", design.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    designCmd->add_option("--jobs", design.jobs, "Members designed in parallel (default: one per core)")
-        ->check(CLI::Range(1, 256));
-
-    SectionArgs section;
-    auto* sectionCmd = app.add_subcommand("section", "Show one section: properties, classes, resistances");
-    auto* descriptionOpt =
-        sectionCmd->add_option("DESCRIPTION", section.description, "Section description or designation");
-    auto* gradeOpt = sectionCmd->add_option("--grade", section.grade, "Steel grade")->capture_default_str();
-    auto* codeOpt = sectionCmd->add_option("--code", section.code, "Design code")
-                        ->check(CLI::IsMember({"CSA S16-09", "CSA S16-14"}))
-                        ->capture_default_str();
-    sectionCmd->add_option("--catalog", section.catalog, "Section catalogue folder (default: $S16_SECTION_CATALOG)");
-    auto* formatOpt = sectionCmd->add_option("--format", section.format, "Output format")
-                          ->check(CLI::IsMember({"text", "json"}))
-                          ->capture_default_str();
-    // A listing shows no section: what would describe one has no effect.
-    auto* listOpt = sectionCmd
-                        ->add_option("--list", section.list,
-                                     "List the catalogue designations that start with PREFIX, one a line")
-                        ->excludes(descriptionOpt)
-                        ->excludes(gradeOpt)
-                        ->excludes(codeOpt)
-                        ->excludes(formatOpt);
-
-    std::vector<CLI::App*> const commands = {checkCmd, designCmd, sectionCmd};
+    std::vector<CLI::App*> const commands = {check.cmd, design.cmd, section.cmd};
     if (argc > 1 && argv[1][0] != '-' &&
         std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->get_name() == argv[1]; })) {
         UnknownCommand(argv[1], commands);
@@ -493,48 +659,11 @@ int RunCommandLine(int argc, char** argv) {
         // input that cannot be read.
         return code == 0 ? kExitPass : kExitInput;
     }
-    section.listing = listOpt->count() > 0;
-    // The detail levels shape the text report only: refused elsewhere.
-    if (detailOpt->count() && check.format != "text") {
-        Error("--detail: applies to the text report only (--format text), not --format " + check.format);
-        return kExitInput;
-    }
-    if (detailOpt->count() && check.quick) {
-        Error("--detail: has no effect with --quick (it writes no calculation, only the summary)");
-        return kExitInput;
-    }
-    if (reportOpt->count() && (check.quick || (check.format != "json" && check.format != "jsonl"))) {
-        Error(std::string("--report: has no effect ") +
-              (check.quick ? std::string("with --quick (it writes no report)")
-                           : "with --format " + check.format + " (it applies to json and jsonl; see --detail)"));
-        return kExitInput;
-    }
-    if (sortOpt->count() && check.format != "text" && check.format != "html") {
-        Error("--sort: has no effect with --format " + check.format +
-              " (it orders the text members table and the html summary rows; members are written in input order)");
-        return kExitInput;
-    }
-    if (familyOpt->count()) {
-        if (!s16app::FamilyOf(family)) {
-            Error("--family: unknown family \"" + family + "\" (known: " + s16app::FamilyNames() + ")");
-            return kExitInput;
-        }
-        design.given.family = family;
-    }
-    if (maxDepthOpt->count()) design.given.maxDepth = maxDepth * 1e-3;
-    if (minDepthOpt->count()) design.given.minDepth = minDepth * 1e-3;
-    if (maxWidthOpt->count()) design.given.maxWidth = maxWidth * 1e-3;
-    if (limitOpt->count()) {
-        if (!(limit > 0.0)) {
-            Error("--limit: the utilisation limit must be above 0 and at most 1.5");
-            return kExitInput;
-        }
-        design.given.limit = limit;
-    }
-    if (topOpt->count()) design.given.top = top;
+    section.args.listing = section.list->count() > 0;
+    if (!CheckUsable(check) || !ResolveDesign(design)) return kExitInput;
     try {
-        if (designCmd->parsed()) return RunDesign(design);
-        return checkCmd->parsed() ? RunCheck(check) : RunSection(section);
+        if (design.cmd->parsed()) return RunDesign(design.args);
+        return check.cmd->parsed() ? RunCheck(check.args) : RunSection(section.args);
     } catch (std::exception const& e) {
         Error(e.what());
         return kExitInput;

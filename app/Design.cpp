@@ -13,13 +13,17 @@
 #include "app/JsonInput.h"
 #include "app/Render.h"
 #include "app/Workers.h"
+#include "framework/DesignConstants.h"
 #include "framework/Restraint.h"
+#include "framework/ResultFlags.h"
 #include "framework/SectGeom.h"
 #include "framework/Section.h"
 
 namespace s16app {
 
 namespace {
+
+namespace Flags = Corvid::Steel::ResultFlags;
 
 struct FamilyInfo {
     Family family;
@@ -42,11 +46,6 @@ FamilyInfo const& Info(Family f) {
 }
 
 bool Hollow(Family f) { return f == Family::HssRect || f == Family::HssSquare || f == Family::HssRound; }
-
-std::string Lower(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string Mm(double m) {
     char buf[32];
@@ -79,7 +78,7 @@ bool InFamily(Family f, Corvid::Data::CSection const& s) {
 // A designation of the family's letters: the prefix, then a digit.
 bool NamedAs(Family f, std::string const& name) {
     std::string const prefix = Info(f).prefix;
-    return name.size() > prefix.size() && Lower(name).compare(0, prefix.size(), Lower(prefix)) == 0 &&
+    return name.size() > prefix.size() && LowerCase(name).compare(0, prefix.size(), LowerCase(prefix)) == 0 &&
            std::isdigit(static_cast<unsigned char>(name[prefix.size()]));
 }
 
@@ -89,7 +88,7 @@ std::string FamilyName(Family f) { return Info(f).name; }
 
 std::optional<Family> FamilyOf(std::string const& name) {
     for (auto const& i : kFamilies)
-        if (Lower(name) == Lower(i.name)) return i.family;
+        if (LowerCase(name) == LowerCase(i.name)) return i.family;
     return std::nullopt;
 }
 
@@ -177,7 +176,7 @@ DesignInput ReadDesignBlock(Field const& field) {
     }
     auto dimension = [&obj](char const* key, std::optional<double>& out) {
         if (auto f = obj.Get(key)) {
-            out = f->Number() * 1e-3;
+            out = f->Number() * Corvid::Design::kMm;
             if (!(*out > 0.0)) f->Fail("a dimension limit is in mm and must be greater than 0");
         }
     };
@@ -318,6 +317,81 @@ std::string Reason(std::string const& what, MemberInput const& input) {
     return what.compare(0, prefix.size(), prefix) == 0 ? what.substr(prefix.size()) : what;
 }
 
+// The candidates within the dimension limits, by mass; those that cannot be
+// read are listed as skipped.
+std::vector<Candidate const*> WithinLimits(std::vector<Candidate> const& all, Settings const& s,
+                                           std::vector<std::pair<std::string, std::string>>& skipped) {
+    std::vector<Candidate const*> fit;
+    for (auto const& c : all) {
+        if (!c.problem.empty()) {
+            skipped.emplace_back(c.name, c.problem);
+            continue;
+        }
+        if ((s.maxDepth && c.depth > *s.maxDepth + 1e-9) || (s.minDepth && c.depth < *s.minDepth - 1e-9) ||
+            (s.maxWidth && c.width > *s.maxWidth + 1e-9))
+            continue;
+        fit.push_back(&c);
+    }
+    return fit;
+}
+
+// "min_depth 200 mm, max_width 150 mm": the dimension limits set.
+std::string LimitsText(Settings const& s) {
+    std::string limits;
+    if (s.minDepth) limits += "min_depth " + Mm(*s.minDepth) + " mm, ";
+    if (s.maxDepth) limits += "max_depth " + Mm(*s.maxDepth) + " mm, ";
+    if (s.maxWidth) limits += "max_width " + Mm(*s.maxWidth) + " mm, ";
+    return limits.substr(0, limits.size() - 2);
+}
+
+// The member tried with the candidates' sections (each with its own
+// self-weight when asked).
+struct Trial {
+    MemberInput const& input;
+    Settings const& s;
+    std::vector<std::string>& warnings;
+
+    MemberOutcome Check(Candidate const& c, RunOptions const& o) const {
+        MemberInput m = s.selfWeight ? WithSelfWeight(input, c.mass, s.factor, warnings) : input;
+        m.section = c.name;
+        return CheckMember(m, o);
+    }
+
+    // Up to a limit of 1 a section passes when every case passes; above it
+    // an over-utilised case may pass, when every section was handled.
+    DesignRow Row(Candidate const& c, MemberOutcome const& m) const {
+        DesignRow r;
+        r.section = c.name;
+        r.mass = c.mass;
+        r.utilisation = m.Governing().utilisation;
+        r.governing = GoverningName(m.Governing());
+        bool sound = true;
+        for (auto const& k : m.cases)
+            sound = sound && (s.limit <= 1.0 ? k.pass : (k.flags & Flags::kSectionNotHandled) == 0);
+        r.pass = sound && r.utilisation <= s.limit;
+        return r;
+    }
+};
+
+// Tries the candidates from the lightest until `top` pass; gives those that
+// failed before the first pass, lightest first.
+std::vector<Candidate const*> TryLightest(Trial const& trial, std::vector<Candidate const*> const& fit,
+                                          RunOptions const& options, DesignOutcome& out) {
+    std::vector<Candidate const*> failed;
+    for (auto const* c : fit) {
+        if (out.passing.size() >= trial.s.top) break;
+        ++out.tried;
+        try {
+            DesignRow const r = trial.Row(*c, trial.Check(*c, options));
+            if (r.pass) out.passing.push_back(r);
+            else if (out.passing.empty()) failed.push_back(c);
+        } catch (InputError const& e) {
+            out.skipped.emplace_back(c->name, Reason(e.what(), trial.input));
+        }
+    }
+    return failed;
+}
+
 }  // namespace
 
 DesignOutcome DesignMember(MemberInput const& input, DesignRun const& run) {
@@ -329,72 +403,29 @@ DesignOutcome DesignMember(MemberInput const& input, DesignRun const& run) {
     out.limit = s.limit;
     std::vector<std::string> warnings;
     if (s.selfWeight) WithSelfWeight(input, 0.0, s.factor, warnings);  // refuses supports it cannot load
-    auto const& all = run.families->Get(s.family, s.familyField, run.options.sections);
-    std::vector<Candidate const*> fit;
-    for (auto const& c : all) {
-        if (!c.problem.empty()) {
-            out.skipped.emplace_back(c.name, c.problem);
-            continue;
-        }
-        if ((s.maxDepth && c.depth > *s.maxDepth + 1e-9) || (s.minDepth && c.depth < *s.minDepth - 1e-9) ||
-            (s.maxWidth && c.width > *s.maxWidth + 1e-9))
-            continue;
-        fit.push_back(&c);
-    }
+    auto const fit = WithinLimits(run.families->Get(s.family, s.familyField, run.options.sections), s, out.skipped);
     out.candidates = fit.size();
-    if (fit.empty()) {
-        std::string limits;
-        if (s.minDepth) limits += "min_depth " + Mm(*s.minDepth) + " mm, ";
-        if (s.maxDepth) limits += "max_depth " + Mm(*s.maxDepth) + " mm, ";
-        if (s.maxWidth) limits += "max_width " + Mm(*s.maxWidth) + " mm, ";
-        throw InputError(Where(input, "design") + ": the limits (" + limits.substr(0, limits.size() - 2) +
-                         ") exclude every " + out.family + " section");
-    }
+    if (fit.empty())
+        throw InputError(Where(input, "design") + ": the limits (" + LimitsText(s) + ") exclude every " + out.family +
+                         " section");
     // Quick checks stop at the first failure; above a limit of 1 an
     // over-utilised section may pass, so each is checked in full.
-    RunOptions trial = run.options;
-    trial.quick = s.limit <= 1.0;
-    trial.text = false;
-    auto check = [&](Candidate const& c, RunOptions const& o) {
-        MemberInput m = s.selfWeight ? WithSelfWeight(input, c.mass, s.factor, warnings) : input;
-        m.section = c.name;
-        return CheckMember(m, o);
-    };
-    auto row = [&](Candidate const& c, MemberOutcome const& m) {
-        DesignRow r;
-        r.section = c.name;
-        r.mass = c.mass;
-        r.utilisation = m.Governing().utilisation;
-        r.governing = GoverningName(m.Governing());
-        bool sound = true;
-        for (auto const& k : m.cases)
-            sound = sound && (s.limit <= 1.0 ? k.pass : (k.flags & 0x8u) == 0);
-        r.pass = sound && r.utilisation <= s.limit;
-        return r;
-    };
-    std::vector<Candidate const*> failed;
-    for (auto const* c : fit) {
-        if (out.passing.size() >= s.top) break;
-        ++out.tried;
-        try {
-            DesignRow const r = row(*c, check(*c, trial));
-            if (r.pass) out.passing.push_back(r);
-            else if (out.passing.empty()) failed.push_back(c);
-        } catch (InputError const& e) {
-            out.skipped.emplace_back(c->name, Reason(e.what(), input));
-        }
-    }
+    RunOptions quick = run.options;
+    quick.quick = s.limit <= 1.0;
+    quick.text = false;
+    Trial const trial{input, s, warnings};
+    auto const failed = TryLightest(trial, fit, quick, out);
     // The next lighter sections that fail, checked in full for their governing check.
-    RunOptions full = trial;
+    RunOptions full = quick;
     full.quick = false;
     for (std::size_t k = failed.size(); k > 0 && out.lighterFailing.size() < 3; --k)
-        out.lighterFailing.push_back(row(*failed[k - 1], check(*failed[k - 1], full)));
+        out.lighterFailing.push_back(trial.Row(*failed[k - 1], trial.Check(*failed[k - 1], full)));
     if (!out.passing.empty()) {
         Candidate const* chosen = nullptr;
         for (auto const* c : fit)
             if (c->name == out.passing.front().section) chosen = c;
-        out.result = check(*chosen, run.options);
-        out.chosen = row(*chosen, *out.result);
+        out.result = trial.Check(*chosen, run.options);
+        out.chosen = trial.Row(*chosen, *out.result);
     }
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     if (out.result)

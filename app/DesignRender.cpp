@@ -43,11 +43,10 @@ Counts CountDesign(std::vector<DesignItem> const& items) {
 }
 
 std::string CountsText(Counts const& c) {
-    std::size_t const n = c.found + c.none + c.errors;
-    std::string s = std::to_string(n) + (n == 1 ? " member: " : " members: ") + std::to_string(c.found) +
-                    " with a section, " + std::to_string(c.none) + " without a section within the limits";
-    if (c.errors) s += ", " + std::to_string(c.errors) + " could not be designed";
-    return s;
+    return CountsLine(c.found + c.none + c.errors,
+                      std::to_string(c.found) + " with a section, " + std::to_string(c.none) +
+                          " without a section within the limits",
+                      c.errors, "designed");
 }
 
 std::string NoSection(DesignOutcome const& d) {
@@ -108,7 +107,10 @@ void RenderDesignJson(std::ostream& out, std::vector<DesignItem> const& items) {
         if (d.result) {
             BatchItem item;
             item.outcome = *d.result;
-            m["result"] = json::parse(JsonMember(i, item, true, JsonStyle{false, true}));
+            JsonStyle withReport;
+            withReport.report = true;
+            bool const first = true;  // alone in its document: no comma before it
+            m["result"] = json::parse(JsonMember(i, item, first, withReport));
         }
         members.push_back(std::move(m));
     }
@@ -116,7 +118,7 @@ void RenderDesignJson(std::ostream& out, std::vector<DesignItem> const& items) {
     json const doc = {{"members", members},
                       {"summary", {{"members", items.size()}, {"found", c.found}, {"none", c.none},
                                    {"errors", c.errors}}}};
-    out << doc.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
+    WriteJson(out, doc);
 }
 
 void RenderDesignHtml(std::ostream& out, std::vector<DesignItem> const& items) {

@@ -153,9 +153,9 @@ public:
             if (!m_pending.empty()) m_out << "<h4>" << m_pending << "</h4>\n";
             m_pending.clear();
             if (all & kHeading4) {
-                m_pending = Runs(runs, false);
+                m_pending = Runs(runs, Layout::Text);
             } else {
-                m_out << "<details><summary>" << Runs(runs, false) << "</summary>\n";
+                m_out << "<details><summary>" << Runs(runs, Layout::Text) << "</summary>\n";
                 m_inSection = true;
             }
             return;
@@ -172,7 +172,7 @@ public:
         int const indent = std::clamp(line.indent, 0, 6);
         // class: t text, f formula, r reference; the digit the indentation
         m_out << "<p class=" << (ref ? 'r' : formula ? 'f' : 't') << indent << '>'
-              << (runs.empty() ? "&nbsp;" : Runs(runs, formula)) << "</p>\n";
+              << (runs.empty() ? "&nbsp;" : Runs(runs, formula ? Layout::Formula : Layout::Text)) << "</p>\n";
     }
 
 private:
@@ -180,8 +180,9 @@ private:
         if (m_inSection) m_out << "</details>\n";
         m_inSection = false;
     }
+    enum class Layout { Text, Formula };
     // The runs of a line; in a formula, what follows its first '=' made readable.
-    static std::string Runs(std::vector<StyledRun> const& runs, bool formula) {
+    static std::string Runs(std::vector<StyledRun> const& runs, Layout layout) {
         std::string out;
         bool right = false;
         for (auto const& r : runs) {
@@ -197,7 +198,7 @@ private:
                 if (c == '*') text += "\u00b7";
                 else text += c;
             }
-            if (formula) {
+            if (layout == Layout::Formula) {
                 std::size_t const eq = right ? 0 : text.find('=');
                 if (eq != std::string::npos) {
                     text = text.substr(0, eq) + Readable(text.substr(eq));

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -130,8 +131,8 @@ public:
     bool number_float(json::number_float_t v, std::string const&) { return Put(v); }
     bool string(std::string& v) { return Put(std::move(v)); }
     bool binary(json::binary_t& v) { return Put(std::move(v)); }
-    bool start_object(std::size_t) { return Open(false); }
-    bool start_array(std::size_t) { return Open(true); }
+    bool start_object(std::size_t) { return Open(json::value_t::object); }
+    bool start_array(std::size_t) { return Open(json::value_t::array); }
     bool end_object() { return Close(); }
     bool end_array() { return Close(); }
     bool key(std::string& k) {
@@ -208,7 +209,8 @@ private:
         *Slot() = std::forward<V>(v);
         return Done();
     }
-    bool Open(bool array) {
+    bool Open(json::value_t type) {
+        bool const array = type == json::value_t::array;
         if (m_frames.size() >= kMaxJsonDepth)
             throw InputError(m_file + ": " + m_blocks.Position(m_blocks.Offset() - 1) +
                              ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
@@ -238,6 +240,11 @@ private:
 std::string JoinPath(std::string const& path, std::string const& key) { return path.empty() ? key : path + "." + key; }
 
 }  // namespace
+
+std::string LowerCase(std::string text) {
+    for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
 
 std::string JsonTypeName(json const& v) {
     switch (v.type()) {

@@ -94,4 +94,8 @@ private:
 // "a string" / "a number" ... for messages.
 std::string JsonTypeName(nlohmann::json const& v);
 
+// The text with its ASCII letters in lower case: the words of a member file
+// and of the command line are matched without regard to case.
+std::string LowerCase(std::string text);
+
 }  // namespace s16app

@@ -340,11 +340,6 @@ void Member(Writer& w, std::size_t index, BatchItem const& item, bool report) {
     w.Close('}');
 }
 
-void Write(std::ostream& out, json const& j) {
-    // Invalid UTF-8 in a title is replaced rather than refused.
-    out << j.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
-}
-
 json Values(NamedValues const& values) {
     json j = json::object();
     for (auto const& v : values) j[v.first] = Number(v.second);
@@ -376,6 +371,11 @@ std::string JsonEnd(bool anyMember, RunCounts const& c, JsonStyle style) {
     return out + (style.lines ? "}\n" : "\n}\n");
 }
 
+void WriteJson(std::ostream& out, json const& doc) {
+    bool const asciiOnly = false;  // UTF-8 as it is, not as \u escapes
+    out << doc.dump(2, ' ', asciiOnly, json::error_handler_t::replace) << "\n";
+}
+
 void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
     json doc = {{"section", s.name},
                 {"shape", s.shape},
@@ -390,7 +390,7 @@ void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
                  {{"overall", s.classOverall}, {"axial", s.classAxial}, {"major", s.classMajor}, {"minor", s.classMinor}}},
                 {"resistances", Values(s.resistances)},
                 {"shear_resisted_by", {{"Vr_major", s.shearMajorBy}, {"Vr_minor", s.shearMinorBy}}}};
-    Write(out, doc);
+    WriteJson(out, doc);
 }
 
 }  // namespace s16app

@@ -87,7 +87,8 @@ LoadInput ReadLoad(Field const& field, UnitScale const& u, double length) {
 }
 
 // A load's contribution to the shear (the force's change) at x.
-double ShearOf(LoadInput const& l, double x, bool after) {
+double ShearOf(LoadInput const& l, double x, Diagram::Side side) {
+    bool const after = side == Diagram::Side::JustRight;
     if (l.kind == LoadInput::Point) return (x > l.at || (after && x == l.at)) ? l.P : 0.0;
     if (x <= l.from) return 0.0;
     double const len = l.to - l.from;
@@ -102,7 +103,7 @@ double MomentOf(LoadInput const& l, double x) {
     double const len = l.to - l.from;
     double const t = std::min(x, l.to) - l.from;
     double const inside = l.w1 * t * t / 2.0 + (l.w2 - l.w1) * t * t * t / (6.0 * len);
-    return x <= l.to ? inside : inside + ShearOf(l, l.to, true) * (x - l.to);
+    return x <= l.to ? inside : inside + ShearOf(l, l.to, Diagram::Side::JustRight) * (x - l.to);
 }
 
 }  // namespace
@@ -130,13 +131,13 @@ Diagram Diagram::Between(Actions const& left, Actions const& right, std::vector<
     return d;
 }
 
-Actions Diagram::At(double x, bool after) const {
+Actions Diagram::At(double x, Side side) const {
     Actions a;
     for (int i = 0; i < 6; ++i) Component(a, i) = m_left[i];
     a.Mx += m_left[kVy] * x;
     a.My += m_left[kVx] * x;
     for (auto const& l : m_loads) {
-        double const v = ShearOf(l, x, after);
+        double const v = ShearOf(l, x, side);
         switch (l.plane) {
             case LoadInput::Web: a.Vy += v, a.Mx += MomentOf(l, x); break;
             case LoadInput::Across: a.Vx += v, a.My += MomentOf(l, x); break;
@@ -171,9 +172,9 @@ std::vector<double> Diagram::ShearZeros(bool across) const {
         double const a = cuts[i], b = cuts[i + 1];
         // Between cuts the load is linear, so the shear is a quadratic in
         // t = (x - a)/(b - a): V = v0 + B t + C t^2 through its ends and middle.
-        double const v0 = Component(At(a, true), k);
-        double const vm = Component(At(0.5 * (a + b), true), k);
-        double const v1 = Component(At(b, false), k);
+        double const v0 = Component(At(a, Side::JustRight), k);
+        double const vm = Component(At(0.5 * (a + b), Side::JustRight), k);
+        double const v1 = Component(At(b, Side::JustLeft), k);
         double const C = 2.0 * (v1 - 2.0 * vm + v0);
         double const B = v1 - v0 - C;
         double const scale = std::max({std::fabs(v0), std::fabs(vm), std::fabs(v1)});
@@ -217,8 +218,8 @@ void LargestActions(Diagram const& d, double out[6]) {
     xs.insert(xs.end(), {0.0, d.Length()});
     std::fill(out, out + 6, 0.0);
     for (double x : xs)
-        for (bool after : {false, true}) {
-            Actions const a = d.At(x, after);
+        for (auto side : {Diagram::Side::JustLeft, Diagram::Side::JustRight}) {
+            Actions const a = d.At(x, side);
             for (int i = 0; i < 6; ++i) out[i] = std::max(out[i], std::fabs(Component(a, i)));
         }
 }

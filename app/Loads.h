@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/DesignConstants.h"
+
 namespace s16app {
 
 struct Actions;
@@ -31,8 +33,8 @@ struct LoadInput {
 // Scale factors of a member file's units to SI.
 struct UnitScale {
     double length = 1.0;  // m
-    double force = 1e3;   // N
-    double moment = 1e3;  // N.m
+    double force = Corvid::Design::kKN;   // N
+    double moment = Corvid::Design::kKN;  // N.m
 };
 
 // Reads "loads" of a sub-span of the given length (m): a list of
@@ -53,9 +55,11 @@ public:
     static Diagram Between(Actions const& left, Actions const& right, std::vector<LoadInput> loads, double length);
 
     double Length() const { return m_length; }
-    // The actions at x (0 <= x <= length): `after` takes a point load at x
-    // into the shears (the value just right of x), otherwise just left.
-    Actions At(double x, bool after) const;
+    // Which side of x a point load at x is: JustRight takes it into the
+    // shears (the value just right of x), JustLeft does not.
+    enum class Side { JustLeft, JustRight };
+    // The actions at x (0 <= x <= length), just left or just right of it.
+    Actions At(double x, Side side) const;
     // Where the moment may peak inside (0, length): point loads and zeros of
     // Vy or Vx (none for a linear diagram).
     std::vector<double> Peaks() const;

@@ -26,6 +26,7 @@
 #include "app/Restraints.h"
 #include "app/Summary.h"
 #include "app/Workers.h"
+#include "framework/DesignConstants.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
 
@@ -53,13 +54,13 @@ Units ReadUnits(Field const& field, Units units) {
     if (auto f = obj.Get("length")) {
         std::string const s = f->String();
         if (s == "m") units.scale.length = 1.0;
-        else if (s == "mm") units.scale.length = 1e-3;
+        else if (s == "mm") units.scale.length = Corvid::Design::kMm;
         else f->Fail("length unit \"" + s + "\" is not \"m\" or \"mm\"");
         units.length = s;
     }
     if (auto f = obj.Get("force")) {
         std::string const s = f->String();
-        if (s == "kN") units.scale.force = 1e3;
+        if (s == "kN") units.scale.force = Corvid::Design::kKN;
         else if (s == "N") units.scale.force = 1.0;
         else f->Fail("force unit \"" + s + "\" is not \"kN\" or \"N\"");
         units.force = s;
@@ -69,10 +70,10 @@ Units ReadUnits(Field const& field, Units units) {
     if (units.moment.empty()) units.scale.moment = units.scale.force * units.scale.length;
     if (auto f = obj.Get("moment")) {
         std::string const s = f->String();
-        if (s == "kN*m") units.scale.moment = 1e3;
+        if (s == "kN*m") units.scale.moment = Corvid::Design::kKN;
         else if (s == "kN*mm") units.scale.moment = 1.0;
         else if (s == "N*m") units.scale.moment = 1.0;
-        else if (s == "N*mm") units.scale.moment = 1e-3;
+        else if (s == "N*mm") units.scale.moment = Corvid::Design::kMm;
         else f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
         units.moment = s;
     }
@@ -132,7 +133,7 @@ void ReadTransverseLoad(Field const& f, SubSpanInput& s) {
 // right end must agree with them (ActionTolerance).
 void RightFromLoads(ObjectReader const& obj, Units const& u, double length, SubSpanInput& s) {
     Diagram const d(s.left, s.loads, length);
-    s.right = d.At(length, false);
+    s.right = d.At(length, Diagram::Side::JustLeft);
     auto const given = obj.Get("right");
     if (!given) return;
     ObjectReader const right(*given, {"N", "Vx", "Vy", "T", "Mx", "My"});
@@ -303,8 +304,8 @@ GradeInput ReadGrade(Field const& field) {
         ObjectReader const obj(field, {"name", "Fy", "Fu"});
         g.userDefined = true;
         g.name = obj.Has("name") ? obj.Require("name").String() : std::string("user grade");
-        g.Fy = obj.Require("Fy").Number(1e6);
-        g.Fu = obj.Require("Fu").Number(1e6);
+        g.Fy = obj.Require("Fy").Number(Corvid::Design::kMPa);
+        g.Fu = obj.Require("Fu").Number(Corvid::Design::kMPa);
         Corvid::Steel::CSteelGrade const check{Corvid::Widen(g.name), g.Fy, g.Fu};
     } catch (std::invalid_argument const& e) {
         field.Fail(e.what());
@@ -334,10 +335,13 @@ EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double
     return EffectiveLengths{length("Lyy"), length("Lzz"), length("Llt")};
 }
 
+// Where an object of a member file stands.
+enum class ObjectAt { TopOfFile, InList };
+
 // "$schema" (the schema of the file, for editors) at the top of the file only.
-void SkipSchema(ObjectReader const& obj, bool topOfFile) {
+void SkipSchema(ObjectReader const& obj, ObjectAt at) {
     auto const f = obj.Get("$schema");
-    if (f && !topOfFile) f->Fail("the schema of the file belongs at the top of the file, not in a member");
+    if (f && at != ObjectAt::TopOfFile) f->Fail("the schema of the file belongs at the top of the file, not in a member");
     if (f) f->String();
 }
 
@@ -355,7 +359,7 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
                                    "effective_net_area_ratio", "units", "moment_sign", "points", "subspans",
                                    "stations", "cases", "effective_lengths", "omega2", "design", "project",
                                    "engineer"});
-    SkipSchema(obj, path.empty());
+    SkipSchema(obj, path.empty() ? ObjectAt::TopOfFile : ObjectAt::InList);
     SkipComment(obj);
     Units units = file.units;
     MemberInput m;
@@ -671,15 +675,24 @@ private:
 
 std::string ElementPath(bool list, std::size_t i) { return list ? "members[" + std::to_string(i) + "]" : ""; }
 
+// The top object of a file that lists its members, with the fields it may hold.
+ObjectReader TopObject(Field const& f) {
+    return ObjectReader(f, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
+}
+
+// How much of the top object has been read.
+enum class TopRead { SoFar, Whole };
+
 // What the file level gives the members, from the top object read so far
-// (or whole). `check`: also what only the top object may hold, and its
-// unknown fields, are refused; otherwise a bad field is left for the check.
-FileLevel LevelOf(nlohmann::json const& top, std::string const& file, bool check) {
+// (or whole). Whole: also what only the top object may hold, and its unknown
+// fields, are refused; so far: a bad field is left for the check of the whole.
+FileLevel LevelOf(nlohmann::json const& top, std::string const& file, TopRead read) {
+    bool const check = read == TopRead::Whole;
     FileLevel level;
     try {
         Field const f(top, file, "");
-        ObjectReader const obj(f, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
-        if (check) SkipSchema(obj, true), SkipComment(obj);
+        ObjectReader const obj = TopObject(f);
+        if (check) SkipSchema(obj, ObjectAt::TopOfFile), SkipComment(obj);
         if (auto u = obj.Get("units")) level.units = ReadUnits(*u, level.units);
         if (auto u = obj.Get("moment_sign")) level.units.sign = ReadMomentSign(*u);
         if (auto t = obj.Get("project")) level.project = t->String();
@@ -871,7 +884,7 @@ struct MemberStream::Impl {
             source, name,
             [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar) {
                 if (i == 0) {
-                    if (!given) found = LevelOf(topSoFar, name, false);
+                    if (!given) found = LevelOf(topSoFar, name, TopRead::SoFar);
                     list = true;
                 }
                 count = i + 1;
@@ -892,8 +905,8 @@ struct MemberStream::Impl {
             read(e);
             count = 1;
         } else {
-            level = LevelOf(top, name, true);
-            ObjectReader const obj(f, {"$schema", "comment", "members", "units", "moment_sign", "project", "engineer"});
+            level = LevelOf(top, name, TopRead::Whole);
+            ObjectReader const obj = TopObject(f);
             obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
             if (count == 0) obj.Require("members").Fail("the list of members is empty");
         }

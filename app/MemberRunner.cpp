@@ -12,6 +12,7 @@
 #include "app/Restraints.h"
 #include "app/SectionInfo.h"
 #include "app/Stations.h"
+#include "framework/DesignConstants.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
@@ -25,6 +26,7 @@ using Corvid::Data::CSection;
 using Corvid::Steel::CMemberResult;
 using Corvid::Steel::CSteelMemberGen;
 using Corvid::Steel::UtilKind;
+namespace Flags = Corvid::Steel::ResultFlags;
 
 namespace {
 
@@ -238,13 +240,13 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     // A check that never reached the sub-spans refused the member (the
     // result holds only its first entry): run it again with text for the
     // reason.
-    if (!out.checked && (result.NumEntries() == 1 || (result.Flags() & 8u) != 0)) {
+    if (!out.checked && (result.NumEntries() == 1 || (result.Flags() & Flags::kSectionNotHandled) != 0)) {
         CMemberResult why;
         member.SetResult(&why);
         member.SetQuickCheckMode(false);
         member.Check();
         member.SetResult(nullptr);
-        bool const section = (why.Flags() & 8u) != 0;
+        bool const section = (why.Flags() & Flags::kSectionNotHandled) != 0;
         throw InputError(Where(input, section ? "section" : (input.namedCases ? "cases[" + std::to_string(index) + "]" : "")) +
                          ": " + RefusalText(why));
     }
@@ -305,7 +307,7 @@ std::vector<std::string> Implausible(MemberInput const& input, CSection const& s
                           (d.second < 1e-3 ? "below 1 mm: given in cm or m instead of mm?"
                                            : "above 5 m: given in a unit smaller than mm?"));
     }
-    double const Fy = input.grade.Fy / 1e6;
+    double const Fy = input.grade.Fy / Corvid::Design::kMPa;
     if (input.grade.userDefined && (Fy < 200.0 || Fy > 700.0))
         out.push_back("grade.Fy: " + number(Fy) + " MPa is outside 200 to 700 MPa: given in ksi or kPa instead of MPa?");
     return out;
@@ -389,44 +391,20 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
 }
 
 std::vector<std::string> FlagNames(std::uint32_t flags) {
-    static std::pair<std::uint32_t, char const*> const names[] = {
-        {0x2, "warning"},
-        {0x4, "failure"},
-        {0x8, "section-not-handled"},
-        {0x10, "interaction-failure"},
-        // with 0x4: the member strength and stability interaction above 1 (CSA S16-09 cl. 13.8.2, 13.8.3)
-        {0x20, "buckling-interaction-failure"},
-        {0x100, "lateral-torsional-buckling"},
-        {0x200, "major-axis-buckling"},
-        {0x400, "minor-axis-buckling"},
-        {0x1000, "axial-failure"},
-        {0x2000, "major-moment-failure"},
-        {0x4000, "minor-moment-failure"},
-        {0x8000, "major-shear-on-strut"},
-        {0x10000, "minor-shear-on-strut"},
-        {0x20000, "torsion-warning"},
-        {0x100000, "class4-section"},
-        {0x200000, "class4-web"},
-        {0x400000, "class4-flange"},
-        {0x1000000, "torsional-buckling"},
-        {0x2000000, "flexural-torsional-buckling"},
-        {kSlendernessFlag, "slenderness"},
-        {kTensionSlendernessFlag, "tension-slenderness"},
-    };
+    using Flags::kResultFlagNames;
     std::vector<std::string> out;
     for (int bit = 0; bit < 32; ++bit) {
         std::uint32_t const b = 1u << bit;
         if (!(flags & b)) continue;
-        char const* name = nullptr;
-        for (auto const& n : names)
-            if (n.first == b) name = n.second;
-        if (name) {
-            out.emplace_back(name);
-        } else {
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "0x%x", b);
-            out.emplace_back(buf);
+        auto const named = std::find_if(std::begin(kResultFlagNames), std::end(kResultFlagNames),
+                                        [b](auto const& n) { return n.flag == b; });
+        if (named != std::end(kResultFlagNames)) {
+            out.emplace_back(named->name);
+            continue;
         }
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "0x%x", b);
+        out.emplace_back(buf);
     }
     return out;
 }

@@ -15,8 +15,8 @@
 #include "app/MemberFile.h"
 #include "app/Summary.h"
 #include "framework/MemberResult.h"
+#include "framework/ResultFlags.h"
 #include "framework/Section.h"
-#include "section/CSA_S16_09Section.h"
 
 namespace s16app {
 
@@ -186,21 +186,24 @@ inline void CheckStream(std::vector<MemberInput> const& members, RunOptions cons
 }
 
 // Flag bits that mean a check failed (a failure or a section not handled).
-inline constexpr std::uint32_t kFailureFlags = 0x4u | 0x8u | 0x10u | 0x100u | 0x200u | 0x400u | 0x1000u | 0x2000u |
-                                               0x4000u | 0x8000u | 0x10000u | 0x1000000u | 0x2000000u;
-
-// Slenderness limits of CSA S16-09 cl. 10.4.2: KL/r above 200 in compression
-// (a failure, with the axis's buckling flag 0x200 or 0x400) and L/r above 300
-// in tension (a warning, with 0x2).
-inline constexpr std::uint32_t kSlendernessFlag = Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section::kFlagSlenderness;
-inline constexpr std::uint32_t kTensionSlendernessFlag =
-    Corvid::Steel::SteelCSAS1609::CCSA_S16_09Section::kFlagTensionSlenderness;
+// The slenderness bits need not be here: KL/r above 200 in compression
+// (CSA S16-09 cl. 10.4.2.1) comes with its axis's buckling bit, and L/r above
+// 300 in tension (cl. 10.4.2.2) is a warning.
+inline constexpr std::uint32_t kFailureFlags =
+    Corvid::Steel::ResultFlags::kFailure | Corvid::Steel::ResultFlags::kSectionNotHandled |
+    Corvid::Steel::ResultFlags::kInteractionFailure | Corvid::Steel::ResultFlags::kLateralTorsionalBuckling |
+    Corvid::Steel::ResultFlags::kMajorAxisBuckling | Corvid::Steel::ResultFlags::kMinorAxisBuckling |
+    Corvid::Steel::ResultFlags::kAxialFailure | Corvid::Steel::ResultFlags::kMajorMomentFailure |
+    Corvid::Steel::ResultFlags::kMinorMomentFailure | Corvid::Steel::ResultFlags::kMajorShearOnStrut |
+    Corvid::Steel::ResultFlags::kMinorShearOnStrut | Corvid::Steel::ResultFlags::kTorsionalBuckling |
+    Corvid::Steel::ResultFlags::kFlexuralTorsionalBuckling;
 
 // Why the buckling checks of a case did not run (see CaseOutcome::bucklingChecked).
 inline constexpr char kBucklingNotChecked[] = "all effective lengths overridden to 0 (cross-section checks only)";
 
-// Names of the bits of a flag word ("section-not-handled", "class4-web" ...;
-// a bit without a name as "0x...").
+// Names of the bits of a flag word, in bit order, from
+// ResultFlags::kResultFlagNames ("section-not-handled", "class4-web" ...; a
+// bit without a name as "0x...").
 std::vector<std::string> FlagNames(std::uint32_t flags);
 
 }  // namespace s16app

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "app/MemberRunner.h"
 #include "app/Output.h"
 #include "app/SectionInfo.h"
@@ -62,6 +64,9 @@ extern char const* const kHtmlEnd;
 
 void RenderSectionText(std::ostream& out, SectionInfo const& info);
 void RenderSectionJson(std::ostream& out, SectionInfo const& info);
+// A JSON document, indented by 2, and a newline; invalid UTF-8 (in a title,
+// say) is replaced rather than refused.
+void WriteJson(std::ostream& out, nlohmann::json const& doc);
 
 // ---- shared by the renderers ----
 
@@ -92,6 +97,9 @@ std::vector<std::string> MemberNotes(MemberOutcome const& m);
 // header first; empty when the case has none.
 std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c);
 std::string CountsLine(RunCounts const& c);
+// The count line of a run: "3 members: <outcomes>", then ", 1 could not be
+// <undone>" when a member could not be checked or designed.
+std::string CountsLine(std::size_t members, std::string const& outcomes, std::size_t errors, char const* undone);
 
 // One member of a batch in a line, kept for the batch table and the HTML
 // summary rows (small: no report).

@@ -6,6 +6,7 @@
 
 #include "app/Output.h"
 #include "app/Render.h"
+#include "framework/ResultFlags.h"
 
 namespace s16app {
 
@@ -54,9 +55,9 @@ std::vector<std::string> MemberNotes(MemberOutcome const& m) {
     bool buckling = true;
     for (auto const& c : m.cases) flags |= c.flags, buckling = buckling && c.bucklingChecked;
     std::vector<std::string> out;
-    if (flags & kSlendernessFlag)
+    if (flags & Corvid::Steel::ResultFlags::kSlenderness)
         out.push_back("Failure (slenderness): KL/r above 200 in compression, " + m.code + " cl. 10.4.2.1");
-    if (flags & kTensionSlendernessFlag)
+    if (flags & Corvid::Steel::ResultFlags::kTensionSlenderness)
         out.push_back("Warning (tension-slenderness): L/r above 300 in tension, " + m.code + " cl. 10.4.2.2");
     if (!buckling) out.push_back(std::string("Buckling checks not performed: ") + kBucklingNotChecked);
     return out;
@@ -80,12 +81,15 @@ std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
     return rows;
 }
 
-std::string CountsLine(RunCounts const& c) {
-    std::size_t const n = c.pass + c.fail + c.errors;
-    std::string line = std::to_string(n) + (n == 1 ? " member: " : " members: ") + std::to_string(c.pass) +
-                       " pass, " + std::to_string(c.fail) + " fail";
-    if (c.errors) line += ", " + std::to_string(c.errors) + " could not be checked";
+std::string CountsLine(std::size_t members, std::string const& outcomes, std::size_t errors, char const* undone) {
+    std::string line = std::to_string(members) + (members == 1 ? " member: " : " members: ") + outcomes;
+    if (errors) line += ", " + std::to_string(errors) + " could not be " + undone;
     return line;
+}
+
+std::string CountsLine(RunCounts const& c) {
+    return CountsLine(c.pass + c.fail + c.errors, std::to_string(c.pass) + " pass, " + std::to_string(c.fail) + " fail",
+                      c.errors, "checked");
 }
 
 BatchRow MakeBatchRow(std::size_t index, BatchItem const& item) {
@@ -139,6 +143,9 @@ struct RecordReader {
     }
 };
 
+// The bits of a spooled row's verdict byte.
+constexpr unsigned kRowChecked = 1u, kRowPass = 2u;
+
 std::string BatchRow::* const kTexts[] = {&BatchRow::title, &BatchRow::where,     &BatchRow::code, &BatchRow::section,
                                           &BatchRow::grade, &BatchRow::governing, &BatchRow::error};
 
@@ -151,7 +158,8 @@ BatchRows::BatchRows(bool byUtilisation, std::size_t expected) : byUtilisation_(
 
 void BatchRows::Add(BatchRow const& r) {
     std::string record;
-    Put(record, r.index), Put(record, r.util), Put(record, static_cast<unsigned char>(r.checked | r.pass << 1));
+    auto const verdict = static_cast<unsigned char>((r.checked ? kRowChecked : 0u) | (r.pass ? kRowPass : 0u));
+    Put(record, r.index), Put(record, r.util), Put(record, verdict);
     for (auto text : kTexts) Put(record, (r.*text).size()), record += r.*text;
     std::uint64_t const offset = spool_.WriteRecord(record);
     ++size_;
@@ -184,7 +192,7 @@ bool BatchRows::ForEach(std::function<void(BatchRow const&)> const& each) {
         in.Get(r.index), in.Get(r.util), in.Get(flags);
         for (auto text : kTexts) in.Get(r.*text);
         if (!in.ok || in.at != record.size()) return false;
-        r.checked = flags & 1, r.pass = flags & 2;
+        r.checked = (flags & kRowChecked) != 0, r.pass = (flags & kRowPass) != 0;
         each(r);
     }
     return true;

@@ -1,6 +1,6 @@
 #include "app/Restraints.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -18,11 +18,9 @@ bool IsSupportShorthand(std::string const& w) {
     return w == "pinned" || w == "simply-supported" || w == "fixed" || w == "built-in";
 }
 
-std::string Normalise(std::string s) {
-    for (auto& c : s) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (c == '_' || c == ' ') c = '-';
-    }
+std::string Normalise(std::string const& word) {
+    std::string s = LowerCase(word);
+    std::replace_if(s.begin(), s.end(), [](char c) { return c == '_' || c == ' '; }, '-');
     return s;
 }
 

@@ -198,8 +198,8 @@ CaseModel Assemble(MemberInput const& input, LoadCase const& c, std::vector<Plan
                     piece = &p;
                     break;
                 }
-            Actions const l = piece->d.At(std::max(0.0, xs[j] - piece->x0), true);
-            Actions const r = piece->d.At(std::min(piece->d.Length(), xs[j + 1] - piece->x0), false);
+            Actions const l = piece->d.At(std::max(0.0, xs[j] - piece->x0), Diagram::Side::JustRight);
+            Actions const r = piece->d.At(std::min(piece->d.Length(), xs[j + 1] - piece->x0), Diagram::Side::JustLeft);
             int const i = static_cast<int>(m.subSpans.size());
             int const left = first + static_cast<int>(j);
             CSubSpan sub(i, left, left + 1);

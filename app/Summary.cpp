@@ -73,8 +73,8 @@ std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& 
     lines.push_back("Design code: " + out.code);
     lines.push_back("Section: " + out.section +
                     (in.section != out.section ? " (given as \"" + in.section + "\")" : ""));
-    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / 1e6, 0) + " MPa, Fu = " + Fixed(out.Fu / 1e6, 0) +
-                    " MPa");
+    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / Corvid::Design::kMPa, 0) +
+                    " MPa, Fu = " + Fixed(out.Fu / Corvid::Design::kMPa, 0) + " MPa");
     if (in.netAreaRatio) lines.push_back("Net area ratio An/Ag = " + Fixed(*in.netAreaRatio, 3));
     if (in.effectiveNetAreaRatio)
         lines.push_back("Effective net area ratio Ane/Ag = " + Fixed(*in.effectiveNetAreaRatio, 3));
@@ -246,10 +246,11 @@ std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLe
     // "file" before "member"), serialised piece by piece.
     auto const out = std::make_shared<HashOutput>();
     nlohmann::detail::serializer<nlohmann::json> text(out, ' ', nlohmann::json::error_handler_t::replace);
+    bool const pretty = false, asciiOnly = false;
     out->write_characters("{\"file\":", 8);
-    text.dump(fileLevel, false, false, 0);
+    text.dump(fileLevel, pretty, asciiOnly, 0);
     out->write_characters(",\"member\":", 10);
-    text.dump(member, false, false, 0);
+    text.dump(member, pretty, asciiOnly, 0);
     out->write_character('}');
     char buf[20];
     std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(out->Value()));

@@ -198,10 +198,13 @@ char const* Meaning(Symbol s) {
     return "";
 }
 
-void DrawSymbol(std::ostream& out, Symbol s, double x, double y, bool left) {
+// The side of its point a fixed end's hatching is drawn on.
+enum class Hatch { Left, Right };
+
+void DrawSymbol(std::ostream& out, Symbol s, double x, double y, Hatch hatch) {
     switch (s) {
         case Symbol::Fixed: {
-            double const h = left ? -6 : 6;
+            double const h = hatch == Hatch::Left ? -6 : 6;
             out << "<path class=\"fixed\" d=\"M" << F(x) << ' ' << F(y - 14) << "V" << F(y + 14);
             for (double dy : {-12.0, -4.0, 4.0, 12.0}) out << "M" << F(x) << ' ' << F(y + dy) << "l" << F(h) << " 5";
             out << "\"/>";
@@ -280,7 +283,7 @@ void MemberSvg(std::ostream& out, MemberDrawing const& d) {
     int row = 0;
     for (std::size_t i = 0; i < d.points.size(); ++i) {
         double const px = X(d.points[i].x);
-        DrawSymbol(out, SymbolOf(d.points[i].bits), px, y, i == 0);
+        DrawSymbol(out, SymbolOf(d.points[i].bits), px, y, i == 0 ? Hatch::Left : Hatch::Right);
         // Labels closer than 60 units to the last one drop a row.
         row = px - lastLabel < 60 ? (row + 1) % 3 : 0;
         lastLabel = px;
@@ -290,7 +293,7 @@ void MemberSvg(std::ostream& out, MemberDrawing const& d) {
     }
     for (std::size_t k = 0; k < used.size(); ++k) {
         double const ly = legendY + 26 * static_cast<double>(k);
-        DrawSymbol(out, used[k], 70, ly - 8, false);
+        DrawSymbol(out, used[k], 70, ly - 8, Hatch::Right);
         out << "<text x=\"95\" y=\"" << F(ly) << "\">" << Meaning(used[k]) << "</text>";
     }
     if (!others.empty())

@@ -161,24 +161,19 @@ std::vector<ReportLine> GoverningSpan(std::vector<ReportLine> const& block, doub
     return block;
 }
 
-// The working of each governing check, once: for a sub-span the lines of
-// the station where its checks govern, for the member buckling the blocks
-// of its governing checks; with the stations a shown resistance serves.
-void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const& s, bool colour) {
-    if (g.entryStart.size() != g.entries.size()) return;
-    out << "Calculation of the governing checks\n";
-    auto lines = [&g](std::size_t e) {
-        std::size_t const end = e + 1 < g.entryStart.size() ? g.entryStart[e + 1] : g.report.size();
-        return std::make_pair(g.entryStart[e], end);
-    };
-    // Which entry and station govern each check: (entry, at) -> checks.
-    struct Shown {
-        std::size_t entry;
-        double at;
-        std::vector<std::size_t> rows;
-    };
+// A place of the report where governing checks are worked: an entry, and
+// for a sub-span the station (NaN for the member buckling).
+struct Shown {
+    std::size_t entry;
+    double at;
+    std::vector<std::size_t> rows;  // the checks (rows of the summary) it governs
+};
+
+// Which entry and station govern each check with a demand: (entry, at) ->
+// checks, in the order first met; `idle` when a check has no demand.
+std::vector<Shown> GoverningPlaces(CaseOutcome const& g, MemberSummary const& s, bool& idle) {
     std::vector<Shown> shown;
-    bool idle = false;
+    idle = false;
     for (std::size_t r = 0; r < s.checks.size(); ++r) {
         if (s.checks[r].util == 0.0) {
             idle = true;
@@ -192,83 +187,119 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
                 ++k;
             if (k == entry.utils.size()) continue;
             double const at = entry.kind == EntryOutcome::Local ? entry.figures[k].at : std::nan("");
-            auto same = [&](Shown const& x) { return x.entry == e && (x.at == at || (std::isnan(x.at) && std::isnan(at))); };
+            auto same = [&](Shown const& x) {
+                return x.entry == e && (x.at == at || (std::isnan(x.at) && std::isnan(at)));
+            };
             auto found = std::find_if(shown.begin(), shown.end(), same);
             if (found == shown.end()) found = shown.insert(shown.end(), Shown{e, at, {}});
             found->rows.push_back(r);
             break;
         }
     }
-    for (auto const& w : shown) {
-        auto const& entry = g.entries[w.entry];
-        auto const range = lines(w.entry);
-        std::vector<ReportLine> part;
+    return shown;
+}
+
+// The report lines [first, end) of entry e.
+std::pair<std::size_t, std::size_t> EntryLines(CaseOutcome const& g, std::size_t e) {
+    std::size_t const end = e + 1 < g.entryStart.size() ? g.entryStart[e + 1] : g.report.size();
+    return std::make_pair(g.entryStart[e], end);
+}
+
+// The working of a sub-span at one station: its heading, then the lines of
+// its left end or, at another station with a right-end part, of its right end.
+std::vector<ReportLine> SubSpanWorking(CaseOutcome const& g, Shown const& w) {
+    auto const& entry = g.entries[w.entry];
+    auto const range = EntryLines(g, w.entry);
+    std::size_t rh = range.second;
+    for (std::size_t i = range.first; i < range.second; ++i)
+        if (Plain(g.report[i]).rfind("RH end:", 0) == 0) rh = i;
+    bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
+    std::vector<ReportLine> part;
+    if (range.first < range.second) part.push_back(g.report[range.first]);
+    part.insert(part.end(), g.report.begin() + static_cast<std::ptrdiff_t>(right ? rh : range.first + 1),
+                g.report.begin() + static_cast<std::ptrdiff_t>(right ? range.second : rh));
+    return part;
+}
+
+// The working of the member buckling: of each block of a governing check
+// (each opens with a heading "<h5>Check ..."), its governing span.
+std::vector<ReportLine> BucklingWorking(CaseOutcome const& g, Shown const& w) {
+    auto const range = EntryLines(g, w.entry);
+    std::vector<ReportLine> part;
+    std::vector<ReportLine> block;
+    double util = -1.0;  // the governing value of the block being kept; -1: none
+    auto flush = [&] {
+        auto const shown = GoverningSpan(block, util);
+        part.insert(part.end(), shown.begin(), shown.end());
+        block.clear();
+    };
+    for (std::size_t i = range.first; i < range.second; ++i) {
+        if (g.report[i].markup.rfind("<h5>Check", 0) == 0) {
+            flush();
+            util = -1.0;
+            for (std::size_t r : w.rows)
+                if (BlockOf(Plain(g.report[i]), g.maxima[r].first)) util = g.maxima[r].second;
+        }
+        if (util >= 0.0) block.push_back(g.report[i]);
+    }
+    flush();
+    return part;
+}
+
+// A buckling resistance shown once: the spans of its kind with the same one.
+void WriteSameBuckling(std::ostream& out, CaseOutcome const& g, CheckRow const& row, UtilKind kind) {
+    char const* name = kind == UtilKind::BucklingLT           ? "lateral-torsional"
+                       : kind == UtilKind::BucklingAxialMajor ? "major-axis"
+                       : kind == UtilKind::BucklingAxialMinor ? "minor-axis"
+                                                              : "";
+    std::string spans;
+    for (auto const& sp : g.spans)
+        if (sp.kind == name && (kind == UtilKind::BucklingLT ? sp.Mr : sp.Cr) == row.resistance)
+            spans += (spans.empty() ? "" : ", ") + Fixed(sp.from, 3) + " to " + Fixed(sp.to, 3) + " m";
+    if (!spans.empty())
+        out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit) << " is the same in the " << name
+            << " spans " << spans << "\n";
+}
+
+// A sub-span resistance shown once: the stations of every sub-span whose
+// governing figure has the same resistance.
+void WriteSameStations(std::ostream& out, CaseOutcome const& g, CheckRow const& row, UtilKind kind) {
+    std::vector<double> at;
+    for (auto const& e : g.entries)
+        for (std::size_t k = 0; k < e.utils.size(); ++k)
+            if (e.utils[k].first == kind && e.figures[k].resistance == row.resistance && !std::isnan(e.figures[k].at))
+                at.push_back(e.figures[k].at);
+    std::sort(at.begin(), at.end());
+    at.erase(std::unique(at.begin(), at.end()), at.end());
+    std::string stations;
+    for (double x : at) stations += (stations.empty() ? "" : ", ") + Fixed(x, 3);
+    out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit)
+        << " is the same at the governing stations x = " << stations << " m\n";
+}
+
+// The working of each governing check, once: for a sub-span the lines of
+// the station where its checks govern, for the member buckling the blocks
+// of its governing checks; with the stations a shown resistance serves.
+void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const& s, bool colour) {
+    if (g.entryStart.size() != g.entries.size()) return;
+    out << "Calculation of the governing checks\n";
+    bool idle = false;
+    for (auto const& w : GoverningPlaces(g, s, idle)) {
+        bool const local = g.entries[w.entry].kind == EntryOutcome::Local;
         std::string names;
         for (std::size_t r : w.rows) names += (names.empty() ? "" : ", ") + s.checks[r].check;
-        if (entry.kind == EntryOutcome::Local) {
-            std::size_t rh = range.second;
-            for (std::size_t i = range.first; i < range.second; ++i)
-                if (Plain(g.report[i]).rfind("RH end:", 0) == 0) rh = i;
-            bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
-            out << "  At x = " << At(w.at) << " m (SubSpan " << entry.index << "): " << names << "\n";
-            if (range.first < range.second) part.push_back(g.report[range.first]);
-            part.insert(part.end(), g.report.begin() + static_cast<std::ptrdiff_t>(right ? rh : range.first + 1),
-                        g.report.begin() + static_cast<std::ptrdiff_t>(right ? range.second : rh));
-        } else {
+        if (local)
+            out << "  At x = " << At(w.at) << " m (SubSpan " << g.entries[w.entry].index << "): " << names << "\n";
+        else
             out << "  Member buckling: " << names << "\n";
-            // Each check of the entry opens with a heading "<h5>Check ...".
-            std::vector<ReportLine> block;
-            double util = -1.0;  // the governing value of the block being kept; -1: none
-            auto flush = [&] {
-                auto const shown = GoverningSpan(block, util);
-                part.insert(part.end(), shown.begin(), shown.end());
-                block.clear();
-            };
-            for (std::size_t i = range.first; i < range.second; ++i) {
-                if (g.report[i].markup.rfind("<h5>Check", 0) == 0) {
-                    flush();
-                    util = -1.0;
-                    for (std::size_t r : w.rows)
-                        if (BlockOf(Plain(g.report[i]), g.maxima[r].first)) util = g.maxima[r].second;
-                }
-                if (util >= 0.0) block.push_back(g.report[i]);
-            }
-            flush();
-        }
+        std::vector<ReportLine> part = local ? SubSpanWorking(g, w) : BucklingWorking(g, w);
         for (auto& line : part) ++line.indent;
         WriteReport(out, part, colour);
-        // The stations a shown resistance serves: those of every sub-span
-        // whose governing figure has the same resistance.
         for (std::size_t r : w.rows) {
             auto const& row = s.checks[r];
             if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
-            if (entry.kind != EntryOutcome::Local) {
-                // A buckling resistance: the spans of its kind with the same one.
-                UtilKind const kind = g.maxima[r].first;
-                char const* name = kind == UtilKind::BucklingLT ? "lateral-torsional"
-                                   : kind == UtilKind::BucklingAxialMajor ? "major-axis"
-                                   : kind == UtilKind::BucklingAxialMinor ? "minor-axis" : "";
-                std::string spans;
-                for (auto const& sp : g.spans)
-                    if (sp.kind == name && (kind == UtilKind::BucklingLT ? sp.Mr : sp.Cr) == row.resistance)
-                        spans += (spans.empty() ? "" : ", ") + Fixed(sp.from, 3) + " to " + Fixed(sp.to, 3) + " m";
-                if (!spans.empty())
-                    out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit) << " is the same in the "
-                        << name << " spans " << spans << "\n";
-                continue;
-            }
-            std::vector<double> at;
-            for (auto const& e : g.entries)
-                for (std::size_t k = 0; k < e.utils.size(); ++k)
-                    if (e.utils[k].first == g.maxima[r].first && e.figures[k].resistance == row.resistance &&
-                        !std::isnan(e.figures[k].at))
-                        at.push_back(e.figures[k].at);
-            std::sort(at.begin(), at.end());
-            at.erase(std::unique(at.begin(), at.end()), at.end());
-            std::string stations;
-            for (double x : at) stations += (stations.empty() ? "" : ", ") + Fixed(x, 3);
-            out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit)
-                << " is the same at the governing stations x = " << stations << " m\n";
+            if (local) WriteSameStations(out, g, row, g.maxima[r].first);
+            else WriteSameBuckling(out, g, row, g.maxima[r].first);
         }
     }
     if (idle) out << "  Checks with no demand (utilisation 0) are not worked here (--detail full shows every one).\n";

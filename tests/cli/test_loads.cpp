@@ -97,7 +97,7 @@ TEST(Loads, HandWorkedDiagrams) {
         s16app::Actions left;
         left.Vy = c.Vy0, left.Mx = c.Mx0;
         s16app::Diagram const d(left, c.loads, c.L);
-        auto const right = d.At(c.L, false);
+        auto const right = d.At(c.L, s16app::Diagram::Side::JustLeft);
         EXPECT_REL_TOL(right.Vy, c.VyL, 1e-12 * 1e6 / std::fabs(c.VyL));  // rounding of sums of 1e4-size terms
         EXPECT_LT(std::fabs(right.Mx - c.MxL), 1e-6);
         auto const peaks = d.Peaks();
@@ -107,7 +107,7 @@ TEST(Loads, HandWorkedDiagrams) {
         }
         ASSERT_EQ(peaks.size(), 1u);
         EXPECT_REL(peaks[0], c.xPeak);
-        EXPECT_REL(d.At(peaks[0], false).Mx, c.Mpeak);
+        EXPECT_REL(d.At(peaks[0], s16app::Diagram::Side::JustLeft).Mx, c.Mpeak);
     }
 }
 
@@ -118,7 +118,7 @@ TEST(Loads, AxialLoadAndPointLoadPositions) {
     n.plane = s16app::LoadInput::Axial;
     s16app::Actions base;
     base.N = -900e3;
-    EXPECT_LT(std::fabs(s16app::Diagram(base, {n}, 6.0).At(6.0, false).N), 1e-6);
+    EXPECT_LT(std::fabs(s16app::Diagram(base, {n}, 6.0).At(6.0, s16app::Diagram::Side::JustLeft).N), 1e-6);
     // Every load position is read; a destabilizing load at a free cantilever tip counts. Right N: 0.001 kN = 1 N
     // where the (zero) load gives 0: at the 1 N floor of the end-action tolerance, accepted.
     for (char const* load : {"shear-centre", "destabilizing", "stabilizing"})
