@@ -241,11 +241,6 @@ std::string JoinPath(std::string const& path, std::string const& key) { return p
 
 }  // namespace
 
-std::string LowerCase(std::string text) {
-    for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string JsonTypeName(json const& v) {
     switch (v.type()) {
         case json::value_t::null: return "null";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MemberFile.h"
+#include "framework/TextCase.h"
 
 namespace s16app {
 
@@ -94,8 +95,8 @@ private:
 // "a string" / "a number" ... for messages.
 std::string JsonTypeName(nlohmann::json const& v);
 
-// The text with its ASCII letters in lower case: the words of a member file
-// and of the command line are matched without regard to case.
-std::string LowerCase(std::string text);
+// The words of a member file and of the command line are matched without
+// regard to case, by the engine's rule.
+using Corvid::LowerCase;
 
 }  // namespace s16app

@@ -4,22 +4,37 @@
 #include <string_view>
 
 #include "app/Output.h"
+#include "framework/Markup.h"
 
 namespace s16app {
 
 namespace {
-struct Tag {
-    char const* name;
-    Style style;
-};
-constexpr Tag kTags[] = {{"h4", kHeading4}, {"h5", kHeading5}, {"b", kBold},      {"i", kItalic},
-                         {"red", kRed},     {"orange", kOrange}, {"blue", kBlue}};
+// A code point as UTF-8 at buf[n] (room for 4 bytes), past U+10FFFF as '?'.
+void AppendUtf8(char* buf, std::size_t& n, unsigned long cp) {
+    if (cp < 0x80) {
+        buf[n++] = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        buf[n++] = static_cast<char>(0xC0 | (cp >> 6));
+        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        buf[n++] = static_cast<char>(0xE0 | (cp >> 12));
+        buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x110000) {
+        buf[n++] = static_cast<char>(0xF0 | (cp >> 18));
+        buf[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        buf[n++] = '?';
+    }
+}
 
-// The style of a tag name; 0 for anything else.
-unsigned TagStyle(std::string_view name) {
-    for (auto const& t : kTags)
-        if (name == t.name) return t.style;
-    return 0;
+// Walks a line of markup (Corvid::Markup::ScanMarkup) with the tags as
+// style bits.
+template <class OnText, class OnTag>
+void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
+    Corvid::Markup::ScanMarkup(m, onText, [&onTag](Corvid::Markup::Tag tag, bool closing) { onTag(1u << tag, closing); });
 }
 }  // namespace
 
@@ -59,23 +74,7 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, 
                     continue;
                 }
                 if (n > sizeof buf - 4) flush();
-                if (cp < 0x80) {
-                    buf[n++] = static_cast<char>(cp);
-                } else if (cp < 0x800) {
-                    buf[n++] = static_cast<char>(0xC0 | (cp >> 6));
-                    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-                } else if (cp < 0x10000) {
-                    buf[n++] = static_cast<char>(0xE0 | (cp >> 12));
-                    buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-                } else if (cp < 0x110000) {
-                    buf[n++] = static_cast<char>(0xF0 | (cp >> 18));
-                    buf[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-                    buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-                } else {
-                    buf[n++] = '?';
-                }
+                AppendUtf8(buf, n, cp);
             }
         }
         flush();
@@ -83,29 +82,6 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, 
     }
     return lines;
 }
-
-namespace {
-// Walks a line of markup: the text between the seven tags, a run at a time
-// (onText, never empty), and each of those tags (onTag); any other '<' is
-// text.
-template <class OnText, class OnTag>
-void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
-    std::size_t textStart = 0;
-    for (std::size_t lt = m.find('<'); lt != std::string_view::npos; lt = m.find('<', lt + 1)) {
-        auto const close = m.find('>', lt);
-        if (close == std::string_view::npos) break;
-        bool const closing = lt + 1 < m.size() && m[lt + 1] == '/';
-        std::size_t const from = lt + (closing ? 2 : 1);
-        unsigned const style = TagStyle(m.substr(from, close - from));
-        if (style == 0) continue;
-        if (lt > textStart) onText(m.substr(textStart, lt - textStart));
-        onTag(style, closing);
-        textStart = close + 1;
-        lt = close;
-    }
-    if (textStart < m.size()) onText(m.substr(textStart));
-}
-}  // namespace
 
 std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
     std::vector<StyledRun> runs;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Markup.h"
 #include "framework/MemberResult.h"
 
 namespace s16app {
@@ -21,15 +22,15 @@ struct ReportLine {
 std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result,
                                     std::vector<std::size_t>* starts = nullptr);
 
-// Style bits of a run of text.
+// Style bits of a run of text: one bit per tag of Corvid::Markup.
 enum Style : unsigned {
-    kHeading4 = 1u << 0,
-    kHeading5 = 1u << 1,
-    kBold = 1u << 2,
-    kItalic = 1u << 3,
-    kRed = 1u << 4,
-    kOrange = 1u << 5,
-    kBlue = 1u << 6,
+    kHeading4 = 1u << Corvid::Markup::kH4,
+    kHeading5 = 1u << Corvid::Markup::kH5,
+    kBold = 1u << Corvid::Markup::kBold,
+    kItalic = 1u << Corvid::Markup::kItalic,
+    kRed = 1u << Corvid::Markup::kRed,
+    kOrange = 1u << Corvid::Markup::kOrange,
+    kBlue = 1u << Corvid::Markup::kBlue,
 };
 
 struct StyledRun {
