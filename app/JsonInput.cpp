@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>

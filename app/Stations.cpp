@@ -216,6 +216,16 @@ CaseModel Assemble(MemberInput const& input, LoadCase const& c, std::vector<Plan
     return m;
 }
 
+// The quarter points of the lateral-torsional segment x0..x1 that fall
+// inside a sub-span whose diagram is not straight, as stations of it.
+void AddQuarterPoints(std::vector<Plan>& plans, MemberInput const& input, double x0, double x1) {
+    for (double r : {0.25, 0.5, 0.75}) {
+        double const x = x0 + r * (x1 - x0);
+        for (std::size_t k = 0; k < plans.size(); ++k)
+            if (plans[k].curved && x > input.points[k].x && x < input.points[k + 1].x)
+                plans[k].stations.push_back({x, Kind::QuarterPoint});
+    }
+}
 }  // namespace
 
 CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& input, std::size_t index,
@@ -242,15 +252,8 @@ CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& i
         auto const data = member.GetMemberEffectiveLengthData();
         member.SetResult(nullptr);
         if (data) {
-            for (auto const& entry : data->lateralTorsional) {
-                double const x0 = entry.second.posLeft, x1 = entry.second.posRight;
-                for (double r : {0.25, 0.5, 0.75}) {
-                    double const x = x0 + r * (x1 - x0);
-                    for (std::size_t k = 0; k < plans.size(); ++k)
-                        if (plans[k].curved && x > input.points[k].x && x < input.points[k + 1].x)
-                            plans[k].stations.push_back({x, Kind::QuarterPoint});
-                }
-            }
+            for (auto const& entry : data->lateralTorsional)
+                AddQuarterPoints(plans, input, entry.second.posLeft, entry.second.posRight);
             m = Assemble(input, c, plans, shape);
         }
     }

@@ -6,10 +6,12 @@
                                current directory)
 
 Prints one line per function over either limit and exits 1 if there is one.
-Nesting counts the blocks inside a function body ('{' of if, for, while,
-switch, lambdas and braced lists alike); the body itself is level 0.
+Nesting counts the blocks inside a function body (the braces of if, for,
+while, switch, else, do, try and lambdas; not those of braced lists); the
+body itself is level 0.
 """
 import pathlib
+import re
 import sys
 
 from clause_index import ROOT, functions, strip_code
@@ -20,18 +22,21 @@ MAX_DEPTH = 4
 
 
 def depth_of(code, first, last):
-    """The deepest brace level inside the body that spans lines first..last."""
-    lines = code.split("\n")[first - 1:last]
-    depth, deepest, opened = 0, 0, False
-    for line in lines:
-        for c in line:
-            if c == "{":
-                depth += 1
-                if opened:
-                    deepest = max(deepest, depth - 1)
-                opened = True
-            elif c == "}":
-                depth -= 1
+    """The deepest block level inside the body that spans lines first..last:
+    the braces of if, for, while, switch, else, do, try and lambdas count,
+    those of a braced list or initialiser do not."""
+    text = "\n".join(code.split("\n")[first - 1:last])
+    stack, deepest = [], 0
+    for i, c in enumerate(text):
+        if c == "{":
+            before = text[:i].rstrip()
+            word = re.search(r"(\w+)$", before)
+            block = not stack or before.endswith((")", ";", "{", "}", "]")) or (
+                word is not None and word.group(1) in ("else", "do", "try", "mutable", "const", "noexcept"))
+            stack.append(block)
+            deepest = max(deepest, sum(stack) - 1)
+        elif c == "}" and stack:
+            stack.pop()
     return deepest
 
 
