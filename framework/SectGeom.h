@@ -166,9 +166,6 @@ public:
     double Iw() const { return m_p.Cw; }
     double XbarPlastic() const { return m_p.XbarPlastic; }
     double YbarPlastic() const { return m_p.YbarPlastic; }
-    // Distance from the web centre line to the shear centre (on the side away
-    // from the flanges), m.
-    double ShearCentreFromWeb() const { return m_e0; }
 
     double GetDepth() const override { return m_D; }
     double GetWidth() const override;
@@ -179,7 +176,6 @@ public:
 protected:
     void Compute() override;
     double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0, m_slope = 0;
-    double m_e0 = 0;
 };
 
 // Tee: stem tip at y = 0, flange on top.

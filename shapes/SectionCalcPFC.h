@@ -6,6 +6,10 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
+// Distance e from the web mid-line to the shear centre of a channel, on the
+// side away from the flanges (CSA S16-09 cl. 13.3.2 needs x_0), m.
+double ChannelShearCentreFromWeb(Corvid::Steel::CDesSectGeomPFC const& g);
+
 class CSectionCalcPFC : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomPFC {
 public:
     CSectionCalcPFC() = default;
