@@ -128,4 +128,5 @@ public:
     void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;                 \
     void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;                 \
     CString ShearResistedBy(bool major) const override;                                                     \
+    double ShearResistance(bool major) const override;                                                      \
     double TorsionCapacity(CMemberResult* const result) const override;

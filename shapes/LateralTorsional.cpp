@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/DesignConstants.h"
 #include "framework/MemberResult.h"
+#include "shapes/ReportClauses.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
 #include "shapes/SectionCalcRHS.h"
@@ -13,8 +15,8 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
 
-constexpr double Phi = 0.9;
-constexpr double Pi = 3.141592653589793;
+using Corvid::Design::kPhi;
+using Corvid::Design::kPi;
 
 bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
 
@@ -24,10 +26,10 @@ double CriticalMoment(CCSA_S16_09Section const& calc, double Iy, double J, doubl
                       CMemberResult* const result) {
     double const E = calc.YoungsModulus();
     double const G = calc.ShearModulus();
-    double const piE = E * Pi / Le;
+    double const piE = E * kPi / Le;
     // Without warping (Cw = 0) the second term vanishes even for Le = 0.
     double const warp = Cw == 0.0 ? 0.0 : piE * piE * Iy * Cw;
-    double Mu = (w2 * Pi / Le) * std::sqrt(E * Iy * G * J + warp);
+    double Mu = (w2 * kPi / Le) * std::sqrt(E * Iy * G * J + warp);
     // An undefined product (a length that is not a number, or w2 = 0 over
     // Le = 0) gives no critical moment: no resistance is claimed from it.
     if (std::isnan(Mu)) Mu = 0.0;
@@ -39,7 +41,7 @@ double CriticalMoment(CCSA_S16_09Section const& calc, double Iy, double J, doubl
         result->AddOutputString(L", J = " + f.LFourth(J) + L"\n");
         result->AddOutputString(L"\tE = " + f.Stress(E));
         result->AddOutputString(L", G = " + f.Stress(G) + L"\n");
-        result->AddOutputString(L"\t<i>CSA S16 - 09 cl 13.6 (a), </i>");
+        result->AddOutputString(detail::kClCriticalMoment);
         result->AddOutputString(L"\tMu = " + f.Moment(Mu));
         result->AddOutputString(L" \n");
     }
@@ -60,7 +62,7 @@ ReferenceMoment ClassFourReference(double MrDash) {
     ReferenceMoment ref;
     ref.class4 = true;
     ref.MrDash = MrDash;
-    ref.M = MrDash / Phi;
+    ref.M = MrDash / kPhi;
     return ref;
 }
 
@@ -74,11 +76,11 @@ double Resistance(double Mu, ReferenceMoment const& ref, bool magnitude, CMember
     if (std::isnan(Mu)) Mu = 0.0;
     double const M = ref.M;
     bool const elastic = (magnitude ? std::fabs(Mu) : Mu) <= 0.67 * M;
-    double const PhiM = Phi * M;
+    double const PhiM = kPhi * M;
     double Mr1 = 0.0;
     double Mr = 0.0;
     if (elastic) {
-        Mr = Phi * Mu;
+        Mr = kPhi * Mu;
     } else {
         Mr1 = 1.035 * M * (1.0 - 0.28 * M / Mu);  // 1.035 = 1.15 Phi
         Mr = std::min(Mr1, PhiM);
@@ -91,15 +93,15 @@ double Resistance(double Mu, ReferenceMoment const& ref, bool magnitude, CMember
         if (elastic) {
             result->AddOutputString(L"\tMu = " + f.Moment(Mu) + (ref.class4 ? L" < 0.67 *" : L" < 0.67 * ") +
                                     f.Moment(M) + L"\n");
-            result->AddOutputString(L"\tMr = " + f.NoDim(Phi) + L"*" + f.Moment(Mu) + L" = " + f.Moment(Mr) + L"\n");
+            result->AddOutputString(L"\tMr = " + f.NoDim(kPhi) + L"*" + f.Moment(Mu) + L" = " + f.Moment(Mr) + L"\n");
         } else {
             result->AddOutputString(L"\tMu = " + f.Moment(Mu) + (ref.class4 ? L" > 0.67 *" : L" > 0.67 * ") +
                                     f.Moment(M) + L"\n");
             result->AddOutputString(L"\tMr = 1.15*Phi*" + name + L"*(1-0.28*" + name + L"/Mu)\n\t   = 1.15*" +
-                                    f.NoDim(Phi) + L"*" + f.Moment(M) + L"*(1-0.28*" + f.Moment(M) + L"/" +
+                                    f.NoDim(kPhi) + L"*" + f.Moment(M) + L"*(1-0.28*" + f.Moment(M) + L"/" +
                                     f.Moment(Mu) + L")\n\t   = " + f.Moment(Mr1));
             if (PhiM < Mr1) {
-                result->AddOutputString(L"  >  " + f.NoDim(Phi) + L"*" + f.Moment(M) + L"\n");
+                result->AddOutputString(L"  >  " + f.NoDim(kPhi) + L"*" + f.Moment(M) + L"\n");
                 result->AddOutputString(L"\tMr = " + f.Moment(PhiM) + L"\n");
             } else {
                 result->AddOutputString(L"\n");
@@ -189,7 +191,7 @@ double CSectionCalcRHS::Mcr(double const& Le, double w2, CMemberResult* const re
 double CSectionCalcRHS::Mbxx(double Mu, CMemberResult* const result) const {
     double const fy = DesignStressMin();
     ReferenceMoment ref;
-    // The class of the flange and web pair (flag 0x100000 when class 4).
+    // The class of the flange and web pair (flag kClass4Section when class 4).
     switch (BucklingClassXX(result)) {
         case Class1:
         case Class2:

@@ -55,6 +55,7 @@ public:
     void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
     void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
     CString ShearResistedBy(bool major) const override;
+    double ShearResistance(bool major) const override;
     double TorsionCapacity(CMemberResult* const result) const override;
 
     // ---- local buckling classification (CSA S16-09 cl. 11.2) ----
