@@ -37,6 +37,29 @@ double EffectiveModulusXX(Calc const& c, double D) {
     return NoLessThanZero(std::min(Ie / std::fabs(D - ye), Ie / std::fabs(ye)));
 }
 
+// Ixx of the effective section of an I or channel in major-axis bending: the
+// compression flange (flange 1 on top when Mx < 0, flange 2 otherwise), when
+// slender, loses the width w = lostWidth(Bi, Ti) at its mid-plane yi. About
+// the base, I0 = A ybar^2 + Ixx less w Ti yi^2 + Ti^3 w / 12; about the
+// effective centroid ye, less ye^2 Ae.
+template <class Calc, class LostWidth>
+double FlangedIxxEffective(Calc const& c, bool slender1, bool slender2, LostWidth lostWidth) {
+    double const A = c.Area();
+    double const yb = c.Ybar();
+    double const I0 = A * yb * yb + c.Ixx();
+    double sub = 0.0;
+    bool const top = c.MomentXX() < 0.0;
+    if (top ? slender1 : slender2) {
+        double const Bi = top ? c.GetB1() : c.GetB2();
+        double const Ti = top ? c.GetT1() : c.GetT2();
+        double const w = lostWidth(Bi, Ti);
+        double const yi = top ? c.GetD() - c.GetT1() / 2.0 : c.GetT2() / 2.0;
+        sub += yi * yi * (w * Ti) + Ti * Ti * Ti * w / 12.0;
+    }
+    double const ye = c.YbarXXEffective();
+    return I0 - sub - ye * ye * c.AreaXXEffective();
+}
+
 // Loads a calculator from the host section: the geometry first, then the
 // framework base; then the fabrication type decides. Rolled (0) and welded
 // (1) sections are accepted; cold-formed (2, 4) and built-up (3) sections are

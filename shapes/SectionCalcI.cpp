@@ -136,21 +136,11 @@ double CSectionCalcI::IxxEffective() const {
     BucklingClass const c2 = BucklingClassFlange2(true);
     if (c1 == Invalid || c2 == Invalid || (c1 != Class4 && c2 != Class4)) return Ixx();
     double const s = SqrtFy();
-    double const A = Area();
-    double const yb = Ybar();
-    double const I0 = A * yb * yb + Ixx();
-    double sub = 0.0;
-    bool const top = MomentXX() < 0.0;
-    if (top ? IsSlender(c1) : IsSlender(c2)) {
-        double const Bi = top ? GetB1() : GetB2();
-        double const Ti = top ? GetT1() : GetT2();
+    // Each outstand of the flange keeps be = min(120 Ti, 200 Ti / s).
+    return FlangedIxxEffective(*this, IsSlender(c1), IsSlender(c2), [s](double Bi, double Ti) {
         double const be = std::min(120.0 * Ti, 200.0 * Ti / s);
-        double const w = Bi - std::min(2.0 * be, Bi);
-        double const yi = top ? GetD() - GetT1() / 2.0 : GetT2() / 2.0;
-        sub += yi * yi * (w * Ti) + Ti * Ti * Ti * w / 12.0;
-    }
-    double const ye = YbarXXEffective();
-    return I0 - sub - ye * ye * AreaXXEffective();
+        return Bi - std::min(2.0 * be, Bi);
+    });
 }
 
 double CSectionCalcI::ZxxEffective() const {

@@ -148,20 +148,9 @@ double CSectionCalcPFC::IxxEffective() const {
     BucklingClass const c1 = BucklingClassFlange1();
     BucklingClass const c2 = BucklingClassFlange2();
     if (c1 == Invalid || c2 == Invalid || (c1 != Class4 && c2 != Class4)) return Ixx();
-    double const A = Area();
-    double const yb = Ybar();
-    double const I0 = A * yb * yb + Ixx();
-    double sub = 0.0;
-    bool const top = MomentXX() < 0.0;
-    if (top ? IsSlender(c1) : IsSlender(c2)) {
-        double const Bi = top ? GetB1() : GetB2();
-        double const Ti = top ? GetT1() : GetT2();
-        double const w = Bi - std::min(FlangeBe(Ti), Bi);
-        double const yi = top ? GetD() - GetT1() / 2.0 : GetT2() / 2.0;
-        sub += yi * yi * (w * Ti) + Ti * Ti * Ti * w / 12.0;
-    }
-    double const ye = YbarXXEffective();
-    return I0 - sub - ye * ye * AreaXXEffective();
+    // The one outstand of the flange keeps FlangeBe(Ti).
+    return FlangedIxxEffective(*this, IsSlender(c1), IsSlender(c2),
+                               [this](double Bi, double Ti) { return Bi - std::min(FlangeBe(Ti), Bi); });
 }
 
 double CSectionCalcPFC::ZxxEffective() const {
