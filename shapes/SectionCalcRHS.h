@@ -8,17 +8,9 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-class CSectionCalcRHS : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomRHS {
+class CSectionCalcRHS : public detail::CShapeCalc<CSectionCalcRHS, Corvid::Steel::CDesSectGeomRHS> {
 public:
-    CSectionCalcRHS() = default;
-    CSectionCalcRHS(CSectionCalcRHS const&) = default;
-    CSectionCalcRHS& operator=(CSectionCalcRHS const&) = default;
-    ~CSectionCalcRHS() override = default;
-
     CSectionCalcRHS* Clone() const override { return new CSectionCalcRHS(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcRHS>(other); }
-
-    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomRHS)
 
     double Depth() const override { return GetD(); }
     double MaxThick() const override;
@@ -37,14 +29,6 @@ public:
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
     // Turns the section and its actions a quarter turn clockwise.
     void Rotate90Clockwise() override;
-
-    // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
-    enum Axis { XX = 0, YY = 1 };
-    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
-        return detail::CrByAxis<CSectionCalcRHS, Corvid::Steel::CDesSectGeomRHS>(*this, Le, Fe, axis, result);
-    }
-    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
-    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
 
     // Torsional and flexural-torsional buckling (cl. 13.3.2), lateral-torsional
     // buckling (cl. 13.6), reduced moment of class 4 sections (cl. 13.5),
