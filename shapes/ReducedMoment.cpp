@@ -83,14 +83,14 @@ double EffectiveMr(double Se, double fy, wchar_t const* name, CMemberResult* con
 
 // Inputs of the web-slenderness reduction, SI units.
 struct WebReduction {
-    double S;     // elastic section modulus
-    double fy;    // design yield stress
-    double Aw;    // web area (all webs)
-    double Af;    // compression flange area
-    double hwtw;  // web slenderness h/w
-    double A;     // gross area
-    double M;     // applied moment about the axis
-    double N;     // axial force, tension positive
+    double S = 0.0;     // elastic section modulus
+    double fy = 0.0;    // design yield stress
+    double Aw = 0.0;    // web area (all webs)
+    double Af = 0.0;    // compression flange area
+    double hwtw = 0.0;  // web slenderness h/w
+    double A = 0.0;     // gross area
+    double M = 0.0;     // applied moment about the axis
+    double N = 0.0;     // axial force, tension positive
 };
 
 // CSA S16-09 cl. 14.3.4: class 4 web, class 3 or better flanges,
@@ -164,14 +164,15 @@ double FlangedMajorAxis(Calc const& calc, BC flange, BC web, wchar_t const* both
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mrxx", result);
     bool const top = calc.MomentXX() < 0.0;
     double const h = calc.GetD() - calc.GetT1() - calc.GetT2();
-    WebReduction const w{calc.Zxx(),
-                         fy,
-                         h * calc.GetTw(),
-                         top ? calc.GetB1() * calc.GetT1() : calc.GetB2() * calc.GetT2(),
-                         h / calc.GetTw(),
-                         calc.Area(),
-                         calc.MomentXX(),
-                         calc.ForceAxial()};
+    WebReduction w;
+    w.S = calc.Zxx();
+    w.fy = fy;
+    w.Aw = h * calc.GetTw();
+    w.Af = top ? calc.GetB1() * calc.GetT1() : calc.GetB2() * calc.GetT2();
+    w.hwtw = h / calc.GetTw();
+    w.A = calc.Area();
+    w.M = calc.MomentXX();
+    w.N = calc.ForceAxial();
     return ReduceForWeb(w, L"\tMrxx = Phi*S*fy\n\t     = ", L"\tM'r_xx = ", result);
 }
 
@@ -189,14 +190,15 @@ double TubeMajorAxis(CSectionCalcRHS const& calc, bool minor, CMemberResult* con
     // Two webs of clear depth h = D - k tf, k the corner allowance of the
     // classification (cl. 11.3.2).
     double const h = calc.GetD() - calc.ClearWidthCorners() * calc.GetTf();
-    WebReduction const w{calc.Zxx(),
-                         fy,
-                         2.0 * h * calc.GetTw(),
-                         calc.GetTf() * calc.GetB(),
-                         h / calc.GetTw(),
-                         calc.Area(),
-                         calc.MomentXX(),
-                         calc.ForceAxial()};
+    WebReduction w;
+    w.S = calc.Zxx();
+    w.fy = fy;
+    w.Aw = 2.0 * h * calc.GetTw();
+    w.Af = calc.GetTf() * calc.GetB();
+    w.hwtw = h / calc.GetTw();
+    w.A = calc.Area();
+    w.M = calc.MomentXX();
+    w.N = calc.ForceAxial();
     return ReduceForWeb(w, L"\tMr = Phi*Ze*fy\n\t     = ", minor ? L"\tM'r_yy  = " : L"\tM'r_xx  = ", result);
 }
 

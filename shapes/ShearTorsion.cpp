@@ -22,6 +22,11 @@ using Corvid::Design::kMPa;
 using Corvid::Design::kPhi;
 using Corvid::Design::kPi;
 
+// The direction of a shear check: along the depth (major) or across the
+// section (minor).
+constexpr bool kMajorAxis = true;
+constexpr bool kMinorAxis = false;
+
 // "Major axis shear check:" with the clause line and the elements that
 // resist the shear in that direction.
 void WriteHeader(CCSA_S16_09Section const& calc, bool major, wchar_t const* clause, CMemberResult* const result) {
@@ -111,8 +116,12 @@ void WriteShearStress(WebShearResistance const& r, CMemberResult* const result) 
     auto const FyText = f.NoDim(r.Fy);
     auto const ratio = f.NoDim(r.hwtw);
     auto const fsText = f.Stress(r.fs);
-    auto const lim1Line = [&] { return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n"; };
-    auto const lim2Line = [&] { return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n"; };
+    auto const lim1Line = [&] {
+        return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n";
+    };
+    auto const lim2Line = [&] {
+        return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n";
+    };
     if (r.hwtw <= r.lim1) {
         result->AddOutputString(lim1Line());
         result->AddOutputString(L"hw/tw = " + ratio + L" <= 1014/sqrt(fy)\n");
@@ -123,8 +132,8 @@ void WriteShearStress(WebShearResistance const& r, CMemberResult* const result) 
         result->AddOutputString(L"hw/tw = " + ratio + L"\n");
         result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
         result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
-        result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio + L")\n   = " +
-                                fsText + L"\n");
+        result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
+                                L")\n   = " + fsText + L"\n");
     } else {
         result->AddOutputString(lim2Line());
         result->AddOutputString(L"hw/tw = " + ratio + L"\n");
@@ -328,13 +337,13 @@ Cut TubeCut(CSectionCalcCHS const& c, bool major) {
 // ---- I-section ----
 
 void CSectionCalcI::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
-    FlangedWebShear(*this, V, true, kClShearStressPrinted, result);  // printed so; the rule is cl. 13.4.1.1
+    FlangedWebShear(*this, V, kMajorAxis, kClShearStressPrinted, result);  // printed so; the rule is cl. 13.4.1.1
 }
 
 void CSectionCalcI::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    WriteHeader(*this, false, kClShear, result);
-    StressShear(*this, IMinorCut(*this), V, false, result);
+    WriteHeader(*this, kMinorAxis, kClShear, result);
+    StressShear(*this, IMinorCut(*this), V, kMinorAxis, result);
 }
 
 double CSectionCalcI::ShearResistance(bool major) const {
@@ -355,12 +364,12 @@ CString CSectionCalcI::ShearResistedBy(bool major) const {
 
 // Along the depth: the web, as for the I-section.
 void CSectionCalcPFC::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
-    FlangedWebShear(*this, V, true, kClShear, result);
+    FlangedWebShear(*this, V, kMajorAxis, kClShear, result);
 }
 
 void CSectionCalcPFC::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    CheckStress(*this, ChannelMinorCut(*this), V, false, result);
+    CheckStress(*this, ChannelMinorCut(*this), V, kMinorAxis, result);
 }
 
 double CSectionCalcPFC::ShearResistance(bool major) const {
@@ -381,12 +390,12 @@ CString CSectionCalcPFC::ShearResistedBy(bool major) const {
 
 void CSectionCalcT::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    CheckStress(*this, TeeMajorCut(*this), V, true, result);
+    CheckStress(*this, TeeMajorCut(*this), V, kMajorAxis, result);
 }
 
 void CSectionCalcT::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    CheckStress(*this, TeeMinorCut(*this), V, false, result);
+    CheckStress(*this, TeeMinorCut(*this), V, kMinorAxis, result);
 }
 
 double CSectionCalcT::ShearResistance(bool major) const {
@@ -405,16 +414,16 @@ CString CSectionCalcT::ShearResistedBy(bool major) const { return ResistedBy(maj
 // between the flanges of thickness tf).
 void CSectionCalcRHS::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    WriteHeader(*this, true, kClShear, result);
-    WebShear(*this, TubeWebs(*this, true), V, true, result);
+    WriteHeader(*this, kMajorAxis, kClShear, result);
+    WebShear(*this, TubeWebs(*this, kMajorAxis), V, kMajorAxis, result);
 }
 
 // Across the section: the two flanges, the walls parallel to B (thickness
 // tf, between the webs of thickness tw).
 void CSectionCalcRHS::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    WriteHeader(*this, false, kClShear, result);
-    WebShear(*this, TubeWebs(*this, false), V, false, result);
+    WriteHeader(*this, kMinorAxis, kClShear, result);
+    WebShear(*this, TubeWebs(*this, kMinorAxis), V, kMinorAxis, result);
 }
 
 double CSectionCalcRHS::ShearResistance(bool major) const { return WebShearVr(*this, TubeWebs(*this, major)).Vr; }
@@ -436,12 +445,12 @@ double CSectionCalcRHS::TorsionCapacity(CMemberResult* const) const {
 
 void CSectionCalcCHS::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    CheckStress(*this, TubeCut(*this, true), V, true, result);
+    CheckStress(*this, TubeCut(*this, kMajorAxis), V, kMajorAxis, result);
 }
 
 void CSectionCalcCHS::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    CheckStress(*this, TubeCut(*this, false), V, false, result);
+    CheckStress(*this, TubeCut(*this, kMinorAxis), V, kMinorAxis, result);
 }
 
 double CSectionCalcCHS::ShearResistance(bool major) const { return StressVr(*this, TubeCut(*this, major)); }
