@@ -440,19 +440,16 @@ void CDesSectGeomPFC::Compute() {
     else
         m_p.J = (m_B1 * Cube(m_T1) + m_B2 * Cube(m_T2) + h0 * Cube(m_Tw)) / 3.0;
 
-    // Shear centre and warping constant of a channel on its wall mid-lines
-    // (Galambos, "Flexural-Torsional Buckling of Thin-Walled Members"; AISC
-    // Design Guide 9), flange width b' = B - Tw/2 to the web mid-line, depth
-    // h' = D - T between the flange mid-lines, flanges taken as their mean
-    // (and, when sloped, of their average thickness):
-    //   e0 = 3 b'^2 T / (6 b' T + h' Tw)       (from the web mid-line,
-    //                                           away from the flanges)
+    // Warping constant of a channel on its wall mid-lines (Galambos,
+    // "Flexural-Torsional Buckling of Thin-Walled Members"; AISC Design Guide
+    // 9), flange width b' = B - Tw/2 to the web mid-line, depth h' = D - T
+    // between the flange mid-lines, flanges taken as their mean (and, when
+    // sloped, of their average thickness):
     //   Cw = T b'^3 h'^2 / 12 * (3 b' T + 2 h' Tw) / (6 b' T + h' Tw)
     double const T = (m_T1 + m_T2) / 2.0;
     double const b = (m_B1 + m_B2) / 2.0 - m_Tw / 2.0;
     double const h = m_D - T;
     double const den = 6.0 * b * T + h * m_Tw;
-    m_e0 = 3.0 * b * b * T / den;
     m_p.Cw = T * Cube(b) * h * h / 12.0 * (3.0 * b * T + 2.0 * h * m_Tw) / den;
 }
 

@@ -175,13 +175,9 @@ public:
     double Iw() const { return Cw(); }
     double XbarPlastic() const { return m_p.XbarPlastic; }
     double YbarPlastic() const { return m_p.YbarPlastic; }
-    // Distance from the web centre line to the shear centre (on the side away
-    // from the flanges), m.
-    double ShearCentreFromWeb() const { return m_e0; }
 
 protected:
     void Compute() override;
-    double m_e0 = 0;
 };
 
 // Tee: stem tip at y = 0, flange on top.

@@ -116,6 +116,9 @@ public:
     // Becomes a copy of other, a calculator of the same shape (its storage
     // reused: no allocation once it has held the same section and grade).
     virtual void Assign(CCSA_S16_09Section const& other) = 0;
+    // Factored shear resistance Vr, N, of the major-axis (along the depth) or
+    // minor-axis shear check (CSA S16-09 cl. 13.4.1); 0 where none is checked.
+    virtual double ShearResistance(bool /*major*/) const { return 0.0; }
     // Becomes a copy of other where a check changes it (actions, ratios,
     // restraint, cached values) when it already is one of the same section,
     // grade and code name.

@@ -3,8 +3,10 @@
 // by the shape calculators. In every rule s = sqrt(Fy) with Fy in MPa; a
 // ratio exactly on a limit takes the better class.
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
+#include "framework/ResultFlags.h"
 #include "section/CSA_S16_09Section.h"
 
 namespace Corvid::Steel::SteelCSAS1609::detail {
@@ -57,13 +59,10 @@ inline double FlangedCompressionLoss(double s, double hw, double Tw, double B1, 
 
 inline bool IsSlender(BC c) { return c == BC::Class4 || c == BC::Invalid; }
 
-// Raises a result flag when the class is 4 and a result is given.
-inline void FlagClass4(CMemberResult* const result, BC c, unsigned flag) {
+// Raises a result flag (ResultFlags::kClass4Flange, kClass4Web or
+// kClass4Section) when the class is 4 and a result is given.
+inline void FlagClass4(CMemberResult* const result, BC c, std::uint32_t flag) {
     if (result && c == BC::Class4) result->AddFlags(flag);
 }
-
-inline constexpr unsigned kFlagFlange = 0x400000;
-inline constexpr unsigned kFlagWeb = 0x200000;
-inline constexpr unsigned kFlagSection = 0x100000;
 
 }  // namespace Corvid::Steel::SteelCSAS1609::detail

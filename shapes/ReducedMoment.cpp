@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/DesignConstants.h"
+#include "shapes/ReportClauses.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
 #include "shapes/SectionCalcRHS.h"
@@ -17,7 +19,8 @@ namespace {
 
 using BC = CCSA_S16_09Section::BucklingClass;
 
-constexpr double Phi = 0.9;
+using Corvid::Design::kMPa;
+using Corvid::Design::kPhi;
 
 // Messages of the combinations that have no resistance here.
 constexpr wchar_t const* kBothClass4Spaced =
@@ -51,7 +54,7 @@ CString FlangeOnlyLine(BC flange) {
 void WriteHeading(CCSA_S16_09Section const& calc, wchar_t const* suffix, CString const& classLine,
                   CMemberResult* const result) {
     result->AddOutputString(L"Determine moment capacity M'r" + CString(suffix) + L"\n");
-    result->AddOutputString(L"\t<i>ref. " + calc.CodeName() + L" cl.13.5</i>\n");
+    result->AddOutputString(L"\t<i>ref. " + calc.CodeName() + detail::kClReducedMoment + L"</i>\n");
     result->AddOutputString(classLine);
 }
 
@@ -67,12 +70,12 @@ double NotSupported(wchar_t const* message, wchar_t const* suffix, CMemberResult
 // symbol printed for Mr ("Mrxx", "Mryy", "Mr").
 double EffectiveMr(double Se, double fy, wchar_t const* name, CMemberResult* const result) {
     Se = detail::NoLessThanZero(Se);  // no effective section left: no resistance
-    double const Mr = Se * Phi * fy;
+    double const Mr = Se * kPhi * fy;
     if (Reporting(result)) {
         auto const& f = result->Format();
         result->AddOutputString(L"\tSe = " + f.LCubed(Se) + L"\n");
         result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
-        result->AddOutputString(L"\t" + CString(name) + L" = Phi*Se*fy\n\t     = " + f.NoDim(Phi) + L"*" +
+        result->AddOutputString(L"\t" + CString(name) + L" = Phi*Se*fy\n\t     = " + f.NoDim(kPhi) + L"*" +
                                 f.LCubed(Se) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
     }
     return Mr;
@@ -80,14 +83,14 @@ double EffectiveMr(double Se, double fy, wchar_t const* name, CMemberResult* con
 
 // Inputs of the web-slenderness reduction, SI units.
 struct WebReduction {
-    double S;     // elastic section modulus
-    double fy;    // design yield stress
-    double Aw;    // web area (all webs)
-    double Af;    // compression flange area
-    double hwtw;  // web slenderness h/w
-    double A;     // gross area
-    double M;     // applied moment about the axis
-    double N;     // axial force, tension positive
+    double S = 0.0;     // elastic section modulus
+    double fy = 0.0;    // design yield stress
+    double Aw = 0.0;    // web area (all webs)
+    double Af = 0.0;    // compression flange area
+    double hwtw = 0.0;  // web slenderness h/w
+    double A = 0.0;     // gross area
+    double M = 0.0;     // applied moment about the axis
+    double N = 0.0;     // axial force, tension positive
 };
 
 // CSA S16-09 cl. 14.3.4: class 4 web, class 3 or better flanges,
@@ -100,23 +103,23 @@ struct WebReduction {
 // starts the M'r line ("\tM'r_xx = ").
 double ReduceForWeb(WebReduction const& w, wchar_t const* mrLine, wchar_t const* mrDashLabel,
                     CMemberResult* const result) {
-    double const Mr = w.S * Phi * w.fy;
+    double const Mr = w.S * kPhi * w.fy;
     double const Cy = w.A * w.fy;
     double const Mu = std::fabs(w.M);
-    double const sM = Mu / (Phi * w.S);  // Pa
+    double const sM = Mu / (kPhi * w.S);  // Pa
     bool const compression = w.N < 0.0;
     double const Cu = std::fabs(w.N);
-    double const ModFactor = compression ? 1.0 - 0.065 * Cu / (Phi * Cy) : 1.0;
+    double const ModFactor = compression ? 1.0 - 0.065 * Cu / (kPhi * Cy) : 1.0;
     double MrDash = Mr;
     if (Mu > 0.0) {
         double const value =
-            Mr * (1.0 - 0.0005 * (w.Aw / w.Af) * (w.hwtw - 1900.0 * ModFactor / std::sqrt(sM / 1e6)));
+            Mr * (1.0 - 0.0005 * (w.Aw / w.Af) * (w.hwtw - 1900.0 * ModFactor / std::sqrt(sM / kMPa)));
         // A value that is not a number (degenerate dimensions) gives no resistance.
         MrDash = std::isnan(value) ? 0.0 : std::max(0.0, std::min(value, Mr));
     }
     if (Reporting(result)) {
         auto const& f = result->Format();
-        CString const phi = f.NoDim(Phi);
+        CString const phi = f.NoDim(kPhi);
         CString const S = f.LCubed(w.S);
         CString const fy = f.Stress(w.fy);
         CString const Aw = f.AreaCS(w.Aw);
@@ -161,14 +164,15 @@ double FlangedMajorAxis(Calc const& calc, BC flange, BC web, wchar_t const* both
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mrxx", result);
     bool const top = calc.MomentXX() < 0.0;
     double const h = calc.GetD() - calc.GetT1() - calc.GetT2();
-    WebReduction const w{calc.Zxx(),
-                         fy,
-                         h * calc.GetTw(),
-                         top ? calc.GetB1() * calc.GetT1() : calc.GetB2() * calc.GetT2(),
-                         h / calc.GetTw(),
-                         calc.Area(),
-                         calc.MomentXX(),
-                         calc.ForceAxial()};
+    WebReduction w;
+    w.S = calc.Zxx();
+    w.fy = fy;
+    w.Aw = h * calc.GetTw();
+    w.Af = top ? calc.GetB1() * calc.GetT1() : calc.GetB2() * calc.GetT2();
+    w.hwtw = h / calc.GetTw();
+    w.A = calc.Area();
+    w.M = calc.MomentXX();
+    w.N = calc.ForceAxial();
     return ReduceForWeb(w, L"\tMrxx = Phi*S*fy\n\t     = ", L"\tM'r_xx = ", result);
 }
 
@@ -185,15 +189,16 @@ double TubeMajorAxis(CSectionCalcRHS const& calc, bool minor, CMemberResult* con
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mr", result);
     // Two webs of clear depth h = D - k tf, k the corner allowance of the
     // classification (cl. 11.3.2).
-    double const h = calc.GetD() - calc.CornerFactor() * calc.GetTf();
-    WebReduction const w{calc.Zxx(),
-                         fy,
-                         2.0 * h * calc.GetTw(),
-                         calc.GetTf() * calc.GetB(),
-                         h / calc.GetTw(),
-                         calc.Area(),
-                         calc.MomentXX(),
-                         calc.ForceAxial()};
+    double const h = calc.GetD() - calc.ClearWidthCorners() * calc.GetTf();
+    WebReduction w;
+    w.S = calc.Zxx();
+    w.fy = fy;
+    w.Aw = 2.0 * h * calc.GetTw();
+    w.Af = calc.GetTf() * calc.GetB();
+    w.hwtw = h / calc.GetTw();
+    w.A = calc.Area();
+    w.M = calc.MomentXX();
+    w.N = calc.ForceAxial();
     return ReduceForWeb(w, L"\tMr = Phi*Ze*fy\n\t     = ", minor ? L"\tM'r_yy  = " : L"\tM'r_xx  = ", result);
 }
 

@@ -38,7 +38,7 @@ CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassLegB() const { 
 
 CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassOverAll(CMemberResult* const result) const {
     BucklingClass const c = Worst(BucklingClassLegB(), BucklingClassLegD());
-    FlagClass4(result, c, kFlagSection);
+    FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
 

@@ -6,17 +6,9 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-class CSectionCalcAngle : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomAngle {
+class CSectionCalcAngle : public detail::CShapeCalc<CSectionCalcAngle, Corvid::Steel::CDesSectGeomAngle> {
 public:
-    CSectionCalcAngle() = default;
-    CSectionCalcAngle(CSectionCalcAngle const&) = default;
-    CSectionCalcAngle& operator=(CSectionCalcAngle const&) = default;
-    ~CSectionCalcAngle() override = default;
-
     CSectionCalcAngle* Clone() const override { return new CSectionCalcAngle(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcAngle>(other); }
-
-    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomAngle)
 
     double Depth() const override { return GetDepth(); }
     double MaxThick() const override { return GetThickness(); }
@@ -37,12 +29,6 @@ public:
     void Reflect45() override;
 
     // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
-    enum Axis { XX = 0, YY = 1, UU = 2, VV = 3 };
-    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
-        return detail::CrByAxis<CSectionCalcAngle, Corvid::Steel::CDesSectGeomAngle>(*this, Le, Fe, axis, result);
-    }
-    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
-    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
     double Cruu(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, UU, result); }
     double Crvv(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, VV, result); }
 

@@ -2,15 +2,18 @@
 
 #include <algorithm>
 
+#include "framework/DesignConstants.h"
 #include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
+
+using Corvid::Design::kMPa;
 
 // CSA S16-09 cl. 13.5(c)(iii): a class 4 round HSS is designed with
 // Fy taken as no more than 23 000 t/D (MPa).
 double CSectionCalcCHS::DesignStressMin() const {
     double const fyt = m_grade.DesignStrength(GetT());
-    double const cap = 23000.0 * GetT() / GetD() * 1e6;
+    double const cap = 23000.0 * GetT() / GetD() * kMPa;
     return std::min(fyt, cap);
 }
 
@@ -30,7 +33,7 @@ bool Within(double limit, double ratio) { return limit >= ratio * (1.0 - 1e-12);
 // CSA S16-09 Table 2, circular hollow sections in flexure: 13000/Fy,
 // 18000/Fy, 66000/Fy on D/t.
 CSectionCalcCHS::BucklingClass CSectionCalcCHS::BendingClass() const {
-    double const s2 = DesignStressMin() / 1e6;
+    double const s2 = DesignStressMin() / kMPa;
     double const ratio = GetD() / GetT();
     if (Within(13000.0 / s2, ratio)) return Class1;
     if (Within(18000.0 / s2, ratio)) return Class2;
@@ -40,19 +43,19 @@ CSectionCalcCHS::BucklingClass CSectionCalcCHS::BendingClass() const {
 
 // CSA S16-09 Table 1, circular hollow sections in compression: 23000/Fy.
 bool CSectionCalcCHS::AxialSlender() const {
-    double const s2 = DesignStressMin() / 1e6;
+    double const s2 = DesignStressMin() / kMPa;
     return !Within(23000.0 / s2, GetD() / GetT());
 }
 
 CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const c = BendingClass();
-    FlagClass4(result, c, kFlagSection);
+    FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
 
 CSectionCalcCHS::BucklingClass CSectionCalcCHS::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const c = AxialSlender() ? Class4 : Class1;
-    FlagClass4(result, c, kFlagSection);
+    FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
 

@@ -6,17 +6,9 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-class CSectionCalcCHS : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomCHS {
+class CSectionCalcCHS : public detail::CShapeCalc<CSectionCalcCHS, Corvid::Steel::CDesSectGeomCHS> {
 public:
-    CSectionCalcCHS() = default;
-    CSectionCalcCHS(CSectionCalcCHS const&) = default;
-    CSectionCalcCHS& operator=(CSectionCalcCHS const&) = default;
-    ~CSectionCalcCHS() override = default;
-
     CSectionCalcCHS* Clone() const override { return new CSectionCalcCHS(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcCHS>(other); }
-
-    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomCHS)
 
     double Depth() const override { return GetD(); }
     double MaxThick() const override { return GetT(); }
@@ -55,6 +47,7 @@ public:
     void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;
     void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;
     CString ShearResistedBy(bool major) const override;
+    double ShearResistance(bool major) const override;
     double TorsionCapacity(CMemberResult* const result) const override;
 
     // ---- local buckling classification (CSA S16-09 cl. 11.2) ----

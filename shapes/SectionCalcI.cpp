@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/ExtensibleEnum.h"
+#include "framework/DesignConstants.h"
 #include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
@@ -41,7 +42,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassOutstand(double ra
 CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassWeb(double ratio) const {
     double const Fy = DesignStressMin();
     double const Cf = -ForceAxial();
-    double const phiCy = 0.9 * CDesSectGeomI::Area() * Fy;
+    double const phiCy = Corvid::Design::kPhi * CDesSectGeomI::Area() * Fy;
     return WebFlexureRule(ratio, SqrtFy(), Cf / phiCy);
 }
 
@@ -74,22 +75,22 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassXX(CMemberResult* const
     // flange; a negative one flange 1.
     BucklingClass const cf = MomentXX() >= 0.0 ? BucklingClassFlange2(true) : BucklingClassFlange1(true);
     BucklingClass const cw = BucklingClassWeb();
-    FlagClass4(result, cf, kFlagFlange);
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, cf, ResultFlags::kClass4Flange);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     return Worst(cf, cw);
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassYY(CMemberResult* const result) const {
     BucklingClass const c = Worst(BucklingClassFlange1(false), BucklingClassFlange2(false));
-    FlagClass4(result, c, kFlagFlange);
+    FlagClass4(result, c, ResultFlags::kClass4Flange);
     return c;
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cfl = Worst(BucklingClassFlange1(true), BucklingClassFlange2(true));
     BucklingClass const cw = BucklingClassWebComp();
-    FlagClass4(result, cfl, kFlagFlange);
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, cfl, ResultFlags::kClass4Flange);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     return Worst(cfl, cw);
 }
 
@@ -135,21 +136,11 @@ double CSectionCalcI::IxxEffective() const {
     BucklingClass const c2 = BucklingClassFlange2(true);
     if (c1 == Invalid || c2 == Invalid || (c1 != Class4 && c2 != Class4)) return Ixx();
     double const s = SqrtFy();
-    double const A = Area();
-    double const yb = Ybar();
-    double const I0 = A * yb * yb + Ixx();
-    double sub = 0.0;
-    bool const top = MomentXX() < 0.0;
-    if (top ? IsSlender(c1) : IsSlender(c2)) {
-        double const Bi = top ? GetB1() : GetB2();
-        double const Ti = top ? GetT1() : GetT2();
+    // Each outstand of the flange keeps be = min(120 Ti, 200 Ti / s).
+    return FlangedIxxEffective(*this, IsSlender(c1), IsSlender(c2), [s](double Bi, double Ti) {
         double const be = std::min(120.0 * Ti, 200.0 * Ti / s);
-        double const w = Bi - std::min(2.0 * be, Bi);
-        double const yi = top ? GetD() - GetT1() / 2.0 : GetT2() / 2.0;
-        sub += yi * yi * (w * Ti) + Ti * Ti * Ti * w / 12.0;
-    }
-    double const ye = YbarXXEffective();
-    return I0 - sub - ye * ye * AreaXXEffective();
+        return Bi - std::min(2.0 * be, Bi);
+    });
 }
 
 double CSectionCalcI::ZxxEffective() const {

@@ -6,19 +6,11 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-class CSectionCalcI : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomI {
+class CSectionCalcI : public detail::CShapeCalc<CSectionCalcI, Corvid::Steel::CDesSectGeomI> {
 public:
-    CSectionCalcI() = default;
-    CSectionCalcI(CSectionCalcI const&) = default;
-    CSectionCalcI& operator=(CSectionCalcI const&) = default;
-    ~CSectionCalcI() override = default;
-
     CSectionCalcI* Clone() const override { return new CSectionCalcI(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcI>(other); }
     // A full copy, returned as its geometry.
     virtual Corvid::Steel::CDesSectGeomI* CloneGeom() const { return new CSectionCalcI(*this); }
-
-    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomI)
 
     double Depth() const override { return GetD(); }
     double WebBucklingDepth() const { return GetD() - GetT1() - GetT2(); }
@@ -39,14 +31,6 @@ public:
 
     // Mirrors the actions and the geometry (flanges 1 and 2 exchange).
     void MirrorXX() override;
-
-    // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
-    enum Axis { XX = 0, YY = 1 };
-    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
-        return detail::CrByAxis<CSectionCalcI, Corvid::Steel::CDesSectGeomI>(*this, Le, Fe, axis, result);
-    }
-    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
-    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
 
     // Torsional and flexural-torsional buckling (cl. 13.3.2), lateral-torsional
     // buckling (cl. 13.6), reduced moment of class 4 sections (cl. 13.5),

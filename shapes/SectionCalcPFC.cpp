@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/ExtensibleEnum.h"
+#include "framework/DesignConstants.h"
 #include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
@@ -49,7 +50,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassOutstand(doubl
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassWeb(double ratio) const {
-    double const phiCy = 0.9 * CDesSectGeomPFC::Area() * DesignStressMin();
+    double const phiCy = Corvid::Design::kPhi * CDesSectGeomPFC::Area() * DesignStressMin();
     return WebFlexureRule(ratio, SqrtFy(), -ForceAxial() / phiCy);
 }
 
@@ -84,8 +85,8 @@ bool CSectionCalcPFC::IsFlange2Slender() const { return IsSlender(BucklingClassF
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const cf = MomentXX() >= 0.0 ? BucklingClassFlange2() : BucklingClassFlange1();
     BucklingClass const cw = BucklingClassWeb();
-    FlagClass4(result, cf, kFlagFlange);
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, cf, ResultFlags::kClass4Flange);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     return Worst(cf, cw);
 }
 
@@ -95,15 +96,15 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::MinorAxisClass() const {
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassYY(CMemberResult* const result) const {
     BucklingClass const c = MinorAxisClass();
-    FlagClass4(result, c, kFlagFlange);
+    FlagClass4(result, c, ResultFlags::kClass4Flange);
     return c;
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cfl = Worst(BucklingClassFlange1(), BucklingClassFlange2());
     BucklingClass const cw = BucklingClassWebComp();
-    FlagClass4(result, cfl, kFlagFlange);
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, cfl, ResultFlags::kClass4Flange);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     return Worst(cfl, cw);
 }
 
@@ -147,20 +148,9 @@ double CSectionCalcPFC::IxxEffective() const {
     BucklingClass const c1 = BucklingClassFlange1();
     BucklingClass const c2 = BucklingClassFlange2();
     if (c1 == Invalid || c2 == Invalid || (c1 != Class4 && c2 != Class4)) return Ixx();
-    double const A = Area();
-    double const yb = Ybar();
-    double const I0 = A * yb * yb + Ixx();
-    double sub = 0.0;
-    bool const top = MomentXX() < 0.0;
-    if (top ? IsSlender(c1) : IsSlender(c2)) {
-        double const Bi = top ? GetB1() : GetB2();
-        double const Ti = top ? GetT1() : GetT2();
-        double const w = Bi - std::min(FlangeBe(Ti), Bi);
-        double const yi = top ? GetD() - GetT1() / 2.0 : GetT2() / 2.0;
-        sub += yi * yi * (w * Ti) + Ti * Ti * Ti * w / 12.0;
-    }
-    double const ye = YbarXXEffective();
-    return I0 - sub - ye * ye * AreaXXEffective();
+    // The one outstand of the flange keeps FlangeBe(Ti).
+    return FlangedIxxEffective(*this, IsSlender(c1), IsSlender(c2),
+                               [this](double Bi, double Ti) { return Bi - std::min(FlangeBe(Ti), Bi); });
 }
 
 double CSectionCalcPFC::ZxxEffective() const {

@@ -6,18 +6,15 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-class CSectionCalcPFC : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomPFC {
-public:
-    CSectionCalcPFC() = default;
-    CSectionCalcPFC(CSectionCalcPFC const&) = default;
-    CSectionCalcPFC& operator=(CSectionCalcPFC const&) = default;
-    ~CSectionCalcPFC() override = default;
+// Distance e from the web mid-line to the shear centre of a channel, on the
+// side away from the flanges (CSA S16-09 cl. 13.3.2 needs x_0), m.
+double ChannelShearCentreFromWeb(Corvid::Steel::CDesSectGeomPFC const& g);
 
+class CSectionCalcPFC : public detail::CShapeCalc<CSectionCalcPFC, Corvid::Steel::CDesSectGeomPFC> {
+public:
     CSectionCalcPFC* Clone() const override { return new CSectionCalcPFC(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcPFC>(other); }
     virtual Corvid::Steel::CDesSectGeomPFC* CloneGeom() const { return new CSectionCalcPFC(*this); }
 
-    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomPFC)
     double XbarPlastic() const { return CDesSectGeomPFC::XbarPlastic(); }
     double YbarPlastic() const { return CDesSectGeomPFC::YbarPlastic(); }
 
@@ -43,14 +40,6 @@ public:
     bool IsWebOnlyConnected() const;
 
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
-
-    // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
-    enum Axis { XX = 0, YY = 1 };
-    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
-        return detail::CrByAxis<CSectionCalcPFC, Corvid::Steel::CDesSectGeomPFC>(*this, Le, Fe, axis, result);
-    }
-    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
-    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
 
     // Torsional and flexural-torsional buckling (cl. 13.3.2), lateral-torsional
     // buckling (cl. 13.6), reduced moment of class 4 sections (cl. 13.5),

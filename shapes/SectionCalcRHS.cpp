@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/ExtensibleEnum.h"
+#include "framework/DesignConstants.h"
 #include "shapes/ElementRules.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
@@ -67,7 +68,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
         // CSA S16-09 Table 2, flanges of rectangular hollow sections:
         // 420/sqrt(Fy), 525/sqrt(Fy), 670/sqrt(Fy) on b/t.
         double const s = SqrtFy();
-        double const ratio = (GetB() - CornerFactor() * GetTw()) / GetTf();
+        double const ratio = (GetB() - ClearWidthCorners() * GetTw()) / GetTf();
         if (420.0 / s >= ratio) return Class1;
         if (525.0 / s >= ratio) return Class2;
         if (670.0 / s >= ratio) return Class3;
@@ -78,15 +79,15 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
     static Corvid::CExtensibleEnum const key;
     return CachedClass(key, [this] {
-        double const h = GetD() - CornerFactor() * GetTf();
-        double const phiCy = 0.9 * CDesSectGeomRHS::Area() * DesignStressMin();
+        double const h = GetD() - ClearWidthCorners() * GetTf();
+        double const phiCy = Corvid::Design::kPhi * CDesSectGeomRHS::Area() * DesignStressMin();
         return WebFlexureRule(h / GetTw(), SqrtFy(), -ForceAxial() / phiCy);
     });
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
     return FixedClass(kWebCompression, [this] {
-        double const h = GetD() - CornerFactor() * GetTf();
+        double const h = GetD() - ClearWidthCorners() * GetTf();
         return WebCompRule(h / GetTw(), SqrtFy());
     });
 }
@@ -95,39 +96,38 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const { return Worst(
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const c = AxisPair();
-    FlagClass4(result, c, kFlagSection);
+    FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) const {
     CSectionCalcRHS const& turned = Turned();
     BucklingClass const c = turned.AxisPair();
-    FlagClass4(result, c, kFlagSection);
+    FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cw = BucklingClassWebComp();
     BucklingClass const c = Worst(BucklingClassFlange(), cw);
-    FlagClass4(result, c, kFlagFlange);
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, c, ResultFlags::kClass4Flange);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     return c;
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) const {
     CSectionCalcRHS const& turned = Turned();
     BucklingClass const c = Worst(AxisPair(), turned.AxisPair());
-    FlagClass4(result, c, kFlagSection);
+    FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
 
 // ---- effective section properties ----
 
 double CSectionCalcRHS::AreaCompEffective() const {
-    // The width of each slender wall beyond 670/sqrt(Fy) t is removed; the
-    // corner allowance here is 2 t for a rolled tube and 4 t otherwise.
+    // The width of each slender wall beyond 670/sqrt(Fy) t is removed.
     double const lim = 670.0 / SqrtFy();
-    double const k = FabricationType() == 0 ? 2.0 : 4.0;
+    double const k = EffectiveAreaCorners();
     double R = 0.0;
     if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
     if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());

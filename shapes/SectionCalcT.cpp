@@ -60,24 +60,24 @@ bool CSectionCalcT::IsFlangeSlender() const { return IsSlender(BucklingClassFlan
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const cw = BucklingClassWeb();
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     if (MomentXX() >= 0.0) return cw;  // the flange is in tension
     BucklingClass const cf = BucklingClassFlange();
-    FlagClass4(result, cf, kFlagFlange);
+    FlagClass4(result, cf, ResultFlags::kClass4Flange);
     return Worst(cf, cw);
 }
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassYY(CMemberResult* const result) const {
     BucklingClass const cf = BucklingClassFlange();
-    FlagClass4(result, cf, kFlagFlange);
+    FlagClass4(result, cf, ResultFlags::kClass4Flange);
     return cf;
 }
 
 CSectionCalcT::BucklingClass CSectionCalcT::BucklingClassAxial(CMemberResult* const result) const {
     BucklingClass const cf = BucklingClassFlange();
     BucklingClass const cw = BucklingClassWeb();
-    FlagClass4(result, cf, kFlagFlange);
-    FlagClass4(result, cw, kFlagWeb);
+    FlagClass4(result, cf, ResultFlags::kClass4Flange);
+    FlagClass4(result, cw, ResultFlags::kClass4Web);
     return Worst(cf, cw);
 }
 

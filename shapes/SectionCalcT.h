@@ -6,18 +6,10 @@
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
-class CSectionCalcT : public CCSA_S16_09Section, public Corvid::Steel::CDesSectGeomT {
+class CSectionCalcT : public detail::CShapeCalc<CSectionCalcT, Corvid::Steel::CDesSectGeomT> {
 public:
-    CSectionCalcT() = default;
-    CSectionCalcT(CSectionCalcT const&) = default;
-    CSectionCalcT& operator=(CSectionCalcT const&) = default;
-    ~CSectionCalcT() override = default;
-
     CSectionCalcT* Clone() const override { return new CSectionCalcT(*this); }
-    void Assign(CCSA_S16_09Section const& other) override { *this = detail::SameShape<CSectionCalcT>(other); }
     Corvid::Steel::CDesSectGeomT* CloneGeom() const { return new CSectionCalcT(*this); }
-
-    S16_CALC_GEOMETRY_PASS_THROUGH(Corvid::Steel::CDesSectGeomT)
 
     // The flange serves as both flanges of the shared I/channel vocabulary.
     double GetT1() const { return GetT(); }
@@ -48,14 +40,6 @@ public:
     bool IsFlangeOnlyConnected() const;
 
     void MirrorXX() override { CCSA_S16_09Section::MirrorXX(); }
-
-    // ---- compression resistance (CSA S16-09 cl. 13.3.1) ----
-    enum Axis { XX = 0, YY = 1 };
-    double Cr(double Le, double& Fe, Axis axis, CMemberResult* const result) const {
-        return detail::CrByAxis<CSectionCalcT, Corvid::Steel::CDesSectGeomT>(*this, Le, Fe, axis, result);
-    }
-    double Crxx(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, XX, result); }
-    double Cryy(double Le, double& Fe, CMemberResult* const result) const override { return Cr(Le, Fe, YY, result); }
 
     // Torsional and flexural-torsional buckling (cl. 13.3.2), lateral-torsional
     // buckling (cl. 13.6), reduced moment of class 4 sections (cl. 13.5),

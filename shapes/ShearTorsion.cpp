@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/DesignConstants.h"
+#include "shapes/ReportClauses.h"
 #include "shapes/SectionCalcCHS.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
@@ -14,8 +16,16 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
 
-constexpr double Phi = 0.9;
-constexpr double kPi = 3.14159265358979323846;
+using namespace detail;
+using Corvid::Design::kInfinity;
+using Corvid::Design::kMPa;
+using Corvid::Design::kPhi;
+using Corvid::Design::kPi;
+
+// The direction of a shear check: along the depth (major) or across the
+// section (minor).
+constexpr bool kMajorAxis = true;
+constexpr bool kMinorAxis = false;
 
 // "Major axis shear check:" with the clause line and the elements that
 // resist the shear in that direction.
@@ -48,119 +58,173 @@ struct Web {
     int walls;
 };
 
+// The web shear resistance of CSA S16-09 cl. 13.4.1.1 with the values that
+// lead to it.
+struct WebShearResistance {
+    double fy = 0.0;       // design stress, Pa
+    double Fy = 0.0;       // the same in MPa, for the limits
+    double hwtw = 0.0;     // h/w
+    double hwtwMax = 0.0;  // 83000/Fy (cl. 14.3.1)
+    double lim1 = 0.0;     // 1014/sqrt(Fy)
+    double lim2 = 0.0;     // 1435/sqrt(Fy)
+    double fs = 0.0;       // Fs, Pa
+    double Vr = 0.0;       // N; 0 when the web is too slender
+    bool TooSlender() const { return hwtw > hwtwMax; }
+};
+
 // CSA S16-09 cl. 13.4.1.1, unstiffened webs (kv = 5.34):
 //   h/w <= 1014/sqrt(Fy):                 Fs = 0.66 Fy
 //   1014/sqrt(Fy) < h/w <= 1435/sqrt(Fy): Fs = 670 sqrt(Fy) / (h/w)
 //   h/w > 1435/sqrt(Fy):                  Fs = 961200 / (h/w)^2
 // Vr = Phi Aw Fs; the web may not be more slender than 83000/Fy
-// (cl. 14.3.1). The header has been written; the working is indented.
+// (cl. 14.3.1).
+WebShearResistance WebShearVr(CCSA_S16_09Section const& calc, Web const& w) {
+    WebShearResistance r;
+    r.fy = calc.DesignStressMin();
+    r.Fy = r.fy / kMPa;
+    r.hwtw = w.hw / w.tw;
+    r.hwtwMax = 83000.0 / r.Fy;
+    if (r.TooSlender()) return r;
+    double const sqrtFy = std::sqrt(r.Fy);
+    r.lim1 = 1014.0 / sqrtFy;
+    r.lim2 = 1435.0 / sqrtFy;
+    if (r.hwtw <= r.lim1)
+        r.fs = 0.66 * r.fy;
+    else if (r.hwtw <= r.lim2)
+        r.fs = 670.0 * sqrtFy / r.hwtw * kMPa;
+    else
+        r.fs = 961200.0 / (r.hwtw * r.hwtw) * kMPa;
+    r.Vr = kPhi * w.walls * w.h * w.tw * r.fs;
+    return r;
+}
+
+// The report of a web more slender than cl. 14.3.1 allows.
+void WriteTooSlender(CCSA_S16_09Section const& calc, WebShearResistance const& r, double util,
+                     CMemberResult* const result) {
+    auto const& f = result->Format();
+    result->AddOutputString(L"83000/fy = 83000/(" + f.NoDim(r.Fy) + L" MPa) = " + f.NoDim(r.hwtwMax) + L"\n");
+    result->AddOutputString(L"hw/tw = " + f.NoDim(r.hwtw) +
+                            L" > 83000/fy\n              <i> Web slenderness ratio exceeds maximum allowable "
+                            L"limit.\n              Ref. " +
+                            calc.CodeName() + kClWebSlendernessLimit + L"</i>\n");
+    result->AddOutputString(L"Util = " + f.Util(util) + L"\n");
+}
+
+// The Fs lines of the range of cl. 13.4.1.1 that h/w falls in.
+void WriteShearStress(WebShearResistance const& r, CMemberResult* const result) {
+    auto const& f = result->Format();
+    auto const FyText = f.NoDim(r.Fy);
+    auto const ratio = f.NoDim(r.hwtw);
+    auto const fsText = f.Stress(r.fs);
+    auto const lim1Line = [&] {
+        return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n";
+    };
+    auto const lim2Line = [&] {
+        return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n";
+    };
+    if (r.hwtw <= r.lim1) {
+        result->AddOutputString(lim1Line());
+        result->AddOutputString(L"hw/tw = " + ratio + L" <= 1014/sqrt(fy)\n");
+        result->AddOutputString(L"fs = 0.66*fy = 0.66*" + f.Stress(r.fy) + L" = " + fsText + L"\n");
+    } else if (r.hwtw <= r.lim2) {
+        result->AddOutputString(lim1Line());
+        result->AddOutputString(lim2Line());
+        result->AddOutputString(L"hw/tw = " + ratio + L"\n");
+        result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
+        result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
+        result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
+                                L")\n   = " + fsText + L"\n");
+    } else {
+        result->AddOutputString(lim2Line());
+        result->AddOutputString(L"hw/tw = " + ratio + L"\n");
+        result->AddOutputString(L"                      > 1435/sqrt(fy)\n");
+        result->AddOutputString(L"fs = 961200/(hw/tw)^2\n   = 961200/(" + ratio + L")^2\n   = " + fsText + L"\n");
+    }
+}
+
+// The working of Vr and the utilisation of the web shear.
+void WriteWebShear(WebShearResistance const& r, Web const& w, double V, double util, CMemberResult* const result) {
+    auto const& f = result->Format();
+    result->AddOutputString(L"fy = " + f.Stress(r.fy) + L"\n");
+    WriteShearStress(r, result);
+    CString const terms = f.LengthSmall(w.h) + L"*" + f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs);
+    if (w.walls == 1)
+        result->AddOutputString(L"Vry = Phi*h*tw*fs\n    = " + f.NoDim(kPhi) + L"*" + terms + L" = " + f.Force(r.Vr) +
+                                L"\n");
+    else
+        result->AddOutputString(L"Vr = Phi*2*h*tw*fs\n   = " + f.NoDim(kPhi) + L"*2*" + terms + L"   = " +
+                                f.Force(r.Vr) + L"\n");
+    result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(r.Vr) + L"=" + f.Util(util) + L"\n");
+}
+
+// The web shear check; the header has been written, the working is indented.
 void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major, CMemberResult* const result) {
     CResultIndent const indent(result);
-    bool const text = result->WantsText();
-    double const fy = calc.DesignStressMin();
-    double const Fy = fy / 1e6;
-    double const hwtw = w.hw / w.tw;
-    double const hwtwMax = 83000.0 / Fy;
-    if (hwtw > hwtwMax) {
-        double const util = CCSA_S16_09Section::kInfinity;
-        if (text) {
-            auto const& f = result->Format();
-            result->AddOutputString(L"83000/fy = 83000/(" + f.NoDim(Fy) + L" MPa) = " + f.NoDim(hwtwMax) + L"\n");
-            result->AddOutputString(L"hw/tw = " + f.NoDim(hwtw) +
-                                    L" > 83000/fy\n              <i> Web slenderness ratio exceeds maximum allowable "
-                                    L"limit.\n              Ref. " +
-                                    calc.CodeName() + L" cl. 14.3.1</i>\n");
-            result->AddOutputString(L"Util = " + f.Util(util) + L"\n");
-        }
+    WebShearResistance const r = WebShearVr(calc, w);
+    if (r.TooSlender()) {
+        double const util = kInfinity;
+        if (result->WantsText()) WriteTooSlender(calc, r, util, result);
         SetUtil(result, major, util, V, 0.0);
         return;
     }
-    double const sqrtFy = std::sqrt(Fy);
-    double const lim1 = 1014.0 / sqrtFy;
-    double const lim2 = 1435.0 / sqrtFy;
-    double fs = 0.0;
-    if (hwtw <= lim1)
-        fs = 0.66 * fy;
-    else if (hwtw <= lim2)
-        fs = 670.0 * sqrtFy / hwtw * 1e6;
-    else
-        fs = 961200.0 / (hwtw * hwtw) * 1e6;
-    double const Vr = Phi * w.walls * w.h * w.tw * fs;
-    double const util = V / Vr;
-    if (text) {
-        auto const& f = result->Format();
-        auto const FyText = f.NoDim(Fy);
-        auto const ratio = f.NoDim(hwtw);
-        auto const fyText = f.Stress(fy);
-        auto const fsText = f.Stress(fs);
-        auto const lim1Line = [&] { return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim1) + L"\n"; };
-        auto const lim2Line = [&] { return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(lim2) + L"\n"; };
-        result->AddOutputString(L"fy = " + fyText + L"\n");
-        if (hwtw <= lim1) {
-            result->AddOutputString(lim1Line());
-            result->AddOutputString(L"hw/tw = " + ratio + L" <= 1014/sqrt(fy)\n");
-            result->AddOutputString(L"fs = 0.66*fy = 0.66*" + fyText + L" = " + fsText + L"\n");
-        } else if (hwtw <= lim2) {
-            result->AddOutputString(lim1Line());
-            result->AddOutputString(lim2Line());
-            result->AddOutputString(L"hw/tw = " + ratio + L"\n");
-            result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
-            result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
-            result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
-                                    L")\n   = " + fsText + L"\n");
-        } else {
-            result->AddOutputString(lim2Line());
-            result->AddOutputString(L"hw/tw = " + ratio + L"\n");
-            result->AddOutputString(L"                      > 1435/sqrt(fy)\n");
-            result->AddOutputString(L"fs = 961200/(hw/tw)^2\n   = 961200/(" + ratio + L")^2\n   = " + fsText + L"\n");
-        }
-        CString const terms = f.LengthSmall(w.h) + L"*" + f.LengthSmall(w.tw) + L"*" + fsText;
-        if (w.walls == 1)
-            result->AddOutputString(L"Vry = Phi*h*tw*fs\n    = " + f.NoDim(Phi) + L"*" + terms + L" = " + f.Force(Vr) +
-                                    L"\n");
-        else
-            result->AddOutputString(L"Vr = Phi*2*h*tw*fs\n   = " + f.NoDim(Phi) + L"*2*" + terms + L"   = " +
-                                    f.Force(Vr) + L"\n");
-        result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(Vr) + L"=" + f.Util(util) + L"\n");
-    }
-    SetUtil(result, major, util, V, Vr);
+    double const util = V / r.Vr;
+    if (result->WantsText()) WriteWebShear(r, w, V, util, result);
+    SetUtil(result, major, util, V, r.Vr);
 }
 
 // The web of an I-section or channel: clear depth D - T1 - T2; a rolled
 // section (fabrication type 0) takes the full depth D as shear depth.
 template <class Calc>
+Web FlangedWeb(Calc const& calc) {
+    double const hw = calc.GetD() - calc.GetT1() - calc.GetT2();
+    return Web{hw, calc.FabricationType() == 0 ? calc.GetD() : hw, calc.GetTw(), 1};
+}
+
+template <class Calc>
 void FlangedWebShear(Calc const& calc, double V, bool major, wchar_t const* clause, CMemberResult* const result) {
     if (!result) return;
     WriteHeader(calc, major, clause, result);
-    double const hw = calc.GetD() - calc.GetT1() - calc.GetT2();
-    WebShear(calc, Web{hw, calc.FabricationType() == 0 ? calc.GetD() : hw, calc.GetTw(), 1}, V, major, result);
+    WebShear(calc, FlangedWeb(calc), V, major, result);
 }
 
-// The two walls of a rectangular hollow section parallel to the shear, of
-// outside length D, thickness tw, between cross walls of thickness tf:
-// clear depth D - k tf with the corner allowance k of the classification;
-// a rolled tube (fabrication type 0) takes the full length D as shear depth.
-void TubeWebShear(CSectionCalcRHS const& calc, double D, double tf, double tw, double V, bool major,
-                  CMemberResult* const result) {
-    double const hw = D - calc.CornerFactor() * tf;
-    WebShear(calc, Web{hw, calc.FabricationType() == 0 ? D : hw, tw, 2}, V, major, result);
+// The two walls of a rectangular hollow section parallel to the shear: along
+// the depth (major) the walls of outside length D and thickness tw between
+// the flanges of thickness tf, across it the walls of length B and thickness
+// tf between the webs. Clear depth hw = D - k tf with the corner allowance k
+// of the clear widths; a rolled tube (fabrication type 0) takes the full
+// length D as shear depth.
+Web TubeWebs(CSectionCalcRHS const& calc, bool major) {
+    double const D = major ? calc.GetD() : calc.GetB();
+    double const tf = major ? calc.GetTf() : calc.GetTw();
+    double const tw = major ? calc.GetTw() : calc.GetTf();
+    double const hw = D - calc.ClearWidthCorners() * tf;
+    return Web{hw, calc.FabricationType() == 0 ? D : hw, tw, 2};
 }
 
 // Elastic shear stress at a cut, fv = V AyBar / (I t), against the limit
 // 0.66 Phi Fy of cl. 13.4.1.2; shear buckling is not considered.
 struct Cut {
-    double AyBar;         // first moment of the part beyond the cut
-    double I;             // second moment about the bending axis
-    double t;             // thickness of the cut
-    wchar_t const* label;  // first line of the stress report
-    bool tube;            // a tube wall cut twice: printed as 2*t
-    bool endWithStop;     // the note ends with a full stop
+    double AyBar = 0.0;             // first moment of the part beyond the cut
+    double I = 0.0;                 // second moment about the bending axis
+    double t = 0.0;                 // thickness of the cut
+    wchar_t const* label = L"";     // first line of the stress report
+    bool tube = false;              // a tube wall cut twice: printed as 2*t
+    bool endWithStop = false;       // the note ends with a full stop
 };
+
+// cl. 13.4.1.2: the shear stress limit 0.66 Phi Fy.
+double ShearStressLimit(CCSA_S16_09Section const& calc) { return 0.66 * kPhi * calc.DesignStressMin(); }
+
+// The shear force that brings the cut to the stress limit, Vr = fs I t / AyBar
+// (0 when the cut has nothing beyond it).
+double StressVr(CCSA_S16_09Section const& calc, Cut const& c) {
+    return c.AyBar > 0.0 ? ShearStressLimit(calc) * c.I * c.t / c.AyBar : 0.0;
+}
 
 void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool major, CMemberResult* const result) {
     CResultIndent const indent(result);
     double const fy = calc.DesignStressMin();
-    double const fs = 0.66 * Phi * fy;
+    double const fs = ShearStressLimit(calc);
     double const fvMax = V * c.AyBar / (c.I * c.t);
     double const util = fvMax / fs;
     if (result->WantsText()) {
@@ -179,7 +243,7 @@ void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool ma
 }
 
 void CheckStress(CCSA_S16_09Section const& calc, Cut const& c, double V, bool major, CMemberResult* const result) {
-    WriteHeader(calc, major, L"13.4.3", result);
+    WriteHeader(calc, major, kClShearStressPrinted, result);
     StressShear(calc, c, V, major, result);
 }
 
@@ -203,24 +267,87 @@ double ClosedSectionTcsv(CCSA_S16_09Section const& calc, double A0, double t) {
     return ShearYield(calc) * 2.0 * A0 * t;
 }
 
+// The cuts of the stress checks, one for each shape and direction.
+
+// I-section, minor axis: both flanges cut at the web, the outstands b1, b2
+// beyond the cut.
+Cut IMinorCut(CSectionCalcI const& c) {
+    double const b1 = (c.GetB1() - c.GetTw()) / 2.0;
+    double const b2 = (c.GetB2() - c.GetTw()) / 2.0;
+    Cut cut;
+    cut.AyBar = c.GetT1() * b1 * (c.GetTw() + b1) / 2.0 + c.GetT2() * b2 * (c.GetTw() + b2) / 2.0;
+    cut.I = c.Iyy();
+    cut.t = c.GetT1() + c.GetT2();
+    cut.label = L"Max shear stress, fv_max = Vux*AyBar/(Iyy*(T1+T2))\n                        = ";
+    return cut;
+}
+
+// Channel, minor axis (across the section): both flanges cut at the neutral
+// axis of minor-axis bending; flange 1 dimensions serve for both.
+Cut ChannelMinorCut(CSectionCalcPFC const& c) {
+    double const b = c.GetB1() - c.Xbar();
+    Cut cut;
+    cut.AyBar = 2.0 * c.GetT1() * b * b / 2.0;
+    cut.I = c.Iyy();
+    cut.t = c.GetT1() + c.GetT2();
+    cut.label = L"Max shear stress, fv_max = Vux*AyBar/(Iyy*2*Tf)\n                        = ";
+    return cut;
+}
+
+// Tee, major axis: the stem cut at the neutral axis of major-axis bending,
+// c below the top of the flange.
+Cut TeeMajorCut(CSectionCalcT const& t) {
+    double const c = t.GetD() - t.Ybar();
+    Cut cut;
+    cut.AyBar = t.GetTw() * (c - t.GetT()) * (c - t.GetT()) / 2.0 + t.GetT() * t.GetB() * (c - t.GetT() / 2.0);
+    cut.I = t.Ixx();
+    cut.t = t.GetTw();
+    cut.label = L"Max shear stress, fv_max = Vux*AyBar/(Ixx*Tf)\n                        = ";
+    return cut;
+}
+
+// Tee, minor axis: the flange cut at the stem, one outstand b beyond the cut.
+Cut TeeMinorCut(CSectionCalcT const& t) {
+    double const b = (t.GetB() - t.GetTw()) / 2.0;
+    Cut cut;
+    cut.AyBar = t.GetT() * b * (t.GetTw() + b) / 2.0;
+    cut.I = t.Iyy();
+    cut.t = t.GetT();
+    cut.label = L"Max shear stress, fv_max = Vuy*AyBar/(Iyy*Tw)\n                        = ";
+    return cut;
+}
+
+// Circular hollow section: the tube cut across a diameter, AyBar of one half
+// (D^3 - Di^3)/12, the wall cut twice.
+Cut TubeCut(CSectionCalcCHS const& c, bool major) {
+    double const Di = c.GetD() - 2.0 * c.GetT();
+    Cut cut;
+    cut.AyBar = (c.GetD() * c.GetD() * c.GetD() - Di * Di * Di) / 12.0;
+    cut.I = major ? c.Iyy() : c.Ixx();
+    cut.t = 2.0 * c.GetT();
+    cut.label = major ? L"Max shear stress, fv_max = Vux*AyBar/(Iyy*2T)\n                        = "
+                      : L"Max shear stress, fv_max = Vuy*AyBar/(Ixx*2*T)\n                        = ";
+    cut.tube = true;
+    cut.endWithStop = major;
+    return cut;
+}
+
 }  // namespace
 
 // ---- I-section ----
 
 void CSectionCalcI::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
-    FlangedWebShear(*this, V, true, L"13.4.3", result);
+    FlangedWebShear(*this, V, kMajorAxis, kClShearStressPrinted, result);  // printed so; the rule is cl. 13.4.1.1
 }
 
 void CSectionCalcI::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    WriteHeader(*this, false, L"13.4.1", result);
-    // Both flanges cut at the web: the outstands b1, b2 beyond the cut.
-    double const b1 = (GetB1() - GetTw()) / 2.0;
-    double const b2 = (GetB2() - GetTw()) / 2.0;
-    double const AyBar = GetT1() * b1 * (GetTw() + b1) / 2.0 + GetT2() * b2 * (GetTw() + b2) / 2.0;
-    Cut const c{AyBar, Iyy(), GetT1() + GetT2(),
-                L"Max shear stress, fv_max = Vux*AyBar/(Iyy*(T1+T2))\n                        = ", false, false};
-    StressShear(*this, c, V, false, result);
+    WriteHeader(*this, kMinorAxis, kClShear, result);
+    StressShear(*this, IMinorCut(*this), V, kMinorAxis, result);
+}
+
+double CSectionCalcI::ShearResistance(bool major) const {
+    return major ? WebShearVr(*this, FlangedWeb(*this)).Vr : StressVr(*this, IMinorCut(*this));
 }
 
 double CSectionCalcI::TorsionCapacity(CMemberResult* const) const {
@@ -237,18 +364,16 @@ CString CSectionCalcI::ShearResistedBy(bool major) const {
 
 // Along the depth: the web, as for the I-section.
 void CSectionCalcPFC::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
-    FlangedWebShear(*this, V, true, L"13.4.1", result);
+    FlangedWebShear(*this, V, kMajorAxis, kClShear, result);
 }
 
 void CSectionCalcPFC::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    // Across the section: both flanges cut at the neutral axis of minor-axis
-    // bending; flange 1 dimensions serve for both.
-    double const b = GetB1() - Xbar();
-    double const AyBar = 2.0 * GetT1() * b * b / 2.0;
-    Cut const c{AyBar, Iyy(), GetT1() + GetT2(),
-                L"Max shear stress, fv_max = Vux*AyBar/(Iyy*2*Tf)\n                        = ", false, false};
-    CheckStress(*this, c, V, false, result);
+    CheckStress(*this, ChannelMinorCut(*this), V, kMinorAxis, result);
+}
+
+double CSectionCalcPFC::ShearResistance(bool major) const {
+    return major ? WebShearVr(*this, FlangedWeb(*this)).Vr : StressVr(*this, ChannelMinorCut(*this));
 }
 
 double CSectionCalcPFC::TorsionCapacity(CMemberResult* const) const {
@@ -265,23 +390,16 @@ CString CSectionCalcPFC::ShearResistedBy(bool major) const {
 
 void CSectionCalcT::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    // The stem cut at the neutral axis of major-axis bending, c below the
-    // top of the flange.
-    double const c = GetD() - Ybar();
-    double const AyBar = GetTw() * (c - GetT()) * (c - GetT()) / 2.0 + GetT() * GetB() * (c - GetT() / 2.0);
-    Cut const cut{AyBar, Ixx(), GetTw(), L"Max shear stress, fv_max = Vux*AyBar/(Ixx*Tf)\n                        = ",
-                  false, false};
-    CheckStress(*this, cut, V, true, result);
+    CheckStress(*this, TeeMajorCut(*this), V, kMajorAxis, result);
 }
 
 void CSectionCalcT::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    // The flange cut at the stem: one outstand b beyond the cut.
-    double const b = (GetB() - GetTw()) / 2.0;
-    double const AyBar = GetT() * b * (GetTw() + b) / 2.0;
-    Cut const c{AyBar, Iyy(), GetT(), L"Max shear stress, fv_max = Vuy*AyBar/(Iyy*Tw)\n                        = ",
-                false, false};
-    CheckStress(*this, c, V, false, result);
+    CheckStress(*this, TeeMinorCut(*this), V, kMinorAxis, result);
+}
+
+double CSectionCalcT::ShearResistance(bool major) const {
+    return StressVr(*this, major ? TeeMajorCut(*this) : TeeMinorCut(*this));
 }
 
 double CSectionCalcT::TorsionCapacity(CMemberResult* const) const {
@@ -296,20 +414,22 @@ CString CSectionCalcT::ShearResistedBy(bool major) const { return ResistedBy(maj
 // between the flanges of thickness tf).
 void CSectionCalcRHS::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    WriteHeader(*this, true, L"13.4.1", result);
-    TubeWebShear(*this, GetD(), GetTf(), GetTw(), V, true, result);
+    WriteHeader(*this, kMajorAxis, kClShear, result);
+    WebShear(*this, TubeWebs(*this, kMajorAxis), V, kMajorAxis, result);
 }
 
 // Across the section: the two flanges, the walls parallel to B (thickness
 // tf, between the webs of thickness tw).
 void CSectionCalcRHS::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    WriteHeader(*this, false, L"13.4.1", result);
-    TubeWebShear(*this, GetB(), GetTw(), GetTf(), V, false, result);
+    WriteHeader(*this, kMinorAxis, kClShear, result);
+    WebShear(*this, TubeWebs(*this, kMinorAxis), V, kMinorAxis, result);
 }
 
+double CSectionCalcRHS::ShearResistance(bool major) const { return WebShearVr(*this, TubeWebs(*this, major)).Vr; }
+
 CString CSectionCalcRHS::ShearResistedBy(bool major) const {
-    CString const k = CornerFactor() == 2.0 ? L"2" : L"4";
+    CString const k = ClearWidthCorners() == 2.0 ? L"2" : L"4";
     return ResistedBy(major, L"webs (the two walls of depth D), hw = D - " + k + L"*tf",
                       L"flanges (the two walls of width B), hw = B - " + k + L"*tw");
 }
@@ -323,27 +443,17 @@ double CSectionCalcRHS::TorsionCapacity(CMemberResult* const) const {
 
 // ---- circular hollow section ----
 
-namespace {
-// The tube cut across a diameter: AyBar of one half, (D^3 - Di^3)/12.
-double TubeAyBar(double D, double t) {
-    double const Di = D - 2.0 * t;
-    return (D * D * D - Di * Di * Di) / 12.0;
-}
-}  // namespace
-
 void CSectionCalcCHS::CheckShearCapacityXX(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    Cut const c{TubeAyBar(GetD(), GetT()), Iyy(), 2.0 * GetT(),
-                L"Max shear stress, fv_max = Vux*AyBar/(Iyy*2T)\n                        = ", true, true};
-    CheckStress(*this, c, V, true, result);
+    CheckStress(*this, TubeCut(*this, kMajorAxis), V, kMajorAxis, result);
 }
 
 void CSectionCalcCHS::CheckShearCapacityYY(double const& V, CMemberResult* const result) const {
     if (!result) return;
-    Cut const c{TubeAyBar(GetD(), GetT()), Ixx(), 2.0 * GetT(),
-                L"Max shear stress, fv_max = Vuy*AyBar/(Ixx*2*T)\n                        = ", true, false};
-    CheckStress(*this, c, V, false, result);
+    CheckStress(*this, TubeCut(*this, kMinorAxis), V, kMinorAxis, result);
 }
+
+double CSectionCalcCHS::ShearResistance(bool major) const { return StressVr(*this, TubeCut(*this, major)); }
 
 CString CSectionCalcCHS::ShearResistedBy(bool major) const { return ResistedBy(major, L"tube wall", L"tube wall"); }
 

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/DesignConstants.h"
 #include "framework/MemberResult.h"
+#include "shapes/ReportClauses.h"
 #include "shapes/SectionCalcAngle.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
@@ -15,9 +17,9 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
 
-constexpr double Phi = 0.9;
-constexpr double PiSq = 9.869604401089358;  // pi^2
-constexpr double kInf = CCSA_S16_09Section::kInfinity;
+using Corvid::Design::kInfinity;
+using Corvid::Design::kPhi;
+constexpr double PiSq = Corvid::Design::kPi * Corvid::Design::kPi;
 
 bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
 
@@ -62,7 +64,7 @@ Resistance Curve(CCSA_S16_09Section const& calc, double A, double Fe) {
     // Lambda = sqrt(Fy/Fe); 0 when the mode cannot occur (Fe infinite).
     r.Lambda = (std::isinf(Fe) || r.Fy == 0.0) ? 0.0 : std::sqrt(r.Fy / Fe);
     // Cr = Phi Aeff Fy (1 + Lambda^2n)^(-1/n)
-    r.Cr = Phi * r.Aeff * r.Fy * calc.CurveFactor(r.Lambda, r.n);
+    r.Cr = kPhi * r.Aeff * r.Fy * calc.CurveFactor(r.Lambda, r.n);
     return r;
 }
 
@@ -111,12 +113,12 @@ double TorsionalResistance(CCSA_S16_09Section const& calc, TorsionSection const&
     bool const text = Reporting(result);
     if (text)
         result->AddOutputString(L"Determination of CrT due to Torsional-buckling\n\t<i>ref. " + calc.CodeName() +
-                                L" cl 13.3.2</i>\n");
+                                detail::kClTorsionalBuckling + L"</i>\n");
     double const E = calc.YoungsModulus();
     double const G = calc.ShearModulus();
     double const r0sq = s.r0sq();
     if (Le == 0.0) {
-        Fez = kInf;  // no length, no torsional buckling
+        Fez = kInfinity;  // no length, no torsional buckling
     } else {
         double warp = s.warping ? PiSq * E * s.Cw / (Le * Le) : 0.0;
         // A length that is not a number leaves the warping term unknown: it
@@ -150,13 +152,13 @@ double FlexuralTorsionalResistance(CCSA_S16_09Section const& calc, TorsionSectio
     bool const text = Reporting(result);
     if (text)
         result->AddOutputString(L"Determination of CrFT due to Flexural-Torsional buckling\n\t<i>ref. " +
-                                calc.CodeName() + L" cl 13.3.2</i>\n");
+                                calc.CodeName() + detail::kClTorsionalBuckling + L"</i>\n");
     double const E = calc.YoungsModulus();
     double const G = calc.ShearModulus();
     double const r0sq = s.r0sq();
     double const Omega = 1.0 - (s.off1 * s.off1 + s.off2 * s.off2) / r0sq;
     if (!std::isfinite(Fe1) || !std::isfinite(Fez)) {
-        FeFT = kInf;  // one mode cannot occur, so neither can the coupled one
+        FeFT = kInfinity;  // one mode cannot occur, so neither can the coupled one
     } else if (Fe1 <= 0.0 || Fez <= 0.0) {
         FeFT = 0.0;  // no elastic resistance in one mode: none coupled
     } else {
@@ -222,15 +224,25 @@ double CSectionCalcI::CrFT(double, double Fey, double Fez, double& FeFT, CMember
 
 // ---- channel: shear centre behind the web, on the axis of symmetry x ----
 
+// The shear centre x_0 of cl. 13.3.2 needs e, the distance from the web
+// mid-line to the shear centre (on the side away from the flanges), of a
+// thin-walled channel (Galambos; AISC Design Guide 9): the flange shear
+// flows, T1 b'^2 h' V / (4 Ix) each, balance V e about the web, with b' =
+// B1 - Tw/2 to the web mid-line and h' = D - T1 between the flange mid-lines:
+//   e = (b' h')^2 T1 / (4 Ix).
+// Ix is the gross Ixx of the channel itself (root fillets and flange slope
+// included); with the thin-walled Ix = h'^2 (6 b' T1 + h' Tw) / 12 it reads
+// e = 3 b'^2 T1 / (6 b' T1 + h' Tw), the tabulated form.
+double ChannelShearCentreFromWeb(Corvid::Steel::CDesSectGeomPFC const& g) {
+    double const arm = (g.GetB1() - g.GetTw() / 2.0) * (g.GetD() - g.GetT1());
+    return arm * arm * g.GetT1() / (4.0 * g.CDesSectGeomPFC::Ixx());
+}
+
 namespace {
 TorsionSection ChannelSection(CSectionCalcPFC const& c) {
     TorsionSection s = GrossSection<CDesSectGeomPFC>(c);
-    double const D = c.GetD(), Tw = c.GetTw(), T1 = c.GetT1(), B1 = c.GetB1();
-    // Shear centre from the web mid-line: e = ((B1 - Tw/2)(D - T1))^2 T1 / (4 Ixx);
-    // from the centroid: x_0 = e + Xbar - Tw/2 (Xbar from the back of the web).
-    double const arm = (B1 - Tw / 2.0) * (D - T1);
-    double const e = arm * arm * T1 / (4.0 * s.I1);
-    s.off1 = e + c.CDesSectGeomPFC::Xbar() - Tw / 2.0;
+    // From the centroid: x_0 = e + Xbar - Tw/2 (Xbar from the back of the web).
+    s.off1 = ChannelShearCentreFromWeb(c) + c.CDesSectGeomPFC::Xbar() - c.GetTw() / 2.0;
     return s;
 }
 }  // namespace

@@ -23,6 +23,7 @@
 #include "SectionCatalog.h"
 #include "Tolerance.h"
 #include "SectionTables.h"
+#include "shapes/SectionCalcPFC.h"
 
 using namespace Corvid::Steel;
 using Corvid::Data::CSection;
@@ -31,6 +32,9 @@ namespace {
 
 constexpr double kTol = 0.015;
 constexpr double kTolTorsion = 0.05;
+// The channel's shear centre e = (b' h')^2 T/(4 Ix) takes the section's own Ix (fillets and flange slope included), the
+// table the thin-walled Ix, which is smaller: e up to 2.2 % under the table (C75x8.9: 8.00 against 8.18 mm).
+constexpr double kTolShearCentre = 0.025;
 
 // A named row's property may be modelled up to `above` over the table and `below` under it, for the reason given.
 struct Exception {
@@ -221,8 +225,9 @@ TEST(PublishedSections, Channels) {
     auto props = Gross();
     props.push_back({"x_bar", 1e-3, [](CDesSectGeom const& g, Row const&) { return g.Xbar(); }});
     props.push_back({"eo", 1e-3, [](CDesSectGeom const& g, Row const& r) {
-                         return static_cast<CDesSectGeomPFC const&>(g).ShearCentreFromWeb() - Cell(r, "tw") / 2;
-                     }});
+                         auto const& c = static_cast<CDesSectGeomPFC const&>(g);
+                         return SteelCSAS1609::ChannelShearCentreFromWeb(c) - Cell(r, "tw") / 2;
+                     }, kTolShearCentre});
     props.push_back({"Cw", 1e-9, [](CDesSectGeom const& g, Row const&) { return g.Gamma(); }, kTolTorsion});
     CatalogueAtSharedTables const catalogue;
     std::map<std::string, std::string> skipped;
