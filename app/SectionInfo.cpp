@@ -6,6 +6,7 @@
 
 #include "app/MemberFile.h"
 #include "framework/MemberResult.h"
+#include "framework/ResultFlags.h"
 #include "framework/Section.h"
 #include "framework/SteelGrade.h"
 #include "member/CSA_S16_09_Member.h"
@@ -49,20 +50,6 @@ double MomentResistance(CCSA_S16_09Section const& c, bool major) {
     return major ? c.Mrxx(nullptr) : c.Mryy(nullptr);
 }
 
-// The calculator offers shear only as a check: the utilisation of a unit
-// shear force is the reciprocal of the resistance (linear in V).
-double ShearResistance(CCSA_S16_09Section const& c, bool major) {
-    Corvid::Steel::CMemberResult r;
-    r.EnableText(false);
-    if (major)
-        c.CheckShearCapacityXX(1.0, &r);
-    else
-        c.CheckShearCapacityYY(1.0, &r);
-    double const util = r.MaxUtil(major ? Corvid::Steel::UtilKind::LocalShearMajor
-                                        : Corvid::Steel::UtilKind::LocalShearMinor);
-    return util > 0.0 ? 1.0 / util : 0.0;
-}
-
 }  // namespace
 
 NamedValues SectionDimensions(Corvid::Data::CSection const& section) {
@@ -86,8 +73,8 @@ void DescribeResistances(CCSA_S16_09Section const& calc, SectionInfo& info) {
                         {"Cr", squash->Crxx(0.0, Fe, nullptr)},
                         {"Mrx", MomentResistance(*bending, true)},
                         {"Mry", MomentResistance(*bending, false)},
-                        {"Vr_major", ShearResistance(*bending, true)},
-                        {"Vr_minor", ShearResistance(*bending, false)}};
+                        {"Vr_major", bending->ShearResistance(true)},
+                        {"Vr_minor", bending->ShearResistance(false)}};
 }
 
 SectionInfo DescribeSection(std::string const& description, std::string const& gradeName, int code) {
@@ -116,7 +103,7 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
         member->SetResult(&probe);
         member->Check();
         member->SetResult(nullptr);
-        handled = (probe.Flags() & 8u) == 0;
+        handled = (probe.Flags() & Corvid::Steel::ResultFlags::kSectionNotHandled) == 0;
     }
     if (!handled)
         throw InputError("section \"" + description + "\": the design code does not handle this " +
@@ -133,7 +120,7 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
     info.dimensions = Dimensions(section.Shape(), section.Dims());
     info.properties = {{"A", calc.Area()},  {"Ixx", calc.Ixx()}, {"Iyy", calc.Iyy()}, {"Sxx", calc.Sxx()},
                        {"Syy", calc.Syy()}, {"Zxx", calc.Zxx()}, {"Zyy", calc.Zyy()}, {"J", calc.J()},
-                       {"Cw", calc.Gamma()}, {"xbar", calc.Xbar()}, {"ybar", calc.Ybar()}};
+                       {"Cw", calc.Cw()}, {"xbar", calc.Xbar()}, {"ybar", calc.Ybar()}};
     auto const& tab = section.Tabulated();
     for (auto const& [name, value] : {std::pair{"A", tab.A}, {"Ixx", tab.Ixx}, {"Iyy", tab.Iyy}, {"Sxx", tab.Sxx},
                                       {"Syy", tab.Syy}, {"Zxx", tab.Zxx}, {"Zyy", tab.Zyy}, {"J", tab.J},

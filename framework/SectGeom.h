@@ -73,8 +73,6 @@ public:
     virtual double J() const { return m_p.J; }
     // Warping constant Cw, m^6 (CSA S16-09 cl. 13.6).
     virtual double Cw() const { return m_p.Cw; }
-    // TODO(issue 21): callers in shapes/, app/ and tests/ to call Cw().
-    double Gamma() const { return Cw(); }
     virtual double Iuu() const { return m_p.Iuu; }
     virtual double Ivv() const { return m_p.Ivv; }
     virtual double Alpha() const { return m_p.Alpha; }
@@ -171,8 +169,6 @@ public:
     CDesSectGeomPFC* Clone() const override { return new CDesSectGeomPFC(*this); }
     bool SetCorvidSec(Corvid::Data::CSection const& section, CMemberResult* const result) override;
 
-    // TODO(issue 21): callers in shapes/ (LateralTorsional.cpp) to call Cw().
-    double Iw() const { return Cw(); }
     double XbarPlastic() const { return m_p.XbarPlastic; }
     double YbarPlastic() const { return m_p.YbarPlastic; }
 

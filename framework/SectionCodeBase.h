@@ -69,9 +69,6 @@ public:
 
     // Properties the framework derives from the section geometry.
     virtual double Cw() const;     // warping constant, m^6 (CSA S16-09 cl. 13.6)
-    // TODO(issue 21): callers in member/ and app/ to call Cw(), and the
-    // calculators of shapes/ (CalcCommon.h) to override Cw() in its place.
-    virtual double Gamma() const { return Cw(); }
     virtual double Iuu() const;    // major principal second moment, m^4
     virtual double Ivv() const;    // minor principal second moment, m^4
     virtual double Alpha() const;  // angle from x to the u axis, rad

@@ -19,8 +19,6 @@ public:
     // marks a section or element the classification does not cover.
     enum BucklingClass : std::int32_t { Invalid = 0, Class1 = 1, Class2 = 2, Class3 = 3, Class4 = 4 };
     enum DesignMethod : std::int32_t { FullStrength = 0, ReducedStress = 1 };
-    // TODO(issue 21): callers in shapes/ and tests/ to use Corvid::Design::kInfinity.
-    static constexpr double kInfinity = Corvid::Design::kInfinity;
 
     CCSA_S16_09Section() = default;
     CCSA_S16_09Section(CCSA_S16_09Section const& other) = default;
@@ -91,12 +89,6 @@ public:
     // cl. 10.4.2.1) and L/r of a tension member (cl. 10.4.2.2).
     static constexpr double kSlendernessLimitCompression = 200.0;
     static constexpr double kSlendernessLimitTension = 300.0;
-    // Result flags of those limits: KL/r above 200 in compression (set with
-    // the axis's buckling failure flag); L/r above 300 in tension (a warning,
-    // set with ResultFlags::kWarning).
-    // TODO(issue 21): callers in member/ and app/ to use ResultFlags directly.
-    static constexpr std::uint32_t kFlagSlenderness = ResultFlags::kSlenderness;
-    static constexpr std::uint32_t kFlagTensionSlenderness = ResultFlags::kTensionSlenderness;
     virtual double Crxx(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cryy(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cruu(double Le, double& Fe, CMemberResult* const result) const;

@@ -126,7 +126,7 @@ public:
     double Zxx() const override { return Geom::Zxx(); }
     double Zyy() const override { return Geom::Zyy(); }
     double J() const override { return Geom::J(); }
-    double Gamma() const override { return Geom::Gamma(); }
+    double Cw() const override { return Geom::Cw(); }
     double Alpha() const override { return Geom::Alpha(); }
     double Iuu() const override { return Geom::Iuu(); }
     double Ivv() const override { return Geom::Ivv(); }

@@ -143,7 +143,7 @@ double Resistance(double Mu, ReferenceMoment const& ref, CMemberResult* const re
 // ---- I section ----
 
 double CSectionCalcI::Mcr(double const& Le, double w2, CMemberResult* const result) const {
-    double const Cw = CDesSectGeomI::Gamma();
+    double const Cw = CDesSectGeomI::Cw();
     return CriticalMoment(*this, CDesSectGeomI::Iyy(), CDesSectGeomI::J(), Cw, Le, w2, result);
 }
 
@@ -156,7 +156,7 @@ double CSectionCalcI::Mbxx(double Mu, CMemberResult* const result) const {
 // ---- channel: the yield moment in every class ----
 
 double CSectionCalcPFC::Mcr(double const& Le, double w2, CMemberResult* const result) const {
-    double const Cw = Iw();
+    double const Cw = CDesSectGeomPFC::Cw();
     return CriticalMoment(*this, CDesSectGeomPFC::Iyy(), CDesSectGeomPFC::J(), Cw, Le, w2, result);
 }
 

@@ -59,11 +59,11 @@ double CSectionCalcAngle::AreaCompEffective() const {
 namespace Corvid::Steel::SteelCSAS1609 {
 
 void CSectionCalcAngle::CheckShearCapacityXX(double const&, CMemberResult* const result) const {
-    if (result) result->SetUtilLocalShearMajor(kInfinity);
+    if (result) result->SetUtilLocalShearMajor(Corvid::Design::kInfinity);
 }
 
 void CSectionCalcAngle::CheckShearCapacityYY(double const&, CMemberResult* const result) const {
-    if (result) result->SetUtilLocalShearMinor(kInfinity);
+    if (result) result->SetUtilLocalShearMinor(Corvid::Design::kInfinity);
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -46,7 +46,7 @@ TorsionSection GrossSection(Geom const& g) {
     s.A = g.Geom::Area();
     s.I1 = g.Geom::Ixx();
     s.I2 = g.Geom::Iyy();
-    s.Cw = g.Geom::Gamma();
+    s.Cw = g.Geom::Cw();
     s.J = g.Geom::J();
     return s;
 }

@@ -67,7 +67,7 @@ Actions ActionsOf(CSectionCodeBase const& c) {
 template <class G>
 std::vector<double> Gross(G const& g) {
     return {g.Area(), g.Xbar(), g.Ybar(), g.Ixx(), g.Iyy(), g.Ixy(), g.Sxx(), g.Syy(),
-            g.Zxx(),  g.Zyy(),  g.J(),    g.Gamma(), g.Iuu(), g.Ivv(), g.Alpha()};
+            g.Zxx(),  g.Zyy(),  g.J(),    g.Cw(), g.Iuu(), g.Ivv(), g.Alpha()};
 }
 
 std::vector<CString> Fragments(CMemberResult const& r) {

@@ -50,7 +50,7 @@ TEST(Geometry, DoublySymmetricI) {
     EXPECT_REL(mm3(g.Sxx()), 1844000);                       // 2*200*20*190 + 2*10*180*90
     EXPECT_REL(mm3(g.Syy()), 409000);                        // 2*20*200^2/4 + 360*10^2/4
     EXPECT_REL(mm4(g.J()), 3580000.0 / 3);                   // (2*200*20^3 + 380*10^3)/3, h0 = 380
-    EXPECT_REL(mm6(g.Gamma()), 380.0 * 380 * (20 * 8e6 / 12) / 2);  // h0^2 I1 I2/(I1+I2), I1 = I2
+    EXPECT_REL(mm6(g.Cw()), 380.0 * 380 * (20 * 8e6 / 12) / 2);  // h0^2 I1 I2/(I1+I2), I1 = I2
     EXPECT_EQ(g.Alpha(), 0.0);
     EXPECT_REL(g.Iuu(), g.Ixx());
 }
@@ -70,7 +70,7 @@ TEST(Geometry, MonosymmetricIAndMirror) {
     EXPECT_REL(mm3(g.Sxx()), 605718);  // 200*17.9^2/2 + 200*2.1^2/2 + 2160*137.1 + 1000*277.1
     EXPECT_REL(mm4(g.J()), 1845920.0 / 3);  // (200*20^3 + 100*10^3 + 285*8^3)/3, h0 = 300 - 15
     // I1 = 20*200^3/12, I2 = 10*100^3/12 = I1/16: Cw = 285^2 * I1/17 = 6.370588e10
-    EXPECT_REL(mm6(g.Gamma()), 285.0 * 285 * (20 * 8e6 / 12) / 17);
+    EXPECT_REL(mm6(g.Cw()), 285.0 * 285 * (20 * 8e6 / 12) / 17);
 
     // Turned over, this one and one with fillets and a 1:6 slope: the flanges exchange, the slope and properties stay.
     CDesSectGeomI sloped;
@@ -113,7 +113,7 @@ TEST(Geometry, Tee) {
     EXPECT_REL(mm(g.Props().YbarPlastic), 184);          // A/2 = 2400 < 3000: 2400/150 = 16 below the top
     EXPECT_REL(mm3(g.Sxx()), 189600);                    // 150*16^2/2 + 150*4^2/2 + 1800*94
     EXPECT_REL(mm4(g.J()), 1390000.0 / 3);               // (150*20^3 + 190*10^3)/3
-    EXPECT_REL(mm6(g.Gamma()), 187500000 + 6.859e9 / 36);  // 150^3 20^3/144 + 190^3 10^3/36
+    EXPECT_REL(mm6(g.Cw()), 187500000 + 6.859e9 / 36);  // 150^3 20^3/144 + 190^3 10^3/36
     // Flange 100 x 10, stem 20 thick: A = 1000 + 3800; A/2 = 2400 > 1000, so the stem above the axis holds 1400 = 20
     // (190 - yp): yp = 120.
     g.SetDimensions(0.2, 0.1, 0.01, 0.02, 0);
@@ -138,7 +138,7 @@ TEST(Geometry, Channel) {
     double const e = Corvid::Steel::SteelCSAS1609::ChannelShearCentreFromWeb(g);
     EXPECT_REL(mm(e), 14630.0 * 14630 * 10 * 3 / (4 * 52108000.0));
     // Cw = T b'^3 h'^2/12 (3 b' T + 2 h' Tw)/(6 b' T + h' Tw) = 10*456 533*36 100/12 * 4590/5760
-    EXPECT_REL(mm6(g.Gamma()), 10.0 * 456533 * 36100 / 12 * 4590 / 5760);
+    EXPECT_REL(mm6(g.Cw()), 10.0 * 456533 * 36100 / 12 * 4590 / 5760);
     // Root fillets R = 8 (El Darwish & Johnston, AISC Design Guide 9; Roark's L junction for web to flange):
     //   flange K1 = 80*10^3 (1/3 - 0.105*10/80 (1 - 10^4/(192*80^4))) = 25 616.668 (one free end), web 180*6^3/3 = 12 960
     //   junction D = 2 (10 + 6 + 3*8 - sqrt(2 (16 + 10)(16 + 6))) = 12.353862, alpha = 6/10 (0.07 + 0.076*8/10) = 0.07848
@@ -167,7 +167,7 @@ TEST(Geometry, UnequalAngleAndReflection) {
     EXPECT_REL(mm3(g.Sxx()), 99000);                 // 1000*25 + 10*20^2/2 + 10*120^2/2
     EXPECT_REL(mm3(g.Zxx()), 5576250 / 101.25);      // to the toe of the vertical leg
     EXPECT_REL(mm4(g.J()), 80000);                   // (145 + 95) 10^3/3
-    EXPECT_REL(mm6(g.Gamma()), 1000.0 / 36 * 3906000);  // t^3/36 (145^3 + 95^3)
+    EXPECT_REL(mm6(g.Cw()), 1000.0 / 36 * 3906000);  // t^3/36 (145^3 + 95^3)
 
     g.SetDimensions(0.15, 0.1, 0.01, 0.012);
     CGeomProps const b = g.Props();
@@ -233,7 +233,7 @@ TEST(Geometry, SlopedChannelByHand) {
     CDesSectGeomPFC flat;
     flat.SetDimensions(0.2, 0.08, 0.01, 0.08, 0.01, 0.01, 0);
     EXPECT_REL(g.J(), flat.J());
-    EXPECT_REL(g.Gamma(), flat.Gamma());
+    EXPECT_REL(g.Cw(), flat.Cw());
 }
 
 // I D = 200, B = 100, T = 10, Tw = 10, slope 10 %: four outstands L = 45 from t1 = 10 + 0.1*22.5 = 12.25 to t2 =

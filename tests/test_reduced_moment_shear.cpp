@@ -20,7 +20,7 @@ using s16test::LoadCalc;
 
 constexpr double kN = 1e3;
 constexpr double kNm = 1e3;
-constexpr double kInf = CCSA_S16_09Section::kInfinity;
+constexpr double kInf = Corvid::Design::kInfinity;
 
 std::string Text(CMemberResult const& r) { return Corvid::Narrow(r.GetMarkup()); }
 
