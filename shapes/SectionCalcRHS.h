@@ -55,18 +55,12 @@ public:
     double XbarYYEffective() const override;
     double ZyyEffective() const override;
 
-    // Two corner allowances k, of two different widths B - k tw and D - k tf:
-    // - the clear width of a wall (CSA S16-09 cl. 11.3.2): 2 for a welded box,
-    //   the width between the cross walls; 4 for a formed tube, the flat
-    //   width clear of its corner radii. The b/t and h/w classes, the shear
-    //   depths and the web reduction of M'r read it.
+    // The corner allowance k of a wall's width B - k tw or D - k tf (CSA
+    // S16-09 cl. 11.3.2): 2 for a welded box, the width between the cross
+    // walls; 4 for a formed tube, the flat width clear of its corner radii.
+    // The b/t and h/w classes, the effective area of cl. 13.3.3, the shear
+    // depths and the web reduction of M'r all read this one width.
     double ClearWidthCorners() const { return IsWelded() ? 2.0 : 4.0; }
-    // - the allowance of the compression effective area (AreaCompEffective):
-    //   2 for a rolled tube, 4 for any other. It is the engine's own rule,
-    //   not the clear width above (it is the other way round for the two
-    //   fabrications the checks accept); kept apart so that neither changes
-    //   the other's results.
-    double EffectiveAreaCorners() const { return FabricationType() == 0 ? 2.0 : 4.0; }
 
     // This section and its actions turned a quarter turn clockwise: a copy
     // kept by this calculator and made again at each call (the previous

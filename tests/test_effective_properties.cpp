@@ -244,7 +244,8 @@ TEST(EffectiveProperties, IYbarCompEffectiveUsesTheAppliedStress) {
 
 // RHS D=200 B=400 t=8 (rolled): flange (400 - 32)/8 = 46 > 35.81, web 21; from the centre of the tube. A = 2 x 400 x 8
 // + 2 x 184 x 8 = 9344 mm^2, Ixx = (400 x 200^3 - 384 x 184^3)/12 = 67 322 538.7 mm^4.
-//   Compression area, k = 2 rolled, 4 welded: removed 2 |(400 - 35.8130 x 8 - k x 8) 8| = 1559.94, 1303.94 mm^2; Major
+//   Compression area (cl. 13.3.3), b the clear width of cl. 11.3.2, B - k t with k = 4 formed, 2 welded: removed
+//   2 |(400 - 35.8130 x 8 - k x 8) 8| = 1303.94, 1559.94 mm^2; Major
 //   axis: removed dA = (400 - 286.504) 8 = 907.97 -> Ae = 8436.03 mm^2; ye = sigma dA (D - tf)/2/Ae = +10.3325 mm for
 //   Mx >= 0, -10.3325 for Mx < 0; Ie = Ixx - 8^2 dA/12 - 96^2 dA - (96 dA/Ae)^2 Ae = 58 049 219 mm^4, Ze = Ie/(10.3325
 //   + 100) = 526 130 mm^3 either sign
@@ -254,9 +255,9 @@ TEST(EffectiveProperties, RhsSlenderFlange) {
     double const Ie = Ixx - 64 * dA / 12 - 96 * 96 * dA - (96 * dA / Ae) * (96 * dA / Ae) * Ae;
     double const ye = dA * 96 / Ae, Ze = Ie / (ye + 100);
     auto c = Make<CSectionCalcRHS>(L"RHS D=200 B=400 t=8");
-    EXPECT_REL(c.AreaCompEffective(), (A - 2 * (400 - 670 / s350 * 8 - 2 * 8) * 8) * mm2);
+    EXPECT_REL(c.AreaCompEffective(), (A - 2 * (400 - 670 / s350 * 8 - 4 * 8) * 8) * mm2);
     EXPECT_REL(Make<CSectionCalcRHS>(L"RHS D=200 B=400 t=8 fab=welded").AreaCompEffective(),
-               (A - 2 * (400 - 670 / s350 * 8 - 4 * 8) * 8) * mm2);
+               (A - 2 * (400 - 670 / s350 * 8 - 2 * 8) * 8) * mm2);
     EXPECT_REL(c.AreaXXEffective(), Ae * mm2);
     for (double Mx : {+1000.0, 0.0, -1000.0}) {  // Mx = 0 counts as positive
         c.SetMomentXX(Mx);
