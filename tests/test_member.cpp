@@ -682,6 +682,9 @@ TEST(Interaction, AmplificationAndBeta) {
     // No minor-axis moment: kappa = 0, omega1 = 0.6 (not 0/0).
     EXPECT_REL(m.member.U1y(span, 100e3), 0.6 / (1.0 - 100e3 / (kPi * kPi * E * calc->Iyy() / 16.0)));
     EXPECT_EQ(m.member.U1x(span, Ce), kInf);  // at the Euler load: no bound
+    // End moments 0.0005 and 0.001 N.m: the smaller below 0.001 N.m counts as none, kappa = 0, omega1 = 0.6 (not 0.8).
+    TestMember t(kW250, L"350W", Points({0, 4}, RB::kPinned), {{-100e3, -100e3, 0.0005, 0.001}});
+    EXPECT_REL(t.member.U1x(t.Span(0, 1), 100e3), 0.6 / (1.0 - 100e3 / Ce));
     // A transversely loaded span: omega1 = 1.0.
     TestMember l(kW250, L"350W", Points({0, 4}, RB::kPinned), {{-100e3, -100e3, 50e3, -50e3, 0, 0, true}});
     EXPECT_REL(l.member.U1x(l.Span(0, 1), 100e3), 1.0 / (1.0 - 100e3 / Ce));
