@@ -355,6 +355,20 @@ CString CDesSectGeomTwoFlanges::SectGeomString(CDesFormat const& format) const {
            DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
+CDesSectGeomTwoFlanges::FlangeFit CDesSectGeomTwoFlanges::FitFlanges(double b1, double b2) const {
+    // The fillets must end on the flange faces (within the outstands) and
+    // must not overlap along the web between the flanges at the web face.
+    double const s = FitSlope(m_slope, m_T1, b1, m_T2, b2);
+    double const clear = m_D - FlangeThickness(m_T1, s, b1, 1.0) - FlangeThickness(m_T2, s, b2, 1.0);
+    double const room = std::min({b1 / FilletRun(s), b2 / FilletRun(s), clear / (2 * FilletRise(s))});
+    return {s, FitRadius(m_R, room)};
+}
+
+double CDesSectGeomTwoFlanges::PlateSumJ() const {
+    double const h0 = m_D - (m_T1 + m_T2) / 2.0;
+    return (m_B1 * Cube(m_T1) + m_B2 * Cube(m_T2) + h0 * Cube(m_Tw)) / 3.0;
+}
+
 void CDesSectGeomI::MirrorXX() {
     std::swap(m_B1, m_B2);
     std::swap(m_T1, m_T2);
@@ -362,13 +376,7 @@ void CDesSectGeomI::MirrorXX() {
 }
 
 void CDesSectGeomI::Compute() {
-    // The fillets must end on the flange faces (within the outstands) and
-    // must not overlap along the web between the flanges at the web face.
-    double const b1 = (m_B1 - m_Tw) / 2, b2 = (m_B2 - m_Tw) / 2;
-    double const s = FitSlope(m_slope, m_T1, b1, m_T2, b2);
-    double const clear = m_D - FlangeThickness(m_T1, s, b1, 1.0) - FlangeThickness(m_T2, s, b2, 1.0);
-    double const room = std::min({b1 / FilletRun(s), b2 / FilletRun(s), clear / (2 * FilletRise(s))});
-    double const R = FitRadius(m_R, room);
+    auto const [s, R] = FitFlanges((m_B1 - m_Tw) / 2, (m_B2 - m_Tw) / 2);
     GrossProps const g = detail::ComputeGross(OutlineI(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R, s));
     m_p = CGeomProps{};
     StoreGross(m_p, g);
@@ -380,26 +388,26 @@ void CDesSectGeomI::Compute() {
     // St Venant torsion (sloped flanges: the same formulas with the average
     // flange thickness, as for the warping constant below). Without root
     // fillets (plates welded together), the thin-walled sum of b t^3 / 3 over
-    // the flanges (full width) and the web between the flange mid-planes:
-    //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
+    // the flanges (full width) and the web between the flange mid-planes
+    // (PlateSumJ).
     // With root fillets (rolled), El Darwish & Johnston as the tables give it:
     //   J = K2(B1, T1) + K2(B2, T2) + (D - T1 - T2) Tw^3 / 3
     //       + alpha D^4 (T1, Tw, R) + alpha D^4 (T2, Tw, R).
     // The second is not the limit of the first as R -> 0 (it also carries the
     // free-end reductions of the flanges): a fillet-free section keeps the
     // plate sum, a filleted one the table value.
-    double const h0 = m_D - (m_T1 + m_T2) / 2.0;
     if (R > 0.0)
         m_p.J = PlateTwoFreeEnds(m_B1, m_T1) + PlateTwoFreeEnds(m_B2, m_T2) + (m_D - m_T1 - m_T2) * Cube(m_Tw) / 3.0 +
                 TJunction(m_T1, m_Tw, R) + TJunction(m_T2, m_Tw, R);
     else
-        m_p.J = (m_B1 * Cube(m_T1) + m_B2 * Cube(m_T2) + h0 * Cube(m_Tw)) / 3.0;
+        m_p.J = PlateSumJ();
 
     // Warping constant of an I with flanges as the only warping parts
     // (Timoshenko & Gere; AISC Design Guide 9 for singly symmetric I):
     //   Cw = h0^2 I1 I2 / (I1 + I2),  Ii = Ti Bi^3 / 12,
     // which for equal flanges is h0^2 Iy_flanges / 4 (sloped flanges: Ti the
     // average thickness).
+    double const h0 = m_D - (m_T1 + m_T2) / 2.0;
     double const I1 = m_T1 * Cube(m_B1) / 12.0;
     double const I2 = m_T2 * Cube(m_B2) / 12.0;
     m_p.Cw = h0 * h0 * I1 * I2 / (I1 + I2);
@@ -416,29 +424,23 @@ bool CDesSectGeomPFC::SetCorvidSec(CSection const& section, CMemberResult* const
 }
 
 void CDesSectGeomPFC::Compute() {
-    double const b1 = m_B1 - m_Tw, b2 = m_B2 - m_Tw;
-    double const s = FitSlope(m_slope, m_T1, b1, m_T2, b2);
-    double const clear = m_D - FlangeThickness(m_T1, s, b1, 1.0) - FlangeThickness(m_T2, s, b2, 1.0);
-    double const room = std::min({b1 / FilletRun(s), b2 / FilletRun(s), clear / (2 * FilletRise(s))});
-    double const R = FitRadius(m_R, room);
+    auto const [s, R] = FitFlanges(m_B1 - m_Tw, m_B2 - m_Tw);
     GrossProps const g = detail::ComputeGross(OutlineChannel(m_D, m_B1, m_T1, m_B2, m_T2, m_Tw, R, s));
     m_p = CGeomProps{};
     StoreGross(m_p, g);
     if (IsXXSymmetric()) SymmetricAboutX(m_p, g, m_D / 2.0);
 
     // St Venant torsion (sloped flanges: the average flange thickness).
-    // Without root fillets, the plate sum of the I:
-    //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
+    // Without root fillets, the plate sum of the I (PlateSumJ).
     // With root fillets, El Darwish & Johnston: flanges with one free end,
     // the web between the flanges and two L junctions,
     //   J = K1(B1, T1) + K1(B2, T2) + (D - T1 - T2) Tw^3 / 3
     //       + alpha D^4 (T1, Tw, R) + alpha D^4 (T2, Tw, R).
-    double const h0 = m_D - (m_T1 + m_T2) / 2.0;
     if (R > 0.0)
         m_p.J = PlateOneFreeEnd(m_B1, m_T1) + PlateOneFreeEnd(m_B2, m_T2) + (m_D - m_T1 - m_T2) * Cube(m_Tw) / 3.0 +
                 LJunction(m_T1, m_Tw, R) + LJunction(m_T2, m_Tw, R);
     else
-        m_p.J = (m_B1 * Cube(m_T1) + m_B2 * Cube(m_T2) + h0 * Cube(m_Tw)) / 3.0;
+        m_p.J = PlateSumJ();
 
     // Warping constant of a channel on its wall mid-lines (Galambos,
     // "Flexural-Torsional Buckling of Thin-Walled Members"; AISC Design Guide

@@ -146,6 +146,16 @@ public:
     CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
 
 protected:
+    // The flange slope and the root radius that fit flanges of outstands b1,
+    // b2 (from the web face to the toe) in the outline.
+    struct FlangeFit {
+        double slope, R;
+    };
+    FlangeFit FitFlanges(double b1, double b2) const;
+    // St Venant constant of the plates without root fillets:
+    //   J = (B1 T1^3 + B2 T2^3 + h0 Tw^3) / 3,  h0 = D - (T1 + T2)/2.
+    double PlateSumJ() const;
+
     double m_D = 0, m_B1 = 0, m_T1 = 0, m_B2 = 0, m_T2 = 0, m_Tw = 0, m_R = 0, m_slope = 0;
 };
 
