@@ -19,9 +19,7 @@ BatchItem CheckOne(MemberReader const& read, RunOptions const& options) {
         MemberInput const input = read();
         where = Where(input, "");
         item.outcome = CheckMember(input, options);
-    } catch (InputError const& e) {
-        item.error = e.what();
-    } catch (std::exception const& e) {
+    } catch (InputError const& e) { item.error = e.what(); } catch (std::exception const& e) {
         item.error = where + ": the check failed: " + e.what();
     }
     return item;
@@ -39,8 +37,14 @@ public:
 
     Stream(MemberSource const& source, std::size_t total, RunOptions const& options, std::size_t workers,
            Render const& render, Emit const& emit, Progress const& progress)
-        : m_source(source), m_total(total), m_options(options), m_render(render), m_emit(emit),
-          m_progress(progress), m_window(4 * workers + 4), m_slots(m_window) {}
+        : m_source(source),
+          m_total(total),
+          m_options(options),
+          m_render(render),
+          m_emit(emit),
+          m_progress(progress),
+          m_window(4 * workers + 4),
+          m_slots(m_window) {}
 
     // A worker that fails stops them all (none may wait for a member that
     // will never be handed over); the failure is thrown once all are done.

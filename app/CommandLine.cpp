@@ -87,7 +87,8 @@ struct SectionArgs {
 void Error(std::string const& message) { std::cerr << "s16check: " << s16app::Printable(message) << "\n"; }
 // An error of a member, or the warnings of a checked member.
 void Tell(s16app::BatchItem const& item) {
-    if (!item.outcome) Error(item.error);
+    if (!item.outcome)
+        Error(item.error);
     else
         for (auto const& w : item.outcome->warnings) Error("warning: " + w);
 }
@@ -173,7 +174,8 @@ bool OutputIsAnInput(std::string const& output, std::vector<std::string> const& 
     std::vector<std::string> named;
     std::copy_if(files.begin(), files.end(), std::back_inserter(named), [](std::string const& f) { return f != "-"; });
     std::string input = s16app::SameFileAs(output, named);
-    struct stat in {}, out {};
+    struct stat in {
+    }, out{};
     if (input.empty() && named.size() < files.size() && !output.empty() && ::fstat(STDIN_FILENO, &in) == 0 &&
         S_ISREG(in.st_mode) && ::stat(output.c_str(), &out) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
         input = "read as the standard input";
@@ -221,8 +223,8 @@ CheckFormat FormatOf(CheckArgs const& a) {
     f.csv = a.format == "csv";
     f.style.lines = a.format == "jsonl";
     f.style.report = a.report == "text";
-    f.colour = a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) &&
-               !std::getenv("NO_COLOR");
+    f.colour =
+        a.format == "text" && a.output.empty() && !a.noColor && isatty(STDOUT_FILENO) && !std::getenv("NO_COLOR");
     f.detail = a.detail == "summary" ? s16app::Detail::Summary
                : a.detail == "full"  ? s16app::Detail::Full
                                      : s16app::Detail::Normal;
@@ -279,9 +281,7 @@ public:
         try {
             if (m_rows) m_rows->Add(s16app::MakeBatchRow(i, item));
             if (m_format.html) m_sections->Write(text);
-        } catch (std::exception const&) {
-            m_formatted = false;
-        }
+        } catch (std::exception const&) { m_formatted = false; }
         if (!m_format.html) {
             std::lock_guard<std::timed_mutex> const lock(s16app::OutputLock());
             m_out << text;
@@ -395,9 +395,12 @@ int RunDesign(DesignArgs const& a) {
         none = none || !item.outcome->chosen;
     }
     std::ostringstream text;
-    if (a.format == "json") s16app::RenderDesignJson(text, items);
-    else if (a.format == "html") s16app::RenderDesignHtml(text, items);
-    else s16app::RenderDesignText(text, items);
+    if (a.format == "json")
+        s16app::RenderDesignJson(text, items);
+    else if (a.format == "html")
+        s16app::RenderDesignHtml(text, items);
+    else
+        s16app::RenderDesignText(text, items);
     if (!text) {
         Error("the report could not be formatted (out of memory?); no report was written");
         return kExitInput;
@@ -620,13 +623,13 @@ void AddSection(CLI::App& app, SectionCommand& s) {
                           ->check(CLI::IsMember({"text", "json"}))
                           ->capture_default_str();
     // A listing shows no section: what would describe one has no effect.
-    s.list = sectionCmd
-                 ->add_option("--list", section.list,
-                              "List the catalogue designations that start with PREFIX, one a line")
-                 ->excludes(descriptionOpt)
-                 ->excludes(gradeOpt)
-                 ->excludes(codeOpt)
-                 ->excludes(formatOpt);
+    s.list =
+        sectionCmd
+            ->add_option("--list", section.list, "List the catalogue designations that start with PREFIX, one a line")
+            ->excludes(descriptionOpt)
+            ->excludes(gradeOpt)
+            ->excludes(codeOpt)
+            ->excludes(formatOpt);
     s.cmd = sectionCmd;
 }
 

@@ -32,10 +32,14 @@ struct FamilyInfo {
 };
 
 FamilyInfo const kFamilies[] = {
-    {Family::W, "W", "W"},           {Family::HP, "HP", "HP"},
-    {Family::C, "C", "C"},           {Family::MC, "MC", "MC"},
-    {Family::WT, "WT", "WT"},        {Family::L, "L", "L"},
-    {Family::HssRect, "HSS-rect", "HSS"}, {Family::HssSquare, "HSS-square", "HSS"},
+    {Family::W, "W", "W"},
+    {Family::HP, "HP", "HP"},
+    {Family::C, "C", "C"},
+    {Family::MC, "MC", "MC"},
+    {Family::WT, "WT", "WT"},
+    {Family::L, "L", "L"},
+    {Family::HssRect, "HSS-rect", "HSS"},
+    {Family::HssSquare, "HSS-square", "HSS"},
     {Family::HssRound, "HSS-round", "HSS"},
 };
 
@@ -110,9 +114,17 @@ std::vector<std::string> G40Sizes(Family f) {
         for (char const* s : {"51", "64", "76", "89", "102", "127", "152", "178", "203", "254", "305"})
             sizes.push_back({std::string(s) + "x" + s, {std::atof(s), std::atof(s)}});
     if (f == Family::HssRect)
-        for (auto const& p : std::vector<std::pair<char const*, char const*>>{
-                 {"76", "51"}, {"102", "51"}, {"102", "76"}, {"127", "76"}, {"152", "76"}, {"152", "102"},
-                 {"178", "102"}, {"203", "102"}, {"203", "152"}, {"254", "152"}, {"305", "203"}})
+        for (auto const& p : std::vector<std::pair<char const*, char const*>>{{"76", "51"},
+                                                                              {"102", "51"},
+                                                                              {"102", "76"},
+                                                                              {"127", "76"},
+                                                                              {"152", "76"},
+                                                                              {"152", "102"},
+                                                                              {"178", "102"},
+                                                                              {"203", "102"},
+                                                                              {"203", "152"},
+                                                                              {"254", "152"},
+                                                                              {"305", "203"}})
             sizes.push_back({std::string(p.first) + "x" + p.second, {std::atof(p.first), std::atof(p.second)}});
     if (f == Family::HssRound)
         for (char const* s : {"60", "73", "89", "114", "141", "168", "219", "273", "324"})
@@ -144,17 +156,15 @@ std::vector<Candidate> const& FamilyCache::Get(Family f, std::string const& wher
             Candidate c;
             c.name = n;
             try {
-                auto const made = sections ? sections->Get(n)
-                                           : std::make_shared<Corvid::Data::CSection const>(Corvid::Widen(n));
+                auto const made =
+                    sections ? sections->Get(n) : std::make_shared<Corvid::Data::CSection const>(Corvid::Widen(n));
                 auto const& s = *made;
                 if (!InFamily(f, s)) continue;
                 auto const& d = s.Dims();
                 c.depth = d.D;
                 c.width = s.Shape() == Corvid::Data::CSecGeom::CHS ? d.D : std::max({d.B, d.B1, d.B2});
                 c.mass = s.Geometry() ? s.Geometry()->Area() * kSteelDensity : 0.0;
-            } catch (std::invalid_argument const& e) {
-                c.problem = e.what();
-            }
+            } catch (std::invalid_argument const& e) { c.problem = e.what(); }
             out.push_back(std::move(c));
         }
     };
@@ -167,8 +177,8 @@ std::vector<Candidate> const& FamilyCache::Get(Family f, std::string const& wher
 }
 
 DesignInput ReadDesignBlock(Field const& field) {
-    ObjectReader const obj(field, {"family", "max_depth", "min_depth", "max_width", "limit", "top", "self_weight",
-                                   "self_weight_factor"});
+    ObjectReader const obj(
+        field, {"family", "max_depth", "min_depth", "max_width", "limit", "top", "self_weight", "self_weight_factor"});
     DesignInput d;
     if (auto f = obj.Get("family")) {
         d.family = f->String();
@@ -217,8 +227,8 @@ MemberInput WithSelfWeight(MemberInput const& input, double massKgPerM, double f
     std::size_t heldCount = 0;
     for (auto const& p : pts) heldCount += held(p) ? 1 : 0;
     bool const span = heldCount == 2 && held(pts.front()) && held(pts.back());
-    bool const cantilever = heldCount == 1 && ((held(pts.front()) && fixed(pts.front())) ||
-                                               (held(pts.back()) && fixed(pts.back())));
+    bool const cantilever =
+        heldCount == 1 && ((held(pts.front()) && fixed(pts.front())) || (held(pts.back()) && fixed(pts.back())));
     if (!span && !cantilever)
         throw InputError(Where(input, "design.self_weight") +
                          ": the actions of the own weight are known for a member held in the plane of the web at "
@@ -237,8 +247,9 @@ MemberInput WithSelfWeight(MemberInput const& input, double massKgPerM, double f
         Va = 0.0;  // free at x0
     }
     auto V = [&](double x) { return Va + w * x; };
-    auto M = [&](double x) { return span ? -w * x * (L - x) / 2.0 + Ma * (1.0 - x / L) + Mb * x / L
-                                         : Ma + Va * x + w * x * x / 2.0; };
+    auto M = [&](double x) {
+        return span ? -w * x * (L - x) / 2.0 + Ma * (1.0 - x / L) + Mb * x / L : Ma + Va * x + w * x * x / 2.0;
+    };
     MemberInput out = input;
     for (std::size_t c = 0; c < out.cases.size(); ++c) {
         auto& lc = out.cases[c];
@@ -248,8 +259,9 @@ MemberInput WithSelfWeight(MemberInput const& input, double massKgPerM, double f
         if (!loads || !any) {
             std::string const field = input.namedCases ? "cases[" + std::to_string(c) + "]"
                                                        : std::string(lc.stations ? "stations" : "subspans");
-            std::string const warning = field + ": the actions are given at points and do not change with the "
-                                                "section: the own weight is not added";
+            std::string const warning = field +
+                                        ": the actions are given at points and do not change with the "
+                                        "section: the own weight is not added";
             if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end()) warnings.push_back(warning);
             continue;
         }
@@ -284,8 +296,8 @@ template <class T>
 std::optional<T> Pick(MemberInput const& input, std::optional<T> const& block, std::optional<T> const& line,
                       char const* field, char const* option) {
     if (block && line && *block != *line)
-        throw InputError(Where(input, std::string("design.") + field) + ": also given on the command line (" +
-                         option + ") with another value");
+        throw InputError(Where(input, std::string("design.") + field) + ": also given on the command line (" + option +
+                         ") with another value");
     return block ? block : line;
 }
 
@@ -295,11 +307,14 @@ Settings Resolve(MemberInput const& input, DesignDefaults const& d) {
     Settings s;
     auto const family = Pick(input, b.family, d.given.family, "family", "--family");
     if (!family)
-        throw InputError(Where(input, "design.family") + ": no family given (--family or \"design\": {\"family\": "
-                                                        "..}; known: " + FamilyNames() + ")");
+        throw InputError(Where(input, "design.family") +
+                         ": no family given (--family or \"design\": {\"family\": "
+                         "..}; known: " +
+                         FamilyNames() + ")");
     auto const f = FamilyOf(*family);
-    if (!f) throw InputError(Where(input, "design.family") + ": unknown family \"" + *family + "\" (known: " +
-                             FamilyNames() + ")");
+    if (!f)
+        throw InputError(Where(input, "design.family") + ": unknown family \"" + *family +
+                         "\" (known: " + FamilyNames() + ")");
     s.family = *f;
     s.familyField = Where(input, b.family ? "design.family" : "") + (b.family ? "" : " (--family)");
     s.maxDepth = Pick(input, b.maxDepth, d.given.maxDepth, "max_depth", "--max-depth");
@@ -383,11 +398,11 @@ std::vector<Candidate const*> TryLightest(Trial const& trial, std::vector<Candid
         ++out.tried;
         try {
             DesignRow const r = trial.Row(*c, trial.Check(*c, options));
-            if (r.pass) out.passing.push_back(r);
-            else if (out.passing.empty()) failed.push_back(c);
-        } catch (InputError const& e) {
-            out.skipped.emplace_back(c->name, Reason(e.what(), trial.input));
-        }
+            if (r.pass)
+                out.passing.push_back(r);
+            else if (out.passing.empty())
+                failed.push_back(c);
+        } catch (InputError const& e) { out.skipped.emplace_back(c->name, Reason(e.what(), trial.input)); }
     }
     return failed;
 }
@@ -442,9 +457,7 @@ std::vector<DesignItem> DesignAll(std::vector<MemberInput> const& members, Desig
         for (std::size_t i = next++; i < n; i = next++) {
             try {
                 items[i].outcome = DesignMember(members[i], run);
-            } catch (InputError const& e) {
-                items[i].error = e.what();
-            } catch (std::exception const& e) {
+            } catch (InputError const& e) { items[i].error = e.what(); } catch (std::exception const& e) {
                 items[i].error = Where(members[i], "") + ": " + e.what();
             }
         }

@@ -78,9 +78,9 @@ struct DesignOutcome {
     std::size_t candidates = 0;  // sections of the family within the dimension limits
     std::size_t tried = 0;       // sections checked
     std::optional<DesignRow> chosen;
-    std::optional<MemberOutcome> result;  // the full check of the chosen section
-    std::vector<DesignRow> lighterFailing;  // the next lighter sections that fail, heaviest first
-    std::vector<DesignRow> passing;         // the lightest passing sections, by mass
+    std::optional<MemberOutcome> result;                       // the full check of the chosen section
+    std::vector<DesignRow> lighterFailing;                     // the next lighter sections that fail, heaviest first
+    std::vector<DesignRow> passing;                            // the lightest passing sections, by mass
     std::vector<std::pair<std::string, std::string>> skipped;  // section, why it could not be checked
     std::vector<std::string> warnings;
 };
@@ -94,7 +94,7 @@ struct DesignDefaults {
 
 struct DesignRun {
     DesignDefaults defaults;
-    RunOptions options;       // text for the chosen section's report; its section cache
+    RunOptions options;  // text for the chosen section's report; its section cache
     FamilyCache* families = nullptr;
 };
 

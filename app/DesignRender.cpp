@@ -35,29 +35,34 @@ struct Counts {
 Counts CountDesign(std::vector<DesignItem> const& items) {
     Counts c;
     for (auto const& i : items) {
-        if (!i.outcome) ++c.errors;
-        else if (i.outcome->chosen) ++c.found;
-        else ++c.none;
+        if (!i.outcome)
+            ++c.errors;
+        else if (i.outcome->chosen)
+            ++c.found;
+        else
+            ++c.none;
     }
     return c;
 }
 
 std::string CountsText(Counts const& c) {
-    return CountsLine(c.found + c.none + c.errors,
-                      std::to_string(c.found) + " with a section, " + std::to_string(c.none) +
-                          " without a section within the limits",
-                      c.errors, "designed");
+    return CountsLine(
+        c.found + c.none + c.errors,
+        std::to_string(c.found) + " with a section, " + std::to_string(c.none) + " without a section within the limits",
+        c.errors, "designed");
 }
 
 std::string NoSection(DesignOutcome const& d) {
     return "No " + d.family + " section within the limits passes (utilisation limit " + UtilText(d.limit) + ")";
 }
 
-
 nlohmann::json RowJson(DesignRow const& r) {
     // +infinity (no resistance) and NaN as null: every number a JSON number
     nlohmann::json u = std::isfinite(r.utilisation) ? nlohmann::json(r.utilisation) : nlohmann::json(nullptr);
-    return {{"section", r.section}, {"mass", r.mass}, {"utilisation", u}, {"governing_check", r.governing},
+    return {{"section", r.section},
+            {"mass", r.mass},
+            {"utilisation", u},
+            {"governing_check", r.governing},
             {"pass", r.pass}};
 }
 
@@ -96,10 +101,18 @@ void RenderDesignJson(std::ostream& out, std::vector<DesignItem> const& items) {
             continue;
         }
         DesignOutcome const& d = *items[i].outcome;
-        json m = {{"index", i},        {"where", d.where},           {"title", d.title},
-                  {"family", d.family}, {"limit", d.limit},          {"candidates", d.candidates},
-                  {"checked", d.tried}, {"chosen", nullptr},         {"lighter_failing", json::array()},
-                  {"passing", json::array()}, {"skipped", json::array()}, {"warnings", d.warnings}};
+        json m = {{"index", i},
+                  {"where", d.where},
+                  {"title", d.title},
+                  {"family", d.family},
+                  {"limit", d.limit},
+                  {"candidates", d.candidates},
+                  {"checked", d.tried},
+                  {"chosen", nullptr},
+                  {"lighter_failing", json::array()},
+                  {"passing", json::array()},
+                  {"skipped", json::array()},
+                  {"warnings", d.warnings}};
         if (d.chosen) m["chosen"] = RowJson(*d.chosen);
         for (auto const& r : d.lighterFailing) m["lighter_failing"].push_back(RowJson(r));
         for (auto const& r : d.passing) m["passing"].push_back(RowJson(r));
@@ -115,9 +128,9 @@ void RenderDesignJson(std::ostream& out, std::vector<DesignItem> const& items) {
         members.push_back(std::move(m));
     }
     Counts const c = CountDesign(items);
-    json const doc = {{"members", members},
-                      {"summary", {{"members", items.size()}, {"found", c.found}, {"none", c.none},
-                                   {"errors", c.errors}}}};
+    json const doc = {
+        {"members", members},
+        {"summary", {{"members", items.size()}, {"found", c.found}, {"none", c.none}, {"errors", c.errors}}}};
     WriteJson(out, doc);
 }
 
@@ -136,18 +149,20 @@ void RenderDesignHtml(std::ostream& out, std::vector<DesignItem> const& items) {
             continue;
         }
         DesignOutcome const& d = *items[i].outcome;
-        out << HtmlEscape(d.title.empty() ? "" : ": " + d.title) << "</h2>\n<p>" << HtmlEscape(Heading(d))
-            << "</p>\n";
+        out << HtmlEscape(d.title.empty() ? "" : ": " + d.title) << "</h2>\n<p>" << HtmlEscape(Heading(d)) << "</p>\n";
         if (!d.chosen) out << "<p>" << HtmlEscape(NoSection(d)) << "</p>\n";
         auto const rows = Rows(d);
         if (!rows.empty()) {
             out << "<table>\n<tr><th>Section</th><th>Mass (kg/m)</th><th>Util</th><th>Governing check</th>"
                    "<th>Verdict</th></tr>\n";
             for (auto const& r : rows)
-                out << "<tr class=\"" << (r.second[0] == 'F' ? "fail" : r.second[0] == 'c' ? "chosen" : "pass")
-                    << "\"><td>" << HtmlEscape(r.first->section) << "</td><td class=\"num\">"
-                    << Fixed(r.first->mass, 1) << "</td><td class=\"num\">" << UtilText(r.first->utilisation)
-                    << "</td><td>" << HtmlEscape(r.first->governing) << "</td><td>" << r.second << "</td></tr>\n";
+                out << "<tr class=\""
+                    << (r.second[0] == 'F'   ? "fail"
+                        : r.second[0] == 'c' ? "chosen"
+                                             : "pass")
+                    << "\"><td>" << HtmlEscape(r.first->section) << "</td><td class=\"num\">" << Fixed(r.first->mass, 1)
+                    << "</td><td class=\"num\">" << UtilText(r.first->utilisation) << "</td><td>"
+                    << HtmlEscape(r.first->governing) << "</td><td>" << r.second << "</td></tr>\n";
             out << "</table>\n";
         }
         for (auto const& s : d.skipped)

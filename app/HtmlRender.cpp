@@ -34,7 +34,6 @@ namespace {
 
 std::string Escape(std::string const& text) { return HtmlEscape(text); }
 
-
 constexpr char const* kStyle = R"(
 body { font-family: "DejaVu Sans", Arial, sans-serif; margin: 2em; color: #111; }
 h1 { font-size: 1.5em; }
@@ -101,14 +100,16 @@ div.wide { overflow-x: auto; }
 // The formula part of a report line (after its first '=') in readable
 // form: squares and cubes raised, Phi, PI and sqrt as symbols.
 std::string Readable(std::string const& text) {
-    static std::pair<char const*, char const*> const words[] = {{"Phi", "\u03c6"}, {"PI", "\u03c0"}, {"sqrt", "\u221a"}};
+    static std::pair<char const*, char const*> const words[] = {
+        {"Phi", "\u03c6"}, {"PI", "\u03c0"}, {"sqrt", "\u221a"}};
     auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char const c = text[i];
         char const next = i + 1 < text.size() ? text[i + 1] : '\0';
         char const after = i + 2 < text.size() ? text[i + 2] : '\0';
-        if (c == '^' && (next == '2' || next == '3') && !std::isdigit(static_cast<unsigned char>(after)) && after != '.') {
+        if (c == '^' && (next == '2' || next == '3') && !std::isdigit(static_cast<unsigned char>(after)) &&
+            after != '.') {
             out += next == '2' ? "\u00b2" : "\u00b3";
             ++i;
             continue;
@@ -171,8 +172,12 @@ public:
         bool const ref = first != std::string::npos && text.compare(first, 4, "ref.") == 0;
         int const indent = std::clamp(line.indent, 0, 6);
         // class: t text, f formula, r reference; the digit the indentation
-        m_out << "<p class=" << (ref ? 'r' : formula ? 'f' : 't') << indent << '>'
-              << (runs.empty() ? "&nbsp;" : Runs(runs, formula ? Layout::Formula : Layout::Text)) << "</p>\n";
+        m_out << "<p class="
+              << (ref       ? 'r'
+                  : formula ? 'f'
+                            : 't')
+              << indent << '>' << (runs.empty() ? "&nbsp;" : Runs(runs, formula ? Layout::Formula : Layout::Text))
+              << "</p>\n";
     }
 
 private:
@@ -189,14 +194,19 @@ private:
             std::string opening, closing;
             if (r.style & kBold) opening += "<b>", closing = "</b>" + closing;
             if (r.style & kItalic) opening += "<i>", closing = "</i>" + closing;
-            char const* colour = (r.style & kRed) ? "red" : (r.style & kOrange) ? "orange" : (r.style & kBlue) ? "blue" : nullptr;
+            char const* colour = (r.style & kRed)      ? "red"
+                                 : (r.style & kOrange) ? "orange"
+                                 : (r.style & kBlue)   ? "blue"
+                                                       : nullptr;
             if (colour) opening += std::string("<span class=\"") + colour + "\">", closing = "</span>" + closing;
             // Products with a dot: one character for one, the alignment of
             // the formula's lines kept.
             std::string text;
             for (char c : r.text) {
-                if (c == '*') text += "\u00b7";
-                else text += c;
+                if (c == '*')
+                    text += "\u00b7";
+                else
+                    text += c;
             }
             if (layout == Layout::Formula) {
                 std::size_t const eq = right ? 0 : text.find('=');
@@ -220,11 +230,14 @@ std::string OrDash(std::string const& s) { return s.empty() ? "-" : s; }
 
 void WriteTitleBlock(std::ostream& out, MemberOutcome const& m) {
     TitleBlock const& t = m.summary.title;
-    std::string const version = t.version.empty() ? "" : "s16check " + t.version + (t.revision.empty() ? "" : " (" + t.revision + ")");
+    std::string const version =
+        t.version.empty() ? "" : "s16check " + t.version + (t.revision.empty() ? "" : " (" + t.revision + ")");
     std::pair<char const*, std::string> const cells[] = {
-        {"Project", t.project}, {"Engineer", t.engineer}, {"Date", t.date},
-        {"Member", t.member.empty() ? m.where : t.member}, {"Section", m.section}, {"Grade", m.grade},
-        {"Code", m.code}, {"Program", version}, {"Input hash", t.inputHash}};
+        {"Project", t.project},     {"Engineer", t.engineer},
+        {"Date", t.date},           {"Member", t.member.empty() ? m.where : t.member},
+        {"Section", m.section},     {"Grade", m.grade},
+        {"Code", m.code},           {"Program", version},
+        {"Input hash", t.inputHash}};
     out << "<table class=\"title-block\">\n";
     for (std::size_t i = 0; i < 9; ++i)
         out << (i % 3 == 0 ? "<tr>" : "") << "<th>" << cells[i].first << "</th><td>" << Escape(OrDash(cells[i].second))
@@ -246,8 +259,8 @@ void ChecksTable(std::ostream& out, MemberSummary const& s) {
     for (auto const& c : s.checks)
         out << "<tr class=\"" << (c.pass ? "pass" : "fail") << (c.governing ? " governing" : "") << "\"><td>"
             << Escape(c.check) << (c.governing ? " <strong>(governing)</strong>" : "") << "</td><td>"
-            << Escape(OrDash(c.clause)) << "</td><td>" << Escape(Quantity(c.demandSymbol, c.demand, c.unit)) << "</td><td>"
-            << Escape(Quantity(c.resistanceSymbol, c.resistance, c.unit)) << "</td><td>"
+            << Escape(OrDash(c.clause)) << "</td><td>" << Escape(Quantity(c.demandSymbol, c.demand, c.unit))
+            << "</td><td>" << Escape(Quantity(c.resistanceSymbol, c.resistance, c.unit)) << "</td><td>"
             << (std::isfinite(c.at) ? Fixed(c.at, 3) : "-") << "</td><td>" << UtilText(c.util)
             << "</td><td class=\"verdict\">" << Verdict(c.pass) << "</td></tr>\n";
     out << "</tbody>\n</table>\n";
@@ -295,7 +308,8 @@ void Drawings(std::ostream& out, MemberOutcome const& m) {
     MemberSvg(out, m.drawing);
     out << "<figcaption>The member: its points and their restraints.</figcaption></figure>\n<figure class=\"actions\">";
     ActionsSvg(out, m.drawing, m.Governing().actions);
-    out << "<figcaption>Actions along the member" << (m.namedCases ? " (governing case &ldquo;" + Escape(m.Governing().name) + "&rdquo;)" : "")
+    out << "<figcaption>Actions along the member"
+        << (m.namedCases ? " (governing case &ldquo;" + Escape(m.Governing().name) + "&rdquo;)" : "")
         << ", drawn positive upwards: a negative Mx compresses the top flange.</figcaption></figure>\n"
         << "<figure class=\"bars\">";
     BarsSvg(out, Bars(m));
@@ -323,8 +337,9 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
         out << "<table class=\"cases\">\n<thead><tr><th>Load case</th><th>Utilisation</th><th>Result</th></tr>"
                "</thead>\n<tbody>\n";
         for (auto const& c : m.cases)
-            out << "<tr class=\"" << (c.pass ? "pass" : "fail") << "\"><td>" << Escape(c.name) << "</td><td class=\"num\">"
-                << UtilText(c.utilisation) << "</td><td class=\"verdict\">" << Verdict(c.pass) << "</td></tr>\n";
+            out << "<tr class=\"" << (c.pass ? "pass" : "fail") << "\"><td>" << Escape(c.name)
+                << "</td><td class=\"num\">" << UtilText(c.utilisation) << "</td><td class=\"verdict\">"
+                << Verdict(c.pass) << "</td></tr>\n";
         out << "</tbody>\n</table>\n";
     }
     Drawings(out, m);
@@ -332,7 +347,8 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
     for (std::size_t r = 0; r < spans.size(); ++r) {
         if (r == 0) out << "<h3>Member buckling spans</h3>\n<div class=\"wide\"><table class=\"spans\">\n<thead><tr>";
         if (r > 0) out << "<tr>";
-        for (auto const& cell : spans[r]) out << (r == 0 ? "<th>" : "<td>") << Escape(cell) << (r == 0 ? "</th>" : "</td>");
+        for (auto const& cell : spans[r])
+            out << (r == 0 ? "<th>" : "<td>") << Escape(cell) << (r == 0 ? "</th>" : "</td>");
         out << "</tr>\n" << (r == 0 ? "</thead>\n<tbody>\n" : "");
         if (r + 1 == spans.size()) out << "</tbody>\n</table></div>\n";
     }
@@ -356,11 +372,14 @@ std::string Checked(std::ostringstream const& out) {
 }  // namespace
 
 std::string HtmlHead(RunCounts const& counts) {
-    return std::string("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
-                       "<title>s16check report</title>\n<style>") +
+    return std::string(
+               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src "
+               "'unsafe-inline'\">\n"
+               "<title>s16check report</title>\n<style>") +
            kStyle + "</style>\n</head>\n<body>\n<h1>s16check report</h1>\n<p>" + Escape(CountsLine(counts)) +
-           "</p>\n<table class=\"summary\">\n<thead><tr><th>#</th><th>Member</th><th>Section</th><th>Grade</th><th>Code</th>"
+           "</p>\n<table "
+           "class=\"summary\">\n<thead><tr><th>#</th><th>Member</th><th>Section</th><th>Grade</th><th>Code</th>"
            "<th>Governing check</th><th>Utilisation</th><th>Result</th></tr></thead>\n<tbody>\n";
 }
 
@@ -373,8 +392,9 @@ std::string HtmlRow(BatchRow const& r) {
     }
     out << "<tr class=\"" << (r.pass ? "pass" : "fail") << "\"><td>" << r.index + 1 << "</td><td><a href=\"#member"
         << r.index + 1 << "\">" << Escape(r.title.empty() ? r.where : r.title) << "</a></td><td>" << Escape(r.section)
-        << "</td><td>" << Escape(r.grade) << "</td><td>" << Escape(r.code) << "</td><td>" << Escape(r.governing) << "</td><td class=\"num\">"
-        << UtilText(r.util) << "</td><td class=\"verdict\">" << Verdict(r.pass) << "</td></tr>\n";
+        << "</td><td>" << Escape(r.grade) << "</td><td>" << Escape(r.code) << "</td><td>" << Escape(r.governing)
+        << "</td><td class=\"num\">" << UtilText(r.util) << "</td><td class=\"verdict\">" << Verdict(r.pass)
+        << "</td></tr>\n";
     return Checked(out);
 }
 

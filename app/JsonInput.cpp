@@ -91,8 +91,10 @@ protected:
         while (n < kBlock && !m_error) {
             ssize_t const got = ::read(m_source.fd, m_buffer.data() + keep + n, kBlock - n);
             if (got == 0) break;
-            if (got > 0) n += static_cast<std::size_t>(got);
-            else if (errno != EINTR) m_error = errno;
+            if (got > 0)
+                n += static_cast<std::size_t>(got);
+            else if (errno != EINTR)
+                m_error = errno;
         }
         if (m_source.copy && n && std::fwrite(m_buffer.data() + keep, 1, n, m_source.copy) != n) m_error = errno;
         setg(m_buffer.data(), m_buffer.data() + keep, m_buffer.data() + keep + n);
@@ -137,7 +139,8 @@ public:
     bool key(std::string& k) {
         auto& f = m_frames.back();
         f.key = k;
-        if (!f.keys.insert(k).second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        if (!f.keys.insert(k).second)
+            throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
         late = late || (m_frames.size() == 1 && m_listSeen &&
                         (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
         return true;
@@ -260,7 +263,8 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
     // UTF-16 (a byte-order mark, or NUL bytes between ASCII characters).
     char head[4] = {};
     std::size_t n = 0;
-    while (n < 4 && in.rdbuf()->sgetc() != std::char_traits<char>::eof()) head[n++] = static_cast<char>(in.rdbuf()->sbumpc());
+    while (n < 4 && in.rdbuf()->sgetc() != std::char_traits<char>::eof())
+        head[n++] = static_cast<char>(in.rdbuf()->sbumpc());
     std::string const start(head, n);
     if (n >= 2 && (start.compare(0, 2, "\xff\xfe") == 0 || start.compare(0, 2, "\xfe\xff") == 0 ||
                    start.find('\0') != std::string::npos))

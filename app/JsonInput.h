@@ -39,10 +39,10 @@ struct JsonSource {
 // stands for them): each is given to `member` once read, with its index and
 // the top object read so far; `member` returns false to stop. `late` tells
 // whether "units" or "moment_sign" came after "members".
-nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
-                        std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top)> const&
-                            member,
-                        bool& late);
+nlohmann::json ScanJson(
+    JsonSource const& source, std::string const& fileName,
+    std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top)> const& member,
+    bool& late);
 
 // One JSON value with the place it came from.
 class Field {

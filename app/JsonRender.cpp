@@ -12,8 +12,8 @@
 
 namespace s16app {
 
-using nlohmann::json;
 using Corvid::Steel::UtilKind;
+using nlohmann::json;
 
 namespace {
 
@@ -137,9 +137,12 @@ std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid) {
     unsigned char const c = b(i);
     std::size_t n = 0;
     unsigned char lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
     valid = n > 0;
     if (!valid) return 1;
     for (std::size_t k = 1; k < n; ++k) {
@@ -377,19 +380,20 @@ void WriteJson(std::ostream& out, json const& doc) {
 }
 
 void RenderSectionJson(std::ostream& out, SectionInfo const& s) {
-    json doc = {{"section", s.name},
-                {"shape", s.shape},
-                {"shape_code", s.shapeCode},
-                {"fabrication", s.fabrication},
-                {"code", s.code},
-                {"dimensions", Values(s.dimensions)},
-                {"properties", Values(s.properties)},
-                {"tabulated", s.tabulated},
-                {"grade", {{"name", s.grade}, {"Fy", Number(s.Fy)}, {"Fu", Number(s.Fu)}}},
-                {"classes",
-                 {{"overall", s.classOverall}, {"axial", s.classAxial}, {"major", s.classMajor}, {"minor", s.classMinor}}},
-                {"resistances", Values(s.resistances)},
-                {"shear_resisted_by", {{"Vr_major", s.shearMajorBy}, {"Vr_minor", s.shearMinorBy}}}};
+    json doc = {
+        {"section", s.name},
+        {"shape", s.shape},
+        {"shape_code", s.shapeCode},
+        {"fabrication", s.fabrication},
+        {"code", s.code},
+        {"dimensions", Values(s.dimensions)},
+        {"properties", Values(s.properties)},
+        {"tabulated", s.tabulated},
+        {"grade", {{"name", s.grade}, {"Fy", Number(s.Fy)}, {"Fu", Number(s.Fu)}}},
+        {"classes",
+         {{"overall", s.classOverall}, {"axial", s.classAxial}, {"major", s.classMajor}, {"minor", s.classMinor}}},
+        {"resistances", Values(s.resistances)},
+        {"shear_resisted_by", {{"Vr_major", s.shearMajorBy}, {"Vr_minor", s.shearMinorBy}}}};
     WriteJson(out, doc);
 }
 

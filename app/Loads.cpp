@@ -62,8 +62,9 @@ LoadInput ReadLoad(Field const& field, UnitScale const& u, double length) {
         Field const at = obj.Require("at");
         l.at = Position(at, u.length, length);
         if (l.at <= 0.0 || l.at >= length)
-            at.Fail("a point load at an end of a sub-span belongs to the point: give it as the jump of the "
-                    "shear between the two sub-spans' end actions");
+            at.Fail(
+                "a point load at an end of a sub-span belongs to the point: give it as the jump of the "
+                "shear between the two sub-spans' end actions");
         return l;
     }
     refuse({"P", "at"}, type);
@@ -160,8 +161,10 @@ bool Diagram::LoadedIn(LoadInput::Plane plane) const {
 std::vector<double> Diagram::ShearZeros(bool across) const {
     std::vector<double> cuts = {0.0, m_length};
     for (auto const& l : m_loads) {
-        if (l.kind == LoadInput::Point) cuts.push_back(l.at);
-        else cuts.insert(cuts.end(), {l.from, l.to});
+        if (l.kind == LoadInput::Point)
+            cuts.push_back(l.at);
+        else
+            cuts.insert(cuts.end(), {l.from, l.to});
     }
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());

@@ -32,7 +32,7 @@ struct LoadInput {
 
 // Scale factors of a member file's units to SI.
 struct UnitScale {
-    double length = 1.0;  // m
+    double length = 1.0;                  // m
     double force = Corvid::Design::kKN;   // N
     double moment = Corvid::Design::kKN;  // N.m
 };
@@ -71,8 +71,8 @@ private:
 
     std::vector<LoadInput> m_loads;
     double m_length = 0.0;
-    double m_left[6] = {};   // N, Vx, Vy, T, Mx, My at x = 0
-    double m_right[6] = {};     // where straight
+    double m_left[6] = {};    // N, Vx, Vy, T, Mx, My at x = 0
+    double m_right[6] = {};   // where straight
     bool m_straight[6] = {};  // the component varies linearly between the ends
 };
 

@@ -34,7 +34,8 @@ void AppendUtf8(char* buf, std::size_t& n, unsigned long cp) {
 // style bits.
 template <class OnText, class OnTag>
 void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
-    Corvid::Markup::ScanMarkup(m, onText, [&onTag](Corvid::Markup::Tag tag, bool closing) { onTag(1u << tag, closing); });
+    Corvid::Markup::ScanMarkup(m, onText,
+                               [&onTag](Corvid::Markup::Tag tag, bool closing) { onTag(1u << tag, closing); });
 }
 }  // namespace
 
@@ -86,13 +87,17 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, 
 std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
     std::vector<StyledRun> runs;
     ScanMarkup(
-        markup, [&](std::string_view text) { runs.push_back(StyledRun{std::string(text), open}); },
+        markup,
+        [&](std::string_view text) {
+            runs.push_back(StyledRun{std::string(text), open});
+        },
         [&](unsigned style, bool closing) { open = closing ? (open & ~style) : (open | style); });
     return runs;
 }
 
 void AppendPlain(std::string& out, std::string const& markup) {
-    ScanMarkup(markup, [&out](std::string_view text) { out.append(text); }, [](unsigned, bool) {});
+    ScanMarkup(
+        markup, [&out](std::string_view text) { out.append(text); }, [](unsigned, bool) {});
 }
 
 std::string PlainText(std::vector<ReportLine> const& lines) {

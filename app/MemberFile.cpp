@@ -38,7 +38,7 @@ namespace {
 struct Units {
     UnitScale scale;
     std::string length = "m", force = "kN", moment;  // moment empty: force x length
-    double sign = 1.0;  // -1: "sagging-positive" (Mx and Vy = dMx/dx change sign)
+    double sign = 1.0;                               // -1: "sagging-positive" (Mx and Vy = dMx/dx change sign)
 
     std::string MomentName() const { return moment.empty() ? force + "*" + length : moment; }
     std::string Echo() const {
@@ -53,16 +53,22 @@ Units ReadUnits(Field const& field, Units units) {
     ObjectReader const obj(field, {"length", "force", "moment"});
     if (auto f = obj.Get("length")) {
         std::string const s = f->String();
-        if (s == "m") units.scale.length = 1.0;
-        else if (s == "mm") units.scale.length = Corvid::Design::kMm;
-        else f->Fail("length unit \"" + s + "\" is not \"m\" or \"mm\"");
+        if (s == "m")
+            units.scale.length = 1.0;
+        else if (s == "mm")
+            units.scale.length = Corvid::Design::kMm;
+        else
+            f->Fail("length unit \"" + s + "\" is not \"m\" or \"mm\"");
         units.length = s;
     }
     if (auto f = obj.Get("force")) {
         std::string const s = f->String();
-        if (s == "kN") units.scale.force = Corvid::Design::kKN;
-        else if (s == "N") units.scale.force = 1.0;
-        else f->Fail("force unit \"" + s + "\" is not \"kN\" or \"N\"");
+        if (s == "kN")
+            units.scale.force = Corvid::Design::kKN;
+        else if (s == "N")
+            units.scale.force = 1.0;
+        else
+            f->Fail("force unit \"" + s + "\" is not \"kN\" or \"N\"");
         units.force = s;
     }
     // Moments follow force x length unless their unit is named (here or for
@@ -70,11 +76,16 @@ Units ReadUnits(Field const& field, Units units) {
     if (units.moment.empty()) units.scale.moment = units.scale.force * units.scale.length;
     if (auto f = obj.Get("moment")) {
         std::string const s = f->String();
-        if (s == "kN*m") units.scale.moment = Corvid::Design::kKN;
-        else if (s == "kN*mm") units.scale.moment = 1.0;
-        else if (s == "N*m") units.scale.moment = 1.0;
-        else if (s == "N*mm") units.scale.moment = Corvid::Design::kMm;
-        else f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
+        if (s == "kN*m")
+            units.scale.moment = Corvid::Design::kKN;
+        else if (s == "kN*mm")
+            units.scale.moment = 1.0;
+        else if (s == "N*m")
+            units.scale.moment = 1.0;
+        else if (s == "N*mm")
+            units.scale.moment = Corvid::Design::kMm;
+        else
+            f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
         units.moment = s;
     }
     return units;
@@ -161,8 +172,8 @@ void RightFromLoads(ObjectReader const& obj, Units const& u, double length, SubS
 }
 
 SubSpanInput ReadSubSpan(Field const& field, Units const& u, double length) {
-    ObjectReader const obj(field, {"left", "right", "loads", "transverse_load", "destabilizing",
-                                   "continuous_restraint", "comment"});
+    ObjectReader const obj(
+        field, {"left", "right", "loads", "transverse_load", "destabilizing", "continuous_restraint", "comment"});
     SkipComment(obj);
     SubSpanInput s;
     s.left = ReadActions(obj.Require("left"), u);
@@ -216,8 +227,9 @@ std::vector<SubSpanInput> ReadStations(Field const& field, Units const& u, std::
         all.push_back({obj.Require("x").Number(u.scale.length), ActionsOf(obj, u)});
         if (i > 0 && all[i].x < all[i - 1].x) elements[i].Child("x").Fail("positions must not decrease");
         if (i > 1 && all[i].x == all[i - 2].x)
-            elements[i].Child("x").Fail("at most two stations at one position (the actions just left and just "
-                                        "right of it)");
+            elements[i].Child("x").Fail(
+                "at most two stations at one position (the actions just left and just "
+                "right of it)");
     }
     double const tol = 1e-9 * std::max(1.0, points.back().x - points.front().x);
     auto same = [tol](double a, double b) { return std::fabs(a - b) <= tol; };
@@ -228,8 +240,8 @@ std::vector<SubSpanInput> ReadStations(Field const& field, Units const& u, std::
     for (std::size_t k = 0; k + 1 < points.size(); ++k) {
         auto& s = out[k];
         if (!same(all[i].x, points[k].x))
-            field.Fail("no station at points[" + std::to_string(k) + "] (x = " +
-                       std::to_string(points[k].x / u.scale.length) + ")");
+            field.Fail("no station at points[" + std::to_string(k) +
+                       "] (x = " + std::to_string(points[k].x / u.scale.length) + ")");
         while (i + 1 < all.size() && same(all[i + 1].x, points[k].x)) ++i;
         s.left = all[i++].a;
         for (; i < all.size() && !same(all[i].x, points[k + 1].x); ++i) {
@@ -239,8 +251,8 @@ std::vector<SubSpanInput> ReadStations(Field const& field, Units const& u, std::
             s.stations.push_back(st);
         }
         if (i >= all.size() || !same(all[i].x, points[k + 1].x))
-            field.Fail("no station at points[" + std::to_string(k + 1) + "] (x = " +
-                       std::to_string(points[k + 1].x / u.scale.length) + ")");
+            field.Fail("no station at points[" + std::to_string(k + 1) +
+                       "] (x = " + std::to_string(points[k + 1].x / u.scale.length) + ")");
         s.right = all[i].a;
     }
     return out;
@@ -263,22 +275,28 @@ PointInput ReadPoint(Field const& field, Units const& u) {
     if (auto f = obj.Get("restraint")) p.restraint = ReadRestraint(*f);
     if (auto f = obj.Get("load")) {
         std::string const s = f->String();
-        if (s == "shear-centre" || s == "shear-center") p.load = Corvid::Data::LoadAtShearCentre;
-        else if (s == "destabilizing") p.load = Corvid::Data::LoadDestabilizing;
-        else if (s == "stabilizing") p.load = Corvid::Data::LoadStabilizing;
-        else f->Fail("load position \"" + s + "\" is not \"shear-centre\", \"destabilizing\" or \"stabilizing\"");
+        if (s == "shear-centre" || s == "shear-center")
+            p.load = Corvid::Data::LoadAtShearCentre;
+        else if (s == "destabilizing")
+            p.load = Corvid::Data::LoadDestabilizing;
+        else if (s == "stabilizing")
+            p.load = Corvid::Data::LoadStabilizing;
+        else
+            f->Fail("load position \"" + s + "\" is not \"shear-centre\", \"destabilizing\" or \"stabilizing\"");
         if (p.load == Corvid::Data::LoadDestabilizing &&
             (p.restraint.bits & Corvid::Data::RestraintBits::kMajorTranslation))
-            f->Fail("a destabilizing load at a point held in the plane of the web goes into that support and has "
-                    "no lateral-torsional effect (CSA S16-09 cl. 13.6 counts loads between the supports and at a "
-                    "cantilever's free tip)");
+            f->Fail(
+                "a destabilizing load at a point held in the plane of the web goes into that support and has "
+                "no lateral-torsional effect (CSA S16-09 cl. 13.6 counts loads between the supports and at a "
+                "cantilever's free tip)");
     }
     // CSA S16 takes the position of a load only through the destabilizing
     // case (cl. 13.6): a height would change nothing, so it is refused.
     if (auto f = obj.Get("height"))
-        f->Fail("a load height has no effect: CSA S16 counts only whether a load is destabilizing; remove "
-                "\"height\" and write \"destabilizing\": true on the sub-span that carries the load (or "
-                "\"load\": \"destabilizing\" at the point where the load acts)");
+        f->Fail(
+            "a load height has no effect: CSA S16 counts only whether a load is destabilizing; remove "
+            "\"height\" and write \"destabilizing\": true on the sub-span that carries the load (or "
+            "\"load\": \"destabilizing\" at the point where the load acts)");
     return p;
 }
 
@@ -307,9 +325,7 @@ GradeInput ReadGrade(Field const& field) {
         g.Fy = obj.Require("Fy").Number(Corvid::Design::kMPa);
         g.Fu = obj.Require("Fu").Number(Corvid::Design::kMPa);
         Corvid::Steel::CSteelGrade const check{Corvid::Widen(g.name), g.Fy, g.Fu};
-    } catch (std::invalid_argument const& e) {
-        field.Fail(e.what());
-    }
+    } catch (std::invalid_argument const& e) { field.Fail(e.what()); }
     return g;
 }
 
@@ -341,7 +357,8 @@ enum class ObjectAt { TopOfFile, InList };
 // "$schema" (the schema of the file, for editors) at the top of the file only.
 void SkipSchema(ObjectReader const& obj, ObjectAt at) {
     auto const f = obj.Get("$schema");
-    if (f && at != ObjectAt::TopOfFile) f->Fail("the schema of the file belongs at the top of the file, not in a member");
+    if (f && at != ObjectAt::TopOfFile)
+        f->Fail("the schema of the file belongs at the top of the file, not in a member");
     if (f) f->String();
 }
 
@@ -356,9 +373,8 @@ struct FileLevel {
 MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path,
                        FileLevel const& file) {
     ObjectReader const obj(field, {"$schema", "comment", "title", "code", "section", "grade", "net_area_ratio",
-                                   "effective_net_area_ratio", "units", "moment_sign", "points", "subspans",
-                                   "stations", "cases", "effective_lengths", "omega2", "design", "project",
-                                   "engineer"});
+                                   "effective_net_area_ratio", "units", "moment_sign", "points", "subspans", "stations",
+                                   "cases", "effective_lengths", "omega2", "design", "project", "engineer"});
     SkipSchema(obj, path.empty() ? ObjectAt::TopOfFile : ObjectAt::InList);
     SkipComment(obj);
     Units units = file.units;
@@ -374,14 +390,18 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
     if (auto f = obj.Get("title")) m.title = f->String();
     if (auto f = obj.Get("code")) {
         std::string const s = f->String();
-        if (s == CodeName(0)) m.code = 0;
-        else if (s == CodeName(1)) m.code = 1;
-        else f->Fail("code \"" + s + "\" is not \"" + CodeName(0) + "\" or \"" + CodeName(1) + "\"");
+        if (s == CodeName(0))
+            m.code = 0;
+        else if (s == CodeName(1))
+            m.code = 1;
+        else
+            f->Fail("code \"" + s + "\" is not \"" + CodeName(0) + "\" or \"" + CodeName(1) + "\"");
     }
     if (auto f = obj.Get("design")) m.design = ReadDesignBlock(*f);
     if (obj.Has("section") && m.design)
-        obj.Require("section").Fail("a member with a \"design\" block has its section chosen by s16check design; "
-                                    "remove \"section\" (or the block, to check this section)");
+        obj.Require("section").Fail(
+            "a member with a \"design\" block has its section chosen by s16check design; "
+            "remove \"section\" (or the block, to check this section)");
     if (!m.design) m.section = obj.Require("section").String();
     m.grade = ReadGrade(obj.Require("grade"));
     if (auto f = obj.Get("net_area_ratio")) m.netAreaRatio = Ratio(*f);
@@ -398,8 +418,8 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
         for (auto const& c : cases.Elements()) {
             ObjectReader const caseObj(c, {"name", "subspans", "stations", "comment"});
             SkipComment(caseObj);
-            std::string name = caseObj.Has("name") ? caseObj.Require("name").String()
-                                                  : "case " + std::to_string(m.cases.size() + 1);
+            std::string name =
+                caseObj.Has("name") ? caseObj.Require("name").String() : "case " + std::to_string(m.cases.size() + 1);
             m.cases.push_back(LoadCase{name, ReadActionsAlong(caseObj, units, m.points), caseObj.Has("stations")});
         }
         if (m.cases.empty()) cases.Fail("at least one load case is needed");
@@ -716,8 +736,8 @@ struct Opened {
 }  // namespace
 
 struct MemberStream::Impl {
-    std::string file;      // as given
-    std::string name;      // in messages
+    std::string file;  // as given
+    std::string name;  // in messages
     std::string const* text = nullptr;
     std::FILE* copy = nullptr;  // the standard input, once read
     bool list = false;
@@ -786,7 +806,8 @@ struct MemberStream::Impl {
         struct stat st {};
         if (::fstat(opened.fd, &st) != 0) throw InputError(name + ": cannot be read: " + std::strerror(errno));
         if (S_ISDIR(st.st_mode)) throw InputError(name + ": is a folder, not a member file");
-        if (!std::exchange(seen, true)) first = st;
+        if (!std::exchange(seen, true))
+            first = st;
         else if (S_ISREG(st.st_mode) &&
                  (st.st_ino != first.st_ino || st.st_dev != first.st_dev || st.st_size != first.st_size ||
                   st.st_mtim.tv_sec != first.st_mtim.tv_sec || st.st_mtim.tv_nsec != first.st_mtim.tv_nsec))
@@ -820,15 +841,15 @@ struct MemberStream::Impl {
             std::string record(static_cast<std::size_t>(where.second), '\0');
             std::size_t done = 0;
             while (done < record.size()) {
-                ssize_t const n = ::pread(fd, &record[done], record.size() - done, static_cast<off_t>(where.first + done));
-                if (n <= 0) throw InputError(file + ": cannot be read again: " + (n < 0 ? std::strerror(errno) : "cut short"));
+                ssize_t const n =
+                    ::pread(fd, &record[done], record.size() - done, static_cast<off_t>(where.first + done));
+                if (n <= 0)
+                    throw InputError(file + ": cannot be read again: " + (n < 0 ? std::strerror(errno) : "cut short"));
                 done += static_cast<std::size_t>(n);
             }
             try {
                 return FromRecord(record);
-            } catch (std::runtime_error const& e) {
-                throw InputError(file + ": cannot be read again: " + e.what());
-            }
+            } catch (std::runtime_error const& e) { throw InputError(file + ": cannot be read again: " + e.what()); }
         };
     }
 
@@ -877,8 +898,7 @@ struct MemberStream::Impl {
                 pool.emplace_back([&] {
                     while (auto e = queue.Pop()) read(*e);
                 });
-        } catch (std::system_error const&) {
-        }
+        } catch (std::system_error const&) {}
         list = false;
         nlohmann::json top = ScanJson(
             source, name,
@@ -956,9 +976,7 @@ MemberReader MemberStream::Next() {
                     },
                     late);
                 if (!m.list) m.channel.Push(Element{std::move(top), 0});
-            } catch (...) {
-                m.error = std::current_exception();
-            }
+            } catch (...) { m.error = std::current_exception(); }
             m.channel.Close();
         });
     if (m.changeTold) return {};

@@ -74,7 +74,7 @@ struct StationInput {
 };
 
 struct SubSpanInput {
-    Actions left, right;  // right: computed from the loads when not given
+    Actions left, right;     // right: computed from the loads when not given
     bool loadMajor = false;  // transverse load in the plane of the web
     bool loadMinor = false;  // transverse load across the web
     bool destabilizing = false;
@@ -124,7 +124,7 @@ struct MemberInput {
     bool namedCases = false;      // given as "cases"
     std::optional<EffectiveLengths> effectiveLengths;
     std::optional<double> omega2;
-    std::string units;  // the units in force, as the report echoes them
+    std::string units;                  // the units in force, as the report echoes them
     std::optional<DesignInput> design;  // "design": chosen by s16check design (no "section" then)
     std::string project, engineer;      // "project", "engineer" (the member's, else the file's)
     std::string inputHash;              // InputHash of the member's JSON with the file-level fields

@@ -40,20 +40,15 @@ CSection ReadSection(MemberInput const& input, SectionCache* cache) {
     try {
         if (cache) return *cache->Get(input.section);
         return ParseSection(input.section);
-    } catch (std::invalid_argument const& e) {
-        throw InputError(Where(input, "section") + ": " + e.what());
-    }
+    } catch (std::invalid_argument const& e) { throw InputError(Where(input, "section") + ": " + e.what()); }
 }
 
 Corvid::Steel::CSteelGrade MakeGrade(MemberInput const& input) {
     try {
         auto const& g = input.grade;
         // The name goes into the module's report: it cannot break a line.
-        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(Printable(g.name)), g.Fy, g.Fu)
-                             : NamedGrade(g.name);
-    } catch (std::invalid_argument const& e) {
-        throw InputError(Where(input, "grade") + ": " + e.what());
-    }
+        return g.userDefined ? Corvid::Steel::CSteelGrade(Widen(Printable(g.name)), g.Fy, g.Fu) : NamedGrade(g.name);
+    } catch (std::invalid_argument const& e) { throw InputError(Where(input, "grade") + ": " + e.what()); }
 }
 
 // The net area ratios belong to this design code's member.
@@ -70,9 +65,12 @@ std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model
     for (int i = 0; i < r.NumEntries(); ++i) {
         EntryOutcome e;
         e.index = i;
-        if (i == 0) e.kind = EntryOutcome::Input;
-        else if (r.Buckling() && i == r.NumEntries() - 1) e.kind = EntryOutcome::Buckling;
-        else e.kind = EntryOutcome::Local, e.subspan = i - 1;
+        if (i == 0)
+            e.kind = EntryOutcome::Input;
+        else if (r.Buckling() && i == r.NumEntries() - 1)
+            e.kind = EntryOutcome::Buckling;
+        else
+            e.kind = EntryOutcome::Local, e.subspan = i - 1;
         if (e.kind == EntryOutcome::Local && e.subspan < static_cast<int>(model.subSpans.size())) {
             auto const& sub = model.subSpans[static_cast<std::size_t>(e.subspan)];
             e.subspan = model.userSubSpan[static_cast<std::size_t>(e.subspan)];
@@ -122,9 +120,12 @@ std::vector<SpanWorking> Spans(std::vector<Summary> const& summaries, CaseModel 
     static char const* const lengths[] = {"override",           "not required",
                                           "CSA S16-09 Annex F", "span length (strut)",
                                           "Table 1 (segment)",  "Table 2 (cantilever)"};
-    static char const* const omegas[] = {"given",       "1.0: destabilizing load",
-                                         "1.0: cantilever", "end moments",
-                                         "1.0: peak inside exceeds the end moments", "quarter points"};
+    static char const* const omegas[] = {"given",
+                                         "1.0: destabilizing load",
+                                         "1.0: cantilever",
+                                         "end moments",
+                                         "1.0: peak inside exceeds the end moments",
+                                         "quarter points"};
     static char const* const flanges[] = {"top", "bottom", "both"};
     std::vector<SpanWorking> out;
     for (auto const& s : summaries) {
@@ -143,8 +144,8 @@ std::vector<SpanWorking> Spans(std::vector<Summary> const& summaries, CaseModel 
         double worst = -1.0;
         for (auto const& sub : model.subSpans)
             for (int end = 0; end < 2; ++end) {
-                double const x = model.points[static_cast<std::size_t>(end ? sub.IndexCMPRight() : sub.IndexCMPLeft())]
-                                     .GetPos();
+                double const x =
+                    model.points[static_cast<std::size_t>(end ? sub.IndexCMPRight() : sub.IndexCMPLeft())].GetPos();
                 if (x < s.posLeft || x > s.posRight) continue;
                 double const v = lt ? std::fabs((end ? sub.GetMomentsRight() : sub.GetMomentsLeft()).y)
                                     : -(end ? sub.GetForcesRight() : sub.GetForcesLeft()).x;
@@ -189,8 +190,8 @@ std::vector<ActionStation> ActionStations(CaseModel const& model, LoadCase const
                                   cx ? Hermite(m0.y, m1.y, f0.y, f1.y, L, t) : m0.y + t * (m1.y - m0.y),
                                   cy ? Hermite(m0.z, m1.z, f0.z, f1.z, L, t) : m0.z + t * (m1.z - m0.z)};
             // A sub-span's start repeats the end of the one before unless an action jumps there.
-            bool const repeat = j == 0 && !out.empty() && out.back().N == a.N && out.back().Mx == a.Mx &&
-                                out.back().My == a.My;
+            bool const repeat =
+                j == 0 && !out.empty() && out.back().N == a.N && out.back().Mx == a.Mx && out.back().My == a.My;
             if (!repeat) out.push_back(a);
         }
     }
@@ -247,8 +248,9 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
         member.Check();
         member.SetResult(nullptr);
         bool const section = (why.Flags() & Flags::kSectionNotHandled) != 0;
-        throw InputError(Where(input, section ? "section" : (input.namedCases ? "cases[" + std::to_string(index) + "]" : "")) +
-                         ": " + RefusalText(why));
+        throw InputError(
+            Where(input, section ? "section" : (input.namedCases ? "cases[" + std::to_string(index) + "]" : "")) +
+            ": " + RefusalText(why));
     }
     member.SetResult(nullptr);
     out.utilisation = result.UtilOverAll();
@@ -278,9 +280,7 @@ std::shared_ptr<CSection const> SectionCache::Get(std::string const& description
         Slot slot;
         try {
             slot.section = std::make_shared<CSection const>(ParseSection(description));
-        } catch (std::invalid_argument const& e) {
-            slot.error = e.what();
-        }
+        } catch (std::invalid_argument const& e) { slot.error = e.what(); }
         found = m_slots.emplace(description, std::move(slot)).first;
     }
     if (!found->second.section) throw std::invalid_argument(found->second.error);
@@ -309,7 +309,8 @@ std::vector<std::string> Implausible(MemberInput const& input, CSection const& s
     }
     double const Fy = input.grade.Fy / Corvid::Design::kMPa;
     if (input.grade.userDefined && (Fy < 200.0 || Fy > 700.0))
-        out.push_back("grade.Fy: " + number(Fy) + " MPa is outside 200 to 700 MPa: given in ksi or kPa instead of MPa?");
+        out.push_back("grade.Fy: " + number(Fy) +
+                      " MPa is outside 200 to 700 MPa: given in ksi or kPa instead of MPa?");
     return out;
 }
 }  // namespace

@@ -38,12 +38,12 @@ private:
 };
 
 struct RunOptions {
-    bool quick = false;  // QuickCheck: utilisations only, stops at the first failure
-    bool text = true;    // collect the report (off: utilisations only, for batches)
+    bool quick = false;                // QuickCheck: utilisations only, stops at the first failure
+    bool text = true;                  // collect the report (off: utilisations only, for batches)
     SectionCache* sections = nullptr;  // optional: sections shared by the members of a run
     Detail detail = Detail::Full;      // how much of the report is collected (with text)
     RunInfo const* run = nullptr;      // optional: what the run adds to the title block
-    bool working = false;  // also without text: the span working and the section's resistances (not quick)
+    bool working = false;              // also without text: the span working and the section's resistances (not quick)
 };
 
 // One entry of the result: 0 the input, k + 1 sub-span k, n + 1 the member
@@ -52,7 +52,7 @@ struct EntryOutcome {
     enum Kind { Input, Local, Buckling };
     int index = 0;
     Kind kind = Input;
-    int subspan = -1;  // Local entries only: the input's sub-span
+    int subspan = -1;             // Local entries only: the input's sub-span
     double from = 0.0, to = 0.0;  // Local entries only: the module sub-span's ends, m
     // The utilisations set in the entry, in UtilKind order.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> utils;
@@ -69,14 +69,14 @@ struct SpanWorking {
     std::string kind;  // "lateral-torsional", "major-axis", "minor-axis"
     double from = 0.0, to = 0.0;
     double Le = 0.0;
-    std::string lengthRule;   // how Le was found
-    double slenderness = 0.0;  // KL/r (axial spans)
+    std::string lengthRule;     // how Le was found
+    double slenderness = 0.0;   // KL/r (axial spans)
     double Cu = 0.0, Cr = 0.0;  // axial spans
     double omega2 = 0.0;        // lateral-torsional spans
     std::string omega2Rule;
     double Mu = 0.0, Mr = 0.0, Mf = 0.0;  // lateral-torsional spans
-    std::string flange;       // the compression flange: "top", "bottom", "both" (lateral-torsional)
-    double governingX = 0.0;  // the station of the largest |Mx| (lateral-torsional) or compression
+    std::string flange;                   // the compression flange: "top", "bottom", "both" (lateral-torsional)
+    double governingX = 0.0;              // the station of the largest |Mx| (lateral-torsional) or compression
     double util = 0.0;
 };
 
@@ -94,8 +94,8 @@ struct MemberDrawing {
         int bits = 0;           // the restraint bits as written
         std::string restraint;  // in words: "pinned", "braced + warping"
     };
-    int shape = 0;                     // Corvid::Data::CSecGeom::SecShape
-    Corvid::Data::CSectionDims dims;   // m
+    int shape = 0;                    // Corvid::Data::CSecGeom::SecShape
+    Corvid::Data::CSectionDims dims;  // m
     std::vector<Point> points;
 };
 
@@ -114,7 +114,7 @@ struct CaseOutcome {
     // report[entryStart[i]] is the first line of entry i (with text; the
     // notes of the case come before entry 0).
     std::vector<std::size_t> entryStart;
-    std::vector<SpanWorking> spans;  // empty without text or RunOptions::working
+    std::vector<SpanWorking> spans;      // empty without text or RunOptions::working
     std::vector<ActionStation> actions;  // left to right; empty without text
 };
 
@@ -124,8 +124,8 @@ struct MemberOutcome {
     std::string code;
     std::string section;  // the section's name (designation or normalised description)
     std::string grade;
-    double Fy = 0.0, Fu = 0.0;  // Pa, of the grade at the section's thickness
-    std::string units;  // the units of the member file, as echoed
+    double Fy = 0.0, Fu = 0.0;          // Pa, of the grade at the section's thickness
+    std::string units;                  // the units of the member file, as echoed
     std::vector<std::string> warnings;  // "beam.json: members[0].subspans[1]: ..." (once each)
     // The section's classes (overall, axial, major, minor) and resistances
     // (Tr, Cr at K = 0, Mrx, Mry, Vr_major, Vr_minor), N and N.m; with text or RunOptions::working.

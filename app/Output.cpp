@@ -218,21 +218,22 @@ std::string Printable(std::string const& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto const c = static_cast<unsigned char>(text[i]);
         switch (EscapedAt(text, i)) {
-        case 0: out += static_cast<char>(c); break;
-        case 1:
-            if (c == '\n') out += "\\n";
-            else if (c == '\r') out += "\\r";
-            else out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-            break;
-        case 2: {
-            auto const u = static_cast<unsigned char>(text[i + 1]);
-            out += std::string("\\u00") + hex[u >> 4] + hex[u & 15];
-            i += 1;
-            break;
-        }
-        default:
-            out += static_cast<unsigned char>(text[i + 2]) == 0xa8 ? "\\u2028" : "\\u2029";
-            i += 2;
+            case 0: out += static_cast<char>(c); break;
+            case 1:
+                if (c == '\n')
+                    out += "\\n";
+                else if (c == '\r')
+                    out += "\\r";
+                else
+                    out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+                break;
+            case 2: {
+                auto const u = static_cast<unsigned char>(text[i + 1]);
+                out += std::string("\\u00") + hex[u >> 4] + hex[u & 15];
+                i += 1;
+                break;
+            }
+            default: out += static_cast<unsigned char>(text[i + 2]) == 0xa8 ? "\\u2028" : "\\u2029"; i += 2;
         }
     }
     return out;

@@ -19,9 +19,12 @@ namespace s16app {
 struct RunCounts {
     std::size_t pass = 0, fail = 0, errors = 0;
     void Add(BatchItem const& item) {
-        if (!item.outcome) ++errors;
-        else if (item.outcome->Pass()) ++pass;
-        else ++fail;
+        if (!item.outcome)
+            ++errors;
+        else if (item.outcome->Pass())
+            ++pass;
+        else
+            ++fail;
     }
 };
 

@@ -73,10 +73,10 @@ std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
         bool const lt = s.kind == "lateral-torsional";
         std::string const none = "-";
         rows.push_back({s.kind, num(s.from, 3), num(s.to, 3), num(s.Le, 3), s.lengthRule,
-                        lt ? none : num(s.slenderness, 1), lt ? none : num(s.Cu / 1e3, 1), lt ? none : num(s.Cr / 1e3, 1),
-                        lt ? num(s.omega2, 3) : none, lt ? s.omega2Rule : none, lt ? num(s.Mu / 1e3, 1) : none,
-                        lt ? num(s.Mr / 1e3, 1) : none, lt ? num(s.Mf / 1e3, 1) : none, lt ? s.flange : none,
-                        num(s.governingX, 3), UtilText(s.util)});
+                        lt ? none : num(s.slenderness, 1), lt ? none : num(s.Cu / 1e3, 1),
+                        lt ? none : num(s.Cr / 1e3, 1), lt ? num(s.omega2, 3) : none, lt ? s.omega2Rule : none,
+                        lt ? num(s.Mu / 1e3, 1) : none, lt ? num(s.Mr / 1e3, 1) : none, lt ? num(s.Mf / 1e3, 1) : none,
+                        lt ? s.flange : none, num(s.governingX, 3), UtilText(s.util)});
     }
     return rows;
 }
@@ -108,11 +108,18 @@ BatchRow MakeBatchRow(std::size_t index, BatchItem const& item) {
     return r;
 }
 
-std::vector<std::string> TableHeader() { return {"#", "Member", "Section", "Grade", "Governing check", "Util", "Result"}; }
+std::vector<std::string> TableHeader() {
+    return {"#", "Member", "Section", "Grade", "Governing check", "Util", "Result"};
+}
 
 std::vector<std::string> TableCells(BatchRow const& r) {
-    return {std::to_string(r.index + 1), Printable(r.title.empty() ? r.where : r.title), Printable(r.section),
-            Printable(r.grade), r.governing, UtilText(r.util), Verdict(r.pass)};
+    return {std::to_string(r.index + 1),
+            Printable(r.title.empty() ? r.where : r.title),
+            Printable(r.section),
+            Printable(r.grade),
+            r.governing,
+            UtilText(r.util),
+            Verdict(r.pass)};
 }
 
 namespace {
@@ -146,8 +153,8 @@ struct RecordReader {
 // The bits of a spooled row's verdict byte.
 constexpr unsigned kRowChecked = 1u, kRowPass = 2u;
 
-std::string BatchRow::* const kTexts[] = {&BatchRow::title, &BatchRow::where,     &BatchRow::code, &BatchRow::section,
-                                          &BatchRow::grade, &BatchRow::governing, &BatchRow::error};
+std::string BatchRow::*const kTexts[] = {&BatchRow::title, &BatchRow::where,     &BatchRow::code, &BatchRow::section,
+                                         &BatchRow::grade, &BatchRow::governing, &BatchRow::error};
 
 }  // namespace
 

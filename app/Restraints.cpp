@@ -20,7 +20,8 @@ bool IsSupportShorthand(std::string const& w) {
 
 std::string Normalise(std::string const& word) {
     std::string s = LowerCase(word);
-    std::replace_if(s.begin(), s.end(), [](char c) { return c == '_' || c == ' '; }, '-');
+    std::replace_if(
+        s.begin(), s.end(), [](char c) { return c == '_' || c == ' '; }, '-');
     return s;
 }
 

@@ -26,17 +26,15 @@ NamedValues Dimensions(CSecGeom::SecShape shape, Corvid::Data::CSectionDims cons
         case CSecGeom::I:
         case CSecGeom::H:
         case CSecGeom::Channel:
-            return {{"D", d.D}, {"B1", d.B1}, {"T1", d.T1}, {"B2", d.B2}, {"T2", d.T2}, {"Tw", d.Tw}, {"R", d.R},
-                    {"slope", d.slope}};
-        case CSecGeom::Tee:
-            return {{"D", d.D}, {"B", d.B1}, {"T", d.T1}, {"Tw", d.Tw}, {"R", d.R}, {"slope", d.slope}};
+            return {{"D", d.D},   {"B1", d.B1}, {"T1", d.T1}, {"B2", d.B2},
+                    {"T2", d.T2}, {"Tw", d.Tw}, {"R", d.R},   {"slope", d.slope}};
+        case CSecGeom::Tee: return {{"D", d.D}, {"B", d.B1}, {"T", d.T1}, {"Tw", d.Tw}, {"R", d.R}, {"slope", d.slope}};
         case CSecGeom::Angle: return {{"D", d.D}, {"B", d.B}, {"t", d.t}, {"R", d.R}};
         case CSecGeom::RHS: return {{"D", d.D}, {"B", d.B}, {"tf", d.tf}, {"tw", d.tw}, {"Ro", d.Ro}};
         case CSecGeom::CHS: return {{"D", d.D}, {"t", d.t}};
         default: return {};
     }
 }
-
 
 std::string FabricationWord(Corvid::Data::CSectionDims const& d) {
     wchar_t const* const word = Corvid::Data::FabricationName(d.fab, d.flameCut);
@@ -81,16 +79,12 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
     Corvid::Data::CSection section;
     try {
         section = Corvid::Data::CSection(Widen(description));
-    } catch (std::invalid_argument const& e) {
-        throw InputError(std::string("section: ") + e.what());
-    }
+    } catch (std::invalid_argument const& e) { throw InputError(std::string("section: ") + e.what()); }
     if (section.IsEmpty()) throw InputError("section: the description is empty");
     std::unique_ptr<Corvid::Steel::CSteelGrade> grade;
     try {
         grade = std::make_unique<Corvid::Steel::CSteelGrade>(Widen(gradeName));
-    } catch (std::invalid_argument const& e) {
-        throw InputError(std::string("--grade: ") + e.what());
-    }
+    } catch (std::invalid_argument const& e) { throw InputError(std::string("--grade: ") + e.what()); }
     std::unique_ptr<Corvid::Data::Design::CDesign> design(NewCode());
     auto* member = dynamic_cast<CSA_S16_09_Member*>(design.get());
     if (!member) throw InputError("the design module gave no member object");
@@ -118,13 +112,21 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
     info.fabrication = FabricationWord(section.Dims());
     info.code = CodeName(code);
     info.dimensions = Dimensions(section.Shape(), section.Dims());
-    info.properties = {{"A", calc.Area()},  {"Ixx", calc.Ixx()}, {"Iyy", calc.Iyy()}, {"Sxx", calc.Sxx()},
-                       {"Syy", calc.Syy()}, {"Zxx", calc.Zxx()}, {"Zyy", calc.Zyy()}, {"J", calc.J()},
-                       {"Cw", calc.Cw()}, {"xbar", calc.Xbar()}, {"ybar", calc.Ybar()}};
+    info.properties = {{"A", calc.Area()},  {"Ixx", calc.Ixx()},   {"Iyy", calc.Iyy()},  {"Sxx", calc.Sxx()},
+                       {"Syy", calc.Syy()}, {"Zxx", calc.Zxx()},   {"Zyy", calc.Zyy()},  {"J", calc.J()},
+                       {"Cw", calc.Cw()},   {"xbar", calc.Xbar()}, {"ybar", calc.Ybar()}};
     auto const& tab = section.Tabulated();
-    for (auto const& [name, value] : {std::pair{"A", tab.A}, {"Ixx", tab.Ixx}, {"Iyy", tab.Iyy}, {"Sxx", tab.Sxx},
-                                      {"Syy", tab.Syy}, {"Zxx", tab.Zxx}, {"Zyy", tab.Zyy}, {"J", tab.J},
-                                      {"Cw", tab.Cw}, {"xbar", tab.Xbar}, {"ybar", tab.Ybar}})
+    for (auto const& [name, value] : {std::pair{"A", tab.A},
+                                      {"Ixx", tab.Ixx},
+                                      {"Iyy", tab.Iyy},
+                                      {"Sxx", tab.Sxx},
+                                      {"Syy", tab.Syy},
+                                      {"Zxx", tab.Zxx},
+                                      {"Zyy", tab.Zyy},
+                                      {"J", tab.J},
+                                      {"Cw", tab.Cw},
+                                      {"xbar", tab.Xbar},
+                                      {"ybar", tab.Ybar}})
         if (!std::isnan(value)) info.tabulated.emplace_back(name);
     if (section.Shape() == CSecGeom::Angle) {
         info.properties.emplace_back("Iuu", calc.Iuu());

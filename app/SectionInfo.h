@@ -22,8 +22,8 @@ struct SectionInfo {
     int shapeCode = 0;  // Corvid::Data::CSecGeom::SecShape
     std::string fabrication;
     std::string code;
-    NamedValues dimensions;   // m (slope: rise over run)
-    NamedValues properties;   // m², m⁴, m³, m⁶, m; alpha in rad
+    NamedValues dimensions;              // m (slope: rise over run)
+    NamedValues properties;              // m², m⁴, m³, m⁶, m; alpha in rad
     std::vector<std::string> tabulated;  // the properties the catalogue row tabulates
     std::string grade;
     double Fy = 0.0, Fu = 0.0;  // Pa, at the section's largest thickness

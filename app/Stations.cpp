@@ -117,8 +117,7 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             std::string planes;
             if (s.loadMajor) planes = "in the plane of the web";
             if (s.loadMinor) planes += (planes.empty() ? "" : " and ") + std::string("across the web");
-            if (!planes.empty())
-                plan.notes.push_back({1, "loads between the ends: a transverse load " + planes});
+            if (!planes.empty()) plan.notes.push_back({1, "loads between the ends: a transverse load " + planes});
         }
     } else {
         // Pieces between the given ends and stations, each explained by
@@ -133,8 +132,8 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             if (j > 0) plan.stations.push_back({x0, Kind::Given});
             std::string unknown;
             auto loads = Reconstruct(ends[j].after, ends[j + 1].before, x1 - x0, unknown);
-            std::string const where = c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1)
-                                                 : field;
+            std::string const where =
+                c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1) : field;
             if (!unknown.empty())
                 warnings.push_back(where + ": the shear changes sign " + unknown +
                                    " but the end actions fit no uniform load: the moment between the ends is "
@@ -150,15 +149,16 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
                                                  ", reconstructed from the end shears (no loads given)"});
             }
             plan.curved = plan.curved || !loads.empty();
-            plan.pieces.push_back({x0, x1, Diagram::Between(ends[j].after, ends[j + 1].before, std::move(loads),
-                                                            x1 - x0)});
+            plan.pieces.push_back(
+                {x0, x1, Diagram::Between(ends[j].after, ends[j + 1].before, std::move(loads), x1 - x0)});
             peaksOf(plan.pieces.back());
         }
         if (rebuilt > 0)
-            warnings.push_back((c.stations ? field + " between x = " + Metres(a) + " and x = " + Metres(b) : field) +
-                               ": no loads given: " +
-                               (rebuilt == 1 ? std::string("a uniform load") : std::to_string(rebuilt) + " uniform loads") +
-                               " reconstructed from the end shears");
+            warnings.push_back(
+                (c.stations ? field + " between x = " + Metres(a) + " and x = " + Metres(b) : field) +
+                ": no loads given: " +
+                (rebuilt == 1 ? std::string("a uniform load") : std::to_string(rebuilt) + " uniform loads") +
+                " reconstructed from the end shears");
     }
     return plan;
 }
@@ -271,9 +271,9 @@ CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& i
         while (engine < m.subSpans.size() && m.userSubSpan[engine] == static_cast<int>(k)) ++engine;
         Corvid::Steel::CSpan const span(points, subSpans, m.subSpans[first].IndexCMPLeft(),
                                         m.subSpans[engine - 1].IndexCMPRight());
-        std::string const range = engine - first > 1 ? "SubSpan " + std::to_string(first + 1) + " to " +
-                                                           std::to_string(engine)
-                                                     : "SubSpan " + std::to_string(first + 1);
+        std::string const range = engine - first > 1
+                                      ? "SubSpan " + std::to_string(first + 1) + " to " + std::to_string(engine)
+                                      : "SubSpan " + std::to_string(first + 1);
         m.notes.push_back({0, "<b>Sub-span " + std::to_string(k + 1) + ": " + Metres(input.points[k].x) + " to " +
                                   Metres(input.points[k + 1].x) + "</b> (" + range + " below)"});
         m.notes.insert(m.notes.end(), plans[k].notes.begin(), plans[k].notes.end());

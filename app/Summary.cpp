@@ -51,8 +51,8 @@ std::string ActionWords(Actions const& a) {
     for (int i = 0; i < 6; ++i) {
         double const v = Component(a, i);
         if (v != 0.0)
-            out +=
-                (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Fixed(v / 1e3, 1) + (i < 3 ? " kN" : " kN*m");
+            out += (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Fixed(v / 1e3, 1) +
+                   (i < 3 ? " kN" : " kN*m");
     }
     return out.empty() ? "none" : out;
 }

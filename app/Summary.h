@@ -38,13 +38,13 @@ struct TitleBlock {
 
 // The governing result of one check (one utilisation kind).
 struct CheckRow {
-    std::string check;   // "local major-axis moment"
-    std::string clause;  // "CSA S16-09 cl. 13.5"
-    std::string demandSymbol, resistanceSymbol;  // "Mfx", "Mrx"; empty for an interaction
+    std::string check;                                             // "local major-axis moment"
+    std::string clause;                                            // "CSA S16-09 cl. 13.5"
+    std::string demandSymbol, resistanceSymbol;                    // "Mfx", "Mrx"; empty for an interaction
     double demand = std::numeric_limits<double>::quiet_NaN();      // SI (N, N.m); NaN when not one number
     double resistance = std::numeric_limits<double>::quiet_NaN();  // SI; NaN when not one number
-    std::string unit;    // display unit of demand and resistance: "kN", "kN*m"
-    double util = 0.0;   // +infinity: no resistance
+    std::string unit;                                      // display unit of demand and resistance: "kN", "kN*m"
+    double util = 0.0;                                     // +infinity: no resistance
     double at = std::numeric_limits<double>::quiet_NaN();  // m: the governing station or span start
     bool pass = true;
     bool governing = false;  // the member's governing check

@@ -111,8 +111,18 @@ bool DrawShape(SectionDrawing& s, int shape, Corvid::Data::CSectionDims const& d
             double const l1 = channel ? 0 : -B1 / 2, r1 = channel ? B1 : B1 / 2;
             double const l2 = channel ? 0 : -B2 / 2, r2 = channel ? B2 : B2 / 2;
             double const wl = channel ? 0 : -w / 2, wr = channel ? w : w / 2, rl = channel ? 0 : R;
-            loops.push_back({{l1, 0}, {r1, 0}, {r1, T1}, {wr, T1, R}, {wr, D - T2, R}, {r2, D - T2}, {r2, D},
-                             {l2, D}, {l2, D - T2}, {wl, D - T2, rl}, {wl, T1, rl}, {l1, T1}});
+            loops.push_back({{l1, 0},
+                             {r1, 0},
+                             {r1, T1},
+                             {wr, T1, R},
+                             {wr, D - T2, R},
+                             {r2, D - T2},
+                             {r2, D},
+                             {l2, D},
+                             {l2, D - T2},
+                             {wl, D - T2, rl},
+                             {wl, T1, rl},
+                             {l1, T1}});
             x0 = std::min(l1, l2), x1 = std::max(r1, r2);
             s.DimH(l1, r1, -g, Named(same ? "B" : "B1", d.B1));
             s.DimV(0, D, x0 - g, Named("D", d.D));
@@ -126,8 +136,14 @@ bool DrawShape(SectionDrawing& s, int shape, Corvid::Data::CSectionDims const& d
         }
         case CSecGeom::Tee: {
             double const B = d.B1 * 1e3, T = d.T1 * 1e3, w = d.Tw * 1e3, R = d.R * 1e3;
-            loops.push_back({{-B / 2, 0}, {B / 2, 0}, {B / 2, T}, {w / 2, T, R}, {w / 2, D}, {-w / 2, D},
-                             {-w / 2, T, R}, {-B / 2, T}});
+            loops.push_back({{-B / 2, 0},
+                             {B / 2, 0},
+                             {B / 2, T},
+                             {w / 2, T, R},
+                             {w / 2, D},
+                             {-w / 2, D},
+                             {-w / 2, T, R},
+                             {-B / 2, T}});
             x0 = -B / 2, x1 = B / 2;
             s.DimH(x0, x1, -g, Named("B", d.B1));
             s.DimV(0, D, x0 - g, Named("D", d.D));
@@ -161,8 +177,9 @@ bool DrawShape(SectionDrawing& s, int shape, Corvid::Data::CSectionDims const& d
         }
         case CSecGeom::CHS: {
             double const r = D / 2, t = d.t * 1e3;
-            s.shapes << "<circle cx=\"" << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r) << "\"/><circle class=\"hole\" cx=\""
-                     << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r - t) << "\"/>";
+            s.shapes << "<circle cx=\"" << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r)
+                     << "\"/><circle class=\"hole\" cx=\"" << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r - t)
+                     << "\"/>";
             x0 = 0, x1 = D;
             s.DimH(0, D, -g, Named("D", d.D));
             s.Note(D - t / 2, r, x1 + g, r, Named("t", d.t));
@@ -211,12 +228,13 @@ void DrawSymbol(std::ostream& out, Symbol s, double x, double y, Hatch hatch) {
             break;
         }
         case Symbol::Pinned:
-            out << "<path class=\"pinned\" d=\"M" << F(x) << ' ' << F(y) << "l-8 14h16zM" << F(x - 11) << ' ' << F(y + 17)
-                << "h22\"/>";
+            out << "<path class=\"pinned\" d=\"M" << F(x) << ' ' << F(y) << "l-8 14h16zM" << F(x - 11) << ' '
+                << F(y + 17) << "h22\"/>";
             break;
         case Symbol::Braced:
-            out << "<path class=\"braced\" d=\"M" << F(x - 6) << ' ' << F(y - 6) << "l12 12m0-12l-12 12\"/><circle class=\"braced\" cx=\""
-                << F(x) << "\" cy=\"" << F(y) << "\" r=\"8\"/>";
+            out << "<path class=\"braced\" d=\"M" << F(x - 6) << ' ' << F(y - 6)
+                << "l12 12m0-12l-12 12\"/><circle class=\"braced\" cx=\"" << F(x) << "\" cy=\"" << F(y)
+                << "\" r=\"8\"/>";
             break;
         case Symbol::Other:
             out << "<path class=\"other\" d=\"M" << F(x) << ' ' << F(y - 8) << "l8 8-8 8-8-8z\"/>";
@@ -260,7 +278,8 @@ void SectionSvg(std::ostream& out, MemberDrawing const& d) {
     double const D = d.dims.D * 1e3, m = 3 * s.fs;
     double const vx = x0 - m, vy = -m, vw = x1 - x0 + m + 9 * s.fs, vh = D + 2 * m;
     out << "<svg class=\"section\" viewBox=\"" << F(vx) << ' ' << F(vy) << ' ' << F(vw) << ' ' << F(vh) << "\" width=\""
-        << F(vw * s.px) << "\" height=\"" << F(vh * s.px) << "\" font-size=\"" << F(s.fs) << "\" role=\"img\" aria-label=\"section to scale\">"
+        << F(vw * s.px) << "\" height=\"" << F(vh * s.px) << "\" font-size=\"" << F(s.fs)
+        << "\" role=\"img\" aria-label=\"section to scale\">"
         << "<g class=\"steel\">" << s.shapes.str() << "</g><g class=\"dims\">" << s.notes.str() << "</g></svg>";
 }
 
@@ -273,12 +292,13 @@ void MemberSvg(std::ostream& out, MemberDrawing const& d) {
     for (std::size_t i = 0; i < d.points.size(); ++i) {
         Symbol const s = SymbolOf(d.points[i].bits);
         if (std::find(used.begin(), used.end(), s) == used.end()) used.push_back(s);
-        if (s == Symbol::Other) others += (others.empty() ? "" : "; ") + ("P" + std::to_string(i + 1)) + ": " + d.points[i].restraint;
+        if (s == Symbol::Other)
+            others += (others.empty() ? "" : "; ") + ("P" + std::to_string(i + 1)) + ": " + d.points[i].restraint;
     }
     double const legendY = 136, height = legendY + 26 * static_cast<double>(used.size()) + (others.empty() ? 0 : 20);
     Open(out, "member", height, "member with its points and restraints");
-    out << "<line class=\"axis\" x1=\"" << F(X(d.points.front().x)) << "\" y1=\"" << y << "\" x2=\"" << F(X(d.points.back().x))
-        << "\" y2=\"" << y << "\"/>";
+    out << "<line class=\"axis\" x1=\"" << F(X(d.points.front().x)) << "\" y1=\"" << y << "\" x2=\""
+        << F(X(d.points.back().x)) << "\" y2=\"" << y << "\"/>";
     double lastLabel = -1e9;
     int row = 0;
     for (std::size_t i = 0; i < d.points.size(); ++i) {
@@ -288,8 +308,8 @@ void MemberSvg(std::ostream& out, MemberDrawing const& d) {
         row = px - lastLabel < 60 ? (row + 1) % 3 : 0;
         lastLabel = px;
         out << "<text x=\"" << F(px) << "\" y=\"" << 22 - 12 * (row % 2) << "\" text-anchor=\"middle\">P" << i + 1
-            << "</text><text x=\"" << F(px) << "\" y=\"" << 86 + 13 * row << "\" text-anchor=\"middle\">" << Fixed(d.points[i].x, 3)
-            << " m</text>";
+            << "</text><text x=\"" << F(px) << "\" y=\"" << 86 + 13 * row << "\" text-anchor=\"middle\">"
+            << Fixed(d.points[i].x, 3) << " m</text>";
     }
     for (std::size_t k = 0; k < used.size(); ++k) {
         double const ly = legendY + 26 * static_cast<double>(k);
@@ -297,8 +317,8 @@ void MemberSvg(std::ostream& out, MemberDrawing const& d) {
         out << "<text x=\"95\" y=\"" << F(ly) << "\">" << Meaning(used[k]) << "</text>";
     }
     if (!others.empty())
-        out << "<text x=\"50\" y=\"" << F(legendY + 26 * static_cast<double>(used.size())) << "\">" << HtmlEscape(others)
-            << "</text>";
+        out << "<text x=\"50\" y=\"" << F(legendY + 26 * static_cast<double>(used.size())) << "\">"
+            << HtmlEscape(others) << "</text>";
     out << "</svg>";
 }
 
@@ -331,20 +351,21 @@ void ActionsSvg(std::ostream& out, MemberDrawing const& d, std::vector<ActionSta
         Open(out, "diagram", top + h + 26, std::string(a.name) + " diagram");
         out << "<text x=\"4\" y=\"14\" class=\"title\">" << a.name << " (" << a.unit << ")</text>";
         for (auto const& p : d.points)
-            out << "<line class=\"grid\" x1=\"" << F(X(p.x)) << "\" y1=\"" << F(top - 8) << "\" x2=\"" << F(X(p.x)) << "\" y2=\""
-                << F(top + h + 8) << "\"/>";
+            out << "<line class=\"grid\" x1=\"" << F(X(p.x)) << "\" y1=\"" << F(top - 8) << "\" x2=\"" << F(X(p.x))
+                << "\" y2=\"" << F(top + h + 8) << "\"/>";
         out << "<path class=\"area\" d=\"M" << F(X(actions.front().x)) << ' ' << F(Y(0));
         for (auto const& s : actions) out << "L" << F(X(s.x)) << ' ' << F(Y(s.*a.value / 1e3));
-        out << "L" << F(X(actions.back().x)) << ' ' << F(Y(0)) << "Z\"/><line class=\"axis\" x1=\"" << F(X(actions.front().x))
-            << "\" y1=\"" << F(Y(0)) << "\" x2=\"" << F(X(actions.back().x)) << "\" y2=\"" << F(Y(0)) << "\"/>";
+        out << "L" << F(X(actions.back().x)) << ' ' << F(Y(0)) << "Z\"/><line class=\"axis\" x1=\""
+            << F(X(actions.front().x)) << "\" y1=\"" << F(Y(0)) << "\" x2=\"" << F(X(actions.back().x)) << "\" y2=\""
+            << F(Y(0)) << "\"/>";
         // The extremes, the largest above its peak and the smallest below.
         for (int end = 0; end < 2; ++end) {
             double const v = end ? lo : hi;
             if (v == 0) continue;
             double const x = actions[end ? iLo : iHi].x;
-            out << "<text class=\"value\" x=\"" << F(std::clamp(X(x), Scale::kLeft + 40, Scale::kRight - 40)) << "\" y=\""
-                << F(end ? Y(v) + 16 : Y(v) - 5) << "\" text-anchor=\"middle\">" << Value(v) << " at " << Fixed(x, 3)
-                << " m</text>";
+            out << "<text class=\"value\" x=\"" << F(std::clamp(X(x), Scale::kLeft + 40, Scale::kRight - 40))
+                << "\" y=\"" << F(end ? Y(v) + 16 : Y(v) - 5) << "\" text-anchor=\"middle\">" << Value(v) << " at "
+                << Fixed(x, 3) << " m</text>";
         }
         out << "</svg>";
     }
@@ -362,7 +383,8 @@ void BarsSvg(std::ostream& out, std::vector<BarGroup> const& groups) {
     auto X = [&](double u) { return x0 + std::min(u, scale) / scale * w; };
     Open(out, "bars", top + row * static_cast<double>(rows) + 6, "utilisations against 1.0");
     out << "<line class=\"limit\" x1=\"" << F(X(1.0)) << "\" y1=\"12\" x2=\"" << F(X(1.0)) << "\" y2=\""
-        << F(top + row * static_cast<double>(rows)) << "\"/><text x=\"" << F(X(1.0)) << "\" y=\"10\" text-anchor=\"middle\">1.0</text>";
+        << F(top + row * static_cast<double>(rows)) << "\"/><text x=\"" << F(X(1.0))
+        << "\" y=\"10\" text-anchor=\"middle\">1.0</text>";
     double y = top;
     for (auto const& g : groups) {
         out << "<text class=\"title\" x=\"4\" y=\"" << F(y + 13) << "\">" << HtmlEscape(g.title) << "</text>";
@@ -373,7 +395,10 @@ void BarsSvg(std::ostream& out, std::vector<BarGroup> const& groups) {
                 << (pass ? "pass" : "fail") << "\" x=\"" << F(x0) << "\" y=\"" << F(y + 3) << "\" width=\""
                 << F(std::max(0.5, X(b.util) - x0)) << "\" height=\"12\"/><text x=\"" << F(x0 + w + 8) << "\" y=\""
                 << F(y + 13) << "\" class=\"" << (pass ? "pass" : "fail") << "\">" << UtilText(b.util) << ' '
-                << Verdict(pass) << (std::isinf(b.util) ? " (no resistance)" : b.util > scale ? " (beyond the scale)" : "")
+                << Verdict(pass)
+                << (std::isinf(b.util) ? " (no resistance)"
+                    : b.util > scale   ? " (beyond the scale)"
+                                       : "")
                 << "</text>";
             y += row;
         }

@@ -20,9 +20,12 @@ std::string AnsiCodes(unsigned style) {
     if (style & (kHeading4 | kHeading5 | kBold)) add("1");
     if (style & kHeading4) add("4");
     if (style & kItalic) add("3");
-    if (style & kRed) add("31");
-    else if (style & kOrange) add("33");
-    else if (style & kBlue) add("34");
+    if (style & kRed)
+        add("31");
+    else if (style & kOrange)
+        add("33");
+    else if (style & kBlue)
+        add("34");
     return codes.empty() ? std::string() : "\x1b[" + codes + "m";
 }
 
@@ -83,10 +86,11 @@ void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, 
     out << Printable(MemberHeading(index, m)) << "  [" << Printable(m.where) << "]\n"
         << "Project: " << given(s.title.project) << "   Engineer: " << given(s.title.engineer)
         << "   Date: " << given(s.title.date) << "\n"
-        << "s16check " << s.title.version << " (revision " << given(s.title.revision) << ")   Input hash (FNV-1a 64): "
-        << given(s.title.inputHash) << "\n"
+        << "s16check " << s.title.version << " (revision " << given(s.title.revision)
+        << ")   Input hash (FNV-1a 64): " << given(s.title.inputHash) << "\n"
         << m.code << " | " << Printable(m.section) << " | " << Printable(m.grade) << "\n";
-    out << std::string(78, '-') << "\n" << "Input\n";
+    out << std::string(78, '-') << "\n"
+        << "Input\n";
     for (auto const& line : s.input) out << "  " << Printable(line) << "\n";
     CaseOutcome const& g = m.Governing();
     out << "Checks" << (m.namedCases ? " (governing case \"" + Printable(g.name) + "\")" : std::string()) << "\n";
@@ -95,8 +99,8 @@ void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, 
     for (auto const& row : s.checks)
         table.push_back({row.check, row.clause.empty() ? "-" : row.clause,
                          Figure(row.demandSymbol, row.demand, row.unit),
-                         Figure(row.resistanceSymbol, row.resistance, row.unit), UtilText(row.util),
-                         Verdict(row.pass), At(row.at), row.governing ? "<- governing" : ""});
+                         Figure(row.resistanceSymbol, row.resistance, row.unit), UtilText(row.util), Verdict(row.pass),
+                         At(row.at), row.governing ? "<- governing" : ""});
     WriteTable(out, table, "  ");
     if (!s.complete) out << "  " << kQuickStopped << "\n";
     if (m.namedCases) {
@@ -182,8 +186,8 @@ std::vector<Shown> GoverningPlaces(CaseOutcome const& g, MemberSummary const& s,
         for (std::size_t e = 0; e < g.entries.size(); ++e) {
             auto const& entry = g.entries[e];
             std::size_t k = 0;
-            while (k < entry.utils.size() && (entry.utils[k].first != g.maxima[r].first ||
-                                              entry.utils[k].second != g.maxima[r].second))
+            while (k < entry.utils.size() &&
+                   (entry.utils[k].first != g.maxima[r].first || entry.utils[k].second != g.maxima[r].second))
                 ++k;
             if (k == entry.utils.size()) continue;
             double const at = entry.kind == EntryOutcome::Local ? entry.figures[k].at : std::nan("");
@@ -298,8 +302,10 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
         for (std::size_t r : w.rows) {
             auto const& row = s.checks[r];
             if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
-            if (local) WriteSameStations(out, g, row, g.maxima[r].first);
-            else WriteSameBuckling(out, g, row, g.maxima[r].first);
+            if (local)
+                WriteSameStations(out, g, row, g.maxima[r].first);
+            else
+                WriteSameBuckling(out, g, row, g.maxima[r].first);
         }
     }
     if (idle) out << "  Checks with no demand (utilisation 0) are not worked here (--detail full shows every one).\n";
@@ -320,7 +326,8 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     CaseOutcome const& g = m.Governing();
     auto const table = SpanTable(g);
     if (!table.empty()) {
-        out << std::string(78, '-') << "\n" << "Spans\n";
+        out << std::string(78, '-') << "\n"
+            << "Spans\n";
         WriteTable(out, table, "  ");
     }
     if (detail == Detail::Normal) {
@@ -333,7 +340,8 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
         WriteWorkings(out, g, m.summary, colour);
         return Checked(out);
     }
-    out << std::string(78, '-') << "\n" << "Units: " << m.units << "\n";
+    out << std::string(78, '-') << "\n"
+        << "Units: " << m.units << "\n";
     if (m.namedCases) out << "Load case \"" << Printable(g.name) << "\" (governing)\n";
     WriteReport(out, g.report, colour);
     return Checked(out);
@@ -346,14 +354,17 @@ bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows) {
         auto const& width = rows.Widths();
         auto line = [&out, &width](std::vector<std::string> const& cells) {
             out << "  ";
-            for (std::size_t i = 0; i < cells.size(); ++i) out << (i + 1 < cells.size() ? Padded(cells[i], width[i]) : cells[i]);
+            for (std::size_t i = 0; i < cells.size(); ++i)
+                out << (i + 1 < cells.size() ? Padded(cells[i], width[i]) : cells[i]);
             out << "\n";
         };
         out << "Members\n";
         line(TableHeader());
         bool const read = rows.ForEach([&](BatchRow const& r) {
-            if (r.checked) line(TableCells(r));
-            else out << "  " << Padded(std::to_string(r.index + 1), width[0]) << "ERROR: " << Printable(r.error) << "\n";
+            if (r.checked)
+                line(TableCells(r));
+            else
+                out << "  " << Padded(std::to_string(r.index + 1), width[0]) << "ERROR: " << Printable(r.error) << "\n";
         });
         if (!read) return false;  // cut short, never ended like a finished report
         out << rule << "\n";

@@ -29,15 +29,23 @@ inline std::vector<MemberCase> const& Members() {
     static std::vector<MemberCase> const members = {
         // W310x60 beam-column, 10 m, 350W: pinned ends, laterally braced at
         // 2.5 m and 7.5 m, a free load point at mid-span; 4 sub-spans.
-        {"w_beam_column", L"I D=303 B=203 T=13.1 Tw=7.5 R=15", L"350W", {0.0, 2.5, 5.0, 7.5, 10.0},
+        {"w_beam_column",
+         L"I D=303 B=203 T=13.1 Tw=7.5 R=15",
+         L"350W",
+         {0.0, 2.5, 5.0, 7.5, 10.0},
          {RB::kPinned | RB::kEndConnection, RB::kBraced, RB::kFree, RB::kBraced, RB::kPinned | RB::kEndConnection},
-         -400e3, 8e3},
+         -400e3,
+         8e3},
         // C250x30 beam, 4 m, 300W, braced at mid-span.
-        {"channel_beam", L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10", L"300W", {0.0, 2.0, 4.0},
-         {RB::kPinned | RB::kEndConnection, RB::kBraced, RB::kPinned | RB::kEndConnection}, 0.0, 6e3},
+        {"channel_beam",
+         L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10",
+         L"300W",
+         {0.0, 2.0, 4.0},
+         {RB::kPinned | RB::kEndConnection, RB::kBraced, RB::kPinned | RB::kEndConnection},
+         0.0,
+         6e3},
         // HSS203x102x6.4 brace, 5 m, 350W, pinned, axial compression only.
-        {"rhs_brace", L"RHS D=203 B=102 t=6.4 Ro=12.8", L"350W", {0.0, 5.0}, {RB::kPinned, RB::kPinned}, -300e3,
-         0.0},
+        {"rhs_brace", L"RHS D=203 B=102 t=6.4 Ro=12.8", L"350W", {0.0, 5.0}, {RB::kPinned, RB::kPinned}, -300e3, 0.0},
         // L102x76x9.5 strut, 3 m, 300W, pinned, axial compression only.
         {"angle_strut", L"L D=102 B=76 t=9.5 R=8", L"300W", {0.0, 3.0}, {RB::kPinned, RB::kPinned}, -60e3, 0.0},
     };
@@ -52,9 +60,9 @@ inline MemberCase BeamColumnSubSpans(int n) {
     m.restraints.clear();
     for (int i = 0; i <= n; ++i) {
         m.positions.push_back(10.0 * i / n);
-        m.restraints.push_back(i == 0 || i == n ? RB::kPinned | RB::kEndConnection
+        m.restraints.push_back(i == 0 || i == n               ? RB::kPinned | RB::kEndConnection
                                : 4 * i == n || 4 * i == 3 * n ? RB::kBraced
-                                                                : RB::kFree);
+                                                              : RB::kFree);
     }
     return m;
 }

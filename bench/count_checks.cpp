@@ -95,10 +95,11 @@ int main(int argc, char** argv) {
         auto const quick = Seconds([&] { b.member.QuickCheck(); });
         b.result.EnableText(false);
         auto const off = Seconds([&] { b.member.Check(); });
-        std::printf("braced points %d: QuickCheck %.3f s (processor %.3f s), Check text off %.3f s (processor "
-                    "%.3f s); bound 1 s: %s\n",
-                    n + 1, quick.first, quick.second, off.first, off.second,
-                    quick.first < 1.0 && off.first < 1.0 ? "ok" : "over");
+        std::printf(
+            "braced points %d: QuickCheck %.3f s (processor %.3f s), Check text off %.3f s (processor "
+            "%.3f s); bound 1 s: %s\n",
+            n + 1, quick.first, quick.second, off.first, off.second,
+            quick.first < 1.0 && off.first < 1.0 ? "ok" : "over");
         return 0;
     }
     for (MemberCase const& m : s16bench::Members()) Checks(m.name, m, 20);

@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
         member->SetResult(nullptr);
         double const util = result.UtilOverAll();
         std::cout << Narrow(result.GetText()) << "\n"
-                  << "Governing utilisation: " << util << " ("
-                  << (checked && util <= 1.0 ? "PASS" : "FAIL") << ")\n";
+                  << "Governing utilisation: " << util << " (" << (checked && util <= 1.0 ? "PASS" : "FAIL") << ")\n";
         return checked && util <= 1.0 ? 0 : 1;
     } catch (std::exception const& e) {  // a section or grade that cannot be read
         std::cerr << "s16_example: " << e.what() << "\n";

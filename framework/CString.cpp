@@ -42,7 +42,9 @@ CString operator+(CString const& a, wchar_t const* b) {
     return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
 
-CString operator+(CString const& a, CString const& b) { return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size()); }
+CString operator+(CString const& a, CString const& b) {
+    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
+}
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.
@@ -54,15 +56,28 @@ CString Widen(std::string const& s) {
         auto const c = static_cast<unsigned char>(s[i]);
         int extra = 0;
         unsigned long cp = c;
-        if (c >= 0xF0 && c < 0xF8) { extra = 3; cp = c & 0x07u; }
-        else if (c >= 0xE0 && c < 0xF0) { extra = 2; cp = c & 0x0Fu; }
-        else if (c >= 0xC0 && c < 0xE0) { extra = 1; cp = c & 0x1Fu; }
+        if (c >= 0xF0 && c < 0xF8) {
+            extra = 3;
+            cp = c & 0x07u;
+        } else if (c >= 0xE0 && c < 0xF0) {
+            extra = 2;
+            cp = c & 0x0Fu;
+        } else if (c >= 0xC0 && c < 0xE0) {
+            extra = 1;
+            cp = c & 0x1Fu;
+        }
         bool ok = extra > 0;
         if (ok) {
             for (int k = 1; k <= extra; ++k) {
-                if (i + static_cast<std::size_t>(k) >= n) { ok = false; break; }
+                if (i + static_cast<std::size_t>(k) >= n) {
+                    ok = false;
+                    break;
+                }
                 auto const cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-                if ((cc & 0xC0u) != 0x80u) { ok = false; break; }
+                if ((cc & 0xC0u) != 0x80u) {
+                    ok = false;
+                    break;
+                }
                 cp = (cp << 6) | (cc & 0x3Fu);
             }
         }

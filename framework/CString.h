@@ -39,4 +39,3 @@ inline CString operator+(CString&& a, wchar_t const* b) {
 inline CString operator+(CString&& a, CString const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
 
 }  // namespace Corvid
-

@@ -29,8 +29,10 @@ struct NumberText {
 
 bool NonFinite(double v, Into& out) {
     wchar_t const* word = nullptr;
-    if (std::isnan(v)) word = L"NaN";
-    else if (std::isinf(v)) word = v > 0 ? L"infinity" : L"-infinity";
+    if (std::isnan(v))
+        word = L"NaN";
+    else if (std::isinf(v))
+        word = v > 0 ? L"infinity" : L"-infinity";
     if (!word) return false;
     out.length = 0;
     while (*word) out.text[out.length++] = *word++;
@@ -45,15 +47,30 @@ void Chars(double v, std::chars_format format, int precision, Into& out) {
     for (char const* c = buf; c != r.ptr; ++c) out.text[out.length++] = static_cast<wchar_t>(*c);
 }
 
-double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1,  1e2,  1e3,
+double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
                          1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
 double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
 // kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
-constexpr std::uint64_t kUnits[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
-                                    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull,
-                                    1000000000000ull, 10000000000000ull, 100000000000000ull,
-                                    1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
-                                    1000000000000000000ull, 10000000000000000000ull};
+constexpr std::uint64_t kUnits[] = {1ull,
+                                    10ull,
+                                    100ull,
+                                    1000ull,
+                                    10000ull,
+                                    100000ull,
+                                    1000000ull,
+                                    10000000ull,
+                                    100000000ull,
+                                    1000000000ull,
+                                    10000000000ull,
+                                    100000000000ull,
+                                    1000000000000ull,
+                                    10000000000000ull,
+                                    100000000000000ull,
+                                    1000000000000000ull,
+                                    10000000000000000ull,
+                                    100000000000000000ull,
+                                    1000000000000000000ull,
+                                    10000000000000000000ull};
 
 // Fixed-point text from the integer nearest to |v| 10^decimals, the same as
 // to_chars gives; -1 when the product is too large or lies too close to a
@@ -161,8 +178,7 @@ void Significant(double v, int figures, Into& out) {
     if (significant < 0) significant = Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
     // 0.10000): one significant figure too many, so drop one decimal.
-    if (decimals > 0 && (significant >= 0 ? significant : CountSignificant(out)) > figures)
-        Fixed(v, decimals - 1, out);
+    if (decimals > 0 && (significant >= 0 ? significant : CountSignificant(out)) > figures) Fixed(v, decimals - 1, out);
 }
 
 }  // namespace
@@ -259,7 +275,8 @@ CNumberText CDesFormat::Int(int v) const {
     wchar_t* end = text + 16;
     wchar_t* p = end;
     unsigned long long u = v < 0 ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    do *--p = static_cast<wchar_t>(L'0' + u % 10); while ((u /= 10) != 0);
+    do *--p = static_cast<wchar_t>(L'0' + u % 10);
+    while ((u /= 10) != 0);
     if (v < 0) *--p = L'-';
     return CNumberText(p, static_cast<std::size_t>(end - p));
 }

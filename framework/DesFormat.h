@@ -51,17 +51,17 @@ public:
     CDesFormat(CDesFormat const&) = default;
     CDesFormat& operator=(CDesFormat const&) = default;
 
-    CNumberText Length(double const& m) const;        // m
-    CNumberText LengthSmall(double const& m) const;   // mm
-    CNumberText AreaCS(double const& m2) const;       // mm²
-    CNumberText LCubed(double const& m3) const;       // 10³ mm³
-    CNumberText LFourth(double const& m4) const;      // 10⁶ mm⁴
-    CNumberText LSixth(double const& m6) const;       // 10⁹ mm⁶
-    CNumberText Force(double const& n) const;         // kN
-    CNumberText Moment(double const& nm) const;       // kN·m
-    CNumberText Stress(double const& pa) const;       // MPa
-    CNumberText NoDim(double const& v) const;         // plain, 3 decimals
-    CNumberText Util(double const& v) const;          // plain, 3 decimals
+    CNumberText Length(double const& m) const;       // m
+    CNumberText LengthSmall(double const& m) const;  // mm
+    CNumberText AreaCS(double const& m2) const;      // mm²
+    CNumberText LCubed(double const& m3) const;      // 10³ mm³
+    CNumberText LFourth(double const& m4) const;     // 10⁶ mm⁴
+    CNumberText LSixth(double const& m6) const;      // 10⁹ mm⁶
+    CNumberText Force(double const& n) const;        // kN
+    CNumberText Moment(double const& nm) const;      // kN·m
+    CNumberText Stress(double const& pa) const;      // MPa
+    CNumberText NoDim(double const& v) const;        // plain, 3 decimals
+    CNumberText Util(double const& v) const;         // plain, 3 decimals
     CNumberText Int(int v) const;
 
     // Plain number helpers shared by the operations above.

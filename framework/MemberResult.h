@@ -110,7 +110,9 @@ public:
     void ClearStrings();
     int Indent() const { return m_indent; }
     void IncreaseIndent() { ++m_indent; }
-    void DecreaseIndent() { if (m_indent > 0) --m_indent; }
+    void DecreaseIndent() {
+        if (m_indent > 0) --m_indent;
+    }
     // Markup of every entry in order, each line prefixed by one tab per level.
     CString GetMarkup() const;
     // Plain text: markup removed, two spaces per level; one entry when entry

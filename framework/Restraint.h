@@ -84,10 +84,10 @@ inline constexpr int kMajorTranslation = 0x200000;
 
 // Every bit with a meaning; other bits are refused by validation.
 inline constexpr int kAllDefined = kTopFlangeLateral | kBottomFlangeLateral | kTopFlangeRotationOnPlan |
-                                   kBottomFlangeRotationOnPlan | kTorsional | kPartialTorsional |
-                                   kCompFlangeLateral | kTensionFlangeLateral | kBothFlangesRotationOnPlan |
-                                   kWarping | kCompFlangeRotationOnPlan | kMajorRotation | kFlangeConnection |
-                                   kMinorRotation | kEndConnection | kMinorTranslation | kMajorTranslation;
+                                   kBottomFlangeRotationOnPlan | kTorsional | kPartialTorsional | kCompFlangeLateral |
+                                   kTensionFlangeLateral | kBothFlangesRotationOnPlan | kWarping |
+                                   kCompFlangeRotationOnPlan | kMajorRotation | kFlangeConnection | kMinorRotation |
+                                   kEndConnection | kMinorTranslation | kMajorTranslation;
 
 // Shorthands.
 inline constexpr int kFree = 0;
@@ -96,8 +96,8 @@ inline constexpr int kFree = 0;
 inline constexpr int kPinned =
     kMajorTranslation | kMinorTranslation | kTorsional | kTopFlangeLateral | kBottomFlangeLateral;
 // Fixed: every movement held.
-inline constexpr int kFixed = kPinned | kMajorRotation | kMinorRotation | kWarping | kTopFlangeRotationOnPlan |
-                              kBottomFlangeRotationOnPlan;
+inline constexpr int kFixed =
+    kPinned | kMajorRotation | kMinorRotation | kWarping | kTopFlangeRotationOnPlan | kBottomFlangeRotationOnPlan;
 // Lateral brace at an intermediate point: lateral displacement and twist held.
 inline constexpr int kBraced = kMinorTranslation | kTorsional | kTopFlangeLateral | kBottomFlangeLateral;
 }  // namespace RestraintBits

@@ -315,16 +315,21 @@ bool CDesSectGeom::SetCorvidSec(CSection const& /*section*/, CMemberResult* cons
 
 void CDesSectGeom::UseTabulated(Corvid::Data::CTabulatedProps const& tab) {
     m_tab = tab;
-    for (auto [from, to] : {std::pair{tab.A, &CGeomProps::A}, {tab.Ixx, &CGeomProps::Ixx}, {tab.Iyy, &CGeomProps::Iyy},
-                            {tab.Sxx, &CGeomProps::Sxx}, {tab.Syy, &CGeomProps::Syy}, {tab.Zxx, &CGeomProps::Zxx},
-                            {tab.Zyy, &CGeomProps::Zyy}, {tab.J, &CGeomProps::J}, {tab.Cw, &CGeomProps::Cw},
-                            {tab.Xbar, &CGeomProps::Xbar}, {tab.Ybar, &CGeomProps::Ybar}})
+    for (auto [from, to] : {std::pair{tab.A, &CGeomProps::A},
+                            {tab.Ixx, &CGeomProps::Ixx},
+                            {tab.Iyy, &CGeomProps::Iyy},
+                            {tab.Sxx, &CGeomProps::Sxx},
+                            {tab.Syy, &CGeomProps::Syy},
+                            {tab.Zxx, &CGeomProps::Zxx},
+                            {tab.Zyy, &CGeomProps::Zyy},
+                            {tab.J, &CGeomProps::J},
+                            {tab.Cw, &CGeomProps::Cw},
+                            {tab.Xbar, &CGeomProps::Xbar},
+                            {tab.Ybar, &CGeomProps::Ybar}})
         if (!std::isnan(from)) m_p.*to = from;
 }
 
-bool CDesSectGeom::IsWelded() const {
-    return m_fab == Corvid::Data::FabWelded || m_fab == Corvid::Data::FabBuiltUp;
-}
+bool CDesSectGeom::IsWelded() const { return m_fab == Corvid::Data::FabWelded || m_fab == Corvid::Data::FabBuiltUp; }
 
 // ============================================================================
 // I and H
@@ -337,8 +342,8 @@ bool CDesSectGeomI::SetCorvidSec(CSection const& section, CMemberResult* const r
                        d.slope);
 }
 
-void CDesSectGeomTwoFlanges::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw,
-                                           double R, double slope) {
+void CDesSectGeomTwoFlanges::SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
+                                           double slope) {
     SetDimensionFields(
         {{&m_D, D}, {&m_B1, B1}, {&m_T1, T1}, {&m_B2, B2}, {&m_T2, T2}, {&m_Tw, Tw}, {&m_R, R}, {&m_slope, slope}});
 }
@@ -350,9 +355,9 @@ double CDesSectGeomTwoFlanges::GetThickness() const { return std::max({m_T1, m_T
 bool CDesSectGeomTwoFlanges::IsXXSymmetric() const { return m_B1 == m_B2 && m_T1 == m_T2; }
 
 CString CDesSectGeomTwoFlanges::SectGeomString(CDesFormat const& format) const {
-    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) +
-           DimLine(L"T1", m_T1, format) + DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) +
-           DimLine(L"Tw", m_Tw, format) + DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B1", m_B1, format) + DimLine(L"T1", m_T1, format) +
+           DimLine(L"B2", m_B2, format) + DimLine(L"T2", m_T2, format) + DimLine(L"Tw", m_Tw, format) +
+           DimLine(L"R", m_R, format) + SlopeLine(m_slope) + FabLine(m_fab);
 }
 
 CDesSectGeomTwoFlanges::FlangeFit CDesSectGeomTwoFlanges::FitFlanges(double b1, double b2) const {
@@ -535,9 +540,8 @@ void CDesSectGeomRHS::Rotate90Clockwise() {
 }
 
 CString CDesSectGeomRHS::SectGeomString(CDesFormat const& format) const {
-    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B", m_B, format) +
-           DimLine(L"tf", m_tf, format) + DimLine(L"tw", m_tw, format) + DimLine(L"Ro", m_Ro, format) +
-           FabLine(m_fab);
+    return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"B", m_B, format) + DimLine(L"tf", m_tf, format) +
+           DimLine(L"tw", m_tw, format) + DimLine(L"Ro", m_Ro, format) + FabLine(m_fab);
 }
 
 void CDesSectGeomRHS::Compute() {
@@ -569,7 +573,8 @@ void CDesSectGeomRHS::Compute() {
     double const dm = m_D - m_tf;
     double const rm = Ro > 0.0 ? FitRadius(Ro - tm / 2.0, std::min(bm, dm) / 2.0) : 0.0;
     double const Am = bm * dm - (4.0 - kPi) * rm * rm;
-    double const sOverT = 2.0 * (bm - 2.0 * rm) / m_tf + 2.0 * (dm - 2.0 * rm) / m_tw + (rm > 0.0 ? 2.0 * kPi * rm / tm : 0.0);
+    double const sOverT =
+        2.0 * (bm - 2.0 * rm) / m_tf + 2.0 * (dm - 2.0 * rm) / m_tw + (rm > 0.0 ? 2.0 * kPi * rm / tm : 0.0);
     m_p.J = 4.0 * Am * Am / sOverT;
     // Closed sections: warping is negligible.
     m_p.Cw = 0.0;
@@ -585,9 +590,7 @@ bool CDesSectGeomCHS::SetCorvidSec(CSection const& section, CMemberResult* const
                        d.t);
 }
 
-void CDesSectGeomCHS::SetDimensions(double D, double t) {
-    SetDimensionFields({{&m_D, D}, {&m_t, t}});
-}
+void CDesSectGeomCHS::SetDimensions(double D, double t) { SetDimensionFields({{&m_D, D}, {&m_t, t}}); }
 
 CString CDesSectGeomCHS::SectGeomString(CDesFormat const& format) const {
     return L"Dimensions:\n" + DimLine(L"D", m_D, format) + DimLine(L"t", m_t, format) + FabLine(m_fab);

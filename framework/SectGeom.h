@@ -35,8 +35,8 @@ public:
 // Gross properties, computed once when the dimensions change.
 struct CGeomProps {
     double A = 0, Xbar = 0, Ybar = 0, Ixx = 0, Iyy = 0, Ixy = 0;
-    double Sxx = 0, Syy = 0;  // plastic
-    double Zxx = 0, Zyy = 0;  // elastic (smallest)
+    double Sxx = 0, Syy = 0;                  // plastic
+    double Zxx = 0, Zyy = 0;                  // elastic (smallest)
     double XbarPlastic = 0, YbarPlastic = 0;  // plastic neutral axes (same origin as Xbar, Ybar)
     double J = 0, Cw = 0;
     double Iuu = 0, Ivv = 0, Alpha = 0;  // principal axes; Alpha: angle from x to u, rad
@@ -127,8 +127,7 @@ protected:
 // thicknesses at the middle of the outstand, the average thicknesses).
 class CDesSectGeomTwoFlanges : public CDesSectGeom {
 public:
-    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R,
-                       double slope = 0.0);
+    void SetDimensions(double D, double B1, double T1, double B2, double T2, double Tw, double R, double slope = 0.0);
 
     double GetD() const { return m_D; }
     double GetTw() const { return m_Tw; }

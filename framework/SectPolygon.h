@@ -64,11 +64,11 @@ void ClipHalfPlane(std::vector<Pt> const& in, bool alongY, double c, bool keepLo
 // Gross properties of a region, in the coordinates of its vertices.
 struct GrossProps {
     double A = 0, xc = 0, yc = 0;
-    double Ixx = 0, Iyy = 0, Ixy = 0;     // about the centroid
+    double Ixx = 0, Iyy = 0, Ixy = 0;  // about the centroid
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-    double Zxx = 0, Zyy = 0;              // elastic: I / largest distance to an extreme fibre
-    double xp = 0, yp = 0;                // plastic (equal-area) neutral axes
-    double Sxx = 0, Syy = 0;              // plastic moduli about those axes
+    double Zxx = 0, Zyy = 0;  // elastic: I / largest distance to an extreme fibre
+    double xp = 0, yp = 0;    // plastic (equal-area) neutral axes
+    double Sxx = 0, Syy = 0;  // plastic moduli about those axes
 };
 
 GrossProps ComputeGross(Region const& region);

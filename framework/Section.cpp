@@ -100,10 +100,14 @@ struct ShapeWord {
 };
 
 ShapeWord const kWords[] = {
-    {L"i", CSecGeom::I, "an I section"},          {L"h", CSecGeom::H, "an H section"},
-    {L"c", CSecGeom::Channel, "a channel"},       {L"t", CSecGeom::Tee, "a tee"},
-    {L"l", CSecGeom::Angle, "an angle"},          {L"rhs", CSecGeom::RHS, "a rectangular hollow section"},
-    {L"chs", CSecGeom::CHS, "a circular hollow section"}, {L"pl", CSecGeom::Plate, "a flat plate"},
+    {L"i", CSecGeom::I, "an I section"},
+    {L"h", CSecGeom::H, "an H section"},
+    {L"c", CSecGeom::Channel, "a channel"},
+    {L"t", CSecGeom::Tee, "a tee"},
+    {L"l", CSecGeom::Angle, "an angle"},
+    {L"rhs", CSecGeom::RHS, "a rectangular hollow section"},
+    {L"chs", CSecGeom::CHS, "a circular hollow section"},
+    {L"pl", CSecGeom::Plate, "a flat plate"},
     {L"rb", CSecGeom::RoundBar, "a round bar"},
 };
 
@@ -114,7 +118,6 @@ ShapeWord const* FindShapeWord(std::wstring const& word) {
         if (lower == w.word) return &w;
     return nullptr;
 }
-
 
 // The dimension names each shape accepts (lower case), in report order.
 std::vector<std::wstring> Allowed(CSecGeom::SecShape s) {
@@ -208,17 +211,16 @@ Problem DimensionProblem(CSecGeom::SecShape shape, CSectionDims const& d) {
         case CSecGeom::CHS:
             if (!(2 * d.t < d.D)) return {"the wall thickness t must be less than D/2 (use RB for a solid bar)", "t"};
             return {};
-        default:
-            return {};
+        default: return {};
     }
 }
 
 }  // namespace detail
 
 bool operator==(CSectionDims const& a, CSectionDims const& b) {
-    return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 &&
-           a.Tw == b.Tw && a.R == b.R && a.t == b.t && a.tf == b.tf && a.tw == b.tw && a.Ro == b.Ro &&
-           a.slope == b.slope && a.fab == b.fab && a.classH == b.classH && a.flameCut == b.flameCut;
+    return a.D == b.D && a.B == b.B && a.B1 == b.B1 && a.T1 == b.T1 && a.B2 == b.B2 && a.T2 == b.T2 && a.Tw == b.Tw &&
+           a.R == b.R && a.t == b.t && a.tf == b.tf && a.tw == b.tw && a.Ro == b.Ro && a.slope == b.slope &&
+           a.fab == b.fab && a.classH == b.classH && a.flameCut == b.flameCut;
 }
 
 wchar_t const* FabricationName(int fab, bool flameCut) {
@@ -280,8 +282,9 @@ CSection::CSection(CString const& description) {
         return;
     }
     if (tokens[0].find(L'=') != std::wstring::npos)
-        Fail(description, "the description must start with a shape word (I, H, C, T, L, RHS, CHS, PL, RB) or a "
-                          "catalogue designation");
+        Fail(description,
+             "the description must start with a shape word (I, H, C, T, L, RHS, CHS, PL, RB) or a "
+             "catalogue designation");
     // A handbook designation, optionally followed by fab=...
     LookUp(tokens[0]);
     DesignationOptions(description, tokens);
@@ -291,8 +294,8 @@ void CSection::DesignationOptions(std::wstring const& description, std::vector<s
     std::vector<std::wstring> given;
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         auto const eq = tokens[i].find(L'=');
-        bool const option =
-            eq != std::wstring::npos && Option(description, LowerCase(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given);
+        bool const option = eq != std::wstring::npos &&
+                            Option(description, LowerCase(tokens[i].substr(0, eq)), tokens[i].substr(eq + 1), given);
         if (!option)
             Fail(description, "after a catalogue designation only fab=... and class=... may follow, found \"" +
                                   Narrow(tokens[i]) + "\"");
@@ -330,8 +333,9 @@ void CSection::CheckOptions(std::wstring const& text) const {
     if (d.classH && !tube) Fail(text, "class=H applies to hollow sections (CSA G40.20 HSS) only");
     bool const doublySymmetric = (m_shape == CSecGeom::I || m_shape == CSecGeom::H) && d.B1 == d.B2 && d.T1 == d.T2;
     if (d.flameCut && !doublySymmetric)
-        Fail(text, "fab=welded-flame-cut applies to doubly symmetric welded three-plate members (I or H with equal "
-                   "flanges) only");
+        Fail(text,
+             "fab=welded-flame-cut applies to doubly symmetric welded three-plate members (I or H with equal "
+             "flanges) only");
 }
 
 namespace {
@@ -372,8 +376,8 @@ using DimensionValues = std::map<std::wstring, double>;
 // Sets the dimensions of a shape from the values given: each required one
 // present, the optional ones zero when absent, no two ways of giving the
 // flanges or walls at once. what: the shape ("an I section").
-void SetShapeDimensions(std::wstring const& text, CSecGeom::SecShape shape, char const* what,
-                        DimensionValues const& v, CSectionDims& d) {
+void SetShapeDimensions(std::wstring const& text, CSecGeom::SecShape shape, char const* what, DimensionValues const& v,
+                        CSectionDims& d) {
     auto need = [&](wchar_t const* n) {
         auto it = v.find(n);
         if (it == v.end()) {
@@ -502,8 +506,8 @@ void CSection::ParseParametric(std::wstring const& text, CSecGeom::SecShape shap
         std::wstring const value = tok.substr(eq + 1);
         if (Option(text, name, value, options)) continue;
         if (std::find(allowed.begin(), allowed.end(), name) == allowed.end())
-            Fail(text, "dimension \"" + Narrow(spelled) + "\" is not used by " + what + " (expected " + Join(allowed) +
-                           ")");
+            Fail(text,
+                 "dimension \"" + Narrow(spelled) + "\" is not used by " + what + " (expected " + Join(allowed) + ")");
         if (v.count(name)) Fail(text, "dimension \"" + Narrow(spelled) + "\" given twice");
         v[name] = ReadDimension(text, name, spelled, value);
     }
@@ -628,17 +632,10 @@ CString CSection::Description(bool dims, bool fab, bool name) const {
                     p += L" slope=" + Widen(buf);
                 }
                 break;
-            case CSecGeom::Angle:
-                put(L"D", d.D), put(L"B", d.B), put(L"t", d.t), put(L"R", d.R);
-                break;
-            case CSecGeom::RHS:
-                put(L"D", d.D), put(L"B", d.B), put(L"t", d.tf), put(L"Ro", d.Ro);
-                break;
-            case CSecGeom::CHS:
-                put(L"D", d.D), put(L"t", d.t);
-                break;
-            default:
-                break;
+            case CSecGeom::Angle: put(L"D", d.D), put(L"B", d.B), put(L"t", d.t), put(L"R", d.R); break;
+            case CSecGeom::RHS: put(L"D", d.D), put(L"B", d.B), put(L"t", d.tf), put(L"Ro", d.Ro); break;
+            case CSecGeom::CHS: put(L"D", d.D), put(L"t", d.t); break;
+            default: break;
         }
         out += (out.empty() ? L"" : L" ") + (L"(" + p + L")");
     }

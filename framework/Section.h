@@ -51,9 +51,9 @@ struct FabricationWord {
     bool flameCut;
 };
 inline constexpr FabricationWord kFabricationWords[] = {
-    {L"rolled", FabRolled, false},           {L"welded", FabWelded, false},
-    {L"welded-flame-cut", FabWelded, true},  {L"cold-formed", FabColdFormed, false},
-    {L"built-up", FabBuiltUp, false},        {L"cold-formed-stainless", FabColdFormedStainless, false},
+    {L"rolled", FabRolled, false},          {L"welded", FabWelded, false},
+    {L"welded-flame-cut", FabWelded, true}, {L"cold-formed", FabColdFormed, false},
+    {L"built-up", FabBuiltUp, false},       {L"cold-formed-stainless", FabColdFormedStainless, false},
 };
 // The word of a fabrication type (with flame-cut flange edges or not); null
 // for a type no word names.

@@ -27,14 +27,14 @@ struct Row {
     CSecGeom::SecShape shape = CSecGeom::None;
     CSectionDims dims;
     std::string name;
-    std::string place;    // "i_shapes.csv, line 12"
+    std::string place;  // "i_shapes.csv, line 12"
     CTabulatedProps tab;
 };
 
 struct Catalog {
-    std::vector<Row> rows;                       // in the order of the files
-    std::map<std::string, std::size_t> index;    // lower-case designation -> row
-    std::vector<std::string> problems;           // every fault found; empty: sound
+    std::vector<Row> rows;                     // in the order of the files
+    std::map<std::string, std::size_t> index;  // lower-case designation -> row
+    std::vector<std::string> problems;         // every fault found; empty: sound
     bool anyFile = false;
 };
 
@@ -53,9 +53,12 @@ bool SplitRecord(std::string line, std::vector<std::string>& cells) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         char const c = line[i];
         if (quoted) {
-            if (c != '"') cells.back().push_back(c);
-            else if (i + 1 < line.size() && line[i + 1] == '"') cells.back().push_back('"'), ++i;
-            else quoted = false;
+            if (c != '"')
+                cells.back().push_back(c);
+            else if (i + 1 < line.size() && line[i + 1] == '"')
+                cells.back().push_back('"'), ++i;
+            else
+                quoted = false;
         } else if (c == '"') {
             quoted = true;
         } else if (c == ',') {
@@ -158,9 +161,9 @@ constexpr double kMm2 = 1e-6, kI = 1e-6, kS = 1e-6, kJ = 1e-9, kCw = 1e-9;
 using P = CTabulatedProps;
 // A, Ix, Iy, the elastic (S) and plastic (Z) moduli, J, Cw as AISC names
 // them (the framework's Sxx is the plastic modulus, Zxx the elastic).
-std::vector<Tabulated> const kShapeProps = {
-    {"A", &P::A, kMm2},   {"Ix", &P::Ixx, kI},  {"Iy", &P::Iyy, kI}, {"Sx", &P::Zxx, kS}, {"Sy", &P::Zyy, kS},
-    {"Zx", &P::Sxx, kS},  {"Zy", &P::Syy, kS},  {"J", &P::J, kJ},    {"Cw", &P::Cw, kCw}};
+std::vector<Tabulated> const kShapeProps = {{"A", &P::A, kMm2},  {"Ix", &P::Ixx, kI}, {"Iy", &P::Iyy, kI},
+                                            {"Sx", &P::Zxx, kS}, {"Sy", &P::Zyy, kS}, {"Zx", &P::Sxx, kS},
+                                            {"Zy", &P::Syy, kS}, {"J", &P::J, kJ},    {"Cw", &P::Cw, kCw}};
 
 std::vector<Tabulated> With(std::vector<Tabulated> v, std::vector<Tabulated> const& more) {
     v.insert(v.end(), more.begin(), more.end());
@@ -280,7 +283,8 @@ std::vector<Table> const& Tables() {
         {"i_shapes.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "k_des_or_r"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "k_des_or_r"}},
-         "A", "Ix",
+         "A",
+         "Ix",
          kShapeProps,
          [](Row& r, Cells& c) {
              ReadFlanges(r, c, CSecGeom::I);
@@ -291,7 +295,8 @@ std::vector<Table> const& Tables() {
         {"channels.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "kdes"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
-         "A", "Ix",
+         "A",
+         "Ix",
          With(kShapeProps, {{"x_bar", &P::Xbar, kMm}}),  // from the back of the web, as the geometry
          [](Row& r, Cells& c) {
              ReadFlanges(r, c, CSecGeom::Channel);
@@ -303,7 +308,8 @@ std::vector<Table> const& Tables() {
         {"tees.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "kdes"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
-         "A", "Ix",
+         "A",
+         "Ix",
          With(kShapeProps, {{"y_bar", &P::Ybar, kMm}}),  // from the flange face: turned below
          [](Row& r, Cells& c) {
              ReadFlanges(r, c, CSecGeom::Tee);
@@ -316,7 +322,8 @@ std::vector<Table> const& Tables() {
         {"angles.csv",
          {"designation", "d", "b", "t", "kdes"},
          {{"D", "b"}, {"B", "d"}, {"t", "t"}, {"R", "kdes"}},
-         "A", "Ix",
+         "A",
+         "Ix",
          With(kShapeProps, {{"x_bar", &P::Xbar, kMm}, {"y_bar", &P::Ybar, kMm}}),  // from the heel, long leg up
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::Angle;
@@ -330,7 +337,8 @@ std::vector<Table> const& Tables() {
         {"hss_rect.csv",
          {"designation", "Ht", "B", "tdes"},
          {{"D", "Ht"}, {"B", "B"}, {"t", "tdes"}, {"Ro", "tdes"}},
-         "A", "Ix",
+         "A",
+         "Ix",
          {kShapeProps.begin(), kShapeProps.end() - 1},  // no Cw
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::RHS;
@@ -342,9 +350,16 @@ std::vector<Table> const& Tables() {
         {"hss_round.csv",
          {"designation", "OD", "tdes"},
          {{"D", "OD"}, {"t", "tdes"}},
-         "A", "I",
-         {{"A", &P::A, kMm2}, {"I", &P::Ixx, kI}, {"I", &P::Iyy, kI}, {"S", &P::Zxx, kS}, {"S", &P::Zyy, kS},
-          {"Z", &P::Sxx, kS}, {"Z", &P::Syy, kS}, {"J", &P::J, kJ}},
+         "A",
+         "I",
+         {{"A", &P::A, kMm2},
+          {"I", &P::Ixx, kI},
+          {"I", &P::Iyy, kI},
+          {"S", &P::Zxx, kS},
+          {"S", &P::Zyy, kS},
+          {"Z", &P::Sxx, kS},
+          {"Z", &P::Syy, kS},
+          {"J", &P::J, kJ}},
          [](Row& r, Cells& c) {
              r.shape = CSecGeom::CHS;
              auto& d = r.dims;
@@ -567,9 +582,7 @@ bool FromG40Name(std::string const& text, CatalogEntry& e) {
     return true;
 }
 
-CatalogEntry FromRow(Row const& row) {
-    return {row.shape, row.dims, Widen(row.name), row.tab};
-}
+CatalogEntry FromRow(Row const& row) { return {row.shape, row.dims, Widen(row.name), row.tab}; }
 
 // Shapes named by depth and mass (kg/m).
 bool NamedByMass(std::string const& prefix) {
@@ -642,8 +655,7 @@ std::vector<std::string> Nearest(Catalog const& cat, std::string const& text) {
             if (edits <= 3) scored.emplace_back(1e6 + edits, r.name);
         }
     }
-    std::stable_sort(scored.begin(), scored.end(),
-                     [](auto const& a, auto const& b) { return a.first < b.first; });
+    std::stable_sort(scored.begin(), scored.end(), [](auto const& a, auto const& b) { return a.first < b.first; });
     std::vector<std::string> out;
     for (std::size_t i = 0; i < scored.size() && i < 3; ++i) out.push_back(scored[i].second);
     return out;

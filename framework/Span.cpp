@@ -16,7 +16,6 @@ void CSpan::FindOrder() {
     }
 }
 
-
 int CSpan::GetCSSIndexLeft() const {
     if (!IsValid()) return -1;
     for (auto const& s : SubSpans())

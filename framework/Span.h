@@ -137,9 +137,7 @@ public:
     void SetNull() { m_left = m_right = 0; }
     bool IsNull() const { return m_left == 0 && m_right == 0; }
     // Points to existing member points with left < right.
-    bool IsValid() const {
-        return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints();
-    }
+    bool IsValid() const { return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints(); }
     int NumPoints() const { return m_points ? static_cast<int>(m_points->size()) : 0; }
 
     double PosLeft() const {

@@ -107,8 +107,7 @@ CSteelGrade::CSteelGrade(CString const& name, double Fy, double Fu) : m_name(nam
         throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fy must be a positive number");
     if (!(std::isfinite(Fu) && Fu > 0))
         throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must be a positive number");
-    if (Fu < Fy)
-        throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must not be less than Fy");
+    if (Fu < Fy) throw std::invalid_argument("steel grade \"" + Narrow(name) + "\": Fu must not be less than Fy");
     // A built-in name stands for the built-in strengths only.
     for (auto const& g : Table()) {
         if (!Matches(name, g.name)) continue;
@@ -133,8 +132,8 @@ CSteelGrade CSteelGrade::ForRoundTube() const {
 
 CString CSteelGrade::GetString(Corvid::Util::CDesFormat const& format, double t) const {
     CString s = L"Steel grade: " + m_name + L"\n";
-    s += L"\tFy = " + format.Stress(DesignStrength(t)) + L", Fu = " + format.Stress(TensileStrength(t)) +
-         L" (t = " + format.LengthSmall(t) + L")\n";
+    s += L"\tFy = " + format.Stress(DesignStrength(t)) + L", Fu = " + format.Stress(TensileStrength(t)) + L" (t = " +
+         format.LengthSmall(t) + L")\n";
     s += L"\tE = " + format.Stress(YoungsModulus()) + L", G = " + format.Stress(ShearModulus()) + L"\n";
     return s;
 }

@@ -35,8 +35,8 @@ public:
 
     double DesignStrength(double t) const { return BandFor(t).Fy; }   // Fy, Pa, for thickness t (m)
     double TensileStrength(double t) const { return BandFor(t).Fu; }  // Fu, Pa
-    double YoungsModulus() const { return 200000e6; }  // E = 200 000 MPa (CSA S16 cl. 2)
-    double ShearModulus() const { return 77000e6; }    // G = 77 000 MPa
+    double YoungsModulus() const { return 200000e6; }                 // E = 200 000 MPa (CSA S16 cl. 2)
+    double ShearModulus() const { return 77000e6; }                   // G = 77 000 MPa
     CString Name() const { return m_name; }
     // Report text: name, Fy and Fu at thickness t, E and G, one line each.
     CString GetString(Corvid::Util::CDesFormat const& format, double t) const;

@@ -17,9 +17,7 @@ using Corvid::Data::CRestraint;
 namespace {
 using Corvid::Design::kInfinity;
 
-bool Finite(Corvid::Vec3<double> const& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
+bool Finite(Corvid::Vec3<double> const& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 CString Num(double v) {
     // Round-trip precision for the CSV text.
@@ -66,9 +64,12 @@ std::vector<std::wstring> SplitCsv(std::wstring const& line) {
 CString Quote(CString const& s) {
     CString out = L"\"";
     for (wchar_t c : s) {
-        if (c == L'"') out += L"\"\"";
-        else if (c == L'\n' || c == L'\r') out += L' ';
-        else out.push_back(c);
+        if (c == L'"')
+            out += L"\"\"";
+        else if (c == L'\n' || c == L'\r')
+            out += L' ';
+        else
+            out.push_back(c);
     }
     return out + L"\"";
 }
@@ -79,9 +80,7 @@ bool ParseDouble(std::wstring const& s, double& v) {
         v = std::stod(s, &used);
         while (used < s.size() && std::iswspace(s[used])) ++used;
         return used == s.size() && !s.empty();
-    } catch (std::exception const&) {
-        return false;
-    }
+    } catch (std::exception const&) { return false; }
 }
 
 bool ParseInt(std::wstring const& s, int& v) {
@@ -127,8 +126,7 @@ bool CSteelMemberGen::Refuse(CString const& message) const {
     if (m_result) {
         m_result->AddFlags(ResultFlags::kWarning);
         m_result->SetUtilOverAll(kInfinity);
-        if (m_result->WantsText())
-            m_result->AddOutputString(L"<b><red>Input error:</red></b> " + message + L"\n");
+        if (m_result->WantsText()) m_result->AddOutputString(L"<b><red>Input error:</red></b> " + message + L"\n");
     }
     return false;
 }
@@ -232,8 +230,8 @@ CString CSteelMemberGen::CSVInputData(CSteelGrade& grade) const {
         add(s.GetForcesRight(), s.GetMomentsRight());
         out += L"," + std::to_wstring(s.GetContinuousRestraint().Bits()) + L"," +
                std::to_wstring(s.HasTransverseLoad(false) ? 1 : 0) + L"," +
-               std::to_wstring(s.HasTransverseLoad(true) ? 1 : 0) + L"," +
-               std::to_wstring(s.IsDestabilized() ? 1 : 0) + L"\n";
+               std::to_wstring(s.HasTransverseLoad(true) ? 1 : 0) + L"," + std::to_wstring(s.IsDestabilized() ? 1 : 0) +
+               L"\n";
     }
     return out;
 }
@@ -312,9 +310,7 @@ CString ReadRecord(std::vector<std::wstring> const& f, CsvMember& m) {
         if (f.size() != 4 || !ParseDouble(f[2], fy) || !ParseDouble(f[3], fu)) return L"grade needs name,Fy,Fu";
         try {
             m.grade = CSteelGrade(f[1], fy, fu);
-        } catch (std::invalid_argument const& e) {
-            return Corvid::Widen(e.what());
-        }
+        } catch (std::invalid_argument const& e) { return Corvid::Widen(e.what()); }
     } else if (kind == L"point") {
         return ReadPoint(f, m);
     } else if (kind == L"subspan") {

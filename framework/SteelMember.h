@@ -52,12 +52,12 @@ struct CCodeShare {
 // Effective lengths used by a check, for display by the host.
 struct SubspanEffectiveLengthData {
     struct Entry {
-        int left = 0;             // member-point index of the span's left end
-        int right = 0;            // member-point index of the right end
-        double posLeft = 0.0;     // m
-        double posRight = 0.0;    // m
-        double length = 0.0;      // effective length, m
-        double radius = 0.0;      // radius of gyration about the axis, m
+        int left = 0;           // member-point index of the span's left end
+        int right = 0;          // member-point index of the right end
+        double posLeft = 0.0;   // m
+        double posRight = 0.0;  // m
+        double length = 0.0;    // effective length, m
+        double radius = 0.0;    // radius of gyration about the axis, m
         Entry() = default;
         Entry(int l, int r, double pl, double pr, double le, double rg)
             : left(l), right(r), posLeft(pl), posRight(pr), length(le), radius(rg) {}

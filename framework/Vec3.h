@@ -17,11 +17,8 @@ struct Vec3 {
     constexpr T& operator[](std::size_t i) { return i == 0 ? x : (i == 1 ? y : z); }
     constexpr T const& operator[](std::size_t i) const { return i == 0 ? x : (i == 1 ? y : z); }
 
-    friend constexpr bool operator==(Vec3 const& a, Vec3 const& b) {
-        return a.x == b.x && a.y == b.y && a.z == b.z;
-    }
+    friend constexpr bool operator==(Vec3 const& a, Vec3 const& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
     friend constexpr bool operator!=(Vec3 const& a, Vec3 const& b) { return !(a == b); }
 };
 
 }  // namespace Corvid
-

@@ -113,15 +113,15 @@ GoverningMoments GoverningMomentsOf(CInteractionData const& record, CCSA_S16_09S
 
 // The figures of the member interaction of one record.
 struct InteractionWorking {
-    bool clause1382;          // CSA S16-09 cl. 13.8.2 (class 1 and 2 I-shaped), else cl. 13.8.3
-    double beta;              // 0.6 + 0.4 lambda_y <= 0.85
-    double Mux, Muy;          // governing moment magnitudes
-    double Mrx, Mry;          // their resistances
-    double MuxLT, MrLT;       // the lateral-torsional check's governing moment and resistance
-    double u1x, u1y;          // amplification factors U1, at least 1
-    double a1, b1, c1;        // overall member strength: axial, major, minor terms
-    double a2, b2, c2;        // lateral-torsional buckling strength
-    double d1, d2;            // biaxial bending
+    bool clause1382;     // CSA S16-09 cl. 13.8.2 (class 1 and 2 I-shaped), else cl. 13.8.3
+    double beta;         // 0.6 + 0.4 lambda_y <= 0.85
+    double Mux, Muy;     // governing moment magnitudes
+    double Mrx, Mry;     // their resistances
+    double MuxLT, MrLT;  // the lateral-torsional check's governing moment and resistance
+    double u1x, u1y;     // amplification factors U1, at least 1
+    double a1, b1, c1;   // overall member strength: axial, major, minor terms
+    double a2, b2, c2;   // lateral-torsional buckling strength
+    double d1, d2;       // biaxial bending
     double util1, util2, util3;
 };
 
@@ -201,8 +201,8 @@ void WriteTensionAndBending(CMemberResult* result, CCSA_S16_09Section const& clo
     double const t1 = MomentTerm(1.0, w.MuxLT, w.MrLT);
     double const t2 = std::fabs(CMemberResult::InfinitiseNANs(Tu * Z / (w.MrLT * A)));
     result->AddOutputString(L"\tCheck for combined axial tension and bending\n");
-    result->AddOutputString(L"\t\tMfx/Mrxx - Tu/Mrxx*" + CString(plastic ? L"Zpl" : L"Ze") + L"/A  = ( " +
-                            f.NoDim(t1) + L" - " + f.NoDim(t2) + L" ) = " + f.Util(t1 - t2) + L"\n");
+    result->AddOutputString(L"\t\tMfx/Mrxx - Tu/Mrxx*" + CString(plastic ? L"Zpl" : L"Ze") + L"/A  = ( " + f.NoDim(t1) +
+                            L" - " + f.NoDim(t2) + L" ) = " + f.Util(t1 - t2) + L"\n");
 }
 }  // namespace
 

@@ -64,9 +64,7 @@ CSA_S16_09_Member::~CSA_S16_09_Member() = default;
 CSA_S16_09_Member* CSA_S16_09_Member::Clone() const {
     try {
         return new (std::nothrow) CSA_S16_09_Member(*this);
-    } catch (...) {
-        return nullptr;
-    }
+    } catch (...) { return nullptr; }
 }
 
 CString CSA_S16_09_Member::Name(int option) { return option == 1 ? L"CSA S16-14" : L"CSA S16-09"; }

@@ -64,7 +64,7 @@ public:
         double posLeft = 0.0, posRight = 0.0;
         double Le = 0.0;
         LengthRule lengthRule = AnnexF;
-        double slenderness = 0.0;  // KL/r (axial spans)
+        double slenderness = 0.0;   // KL/r (axial spans)
         double Cu = 0.0, Cr = 0.0;  // axial spans
         double omega2 = 0.0;        // lateral-torsional spans
         Omega2Rule omega2Rule = EndMoments;
@@ -174,8 +174,8 @@ protected:
     struct AxialLength;
     AxialLength DecideAxialLength(CSpan const& span, AxialSpanRule const& rule) const;
     // Keeps the working of an axial span (CollectSpanSummaries).
-    void RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong, double Cu,
-                         double Cr, double Fe, double U) const;
+    void RecordAxialSpan(CSpan const& span, AxialSpanRule const& rule, double Le, bool heldAlong, double Cu, double Cr,
+                         double Fe, double U) const;
     // The flexural-torsional check of one record (strut: no actual-length
     // values and no CuFT).
     enum class Sequence { General, Strut };

@@ -204,14 +204,17 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
     } const lengths(*this);
     Heading(L"<h4>Buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
-    if (!SpanBlock(L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
-                   [this](CSpan const& s) { CheckSpanXX(s); }))
+    if (!SpanBlock(
+            L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
+            [this](CSpan const& s) { CheckSpanXX(s); }))
         return false;
-    if (!SpanBlock(L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
-                   [this](CSpan const& s) { CheckSpanYY(s); }))
+    if (!SpanBlock(
+            L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
+            [this](CSpan const& s) { CheckSpanYY(s); }))
         return false;
-    if (!SpanBlock(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
-                   [this](CSpan const& s) { CheckSpanT(s); }))
+    if (!SpanBlock(
+            L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+            [this](CSpan const& s) { CheckSpanT(s); }))
         return false;
     if (!m_calc->IsDoublySymmetric()) {
         Heading(L"<h5>Check flexural-torsional buckling </h5>\n");
@@ -271,26 +274,27 @@ bool CSA_S16_09_Member::CheckBucklingStrut() const {
     Heading(L"<h4>Strut buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
     if (m_calc->IsVVSpanExist()) {
-        if (!SpanBlock(L"<h5>Check axial buckling(U-U) axis</h5>\n",
-                       [this](CSpan& s) { return FindNextUUStrutSpan(s); },
-                       [this](CSpan const& s) { CheckStrutSpanUU(s); }))
+        if (!SpanBlock(
+                L"<h5>Check axial buckling(U-U) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                [this](CSpan const& s) { CheckStrutSpanUU(s); }))
             return false;
-        if (!SpanBlock(L"<h5>Check axial buckling(V-V) axis</h5>\n",
-                       [this](CSpan& s) { return FindNextUUStrutSpan(s); },
-                       [this](CSpan const& s) { CheckStrutSpanVV(s); }))
+        if (!SpanBlock(
+                L"<h5>Check axial buckling(V-V) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                [this](CSpan const& s) { CheckStrutSpanVV(s); }))
             return false;
     } else {
-        if (!SpanBlock(L"<h5>Check axial buckling major(X-X) axis</h5>\n",
-                       [this](CSpan& s) { return FindNextXXStrutSpan(s); },
-                       [this](CSpan const& s) { CheckStrutSpanXX(s); }))
+        if (!SpanBlock(
+                L"<h5>Check axial buckling major(X-X) axis</h5>\n", [this](CSpan& s) { return FindNextXXStrutSpan(s); },
+                [this](CSpan const& s) { CheckStrutSpanXX(s); }))
             return false;
-        if (!SpanBlock(L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n",
-                       [this](CSpan& s) { return FindNextYYStrutSpan(s); },
-                       [this](CSpan const& s) { CheckStrutSpanYY(s); }))
+        if (!SpanBlock(
+                L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n", [this](CSpan& s) { return FindNextYYStrutSpan(s); },
+                [this](CSpan const& s) { CheckStrutSpanYY(s); }))
             return false;
     }
-    if (!SpanBlock(L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
-                   [this](CSpan const& s) { CheckStrutSpanT(s); }))
+    if (!SpanBlock(
+            L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+            [this](CSpan const& s) { CheckStrutSpanT(s); }))
         return false;
     Heading(L"<h5>Check flexural-torsional buckling </h5>\n");
     CResultIndent const ft(m_result);

@@ -245,11 +245,11 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
         if (text) result->AddOutputString(L"No major axis moment in this span\n");
     }
 
-    OutcomeLT const o = !checked ? UncheckedSpanLT(result, Scratch(kSpanSlot), m)
-                        : !reverse || m_calc->IsDoublySymmetric()
-                            ? SingleSenseLT(result, CompressedClone(Cu), m, reverse, length.Le, length.failed, omega2,
-                                            summary)
-                            : BothSensesLT(result, CompressedClone(Cu), m, length.Le, length.failed, omega2, summary);
+    OutcomeLT const o =
+        !checked ? UncheckedSpanLT(result, Scratch(kSpanSlot), m)
+        : !reverse || m_calc->IsDoublySymmetric()
+            ? SingleSenseLT(result, CompressedClone(Cu), m, reverse, length.Le, length.failed, omega2, summary)
+            : BothSensesLT(result, CompressedClone(Cu), m, length.Le, length.failed, omega2, summary);
 
     ForEachRecordOf(span, [&](CInteractionData& r) {
         r.Mrx1 = o.Mrx1;

@@ -22,17 +22,13 @@ constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restr
 
 // The span carries tension somewhere (an end force of its maximum-action
 // sub-span above 0).
-bool SpanInTension(CSpan const& span) {
-    return span.MaxComponent(false, 0) > 0.0;
-}
+bool SpanInTension(CSpan const& span) { return span.MaxComponent(false, 0) > 0.0; }
 
 // The slenderness ratio KL/r read back from the elastic buckling stress of
 // CSA S16-09 cl. 13.3.1, Fe = pi^2 E / (KL/r)^2, so that r is the radius of
 // gyration of the resistance just found (the principal axes of an angle);
 // 0 for Le = 0 (Fe infinite).
-double SlendernessFromFe(double E, double Fe) {
-    return Corvid::Design::kPi * std::sqrt(E / Fe);
-}
+double SlendernessFromFe(double E, double Fe) { return Corvid::Design::kPi * std::sqrt(E / Fe); }
 
 // What one span check found, handed to the record writer.
 struct SpanOutcome {
@@ -41,7 +37,7 @@ struct SpanOutcome {
     double Cu = 0.0;
     double Cr = 0.0, Cr_L = 0.0;  // effective and actual length
     double Fe = 0.0, Fe_L = 0.0;
-    double lambda = kInfinity;         // sqrt(Fy / Fe), +infinity without a finite length
+    double lambda = kInfinity;  // sqrt(Fy / Fe), +infinity without a finite length
 };
 }  // namespace
 
@@ -52,8 +48,8 @@ struct CSA_S16_09_Member::AxialSpanRule {
     enum class Axis { Major, Minor, Torsion };
     wchar_t const* heading = L"";  // "Major Axis Span: "
     Axis axis = Axis::Major;
-    bool strut = false;              // strut sequence: the resistance also without a finite length
-    double noCompressionBelow = 0.0;  // 0: only an exact 0 is no compression
+    bool strut = false;                            // strut sequence: the resistance also without a finite length
+    double noCompressionBelow = 0.0;               // 0: only an exact 0 is no compression
     int continuousMask1 = 0, continuousMask2 = 0;  // held continuously for either: not required (0: unused)
     double (*length)(CSA_S16_09_Member const&, CSpan const&) = nullptr;  // Le when nothing above applies
     double (CCSA_S16_09Section::*resistance)(double, double&, CMemberResult*) const = nullptr;
@@ -70,9 +66,12 @@ struct CSA_S16_09_Member::AxialSpanRule {
                                      : UtilKind::BucklingAxialTorsion;
     }
     void MarkNoLength(CMemberResult* result) const {
-        if (axis == Axis::Major) result->SetUtilBucklingAxialMajor(kInfinity);
-        else if (axis == Axis::Minor) result->SetUtilBucklingAxialMinor(kInfinity);
-        else result->SetUtilBucklingAxialTorsion(kInfinity);
+        if (axis == Axis::Major)
+            result->SetUtilBucklingAxialMajor(kInfinity);
+        else if (axis == Axis::Minor)
+            result->SetUtilBucklingAxialMinor(kInfinity);
+        else
+            result->SetUtilBucklingAxialTorsion(kInfinity);
     }
     // What the flexural rules of the strut sequence share.
     static AxialSpanRule StrutFlexural();
@@ -155,8 +154,7 @@ struct AxialVerdict {
     double KLr = 0.0, Lr = 0.0;  // 0: not found
     bool tooSlender = false, slenderTie = false;
 };
-AxialVerdict AxialVerdictOf(SpanOutcome const& out, bool flexural, double Le, bool compressed, bool annexF,
-                            double E) {
+AxialVerdict AxialVerdictOf(SpanOutcome const& out, bool flexural, double Le, bool compressed, bool annexF, double E) {
     using Section = CCSA_S16_09Section;
     AxialVerdict v;
     v.U = out.Cu / out.Cr;

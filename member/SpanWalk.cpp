@@ -20,8 +20,8 @@ using Corvid::Design::kInfinity;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Restraints that end a span.
-constexpr int kEndsXX[] = {RB::kMajorTranslation, RB::kMajorRotation};  // 0x200000, 0x10000
-constexpr int kEndsYY[] = {RB::kMinorTranslation, RB::kMinorRotation};  // 0x100000, 0x40000
+constexpr int kEndsXX[] = {RB::kMajorTranslation, RB::kMajorRotation};     // 0x200000, 0x10000
+constexpr int kEndsYY[] = {RB::kMinorTranslation, RB::kMinorRotation};     // 0x100000, 0x40000
 constexpr int kEndsUU[] = {RB::kMinorTranslation, RB::kMajorTranslation};  // 0x100000, 0x200000
 
 // Radius of gyration sqrt(I / A); NaN for a negative ratio (kept as it is).
@@ -143,17 +143,19 @@ double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double de
     CMemberResult* const result = report == LengthReport::Written ? m_result : nullptr;
 
     if (result && result->WantsText()) {
-        if (sense == CCodeShare::LT_TopFlange) result->AddOutputString(L"top flange(1) is bending compressive\n");
+        if (sense == CCodeShare::LT_TopFlange)
+            result->AddOutputString(L"top flange(1) is bending compressive\n");
         else if (sense == CCodeShare::LT_BottomFlange)
             result->AddOutputString(L"bottom flange(2) is bending compressive\n");
-        else result->AddOutputString(L"moment reversal in this span\n");
+        else
+            result->AddOutputString(L"moment reversal in this span\n");
     }
     CCSA_S16_09_Table const table(result);
     // Cantilevers: Table 2, held end first.
     switch (CantileverTipOf(span)) {
-    case CantileverTip::Left: return table.LateralTorsionalCantileverLength(L, sense, RR, RL, destabilized);
-    case CantileverTip::Right: return table.LateralTorsionalCantileverLength(L, sense, RL, RR, destabilized);
-    case CantileverTip::None: break;
+        case CantileverTip::Left: return table.LateralTorsionalCantileverLength(L, sense, RR, RL, destabilized);
+        case CantileverTip::Right: return table.LateralTorsionalCantileverLength(L, sense, RL, RR, destabilized);
+        case CantileverTip::None: break;
     }
 
     // Segment between restraints: Table 1 says whether the ends restrain the
@@ -202,12 +204,12 @@ double CSA_S16_09_Member::EffectiveStrutLengthLT(CSpan const& span, LengthReport
 
 template <class Find, class LengthOf>
 std::map<int, SubspanEffectiveLengthData::Entry> CSA_S16_09_Member::SubspanLengths(double r, Find find,
-                                                                                 LengthOf length) const {
+                                                                                   LengthOf length) const {
     std::map<int, SubspanEffectiveLengthData::Entry> out;
     CSpan span = MemberSpan();
     for (int n = 1; find(span) && span.IsValid(); ++n)
-        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(),
-                                                   span.PosRight(), length(span), r);
+        out[n] = SubspanEffectiveLengthData::Entry(span.IndexLeft(), span.IndexRight(), span.PosLeft(), span.PosRight(),
+                                                   length(span), r);
     return out;
 }
 

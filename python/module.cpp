@@ -53,7 +53,8 @@ std::string CheckText(std::string const& text, std::string const& fileName, int 
 // The JSON document of `s16check design --format json` for the member file
 // `text`, with the command line's settings in `given`. Throws InputError as
 // CheckText does.
-std::string DesignText(std::string const& text, std::string const& fileName, int jobs, s16app::DesignInput const& given) {
+std::string DesignText(std::string const& text, std::string const& fileName, int jobs,
+                       s16app::DesignInput const& given) {
     if (jobs < 1 || jobs > 256) throw py::value_error("jobs: give 1 to 256 threads");
     py::gil_scoped_release const release;
     auto const members = s16app::ReadMemberFile(text, fileName, jobs);

@@ -69,7 +69,9 @@ void CCSA_S16_09Section::CacheStore(std::uint32_t key, double value) const {
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassXX(CMemberResult* const) const { return Invalid; }
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassYY(CMemberResult* const) const { return Invalid; }
 CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassAxial(CMemberResult* const) const { return Invalid; }
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassOverAll(CMemberResult* const) const { return Invalid; }
+CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::BucklingClassOverAll(CMemberResult* const) const {
+    return Invalid;
+}
 double CCSA_S16_09Section::ZxxEffective() const { return 0.0; }
 double CCSA_S16_09Section::ZyyEffective() const { return 0.0; }
 double CCSA_S16_09Section::AreaCompEffective() const { return 0.0; }
@@ -92,9 +94,7 @@ double CCSA_S16_09Section::Cryy(double, double& Fe, CMemberResult* const) const 
 double CCSA_S16_09Section::Cruu(double, double&, CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::Crvv(double, double&, CMemberResult* const) const { return 0.0; }
 double CCSA_S16_09Section::CrT(double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
-double CCSA_S16_09Section::CrFT(double, double, double, double& Fe, CMemberResult* const) const {
-    return Fe = 0.0;
-}
+double CCSA_S16_09Section::CrFT(double, double, double, double& Fe, CMemberResult* const) const { return Fe = 0.0; }
 
 // ---- common to all shapes ----
 
@@ -198,7 +198,9 @@ double CCSA_S16_09Section::ShearStressMax(bool major, CMemberResult* const resul
 }
 
 double CCSA_S16_09Section::ShearCapacityMaxX(CMemberResult* const result) const { return ShearStressMax(true, result); }
-double CCSA_S16_09Section::ShearCapacityMaxY(CMemberResult* const result) const { return ShearStressMax(false, result); }
+double CCSA_S16_09Section::ShearCapacityMaxY(CMemberResult* const result) const {
+    return ShearStressMax(false, result);
+}
 
 // ---- tension and compression resistance (CSA S16-09 cl. 13.2, 13.3.1) ----
 
@@ -210,7 +212,7 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     double const Ane = Area() * NetAreaRatio() * EffectiveNetAreaRatio();
     double const fu = TensileStrength();
     double const fy = DesignStressMin();
-    double const Tr1 = kPhi * Ag * fy;    // cl. 13.2(a)(i): gross section yielding
+    double const Tr1 = kPhi * Ag * fy;   // cl. 13.2(a)(i): gross section yielding
     double const Tr2 = PhiU * An * fu;   // cl. 13.2(a)(ii): net section fracture
     double const Tr3 = PhiU * Ane * fu;  // cl. 13.2(a)(iii): effective net section fracture
     double const Tr = std::min({Tr1, Tr2, Tr3});
@@ -229,8 +231,8 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     return Tr;
 }
 
-double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t const* axisName,
-                                     wchar_t const* feName, double A, CMemberResult* const result) const {
+double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t const* axisName, wchar_t const* feName,
+                                     double A, CMemberResult* const result) const {
     double const Ag = GeometryArea();
     double const r = std::sqrt(I / Ag);
     bool const text = Reporting(result);

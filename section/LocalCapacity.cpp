@@ -21,9 +21,9 @@ double Ratio(double action, double resistance) { return CMemberResult::Infinitis
 
 // The axial and bending ratios of a station and the two interaction sums.
 struct InteractionTerms {
-    double axial, Mfx, Mfy;               // the actions (absolute)
-    double axialR, Mrx, Mry;              // their resistances
-    double a = 0.0, bx = 0.0, by = 0.0;   // axial/axialR, Mfx/Mrx, Mfy/Mry
+    double axial, Mfx, Mfy;              // the actions (absolute)
+    double axialR, Mrx, Mry;             // their resistances
+    double a = 0.0, bx = 0.0, by = 0.0;  // axial/axialR, Mfx/Mrx, Mfy/Mry
     double S1 = 0.0, S2 = 0.0;
 };
 
@@ -56,14 +56,14 @@ void InteractionFailure(CMemberResult* const result, InteractionTerms const& t) 
 //   Cu/Cr + U1x Mfx/Mrx + U1y Mfy/Mry <= 1.0 (M'r for class 4).
 struct CompressionInteraction {
     wchar_t const* clause;
-    double kx, ky;             // factors of Mfx/Mrx and Mfy/Mry (U1x = U1y = 1)
-    wchar_t const* xLabel;     // the report's names of the two terms
+    double kx, ky;          // factors of Mfx/Mrx and Mfy/Mry (U1x = U1y = 1)
+    wchar_t const* xLabel;  // the report's names of the two terms
     wchar_t const* yLabel;
-    wchar_t const* xFactor;    // the report's factor before U1x
-    bool beta;                 // the report shows Beta and the second sum
+    wchar_t const* xFactor;  // the report's factor before U1x
+    bool beta;               // the report shows Beta and the second sum
 };
 constexpr double kBeta = 0.6;
-constexpr CompressionInteraction kClass2IShape{L"13.8.2 (a)", 0.85, kBeta, L"0.85*U1x*Mfx/Mrxx",
+constexpr CompressionInteraction kClass2IShape{L"13.8.2 (a)",        0.85,     kBeta, L"0.85*U1x*Mfx/Mrxx",
                                                L"Beta*U1y*Mfy/Mryy", L"0.85*", true};
 constexpr CompressionInteraction kOtherMember{L"13.8.3 (a)", 1.0, 1.0, L"U1x*Mfx/Mrxx", L"U1y*Mfy/Mryy", L"", false};
 
@@ -83,9 +83,9 @@ void WriteCompressionInteraction(CMemberResult* const result, CString const& cod
     CString const yFactor = rule.beta ? f.NoDim(rule.ky) + L"*" : CString();
     result->AddOutputString(rule.yLabel + (L" = " + yFactor) + f.NoDim(U1y) + L"*" + f.Moment(t.Mfy) + L" / " +
                             f.Moment(t.Mry) + L" = " + f.NoDim(rule.ky * t.by) + L"\n");
-    result->AddOutputString(L"Cu/Cr + " + (rule.xLabel + (L" + " + CString(rule.yLabel))) + L"\n\t= ( " +
-                            f.NoDim(t.a) + L" + " + f.NoDim(rule.kx * t.bx) + L" + " + f.NoDim(rule.ky * t.by) +
-                            L" ) = " + f.Util(t.S1) + L"\n");
+    result->AddOutputString(L"Cu/Cr + " + (rule.xLabel + (L" + " + CString(rule.yLabel))) + L"\n\t= ( " + f.NoDim(t.a) +
+                            L" + " + f.NoDim(rule.kx * t.bx) + L" + " + f.NoDim(rule.ky * t.by) + L" ) = " +
+                            f.Util(t.S1) + L"\n");
     if (rule.beta)
         result->AddOutputString(L"Mfx/Mrxx + Mfy/Mryy =  " + f.Moment(t.Mfx) + L"/" + f.Moment(t.Mrx) + L" + " +
                                 f.Moment(t.Mfy) + L"/" + f.Moment(t.Mry) + L" = " + f.Util(t.S2) + L"\n");

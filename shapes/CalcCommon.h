@@ -72,8 +72,7 @@ bool LoadSection(Calc& calc, Corvid::Data::CSection const& section, CMemberResul
     bool const ok = calc.CSectionCodeBase::SetCorvidSec(section, result);
     switch (calc.Geom::FabricationType()) {
         case 0:
-        case 1:
-            return ok;
+        case 1: return ok;
         case 2:
             if (result && result->WantsText())
                 result->AddOutputString(L"<red>Cold formed sections are not yet supported</red>\n");
@@ -85,8 +84,7 @@ bool LoadSection(Calc& calc, Corvid::Data::CSection const& section, CMemberResul
         case 4:
             if (result) result->AddOutputString(L"<red>Cold formed sections are not yet supported</red>\n");
             return false;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -158,15 +156,15 @@ private:
 
 // The resistance operations that the I, channel, tee and RHS calculators
 // each compute for themselves (CSA S16-09 cl. 13.3.2, 13.4, 13.5, 13.6).
-#define S16_CALC_RESISTANCES                                                                                 \
-    double CrT(double Le, double& Fez, CMemberResult* const result) const override;                         \
+#define S16_CALC_RESISTANCES                                                                                   \
+    double CrT(double Le, double& Fez, CMemberResult* const result) const override;                            \
     double CrFT(double Fex, double Fey, double Fez, double& FeFT, CMemberResult* const result) const override; \
-    double Mcr(double const& Le, double w2, CMemberResult* const result) const override;                    \
-    double Mbxx(double Mu, CMemberResult* const result) const override;                                     \
-    double MrDashxx(CMemberResult* const result) const override;                                            \
-    double MrDashyy(CMemberResult* const result) const override;                                            \
-    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;                 \
-    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;                 \
-    CString ShearResistedBy(bool major) const override;                                                     \
-    double ShearResistance(bool major) const override;                                                      \
+    double Mcr(double const& Le, double w2, CMemberResult* const result) const override;                       \
+    double Mbxx(double Mu, CMemberResult* const result) const override;                                        \
+    double MrDashxx(CMemberResult* const result) const override;                                               \
+    double MrDashyy(CMemberResult* const result) const override;                                               \
+    void CheckShearCapacityXX(double const& V, CMemberResult* const result) const override;                    \
+    void CheckShearCapacityYY(double const& V, CMemberResult* const result) const override;                    \
+    CString ShearResistedBy(bool major) const override;                                                        \
+    double ShearResistance(bool major) const override;                                                         \
     double TorsionCapacity(CMemberResult* const result) const override;

@@ -88,8 +88,7 @@ bool ReferenceFor(CCSA_S16_09Section const& calc, CCSA_S16_09Section::BucklingCl
             ref.MrDash = calc.MrDashxx(mrDashResult);
             ref.M = ref.MrDash / kPhi;
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -35,9 +35,7 @@ bool Reporting(CMemberResult* const result) { return result != nullptr && result
 
 // Neither class invalid and at least one of them class 4: only then does
 // the reduced resistance differ from the ordinary Mr.
-bool NeedsReduction(BC a, BC b) {
-    return a != BC::Invalid && b != BC::Invalid && (a == BC::Class4 || b == BC::Class4);
-}
+bool NeedsReduction(BC a, BC b) { return a != BC::Invalid && b != BC::Invalid && (a == BC::Class4 || b == BC::Class4); }
 
 // "Flange class: <b>Class 1</b>, Web class: <b>Class 4</b>" (second element
 // named by `other`).
@@ -112,8 +110,7 @@ double ReduceForWeb(WebReduction const& w, wchar_t const* mrLine, wchar_t const*
     double const ModFactor = compression ? 1.0 - 0.065 * Cu / (kPhi * Cy) : 1.0;
     double MrDash = Mr;
     if (Mu > 0.0) {
-        double const value =
-            Mr * (1.0 - 0.0005 * (w.Aw / w.Af) * (w.hwtw - 1900.0 * ModFactor / std::sqrt(sM / kMPa)));
+        double const value = Mr * (1.0 - 0.0005 * (w.Aw / w.Af) * (w.hwtw - 1900.0 * ModFactor / std::sqrt(sM / kMPa)));
         // A value that is not a number (degenerate dimensions) gives no resistance.
         MrDash = std::isnan(value) ? 0.0 : std::max(0.0, std::min(value, Mr));
     }
@@ -134,12 +131,10 @@ double ReduceForWeb(WebReduction const& w, wchar_t const* mrLine, wchar_t const*
             result->AddOutputString(L"\tCy = " + f.Force(Cy) + L"\n");
             result->AddOutputString(L"\tMod_Factor = 1-0.065*Cu/(dPhi*Cy)\n\t           = 1-0.065*" + f.Force(Cu) +
                                     L"/(" + phi + L"*" + f.Force(Cy) + L")\n\t           = " + mod + L"\n");
-            result->AddOutputString(mrDashLabel +
-                                    CString(L"Mr*(1-0.0005*Aw/Af*(hw/tw-1900*Mod_Factor/sqrt(Mu/(Phi*S))))\n") +
-                                    L"\t       = " +
-                                    f.Moment(Mr) + L"*(1-0.0005*" + Aw + L"/" + Af + L"*(" + f.NoDim(w.hwtw) +
-                                    L"-1900*" + mod + L"/sqrt(" + f.Stress(sM) + L")))\n\t       = " +
-                                    f.Moment(MrDash) + L"\n");
+            result->AddOutputString(
+                mrDashLabel + CString(L"Mr*(1-0.0005*Aw/Af*(hw/tw-1900*Mod_Factor/sqrt(Mu/(Phi*S))))\n") +
+                L"\t       = " + f.Moment(Mr) + L"*(1-0.0005*" + Aw + L"/" + Af + L"*(" + f.NoDim(w.hwtw) + L"-1900*" +
+                mod + L"/sqrt(" + f.Stress(sM) + L")))\n\t       = " + f.Moment(MrDash) + L"\n");
         } else {
             result->AddOutputString(L"\tAw = " + Aw + L", ");
             result->AddOutputString(L"Af = " + Af + L"\n");

@@ -37,7 +37,9 @@ public:
 
     // A round tube does not buckle torsionally: these modes never govern.
     double CrT(double, double&, CMemberResult* const) const override { return Corvid::Design::kInfinity; }
-    double CrFT(double, double, double, double&, CMemberResult* const) const override { return Corvid::Design::kInfinity; }
+    double CrFT(double, double, double, double&, CMemberResult* const) const override {
+        return Corvid::Design::kInfinity;
+    }
     // No lateral-torsional buckling: the resistance is the section's.
     double Mcr(double const&, double, CMemberResult* const) const override { return 0.0; }
     double Mbxx(double, CMemberResult* const) const override { return Mrxx(nullptr); }

@@ -24,8 +24,8 @@ bool CSectionCalcPFC::IsWebOnlyConnected() const {
     if (!r.IsRestrained(kMinorTranslation, true) && !r.IsRestrained(kMajorTranslation, true)) return false;
     if (r.IsRestrained(kMajorRotation, true) || r.IsRestrained(kMinorRotation, true)) return false;
     if (!r.IsRestrained(kFlangeConnection, true) && !r.IsRestrained(kEndConnection, true)) return true;
-    return !r.IsRestrained(kTopFlangeLateral, true) && !r.IsRestrained(kBottomFlangeLateral, true) && !r.IsRestrained(kTopFlangeRotationOnPlan, true) &&
-           !r.IsRestrained(kBottomFlangeRotationOnPlan, true);
+    return !r.IsRestrained(kTopFlangeLateral, true) && !r.IsRestrained(kBottomFlangeLateral, true) &&
+           !r.IsRestrained(kTopFlangeRotationOnPlan, true) && !r.IsRestrained(kBottomFlangeRotationOnPlan, true);
 }
 
 bool CSectionCalcPFC::IsStrutOnlyConnection() {
@@ -155,9 +155,7 @@ double CSectionCalcPFC::IxxEffective() const {
 
 double CSectionCalcPFC::ZxxEffective() const {
     static Corvid::CExtensibleEnum const key;
-    return CachedValue(key, [this] {
-        return detail::EffectiveModulusXX(*this, GetD());
-    });
+    return CachedValue(key, [this] { return detail::EffectiveModulusXX(*this, GetD()); });
 }
 
 double CSectionCalcPFC::AreaYYEffective() const {

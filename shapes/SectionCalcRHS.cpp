@@ -92,7 +92,9 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWebComp() const {
     });
 }
 
-CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const { return Worst(BucklingClassFlange(), BucklingClassWeb()); }
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::AxisPair() const {
+    return Worst(BucklingClassFlange(), BucklingClassWeb());
+}
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* const result) const {
     BucklingClass const c = AxisPair();

@@ -51,7 +51,9 @@ public:
     BucklingClass BucklingClassYY(CMemberResult* const result) const override;
     BucklingClass BucklingClassAxial(CMemberResult* const result) const override;
     // The tee's overall class is its axial class (with its flags).
-    BucklingClass BucklingClassOverAll(CMemberResult* const result) const override { return BucklingClassAxial(result); }
+    BucklingClass BucklingClassOverAll(CMemberResult* const result) const override {
+        return BucklingClassAxial(result);
+    }
     BucklingClass LocalBucklingClassOutstand(double ratio) const;
     // The stem rule (no axial-force term).
     BucklingClass LocalBucklingClassWeb(double ratio) const;

@@ -31,9 +31,9 @@ constexpr bool kMinorAxis = false;
 // resist the shear in that direction.
 void WriteHeader(CCSA_S16_09Section const& calc, bool major, wchar_t const* clause, CMemberResult* const result) {
     if (result->WantsText())
-        result->AddOutputString((major ? L"Major axis shear check:\n\t<i>ref. " : L"Minor axis shear check:\n\t<i>ref. ") +
-                                calc.CodeName() + L" cl " + clause + L"</i>\n\t" + calc.ShearResistedBy(major) +
-                                L"\n");
+        result->AddOutputString(
+            (major ? L"Major axis shear check:\n\t<i>ref. " : L"Minor axis shear check:\n\t<i>ref. ") +
+            calc.CodeName() + L" cl " + clause + L"</i>\n\t" + calc.ShearResistedBy(major) + L"\n");
 }
 
 // The report phrase naming the elements that resist each shear (CSA S16-09
@@ -204,12 +204,12 @@ Web TubeWebs(CSectionCalcRHS const& calc, bool major) {
 // Elastic shear stress at a cut, fv = V AyBar / (I t), against the limit
 // 0.66 Phi Fy of cl. 13.4.1.2; shear buckling is not considered.
 struct Cut {
-    double AyBar = 0.0;             // first moment of the part beyond the cut
-    double I = 0.0;                 // second moment about the bending axis
-    double t = 0.0;                 // thickness of the cut
-    wchar_t const* label = L"";     // first line of the stress report
-    bool tube = false;              // a tube wall cut twice: printed as 2*t
-    bool endWithStop = false;       // the note ends with a full stop
+    double AyBar = 0.0;          // first moment of the part beyond the cut
+    double I = 0.0;              // second moment about the bending axis
+    double t = 0.0;              // thickness of the cut
+    wchar_t const* label = L"";  // first line of the stress report
+    bool tube = false;           // a tube wall cut twice: printed as 2*t
+    bool endWithStop = false;    // the note ends with a full stop
 };
 
 // cl. 13.4.1.2: the shear stress limit 0.66 Phi Fy.

@@ -26,9 +26,9 @@ bool Reporting(CMemberResult* const result) { return result != nullptr && result
 // Section values of cl. 13.3.2 about the axes of one shape: x and y, or the
 // principal axes u and v of an angle (which has no warping term).
 struct TorsionSection {
-    bool principal = false;  // angle: u-v axes, no Cw
-    bool warping = true;     // false: Cw = 0, Le does not enter Fez
-    double A = 0.0;          // gross area
+    bool principal = false;         // angle: u-v axes, no Cw
+    bool warping = true;            // false: Cw = 0, Le does not enter Fez
+    double A = 0.0;                 // gross area
     double I1 = 0.0, I2 = 0.0;      // Ixx, Iyy (angle: Iuu, Ivv)
     double off1 = 0.0, off2 = 0.0;  // shear-centre offsets x_0, y_0 (angle: u_0, v_0)
     double Cw = 0.0, J = 0.0;
@@ -108,8 +108,8 @@ void WriteCurveLines(CMemberResult* const result, wchar_t const* label, double F
 
 // Torsional buckling, cl. 13.3.2: Fez = (pi^2 E Cw / Le^2 + G J) / (A r_0^2).
 // fezText is the shape's wording of the Fez line (up to "= ").
-double TorsionalResistance(CCSA_S16_09Section const& calc, TorsionSection const& s, wchar_t const* fezText,
-                           double Le, double& Fez, CMemberResult* const result) {
+double TorsionalResistance(CCSA_S16_09Section const& calc, TorsionSection const& s, wchar_t const* fezText, double Le,
+                           double& Fez, CMemberResult* const result) {
     bool const text = Reporting(result);
     if (text)
         result->AddOutputString(L"Determination of CrT due to Torsional-buckling\n\t<i>ref. " + calc.CodeName() +
@@ -273,8 +273,7 @@ TorsionSection TeeSection(CSectionCalcT const& c) {
 }  // namespace
 
 double CSectionCalcT::CrT(double Le, double& Fez, CMemberResult* const result) const {
-    return TorsionalResistance(*this, TeeSection(*this), L"Fez = (PI*PI*E*Cw/(Le^2)+G*J)/(A*r_0^2)= ", Le, Fez,
-                               result);
+    return TorsionalResistance(*this, TeeSection(*this), L"Fez = (PI*PI*E*Cw/(Le^2)+G*J)/(A*r_0^2)= ", Le, Fez, result);
 }
 
 double CSectionCalcT::CrFT(double, double Fey, double Fez, double& FeFT, CMemberResult* const result) const {

@@ -22,18 +22,18 @@ constexpr std::uint32_t kFlagNoLengthMajor = ResultFlags::kMajorAxisBuckling;
 constexpr std::uint32_t kFlagNoLengthMinor = ResultFlags::kMinorAxisBuckling;
 
 // Table 1 end conditions.
-constexpr int kT1Lateral = RB::kCompFlangeLateral;                         // 512
-constexpr int kT1Torsional = RB::kTorsional;                               // 64
+constexpr int kT1Lateral = RB::kCompFlangeLateral;                                // 512
+constexpr int kT1Torsional = RB::kTorsional;                                      // 64
 constexpr int kT1LateralPartial = RB::kMinorTranslation | RB::kPartialTorsional;  // 0x100080
-constexpr int kT1BothOnPlan = RB::kBothFlangesRotationOnPlan;              // 2048
-constexpr int kT1CompOnPlan = RB::kCompFlangeRotationOnPlan;               // 8192
+constexpr int kT1BothOnPlan = RB::kBothFlangesRotationOnPlan;                     // 2048
+constexpr int kT1CompOnPlan = RB::kCompFlangeRotationOnPlan;                      // 8192
 
 // Table 2 support conditions (held end of a cantilever).
-constexpr int kT2BuiltIn = RB::kMinorTranslation | RB::kWarping | RB::kBothFlangesRotationOnPlan |
-                           RB::kTorsional;                                   // 0x101840
-constexpr int kT2LateralTorsional = RB::kMinorTranslation | RB::kTorsional;  // 0x100040
-constexpr int kT2TensionLateral = RB::kTensionFlangeLateral;                 // 1024
-constexpr int kT2CompLateral = RB::kCompFlangeLateral;                       // 512
+constexpr int kT2BuiltIn =
+    RB::kMinorTranslation | RB::kWarping | RB::kBothFlangesRotationOnPlan | RB::kTorsional;  // 0x101840
+constexpr int kT2LateralTorsional = RB::kMinorTranslation | RB::kTorsional;                  // 0x100040
+constexpr int kT2TensionLateral = RB::kTensionFlangeLateral;                                 // 1024
+constexpr int kT2CompLateral = RB::kCompFlangeLateral;                                       // 512
 
 // Table 2 tip conditions (free end of a cantilever).
 constexpr int kT2TipCompTorsional = RB::kCompFlangeLateral | RB::kTorsional;        // 0x240
@@ -62,8 +62,7 @@ double AnnexFFactor(CRestraint const& e1, CRestraint const& e2, int T, int R) {
 }
 
 // Writes the Annex F line and marks an infinite length; returns K x L.
-double AnnexF(CMemberResult* result, double L, double K, void (CMemberResult::*markUtil)(double),
-              std::uint32_t flag) {
+double AnnexF(CMemberResult* result, double L, double K, void (CMemberResult::*markUtil)(double), std::uint32_t flag) {
     if (!result) return K * L;
     bool const text = result->WantsText();
     CString line;
@@ -85,8 +84,10 @@ CRestraint CCSA_S16_09_Table::WithSense(CRestraint const& restraint, CCodeShare:
     Corvid::Vec3<double> moments{kNaN, kNaN, kNaN};
     bool set = false;
     copy.GetForcesAndMoments(forces, moments, set);
-    if (sense == CCodeShare::LT_TopFlange) moments.y = -1.0;
-    else if (sense == CCodeShare::LT_BottomFlange) moments.y = 1.0;
+    if (sense == CCodeShare::LT_TopFlange)
+        moments.y = -1.0;
+    else if (sense == CCodeShare::LT_BottomFlange)
+        moments.y = 1.0;
     copy.SetForcesAndMoments(forces, moments, set);
     return copy;
 }
@@ -146,8 +147,10 @@ double CCSA_S16_09_Table::LateralTorsionalSegmentLength(double L, double depth, 
     double const l1 = CCSA_S16_09_Table(&R1).LateralTorsionalSegmentLength(L, depth, sense, endL, destabilizing);
     double const l2 = CCSA_S16_09_Table(&R2).LateralTorsionalSegmentLength(L, depth, sense, endR, destabilizing);
     double const length = std::isfinite(l1) && std::isfinite(l2) ? (l1 + l2) / 2.0 : kInfinity;
-    if (R1 == R2) *m_result += R1;
-    else *m_result += R1 + R2;
+    if (R1 == R2)
+        *m_result += R1;
+    else
+        *m_result += R1 + R2;
     return length;
 }
 
@@ -158,14 +161,20 @@ double CCSA_S16_09_Table::LateralTorsionalCantileverLength(double L, CCodeShare:
     CRestraint const t = WithSense(tip, sense);
 
     int row = 3;  // '?'
-    if (s.IsRestrained(kT2BuiltIn, true)) row = 0;
-    else if (s.IsRestrained(kT2LateralTorsional, true)) row = 1;
-    else if (s.IsRestrained(kT2TensionLateral, true) || s.IsRestrained(kT2CompLateral, true)) row = 2;
+    if (s.IsRestrained(kT2BuiltIn, true))
+        row = 0;
+    else if (s.IsRestrained(kT2LateralTorsional, true))
+        row = 1;
+    else if (s.IsRestrained(kT2TensionLateral, true) || s.IsRestrained(kT2CompLateral, true))
+        row = 2;
 
     int column = 0;  // tip '1'
-    if (t.IsRestrained(kT2TipCompTorsional, true) || t.IsRestrained(kT2TipTensionTorsional, true)) column = 3;
-    else if (t.IsRestrained(kT2TipTorsional, true)) column = 2;
-    else if (t.IsRestrained(kT2TipCompLateral, true)) column = 1;
+    if (t.IsRestrained(kT2TipCompTorsional, true) || t.IsRestrained(kT2TipTensionTorsional, true))
+        column = 3;
+    else if (t.IsRestrained(kT2TipTorsional, true))
+        column = 2;
+    else if (t.IsRestrained(kT2TipCompLateral, true))
+        column = 1;
 
     // Factor by support row and tip column: {normal, destabilizing}.
     static constexpr double kFactors[3][4][2] = {
