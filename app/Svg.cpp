@@ -96,95 +96,100 @@ private:
 
 std::string Named(char const* name, double v) { return std::string(name) + " = " + Mm(v); }
 
+using Loops = std::vector<std::vector<Corner>>;
+
+// The outline and labels of an I or H, or of a channel.
+void DrawFlanged(bool channel, SectionDrawing& s, Corvid::Data::CSectionDims const& d, double& x0, double& x1,
+                 Loops& loops) {
+    double const D = d.D * 1e3, g = 1.5 * s.fs;
+    double const B1 = d.B1 * 1e3, B2 = d.B2 * 1e3, T1 = d.T1 * 1e3, T2 = d.T2 * 1e3, w = d.Tw * 1e3, R = d.R * 1e3;
+    bool const same = B1 == B2 && T1 == T2;
+    // I: symmetric about x = 0; channel: the back of the web at x = 0.
+    double const l1 = channel ? 0 : -B1 / 2, r1 = channel ? B1 : B1 / 2;
+    double const l2 = channel ? 0 : -B2 / 2, r2 = channel ? B2 : B2 / 2;
+    double const wl = channel ? 0 : -w / 2, wr = channel ? w : w / 2, rl = channel ? 0 : R;
+    loops.push_back({{l1, 0},
+                     {r1, 0},
+                     {r1, T1},
+                     {wr, T1, R},
+                     {wr, D - T2, R},
+                     {r2, D - T2},
+                     {r2, D},
+                     {l2, D},
+                     {l2, D - T2},
+                     {wl, D - T2, rl},
+                     {wl, T1, rl},
+                     {l1, T1}});
+    x0 = std::min(l1, l2), x1 = std::max(r1, r2);
+    s.DimH(l1, r1, -g, Named(same ? "B" : "B1", d.B1));
+    s.DimV(0, D, x0 - g, Named("D", d.D));
+    s.Note(r1, T1 / 2, x1 + g, T1 / 2, Named(same ? "T" : "T1", d.T1));
+    s.Note(wr, D / 2, x1 + g, D / 2, Named("Tw", d.Tw));
+    if (!same) {
+        s.DimH(l2, r2, D + g, Named("B2", d.B2));
+        s.Note(r2, D - T2 / 2, x1 + g, D - T2 / 2, Named("T2", d.T2));
+    }
+}
+
+void DrawTee(SectionDrawing& s, Corvid::Data::CSectionDims const& d, double& x0, double& x1, Loops& loops) {
+    double const D = d.D * 1e3, g = 1.5 * s.fs;
+    double const B = d.B1 * 1e3, T = d.T1 * 1e3, w = d.Tw * 1e3, R = d.R * 1e3;
+    loops.push_back(
+        {{-B / 2, 0}, {B / 2, 0}, {B / 2, T}, {w / 2, T, R}, {w / 2, D}, {-w / 2, D}, {-w / 2, T, R}, {-B / 2, T}});
+    x0 = -B / 2, x1 = B / 2;
+    s.DimH(x0, x1, -g, Named("B", d.B1));
+    s.DimV(0, D, x0 - g, Named("D", d.D));
+    s.Note(x1, T / 2, x1 + g, T / 2, Named("T", d.T1));
+    s.Note(w / 2, (D + T) / 2, x1 + g, (D + T) / 2, Named("Tw", d.Tw));
+}
+
+void DrawAngle(SectionDrawing& s, Corvid::Data::CSectionDims const& d, double& x0, double& x1, Loops& loops) {
+    double const D = d.D * 1e3, g = 1.5 * s.fs;
+    double const B = d.B * 1e3, t = d.t * 1e3, R = d.R * 1e3;
+    loops.push_back({{0, 0}, {t, 0}, {t, D - t, R}, {B, D - t}, {B, D}, {0, D}});
+    x0 = 0, x1 = B;
+    s.DimH(0, B, D + g, Named("B", d.B));
+    s.DimV(0, D, -g, Named("D", d.D));
+    s.Note(t, t, x1 + g, t, Named("t", d.t));
+}
+
+void DrawRectangularTube(SectionDrawing& s, Corvid::Data::CSectionDims const& d, double& x0, double& x1, Loops& loops) {
+    double const D = d.D * 1e3, g = 1.5 * s.fs;
+    double const B = d.B * 1e3, tf = d.tf * 1e3, tw = d.tw * 1e3, Ro = d.Ro * 1e3;
+    loops.push_back(Rectangle(0, 0, B, D, Ro));
+    loops.push_back(Rectangle(tw, tf, B - tw, D - tf, std::max(0.0, Ro - std::max(tf, tw))));
+    x0 = 0, x1 = B;
+    s.DimH(0, B, -g, Named("B", d.B));
+    s.DimV(0, D, -g, Named("D", d.D));
+    if (tf == tw) {
+        s.Note(B - tw / 2, D / 2, x1 + g, D / 2, Named("t", d.tw));
+    } else {
+        s.Note(B / 2, tf / 2, x1 + g, tf / 2 - s.fs, Named("tf", d.tf));
+        s.Note(B - tw / 2, D / 2, x1 + g, D / 2, Named("tw", d.tw));
+    }
+}
+
+void DrawRoundTube(SectionDrawing& s, Corvid::Data::CSectionDims const& d, double& x0, double& x1) {
+    double const D = d.D * 1e3, g = 1.5 * s.fs;
+    double const r = D / 2, t = d.t * 1e3;
+    s.shapes << "<circle cx=\"" << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r) << "\"/><circle class=\"hole\" cx=\""
+             << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r - t) << "\"/>";
+    x0 = 0, x1 = D;
+    s.DimH(0, D, -g, Named("D", d.D));
+    s.Note(D - t / 2, r, x1 + g, r, Named("t", d.t));
+}
+
 // The outline and labels of each shape; false for a shape not drawn.
 bool DrawShape(SectionDrawing& s, int shape, Corvid::Data::CSectionDims const& d, double& x0, double& x1) {
-    double const D = d.D * 1e3, g = 1.5 * s.fs;
-    std::vector<std::vector<Corner>> loops;
+    Loops loops;
     switch (shape) {
         case CSecGeom::I:
         case CSecGeom::H:
-        case CSecGeom::Channel: {
-            double const B1 = d.B1 * 1e3, B2 = d.B2 * 1e3, T1 = d.T1 * 1e3, T2 = d.T2 * 1e3, w = d.Tw * 1e3,
-                         R = d.R * 1e3;
-            bool const channel = shape == CSecGeom::Channel, same = B1 == B2 && T1 == T2;
-            // I: symmetric about x = 0; channel: the back of the web at x = 0.
-            double const l1 = channel ? 0 : -B1 / 2, r1 = channel ? B1 : B1 / 2;
-            double const l2 = channel ? 0 : -B2 / 2, r2 = channel ? B2 : B2 / 2;
-            double const wl = channel ? 0 : -w / 2, wr = channel ? w : w / 2, rl = channel ? 0 : R;
-            loops.push_back({{l1, 0},
-                             {r1, 0},
-                             {r1, T1},
-                             {wr, T1, R},
-                             {wr, D - T2, R},
-                             {r2, D - T2},
-                             {r2, D},
-                             {l2, D},
-                             {l2, D - T2},
-                             {wl, D - T2, rl},
-                             {wl, T1, rl},
-                             {l1, T1}});
-            x0 = std::min(l1, l2), x1 = std::max(r1, r2);
-            s.DimH(l1, r1, -g, Named(same ? "B" : "B1", d.B1));
-            s.DimV(0, D, x0 - g, Named("D", d.D));
-            s.Note(r1, T1 / 2, x1 + g, T1 / 2, Named(same ? "T" : "T1", d.T1));
-            s.Note(wr, D / 2, x1 + g, D / 2, Named("Tw", d.Tw));
-            if (!same) {
-                s.DimH(l2, r2, D + g, Named("B2", d.B2));
-                s.Note(r2, D - T2 / 2, x1 + g, D - T2 / 2, Named("T2", d.T2));
-            }
-            break;
-        }
-        case CSecGeom::Tee: {
-            double const B = d.B1 * 1e3, T = d.T1 * 1e3, w = d.Tw * 1e3, R = d.R * 1e3;
-            loops.push_back({{-B / 2, 0},
-                             {B / 2, 0},
-                             {B / 2, T},
-                             {w / 2, T, R},
-                             {w / 2, D},
-                             {-w / 2, D},
-                             {-w / 2, T, R},
-                             {-B / 2, T}});
-            x0 = -B / 2, x1 = B / 2;
-            s.DimH(x0, x1, -g, Named("B", d.B1));
-            s.DimV(0, D, x0 - g, Named("D", d.D));
-            s.Note(x1, T / 2, x1 + g, T / 2, Named("T", d.T1));
-            s.Note(w / 2, (D + T) / 2, x1 + g, (D + T) / 2, Named("Tw", d.Tw));
-            break;
-        }
-        case CSecGeom::Angle: {
-            double const B = d.B * 1e3, t = d.t * 1e3, R = d.R * 1e3;
-            loops.push_back({{0, 0}, {t, 0}, {t, D - t, R}, {B, D - t}, {B, D}, {0, D}});
-            x0 = 0, x1 = B;
-            s.DimH(0, B, D + g, Named("B", d.B));
-            s.DimV(0, D, -g, Named("D", d.D));
-            s.Note(t, t, x1 + g, t, Named("t", d.t));
-            break;
-        }
-        case CSecGeom::RHS: {
-            double const B = d.B * 1e3, tf = d.tf * 1e3, tw = d.tw * 1e3, Ro = d.Ro * 1e3;
-            loops.push_back(Rectangle(0, 0, B, D, Ro));
-            loops.push_back(Rectangle(tw, tf, B - tw, D - tf, std::max(0.0, Ro - std::max(tf, tw))));
-            x0 = 0, x1 = B;
-            s.DimH(0, B, -g, Named("B", d.B));
-            s.DimV(0, D, -g, Named("D", d.D));
-            if (tf == tw) {
-                s.Note(B - tw / 2, D / 2, x1 + g, D / 2, Named("t", d.tw));
-            } else {
-                s.Note(B / 2, tf / 2, x1 + g, tf / 2 - s.fs, Named("tf", d.tf));
-                s.Note(B - tw / 2, D / 2, x1 + g, D / 2, Named("tw", d.tw));
-            }
-            break;
-        }
-        case CSecGeom::CHS: {
-            double const r = D / 2, t = d.t * 1e3;
-            s.shapes << "<circle cx=\"" << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r)
-                     << "\"/><circle class=\"hole\" cx=\"" << F(r) << "\" cy=\"" << F(r) << "\" r=\"" << F(r - t)
-                     << "\"/>";
-            x0 = 0, x1 = D;
-            s.DimH(0, D, -g, Named("D", d.D));
-            s.Note(D - t / 2, r, x1 + g, r, Named("t", d.t));
-            return true;
-        }
+        case CSecGeom::Channel: DrawFlanged(shape == CSecGeom::Channel, s, d, x0, x1, loops); break;
+        case CSecGeom::Tee: DrawTee(s, d, x0, x1, loops); break;
+        case CSecGeom::Angle: DrawAngle(s, d, x0, x1, loops); break;
+        case CSecGeom::RHS: DrawRectangularTube(s, d, x0, x1, loops); break;
+        case CSecGeom::CHS: DrawRoundTube(s, d, x0, x1); return true;
         default: return false;
     }
     s.shapes << "<path fill-rule=\"evenodd\" d=\"";

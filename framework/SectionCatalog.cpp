@@ -277,6 +277,49 @@ void FitRootRadius(CSectionDims& d, std::string const& type, char const* sloped,
     d.R = RadiusFromArea(A, A0, n, d.slope, kdes, d.T1, (d.B1 - d.Tw) / 2);
 }
 
+void MakeIRow(Row& r, Cells& c) {
+    ReadFlanges(r, c, CSecGeom::I);
+    auto& d = r.dims;
+    FitRootRadius(d, c.Text("type"), "S", "M", c.Dim("k_des_or_r"), r.tab.A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 4);
+}
+
+void MakeChannelRow(Row& r, Cells& c) {
+    ReadFlanges(r, c, CSecGeom::Channel);
+    auto& d = r.dims;
+    d.slope = c.Text("type") == "MC" ? 0.0 : kSlopeAmericanStandard;
+    d.R = RadiusFromArea(r.tab.A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 2, d.slope, c.Dim("kdes"), d.T1, d.B1 - d.Tw);
+}
+
+void MakeTeeRow(Row& r, Cells& c) {
+    ReadFlanges(r, c, CSecGeom::Tee);
+    auto& d = r.dims;
+    FitRootRadius(d, c.Text("type"), "ST", "MT", c.Dim("kdes"), r.tab.A, d.D * d.Tw + (d.B - d.Tw) * d.T1, 2);
+    r.tab.Ybar = d.D - r.tab.Ybar;  // the geometry's y runs from the tip of the stem
+}
+
+void MakeAngleRow(Row& r, Cells& c) {
+    r.shape = CSecGeom::Angle;
+    auto& d = r.dims;
+    d.D = c.Dim("b");
+    d.B = c.Dim("d");
+    d.t = c.Dim("t");
+    d.R = c.Dim("kdes") - d.t;
+}
+
+void MakeRectangularTubeRow(Row& r, Cells& c) {
+    r.shape = CSecGeom::RHS;
+    auto& d = r.dims;
+    d.D = c.Dim("Ht"), d.B = c.Dim("B");
+    d.t = d.tf = d.tw = c.Dim("tdes");
+    d.Ro = 2.0 * d.t;
+}
+
+void MakeRoundTubeRow(Row& r, Cells& c) {
+    r.shape = CSecGeom::CHS;
+    auto& d = r.dims;
+    d.D = c.Dim("OD"), d.t = c.Dim("tdes");
+}
+
 std::vector<Table> const& Tables() {
     static std::vector<Table> const tables = {
         // Rolled I shapes: the root radius is kdes - tf (W, HP); S and M as above.
@@ -286,37 +329,21 @@ std::vector<Table> const& Tables() {
          "A",
          "Ix",
          kShapeProps,
-         [](Row& r, Cells& c) {
-             ReadFlanges(r, c, CSecGeom::I);
-             auto& d = r.dims;
-             FitRootRadius(d, c.Text("type"), "S", "M", c.Dim("k_des_or_r"), r.tab.A,
-                           d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 4);
-         }},
+         MakeIRow},
         {"channels.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "kdes"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
          "A",
          "Ix",
          With(kShapeProps, {{"x_bar", &P::Xbar, kMm}}),  // from the back of the web, as the geometry
-         [](Row& r, Cells& c) {
-             ReadFlanges(r, c, CSecGeom::Channel);
-             auto& d = r.dims;
-             d.slope = c.Text("type") == "MC" ? 0.0 : kSlopeAmericanStandard;
-             d.R = RadiusFromArea(r.tab.A, d.D * d.Tw + 2 * (d.B1 - d.Tw) * d.T1, 2, d.slope, c.Dim("kdes"), d.T1,
-                                  d.B1 - d.Tw);
-         }},
+         MakeChannelRow},
         {"tees.csv",
          {"designation", "type", "d", "bf", "tw", "tf", "kdes"},
          {{"D", "d"}, {"B", "bf"}, {"T", "tf"}, {"Tw", "tw"}, {"R", "kdes"}},
          "A",
          "Ix",
          With(kShapeProps, {{"y_bar", &P::Ybar, kMm}}),  // from the flange face: turned below
-         [](Row& r, Cells& c) {
-             ReadFlanges(r, c, CSecGeom::Tee);
-             auto& d = r.dims;
-             FitRootRadius(d, c.Text("type"), "ST", "MT", c.Dim("kdes"), r.tab.A, d.D * d.Tw + (d.B - d.Tw) * d.T1, 2);
-             r.tab.Ybar = d.D - r.tab.Ybar;  // the geometry's y runs from the tip of the stem
-         }},
+         MakeTeeRow},
         // Angles: column d is the shorter leg and b the longer; the longer leg
         // stands vertical (our D), the shorter lies along x (our B).
         {"angles.csv",
@@ -325,14 +352,7 @@ std::vector<Table> const& Tables() {
          "A",
          "Ix",
          With(kShapeProps, {{"x_bar", &P::Xbar, kMm}, {"y_bar", &P::Ybar, kMm}}),  // from the heel, long leg up
-         [](Row& r, Cells& c) {
-             r.shape = CSecGeom::Angle;
-             auto& d = r.dims;
-             d.D = c.Dim("b");
-             d.B = c.Dim("d");
-             d.t = c.Dim("t");
-             d.R = c.Dim("kdes") - d.t;
-         }},
+         MakeAngleRow},
         // Rectangular HSS: design thickness tdes, outside corner radius 2 tdes.
         {"hss_rect.csv",
          {"designation", "Ht", "B", "tdes"},
@@ -340,13 +360,7 @@ std::vector<Table> const& Tables() {
          "A",
          "Ix",
          {kShapeProps.begin(), kShapeProps.end() - 1},  // no Cw
-         [](Row& r, Cells& c) {
-             r.shape = CSecGeom::RHS;
-             auto& d = r.dims;
-             d.D = c.Dim("Ht"), d.B = c.Dim("B");
-             d.t = d.tf = d.tw = c.Dim("tdes");
-             d.Ro = 2.0 * d.t;
-         }},
+         MakeRectangularTubeRow},
         {"hss_round.csv",
          {"designation", "OD", "tdes"},
          {{"D", "OD"}, {"t", "tdes"}},
@@ -360,11 +374,7 @@ std::vector<Table> const& Tables() {
           {"Z", &P::Sxx, kS},
           {"Z", &P::Syy, kS},
           {"J", &P::J, kJ}},
-         [](Row& r, Cells& c) {
-             r.shape = CSecGeom::CHS;
-             auto& d = r.dims;
-             d.D = c.Dim("OD"), d.t = c.Dim("tdes");
-         }},
+         MakeRoundTubeRow},
     };
     return tables;
 }
