@@ -402,7 +402,7 @@ void CDesSectGeomI::Compute() {
     // free-end reductions of the flanges): a fillet-free section keeps the
     // plate sum, a filleted one the table value.
     if (R > 0.0)
-        m_p.J = PlateTwoFreeEnds(m_B1, m_T1) + PlateTwoFreeEnds(m_B2, m_T2) + (m_D - m_T1 - m_T2) * Cube(m_Tw) / 3.0 +
+        m_p.J = PlateTwoFreeEnds(m_B1, m_T1) + PlateTwoFreeEnds(m_B2, m_T2) + WebDepth() * Cube(m_Tw) / 3.0 +
                 TJunction(m_T1, m_Tw, R) + TJunction(m_T2, m_Tw, R);
     else
         m_p.J = PlateSumJ();
@@ -442,7 +442,7 @@ void CDesSectGeomPFC::Compute() {
     //   J = K1(B1, T1) + K1(B2, T2) + (D - T1 - T2) Tw^3 / 3
     //       + alpha D^4 (T1, Tw, R) + alpha D^4 (T2, Tw, R).
     if (R > 0.0)
-        m_p.J = PlateOneFreeEnd(m_B1, m_T1) + PlateOneFreeEnd(m_B2, m_T2) + (m_D - m_T1 - m_T2) * Cube(m_Tw) / 3.0 +
+        m_p.J = PlateOneFreeEnd(m_B1, m_T1) + PlateOneFreeEnd(m_B2, m_T2) + WebDepth() * Cube(m_Tw) / 3.0 +
                 LJunction(m_T1, m_Tw, R) + LJunction(m_T2, m_Tw, R);
     else
         m_p.J = PlateSumJ();

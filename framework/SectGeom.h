@@ -143,6 +143,8 @@ public:
     double GetThickness() const override;
     bool IsXXSymmetric() const override;
     CString SectGeomString(Corvid::Util::CDesFormat const& format) const override;
+    // The web between the flanges, h = D - T1 - T2.
+    double WebDepth() const { return m_D - m_T1 - m_T2; }
 
 protected:
     // The flange slope and the root radius that fit flanges of outstands b1,

@@ -13,7 +13,6 @@ public:
     virtual Corvid::Steel::CDesSectGeomI* CloneGeom() const { return new CSectionCalcI(*this); }
 
     double Depth() const override { return GetD(); }
-    double WebBucklingDepth() const { return GetD() - GetT1() - GetT2(); }
     double MaxThick() const override;
 
     bool IsCircular() const override { return false; }
@@ -73,9 +72,6 @@ public:
     double XbarYYEffective() const override;
     double IyyEffective() const;
     double ZyyEffective() const override;
-
-private:
-    double WebDepth() const { return GetD() - GetT1() - GetT2(); }
 };
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -19,7 +19,6 @@ public:
     double YbarPlastic() const { return CDesSectGeomPFC::YbarPlastic(); }
 
     double Depth() const override { return GetD(); }
-    double WebBucklingDepth() const { return GetD() - GetT1() - GetT2(); }
     double MaxThick() const override;
     double DesignStressMin() const override;
 
@@ -79,7 +78,6 @@ public:
 
 private:
     BucklingClass MinorAxisClass() const;
-    double WebDepth() const { return GetD() - GetT1() - GetT2(); }
     // Effective width of a slender channel flange: min(200 T/sqrt(Fy), 60 T).
     double FlangeBe(double T) const;
 };

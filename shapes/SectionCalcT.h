@@ -18,8 +18,6 @@ public:
     double GetB2() const { return GetB(); }
 
     double Depth() const override { return GetD(); }
-    // The whole stem buckles as the web.
-    double WebBucklingDepth() const { return GetD(); }
     double WebEffectiveWidth() const { return 0.0; }
     double MaxThick() const override;
     double DesignStressMin() const override;

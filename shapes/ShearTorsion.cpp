@@ -176,7 +176,7 @@ void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major
 // section (fabrication type 0) takes the full depth D as shear depth.
 template <class Calc>
 Web FlangedWeb(Calc const& calc) {
-    double const hw = calc.GetD() - calc.GetT1() - calc.GetT2();
+    double const hw = calc.WebDepth();
     return Web{hw, calc.FabricationType() == 0 ? calc.GetD() : hw, calc.GetTw(), 1};
 }
 
@@ -250,7 +250,7 @@ void CheckStress(CCSA_S16_09Section const& calc, Cut const& c, double V, bool ma
 // Web shear area: (D - T1 - T2) Tw for a welded section, D Tw otherwise.
 template <class Calc>
 double WebShearArea(Calc const& calc) {
-    double const h = calc.IsWelded() ? calc.GetD() - calc.GetT1() - calc.GetT2() : calc.GetD();
+    double const h = calc.IsWelded() ? calc.WebDepth() : calc.GetD();
     return h * calc.GetTw();
 }
 
