@@ -9,6 +9,7 @@
 #include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
 #include "member/SpanActions.h"
+#include "section/ReportClauses.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -159,7 +160,7 @@ void WriteInteractionInputs(CMemberResult* result, CInteractionData const& recor
     auto const& f = result->Format();
     bool const b = w.clause1382;
     result->AddOutputString(L"Overall member strength check:\n");
-    result->AddOutputString(L"<i>ref. " + code + (b ? L" cl. 13.8.2 (b)</i>\n" : L" cl. 13.8.3 (b)</i>\n"));
+    result->AddOutputString(L"<i>ref. " + code + (b ? kClOverallStrengthClass12 : kClOverallStrengthOther) + L"</i>\n");
     result->AddOutputString(L"Cux = " + f.Force(record.CuX) + L", Cuy = " + f.Force(record.CuY) + L", CuT = " +
                             f.Force(record.CuT));
     result->AddOutputString(b ? CString(L"\n") : L", CuFT = " + f.Force(record.CuFT) + L"\n");
@@ -182,7 +183,7 @@ void WriteInteractionSums(CMemberResult* result, InteractionWorking const& w, CS
         return L"(" + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) + L"\n";
     };
     result->AddOutputString(L"Member strength and stability\n\t<i>ref. " + code +
-                            (w.clause1382 ? L" cl 13.8.2</i>\n" : L" cl 13.8.3</i>\n"));
+                            (w.clause1382 ? kClInteractionClass12 : kClInteractionOther) + L"</i>\n");
     result->AddOutputString(L"\tCheck for overall member strength\n");
     result->AddOutputString(L"\t\tUtil1 = " + sum3(w.a1, w.b1, w.c1, w.util1));
     result->AddOutputString(L"\tCheck for lateral torsional buckling strength\n");

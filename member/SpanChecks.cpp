@@ -9,6 +9,7 @@
 #include "framework/ResultFlags.h"
 #include "member/CSA_S16_09_Member.h"
 #include "member/SpanActions.h"
+#include "section/ReportClauses.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -181,10 +182,10 @@ void WriteAxialVerdict(CMemberResult* result, CString const& code, bool closing,
     }
     if (v.slenderTie)
         result->AddOutputString(L"<b><orange>Warning:</orange></b> L/r = " + f.NoDim(v.Lr) +
-                                L" > 300 in tension <i>ref. " + code + L" cl. 10.4.2.2</i>\n");
+                                L" > 300 in tension <i>ref. " + code + kClSpanTensionSlenderness + L"</i>\n");
     if (v.tooSlender)
         result->AddOutputString(L"<b><red>Fail:</red></b> KL/r = " + f.NoDim(v.KLr) + L" > 200 <i>ref. " + code +
-                                L" cl. 10.4.2.1</i>\n");
+                                kClSpanCompressionSlenderness + L"</i>\n");
 }
 }  // namespace
 

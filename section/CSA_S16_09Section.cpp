@@ -7,6 +7,7 @@
 
 #include "framework/DesignConstants.h"
 #include "framework/TextCase.h"
+#include "section/ReportClauses.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
 
@@ -160,7 +161,7 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
     if (text) {
         result->AddOutputString(major ? L"Determine moment capacity Mrxx\n" : L"Determine moment capacity Mryy\n");
-        result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.5</i>\n");
+        result->AddOutputString(L"\t<i>ref. " + CodeName() + kClReducedMoment + L"</i>\n");
     }
     if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
     // Class 1 and 2: Mr = Phi Z Fy with the plastic modulus (cl. 13.5(a));
@@ -189,7 +190,7 @@ double CCSA_S16_09Section::ShearStressMax(bool major, CMemberResult* const resul
     if (Reporting(result)) {
         auto const& f = result->Format();
         result->AddOutputString(L"Maximum allowable shear stress\n");
-        result->AddOutputString(L"\t<i>ref. " + CodeName() + L" cl.13.4.1.2</i>\n");
+        result->AddOutputString(L"\t<i>ref. " + CodeName() + kClShearStressLimit + L"</i>\n");
         result->AddOutputString(CString(major ? L"\tvr_max_xx" : L"\tvr_max_yy") +
                                 L" = 0.66*Phi*fy\n\t          = 0.66*" + f.NoDim(kPhi) + L"*" + f.Stress(fy) +
                                 L"\n\t          = " + f.Stress(vrMax) + L"\n");
@@ -206,7 +207,7 @@ double CCSA_S16_09Section::ShearCapacityMaxY(CMemberResult* const result) const 
 
 double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     bool const text = Reporting(result);
-    if (text) result->AddOutputString(L"Determination of Tr\n\t<i>ref. " + CodeName() + L" cl 13.2</i>\n");
+    if (text) result->AddOutputString(L"Determination of Tr\n\t<i>ref. " + CodeName() + kClTension + L"</i>\n");
     double const An = Area() * NetAreaRatio();
     double const Ag = GeometryArea();
     double const Ane = Area() * NetAreaRatio() * EffectiveNetAreaRatio();
@@ -240,7 +241,8 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     CString const axis = text ? CString(axisName) : CString();
     CString const feLabel = text ? CString(feName) : CString();
     if (text)
-        result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
+        result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + kClCompression +
+                                L"</i>\n");
     double const Fy = DesignStressMin();
     double const E = YoungsModulus();
     CResultIndent const indent(result);
@@ -251,7 +253,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     if (text) {
         auto const& f = result->Format();
         CString line = L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " + f.NoDim(slenderness);
-        CString const ref = L"<i>ref. " + CodeName() + L" cl 10.4.2.1</i>";
+        CString const ref = L"<i>ref. " + CodeName() + kClSlendernessLimit + L"</i>";
         CString const limit = compression ? L"200" : L"300";
         if (slenderness > (compression ? kSlendernessLimitCompression : kSlendernessLimitTension))
             line += L"<blue> > " + limit + L". " + ref + L"</blue>\n";
@@ -269,7 +271,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     if (text) {
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)
-            result->AddOutputString(why + L" <i>ref. " + CodeName() + L" cl 13.3.1</i>\n");
+            result->AddOutputString(why + L" <i>ref. " + CodeName() + kClCompression + L"</i>\n");
         if (std::fabs(Le) < 0.0001) {
             result->AddOutputString(L"Cr = Phi*A*Fy\n   = " + f.NoDim(kPhi) + L"*" + f.AreaCS(A) + L"*" + f.Stress(Fy) +
                                     L"\n   = " + f.Force(Cr) + L"\n");

@@ -7,6 +7,7 @@
 
 #include "framework/DesignConstants.h"
 #include "framework/ResultFlags.h"
+#include "section/ReportClauses.h"
 
 #include "section/CSA_S16_09Section.h"
 
@@ -200,7 +201,7 @@ void CCSA_S16_09Section::LocalCapacityCheckTensionMember(CMemberResult* const re
         CString const label = plastic ? L"Zpl" : L"Ze";
         result->AddOutputString(L"Check for combined axial tension and bending interaction\n");
         CResultIndent const indent(result);
-        result->AddOutputString(L"<i>ref. " + CodeName() + L" cl 13.9 (a)</i>\n");
+        result->AddOutputString(L"<i>ref. " + CodeName() + kClTensionAndBending + L"</i>\n");
         result->AddOutputString(L"Tu/Tr = " + f.Force(t.axial) + L" / " + f.Force(t.axialR) + L" = " + f.NoDim(t.a) +
                                 L"\n");
         result->AddOutputString(L"Mfx/Mrxx = " + f.Moment(t.Mfx) + L" / " + f.Moment(t.Mrx) + L" = " + f.NoDim(t.bx) +

@@ -5,7 +5,7 @@
 
 #include "framework/DesignConstants.h"
 #include "framework/MemberResult.h"
-#include "shapes/ReportClauses.h"
+#include "section/ReportClauses.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
 #include "shapes/SectionCalcRHS.h"
@@ -41,7 +41,7 @@ double CriticalMoment(CCSA_S16_09Section const& calc, double Iy, double J, doubl
         result->AddOutputString(L", J = " + f.LFourth(J) + L"\n");
         result->AddOutputString(L"\tE = " + f.Stress(E));
         result->AddOutputString(L", G = " + f.Stress(G) + L"\n");
-        result->AddOutputString(detail::kClCriticalMoment);
+        result->AddOutputString(kClCriticalMoment);
         result->AddOutputString(L"\tMu = " + f.Moment(Mu));
         result->AddOutputString(L" \n");
     }

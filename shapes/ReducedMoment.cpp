@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "framework/DesignConstants.h"
-#include "shapes/ReportClauses.h"
+#include "section/ReportClauses.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
 #include "shapes/SectionCalcRHS.h"
@@ -52,7 +52,7 @@ CString FlangeOnlyLine(BC flange) {
 void WriteHeading(CCSA_S16_09Section const& calc, wchar_t const* suffix, CString const& classLine,
                   CMemberResult* const result) {
     result->AddOutputString(L"Determine moment capacity M'r" + CString(suffix) + L"\n");
-    result->AddOutputString(L"\t<i>ref. " + calc.CodeName() + detail::kClReducedMoment + L"</i>\n");
+    result->AddOutputString(L"\t<i>ref. " + calc.CodeName() + kClReducedMoment + L"</i>\n");
     result->AddOutputString(classLine);
 }
 

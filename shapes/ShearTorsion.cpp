@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "framework/DesignConstants.h"
-#include "shapes/ReportClauses.h"
+#include "section/ReportClauses.h"
 #include "shapes/SectionCalcCHS.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"

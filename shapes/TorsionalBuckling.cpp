@@ -6,7 +6,7 @@
 
 #include "framework/DesignConstants.h"
 #include "framework/MemberResult.h"
-#include "shapes/ReportClauses.h"
+#include "section/ReportClauses.h"
 #include "shapes/SectionCalcAngle.h"
 #include "shapes/SectionCalcI.h"
 #include "shapes/SectionCalcPFC.h"
@@ -113,7 +113,7 @@ double TorsionalResistance(CCSA_S16_09Section const& calc, TorsionSection const&
     bool const text = Reporting(result);
     if (text)
         result->AddOutputString(L"Determination of CrT due to Torsional-buckling\n\t<i>ref. " + calc.CodeName() +
-                                detail::kClTorsionalBuckling + L"</i>\n");
+                                kClTorsionalBuckling + L"</i>\n");
     double const E = calc.YoungsModulus();
     double const G = calc.ShearModulus();
     double const r0sq = s.r0sq();
@@ -152,7 +152,7 @@ double FlexuralTorsionalResistance(CCSA_S16_09Section const& calc, TorsionSectio
     bool const text = Reporting(result);
     if (text)
         result->AddOutputString(L"Determination of CrFT due to Flexural-Torsional buckling\n\t<i>ref. " +
-                                calc.CodeName() + detail::kClTorsionalBuckling + L"</i>\n");
+                                calc.CodeName() + kClTorsionalBuckling + L"</i>\n");
     double const E = calc.YoungsModulus();
     double const G = calc.ShearModulus();
     double const r0sq = s.r0sq();
