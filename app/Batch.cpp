@@ -28,7 +28,8 @@ BatchItem CheckOne(MemberReader const& read, RunOptions const& options) {
 // worker takes the next member (a member object lives on the worker that
 // made it) when the window has room, checks and renders it, and marks it
 // ready. One worker at a time then hands over, outside the lock, every ready
-// member in input order; the others go back to checking.
+// member in input order; the others go back to checking. The source, options
+// and functions it is given are held by reference: they outlive the stream.
 class Stream {
 public:
     using Render = std::function<std::string(std::size_t, BatchItem const&)>;

@@ -18,6 +18,7 @@
 #include "framework/ResultFlags.h"
 #include "framework/SectGeom.h"
 #include "framework/Section.h"
+#include "framework/TextCase.h"
 
 namespace s16app {
 
@@ -82,7 +83,8 @@ bool InFamily(Family f, Corvid::Data::CSection const& s) {
 // A designation of the family's letters: the prefix, then a digit.
 bool NamedAs(Family f, std::string const& name) {
     std::string const prefix = Info(f).prefix;
-    return name.size() > prefix.size() && LowerCase(name).compare(0, prefix.size(), LowerCase(prefix)) == 0 &&
+    return name.size() > prefix.size() &&
+           Corvid::LowerCase(name).compare(0, prefix.size(), Corvid::LowerCase(prefix)) == 0 &&
            std::isdigit(static_cast<unsigned char>(name[prefix.size()]));
 }
 
@@ -92,7 +94,7 @@ std::string FamilyName(Family f) { return Info(f).name; }
 
 std::optional<Family> FamilyOf(std::string const& name) {
     for (auto const& i : kFamilies)
-        if (LowerCase(name) == LowerCase(i.name)) return i.family;
+        if (Corvid::LowerCase(name) == Corvid::LowerCase(i.name)) return i.family;
     return std::nullopt;
 }
 
@@ -418,7 +420,8 @@ DesignOutcome DesignMember(MemberInput const& input, DesignRun const& run) {
     out.limit = s.limit;
     std::vector<std::string> warnings;
     if (s.selfWeight) WithSelfWeight(input, 0.0, s.factor, warnings);  // refuses supports it cannot load
-    auto const fit = WithinLimits(run.families->Get(s.family, s.familyField, run.options.sections), s, out.skipped);
+    auto const& all = run.families->Get(s.family, s.familyField, run.options.sections);
+    auto const fit = WithinLimits(all, s, out.skipped);
     out.candidates = fit.size();
     if (fit.empty())
         throw InputError(Where(input, "design") + ": the limits (" + LimitsText(s) + ") exclude every " + out.family +

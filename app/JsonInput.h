@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/MemberFile.h"
-#include "framework/TextCase.h"
 
 namespace s16app {
 
@@ -94,9 +93,5 @@ private:
 
 // "a string" / "a number" ... for messages.
 std::string JsonTypeName(nlohmann::json const& v);
-
-// The words of a member file and of the command line are matched without
-// regard to case, by the engine's rule.
-using Corvid::LowerCase;
 
 }  // namespace s16app

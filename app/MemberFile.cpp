@@ -79,11 +79,11 @@ Units ReadUnits(Field const& field, Units units) {
         if (s == "kN*m")
             units.scale.moment = Corvid::Design::kKN;
         else if (s == "kN*mm")
-            units.scale.moment = 1.0;
+            units.scale.moment = Corvid::Design::kKN * Corvid::Design::kMm;
         else if (s == "N*m")
             units.scale.moment = 1.0;
         else if (s == "N*mm")
-            units.scale.moment = Corvid::Design::kMm;
+            units.scale.moment = Corvid::Design::kMm;  // N times mm
         else
             f->Fail("moment unit \"" + s + "\" is not \"kN*m\", \"kN*mm\", \"N*m\" or \"N*mm\"");
         units.moment = s;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/TextCase.h"
+
 namespace s16app {
 
 namespace RB = Corvid::Data::RestraintBits;
@@ -19,7 +21,7 @@ bool IsSupportShorthand(std::string const& w) {
 }
 
 std::string Normalise(std::string const& word) {
-    std::string s = LowerCase(word);
+    std::string s = Corvid::LowerCase(word);
     std::replace_if(
         s.begin(), s.end(), [](char c) { return c == '_' || c == ' '; }, '-');
     return s;

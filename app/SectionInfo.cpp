@@ -92,7 +92,7 @@ SectionInfo DescribeSection(std::string const& description, std::string const& g
     bool handled = member->SetSection(section) && member->Calculator();
     if (handled) {
         // The section probe of a check refuses what the calculator cannot
-        // take (cold-formed, built-up): flag 8.
+        // take (cold-formed, built-up): ResultFlags::kSectionNotHandled.
         Corvid::Steel::CMemberResult probe;
         member->SetResult(&probe);
         member->Check();

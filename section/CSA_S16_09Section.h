@@ -85,9 +85,9 @@ public:
     virtual double MrDashxx(CMemberResult* const result) const;
     virtual double MrDashyy(CMemberResult* const result) const;
     virtual double Mbxx(double Mcr, CMemberResult* const result) const;
-    // Largest slenderness ratios: KL/r of a compression member (CSA S16-09
-    // cl. 10.4.2.1) and L/r of a tension member (cl. 10.4.2.2).
+    // Largest KL/r of a compression member (CSA S16-09 cl. 10.4.2.1).
     static constexpr double kSlendernessLimitCompression = 200.0;
+    // Largest L/r of a tension member (CSA S16-09 cl. 10.4.2.2).
     static constexpr double kSlendernessLimitTension = 300.0;
     virtual double Crxx(double Le, double& Fe, CMemberResult* const result) const;
     virtual double Cryy(double Le, double& Fe, CMemberResult* const result) const;

@@ -39,15 +39,18 @@ inline constexpr wchar_t kClShear[] = L"13.4.1";
 inline constexpr wchar_t kClShearStressPrinted[] = L"13.4.3";
 
 // ---- member checks ----
-// cl. 10.4.2.2 and 10.4.2.1, the slenderness limits of a span (300 in
-// tension, a warning; 200 in compression, a failure).
+// cl. 10.4.2.2, the slenderness limit 300 of a span in tension (a warning).
 inline constexpr wchar_t kClSpanTensionSlenderness[] = L" cl. 10.4.2.2";
+// cl. 10.4.2.1, the slenderness limit 200 of a span in compression.
 inline constexpr wchar_t kClSpanCompressionSlenderness[] = L" cl. 10.4.2.1";
-// cl. 13.8.2 (class 1 and 2 I-sections) and 13.8.3 (all others): the member
-// strength and stability interaction, and its overall member strength (b).
+// cl. 13.8.2, the member strength and stability interaction of class 1 and
+// 2 I-sections; cl. 13.8.3, that of all others.
 inline constexpr wchar_t kClInteractionClass12[] = L" cl 13.8.2";
+// cl. 13.8.3, the interaction of every member but class 1 and 2 I-sections.
 inline constexpr wchar_t kClInteractionOther[] = L" cl 13.8.3";
+// cl. 13.8.2(b), the overall member strength of class 1 and 2 I-sections.
 inline constexpr wchar_t kClOverallStrengthClass12[] = L" cl. 13.8.2 (b)";
+// cl. 13.8.3(b), the overall member strength of the others.
 inline constexpr wchar_t kClOverallStrengthOther[] = L" cl. 13.8.3 (b)";
 
 }  // namespace Corvid::Steel::SteelCSAS1609

@@ -158,7 +158,7 @@ double FlangedMajorAxis(Calc const& calc, BC flange, BC web, wchar_t const* both
     double const fy = calc.DesignStressMin();
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mrxx", result);
     bool const top = calc.MomentXX() < 0.0;
-    double const h = calc.GetD() - calc.GetT1() - calc.GetT2();
+    double const h = calc.WebDepth();
     WebReduction w;
     w.S = calc.Zxx();
     w.fy = fy;

@@ -16,7 +16,6 @@ namespace Corvid::Steel::SteelCSAS1609 {
 
 namespace {
 
-using namespace detail;
 using Corvid::Design::kInfinity;
 using Corvid::Design::kMPa;
 using Corvid::Design::kPhi;

@@ -414,7 +414,7 @@ TEST(Geometry, TurnedTubeEqualsComputedTube) {
     direct.SetDimensions(0.102, 0.203, 0.0080, 0.0064, 0.0128);
     EXPECT_EQ(turned.GetD(), 0.102);  // depth and width, the walls exchange
     EXPECT_EQ(turned.GetTf(), 0.0080);
-    // The polygon of the turned tube is traversed from another corner: equal to rounding (Gamma, Xbar, Ybar aside).
+    // The polygon of the turned tube is traversed from another corner: equal to rounding (Cw, Xbar, Ybar aside).
     for (Get get : {&CDesSectGeom::Area, &CDesSectGeom::Ixx, &CDesSectGeom::Iyy, &CDesSectGeom::Sxx, &CDesSectGeom::Syy,
                     &CDesSectGeom::Zxx, &CDesSectGeom::Zyy, &CDesSectGeom::J})
         EXPECT_REL_TOL((turned.*get)(), (direct.*get)(), 1e-12);
