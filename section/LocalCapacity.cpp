@@ -57,16 +57,31 @@ void InteractionFailure(CMemberResult* const result, InteractionTerms const& t) 
 //   Cu/Cr + U1x Mfx/Mrx + U1y Mfy/Mry <= 1.0 (M'r for class 4).
 struct CompressionInteraction {
     wchar_t const* clause;
-    double kx, ky;          // factors of Mfx/Mrx and Mfy/Mry (U1x = U1y = 1)
-    wchar_t const* xLabel;  // the report's names of the two terms
-    wchar_t const* yLabel;
-    wchar_t const* xFactor;  // the report's factor before U1x
+    double kx, ky;  // factors of Mfx/Mrx and Mfy/Mry (U1x = U1y = 1)
+    // The report's lines, each up to its first number.
+    wchar_t const* factors;  // before U1x
+    wchar_t const* xHead;    // the major-axis term, before U1x
+    wchar_t const* yHead;    // the minor-axis term, before Beta (or U1y)
+    wchar_t const* sumHead;  // the sum, before Cu/Cr
     bool beta;               // the report shows Beta and the second sum
 };
 constexpr double kBeta = 0.6;
-constexpr CompressionInteraction kClass2IShape{L"13.8.2 (a)",        0.85,     kBeta, L"0.85*U1x*Mfx/Mrxx",
-                                               L"Beta*U1y*Mfy/Mryy", L"0.85*", true};
-constexpr CompressionInteraction kOtherMember{L"13.8.3 (a)", 1.0, 1.0, L"U1x*Mfx/Mrxx", L"U1y*Mfy/Mryy", L"", false};
+constexpr CompressionInteraction kClass2IShape{kClSectionInteractionClass12,
+                                               0.85,
+                                               kBeta,
+                                               L"Beta = 0.6, U1x = ",
+                                               L"0.85*U1x*Mfx/Mrxx = 0.85*",
+                                               L"Beta*U1y*Mfy/Mryy = ",
+                                               L"Cu/Cr + 0.85*U1x*Mfx/Mrxx + Beta*U1y*Mfy/Mryy\n\t= ( ",
+                                               true};
+constexpr CompressionInteraction kOtherMember{kClSectionInteractionOther,
+                                              1.0,
+                                              1.0,
+                                              L"U1x = ",
+                                              L"U1x*Mfx/Mrxx = ",
+                                              L"U1y*Mfy/Mryy = ",
+                                              L"Cu/Cr + U1x*Mfx/Mrxx + U1y*Mfy/Mryy\n\t= ( ",
+                                              false};
 
 void WriteCompressionInteraction(CMemberResult* const result, CString const& codeName,
                                  CompressionInteraction const& rule, InteractionTerms const& t) {
@@ -74,19 +89,17 @@ void WriteCompressionInteraction(CMemberResult* const result, CString const& cod
     auto const& f = result->Format();
     result->AddOutputString(L"Check for combined axial and bending interaction\n");
     CResultIndent const indent(result);
-    result->AddOutputString(L"<i>ref. " + codeName + L" cl " + rule.clause + L"</i>\n");
-    result->AddOutputString(CString(rule.beta ? L"Beta = 0.6, " : L"") + L"U1x = " + f.NoDim(U1x) + L", U1y = " +
-                            f.NoDim(U1y) + L"\n");
+    result->AddOutputString(L"<i>ref. " + codeName + rule.clause + L"</i>\n");
+    result->AddOutputString(rule.factors + f.NoDim(U1x) + L", U1y = " + f.NoDim(U1y) + L"\n");
     result->AddOutputString(L"Cu / Cr = " + f.Force(t.axial) + L" / " + f.Force(t.axialR) + L" = " + f.NoDim(t.a) +
                             L"\n");
-    result->AddOutputString(rule.xLabel + (L" = " + CString(rule.xFactor)) + f.NoDim(U1x) + L"*" + f.Moment(t.Mfx) +
-                            L" / " + f.Moment(t.Mrx) + L" = " + f.NoDim(rule.kx * t.bx) + L"\n");
-    CString const yFactor = rule.beta ? f.NoDim(rule.ky) + L"*" : CString();
-    result->AddOutputString(rule.yLabel + (L" = " + yFactor) + f.NoDim(U1y) + L"*" + f.Moment(t.Mfy) + L" / " +
-                            f.Moment(t.Mry) + L" = " + f.NoDim(rule.ky * t.by) + L"\n");
-    result->AddOutputString(L"Cu/Cr + " + (rule.xLabel + (L" + " + CString(rule.yLabel))) + L"\n\t= ( " + f.NoDim(t.a) +
-                            L" + " + f.NoDim(rule.kx * t.bx) + L" + " + f.NoDim(rule.ky * t.by) + L" ) = " +
-                            f.Util(t.S1) + L"\n");
+    result->AddOutputString(rule.xHead + f.NoDim(U1x) + L"*" + f.Moment(t.Mfx) + L" / " + f.Moment(t.Mrx) + L" = " +
+                            f.NoDim(rule.kx * t.bx) + L"\n");
+    CString y = rule.beta ? rule.yHead + f.NoDim(rule.ky) + L"*" + f.NoDim(U1y) : rule.yHead + f.NoDim(U1y);
+    result->AddOutputString(std::move(y) + L"*" + f.Moment(t.Mfy) + L" / " + f.Moment(t.Mry) + L" = " +
+                            f.NoDim(rule.ky * t.by) + L"\n");
+    result->AddOutputString(rule.sumHead + f.NoDim(t.a) + L" + " + f.NoDim(rule.kx * t.bx) + L" + " +
+                            f.NoDim(rule.ky * t.by) + L" ) = " + f.Util(t.S1) + L"\n");
     if (rule.beta)
         result->AddOutputString(L"Mfx/Mrxx + Mfy/Mryy =  " + f.Moment(t.Mfx) + L"/" + f.Moment(t.Mrx) + L" + " +
                                 f.Moment(t.Mfy) + L"/" + f.Moment(t.Mry) + L" = " + f.Util(t.S2) + L"\n");

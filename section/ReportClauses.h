@@ -19,6 +19,11 @@ inline constexpr wchar_t kClSlendernessLimit[] = L" cl 10.4.2.1";
 inline constexpr wchar_t kClShearStressLimit[] = L" cl.13.4.1.2";
 // cl. 13.9(a), axial tension and bending.
 inline constexpr wchar_t kClTensionAndBending[] = L" cl 13.9 (a)";
+// cl. 13.8.2(a), the cross-section interaction of class 1 and 2 I-sections
+// in compression and bending.
+inline constexpr wchar_t kClSectionInteractionClass12[] = L" cl 13.8.2 (a)";
+// cl. 13.8.3(a), that of every other member.
+inline constexpr wchar_t kClSectionInteractionOther[] = L" cl 13.8.3 (a)";
 // cl. 13.5, moment resistance of class 4 sections.
 inline constexpr wchar_t kClReducedMoment[] = L" cl.13.5";
 
