@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the benchmark suite and s16check in Release and prints, in one run:
+# Builds the benchmark suite and s16check in Release and prints, in one run,
+# issue 19's targets with their bounds (the engine's from bench/count.sh, the
+# host's per-member instructions from bench/count-host.sh), then:
 #  1. the member checks (s16bench): five repetitions of every benchmark,
 #     medians, and the ratios the checks are held to
 #       Check with text off / QuickCheck   (at most 2)
 #       Check with text on / text off      (at most 4, issue 19)
 #     for each member;
-#  2. the command-line host's throughput: `s16check check FILE --format json
-#     (and text) --output /dev/null` on a 10 000-member file
+#  2. the command-line host's throughput: `s16check check FILE --format F
+#     --output /dev/null` (F json, jsonl, csv and text) on a 10 000-member file
 #     (bench/make_batch.py) with --jobs 1 and --jobs 2, median wall time of
 #     five runs each, and jobs 1 / jobs 2 (at least 1.8) with the load
 #     average (1 minute) before each format's runs: a busy machine cannot
@@ -36,6 +38,7 @@ echo
 
 bash bench/count.sh "$build"
 echo
+[ "${S16_BENCH_CLI:-1}" = 0 ] || { bash bench/count-host.sh "$build"; echo; }
 
 csv="$build/s16bench.csv"
 "$build/bench/s16bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
@@ -96,7 +99,7 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : 
 echo
 echo "s16check check on $(basename "$big") (10 000 members): median wall time of $runs runs, seconds"
 printf "%-8s %10s %10s %20s %16s %8s\n" "format" "jobs 1" "jobs 2" "jobs 1 / jobs 2" "members/s (j2)" "load"
-for format in json text; do
+for format in json jsonl csv text; do
     load=$(cut -d' ' -f1 /proc/loadavg)
     declare -A med=()
     for jobs in 1 2; do
