@@ -137,14 +137,6 @@ CString const& CCSA_S16_09Section::GetLBCString(BucklingClass c) {
     return names[5];
 }
 
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::Worst(BucklingClass a, BucklingClass b) {
-    if (a == Invalid || b == Invalid) return Invalid;
-    if (a == Class4 || b == Class4) return Class4;
-    if (a == Class3 || b == Class3) return Class3;
-    if (a == Class2 || b == Class2) return Class2;
-    return Class1;
-}
-
 // ---- moment and shear capacity (CSA S16-09 cl. 13.5, 13.4.1.2) ----
 
 namespace {

@@ -167,7 +167,11 @@ public:
     }
 
     static CString const& GetLBCString(BucklingClass c);
-    static BucklingClass Worst(BucklingClass a, BucklingClass b);
+    // The worse of two classes: Invalid if either is, else the higher.
+    static BucklingClass Worst(BucklingClass a, BucklingClass b) {
+        if (a == Invalid || b == Invalid) return Invalid;
+        return a > b ? a : b;
+    }
     // Makes the actions those of the class in pure compression: the axial
     // force Cf = phi A Fy in compression (CSA S16-09 cl. 11.2, 13.3.1), the
     // volatile values dropped; the other actions are kept.
