@@ -219,7 +219,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         if (quiet) result->EnableText(true);
         // The actual-length values serve the member interaction.
         if (!rule.strut) out.Cr_L = (clone.*rule.resistance)(span.Length(), out.Fe_L, nullptr);
-        if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
+        if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignFy() / out.Fe);
     }
     ForEachRecordOf(span, [&](CInteractionData& r) { rule.store(r, out); });
 

@@ -15,8 +15,9 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     CSectionCodeBase::operator=(other);
     m_volatileCache = other.m_volatileCache;
     std::copy(std::begin(other.m_fixedClasses), std::end(other.m_fixedClasses), std::begin(m_fixedClasses));
+    m_fy = other.m_fy;
     m_sqrtFy = other.m_sqrtFy;
-    m_hasSqrtFy = other.m_hasSqrtFy;
+    m_hasFy = other.m_hasFy;
     m_fixedId = other.m_fixedId;
     m_curve = other.m_curve;
     m_codeName = other.m_codeName;
@@ -110,7 +111,7 @@ double CCSA_S16_09Section::TensileStrength() const { return m_grade.TensileStren
 
 CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
     double const fyt = m_grade.DesignStrength(MaxThick());
-    return fyt > DesignStressMin() ? ReducedStress : FullStrength;
+    return fyt > DesignFy() ? ReducedStress : FullStrength;
 }
 
 void CCSA_S16_09Section::SetCodeName(CString name) {
@@ -148,7 +149,7 @@ bool Reporting(CMemberResult* const result) { return result != nullptr && result
 
 double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const result) const {
     BucklingClass const cls = major ? BucklingClassXX(result) : BucklingClassYY(result);
-    double const fy = DesignStressMin();
+    double const fy = DesignFy();
     bool const text = Reporting(result);
     wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
     if (text) {
@@ -177,7 +178,7 @@ double CCSA_S16_09Section::Mryy(CMemberResult* const result) const { return Mome
 
 double CCSA_S16_09Section::ShearStressMax(bool major, CMemberResult* const result) const {
     // CSA S16-09 cl. 13.4.1.2: the shear stress may not exceed 0.66 Phi Fy.
-    double const fy = DesignStressMin();
+    double const fy = DesignFy();
     double const vrMax = 0.66 * kPhi * fy;
     if (Reporting(result)) {
         auto const& f = result->Format();
@@ -204,7 +205,7 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     double const Ag = GeometryArea();
     double const Ane = Area() * NetAreaRatio() * EffectiveNetAreaRatio();
     double const fu = TensileStrength();
-    double const fy = DesignStressMin();
+    double const fy = DesignFy();
     double const Tr1 = kPhi * Ag * fy;   // cl. 13.2(a)(i): gross section yielding
     double const Tr2 = PhiU * An * fu;   // cl. 13.2(a)(ii): net section fracture
     double const Tr3 = PhiU * Ane * fu;  // cl. 13.2(a)(iii): effective net section fracture
@@ -235,7 +236,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     if (text)
         result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + kClCompression +
                                 L"</i>\n");
-    double const Fy = DesignStressMin();
+    double const Fy = DesignFy();
     double const E = YoungsModulus();
     CResultIndent const indent(result);
     // Slenderness limits of cl. 10.4.2: reported here, checked by the member's

@@ -98,6 +98,12 @@ public:
     virtual double Tr(CMemberResult* const result) const;
     virtual CString SectPropString(Corvid::Util::CDesFormat const& format);
     virtual double DesignStressMin() const;
+    // DesignStressMin() kept with the fixed classes: it depends on the grade
+    // and the section only.
+    double DesignFy() const {
+        FindFy();
+        return m_fy;
+    }
     virtual double TensileStrength() const;
     // (CloneGeom: declared by the I and channel calculators)
     // ---- added after the fixed order ----
@@ -176,7 +182,7 @@ public:
     // force Cf = phi A Fy in compression (CSA S16-09 cl. 11.2, 13.3.1), the
     // volatile values dropped; the other actions are kept.
     void SetPureCompression() {
-        SetForceAxial(-Corvid::Design::kPhi * DesignStressMin() * Area());
+        SetForceAxial(-Corvid::Design::kPhi * DesignFy() * Area());
         ClearVolatileResultCache();
     }
     // Whether SectPropString shows the class in pure compression (not for a
@@ -219,10 +225,7 @@ protected:
     // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use
     // it (kept with the fixed classes).
     double SqrtFy() const {
-        if (!m_hasSqrtFy) {
-            m_sqrtFy = std::sqrt(DesignStressMin() / Corvid::Design::kMPa);
-            m_hasSqrtFy = true;
-        }
+        FindFy();
         return m_sqrtFy;
     }
     // Gross area of the shape's own geometry.
@@ -249,10 +252,16 @@ private:
     // identity.
     void ClearFixed() const {
         for (std::int8_t& c : m_fixedClasses) c = -1;
-        m_hasSqrtFy = false;
+        m_hasFy = false;
         m_fixedId = NewFixedId();
     }
     static std::uint64_t NewFixedId();
+    void FindFy() const {
+        if (m_hasFy) return;
+        m_fy = DesignStressMin();
+        m_sqrtFy = std::sqrt(m_fy / Corvid::Design::kMPa);
+        m_hasFy = true;
+    }
     mutable Cache m_volatileCache;
     // The last CurveFactor: its arguments and value.
     struct Curve {
@@ -260,11 +269,11 @@ private:
         bool set = false;
     };
     mutable Curve m_curve;
-    // Values of the section, grade and code name alone (FixedClass, SqrtFy);
-    // -1: not yet found.
+    // Values of the section, grade and code name alone (FixedClass, DesignFy,
+    // SqrtFy); -1: not yet found.
     mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
-    mutable double m_sqrtFy = 0.0;
-    mutable bool m_hasSqrtFy = false;
+    mutable double m_fy = 0.0, m_sqrtFy = 0.0;
+    mutable bool m_hasFy = false;
     mutable std::uint64_t m_fixedId = 0;
     CString m_codeName;
     bool m_reportCompression = true;

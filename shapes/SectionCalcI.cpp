@@ -40,7 +40,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassOutstand(double ra
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassWeb(double ratio) const {
-    double const Fy = DesignStressMin();
+    double const Fy = DesignFy();
     double const Cf = -ForceAxial();
     double const phiCy = Corvid::Design::kPhi * CDesSectGeomI::Area() * Fy;
     return WebFlexureRule(ratio, SqrtFy(), Cf / phiCy);
@@ -227,7 +227,7 @@ double CSectionCalcI::YbarCompEffective() const {
     // be = 0.95 t sqrt(kE/f) (1 - 0.208 / (b/t) sqrt(kE/f)), k = 0.43 for an
     // outstand and 4 for the web.
     double const A = Area();
-    double const Fy = DesignStressMin();
+    double const Fy = DesignFy();
     double const f = std::min(std::max(-ForceAxial(), 0.0) / A, Fy);
     double const E = YoungsModulus();
     double const Ae = AreaCompEffective();

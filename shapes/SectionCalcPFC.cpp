@@ -50,7 +50,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassOutstand(doubl
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassWeb(double ratio) const {
-    double const phiCy = Corvid::Design::kPhi * CDesSectGeomPFC::Area() * DesignStressMin();
+    double const phiCy = Corvid::Design::kPhi * CDesSectGeomPFC::Area() * DesignFy();
     return WebFlexureRule(ratio, SqrtFy(), -ForceAxial() / phiCy);
 }
 

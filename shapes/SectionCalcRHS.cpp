@@ -80,7 +80,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
     static Corvid::CExtensibleEnum const key;
     return CachedClass(key, [this] {
         double const h = GetD() - ClearWidthCorners() * GetTf();
-        double const phiCy = Corvid::Design::kPhi * CDesSectGeomRHS::Area() * DesignStressMin();
+        double const phiCy = Corvid::Design::kPhi * CDesSectGeomRHS::Area() * DesignFy();
         return WebFlexureRule(h / GetTw(), SqrtFy(), -ForceAxial() / phiCy);
     });
 }

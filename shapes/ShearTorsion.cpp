@@ -79,7 +79,7 @@ struct WebShearResistance {
 // (cl. 14.3.1).
 WebShearResistance WebShearVr(CCSA_S16_09Section const& calc, Web const& w) {
     WebShearResistance r;
-    r.fy = calc.DesignStressMin();
+    r.fy = calc.DesignFy();
     r.Fy = r.fy / kMPa;
     r.hwtw = w.hw / w.tw;
     r.hwtwMax = 83000.0 / r.Fy;
@@ -212,7 +212,7 @@ struct Cut {
 };
 
 // cl. 13.4.1.2: the shear stress limit 0.66 Phi Fy.
-double ShearStressLimit(CCSA_S16_09Section const& calc) { return 0.66 * kPhi * calc.DesignStressMin(); }
+double ShearStressLimit(CCSA_S16_09Section const& calc) { return 0.66 * kPhi * calc.DesignFy(); }
 
 // The shear force that brings the cut to the stress limit, Vr = fs I t / AyBar
 // (0 when the cut has nothing beyond it).
@@ -222,7 +222,7 @@ double StressVr(CCSA_S16_09Section const& calc, Cut const& c) {
 
 void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool major, CMemberResult* const result) {
     CResultIndent const indent(result);
-    double const fy = calc.DesignStressMin();
+    double const fy = calc.DesignFy();
     double const fs = ShearStressLimit(calc);
     double const fvMax = V * c.AyBar / (c.I * c.t);
     double const util = fvMax / fs;
@@ -254,7 +254,7 @@ double WebShearArea(Calc const& calc) {
 }
 
 // Shear yield stress fy/sqrt(3) (von Mises).
-double ShearYield(CCSA_S16_09Section const& calc) { return calc.DesignStressMin() / std::sqrt(3.0); }
+double ShearYield(CCSA_S16_09Section const& calc) { return calc.DesignFy() / std::sqrt(3.0); }
 
 // Open sections of thin plates: the torque that brings the thickest plate
 // to the shear yield stress, Tcsv = J tau / t_max.
