@@ -18,6 +18,9 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     m_fy = other.m_fy;
     m_sqrtFy = other.m_sqrtFy;
     m_hasFy = other.m_hasFy;
+    std::copy(std::begin(other.m_axialClasses), std::end(other.m_axialClasses), std::begin(m_axialClasses));
+    std::copy(std::begin(other.m_fixedValues), std::end(other.m_fixedValues), std::begin(m_fixedValues));
+    m_fixedValuesSet = other.m_fixedValuesSet;
     m_fixedId = other.m_fixedId;
     m_curve = other.m_curve;
     m_codeName = other.m_codeName;
@@ -161,7 +164,9 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     // class 3: Mr = Phi S Fy with the elastic modulus (cl. 13.5(b)).
     bool const plastic = cls != Class3;
     double const modulus = plastic ? (major ? Sxx() : Syy()) : (major ? Zxx() : Zyy());
-    double const Mr = modulus * kPhi * fy;
+    // Kept for its axis and class: it depends on nothing else.
+    double const Mr = FixedValue((major ? kMrMajorClass1 : kMrMinorClass1) + (cls - Class1),
+                                 [&] { return modulus * kPhi * fy; });
     if (text) {
         auto const& f = result->Format();
         CString const sym = plastic ? L"Z" : L"S";

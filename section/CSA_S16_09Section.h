@@ -202,12 +202,6 @@ protected:
         CacheStore(key, v);
         return v;
     }
-    // A class is stored as its number and read back by truncation.
-    template <class Compute>
-    BucklingClass CachedClass(std::uint32_t key, Compute compute) const {
-        double const v = CachedValue(key, [&compute] { return static_cast<double>(compute()); });
-        return static_cast<BucklingClass>(static_cast<int>(v));
-    }
     // The class of an element that the actions do not change (it depends on
     // the section, the grade and the code name only), computed on first
     // request and kept until one of those changes (ClearAllResultCaches).
@@ -218,6 +212,40 @@ protected:
         std::int8_t& c = m_fixedClasses[slot];
         if (c < 0) c = static_cast<std::int8_t>(compute());
         return static_cast<BucklingClass>(c);
+    }
+    // The class of an element that besides the section, grade and code name
+    // depends on the axial force alone (a web in flexure, through Cf/(Phi Cy)):
+    // the last one kept with its force until either changes (ClearFixed).
+    // slot: the element (AxialSlot).
+    enum AxialSlot : std::size_t { kWebInFlexure, kAxialSlots };
+    template <class Compute>
+    BucklingClass AxialClass(std::size_t slot, Compute compute) const {
+        AxialMemo& m = m_axialClasses[slot];
+        double const N = ForceAxial();
+        if (m.cls < 0 || !(m.N == N)) {
+            m.cls = static_cast<std::int8_t>(compute());
+            m.N = N;
+        }
+        return static_cast<BucklingClass>(m.cls);
+    }
+    // A value of the section, grade and code name alone, computed on first
+    // request and kept until one of those changes (ClearFixed). slot: below
+    // kFixedValues; the base's own are FixedValueSlot, a shape's start at
+    // kShapeFixedValues.
+    static constexpr std::size_t kFixedValues = 16;
+    enum FixedValueSlot : std::size_t {
+        kMrMajorClass1,                       // Mr about x of classes 1, 2, 3
+        kMrMinorClass1 = kMrMajorClass1 + 3,  // Mr about y of classes 1, 2, 3
+        kShapeFixedValues = kMrMinorClass1 + 3
+    };
+    template <class Compute>
+    double FixedValue(std::size_t slot, Compute compute) const {
+        std::uint32_t const bit = 1u << slot;
+        if (!(m_fixedValuesSet & bit)) {
+            m_fixedValues[slot] = compute();
+            m_fixedValuesSet |= bit;
+        }
+        return m_fixedValues[slot];
     }
     // Names the section, grade and code name this calculator holds: equal
     // between two calculators (copies) only while none of them changed.
@@ -253,6 +281,8 @@ private:
     void ClearFixed() const {
         for (std::int8_t& c : m_fixedClasses) c = -1;
         m_hasFy = false;
+        for (AxialMemo& m : m_axialClasses) m.cls = -1;
+        m_fixedValuesSet = 0;
         m_fixedId = NewFixedId();
     }
     static std::uint64_t NewFixedId();
@@ -274,6 +304,15 @@ private:
     mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
     mutable double m_fy = 0.0, m_sqrtFy = 0.0;
     mutable bool m_hasFy = false;
+    // AxialClass: the last class of each slot and its axial force.
+    struct AxialMemo {
+        double N = 0.0;
+        std::int8_t cls = -1;
+    };
+    mutable AxialMemo m_axialClasses[kAxialSlots];
+    // FixedValue: the values and a bit a slot that holds one.
+    mutable double m_fixedValues[kFixedValues] = {};
+    mutable std::uint32_t m_fixedValuesSet = 0;
     mutable std::uint64_t m_fixedId = 0;
     CString m_codeName;
     bool m_reportCompression = true;

@@ -57,8 +57,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassFlange2(bool uniform) c
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
+    return AxialClass(kWebInFlexure, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWebComp() const {

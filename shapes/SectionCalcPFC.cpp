@@ -63,8 +63,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange2() const {
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
+    return AxialClass(kWebInFlexure, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWebComp() const {

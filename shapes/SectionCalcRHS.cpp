@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/ExtensibleEnum.h"
 #include "framework/DesignConstants.h"
 #include "shapes/ElementRules.h"
 
@@ -77,8 +76,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] {
+    return AxialClass(kWebInFlexure, [this] {
         double const h = GetD() - ClearWidthCorners() * GetTf();
         double const phiCy = Corvid::Design::kPhi * CDesSectGeomRHS::Area() * DesignFy();
         return WebFlexureRule(h / GetTw(), SqrtFy(), -ForceAxial() / phiCy);
