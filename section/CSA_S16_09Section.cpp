@@ -165,8 +165,8 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     bool const plastic = cls != Class3;
     double const modulus = plastic ? (major ? Sxx() : Syy()) : (major ? Zxx() : Zyy());
     // Kept for its axis and class: it depends on nothing else.
-    double const Mr = FixedValue((major ? kMrMajorClass1 : kMrMinorClass1) + (cls - Class1),
-                                 [&] { return modulus * kPhi * fy; });
+    double const Mr =
+        FixedValue((major ? kMrMajorClass1 : kMrMinorClass1) + (cls - Class1), [&] { return modulus * kPhi * fy; });
     if (text) {
         auto const& f = result->Format();
         CString const sym = plastic ? L"Z" : L"S";

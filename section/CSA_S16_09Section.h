@@ -234,9 +234,10 @@ protected:
     // kShapeFixedValues.
     static constexpr std::size_t kFixedValues = 16;
     enum FixedValueSlot : std::size_t {
-        kMrMajorClass1,                       // Mr about x of classes 1, 2, 3
-        kMrMinorClass1 = kMrMajorClass1 + 3,  // Mr about y of classes 1, 2, 3
-        kShapeFixedValues = kMrMinorClass1 + 3
+        kMrMajorClass1,                           // Mr about x of classes 1, 2, 3
+        kMrMinorClass1 = kMrMajorClass1 + 3,      // Mr about y of classes 1, 2, 3
+        kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective (CSA S16-09 cl. 13.3.3)
+        kShapeFixedValues
     };
     template <class Compute>
     double FixedValue(std::size_t slot, Compute compute) const {

@@ -100,11 +100,13 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassOverAll(CMemberResult* 
 // ---- effective section properties ----
 
 double CSectionCalcI::AreaCompEffective() const {
-    // Effective area in compression: the parts of slender elements beyond
-    // 670/sqrt(Fy) (web) and 200/sqrt(Fy) (each outstand) are removed
-    // (CSA S16-09 cl. 13.3.3).
-    return detail::NoLessThanZero(
-        Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    return FixedValue(kAreaCompEffective, [this] {
+        // Effective area in compression: the parts of slender elements beyond
+        // 670/sqrt(Fy) (web) and 200/sqrt(Fy) (each outstand) are removed
+        // (CSA S16-09 cl. 13.3.3).
+        return detail::NoLessThanZero(
+            Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    });
 }
 
 double CSectionCalcI::AreaXXEffective() const {

@@ -118,10 +118,12 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResu
 double CSectionCalcPFC::FlangeBe(double T) const { return std::min(200.0 * T / SqrtFy(), 60.0 * T); }
 
 double CSectionCalcPFC::AreaCompEffective() const {
-    // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
-    // outstands of B/2 beyond 200/sqrt(Fy).
-    return detail::NoLessThanZero(
-        Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    return FixedValue(kAreaCompEffective, [this] {
+        // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
+        // outstands of B/2 beyond 200/sqrt(Fy).
+        return detail::NoLessThanZero(
+            Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    });
 }
 
 double CSectionCalcPFC::AreaXXEffective() const {

@@ -125,15 +125,17 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResu
 // ---- effective section properties ----
 
 double CSectionCalcRHS::AreaCompEffective() const {
-    // CSA S16-09 cl. 13.3.3: the clear width b of each slender wall beyond
-    // be = 670 t/sqrt(Fy) is removed, b the width that classed it
-    // (cl. 11.3.2).
-    double const lim = 670.0 / SqrtFy();
-    double const k = ClearWidthCorners();
-    double R = 0.0;
-    if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
-    if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());
-    return detail::NoLessThanZero(Area() - R);
+    return FixedValue(kAreaCompEffective, [this] {
+        // CSA S16-09 cl. 13.3.3: the clear width b of each slender wall beyond
+        // be = 670 t/sqrt(Fy) is removed, b the width that classed it
+        // (cl. 11.3.2).
+        double const lim = 670.0 / SqrtFy();
+        double const k = ClearWidthCorners();
+        double R = 0.0;
+        if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
+        if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());
+        return detail::NoLessThanZero(Area() - R);
+    });
 }
 
 double CSectionCalcRHS::AreaXXEffective() const {
