@@ -22,7 +22,8 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     std::copy(std::begin(other.m_fixedValues), std::end(other.m_fixedValues), std::begin(m_fixedValues));
     m_fixedValuesSet = other.m_fixedValuesSet;
     m_fixedId = other.m_fixedId;
-    m_curve = other.m_curve;
+    std::copy(std::begin(other.m_curves), std::end(other.m_curves), std::begin(m_curves));
+    m_nextCurve = other.m_nextCurve;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
     return *this;

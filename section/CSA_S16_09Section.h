@@ -161,14 +161,16 @@ public:
     // The report's line saying which n and why (empty for 1.34).
     CString CurveExponentWhy(double Ag) const;
     // The factor (1 + lambda^2n)^(-1/n) of the resistance curve (CSA S16-09
-    // cl. 13.3.1); the last one is kept, as the stations of a span ask for
-    // the same slenderness again.
+    // cl. 13.3.1); the last few are kept (a value of lambda and n alone,
+    // never stale), as the stations and the spans of like length ask for the
+    // same slenderness again, and a span for its effective and actual length.
     double CurveFactor(double lambda, double n) const {
-        Curve& c = m_curve;
-        if (!(c.set && c.lambda == lambda && c.n == n)) {
-            c.value = std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
-            c.lambda = lambda, c.n = n, c.set = true;
-        }
+        for (Curve const& c : m_curves)
+            if (c.set && c.lambda == lambda && c.n == n) return c.value;
+        Curve& c = m_curves[m_nextCurve];
+        m_nextCurve = (m_nextCurve + 1) % kCurves;
+        c.value = std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+        c.lambda = lambda, c.n = n, c.set = true;
         return c.value;
     }
 
@@ -294,12 +296,14 @@ private:
         m_hasFy = true;
     }
     mutable Cache m_volatileCache;
-    // The last CurveFactor: its arguments and value.
+    // The last CurveFactors: their arguments and values, the oldest replaced.
     struct Curve {
         double lambda = 0.0, n = 0.0, value = 0.0;
         bool set = false;
     };
-    mutable Curve m_curve;
+    static constexpr std::size_t kCurves = 4;
+    mutable Curve m_curves[kCurves];
+    mutable std::size_t m_nextCurve = 0;
     // Values of the section, grade and code name alone (FixedClass, DesignFy,
     // SqrtFy); -1: not yet found.
     mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
