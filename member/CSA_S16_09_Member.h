@@ -10,6 +10,7 @@
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
 #include "member/InteractionData.h"
+#include "member/SpanActions.h"
 #include "section/CSA_S16_09Section.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
@@ -160,8 +161,7 @@ protected:
     template <class F>
     void ForEachRecordOf(CSpan const& span, F f) const {
         int const last = std::min(span.GetCSSIndexRight(), static_cast<int>(m_records.size()) - 1);
-        for (int k = std::max(0, span.GetCSSIndexLeft()); k <= last; ++k)
-            f(m_records[static_cast<std::size_t>(k)]);
+        for (int k = std::max(0, span.GetCSSIndexLeft()); k <= last; ++k) f(m_records[static_cast<std::size_t>(k)]);
     }
     // How one axial span check finds its effective length, which resistance
     // it asks for and what it stores (defined with the checks).
@@ -251,6 +251,19 @@ private:
     mutable bool m_ltLengthMemo = false;
     double EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const;
     mutable std::vector<CInteractionData> m_records;
+    // The queries of the last few spans asked about (CSpanFacts), the oldest
+    // replaced. An entry is found by its span (points, sub-spans and ends):
+    // it keeps that span's vectors alive, so it can never answer for another
+    // member's. The reference is good until the next call.
+    CSpanFacts const& Facts(CSpan const& span) const;
+    // BucklingSenseLT from the span's kept queries.
+    CCodeShare::LT_BuckleDirection SenseLT(CSpan const& span) const {
+        CSpanFacts const& f = Facts(span);
+        return BucklingSense(f.Max(true, 1), f.Min(true, 1));
+    }
+    static constexpr std::size_t kSpanFacts = 8;
+    mutable CSpanFacts m_facts[kSpanFacts];
+    mutable std::size_t m_nextFacts = 0, m_lastFacts = 0;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;
     double m_effectiveNetAreaRatio = 1.0;

@@ -133,11 +133,21 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, Len
     return Le;
 }
 
+CSpanFacts const& CSA_S16_09_Member::Facts(CSpan const& span) const {
+    if (m_facts[m_lastFacts].Span() == span) return m_facts[m_lastFacts];
+    for (std::size_t k = 0; k < kSpanFacts; ++k)
+        if (m_facts[k].Span() == span) return m_facts[m_lastFacts = k];
+    m_lastFacts = m_nextFacts;
+    m_nextFacts = (m_nextFacts + 1) % kSpanFacts;
+    m_facts[m_lastFacts] = CSpanFacts(span);
+    return m_facts[m_lastFacts];
+}
+
 double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Llt(), Length());
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
-    CCodeShare::LT_BuckleDirection const sense = BucklingSenseLT(span);
+    CCodeShare::LT_BuckleDirection const sense = SenseLT(span);
     double const L = span.Length();
     bool const destabilized = IsDestabilizedLT(span);
     CMemberResult* const result = report == LengthReport::Written ? m_result : nullptr;
@@ -194,7 +204,7 @@ bool CSA_S16_09_Member::IsDestabilizedLT(CSpan const& span) const {
 }
 
 bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {
-    CRestraint const held = CCSA_S16_09_Table::WithSense(span.ContinuousRestraint(), BucklingSenseLT(span));
+    CRestraint const held = CCSA_S16_09_Table::WithSense(span.ContinuousRestraint(), SenseLT(span));
     return held.IsRestrained(RB::kCompFlangeLateral, true) || held.IsRestrained(RB::kTorsional, true);
 }
 
