@@ -255,7 +255,14 @@ private:
     // replaced. An entry is found by its span (points, sub-spans and ends):
     // it keeps that span's vectors alive, so it can never answer for another
     // member's. The reference is good until the next call.
-    CSpanFacts const& Facts(CSpan const& span) const;
+    CSpanFacts const& Facts(CSpan const& span) const {
+        if (m_facts[m_lastFacts].Span() == span) return m_facts[m_lastFacts];
+        for (std::size_t k = 0; k < kSpanFacts; ++k)
+            if (m_facts[k].Span() == span) return m_facts[m_lastFacts = k];
+        return NewFacts(span);
+    }
+    // The entry of a span not found: the oldest replaced.
+    CSpanFacts const& NewFacts(CSpan const& span) const;
     // BucklingSenseLT from the span's kept queries.
     CCodeShare::LT_BuckleDirection SenseLT(CSpan const& span) const {
         CSpanFacts const& f = Facts(span);

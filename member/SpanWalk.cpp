@@ -133,10 +133,7 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, Len
     return Le;
 }
 
-CSpanFacts const& CSA_S16_09_Member::Facts(CSpan const& span) const {
-    if (m_facts[m_lastFacts].Span() == span) return m_facts[m_lastFacts];
-    for (std::size_t k = 0; k < kSpanFacts; ++k)
-        if (m_facts[k].Span() == span) return m_facts[m_lastFacts = k];
+CSpanFacts const& CSA_S16_09_Member::NewFacts(CSpan const& span) const {
     m_lastFacts = m_nextFacts;
     m_nextFacts = (m_nextFacts + 1) % kSpanFacts;
     m_facts[m_lastFacts] = CSpanFacts(span);
