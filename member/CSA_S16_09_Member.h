@@ -129,8 +129,12 @@ protected:
     // other end. Its effective length comes from the cantilever table and
     // omega2 = 1.0 (no lateral support of the compression flange at the tip).
     enum class CantileverTip { None, Left, Right };
-    static CantileverTip CantileverTipOf(CSpan const& span);
-    static bool IsCantileverSegment(CSpan const& span) { return CantileverTipOf(span) != CantileverTip::None; }
+    CantileverTip CantileverTipOf(CSpan const& span) const {
+        return static_cast<CantileverTip>(Facts(span).Tip([](CSpan const& s) { return static_cast<int>(TipOf(s)); }));
+    }
+    bool IsCantileverSegment(CSpan const& span) const { return CantileverTipOf(span) != CantileverTip::None; }
+    // The rule of CantileverTipOf, from the span.
+    static CantileverTip TipOf(CSpan const& span);
     // A destabilizing load acts on a lateral-torsional segment (CSA S16-09
     // cl. 13.6): flagged on a sub-span, at an interior point, or at the free
     // tip of a cantilever.

@@ -36,10 +36,25 @@ public:
     bool IsLoaded(bool minorAxis) const {
         return Kept(m_loaded[minorAxis], 1u << (kLoaded + minorAxis), [&] { return m_span.IsLoaded(minorAxis); });
     }
+    // CSpan::ContinuousRestraint.
+    Corvid::Data::CRestraint const& ContinuousRestraint() const {
+        if (!(m_have & (1u << kContinuous))) {
+            m_continuous = m_span.ContinuousRestraint();
+            m_have |= 1u << kContinuous;
+        }
+        return m_continuous;
+    }
+    // A value of the span alone that the caller's rule finds (rule(span)),
+    // kept the same way: the span's cantilever tip.
+    template <class Rule>
+    int Tip(Rule rule) const {
+        return Kept(m_tip, 1u << kTip, [&] { return rule(m_span); });
+    }
 
 private:
-    // Bits of m_have: 6 maxima, 6 minima (forces then moments), 2 ends, 2 loads.
-    enum : int { kMax = 0, kMin = 6, kEnd = 12, kLoaded = 14 };
+    // Bits of m_have: 6 maxima, 6 minima (forces then moments), 2 ends, 2
+    // loads, the continuous restraint, the tip.
+    enum : int { kMax = 0, kMin = 6, kEnd = 12, kLoaded = 14, kContinuous = 16, kTip = 17 };
     static std::uint32_t Bit(int first, bool moments, std::size_t i) {
         return 1u << (first + (moments ? 3 : 0) + static_cast<int>(i));
     }
@@ -56,6 +71,8 @@ private:
     mutable double m_max[2][3] = {}, m_min[2][3] = {};
     mutable Corvid::Vec3<double> m_end[2] = {};
     mutable bool m_loaded[2] = {};
+    mutable Corvid::Data::CRestraint m_continuous;
+    mutable int m_tip = 0;
 };
 
 // Axial compression Cu of a span: the smaller end force of its minimum-action

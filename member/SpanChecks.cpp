@@ -116,7 +116,7 @@ CSA_S16_09_Member::AxialLength CSA_S16_09_Member::DecideAxialLength(CSpan const&
         }
         d.closing = d.required = false;
     };
-    CRestraint const R = span.ContinuousRestraint();
+    CRestraint const R = Facts(span).ContinuousRestraint();
     d.heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
                   (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
     if (LengthOverride()) {
