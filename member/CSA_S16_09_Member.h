@@ -164,8 +164,9 @@ protected:
     // Calls f with each interaction record (one a sub-span) of the span.
     template <class F>
     void ForEachRecordOf(CSpan const& span, F f) const {
-        int const last = std::min(span.GetCSSIndexRight(), static_cast<int>(m_records.size()) - 1);
-        for (int k = std::max(0, span.GetCSSIndexLeft()); k <= last; ++k) f(m_records[static_cast<std::size_t>(k)]);
+        CSpanFacts const& facts = Facts(span);
+        int const last = std::min(facts.SubSpanIndex(1), static_cast<int>(m_records.size()) - 1);
+        for (int k = std::max(0, facts.SubSpanIndex(0)); k <= last; ++k) f(m_records[static_cast<std::size_t>(k)]);
     }
     // How one axial span check finds its effective length, which resistance
     // it asks for and what it stores (defined with the checks).

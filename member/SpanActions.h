@@ -44,6 +44,11 @@ public:
         }
         return m_continuous;
     }
+    // CSpan::GetCSSIndexLeft (end 0) and GetCSSIndexRight (end 1).
+    int SubSpanIndex(int end) const {
+        return Kept(m_subSpan[end], 1u << (kSubSpan + end),
+                    [&] { return end == 0 ? m_span.GetCSSIndexLeft() : m_span.GetCSSIndexRight(); });
+    }
     // A value of the span alone that the caller's rule finds (rule(span)),
     // kept the same way: the span's cantilever tip.
     template <class Rule>
@@ -53,8 +58,8 @@ public:
 
 private:
     // Bits of m_have: 6 maxima, 6 minima (forces then moments), 2 ends, 2
-    // loads, the continuous restraint, the tip.
-    enum : int { kMax = 0, kMin = 6, kEnd = 12, kLoaded = 14, kContinuous = 16, kTip = 17 };
+    // loads, the continuous restraint, the tip, 2 sub-span indices.
+    enum : int { kMax = 0, kMin = 6, kEnd = 12, kLoaded = 14, kContinuous = 16, kTip = 17, kSubSpan = 18 };
     static std::uint32_t Bit(int first, bool moments, std::size_t i) {
         return 1u << (first + (moments ? 3 : 0) + static_cast<int>(i));
     }
@@ -73,6 +78,7 @@ private:
     mutable bool m_loaded[2] = {};
     mutable Corvid::Data::CRestraint m_continuous;
     mutable int m_tip = 0;
+    mutable int m_subSpan[2] = {};
 };
 
 // Axial compression Cu of a span: the smaller end force of its minimum-action
