@@ -256,6 +256,8 @@ private:
     mutable bool m_ltLengthMemo = false;
     double EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const;
     mutable std::vector<CInteractionData> m_records;
+    // MemberSpan's span, kept for its vectors (it keeps them alive).
+    mutable CSpan m_memberSpan;
     // The queries of the last few spans asked about (CSpanFacts), the oldest
     // replaced. An entry is found by its span (points, sub-spans and ends):
     // it keeps that span's vectors alive, so it can never answer for another
