@@ -218,8 +218,9 @@ protected:
     // The class of an element that besides the section, grade and code name
     // depends on the axial force alone (a web in flexure, through Cf/(Phi Cy)):
     // the last one kept with its force until either changes (ClearFixed).
-    // slot: the element (AxialSlot).
-    enum AxialSlot : std::size_t { kWebInFlexure, kAxialSlots };
+    // slot: the element (AxialSlot; kOtherAxis: a shape's class about its
+    // other axis, the walls of the RHS turned).
+    enum AxialSlot : std::size_t { kWebInFlexure, kOtherAxis, kAxialSlots };
     template <class Compute>
     BucklingClass AxialClass(std::size_t slot, Compute compute) const {
         AxialMemo& m = m_axialClasses[slot];

@@ -100,9 +100,13 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* c
     return c;
 }
 
+// The turned walls' pair depends on the axial force alone (turning keeps it).
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::TurnedPair() const {
+    return AxialClass(kOtherAxis, [this] { return Turned().AxisPair(); });
+}
+
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) const {
-    CSectionCalcRHS const& turned = Turned();
-    BucklingClass const c = turned.AxisPair();
+    BucklingClass const c = TurnedPair();
     FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
@@ -116,8 +120,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) const {
-    CSectionCalcRHS const& turned = Turned();
-    BucklingClass const c = Worst(AxisPair(), turned.AxisPair());
+    BucklingClass const c = Worst(AxisPair(), TurnedPair());
     FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
