@@ -240,6 +240,7 @@ protected:
         kMrMajorClass1,                           // Mr about x of classes 1, 2, 3
         kMrMinorClass1 = kMrMajorClass1 + 3,      // Mr about y of classes 1, 2, 3
         kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective (CSA S16-09 cl. 13.3.3)
+        kSquashCr,                                // SquashCr
         kShapeFixedValues
     };
     template <class Compute>
@@ -270,6 +271,10 @@ private:
     void LocalCapacityCheckTensionMember(CMemberResult* const result) const;
     void LocalCapacityCheckTensionStrut(CMemberResult* const result) const;
     double MomentCapacity(bool major, CMemberResult* const result) const;
+    // Crxx at Le = 0, the resistance of the cross-section in compression
+    // (CSA S16-09 cl. 13.3.1); without a report it writes nothing and is kept
+    // with the fixed values.
+    double SquashCr(CMemberResult* const result) const;
     double ShearStressMax(bool major, CMemberResult* const result) const;
 
     // A few values by key, in place (copied and emptied without the heap); a
