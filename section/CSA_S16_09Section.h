@@ -125,6 +125,27 @@ public:
         m_volatileCache = other.m_volatileCache;
     }
 
+    // A value of the section, grade and code name alone, computed on first
+    // request and kept until one of those changes (ClearFixed). slot: below
+    // kFixedValues; the base's own are FixedValueSlot, a shape's start at
+    // kShapeFixedValues.
+    static constexpr std::size_t kFixedValues = 24;
+    enum FixedValueSlot : std::size_t {
+        kMrMajorClass1,                           // Mr about x of classes 1, 2, 3
+        kMrMinorClass1 = kMrMajorClass1 + 3,      // Mr about y of classes 1, 2, 3
+        kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective (CSA S16-09 cl. 13.3.3)
+        kSquashCr,                                // SquashCr
+        kShapeFixedValues
+    };
+    template <class Compute>
+    double FixedValue(std::size_t slot, Compute compute) const {
+        std::uint32_t const bit = 1u << slot;
+        if (!(m_fixedValuesSet & bit)) {
+            m_fixedValues[slot] = compute();
+            m_fixedValuesSet |= bit;
+        }
+        return m_fixedValues[slot];
+    }
     // ---- non-virtual ----
     CString const& CodeName() const { return m_codeName; }
     // Also finds the edition the name selects, once.
@@ -230,27 +251,6 @@ protected:
             m.N = N;
         }
         return static_cast<BucklingClass>(m.cls);
-    }
-    // A value of the section, grade and code name alone, computed on first
-    // request and kept until one of those changes (ClearFixed). slot: below
-    // kFixedValues; the base's own are FixedValueSlot, a shape's start at
-    // kShapeFixedValues.
-    static constexpr std::size_t kFixedValues = 16;
-    enum FixedValueSlot : std::size_t {
-        kMrMajorClass1,                           // Mr about x of classes 1, 2, 3
-        kMrMinorClass1 = kMrMajorClass1 + 3,      // Mr about y of classes 1, 2, 3
-        kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective (CSA S16-09 cl. 13.3.3)
-        kSquashCr,                                // SquashCr
-        kShapeFixedValues
-    };
-    template <class Compute>
-    double FixedValue(std::size_t slot, Compute compute) const {
-        std::uint32_t const bit = 1u << slot;
-        if (!(m_fixedValuesSet & bit)) {
-            m_fixedValues[slot] = compute();
-            m_fixedValuesSet |= bit;
-        }
-        return m_fixedValues[slot];
     }
     // Names the section, grade and code name this calculator holds: equal
     // between two calculators (copies) only while none of them changed.

@@ -156,19 +156,32 @@ void WriteWebShear(WebShearResistance const& r, Web const& w, double V, double u
     result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(r.Vr) + L"=" + f.Util(util) + L"\n");
 }
 
+// The calculator's kept values (FixedValue) of the web shear: whether the
+// web of each direction is too slender (1) or not (0), and its Vr.
+constexpr std::size_t kWebTooSlender = CCSA_S16_09Section::kShapeFixedValues;  // + 1 for the minor axis
+constexpr std::size_t kWebVr = kWebTooSlender + 2;                             // + 1 for the minor axis
+
 // The web shear check; the header has been written, the working is indented.
 void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major, CMemberResult* const result) {
     CResultIndent const indent(result);
-    WebShearResistance const r = WebShearVr(calc, w);
-    if (r.TooSlender()) {
+    bool const text = result->WantsText();
+    // Without the report only Vr and the slenderness verdict are needed: they
+    // depend on the section, grade and code name alone, and are kept.
+    WebShearResistance const r = text ? WebShearVr(calc, w) : WebShearResistance{};
+    std::size_t const axis = major ? 0 : 1;
+    bool const tooSlender = text ? r.TooSlender() : calc.FixedValue(kWebTooSlender + axis, [&] {
+        return WebShearVr(calc, w).TooSlender() ? 1.0 : 0.0;
+    }) != 0.0;
+    double const Vr = text ? r.Vr : calc.FixedValue(kWebVr + axis, [&] { return WebShearVr(calc, w).Vr; });
+    if (tooSlender) {
         double const util = kInfinity;
-        if (result->WantsText()) WriteTooSlender(calc, r, util, result);
+        if (text) WriteTooSlender(calc, r, util, result);
         SetUtil(result, major, util, V, 0.0);
         return;
     }
-    double const util = V / r.Vr;
-    if (result->WantsText()) WriteWebShear(r, w, V, util, result);
-    SetUtil(result, major, util, V, r.Vr);
+    double const util = V / Vr;
+    if (text) WriteWebShear(r, w, V, util, result);
+    SetUtil(result, major, util, V, Vr);
 }
 
 // The web of an I-section or channel: clear depth D - T1 - T2; a rolled
