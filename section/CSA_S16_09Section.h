@@ -137,6 +137,7 @@ public:
         kSquashCr,                                // SquashCr
         kShapeFixedValues
     };
+    static_assert(kFixedValues <= 32, "FixedValue marks its slots in 32 bits");
     template <class Compute>
     double FixedValue(std::size_t slot, Compute compute) const {
         std::uint32_t const bit = 1u << slot;

@@ -160,6 +160,7 @@ void WriteWebShear(WebShearResistance const& r, Web const& w, double V, double u
 // web of each direction is too slender (1) or not (0), and its Vr.
 constexpr std::size_t kWebTooSlender = CCSA_S16_09Section::kShapeFixedValues;  // + 1 for the minor axis
 constexpr std::size_t kWebVr = kWebTooSlender + 2;                             // + 1 for the minor axis
+static_assert(kWebVr + 1 < CCSA_S16_09Section::kFixedValues, "more kept values than slots");
 
 // The web shear check; the header has been written, the working is indented.
 void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major, CMemberResult* const result) {
