@@ -151,15 +151,29 @@ constexpr double PhiU = 0.75;
 bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
 }  // namespace
 
+namespace {
+// The report of MomentCapacity: its heading (written whatever the class)
+// and, for classes 1 to 3, its working.
+void WriteMomentHeading(CMemberResult* const result, bool major, CString const& codeName) {
+    result->AddOutputString(major ? L"Determine moment capacity Mrxx\n" : L"Determine moment capacity Mryy\n");
+    result->AddOutputString(L"\t<i>ref. " + codeName + kClReducedMoment + L"</i>\n");
+}
+void WriteMomentWorking(CMemberResult* const result, bool major, bool plastic, double modulus, double fy, double Mr) {
+    wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
+    auto const& f = result->Format();
+    CString const sym = plastic ? L"Z" : L"S";
+    result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
+    result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
+    result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(kPhi) + L"*" +
+                            f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
+}
+}  // namespace
+
 double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const result) const {
     BucklingClass const cls = major ? BucklingClassXX(result) : BucklingClassYY(result);
     double const fy = DesignFy();
     bool const text = Reporting(result);
-    wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
-    if (text) {
-        result->AddOutputString(major ? L"Determine moment capacity Mrxx\n" : L"Determine moment capacity Mryy\n");
-        result->AddOutputString(L"\t<i>ref. " + CodeName() + kClReducedMoment + L"</i>\n");
-    }
+    if (text) WriteMomentHeading(result, major, CodeName());
     if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
     // Class 1 and 2: Mr = Phi Z Fy with the plastic modulus (cl. 13.5(a));
     // class 3: Mr = Phi S Fy with the elastic modulus (cl. 13.5(b)).
@@ -168,14 +182,7 @@ double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const resul
     // Kept for its axis and class: it depends on nothing else.
     double const Mr =
         FixedValue((major ? kMrMajorClass1 : kMrMinorClass1) + (cls - Class1), [&] { return modulus * kPhi * fy; });
-    if (text) {
-        auto const& f = result->Format();
-        CString const sym = plastic ? L"Z" : L"S";
-        result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
-        result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
-        result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(kPhi) + L"*" +
-                                f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
-    }
+    if (text) WriteMomentWorking(result, major, plastic, modulus, fy, Mr);
     return Mr;
 }
 
