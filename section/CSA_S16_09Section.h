@@ -241,8 +241,10 @@ protected:
     // depends on the axial force alone (a web in flexure, through Cf/(Phi Cy)):
     // the last one kept with its force until either changes (ClearFixed).
     // slot: the element (AxialSlot; kOtherAxis: a shape's class about its
-    // other axis, the walls of the RHS turned).
-    enum AxialSlot : std::size_t { kWebInFlexure, kOtherAxis, kAxialSlots };
+    // other axis, the walls of the RHS turned; kOverAllMx...: the class over
+    // all of an I or channel, whose compression flange the sense of Mx picks,
+    // one slot a sense).
+    enum AxialSlot : std::size_t { kWebInFlexure, kOtherAxis, kOverAllMxPositive, kOverAllMxNegative, kAxialSlots };
     template <class Compute>
     BucklingClass AxialClass(std::size_t slot, Compute compute) const {
         AxialMemo& m = m_axialClasses[slot];

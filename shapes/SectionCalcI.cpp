@@ -94,7 +94,10 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassAxial(CMemberResult* co
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassOverAll(CMemberResult* const) const {
-    return Worst(Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr)), BucklingClassAxial(nullptr));
+    // The axial force (the web) and the sense of Mx (the flange) decide it.
+    return AxialClass(MomentXX() >= 0.0 ? kOverAllMxPositive : kOverAllMxNegative, [this] {
+        return Worst(Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr)), BucklingClassAxial(nullptr));
+    });
 }
 
 // ---- effective section properties ----

@@ -108,9 +108,12 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResult* const) const {
-    BucklingClass c = Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr));
-    c = Worst(c, Worst(BucklingClassFlange1(), BucklingClassFlange2()));
-    return Worst(c, BucklingClassWebComp());
+    // The axial force (the web) and the sense of Mx (the flange) decide it.
+    return AxialClass(MomentXX() >= 0.0 ? kOverAllMxPositive : kOverAllMxNegative, [this] {
+        BucklingClass c = Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr));
+        c = Worst(c, Worst(BucklingClassFlange1(), BucklingClassFlange2()));
+        return Worst(c, BucklingClassWebComp());
+    });
 }
 
 // ---- effective section properties ----
