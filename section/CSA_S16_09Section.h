@@ -133,7 +133,7 @@ public:
     enum FixedValueSlot : std::size_t {
         kMrMajorClass1,                           // Mr about x of classes 1, 2, 3
         kMrMinorClass1 = kMrMajorClass1 + 3,      // Mr about y of classes 1, 2, 3
-        kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective (CSA S16-09 cl. 13.3.3)
+        kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective
         kSquashCr,                                // SquashCr
         kShapeFixedValues
     };
@@ -197,10 +197,14 @@ public:
     }
 
     static CString const& GetLBCString(BucklingClass c);
-    // The worse of two classes: Invalid if either is, else the higher.
+    // The worse of two classes: Invalid if either is, else the higher (a
+    // value outside the classes counts as class 1).
     static BucklingClass Worst(BucklingClass a, BucklingClass b) {
         if (a == Invalid || b == Invalid) return Invalid;
-        return a > b ? a : b;
+        if (a == Class4 || b == Class4) return Class4;
+        if (a == Class3 || b == Class3) return Class3;
+        if (a == Class2 || b == Class2) return Class2;
+        return Class1;
     }
     // Makes the actions those of the class in pure compression: the axial
     // force Cf = phi A Fy in compression (CSA S16-09 cl. 11.2, 13.3.1), the
@@ -274,9 +278,8 @@ private:
     void LocalCapacityCheckTensionMember(CMemberResult* const result) const;
     void LocalCapacityCheckTensionStrut(CMemberResult* const result) const;
     double MomentCapacity(bool major, CMemberResult* const result) const;
-    // Crxx at Le = 0, the resistance of the cross-section in compression
-    // (CSA S16-09 cl. 13.3.1); without a report it writes nothing and is kept
-    // with the fixed values.
+    // Crxx at Le = 0, the resistance of the cross-section in compression;
+    // without a report it writes nothing and is kept with the fixed values.
     double SquashCr(CMemberResult* const result) const;
     double ShearStressMax(bool major, CMemberResult* const result) const;
 
