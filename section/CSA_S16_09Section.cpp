@@ -243,12 +243,12 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     double const Ag = GeometryArea();
     double const r = std::sqrt(I / Ag);
     bool const text = Reporting(result);
-    // The axis's names as report text, made only for the report.
-    CString const axis = text ? CString(axisName) : CString();
-    CString const feLabel = text ? CString(feName) : CString();
-    if (text)
+    if (text) {
+        // The axis's names as report text, made only for the report.
+        CString const axis = text ? CString(axisName) : CString();
         result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + kClCompression +
                                 L"</i>\n");
+    }
     double const Fy = DesignFy();
     double const E = YoungsModulus();
     CResultIndent const indent(result);
@@ -275,6 +275,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     double const n = CurveExponent(Ag);
     double const Cr = kPhi * A * Fy * CurveFactor(lambda, n);
     if (text) {
+        CString const feLabel = text ? CString(feName) : CString();
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)
             result->AddOutputString(why + L" <i>ref. " + CodeName() + kClCompression + L"</i>\n");
