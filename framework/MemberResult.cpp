@@ -4,13 +4,11 @@
 #include <cmath>
 #include <new>
 
-#include "DesignConstants.h"
 #include "Markup.h"
 
 namespace Corvid::Steel {
 
 namespace {
-using Corvid::Design::kInfinity;
 
 // Walk all fragments, calling onLine(indent, lineText) once per line.
 template <class OnLine>
@@ -88,8 +86,6 @@ CString UtilKindName(UtilKind k) {
     return L"";
 }
 
-double CMemberResult::InfinitiseNANs(double v) { return std::isnan(v) ? kInfinity : v; }
-
 // ---- CResultEntry ----
 
 double CResultEntry::MaxUtil() const {
@@ -97,20 +93,6 @@ double CResultEntry::MaxUtil() const {
     for (int k = 0; k < kUtilKindCount; ++k)
         if ((setMask >> k) & 1u) m = std::max(m, util[k]);
     return m;
-}
-
-void CResultEntry::Set(UtilKind k, double v) {
-    v = CMemberResult::InfinitiseNANs(v);
-    auto const i = static_cast<int>(k);
-    if (!IsSet(k) || v > util[i]) util[i] = v;
-    setMask |= 1u << i;
-}
-
-void CResultEntry::Set(UtilKind k, double v, double d, double r, double x) {
-    auto const i = static_cast<int>(k);
-    bool const kept = !IsSet(k) || CMemberResult::InfinitiseNANs(v) > util[i];
-    Set(k, v);
-    if (kept) demand[i] = d, resistance[i] = r, at[i] = x;
 }
 
 void CResultEntry::Merge(CResultEntry const& other) {
@@ -145,8 +127,6 @@ void CMemberResult::SetEntryIndex(int i) { m_entryIndex = std::clamp(i, 0, NumEn
 CResultEntry const& CMemberResult::Entry(int i) const {
     return m_entries[static_cast<std::size_t>(std::clamp(i, 0, NumEntries() - 1))];
 }
-
-CResultEntry& CMemberResult::Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
 
 CString& CMemberResult::NewFragment() {
     auto& fragment = Current().fragments.emplace_back();
@@ -184,12 +164,6 @@ void CMemberResult::ClearStrings() {
         e->fragments.clear();
     }
     m_fragmentCount = 0;
-}
-
-void CMemberResult::Set(UtilKind k, double v) { Current().Set(k, v); }
-
-void CMemberResult::Set(UtilKind k, double v, double demand, double resistance) {
-    Current().Set(k, v, demand, resistance, m_station);
 }
 
 void CMemberResult::SetUtilOverAll(double v) {

@@ -2,6 +2,7 @@
 // Result of one member check: utilisations per entry, flags, and the
 // calculation report as markup fragments.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -158,7 +159,7 @@ public:
     // configuration (text flag, formatter) and the storage, for the next check.
     void Reset();
 
-    static double InfinitiseNANs(double v);
+    static double InfinitiseNANs(double v) { return std::isnan(v) ? std::numeric_limits<double>::infinity() : v; }
 
     friend bool operator==(CMemberResult const& a, CMemberResult const& b);
     friend bool operator!=(CMemberResult const& a, CMemberResult const& b) { return !(a == b); }
@@ -183,7 +184,7 @@ private:
         ~Spare() = default;
     };
 
-    CResultEntry& Current();
+    CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
     // A new fragment of the current entry at the current indent; its text is
     // empty, in spare storage when there is.
     CString& NewFragment();
@@ -216,5 +217,26 @@ public:
 private:
     CMemberResult* m_result;
 };
+
+// The utilisation setters, inline: the checks call them for every value.
+inline void CResultEntry::Set(UtilKind k, double v) {
+    v = CMemberResult::InfinitiseNANs(v);
+    auto const i = static_cast<int>(k);
+    if (!IsSet(k) || v > util[i]) util[i] = v;
+    setMask |= 1u << i;
+}
+
+inline void CResultEntry::Set(UtilKind k, double v, double d, double r, double x) {
+    auto const i = static_cast<int>(k);
+    bool const kept = !IsSet(k) || CMemberResult::InfinitiseNANs(v) > util[i];
+    Set(k, v);
+    if (kept) demand[i] = d, resistance[i] = r, at[i] = x;
+}
+
+inline void CMemberResult::Set(UtilKind k, double v) { Current().Set(k, v); }
+
+inline void CMemberResult::Set(UtilKind k, double v, double demand, double resistance) {
+    Current().Set(k, v, demand, resistance, m_station);
+}
 
 }  // namespace Corvid::Steel

@@ -136,6 +136,10 @@ public:
     }
     void SetNull() { m_left = m_right = 0; }
     bool IsNull() const { return m_left == 0 && m_right == 0; }
+    // The span runs over these very vectors.
+    bool IsOver(CMemberPointVec const* points, CSubSpanVec const* subSpans) const {
+        return m_points.get() == points && m_subSpans.get() == subSpans;
+    }
     // Points to existing member points with left < right.
     bool IsValid() const { return m_points && m_subSpans && m_left >= 0 && m_left < m_right && m_right < NumPoints(); }
     int NumPoints() const { return m_points ? static_cast<int>(m_points->size()) : 0; }

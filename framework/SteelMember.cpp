@@ -191,8 +191,10 @@ void CSteelMemberGen::AddStringInput(CString const& text) const {
 }
 
 CCodeShare::LT_BuckleDirection CSteelMemberGen::BucklingSenseLT(CSpan const& span) const {
-    double const Mmax = span.MaxComponent(true, 1);
-    double const Mmin = span.MinComponent(true, 1);
+    return BucklingSense(span.MaxComponent(true, 1), span.MinComponent(true, 1));
+}
+
+CCodeShare::LT_BuckleDirection CSteelMemberGen::BucklingSense(double Mmax, double Mmin) {
     if (IsReverseCurvature(Mmax, Mmin)) return CCodeShare::LT_Reversal;
     if (Mmax >= MomentSignTolerance(Mmax, Mmin)) return CCodeShare::LT_BottomFlange;
     return CCodeShare::LT_TopFlange;

@@ -168,6 +168,9 @@ public:
     // top when the moments are negative (or all zero), bottom when positive,
     // reversal when both signs occur beyond 1 N.m or 1 % of the largest.
     CCodeShare::LT_BuckleDirection BucklingSenseLT(CSpan const& span) const;
+    // The same from the span's most positive and most negative major-axis
+    // moment (CSpan::MaxComponent, MinComponent of component 1).
+    static CCodeShare::LT_BuckleDirection BucklingSense(double Mmax, double Mmin);
 
     void Clear() override;
 

@@ -29,13 +29,13 @@ double MomentTerm(double factor, double M, double Mr) {
 
 // U1 = omega1 / (1 - Cu / Ce) of one axis (CSA S16-09 cl. 13.8.4, 13.8.5):
 // component 1 of the moment vector for the major axis, 2 for the minor.
-double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std::size_t axis, bool loaded) {
-    double const L = span.Length();
+double AmplificationFactor(CSpanFacts const& span, double Cu, double E, double I, std::size_t axis, bool loaded) {
+    double const L = span.Span().Length();
     double const Ce = Corvid::Design::kPi * Corvid::Design::kPi * E * I / (L * L);
-    double const M0 = span.InterpolateMoments(0.0)[axis];
-    double const M1 = span.InterpolateMoments(1.0)[axis];
-    double const Mmax = span.MaxComponent(true, axis);
-    double const Mmin = span.MinComponent(true, axis);
+    double const M0 = span.EndMoments(0)[axis];
+    double const M1 = span.EndMoments(1)[axis];
+    double const Mmax = span.Max(true, axis);
+    double const Mmin = span.Min(true, axis);
     // The sense of curvature from the span's extreme moments: without a
     // transverse load (the only case where kappa counts) they are the end
     // moments.
@@ -52,7 +52,8 @@ double AmplificationFactor(CSpan const& span, double Cu, double E, double I, std
 double CSA_S16_09_Member::U1x(CSpan const& span, double Cu) const {
     AmplificationMemo& m = m_u1Memo[0];
     if (!m.set || m.span != span || !(m.Cu == Cu)) {
-        m = {span, Cu, AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, span.IsLoaded(false)),
+        CSpanFacts const& facts = Facts(span);
+        m = {span, Cu, AmplificationFactor(facts, Cu, m_calc->YoungsModulus(), m_calc->Ixx(), 1, facts.IsLoaded(false)),
              true};
     }
     return m.U1;
@@ -62,9 +63,10 @@ double CSA_S16_09_Member::U1y(CSpan const& span, double Cu) const {
     AmplificationMemo& m = m_u1Memo[1];
     if (!m.set || m.span != span || !(m.Cu == Cu)) {
         // omega1 = 1.0 under transverse load in either plane.
+        CSpanFacts const& facts = Facts(span);
         m = {span, Cu,
-             AmplificationFactor(span, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
-                                 span.IsLoaded(false) || span.IsLoaded(true)),
+             AmplificationFactor(facts, Cu, m_calc->YoungsModulus(), m_calc->Iyy(), 2,
+                                 facts.IsLoaded(false) || facts.IsLoaded(true)),
              true};
     }
     return m.U1;
@@ -218,7 +220,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     }
     CResultIndent const indent(result);
 
-    double const Tu = std::max(0.0, record.spanLT.MinComponent(false, 0));
+    double const Tu = std::max(0.0, Facts(record.spanLT).Min(false, 0));
     CCSA_S16_09Section::BucklingClass const c = m_calc->BucklingClassOverAll(nullptr);
     bool const plastic = c == CCSA_S16_09Section::Class1 || c == CCSA_S16_09Section::Class2;
     double const Cu = std::max({record.CuX, record.CuY, record.CuT});

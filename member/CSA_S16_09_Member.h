@@ -10,6 +10,7 @@
 #include "framework/SteelGrade.h"
 #include "framework/SteelMember.h"
 #include "member/InteractionData.h"
+#include "member/SpanActions.h"
 #include "section/CSA_S16_09Section.h"
 
 namespace Corvid::Steel::SteelCSAS1609 {
@@ -128,8 +129,12 @@ protected:
     // other end. Its effective length comes from the cantilever table and
     // omega2 = 1.0 (no lateral support of the compression flange at the tip).
     enum class CantileverTip { None, Left, Right };
-    static CantileverTip CantileverTipOf(CSpan const& span);
-    static bool IsCantileverSegment(CSpan const& span) { return CantileverTipOf(span) != CantileverTip::None; }
+    CantileverTip CantileverTipOf(CSpan const& span) const {
+        return static_cast<CantileverTip>(Facts(span).Tip([](CSpan const& s) { return static_cast<int>(TipOf(s)); }));
+    }
+    bool IsCantileverSegment(CSpan const& span) const { return CantileverTipOf(span) != CantileverTip::None; }
+    // The rule of CantileverTipOf, from the span.
+    static CantileverTip TipOf(CSpan const& span);
     // A destabilizing load acts on a lateral-torsional segment (CSA S16-09
     // cl. 13.6): flagged on a sub-span, at an interior point, or at the free
     // tip of a cantilever.
@@ -159,9 +164,9 @@ protected:
     // Calls f with each interaction record (one a sub-span) of the span.
     template <class F>
     void ForEachRecordOf(CSpan const& span, F f) const {
-        int const last = static_cast<int>(m_records.size()) - 1;
-        for (int k = std::max(0, span.GetCSSIndexLeft()); k <= std::min(span.GetCSSIndexRight(), last); ++k)
-            f(m_records[static_cast<std::size_t>(k)]);
+        CSpanFacts const& facts = Facts(span);
+        int const last = std::min(facts.SubSpanIndex(1), static_cast<int>(m_records.size()) - 1);
+        for (int k = std::max(0, facts.SubSpanIndex(0)); k <= last; ++k) f(m_records[static_cast<std::size_t>(k)]);
     }
     // How one axial span check finds its effective length, which resistance
     // it asks for and what it stores (defined with the checks).
@@ -251,6 +256,28 @@ private:
     mutable bool m_ltLengthMemo = false;
     double EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const;
     mutable std::vector<CInteractionData> m_records;
+    // MemberSpan's span, kept for its vectors (it keeps them alive).
+    mutable CSpan m_memberSpan;
+    // The queries of the last few spans asked about (CSpanFacts), the oldest
+    // replaced. An entry is found by its span (points, sub-spans and ends):
+    // it keeps that span's vectors alive, so it can never answer for another
+    // member's. The reference is good until the next call.
+    CSpanFacts const& Facts(CSpan const& span) const {
+        if (m_facts[m_lastFacts].Span() == span) return m_facts[m_lastFacts];
+        for (std::size_t k = 0; k < kSpanFacts; ++k)
+            if (m_facts[k].Span() == span) return m_facts[m_lastFacts = k];
+        return NewFacts(span);
+    }
+    // The entry of a span not found: the oldest replaced.
+    CSpanFacts const& NewFacts(CSpan const& span) const;
+    // BucklingSenseLT from the span's kept queries.
+    CCodeShare::LT_BuckleDirection SenseLT(CSpan const& span) const {
+        CSpanFacts const& f = Facts(span);
+        return BucklingSense(f.Max(true, 1), f.Min(true, 1));
+    }
+    static constexpr std::size_t kSpanFacts = 8;
+    mutable CSpanFacts m_facts[kSpanFacts];
+    mutable std::size_t m_nextFacts = 0, m_lastFacts = 0;
     Corvid::Data::CSection m_section;
     double m_netAreaRatio = 1.0;
     double m_effectiveNetAreaRatio = 1.0;

@@ -19,7 +19,12 @@ void CSA_S16_09_Member::ResetRecords() const {
     for (auto& m : m_u1Memo) m.set = false;
 }
 
-CSpan CSA_S16_09_Member::MemberSpan() const { return CSpan(PointsPtr(), SubSpansPtr(), 0, 0); }
+CSpan CSA_S16_09_Member::MemberSpan() const {
+    // Made again only for new vectors (a member that changes makes new ones).
+    if (!m_memberSpan.IsOver(&GetMemberPointVec(), &GetSubSpanVec()))
+        m_memberSpan = CSpan(PointsPtr(), SubSpansPtr(), 0, 0);
+    return m_memberSpan;
+}
 
 bool CSA_S16_09_Member::ReadyToCheck() const {
     if (!m_result) return false;  // nowhere to say anything

@@ -15,7 +15,7 @@ namespace {
 struct SpanMoments {
     double Mmax, Mmin;
 };
-SpanMoments MajorMoments(CSpan const& span) { return {span.MaxComponent(true, 1), span.MinComponent(true, 1)}; }
+SpanMoments MajorMoments(CSpanFacts const& span) { return {span.Max(true, 1), span.Min(true, 1)}; }
 
 double MajorMomentAt(CSpan const& span, double rel) { return std::fabs(span.InterpolateMoments(rel).y); }
 }  // namespace
@@ -32,10 +32,10 @@ double EndMomentOmega2(double M1, double M2) {
 
 // The moment somewhere inside the span exceeds the larger end moment (by
 // more than 1 N.m and 1e-6 of itself, the tolerance of a transverse load).
-bool PeakExceedsEnds(CSpan const& span) {
+bool PeakExceedsEnds(CSpanFacts const& span) {
     SpanMoments const m = MajorMoments(span);
     double const peak = std::max(std::fabs(m.Mmax), std::fabs(m.Mmin));
-    double const ends = std::max(MajorMomentAt(span, 0.0), MajorMomentAt(span, 1.0));
+    double const ends = std::max(std::fabs(span.EndMoments(0).y), std::fabs(span.EndMoments(1).y));
     return peak - ends > std::max(1.0, 1e-6 * peak);
 }
 }  // namespace
@@ -54,23 +54,25 @@ double CSA_S16_09_Member::Omega2Factor(CSpan const& span, SpanSummary::Omega2Rul
     // compression flange has no effective lateral support at one end of the
     // unbraced length: a cantilever or overhang.
     if (IsCantileverSegment(span)) return found(SpanSummary::Cantilever, 1.0);
-    double const M1 = span.InterpolateMoments(0.0).y;
-    double const M2 = span.InterpolateMoments(1.0).y;
-    // No transverse load between the ends: the moment varies linearly.
-    if (span.HasNoMajorAxisTransverseLoad()) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
+    CSpanFacts const& facts = Facts(span);
+    double const M1 = facts.EndMoments(0).y;
+    double const M2 = facts.EndMoments(1).y;
+    // No transverse load between the ends (CSpan::HasNoMajorAxisTransverseLoad):
+    // the moment varies linearly.
+    if (!facts.IsLoaded(false)) return found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
     if (m_calc && m_calc->IsEdition2009()) {
         // CSA S16-09 cl. 13.6(a): omega2 = 1.0 when the moment at any point
         // of the unbraced length exceeds the larger end moment; otherwise the
         // end-moment formula with kappa from the two end moments.
-        return PeakExceedsEnds(span) ? found(SpanSummary::PeakInside, 1.0)
-                                     : found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
+        return PeakExceedsEnds(facts) ? found(SpanSummary::PeakInside, 1.0)
+                                      : found(SpanSummary::EndMoments, EndMomentOmega2(M1, M2));
     }
     // CSA S16-14 cl. 13.6.1(a): omega2 = 4 Mmax / sqrt(Mmax^2 + 4 Ma^2 + 7 Mb^2 + 4 Mc^2) <= 2.5,
     // Mmax the largest magnitude of the moment anywhere in the segment.
     double const Ma = MajorMomentAt(span, 0.25);
     double const Mb = MajorMomentAt(span, 0.5);
     double const Mc = MajorMomentAt(span, 0.75);
-    SpanMoments const m = MajorMoments(span);
+    SpanMoments const m = MajorMoments(facts);
     double const Mmax = std::max({std::fabs(M1), Ma, Mb, Mc, std::fabs(M2), m.Mmax, -m.Mmin});
     double const root = std::sqrt(Mmax * Mmax + 4.0 * Ma * Ma + 7.0 * Mb * Mb + 4.0 * Mc * Mc);
     if (root == 0.0) return found(SpanSummary::QuarterPoints, 2.5);  // no moment anywhere: the quotient is undefined
@@ -232,8 +234,8 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
     if (text) result->AddOutputString(L"Lateral torsional span: " + span.GetString(result->Format()) + L"\n");
     CResultIndent const indent(result);
 
-    SpanMoments const m = MajorMoments(span);
-    double const Cu = SpanCompression(span);
+    SpanMoments const m = MajorMoments(Facts(span));
+    double const Cu = SpanCompression(Facts(span));
     bool const reverse = IsReverseCurvature(m.Mmax, m.Mmin);
     SpanSummary summary;
     double const omega2 = Omega2Factor(span, &summary.omega2Rule);
@@ -277,7 +279,7 @@ bool CSA_S16_09_Member::CheckSpanLT(CSpan const& span) const {
             summary.Mf = larger ? m.Mmax : m.Mmin;
             summary.Mr = larger ? o.Mrx1 : o.Mrx2;
         }
-        summary.sense = BucklingSenseLT(span);
+        summary.sense = SenseLT(span);
         summary.util = o.U;
         m_spans.push_back(summary);
     }

@@ -23,7 +23,7 @@ constexpr wchar_t kInsufficient[] = L"<b><red>Fail:</red></b> Insufficient restr
 
 // The span carries tension somewhere (an end force of its maximum-action
 // sub-span above 0).
-bool SpanInTension(CSpan const& span) { return span.MaxComponent(false, 0) > 0.0; }
+bool SpanInTension(CSpanFacts const& span) { return span.Max(false, 0) > 0.0; }
 
 // The slenderness ratio KL/r read back from the elastic buckling stress of
 // CSA S16-09 cl. 13.3.1, Fe = pi^2 E / (KL/r)^2, so that r is the radius of
@@ -116,7 +116,7 @@ CSA_S16_09_Member::AxialLength CSA_S16_09_Member::DecideAxialLength(CSpan const&
         }
         d.closing = d.required = false;
     };
-    CRestraint const R = span.ContinuousRestraint();
+    CRestraint const R = Facts(span).ContinuousRestraint();
     d.heldAlong = (rule.continuousMask1 && R.IsRestrained(rule.continuousMask1, true)) ||
                   (rule.continuousMask2 && R.IsRestrained(rule.continuousMask2, true));
     if (LengthOverride()) {
@@ -155,7 +155,8 @@ struct AxialVerdict {
     double KLr = 0.0, Lr = 0.0;  // 0: not found
     bool tooSlender = false, slenderTie = false;
 };
-AxialVerdict AxialVerdictOf(SpanOutcome const& out, bool flexural, double Le, bool compressed, bool annexF, double E) {
+AxialVerdict AxialVerdictOf(SpanOutcome const& out, CSpanFacts const& facts, bool flexural, double Le, bool compressed,
+                            bool annexF, double E) {
     using Section = CCSA_S16_09Section;
     AxialVerdict v;
     v.U = out.Cu / out.Cr;
@@ -164,7 +165,7 @@ AxialVerdict AxialVerdictOf(SpanOutcome const& out, bool flexural, double Le, bo
             v.KLr = SlendernessFromFe(E, out.Fe);
             if (v.KLr > Section::kSlendernessLimitCompression)
                 v.U = std::max(v.U, v.KLr / Section::kSlendernessLimitCompression);
-        } else if (SpanInTension(*out.span)) {
+        } else if (SpanInTension(facts)) {
             v.Lr = SlendernessFromFe(E, annexF ? out.Fe_L : out.Fe);
         }
     }
@@ -195,7 +196,7 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     if (text) result->AddOutputString(rule.heading + span.GetString(result->Format()) + L"\n");
     CResultIndent const indent(result);
 
-    double const Cu = SpanCompression(span);
+    double const Cu = SpanCompression(Facts(span));
     bool const compressed = !(rule.noCompressionBelow > 0.0 ? Cu < rule.noCompressionBelow : Cu == 0.0);
     if (!compressed && text) result->AddOutputString(kNoCompression);
     AxialLength const d = DecideAxialLength(span, rule);
@@ -205,8 +206,8 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
     out.span = &span;
     if (rule.store == StoreXX || rule.store == StoreYY) {  // the flexural records keep the moments
         std::size_t const axis = rule.store == StoreXX ? 1 : 2;
-        out.Mmost = span.MaxComponent(true, axis);
-        out.Mleast = span.MinComponent(true, axis);
+        out.Mmost = Facts(span).Max(true, axis);
+        out.Mleast = Facts(span).Min(true, axis);
     }
     out.Cu = Cu;
     if (rule.strut || std::isfinite(Le)) {
@@ -219,12 +220,13 @@ bool CSA_S16_09_Member::AxialSpanCheck(CSpan const& span, AxialSpanRule const& r
         if (quiet) result->EnableText(true);
         // The actual-length values serve the member interaction.
         if (!rule.strut) out.Cr_L = (clone.*rule.resistance)(span.Length(), out.Fe_L, nullptr);
-        if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignStressMin() / out.Fe);
+        if (std::isfinite(Le)) out.lambda = std::sqrt(m_calc->DesignFy() / out.Fe);
     }
     ForEachRecordOf(span, [&](CInteractionData& r) { rule.store(r, out); });
 
     bool const annexF = !LengthOverride() && !d.heldAlong && !rule.strut;
-    AxialVerdict const v = AxialVerdictOf(out, !rule.Torsional(), Le, compressed, annexF, m_calc->YoungsModulus());
+    AxialVerdict const v =
+        AxialVerdictOf(out, Facts(span), !rule.Torsional(), Le, compressed, annexF, m_calc->YoungsModulus());
     // Where the slenderness limit governs, Cu and Cr are not the pair behind U.
     bool const byResistance = v.U == Cu / out.Cr;
     result->Set(rule.Kind(), v.U, byResistance ? Cu : CResultEntry::kNone, byResistance ? out.Cr : CResultEntry::kNone);

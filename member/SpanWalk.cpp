@@ -108,7 +108,7 @@ bool CSA_S16_09_Member::FindNextLTSpan(CSpan& span) const {
 double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Lyy(), Length());
     // Held continuously in the plane of the web (0x200000): no major-axis buckling.
-    if (span.ContinuousRestraint().IsRestrained(RB::kMajorTranslation, true)) return 0.0;
+    if (Facts(span).ContinuousRestraint().IsRestrained(RB::kMajorTranslation, true)) return 0.0;
     CCSA_S16_09_Table const table(report == LengthReport::Written ? m_result : nullptr);
     return table.AnnexF_XX(span.Length(), span.RestraintEndL(), span.RestraintEndR());
 }
@@ -116,7 +116,7 @@ double CSA_S16_09_Member::EffectiveLengthXX(CSpan const& span, LengthReport repo
 double CSA_S16_09_Member::EffectiveLengthYY(CSpan const& span, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Lzz(), Length());
     // Held continuously against lateral displacement (0x100000): no minor-axis buckling.
-    if (span.ContinuousRestraint().IsRestrained(RB::kMinorTranslation, true)) return 0.0;
+    if (Facts(span).ContinuousRestraint().IsRestrained(RB::kMinorTranslation, true)) return 0.0;
     CCSA_S16_09_Table const table(report == LengthReport::Written ? m_result : nullptr);
     return table.AnnexF_YY(span.Length(), span.RestraintEndL(), span.RestraintEndR());
 }
@@ -133,11 +133,18 @@ double CSA_S16_09_Member::EffectiveLengthLT(CSpan const& span, double depth, Len
     return Le;
 }
 
+CSpanFacts const& CSA_S16_09_Member::NewFacts(CSpan const& span) const {
+    m_lastFacts = m_nextFacts;
+    m_nextFacts = (m_nextFacts + 1) % kSpanFacts;
+    m_facts[m_lastFacts] = CSpanFacts(span);
+    return m_facts[m_lastFacts];
+}
+
 double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double depth, LengthReport report) const {
     if (LengthOverride()) return OverrideLength(Llt(), Length());
     CRestraint const RL = span.RestraintEndL();
     CRestraint const RR = span.RestraintEndR();
-    CCodeShare::LT_BuckleDirection const sense = BucklingSenseLT(span);
+    CCodeShare::LT_BuckleDirection const sense = SenseLT(span);
     double const L = span.Length();
     bool const destabilized = IsDestabilizedLT(span);
     CMemberResult* const result = report == LengthReport::Written ? m_result : nullptr;
@@ -168,7 +175,7 @@ double CSA_S16_09_Member::EffectiveLengthLTUncached(CSpan const& span, double de
     return 1.2 * L;
 }
 
-CSA_S16_09_Member::CantileverTip CSA_S16_09_Member::CantileverTipOf(CSpan const& span) {
+CSA_S16_09_Member::CantileverTip CSA_S16_09_Member::TipOf(CSpan const& span) {
     // Only a segment at an end of the member can be a cantilever: that end
     // first, the restraints only then.
     bool const start = span.StartsAtMemberStart();
@@ -194,7 +201,7 @@ bool CSA_S16_09_Member::IsDestabilizedLT(CSpan const& span) const {
 }
 
 bool CSA_S16_09_Member::IsLTContinuouslyRestrained(CSpan const& span) const {
-    CRestraint const held = CCSA_S16_09_Table::WithSense(span.ContinuousRestraint(), BucklingSenseLT(span));
+    CRestraint const held = CCSA_S16_09_Table::WithSense(CRestraint(Facts(span).ContinuousRestraint()), SenseLT(span));
     return held.IsRestrained(RB::kCompFlangeLateral, true) || held.IsRestrained(RB::kTorsional, true);
 }
 

@@ -15,10 +15,15 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     CSectionCodeBase::operator=(other);
     m_volatileCache = other.m_volatileCache;
     std::copy(std::begin(other.m_fixedClasses), std::end(other.m_fixedClasses), std::begin(m_fixedClasses));
+    m_fy = other.m_fy;
     m_sqrtFy = other.m_sqrtFy;
-    m_hasSqrtFy = other.m_hasSqrtFy;
+    m_hasFy = other.m_hasFy;
+    std::copy(std::begin(other.m_axialClasses), std::end(other.m_axialClasses), std::begin(m_axialClasses));
+    std::copy(std::begin(other.m_fixedValues), std::end(other.m_fixedValues), std::begin(m_fixedValues));
+    m_fixedValuesSet = other.m_fixedValuesSet;
     m_fixedId = other.m_fixedId;
-    m_curve = other.m_curve;
+    std::copy(std::begin(other.m_curves), std::end(other.m_curves), std::begin(m_curves));
+    m_nextCurve = other.m_nextCurve;
     m_codeName = other.m_codeName;
     m_edition2009 = other.m_edition2009;
     return *this;
@@ -110,7 +115,7 @@ double CCSA_S16_09Section::TensileStrength() const { return m_grade.TensileStren
 
 CCSA_S16_09Section::DesignMethod CCSA_S16_09Section::GetDesignMethod() const {
     double const fyt = m_grade.DesignStrength(MaxThick());
-    return fyt > DesignStressMin() ? ReducedStress : FullStrength;
+    return fyt > DesignFy() ? ReducedStress : FullStrength;
 }
 
 void CCSA_S16_09Section::SetCodeName(CString name) {
@@ -137,14 +142,6 @@ CString const& CCSA_S16_09Section::GetLBCString(BucklingClass c) {
     return names[5];
 }
 
-CCSA_S16_09Section::BucklingClass CCSA_S16_09Section::Worst(BucklingClass a, BucklingClass b) {
-    if (a == Invalid || b == Invalid) return Invalid;
-    if (a == Class4 || b == Class4) return Class4;
-    if (a == Class3 || b == Class3) return Class3;
-    if (a == Class2 || b == Class2) return Class2;
-    return Class1;
-}
-
 // ---- moment and shear capacity (CSA S16-09 cl. 13.5, 13.4.1.2) ----
 
 namespace {
@@ -154,29 +151,38 @@ constexpr double PhiU = 0.75;
 bool Reporting(CMemberResult* const result) { return result != nullptr && result->WantsText(); }
 }  // namespace
 
+namespace {
+// The report of MomentCapacity: its heading (written whatever the class)
+// and, for classes 1 to 3, its working.
+void WriteMomentHeading(CMemberResult* const result, bool major, CString const& codeName) {
+    result->AddOutputString(major ? L"Determine moment capacity Mrxx\n" : L"Determine moment capacity Mryy\n");
+    result->AddOutputString(L"\t<i>ref. " + codeName + kClReducedMoment + L"</i>\n");
+}
+void WriteMomentWorking(CMemberResult* const result, bool major, bool plastic, double modulus, double fy, double Mr) {
+    wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
+    auto const& f = result->Format();
+    CString const sym = plastic ? L"Z" : L"S";
+    result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
+    result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
+    result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(kPhi) + L"*" +
+                            f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
+}
+}  // namespace
+
 double CCSA_S16_09Section::MomentCapacity(bool major, CMemberResult* const result) const {
     BucklingClass const cls = major ? BucklingClassXX(result) : BucklingClassYY(result);
-    double const fy = DesignStressMin();
+    double const fy = DesignFy();
     bool const text = Reporting(result);
-    wchar_t const* const name = major ? L"Mrxx" : L"Mryy";
-    if (text) {
-        result->AddOutputString(major ? L"Determine moment capacity Mrxx\n" : L"Determine moment capacity Mryy\n");
-        result->AddOutputString(L"\t<i>ref. " + CodeName() + kClReducedMoment + L"</i>\n");
-    }
+    if (text) WriteMomentHeading(result, major, CodeName());
     if (cls != Class1 && cls != Class2 && cls != Class3) return 0.0;
     // Class 1 and 2: Mr = Phi Z Fy with the plastic modulus (cl. 13.5(a));
     // class 3: Mr = Phi S Fy with the elastic modulus (cl. 13.5(b)).
     bool const plastic = cls != Class3;
     double const modulus = plastic ? (major ? Sxx() : Syy()) : (major ? Zxx() : Zyy());
-    double const Mr = modulus * kPhi * fy;
-    if (text) {
-        auto const& f = result->Format();
-        CString const sym = plastic ? L"Z" : L"S";
-        result->AddOutputString(L"\t" + sym + L" = " + f.LCubed(modulus) + L"\n");
-        result->AddOutputString(L"\tfy = " + f.Stress(fy) + L"\n");
-        result->AddOutputString(CString(L"\t") + name + L" = Phi*" + sym + L"*fy\n\t     = " + f.NoDim(kPhi) + L"*" +
-                                f.LCubed(modulus) + L"*" + f.Stress(fy) + L"\n\t     = " + f.Moment(Mr) + L"\n");
-    }
+    // Kept for its axis and class: it depends on nothing else.
+    double const Mr =
+        FixedValue((major ? kMrMajorClass1 : kMrMinorClass1) + (cls - Class1), [&] { return modulus * kPhi * fy; });
+    if (text) WriteMomentWorking(result, major, plastic, modulus, fy, Mr);
     return Mr;
 }
 
@@ -185,7 +191,7 @@ double CCSA_S16_09Section::Mryy(CMemberResult* const result) const { return Mome
 
 double CCSA_S16_09Section::ShearStressMax(bool major, CMemberResult* const result) const {
     // CSA S16-09 cl. 13.4.1.2: the shear stress may not exceed 0.66 Phi Fy.
-    double const fy = DesignStressMin();
+    double const fy = DesignFy();
     double const vrMax = 0.66 * kPhi * fy;
     if (Reporting(result)) {
         auto const& f = result->Format();
@@ -212,7 +218,7 @@ double CCSA_S16_09Section::Tr(CMemberResult* const result) const {
     double const Ag = GeometryArea();
     double const Ane = Area() * NetAreaRatio() * EffectiveNetAreaRatio();
     double const fu = TensileStrength();
-    double const fy = DesignStressMin();
+    double const fy = DesignFy();
     double const Tr1 = kPhi * Ag * fy;   // cl. 13.2(a)(i): gross section yielding
     double const Tr2 = PhiU * An * fu;   // cl. 13.2(a)(ii): net section fracture
     double const Tr3 = PhiU * Ane * fu;  // cl. 13.2(a)(iii): effective net section fracture
@@ -237,13 +243,13 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     double const Ag = GeometryArea();
     double const r = std::sqrt(I / Ag);
     bool const text = Reporting(result);
-    // The axis's names as report text, made only for the report.
-    CString const axis = text ? CString(axisName) : CString();
-    CString const feLabel = text ? CString(feName) : CString();
-    if (text)
+    if (text) {
+        // The axis's names as report text, made only for the report.
+        CString const axis = text ? CString(axisName) : CString();
         result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + kClCompression +
                                 L"</i>\n");
-    double const Fy = DesignStressMin();
+    }
+    double const Fy = DesignFy();
     double const E = YoungsModulus();
     CResultIndent const indent(result);
     // Slenderness limits of cl. 10.4.2: reported here, checked by the member's
@@ -269,6 +275,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     double const n = CurveExponent(Ag);
     double const Cr = kPhi * A * Fy * CurveFactor(lambda, n);
     if (text) {
+        CString const feLabel = text ? CString(feName) : CString();
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)
             result->AddOutputString(why + L" <i>ref. " + CodeName() + kClCompression + L"</i>\n");

@@ -98,6 +98,12 @@ public:
     virtual double Tr(CMemberResult* const result) const;
     virtual CString SectPropString(Corvid::Util::CDesFormat const& format);
     virtual double DesignStressMin() const;
+    // DesignStressMin() kept with the fixed classes: it depends on the grade
+    // and the section only.
+    double DesignFy() const {
+        FindFy();
+        return m_fy;
+    }
     virtual double TensileStrength() const;
     // (CloneGeom: declared by the I and channel calculators)
     // ---- added after the fixed order ----
@@ -119,6 +125,28 @@ public:
         m_volatileCache = other.m_volatileCache;
     }
 
+    // A value of the section, grade and code name alone, computed on first
+    // request and kept until one of those changes (ClearFixed). slot: below
+    // kFixedValues; the base's own are FixedValueSlot, a shape's start at
+    // kShapeFixedValues.
+    static constexpr std::size_t kFixedValues = 24;
+    enum FixedValueSlot : std::size_t {
+        kMrMajorClass1,                           // Mr about x of classes 1, 2, 3
+        kMrMinorClass1 = kMrMajorClass1 + 3,      // Mr about y of classes 1, 2, 3
+        kAreaCompEffective = kMrMinorClass1 + 3,  // AreaCompEffective
+        kSquashCr,                                // SquashCr
+        kShapeFixedValues
+    };
+    static_assert(kFixedValues <= 32, "FixedValue marks its slots in 32 bits");
+    template <class Compute>
+    double FixedValue(std::size_t slot, Compute compute) const {
+        std::uint32_t const bit = 1u << slot;
+        if (!(m_fixedValuesSet & bit)) {
+            m_fixedValues[slot] = compute();
+            m_fixedValuesSet |= bit;
+        }
+        return m_fixedValues[slot];
+    }
     // ---- non-virtual ----
     CString const& CodeName() const { return m_codeName; }
     // Also finds the edition the name selects, once.
@@ -155,24 +183,34 @@ public:
     // The report's line saying which n and why (empty for 1.34).
     CString CurveExponentWhy(double Ag) const;
     // The factor (1 + lambda^2n)^(-1/n) of the resistance curve (CSA S16-09
-    // cl. 13.3.1); the last one is kept, as the stations of a span ask for
-    // the same slenderness again.
+    // cl. 13.3.1); the last few are kept (a value of lambda and n alone,
+    // never stale), as the stations and the spans of like length ask for the
+    // same slenderness again, and a span for its effective and actual length.
     double CurveFactor(double lambda, double n) const {
-        Curve& c = m_curve;
-        if (!(c.set && c.lambda == lambda && c.n == n)) {
-            c.value = std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
-            c.lambda = lambda, c.n = n, c.set = true;
-        }
+        for (Curve const& c : m_curves)
+            if (c.set && c.lambda == lambda && c.n == n) return c.value;
+        Curve& c = m_curves[m_nextCurve];
+        m_nextCurve = (m_nextCurve + 1) % kCurves;
+        c.value = std::pow(1.0 + std::pow(lambda, 2.0 * n), -1.0 / n);
+        c.lambda = lambda, c.n = n, c.set = true;
         return c.value;
     }
 
     static CString const& GetLBCString(BucklingClass c);
-    static BucklingClass Worst(BucklingClass a, BucklingClass b);
+    // The worse of two classes: Invalid if either is, else the higher (a
+    // value outside the classes counts as class 1).
+    static BucklingClass Worst(BucklingClass a, BucklingClass b) {
+        if (a == Invalid || b == Invalid) return Invalid;
+        if (a == Class4 || b == Class4) return Class4;
+        if (a == Class3 || b == Class3) return Class3;
+        if (a == Class2 || b == Class2) return Class2;
+        return Class1;
+    }
     // Makes the actions those of the class in pure compression: the axial
     // force Cf = phi A Fy in compression (CSA S16-09 cl. 11.2, 13.3.1), the
     // volatile values dropped; the other actions are kept.
     void SetPureCompression() {
-        SetForceAxial(-Corvid::Design::kPhi * DesignStressMin() * Area());
+        SetForceAxial(-Corvid::Design::kPhi * DesignFy() * Area());
         ClearVolatileResultCache();
     }
     // Whether SectPropString shows the class in pure compression (not for a
@@ -192,12 +230,6 @@ protected:
         CacheStore(key, v);
         return v;
     }
-    // A class is stored as its number and read back by truncation.
-    template <class Compute>
-    BucklingClass CachedClass(std::uint32_t key, Compute compute) const {
-        double const v = CachedValue(key, [&compute] { return static_cast<double>(compute()); });
-        return static_cast<BucklingClass>(static_cast<int>(v));
-    }
     // The class of an element that the actions do not change (it depends on
     // the section, the grade and the code name only), computed on first
     // request and kept until one of those changes (ClearAllResultCaches).
@@ -209,16 +241,31 @@ protected:
         if (c < 0) c = static_cast<std::int8_t>(compute());
         return static_cast<BucklingClass>(c);
     }
+    // The class of an element that besides the section, grade and code name
+    // depends on the axial force alone (a web in flexure, through Cf/(Phi Cy)):
+    // the last one kept with its force until either changes (ClearFixed).
+    // slot: the element (AxialSlot; kOtherAxis: a shape's class about its
+    // other axis, the walls of the RHS turned; kOverAllMx...: the class over
+    // all of an I or channel, whose compression flange the sense of Mx picks,
+    // one slot a sense).
+    enum AxialSlot : std::size_t { kWebInFlexure, kOtherAxis, kOverAllMxPositive, kOverAllMxNegative, kAxialSlots };
+    template <class Compute>
+    BucklingClass AxialClass(std::size_t slot, Compute compute) const {
+        AxialMemo& m = m_axialClasses[slot];
+        double const N = ForceAxial();
+        if (m.cls < 0 || !(m.N == N)) {
+            m.cls = static_cast<std::int8_t>(compute());
+            m.N = N;
+        }
+        return static_cast<BucklingClass>(m.cls);
+    }
     // Names the section, grade and code name this calculator holds: equal
     // between two calculators (copies) only while none of them changed.
     std::uint64_t FixedId() const { return m_fixedId; }
     // sqrt(Fy) with Fy = DesignStressMin() in MPa, as the limits k/sqrt(Fy) use
     // it (kept with the fixed classes).
     double SqrtFy() const {
-        if (!m_hasSqrtFy) {
-            m_sqrtFy = std::sqrt(DesignStressMin() / Corvid::Design::kMPa);
-            m_hasSqrtFy = true;
-        }
+        FindFy();
         return m_sqrtFy;
     }
     // Gross area of the shape's own geometry.
@@ -231,6 +278,9 @@ private:
     void LocalCapacityCheckTensionMember(CMemberResult* const result) const;
     void LocalCapacityCheckTensionStrut(CMemberResult* const result) const;
     double MomentCapacity(bool major, CMemberResult* const result) const;
+    // Crxx at Le = 0, the resistance of the cross-section in compression;
+    // without a report it writes nothing and is kept with the fixed values.
+    double SquashCr(CMemberResult* const result) const;
     double ShearStressMax(bool major, CMemberResult* const result) const;
 
     // A few values by key, in place (copied and emptied without the heap); a
@@ -245,22 +295,41 @@ private:
     // identity.
     void ClearFixed() const {
         for (std::int8_t& c : m_fixedClasses) c = -1;
-        m_hasSqrtFy = false;
+        m_hasFy = false;
+        for (AxialMemo& m : m_axialClasses) m.cls = -1;
+        m_fixedValuesSet = 0;
         m_fixedId = NewFixedId();
     }
     static std::uint64_t NewFixedId();
+    void FindFy() const {
+        if (m_hasFy) return;
+        m_fy = DesignStressMin();
+        m_sqrtFy = std::sqrt(m_fy / Corvid::Design::kMPa);
+        m_hasFy = true;
+    }
     mutable Cache m_volatileCache;
-    // The last CurveFactor: its arguments and value.
+    // The last CurveFactors: their arguments and values, the oldest replaced.
     struct Curve {
         double lambda = 0.0, n = 0.0, value = 0.0;
         bool set = false;
     };
-    mutable Curve m_curve;
-    // Values of the section, grade and code name alone (FixedClass, SqrtFy);
-    // -1: not yet found.
+    static constexpr std::size_t kCurves = 4;
+    mutable Curve m_curves[kCurves];
+    mutable std::size_t m_nextCurve = 0;
+    // Values of the section, grade and code name alone (FixedClass, DesignFy,
+    // SqrtFy); -1: not yet found.
     mutable std::int8_t m_fixedClasses[kFixedSlots] = {-1, -1, -1, -1, -1, -1};
-    mutable double m_sqrtFy = 0.0;
-    mutable bool m_hasSqrtFy = false;
+    mutable double m_fy = 0.0, m_sqrtFy = 0.0;
+    mutable bool m_hasFy = false;
+    // AxialClass: the last class of each slot and its axial force.
+    struct AxialMemo {
+        double N = 0.0;
+        std::int8_t cls = -1;
+    };
+    mutable AxialMemo m_axialClasses[kAxialSlots];
+    // FixedValue: the values and a bit a slot that holds one.
+    mutable double m_fixedValues[kFixedValues] = {};
+    mutable std::uint32_t m_fixedValuesSet = 0;
     mutable std::uint64_t m_fixedId = 0;
     CString m_codeName;
     bool m_reportCompression = true;

@@ -128,6 +128,12 @@ double InteractionMr(CCSA_S16_09Section const& s, bool major, CCSA_S16_09Section
 }
 }  // namespace
 
+double CCSA_S16_09Section::SquashCr(CMemberResult* const result) const {
+    double Fe = 0.0;
+    if (result->WantsText()) return Crxx(0.0, Fe, result);
+    return FixedValue(kSquashCr, [&] { return Crxx(0.0, Fe, result); });
+}
+
 void CCSA_S16_09Section::LocalCapacityCheck(CMemberResult* const result) const {
     if (!result) return;  // utilisations have nowhere to go
     if (ForceAxial() > 0.0)
@@ -170,8 +176,7 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionMember(CMemberResult* cons
     CompressionInteraction const& rule = cls <= Class2 && IsIorHSection() ? kClass2IShape : kOtherMember;
     t.Mrx = InteractionMr(*this, true, cls, result);
     t.Mry = InteractionMr(*this, false, cls, result);
-    double Fe = 0.0;
-    t.axialR = Crxx(0.0, Fe, result);
+    t.axialR = SquashCr(result);
     StoreRatios(result, ForceAxial(), t);
     t.S1 = t.a + rule.kx * t.bx + rule.ky * t.by;
     t.S2 = std::max(t.bx + t.by, 0.0);
@@ -290,8 +295,7 @@ void CCSA_S16_09Section::LocalCapacityCheckCompressionStrut(CMemberResult* const
         result->AddOutputString(L"Section is: <b>" + GetLBCString(BucklingClassOverAll(nullptr)));
         result->AddOutputString(L"</b> in compression\n");
     }
-    double Fe = 0.0;
-    double const Cr = Crxx(0.0, Fe, result);
+    double const Cr = SquashCr(result);
     StrutVerdict(result, L"Cu / Cr = ", ForceAxial(), Cr,
                  {With(kMajorMoment, MomentXX()), With(kMinorMoment, MomentYY()), With(kMajorShear, ShearMajor()),
                   With(kMinorShear, ShearMinor())});

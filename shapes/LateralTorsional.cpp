@@ -67,7 +67,7 @@ enum class ClassTwo { Plastic, Yield };
 // class (Invalid).
 bool ReferenceFor(CCSA_S16_09Section const& calc, CCSA_S16_09Section::BucklingClass cls, ClassTwo classTwo,
                   CMemberResult* const mrDashResult, ReferenceMoment& ref) {
-    double const fy = calc.DesignStressMin();
+    double const fy = calc.DesignFy();
     switch (cls) {
         case CCSA_S16_09Section::Class1:
         case CCSA_S16_09Section::Class2:

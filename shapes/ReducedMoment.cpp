@@ -155,7 +155,7 @@ double FlangedMajorAxis(Calc const& calc, BC flange, BC web, wchar_t const* both
     if (!NeedsReduction(flange, web)) return calc.Mrxx(result);
     if (Reporting(result)) WriteHeading(calc, L"_xx", ClassLine(flange, L"Web", web), result);
     if (web == BC::Class4 && flange == BC::Class4) return NotSupported(bothClass4, L"_xx", result);
-    double const fy = calc.DesignStressMin();
+    double const fy = calc.DesignFy();
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mrxx", result);
     bool const top = calc.MomentXX() < 0.0;
     double const h = calc.WebDepth();
@@ -180,7 +180,7 @@ double TubeMajorAxis(CSectionCalcRHS const& calc, bool minor, CMemberResult* con
     wchar_t const* const suffix = minor ? L"_yy" : L"_xx";
     if (Reporting(result)) WriteHeading(calc, suffix, ClassLine(flange, L"Web", web), result);
     if (web == BC::Class4 && flange == BC::Class4) return NotSupported(kBothClass4Spaced, suffix, result);
-    double const fy = calc.DesignStressMin();
+    double const fy = calc.DesignFy();
     if (flange == BC::Class4) return EffectiveMr(calc.ZxxEffective(), fy, L"Mr", result);
     // Two webs of clear depth h = D - k tf, k the corner allowance of the
     // classification (cl. 11.3.2).
@@ -215,7 +215,7 @@ double CSectionCalcI::MrDashyy(CMemberResult* const result) const {
     if (Reporting(result)) WriteHeading(*this, L"_yy", FlangeOnlyLine(Class4), result);
     // CSA S16-09 cl. 13.5(c): effective section of the outstands in minor-axis bending.
     double const Se = IyyEffective() / (std::fabs(XbarYYEffective()) + std::max(GetB1(), GetB2()) / 2.0);
-    return EffectiveMr(Se, DesignStressMin(), L"Mryy", result);
+    return EffectiveMr(Se, DesignFy(), L"Mryy", result);
 }
 
 // ---- channel ----
@@ -237,7 +237,7 @@ double CSectionCalcPFC::MrDashyy(CMemberResult* const result) const {
         if (MomentYY() < 0.0) return NotSupported(kChannelWebClass4, L"_yy", result);
         return 0.0;
     }
-    return EffectiveMr(ZyyEffective(), DesignStressMin(), L"Mryy", result);
+    return EffectiveMr(ZyyEffective(), DesignFy(), L"Mryy", result);
 }
 
 // ---- tee ----
@@ -248,7 +248,7 @@ double CSectionCalcT::MrDashxx(CMemberResult* const result) const {
     if (!NeedsReduction(flange, stem)) return Mrxx(result);
     if (Reporting(result)) WriteHeading(*this, L"_xx", ClassLine(flange, L"Stem", stem), result);
     if (stem == Class4) return NotSupported(flange == Class4 ? kBothClass4 : kStemClass4, L"_xx", result);
-    return EffectiveMr(ZxxEffective(), DesignStressMin(), L"Mrxx", result);
+    return EffectiveMr(ZxxEffective(), DesignFy(), L"Mrxx", result);
 }
 
 double CSectionCalcT::MrDashyy(CMemberResult* const result) const {
@@ -257,7 +257,7 @@ double CSectionCalcT::MrDashyy(CMemberResult* const result) const {
     if (Reporting(result)) WriteHeading(*this, L"_yy", FlangeOnlyLine(flange), result);
     // CSA S16-09 cl. 13.5(c): effective section of the outstands in minor-axis bending.
     double const Se = IyyEffective() / (std::fabs(XbarYYEffective()) + GetB() / 2.0);
-    return EffectiveMr(Se, DesignStressMin(), L"Mryy", result);
+    return EffectiveMr(Se, DesignFy(), L"Mryy", result);
 }
 
 // ---- rectangular hollow section ----

@@ -46,12 +46,14 @@ CSectionCalcAngle::BucklingClass CSectionCalcAngle::BucklingClassOverAll(CMember
 // width be = 200 t / sqrt(Fy) (250 t / sqrt(Fy) under CSA S16-14) and loses
 // t (b - be) once: Ae = A - sum t (b - be).
 double CSectionCalcAngle::AreaCompEffective() const {
-    double const t = GetThickness();
-    double const be = LegLimit() * t;
-    double R = 0.0;
-    for (double b : {GetWidth(), GetDepth()})
-        if (LegClass(b) == Class4) R += t * (b - be);
-    return detail::NoLessThanZero(Area() - R);
+    return FixedValue(kAreaCompEffective, [this] {
+        double const t = GetThickness();
+        double const be = LegLimit() * t;
+        double R = 0.0;
+        for (double b : {GetWidth(), GetDepth()})
+            if (LegClass(b) == Class4) R += t * (b - be);
+        return detail::NoLessThanZero(Area() - R);
+    });
 }
 
 }  // namespace Corvid::Steel::SteelCSAS1609

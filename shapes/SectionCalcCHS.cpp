@@ -33,7 +33,7 @@ bool Within(double limit, double ratio) { return limit >= ratio * (1.0 - 1e-12);
 // CSA S16-09 Table 2, circular hollow sections in flexure: 13000/Fy,
 // 18000/Fy, 66000/Fy on D/t.
 CSectionCalcCHS::BucklingClass CSectionCalcCHS::BendingClass() const {
-    double const s2 = DesignStressMin() / kMPa;
+    double const s2 = DesignFy() / kMPa;
     double const ratio = GetD() / GetT();
     if (Within(13000.0 / s2, ratio)) return Class1;
     if (Within(18000.0 / s2, ratio)) return Class2;
@@ -43,7 +43,7 @@ CSectionCalcCHS::BucklingClass CSectionCalcCHS::BendingClass() const {
 
 // CSA S16-09 Table 1, circular hollow sections in compression: 23000/Fy.
 bool CSectionCalcCHS::AxialSlender() const {
-    double const s2 = DesignStressMin() / kMPa;
+    double const s2 = DesignFy() / kMPa;
     return !Within(23000.0 / s2, GetD() / GetT());
 }
 

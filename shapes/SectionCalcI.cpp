@@ -40,7 +40,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassOutstand(double ra
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::LocalBucklingClassWeb(double ratio) const {
-    double const Fy = DesignStressMin();
+    double const Fy = DesignFy();
     double const Cf = -ForceAxial();
     double const phiCy = Corvid::Design::kPhi * CDesSectGeomI::Area() * Fy;
     return WebFlexureRule(ratio, SqrtFy(), Cf / phiCy);
@@ -57,8 +57,7 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassFlange2(bool uniform) c
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
+    return AxialClass(kWebInFlexure, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassWebComp() const {
@@ -95,17 +94,22 @@ CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassAxial(CMemberResult* co
 }
 
 CSectionCalcI::BucklingClass CSectionCalcI::BucklingClassOverAll(CMemberResult* const) const {
-    return Worst(Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr)), BucklingClassAxial(nullptr));
+    // The axial force (the web) and the sense of Mx (the flange) decide it.
+    return AxialClass(MomentXX() >= 0.0 ? kOverAllMxPositive : kOverAllMxNegative, [this] {
+        return Worst(Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr)), BucklingClassAxial(nullptr));
+    });
 }
 
 // ---- effective section properties ----
 
 double CSectionCalcI::AreaCompEffective() const {
-    // Effective area in compression: the parts of slender elements beyond
-    // 670/sqrt(Fy) (web) and 200/sqrt(Fy) (each outstand) are removed
-    // (CSA S16-09 cl. 13.3.3).
-    return detail::NoLessThanZero(
-        Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    return FixedValue(kAreaCompEffective, [this] {
+        // Effective area in compression: the parts of slender elements beyond
+        // 670/sqrt(Fy) (web) and 200/sqrt(Fy) (each outstand) are removed
+        // (CSA S16-09 cl. 13.3.3).
+        return detail::NoLessThanZero(
+            Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    });
 }
 
 double CSectionCalcI::AreaXXEffective() const {
@@ -227,7 +231,7 @@ double CSectionCalcI::YbarCompEffective() const {
     // be = 0.95 t sqrt(kE/f) (1 - 0.208 / (b/t) sqrt(kE/f)), k = 0.43 for an
     // outstand and 4 for the web.
     double const A = Area();
-    double const Fy = DesignStressMin();
+    double const Fy = DesignFy();
     double const f = std::min(std::max(-ForceAxial(), 0.0) / A, Fy);
     double const E = YoungsModulus();
     double const Ae = AreaCompEffective();

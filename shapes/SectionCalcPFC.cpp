@@ -50,7 +50,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassOutstand(doubl
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::LocalBucklingClassWeb(double ratio) const {
-    double const phiCy = Corvid::Design::kPhi * CDesSectGeomPFC::Area() * DesignStressMin();
+    double const phiCy = Corvid::Design::kPhi * CDesSectGeomPFC::Area() * DesignFy();
     return WebFlexureRule(ratio, SqrtFy(), -ForceAxial() / phiCy);
 }
 
@@ -63,8 +63,7 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassFlange2() const {
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
+    return AxialClass(kWebInFlexure, [this] { return LocalBucklingClassWeb(WebDepth() / GetTw()); });
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassWebComp() const {
@@ -109,9 +108,12 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassAxial(CMemberResult
 }
 
 CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResult* const) const {
-    BucklingClass c = Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr));
-    c = Worst(c, Worst(BucklingClassFlange1(), BucklingClassFlange2()));
-    return Worst(c, BucklingClassWebComp());
+    // The axial force (the web) and the sense of Mx (the flange) decide it.
+    return AxialClass(MomentXX() >= 0.0 ? kOverAllMxPositive : kOverAllMxNegative, [this] {
+        BucklingClass c = Worst(BucklingClassXX(nullptr), BucklingClassYY(nullptr));
+        c = Worst(c, Worst(BucklingClassFlange1(), BucklingClassFlange2()));
+        return Worst(c, BucklingClassWebComp());
+    });
 }
 
 // ---- effective section properties ----
@@ -119,10 +121,12 @@ CSectionCalcPFC::BucklingClass CSectionCalcPFC::BucklingClassOverAll(CMemberResu
 double CSectionCalcPFC::FlangeBe(double T) const { return std::min(200.0 * T / SqrtFy(), 60.0 * T); }
 
 double CSectionCalcPFC::AreaCompEffective() const {
-    // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
-    // outstands of B/2 beyond 200/sqrt(Fy).
-    return detail::NoLessThanZero(
-        Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    return FixedValue(kAreaCompEffective, [this] {
+        // As for an I section: web beyond 670/sqrt(Fy), each flange taken as two
+        // outstands of B/2 beyond 200/sqrt(Fy).
+        return detail::NoLessThanZero(
+            Area() - FlangedCompressionLoss(SqrtFy(), WebDepth(), GetTw(), GetB1(), GetT1(), GetB2(), GetT2()));
+    });
 }
 
 double CSectionCalcPFC::AreaXXEffective() const {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/ExtensibleEnum.h"
 #include "framework/DesignConstants.h"
 #include "shapes/ElementRules.h"
 
@@ -77,10 +76,9 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassFlange() const {
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassWeb() const {
-    static Corvid::CExtensibleEnum const key;
-    return CachedClass(key, [this] {
+    return AxialClass(kWebInFlexure, [this] {
         double const h = GetD() - ClearWidthCorners() * GetTf();
-        double const phiCy = Corvid::Design::kPhi * CDesSectGeomRHS::Area() * DesignStressMin();
+        double const phiCy = Corvid::Design::kPhi * CDesSectGeomRHS::Area() * DesignFy();
         return WebFlexureRule(h / GetTw(), SqrtFy(), -ForceAxial() / phiCy);
     });
 }
@@ -102,9 +100,13 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassXX(CMemberResult* c
     return c;
 }
 
+// The turned walls' pair depends on the axial force alone (turning keeps it).
+CSectionCalcRHS::BucklingClass CSectionCalcRHS::TurnedPair() const {
+    return AxialClass(kOtherAxis, [this] { return Turned().AxisPair(); });
+}
+
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassYY(CMemberResult* const result) const {
-    CSectionCalcRHS const& turned = Turned();
-    BucklingClass const c = turned.AxisPair();
+    BucklingClass const c = TurnedPair();
     FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
@@ -118,8 +120,7 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassAxial(CMemberResult
 }
 
 CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResult* const result) const {
-    CSectionCalcRHS const& turned = Turned();
-    BucklingClass const c = Worst(AxisPair(), turned.AxisPair());
+    BucklingClass const c = Worst(AxisPair(), TurnedPair());
     FlagClass4(result, c, ResultFlags::kClass4Section);
     return c;
 }
@@ -127,15 +128,17 @@ CSectionCalcRHS::BucklingClass CSectionCalcRHS::BucklingClassOverAll(CMemberResu
 // ---- effective section properties ----
 
 double CSectionCalcRHS::AreaCompEffective() const {
-    // CSA S16-09 cl. 13.3.3: the clear width b of each slender wall beyond
-    // be = 670 t/sqrt(Fy) is removed, b the width that classed it
-    // (cl. 11.3.2).
-    double const lim = 670.0 / SqrtFy();
-    double const k = ClearWidthCorners();
-    double R = 0.0;
-    if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
-    if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());
-    return detail::NoLessThanZero(Area() - R);
+    return FixedValue(kAreaCompEffective, [this] {
+        // CSA S16-09 cl. 13.3.3: the clear width b of each slender wall beyond
+        // be = 670 t/sqrt(Fy) is removed, b the width that classed it
+        // (cl. 11.3.2).
+        double const lim = 670.0 / SqrtFy();
+        double const k = ClearWidthCorners();
+        double R = 0.0;
+        if (IsSlender(BucklingClassFlange())) R += 2.0 * std::fabs((GetB() - lim * GetTf() - k * GetTw()) * GetTf());
+        if (IsSlender(BucklingClassWebComp())) R += 2.0 * std::fabs((GetD() - lim * GetTw() - k * GetTf()) * GetTw());
+        return detail::NoLessThanZero(Area() - R);
+    });
 }
 
 double CSectionCalcRHS::AreaXXEffective() const {

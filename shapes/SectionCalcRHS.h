@@ -72,6 +72,8 @@ private:
     void RotateActions();
     // Flange and web-in-flexure classes of this orientation.
     BucklingClass AxisPair() const;
+    // AxisPair of the section turned a quarter (the minor axis), kept.
+    BucklingClass TurnedPair() const;
 
     // The copy Turned makes: its own to each calculator (a copy of the
     // calculator starts without one; an assignment keeps its own).

@@ -90,12 +90,14 @@ double CSectionCalcT::BeYY() const {
 }
 
 double CSectionCalcT::AreaCompEffective() const {
-    double const s = SqrtFy();
-    double const b = GetB() / 2.0;
-    double R = 0.0;
-    if (b / GetT() > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * GetT(), b)) * GetT();
-    if (GetD() / GetTw() > 340.0 / s) R += (GetD() - std::min(340.0 / s * GetTw(), GetD())) * GetTw();
-    return detail::NoLessThanZero(Area() - R);
+    return FixedValue(kAreaCompEffective, [this] {
+        double const s = SqrtFy();
+        double const b = GetB() / 2.0;
+        double R = 0.0;
+        if (b / GetT() > 200.0 / s) R += 2.0 * (b - std::min(200.0 / s * GetT(), b)) * GetT();
+        if (GetD() / GetTw() > 340.0 / s) R += (GetD() - std::min(340.0 / s * GetTw(), GetD())) * GetTw();
+        return detail::NoLessThanZero(Area() - R);
+    });
 }
 
 double CSectionCalcT::AreaXXEffective() const {

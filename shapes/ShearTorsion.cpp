@@ -79,7 +79,7 @@ struct WebShearResistance {
 // (cl. 14.3.1).
 WebShearResistance WebShearVr(CCSA_S16_09Section const& calc, Web const& w) {
     WebShearResistance r;
-    r.fy = calc.DesignStressMin();
+    r.fy = calc.DesignFy();
     r.Fy = r.fy / kMPa;
     r.hwtw = w.hw / w.tw;
     r.hwtwMax = 83000.0 / r.Fy;
@@ -156,19 +156,33 @@ void WriteWebShear(WebShearResistance const& r, Web const& w, double V, double u
     result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(r.Vr) + L"=" + f.Util(util) + L"\n");
 }
 
+// The calculator's kept values (FixedValue) of the web shear: whether the
+// web of each direction is too slender (1) or not (0), and its Vr.
+constexpr std::size_t kWebTooSlender = CCSA_S16_09Section::kShapeFixedValues;  // + 1 for the minor axis
+constexpr std::size_t kWebVr = kWebTooSlender + 2;                             // + 1 for the minor axis
+static_assert(kWebVr + 1 < CCSA_S16_09Section::kFixedValues, "more kept values than slots");
+
 // The web shear check; the header has been written, the working is indented.
 void WebShear(CCSA_S16_09Section const& calc, Web const& w, double V, bool major, CMemberResult* const result) {
     CResultIndent const indent(result);
-    WebShearResistance const r = WebShearVr(calc, w);
-    if (r.TooSlender()) {
+    bool const text = result->WantsText();
+    // Without the report only Vr and the slenderness verdict are needed: they
+    // depend on the section, grade and code name alone, and are kept.
+    WebShearResistance const r = text ? WebShearVr(calc, w) : WebShearResistance{};
+    std::size_t const axis = major ? 0 : 1;
+    bool const tooSlender = text ? r.TooSlender() : calc.FixedValue(kWebTooSlender + axis, [&] {
+        return WebShearVr(calc, w).TooSlender() ? 1.0 : 0.0;
+    }) != 0.0;
+    double const Vr = text ? r.Vr : calc.FixedValue(kWebVr + axis, [&] { return WebShearVr(calc, w).Vr; });
+    if (tooSlender) {
         double const util = kInfinity;
-        if (result->WantsText()) WriteTooSlender(calc, r, util, result);
+        if (text) WriteTooSlender(calc, r, util, result);
         SetUtil(result, major, util, V, 0.0);
         return;
     }
-    double const util = V / r.Vr;
-    if (result->WantsText()) WriteWebShear(r, w, V, util, result);
-    SetUtil(result, major, util, V, r.Vr);
+    double const util = V / Vr;
+    if (text) WriteWebShear(r, w, V, util, result);
+    SetUtil(result, major, util, V, Vr);
 }
 
 // The web of an I-section or channel: clear depth D - T1 - T2; a rolled
@@ -212,7 +226,7 @@ struct Cut {
 };
 
 // cl. 13.4.1.2: the shear stress limit 0.66 Phi Fy.
-double ShearStressLimit(CCSA_S16_09Section const& calc) { return 0.66 * kPhi * calc.DesignStressMin(); }
+double ShearStressLimit(CCSA_S16_09Section const& calc) { return 0.66 * kPhi * calc.DesignFy(); }
 
 // The shear force that brings the cut to the stress limit, Vr = fs I t / AyBar
 // (0 when the cut has nothing beyond it).
@@ -222,7 +236,7 @@ double StressVr(CCSA_S16_09Section const& calc, Cut const& c) {
 
 void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool major, CMemberResult* const result) {
     CResultIndent const indent(result);
-    double const fy = calc.DesignStressMin();
+    double const fy = calc.DesignFy();
     double const fs = ShearStressLimit(calc);
     double const fvMax = V * c.AyBar / (c.I * c.t);
     double const util = fvMax / fs;
@@ -254,7 +268,7 @@ double WebShearArea(Calc const& calc) {
 }
 
 // Shear yield stress fy/sqrt(3) (von Mises).
-double ShearYield(CCSA_S16_09Section const& calc) { return calc.DesignStressMin() / std::sqrt(3.0); }
+double ShearYield(CCSA_S16_09Section const& calc) { return calc.DesignFy() / std::sqrt(3.0); }
 
 // Open sections of thin plates: the torque that brings the thickest plate
 // to the shear yield stress, Tcsv = J tau / t_max.

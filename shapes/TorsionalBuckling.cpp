@@ -58,7 +58,7 @@ struct Resistance {
 
 Resistance Curve(CCSA_S16_09Section const& calc, double A, double Fe) {
     Resistance r;
-    r.Fy = calc.DesignStressMin();
+    r.Fy = calc.DesignFy();
     r.Aeff = calc.AreaCompEffective();
     r.n = calc.CurveExponent(A);
     // Lambda = sqrt(Fy/Fe); 0 when the mode cannot occur (Fe infinite).
