@@ -75,6 +75,10 @@ void CSA_S16_09_Member::Clear() {
     CSteelMemberGen::Clear();
     m_records.clear();
     m_calc.reset();
+    // What was kept of the old spans holds their vectors alive: let them go.
+    for (auto& f : m_facts) f = CSpanFacts();
+    for (auto& m : m_u1Memo) m = AmplificationMemo();
+    m_memberSpan = CSpan();
 }
 
 bool CSA_S16_09_Member::SetSection(CSection const& section) {
