@@ -478,7 +478,8 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
     // Sets what differs from `was` (everything without it): a setter called for nothing would empty the caches.
     auto const set = [](TestMember& m, State const& s, State const* was) {
         if (!was || was->section != s.section) m.member.SetSection(CSection(s.section));
-        if (!was || was->grade != s.grade) m.member.SetSteelDesignProp(CSteelGrade(s.grade));
+        // A new section takes its grade again (MemberValidation: "no steel grade" otherwise).
+        if (!was || was->grade != s.grade || was->section != s.section) m.member.SetSteelDesignProp(CSteelGrade(s.grade));
         if (!was || was->edition != s.edition) m.member.SetDesOpt(s.edition);
         m.points[1].SetRestraint(s.mid);
         double const M[] = {0.0, s.M, 0.0};
