@@ -302,3 +302,38 @@ TEST(Classification, CachedWebClassFollowsTheAxialForce) {
         EXPECT_EQ(c->BucklingClassXX(nullptr), C3);
     }
 }
+
+// The values a calculator keeps for its section, grade and code name (Fy, Mr, the effective area, the squash Cr, the
+// web's Vr, the classes) follow a changed grade, code name or axial force: a calculator whose values were found
+// before the change answers as one made afresh for the new state.
+TEST(Classification, KeptValuesFollowGradeCodeAndForce) {
+    auto const answers = [](CCSA_S16_09Section const& c) {
+        double Fe = 0.0;
+        Four const k = Classes(c);
+        return std::vector<double>{c.DesignStressMin(), c.Mrxx(nullptr), c.Mryy(nullptr), c.AreaCompEffective(),
+                                   c.Crxx(0.0, Fe, nullptr), c.ShearCapacityMaxY(nullptr), c.ShearCapacityMaxX(nullptr),
+                                   double(k[XX].first), double(k[YY].first), double(k[OverAll].first)};
+    };
+    // Slender enough that the grade and the edition change a class: the angle's legs b/t = 102/7.9 = 12.9 lie
+    // between 200/sqrt(Fy) and 250/sqrt(Fy) at 300 MPa (11.5, 14.4; CSA S16-09 and S16-14 Table 1).
+    for (wchar_t const* text : {L"I D=400 B=300 T=9 Tw=5", L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10",
+                                L"RHS D=300 B=300 t=6 fab=welded", L"L D=102 B=102 t=7.9 R=8"}) {
+        SCOPED_TRACE(Corvid::Narrow(text));
+        CSteelGrade const g300(L"300W");
+        auto reused = Make(text);
+        struct Step { CSteelGrade const* grade; wchar_t const* code; double N; } const steps[] = {
+            {&g300, k09, 0.0}, {&g300, k14, 0.0}, {&g400, k14, 0.0}, {&g400, k14, -300e3}, {&g400, k09, -300e3}};
+        answers(*reused);
+        Step was{&g350, k09, 0.0};
+        for (Step const& s : steps) {  // only what changes is set: each setter empties the kept values
+            if (s.grade != was.grade) reused->SetSteelDesignProp(*s.grade);
+            if (s.code != was.code) reused->SetCodeName(s.code);
+            if (s.N != was.N) reused->SetForceAxial(s.N);
+            was = s;
+            auto fresh = Make(text, *s.grade, s.code);
+            fresh->SetForceAxial(s.N);
+            // The reused calculator's values were found in the step before.
+            EXPECT_EQ(answers(*reused), answers(*fresh)) << Corvid::Narrow(s.grade->Name()) << " " << Corvid::Narrow(s.code);
+        }
+    }
+}

@@ -464,7 +464,8 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
     struct State { wchar_t const *section, *grade; int edition; CRestraint mid; int continuous; double N, M; };
     CRestraint const braced(RB::kBraced), free(0), destabilizing(RB::kBraced, Corvid::Data::LoadDestabilizing, 0.15);
     wchar_t const* const kC = L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10";
-    wchar_t const* const kL = L"L D=102 B=76 t=9.5 R=8";
+    // Legs b/t = 102/7.9 = 12.9: above 200/sqrt(300) = 11.5 (CSA S16-09 Table 1), below 250/sqrt(300) = 14.4 (S16-14).
+    wchar_t const* const kL = L"L D=102 B=102 t=7.9 R=8";
     State const chain[] = {
         {kW, L"350W", 0, braced, 0, -300e3, 120e3},   {kW, L"300W", 0, braced, 0, -300e3, 120e3},
         {kW, L"300W", 1, braced, 0, -300e3, 120e3},   {kW, L"300W", 1, free, 0, -300e3, 120e3},
