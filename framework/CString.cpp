@@ -9,42 +9,79 @@ namespace {
 // Room of a report line: most lines fit.
 constexpr std::size_t kLineRoom = 128;
 
+// The line storage of a thread: its size is its room (the characters past
+// a line's end are not read); held by the line being joined.
 // The default (dynamic) TLS model: the library may be loaded with dlopen
 // (the Python module), where the initial-exec model needs room in the
 // static TLS block that another library may already have taken.
-thread_local CString t_line;
+struct LineStorage {
+    CString text;
+    bool busy = false;
+};
+thread_local LineStorage t_line;
+
+// s sized to its capacity, at least room characters.
+void SizeToRoom(CString& s, std::size_t room) {
+    if (s.size() < room) s.resize(std::max(room, kLineRoom));
+    if (s.size() < s.capacity()) s.resize(s.capacity());
+}
 
 }  // namespace
 
-CString LineStorage(std::size_t room) {
-    CString s = std::move(t_line);
-    s.clear();
-    if (s.capacity() < room || s.capacity() < kLineRoom) s.reserve(std::max(room, kLineRoom));
+CLine::CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
+    LineStorage& line = t_line;
+    if (line.busy) {
+        m_storage = &m_own;
+    } else {
+        line.busy = true;
+        m_busy = &line.busy;
+        m_storage = &line.text;
+    }
+    if (m_storage->size() < na + nb || m_storage->size() < kLineRoom) SizeToRoom(*m_storage, na + nb);
+    m_data = m_storage->data();
+    m_room = m_storage->size();
+    std::copy(a, a + na, m_data);
+    std::copy(b, b + nb, m_data + na);
+    m_length = na + nb;
+}
+
+void CLine::Grow(std::size_t n) {
+    m_storage->resize(m_length);
+    SizeToRoom(*m_storage, std::max(m_length + n, 2 * m_room));
+    m_data = m_storage->data();
+    m_room = m_storage->size();
+}
+
+CLine::operator CString() && {
+    m_storage->resize(m_length);
+    CString s = std::move(*m_storage);
+    m_storage->clear();
+    m_data = m_storage->data();
+    m_length = m_room = 0;
     return s;
 }
 
 void KeepLineStorage(CString&& line) {
-    CString& kept = t_line;
-    if (kept.capacity() < kLineRoom && line.capacity() >= kLineRoom) kept = std::move(line);
+    LineStorage& kept = t_line;
+    if (!kept.busy && kept.text.capacity() < kLineRoom && line.capacity() >= kLineRoom) {
+        kept.text = std::move(line);
+        SizeToRoom(kept.text, kLineRoom);
+    }
 }
 
 CString JoinedInLineStorage(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
-    CString s = LineStorage(na + nb);
-    s.append(a, na).append(b, nb);
-    return s;
+    return CLine(a, na, b, nb);
 }
 
-CString operator+(wchar_t const* a, CString const& b) {
-    return JoinedInLineStorage(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
+CLine operator+(wchar_t const* a, CString const& b) {
+    return CLine(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
 }
 
-CString operator+(CString const& a, wchar_t const* b) {
-    return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
+CLine operator+(CString const& a, wchar_t const* b) {
+    return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
 
-CString operator+(CString const& a, CString const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
+CLine operator+(CString const& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.

@@ -215,27 +215,7 @@ CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std
     std::copy(text, text + m_length, m_text);
 }
 
-CString operator+(wchar_t const* a, CNumberText const& b) {
-    return JoinedInLineStorage(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
-}
-
 CString operator+(CString&& a, CNumberText const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
-
-CString operator+(CString const& a, CNumberText const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
-
-CString operator+(CNumberText const& a, wchar_t const* b) {
-    return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
-}
-
-CString operator+(CNumberText const& a, CString const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
-
-CString operator+(CNumberText const& a, CNumberText const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
 
 CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }
 

@@ -28,12 +28,30 @@ private:
     std::size_t m_length = 0;
 };
 
-CString operator+(wchar_t const* a, CNumberText const& b);
+// Joins with a number start a line (CLine) or add to one.
+template <class P, IfWidePointer<P> = 0>
+CLine operator+(P a, CNumberText const& b) {
+    return CLine(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
+}
+template <std::size_t N>
+CLine operator+(wchar_t const (&a)[N], CNumberText const& b) {
+    return CLine(a, N - 1, b.data(), b.size());
+}
+inline CLine operator+(CString const& a, CNumberText const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
+template <class P, IfWidePointer<P> = 0>
+CLine operator+(CNumberText const& a, P b) {
+    return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
+}
+template <std::size_t N>
+CLine operator+(CNumberText const& a, wchar_t const (&b)[N]) {
+    return CLine(a.data(), a.size(), b, N - 1);
+}
+inline CLine operator+(CNumberText const& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
+inline CLine operator+(CNumberText const& a, CNumberText const& b) {
+    return CLine(a.data(), a.size(), b.data(), b.size());
+}
+inline CLine&& operator+(CLine&& a, CNumberText const& b) { return a.Append(b.data(), b.size()); }
 CString operator+(CString&& a, CNumberText const& b);
-CString operator+(CString const& a, CNumberText const& b);
-CString operator+(CNumberText const& a, wchar_t const* b);
-CString operator+(CNumberText const& a, CString const& b);
-CString operator+(CNumberText const& a, CNumberText const& b);
 CString& operator+=(CString& a, CNumberText const& b);
 inline bool operator==(CNumberText const& a, CString const& b) { return CString(a) == b; }
 inline bool operator==(CNumberText const& a, wchar_t const* b) { return CString(a) == b; }

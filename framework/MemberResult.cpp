@@ -171,6 +171,10 @@ void CMemberResult::AddOutputString(CString&& s) {
     KeepLineStorage(std::move(s));
 }
 
+void CMemberResult::AddOutputString(CLine&& s) {
+    if (s.size() != 0) NewFragment().assign(s.data(), s.size());
+}
+
 void CMemberResult::AddOutputString(wchar_t const* s) {
     if (*s != L'\0') NewFragment().assign(s);
 }

@@ -179,7 +179,7 @@ void WriteInteractionInputs(CMemberResult* result, CInteractionData const& recor
 // The three sums of the interaction (text wanted).
 void WriteInteractionSums(CMemberResult* result, InteractionWorking const& w, CString const& code) {
     auto const& f = result->Format();
-    auto sum3 = [&f](double a, double b, double c, double u) {
+    auto sum3 = [&f](double a, double b, double c, double u) -> CString {
         return L"(" + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) + L"\n";
     };
     result->AddOutputString(L"Member strength and stability\n\t<i>ref. " + code +

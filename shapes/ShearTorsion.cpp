@@ -116,25 +116,25 @@ void WriteShearStress(WebShearResistance const& r, CMemberResult* const result) 
     auto const ratio = f.NoDim(r.hwtw);
     auto const fsText = f.Stress(r.fs);
     auto const lim1Line = [&] {
-        return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n";
+        result->AddOutputString(L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n");
     };
     auto const lim2Line = [&] {
-        return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n";
+        result->AddOutputString(L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n");
     };
     if (r.hwtw <= r.lim1) {
-        result->AddOutputString(lim1Line());
+        lim1Line();
         result->AddOutputString(L"hw/tw = " + ratio + L" <= 1014/sqrt(fy)\n");
         result->AddOutputString(L"fs = 0.66*fy = 0.66*" + f.Stress(r.fy) + L" = " + fsText + L"\n");
     } else if (r.hwtw <= r.lim2) {
-        result->AddOutputString(lim1Line());
-        result->AddOutputString(lim2Line());
+        lim1Line();
+        lim2Line();
         result->AddOutputString(L"hw/tw = " + ratio + L"\n");
         result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
         result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
         result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
                                 L")\n   = " + fsText + L"\n");
     } else {
-        result->AddOutputString(lim2Line());
+        lim2Line();
         result->AddOutputString(L"hw/tw = " + ratio + L"\n");
         result->AddOutputString(L"                      > 1435/sqrt(fy)\n");
         result->AddOutputString(L"fs = 961200/(hw/tw)^2\n   = 961200/(" + ratio + L")^2\n   = " + fsText + L"\n");
