@@ -9,68 +9,49 @@ namespace {
 // Room of a report line: most lines fit.
 constexpr std::size_t kLineRoom = 128;
 
-// The line storage of a thread: its size is its room (the characters past
-// a line's end are not read); held by the line being joined.
-// The default (dynamic) TLS model: the library may be loaded with dlopen
-// (the Python module), where the initial-exec model needs room in the
-// static TLS block that another library may already have taken.
-struct LineStorage {
-    CString text;
-    bool busy = false;
-};
-thread_local LineStorage t_line;
+// The line buffers of a thread, for a line and the lines joined while it is
+// (a report line with a number or a name made by a function that joins
+// one itself). The default (dynamic) TLS model: the library may be loaded
+// with dlopen (the Python module), where the initial-exec model needs room
+// in the static TLS block that another library may already have taken.
+constexpr int kLineBuffers = 4;
+thread_local CLineBuffer t_lines[kLineBuffers];
 
-// s sized to its capacity, at least room characters.
-void SizeToRoom(CString& s, std::size_t room) {
-    if (s.size() < room) s.resize(std::max(room, kLineRoom));
-    if (s.size() < s.capacity()) s.resize(s.capacity());
+// b made to hold at least room characters (and a usual line), keeping its
+// first `keep`.
+void Reserve(CLineBuffer& b, std::size_t room, std::size_t keep) {
+    if (b.room >= room && b.room >= kLineRoom) return;
+    std::size_t const size = std::max({room, kLineRoom, 2 * b.room});
+    auto text = std::make_unique<wchar_t[]>(size);
+    std::copy(b.text.get(), b.text.get() + keep, text.get());
+    b.text = std::move(text);
+    b.room = size;
 }
 
 }  // namespace
 
 CLine::CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
-    LineStorage& line = t_line;
-    if (line.busy) {
-        m_storage = &m_own;
-    } else {
-        line.busy = true;
-        m_busy = &line.busy;
-        m_storage = &line.text;
+    CLineBuffer* const lines = t_lines;
+    m_buffer = &m_own;
+    for (int i = 0; i < kLineBuffers; ++i) {
+        if (!lines[i].busy) {
+            m_buffer = &lines[i];
+            break;
+        }
     }
-    if (m_storage->size() < na + nb || m_storage->size() < kLineRoom) SizeToRoom(*m_storage, na + nb);
-    m_data = m_storage->data();
-    m_room = m_storage->size();
+    m_buffer->busy = true;
+    m_length = na + nb;
+    if (m_buffer->room < std::max(m_length, kLineRoom)) Reserve(*m_buffer, m_length, 0);
+    m_data = m_buffer->text.get();
+    m_room = m_buffer->room;
     std::copy(a, a + na, m_data);
     std::copy(b, b + nb, m_data + na);
-    m_length = na + nb;
 }
 
 void CLine::Grow(std::size_t n) {
-    m_storage->resize(m_length);
-    SizeToRoom(*m_storage, std::max(m_length + n, 2 * m_room));
-    m_data = m_storage->data();
-    m_room = m_storage->size();
-}
-
-CLine::operator CString() && {
-    m_storage->resize(m_length);
-    CString s = std::move(*m_storage);
-    m_storage->clear();
-    m_data = m_storage->data();
-    m_length = m_room = 0;
-    return s;
-}
-
-void KeepLineStorage(CString&& line) {
-    LineStorage& kept = t_line;
-    if (!kept.busy && kept.text.capacity() < kLineRoom && line.capacity() >= kLineRoom) {
-        kept.text = std::move(line);
-        SizeToRoom(kept.text, kLineRoom);
-    }
-}
-
-CString JoinedInLineStorage(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
-    return CLine(a, na, b, nb);
+    Reserve(*m_buffer, m_length + n, m_length);
+    m_data = m_buffer->text.get();
+    m_room = m_buffer->room;
 }
 
 CLine operator+(wchar_t const* a, CString const& b) {
@@ -82,6 +63,12 @@ CLine operator+(CString const& a, wchar_t const* b) {
 }
 
 CLine operator+(CString const& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
+
+CLine operator+(CString&& a, wchar_t const* b) {
+    return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
+}
+
+CLine operator+(CString&& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.

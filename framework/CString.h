@@ -1,6 +1,7 @@
 #pragma once
 // Wide string type used for every name and report fragment.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -15,22 +16,27 @@ CString Widen(std::string const& s);
 // Narrow a wide string to UTF-8.
 std::string Narrow(CString const& s);
 
+// The characters of a line being joined (its room: the characters it holds).
+struct CLineBuffer {
+    std::unique_ptr<wchar_t[]> text;
+    std::size_t room = 0;
+    bool busy = false;  // held by a line
+};
+
 // A report line being joined (L"Mr = " + f.Moment(Mr) + L"\n"): its
-// characters are written straight into this thread's line storage (into its
-// own when another line holds that storage), each join inline, the length
-// of a literal known when compiled. Handed to CMemberResult::AddOutputString
-// the line is copied into the result and the storage is free for the next
-// line; converted to CString it takes the storage with it. It lives as a
-// temporary within one expression: the joins return it by reference.
+// characters are written straight into a line buffer of this thread (a few
+// are kept, for lines joined while another is; beyond them a line has its
+// own), each join inline, the length of a literal known when compiled.
+// CMemberResult::AddOutputString copies it into the result; it converts to
+// CString where one is needed. It lives as a temporary within one
+// expression: the joins return it by reference.
 class CLine {
 public:
     // a (na characters) then b (nb).
     CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb);
     CLine(CLine const&) = delete;
     CLine& operator=(CLine const&) = delete;
-    ~CLine() {
-        if (m_busy) *m_busy = false;
-    }
+    ~CLine() { m_buffer->busy = false; }
 
     wchar_t const* data() const { return m_data; }
     std::size_t size() const { return m_length; }
@@ -41,23 +47,17 @@ public:
         m_length += n;
         return std::move(*this);
     }
-    operator CString() &&;  // NOLINT: implicit by design (the storage goes with it)
-    operator CString() const& { return CString(m_data, m_length); }  // NOLINT
+    operator CString() const { return CString(m_data, m_length); }  // NOLINT: implicit by design
 
 private:
     void Grow(std::size_t n);
 
-    CString* m_storage;  // the characters: the thread's line storage or m_own, its size its room
-    bool* m_busy = nullptr;  // the thread's storage held while this line lives
+    CLineBuffer* m_buffer;  // the thread's, or m_own
     wchar_t* m_data;
     std::size_t m_length = 0;
     std::size_t m_room = 0;
-    CString m_own;
+    CLineBuffer m_own;
 };
-
-// Gives a line's storage back for the next line (a result that copies a line
-// into its own storage), when the thread's storage has none.
-void KeepLineStorage(CString&& line);
 
 // P is a pointer to wide characters: a text whose length is found when
 // joined (a literal's is known when compiled, through its own overload).
@@ -69,6 +69,9 @@ using IfWidePointer = std::enable_if_t<std::is_same_v<P, wchar_t const*> || std:
 CLine operator+(wchar_t const* a, CString const& b);
 CLine operator+(CString const& a, wchar_t const* b);
 CLine operator+(CString const& a, CString const& b);
+CLine operator+(CString&& a, wchar_t const* b);
+CLine operator+(CString&& a, CString const& b);
+// Joins onto a line.
 template <class P, IfWidePointer<P> = 0>
 CLine&& operator+(CLine&& a, P b) {
     return a.Append(b, std::char_traits<wchar_t>::length(b));
@@ -81,17 +84,5 @@ template <std::size_t N>
 CLine&& operator+(CLine&& a, wchar_t (&b)[N]) = delete;  // a buffer: its text may be shorter
 inline CLine&& operator+(CLine&& a, CString const& b) { return a.Append(b.data(), b.size()); }
 inline CLine&& operator+(CLine&& a, CLine&& b) { return a.Append(b.data(), b.size()); }
-
-// a (na characters) then b (nb), in the line storage.
-CString JoinedInLineStorage(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb);
-// b appended to the line a: in place when a has room, else in the line storage.
-inline CString AppendedToLine(CString&& a, wchar_t const* b, std::size_t nb) {
-    if (a.capacity() - a.size() >= nb) return std::move(a.append(b, nb));
-    return JoinedInLineStorage(a.data(), a.size(), b, nb);
-}
-inline CString operator+(CString&& a, wchar_t const* b) {
-    return AppendedToLine(std::move(a), b, std::char_traits<wchar_t>::length(b));
-}
-inline CString operator+(CString&& a, CString const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
 
 }  // namespace Corvid

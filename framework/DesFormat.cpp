@@ -238,8 +238,6 @@ CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std
     std::copy(text, text + m_length, m_text);
 }
 
-CString operator+(CString&& a, CNumberText const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
-
 CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }
 
 CString CDesFormat::Fixed(double v, int decimals) {

@@ -51,7 +51,7 @@ inline CLine operator+(CNumberText const& a, CNumberText const& b) {
     return CLine(a.data(), a.size(), b.data(), b.size());
 }
 inline CLine&& operator+(CLine&& a, CNumberText const& b) { return a.Append(b.data(), b.size()); }
-CString operator+(CString&& a, CNumberText const& b);
+inline CLine operator+(CString&& a, CNumberText const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 CString& operator+=(CString& a, CNumberText const& b);
 inline bool operator==(CNumberText const& a, CString const& b) { return CString(a) == b; }
 inline bool operator==(CNumberText const& a, wchar_t const* b) { return CString(a) == b; }

@@ -165,12 +165,6 @@ void CMemberResult::AddOutputString(CString const& s) {
     if (!s.empty()) NewFragment().assign(s);
 }
 
-void CMemberResult::AddOutputString(CString&& s) {
-    if (s.empty()) return;
-    NewFragment().assign(s);
-    KeepLineStorage(std::move(s));
-}
-
 void CMemberResult::AddOutputString(CLine&& s) {
     if (s.size() != 0) NewFragment().assign(s.data(), s.size());
 }

@@ -104,7 +104,6 @@ public:
     // --- report ---
     // The text is copied into the result's own storage.
     void AddOutputString(CString const& s);
-    void AddOutputString(CString&& s);  // its storage kept for the next line (KeepLineStorage)
     void AddOutputString(CLine&& s);
     void AddOutputString(wchar_t const* s);
     // Clears every fragment; their storage is kept for the next ones.
