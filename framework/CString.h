@@ -84,5 +84,7 @@ template <std::size_t N>
 CLine&& operator+(CLine&& a, wchar_t (&b)[N]) = delete;  // a buffer: its text may be shorter
 inline CLine&& operator+(CLine&& a, CString const& b) { return a.Append(b.data(), b.size()); }
 inline CLine&& operator+(CLine&& a, CLine&& b) { return a.Append(b.data(), b.size()); }
+// A line added to a string without a string made of it.
+inline CString& operator+=(CString& a, CLine&& b) { return a.append(b.data(), b.size()); }
 
 }  // namespace Corvid

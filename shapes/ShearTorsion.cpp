@@ -229,8 +229,8 @@ void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool ma
     if (result->WantsText()) {
         auto const& f = result->Format();
         CString const thickness = c.tube ? L"*2*" + f.LengthSmall(c.t / 2.0) : L"*" + f.LengthSmall(c.t);
-        CString const fvText = f.Stress(fvMax);
-        CString const fsText = f.Stress(fs);
+        auto const fvText = f.Stress(fvMax);
+        auto const fsText = f.Stress(fs);
         result->AddOutputString(c.label + f.Force(V) + L"*" + f.LCubed(c.AyBar) + L"/(" + f.LFourth(c.I) + thickness +
                                 L")\n                        = " + fvText + L"\n");
         result->AddOutputString(L"fs = 0.66*phi*fy = 0.66*0.9*" + f.Stress(fy) + L" = " + fsText +
