@@ -190,6 +190,13 @@ int CountSignificant(Into const& out) {
 void Significant(double v, int figures, Into& out) {
     if (NonFinite(v, out)) return;
     double const a = std::fabs(v);
+    if (a == 0.0 && figures >= 1 && figures <= 13) {  // "0.000" (figures - 1 decimals; never "-0.000")
+        out.length = 0;
+        out.text[out.length++] = L'0';
+        if (figures > 1) out.text[out.length++] = L'.';
+        for (int i = 1; i < figures; ++i) out.text[out.length++] = L'0';
+        return;
+    }
     if (a == 0.0) {
         Fixed(0.0, figures - 1, out);
         return;

@@ -185,7 +185,7 @@ private:
 
     CResultEntry& Current();
     // A new fragment of the current entry at the current indent; its text is
-    // empty, in spare storage when there is.
+    // empty, in spare storage when there is (appended to: cheaper than assigned).
     CString& NewFragment();
 
     bool m_text = true;
