@@ -7,51 +7,54 @@ namespace Corvid {
 namespace {
 
 // Room of a report line: most lines fit.
-constexpr std::size_t kLineRoom = 128;
+constexpr std::size_t kLineRoom = 256;
 
 // The line buffers of a thread, for a line and the lines joined while it is
-// (a report line with a number or a name made by a function that joins
-// one itself). The default (dynamic) TLS model: the library may be loaded
-// with dlopen (the Python module), where the initial-exec model needs room
-// in the static TLS block that another library may already have taken.
+// (a report line with a number or a name made by a function that joins one
+// itself): plain arrays, so that reaching them takes no guard. The default
+// (dynamic) TLS model: the library may be loaded with dlopen (the Python
+// module), where the initial-exec model needs room in the static TLS block
+// that another library may already have taken.
 constexpr int kLineBuffers = 4;
-thread_local CLineBuffer t_lines[kLineBuffers];
-
-// b made to hold at least room characters (and a usual line), keeping its
-// first `keep`.
-void Reserve(CLineBuffer& b, std::size_t room, std::size_t keep) {
-    if (b.room >= room && b.room >= kLineRoom) return;
-    std::size_t const size = std::max({room, kLineRoom, 2 * b.room});
-    auto text = std::make_unique<wchar_t[]>(size);
-    std::copy(b.text.get(), b.text.get() + keep, text.get());
-    b.text = std::move(text);
-    b.room = size;
-}
+struct LineBuffer {
+    wchar_t text[kLineRoom];
+    bool busy;
+};
+thread_local LineBuffer t_lines[kLineBuffers];
 
 }  // namespace
 
-CLine::CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
-    CLineBuffer* const lines = t_lines;
-    m_buffer = &m_own;
+CLine::CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) : m_length(na + nb) {
+    LineBuffer* const lines = t_lines;
     for (int i = 0; i < kLineBuffers; ++i) {
         if (!lines[i].busy) {
-            m_buffer = &lines[i];
+            lines[i].busy = true;
+            m_busy = &lines[i].busy;
+            m_data = lines[i].text;
+            m_room = kLineRoom;
             break;
         }
     }
-    m_buffer->busy = true;
-    m_length = na + nb;
-    if (m_buffer->room < std::max(m_length, kLineRoom)) Reserve(*m_buffer, m_length, 0);
-    m_data = m_buffer->text.get();
-    m_room = m_buffer->room;
+    if (m_room < m_length || !m_data) {
+        if (m_busy) *m_busy = false;
+        m_busy = nullptr;
+        m_room = std::max(m_length, kLineRoom);
+        m_own = std::make_unique<wchar_t[]>(m_room);
+        m_data = m_own.get();
+    }
     std::copy(a, a + na, m_data);
     std::copy(b, b + nb, m_data + na);
 }
 
 void CLine::Grow(std::size_t n) {
-    Reserve(*m_buffer, m_length + n, m_length);
-    m_data = m_buffer->text.get();
-    m_room = m_buffer->room;
+    std::size_t const room = std::max(m_length + n, 2 * m_room);
+    auto text = std::make_unique<wchar_t[]>(room);
+    std::copy(m_data, m_data + m_length, text.get());
+    m_own = std::move(text);
+    m_data = m_own.get();
+    m_room = room;
+    if (m_busy) *m_busy = false;  // the thread's buffer is free again
+    m_busy = nullptr;
 }
 
 CLine operator+(wchar_t const* a, CString const& b) {

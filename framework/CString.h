@@ -1,6 +1,7 @@
 #pragma once
 // Wide string type used for every name and report fragment.
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -16,17 +17,11 @@ CString Widen(std::string const& s);
 // Narrow a wide string to UTF-8.
 std::string Narrow(CString const& s);
 
-// The characters of a line being joined (its room: the characters it holds).
-struct CLineBuffer {
-    std::unique_ptr<wchar_t[]> text;
-    std::size_t room = 0;
-    bool busy = false;  // held by a line
-};
-
 // A report line being joined (L"Mr = " + f.Moment(Mr) + L"\n"): its
 // characters are written straight into a line buffer of this thread (a few
-// are kept, for lines joined while another is; beyond them a line has its
-// own), each join inline, the length of a literal known when compiled.
+// are kept, for lines joined while another is; beyond them, or when longer
+// than a usual line, a line has its own), each join inline, the length of a
+// literal known when compiled.
 // CMemberResult::AddOutputString copies it into the result; it converts to
 // CString where one is needed. It lives as a temporary within one
 // expression: the joins return it by reference.
@@ -36,7 +31,9 @@ public:
     CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb);
     CLine(CLine const&) = delete;
     CLine& operator=(CLine const&) = delete;
-    ~CLine() { m_buffer->busy = false; }
+    ~CLine() {
+        if (m_busy) *m_busy = false;
+    }
 
     wchar_t const* data() const { return m_data; }
     std::size_t size() const { return m_length; }
@@ -47,16 +44,25 @@ public:
         m_length += n;
         return std::move(*this);
     }
+    // p's n characters from a source that can be read kChunk characters at
+    // once (n at most kChunk): one copy of a size known when compiled.
+    template <std::size_t kChunk>
+    CLine&& AppendChunk(wchar_t const* p, std::size_t n) {
+        if (n > kChunk || m_room - m_length < kChunk) return Append(p, n);
+        std::memcpy(m_data + m_length, p, kChunk * sizeof(wchar_t));
+        m_length += n;
+        return std::move(*this);
+    }
     operator CString() const { return CString(m_data, m_length); }  // NOLINT: implicit by design
 
 private:
     void Grow(std::size_t n);
 
-    CLineBuffer* m_buffer;  // the thread's, or m_own
-    wchar_t* m_data;
+    wchar_t* m_data = nullptr;  // a buffer of the thread's or m_own
     std::size_t m_length = 0;
     std::size_t m_room = 0;
-    CLineBuffer m_own;
+    bool* m_busy = nullptr;  // the thread's buffer held while this line lives
+    std::unique_ptr<wchar_t[]> m_own;
 };
 
 // P is a pointer to wide characters: a text whose length is found when

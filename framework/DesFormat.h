@@ -15,6 +15,7 @@ struct NumberWriter;
 class CNumberText {
 public:
     static constexpr std::size_t kCapacity = 48;  // a number of any magnitude with the longest unit
+    static constexpr std::size_t kChunk = 16;     // most numbers with their unit: copied at once
 
     CNumberText() = default;
     CNumberText(wchar_t const* text, std::size_t length);
@@ -50,7 +51,9 @@ inline CLine operator+(CNumberText const& a, CString const& b) { return CLine(a.
 inline CLine operator+(CNumberText const& a, CNumberText const& b) {
     return CLine(a.data(), a.size(), b.data(), b.size());
 }
-inline CLine&& operator+(CLine&& a, CNumberText const& b) { return a.Append(b.data(), b.size()); }
+inline CLine&& operator+(CLine&& a, CNumberText const& b) {
+    return a.AppendChunk<CNumberText::kChunk>(b.data(), b.size());
+}
 inline CLine operator+(CString&& a, CNumberText const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 CString& operator+=(CString& a, CNumberText const& b);
 inline bool operator==(CNumberText const& a, CString const& b) { return CString(a) == b; }
