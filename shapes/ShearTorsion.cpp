@@ -146,13 +146,12 @@ void WriteWebShear(WebShearResistance const& r, Web const& w, double V, double u
     auto const& f = result->Format();
     result->AddOutputString(L"fy = " + f.Stress(r.fy) + L"\n");
     WriteShearStress(r, result);
-    CString const terms = f.LengthSmall(w.h) + L"*" + f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs);
     if (w.walls == 1)
-        result->AddOutputString(L"Vry = Phi*h*tw*fs\n    = " + f.NoDim(kPhi) + L"*" + terms + L" = " + f.Force(r.Vr) +
-                                L"\n");
+        result->AddOutputString(L"Vry = Phi*h*tw*fs\n    = " + f.NoDim(kPhi) + L"*" + f.LengthSmall(w.h) + L"*" +
+                                f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs) + L" = " + f.Force(r.Vr) + L"\n");
     else
-        result->AddOutputString(L"Vr = Phi*2*h*tw*fs\n   = " + f.NoDim(kPhi) + L"*2*" + terms + L"   = " +
-                                f.Force(r.Vr) + L"\n");
+        result->AddOutputString(L"Vr = Phi*2*h*tw*fs\n   = " + f.NoDim(kPhi) + L"*2*" + f.LengthSmall(w.h) + L"*" +
+                                f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs) + L"   = " + f.Force(r.Vr) + L"\n");
     result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(r.Vr) + L"=" + f.Util(util) + L"\n");
 }
 
