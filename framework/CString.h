@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -70,6 +71,19 @@ private:
 template <class P>
 using IfWidePointer = std::enable_if_t<std::is_same_v<P, wchar_t const*> || std::is_same_v<P, wchar_t*>, int>;
 
+// C is a wide character, constant or not (the element of a wide array).
+template <class C>
+using IfWideChar = std::enable_if_t<std::is_same_v<std::remove_const_t<C>, wchar_t>, int>;
+// The length of the text in a wide array: a constant array's (a literal:
+// its last character the only null one) known when compiled, a buffer's found.
+template <class C, std::size_t N>
+constexpr std::size_t TextLength(C (&a)[N]) {
+    if constexpr (std::is_const_v<C>) {
+        if (a[N - 1] == L'\0' && (N == 1 || a[N - 2] != L'\0')) return N - 1;
+    }
+    return std::char_traits<wchar_t>::length(a);
+}
+
 // Joins that start a line: chosen over the standard library's templates by
 // the code of this library, with the same text.
 CLine operator+(wchar_t const* a, CString const& b);
@@ -82,14 +96,16 @@ template <class P, IfWidePointer<P> = 0>
 CLine&& operator+(CLine&& a, P b) {
     return a.Append(b, std::char_traits<wchar_t>::length(b));
 }
-template <std::size_t N>
-CLine&& operator+(CLine&& a, wchar_t const (&b)[N]) {  // a literal (or an array initialised by one)
-    return a.Append(b, N - 1);
+template <class C, std::size_t N, IfWideChar<C> = 0>
+CLine&& operator+(CLine&& a, C (&b)[N]) {
+    return a.Append(b, TextLength(b));
 }
-template <std::size_t N>
-CLine&& operator+(CLine&& a, wchar_t (&b)[N]) = delete;  // a buffer: its text may be shorter
 inline CLine&& operator+(CLine&& a, CString const& b) { return a.Append(b.data(), b.size()); }
 inline CLine&& operator+(CLine&& a, CLine&& b) { return a.Append(b.data(), b.size()); }
+inline bool operator==(CString const& a, CLine const& b) {
+    return std::wstring_view(a) == std::wstring_view(b.data(), b.size());
+}
+inline bool operator==(CLine const& a, CString const& b) { return b == a; }
 // A line added to a string without a string made of it.
 inline CString& operator+=(CString& a, CLine&& b) { return a.append(b.data(), b.size()); }
 

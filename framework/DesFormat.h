@@ -34,18 +34,18 @@ template <class P, IfWidePointer<P> = 0>
 CLine operator+(P a, CNumberText const& b) {
     return CLine(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
 }
-template <std::size_t N>
-CLine operator+(wchar_t const (&a)[N], CNumberText const& b) {
-    return CLine(a, N - 1, b.data(), b.size());
+template <class C, std::size_t N, IfWideChar<C> = 0>
+CLine operator+(C (&a)[N], CNumberText const& b) {
+    return CLine(a, TextLength(a), b.data(), b.size());
 }
 inline CLine operator+(CString const& a, CNumberText const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 template <class P, IfWidePointer<P> = 0>
 CLine operator+(CNumberText const& a, P b) {
     return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
-template <std::size_t N>
-CLine operator+(CNumberText const& a, wchar_t const (&b)[N]) {
-    return CLine(a.data(), a.size(), b, N - 1);
+template <class C, std::size_t N, IfWideChar<C> = 0>
+CLine operator+(CNumberText const& a, C (&b)[N]) {
+    return CLine(a.data(), a.size(), b, TextLength(b));
 }
 inline CLine operator+(CNumberText const& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 inline CLine operator+(CNumberText const& a, CNumberText const& b) {
