@@ -18,6 +18,19 @@ CString Widen(std::string const& s);
 // Narrow a wide string to UTF-8.
 std::string Narrow(CString const& s);
 
+// C is a wide character, constant or not (the element of a wide array).
+template <class C>
+using IfWideChar = std::enable_if_t<std::is_same_v<std::remove_const_t<C>, wchar_t>, int>;
+// The length of the text in a wide array: a constant array's (a literal:
+// its last character the only null one) known when compiled, a buffer's found.
+template <class C, std::size_t N>
+constexpr std::size_t TextLength(C (&a)[N]) {
+    if constexpr (std::is_const_v<C>) {
+        if (a[N - 1] == L'\0' && (N == 1 || a[N - 2] != L'\0')) return N - 1;
+    }
+    return std::char_traits<wchar_t>::length(a);
+}
+
 // A report line being joined (L"Mr = " + f.Moment(Mr) + L"\n"): its
 // characters are written straight into a line buffer of this thread (a few
 // are kept, for lines joined while another is; beyond them, or when longer
@@ -30,6 +43,9 @@ class CLine {
 public:
     // a (na characters) then b (nb).
     CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb);
+    // A line starting with the text of a wide array (a literal).
+    template <class C, std::size_t N, IfWideChar<C> = 0>
+    explicit CLine(C (&a)[N]) : CLine(a, TextLength(a), nullptr, 0) {}
     CLine(CLine const&) = delete;
     CLine& operator=(CLine const&) = delete;
     ~CLine() {
@@ -71,18 +87,6 @@ private:
 template <class P>
 using IfWidePointer = std::enable_if_t<std::is_same_v<P, wchar_t const*> || std::is_same_v<P, wchar_t*>, int>;
 
-// C is a wide character, constant or not (the element of a wide array).
-template <class C>
-using IfWideChar = std::enable_if_t<std::is_same_v<std::remove_const_t<C>, wchar_t>, int>;
-// The length of the text in a wide array: a constant array's (a literal:
-// its last character the only null one) known when compiled, a buffer's found.
-template <class C, std::size_t N>
-constexpr std::size_t TextLength(C (&a)[N]) {
-    if constexpr (std::is_const_v<C>) {
-        if (a[N - 1] == L'\0' && (N == 1 || a[N - 2] != L'\0')) return N - 1;
-    }
-    return std::char_traits<wchar_t>::length(a);
-}
 
 // Joins that start a line: chosen over the standard library's templates by
 // the code of this library, with the same text.

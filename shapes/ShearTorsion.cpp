@@ -38,9 +38,9 @@ void WriteHeader(CCSA_S16_09Section const& calc, bool major, wchar_t const* clau
 // The report phrase naming the elements that resist each shear (CSA S16-09
 // cl. 13.4.1.1): the web or webs resist the major-axis shear (along the
 // depth), the flanges the minor-axis shear (across the section).
-CString ResistedBy(bool major, CString const& alongDepth, CString const& across) {
-    return major ? L"major-axis shear (along the depth): " + alongDepth
-                 : L"minor-axis shear (across the section): " + across;
+CString ResistedBy(bool major, wchar_t const* alongDepth, wchar_t const* across) {
+    if (major) return CLine(L"major-axis shear (along the depth): ") + alongDepth;
+    return CLine(L"minor-axis shear (across the section): ") + across;
 }
 
 // Vr NaN: the check compares stresses, not one force with one resistance.
@@ -428,8 +428,9 @@ double CSectionCalcRHS::ShearResistance(bool major) const { return WebShearVr(*t
 
 CString CSectionCalcRHS::ShearResistedBy(bool major) const {
     CString const k = ClearWidthCorners() == 2.0 ? L"2" : L"4";
-    return ResistedBy(major, L"webs (the two walls of depth D), hw = D - " + k + L"*tf",
-                      L"flanges (the two walls of width B), hw = B - " + k + L"*tw");
+    CString const alongDepth = L"webs (the two walls of depth D), hw = D - " + k + L"*tf";
+    CString const across = L"flanges (the two walls of width B), hw = B - " + k + L"*tw";
+    return ResistedBy(major, alongDepth.c_str(), across.c_str());
 }
 
 double CSectionCalcRHS::TorsionCapacity(CMemberResult* const) const {
