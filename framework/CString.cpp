@@ -24,7 +24,7 @@ thread_local LineBuffer t_lines[kLineBuffers];
 
 }  // namespace
 
-CLine::CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) : m_length(na + nb) {
+void CLine::Take() {
     LineBuffer* const lines = t_lines;
     for (int i = 0; i < kLineBuffers; ++i) {
         if (!lines[i].busy) {
@@ -42,8 +42,6 @@ CLine::CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb)
         m_own = std::make_unique<wchar_t[]>(m_room);
         m_data = m_own.get();
     }
-    std::copy(a, a + na, m_data);
-    std::copy(b, b + nb, m_data + na);
 }
 
 void CLine::Grow(std::size_t n) {

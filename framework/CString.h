@@ -1,5 +1,6 @@
 #pragma once
 // Wide string type used for every name and report fragment.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -41,8 +42,13 @@ constexpr std::size_t TextLength(C (&a)[N]) {
 // expression: the joins return it by reference.
 class CLine {
 public:
-    // a (na characters) then b (nb).
-    CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb);
+    // a (na characters) then b (nb), copied inline (a literal's in a copy
+    // of a size known when compiled).
+    CLine(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) : m_length(na + nb) {
+        Take();
+        std::copy(a, a + na, m_data);
+        std::copy(b, b + nb, m_data + na);
+    }
     // A line starting with the text of a wide array (a literal).
     template <class C, std::size_t N, IfWideChar<C> = 0>
     explicit CLine(C (&a)[N]) : CLine(a, TextLength(a), nullptr, 0) {}
@@ -73,6 +79,7 @@ public:
     operator CString() const { return CString(m_data, m_length); }  // NOLINT: implicit by design
 
 private:
+    void Take();  // room for m_length characters: a thread's buffer or its own
     void Grow(std::size_t n);
 
     wchar_t* m_data = nullptr;  // a buffer of the thread's or m_own
