@@ -94,7 +94,6 @@ private:
 template <class P>
 using IfWidePointer = std::enable_if_t<std::is_same_v<P, wchar_t const*> || std::is_same_v<P, wchar_t*>, int>;
 
-
 // Joins that start a line: chosen over the standard library's templates by
 // the code of this library, with the same text.
 CLine operator+(wchar_t const* a, CString const& b);

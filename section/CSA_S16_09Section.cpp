@@ -254,13 +254,13 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
         auto const& f = result->Format();
         wchar_t const* const limit = compression ? L"200" : L"300";
         if (slenderness > (compression ? kSlendernessLimitCompression : kSlendernessLimitTension))
-            result->AddOutputString(L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " + f.NoDim(slenderness) +
-                                    L"<blue> > " + limit + L". <i>ref. " + CodeName() + kClSlendernessLimit +
-                                    L"</i></blue>\n");
+            result->AddOutputString(L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " +
+                                    f.NoDim(slenderness) + L"<blue> > " + limit + L". <i>ref. " + CodeName() +
+                                    kClSlendernessLimit + L"</i></blue>\n");
         else
-            result->AddOutputString(L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " + f.NoDim(slenderness) +
-                                    L" <= " + limit + L". <blue><i>ref. " + CodeName() + kClSlendernessLimit +
-                                    L"</i></blue>\n");
+            result->AddOutputString(L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " +
+                                    f.NoDim(slenderness) + L" <= " + limit + L". <blue><i>ref. " + CodeName() +
+                                    kClSlendernessLimit + L"</i></blue>\n");
     }
     // cl. 13.3.1: Fe = pi^2 E / (KL/r)^2, lambda = sqrt(Fy/Fe),
     // Cr = Phi A Fy (1 + lambda^2n)^(-1/n).
