@@ -7,44 +7,69 @@ namespace Corvid {
 namespace {
 
 // Room of a report line: most lines fit.
-constexpr std::size_t kLineRoom = 128;
+constexpr std::size_t kLineRoom = 256;
 
-// The default (dynamic) TLS model: the library may be loaded with dlopen
-// (the Python module), where the initial-exec model needs room in the
-// static TLS block that another library may already have taken.
-thread_local CString t_line;
+// The line buffers of a thread, for a line and the lines joined while it is
+// (a report line with a number or a name made by a function that joins one
+// itself): plain arrays, so that reaching them takes no guard. The default
+// (dynamic) TLS model: the library may be loaded with dlopen (the Python
+// module), where the initial-exec model needs room in the static TLS block
+// that another library may already have taken.
+constexpr int kLineBuffers = 4;
+struct LineBuffer {
+    wchar_t text[kLineRoom];
+    bool busy;
+};
+thread_local LineBuffer t_lines[kLineBuffers];
 
 }  // namespace
 
-CString LineStorage(std::size_t room) {
-    CString s = std::move(t_line);
-    s.clear();
-    if (s.capacity() < room || s.capacity() < kLineRoom) s.reserve(std::max(room, kLineRoom));
-    return s;
+void CLine::Take() {
+    LineBuffer* const lines = t_lines;
+    for (int i = 0; i < kLineBuffers; ++i) {
+        if (!lines[i].busy) {
+            lines[i].busy = true;
+            m_busy = &lines[i].busy;
+            m_data = lines[i].text;
+            m_room = kLineRoom;
+            break;
+        }
+    }
+    if (m_room < m_length || !m_data) {
+        if (m_busy) *m_busy = false;
+        m_busy = nullptr;
+        m_room = std::max(m_length, kLineRoom);
+        m_own = std::make_unique<wchar_t[]>(m_room);
+        m_data = m_own.get();
+    }
 }
 
-void KeepLineStorage(CString&& line) {
-    CString& kept = t_line;
-    if (kept.capacity() < kLineRoom && line.capacity() >= kLineRoom) kept = std::move(line);
+void CLine::Grow(std::size_t n) {
+    std::size_t const room = std::max(m_length + n, 2 * m_room);
+    auto text = std::make_unique<wchar_t[]>(room);
+    std::copy(m_data, m_data + m_length, text.get());
+    m_own = std::move(text);
+    m_data = m_own.get();
+    m_room = room;
+    if (m_busy) *m_busy = false;  // the thread's buffer is free again
+    m_busy = nullptr;
 }
 
-CString JoinedInLineStorage(wchar_t const* a, std::size_t na, wchar_t const* b, std::size_t nb) {
-    CString s = LineStorage(na + nb);
-    s.append(a, na).append(b, nb);
-    return s;
+CLine operator+(wchar_t const* a, CString const& b) {
+    return CLine(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
 }
 
-CString operator+(wchar_t const* a, CString const& b) {
-    return JoinedInLineStorage(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
+CLine operator+(CString const& a, wchar_t const* b) {
+    return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
 
-CString operator+(CString const& a, wchar_t const* b) {
-    return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
+CLine operator+(CString const& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
+
+CLine operator+(CString&& a, wchar_t const* b) {
+    return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
 }
 
-CString operator+(CString const& a, CString const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
+CLine operator+(CString&& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 
 CString Widen(std::string const& s) {
     // Decode UTF-8; a malformed byte is taken as a Latin-1 code unit.

@@ -72,45 +72,68 @@ constexpr std::uint64_t kUnits[] = {1ull,
                                     1000000000000000000ull,
                                     10000000000000000000ull};
 
+// The pairs of digits 00 ... 99.
+struct DigitPairs {
+    wchar_t pair[100][2];
+    constexpr DigitPairs() : pair() {
+        for (int i = 0; i < 100; ++i) {
+            pair[i][0] = static_cast<wchar_t>(L'0' + i / 10);
+            pair[i][1] = static_cast<wchar_t>(L'0' + i % 10);
+        }
+    }
+};
+constexpr DigitPairs kDigitPairs;
+
 // Fixed-point text from the integer nearest to |v| 10^decimals, the same as
 // to_chars gives; -1 when the product is too large or lies too close to a
 // rounding tie for its own rounding error to be ignored, else the count of
 // the integer's digits (the significant figures printed; 0 for zero).
-int FixedByInteger(double v, int decimals, Into& out) {
+// `guess` is the count of digits most likely (where their count is sought first).
+int FixedByInteger(double v, int decimals, Into& out, int guess) {
     if (decimals < 0 || decimals > 12) return -1;
     double const x = std::fabs(v) * kPow10From0[decimals];
     if (!(x < 1e15)) return -1;
-    auto const whole = static_cast<std::uint64_t>(x);  // floor(x), x >= 0
+    auto const whole = static_cast<std::int64_t>(x);  // floor(x), 0 <= x < 2^63
     double const fraction = x - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return -1;
-    std::uint64_t r = whole + (fraction > 0.5 ? 1u : 0u);
+    auto r = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
     bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
-    // The digits of r, at least decimals + 1 (leading zeros), written right
-    // to left with the point before the units digit.
-    int figures = 0;  // the digits of r: its significant figures
+    // The digits of r (its significant figures): kUnits[figures - 1] <= r < kUnits[figures].
+    int figures = std::clamp(guess, 0, 19);
+    while (figures > 0 && r < kUnits[figures - 1]) --figures;
     while (figures < 19 && r >= kUnits[figures]) ++figures;
+    // The digits, at least decimals + 1 (leading zeros), written right to
+    // left two at a time, with the point before the units digit.
     int const digits = std::max(figures, decimals + 1);
     out.length = (negative ? 1 : 0) + digits + (decimals > 0 ? 1 : 0);
     wchar_t* p = out.text + out.length;
     int n = 0;
-    if (decimals > 0) {  // the decimals, two at a time, then the point
+    if (decimals > 0) {
         for (; n + 1 < decimals; n += 2) {
-            auto const two = static_cast<unsigned>(r % 100);
+            wchar_t const* two = kDigitPairs.pair[r % 100];
             r /= 100;
-            *--p = static_cast<wchar_t>(L'0' + two % 10);
-            *--p = static_cast<wchar_t>(L'0' + two / 10);
+            *--p = two[1];
+            *--p = two[0];
         }
-        if (n < decimals) {
-            *--p = static_cast<wchar_t>(L'0' + r % 10);
-            r /= 10;
-            ++n;
+        if (n < decimals) {  // an odd count of decimals: the last one, the point, then the units
+            wchar_t const* two = kDigitPairs.pair[r % 100];
+            r /= 100;
+            p[-1] = two[1];
+            p[-2] = L'.';
+            p[-3] = two[0];
+            p -= 3;
+            n += 2;
+        } else {
+            *--p = L'.';
         }
-        *--p = L'.';
     }
-    for (; n < digits; ++n) {
-        *--p = static_cast<wchar_t>(L'0' + r % 10);
-        r /= 10;
+    for (; n + 1 < digits; n += 2) {
+        wchar_t const* two = kDigitPairs.pair[r % 100];
+        r /= 100;
+        *--p = two[1];
+        *--p = two[0];
     }
+    if (n < digits) *--p = static_cast<wchar_t>(L'0' + r);
     if (negative) *--p = L'-';
     return figures;
 }
@@ -123,7 +146,7 @@ int Fixed(double v, int decimals, Into& out) {
         Chars(v, std::chars_format::scientific, 3, out);
         return -1;
     }
-    if (int const significant = FixedByInteger(v, decimals, out); significant >= 0) return significant;
+    if (int const significant = FixedByInteger(v, decimals, out, decimals + 1); significant >= 0) return significant;
     Chars(v, std::chars_format::fixed, decimals, out);
     // Never print a negative zero such as "-0.000".
     bool zero = true;
@@ -167,6 +190,13 @@ int CountSignificant(Into const& out) {
 void Significant(double v, int figures, Into& out) {
     if (NonFinite(v, out)) return;
     double const a = std::fabs(v);
+    if (a == 0.0 && figures >= 1 && figures <= 13) {  // "0.000" (figures - 1 decimals; never "-0.000")
+        out.length = 0;
+        out.text[out.length++] = L'0';
+        if (figures > 1) out.text[out.length++] = L'.';
+        for (int i = 1; i < figures; ++i) out.text[out.length++] = L'0';
+        return;
+    }
     if (a == 0.0) {
         Fixed(0.0, figures - 1, out);
         return;
@@ -174,7 +204,7 @@ void Significant(double v, int figures, Into& out) {
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
     int const magnitude = Magnitude(a);
     int const decimals = std::max(0, figures - 1 - magnitude);
-    int significant = FixedByInteger(v, decimals, out);  // finite, under 1e12
+    int significant = FixedByInteger(v, decimals, out, figures);  // finite, under 1e12
     if (significant < 0) significant = Fixed(v, decimals, out);
     // Rounding may carry into a new digit (9.9995 -> 10.000, 0.099996 ->
     // 0.10000): one significant figure too many, so drop one decimal.
@@ -213,28 +243,6 @@ CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
 
 CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std::min(length, kCapacity)) {
     std::copy(text, text + m_length, m_text);
-}
-
-CString operator+(wchar_t const* a, CNumberText const& b) {
-    return JoinedInLineStorage(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
-}
-
-CString operator+(CString&& a, CNumberText const& b) { return AppendedToLine(std::move(a), b.data(), b.size()); }
-
-CString operator+(CString const& a, CNumberText const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
-
-CString operator+(CNumberText const& a, wchar_t const* b) {
-    return JoinedInLineStorage(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
-}
-
-CString operator+(CNumberText const& a, CString const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
-}
-
-CString operator+(CNumberText const& a, CNumberText const& b) {
-    return JoinedInLineStorage(a.data(), a.size(), b.data(), b.size());
 }
 
 CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }

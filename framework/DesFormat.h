@@ -15,6 +15,7 @@ struct NumberWriter;
 class CNumberText {
 public:
     static constexpr std::size_t kCapacity = 48;  // a number of any magnitude with the longest unit
+    static constexpr std::size_t kChunk = 16;     // most numbers with their unit: copied at once
 
     CNumberText() = default;
     CNumberText(wchar_t const* text, std::size_t length);
@@ -28,12 +29,32 @@ private:
     std::size_t m_length = 0;
 };
 
-CString operator+(wchar_t const* a, CNumberText const& b);
-CString operator+(CString&& a, CNumberText const& b);
-CString operator+(CString const& a, CNumberText const& b);
-CString operator+(CNumberText const& a, wchar_t const* b);
-CString operator+(CNumberText const& a, CString const& b);
-CString operator+(CNumberText const& a, CNumberText const& b);
+// Joins with a number start a line (CLine) or add to one.
+template <class P, IfWidePointer<P> = 0>
+CLine operator+(P a, CNumberText const& b) {
+    return CLine(a, std::char_traits<wchar_t>::length(a), b.data(), b.size());
+}
+template <class C, std::size_t N, IfWideChar<C> = 0>
+CLine operator+(C (&a)[N], CNumberText const& b) {
+    return CLine(a, TextLength(a), b.data(), b.size());
+}
+inline CLine operator+(CString const& a, CNumberText const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
+template <class P, IfWidePointer<P> = 0>
+CLine operator+(CNumberText const& a, P b) {
+    return CLine(a.data(), a.size(), b, std::char_traits<wchar_t>::length(b));
+}
+template <class C, std::size_t N, IfWideChar<C> = 0>
+CLine operator+(CNumberText const& a, C (&b)[N]) {
+    return CLine(a.data(), a.size(), b, TextLength(b));
+}
+inline CLine operator+(CNumberText const& a, CString const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
+inline CLine operator+(CNumberText const& a, CNumberText const& b) {
+    return CLine(a.data(), a.size(), b.data(), b.size());
+}
+inline CLine&& operator+(CLine&& a, CNumberText const& b) {
+    return a.AppendChunk<CNumberText::kChunk>(b.data(), b.size());
+}
+inline CLine operator+(CString&& a, CNumberText const& b) { return CLine(a.data(), a.size(), b.data(), b.size()); }
 CString& operator+=(CString& a, CNumberText const& b);
 inline bool operator==(CNumberText const& a, CString const& b) { return CString(a) == b; }
 inline bool operator==(CNumberText const& a, wchar_t const* b) { return CString(a) == b; }

@@ -142,17 +142,15 @@ CString& CMemberResult::NewFragment() {
 }
 
 void CMemberResult::AddOutputString(CString const& s) {
-    if (!s.empty()) NewFragment().assign(s);
+    if (!s.empty()) NewFragment().append(s);
 }
 
-void CMemberResult::AddOutputString(CString&& s) {
-    if (s.empty()) return;
-    NewFragment().assign(s);
-    KeepLineStorage(std::move(s));
+void CMemberResult::AddOutputString(CLine&& s) {
+    if (s.size() != 0) NewFragment().append(s.data(), s.size());
 }
 
 void CMemberResult::AddOutputString(wchar_t const* s) {
-    if (*s != L'\0') NewFragment().assign(s);
+    if (*s != L'\0') NewFragment().append(s);
 }
 
 void CMemberResult::ClearStrings() {

@@ -105,7 +105,7 @@ public:
     // --- report ---
     // The text is copied into the result's own storage.
     void AddOutputString(CString const& s);
-    void AddOutputString(CString&& s);  // its storage kept for the next line (LineStorage)
+    void AddOutputString(CLine&& s);
     void AddOutputString(wchar_t const* s);
     // Clears every fragment; their storage is kept for the next ones.
     void ClearStrings();
@@ -186,7 +186,7 @@ private:
 
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
     // A new fragment of the current entry at the current indent; its text is
-    // empty, in spare storage when there is.
+    // empty, in spare storage when there is (appended to: cheaper than assigned).
     CString& NewFragment();
 
     bool m_text = true;

@@ -165,31 +165,44 @@ void WriteInteractionInputs(CMemberResult* result, CInteractionData const& recor
     result->AddOutputString(L"<i>ref. " + code + (b ? kClOverallStrengthClass12 : kClOverallStrengthOther) + L"</i>\n");
     result->AddOutputString(L"Cux = " + f.Force(record.CuX) + L", Cuy = " + f.Force(record.CuY) + L", CuT = " +
                             f.Force(record.CuT));
-    result->AddOutputString(b ? CString(L"\n") : L", CuFT = " + f.Force(record.CuFT) + L"\n");
+    if (b)
+        result->AddOutputString(L"\n");
+    else
+        result->AddOutputString(L", CuFT = " + f.Force(record.CuFT) + L"\n");
     result->AddOutputString(L"Mux = " + f.Moment(w.Mux) + L", Muy = " + f.Moment(w.Muy) + L"\n");
     result->AddOutputString(L"Crx (K=1) = " + f.Force(record.CrX_L) + L", Cry (K=1) = " + f.Force(record.CrY_L) +
                             L", CrT (K=1) = " + f.Force(record.CrT_L));
-    result->AddOutputString(b ? CString(L"\n") : L", CrFT (K=1) = " + f.Force(record.CrFT_L) + L"\n");
+    if (b)
+        result->AddOutputString(L"\n");
+    else
+        result->AddOutputString(L", CrFT (K=1) = " + f.Force(record.CrFT_L) + L"\n");
     result->AddOutputString(L"Crx = " + f.Force(record.CrX) + L", Cry = " + f.Force(record.CrY) +
                             (b ? L", dCrT = " : L", CrT = ") + f.Force(record.CrT));
-    result->AddOutputString(b ? CString(L"\n") : L", CrFT = " + f.Force(record.CrFT) + L"\n");
+    if (b)
+        result->AddOutputString(L"\n");
+    else
+        result->AddOutputString(L", CrFT = " + f.Force(record.CrFT) + L"\n");
     result->AddOutputString(L"Mrx = " + f.Moment(w.Mrx) + L", Mry = " + f.Moment(w.Mry) + L"\n");
-    result->AddOutputString((b ? L"Beta = " + f.NoDim(w.beta) + L", U1x = " : CString(L"U1x = ")) + f.NoDim(w.u1x) +
-                            L", U1y = " + f.NoDim(w.u1y) + L"\n");
+    if (b)
+        result->AddOutputString(L"Beta = " + f.NoDim(w.beta) + L", U1x = " + f.NoDim(w.u1x) + L", U1y = " +
+                                f.NoDim(w.u1y) + L"\n");
+    else
+        result->AddOutputString(L"U1x = " + f.NoDim(w.u1x) + L", U1y = " + f.NoDim(w.u1y) + L"\n");
 }
 
 // The three sums of the interaction (text wanted).
 void WriteInteractionSums(CMemberResult* result, InteractionWorking const& w, CString const& code) {
     auto const& f = result->Format();
-    auto sum3 = [&f](double a, double b, double c, double u) {
-        return L"(" + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) + L"\n";
+    auto sum3 = [&f, result](wchar_t const* head, double a, double b, double c, double u) {
+        result->AddOutputString(head + f.NoDim(a) + L" + " + f.NoDim(b) + L" + " + f.NoDim(c) + L") = " + f.Util(u) +
+                                L"\n");
     };
     result->AddOutputString(L"Member strength and stability\n\t<i>ref. " + code +
                             (w.clause1382 ? kClInteractionClass12 : kClInteractionOther) + L"</i>\n");
     result->AddOutputString(L"\tCheck for overall member strength\n");
-    result->AddOutputString(L"\t\tUtil1 = " + sum3(w.a1, w.b1, w.c1, w.util1));
+    sum3(L"\t\tUtil1 = (", w.a1, w.b1, w.c1, w.util1);
     result->AddOutputString(L"\tCheck for lateral torsional buckling strength\n");
-    result->AddOutputString(L"\t\tUtil2 = " + sum3(w.a2, w.b2, w.c2, w.util2));
+    sum3(L"\t\tUtil2 = (", w.a2, w.b2, w.c2, w.util2);
     result->AddOutputString(L"\tCheck for biaxial bending\n");
     result->AddOutputString(L"\t\tUtil3 = (" + f.NoDim(w.d1) + L" + " + f.NoDim(w.d2) + L") = " + f.Util(w.util3) +
                             L"\n");

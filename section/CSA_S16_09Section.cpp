@@ -258,14 +258,15 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     bool const compression = ForceAxial() < 0.0;
     if (text) {
         auto const& f = result->Format();
-        CString line = L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " + f.NoDim(slenderness);
-        CString const ref = L"<i>ref. " + CodeName() + kClSlendernessLimit + L"</i>";
-        CString const limit = compression ? L"200" : L"300";
+        wchar_t const* const limit = compression ? L"200" : L"300";
         if (slenderness > (compression ? kSlendernessLimitCompression : kSlendernessLimitTension))
-            line += L"<blue> > " + limit + L". " + ref + L"</blue>\n";
+            result->AddOutputString(L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " +
+                                    f.NoDim(slenderness) + L"<blue> > " + limit + L". <i>ref. " + CodeName() +
+                                    kClSlendernessLimit + L"</i></blue>\n");
         else
-            line += L" <= " + limit + L". <blue>" + ref + L"</blue>\n";
-        result->AddOutputString(std::move(line));
+            result->AddOutputString(L"Le/r = " + f.Length(Le) + L"/" + f.LengthSmall(r) + L" = " +
+                                    f.NoDim(slenderness) + L" <= " + limit + L". <blue><i>ref. " + CodeName() +
+                                    kClSlendernessLimit + L"</i></blue>\n");
     }
     // cl. 13.3.1: Fe = pi^2 E / (KL/r)^2, lambda = sqrt(Fy/Fe),
     // Cr = Phi A Fy (1 + lambda^2n)^(-1/n).

@@ -95,9 +95,12 @@ void WriteCompressionInteraction(CMemberResult* const result, CString const& cod
                             L"\n");
     result->AddOutputString(rule.xHead + f.NoDim(U1x) + L"*" + f.Moment(t.Mfx) + L" / " + f.Moment(t.Mrx) + L" = " +
                             f.NoDim(rule.kx * t.bx) + L"\n");
-    CString y = rule.beta ? rule.yHead + f.NoDim(rule.ky) + L"*" + f.NoDim(U1y) : rule.yHead + f.NoDim(U1y);
-    result->AddOutputString(std::move(y) + L"*" + f.Moment(t.Mfy) + L" / " + f.Moment(t.Mry) + L" = " +
-                            f.NoDim(rule.ky * t.by) + L"\n");
+    if (rule.beta)
+        result->AddOutputString(rule.yHead + f.NoDim(rule.ky) + L"*" + f.NoDim(U1y) + L"*" + f.Moment(t.Mfy) + L" / " +
+                                f.Moment(t.Mry) + L" = " + f.NoDim(rule.ky * t.by) + L"\n");
+    else
+        result->AddOutputString(rule.yHead + f.NoDim(U1y) + L"*" + f.Moment(t.Mfy) + L" / " + f.Moment(t.Mry) + L" = " +
+                                f.NoDim(rule.ky * t.by) + L"\n");
     result->AddOutputString(rule.sumHead + f.NoDim(t.a) + L" + " + f.NoDim(rule.kx * t.bx) + L" + " +
                             f.NoDim(rule.ky * t.by) + L" ) = " + f.Util(t.S1) + L"\n");
     if (rule.beta)

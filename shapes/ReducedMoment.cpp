@@ -116,16 +116,16 @@ double ReduceForWeb(WebReduction const& w, wchar_t const* mrLine, wchar_t const*
     }
     if (Reporting(result)) {
         auto const& f = result->Format();
-        CString const phi = f.NoDim(kPhi);
-        CString const S = f.LCubed(w.S);
-        CString const fy = f.Stress(w.fy);
-        CString const Aw = f.AreaCS(w.Aw);
-        CString const Af = f.AreaCS(w.Af);
+        auto const phi = f.NoDim(kPhi);
+        auto const S = f.LCubed(w.S);
+        auto const fy = f.Stress(w.fy);
+        auto const Aw = f.AreaCS(w.Aw);
+        auto const Af = f.AreaCS(w.Af);
         result->AddOutputString(L"\tS = " + S + L", ");
         result->AddOutputString(L"fy = " + fy + L"\n");
         result->AddOutputString(mrLine + phi + L"*" + S + L"*" + fy + L"\n\t     = " + f.Moment(Mr) + L"\n");
         if (compression) {
-            CString const mod = f.NoDim(ModFactor);
+            auto const mod = f.NoDim(ModFactor);
             result->AddOutputString(L"\tAw = " + Aw + L", ");
             result->AddOutputString(L"\tAf = " + Af + L"\n");
             result->AddOutputString(L"\tCy = " + f.Force(Cy) + L"\n");

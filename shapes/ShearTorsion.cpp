@@ -38,9 +38,9 @@ void WriteHeader(CCSA_S16_09Section const& calc, bool major, wchar_t const* clau
 // The report phrase naming the elements that resist each shear (CSA S16-09
 // cl. 13.4.1.1): the web or webs resist the major-axis shear (along the
 // depth), the flanges the minor-axis shear (across the section).
-CString ResistedBy(bool major, CString const& alongDepth, CString const& across) {
-    return major ? L"major-axis shear (along the depth): " + alongDepth
-                 : L"minor-axis shear (across the section): " + across;
+CString ResistedBy(bool major, wchar_t const* alongDepth, wchar_t const* across) {
+    if (major) return CLine(L"major-axis shear (along the depth): ") + alongDepth;
+    return CLine(L"minor-axis shear (across the section): ") + across;
 }
 
 // Vr NaN: the check compares stresses, not one force with one resistance.
@@ -116,25 +116,25 @@ void WriteShearStress(WebShearResistance const& r, CMemberResult* const result) 
     auto const ratio = f.NoDim(r.hwtw);
     auto const fsText = f.Stress(r.fs);
     auto const lim1Line = [&] {
-        return L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n";
+        result->AddOutputString(L"1014/sqrt(fy) = 1014/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim1) + L"\n");
     };
     auto const lim2Line = [&] {
-        return L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n";
+        result->AddOutputString(L"1435/sqrt(fy) = 1435/sqrt(" + FyText + L" MPa) = " + f.NoDim(r.lim2) + L"\n");
     };
     if (r.hwtw <= r.lim1) {
-        result->AddOutputString(lim1Line());
+        lim1Line();
         result->AddOutputString(L"hw/tw = " + ratio + L" <= 1014/sqrt(fy)\n");
         result->AddOutputString(L"fs = 0.66*fy = 0.66*" + f.Stress(r.fy) + L" = " + fsText + L"\n");
     } else if (r.hwtw <= r.lim2) {
-        result->AddOutputString(lim1Line());
-        result->AddOutputString(lim2Line());
+        lim1Line();
+        lim2Line();
         result->AddOutputString(L"hw/tw = " + ratio + L"\n");
         result->AddOutputString(L"                      >  1014/sqrt(fy)\n");
         result->AddOutputString(L"                      <= 1435/sqrt(fy)\n");
         result->AddOutputString(L"fs = 670*sqrt(Fy)/(hw/tw)\n   = 670*sqrt(" + FyText + L" MPa)/(" + ratio +
                                 L")\n   = " + fsText + L"\n");
     } else {
-        result->AddOutputString(lim2Line());
+        lim2Line();
         result->AddOutputString(L"hw/tw = " + ratio + L"\n");
         result->AddOutputString(L"                      > 1435/sqrt(fy)\n");
         result->AddOutputString(L"fs = 961200/(hw/tw)^2\n   = 961200/(" + ratio + L")^2\n   = " + fsText + L"\n");
@@ -146,13 +146,12 @@ void WriteWebShear(WebShearResistance const& r, Web const& w, double V, double u
     auto const& f = result->Format();
     result->AddOutputString(L"fy = " + f.Stress(r.fy) + L"\n");
     WriteShearStress(r, result);
-    CString const terms = f.LengthSmall(w.h) + L"*" + f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs);
     if (w.walls == 1)
-        result->AddOutputString(L"Vry = Phi*h*tw*fs\n    = " + f.NoDim(kPhi) + L"*" + terms + L" = " + f.Force(r.Vr) +
-                                L"\n");
+        result->AddOutputString(L"Vry = Phi*h*tw*fs\n    = " + f.NoDim(kPhi) + L"*" + f.LengthSmall(w.h) + L"*" +
+                                f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs) + L" = " + f.Force(r.Vr) + L"\n");
     else
-        result->AddOutputString(L"Vr = Phi*2*h*tw*fs\n   = " + f.NoDim(kPhi) + L"*2*" + terms + L"   = " +
-                                f.Force(r.Vr) + L"\n");
+        result->AddOutputString(L"Vr = Phi*2*h*tw*fs\n   = " + f.NoDim(kPhi) + L"*2*" + f.LengthSmall(w.h) + L"*" +
+                                f.LengthSmall(w.tw) + L"*" + f.Stress(r.fs) + L"   = " + f.Force(r.Vr) + L"\n");
     result->AddOutputString(L"Util = " + f.Force(V) + L"/" + f.Force(r.Vr) + L"=" + f.Util(util) + L"\n");
 }
 
@@ -243,8 +242,8 @@ void StressShear(CCSA_S16_09Section const& calc, Cut const& c, double V, bool ma
     if (result->WantsText()) {
         auto const& f = result->Format();
         CString const thickness = c.tube ? L"*2*" + f.LengthSmall(c.t / 2.0) : L"*" + f.LengthSmall(c.t);
-        CString const fvText = f.Stress(fvMax);
-        CString const fsText = f.Stress(fs);
+        auto const fvText = f.Stress(fvMax);
+        auto const fsText = f.Stress(fs);
         result->AddOutputString(c.label + f.Force(V) + L"*" + f.LCubed(c.AyBar) + L"/(" + f.LFourth(c.I) + thickness +
                                 L")\n                        = " + fvText + L"\n");
         result->AddOutputString(L"fs = 0.66*phi*fy = 0.66*0.9*" + f.Stress(fy) + L" = " + fsText +
@@ -443,8 +442,9 @@ double CSectionCalcRHS::ShearResistance(bool major) const { return WebShearVr(*t
 
 CString CSectionCalcRHS::ShearResistedBy(bool major) const {
     CString const k = ClearWidthCorners() == 2.0 ? L"2" : L"4";
-    return ResistedBy(major, L"webs (the two walls of depth D), hw = D - " + k + L"*tf",
-                      L"flanges (the two walls of width B), hw = B - " + k + L"*tw");
+    CString const alongDepth = L"webs (the two walls of depth D), hw = D - " + k + L"*tf";
+    CString const across = L"flanges (the two walls of width B), hw = B - " + k + L"*tw";
+    return ResistedBy(major, alongDepth.c_str(), across.c_str());
 }
 
 double CSectionCalcRHS::TorsionCapacity(CMemberResult* const) const {

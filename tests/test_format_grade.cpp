@@ -37,6 +37,7 @@ TEST(DesFormat, EngineeringUnitsRatiosAndNonFiniteValues) {
     // rounding carries into a new digit: 9.9996 -> 10.00.
     EXPECT_EQ(f.Length(9.9996), L"10.00 m");
     EXPECT_EQ(f.Length(0.0), L"0.000 m");
+    EXPECT_EQ(f.Length(-0.0), L"0.000 m");  // never "-0.000"
     // Ratios: three decimals, no negative zero.
     EXPECT_EQ(f.NoDim(1.5), L"1.500");
     EXPECT_EQ(f.Util(0.95449), L"0.954");
@@ -48,6 +49,17 @@ TEST(DesFormat, EngineeringUnitsRatiosAndNonFiniteValues) {
     // Huge and tiny values switch to exponent form instead of long digit runs.
     EXPECT_NE(Corvid::CString(f.NoDim(1e300)).find(L"e+300"), std::wstring::npos);
     EXPECT_EQ(f.Force(1e20), L"1.000e+17 kN");
+}
+
+TEST(DesFormat, LinesJoinedAtOnceAndLongerThanTheirBufferKeepTheirText) {
+    // Five report lines alive in one expression (a thread has four line
+    // buffers: the fifth has its own), two grown past a buffer's 256
+    // characters: each keeps its own text, as the standard strings give it.
+    CDesFormat const f;
+    std::wstring const tail(300, L'x');
+    std::wstring const joined = (L"a" + f.Int(1) + tail) + (L"b" + f.Int(2)) + (L"c" + f.Int(3)) + (L"d" + f.Int(4)) +
+                                (L"e" + f.Int(5) + tail);
+    EXPECT_EQ(joined, L"a1" + tail + L"b2c3d4e5" + tail);
 }
 
 TEST(DesFormat, FixedPointTextIsCorrectlyRounded) {
