@@ -57,6 +57,7 @@ public:
 
     std::size_t Offset() const { return m_base + static_cast<std::size_t>(gptr() - eback()); }
     void Mark() { m_mark = Offset(); }
+    std::size_t SinceMark() const { return Offset() - m_mark; }
     bool TooLarge() const { return m_tooLarge; }
     int Error() const { return m_error; }
     // Line and column (1-based) of a byte offset at most kCarry before the
@@ -118,7 +119,7 @@ private:
 // the open objects to refuse a duplicate, and the path to name it.
 class Scanner {
 public:
-    using Member = std::function<bool(json&&, std::size_t, json const&)>;
+    using Member = std::function<bool(json&&, std::size_t, json const&, std::size_t)>;
     Scanner(Blocks& blocks, std::string file, Member const& member)
         : m_blocks(blocks), m_file(std::move(file)), m_member(member) {}
 
@@ -202,9 +203,10 @@ private:
         auto& f = m_frames.back();
         ++f.index;
         if (f.value) return true;
+        std::size_t const bytes = m_blocks.SinceMark();
         m_blocks.Mark();
         m_inList = false;
-        return m_member(std::move(m_element), f.index - 1, top);
+        return m_member(std::move(m_element), f.index - 1, top, bytes);
     }
     template <class V>
     bool Put(V&& v) {

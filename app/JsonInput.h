@@ -35,13 +35,13 @@ struct JsonSource {
 // "members" (or around them) and read errors throw InputError naming the
 // file and the line and column or the field. The elements of the top
 // object's "members" list are not kept in the value returned (an empty list
-// stands for them): each is given to `member` once read, with its index and
-// the top object read so far; `member` returns false to stop. `late` tells
-// whether "units" or "moment_sign" came after "members".
-nlohmann::json ScanJson(
-    JsonSource const& source, std::string const& fileName,
-    std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top)> const& member,
-    bool& late);
+// stands for them): each is given to `member` once read, with its index, the
+// top object read so far and the bytes of its text; `member` returns false to
+// stop. `late` tells whether "units" or "moment_sign" came after "members".
+nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
+                        std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top,
+                                           std::size_t bytes)> const& member,
+                        bool& late);
 
 // One JSON value with the place it came from.
 class Field {
