@@ -7,7 +7,6 @@
 #include <cstring>
 #include <functional>
 #include <istream>
-#include <set>
 #include <streambuf>
 
 namespace s16app {
@@ -115,8 +114,8 @@ private:
 };
 
 // The parser's events turned into JSON values: the top value, and each
-// element of the top object's "members" list on its own. Keeps the keys of
-// the open objects to refuse a duplicate, and the path to name it.
+// element of the top object's "members" list on its own. Refuses a key the
+// object being filled already has, and keeps the path to name it.
 class Scanner {
 public:
     using Member = std::function<bool(json&&, std::size_t, json const&, std::size_t)>;
@@ -140,8 +139,8 @@ public:
     bool key(std::string& k) {
         auto& f = m_frames.back();
         f.key = k;
-        if (!f.keys.insert(k).second)
-            throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        // The keys read so far are those of the object being filled.
+        if (f.value->contains(k)) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
         late = late || (m_frames.size() == 1 && m_listSeen &&
                         (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
         return true;
@@ -172,7 +171,6 @@ private:
         bool array;
         std::size_t index = 0;  // array: elements completed
         std::string key;        // object: the key being read
-        std::set<std::string> keys;
     };
 
     // Where the parser is: the key being read, with the keys and indices
@@ -279,11 +277,11 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
     return std::move(scanner.top);
 }
 
-Field::Field(json const& value, std::string fileName, std::string path)
-    : m_value(&value), m_file(std::move(fileName)), m_path(std::move(path)) {}
+Field::Field(json const& value, std::string const& fileName, std::string path)
+    : m_value(&value), m_file(&fileName), m_path(std::move(path)) {}
 
 void Field::Fail(std::string const& why) const {
-    throw InputError(m_file + ": " + (m_path.empty() ? std::string("(top level)") : m_path) + ": " + why);
+    throw InputError(*m_file + ": " + (m_path.empty() ? std::string("(top level)") : m_path) + ": " + why);
 }
 
 double Field::Number() const {
@@ -318,11 +316,11 @@ std::vector<Field> Field::Elements(std::size_t most) const {
              " are accepted here (split the member)");
     std::vector<Field> out;
     for (std::size_t i = 0; i < m_value->size(); ++i)
-        out.emplace_back((*m_value)[i], m_file, m_path + "[" + std::to_string(i) + "]");
+        out.emplace_back((*m_value)[i], *m_file, m_path + "[" + std::to_string(i) + "]");
     return out;
 }
 
-Field Field::Child(std::string const& key) const { return Field(m_value->at(key), m_file, JoinPath(m_path, key)); }
+Field Field::Child(std::string const& key) const { return Field(m_value->at(key), *m_file, JoinPath(m_path, key)); }
 
 ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const*> known) : m_object(object) {
     if (!object.IsObject()) object.Fail("expected an object, found " + JsonTypeName(object.Json()));

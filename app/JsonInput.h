@@ -43,10 +43,12 @@ nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
                                            std::size_t bytes)> const& member,
                         bool& late);
 
-// One JSON value with the place it came from.
+// One JSON value with the place it came from (the value and the file's name
+// outlive it).
 class Field {
 public:
-    Field(nlohmann::json const& value, std::string fileName, std::string path);
+    Field(nlohmann::json const& value, std::string const& fileName, std::string path);
+    Field(nlohmann::json const& value, std::string&& fileName, std::string path) = delete;
 
     nlohmann::json const& Json() const { return *m_value; }
     std::string const& Path() const { return m_path; }
@@ -72,7 +74,7 @@ public:
 
 private:
     nlohmann::json const* m_value;
-    std::string m_file;
+    std::string const* m_file;
     std::string m_path;
 };
 
