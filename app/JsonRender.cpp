@@ -76,7 +76,7 @@ public:
         if (!std::isfinite(v)) return Null();
         char buf[kBuf];
         char* const start = Lead(buf);
-        char* end = std::to_chars(start, buf + sizeof buf - 2, v).ptr;
+        char* end = ShortestText(start, buf + sizeof buf - 2, v);
         if (std::find_if(start, end, [](char c) { return c == '.' || c == 'e'; }) == end) *end++ = '.', *end++ = '0';
         Append(buf, end);
     }
