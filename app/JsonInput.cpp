@@ -8,6 +8,7 @@
 #include <functional>
 #include <istream>
 #include <streambuf>
+#include <string_view>
 
 namespace s16app {
 
@@ -239,7 +240,12 @@ private:
     std::size_t m_events = 0;
 };
 
-std::string JoinPath(std::string const& path, std::string const& key) { return path.empty() ? key : path + "." + key; }
+std::string JoinPath(std::string const& path, std::string_view key) {
+    std::string out;
+    out.reserve(path.size() + 1 + key.size());
+    if (!path.empty()) out.append(path).push_back('.');
+    return out.append(key);
+}
 
 }  // namespace
 
@@ -322,6 +328,8 @@ std::vector<Field> Field::Elements(std::size_t most) const {
 
 Field Field::Child(std::string const& key) const { return Field(m_value->at(key), *m_file, JoinPath(m_path, key)); }
 
+Field Field::Child(json const& value, char const* key) const { return Field(value, *m_file, JoinPath(m_path, key)); }
+
 ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const*> known) : m_object(object) {
     if (!object.IsObject()) object.Fail("expected an object, found " + JsonTypeName(object.Json()));
     for (auto const& item : object.Json().items()) {
@@ -337,13 +345,15 @@ ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const
 bool ObjectReader::Has(char const* key) const { return m_object.Json().contains(key); }
 
 std::optional<Field> ObjectReader::Get(char const* key) const {
-    if (!Has(key)) return std::nullopt;
-    return m_object.Child(key);
+    auto const found = m_object.Json().find(key);
+    if (found == m_object.Json().end()) return std::nullopt;
+    return m_object.Child(*found, key);
 }
 
 Field ObjectReader::Require(char const* key) const {
-    if (!Has(key)) m_object.Fail(std::string("the field \"") + key + "\" is missing");
-    return m_object.Child(key);
+    auto field = Get(key);
+    if (!field) m_object.Fail(std::string("the field \"") + key + "\" is missing");
+    return std::move(*field);
 }
 
 }  // namespace s16app

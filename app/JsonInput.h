@@ -71,6 +71,8 @@ public:
 
     // A child value (an object key or an array index) with its path.
     Field Child(std::string const& key) const;
+    // `value`, found under `key` in this object, with its path.
+    Field Child(nlohmann::json const& value, char const* key) const;
 
 private:
     nlohmann::json const* m_value;
