@@ -906,6 +906,8 @@ struct MemberStream::Impl {
             }
             Keep(bytes, sizes);
         };
+        std::mutex spentMutex;
+        std::vector<Batch> spent;  // read by the pool, to let go on this thread
         std::vector<std::thread> pool;
         struct Join {
             Channel<Batch>& queue;
@@ -922,15 +924,27 @@ struct MemberStream::Impl {
             // `jobs` - 1 threads beside it.
             for (int t = 1; t < jobs; ++t)
                 pool.emplace_back([&] {
-                    while (auto b = queue.Pop()) read(*b);
+                    while (auto b = queue.Pop()) {
+                        read(*b);
+                        std::lock_guard<std::mutex> const lock(spentMutex);
+                        spent.push_back(std::move(*b));
+                    }
                 });
         } catch (std::system_error const&) {}
         list = false;
         Batch batch;
         std::size_t batchBytes = 0;
+        std::vector<Batch> done;
         auto hand = [&] {
             if (pool.empty() || !queue.TryPush(batch)) read(batch);
             batch.clear(), batchBytes = 0;
+            // The values the readers are done with are let go here, on the
+            // thread that made them (no lock on its memory from another thread).
+            {
+                std::lock_guard<std::mutex> const lock(spentMutex);
+                done.swap(spent);
+            }
+            done.clear();
         };
         nlohmann::json top = ScanJson(
             source, name,
