@@ -140,8 +140,11 @@ public:
     bool key(std::string& k) {
         auto& f = m_frames.back();
         f.key = k;
-        // The keys read so far are those of the object being filled.
-        if (f.value->contains(k)) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        // The keys read so far are those of the object being filled; the
+        // value's place is made with the key.
+        auto const made = f.value->emplace(k, nullptr);
+        if (!made.second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        f.slot = &made.first.value();
         late = late || (m_frames.size() == 1 && m_listSeen &&
                         (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
         return true;
@@ -172,6 +175,7 @@ private:
         bool array;
         std::size_t index = 0;  // array: elements completed
         std::string key;        // object: the key being read
+        json* slot = nullptr;   // object: the place of its value
     };
 
     // Where the parser is: the key being read, with the keys and indices
@@ -194,7 +198,7 @@ private:
             m_element = json();
             return &m_element;
         }
-        return f.array ? &f.value->emplace_back() : &(*f.value)[f.key];
+        return f.array ? &f.value->emplace_back() : f.slot;
     }
     // A value is complete: the next index of its list, and a member handed over.
     bool Done() {
