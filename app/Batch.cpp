@@ -49,7 +49,7 @@ public:
           m_emit(emit),
           m_progress(progress),
           m_run(RunLength(total, workers)),
-          m_window(m_run * (4 * workers + 4)),
+          m_window(m_run * (2 * workers + 2)),
           m_slots(m_window),
           m_handed(workers) {}
 
@@ -85,9 +85,9 @@ private:
     // Members taken at a time: up to 16 (a member of a JSON run is some tens
     // of microseconds of work), fewer when runs of 16 would leave a worker
     // idle, or when the workers are many (the window, and the memory it
-    // holds, stays near 256 members).
+    // holds, stays near 128 members).
     static std::size_t RunLength(std::size_t total, std::size_t workers) {
-        return std::clamp<std::size_t>(std::min(total / (8 * workers), 256 / (4 * workers + 4)), 1, 16);
+        return std::clamp<std::size_t>(std::min(total / (8 * workers), 128 / (2 * workers + 2)), 1, 16);
     }
 
     void Produce(std::size_t i, MemberReader const& read, std::size_t me) {
