@@ -158,12 +158,8 @@ void Writer::String(std::string_view s) {
     out_.reserve(out_.size() + s.size() + 2);  // a long text (a report) grows the buffer once
     out_ += '"';
     std::size_t run = 0;  // start of the bytes copied as they are
-    for (std::size_t i = 0; i < s.size();) {
+    for (std::size_t i = CleanRun(s, true); i < s.size(); i += CleanRun(s.substr(i), true)) {
         unsigned char const c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c != '"' && c != '\\' && c < 0x80) {
-            ++i;
-            continue;
-        }
         bool valid = true;
         std::size_t const n = c < 0x80 ? 1 : Utf8Length(s, i, valid);
         if (c >= 0x80 && valid) {

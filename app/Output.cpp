@@ -202,8 +202,31 @@ std::size_t EscapedAt(std::string_view text, std::size_t i) {
 }
 }  // namespace
 
+std::size_t CleanRun(std::string_view text, bool json) {
+    constexpr std::uint64_t ones = 0x0101010101010101u, high = 0x8080808080808080u;
+    // A byte below 0x20 or from 0x80 sets its high bit in (x - 0x20) | x,
+    // 0x7F in x + 1 and a zero byte in (x - 1) & ~x; a borrow or carry
+    // into the next byte comes only from such a byte, so a word with none
+    // of them is clean.
+    auto const zero = [](std::uint64_t x) { return (x - ones) & ~x & high; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, text.data() + i, 8);
+        std::uint64_t const flagged =
+            json ? ((x - 0x20 * ones) | x | zero(x ^ ('"' * ones)) | zero(x ^ ('\\' * ones))) & high
+                 : ((x - 0x20 * ones) | x | (x + ones)) & high;
+        if (flagged) break;
+    }
+    for (; i < text.size(); ++i) {
+        auto const c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c > (json ? 0x7f : 0x7e) || (json && (c == '"' || c == '\\'))) break;
+    }
+    return i;
+}
+
 bool NeedsEscape(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = CleanRun(text, false); i < text.size(); i += 1 + CleanRun(text.substr(i + 1), false)) {
         auto const c = static_cast<unsigned char>(text[i]);
         if ((c < 0x20 || c >= 0x7f) && EscapedAt(text, i) != 0) return true;
     }

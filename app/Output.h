@@ -88,5 +88,9 @@ private:
 std::string Printable(std::string const& text);
 // Whether Printable changes `text` (it holds a character it escapes).
 bool NeedsEscape(std::string_view text);
+// The length of the run of bytes at the start of `text` that need no look:
+// printable ASCII (0x20 to 0x7E); for JSON (`json`), 0x20 to 0x7F but the
+// quote and the backslash. Eight bytes at a time.
+std::size_t CleanRun(std::string_view text, bool json);
 
 }  // namespace s16app
