@@ -121,18 +121,20 @@ std::string PlainText(std::vector<ReportLine> const& lines) {
     for (auto const& line : lines) size += static_cast<std::size_t>(line.indent) * 2 + line.markup.size() + 1;
     std::string out;
     out.reserve(size);
-    for (auto const& line : lines) {
-        out.append(static_cast<std::size_t>(line.indent) * 2, ' ');
-        std::size_t const start = out.size();
-        AppendPlain(out, line.markup);
-        // Text of the user (a title, a section) cannot break the line.
-        if (NeedsEscape(std::string_view(out).substr(start))) {
-            std::string const text = Printable(out.substr(start));
-            out.replace(start, std::string::npos, text);
-        }
-        out += '\n';
-    }
+    for (auto const& line : lines) AppendPlainLine(out, line);
     return out;
+}
+
+void AppendPlainLine(std::string& out, ReportLine const& line, int shift) {
+    out.append(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
+    std::size_t const start = out.size();
+    AppendPlain(out, line.markup);
+    // Text of the user (a title, a section) cannot break the line.
+    if (NeedsEscape(std::string_view(out).substr(start))) {
+        std::string const text = Printable(out.substr(start));
+        out.replace(start, std::string::npos, text);
+    }
+    out += '\n';
 }
 
 }  // namespace s16app

@@ -51,6 +51,8 @@ void AppendPlain(std::string& out, std::string const& markup);
 // The report as plain text: two spaces per indentation level, markup
 // removed, one '\n' after each line.
 std::string PlainText(std::vector<ReportLine> const& lines);
+// One line of PlainText appended to `out`, `shift` levels further in.
+void AppendPlainLine(std::string& out, ReportLine const& line, int shift = 0);
 
 // Each line of the report in plain text (indented, markup removed, before
 // Printable's escapes and without its '\n') passed to `f` as a view of one
