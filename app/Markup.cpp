@@ -36,26 +36,30 @@ char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
     return d;
 }
 
-// The characters [p, q) appended to `out` as UTF-8, in place; a block of
-// 16 plain ASCII characters is narrowed at once (loops of a fixed count
-// the compiler turns into vector instructions).
+// The characters [p, q) appended to `out` as UTF-8, through a buffer on
+// the stack a block at a time; a run of 16 plain ASCII characters is
+// narrowed at once (loops of a fixed count the compiler turns into vector
+// instructions).
 void AppendUtf8(std::string& out, wchar_t const* p, wchar_t const* q) {
-    constexpr std::ptrdiff_t kBlock = 16;
-    std::size_t const old = out.size();
-    out.resize(old + 4 * static_cast<std::size_t>(q - p));
-    char* d = &out[old];
-    for (; q - p >= kBlock; p += kBlock) {
-        unsigned long any = 0;
-        for (std::ptrdiff_t k = 0; k < kBlock; ++k) any |= static_cast<unsigned long>(p[k]);
-        if (any >= 0x80) {
-            d = EncodeUtf8(d, p, p + kBlock);
-            continue;
+    constexpr std::ptrdiff_t kRun = 16, kBlock = 16 * kRun;
+    char buf[4 * kBlock];
+    while (p != q) {
+        wchar_t const* const stop = q - p > kBlock ? p + kBlock : q;
+        char* d = buf;
+        for (; stop - p >= kRun; p += kRun) {
+            unsigned long any = 0;
+            for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
+            if (any >= 0x80) {
+                d = EncodeUtf8(d, p, p + kRun);
+                continue;
+            }
+            for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
+            d += kRun;
         }
-        for (std::ptrdiff_t k = 0; k < kBlock; ++k) d[k] = static_cast<char>(p[k]);
-        d += kBlock;
+        d = EncodeUtf8(d, p, stop);
+        p = stop;
+        out.append(buf, static_cast<std::size_t>(d - buf));
     }
-    d = EncodeUtf8(d, p, q);
-    out.resize(static_cast<std::size_t>(d - out.data()));
 }
 
 // Walks a line of markup (Corvid::Markup::ScanMarkup) with the tags as
