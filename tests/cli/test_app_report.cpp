@@ -46,6 +46,26 @@ TEST(AppReport, LinesRebuildTheModulesPlainText) {
     EXPECT_EQ(s16app::PlainText(s16app::ReportLines(result)), reference);
 }
 
+TEST(AppReport, CleanRunStopsWhereEscapingMayStart) {
+    // The clean prefix, counted by hand: printable ASCII, the tab only for
+    // Printable, valid UTF-8 that Printable keeps (U+00B7 "\xC2\xB7", U+2076
+    // "\xE2\x81\xB6"); it ends at a C1 control (U+0085 "\xC2\x85"), U+2028,
+    // a cut or stray sequence, DEL, and for JSON at a quote or backslash.
+    struct Case {
+        char const* text;
+        std::size_t plain, json;
+    } const cases[] = {
+        {"Mr = 12.5 kN\xC2\xB7m", 15, 15},   {"\tCr = 1.0 m\xE2\x81\xB6", 14, 0}, {"0123456789\"x", 12, 10},
+        {"ab\\c", 4, 2},                     {"x\xC2\x85y", 1, 1},                 {"x\xE2\x80\xA8y", 1, 1},
+        {"kN\xC2", 2, 2},                     {"\x80z", 0, 0},                      {"abc\x7f", 3, 3},
+        {"\x01", 0, 0},
+    };
+    for (auto const& c : cases) {
+        EXPECT_EQ(s16app::CleanRun(c.text, false), c.plain) << c.text;
+        EXPECT_EQ(s16app::CleanRun(c.text, true), c.json) << c.text;
+    }
+}
+
 TEST(AppReport, StylesCarryOverLineEnds) {
     // "<b>Class 1 under compression" ... "</b> in bending": the bold of the
     // first line stays open into the next; "<=" and unknown tags are text.
