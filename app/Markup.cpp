@@ -73,6 +73,10 @@ void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
 
 std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
     std::vector<ReportLine> lines;
+    // About a line per fragment: room made once.
+    std::size_t fragments = 0;
+    for (int e = 0; e < result.NumEntries(); ++e) fragments += result.Entry(e).fragments.size();
+    lines.reserve(fragments + fragments / 4);
     // The line being gathered, in one buffer that keeps its room from line
     // to line; a finished line is copied out at its size.
     std::string text;
