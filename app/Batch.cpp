@@ -1,5 +1,6 @@
 // Checks many members on worker threads, results in input order.
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -24,12 +25,15 @@ BatchItem CheckOne(MemberReader const& read, RunOptions const& options) {
     }
     return item;
 }
-// The members of one CheckStream and the workers that check them. Each
-// worker takes the next member (a member object lives on the worker that
-// made it) when the window has room, checks and renders it, and marks it
+// The members of one CheckStream and the workers that check them. A worker
+// takes a run of members at a time (one lock, and at most one wake-up, per
+// run rather than per member) when the window has room, checks and renders
+// them (a member object lives on the worker that made it) and marks them
 // ready. One worker at a time then hands over, outside the lock, every ready
-// member in input order; the others go back to checking. The source, options
-// and functions it is given are held by reference: they outlive the stream.
+// member in input order; the others go back to checking. What was handed
+// over is let go by the worker that made it, when it takes its next run
+// (memory goes back to the thread that took it). The source, options and
+// functions it is given are held by reference: they outlive the stream.
 class Stream {
 public:
     using Render = std::function<std::string(std::size_t, BatchItem const&)>;
@@ -44,14 +48,17 @@ public:
           m_render(render),
           m_emit(emit),
           m_progress(progress),
-          m_window(4 * workers + 4),
-          m_slots(m_window) {}
+          m_run(RunLength(total, workers)),
+          m_window(m_run * (2 * workers + 2)),
+          m_slots(m_window),
+          m_handed(workers) {}
 
     // A worker that fails stops them all (none may wait for a member that
     // will never be handed over); the failure is thrown once all are done.
-    void Worker() {
+    // `me`: the worker's number, below the number of workers.
+    void Worker(std::size_t me) {
         try {
-            Work();
+            Work(me);
         } catch (...) {
             std::lock_guard<std::mutex> const lock(m_mutex);
             if (!m_failure) m_failure = std::current_exception();
@@ -65,63 +72,88 @@ public:
     }
 
 private:
-    struct Slot {
+    struct Made {
         BatchItem item;
         std::string text;
+    };
+    struct Slot {
+        Made made;
+        std::size_t maker = 0;  // the worker that made it
         bool ready = false;
     };
 
-    void Produce(std::size_t i, MemberReader const& read) {
-        Slot& s = m_slots[i % m_window];
-        s.item = CheckOne(read, m_options);
-        if (!m_render) return;
-        s.text = m_render(i, s.item);
-        // Rendered: the report lines are not needed any more, and are let
-        // go here, on the worker, rather than by whoever hands it over.
-        if (s.item.outcome)
-            for (auto& c : s.item.outcome->cases) std::vector<ReportLine>().swap(c.report);
+    // Members taken at a time: up to 16 (a member of a JSON run is some tens
+    // of microseconds of work), fewer when runs of 16 would leave a worker
+    // idle, or when the workers are many (the window, and the memory it
+    // holds, stays near 128 members).
+    static std::size_t RunLength(std::size_t total, std::size_t workers) {
+        return std::clamp<std::size_t>(std::min(total / (8 * workers), 128 / (2 * workers + 2)), 1, 16);
     }
 
-    void Hand(std::size_t i) {
+    void Produce(std::size_t i, MemberReader const& read, std::size_t me) {
         Slot& s = m_slots[i % m_window];
-        if (m_emit) m_emit(i, s.item, s.text);
-        s.item = BatchItem{};  // emitted: its memory goes back
-        std::string().swap(s.text);
+        s.maker = me;
+        s.made.item = CheckOne(read, m_options);
+        if (!m_render) return;
+        s.made.text = m_render(i, s.made.item);
+        // Rendered: the report lines are not needed any more.
+        if (s.made.item.outcome)
+            for (auto& c : s.made.item.outcome->cases) std::vector<ReportLine>().swap(c.report);
     }
 
     // Hands over every ready member in input order (called with the lock
     // held, by one worker at a time).
     void HandReady(std::unique_lock<std::mutex>& lock) {
         while (m_emitted < m_next && m_slots[m_emitted % m_window].ready) {
-            std::size_t const k = m_emitted;
+            std::size_t const first = m_emitted;
+            std::size_t end = first;
+            while (end < m_next && m_slots[end % m_window].ready) ++end;
             lock.unlock();
-            Hand(k);
+            if (m_emit)
+                for (std::size_t k = first; k < end; ++k) m_emit(k, m_slots[k % m_window].made.item, m_slots[k % m_window].made.text);
             lock.lock();
-            m_slots[k % m_window].ready = false;
-            ++m_emitted;
+            for (std::size_t k = first; k < end; ++k) {
+                Slot& s = m_slots[k % m_window];
+                m_handed[s.maker].push_back(std::move(s.made));
+                s.made = Made{};
+                s.ready = false;
+            }
+            m_emitted = end;
             m_room.notify_all();
         }
     }
 
-    void Work() {
+    void Work(std::size_t me) {
+        std::vector<MemberReader> reads;
+        std::vector<Made> handed;
         std::unique_lock<std::mutex> lock(m_mutex);
-        for (;;) {
-            m_room.wait(lock, [&] { return m_exhausted || m_next < m_emitted + m_window; });
+        for (bool last = false; !last;) {
+            m_room.wait(lock, [&] { return m_exhausted || m_next + m_run <= m_emitted + m_window; });
             if (m_exhausted) return;
-            MemberReader read = m_source();
-            if (!read) {
-                m_exhausted = true;
+            while (reads.size() < m_run) {
+                reads.push_back(m_source());
+                if (reads.back()) continue;
+                reads.pop_back();
+                m_exhausted = last = true;
                 m_room.notify_all();
-                return;
+                break;
             }
-            std::size_t const i = m_next++;
+            std::size_t const first = m_next, n = reads.size();
+            m_next += n;
+            handed.swap(m_handed[me]);
             lock.unlock();
-            Produce(i, read);
-            read = nullptr;
+            handed.clear();  // made by this worker: let go here
+            for (std::size_t k = 0; k < n; ++k) {
+                Produce(first + k, reads[k], me);
+                reads[k] = nullptr;
+            }
+            reads.clear();
             lock.lock();
-            m_slots[i % m_window].ready = true;
-            ++m_done;
-            if (m_progress) m_progress(m_done, std::max(m_total, m_done));
+            for (std::size_t k = first; k < first + n; ++k) {
+                m_slots[k % m_window].ready = true;
+                ++m_done;
+                if (m_progress) m_progress(m_done, std::max(m_total, m_done));
+            }
             if (m_writing) continue;
             m_writing = true;
             HandReady(lock);
@@ -135,10 +167,12 @@ private:
     Render const& m_render;
     Emit const& m_emit;
     Progress const& m_progress;
+    std::size_t const m_run;
     // Members checked ahead of the one next to be emitted: a slow member
     // holds back the others, not memory.
     std::size_t const m_window;
     std::vector<Slot> m_slots;
+    std::vector<std::vector<Made>> m_handed;  // per worker: what it made and was handed over
     std::size_t m_next = 0, m_done = 0;
     std::size_t m_emitted = 0;  // members before this one have been handed over
     bool m_writing = false;     // a worker is handing members over
@@ -166,7 +200,8 @@ void CheckStream(MemberSource const& source, std::size_t total, RunOptions const
     Stream stream(source, total, options, workers, render, emit, progress);
     // The calling thread is one of the workers; when the system gives fewer
     // threads than asked, the members are shared among those it gives.
-    RunWorkers(workers, [&stream] { stream.Worker(); });
+    std::atomic<std::size_t> next{0};
+    RunWorkers(workers, [&stream, &next] { stream.Worker(next++); });
     stream.RethrowFailure();
 }
 

@@ -33,7 +33,7 @@ void Number(std::string& out, double v) {
         return;
     }
     char buf[32];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    out.append(buf, ShortestText(buf, buf + sizeof buf, v));
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <functional>
 #include <istream>
-#include <set>
 #include <streambuf>
+#include <string_view>
 
 namespace s16app {
 
@@ -57,6 +57,7 @@ public:
 
     std::size_t Offset() const { return m_base + static_cast<std::size_t>(gptr() - eback()); }
     void Mark() { m_mark = Offset(); }
+    std::size_t SinceMark() const { return Offset() - m_mark; }
     bool TooLarge() const { return m_tooLarge; }
     int Error() const { return m_error; }
     // Line and column (1-based) of a byte offset at most kCarry before the
@@ -114,11 +115,11 @@ private:
 };
 
 // The parser's events turned into JSON values: the top value, and each
-// element of the top object's "members" list on its own. Keeps the keys of
-// the open objects to refuse a duplicate, and the path to name it.
+// element of the top object's "members" list on its own. Refuses a key the
+// object being filled already has, and keeps the path to name it.
 class Scanner {
 public:
-    using Member = std::function<bool(json&&, std::size_t, json const&)>;
+    using Member = std::function<bool(json&&, std::size_t, json const&, std::size_t)>;
     Scanner(Blocks& blocks, std::string file, Member const& member)
         : m_blocks(blocks), m_file(std::move(file)), m_member(member) {}
 
@@ -139,8 +140,11 @@ public:
     bool key(std::string& k) {
         auto& f = m_frames.back();
         f.key = k;
-        if (!f.keys.insert(k).second)
-            throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        // The keys read so far are those of the object being filled; the
+        // value's place is made with the key.
+        auto const made = f.value->emplace(k, nullptr);
+        if (!made.second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        f.slot = &made.first.value();
         late = late || (m_frames.size() == 1 && m_listSeen &&
                         (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
         return true;
@@ -171,7 +175,7 @@ private:
         bool array;
         std::size_t index = 0;  // array: elements completed
         std::string key;        // object: the key being read
-        std::set<std::string> keys;
+        json* slot = nullptr;   // object: the place of its value
     };
 
     // Where the parser is: the key being read, with the keys and indices
@@ -194,7 +198,7 @@ private:
             m_element = json();
             return &m_element;
         }
-        return f.array ? &f.value->emplace_back() : &(*f.value)[f.key];
+        return f.array ? &f.value->emplace_back() : f.slot;
     }
     // A value is complete: the next index of its list, and a member handed over.
     bool Done() {
@@ -202,9 +206,10 @@ private:
         auto& f = m_frames.back();
         ++f.index;
         if (f.value) return true;
+        std::size_t const bytes = m_blocks.SinceMark();
         m_blocks.Mark();
         m_inList = false;
-        return m_member(std::move(m_element), f.index - 1, top);
+        return m_member(std::move(m_element), f.index - 1, top, bytes);
     }
     template <class V>
     bool Put(V&& v) {
@@ -239,7 +244,12 @@ private:
     std::size_t m_events = 0;
 };
 
-std::string JoinPath(std::string const& path, std::string const& key) { return path.empty() ? key : path + "." + key; }
+std::string JoinPath(std::string const& path, std::string_view key) {
+    std::string out;
+    out.reserve(path.size() + 1 + key.size());
+    if (!path.empty()) out.append(path).push_back('.');
+    return out.append(key);
+}
 
 }  // namespace
 
@@ -277,11 +287,11 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
     return std::move(scanner.top);
 }
 
-Field::Field(json const& value, std::string fileName, std::string path)
-    : m_value(&value), m_file(std::move(fileName)), m_path(std::move(path)) {}
+Field::Field(json const& value, std::string const& fileName, std::string path)
+    : m_value(&value), m_file(&fileName), m_path(std::move(path)) {}
 
 void Field::Fail(std::string const& why) const {
-    throw InputError(m_file + ": " + (m_path.empty() ? std::string("(top level)") : m_path) + ": " + why);
+    throw InputError(*m_file + ": " + (m_path.empty() ? std::string("(top level)") : m_path) + ": " + why);
 }
 
 double Field::Number() const {
@@ -316,17 +326,20 @@ std::vector<Field> Field::Elements(std::size_t most) const {
              " are accepted here (split the member)");
     std::vector<Field> out;
     for (std::size_t i = 0; i < m_value->size(); ++i)
-        out.emplace_back((*m_value)[i], m_file, m_path + "[" + std::to_string(i) + "]");
+        out.emplace_back((*m_value)[i], *m_file, m_path + "[" + std::to_string(i) + "]");
     return out;
 }
 
-Field Field::Child(std::string const& key) const { return Field(m_value->at(key), m_file, JoinPath(m_path, key)); }
+Field Field::Child(std::string const& key) const { return Field(m_value->at(key), *m_file, JoinPath(m_path, key)); }
+
+Field Field::Child(json const& value, char const* key) const { return Field(value, *m_file, JoinPath(m_path, key)); }
 
 ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const*> known) : m_object(object) {
     if (!object.IsObject()) object.Fail("expected an object, found " + JsonTypeName(object.Json()));
     for (auto const& item : object.Json().items()) {
         bool found = false;
-        for (char const* k : known) found = found || item.key() == k;
+        std::string const& key = item.key();
+        for (char const* k : known) found = found || (key[0] == k[0] && key == k);  // the first letter first
         if (found) continue;
         std::string list;
         for (char const* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
@@ -334,16 +347,19 @@ ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const
     }
 }
 
-bool ObjectReader::Has(char const* key) const { return m_object.Json().contains(key); }
+// Keys looked up as string views: measured once, not at every comparison.
+bool ObjectReader::Has(char const* key) const { return m_object.Json().contains(std::string_view(key)); }
 
 std::optional<Field> ObjectReader::Get(char const* key) const {
-    if (!Has(key)) return std::nullopt;
-    return m_object.Child(key);
+    auto const found = m_object.Json().find(std::string_view(key));
+    if (found == m_object.Json().end()) return std::nullopt;
+    return m_object.Child(*found, key);
 }
 
 Field ObjectReader::Require(char const* key) const {
-    if (!Has(key)) m_object.Fail(std::string("the field \"") + key + "\" is missing");
-    return m_object.Child(key);
+    auto field = Get(key);
+    if (!field) m_object.Fail(std::string("the field \"") + key + "\" is missing");
+    return std::move(*field);
 }
 
 }  // namespace s16app

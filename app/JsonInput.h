@@ -35,18 +35,20 @@ struct JsonSource {
 // "members" (or around them) and read errors throw InputError naming the
 // file and the line and column or the field. The elements of the top
 // object's "members" list are not kept in the value returned (an empty list
-// stands for them): each is given to `member` once read, with its index and
-// the top object read so far; `member` returns false to stop. `late` tells
-// whether "units" or "moment_sign" came after "members".
-nlohmann::json ScanJson(
-    JsonSource const& source, std::string const& fileName,
-    std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top)> const& member,
-    bool& late);
+// stands for them): each is given to `member` once read, with its index, the
+// top object read so far and the bytes of its text; `member` returns false to
+// stop. `late` tells whether "units" or "moment_sign" came after "members".
+nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
+                        std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top,
+                                           std::size_t bytes)> const& member,
+                        bool& late);
 
-// One JSON value with the place it came from.
+// One JSON value with the place it came from (the value and the file's name
+// outlive it).
 class Field {
 public:
-    Field(nlohmann::json const& value, std::string fileName, std::string path);
+    Field(nlohmann::json const& value, std::string const& fileName, std::string path);
+    Field(nlohmann::json const& value, std::string&& fileName, std::string path) = delete;
 
     nlohmann::json const& Json() const { return *m_value; }
     std::string const& Path() const { return m_path; }
@@ -69,10 +71,12 @@ public:
 
     // A child value (an object key or an array index) with its path.
     Field Child(std::string const& key) const;
+    // `value`, found under `key` in this object, with its path.
+    Field Child(nlohmann::json const& value, char const* key) const;
 
 private:
     nlohmann::json const* m_value;
-    std::string m_file;
+    std::string const* m_file;
     std::string m_path;
 };
 

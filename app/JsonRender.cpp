@@ -76,7 +76,7 @@ public:
         if (!std::isfinite(v)) return Null();
         char buf[kBuf];
         char* const start = Lead(buf);
-        char* end = std::to_chars(start, buf + sizeof buf - 2, v).ptr;
+        char* end = ShortestText(start, buf + sizeof buf - 2, v);
         if (std::find_if(start, end, [](char c) { return c == '.' || c == 'e'; }) == end) *end++ = '.', *end++ = '0';
         Append(buf, end);
     }
@@ -84,6 +84,21 @@ public:
         char buf[kBuf];
         Append(buf, Lead(buf));
         String(text);
+    }
+    // The report as one string: its plain text (PlainText) written line by
+    // line, a clean line (CleanRun) as it is.
+    void Report(std::vector<ReportLine> const& lines) {
+        char buf[kBuf];
+        Append(buf, Lead(buf));
+        out_ += '"';
+        ForEachPlainLine(lines, [this](std::string_view line) {
+            if (CleanRun(line, true) == line.size())
+                out_.append(line);
+            else
+                Escaped(NeedsEscape(line) ? std::string_view(Printable(std::string(line))) : line);
+            out_.append("\\n");
+        });
+        out_ += '"';
     }
     void Strings(std::vector<std::string> const& list) {
         Open('[');
@@ -118,7 +133,13 @@ private:
         char* const p = Lead(buf);
         Append(buf, std::copy(text.begin(), text.end(), p));
     }
-    void String(std::string_view s);
+    void String(std::string_view s) {
+        out_.reserve(out_.size() + s.size() + 2);  // a long text grows the buffer once
+        out_ += '"';
+        Escaped(s);
+        out_ += '"';
+    }
+    void Escaped(std::string_view s);
     void Append(char const* from, char const* to) { out_.append(from, static_cast<std::size_t>(to - from)); }
 
     std::string& out_;
@@ -128,39 +149,13 @@ private:
     bool afterKey_ = true;  // the first value follows no separator
 };
 
-// The UTF-8 sequence at s[i] (RFC 3629: no overlong forms, no surrogates,
-// nothing above U+10FFFF): its length when valid; otherwise `valid` false
-// and the length of its valid start (at least 1), replaced by one U+FFFD
-// as nlohmann::json's error_handler_t::replace does.
-std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid) {
-    auto const b = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    unsigned char const c = b(i);
-    std::size_t n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF)
-        n = 2;
-    else if (c >= 0xE0 && c <= 0xEF)
-        n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4)
-        n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-    valid = n > 0;
-    if (!valid) return 1;
-    for (std::size_t k = 1; k < n; ++k) {
-        if (i + k == s.size() || b(i + k) < (k == 1 ? lo : 0x80) || b(i + k) > (k == 1 ? hi : 0xBF)) {
-            valid = false;
-            return k;
-        }
-    }
-    return n;
-}
-
-void Writer::String(std::string_view s) {
-    out_.reserve(out_.size() + s.size() + 2);  // a long text (a report) grows the buffer once
-    out_ += '"';
+// An invalid UTF-8 start (Utf8Length) becomes one U+FFFD, as
+// nlohmann::json's error_handler_t::replace does.
+void Writer::Escaped(std::string_view s) {
     std::size_t run = 0;  // start of the bytes copied as they are
-    for (std::size_t i = 0; i < s.size();) {
+    for (std::size_t i = CleanRun(s, true); i < s.size(); i += CleanRun(s.substr(i), true)) {
         unsigned char const c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c != '"' && c != '\\' && c < 0x80) {
+        if (c == 0x7f) {
             ++i;
             continue;
         }
@@ -191,7 +186,6 @@ void Writer::String(std::string_view s) {
         run = i += n;
     }
     out_.append(s.data() + run, s.size() - run);
-    out_ += '"';
 }
 
 char const* UtilName(UtilKind k) {
@@ -285,7 +279,7 @@ void Case(Writer& w, MemberOutcome const& m, CaseOutcome const& c, bool pass, bo
         for (auto const& s : c.spans) Span(w, s);
         w.Close(']');
     }
-    if (report) w.Key("report").Str(PlainText(c.report));
+    if (report) w.Key("report").Report(c.report);
 }
 
 void Checks(Writer& w, std::vector<CheckRow> const& checks) {

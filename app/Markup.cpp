@@ -1,6 +1,7 @@
 #include "app/Markup.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <string_view>
 
 #include "app/Output.h"
@@ -9,24 +10,55 @@
 namespace s16app {
 
 namespace {
-// A code point as UTF-8 at buf[n] (room for 4 bytes), past U+10FFFF as '?'.
-void AppendUtf8(char* buf, std::size_t& n, unsigned long cp) {
-    if (cp < 0x80) {
-        buf[n++] = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        buf[n++] = static_cast<char>(0xC0 | (cp >> 6));
-        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        buf[n++] = static_cast<char>(0xE0 | (cp >> 12));
-        buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x110000) {
-        buf[n++] = static_cast<char>(0xF0 | (cp >> 18));
-        buf[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        buf[n++] = '?';
+// The characters [p, q) as UTF-8 at d (at most 4 bytes each; code points
+// past U+10FFFF as '?'); returns the end of what was written.
+char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
+    for (; p != q; ++p) {
+        auto const cp = static_cast<unsigned long>(*p);
+        if (cp < 0x80) {
+            *d++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *d++ = static_cast<char>(0xC0 | (cp >> 6));
+            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *d++ = static_cast<char>(0xE0 | (cp >> 12));
+            *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x110000) {
+            *d++ = static_cast<char>(0xF0 | (cp >> 18));
+            *d++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *d++ = '?';
+        }
+    }
+    return d;
+}
+
+// The characters [p, q) appended to `out` as UTF-8, through a buffer on
+// the stack a block at a time; a run of 16 plain ASCII characters is
+// narrowed at once (loops of a fixed count the compiler turns into vector
+// instructions).
+void AppendUtf8(std::string& out, wchar_t const* p, wchar_t const* q) {
+    constexpr std::ptrdiff_t kRun = 16, kBlock = 16 * kRun;
+    char buf[4 * kBlock];
+    while (p != q) {
+        wchar_t const* const stop = q - p > kBlock ? p + kBlock : q;
+        char* d = buf;
+        for (; stop - p >= kRun; p += kRun) {
+            unsigned long any = 0;
+            for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
+            if (any >= 0x80) {
+                d = EncodeUtf8(d, p, p + kRun);
+                continue;
+            }
+            for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
+            d += kRun;
+        }
+        d = EncodeUtf8(d, p, stop);
+        p = stop;
+        out.append(buf, static_cast<std::size_t>(d - buf));
     }
 }
 
@@ -41,15 +73,14 @@ void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
 
 std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
     std::vector<ReportLine> lines;
-    // The fragments' characters go into the line as UTF-8 through a buffer
-    // on the stack, a block at a time (code points past U+10FFFF as '?').
-    char buf[256];
-    std::size_t n = 0;
-    ReportLine line;
-    auto flush = [&] {
-        line.markup.append(buf, n);
-        n = 0;
-    };
+    // About a line per fragment: room made once.
+    std::size_t fragments = 0;
+    for (int e = 0; e < result.NumEntries(); ++e) fragments += result.Entry(e).fragments.size();
+    lines.reserve(fragments + fragments / 4);
+    // The line being gathered, in one buffer that keeps its room from line
+    // to line; a finished line is copied out at its size.
+    std::string text;
+    int indent = 0;
     for (int e = 0; e < result.NumEntries(); ++e) {
         if (starts) starts->push_back(lines.size());
         // A line takes the indentation of the fragment that starts it; a
@@ -60,26 +91,19 @@ std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, 
             wchar_t const* const end = p + fragment.text.size();
             while (p != end) {
                 if (!open) {
-                    line = ReportLine{fragment.indent, ""};
+                    indent = fragment.indent;
+                    text.clear();
                     open = true;
                 }
-                // A run of plain ASCII at once.
-                while (p != end && n < sizeof buf && static_cast<unsigned long>(*p) < 0x80 && *p != L'\n')
-                    buf[n++] = static_cast<char>(*p++);
-                if (p == end) break;
-                auto const cp = static_cast<unsigned long>(*p++);
-                if (cp == '\n') {
-                    flush();
-                    lines.push_back(std::move(line));
-                    open = false;
-                    continue;
-                }
-                if (n > sizeof buf - 4) flush();
-                AppendUtf8(buf, n, cp);
+                wchar_t const* const eol = std::wmemchr(p, L'\n', static_cast<std::size_t>(end - p));
+                AppendUtf8(text, p, eol ? eol : end);
+                if (!eol) break;
+                lines.push_back(ReportLine{indent, text});
+                open = false;
+                p = eol + 1;
             }
         }
-        flush();
-        if (open && !line.markup.empty()) lines.push_back(line);
+        if (open && !text.empty()) lines.push_back(ReportLine{indent, text});
     }
     return lines;
 }
@@ -105,18 +129,20 @@ std::string PlainText(std::vector<ReportLine> const& lines) {
     for (auto const& line : lines) size += static_cast<std::size_t>(line.indent) * 2 + line.markup.size() + 1;
     std::string out;
     out.reserve(size);
-    for (auto const& line : lines) {
-        out.append(static_cast<std::size_t>(line.indent) * 2, ' ');
-        std::size_t const start = out.size();
-        AppendPlain(out, line.markup);
-        // Text of the user (a title, a section) cannot break the line.
-        if (NeedsEscape(std::string_view(out).substr(start))) {
-            std::string const text = Printable(out.substr(start));
-            out.replace(start, std::string::npos, text);
-        }
-        out += '\n';
-    }
+    for (auto const& line : lines) AppendPlainLine(out, line);
     return out;
+}
+
+void AppendPlainLine(std::string& out, ReportLine const& line, int shift) {
+    out.append(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
+    std::size_t const start = out.size();
+    AppendPlain(out, line.markup);
+    // Text of the user (a title, a section) cannot break the line.
+    if (NeedsEscape(std::string_view(out).substr(start))) {
+        std::string const text = Printable(out.substr(start));
+        out.replace(start, std::string::npos, text);
+    }
+    out += '\n';
 }
 
 }  // namespace s16app

@@ -3,6 +3,7 @@
 // line as runs of text with a style. The module writes <h4> <h5> <b> <i>
 // <red> <orange> <blue>; a style may stay open from one line to the next.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/Markup.h"
@@ -50,5 +51,20 @@ void AppendPlain(std::string& out, std::string const& markup);
 // The report as plain text: two spaces per indentation level, markup
 // removed, one '\n' after each line.
 std::string PlainText(std::vector<ReportLine> const& lines);
+// One line of PlainText appended to `out`, `shift` levels further in.
+void AppendPlainLine(std::string& out, ReportLine const& line, int shift = 0);
+
+// Each line of the report in plain text (indented, markup removed, before
+// Printable's escapes and without its '\n') passed to `f` as a view of one
+// buffer, which the next line reuses.
+template <class F>
+void ForEachPlainLine(std::vector<ReportLine> const& lines, F f) {
+    std::string text;
+    for (auto const& line : lines) {
+        text.assign(static_cast<std::size_t>(line.indent) * 2, ' ');
+        AppendPlain(text, line.markup);
+        f(std::string_view(text));
+    }
+}
 
 }  // namespace s16app

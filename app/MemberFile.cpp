@@ -471,6 +471,15 @@ public:
         m_ready.notify_one();
         return true;
     }
+    // Pushes when there is room: false (and `value` left as it was) when
+    // the queue is full or closed.
+    bool TryPush(T& value) {
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        if (m_closed || m_items.size() >= m_capacity) return false;
+        m_items.push_back(std::move(value));
+        m_ready.notify_one();
+        return true;
+    }
     // What is left once closed, then nothing.
     std::optional<T> Pop() {
         std::unique_lock<std::mutex> lock(m_mutex);
@@ -497,6 +506,11 @@ private:
 };
 
 using Element = std::pair<nlohmann::json, std::size_t>;
+// Members handed from the thread that scans a file to one that reads them:
+// up to kBatchMembers of them, or kBatchBytes of their text (one lock and
+// at most one wake-up per batch, not per member).
+using Batch = std::vector<Element>;
+constexpr std::size_t kBatchMembers = 16, kBatchBytes = std::size_t{256} << 10;
 
 // A member read by the first reading, kept as a record in a temporary file
 // for the second: the second reading then neither parses nor validates the
@@ -636,13 +650,11 @@ void RecordFields(Io& io, Member& m) {
     io.Str(m.project), io.Str(m.engineer), io.Str(m.inputHash);
 }
 
-std::string ToRecord(MemberInput const& m) {
-    std::string out;
-    out.reserve(1024);
+// Appends the record of a member to `out`.
+void AppendRecord(MemberInput const& m, std::string& out) {
     RecordWriter w(out);
     // RecordFields sizes the vectors it reads into: writing leaves them as they are.
     RecordFields(w, const_cast<MemberInput&>(m));
-    return out;
 }
 
 MemberInput FromRecord(std::string const& record) {
@@ -752,7 +764,7 @@ struct MemberStream::Impl {
     // that differs when read again changed between the readings.
     bool seen = false;
     struct stat first {};
-    // The members of the last reading, kept (see ToRecord, RecordStore):
+    // The members of the last reading, kept (see AppendRecord, RecordStore):
     // where each record starts and its size. Text given in memory is not
     // kept; without room in the store, or once a write to it failed, the
     // file is read again instead.
@@ -760,25 +772,31 @@ struct MemberStream::Impl {
     std::vector<std::pair<std::uint64_t, std::uint64_t>> records;
     std::mutex keptMutex;
 
-    void Keep(std::size_t index, MemberInput const& m) {
-        std::string const record = ToRecord(m);
+    // Keeps the records of members read one after another (`bytes`), with
+    // the index and size of each (`sizes`): one write for them all.
+    void Keep(std::string const& bytes, std::vector<std::pair<std::size_t, std::size_t>> const& sizes) {
+        if (sizes.empty()) return;
         std::uint64_t at = 0;
         {
             std::lock_guard<std::mutex> const lock(keptMutex);
             if (!keptOk) return;
-            std::int64_t const room = RecordStore::Instance().Take(record.size());
+            std::int64_t const room = RecordStore::Instance().Take(bytes.size());
             if (room < 0) {
                 keptOk = false;
                 return;
             }
             at = static_cast<std::uint64_t>(room);
-            if (records.size() <= index) records.resize(index + 1);
-            records[index] = {at, record.size()};
+            std::uint64_t start = at;
+            for (auto const& [index, size] : sizes) {
+                if (records.size() <= index) records.resize(index + 1);
+                records[index] = {start, size};
+                start += size;
+            }
         }
-        // Each record has its own place: written outside the lock.
+        // Each batch has its own place: written outside the lock.
         std::size_t done = 0;
-        while (done < record.size()) {
-            ssize_t const n = ::pwrite(RecordStore::Instance().Descriptor(), record.data() + done, record.size() - done,
+        while (done < bytes.size()) {
+            ssize_t const n = ::pwrite(RecordStore::Instance().Descriptor(), bytes.data() + done, bytes.size() - done,
                                        static_cast<off_t>(at + done));
             if (n <= 0) {
                 std::lock_guard<std::mutex> const lock(keptMutex);
@@ -861,29 +879,38 @@ struct MemberStream::Impl {
                      bool& late) {
         Opened opened;
         JsonSource const source = Open(opened);
-        Channel<Element> queue(2 * static_cast<std::size_t>(jobs) + 2);
+        Channel<Batch> queue(2 * static_cast<std::size_t>(jobs));
         std::mutex mutex;
         std::size_t firstBad = std::numeric_limits<std::size_t>::max(), count = 0;
         std::exception_ptr bad;
         FileLevel found = given ? *given : FileLevel{};
-        auto read = [&](Element& e) {
-            {
-                std::lock_guard<std::mutex> const lock(mutex);
-                if (e.second > firstBad) return;
+        auto read = [&](Batch& batch) {
+            std::string bytes;
+            std::vector<std::pair<std::size_t, std::size_t>> sizes;
+            for (auto& e : batch) {
+                {
+                    std::lock_guard<std::mutex> const lock(mutex);
+                    if (e.second > firstBad) break;
+                }
+                try {
+                    std::string const path = ElementPath(list, e.second);
+                    auto m = ReadMember(Field(e.first, name, path), name, path, list ? found : FileLevel{});
+                    std::size_t const start = bytes.size();
+                    AppendRecord(m, bytes);
+                    sizes.emplace_back(e.second, bytes.size() - start);
+                    if (each) each(e.second, std::move(m));
+                } catch (...) {
+                    std::lock_guard<std::mutex> const lock(mutex);
+                    if (e.second < firstBad) firstBad = e.second, bad = std::current_exception();
+                }
             }
-            try {
-                std::string const path = ElementPath(list, e.second);
-                auto m = ReadMember(Field(e.first, name, path), name, path, list ? found : FileLevel{});
-                Keep(e.second, m);
-                if (each) each(e.second, std::move(m));
-            } catch (...) {
-                std::lock_guard<std::mutex> const lock(mutex);
-                if (e.second < firstBad) firstBad = e.second, bad = std::current_exception();
-            }
+            Keep(bytes, sizes);
         };
+        std::mutex spentMutex;
+        std::vector<Batch> spent;  // read by the pool, to let go on this thread
         std::vector<std::thread> pool;
         struct Join {
-            Channel<Element>& queue;
+            Channel<Batch>& queue;
             std::vector<std::thread>& pool;
             ~Join() {
                 queue.Close();
@@ -891,29 +918,49 @@ struct MemberStream::Impl {
             }
         } const join{queue, pool};
         try {
-            // One job: the members are read on the thread that scans the
-            // file, so that --jobs 1 keeps to one core; more: `jobs` threads
-            // read them beside it.
-            for (int t = 0; jobs > 1 && t < jobs; ++t)
+            // The members are read in batches on the thread that scans the
+            // file when the queue is full (so that --jobs 1 keeps to one
+            // core, and the scanning thread shares the reading), and on
+            // `jobs` - 1 threads beside it.
+            for (int t = 1; t < jobs; ++t)
                 pool.emplace_back([&] {
-                    while (auto e = queue.Pop()) read(*e);
+                    while (auto b = queue.Pop()) {
+                        read(*b);
+                        std::lock_guard<std::mutex> const lock(spentMutex);
+                        spent.push_back(std::move(*b));
+                    }
                 });
         } catch (std::system_error const&) {}
         list = false;
+        Batch batch;
+        std::size_t batchBytes = 0;
+        std::vector<Batch> done;
+        auto hand = [&] {
+            if (pool.empty() || !queue.TryPush(batch)) read(batch);
+            batch.clear(), batchBytes = 0;
+            // The values the readers are done with are let go here, on the
+            // thread that made them (no lock on its memory from another thread).
+            {
+                std::lock_guard<std::mutex> const lock(spentMutex);
+                done.swap(spent);
+            }
+            done.clear();
+        };
         nlohmann::json top = ScanJson(
             source, name,
-            [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar) {
+            [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar, std::size_t bytes) {
                 if (i == 0) {
                     if (!given) found = LevelOf(topSoFar, name, TopRead::SoFar);
                     list = true;
                 }
                 count = i + 1;
-                Element e{std::move(value), i};
-                if (!pool.empty()) return queue.Push(std::move(e));
-                read(e);
+                batch.emplace_back(std::move(value), i);
+                batchBytes += bytes;
+                if (batch.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
                 return true;
             },
             late);
+        if (!batch.empty()) hand();
         queue.Close();
         for (auto& t : pool) t.join();
         pool.clear();
@@ -921,8 +968,8 @@ struct MemberStream::Impl {
         if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
         list = top.contains("members");
         if (!list) {
-            Element e{std::move(top), 0};
-            read(e);
+            batch.emplace_back(std::move(top), 0);
+            read(batch);
             count = 1;
         } else {
             level = LevelOf(top, name, TopRead::Whole);
@@ -971,7 +1018,7 @@ MemberReader MemberStream::Next() {
                 bool late = false;
                 auto top = ScanJson(
                     m.Open(opened), m.name,
-                    [&m](nlohmann::json&& value, std::size_t i, nlohmann::json const&) {
+                    [&m](nlohmann::json&& value, std::size_t i, nlohmann::json const&, std::size_t) {
                         return m.channel.Push(Element{std::move(value), i});
                     },
                     late);

@@ -2,6 +2,7 @@
 #include "app/MemberRunner.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -273,7 +274,18 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
 
 }  // namespace
 
+SectionCache::SectionCache() {
+    static std::atomic<std::uint64_t> made{0};
+    m_id = ++made;
+}
+
 std::shared_ptr<CSection const> SectionCache::Get(std::string const& description) {
+    // Each thread keeps the sections this cache gave it: a member then finds
+    // its section without the lock the threads share.
+    thread_local std::uint64_t keptFrom = 0;
+    thread_local std::map<std::string, std::shared_ptr<CSection const>> kept;
+    if (keptFrom != m_id) kept.clear(), keptFrom = m_id;
+    if (auto const k = kept.find(description); k != kept.end()) return k->second;
     std::lock_guard<std::mutex> const lock(m_mutex);
     auto found = m_slots.find(description);
     if (found == m_slots.end()) {
@@ -284,6 +296,7 @@ std::shared_ptr<CSection const> SectionCache::Get(std::string const& description
         found = m_slots.emplace(description, std::move(slot)).first;
     }
     if (!found->second.section) throw std::invalid_argument(found->second.error);
+    kept.emplace(description, found->second.section);
     return found->second.section;
 }
 

@@ -24,6 +24,7 @@ namespace s16app {
 // description and geometry (read-only, so threads may share them).
 class SectionCache {
 public:
+    SectionCache();
     // The section of the description, read on first use; throws
     // std::invalid_argument (every time) for a description that cannot be read.
     std::shared_ptr<Corvid::Data::CSection const> Get(std::string const& description);
@@ -35,6 +36,7 @@ private:
     };
     std::mutex m_mutex;
     std::map<std::string, Slot> m_slots;
+    std::uint64_t m_id = 0;  // this cache among those of the process (none alike)
 };
 
 struct RunOptions {

@@ -6,6 +6,7 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -202,8 +203,59 @@ std::size_t EscapedAt(std::string_view text, std::size_t i) {
 }
 }  // namespace
 
+std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid) {
+    auto const b = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char const c = b(i);
+    std::size_t n = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    valid = n > 0;
+    if (!valid) return 1;
+    for (std::size_t k = 1; k < n; ++k) {
+        if (i + k == s.size() || b(i + k) < (k == 1 ? lo : 0x80) || b(i + k) > (k == 1 ? hi : 0xBF)) {
+            valid = false;
+            return k;
+        }
+    }
+    return n;
+}
+
+namespace {
+// Bytes CleanRun looks at (true): every one but printable ASCII (and, for
+// Printable, the tab; for JSON, the quote and the backslash).
+constexpr std::array<bool, 256> Looked(bool json) {
+    std::array<bool, 256> looked{};
+    for (unsigned c = 0; c < 256; ++c)
+        looked[c] = json ? (c < 0x20 || c > 0x7e || c == '"' || c == '\\') : ((c < 0x20 && c != '\t') || c > 0x7e);
+    return looked;
+}
+constexpr std::array<bool, 256> kLookedPlain = Looked(false), kLookedJson = Looked(true);
+}  // namespace
+
+std::size_t CleanRun(std::string_view text, bool json) {
+    auto const& looked = json ? kLookedJson : kLookedPlain;
+    auto const* const s = reinterpret_cast<unsigned char const*>(text.data());
+    std::size_t const n = text.size();
+    for (std::size_t i = 0;;) {
+        while (i + 4 <= n && !(looked[s[i]] | looked[s[i + 1]] | looked[s[i + 2]] | looked[s[i + 3]])) i += 4;
+        while (i < n && !looked[s[i]]) ++i;
+        // A character past ASCII passes when it is valid UTF-8 that
+        // Printable keeps.
+        if (i == n || s[i] < 0x80) return i;
+        bool valid = true;
+        std::size_t const length = Utf8Length(text, i, valid);
+        if (!valid || EscapedAt(text, i) != 0) return i;
+        i += length;
+    }
+}
+
 bool NeedsEscape(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = CleanRun(text, false); i < text.size(); i += 1 + CleanRun(text.substr(i + 1), false)) {
         auto const c = static_cast<unsigned char>(text[i]);
         if ((c < 0x20 || c >= 0x7f) && EscapedAt(text, i) != 0) return true;
     }

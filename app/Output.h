@@ -88,5 +88,14 @@ private:
 std::string Printable(std::string const& text);
 // Whether Printable changes `text` (it holds a character it escapes).
 bool NeedsEscape(std::string_view text);
+// The length of the run of bytes at the start of `text` that need no look:
+// printable ASCII (0x20 to 0x7E) and valid UTF-8 past ASCII that Printable
+// keeps; for Printable the tab too, for JSON (`json`) not the quote and the
+// backslash.
+std::size_t CleanRun(std::string_view text, bool json);
+// The UTF-8 sequence at s[i] (RFC 3629: no overlong forms, no surrogates,
+// nothing above U+10FFFF): its length when valid; otherwise `valid` false
+// and the length of its valid start (at least 1).
+std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid);
 
 }  // namespace s16app

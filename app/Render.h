@@ -75,6 +75,10 @@ void WriteJson(std::ostream& out, nlohmann::json const& doc);
 
 // A number with `decimals` digits after the point (printf's %.*f).
 std::string Fixed(double v, int decimals);
+// The shortest text that reads back as the finite `v`, as std::to_chars(first,
+// last, v) writes it (room for 32 characters), its end returned; zeros and
+// numbers of a few decimals (most input values) without the general search.
+char* ShortestText(char* first, char* last, double v);
 // The text left-aligned in `width` columns (never cut).
 std::string Padded(std::string s, std::size_t width);
 // A utilisation with three decimals; "inf" for +infinity.

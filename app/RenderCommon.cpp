@@ -41,6 +41,43 @@ std::string Fixed(double v, int decimals) {
     return buf;
 }
 
+char* ShortestText(char* first, char* last, double v) {
+    if (v == 0.0) {  // the most frequent: "0", "-0"
+        if (std::signbit(v)) *first++ = '-';
+        *first++ = '0';
+        return first;
+    }
+    // Below a million with at most nine decimals: a = m / 1e9 exactly as read
+    // back (m below 1e15, so at most 15 significant digits: no other decimal
+    // of as few digits reads back as a, and these are the shortest).
+    double const a = std::fabs(v);
+    long long const m = a < 1e6 ? std::llround(a * 1e9) : -1;
+    if (m < 0 || static_cast<double>(m) / 1e9 != a) return std::to_chars(first, last, v).ptr;
+    long long whole = m / 1000000000, part = m % 1000000000;
+    int decimals = 9;
+    for (; decimals > 0 && part % 10 == 0; --decimals) part /= 10;
+    auto digits = [](long long n) {
+        int d = 1;
+        for (; n >= 10; n /= 10) ++d;
+        return d;
+    };
+    // to_chars writes the exponent form (d digits, "e-05") when it is the
+    // shorter, the fixed one otherwise.
+    int significant = whole == 0 ? digits(part) : digits(whole) + decimals;
+    if (decimals == 0)
+        for (long long w = whole; w >= 10 && w % 10 == 0; w /= 10) --significant;
+    int const fixed = digits(whole) + (decimals ? 1 + decimals : 0);
+    if (m != 0 && significant + (significant > 1) + 4 < fixed) return std::to_chars(first, last, v).ptr;
+    char* p = first;
+    if (std::signbit(v)) *p++ = '-';
+    p = std::to_chars(p, last, whole).ptr;
+    if (decimals == 0) return p;
+    *p++ = '.';
+    char* const end = p + decimals;
+    for (char* q = end; q != p; part /= 10) *--q = static_cast<char>('0' + part % 10);
+    return end;
+}
+
 std::string Padded(std::string s, std::size_t width) {
     if (s.size() < width) s.append(width - s.size(), ' ');
     return s;

@@ -37,14 +37,25 @@ std::string Checked(std::ostringstream const& out) {
 
 constexpr char const* kReset = "\x1b[0m";
 
-void WriteReport(std::ostream& out, std::vector<ReportLine> const& lines, bool colour) {
+// Report lines by reference (a part of a case's report).
+using LineRefs = std::vector<ReportLine const*>;
+
+ReportLine const& Ref(ReportLine const& line) { return line; }
+ReportLine const& Ref(ReportLine const* line) { return *line; }
+
+// The lines [first, last) (ReportLines or LineRefs), `shift` levels further in.
+template <class It>
+void WriteReport(std::ostream& out, It first, It last, bool colour, int shift = 0) {
     if (!colour) {
-        out << PlainText(lines);
+        std::string text;
+        for (It it = first; it != last; ++it) AppendPlainLine(text, Ref(*it), shift);
+        out << text;
         return;
     }
     unsigned open = 0;
-    for (auto const& line : lines) {
-        out << std::string(static_cast<std::size_t>(line.indent) * 2, ' ');
+    for (It it = first; it != last; ++it) {
+        ReportLine const& line = Ref(*it);
+        out << std::string(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
         for (auto const& run : StyleLine(line.markup, open)) {
             std::string const codes = AnsiCodes(run.style);
             out << codes << Printable(run.text) << (codes.empty() ? "" : kReset);
@@ -116,17 +127,18 @@ void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, 
         << VerdictText(m.Pass(), colour) << "\n";
 }
 
-// The text of a line without its markup.
-std::string Plain(ReportLine const& line) {
-    std::string text;
+// The text of a line without its markup, in `text` (a buffer reused from
+// line to line).
+std::string_view Plain(ReportLine const& line, std::string& text) {
+    text.clear();
     AppendPlain(text, line.markup);
     return text;
 }
 
 // The buckling check a block of the member buckling entry belongs to, from
 // its heading ("Check axial buckling minor axis").
-bool BlockOf(std::string const& heading, UtilKind kind) {
-    auto has = [&heading](char const* w) { return heading.find(w) != std::string::npos; };
+bool BlockOf(std::string_view heading, UtilKind kind) {
+    auto has = [&heading](char const* w) { return heading.find(w) != std::string_view::npos; };
     switch (kind) {
         case UtilKind::BucklingAxialMajor: return has("major") || has("U-U");
         case UtilKind::BucklingAxialMinor: return has("minor") || has("V-V");
@@ -142,19 +154,20 @@ bool BlockOf(std::string const& heading, UtilKind kind) {
 // governing value: the heading and the span (its lines from one back at the
 // indentation of the first below the heading) with a line "Util... = <util>";
 // the whole block when no span shows it.
-std::vector<ReportLine> GoverningSpan(std::vector<ReportLine> const& block, double util) {
+LineRefs GoverningSpan(LineRefs const& block, double util) {
     if (block.size() < 2) return block;
-    int const top = block[1].indent;
+    int const top = block[1]->indent;
     std::string const value = " " + UtilText(util);
+    std::string buffer;
     for (std::size_t start = 1; start < block.size();) {
         std::size_t end = start + 1;
-        while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
+        while (end < block.size() && !(block[end]->indent == top && block[end - 1]->indent > top)) ++end;
         for (std::size_t i = start; i < end; ++i) {
-            std::string text = Plain(block[i]);
-            text.erase(0, text.find_first_not_of(" \t"));
-            if (text.rfind("Util", 0) == 0 && text.size() >= value.size() &&
-                text.compare(text.size() - value.size(), value.size(), value) == 0) {
-                std::vector<ReportLine> out{block[0]};
+            std::string_view text = Plain(*block[i], buffer);
+            text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+            if (text.substr(0, 4) == "Util" && text.size() >= value.size() &&
+                text.substr(text.size() - value.size()) == value) {
+                LineRefs out{block[0]};
                 out.insert(out.end(), block.begin() + static_cast<std::ptrdiff_t>(start),
                            block.begin() + static_cast<std::ptrdiff_t>(end));
                 return out;
@@ -211,26 +224,28 @@ std::pair<std::size_t, std::size_t> EntryLines(CaseOutcome const& g, std::size_t
 
 // The working of a sub-span at one station: its heading, then the lines of
 // its left end or, at another station with a right-end part, of its right end.
-std::vector<ReportLine> SubSpanWorking(CaseOutcome const& g, Shown const& w) {
+LineRefs SubSpanWorking(CaseOutcome const& g, Shown const& w) {
     auto const& entry = g.entries[w.entry];
     auto const range = EntryLines(g, w.entry);
     std::size_t rh = range.second;
+    std::string buffer;
     for (std::size_t i = range.first; i < range.second; ++i)
-        if (Plain(g.report[i]).rfind("RH end:", 0) == 0) rh = i;
+        if (Plain(g.report[i], buffer).substr(0, 7) == "RH end:") rh = i;
     bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
-    std::vector<ReportLine> part;
-    if (range.first < range.second) part.push_back(g.report[range.first]);
-    part.insert(part.end(), g.report.begin() + static_cast<std::ptrdiff_t>(right ? rh : range.first + 1),
-                g.report.begin() + static_cast<std::ptrdiff_t>(right ? range.second : rh));
+    LineRefs part;
+    if (range.first < range.second) part.push_back(&g.report[range.first]);
+    for (std::size_t i = right ? rh : range.first + 1; i < (right ? range.second : rh); ++i)
+        part.push_back(&g.report[i]);
     return part;
 }
 
 // The working of the member buckling: of each block of a governing check
 // (each opens with a heading "<h5>Check ..."), its governing span.
-std::vector<ReportLine> BucklingWorking(CaseOutcome const& g, Shown const& w) {
+LineRefs BucklingWorking(CaseOutcome const& g, Shown const& w) {
     auto const range = EntryLines(g, w.entry);
-    std::vector<ReportLine> part;
-    std::vector<ReportLine> block;
+    LineRefs part;
+    LineRefs block;
+    std::string buffer;
     double util = -1.0;  // the governing value of the block being kept; -1: none
     auto flush = [&] {
         auto const shown = GoverningSpan(block, util);
@@ -242,9 +257,9 @@ std::vector<ReportLine> BucklingWorking(CaseOutcome const& g, Shown const& w) {
             flush();
             util = -1.0;
             for (std::size_t r : w.rows)
-                if (BlockOf(Plain(g.report[i]), g.maxima[r].first)) util = g.maxima[r].second;
+                if (BlockOf(Plain(g.report[i], buffer), g.maxima[r].first)) util = g.maxima[r].second;
         }
-        if (util >= 0.0) block.push_back(g.report[i]);
+        if (util >= 0.0) block.push_back(&g.report[i]);
     }
     flush();
     return part;
@@ -296,9 +311,8 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
             out << "  At x = " << At(w.at) << " m (SubSpan " << g.entries[w.entry].index << "): " << names << "\n";
         else
             out << "  Member buckling: " << names << "\n";
-        std::vector<ReportLine> part = local ? SubSpanWorking(g, w) : BucklingWorking(g, w);
-        for (auto& line : part) ++line.indent;
-        WriteReport(out, part, colour);
+        LineRefs const part = local ? SubSpanWorking(g, w) : BucklingWorking(g, w);
+        WriteReport(out, part.begin(), part.end(), colour, 1);
         for (std::size_t r : w.rows) {
             auto const& row = s.checks[r];
             if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
@@ -335,7 +349,7 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
         // The notes of the case (loads reconstructed, stations added) come before its entries.
         if (!g.entryStart.empty()) {
             auto const notesEnd = g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0]);
-            WriteReport(out, std::vector<ReportLine>(g.report.begin(), notesEnd), colour);
+            WriteReport(out, g.report.begin(), notesEnd, colour);
         }
         WriteWorkings(out, g, m.summary, colour);
         return Checked(out);
@@ -343,7 +357,7 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     out << std::string(78, '-') << "\n"
         << "Units: " << m.units << "\n";
     if (m.namedCases) out << "Load case \"" << Printable(g.name) << "\" (governing)\n";
-    WriteReport(out, g.report, colour);
+    WriteReport(out, g.report.begin(), g.report.end(), colour);
     return Checked(out);
 }
 

@@ -3,6 +3,7 @@
 // each detail level against its golden file.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -13,6 +14,7 @@
 
 #include "app/Markup.h"
 #include "app/MemberFile.h"
+#include "app/Render.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
 #include "framework/SteelMember.h"
@@ -44,6 +46,26 @@ TEST(AppReport, LinesRebuildTheModulesPlainText) {
     EXPECT_EQ(s16app::PlainText(s16app::ReportLines(result)), reference);
 }
 
+TEST(AppReport, CleanRunStopsWhereEscapingMayStart) {
+    // The clean prefix, counted by hand: printable ASCII, the tab only for
+    // Printable, valid UTF-8 that Printable keeps (U+00B7 "\xC2\xB7", U+2076
+    // "\xE2\x81\xB6"); it ends at a C1 control (U+0085 "\xC2\x85"), U+2028,
+    // a cut or stray sequence, DEL, and for JSON at a quote or backslash.
+    struct Case {
+        char const* text;
+        std::size_t plain, json;
+    } const cases[] = {
+        {"Mr = 12.5 kN\xC2\xB7m", 15, 15},   {"\tCr = 1.0 m\xE2\x81\xB6", 14, 0}, {"0123456789\"x", 12, 10},
+        {"ab\\c", 4, 2},                     {"x\xC2\x85y", 1, 1},                 {"x\xE2\x80\xA8y", 1, 1},
+        {"kN\xC2", 2, 2},                     {"\x80z", 0, 0},                      {"abc\x7f", 3, 3},
+        {"\x01", 0, 0},
+    };
+    for (auto const& c : cases) {
+        EXPECT_EQ(s16app::CleanRun(c.text, false), c.plain) << c.text;
+        EXPECT_EQ(s16app::CleanRun(c.text, true), c.json) << c.text;
+    }
+}
+
 TEST(AppReport, StylesCarryOverLineEnds) {
     // "<b>Class 1 under compression" ... "</b> in bending": the bold of the
     // first line stays open into the next; "<=" and unknown tags are text.
@@ -60,7 +82,8 @@ TEST(AppReport, StylesCarryOverLineEnds) {
 
 TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
     // Members read on several threads come back in order, and the error is
-    // the one of the first bad member, as when read one by one.
+    // the one of the first bad member, as when read one by one (the two bad
+    // ones in different batches of 16: members[40] and members[50]).
     std::string const good = clitest::Pinned("CHS D=168.3 t=6.4", "3", R"(, "subspans": [{"left": {"N": -10}, "right": {"N": -10}}])");
     std::string const bad1 = R"({"section": "CHS D=168.3 t=6.4", "grade": "350W", "colour": 1})";
     std::string const bad2 = R"({"section": "CHS D=168.3 t=6.4", "grade": "999X"})";
@@ -70,7 +93,9 @@ TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
     auto const four = s16app::ReadMemberFile(list + "]}", "m.json", 4);
     ASSERT_EQ(four.size(), 40u);
     for (std::size_t i = 0; i < four.size(); ++i) EXPECT_EQ(four[i].path, one[i].path);
-    std::string const withBad = list + "," + bad1 + "," + good + "," + bad2 + "]}";
+    std::string withBad = list + "," + bad1;
+    for (int i = 0; i < 9; ++i) withBad += "," + good;
+    withBad += "," + bad2 + "]}";
     auto error = [&withBad](int threads) -> std::string {
         try {
             s16app::ReadMemberFile(withBad, "m.json", threads);
@@ -82,6 +107,20 @@ TEST(AppReport, MembersReadOnThreadsAsReadOneByOne) {
     std::string const first = error(1);
     EXPECT_NE(first.find("members[40]"), std::string::npos) << first;
     for (int attempt = 0; attempt < 20; ++attempt) EXPECT_EQ(error(4), first);
+}
+
+TEST(AppReport, ShortestNumbersAsToChars) {
+    // JSON and CSV numbers: the short-decimal path writes what std::to_chars
+    // writes (the reference here): zeros, its choice of the fixed or exponent
+    // form at and near their tie (0.001 fixed; 0.0001, 1e+05 exponent), values
+    // just off a short decimal, a million and beyond.
+    for (double const v : {0.0, 1.0, 0.5, 0.001, 0.0001, 1.5e-3, 1e-9, 5e-10, 1e4, 1e5, 1.2e5, 999999.999999999, 1e6,
+                           0.30000000000000004, 3.7673000000000005, 7.3097639, 2598708.189656576})
+        for (double const x : {v, -v}) {
+            char a[40], b[40];
+            EXPECT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
+                      std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
+        }
 }
 
 namespace {

@@ -88,6 +88,8 @@ TEST(CliOutput, JsonLayoutAndUnboundedUtilisations) {
     EXPECT_TRUE(local["entries"][1]["kind"] == "local" && local["entries"][1]["subspan"] == 0) << local["entries"][1];
     EXPECT_REL(local["entries"][1]["util"]["axial"].get<double>(), 0.5);
     EXPECT_NE(local["report"].get<std::string>().find("Tr = min(Tr1, Tr2, Tr3)"), std::string::npos);
+    // The same lines (tabs, U+00B2 and the like) as the full text report writes them.
+    EXPECT_NE(RunCli("check --detail full local.json").out.find(local["report"].get<std::string>()), std::string::npos);
     // With the buckling checks: a third entry of kind "buckling".
     WriteFile("full.json", Pinned("RHS D=200 B=100 t=10", "3", R"(, "subspans": [{"left": {"N": -100}, "right": {"N": -100}}])"));
     auto const full = ParseOutput(RunCli("check --format json full.json"))["members"][0];
