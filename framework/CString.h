@@ -39,7 +39,11 @@ constexpr std::size_t TextLength(C (&a)[N]) {
 // literal known when compiled.
 // CMemberResult::AddOutputString copies it into the result; it converts to
 // CString where one is needed. It lives as a temporary within one
-// expression: the joins return it by reference.
+// expression: the joins return it by reference, so a join must never be
+// bound to a named reference (`auto&& l = L"a" + s + L"b";` dangles at the
+// end of the statement; take a CString instead), a line is never joined
+// onto itself, and data() is not null-terminated (pass data() with size()).
+// A literal's length is its array's (text after an embedded null counts).
 class CLine {
 public:
     // a (na characters) then b (nb), copied inline (a literal's in a copy

@@ -9,9 +9,9 @@ namespace Corvid::Util {
 struct NumberWriter;
 
 // The text of one formatted number (with its unit), held inline: no heap
-// block. It converts to CString where one is needed, and a report line
-// built with + around it (L"Mr = " + f.Moment(Mr) + L"\n") takes one block
-// for the whole line, room for a line being reserved by its first join.
+// block. It converts to CString where one is needed; a report line built
+// with + around it (L"Mr = " + f.Moment(Mr) + L"\n") is a CLine, written
+// into a line buffer of the thread.
 class CNumberText {
 public:
     static constexpr std::size_t kCapacity = 48;  // a number of any magnitude with the longest unit
