@@ -871,6 +871,61 @@ struct MemberStream::Impl {
         };
     }
 
+    // What the threads of one reading share: the units the members are read
+    // with, and the first problem in the order of the file.
+    struct PassState {
+        PassState(std::function<void(std::size_t, MemberInput&&)> const& e, FileLevel f) : each(e), found(f) {}
+        std::function<void(std::size_t, MemberInput&&)> const& each;
+        FileLevel found;
+        std::mutex mutex;
+        std::size_t firstBad = std::numeric_limits<std::size_t>::max();
+        std::exception_ptr bad;
+    };
+
+    // Reads the members of a batch (those after a problem already found are
+    // left) and keeps their records with one write.
+    void ReadBatch(Batch& batch, PassState& st) {
+        std::string bytes;
+        std::vector<std::pair<std::size_t, std::size_t>> sizes;
+        for (auto& e : batch) {
+            {
+                std::lock_guard<std::mutex> const lock(st.mutex);
+                if (e.second > st.firstBad) break;
+            }
+            try {
+                std::string const path = ElementPath(list, e.second);
+                auto m = ReadMember(Field(e.first, name, path), name, path, list ? st.found : FileLevel{});
+                std::size_t const start = bytes.size();
+                AppendRecord(m, bytes);
+                sizes.emplace_back(e.second, bytes.size() - start);
+                if (st.each) st.each(e.second, std::move(m));
+            } catch (...) {
+                std::lock_guard<std::mutex> const lock(st.mutex);
+                if (e.second < st.firstBad) st.firstBad = e.second, st.bad = std::current_exception();
+            }
+        }
+        Keep(bytes, sizes);
+    }
+
+    // The file's top value once scanned: a member alone (read here), or the
+    // object holding the list of `count` members. Returns the members' count.
+    std::size_t ReadTop(nlohmann::json&& top, std::size_t count, PassState& st) {
+        Field const f(top, name, "");
+        if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
+        list = top.contains("members");
+        if (!list) {
+            Batch alone;
+            alone.emplace_back(std::move(top), 0);
+            ReadBatch(alone, st);
+            return 1;
+        }
+        level = LevelOf(top, name, TopRead::Whole);
+        ObjectReader const obj = TopObject(f);
+        obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
+        if (count == 0) obj.Require("members").Fail("the list of members is empty");
+        return count;
+    }
+
     // One reading of the whole file, the members read on `jobs` threads with
     // the units given (or those read before the list); the first problem in
     // the order of the file is thrown. Sets `late` when units came after the
@@ -880,32 +935,9 @@ struct MemberStream::Impl {
         Opened opened;
         JsonSource const source = Open(opened);
         Channel<Batch> queue(2 * static_cast<std::size_t>(jobs));
-        std::mutex mutex;
-        std::size_t firstBad = std::numeric_limits<std::size_t>::max(), count = 0;
-        std::exception_ptr bad;
-        FileLevel found = given ? *given : FileLevel{};
-        auto read = [&](Batch& batch) {
-            std::string bytes;
-            std::vector<std::pair<std::size_t, std::size_t>> sizes;
-            for (auto& e : batch) {
-                {
-                    std::lock_guard<std::mutex> const lock(mutex);
-                    if (e.second > firstBad) break;
-                }
-                try {
-                    std::string const path = ElementPath(list, e.second);
-                    auto m = ReadMember(Field(e.first, name, path), name, path, list ? found : FileLevel{});
-                    std::size_t const start = bytes.size();
-                    AppendRecord(m, bytes);
-                    sizes.emplace_back(e.second, bytes.size() - start);
-                    if (each) each(e.second, std::move(m));
-                } catch (...) {
-                    std::lock_guard<std::mutex> const lock(mutex);
-                    if (e.second < firstBad) firstBad = e.second, bad = std::current_exception();
-                }
-            }
-            Keep(bytes, sizes);
-        };
+        std::size_t count = 0;
+        PassState st(each, given ? *given : FileLevel{});
+        auto read = [&](Batch& batch) { ReadBatch(batch, st); };
         std::mutex spentMutex;
         std::vector<Batch> spent;  // read by the pool, to let go on this thread
         std::vector<std::thread> pool;
@@ -950,7 +982,7 @@ struct MemberStream::Impl {
             source, name,
             [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar, std::size_t bytes) {
                 if (i == 0) {
-                    if (!given) found = LevelOf(topSoFar, name, TopRead::SoFar);
+                    if (!given) st.found = LevelOf(topSoFar, name, TopRead::SoFar);
                     list = true;
                 }
                 count = i + 1;
@@ -964,20 +996,8 @@ struct MemberStream::Impl {
         queue.Close();
         for (auto& t : pool) t.join();
         pool.clear();
-        Field const f(top, name, "");
-        if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
-        list = top.contains("members");
-        if (!list) {
-            batch.emplace_back(std::move(top), 0);
-            read(batch);
-            count = 1;
-        } else {
-            level = LevelOf(top, name, TopRead::Whole);
-            ObjectReader const obj = TopObject(f);
-            obj.Require("members").Elements(std::numeric_limits<std::size_t>::max());
-            if (count == 0) obj.Require("members").Fail("the list of members is empty");
-        }
-        if (bad && (!late || given)) std::rethrow_exception(bad);
+        count = ReadTop(std::move(top), count, st);
+        if (st.bad && (!late || given)) std::rethrow_exception(st.bad);
         return count;
     }
 };
