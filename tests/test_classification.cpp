@@ -315,23 +315,30 @@ TEST(Classification, KeptValuesFollowGradeCodeAndForce) {
                                    double(k[XX].first), double(k[YY].first), double(k[OverAll].first)};
     };
     // Slender enough that the grade and the edition change a class: the angle's legs b/t = 102/7.9 = 12.9 lie
-    // between 200/sqrt(Fy) and 250/sqrt(Fy) at 300 MPa (11.5, 14.4; CSA S16-09 and S16-14 Table 1).
-    for (wchar_t const* text : {L"I D=400 B=300 T=9 Tw=5", L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10",
+    // between 200/sqrt(Fy) and 250/sqrt(Fy) at 300 MPa (11.5, 14.4; CSA S16-09 and S16-14 Table 1). The
+    // monosymmetric I's outstands, 150/12 = 12.5 (class 4) and 100/20 = 5 (class 1), turn its major-axis class
+    // with the sense of Mx.
+    for (wchar_t const* text : {L"I D=400 B=300 T=9 Tw=5", L"I D=400 B1=300 T1=12 B2=200 T2=20 Tw=10",
+                                L"C D=254 B=69.6 T=11.1 Tw=9.63 R=10",
                                 L"RHS D=300 B=300 t=6 fab=welded", L"L D=102 B=102 t=7.9 R=8"}) {
         SCOPED_TRACE(Corvid::Narrow(text));
         CSteelGrade const g300(L"300W");
         auto reused = Make(text);
-        struct Step { CSteelGrade const* grade; wchar_t const* code; double N; } const steps[] = {
-            {&g300, k09, 0.0}, {&g300, k14, 0.0}, {&g400, k14, 0.0}, {&g400, k14, -300e3}, {&g400, k09, -300e3}};
+        struct Step { CSteelGrade const* grade; wchar_t const* code; double N, Mx; } const steps[] = {
+            {&g300, k09, 0.0, 0.0},        {&g300, k14, 0.0, 0.0},         {&g400, k14, 0.0, 0.0},
+            {&g400, k14, -300e3, 0.0},     {&g400, k09, -300e3, 0.0},      {&g400, k09, -300e3, 100e3},
+            {&g400, k09, -300e3, -100e3}};
         answers(*reused);
-        Step was{&g350, k09, 0.0};
+        Step was{&g350, k09, 0.0, 0.0};
         for (Step const& s : steps) {  // only what changes is set: each setter empties the kept values
             if (s.grade != was.grade) reused->SetSteelDesignProp(*s.grade);
             if (s.code != was.code) reused->SetCodeName(s.code);
             if (s.N != was.N) reused->SetForceAxial(s.N);
+            if (s.Mx != was.Mx) reused->SetMomentXX(s.Mx);
             was = s;
             auto fresh = Make(text, *s.grade, s.code);
             fresh->SetForceAxial(s.N);
+            fresh->SetMomentXX(s.Mx);
             // The reused calculator's values were found in the step before.
             EXPECT_EQ(answers(*reused), answers(*fresh)) << Corvid::Narrow(s.grade->Name()) << " " << Corvid::Narrow(s.code);
         }
