@@ -245,7 +245,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     bool const text = Reporting(result);
     if (text) {
         // The axis's names as report text, made only for the report.
-        CString const axis = text ? CString(axisName) : CString();
+        CString const axis(axisName);
         result->AddOutputString(L"Determination of Cr" + axis + L"\n\t<i>ref. " + CodeName() + kClCompression +
                                 L"</i>\n");
     }
@@ -276,7 +276,7 @@ double CCSA_S16_09Section::CrCompute(double Le, double& Fe, double I, wchar_t co
     double const n = CurveExponent(Ag);
     double const Cr = kPhi * A * Fy * CurveFactor(lambda, n);
     if (text) {
-        CString const feLabel = text ? CString(feName) : CString();
+        CString const feLabel(feName);
         auto const& f = result->Format();
         if (auto const why = CurveExponentWhy(Ag); !why.empty() && std::fabs(Le) >= 0.0001)
             result->AddOutputString(why + L" <i>ref. " + CodeName() + kClCompression + L"</i>\n");

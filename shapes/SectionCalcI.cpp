@@ -15,6 +15,8 @@ double CSectionCalcI::MaxThick() const { return std::max({GetT1(), GetT2(), GetT
 bool CSectionCalcI::IsHSection() const { return IsXXSymmetric() && 1.2 * GetB1() > GetD(); }
 
 void CSectionCalcI::MirrorXX() {
+    // The kept values are emptied first, then the flanges swapped: nothing is
+    // found between the two, so none is found from the old geometry.
     CCSA_S16_09Section::MirrorXX();
     CDesSectGeomI::MirrorXX();
 }
