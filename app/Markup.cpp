@@ -5,37 +5,12 @@
 #include <string_view>
 
 #include "app/Output.h"
+#include "framework/CString.h"
 #include "framework/Markup.h"
 
 namespace s16app {
 
 namespace {
-// The characters [p, q) as UTF-8 at d (at most 4 bytes each; code points
-// past U+10FFFF as '?'); returns the end of what was written.
-char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
-    for (; p != q; ++p) {
-        auto const cp = static_cast<unsigned long>(*p);
-        if (cp < 0x80) {
-            *d++ = static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            *d++ = static_cast<char>(0xC0 | (cp >> 6));
-            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            *d++ = static_cast<char>(0xE0 | (cp >> 12));
-            *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x110000) {
-            *d++ = static_cast<char>(0xF0 | (cp >> 18));
-            *d++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            *d++ = '?';
-        }
-    }
-    return d;
-}
-
 // The characters [p, q) appended to `out` as UTF-8, through a buffer on
 // the stack a block at a time; a run of 16 plain ASCII characters is
 // narrowed at once (loops of a fixed count the compiler turns into vector
@@ -50,13 +25,13 @@ void AppendUtf8(std::string& out, wchar_t const* p, wchar_t const* q) {
             unsigned long any = 0;
             for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
             if (any >= 0x80) {
-                d = EncodeUtf8(d, p, p + kRun);
+                d = Corvid::EncodeUtf8(d, p, p + kRun);
                 continue;
             }
             for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
             d += kRun;
         }
-        d = EncodeUtf8(d, p, stop);
+        d = Corvid::EncodeUtf8(d, p, stop);
         p = stop;
         out.append(buf, static_cast<std::size_t>(d - buf));
     }

@@ -117,29 +117,33 @@ CString Widen(std::string const& s) {
     return out;
 }
 
-std::string Narrow(CString const& s) {
-    std::string out;
-    out.reserve(s.size());
-    for (wchar_t wc : s) {
-        auto cp = static_cast<unsigned long>(wc);
+char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
+    for (; p != q; ++p) {
+        auto const cp = static_cast<unsigned long>(*p);
         if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
+            *d++ = static_cast<char>(cp);
         } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *d++ = static_cast<char>(0xC0 | (cp >> 6));
+            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *d++ = static_cast<char>(0xE0 | (cp >> 12));
+            *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else if (cp < 0x110000) {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *d++ = static_cast<char>(0xF0 | (cp >> 18));
+            *d++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *d++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            out.push_back('?');
+            *d++ = '?';
         }
     }
+    return d;
+}
+
+std::string Narrow(CString const& s) {
+    std::string out(4 * s.size(), '\0');
+    out.resize(static_cast<std::size_t>(EncodeUtf8(out.data(), s.data(), s.data() + s.size()) - out.data()));
     return out;
 }
 

@@ -18,6 +18,9 @@ using CString = std::wstring;
 CString Widen(std::string const& s);
 // Narrow a wide string to UTF-8.
 std::string Narrow(CString const& s);
+// The characters [p, q) as UTF-8 at d (room for 4 bytes each; code points
+// past U+10FFFF as '?'); returns the end of what was written.
+char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q);
 
 // C is a wide character, constant or not (the element of a wide array).
 template <class C>

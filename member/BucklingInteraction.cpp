@@ -254,7 +254,7 @@ bool CSA_S16_09_Member::CheckBucklingInteraction(CInteractionData const& record)
     InteractionTerms(record, !m_calc->IsDoublySymmetric(), w);
 
     if (text) {
-        CString const code = m_calc->CodeName();
+        CString const& code = m_calc->CodeName();
         WriteInteractionInputs(result, record, w, code);
         WriteInteractionSums(result, w, code);
         if (Tu > 0.0 && record.ltChecked) WriteTensionAndBending(result, clone, plastic, Tu, w);
