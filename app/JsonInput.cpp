@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <istream>
+#include <stdexcept>
 #include <streambuf>
 #include <string_view>
 
@@ -244,13 +245,6 @@ private:
     std::size_t m_events = 0;
 };
 
-std::string JoinPath(std::string const& path, std::string_view key) {
-    std::string out;
-    out.reserve(path.size() + 1 + key.size());
-    if (!path.empty()) out.append(path).push_back('.');
-    return out.append(key);
-}
-
 }  // namespace
 
 std::string JsonTypeName(json const& v) {
@@ -290,8 +284,34 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
 Field::Field(json const& value, std::string const& fileName, std::string path)
     : m_value(&value), m_file(&fileName), m_path(std::move(path)) {}
 
+Field::Field(json const& value, Field const& parent, char const* key, std::size_t index)
+    : m_value(&value), m_file(parent.m_file), m_parent(&parent), m_key(key), m_index(index) {}
+
+void Field::AppendPath(std::string& out) const {
+    if (!m_parent) {
+        out += m_path;
+        return;
+    }
+    m_parent->AppendPath(out);
+    if (!m_key) {
+        out += '[';
+        out += std::to_string(m_index);
+        out += ']';
+        return;
+    }
+    if (!out.empty()) out += '.';
+    out += m_key;
+}
+
+std::string Field::Path() const {
+    std::string path;
+    AppendPath(path);
+    return path;
+}
+
 void Field::Fail(std::string const& why) const {
-    throw InputError(*m_file + ": " + (m_path.empty() ? std::string("(top level)") : m_path) + ": " + why);
+    std::string const path = Path();
+    throw InputError(*m_file + ": " + (path.empty() ? std::string("(top level)") : path) + ": " + why);
 }
 
 double Field::Number() const {
@@ -311,7 +331,7 @@ double Field::Number(double scale) const {
 
 std::string Field::String() const {
     if (!m_value->is_string()) Fail("expected a string, found " + JsonTypeName(*m_value));
-    return m_value->get<std::string>();
+    return *m_value->get_ptr<std::string const*>();
 }
 
 bool Field::Bool() const {
@@ -325,41 +345,52 @@ std::vector<Field> Field::Elements(std::size_t most) const {
         Fail("a list of " + std::to_string(m_value->size()) + " elements; at most " + std::to_string(most) +
              " are accepted here (split the member)");
     std::vector<Field> out;
-    for (std::size_t i = 0; i < m_value->size(); ++i)
-        out.emplace_back((*m_value)[i], *m_file, m_path + "[" + std::to_string(i) + "]");
+    out.reserve(m_value->size());
+    for (std::size_t i = 0; i < m_value->size(); ++i) out.push_back(Field((*m_value)[i], *this, nullptr, i));
     return out;
 }
 
-Field Field::Child(std::string const& key) const { return Field(m_value->at(key), *m_file, JoinPath(m_path, key)); }
+Field Field::Child(char const* key) const { return Field(m_value->at(key), *this, key, 0); }
 
-Field Field::Child(json const& value, char const* key) const { return Field(value, *m_file, JoinPath(m_path, key)); }
+Field Field::Child(json const& value, char const* key) const { return Field(value, *this, key, 0); }
 
 ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const*> known) : m_object(object) {
     if (!object.IsObject()) object.Fail("expected an object, found " + JsonTypeName(object.Json()));
+    if (known.size() > kMaxKeys) throw std::logic_error("ObjectReader: more known keys than kMaxKeys");
+    for (char const* k : known) m_keys[m_count] = k, m_values[m_count++] = nullptr;
     for (auto const& item : object.Json().items()) {
-        bool found = false;
         std::string const& key = item.key();
-        for (char const* k : known) found = found || (key[0] == k[0] && key == k);  // the first letter first
-        if (found) continue;
+        std::size_t i = 0;
+        while (i < m_count && !(key[0] == m_keys[i][0] && std::strcmp(key.c_str(), m_keys[i]) == 0)) ++i;
+        if (i < m_count) {
+            m_values[i] = &item.value();
+            continue;
+        }
         std::string list;
         for (char const* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
-        object.Child(item.key()).Fail("unknown field (known here: " + list + ")");
+        object.Child(item.value(), key.c_str()).Fail("unknown field (known here: " + list + ")");
     }
 }
 
-// Keys looked up as string views: measured once, not at every comparison.
-bool ObjectReader::Has(char const* key) const { return m_object.Json().contains(std::string_view(key)); }
+// The key's own text first (the same literal), then its characters.
+json const* ObjectReader::Find(char const* key) const {
+    for (std::size_t i = 0; i < m_count; ++i)
+        if (m_keys[i] == key) return m_values[i];
+    for (std::size_t i = 0; i < m_count; ++i)
+        if (std::strcmp(m_keys[i], key) == 0) return m_values[i];
+    return nullptr;
+}
 
 std::optional<Field> ObjectReader::Get(char const* key) const {
-    auto const found = m_object.Json().find(std::string_view(key));
-    if (found == m_object.Json().end()) return std::nullopt;
-    return m_object.Child(*found, key);
+    json const* value = Find(key);
+    if (!value) return std::nullopt;
+    return m_object.Child(*value, key);
 }
 
 Field ObjectReader::Require(char const* key) const {
-    auto field = Get(key);
-    if (!field) m_object.Fail(std::string("the field \"") + key + "\" is missing");
-    return std::move(*field);
+    json const* value = Find(key);
+    if (!value) m_object.Fail(std::string("the field \"") + key + "\" is missing");
+    return m_object.Child(*value, key);
 }
 
 }  // namespace s16app
