@@ -19,15 +19,11 @@ std::string UtilText(double u) {
 }
 
 std::string GoverningName(CaseOutcome const& c) {
-    std::string name;
+    std::pair<Corvid::Steel::UtilKind, double> const* governing = nullptr;
     double best = -1.0;
-    for (auto const& m : c.maxima) {
-        if (m.second > best) {
-            best = m.second;
-            name = Corvid::Narrow(Corvid::Steel::UtilKindName(m.first));
-        }
-    }
-    return name;
+    for (auto const& m : c.maxima)
+        if (m.second > best) best = m.second, governing = &m;
+    return governing ? Corvid::Narrow(Corvid::Steel::UtilKindName(governing->first)) : std::string();
 }
 
 std::string Fixed(double v, int decimals) {
