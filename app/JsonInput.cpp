@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -85,8 +86,10 @@ protected:
         }
         // The last bytes stay before the new block, for Position.
         std::size_t const used = static_cast<std::size_t>(egptr() - eback()), keep = std::min(kCarry, used);
-        for (std::size_t i = 0; i < used - keep; ++i)
-            if (eback()[i] == '\n') ++m_lines, m_lineStart = m_base + i + 1;
+        char const* const done = eback();
+        m_lines += static_cast<std::size_t>(std::count(done, done + (used - keep), '\n'));
+        if (auto const* last = static_cast<char const*>(::memrchr(done, '\n', used - keep)))
+            m_lineStart = m_base + static_cast<std::size_t>(last - done) + 1;
         std::memmove(m_buffer.data(), egptr() - keep, keep);
         m_base = end - keep;
         std::size_t n = 0;
@@ -140,14 +143,14 @@ public:
     bool end_array() { return Close(); }
     bool key(std::string& k) {
         auto& f = m_frames.back();
-        f.key = k;
-        // The keys read so far are those of the object being filled; the
-        // value's place is made with the key.
-        auto const made = f.value->emplace(k, nullptr);
-        if (!made.second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
-        f.slot = &made.first.value();
         late = late || (m_frames.size() == 1 && m_listSeen &&
                         (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
+        // The keys read so far are those of the object being filled; the
+        // value's place is made with the key (its text moved there).
+        auto const made = f.value->get_ref<json::object_t&>().try_emplace(std::move(k), nullptr);
+        f.key = &made.first->first;
+        if (!made.second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        f.slot = &made.first->second;
         return true;
     }
     // A read error, or a member too large: the read stopped there.
@@ -170,12 +173,16 @@ public:
     }
 
 private:
+    static std::string const& NoKey() {
+        static std::string const none;
+        return none;
+    }
     struct Frame {
         Frame(json* v, bool a) : value(v), array(a) {}
         json* value;  // the container being filled; null for the list of members
         bool array;
-        std::size_t index = 0;  // array: elements completed
-        std::string key;        // object: the key being read
+        std::size_t index = 0;              // array: elements completed
+        std::string const* key = &NoKey();  // object: the key being read (in the object)
         json* slot = nullptr;   // object: the place of its value
     };
 
@@ -184,7 +191,7 @@ private:
     std::string Path() const {
         std::string path;
         for (auto const& f : m_frames)
-            path += f.array ? "[" + std::to_string(f.index) + "]" : (path.empty() ? "" : ".") + f.key;
+            path += f.array ? "[" + std::to_string(f.index) + "]" : (path.empty() ? "" : ".") + *f.key;
         return path;
     }
     bool InList() const { return !m_frames.empty() && !m_frames.back().value; }
@@ -224,7 +231,7 @@ private:
                              ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
         json* slot = Slot();
         *slot = array ? json::array() : json::object();
-        bool const list = array && m_frames.size() == 1 && !m_frames[0].array && m_frames[0].key == "members";
+        bool const list = array && m_frames.size() == 1 && !m_frames[0].array && *m_frames[0].key == "members";
         if (list) m_blocks.Mark(), m_listSeen = true;
         m_frames.push_back(Frame{list ? nullptr : slot, array});
         return true;
