@@ -158,13 +158,28 @@ public:
         out_.Commit(Lead(out_.Room(kBuf)));
         out_ += '"';
         ForEachPlainLine(lines, [this](std::string_view line) {
-            if (CleanRun(line, true) == line.size())
-                out_.append(line);
-            else
+            if (!PlainLine(line))
                 Escaped(NeedsEscape(line) ? std::string_view(Printable(std::string(line))) : line);
             out_.append("\\n");
         });
         out_ += '"';
+    }
+    // A line of the report that Printable keeps as it is and whose only
+    // characters to escape are the tab, the quote and the backslash (most
+    // lines), written in one pass: true; false, nothing written, otherwise.
+    bool PlainLine(std::string_view line) {
+        char* p = out_.Room(2 * line.size());
+        for (std::size_t i = 0;;) {
+            std::size_t const n = CleanRun(line.substr(i), true);
+            std::memcpy(p, line.data() + i, n);
+            p += n, i += n;
+            if (i == line.size()) break;
+            char const c = line[i++];
+            if (c != '\t' && c != '"' && c != '\\') return false;
+            *p++ = '\\', *p++ = c == '\t' ? 't' : c;
+        }
+        out_.Commit(p);
+        return true;
     }
     void Strings(std::vector<std::string> const& list) {
         Open('[');
