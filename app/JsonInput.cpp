@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <istream>
+#include <stdexcept>
 #include <streambuf>
 #include <string_view>
 
@@ -84,8 +86,10 @@ protected:
         }
         // The last bytes stay before the new block, for Position.
         std::size_t const used = static_cast<std::size_t>(egptr() - eback()), keep = std::min(kCarry, used);
-        for (std::size_t i = 0; i < used - keep; ++i)
-            if (eback()[i] == '\n') ++m_lines, m_lineStart = m_base + i + 1;
+        char const* const done = eback();
+        m_lines += static_cast<std::size_t>(std::count(done, done + (used - keep), '\n'));
+        if (auto const* last = static_cast<char const*>(::memrchr(done, '\n', used - keep)))
+            m_lineStart = m_base + static_cast<std::size_t>(last - done) + 1;
         std::memmove(m_buffer.data(), egptr() - keep, keep);
         m_base = end - keep;
         std::size_t n = 0;
@@ -139,14 +143,14 @@ public:
     bool end_array() { return Close(); }
     bool key(std::string& k) {
         auto& f = m_frames.back();
-        f.key = k;
-        // The keys read so far are those of the object being filled; the
-        // value's place is made with the key.
-        auto const made = f.value->emplace(k, nullptr);
-        if (!made.second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
-        f.slot = &made.first.value();
         late = late || (m_frames.size() == 1 && m_listSeen &&
                         (k == "units" || k == "moment_sign" || k == "project" || k == "engineer"));
+        // The keys read so far are those of the object being filled; the
+        // value's place is made with the key (its text moved there).
+        auto const made = f.value->get_ref<json::object_t&>().try_emplace(std::move(k), nullptr);
+        f.key = &made.first->first;
+        if (!made.second) throw InputError(m_file + ": " + Path() + ": the field appears twice in one object");
+        f.slot = &made.first->second;
         return true;
     }
     // A read error, or a member too large: the read stopped there.
@@ -169,12 +173,16 @@ public:
     }
 
 private:
+    static std::string const& NoKey() {
+        static std::string const none;
+        return none;
+    }
     struct Frame {
         Frame(json* v, bool a) : value(v), array(a) {}
         json* value;  // the container being filled; null for the list of members
         bool array;
-        std::size_t index = 0;  // array: elements completed
-        std::string key;        // object: the key being read
+        std::size_t index = 0;              // array: elements completed
+        std::string const* key = &NoKey();  // object: the key being read (in the object)
         json* slot = nullptr;   // object: the place of its value
     };
 
@@ -183,7 +191,7 @@ private:
     std::string Path() const {
         std::string path;
         for (auto const& f : m_frames)
-            path += f.array ? "[" + std::to_string(f.index) + "]" : (path.empty() ? "" : ".") + f.key;
+            path += f.array ? "[" + std::to_string(f.index) + "]" : (path.empty() ? "" : ".") + *f.key;
         return path;
     }
     bool InList() const { return !m_frames.empty() && !m_frames.back().value; }
@@ -223,7 +231,7 @@ private:
                              ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
         json* slot = Slot();
         *slot = array ? json::array() : json::object();
-        bool const list = array && m_frames.size() == 1 && !m_frames[0].array && m_frames[0].key == "members";
+        bool const list = array && m_frames.size() == 1 && !m_frames[0].array && *m_frames[0].key == "members";
         if (list) m_blocks.Mark(), m_listSeen = true;
         m_frames.push_back(Frame{list ? nullptr : slot, array});
         return true;
@@ -243,13 +251,6 @@ private:
     bool m_inList = false, m_listSeen = false;
     std::size_t m_events = 0;
 };
-
-std::string JoinPath(std::string const& path, std::string_view key) {
-    std::string out;
-    out.reserve(path.size() + 1 + key.size());
-    if (!path.empty()) out.append(path).push_back('.');
-    return out.append(key);
-}
 
 }  // namespace
 
@@ -290,8 +291,34 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
 Field::Field(json const& value, std::string const& fileName, std::string path)
     : m_value(&value), m_file(&fileName), m_path(std::move(path)) {}
 
+Field::Field(json const& value, Field const& parent, char const* key, std::size_t index)
+    : m_value(&value), m_file(parent.m_file), m_parent(&parent), m_key(key), m_index(index) {}
+
+void Field::AppendPath(std::string& out) const {
+    if (!m_parent) {
+        out += m_path;
+        return;
+    }
+    m_parent->AppendPath(out);
+    if (!m_key) {
+        out += '[';
+        out += std::to_string(m_index);
+        out += ']';
+        return;
+    }
+    if (!out.empty()) out += '.';
+    out += m_key;
+}
+
+std::string Field::Path() const {
+    std::string path;
+    AppendPath(path);
+    return path;
+}
+
 void Field::Fail(std::string const& why) const {
-    throw InputError(*m_file + ": " + (m_path.empty() ? std::string("(top level)") : m_path) + ": " + why);
+    std::string const path = Path();
+    throw InputError(*m_file + ": " + (path.empty() ? std::string("(top level)") : path) + ": " + why);
 }
 
 double Field::Number() const {
@@ -311,7 +338,7 @@ double Field::Number(double scale) const {
 
 std::string Field::String() const {
     if (!m_value->is_string()) Fail("expected a string, found " + JsonTypeName(*m_value));
-    return m_value->get<std::string>();
+    return *m_value->get_ptr<std::string const*>();
 }
 
 bool Field::Bool() const {
@@ -325,41 +352,52 @@ std::vector<Field> Field::Elements(std::size_t most) const {
         Fail("a list of " + std::to_string(m_value->size()) + " elements; at most " + std::to_string(most) +
              " are accepted here (split the member)");
     std::vector<Field> out;
-    for (std::size_t i = 0; i < m_value->size(); ++i)
-        out.emplace_back((*m_value)[i], *m_file, m_path + "[" + std::to_string(i) + "]");
+    out.reserve(m_value->size());
+    for (std::size_t i = 0; i < m_value->size(); ++i) out.push_back(Field((*m_value)[i], *this, nullptr, i));
     return out;
 }
 
-Field Field::Child(std::string const& key) const { return Field(m_value->at(key), *m_file, JoinPath(m_path, key)); }
+Field Field::Child(char const* key) const { return Field(m_value->at(key), *this, key, 0); }
 
-Field Field::Child(json const& value, char const* key) const { return Field(value, *m_file, JoinPath(m_path, key)); }
+Field Field::Child(json const& value, char const* key) const { return Field(value, *this, key, 0); }
 
 ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const*> known) : m_object(object) {
     if (!object.IsObject()) object.Fail("expected an object, found " + JsonTypeName(object.Json()));
+    if (known.size() > kMaxKeys) throw std::logic_error("ObjectReader: more known keys than kMaxKeys");
+    for (char const* k : known) m_keys[m_count] = k, m_values[m_count++] = nullptr;
     for (auto const& item : object.Json().items()) {
-        bool found = false;
         std::string const& key = item.key();
-        for (char const* k : known) found = found || (key[0] == k[0] && key == k);  // the first letter first
-        if (found) continue;
+        std::size_t i = 0;
+        while (i < m_count && !(key[0] == m_keys[i][0] && std::strcmp(key.c_str(), m_keys[i]) == 0)) ++i;
+        if (i < m_count) {
+            m_values[i] = &item.value();
+            continue;
+        }
         std::string list;
         for (char const* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
-        object.Child(item.key()).Fail("unknown field (known here: " + list + ")");
+        object.Child(item.value(), key.c_str()).Fail("unknown field (known here: " + list + ")");
     }
 }
 
-// Keys looked up as string views: measured once, not at every comparison.
-bool ObjectReader::Has(char const* key) const { return m_object.Json().contains(std::string_view(key)); }
+// The key's own text first (the same literal), then its characters.
+json const* ObjectReader::Find(char const* key) const {
+    for (std::size_t i = 0; i < m_count; ++i)
+        if (m_keys[i] == key) return m_values[i];
+    for (std::size_t i = 0; i < m_count; ++i)
+        if (std::strcmp(m_keys[i], key) == 0) return m_values[i];
+    return nullptr;
+}
 
 std::optional<Field> ObjectReader::Get(char const* key) const {
-    auto const found = m_object.Json().find(std::string_view(key));
-    if (found == m_object.Json().end()) return std::nullopt;
-    return m_object.Child(*found, key);
+    json const* value = Find(key);
+    if (!value) return std::nullopt;
+    return m_object.Child(*value, key);
 }
 
 Field ObjectReader::Require(char const* key) const {
-    auto field = Get(key);
-    if (!field) m_object.Fail(std::string("the field \"") + key + "\" is missing");
-    return std::move(*field);
+    json const* value = Find(key);
+    if (!value) m_object.Fail(std::string("the field \"") + key + "\" is missing");
+    return m_object.Child(*value, key);
 }
 
 }  // namespace s16app

@@ -44,14 +44,17 @@ nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
                         bool& late);
 
 // One JSON value with the place it came from (the value and the file's name
-// outlive it).
+// outlive it). A child names its parent and its key or index: the path is
+// put together only for a message, and the parent (and a key's text) must
+// outlive the child.
 class Field {
 public:
     Field(nlohmann::json const& value, std::string const& fileName, std::string path);
     Field(nlohmann::json const& value, std::string&& fileName, std::string path) = delete;
 
     nlohmann::json const& Json() const { return *m_value; }
-    std::string const& Path() const { return m_path; }
+    // "members[2].points[1].x"
+    std::string Path() const;
     // "file: path: why"
     [[noreturn]] void Fail(std::string const& why) const;
 
@@ -69,30 +72,44 @@ public:
     bool IsObject() const { return m_value->is_object(); }
     bool IsNumber() const { return m_value->is_number(); }
 
-    // A child value (an object key or an array index) with its path.
-    Field Child(std::string const& key) const;
+    // The value of an object key, with its path.
+    Field Child(char const* key) const;
     // `value`, found under `key` in this object, with its path.
     Field Child(nlohmann::json const& value, char const* key) const;
 
 private:
+    Field(nlohmann::json const& value, Field const& parent, char const* key, std::size_t index);
+    void AppendPath(std::string& out) const;
+
     nlohmann::json const* m_value;
     std::string const* m_file;
+    Field const* m_parent = nullptr;  // null: the root, whose path is m_path
+    char const* m_key = nullptr;      // the key under the parent; null: an element
+    std::size_t m_index = 0;          // the element's index in the parent
     std::string m_path;
 };
 
 // The fields of one JSON object: any key not in the known list is refused
-// when the reader is made.
+// when the reader is made, and each known one found is kept in its place in
+// the list (looked up by the key's text as given, a literal, before its
+// characters).
 class ObjectReader {
 public:
     ObjectReader(Field const& object, std::initializer_list<char const*> known);
 
-    bool Has(char const* key) const;
+    bool Has(char const* key) const { return Find(key) != nullptr; }
     std::optional<Field> Get(char const* key) const;
     Field Require(char const* key) const;
     Field const& Self() const { return m_object; }
 
 private:
+    static constexpr std::size_t kMaxKeys = 24;
+    nlohmann::json const* Find(char const* key) const;
+
     Field m_object;
+    std::size_t m_count = 0;
+    char const* m_keys[kMaxKeys];
+    nlohmann::json const* m_values[kMaxKeys];
 };
 
 // "a string" / "a number" ... for messages.

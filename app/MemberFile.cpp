@@ -938,8 +938,6 @@ struct MemberStream::Impl {
         std::size_t count = 0;
         PassState st(each, given ? *given : FileLevel{});
         auto read = [&](Batch& batch) { ReadBatch(batch, st); };
-        std::mutex spentMutex;
-        std::vector<Batch> spent;  // read by the pool, to let go on this thread
         std::vector<std::thread> pool;
         struct Join {
             Channel<Batch>& queue;
@@ -956,27 +954,18 @@ struct MemberStream::Impl {
             // `jobs` - 1 threads beside it.
             for (int t = 1; t < jobs; ++t)
                 pool.emplace_back([&] {
-                    while (auto b = queue.Pop()) {
-                        read(*b);
-                        std::lock_guard<std::mutex> const lock(spentMutex);
-                        spent.push_back(std::move(*b));
-                    }
+                    // The values read are let go here: the thread that
+                    // scans the file, which alone cannot share its work,
+                    // only makes them.
+                    while (auto b = queue.Pop()) read(*b);
                 });
         } catch (std::system_error const&) {}
         list = false;
         Batch batch;
         std::size_t batchBytes = 0;
-        std::vector<Batch> done;
         auto hand = [&] {
             if (pool.empty() || !queue.TryPush(batch)) read(batch);
             batch.clear(), batchBytes = 0;
-            // The values the readers are done with are let go here, on the
-            // thread that made them (no lock on its memory from another thread).
-            {
-                std::lock_guard<std::mutex> const lock(spentMutex);
-                done.swap(spent);
-            }
-            done.clear();
         };
         nlohmann::json top = ScanJson(
             source, name,

@@ -19,15 +19,11 @@ std::string UtilText(double u) {
 }
 
 std::string GoverningName(CaseOutcome const& c) {
-    std::string name;
+    std::pair<Corvid::Steel::UtilKind, double> const* governing = nullptr;
     double best = -1.0;
-    for (auto const& m : c.maxima) {
-        if (m.second > best) {
-            best = m.second;
-            name = Corvid::Narrow(Corvid::Steel::UtilKindName(m.first));
-        }
-    }
-    return name;
+    for (auto const& m : c.maxima)
+        if (m.second > best) best = m.second, governing = &m;
+    return governing ? Corvid::Narrow(Corvid::Steel::UtilKindName(governing->first)) : std::string();
 }
 
 std::string Fixed(double v, int decimals) {
@@ -51,7 +47,9 @@ char* ShortestText(char* first, char* last, double v) {
     // back (m below 1e15, so at most 15 significant digits: no other decimal
     // of as few digits reads back as a, and these are the shortest).
     double const a = std::fabs(v);
-    long long const m = a < 1e6 ? std::llround(a * 1e9) : -1;
+    // The nearest integer by adding a half (no call): where that is off by
+    // one (a tie), the test below fails and to_chars writes it.
+    long long const m = a < 1e6 ? static_cast<long long>(a * 1e9 + 0.5) : -1;
     if (m < 0 || static_cast<double>(m) / 1e9 != a) return std::to_chars(first, last, v).ptr;
     long long whole = m / 1000000000, part = m % 1000000000;
     int decimals = 9;

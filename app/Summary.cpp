@@ -1,12 +1,15 @@
 // The opening block of a member's calculation.
 #include "app/Summary.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string_view>
+#include <utility>
 #include <nlohmann/json.hpp>
 
 #include "app/MemberRunner.h"
@@ -226,34 +229,94 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
 }
 
 namespace {
-// FNV-1a, 64 bits, of the characters the serializer writes: offset basis
-// 14695981039346656037, prime 1099511628211. No copy of the text is made.
-class HashOutput : public nlohmann::detail::output_adapter_protocol<char> {
+// FNV-1a, 64 bits, of the compact text nlohmann::json's dump writes, walked
+// from the values themselves: offset basis 14695981039346656037, prime
+// 1099511628211. No copy of the text is made.
+class InputHasher : public nlohmann::detail::output_adapter_protocol<char> {
 public:
     void write_character(char c) override { h_ = (h_ ^ static_cast<unsigned char>(c)) * 1099511628211ull; }
     void write_characters(char const* s, std::size_t n) override {
         for (std::size_t i = 0; i < n; ++i) write_character(s[i]);
     }
-    std::uint64_t Value() const { return h_; }
+    void Text(std::string_view s) { write_characters(s.data(), s.size()); }
+    std::uint64_t Hash() const { return h_; }
+
+    // The text of `v` as dump() writes it (no indent, UTF-8 kept, invalid
+    // UTF-8 replaced): containers, numbers and plain strings here, a string
+    // with a character to escape by the serializer itself.
+    void Value(nlohmann::json const& v) {
+        using T = nlohmann::json::value_t;
+        char buf[64];
+        switch (v.type()) {
+            case T::object: {
+                write_character('{');
+                bool first = true;
+                for (auto const& [key, value] : v.get_ref<nlohmann::json::object_t const&>()) {
+                    if (!std::exchange(first, false)) write_character(',');
+                    String(key);
+                    write_character(':');
+                    Value(value);
+                }
+                return write_character('}');
+            }
+            case T::array: {
+                write_character('[');
+                bool first = true;
+                for (auto const& e : v.get_ref<nlohmann::json::array_t const&>()) {
+                    if (!std::exchange(first, false)) write_character(',');
+                    Value(e);
+                }
+                return write_character(']');
+            }
+            case T::string: return String(v.get_ref<std::string const&>());
+            case T::number_float: {
+                double const x = v.get<double>();
+                if (!std::isfinite(x)) return Text("null");
+                char* const end = nlohmann::detail::to_chars(buf, buf + sizeof buf, x);
+                return write_characters(buf, static_cast<std::size_t>(end - buf));
+            }
+            case T::number_integer:
+                return Text(std::string_view(buf, static_cast<std::size_t>(
+                                                      std::to_chars(buf, buf + sizeof buf, v.get<std::int64_t>()).ptr - buf)));
+            case T::number_unsigned:
+                return Text(std::string_view(buf, static_cast<std::size_t>(
+                                                      std::to_chars(buf, buf + sizeof buf, v.get<std::uint64_t>()).ptr - buf)));
+            case T::boolean: return Text(v.get<bool>() ? "true" : "false");
+            case T::null: return Text("null");
+            default: return Serialized(v);
+        }
+    }
 
 private:
+    void String(std::string const& s) {
+        if (CleanRun(s, true) != s.size()) return Serialized(nlohmann::json(s));
+        write_character('"');
+        Text(s);
+        write_character('"');
+    }
+    // Written by nlohmann::json's serializer, into this hash.
+    void Serialized(nlohmann::json const& v) {
+        std::shared_ptr<InputHasher> const out(std::shared_ptr<InputHasher>{}, this);  // not owned
+        nlohmann::detail::serializer<nlohmann::json> text(out, ' ', nlohmann::json::error_handler_t::replace);
+        bool const pretty = false, asciiOnly = false;
+        text.dump(v, pretty, asciiOnly, 0);
+    }
+
     std::uint64_t h_ = 14695981039346656037ull;
 };
 }  // namespace
 
 std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLevel) {
     // The compact text of {"file": fileLevel, "member": member} (keys sorted:
-    // "file" before "member"), serialised piece by piece.
-    auto const out = std::make_shared<HashOutput>();
-    nlohmann::detail::serializer<nlohmann::json> text(out, ' ', nlohmann::json::error_handler_t::replace);
-    bool const pretty = false, asciiOnly = false;
-    out->write_characters("{\"file\":", 8);
-    text.dump(fileLevel, pretty, asciiOnly, 0);
-    out->write_characters(",\"member\":", 10);
-    text.dump(member, pretty, asciiOnly, 0);
-    out->write_character('}');
+    // "file" before "member").
+    InputHasher out;
+    out.Text("{\"file\":");
+    out.Value(fileLevel);
+    out.Text(",\"member\":");
+    out.Value(member);
+    out.write_character('}');
     char buf[20];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(out->Value()));
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(out.Hash()));
     return buf;
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -15,6 +17,7 @@
 #include "app/Markup.h"
 #include "app/MemberFile.h"
 #include "app/Render.h"
+#include "app/Summary.h"
 #include "framework/MemberResult.h"
 #include "framework/Section.h"
 #include "framework/SteelMember.h"
@@ -120,6 +123,34 @@ TEST(AppReport, ShortestNumbersAsToChars) {
             char a[40], b[40];
             EXPECT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
                       std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
+        }
+}
+
+TEST(AppReport, InputHashAsTheDumpedText) {
+    // The hash printed with a member is FNV-1a, 64 bits (the published
+    // parameters: offset basis 14695981039346656037, prime 1099511628211), of
+    // the compact text nlohmann::json's dump writes of {"file": ..., "member":
+    // ...} (UTF-8 kept, invalid bytes replaced): the reference here is dump()
+    // itself, for the values the hash writes by its own means and those it
+    // leaves to the serializer (escapes, invalid UTF-8).
+    using nlohmann::json;
+    auto reference = [](json const& member, json const& file) {
+        std::uint64_t h = 14695981039346656037ull;
+        for (unsigned char c : json{{"file", file}, {"member", member}}.dump(-1, ' ', false, json::error_handler_t::replace))
+            h = (h ^ c) * 1099511628211ull;
+        char buf[20];
+        std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+        return std::string(buf);
+    };
+    json const values[] = {nullptr, true, -7, std::uint64_t{18446744073709551615ull}, 0.1, -0.0, 1e-7, 1e21, 5e-324,
+                           1.7976931348623157e308, "plain", "quote \" backslash \\ tab \t line \n",
+                           "del \x7f c1 \xc2\x85 separator \xe2\x80\xa8", "invalid \xff\xc3", "mm\xc2\xb2 \xf0\x9f\x98\x80",
+                           json::array(), json::object(), json{{"b", {1, 2.5, "x"}}, {"a", {{"\x01k", nullptr}}}}};
+    for (auto const& v : values)
+        for (auto const& file : {json::object(), json{{"units", {{"length", "mm"}}}}}) {
+            json const member{{"title", v}, {"points", {v, v}}};
+            EXPECT_EQ(s16app::InputHash(member, file), reference(member, file))
+                << member.dump(-1, ' ', false, json::error_handler_t::replace);
         }
 }
 
