@@ -316,8 +316,15 @@ std::string Field::Path() const {
     return path;
 }
 
-void Field::Fail(std::string const& why) const {
-    std::string const path = Path();
+void Field::Fail(std::string const& why) const { FailAt(Path(), why); }
+
+void Field::FailUnder(std::string const& key, std::string const& why) const {
+    std::string path = Path();
+    if (!path.empty()) path += '.';
+    FailAt(path + key, why);
+}
+
+void Field::FailAt(std::string const& path, std::string const& why) const {
     throw InputError(*m_file + ": " + (path.empty() ? std::string("(top level)") : path) + ": " + why);
 }
 
@@ -368,14 +375,15 @@ ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const
     for (auto const& item : object.Json().items()) {
         std::string const& key = item.key();
         std::size_t i = 0;
-        while (i < m_count && !(key[0] == m_keys[i][0] && std::strcmp(key.c_str(), m_keys[i]) == 0)) ++i;
+        // The whole key compared: a key may hold "\u0000".
+        while (i < m_count && !(key[0] == m_keys[i][0] && key == m_keys[i])) ++i;
         if (i < m_count) {
             m_values[i] = &item.value();
             continue;
         }
         std::string list;
         for (char const* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
-        object.Child(item.value(), key.c_str()).Fail("unknown field (known here: " + list + ")");
+        object.FailUnder(key, "unknown field (known here: " + list + ")");
     }
 }
 

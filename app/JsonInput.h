@@ -57,6 +57,9 @@ public:
     std::string Path() const;
     // "file: path: why"
     [[noreturn]] void Fail(std::string const& why) const;
+    // The same for the value under `key` in this object (the whole key, which
+    // may hold "\u0000").
+    [[noreturn]] void FailUnder(std::string const& key, std::string const& why) const;
 
     // Typed reads; a wrong type or a number that is not finite fails.
     double Number() const;
@@ -80,6 +83,7 @@ public:
 private:
     Field(nlohmann::json const& value, Field const& parent, char const* key, std::size_t index);
     void AppendPath(std::string& out) const;
+    [[noreturn]] void FailAt(std::string const& path, std::string const& why) const;
 
     nlohmann::json const* m_value;
     std::string const* m_file;

@@ -36,10 +36,19 @@ namespace s16app {
 
 // Input that cannot be read or a member that cannot be checked. what() names
 // the file, the member and the field: "beam.json: members[2].points[1].x:
-// positions must increase".
+// positions must increase". A null character (a JSON key or string may hold
+// one) is written as \u0000: what() is read as C text, which would end there.
 class InputError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit InputError(std::string const& what) : std::runtime_error(Visible(what)) {}
+
+private:
+    static std::string Visible(std::string const& s) {
+        if (s.find('\0') == std::string::npos) return s;
+        std::string out;
+        for (char const c : s) c == '\0' ? out += "\\u0000" : out += c;
+        return out;
+    }
 };
 
 // Forces in N, moments in N.m.

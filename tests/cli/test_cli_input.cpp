@@ -35,6 +35,10 @@ TEST(CliInput, MalformedMembersNameTheirFieldAndExitTwo) {
          "1000.0)"},
         {"duplicate field", "{" + sec + R"(, "grade": "350W", "grade": "300W", )" + pts + ", " + sub + "}",
          "members[2].grade: the field appears twice in one object"},
+        // A key is its whole text: "grade\u0000x" is not "grade"; the message names it whole.
+        {"key holding a null character",
+         "{" + sec + R"(, "grade": "350W", "grade\u0000x": "300W", )" + pts + ", " + sub + "}",
+         "members[2].grade\\u0000x: unknown field"},
         // 10 kN/m over 3 m from Vy = -15 kN: Vy = -15 + 10 x 3 = +15 kN at the right end.
         {"contradictory end actions", "{" + sec + R"(, "grade": "350W", )" + pts +
                                           R"(, "subspans": [{"left": {"Vy": -15}, "right": {"Vy": 20},
