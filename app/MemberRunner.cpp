@@ -229,7 +229,11 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     CaseModel model = BuildCase(member, input, index, shape, options.text && !options.quick);
     for (auto const& w : model.warnings)
         if (std::find(warnings.begin(), warnings.end(), w) == warnings.end()) warnings.push_back(w);
-    CMemberResult result;
+    // One result per thread, reset for each case: its report storage (the
+    // fragments' texts) is reused rather than taken anew for every case.
+    thread_local CMemberResult kept;
+    CMemberResult& result = kept;
+    result.Reset();
     result.EnableText(options.text && !options.quick);
     auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
     bool const working = result.WantsText() || (options.working && !options.quick);
@@ -243,7 +247,10 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     // result holds only its first entry): run it again with text for the
     // reason.
     if (!out.checked && (result.NumEntries() == 1 || (result.Flags() & Flags::kSectionNotHandled) != 0)) {
-        CMemberResult why;
+        thread_local CMemberResult refusal;
+        CMemberResult& why = refusal;
+        why.Reset();
+        why.EnableText(true);
         member.SetResult(&why);
         member.SetQuickCheckMode(false);
         member.Check();
