@@ -87,7 +87,7 @@ public:
     }
     // The report as one string: its plain text (PlainText) written line by
     // line, a clean line (CleanRun) as it is.
-    void Report(std::vector<ReportLine> const& lines) {
+    void Report(CaseReport const& lines) {
         char buf[kBuf];
         Append(buf, Lead(buf));
         out_ += '"';

@@ -1,7 +1,7 @@
 #include "app/Markup.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <cstring>
 #include <string_view>
 
 #include "app/Output.h"
@@ -11,30 +11,20 @@
 namespace s16app {
 
 namespace {
-// The characters [p, q) appended to `out` as UTF-8, through a buffer on
-// the stack a block at a time; a run of 16 plain ASCII characters is
-// narrowed at once (loops of a fixed count the compiler turns into vector
-// instructions).
-void AppendUtf8(std::string& out, wchar_t const* p, wchar_t const* q) {
-    constexpr std::ptrdiff_t kRun = 16, kBlock = 16 * kRun;
-    char buf[4 * kBlock];
-    while (p != q) {
-        wchar_t const* const stop = q - p > kBlock ? p + kBlock : q;
-        char* d = buf;
-        for (; stop - p >= kRun; p += kRun) {
-            unsigned long any = 0;
-            for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
-            if (any >= 0x80) {
-                d = Corvid::EncodeUtf8(d, p, p + kRun);
-                continue;
-            }
-            for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
-            d += kRun;
-        }
-        d = Corvid::EncodeUtf8(d, p, stop);
-        p = stop;
-        out.append(buf, static_cast<std::size_t>(d - buf));
+// The characters [p, q) as UTF-8 from `d` on (room for four bytes a
+// character), its end returned; a run of 16 ASCII characters is narrowed at
+// once (loops of a fixed count the compiler turns into vector instructions).
+char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
+    constexpr std::ptrdiff_t kRun = 16;
+    for (; q - p >= kRun; p += kRun) {
+        unsigned long any = 0;
+        for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
+        if (any >= 0x80) break;
+        for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
+        d += kRun;
     }
+    for (; p != q && static_cast<unsigned long>(*p) < 0x80; ++p) *d++ = static_cast<char>(*p);
+    return p == q ? d : Corvid::EncodeUtf8(d, p, q);
 }
 
 // Walks a line of markup (Corvid::Markup::ScanMarkup) with the tags as
@@ -46,44 +36,57 @@ void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
 }
 }  // namespace
 
-std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
-    std::vector<ReportLine> lines;
-    // About a line per fragment: room made once.
-    std::size_t fragments = 0;
-    for (int e = 0; e < result.NumEntries(); ++e) fragments += result.Entry(e).fragments.size();
-    lines.reserve(fragments + fragments / 4);
-    // The line being gathered, in one buffer that keeps its room from line
-    // to line; a finished line is copied out at its size.
-    std::string text;
-    int indent = 0;
+void CaseReport::Add(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
+    // About a line per fragment, a byte per character: room made once.
+    std::size_t fragments = 0, characters = 0;
+    for (int e = 0; e < result.NumEntries(); ++e)
+        for (auto const& fragment : result.Entry(e).fragments) ++fragments, characters += fragment.text.size();
+    m_lines.reserve(m_lines.size() + fragments + fragments / 2);
+    // Each fragment is encoded straight into the buffer, which is kept
+    // larger than the text written (`used` bytes) by the room the next
+    // fragment may need, and cut to the text at the end.
+    std::size_t used = m_text.size();
+    m_text.resize(used + characters + characters / 4 + 64);
     for (int e = 0; e < result.NumEntries(); ++e) {
-        if (starts) starts->push_back(lines.size());
-        // A line takes the indentation of the fragment that starts it; a
-        // fragment without a newline runs on into the next.
+        if (starts) starts->push_back(size());
+        // Each fragment is cut at its newlines (left in the buffer between
+        // the lines). A line takes the indentation of the fragment that
+        // starts it; a fragment without a newline runs on into the next.
         bool open = false;
+        Line line{0, 0, 0};
         for (auto const& fragment : result.Entry(e).fragments) {
-            wchar_t const* p = fragment.text.data();
-            wchar_t const* const end = p + fragment.text.size();
-            while (p != end) {
-                if (!open) {
-                    indent = fragment.indent;
-                    text.clear();
-                    open = true;
+            if (fragment.text.empty()) continue;
+            std::size_t const room = used + 4 * fragment.text.size();
+            if (m_text.size() < room) m_text.resize(std::max(room, 2 * m_text.size()));
+            std::size_t at = used;
+            char* const text = &m_text[0];
+            used = static_cast<std::size_t>(
+                EncodeUtf8(text + at, fragment.text.data(), fragment.text.data() + fragment.text.size()) - text);
+            if (!open) line = Line{at, 0, fragment.indent}, open = true;
+            for (void const* eol; (eol = std::memchr(text + at, '\n', used - at)) != nullptr;) {
+                at = static_cast<std::size_t>(static_cast<char const*>(eol) - text);
+                line.size = at - line.begin;
+                m_lines.push_back(line);
+                if (++at == used) {
+                    open = false;
+                    break;
                 }
-                wchar_t const* const eol = std::wmemchr(p, L'\n', static_cast<std::size_t>(end - p));
-                AppendUtf8(text, p, eol ? eol : end);
-                if (!eol) break;
-                lines.push_back(ReportLine{indent, text});
-                open = false;
-                p = eol + 1;
+                line = Line{at, 0, fragment.indent};
             }
         }
-        if (open && !text.empty()) lines.push_back(ReportLine{indent, text});
+        line.size = used - line.begin;
+        if (open && line.size != 0) m_lines.push_back(line);
     }
-    return lines;
+    m_text.resize(used);
 }
 
-std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
+CaseReport ReportLines(Corvid::Steel::CMemberResult const& result) {
+    CaseReport report;
+    report.Add(result);
+    return report;
+}
+
+std::vector<StyledRun> StyleLine(std::string_view markup, unsigned& open) {
     std::vector<StyledRun> runs;
     ScanMarkup(
         markup,
@@ -94,21 +97,21 @@ std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
     return runs;
 }
 
-void AppendPlain(std::string& out, std::string const& markup) {
+void AppendPlain(std::string& out, std::string_view markup) {
     ScanMarkup(
         markup, [&out](std::string_view text) { out.append(text); }, [](unsigned, bool) {});
 }
 
-std::string PlainText(std::vector<ReportLine> const& lines) {
-    std::size_t size = 0;
-    for (auto const& line : lines) size += static_cast<std::size_t>(line.indent) * 2 + line.markup.size() + 1;
+std::string PlainText(CaseReport const& lines) {
+    std::size_t size = lines.TextSize();
+    for (auto const line : lines) size += static_cast<std::size_t>(line.indent) * 2 + 1;
     std::string out;
     out.reserve(size);
-    for (auto const& line : lines) AppendPlainLine(out, line);
+    for (auto const line : lines) AppendPlainLine(out, line);
     return out;
 }
 
-void AppendPlainLine(std::string& out, ReportLine const& line, int shift) {
+void AppendPlainLine(std::string& out, ReportLine line, int shift) {
     out.append(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
     std::size_t const start = out.size();
     AppendPlain(out, line.markup);

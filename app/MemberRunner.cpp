@@ -103,10 +103,10 @@ std::vector<std::pair<UtilKind, double>> Maxima(CMemberResult const& r) {
 // The report lines of a refusal, joined into one message.
 std::string RefusalText(CMemberResult const& r) {
     std::string out;
-    for (auto const& line : ReportLines(r)) {
-        unsigned open = 0;
-        std::string text;
-        for (auto const& run : StyleLine(line.markup, open)) text += run.text;
+    std::string text;
+    for (auto const line : ReportLines(r)) {
+        text.clear();
+        AppendPlain(text, line.markup);
         if (!text.empty()) out += (out.empty() ? "" : "; ") + text;
     }
     return out.empty() ? std::string("the design module refused the member") : out;
@@ -270,11 +270,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     if (working && code) out.spans = Spans(code->SpanSummaries(), model);
     if (result.WantsText()) {
         out.actions = ActionStations(model, c);
-        out.report = std::move(model.notes);
-        auto lines = ReportLines(result, &out.entryStart);
-        for (auto& start : out.entryStart) start += out.report.size();
-        out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
-                          std::make_move_iterator(lines.end()));
+        out.report.swap(model.notes);
+        out.report.Add(result, &out.entryStart);
     }
     return out;
 }

@@ -37,24 +37,22 @@ std::string Checked(std::ostringstream const& out) {
 
 constexpr char const* kReset = "\x1b[0m";
 
-// Report lines by reference (a part of a case's report).
-using LineRefs = std::vector<ReportLine const*>;
+// Report lines (a part of a case's report).
+using LineRefs = std::vector<ReportLine>;
 
-ReportLine const& Ref(ReportLine const& line) { return line; }
-ReportLine const& Ref(ReportLine const* line) { return *line; }
-
-// The lines [first, last) (ReportLines or LineRefs), `shift` levels further in.
-template <class It>
-void WriteReport(std::ostream& out, It first, It last, bool colour, int shift = 0) {
+// The lines [first, last) of `lines` (a CaseReport or LineRefs), `shift` levels further in.
+template <class Lines>
+void WriteReport(std::ostream& out, Lines const& lines, std::size_t first, std::size_t last, bool colour,
+                 int shift = 0) {
     if (!colour) {
         std::string text;
-        for (It it = first; it != last; ++it) AppendPlainLine(text, Ref(*it), shift);
+        for (std::size_t i = first; i != last; ++i) AppendPlainLine(text, lines[i], shift);
         out << text;
         return;
     }
     unsigned open = 0;
-    for (It it = first; it != last; ++it) {
-        ReportLine const& line = Ref(*it);
+    for (std::size_t i = first; i != last; ++i) {
+        ReportLine const line = lines[i];
         out << std::string(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
         for (auto const& run : StyleLine(line.markup, open)) {
             std::string const codes = AnsiCodes(run.style);
@@ -129,7 +127,7 @@ void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, 
 
 // The text of a line without its markup, in `text` (a buffer reused from
 // line to line).
-std::string_view Plain(ReportLine const& line, std::string& text) {
+std::string_view Plain(ReportLine line, std::string& text) {
     text.clear();
     AppendPlain(text, line.markup);
     return text;
@@ -156,14 +154,14 @@ bool BlockOf(std::string_view heading, UtilKind kind) {
 // the whole block when no span shows it.
 LineRefs GoverningSpan(LineRefs const& block, double util) {
     if (block.size() < 2) return block;
-    int const top = block[1]->indent;
+    int const top = block[1].indent;
     std::string const value = " " + UtilText(util);
     std::string buffer;
     for (std::size_t start = 1; start < block.size();) {
         std::size_t end = start + 1;
-        while (end < block.size() && !(block[end]->indent == top && block[end - 1]->indent > top)) ++end;
+        while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
         for (std::size_t i = start; i < end; ++i) {
-            std::string_view text = Plain(*block[i], buffer);
+            std::string_view text = Plain(block[i], buffer);
             text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
             if (text.substr(0, 4) == "Util" && text.size() >= value.size() &&
                 text.substr(text.size() - value.size()) == value) {
@@ -233,9 +231,9 @@ LineRefs SubSpanWorking(CaseOutcome const& g, Shown const& w) {
         if (Plain(g.report[i], buffer).substr(0, 7) == "RH end:") rh = i;
     bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
     LineRefs part;
-    if (range.first < range.second) part.push_back(&g.report[range.first]);
+    if (range.first < range.second) part.push_back(g.report[range.first]);
     for (std::size_t i = right ? rh : range.first + 1; i < (right ? range.second : rh); ++i)
-        part.push_back(&g.report[i]);
+        part.push_back(g.report[i]);
     return part;
 }
 
@@ -259,7 +257,7 @@ LineRefs BucklingWorking(CaseOutcome const& g, Shown const& w) {
             for (std::size_t r : w.rows)
                 if (BlockOf(Plain(g.report[i], buffer), g.maxima[r].first)) util = g.maxima[r].second;
         }
-        if (util >= 0.0) block.push_back(&g.report[i]);
+        if (util >= 0.0) block.push_back(g.report[i]);
     }
     flush();
     return part;
@@ -312,7 +310,7 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
         else
             out << "  Member buckling: " << names << "\n";
         LineRefs const part = local ? SubSpanWorking(g, w) : BucklingWorking(g, w);
-        WriteReport(out, part.begin(), part.end(), colour, 1);
+        WriteReport(out, part, 0, part.size(), colour, 1);
         for (std::size_t r : w.rows) {
             auto const& row = s.checks[r];
             if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
@@ -348,8 +346,7 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
         if (!g.report.empty()) out << std::string(78, '-') << "\n";
         // The notes of the case (loads reconstructed, stations added) come before its entries.
         if (!g.entryStart.empty()) {
-            auto const notesEnd = g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0]);
-            WriteReport(out, g.report.begin(), notesEnd, colour);
+            WriteReport(out, g.report, 0, g.entryStart[0], colour);
         }
         WriteWorkings(out, g, m.summary, colour);
         return Checked(out);
@@ -357,7 +354,7 @@ std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail
     out << std::string(78, '-') << "\n"
         << "Units: " << m.units << "\n";
     if (m.namedCases) out << "Load case \"" << Printable(g.name) << "\" (governing)\n";
-    WriteReport(out, g.report.begin(), g.report.end(), colour);
+    WriteReport(out, g.report, 0, g.report.size(), colour);
     return Checked(out);
 }
 
