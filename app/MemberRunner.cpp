@@ -62,9 +62,10 @@ void SetAreaRatios(CSteelMemberGen& member, MemberInput const& input) {
 }
 
 std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model) {
-    std::vector<EntryOutcome> out;
+    std::vector<EntryOutcome> out(static_cast<std::size_t>(r.NumEntries()));
     for (int i = 0; i < r.NumEntries(); ++i) {
-        EntryOutcome e;
+        EntryOutcome& e = out[static_cast<std::size_t>(i)];
+        auto const& entry = r.Entry(i);
         e.index = i;
         if (i == 0)
             e.kind = EntryOutcome::Input;
@@ -78,25 +79,26 @@ std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model
             e.from = model.points[static_cast<std::size_t>(sub.IndexCMPLeft())].GetPos();
             e.to = model.points[static_cast<std::size_t>(sub.IndexCMPRight())].GetPos();
         }
+        std::size_t set = 0;
+        for (std::uint32_t m = entry.setMask; m != 0; m &= m - 1) ++set;
+        e.utils.reserve(set);
+        e.figures.reserve(set);
         for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
             auto const kind = static_cast<UtilKind>(k);
-            if (!r.Entry(i).IsSet(kind)) continue;
-            e.utils.emplace_back(kind, r.Entry(i).Util(kind));
-            e.figures.push_back({r.Entry(i).demand[k], r.Entry(i).resistance[k], r.Entry(i).at[k]});
+            if (!entry.IsSet(kind)) continue;
+            e.utils.emplace_back(kind, entry.Util(kind));
+            e.figures.push_back({entry.demand[k], entry.resistance[k], entry.at[k]});
         }
-        out.push_back(std::move(e));
     }
     return out;
 }
 
 std::vector<std::pair<UtilKind, double>> Maxima(CMemberResult const& r) {
+    std::uint32_t set = 0;
+    for (int i = 0; i < r.NumEntries(); ++i) set |= r.Entry(i).setMask;
     std::vector<std::pair<UtilKind, double>> out;
-    for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
-        auto const kind = static_cast<UtilKind>(k);
-        bool set = false;
-        for (int i = 0; i < r.NumEntries(); ++i) set = set || r.Entry(i).IsSet(kind);
-        if (set) out.emplace_back(kind, r.MaxUtil(kind));
-    }
+    for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k)
+        if ((set >> k) & 1u) out.emplace_back(static_cast<UtilKind>(k), r.MaxUtil(static_cast<UtilKind>(k)));
     return out;
 }
 

@@ -1,6 +1,7 @@
 // The opening block of a member's calculation.
 #include "app/Summary.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -151,6 +152,17 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
     row.unit = t.unit;
 }
 
+// The name of a utilisation kind (UtilKindName), made once.
+std::string const& KindName(UtilKind kind) {
+    static std::array<std::string, Corvid::Steel::kUtilKindCount> const names = [] {
+        std::array<std::string, Corvid::Steel::kUtilKindCount> n;
+        for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k)
+            n[static_cast<std::size_t>(k)] = Corvid::Narrow(Corvid::Steel::UtilKindName(static_cast<UtilKind>(k)));
+        return n;
+    }();
+    return names[static_cast<std::size_t>(kind)];
+}
+
 // The span of a buckling kind with the largest utilisation: its governing station.
 double SpanStation(CaseOutcome const& c, UtilKind kind, double util) {
     char const* name = kind == UtilKind::BucklingLT           ? "lateral-torsional"
@@ -176,10 +188,11 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
     if (words && !input.points.empty()) s.input = InputWords(input, outcome);
     if (outcome.cases.empty()) return s;
     CaseOutcome const& g = outcome.Governing();
+    s.checks.reserve(g.maxima.size());
     double worst = -1.0;
     for (auto const& u : g.maxima) {
         CheckRow row;
-        row.check = Corvid::Narrow(Corvid::Steel::UtilKindName(u.first));
+        row.check = KindName(u.first);
         row.util = u.second;
         row.pass = u.second <= 1.0;
         if (u.second > worst) worst = u.second;
@@ -215,7 +228,7 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
             row.demandSymbol = row.resistanceSymbol = "";
         }
         if (std::isnan(row.at)) row.at = SpanStation(g, u.first, u.second);
-        s.checks.push_back(row);
+        s.checks.push_back(std::move(row));
     }
     for (auto& row : s.checks)
         if (row.util == worst) {
