@@ -2,27 +2,59 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <string_view>
 
 #include "app/Output.h"
 #include "framework/CString.h"
 #include "framework/Markup.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace s16app {
 
 namespace {
+constexpr std::ptrdiff_t kRun = 16;
+
+// The 16 characters at `p` narrowed to `d` when all are ASCII; false, nothing
+// written, otherwise. With SSE2 and 32-bit characters in four vector
+// instructions' steps; else through local copies (a store through `d` could
+// change `p` for all the compiler knows), in loops of a fixed count.
+bool NarrowAscii(char* d, wchar_t const* p) {
+#if defined(__SSE2__) && WCHAR_MAX > 0xffff
+    auto const* v = reinterpret_cast<__m128i const*>(p);
+    __m128i const a = _mm_loadu_si128(v), b = _mm_loadu_si128(v + 1), c = _mm_loadu_si128(v + 2),
+                  e = _mm_loadu_si128(v + 3);
+    __m128i const high = _mm_and_si128(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, e)), _mm_set1_epi32(~0x7f));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(high, _mm_setzero_si128())) != 0xffff) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, e)));
+    return true;
+#else
+    wchar_t wide[kRun];
+    std::memcpy(wide, p, sizeof wide);
+    unsigned long any = 0;
+    for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(wide[k]);
+    if (any >= 0x80) return false;
+    char narrow[kRun];
+    for (std::ptrdiff_t k = 0; k < kRun; ++k) narrow[k] = static_cast<char>(wide[k]);
+    std::memcpy(d, narrow, sizeof narrow);
+    return true;
+#endif
+}
+
 // The characters [p, q) as UTF-8 from `d` on (room for four bytes a
-// character), its end returned; a run of 16 ASCII characters is narrowed at
-// once (loops of a fixed count the compiler turns into vector instructions).
+// character), its end returned: runs of 16 ASCII characters narrowed at
+// once, the last run overlapping the one before when that was ASCII, any
+// other run encoded character by character.
 char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
-    constexpr std::ptrdiff_t kRun = 16;
+    bool previousAscii = false;
     for (; q - p >= kRun; p += kRun) {
-        unsigned long any = 0;
-        for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
-        if (any >= 0x80) break;
-        for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
-        d += kRun;
+        previousAscii = NarrowAscii(d, p);
+        d = previousAscii ? d + kRun : Corvid::EncodeUtf8(d, p, p + kRun);
     }
+    if (p != q && previousAscii && NarrowAscii(d - (kRun - (q - p)), q - kRun)) return d + (q - p);
     for (; p != q && static_cast<unsigned long>(*p) < 0x80; ++p) *d++ = static_cast<char>(*p);
     return p == q ? d : Corvid::EncodeUtf8(d, p, q);
 }
@@ -42,11 +74,9 @@ void CaseReport::Add(Corvid::Steel::CMemberResult const& result, std::vector<std
     for (int e = 0; e < result.NumEntries(); ++e)
         for (auto const& fragment : result.Entry(e).fragments) ++fragments, characters += fragment.text.size();
     m_lines.reserve(m_lines.size() + fragments + fragments / 2);
-    // Each fragment is encoded straight into the buffer, which is kept
-    // larger than the text written (`used` bytes) by the room the next
-    // fragment may need, and cut to the text at the end.
-    std::size_t used = m_text.size();
-    m_text.resize(used + characters + characters / 4 + 64);
+    // Each fragment is encoded straight into the buffer's room (four bytes
+    // a character at most).
+    m_text.Room(characters + characters / 4 + 64);
     for (int e = 0; e < result.NumEntries(); ++e) {
         if (starts) starts->push_back(size());
         // Each fragment is cut at its newlines (left in the buffer between
@@ -56,12 +86,11 @@ void CaseReport::Add(Corvid::Steel::CMemberResult const& result, std::vector<std
         Line line{0, 0, 0};
         for (auto const& fragment : result.Entry(e).fragments) {
             if (fragment.text.empty()) continue;
-            std::size_t const room = used + 4 * fragment.text.size();
-            if (m_text.size() < room) m_text.resize(std::max(room, 2 * m_text.size()));
-            std::size_t at = used;
-            char* const text = &m_text[0];
-            used = static_cast<std::size_t>(
+            char* const text = m_text.Room(4 * fragment.text.size());
+            std::size_t at = m_text.size();
+            std::size_t const used = static_cast<std::size_t>(
                 EncodeUtf8(text + at, fragment.text.data(), fragment.text.data() + fragment.text.size()) - text);
+            m_text.Resize(used);
             if (!open) line = Line{at, 0, fragment.indent}, open = true;
             for (void const* eol; (eol = std::memchr(text + at, '\n', used - at)) != nullptr;) {
                 at = static_cast<std::size_t>(static_cast<char const*>(eol) - text);
@@ -74,10 +103,9 @@ void CaseReport::Add(Corvid::Steel::CMemberResult const& result, std::vector<std
                 line = Line{at, 0, fragment.indent};
             }
         }
-        line.size = used - line.begin;
+        line.size = m_text.size() - line.begin;
         if (open && line.size != 0) m_lines.push_back(line);
     }
-    m_text.resize(used);
 }
 
 CaseReport ReportLines(Corvid::Steel::CMemberResult const& result) {

@@ -2,8 +2,12 @@
 // The calculation report of a check as lines of markup, and the markup of a
 // line as runs of text with a style. The module writes <h4> <h5> <b> <i>
 // <red> <orange> <blue>; a style may stay open from one line to the next.
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/Markup.h"
@@ -49,7 +53,7 @@ public:
     // Adds a line.
     void Add(int indent, std::string_view markup) {
         m_lines.push_back(Line{m_text.size(), markup.size(), indent});
-        m_text.append(markup);
+        m_text.Append(markup);
     }
     // Adds the lines of another report.
     void Append(CaseReport const& other) {
@@ -68,7 +72,52 @@ private:
         std::size_t begin, size;
         int indent;
     };
-    std::string m_text;
+    // The markup of the lines: a buffer that grows without being filled
+    // first (the engine's fragments are encoded straight into its room).
+    class Text {
+    public:
+        Text() = default;
+        Text(Text const& other) { *this = other; }
+        Text(Text&&) noexcept = default;
+        Text& operator=(Text const& other) {
+            if (this != &other) {
+                m_size = 0;
+                Append(std::string_view(other.data(), other.m_size));
+            }
+            return *this;
+        }
+        Text& operator=(Text&&) noexcept = default;
+        ~Text() = default;
+        char const* data() const { return m_data.get(); }
+        std::size_t size() const { return m_size; }
+        // The buffer with room for `n` bytes after its text.
+        char* Room(std::size_t n) {
+            if (m_capacity - m_size < n) {
+                std::size_t const capacity = std::max({m_size + n, 2 * m_capacity, std::size_t(256)});
+                std::unique_ptr<char[]> data(new char[capacity]);
+                if (m_size != 0) std::memcpy(data.get(), m_data.get(), m_size);
+                m_data = std::move(data);
+                m_capacity = capacity;
+            }
+            return m_data.get();
+        }
+        // The text is now `n` bytes (within the room made).
+        void Resize(std::size_t n) { m_size = n; }
+        void Append(std::string_view s) {
+            if (!s.empty()) std::memcpy(Room(s.size()) + m_size, s.data(), s.size());
+            m_size += s.size();
+        }
+        void swap(Text& other) noexcept {
+            std::swap(m_data, other.m_data);
+            std::swap(m_size, other.m_size);
+            std::swap(m_capacity, other.m_capacity);
+        }
+
+    private:
+        std::unique_ptr<char[]> m_data;
+        std::size_t m_size = 0, m_capacity = 0;
+    };
+    Text m_text;
     std::vector<Line> m_lines;
 };
 

@@ -252,9 +252,10 @@ void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, b
     out += '\n';
 }
 
-// The text of a line without its markup, in `text` (a buffer reused from
-// line to line).
+// The text of a line without its markup: the line itself when it has no
+// tag, else in `text` (a buffer reused from line to line).
 std::string_view Plain(ReportLine line, std::string& text) {
+    if (line.markup.find('<') == std::string_view::npos) return line.markup;
     text.clear();
     AppendPlain(text, line.markup);
     return text;
