@@ -78,7 +78,7 @@ private:
     public:
         Text() = default;
         Text(Text const& other) { *this = other; }
-        Text(Text&&) noexcept = default;
+        Text(Text&& other) noexcept { swap(other); }
         Text& operator=(Text const& other) {
             if (this != &other) {
                 m_size = 0;
@@ -86,7 +86,10 @@ private:
             }
             return *this;
         }
-        Text& operator=(Text&&) noexcept = default;
+        Text& operator=(Text&& other) noexcept {
+            Text(std::move(other)).swap(*this);
+            return *this;
+        }
         ~Text() = default;
         char const* data() const { return m_data.get(); }
         std::size_t size() const { return m_size; }
