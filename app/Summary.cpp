@@ -45,17 +45,22 @@ std::string RestraintWords(int bits) {
     return out;
 }
 
-// The actions of an end that are not zero: "N = -300.0 kN, Mx = 120.0 kN*m".
-std::string ActionWords(Actions const& a) {
+// The actions of an end that are not zero, appended: "N = -300.0 kN, Mx =
+// 120.0 kN*m"; "none" when all are.
+void AppendActionWords(std::string& out, Actions const& a) {
     static char const* const names[6] = {"N", "Vx", "Vy", "T", "Mx", "My"};
-    std::string out;
+    bool any = false;
     for (int i = 0; i < 6; ++i) {
         double const v = Component(a, i);
-        if (v != 0.0)
-            out += (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Fixed(v / 1e3, 1) +
-                   (i < 3 ? " kN" : " kN*m");
+        if (v == 0.0) continue;
+        if (any) out += ", ";
+        any = true;
+        out += names[i];
+        out += " = ";
+        out += Fixed(v / 1e3, 1);
+        out += i < 3 ? " kN" : " kN*m";
     }
-    return out.empty() ? "none" : out;
+    if (!any) out += "none";
 }
 
 std::string LoadWords(LoadInput const& l) {
@@ -97,8 +102,10 @@ std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& 
         for (std::size_t k = 0; k < c.subspans.size(); ++k) {
             auto const& s = c.subspans[k];
             std::string line = indent + "Sub-span " + std::to_string(k + 1) + ", " + Metres(in.points[k].x) + " to " +
-                               Metres(in.points[k + 1].x) + ": left " + ActionWords(s.left) + "; right " +
-                               ActionWords(s.right);
+                               Metres(in.points[k + 1].x) + ": left ";
+            AppendActionWords(line, s.left);
+            line += "; right ";
+            AppendActionWords(line, s.right);
             for (auto const& l : s.loads) line += "; " + LoadWords(l);
             if (!s.stations.empty()) line += "; " + std::to_string(s.stations.size()) + " stations inside";
             if (s.loadMajor || s.loadMinor)
