@@ -132,10 +132,10 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             if (j > 0) plan.stations.push_back({x0, Kind::Given});
             std::string unknown;
             auto loads = Reconstruct(ends[j].after, ends[j + 1].before, x1 - x0, unknown);
-            std::string const where =
-                c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1) : field;
             if (!unknown.empty())
-                warnings.push_back(where + ": the shear changes sign " + unknown +
+                warnings.push_back((c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1)
+                                               : field) +
+                                   ": the shear changes sign " + unknown +
                                    " but the end actions fit no uniform load: the moment between the ends is "
                                    "unknown (give the loads, or the actions at a point inside)");
             for (auto const& l : loads) {
