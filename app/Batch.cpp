@@ -98,7 +98,7 @@ private:
         s.made.text = m_render(i, s.made.item);
         // Rendered: the report lines are not needed any more.
         if (s.made.item.outcome)
-            for (auto& c : s.made.item.outcome->cases) std::vector<ReportLine>().swap(c.report);
+            for (auto& c : s.made.item.outcome->cases) CaseReport().swap(c.report);
     }
 
     // Hands over every ready member in input order (called with the lock

@@ -170,7 +170,7 @@ public:
     }
     // The report as one string: its plain text (PlainText) written line by
     // line, a clean line (CleanRun) as it is.
-    void Report(std::vector<ReportLine> const& lines) {
+    void Report(CaseReport const& lines) {
         out_.Commit(Lead(out_.Room(kBuf)));
         out_ += '"';
         ForEachPlainLine(lines, [this](std::string_view line) {

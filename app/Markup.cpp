@@ -1,6 +1,7 @@
 #include "app/Markup.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <string_view>
 
@@ -8,33 +9,54 @@
 #include "framework/CString.h"
 #include "framework/Markup.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace s16app {
 
 namespace {
-// The characters [p, q) appended to `out` as UTF-8, through a buffer on
-// the stack a block at a time; a run of 16 plain ASCII characters is
-// narrowed at once (loops of a fixed count the compiler turns into vector
-// instructions).
-void AppendUtf8(std::string& out, wchar_t const* p, wchar_t const* q) {
-    constexpr std::ptrdiff_t kRun = 16, kBlock = 16 * kRun;
-    char buf[4 * kBlock];
-    while (p != q) {
-        wchar_t const* const stop = q - p > kBlock ? p + kBlock : q;
-        char* d = buf;
-        for (; stop - p >= kRun; p += kRun) {
-            unsigned long any = 0;
-            for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(p[k]);
-            if (any >= 0x80) {
-                d = Corvid::EncodeUtf8(d, p, p + kRun);
-                continue;
-            }
-            for (std::ptrdiff_t k = 0; k < kRun; ++k) d[k] = static_cast<char>(p[k]);
-            d += kRun;
-        }
-        d = Corvid::EncodeUtf8(d, p, stop);
-        p = stop;
-        out.append(buf, static_cast<std::size_t>(d - buf));
+constexpr std::ptrdiff_t kRun = 16;
+
+// The 16 characters at `p` narrowed to `d` when all are ASCII; false, nothing
+// written, otherwise. With SSE2 and 32-bit characters in four vector
+// instructions' steps; else through local copies (a store through `d` could
+// change `p` for all the compiler knows), in loops of a fixed count.
+bool NarrowAscii(char* d, wchar_t const* p) {
+#if defined(__SSE2__) && WCHAR_MAX > 0xffff
+    auto const* v = reinterpret_cast<__m128i const*>(p);
+    __m128i const a = _mm_loadu_si128(v), b = _mm_loadu_si128(v + 1), c = _mm_loadu_si128(v + 2),
+                  e = _mm_loadu_si128(v + 3);
+    __m128i const high = _mm_and_si128(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, e)), _mm_set1_epi32(~0x7f));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(high, _mm_setzero_si128())) != 0xffff) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, e)));
+    return true;
+#else
+    wchar_t wide[kRun];
+    std::memcpy(wide, p, sizeof wide);
+    unsigned long any = 0;
+    for (std::ptrdiff_t k = 0; k < kRun; ++k) any |= static_cast<unsigned long>(wide[k]);
+    if (any >= 0x80) return false;
+    char narrow[kRun];
+    for (std::ptrdiff_t k = 0; k < kRun; ++k) narrow[k] = static_cast<char>(wide[k]);
+    std::memcpy(d, narrow, sizeof narrow);
+    return true;
+#endif
+}
+
+// The characters [p, q) as UTF-8 from `d` on (room for four bytes a
+// character), its end returned: runs of 16 ASCII characters narrowed at
+// once, the last run overlapping the one before when that was ASCII, any
+// other run encoded character by character.
+char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
+    bool previousAscii = false;
+    for (; q - p >= kRun; p += kRun) {
+        previousAscii = NarrowAscii(d, p);
+        d = previousAscii ? d + kRun : Corvid::EncodeUtf8(d, p, p + kRun);
     }
+    if (p != q && previousAscii && NarrowAscii(d - (kRun - (q - p)), q - kRun)) return d + (q - p);
+    for (; p != q && static_cast<unsigned long>(*p) < 0x80; ++p) *d++ = static_cast<char>(*p);
+    return p == q ? d : Corvid::EncodeUtf8(d, p, q);
 }
 
 // Walks a line of markup (Corvid::Markup::ScanMarkup) with the tags as
@@ -46,44 +68,53 @@ void ScanMarkup(std::string_view m, OnText onText, OnTag onTag) {
 }
 }  // namespace
 
-std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
-    std::vector<ReportLine> lines;
-    // About a line per fragment: room made once.
-    std::size_t fragments = 0;
-    for (int e = 0; e < result.NumEntries(); ++e) fragments += result.Entry(e).fragments.size();
-    lines.reserve(fragments + fragments / 4);
-    // The line being gathered, in one buffer that keeps its room from line
-    // to line; a finished line is copied out at its size.
-    std::string text;
-    int indent = 0;
+void CaseReport::Add(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts) {
+    // About a line per fragment, a byte per character: room made once.
+    std::size_t fragments = 0, characters = 0;
+    for (int e = 0; e < result.NumEntries(); ++e)
+        for (auto const& fragment : result.Entry(e).fragments) ++fragments, characters += fragment.text.size();
+    m_lines.reserve(m_lines.size() + fragments + fragments / 2);
+    // Each fragment is encoded straight into the buffer's room (four bytes
+    // a character at most).
+    m_text.Room(characters + characters / 4 + 64);
     for (int e = 0; e < result.NumEntries(); ++e) {
-        if (starts) starts->push_back(lines.size());
-        // A line takes the indentation of the fragment that starts it; a
-        // fragment without a newline runs on into the next.
+        if (starts) starts->push_back(size());
+        // Each fragment is cut at its newlines (left in the buffer between
+        // the lines). A line takes the indentation of the fragment that
+        // starts it; a fragment without a newline runs on into the next.
         bool open = false;
+        Line line{0, 0, 0};
         for (auto const& fragment : result.Entry(e).fragments) {
-            wchar_t const* p = fragment.text.data();
-            wchar_t const* const end = p + fragment.text.size();
-            while (p != end) {
-                if (!open) {
-                    indent = fragment.indent;
-                    text.clear();
-                    open = true;
+            if (fragment.text.empty()) continue;
+            char* const text = m_text.Room(4 * fragment.text.size());
+            std::size_t at = m_text.size();
+            std::size_t const used = static_cast<std::size_t>(
+                EncodeUtf8(text + at, fragment.text.data(), fragment.text.data() + fragment.text.size()) - text);
+            m_text.Resize(used);
+            if (!open) line = Line{at, 0, fragment.indent}, open = true;
+            for (void const* eol; (eol = std::memchr(text + at, '\n', used - at)) != nullptr;) {
+                at = static_cast<std::size_t>(static_cast<char const*>(eol) - text);
+                line.size = at - line.begin;
+                m_lines.push_back(line);
+                if (++at == used) {
+                    open = false;
+                    break;
                 }
-                wchar_t const* const eol = std::wmemchr(p, L'\n', static_cast<std::size_t>(end - p));
-                AppendUtf8(text, p, eol ? eol : end);
-                if (!eol) break;
-                lines.push_back(ReportLine{indent, text});
-                open = false;
-                p = eol + 1;
+                line = Line{at, 0, fragment.indent};
             }
         }
-        if (open && !text.empty()) lines.push_back(ReportLine{indent, text});
+        line.size = m_text.size() - line.begin;
+        if (open && line.size != 0) m_lines.push_back(line);
     }
-    return lines;
 }
 
-std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
+CaseReport ReportLines(Corvid::Steel::CMemberResult const& result) {
+    CaseReport report;
+    report.Add(result);
+    return report;
+}
+
+std::vector<StyledRun> StyleLine(std::string_view markup, unsigned& open) {
     std::vector<StyledRun> runs;
     ScanMarkup(
         markup,
@@ -94,21 +125,21 @@ std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open) {
     return runs;
 }
 
-void AppendPlain(std::string& out, std::string const& markup) {
+void AppendPlain(std::string& out, std::string_view markup) {
     ScanMarkup(
         markup, [&out](std::string_view text) { out.append(text); }, [](unsigned, bool) {});
 }
 
-std::string PlainText(std::vector<ReportLine> const& lines) {
-    std::size_t size = 0;
-    for (auto const& line : lines) size += static_cast<std::size_t>(line.indent) * 2 + line.markup.size() + 1;
+std::string PlainText(CaseReport const& lines) {
+    std::size_t size = lines.TextSize();
+    for (auto const line : lines) size += static_cast<std::size_t>(line.indent) * 2 + 1;
     std::string out;
     out.reserve(size);
-    for (auto const& line : lines) AppendPlainLine(out, line);
+    for (auto const line : lines) AppendPlainLine(out, line);
     return out;
 }
 
-void AppendPlainLine(std::string& out, ReportLine const& line, int shift) {
+void AppendPlainLine(std::string& out, ReportLine line, int shift) {
     out.append(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
     std::size_t const start = out.size();
     AppendPlain(out, line.markup);

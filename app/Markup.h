@@ -2,8 +2,12 @@
 // The calculation report of a check as lines of markup, and the markup of a
 // line as runs of text with a style. The module writes <h4> <h5> <b> <i>
 // <red> <orange> <blue>; a style may stay open from one line to the next.
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/Markup.h"
@@ -12,16 +16,116 @@
 namespace s16app {
 
 // One report line: its indentation level and its markup (UTF-8, without the
-// indentation).
+// indentation), a view into the CaseReport that holds it.
 struct ReportLine {
     int indent = 0;
-    std::string markup;
+    std::string_view markup;
 };
 
-// The lines of every entry of a result, in order; with `starts`, the index
-// of the first line of each entry.
-std::vector<ReportLine> ReportLines(Corvid::Steel::CMemberResult const& result,
-                                    std::vector<std::size_t>* starts = nullptr);
+// The report lines of a case: the markup of every line in one buffer, and
+// where each line lies in it.
+class CaseReport {
+public:
+    class const_iterator {
+    public:
+        const_iterator(CaseReport const* report, std::size_t i) : m_report(report), m_i(i) {}
+        ReportLine operator*() const { return (*m_report)[m_i]; }
+        const_iterator& operator++() { return ++m_i, *this; }
+        bool operator!=(const_iterator const& o) const { return m_i != o.m_i; }
+        bool operator==(const_iterator const& o) const { return m_i == o.m_i; }
+
+    private:
+        CaseReport const* m_report;
+        std::size_t m_i;
+    };
+
+    std::size_t size() const { return m_lines.size(); }
+    bool empty() const { return m_lines.empty(); }
+    ReportLine operator[](std::size_t i) const {
+        Line const& l = m_lines[i];
+        return ReportLine{l.indent, std::string_view(m_text.data() + l.begin, l.size)};
+    }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, m_lines.size()); }
+    // The bytes of the buffer: at least the markup of every line.
+    std::size_t TextSize() const { return m_text.size(); }
+
+    // Adds a line.
+    void Add(int indent, std::string_view markup) {
+        m_lines.push_back(Line{m_text.size(), markup.size(), indent});
+        m_text.Append(markup);
+    }
+    // Adds the lines of another report.
+    void Append(CaseReport const& other) {
+        for (auto const line : other) Add(line.indent, line.markup);
+    }
+    // Adds the lines of every entry of a result, in order; with `starts`,
+    // the index of the first line of each entry.
+    void Add(Corvid::Steel::CMemberResult const& result, std::vector<std::size_t>* starts = nullptr);
+    void swap(CaseReport& other) noexcept {
+        m_text.swap(other.m_text);
+        m_lines.swap(other.m_lines);
+    }
+
+private:
+    struct Line {
+        std::size_t begin, size;
+        int indent;
+    };
+    // The markup of the lines: a buffer that grows without being filled
+    // first (the engine's fragments are encoded straight into its room).
+    class Text {
+    public:
+        Text() = default;
+        Text(Text const& other) { *this = other; }
+        Text(Text&& other) noexcept { swap(other); }
+        Text& operator=(Text const& other) {
+            if (this != &other) {
+                m_size = 0;
+                Append(std::string_view(other.data(), other.m_size));
+            }
+            return *this;
+        }
+        Text& operator=(Text&& other) noexcept {
+            Text(std::move(other)).swap(*this);
+            return *this;
+        }
+        ~Text() = default;
+        char const* data() const { return m_data.get(); }
+        std::size_t size() const { return m_size; }
+        // The buffer with room for `n` bytes after its text.
+        char* Room(std::size_t n) {
+            if (m_capacity - m_size < n) {
+                std::size_t const capacity = std::max({m_size + n, 2 * m_capacity, std::size_t(256)});
+                std::unique_ptr<char[]> data(new char[capacity]);
+                if (m_size != 0) std::memcpy(data.get(), m_data.get(), m_size);
+                m_data = std::move(data);
+                m_capacity = capacity;
+            }
+            return m_data.get();
+        }
+        // The text is now `n` bytes (within the room made).
+        void Resize(std::size_t n) { m_size = n; }
+        void Append(std::string_view s) {
+            if (!s.empty()) std::memcpy(Room(s.size()) + m_size, s.data(), s.size());
+            m_size += s.size();
+        }
+        void swap(Text& other) noexcept {
+            std::swap(m_data, other.m_data);
+            std::swap(m_size, other.m_size);
+            std::swap(m_capacity, other.m_capacity);
+        }
+
+    private:
+        std::unique_ptr<char[]> m_data;
+        std::size_t m_size = 0, m_capacity = 0;
+    };
+    Text m_text;
+    std::vector<Line> m_lines;
+};
+
+// The lines of every entry of a result, in order.
+CaseReport ReportLines(Corvid::Steel::CMemberResult const& result);
 
 // Style bits of a run of text: one bit per tag of Corvid::Markup.
 enum Style : unsigned {
@@ -42,25 +146,25 @@ struct StyledRun {
 // Splits a line into runs. `open` holds the styles open when the line
 // starts and, on return, those still open at its end. A '<' that does not
 // open or close one of the seven tags is text.
-std::vector<StyledRun> StyleLine(std::string const& markup, unsigned& open);
+std::vector<StyledRun> StyleLine(std::string_view markup, unsigned& open);
 
 // The text of StyleLine's runs appended to `out`, without making them: the
 // seven tags dropped, any other '<' kept as text.
-void AppendPlain(std::string& out, std::string const& markup);
+void AppendPlain(std::string& out, std::string_view markup);
 
 // The report as plain text: two spaces per indentation level, markup
 // removed, one '\n' after each line.
-std::string PlainText(std::vector<ReportLine> const& lines);
+std::string PlainText(CaseReport const& lines);
 // One line of PlainText appended to `out`, `shift` levels further in.
-void AppendPlainLine(std::string& out, ReportLine const& line, int shift = 0);
+void AppendPlainLine(std::string& out, ReportLine line, int shift = 0);
 
 // Each line of the report in plain text (indented, markup removed, before
 // Printable's escapes and without its '\n') passed to `f` as a view of one
 // buffer, which the next line reuses.
 template <class F>
-void ForEachPlainLine(std::vector<ReportLine> const& lines, F f) {
+void ForEachPlainLine(CaseReport const& lines, F f) {
     std::string text;
-    for (auto const& line : lines) {
+    for (auto const line : lines) {
         text.assign(static_cast<std::size_t>(line.indent) * 2, ' ');
         AppendPlain(text, line.markup);
         f(std::string_view(text));

@@ -62,9 +62,10 @@ void SetAreaRatios(CSteelMemberGen& member, MemberInput const& input) {
 }
 
 std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model) {
-    std::vector<EntryOutcome> out;
+    std::vector<EntryOutcome> out(static_cast<std::size_t>(r.NumEntries()));
     for (int i = 0; i < r.NumEntries(); ++i) {
-        EntryOutcome e;
+        EntryOutcome& e = out[static_cast<std::size_t>(i)];
+        auto const& entry = r.Entry(i);
         e.index = i;
         if (i == 0)
             e.kind = EntryOutcome::Input;
@@ -78,35 +79,36 @@ std::vector<EntryOutcome> Entries(CMemberResult const& r, CaseModel const& model
             e.from = model.points[static_cast<std::size_t>(sub.IndexCMPLeft())].GetPos();
             e.to = model.points[static_cast<std::size_t>(sub.IndexCMPRight())].GetPos();
         }
+        std::size_t set = 0;
+        for (std::uint32_t m = entry.setMask; m != 0; m &= m - 1) ++set;
+        e.utils.reserve(set);
+        e.figures.reserve(set);
         for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
             auto const kind = static_cast<UtilKind>(k);
-            if (!r.Entry(i).IsSet(kind)) continue;
-            e.utils.emplace_back(kind, r.Entry(i).Util(kind));
-            e.figures.push_back({r.Entry(i).demand[k], r.Entry(i).resistance[k], r.Entry(i).at[k]});
+            if (!entry.IsSet(kind)) continue;
+            e.utils.emplace_back(kind, entry.Util(kind));
+            e.figures.push_back({entry.demand[k], entry.resistance[k], entry.at[k]});
         }
-        out.push_back(std::move(e));
     }
     return out;
 }
 
 std::vector<std::pair<UtilKind, double>> Maxima(CMemberResult const& r) {
+    std::uint32_t set = 0;
+    for (int i = 0; i < r.NumEntries(); ++i) set |= r.Entry(i).setMask;
     std::vector<std::pair<UtilKind, double>> out;
-    for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k) {
-        auto const kind = static_cast<UtilKind>(k);
-        bool set = false;
-        for (int i = 0; i < r.NumEntries(); ++i) set = set || r.Entry(i).IsSet(kind);
-        if (set) out.emplace_back(kind, r.MaxUtil(kind));
-    }
+    for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k)
+        if ((set >> k) & 1u) out.emplace_back(static_cast<UtilKind>(k), r.MaxUtil(static_cast<UtilKind>(k)));
     return out;
 }
 
 // The report lines of a refusal, joined into one message.
 std::string RefusalText(CMemberResult const& r) {
     std::string out;
-    for (auto const& line : ReportLines(r)) {
-        unsigned open = 0;
-        std::string text;
-        for (auto const& run : StyleLine(line.markup, open)) text += run.text;
+    std::string text;
+    for (auto const line : ReportLines(r)) {
+        text.clear();
+        AppendPlain(text, line.markup);
         if (!text.empty()) out += (out.empty() ? "" : "; ") + text;
     }
     return out.empty() ? std::string("the design module refused the member") : out;
@@ -229,7 +231,11 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     CaseModel model = BuildCase(member, input, index, shape, options.text && !options.quick);
     for (auto const& w : model.warnings)
         if (std::find(warnings.begin(), warnings.end(), w) == warnings.end()) warnings.push_back(w);
-    CMemberResult result;
+    // One result per thread, reset for each case: its report storage (the
+    // fragments' texts) is reused rather than taken anew for every case.
+    thread_local CMemberResult kept;
+    CMemberResult& result = kept;
+    result.Reset();
     result.EnableText(options.text && !options.quick);
     auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
     bool const working = result.WantsText() || (options.working && !options.quick);
@@ -243,7 +249,10 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     // result holds only its first entry): run it again with text for the
     // reason.
     if (!out.checked && (result.NumEntries() == 1 || (result.Flags() & Flags::kSectionNotHandled) != 0)) {
-        CMemberResult why;
+        thread_local CMemberResult refusal;
+        CMemberResult& why = refusal;
+        why.Reset();
+        why.EnableText(true);
         member.SetResult(&why);
         member.SetQuickCheckMode(false);
         member.Check();
@@ -263,11 +272,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     if (working && code) out.spans = Spans(code->SpanSummaries(), model);
     if (result.WantsText()) {
         out.actions = ActionStations(model, c);
-        out.report = std::move(model.notes);
-        auto lines = ReportLines(result, &out.entryStart);
-        for (auto& start : out.entryStart) start += out.report.size();
-        out.report.insert(out.report.end(), std::make_move_iterator(lines.begin()),
-                          std::make_move_iterator(lines.end()));
+        out.report.swap(model.notes);
+        out.report.Add(result, &out.entryStart);
     }
     return out;
 }

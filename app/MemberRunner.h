@@ -112,7 +112,7 @@ struct CaseOutcome {
     std::vector<EntryOutcome> entries;
     // The largest utilisation of each kind that was set anywhere.
     std::vector<std::pair<Corvid::Steel::UtilKind, double>> maxima;
-    std::vector<ReportLine> report;  // empty without text
+    CaseReport report;  // empty without text
     // report[entryStart[i]] is the first line of entry i (with text; the
     // notes of the case come before entry 0).
     std::vector<std::size_t> entryStart;

@@ -36,7 +36,7 @@ struct Plan {
     std::vector<Station> stations;  // inside the sub-span
     bool curved = false;            // some action is not a straight line
     bool loadWeb = false, loadAcross = false;
-    std::vector<ReportLine> notes;
+    CaseReport notes;
 };
 
 std::string Fixed(double v, int decimals, char const* unit) { return s16app::Fixed(v, decimals) + " " + unit; }
@@ -117,7 +117,7 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             std::string planes;
             if (s.loadMajor) planes = "in the plane of the web";
             if (s.loadMinor) planes += (planes.empty() ? "" : " and ") + std::string("across the web");
-            if (!planes.empty()) plan.notes.push_back({1, "loads between the ends: a transverse load " + planes});
+            if (!planes.empty()) plan.notes.Add(1, "loads between the ends: a transverse load " + planes);
         }
     } else {
         // Pieces between the given ends and stations, each explained by
@@ -132,10 +132,10 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             if (j > 0) plan.stations.push_back({x0, Kind::Given});
             std::string unknown;
             auto loads = Reconstruct(ends[j].after, ends[j + 1].before, x1 - x0, unknown);
-            std::string const where =
-                c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1) : field;
             if (!unknown.empty())
-                warnings.push_back(where + ": the shear changes sign " + unknown +
+                warnings.push_back((c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1)
+                                               : field) +
+                                   ": the shear changes sign " + unknown +
                                    " but the end actions fit no uniform load: the moment between the ends is "
                                    "unknown (give the loads, or the actions at a point inside)");
             for (auto const& l : loads) {
@@ -143,10 +143,10 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
                 (web ? plan.loadWeb : plan.loadAcross) = true;
                 ++rebuilt;
                 if (text)
-                    plan.notes.push_back({1, "uniform load " + Fixed(l.w1 / 1e3, 3, "kN/m") +
-                                                 (web ? " in the plane of the web" : " across the web") + " from " +
-                                                 Metres(x0) + " to " + Metres(x1) +
-                                                 ", reconstructed from the end shears (no loads given)"});
+                    plan.notes.Add(1, "uniform load " + Fixed(l.w1 / 1e3, 3, "kN/m") +
+                                          (web ? " in the plane of the web" : " across the web") + " from " +
+                                          Metres(x0) + " to " + Metres(x1) +
+                                          ", reconstructed from the end shears (no loads given)");
             }
             plan.curved = plan.curved || !loads.empty();
             plan.pieces.push_back(
@@ -262,7 +262,7 @@ CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& i
     for (auto& w : warnings)
         if (std::find(m.warnings.begin(), m.warnings.end(), w) == m.warnings.end()) m.warnings.push_back(w);
     if (!text) return m;
-    m.notes.push_back({0, "<h4>Actions along the member</h4>"});
+    m.notes.Add(0, "<h4>Actions along the member</h4>");
     auto const points = std::make_shared<Corvid::Steel::CMemberPointVec const>(m.points);
     auto const subSpans = std::make_shared<Corvid::Steel::CSubSpanVec const>(m.subSpans);
     std::size_t engine = 0;
@@ -274,12 +274,12 @@ CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& i
         std::string const range = engine - first > 1
                                       ? "SubSpan " + std::to_string(first + 1) + " to " + std::to_string(engine)
                                       : "SubSpan " + std::to_string(first + 1);
-        m.notes.push_back({0, "<b>Sub-span " + std::to_string(k + 1) + ": " + Metres(input.points[k].x) + " to " +
-                                  Metres(input.points[k + 1].x) + "</b> (" + range + " below)"});
-        m.notes.insert(m.notes.end(), plans[k].notes.begin(), plans[k].notes.end());
-        m.notes.push_back({1, "compression flange: " + CompressionFlange(member, span)});
+        m.notes.Add(0, "<b>Sub-span " + std::to_string(k + 1) + ": " + Metres(input.points[k].x) + " to " +
+                           Metres(input.points[k + 1].x) + "</b> (" + range + " below)");
+        m.notes.Append(plans[k].notes);
+        m.notes.Add(1, "compression flange: " + CompressionFlange(member, span));
         for (auto const& st : plans[k].stations)
-            m.notes.push_back({1, "station x = " + Metres(st.x) + ": " + KindName(st.kind)});
+            m.notes.Add(1, "station x = " + Metres(st.x) + ": " + KindName(st.kind));
     }
     return m;
 }

@@ -19,7 +19,7 @@ struct CaseModel {
     std::vector<Corvid::Steel::CMemberPoint> points;
     std::vector<Corvid::Steel::CSubSpan> subSpans;
     std::vector<int> userSubSpan;       // the input's sub-span of each module sub-span
-    std::vector<ReportLine> notes;      // report lines (only when text is wanted)
+    CaseReport notes;                   // report lines (only when text is wanted)
     std::vector<std::string> warnings;  // "field: why", the field under the member
 };
 

@@ -1,6 +1,7 @@
 // The opening block of a member's calculation.
 #include "app/Summary.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -47,17 +48,22 @@ std::string RestraintWords(int bits) {
     return out;
 }
 
-// The actions of an end that are not zero: "N = -300.0 kN, Mx = 120.0 kN*m".
-std::string ActionWords(Actions const& a) {
+// The actions of an end that are not zero, appended: "N = -300.0 kN, Mx =
+// 120.0 kN*m"; "none" when all are.
+void AppendActionWords(std::string& out, Actions const& a) {
     static char const* const names[6] = {"N", "Vx", "Vy", "T", "Mx", "My"};
-    std::string out;
+    bool any = false;
     for (int i = 0; i < 6; ++i) {
         double const v = Component(a, i);
-        if (v != 0.0)
-            out += (out.empty() ? "" : ", ") + std::string(names[i]) + " = " + Fixed(v / 1e3, 1) +
-                   (i < 3 ? " kN" : " kN*m");
+        if (v == 0.0) continue;
+        if (any) out += ", ";
+        any = true;
+        out += names[i];
+        out += " = ";
+        out += Fixed(v / 1e3, 1);
+        out += i < 3 ? " kN" : " kN*m";
     }
-    return out.empty() ? "none" : out;
+    if (!any) out += "none";
 }
 
 std::string LoadWords(LoadInput const& l) {
@@ -99,8 +105,10 @@ std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& 
         for (std::size_t k = 0; k < c.subspans.size(); ++k) {
             auto const& s = c.subspans[k];
             std::string line = indent + "Sub-span " + std::to_string(k + 1) + ", " + Metres(in.points[k].x) + " to " +
-                               Metres(in.points[k + 1].x) + ": left " + ActionWords(s.left) + "; right " +
-                               ActionWords(s.right);
+                               Metres(in.points[k + 1].x) + ": left ";
+            AppendActionWords(line, s.left);
+            line += "; right ";
+            AppendActionWords(line, s.right);
             for (auto const& l : s.loads) line += "; " + LoadWords(l);
             if (!s.stations.empty()) line += "; " + std::to_string(s.stations.size()) + " stations inside";
             if (s.loadMajor || s.loadMinor)
@@ -154,6 +162,17 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
     row.unit = t.unit;
 }
 
+// The name of a utilisation kind (UtilKindName), made once.
+std::string const& KindName(UtilKind kind) {
+    static std::array<std::string, Corvid::Steel::kUtilKindCount> const names = [] {
+        std::array<std::string, Corvid::Steel::kUtilKindCount> n;
+        for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k)
+            n[static_cast<std::size_t>(k)] = Corvid::Narrow(Corvid::Steel::UtilKindName(static_cast<UtilKind>(k)));
+        return n;
+    }();
+    return names[static_cast<std::size_t>(kind)];
+}
+
 // The span of a buckling kind with the largest utilisation: its governing station.
 double SpanStation(CaseOutcome const& c, UtilKind kind, double util) {
     char const* name = kind == UtilKind::BucklingLT           ? "lateral-torsional"
@@ -179,10 +198,11 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
     if (words && !input.points.empty()) s.input = InputWords(input, outcome);
     if (outcome.cases.empty()) return s;
     CaseOutcome const& g = outcome.Governing();
+    s.checks.reserve(g.maxima.size());
     double worst = -1.0;
     for (auto const& u : g.maxima) {
         CheckRow row;
-        row.check = Corvid::Narrow(Corvid::Steel::UtilKindName(u.first));
+        row.check = KindName(u.first);
         row.util = u.second;
         row.pass = u.second <= 1.0;
         if (u.second > worst) worst = u.second;
@@ -218,7 +238,7 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
             row.demandSymbol = row.resistanceSymbol = "";
         }
         if (std::isnan(row.at)) row.at = SpanStation(g, u.first, u.second);
-        s.checks.push_back(row);
+        s.checks.push_back(std::move(row));
     }
     for (auto& row : s.checks)
         if (row.util == worst) {

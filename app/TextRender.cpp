@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 #include <stdexcept>
 
 #include "app/Output.h"
@@ -29,107 +28,234 @@ std::string AnsiCodes(unsigned style) {
     return codes.empty() ? std::string() : "\x1b[" + codes + "m";
 }
 
-// The text of a stream, or an error when a write to it failed.
-std::string Checked(std::ostringstream const& out) {
-    if (!out) throw std::runtime_error("the text report could not be formatted");
-    return out.str();
+constexpr char const* kReset = "\x1b[0m";
+constexpr std::size_t kRule = 78;
+
+// User text as Printable writes it, appended.
+void AppendPrintable(std::string& out, std::string const& text) {
+    if (NeedsEscape(text))
+        out += Printable(text);
+    else
+        out += text;
 }
 
-constexpr char const* kReset = "\x1b[0m";
+// The text and spaces up to `width` columns (Padded).
+void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
+    out.append(text);
+    if (text.size() < width) out.append(width - text.size(), ' ');
+}
 
-// Report lines by reference (a part of a case's report).
-using LineRefs = std::vector<ReportLine const*>;
+// A utilisation as UtilText writes it.
+std::string Util(double u) { return std::isfinite(u) ? Fixed(u, 3) : UtilText(u); }
 
-ReportLine const& Ref(ReportLine const& line) { return line; }
-ReportLine const& Ref(ReportLine const* line) { return *line; }
+// Report lines (a part of a case's report).
+using LineRefs = std::vector<ReportLine>;
 
-// The lines [first, last) (ReportLines or LineRefs), `shift` levels further in.
-template <class It>
-void WriteReport(std::ostream& out, It first, It last, bool colour, int shift = 0) {
+// The lines [first, last) of `lines` (a CaseReport or LineRefs), `shift` levels further in.
+template <class Lines>
+void WriteReport(std::string& out, Lines const& lines, std::size_t first, std::size_t last, bool colour,
+                 int shift = 0) {
     if (!colour) {
-        std::string text;
-        for (It it = first; it != last; ++it) AppendPlainLine(text, Ref(*it), shift);
-        out << text;
+        for (std::size_t i = first; i != last; ++i) AppendPlainLine(out, lines[i], shift);
         return;
     }
     unsigned open = 0;
-    for (It it = first; it != last; ++it) {
-        ReportLine const& line = Ref(*it);
-        out << std::string(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
+    for (std::size_t i = first; i != last; ++i) {
+        ReportLine const line = lines[i];
+        out.append(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
         for (auto const& run : StyleLine(line.markup, open)) {
             std::string const codes = AnsiCodes(run.style);
-            out << codes << Printable(run.text) << (codes.empty() ? "" : kReset);
+            out += codes;
+            AppendPrintable(out, run.text);
+            if (!codes.empty()) out += kReset;
         }
-        out << '\n';
+        out += '\n';
     }
 }
 
-std::string VerdictText(bool pass, bool colour) {
-    if (!colour) return Verdict(pass);
-    return std::string(pass ? "\x1b[1;32m" : "\x1b[1;31m") + Verdict(pass) + kReset;
+void AppendVerdict(std::string& out, bool pass, bool colour) {
+    if (colour) out += pass ? "\x1b[1;32m" : "\x1b[1;31m";
+    out += Verdict(pass);
+    if (colour) out += kReset;
 }
 
 // "Mfx = 135.0 kN*m"; "-" when not one number.
-std::string Figure(std::string const& symbol, double v, std::string const& unit) {
-    if (symbol.empty() || std::isnan(v)) return "-";
-    return symbol + " = " + (std::isfinite(v) ? Fixed(v / 1e3, 1) : UtilText(v)) + " " + unit;
+void AppendFigure(std::string& out, std::string const& symbol, double v, std::string const& unit) {
+    if (symbol.empty() || std::isnan(v)) {
+        out += '-';
+        return;
+    }
+    out += symbol;
+    out += " = ";
+    out += std::isfinite(v) ? Fixed(v / 1e3, 1) : UtilText(v);
+    out += ' ';
+    out += unit;
 }
 
-std::string At(double x) { return std::isnan(x) ? "-" : Fixed(x, 3); }
+void AppendAt(std::string& out, double x) {
+    if (std::isnan(x))
+        out += '-';
+    else
+        out += Fixed(x, 3);
+}
 
-void WriteTable(std::ostream& out, std::vector<std::vector<std::string>> const& table, char const* indent) {
-    std::vector<std::size_t> width(table[0].size(), 0);
-    for (auto const& row : table)
-        for (std::size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size() + 2);
-    for (auto const& row : table) {
-        std::string line = indent;
-        for (std::size_t i = 0; i < row.size(); ++i) line += i + 1 < row.size() ? Padded(row[i], width[i]) : row[i];
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out << line << "\n";
+// A table: its cells in one buffer, row after row, each column as wide as
+// its widest cell and two spaces; a line's trailing spaces dropped.
+class Table {
+public:
+    explicit Table(std::size_t columns) : m_width(columns, 0) {}
+    // The buffer the next cell is appended to; EndCell ends it.
+    std::string& Text() { return m_text; }
+    void EndCell() {
+        std::size_t const begin = m_ends.empty() ? 0 : m_ends.back();
+        std::size_t& width = m_width[m_ends.size() % m_width.size()];
+        width = std::max(width, m_text.size() - begin + 2);
+        m_ends.push_back(m_text.size());
     }
+    void Add(std::string_view cell) {
+        m_text.append(cell);
+        EndCell();
+    }
+    void Write(std::string& out, char const* indent) const {
+        std::size_t const columns = m_width.size();
+        for (std::size_t c = 0; c < m_ends.size(); c += columns) {
+            std::size_t const start = out.size();
+            out += indent;
+            for (std::size_t i = 0; i < columns; ++i) {
+                std::size_t const begin = c + i == 0 ? 0 : m_ends[c + i - 1];
+                std::string_view const cell(m_text.data() + begin, m_ends[c + i] - begin);
+                if (i + 1 < columns)
+                    AppendPadded(out, cell, m_width[i]);
+                else
+                    out.append(cell);
+            }
+            std::size_t end = out.size();
+            while (end > start && out[end - 1] == ' ') --end;
+            out.resize(end);
+            out += '\n';
+        }
+    }
+
+private:
+    std::string m_text;
+    std::vector<std::size_t> m_ends;   // where each cell ends in m_text
+    std::vector<std::size_t> m_width;  // of each column
+};
+
+void WriteTable(std::string& out, std::vector<std::vector<std::string>> const& rows, char const* indent) {
+    Table table(rows[0].size());
+    for (auto const& row : rows)
+        for (auto const& cell : row) table.Add(cell);
+    table.Write(out, indent);
 }
 
 // The opening block: title block, input in words, the table of checks,
 // notes, cases and the verdict.
-void WriteOpening(std::ostream& out, std::size_t index, MemberOutcome const& m, bool colour) {
+void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, bool colour) {
     MemberSummary const& s = m.summary;
-    auto given = [](std::string const& v) { return v.empty() ? std::string("-") : Printable(v); };
-    out << Printable(MemberHeading(index, m)) << "  [" << Printable(m.where) << "]\n"
-        << "Project: " << given(s.title.project) << "   Engineer: " << given(s.title.engineer)
-        << "   Date: " << given(s.title.date) << "\n"
-        << "s16check " << s.title.version << " (revision " << given(s.title.revision)
-        << ")   Input hash (FNV-1a 64): " << given(s.title.inputHash) << "\n"
-        << m.code << " | " << Printable(m.section) << " | " << Printable(m.grade) << "\n";
-    out << std::string(78, '-') << "\n"
-        << "Input\n";
-    for (auto const& line : s.input) out << "  " << Printable(line) << "\n";
-    CaseOutcome const& g = m.Governing();
-    out << "Checks" << (m.namedCases ? " (governing case \"" + Printable(g.name) + "\")" : std::string()) << "\n";
-    std::vector<std::vector<std::string>> table{
-        {"Check", "Clause", "Demand", "Resistance", "Util", "Result", "At x (m)", ""}};
-    for (auto const& row : s.checks)
-        table.push_back({row.check, row.clause.empty() ? "-" : row.clause,
-                         Figure(row.demandSymbol, row.demand, row.unit),
-                         Figure(row.resistanceSymbol, row.resistance, row.unit), UtilText(row.util), Verdict(row.pass),
-                         At(row.at), row.governing ? "<- governing" : ""});
-    WriteTable(out, table, "  ");
-    if (!s.complete) out << "  " << kQuickStopped << "\n";
-    if (m.namedCases) {
-        out << "  Cases:\n";
-        for (std::size_t k = 0; k < m.cases.size(); ++k)
-            out << "    " << Padded(Printable(m.cases[k].name), 28) << Padded(UtilText(m.cases[k].utilisation), 8)
-                << VerdictText(m.cases[k].pass, colour) << (k == m.governing ? "  <- governing" : "") << "\n";
+    auto given = [&out](std::string const& v) {
+        if (v.empty())
+            out += '-';
+        else
+            AppendPrintable(out, v);
+    };
+    AppendPrintable(out, MemberHeading(index, m));
+    out += "  [";
+    AppendPrintable(out, m.where);
+    out += "]\nProject: ";
+    given(s.title.project);
+    out += "   Engineer: ";
+    given(s.title.engineer);
+    out += "   Date: ";
+    given(s.title.date);
+    out += "\ns16check ";
+    out += s.title.version;
+    out += " (revision ";
+    given(s.title.revision);
+    out += ")   Input hash (FNV-1a 64): ";
+    given(s.title.inputHash);
+    out += '\n';
+    out += m.code;
+    out += " | ";
+    AppendPrintable(out, m.section);
+    out += " | ";
+    AppendPrintable(out, m.grade);
+    out += '\n';
+    out.append(kRule, '-');
+    out += "\nInput\n";
+    for (auto const& line : s.input) {
+        out += "  ";
+        AppendPrintable(out, line);
+        out += '\n';
     }
-    for (auto const& note : MemberNotes(m)) out << "  " << note << "\n";
-    for (auto const& w : m.warnings) out << "  Warning: " << Printable(w) << "\n";
+    CaseOutcome const& g = m.Governing();
+    out += "Checks";
+    if (m.namedCases) {
+        out += " (governing case \"";
+        AppendPrintable(out, g.name);
+        out += "\")";
+    }
+    out += '\n';
+    Table table(8);
+    for (char const* cell : {"Check", "Clause", "Demand", "Resistance", "Util", "Result", "At x (m)", ""})
+        table.Add(cell);
+    for (auto const& row : s.checks) {
+        table.Add(row.check);
+        table.Add(row.clause.empty() ? "-" : row.clause);
+        AppendFigure(table.Text(), row.demandSymbol, row.demand, row.unit);
+        table.EndCell();
+        AppendFigure(table.Text(), row.resistanceSymbol, row.resistance, row.unit);
+        table.EndCell();
+        table.Add(Util(row.util));
+        table.Add(Verdict(row.pass));
+        AppendAt(table.Text(), row.at);
+        table.EndCell();
+        table.Add(row.governing ? "<- governing" : "");
+    }
+    table.Write(out, "  ");
+    if (!s.complete) {
+        out += "  ";
+        out += kQuickStopped;
+        out += '\n';
+    }
+    if (m.namedCases) {
+        out += "  Cases:\n";
+        for (std::size_t k = 0; k < m.cases.size(); ++k) {
+            out += "    ";
+            AppendPadded(out, Printable(m.cases[k].name), 28);
+            AppendPadded(out, Util(m.cases[k].utilisation), 8);
+            AppendVerdict(out, m.cases[k].pass, colour);
+            if (k == m.governing) out += "  <- governing";
+            out += '\n';
+        }
+    }
+    for (auto const& note : MemberNotes(m)) {
+        out += "  ";
+        out += note;
+        out += '\n';
+    }
+    for (auto const& w : m.warnings) {
+        out += "  Warning: ";
+        AppendPrintable(out, w);
+        out += '\n';
+    }
     std::string const governing = GoverningName(g);
-    out << "  Overall: " << UtilText(g.utilisation) << (governing.empty() ? "" : " (" + governing + ")") << "  "
-        << VerdictText(m.Pass(), colour) << "\n";
+    out += "  Overall: ";
+    out += Util(g.utilisation);
+    if (!governing.empty()) {
+        out += " (";
+        out += governing;
+        out += ')';
+    }
+    out += "  ";
+    AppendVerdict(out, m.Pass(), colour);
+    out += '\n';
 }
 
-// The text of a line without its markup, in `text` (a buffer reused from
-// line to line).
-std::string_view Plain(ReportLine const& line, std::string& text) {
+// The text of a line without its markup: the line itself when it has no
+// tag, else in `text` (a buffer reused from line to line).
+std::string_view Plain(ReportLine line, std::string& text) {
+    if (line.markup.find('<') == std::string_view::npos) return line.markup;
     text.clear();
     AppendPlain(text, line.markup);
     return text;
@@ -156,14 +282,14 @@ bool BlockOf(std::string_view heading, UtilKind kind) {
 // the whole block when no span shows it.
 LineRefs GoverningSpan(LineRefs const& block, double util) {
     if (block.size() < 2) return block;
-    int const top = block[1]->indent;
-    std::string const value = " " + UtilText(util);
+    int const top = block[1].indent;
+    std::string const value = " " + Util(util);
     std::string buffer;
     for (std::size_t start = 1; start < block.size();) {
         std::size_t end = start + 1;
-        while (end < block.size() && !(block[end]->indent == top && block[end - 1]->indent > top)) ++end;
+        while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
         for (std::size_t i = start; i < end; ++i) {
-            std::string_view text = Plain(*block[i], buffer);
+            std::string_view text = Plain(block[i], buffer);
             text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
             if (text.substr(0, 4) == "Util" && text.size() >= value.size() &&
                 text.substr(text.size() - value.size()) == value) {
@@ -233,9 +359,9 @@ LineRefs SubSpanWorking(CaseOutcome const& g, Shown const& w) {
         if (Plain(g.report[i], buffer).substr(0, 7) == "RH end:") rh = i;
     bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
     LineRefs part;
-    if (range.first < range.second) part.push_back(&g.report[range.first]);
+    if (range.first < range.second) part.push_back(g.report[range.first]);
     for (std::size_t i = right ? rh : range.first + 1; i < (right ? range.second : rh); ++i)
-        part.push_back(&g.report[i]);
+        part.push_back(g.report[i]);
     return part;
 }
 
@@ -259,30 +385,43 @@ LineRefs BucklingWorking(CaseOutcome const& g, Shown const& w) {
             for (std::size_t r : w.rows)
                 if (BlockOf(Plain(g.report[i], buffer), g.maxima[r].first)) util = g.maxima[r].second;
         }
-        if (util >= 0.0) block.push_back(&g.report[i]);
+        if (util >= 0.0) block.push_back(g.report[i]);
     }
     flush();
     return part;
 }
 
 // A buckling resistance shown once: the spans of its kind with the same one.
-void WriteSameBuckling(std::ostream& out, CaseOutcome const& g, CheckRow const& row, UtilKind kind) {
+void WriteSameBuckling(std::string& out, CaseOutcome const& g, CheckRow const& row, UtilKind kind) {
     char const* name = kind == UtilKind::BucklingLT           ? "lateral-torsional"
                        : kind == UtilKind::BucklingAxialMajor ? "major-axis"
                        : kind == UtilKind::BucklingAxialMinor ? "minor-axis"
                                                               : "";
-    std::string spans;
+    std::size_t const start = out.size();
+    bool any = false;
     for (auto const& sp : g.spans)
-        if (sp.kind == name && (kind == UtilKind::BucklingLT ? sp.Mr : sp.Cr) == row.resistance)
-            spans += (spans.empty() ? "" : ", ") + Fixed(sp.from, 3) + " to " + Fixed(sp.to, 3) + " m";
-    if (!spans.empty())
-        out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit) << " is the same in the " << name
-            << " spans " << spans << "\n";
+        if (sp.kind == name && (kind == UtilKind::BucklingLT ? sp.Mr : sp.Cr) == row.resistance) {
+            if (!any) {
+                out += "    ";
+                AppendFigure(out, row.resistanceSymbol, row.resistance, row.unit);
+                out += " is the same in the ";
+                out += name;
+                out += " spans ";
+            } else {
+                out += ", ";
+            }
+            any = true;
+            out += Fixed(sp.from, 3);
+            out += " to ";
+            out += Fixed(sp.to, 3);
+            out += " m";
+        }
+    if (out.size() != start) out += '\n';
 }
 
 // A sub-span resistance shown once: the stations of every sub-span whose
 // governing figure has the same resistance.
-void WriteSameStations(std::ostream& out, CaseOutcome const& g, CheckRow const& row, UtilKind kind) {
+void WriteSameStations(std::string& out, CaseOutcome const& g, CheckRow const& row, UtilKind kind) {
     std::vector<double> at;
     for (auto const& e : g.entries)
         for (std::size_t k = 0; k < e.utils.size(); ++k)
@@ -290,29 +429,41 @@ void WriteSameStations(std::ostream& out, CaseOutcome const& g, CheckRow const& 
                 at.push_back(e.figures[k].at);
     std::sort(at.begin(), at.end());
     at.erase(std::unique(at.begin(), at.end()), at.end());
-    std::string stations;
-    for (double x : at) stations += (stations.empty() ? "" : ", ") + Fixed(x, 3);
-    out << "    " << Figure(row.resistanceSymbol, row.resistance, row.unit)
-        << " is the same at the governing stations x = " << stations << " m\n";
+    out += "    ";
+    AppendFigure(out, row.resistanceSymbol, row.resistance, row.unit);
+    out += " is the same at the governing stations x = ";
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        if (i) out += ", ";
+        out += Fixed(at[i], 3);
+    }
+    out += " m\n";
 }
 
 // The working of each governing check, once: for a sub-span the lines of
 // the station where its checks govern, for the member buckling the blocks
 // of its governing checks; with the stations a shown resistance serves.
-void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const& s, bool colour) {
+void WriteWorkings(std::string& out, CaseOutcome const& g, MemberSummary const& s, bool colour) {
     if (g.entryStart.size() != g.entries.size()) return;
-    out << "Calculation of the governing checks\n";
+    out += "Calculation of the governing checks\n";
     bool idle = false;
     for (auto const& w : GoverningPlaces(g, s, idle)) {
         bool const local = g.entries[w.entry].kind == EntryOutcome::Local;
-        std::string names;
-        for (std::size_t r : w.rows) names += (names.empty() ? "" : ", ") + s.checks[r].check;
-        if (local)
-            out << "  At x = " << At(w.at) << " m (SubSpan " << g.entries[w.entry].index << "): " << names << "\n";
-        else
-            out << "  Member buckling: " << names << "\n";
+        if (local) {
+            out += "  At x = ";
+            AppendAt(out, w.at);
+            out += " m (SubSpan ";
+            out += std::to_string(g.entries[w.entry].index);
+            out += "): ";
+        } else {
+            out += "  Member buckling: ";
+        }
+        for (std::size_t k = 0; k < w.rows.size(); ++k) {
+            if (k) out += ", ";
+            out += s.checks[w.rows[k]].check;
+        }
+        out += '\n';
         LineRefs const part = local ? SubSpanWorking(g, w) : BucklingWorking(g, w);
-        WriteReport(out, part.begin(), part.end(), colour, 1);
+        WriteReport(out, part, 0, part.size(), colour, 1);
         for (std::size_t r : w.rows) {
             auto const& row = s.checks[r];
             if (row.resistanceSymbol.empty() || std::isnan(row.resistance)) continue;
@@ -322,43 +473,55 @@ void WriteWorkings(std::ostream& out, CaseOutcome const& g, MemberSummary const&
                 WriteSameBuckling(out, g, row, g.maxima[r].first);
         }
     }
-    if (idle) out << "  Checks with no demand (utilisation 0) are not worked here (--detail full shows every one).\n";
+    if (idle) out += "  Checks with no demand (utilisation 0) are not worked here (--detail full shows every one).\n";
 }
 
 }  // namespace
 
 std::string TextMember(std::size_t i, BatchItem const& item, bool colour, Detail detail) {
-    std::ostringstream out;
-    out << std::string(78, '=') << "\n";
+    std::string out;
+    out.append(kRule, '=');
+    out += '\n';
     if (!item.outcome) {
-        out << "Member " << i + 1 << ": could not be checked: " << Printable(item.error) << "\n";
-        return Checked(out);
+        out += "Member ";
+        out += std::to_string(i + 1);
+        out += ": could not be checked: ";
+        AppendPrintable(out, item.error);
+        out += '\n';
+        return out;
     }
     MemberOutcome const& m = *item.outcome;
-    WriteOpening(out, i, m, colour);
-    if (detail == Detail::Summary) return Checked(out);
     CaseOutcome const& g = m.Governing();
-    auto const table = SpanTable(g);
-    if (!table.empty()) {
-        out << std::string(78, '-') << "\n"
-            << "Spans\n";
-        WriteTable(out, table, "  ");
+    // Room for the opening and the spans, and the whole report with Full.
+    out.reserve(8192 + (detail == Detail::Full ? g.report.TextSize() + 16 * g.report.size() : 0));
+    WriteOpening(out, i, m, colour);
+    if (detail == Detail::Summary) return out;
+    if (!g.spans.empty()) {
+        out.append(kRule, '-');
+        out += "\nSpans\n";
+        WriteTable(out, SpanTable(g), "  ");
     }
     if (detail == Detail::Normal) {
-        if (!g.report.empty()) out << std::string(78, '-') << "\n";
-        // The notes of the case (loads reconstructed, stations added) come before its entries.
-        if (!g.entryStart.empty()) {
-            auto const notesEnd = g.report.begin() + static_cast<std::ptrdiff_t>(g.entryStart[0]);
-            WriteReport(out, g.report.begin(), notesEnd, colour);
+        if (!g.report.empty()) {
+            out.append(kRule, '-');
+            out += '\n';
         }
+        // The notes of the case (loads reconstructed, stations added) come before its entries.
+        if (!g.entryStart.empty()) WriteReport(out, g.report, 0, g.entryStart[0], colour);
         WriteWorkings(out, g, m.summary, colour);
-        return Checked(out);
+        return out;
     }
-    out << std::string(78, '-') << "\n"
-        << "Units: " << m.units << "\n";
-    if (m.namedCases) out << "Load case \"" << Printable(g.name) << "\" (governing)\n";
-    WriteReport(out, g.report.begin(), g.report.end(), colour);
-    return Checked(out);
+    out.append(kRule, '-');
+    out += "\nUnits: ";
+    out += m.units;
+    out += '\n';
+    if (m.namedCases) {
+        out += "Load case \"";
+        AppendPrintable(out, g.name);
+        out += "\" (governing)\n";
+    }
+    WriteReport(out, g.report, 0, g.report.size(), colour);
+    return out;
 }
 
 bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows) {
