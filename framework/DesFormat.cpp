@@ -216,10 +216,7 @@ void Significant(double v, int figures, Into& out) {
 // Writes into a number's own characters.
 struct NumberWriter {
     static Into To(CNumberText& n) { return Into{n.m_text}; }
-    static CNumberText& Done(CNumberText& n, Into const& into) {
-        n.m_length = static_cast<std::size_t>(into.length);
-        return n;
-    }
+    static void Done(CNumberText& n, Into const& into) { n.m_length = static_cast<std::size_t>(into.length); }
 };
 
 namespace {
@@ -273,7 +270,8 @@ CNumberText CDesFormat::NoDim(double const& v) const {
     CNumberText text;  // at most 1 + 12 + 1 + 3 characters
     Into n = NumberWriter::To(text);
     Util::Fixed(v, 3, n);
-    return NumberWriter::Done(text, n);
+    NumberWriter::Done(text, n);
+    return text;  // the named number returned in place (a reference returned would be copied)
 }
 
 CNumberText CDesFormat::Util(double const& v) const { return NoDim(v); }
