@@ -129,15 +129,17 @@ CResultEntry const& CMemberResult::Entry(int i) const {
 }
 
 CString& CMemberResult::NewFragment() {
-    auto& fragment = Current().fragments.emplace_back();
-    fragment.indent = m_indent;
-    if (!m_spare.texts.empty()) {
-        fragment.text = std::move(m_spare.texts.back());
-        m_spare.texts.pop_back();
+    auto const i = static_cast<std::size_t>(m_entryIndex);
+    auto& fragments = m_entries[i].fragments;
+    auto const n = fragments.size();
+    if (i < m_spare.fragments.size() && n < m_spare.fragments[i].size()) {
+        auto& fragment = fragments.emplace_back(std::move(m_spare.fragments[i][n]));
         fragment.text.clear();
+        fragment.indent = m_indent;
+        return fragment.text;
     }
-    // Room for every text of a report this long, so that clearing it keeps them.
-    if (++m_fragmentCount > m_spare.texts.capacity()) m_spare.texts.reserve(2 * m_fragmentCount);
+    auto& fragment = fragments.emplace_back();
+    fragment.indent = m_indent;
     return fragment.text;
 }
 
@@ -154,14 +156,19 @@ void CMemberResult::AddOutputString(wchar_t const* s) {
 }
 
 void CMemberResult::ClearStrings() {
-    // The texts kept in reverse, so the next report's first fragment gets
-    // this one's first text, most often of the length it needs.
-    for (auto e = m_entries.rbegin(); e != m_entries.rend(); ++e) {
-        for (auto f = e->fragments.rbegin(); f != e->fragments.rend(); ++f)
-            if (m_spare.texts.size() < m_spare.texts.capacity()) m_spare.texts.push_back(std::move(f->text));
-        e->fragments.clear();
+    // Each entry's fragments become the kept ones of its place (those kept
+    // beyond them stay kept); what the entry is left with are the husks of
+    // the fragments moved out of the kept ones, cleared, and its room.
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        auto& fragments = m_entries[i].fragments;
+        if (fragments.empty()) continue;
+        if (m_spare.fragments.size() <= i) m_spare.fragments.resize(i + 1);
+        auto& kept = m_spare.fragments[i];
+        for (std::size_t k = fragments.size(); k < kept.size(); ++k) fragments.push_back(std::move(kept[k]));
+        fragments.swap(kept);
+        fragments.clear();
+        if (fragments.capacity() < kept.size()) fragments.reserve(kept.size());
     }
-    m_fragmentCount = 0;
 }
 
 void CMemberResult::SetUtilOverAll(double v) {

@@ -169,12 +169,12 @@ public:
     friend CMemberResult operator+(CMemberResult a, CMemberResult const& b) { return a += b; }
 
 private:
-    // The storage of a previous report kept for the next one: fragment texts
-    // (the next to be reused last) and cleared entries. Room for them is
-    // taken while a report grows, so clearing one takes no block. A copy
-    // starts without any.
+    // The storage of a previous report kept for the next one: for each entry
+    // position, the fragments of the last report written there (their texts
+    // keep their room; the next report's fragments of that entry are moved
+    // out of it in order), and cleared entries. A copy starts without any.
     struct Spare {
-        std::vector<CString> texts;
+        std::vector<std::vector<CReportFragment>> fragments;
         std::vector<CResultEntry> entries;
         Spare() = default;
         Spare(Spare const&) {}
@@ -186,7 +186,8 @@ private:
 
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
     // A new fragment of the current entry at the current indent; its text is
-    // empty, in spare storage when there is (appended to: cheaper than assigned).
+    // empty, the kept text of that place when there is (appended to: cheaper
+    // than assigned).
     CString& NewFragment();
 
     bool m_text = true;
@@ -198,7 +199,6 @@ private:
     double m_overAll = 0.0;
     int m_indent = 0;
     double m_station = CResultEntry::kNone;
-    std::size_t m_fragmentCount = 0;  // fragments written since the report was cleared
     Spare m_spare;
 };
 
