@@ -28,6 +28,7 @@ struct NumberText {
 };
 
 bool NonFinite(double v, Into& out) {
+    if (std::isfinite(v)) return false;  // most values: one test
     wchar_t const* word = nullptr;
     if (std::isnan(v))
         word = L"NaN";
@@ -230,7 +231,8 @@ CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
     if (!NonFinite(v, n)) {
         Significant(v * scale, 4, n);
         n.text[n.length++] = L' ';
-        for (std::size_t i = 0; i + 1 < N; ++i) n.text[n.length++] = unit[i];
+        std::memcpy(n.text + n.length, unit, (N - 1) * sizeof(wchar_t));  // a copy of a size known when compiled
+        n.length += static_cast<int>(N - 1);
     }
     NumberWriter::Done(text, n);
     return text;
