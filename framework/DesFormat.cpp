@@ -85,6 +85,17 @@ struct DigitPairs {
 };
 constexpr DigitPairs kDigitPairs;
 
+// The integer nearest to x, 0 <= x < 2^63 (each fixed-point text rounds by it);
+// false when x lies too close to a rounding tie for its own rounding error
+// to be ignored.
+bool Nearest(double x, std::uint64_t& r) {
+    auto const whole = static_cast<std::int64_t>(x);  // floor(x)
+    double const fraction = x - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return false;
+    r = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+    return true;
+}
+
 // Fixed-point text from the integer nearest to |v| 10^decimals, the same as
 // to_chars gives; -1 when the product is too large or lies too close to a
 // rounding tie for its own rounding error to be ignored, else the count of
@@ -93,11 +104,8 @@ constexpr DigitPairs kDigitPairs;
 int FixedByInteger(double v, int decimals, Into& out, int guess) {
     if (decimals < 0 || decimals > 12) return -1;
     double const x = std::fabs(v) * kPow10From0[decimals];
-    if (!(x < 1e15)) return -1;
-    auto const whole = static_cast<std::int64_t>(x);  // floor(x), 0 <= x < 2^63
-    double const fraction = x - static_cast<double>(whole);
-    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return -1;
-    auto r = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+    std::uint64_t r = 0;
+    if (!(x < 1e15) || !Nearest(x, r)) return -1;
     bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
     // The digits of r (its significant figures): kUnits[figures - 1] <= r < kUnits[figures].
     int figures = std::clamp(guess, 0, 19);
@@ -176,6 +184,65 @@ int Magnitude(double a) {
     return i - 6;
 }
 
+// The most common numbers without FixedByInteger's general digit count: the
+// same characters where they apply, false elsewhere (nothing written).
+// Four significant figures of a, 1e-6 <= a = |v| < 1000 of the magnitude
+// given, when they round to 1000 ... 9999 (no carry into a fifth figure):
+// "-12.34", "0.001234".
+bool FourFigures(double v, double a, int magnitude, Into& out) {
+    int const decimals = 3 - magnitude;  // 1 ... 9
+    std::uint64_t r = 0;
+    if (decimals < 1 || decimals > 9 || !Nearest(a * kPow10From0[decimals], r) || r < 1000 || r > 9999) return false;
+    auto const n = static_cast<std::uint32_t>(r);
+    wchar_t const* const high = kDigitPairs.pair[n / 100];
+    wchar_t const* const low = kDigitPairs.pair[n % 100];
+    wchar_t* p = out.text;
+    if (v < 0) *p++ = L'-';
+    if (decimals >= 4) {  // "0.", zeros, the four figures
+        *p++ = L'0';
+        *p++ = L'.';
+        for (int k = 4; k < decimals; ++k) *p++ = L'0';
+        p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = low[1];
+        p += 4;
+    } else if (decimals == 3) {
+        p[0] = high[0], p[1] = L'.', p[2] = high[1], p[3] = low[0], p[4] = low[1];
+        p += 5;
+    } else if (decimals == 2) {
+        p[0] = high[0], p[1] = high[1], p[2] = L'.', p[3] = low[0], p[4] = low[1];
+        p += 5;
+    } else {
+        p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = L'.', p[4] = low[1];
+        p += 5;
+    }
+    out.length = static_cast<int>(p - out.text);
+    return true;
+}
+
+// Three decimals of a finite v, |v| < 1000: "-0.125", "12.500".
+bool ThreeDecimals(double v, Into& out) {
+    std::uint64_t r = 0;
+    double const a = std::fabs(v);
+    if (!(a < 1000.0) || !Nearest(a * kPow10From0[3], r) || r > 999999) return false;
+    auto const n = static_cast<std::uint32_t>(r);
+    std::uint32_t const units = n / 1000, thousandths = n % 1000;
+    wchar_t* p = out.text;
+    if (v < 0 && n != 0) *p++ = L'-';  // never "-0.000"
+    if (units >= 100) {
+        *p++ = static_cast<wchar_t>(L'0' + units / 100);
+        p[0] = kDigitPairs.pair[units % 100][0], p[1] = kDigitPairs.pair[units % 100][1];
+        p += 2;
+    } else if (units >= 10) {
+        p[0] = kDigitPairs.pair[units][0], p[1] = kDigitPairs.pair[units][1];
+        p += 2;
+    } else {
+        *p++ = static_cast<wchar_t>(L'0' + units);
+    }
+    wchar_t const* const low = kDigitPairs.pair[thousandths % 100];
+    p[0] = L'.', p[1] = static_cast<wchar_t>(L'0' + thousandths / 100), p[2] = low[0], p[3] = low[1];
+    out.length = static_cast<int>(p + 4 - out.text);
+    return true;
+}
+
 int CountSignificant(Into const& out) {
     int significant = 0;
     bool leading = true;
@@ -204,6 +271,7 @@ void Significant(double v, int figures, Into& out) {
     }
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
     int const magnitude = Magnitude(a);
+    if (figures == 4 && FourFigures(v, a, magnitude, out)) return;
     int const decimals = std::max(0, figures - 1 - magnitude);
     int significant = FixedByInteger(v, decimals, out, figures);  // finite, under 1e12
     if (significant < 0) significant = Fixed(v, decimals, out);
@@ -271,7 +339,7 @@ CNumberText CDesFormat::Stress(double const& pa) const { return WithUnit(pa, 1e-
 CNumberText CDesFormat::NoDim(double const& v) const {
     CNumberText text;  // at most 1 + 12 + 1 + 3 characters
     Into n = NumberWriter::To(text);
-    Util::Fixed(v, 3, n);
+    if (!ThreeDecimals(v, n)) Util::Fixed(v, 3, n);
     NumberWriter::Done(text, n);
     return text;  // the named number returned in place (a reference returned would be copied)
 }
