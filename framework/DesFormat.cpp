@@ -186,13 +186,13 @@ int Magnitude(double a) {
 
 // The most common numbers without FixedByInteger's general digit count: the
 // same characters where they apply, false elsewhere (nothing written).
-// Four significant figures of a, 1e-6 <= a = |v| < 1000 of the magnitude
+// Four significant figures of a, 1e-6 <= a = |v| < 10 000 of the magnitude
 // given, when they round to 1000 ... 9999 (no carry into a fifth figure):
-// "-12.34", "0.001234".
+// "-12.34", "0.001234", "1234".
 bool FourFigures(double v, double a, int magnitude, Into& out) {
-    int const decimals = 3 - magnitude;  // 1 ... 9
+    int const decimals = 3 - magnitude;  // 0 ... 9
     std::uint64_t r = 0;
-    if (decimals < 1 || decimals > 9 || !Nearest(a * kPow10From0[decimals], r) || r < 1000 || r > 9999) return false;
+    if (decimals < 0 || decimals > 9 || !Nearest(a * kPow10From0[decimals], r) || r < 1000 || r > 9999) return false;
     auto const n = static_cast<std::uint32_t>(r);
     wchar_t const* const high = kDigitPairs.pair[n / 100];
     wchar_t const* const low = kDigitPairs.pair[n % 100];
@@ -210,9 +210,12 @@ bool FourFigures(double v, double a, int magnitude, Into& out) {
     } else if (decimals == 2) {
         p[0] = high[0], p[1] = high[1], p[2] = L'.', p[3] = low[0], p[4] = low[1];
         p += 5;
-    } else {
+    } else if (decimals == 1) {
         p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = L'.', p[4] = low[1];
         p += 5;
+    } else {
+        p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = low[1];
+        p += 4;
     }
     out.length = static_cast<int>(p - out.text);
     return true;
