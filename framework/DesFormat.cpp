@@ -48,7 +48,7 @@ void Chars(double v, std::chars_format format, int precision, Into& out) {
     for (char const* c = buf; c != r.ptr; ++c) out.text[out.length++] = static_cast<wchar_t>(*c);
 }
 
-double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
+constexpr double kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
                          1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
 double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
 // kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
@@ -167,18 +167,34 @@ int Fixed(double v, int decimals, Into& out) {
     return -1;
 }
 
-// floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the powers of
-// ten, starting from the binary exponent's guess (a = m 2^e, 1 <= m < 2:
-// log10 a lies within 0.302 of e log10 2); within 1e-12 of a power of ten,
-// where a comparison and log10 could round apart, log10 decides as before
+// For each binary exponent e of a number from 1e-6 to 1e12 (a = m 2^e,
+// 1 <= m < 2, e = -20 ... 39): the largest i with kPow10[i] <= 2^e (0 below
+// 1e-6). A binade holds at most one power of ten, so a's lies at i or i + 1.
+struct BinadeDecades {
+    static constexpr int kFirst = -20;
+    int i[60];
+    constexpr BinadeDecades() : i() {
+        double p = 1.0;  // 2^e, exact
+        for (int e = 0; e > kFirst; --e) p /= 2;
+        for (int e = kFirst; e < kFirst + 60; ++e, p *= 2) {
+            int d = 0;
+            while (d < 17 && kPow10[d + 1] <= p) ++d;
+            i[e - kFirst] = d;
+        }
+    }
+};
+constexpr BinadeDecades kBinadeDecades;
+
+// floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the power of ten
+// of a's binade (one comparison); within 1e-12 of a power of ten, where a
+// comparison and log10 could round apart, log10 decides as before
 // (elsewhere log10, correct within an ulp, cannot cross an integer).
 int Magnitude(double a) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &a, sizeof bits);
     int const e = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    int i = std::clamp(e * 1233 / 4096 + 6, 0, 17);  // 1233 / 4096 = log10 2 within 1e-4
-    while (i > 0 && a < kPow10[i]) --i;
-    while (i < 17 && a >= kPow10[i + 1]) ++i;  // now kPow10[i] <= a < kPow10[i + 1]
+    int i = kBinadeDecades.i[e - BinadeDecades::kFirst];
+    if (i < 17 && a >= kPow10[i + 1]) ++i;  // now kPow10[i] <= a < kPow10[i + 1]
     if (a < kPow10[i] * (1.0 + 1e-12) || a > kPow10[i + 1] * (1.0 - 1e-12))
         return static_cast<int>(std::floor(std::log10(a)));
     return i - 6;
