@@ -103,10 +103,18 @@ public:
     void SetBuckling(bool b) { m_buckling = b; }
 
     // --- report ---
-    // The text is copied into the result's own storage.
-    void AddOutputString(CString const& s);
-    void AddOutputString(CLine&& s);
-    void AddOutputString(wchar_t const* s);
+    // The text is copied into the result's own storage (a literal's length
+    // known when compiled).
+    void AddOutputString(CString const& s) { AddText(s.data(), s.size()); }
+    void AddOutputString(CLine&& s) { AddText(s.data(), s.size()); }
+    template <class P, IfWidePointer<P> = 0>
+    void AddOutputString(P s) {
+        AddText(s, std::char_traits<wchar_t>::length(s));
+    }
+    template <class C, std::size_t N, IfWideChar<C> = 0>
+    void AddOutputString(C (&s)[N]) {
+        AddText(s, TextLength(s));
+    }
     // Clears every fragment; their storage is kept for the next ones.
     void ClearStrings();
     int Indent() const { return m_indent; }
@@ -185,10 +193,10 @@ private:
     };
 
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
-    // A new fragment of the current entry at the current indent; its text is
-    // empty, the kept text of that place when there is (appended to: cheaper
-    // than assigned).
-    CString& NewFragment();
+    // A new fragment of the current entry at the current indent with p's n
+    // characters (none: no fragment), in the kept text of its place when
+    // there is one.
+    void AddText(wchar_t const* p, std::size_t n);
 
     bool m_text = true;
     Corvid::Util::CDesFormat m_format;
