@@ -150,6 +150,11 @@ void CMemberResult::AddText(wchar_t const* p, std::size_t n) {
     auto& fragment = fragments.emplace_back();
     fragment.indent = m_indent;
     fragment.text.append(p, n);
+    // Room for this place's kept fragments taken while its report grows, so
+    // that clearing it (a swap) takes no block.
+    if (m_spare.fragments.size() <= i) m_spare.fragments.resize(i + 1);
+    auto& kept = m_spare.fragments[i];
+    if (kept.capacity() < fragments.capacity()) kept.reserve(fragments.capacity());
 }
 
 void CMemberResult::ClearStrings() {
