@@ -49,7 +49,7 @@ void Chars(double v, std::chars_format format, int precision, Into& out) {
 }
 
 constexpr double kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
-                         1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
+                             1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
 double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
 // kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
 constexpr std::uint64_t kUnits[] = {1ull,
