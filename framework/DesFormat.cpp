@@ -28,6 +28,7 @@ struct NumberText {
 };
 
 bool NonFinite(double v, Into& out) {
+    if (std::isfinite(v)) return false;  // most values: one test
     wchar_t const* word = nullptr;
     if (std::isnan(v))
         word = L"NaN";
@@ -47,8 +48,8 @@ void Chars(double v, std::chars_format format, int precision, Into& out) {
     for (char const* c = buf; c != r.ptr; ++c) out.text[out.length++] = static_cast<wchar_t>(*c);
 }
 
-double const kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
-                         1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
+constexpr double kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
+                             1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
 double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
 // kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
 constexpr std::uint64_t kUnits[] = {1ull,
@@ -84,6 +85,17 @@ struct DigitPairs {
 };
 constexpr DigitPairs kDigitPairs;
 
+// The integer nearest to x, 0 <= x < 2^63 (each fixed-point text rounds by it);
+// false when x lies too close to a rounding tie for its own rounding error
+// to be ignored.
+bool Nearest(double x, std::uint64_t& r) {
+    auto const whole = static_cast<std::int64_t>(x);  // floor(x)
+    double const fraction = x - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return false;
+    r = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+    return true;
+}
+
 // Fixed-point text from the integer nearest to |v| 10^decimals, the same as
 // to_chars gives; -1 when the product is too large or lies too close to a
 // rounding tie for its own rounding error to be ignored, else the count of
@@ -92,11 +104,8 @@ constexpr DigitPairs kDigitPairs;
 int FixedByInteger(double v, int decimals, Into& out, int guess) {
     if (decimals < 0 || decimals > 12) return -1;
     double const x = std::fabs(v) * kPow10From0[decimals];
-    if (!(x < 1e15)) return -1;
-    auto const whole = static_cast<std::int64_t>(x);  // floor(x), 0 <= x < 2^63
-    double const fraction = x - static_cast<double>(whole);
-    if (std::fabs(fraction - 0.5) < 1e-9 * std::max(1.0, x)) return -1;
-    auto r = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+    std::uint64_t r = 0;
+    if (!(x < 1e15) || !Nearest(x, r)) return -1;
     bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
     // The digits of r (its significant figures): kUnits[figures - 1] <= r < kUnits[figures].
     int figures = std::clamp(guess, 0, 19);
@@ -158,21 +167,99 @@ int Fixed(double v, int decimals, Into& out) {
     return -1;
 }
 
-// floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the powers of
-// ten, starting from the binary exponent's guess (a = m 2^e, 1 <= m < 2:
-// log10 a lies within 0.302 of e log10 2); within 1e-12 of a power of ten,
-// where a comparison and log10 could round apart, log10 decides as before
+// For each binary exponent e of a number from 1e-6 to 1e12 (a = m 2^e,
+// 1 <= m < 2, e = -20 ... 39): the largest i with kPow10[i] <= 2^e (0 below
+// 1e-6). A binade holds at most one power of ten, so a's lies at i or i + 1.
+struct BinadeDecades {
+    static constexpr int kFirst = -20;
+    int i[60];
+    constexpr BinadeDecades() : i() {
+        double p = 1.0;  // 2^e, exact
+        for (int e = 0; e > kFirst; --e) p /= 2;
+        for (int e = kFirst; e < kFirst + 60; ++e, p *= 2) {
+            int d = 0;
+            while (d < 17 && kPow10[d + 1] <= p) ++d;
+            i[e - kFirst] = d;
+        }
+    }
+};
+constexpr BinadeDecades kBinadeDecades;
+
+// floor(log10(a)) for 1e-6 <= a < 1e12, by comparison with the power of ten
+// of a's binade (one comparison); within 1e-12 of a power of ten, where a
+// comparison and log10 could round apart, log10 decides as before
 // (elsewhere log10, correct within an ulp, cannot cross an integer).
 int Magnitude(double a) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &a, sizeof bits);
     int const e = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    int i = std::clamp(e * 1233 / 4096 + 6, 0, 17);  // 1233 / 4096 = log10 2 within 1e-4
-    while (i > 0 && a < kPow10[i]) --i;
-    while (i < 17 && a >= kPow10[i + 1]) ++i;  // now kPow10[i] <= a < kPow10[i + 1]
+    int i = kBinadeDecades.i[e - BinadeDecades::kFirst];
+    if (i < 17 && a >= kPow10[i + 1]) ++i;  // now kPow10[i] <= a < kPow10[i + 1]
     if (a < kPow10[i] * (1.0 + 1e-12) || a > kPow10[i + 1] * (1.0 - 1e-12))
         return static_cast<int>(std::floor(std::log10(a)));
     return i - 6;
+}
+
+// The most common numbers without FixedByInteger's general digit count: the
+// same characters where they apply, false elsewhere (nothing written).
+// Four significant figures of a, 1e-6 <= a = |v| < 10 000 of the magnitude
+// given, when they round to 1000 ... 9999 (no carry into a fifth figure):
+// "-12.34", "0.001234", "1234".
+bool FourFigures(double v, double a, int magnitude, Into& out) {
+    int const decimals = 3 - magnitude;  // 0 ... 9
+    std::uint64_t r = 0;
+    if (decimals < 0 || decimals > 9 || !Nearest(a * kPow10From0[decimals], r) || r < 1000 || r > 9999) return false;
+    auto const n = static_cast<std::uint32_t>(r);
+    wchar_t const* const high = kDigitPairs.pair[n / 100];
+    wchar_t const* const low = kDigitPairs.pair[n % 100];
+    wchar_t* p = out.text;
+    if (v < 0) *p++ = L'-';
+    if (decimals >= 4) {  // "0.", zeros, the four figures
+        *p++ = L'0';
+        *p++ = L'.';
+        for (int k = 4; k < decimals; ++k) *p++ = L'0';
+        p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = low[1];
+        p += 4;
+    } else if (decimals == 3) {
+        p[0] = high[0], p[1] = L'.', p[2] = high[1], p[3] = low[0], p[4] = low[1];
+        p += 5;
+    } else if (decimals == 2) {
+        p[0] = high[0], p[1] = high[1], p[2] = L'.', p[3] = low[0], p[4] = low[1];
+        p += 5;
+    } else if (decimals == 1) {
+        p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = L'.', p[4] = low[1];
+        p += 5;
+    } else {
+        p[0] = high[0], p[1] = high[1], p[2] = low[0], p[3] = low[1];
+        p += 4;
+    }
+    out.length = static_cast<int>(p - out.text);
+    return true;
+}
+
+// Three decimals of a finite v, |v| < 1000: "-0.125", "12.500".
+bool ThreeDecimals(double v, Into& out) {
+    std::uint64_t r = 0;
+    double const a = std::fabs(v);
+    if (!(a < 1000.0) || !Nearest(a * kPow10From0[3], r) || r > 999999) return false;
+    auto const n = static_cast<std::uint32_t>(r);
+    std::uint32_t const units = n / 1000, thousandths = n % 1000;
+    wchar_t* p = out.text;
+    if (v < 0 && n != 0) *p++ = L'-';  // never "-0.000"
+    if (units >= 100) {
+        *p++ = static_cast<wchar_t>(L'0' + units / 100);
+        p[0] = kDigitPairs.pair[units % 100][0], p[1] = kDigitPairs.pair[units % 100][1];
+        p += 2;
+    } else if (units >= 10) {
+        p[0] = kDigitPairs.pair[units][0], p[1] = kDigitPairs.pair[units][1];
+        p += 2;
+    } else {
+        *p++ = static_cast<wchar_t>(L'0' + units);
+    }
+    wchar_t const* const low = kDigitPairs.pair[thousandths % 100];
+    p[0] = L'.', p[1] = static_cast<wchar_t>(L'0' + thousandths / 100), p[2] = low[0], p[3] = low[1];
+    out.length = static_cast<int>(p + 4 - out.text);
+    return true;
 }
 
 int CountSignificant(Into const& out) {
@@ -203,6 +290,7 @@ void Significant(double v, int figures, Into& out) {
     }
     if (a >= 1e12 || a < 1e-6) return Chars(v, std::chars_format::scientific, figures - 1, out);
     int const magnitude = Magnitude(a);
+    if (figures == 4 && FourFigures(v, a, magnitude, out)) return;
     int const decimals = std::max(0, figures - 1 - magnitude);
     int significant = FixedByInteger(v, decimals, out, figures);  // finite, under 1e12
     if (significant < 0) significant = Fixed(v, decimals, out);
@@ -216,10 +304,7 @@ void Significant(double v, int figures, Into& out) {
 // Writes into a number's own characters.
 struct NumberWriter {
     static Into To(CNumberText& n) { return Into{n.m_text}; }
-    static CNumberText& Done(CNumberText& n, Into const& into) {
-        n.m_length = static_cast<std::size_t>(into.length);
-        return n;
-    }
+    static void Done(CNumberText& n, Into const& into) { n.m_length = static_cast<std::size_t>(into.length); }
 };
 
 namespace {
@@ -233,7 +318,8 @@ CNumberText WithUnit(double v, double scale, wchar_t const (&unit)[N]) {
     if (!NonFinite(v, n)) {
         Significant(v * scale, 4, n);
         n.text[n.length++] = L' ';
-        for (std::size_t i = 0; i + 1 < N; ++i) n.text[n.length++] = unit[i];
+        std::memcpy(n.text + n.length, unit, (N - 1) * sizeof(wchar_t));  // a copy of a size known when compiled
+        n.length += static_cast<int>(N - 1);
     }
     NumberWriter::Done(text, n);
     return text;
@@ -272,8 +358,9 @@ CNumberText CDesFormat::Stress(double const& pa) const { return WithUnit(pa, 1e-
 CNumberText CDesFormat::NoDim(double const& v) const {
     CNumberText text;  // at most 1 + 12 + 1 + 3 characters
     Into n = NumberWriter::To(text);
-    Util::Fixed(v, 3, n);
-    return NumberWriter::Done(text, n);
+    if (!ThreeDecimals(v, n)) Util::Fixed(v, 3, n);
+    NumberWriter::Done(text, n);
+    return text;  // the named number returned in place (a reference returned would be copied)
 }
 
 CNumberText CDesFormat::Util(double const& v) const { return NoDim(v); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 #include "Markup.h"
@@ -128,40 +129,50 @@ CResultEntry const& CMemberResult::Entry(int i) const {
     return m_entries[static_cast<std::size_t>(std::clamp(i, 0, NumEntries() - 1))];
 }
 
-CString& CMemberResult::NewFragment() {
-    auto& fragment = Current().fragments.emplace_back();
-    fragment.indent = m_indent;
-    if (!m_spare.texts.empty()) {
-        fragment.text = std::move(m_spare.texts.back());
-        m_spare.texts.pop_back();
-        fragment.text.clear();
+void CMemberResult::AddText(wchar_t const* p, std::size_t n) {
+    if (n == 0) return;
+    auto const i = static_cast<std::size_t>(m_entryIndex);
+    auto& fragments = m_entries[i].fragments;
+    auto const k = fragments.size();
+    if (i < m_spare.fragments.size() && k < m_spare.fragments[i].size()) {
+        auto& fragment = fragments.emplace_back(std::move(m_spare.fragments[i][k]));
+        fragment.indent = m_indent;
+        // A kept text as long as the new one (the same line of a report of the
+        // same shape) overwritten in place; any other refilled (its room kept).
+        if (fragment.text.size() == n) {
+            std::memcpy(fragment.text.data(), p, n * sizeof(wchar_t));
+        } else {
+            fragment.text.clear();
+            fragment.text.append(p, n);
+        }
+        return;
     }
-    // Room for every text of a report this long, so that clearing it keeps them.
-    if (++m_fragmentCount > m_spare.texts.capacity()) m_spare.texts.reserve(2 * m_fragmentCount);
-    return fragment.text;
-}
-
-void CMemberResult::AddOutputString(CString const& s) {
-    if (!s.empty()) NewFragment().append(s);
-}
-
-void CMemberResult::AddOutputString(CLine&& s) {
-    if (s.size() != 0) NewFragment().append(s.data(), s.size());
-}
-
-void CMemberResult::AddOutputString(wchar_t const* s) {
-    if (*s != L'\0') NewFragment().append(s);
+    auto& fragment = fragments.emplace_back();
+    fragment.indent = m_indent;
+    fragment.text.append(p, n);
+    // Room for this place's kept fragments taken while its report grows, so
+    // that clearing it (a swap) takes no block.
+    if (m_spare.fragments.size() <= i) m_spare.fragments.resize(i + 1);
+    auto& kept = m_spare.fragments[i];
+    if (kept.capacity() < fragments.capacity()) kept.reserve(fragments.capacity());
 }
 
 void CMemberResult::ClearStrings() {
-    // The texts kept in reverse, so the next report's first fragment gets
-    // this one's first text, most often of the length it needs.
-    for (auto e = m_entries.rbegin(); e != m_entries.rend(); ++e) {
-        for (auto f = e->fragments.rbegin(); f != e->fragments.rend(); ++f)
-            if (m_spare.texts.size() < m_spare.texts.capacity()) m_spare.texts.push_back(std::move(f->text));
-        e->fragments.clear();
+    // Each entry's fragments become the kept ones of its place (those kept
+    // beyond them stay kept); what the entry is left with are the husks of
+    // the fragments moved out of the kept ones, cleared, and its room.
+    CResultEntry* const first = m_entries.data();
+    for (CResultEntry* e = first; e != first + m_entries.size(); ++e) {
+        auto& fragments = e->fragments;
+        if (fragments.empty()) continue;
+        auto const i = static_cast<std::size_t>(e - first);
+        if (m_spare.fragments.size() <= i) m_spare.fragments.resize(i + 1);
+        auto& kept = m_spare.fragments[i];
+        for (std::size_t k = fragments.size(); k < kept.size(); ++k) fragments.push_back(std::move(kept[k]));
+        fragments.swap(kept);
+        fragments.clear();
+        if (fragments.capacity() < kept.size()) fragments.reserve(kept.size());
     }
-    m_fragmentCount = 0;
 }
 
 void CMemberResult::SetUtilOverAll(double v) {

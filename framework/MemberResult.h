@@ -103,10 +103,18 @@ public:
     void SetBuckling(bool b) { m_buckling = b; }
 
     // --- report ---
-    // The text is copied into the result's own storage.
-    void AddOutputString(CString const& s);
-    void AddOutputString(CLine&& s);
-    void AddOutputString(wchar_t const* s);
+    // The text is copied into the result's own storage (a literal's length
+    // known when compiled).
+    void AddOutputString(CString const& s) { AddText(s.data(), s.size()); }
+    void AddOutputString(CLine&& s) { AddText(s.data(), s.size()); }
+    template <class P, IfWidePointer<P> = 0>
+    void AddOutputString(P s) {
+        AddText(s, std::char_traits<wchar_t>::length(s));
+    }
+    template <class C, std::size_t N, IfWideChar<C> = 0>
+    void AddOutputString(C (&s)[N]) {
+        AddText(s, TextLength(s));
+    }
     // Clears every fragment; their storage is kept for the next ones.
     void ClearStrings();
     int Indent() const { return m_indent; }
@@ -169,12 +177,12 @@ public:
     friend CMemberResult operator+(CMemberResult a, CMemberResult const& b) { return a += b; }
 
 private:
-    // The storage of a previous report kept for the next one: fragment texts
-    // (the next to be reused last) and cleared entries. Room for them is
-    // taken while a report grows, so clearing one takes no block. A copy
-    // starts without any.
+    // The storage of a previous report kept for the next one: for each entry
+    // position, the fragments of the last report written there (their texts
+    // keep their room; the next report's fragments of that entry are moved
+    // out of it in order), and cleared entries. A copy starts without any.
     struct Spare {
-        std::vector<CString> texts;
+        std::vector<std::vector<CReportFragment>> fragments;
         std::vector<CResultEntry> entries;
         Spare() = default;
         Spare(Spare const&) {}
@@ -185,9 +193,10 @@ private:
     };
 
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
-    // A new fragment of the current entry at the current indent; its text is
-    // empty, in spare storage when there is (appended to: cheaper than assigned).
-    CString& NewFragment();
+    // A new fragment of the current entry at the current indent with p's n
+    // characters (none: no fragment), in the kept text of its place when
+    // there is one.
+    void AddText(wchar_t const* p, std::size_t n);
 
     bool m_text = true;
     Corvid::Util::CDesFormat m_format;
@@ -198,7 +207,6 @@ private:
     double m_overAll = 0.0;
     int m_indent = 0;
     double m_station = CResultEntry::kNone;
-    std::size_t m_fragmentCount = 0;  // fragments written since the report was cleared
     Spare m_spare;
 };
 

@@ -176,8 +176,8 @@ OutcomeLT BothSensesLT(CMemberResult* result, CCSA_S16_09Section& clone, SpanMom
             double const u = std::fabs(Mf / Mr);
             if (!(u <= summary.util)) summary.util = u, summary.Mu = Mcr, summary.Mf = Mf, summary.Mr = Mr;
             if (!failed && text) {
-                result->AddOutputString(CString(L"Mfx,") + n + L" = " + f.Moment(Mf) + L"\n");
-                result->AddOutputString(CString(L"Util") + n + L" = " + f.Util(u) + L"\n");
+                result->AddOutputString(CLine(L"Mfx,") + n + L" = " + f.Moment(Mf) + L"\n");
+                result->AddOutputString(CLine(L"Util") + n + L" = " + f.Util(u) + L"\n");
             }
             return u;
         };

@@ -99,7 +99,7 @@ void WriteSectionLines(CMemberResult* const result, TorsionSection const& s, dou
 // The Lambda and Cr lines; label names the elastic stress in the Lambda line.
 void WriteCurveLines(CMemberResult* const result, wchar_t const* label, double Fe, Resistance const& r) {
     auto const& f = result->Format();
-    result->AddOutputString(CString(L"Lambda = sqrt(Fy/") + label + L") = sqrt( " + f.Stress(r.Fy) + L" / " +
+    result->AddOutputString(CLine(L"Lambda = sqrt(Fy/") + label + L") = sqrt( " + f.Stress(r.Fy) + L" / " +
                             f.Stress(Fe) + L") = " + f.NoDim(r.Lambda) + L"\n");
     result->AddOutputString(L"Cr = Phi*A*Fy*(1+Lambda^(2*n))^-(1/n)\n   = Phi*" + f.AreaCS(r.Aeff) + L"*" +
                             f.Stress(r.Fy) + L"*(1+" + f.NoDim(r.Lambda) + L"^(2*" + f.NoDim(r.n) + L"))^-(1/" +
