@@ -50,13 +50,15 @@ public:
     // The bytes of the buffer: at least the markup of every line.
     std::size_t TextSize() const { return m_text.size(); }
 
-    // Adds a line.
+    // Adds a line (its markup never one of this report's own lines: the
+    // buffer may move as it grows).
     void Add(int indent, std::string_view markup) {
         m_lines.push_back(Line{m_text.size(), markup.size(), indent});
         m_text.Append(markup);
     }
     // Adds the lines of another report.
     void Append(CaseReport const& other) {
+        if (&other == this) return Append(CaseReport(other));
         for (auto const line : other) Add(line.indent, line.markup);
     }
     // Adds the lines of every entry of a result, in order; with `starts`,

@@ -45,8 +45,9 @@ void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
     if (text.size() < width) out.append(width - text.size(), ' ');
 }
 
-// A utilisation as UtilText writes it.
-std::string Util(double u) { return std::isfinite(u) ? Fixed(u, 3) : UtilText(u); }
+// A utilisation as UtilText writes it (Fixed writes the same characters below
+// 1e15; UtilText's text stops at 31 characters, which only a far larger one reaches).
+std::string Util(double u) { return std::fabs(u) < 1e15 ? Fixed(u, 3) : UtilText(u); }
 
 // Report lines (a part of a case's report).
 using LineRefs = std::vector<ReportLine>;

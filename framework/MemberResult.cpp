@@ -100,6 +100,11 @@ void CResultEntry::Merge(CResultEntry const& other) {
     for (int k = 0; k < kUtilKindCount; ++k)
         if ((other.setMask >> k) & 1u)
             Set(static_cast<UtilKind>(k), other.util[k], other.demand[k], other.resistance[k], other.at[k]);
+    if (&other == this) {  // a range of the vector itself cannot be inserted into it
+        auto const own = other.fragments;
+        fragments.insert(fragments.end(), own.begin(), own.end());
+        return;
+    }
     fragments.insert(fragments.end(), other.fragments.begin(), other.fragments.end());
 }
 

@@ -89,6 +89,8 @@ TEST(MemberResult, MergeAndEquality) {
     EXPECT_EQ(base.Flags(), 256u);
     EXPECT_EQ(base.Entry(1).Util(UtilKind::BucklingLT), kInf);
     EXPECT_EQ(base.GetMarkup(), L"line A\nline A\n");
+    base += base;  // merged with itself: its fragments twice
+    EXPECT_EQ(base.GetMarkup(), L"line A\nline A\nline A\nline A\n");
     base.Reset();
     EXPECT_EQ(base.UtilOverAll(), 0.0);
     EXPECT_EQ(base.Flags(), 0u);
