@@ -239,6 +239,8 @@ s16app::RunOptions OptionsOf(CheckArgs const& a, CheckFormat const& f) {
     options.detail = f.detail;
     options.text = !f.csv && (f.json ? f.style.report : true);
     options.working = !f.csv;
+    // Text and HTML show the report of the governing case only.
+    options.governingReportOnly = !f.csv && !f.json;
     return options;
 }
 

@@ -160,17 +160,4 @@ std::string PlainText(CaseReport const& lines);
 // One line of PlainText appended to `out`, `shift` levels further in.
 void AppendPlainLine(std::string& out, ReportLine line, int shift = 0);
 
-// Each line of the report in plain text (indented, markup removed, before
-// Printable's escapes and without its '\n') passed to `f` as a view of one
-// buffer, which the next line reuses.
-template <class F>
-void ForEachPlainLine(CaseReport const& lines, F f) {
-    std::string text;
-    for (auto const line : lines) {
-        text.assign(static_cast<std::size_t>(line.indent) * 2, ' ');
-        AppendPlain(text, line.markup);
-        f(std::string_view(text));
-    }
-}
-
 }  // namespace s16app

@@ -374,10 +374,16 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     out.namedCases = input.namedCases;
     out.units = input.units;
     std::vector<std::string> warnings = Implausible(input, section);
+    // The same numbers come with the report and without it: the cases are
+    // checked without, when only the governing one's is read.
+    bool const governingOnly = options.governingReportOnly && options.text && !options.quick && input.cases.size() > 1;
+    RunOptions first = options;
+    first.text = options.text && !governingOnly;
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
-        out.cases.push_back(CheckCase(*member, input, k, options, shape, warnings));
+        out.cases.push_back(CheckCase(*member, input, k, first, shape, warnings));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
+    if (governingOnly) out.cases[out.governing] = CheckCase(*member, input, out.governing, options, shape, warnings);
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
     if (options.text && !options.quick) {

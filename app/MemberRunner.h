@@ -46,6 +46,10 @@ struct RunOptions {
     Detail detail = Detail::Full;      // how much of the report is collected (with text)
     RunInfo const* run = nullptr;      // optional: what the run adds to the title block
     bool working = false;              // also without text: the span working and the section's resistances (not quick)
+    // With text, of a member with more than one case: only the governing
+    // case keeps its report (and the actions along it); the others are
+    // checked without, then the governing one again with it (text, HTML).
+    bool governingReportOnly = false;
 };
 
 // One entry of the result: 0 the input, k + 1 sub-span k, n + 1 the member
