@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#if defined(__SSE2__)
+#ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
@@ -86,7 +86,7 @@ char* JsonReportLine(char* d, std::size_t indent, std::string_view markup) {
     for (std::size_t i = 0; i < n;) {
         // Runs of plain ASCII, sixteen bytes at a time (each copied whole,
         // the bytes past the run written over next), then one by one.
-#if defined(__SSE2__)
+#ifdef __SSE2__
         while (i + 16 <= n) {
             __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(s + i));
             // Signed, a byte past ASCII is below 0x20 too.

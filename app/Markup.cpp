@@ -9,7 +9,7 @@
 #include "framework/CString.h"
 #include "framework/Markup.h"
 
-#if defined(__SSE2__)
+#ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 

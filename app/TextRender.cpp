@@ -150,9 +150,8 @@ void WriteTable(std::string& out, std::vector<std::vector<std::string>> const& r
     table.Write(out, indent);
 }
 
-// The opening block: title block, input in words, the table of checks,
-// notes, cases and the verdict.
-void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, bool colour) {
+// The title block and the input in words.
+void WriteTitleBlock(std::string& out, std::size_t index, MemberOutcome const& m) {
     MemberSummary const& s = m.summary;
     auto given = [&out](std::string const& v) {
         if (v.empty())
@@ -189,6 +188,11 @@ void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, b
         AppendPrintable(out, line);
         out += '\n';
     }
+}
+
+// The table of checks of the governing case.
+void WriteChecks(std::string& out, MemberOutcome const& m) {
+    MemberSummary const& s = m.summary;
     CaseOutcome const& g = m.Governing();
     out += "Checks";
     if (m.namedCases) {
@@ -219,6 +223,11 @@ void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, b
         out += kQuickStopped;
         out += '\n';
     }
+}
+
+// The cases, notes, warnings and the verdict.
+void WriteVerdict(std::string& out, MemberOutcome const& m, bool colour) {
+    CaseOutcome const& g = m.Governing();
     if (m.namedCases) {
         out += "  Cases:\n";
         for (std::size_t k = 0; k < m.cases.size(); ++k) {
@@ -251,6 +260,14 @@ void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, b
     out += "  ";
     AppendVerdict(out, m.Pass(), colour);
     out += '\n';
+}
+
+// The opening block: title block, input in words, the table of checks,
+// notes, cases and the verdict.
+void WriteOpening(std::string& out, std::size_t index, MemberOutcome const& m, bool colour) {
+    WriteTitleBlock(out, index, m);
+    WriteChecks(out, m);
+    WriteVerdict(out, m, colour);
 }
 
 // The text of a line without its markup: the line itself when it has no
