@@ -226,15 +226,16 @@ std::size_t Utf8Length(std::string_view s, std::size_t i, bool& valid) {
 }
 
 namespace {
-// Bytes CleanRun looks at (true): every one but printable ASCII (and, for
-// Printable, the tab; for JSON, the quote and the backslash).
-constexpr std::array<bool, 256> Looked(bool json) {
-    std::array<bool, 256> looked{};
+// Bytes CleanRun looks at (1): every one but printable ASCII (and, for
+// Printable, the tab; for JSON, the quote and the backslash). Bytes, not
+// bools, as four are ORed at once.
+constexpr std::array<unsigned char, 256> Looked(bool json) {
+    std::array<unsigned char, 256> looked{};
     for (unsigned c = 0; c < 256; ++c)
         looked[c] = json ? (c < 0x20 || c > 0x7e || c == '"' || c == '\\') : ((c < 0x20 && c != '\t') || c > 0x7e);
     return looked;
 }
-constexpr std::array<bool, 256> kLookedPlain = Looked(false), kLookedJson = Looked(true);
+constexpr std::array<unsigned char, 256> kLookedPlain = Looked(false), kLookedJson = Looked(true);
 }  // namespace
 
 std::size_t CleanRun(std::string_view text, bool json) {
