@@ -77,7 +77,6 @@ bool IsTagName(std::uint64_t bytes, std::size_t length) {
 // (what was written meaning nothing) at a byte past ASCII that does not
 // start valid UTF-8 (Utf8Length) there: dropping a tag could complete it.
 char* JsonReportLine(char* d, std::size_t indent, std::string_view markup) {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::memset(d, ' ', indent);
     d += indent;
     auto const* const s = reinterpret_cast<unsigned char const*>(markup.data());
@@ -129,29 +128,19 @@ char* JsonReportLine(char* d, std::size_t indent, std::string_view markup) {
             *d++ = '\\', *d++ = static_cast<char>(c), ++i;
         } else if (c == '\t') {
             *d++ = '\\', *d++ = 't', ++i;
-        } else if (c < 0x80) {  // C0 controls and DEL: Printable's \n, \r, \xHH
-            *d++ = '\\', *d++ = '\\';
-            if (c == '\n' || c == '\r') {
-                *d++ = c == '\n' ? 'n' : 'r';
-            } else {
-                *d++ = 'x', *d++ = kHex[c >> 4], *d++ = kHex[c & 15];
-            }
-            ++i;
         } else {
+            // Printable's escapes of the controls (C0 but the tab, DEL, C1)
+            // and of U+2028/U+2029, their backslash escaped for JSON.
+            std::size_t length = 1;
             bool valid = true;
-            std::size_t const length = Utf8Length(markup, i, valid);
-            if (!valid) return nullptr;
-            if (c == 0xc2 && s[i + 1] <= 0x9f) {  // C1 controls: Printable's \u00HH
-                std::memcpy(d, "\\\\u00", 5);
-                d += 5, *d++ = kHex[s[i + 1] >> 4], *d++ = kHex[s[i + 1] & 15];
-            } else if (c == 0xe2 && s[i + 1] == 0x80 && (s[i + 2] == 0xa8 || s[i + 2] == 0xa9)) {
-                std::memcpy(d, s[i + 2] == 0xa8 ? "\\\\u2028" : "\\\\u2029", 7);
-                d += 7;
-            } else {
-                std::memcpy(d, s + i, length);
-                d += length;
+            if (c >= 0x80 && (length = Utf8Length(markup, i, valid), !valid)) return nullptr;
+            *d = '\\';
+            if (char* const end = PrintableEscape(d + 1, markup, i)) {
+                d = end;
+                continue;
             }
-            i += length;
+            std::memcpy(d, s + i, length);  // a character past ASCII kept as it is
+            d += length, i += length;
         }
     }
     return d;

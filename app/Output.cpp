@@ -263,31 +263,44 @@ bool NeedsEscape(std::string_view text) {
     return false;
 }
 
+char* PrintableEscape(char* d, std::string_view text, std::size_t& i) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    auto const c = static_cast<unsigned char>(text[i]);
+    switch (EscapedAt(text, i)) {
+        case 0: return nullptr;
+        case 1:
+            *d++ = '\\';
+            if (c == '\n' || c == '\r') {
+                *d++ = c == '\n' ? 'n' : 'r';
+            } else {
+                *d++ = 'x', *d++ = kHex[c >> 4], *d++ = kHex[c & 15];
+            }
+            i += 1;
+            return d;
+        case 2: {
+            auto const u = static_cast<unsigned char>(text[i + 1]);
+            std::memcpy(d, "\\u00", 4);
+            d += 4, *d++ = kHex[u >> 4], *d++ = kHex[u & 15];
+            i += 2;
+            return d;
+        }
+        default:
+            std::memcpy(d, static_cast<unsigned char>(text[i + 2]) == 0xa8 ? "\\u2028" : "\\u2029", 6);
+            i += 3;
+            return d + 6;
+    }
+}
+
 std::string Printable(std::string const& text) {
     if (!NeedsEscape(text)) return text;  // most text: kept as it is
     std::string out;
     out.reserve(text.size());
-    char const* const hex = "0123456789abcdef";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto const c = static_cast<unsigned char>(text[i]);
-        switch (EscapedAt(text, i)) {
-            case 0: out += static_cast<char>(c); break;
-            case 1:
-                if (c == '\n')
-                    out += "\\n";
-                else if (c == '\r')
-                    out += "\\r";
-                else
-                    out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
-                break;
-            case 2: {
-                auto const u = static_cast<unsigned char>(text[i + 1]);
-                out += std::string("\\u00") + hex[u >> 4] + hex[u & 15];
-                i += 1;
-                break;
-            }
-            default: out += static_cast<unsigned char>(text[i + 2]) == 0xa8 ? "\\u2028" : "\\u2029"; i += 2;
-        }
+    char escape[8];
+    for (std::size_t i = 0; i < text.size();) {
+        if (char const* end = PrintableEscape(escape, text, i))
+            out.append(escape, static_cast<std::size_t>(end - escape));
+        else
+            out += text[i++];
     }
     return out;
 }

@@ -86,6 +86,10 @@ private:
 // cannot start a new line or move the cursor: control characters (C0 but the
 // tab, DEL, C1, U+2028, U+2029) escaped as \n, \r, \xHH or \uHHHH.
 std::string Printable(std::string const& text);
+// Printable's escape of the character at text[i], when it has one, written
+// at `d` (room for 6 bytes): its end, `i` moved past the character; null,
+// nothing written, for a character Printable keeps.
+char* PrintableEscape(char* d, std::string_view text, std::size_t& i);
 // Whether Printable changes `text` (it holds a character it escapes).
 bool NeedsEscape(std::string_view text);
 // The length of the run of bytes at the start of `text` that need no look:
