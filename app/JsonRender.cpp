@@ -478,7 +478,7 @@ void Case(Writer& w, MemberOutcome const& m, CaseOutcome const& c, bool pass, bo
     // The checks whose utilisation is +infinity (null above): no resistance.
     w.Key("unbounded").Open('[');
     for (auto const& u : c.maxima)
-        if (std::isinf(u.second)) w.Str(Corvid::Narrow(Corvid::Steel::UtilKindName(u.first)));
+        if (std::isinf(u.second)) w.Str(UtilKindText(u.first));
     w.Close(']');
     w.Key("governing_check").Str(GoverningName(c));
     w.Key("flags").Int(c.flags);

@@ -48,7 +48,7 @@ bool NarrowAscii(char* d, wchar_t const* p) {
 // character), its end returned: runs of 16 ASCII characters narrowed at
 // once, the last run overlapping the one before when that was ASCII, any
 // other run encoded character by character.
-char* EncodeUtf8(char* d, wchar_t const* p, wchar_t const* q) {
+char* EncodeUtf8Runs(char* d, wchar_t const* p, wchar_t const* q) {
     bool previousAscii = false;
     for (; q - p >= kRun; p += kRun) {
         previousAscii = NarrowAscii(d, p);
@@ -89,7 +89,7 @@ void CaseReport::Add(Corvid::Steel::CMemberResult const& result, std::vector<std
             char* const text = m_text.Room(4 * fragment.text.size());
             std::size_t at = m_text.size();
             std::size_t const used = static_cast<std::size_t>(
-                EncodeUtf8(text + at, fragment.text.data(), fragment.text.data() + fragment.text.size()) - text);
+                EncodeUtf8Runs(text + at, fragment.text.data(), fragment.text.data() + fragment.text.size()) - text);
             m_text.Resize(used);
             if (!open) line = Line{at, 0, fragment.indent}, open = true;
             for (void const* eol; (eol = std::memchr(text + at, '\n', used - at)) != nullptr;) {

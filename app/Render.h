@@ -81,6 +81,11 @@ std::string Fixed(double v, int decimals);
 char* ShortestText(char* first, char* last, double v);
 // The text left-aligned in `width` columns (never cut).
 std::string Padded(std::string s, std::size_t width);
+// The same appended to `out`.
+void AppendPadded(std::string& out, std::string_view text, std::size_t width);
+// The name of a utilisation kind (Corvid::Steel::UtilKindName) as UTF-8,
+// made once.
+std::string const& UtilKindText(Corvid::Steel::UtilKind kind);
 // A utilisation with three decimals; "inf" for +infinity.
 std::string UtilText(double u);
 // The utilisation kind with the largest value of a case (its name), or ""

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -18,12 +19,23 @@ std::string UtilText(double u) {
     return buf;
 }
 
+std::string const& UtilKindText(Corvid::Steel::UtilKind kind) {
+    static std::array<std::string, Corvid::Steel::kUtilKindCount> const names = [] {
+        std::array<std::string, Corvid::Steel::kUtilKindCount> n;
+        for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k)
+            n[static_cast<std::size_t>(k)] =
+                Corvid::Narrow(Corvid::Steel::UtilKindName(static_cast<Corvid::Steel::UtilKind>(k)));
+        return n;
+    }();
+    return names[static_cast<std::size_t>(kind)];
+}
+
 std::string GoverningName(CaseOutcome const& c) {
     std::pair<Corvid::Steel::UtilKind, double> const* governing = nullptr;
     double best = -1.0;
     for (auto const& m : c.maxima)
         if (m.second > best) best = m.second, governing = &m;
-    return governing ? Corvid::Narrow(Corvid::Steel::UtilKindName(governing->first)) : std::string();
+    return governing ? UtilKindText(governing->first) : std::string();
 }
 
 std::string Fixed(double v, int decimals) {
@@ -76,9 +88,15 @@ char* ShortestText(char* first, char* last, double v) {
     return end;
 }
 
+void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
+    out.append(text);
+    if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
 std::string Padded(std::string s, std::size_t width) {
-    if (s.size() < width) s.append(width - s.size(), ' ');
-    return s;
+    std::string out;
+    AppendPadded(out, s, width);
+    return out;
 }
 
 std::string MemberHeading(std::size_t index, MemberOutcome const& m) {

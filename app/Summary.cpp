@@ -1,7 +1,6 @@
 // The opening block of a member's calculation.
 #include "app/Summary.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -162,17 +161,6 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
     row.unit = t.unit;
 }
 
-// The name of a utilisation kind (UtilKindName), made once.
-std::string const& KindName(UtilKind kind) {
-    static std::array<std::string, Corvid::Steel::kUtilKindCount> const names = [] {
-        std::array<std::string, Corvid::Steel::kUtilKindCount> n;
-        for (int k = 0; k < Corvid::Steel::kUtilKindCount; ++k)
-            n[static_cast<std::size_t>(k)] = Corvid::Narrow(Corvid::Steel::UtilKindName(static_cast<UtilKind>(k)));
-        return n;
-    }();
-    return names[static_cast<std::size_t>(kind)];
-}
-
 // The span of a buckling kind with the largest utilisation: its governing station.
 double SpanStation(CaseOutcome const& c, UtilKind kind, double util) {
     char const* name = kind == UtilKind::BucklingLT           ? "lateral-torsional"
@@ -202,7 +190,7 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
     double worst = -1.0;
     for (auto const& u : g.maxima) {
         CheckRow row;
-        row.check = KindName(u.first);
+        row.check = UtilKindText(u.first);
         row.util = u.second;
         row.pass = u.second <= 1.0;
         if (u.second > worst) worst = u.second;

@@ -39,12 +39,6 @@ void AppendPrintable(std::string& out, std::string const& text) {
         out += text;
 }
 
-// The text and spaces up to `width` columns (Padded).
-void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
-    out.append(text);
-    if (text.size() < width) out.append(width - text.size(), ' ');
-}
-
 // A utilisation as UtilText writes it (Fixed writes the same characters below
 // 1e15; UtilText's text stops at 31 characters, which only a far larger one reaches).
 std::string Util(double u) { return std::fabs(u) < 1e15 ? Fixed(u, 3) : UtilText(u); }
