@@ -14,11 +14,13 @@ secs=${2:-60}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0
+summary=()
 for seeds in "$here"/corpus/*/; do
     target=$(basename "$seeds")
     exe="$build/tests/fuzz/$target"
     if [ ! -x "$exe" ]; then
         echo "fuzz target $target (seeds in $seeds) is not built in $build" >&2
+        summary+=("$target: not built")
         status=1
         continue
     fi
@@ -32,7 +34,18 @@ for seeds in "$here"/corpus/*/; do
     if ! "$exe" -max_total_time="$secs" -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$artifacts" "${dict[@]}" "$work" "$seeds"; then
         echo "== $target FAILED: the input is in $artifacts" >&2
+        summary+=("$target: FAILED, the input is in $artifacts")
+        # A CI machine's folders are gone with it: small inputs are printed too.
+        for f in "$artifacts"*; do
+            [ -f "$f" ] && [ "$(stat -c %s "$f")" -le 4096 ] &&
+                summary+=("  $(basename "$f") (base64): $(base64 -w0 "$f")")
+        done
         status=1
+    else
+        summary+=("$target: no finding")
     fi
 done
+# The outcome of every target again at the end, where a log's tail shows it.
+echo "== fuzz summary (${secs} s a target):"
+printf '   %s\n' "${summary[@]}"
 exit $status
