@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -56,9 +57,13 @@ public:
         setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
         m_end = m_buffer.data();
     }
-    // The text of a member, read where it stands in the file.
-    explicit Blocks(MemberText const& member)
-        : Blocks(JsonSource{-1, &member.text, nullptr}, std::min(kBlock, member.text.size())) {
+    // The text of a member, read where it stands in the file (in place:
+    // only the members list is ever written to).
+    explicit Blocks(MemberText const& member) : Blocks(JsonSource{-1, &member.text, nullptr}, 0) {
+        char* const begin = const_cast<char*>(member.text.data());
+        m_end = begin + member.text.size();
+        setg(begin, begin, m_end);
+        m_textAt = member.text.size();
         m_base = member.offset, m_lines = member.lines, m_lineStart = member.lineStart;
         m_limit = false, m_stop = &member, m_skipped = member.offset;
     }
@@ -138,8 +143,11 @@ private:
     // bytes counted once (the members are delimited in the order of the file).
     void LineAt(char const* p, std::size_t& lines, std::size_t& lineStart) {
         if (m_countedTo < m_base) m_countedTo = m_base, m_countLines = m_lines, m_countLineStart = m_lineStart;
-        for (char const* q = eback() + (m_countedTo - m_base); q < p; ++q)
-            if (*q == '\n') ++m_countLines, m_countLineStart = m_base + static_cast<std::size_t>(q - eback()) + 1;
+        char const* const from = eback() + (m_countedTo - m_base);
+        std::size_t const n = static_cast<std::size_t>(p - from);
+        m_countLines += static_cast<std::size_t>(std::count(from, p, '\n'));
+        if (auto const* last = static_cast<char const*>(::memrchr(from, '\n', n)))
+            m_countLineStart = m_base + static_cast<std::size_t>(last - eback()) + 1;
         m_countedTo = m_base + static_cast<std::size_t>(p - eback());
         lines = m_countLines, lineStart = m_countLineStart;
     }
@@ -160,6 +168,11 @@ private:
     // given is the first in it.
     int_type Delimit() {
         constexpr std::size_t kDeepest = kMaxJsonDepth - 2;  // the top object and the list
+        static constexpr auto kSpecial = [] {
+            std::array<bool, 256> special{};
+            for (char const c : {'"', '\\', '{', '}', '[', ']'}) special[static_cast<unsigned char>(c)] = true;
+            return special;
+        }();
         char* p = gptr();
         char* from = p;
         for (;;) {
@@ -172,6 +185,10 @@ private:
                     return traits_type::eof();
                 }
                 p = from = gptr();
+            }
+            if (!m_escape && !kSpecial[static_cast<unsigned char>(*p)]) {
+                ++p;
+                continue;
             }
             char const c = *p;
             if (m_inString) {
@@ -207,7 +224,6 @@ private:
             std::size_t const n = std::min(most, m_source.text->size() - m_textAt);
             std::memcpy(to, m_source.text->data() + m_textAt, n);
             m_textAt += n;
-            if (n == 0 && m_stop) m_error = m_stop->error, m_tooLarge = m_stop->tooLarge;
             return n;
         }
         std::size_t n = 0;
@@ -224,6 +240,10 @@ private:
     // The next block after the last bytes read (kept for Position); false at
     // the end of the text, on a read error or beyond kMaxMemberBytes.
     bool Refill() {
+        if (m_stop) {  // a member's text: its end
+            m_error = m_stop->error, m_tooLarge = m_stop->tooLarge;
+            return false;
+        }
         std::size_t const used = static_cast<std::size_t>(m_end - eback()), end = m_base + used;
         if (m_limit && end - m_mark > kMaxMemberBytes) {
             m_tooLarge = true;
