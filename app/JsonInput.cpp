@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -44,17 +45,27 @@ std::string Reason(std::string const& what, bool blank) {
 
 // JSON text in blocks: the bytes read so far can be placed by line and
 // column near the read position, and the text since the last Mark() is
-// bounded by kMaxMemberBytes (the read stops beyond it).
+// bounded by kMaxMemberBytes (the read stops beyond it). Inside the top
+// object's "members" list (ListMode) the parser is given the text one byte
+// at a time, and each object or list element is delimited here (strings
+// skipped, brackets counted) and kept as a MemberText: the parser reads "[]"
+// in its place, its first and last bytes.
 class Blocks : public std::streambuf {
 public:
-    explicit Blocks(JsonSource const& source) : m_source(source) {
-        if (source.text) {
-            char* const begin = const_cast<char*>(source.text->data());
-            setg(begin, begin, begin);
-        } else {
-            m_buffer.resize(kCarry + kBlock);
-            setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
-        }
+    explicit Blocks(JsonSource const& source, std::size_t block = kBlock)
+        : m_source(source), m_block(block), m_buffer(kCarry + block) {
+        setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
+        m_end = m_buffer.data();
+    }
+    // The text of a member, read where it stands in the file (in place:
+    // only the members list is ever written to).
+    explicit Blocks(MemberText const& member) : Blocks(JsonSource{-1, &member.text, nullptr}, 0) {
+        char* const begin = const_cast<char*>(member.text.data());
+        m_end = begin + member.text.size();
+        setg(begin, begin, m_end);
+        m_textAt = member.text.size();
+        m_base = member.offset, m_lines = member.lines, m_lineStart = member.lineStart;
+        m_limit = false, m_stop = &member, m_skipped = member.offset;
     }
 
     std::size_t Offset() const { return m_base + static_cast<std::size_t>(gptr() - eback()); }
@@ -66,56 +77,213 @@ public:
     // read position.
     std::string Position(std::size_t byte) const {
         std::size_t line = m_lines + 1, start = m_lineStart;
-        for (std::size_t i = m_base; i < byte && i - m_base < static_cast<std::size_t>(egptr() - eback()); ++i)
+        for (std::size_t i = m_base; i < byte && i - m_base < static_cast<std::size_t>(m_end - eback()); ++i)
             if (eback()[i - m_base] == '\n') ++line, start = i + 1;
         return "line " + std::to_string(line) + ", column " + std::to_string(byte - start + 1);
     }
+    // The offset of a byte the parser read, counted without the bytes of
+    // the members delimited here it did not read.
+    std::size_t InFile(std::size_t read) const { return read + m_skipped; }
+    // The parser has read the '[' of the members list.
+    void ListMode() {
+        m_list = true, m_state = kValue;
+        setg(eback(), gptr(), gptr());
+    }
+    // The element being delimited: its "[" was read last.
+    bool InMember() const { return m_list && m_state == kMember; }
+    MemberText& Member() { return m_member; }
+    // The element being delimited is faulty: the read stopped in it.
+    bool Faulty() const { return m_faulty; }
 
 protected:
     int_type underflow() override {
         if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-        std::size_t const end = m_base + static_cast<std::size_t>(egptr() - eback());
-        if (end - m_mark > kMaxMemberBytes) {
-            m_tooLarge = true;
-            return traits_type::eof();
+        if (m_faulty) return traits_type::eof();
+        if (!m_list) return Refill() ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        if (gptr() == m_end && !Refill()) return traits_type::eof();
+        if (m_state == kMember) return Delimit();
+        char* const p = gptr();
+        char const c = *p;
+        bool const space = c == ' ' || c == '\t' || c == '\n' || c == '\r';
+        switch (m_state) {
+            case kValue:
+                if (c == '{' || c == '[') {
+                    StartMember(p);
+                    break;
+                }
+                if (c == ']') return Leave(p);
+                if (c == '"') m_state = kString;
+                else if (!space && c != ',') m_state = kAfter;
+                break;
+            case kAfter:
+                if (c == ',') m_state = kValue;
+                else if (c == ']') return Leave(p);
+                else if (c == '"') m_state = kString;
+                break;
+            case kString:
+                if (c == '\\') m_state = kEscape;
+                else if (c == '"') m_state = kAfter;
+                break;
+            case kEscape: m_state = kString; break;
+            default: break;
         }
-        if (m_source.text) {  // the next block of the text in memory
-            std::size_t const n = std::min(kBlock, m_source.text->size() - end);
-            setg(eback(), egptr(), egptr() + n);
-            return n ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        setg(eback(), p, p + 1);
+        return traits_type::to_int_type(*p);
+    }
+
+private:
+    enum State { kValue, kAfter, kString, kEscape, kMember };
+    // The members list ends: the parser reads on in blocks.
+    int_type Leave(char* p) {
+        m_list = false;
+        setg(eback(), p, m_end);
+        return traits_type::to_int_type(*p);
+    }
+    // The line count and the start of the line of a byte in the buffer, the
+    // bytes counted once (the members are delimited in the order of the file).
+    void LineAt(char const* p, std::size_t& lines, std::size_t& lineStart) {
+        if (m_countedTo < m_base) m_countedTo = m_base, m_countLines = m_lines, m_countLineStart = m_lineStart;
+        char const* const from = eback() + (m_countedTo - m_base);
+        std::size_t const n = static_cast<std::size_t>(p - from);
+        m_countLines += static_cast<std::size_t>(std::count(from, p, '\n'));
+        if (auto const* last = static_cast<char const*>(::memrchr(from, '\n', n)))
+            m_countLineStart = m_base + static_cast<std::size_t>(last - eback()) + 1;
+        m_countedTo = m_base + static_cast<std::size_t>(p - eback());
+        lines = m_countLines, lineStart = m_countLineStart;
+    }
+    void StartMember(char* p) {
+        m_member = MemberText{};
+        m_member.offset = m_base + static_cast<std::size_t>(p - eback());
+        LineAt(p, m_member.lines, m_member.lineStart);
+        m_member.text.assign(1, *p);
+        m_brackets.assign(1, *p);
+        m_inString = m_escape = false;
+        *p = '[';
+        m_state = kMember;
+    }
+    // Delimits the element whose first byte was read last; the parser reads
+    // its last byte as ']'. Stops the read at a closing bracket of the wrong
+    // kind, one opening bracket too deep (kMaxJsonDepth, counted from the top
+    // object) or the end of the text: the parser's complaint about the text
+    // given is the first in it.
+    int_type Delimit() {
+        constexpr std::size_t kDeepest = kMaxJsonDepth - 2;  // the top object and the list
+        static constexpr auto kSpecial = [] {
+            std::array<bool, 256> special{};
+            for (char const c : {'"', '\\', '{', '}', '[', ']'}) special[static_cast<unsigned char>(c)] = true;
+            return special;
+        }();
+        char* p = gptr();
+        char* from = p;
+        for (;;) {
+            if (p == m_end) {
+                m_member.text.append(from, p);
+                setg(eback(), p, p);
+                if (!Refill()) {
+                    m_member.error = m_error, m_member.tooLarge = m_tooLarge;
+                    m_faulty = true;
+                    return traits_type::eof();
+                }
+                p = from = gptr();
+            }
+            if (!m_escape && !kSpecial[static_cast<unsigned char>(*p)]) {
+                ++p;
+                continue;
+            }
+            char const c = *p;
+            if (m_inString) {
+                if (m_escape) m_escape = false;
+                else if (c == '\\') m_escape = true;
+                else if (c == '"') m_inString = false;
+            } else if (c == '"') {
+                m_inString = true;
+            } else if (c == '{' || c == '[') {
+                if (m_brackets.size() >= kDeepest) break;
+                m_brackets += c;
+            } else if (c == '}' || c == ']') {
+                if (m_brackets.back() != (c == '}' ? '{' : '[')) break;
+                m_brackets.pop_back();
+                if (m_brackets.empty()) {
+                    m_member.text.append(from, p + 1);
+                    m_skipped += m_member.text.size() - 2;
+                    m_state = kAfter;
+                    *p = ']';
+                    setg(eback(), p, p + 1);
+                    return traits_type::to_int_type(*p);
+                }
+            }
+            ++p;
         }
-        // The last bytes stay before the new block, for Position.
-        std::size_t const used = static_cast<std::size_t>(egptr() - eback()), keep = std::min(kCarry, used);
-        char const* const done = eback();
-        m_lines += static_cast<std::size_t>(std::count(done, done + (used - keep), '\n'));
-        if (auto const* last = static_cast<char const*>(::memrchr(done, '\n', used - keep)))
-            m_lineStart = m_base + static_cast<std::size_t>(last - done) + 1;
-        std::memmove(m_buffer.data(), egptr() - keep, keep);
-        m_base = end - keep;
+        m_member.text.append(from, p + 1);
+        m_faulty = true;
+        setg(eback(), p, p);
+        return traits_type::eof();
+    }
+    std::size_t Fill(char* to, std::size_t most) {
+        if (m_source.text) {
+            std::size_t const n = std::min(most, m_source.text->size() - m_textAt);
+            std::memcpy(to, m_source.text->data() + m_textAt, n);
+            m_textAt += n;
+            return n;
+        }
         std::size_t n = 0;
-        while (n < kBlock && !m_error) {
-            ssize_t const got = ::read(m_source.fd, m_buffer.data() + keep + n, kBlock - n);
+        while (n < most && !m_error) {
+            ssize_t const got = ::read(m_source.fd, to + n, most - n);
             if (got == 0) break;
             if (got > 0)
                 n += static_cast<std::size_t>(got);
             else if (errno != EINTR)
                 m_error = errno;
         }
+        return n;
+    }
+    // The next block after the last bytes read (kept for Position); false at
+    // the end of the text, on a read error or beyond kMaxMemberBytes.
+    bool Refill() {
+        if (m_stop) {  // a member's text: its end
+            m_error = m_stop->error, m_tooLarge = m_stop->tooLarge;
+            return false;
+        }
+        std::size_t const used = static_cast<std::size_t>(m_end - eback()), end = m_base + used;
+        if (m_limit && end - m_mark > kMaxMemberBytes) {
+            m_tooLarge = true;
+            return false;
+        }
+        std::size_t const keep = std::min(kCarry, used);
+        char const* const done = eback();
+        m_lines += static_cast<std::size_t>(std::count(done, done + (used - keep), '\n'));
+        if (auto const* last = static_cast<char const*>(::memrchr(done, '\n', used - keep)))
+            m_lineStart = m_base + static_cast<std::size_t>(last - done) + 1;
+        std::memmove(m_buffer.data(), m_end - keep, keep);
+        m_base = end - keep;
+        std::size_t const n = Fill(m_buffer.data() + keep, m_block);
         if (m_source.copy && n && std::fwrite(m_buffer.data() + keep, 1, n, m_source.copy) != n) m_error = errno;
-        setg(m_buffer.data(), m_buffer.data() + keep, m_buffer.data() + keep + n);
-        return n && !m_error ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        m_end = m_buffer.data() + keep + n;
+        setg(m_buffer.data(), m_buffer.data() + keep, m_end);
+        return n && !m_error;
     }
 
-private:
     static constexpr std::size_t kBlock = std::size_t{64} << 10, kCarry = 16;
     JsonSource m_source;
+    std::size_t m_block;  // the bytes read at a time
     std::vector<char> m_buffer;
-    std::size_t m_base = 0;       // offset of eback()
-    std::size_t m_lines = 0;      // line breaks before m_base
-    std::size_t m_lineStart = 0;  // offset of the first byte of the line at m_base
+    char* m_end = nullptr;         // the end of the bytes read (the parser may be shown fewer)
+    std::size_t m_textAt = 0;      // text in memory: the bytes copied
+    std::size_t m_base = 0;        // offset of eback()
+    std::size_t m_lines = 0;       // line breaks before m_base
+    std::size_t m_lineStart = 0;   // offset of the first byte of the line at m_base
     std::size_t m_mark = 0;
+    std::size_t m_countedTo = 0, m_countLines = 0, m_countLineStart = 0;  // see LineAt
+    std::size_t m_skipped = 0;     // bytes of the members delimited that the parser did not read
+    bool m_limit = true;           // kMaxMemberBytes applies
+    MemberText const* m_stop = nullptr;  // a member's text: why it stops short
     bool m_tooLarge = false;
     int m_error = 0;
+    bool m_list = false, m_faulty = false;
+    State m_state = kValue;
+    MemberText m_member;
+    std::string m_brackets;  // the brackets open in the member
+    bool m_inString = false, m_escape = false;
 };
 
 // The parser's events turned into JSON values: the top value, and each
@@ -123,9 +291,19 @@ private:
 // object being filled already has, and keeps the path to name it.
 class Scanner {
 public:
-    using Member = std::function<bool(json&&, std::size_t, json const&, std::size_t)>;
+    using Member = std::function<bool(json&&, MemberText*, std::size_t, json const&, std::size_t)>;
     Scanner(Blocks& blocks, std::string file, Member const& member)
         : m_blocks(blocks), m_file(std::move(file)), m_member(member) {}
+    // Reads the element `index` of the members list alone.
+    Scanner(Blocks& blocks, std::string file, Member const& member, std::size_t index)
+        : Scanner(blocks, std::move(file), member) {
+        static std::string const members = "members";
+        m_frames.emplace_back(&top, false);
+        m_frames.back().key = &members;
+        m_frames.emplace_back(nullptr, true);
+        m_frames.back().index = index;
+        m_events = 1;
+    }
 
     json top;
     bool late = false;
@@ -162,13 +340,17 @@ public:
                              " MB of text in one member; refused (split it)");
     }
     bool parse_error(std::size_t, std::string const&, nlohmann::detail::exception const& e) {
+        if (m_blocks.Faulty()) {  // a member delimited: ParseMember tells its fault
+            m_member(json(), &m_blocks.Member(), m_frames[1].index, top, 0);
+            throw InputError(m_file + ": not valid JSON");
+        }
         Stopped();
         // A number too large for a double (1e400): the parser stopped at it.
         if (e.id == 406)
             throw InputError(m_file + ": " + (m_frames.empty() ? std::string("(top level)") : Path()) +
                              ": the number is not finite");
         auto const* p = dynamic_cast<json::parse_error const*>(&e);
-        std::size_t const byte = p && p->byte > 0 ? p->byte - 1 : 0;
+        std::size_t const byte = m_blocks.InFile(p && p->byte > 0 ? p->byte - 1 : 0);
         throw InputError(m_file + ": " + m_blocks.Position(byte) + ": not valid JSON: " + Reason(e.what(), !m_events));
     }
 
@@ -203,6 +385,7 @@ private:
         if (!f.value) {  // a new member
             m_blocks.Mark();
             m_inList = true;
+            m_text = m_blocks.InMember();
             m_element = json();
             return &m_element;
         }
@@ -217,7 +400,7 @@ private:
         std::size_t const bytes = m_blocks.SinceMark();
         m_blocks.Mark();
         m_inList = false;
-        return m_member(std::move(m_element), f.index - 1, top, bytes);
+        return m_member(std::move(m_element), m_text ? &m_blocks.Member() : nullptr, f.index - 1, top, bytes);
     }
     template <class V>
     bool Put(V&& v) {
@@ -232,7 +415,7 @@ private:
         json* slot = Slot();
         *slot = array ? json::array() : json::object();
         bool const list = array && m_frames.size() == 1 && !m_frames[0].array && *m_frames[0].key == "members";
-        if (list) m_blocks.Mark(), m_listSeen = true;
+        if (list) m_blocks.Mark(), m_blocks.ListMode(), m_listSeen = true;
         m_frames.push_back(Frame{list ? nullptr : slot, array});
         return true;
     }
@@ -248,7 +431,7 @@ private:
     Member const& m_member;
     std::vector<Frame> m_frames;
     json m_element;
-    bool m_inList = false, m_listSeen = false;
+    bool m_inList = false, m_listSeen = false, m_text = false;
     std::size_t m_events = 0;
 };
 
@@ -286,6 +469,21 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
     scanner.Stopped();
     late = scanner.late;
     return std::move(scanner.top);
+}
+
+json ParseMember(MemberText const& member, std::string const& fileName, std::size_t index) {
+    Blocks blocks(member);
+    std::istream in(&blocks);
+    json value;
+    Scanner scanner(blocks, fileName,
+                    [&value](json&& v, MemberText*, std::size_t, json const&, std::size_t) {
+                        value = std::move(v);
+                        return true;
+                    },
+                    index);
+    json::sax_parse(in, &scanner);
+    scanner.Stopped();
+    return value;
 }
 
 Field::Field(json const& value, std::string const& fileName, std::string path)

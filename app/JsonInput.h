@@ -29,19 +29,39 @@ struct JsonSource {
     std::FILE* copy = nullptr;
 };
 
+// The text of one element of "members" found by ScanJson, with where it
+// starts in the file (byte offset, line breaks before it, offset of its
+// line's first byte) and why it stops short, if it does (a read error, or
+// more than kMaxMemberBytes).
+struct MemberText {
+    std::string text;
+    std::size_t offset = 0, lines = 0, lineStart = 0;
+    int error = 0;
+    bool tooLarge = false;
+};
+
 // Reads one JSON value as a stream. Syntax errors, nesting deeper than
 // kMaxJsonDepth, duplicate keys in one object (a second value would silently
 // replace the first), more than kMaxMemberBytes of text in one element of
 // "members" (or around them) and read errors throw InputError naming the
 // file and the line and column or the field. The elements of the top
 // object's "members" list are not kept in the value returned (an empty list
-// stands for them): each is given to `member` once read, with its index, the
-// top object read so far and the bytes of its text; `member` returns false to
-// stop. `late` tells whether "units" or "moment_sign" came after "members".
+// stands for them): each is given to `member` once found, with its index,
+// the top object read so far and the bytes of its text; `member` returns
+// false to stop. An object or list element is only delimited here (its
+// brackets counted, its strings skipped) and given as `text`, to be read by
+// ParseMember (an element found faulty while delimited is given, then the
+// reading stops with an InputError that ParseMember's complaint about it
+// replaces); any other element is read and given as `value` (`text` null).
+// `late` tells whether "units" or "moment_sign" came after "members".
 nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
-                        std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top,
-                                           std::size_t bytes)> const& member,
+                        std::function<bool(nlohmann::json&& value, MemberText* text, std::size_t index,
+                                           nlohmann::json const& top, std::size_t bytes)> const& member,
                         bool& late);
+
+// Reads the element `index` of "members" given as text by ScanJson, with
+// the complaints and positions that reading the whole file gives it.
+nlohmann::json ParseMember(MemberText const& member, std::string const& fileName, std::size_t index);
 
 // One JSON value with the place it came from (the value and the file's name
 // outlive it). A child names its parent and its key or index: the path is

@@ -505,7 +505,13 @@ private:
     bool m_closed = false;
 };
 
-using Element = std::pair<nlohmann::json, std::size_t>;
+// A member of a list: its value, or its text (to read) when `text`.
+struct Element {
+    nlohmann::json value;
+    std::size_t index = 0;
+    bool text = false;
+    MemberText member;
+};
 // Members handed from the thread that scans a file to one that reads them:
 // up to kBatchMembers of them, or kBatchBytes of their text (one lock and
 // at most one wake-up per batch, not per member).
@@ -872,7 +878,9 @@ struct MemberStream::Impl {
     }
 
     // What the threads of one reading share: the units the members are read
-    // with, and the first problem in the order of the file.
+    // with, and the first problem in the order of the file (a member's text
+    // that is not valid JSON first, as when the file's text is read whole
+    // before its members).
     struct PassState {
         PassState(std::function<void(std::size_t, MemberInput&&)> const& e, FileLevel f) : each(e), found(f) {}
         std::function<void(std::size_t, MemberInput&&)> const& each;
@@ -880,28 +888,40 @@ struct MemberStream::Impl {
         std::mutex mutex;
         std::size_t firstBad = std::numeric_limits<std::size_t>::max();
         std::exception_ptr bad;
+        std::size_t firstInvalid = std::numeric_limits<std::size_t>::max();
+        std::exception_ptr invalid;
     };
 
-    // Reads the members of a batch (those after a problem already found are
-    // left) and keeps their records with one write.
+    // Reads the members of a batch (after a problem already found, only the
+    // text of those before it) and keeps their records with one write.
     void ReadBatch(Batch& batch, PassState& st) {
         std::string bytes;
         std::vector<std::pair<std::size_t, std::size_t>> sizes;
         for (auto& e : batch) {
+            bool textOnly = false;
             {
                 std::lock_guard<std::mutex> const lock(st.mutex);
-                if (e.second > st.firstBad) break;
+                if (e.index > st.firstInvalid || (e.index > st.firstBad && !e.text)) break;
+                textOnly = e.index > st.firstBad;
             }
+            if (e.text) try {
+                    e.value = ParseMember(e.member, name, e.index);
+                } catch (...) {
+                    std::lock_guard<std::mutex> const lock(st.mutex);
+                    if (e.index < st.firstInvalid) st.firstInvalid = e.index, st.invalid = std::current_exception();
+                    break;
+                }
+            if (textOnly) continue;
             try {
-                std::string const path = ElementPath(list, e.second);
-                auto m = ReadMember(Field(e.first, name, path), name, path, list ? st.found : FileLevel{});
+                std::string const path = ElementPath(list, e.index);
+                auto m = ReadMember(Field(e.value, name, path), name, path, list ? st.found : FileLevel{});
                 std::size_t const start = bytes.size();
                 AppendRecord(m, bytes);
-                sizes.emplace_back(e.second, bytes.size() - start);
-                if (st.each) st.each(e.second, std::move(m));
+                sizes.emplace_back(e.index, bytes.size() - start);
+                if (st.each) st.each(e.index, std::move(m));
             } catch (...) {
                 std::lock_guard<std::mutex> const lock(st.mutex);
-                if (e.second < st.firstBad) st.firstBad = e.second, st.bad = std::current_exception();
+                if (e.index < st.firstBad) st.firstBad = e.index, st.bad = std::current_exception();
             }
         }
         Keep(bytes, sizes);
@@ -914,8 +934,8 @@ struct MemberStream::Impl {
         if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
         list = top.contains("members");
         if (!list) {
-            Batch alone;
-            alone.emplace_back(std::move(top), 0);
+            Batch alone(1);
+            alone[0].value = std::move(top);
             ReadBatch(alone, st);
             return 1;
         }
@@ -967,24 +987,37 @@ struct MemberStream::Impl {
             if (pool.empty() || !queue.TryPush(batch)) read(batch);
             batch.clear(), batchBytes = 0;
         };
-        nlohmann::json top = ScanJson(
-            source, name,
-            [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar, std::size_t bytes) {
-                if (i == 0) {
-                    if (!given) st.found = LevelOf(topSoFar, name, TopRead::SoFar);
-                    list = true;
-                }
-                count = i + 1;
-                batch.emplace_back(std::move(value), i);
-                batchBytes += bytes;
-                if (batch.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
-                return true;
-            },
-            late);
+        // The text of a member that is not valid JSON is told first (in the
+        // order of the file), then what the scan found after it.
+        nlohmann::json top;
+        std::exception_ptr scanned;
+        try {
+            top = ScanJson(
+                source, name,
+                [&](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const& topSoFar,
+                    std::size_t bytes) {
+                    if (i == 0) {
+                        if (!given) st.found = LevelOf(topSoFar, name, TopRead::SoFar);
+                        list = true;
+                    }
+                    count = i + 1;
+                    batch.emplace_back();
+                    Element& e = batch.back();
+                    e.index = i, e.text = text != nullptr;
+                    if (text) e.member = std::move(*text);
+                    else e.value = std::move(value);
+                    batchBytes += bytes;
+                    if (batch.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
+                    return true;
+                },
+                late);
+        } catch (...) { scanned = std::current_exception(); }
         if (!batch.empty()) hand();
         queue.Close();
         for (auto& t : pool) t.join();
         pool.clear();
+        if (st.invalid) std::rethrow_exception(st.invalid);
+        if (scanned) std::rethrow_exception(scanned);
         count = ReadTop(std::move(top), count, st);
         if (st.bad && (!late || given)) std::rethrow_exception(st.bad);
         return count;
@@ -1027,11 +1060,19 @@ MemberReader MemberStream::Next() {
                 bool late = false;
                 auto top = ScanJson(
                     m.Open(opened), m.name,
-                    [&m](nlohmann::json&& value, std::size_t i, nlohmann::json const&, std::size_t) {
-                        return m.channel.Push(Element{std::move(value), i});
+                    [&m](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const&,
+                         std::size_t) {
+                        Element e;
+                        e.value = text ? ParseMember(*text, m.name, i) : std::move(value);
+                        e.index = i;
+                        return m.channel.Push(std::move(e));
                     },
                     late);
-                if (!m.list) m.channel.Push(Element{std::move(top), 0});
+                if (!m.list) {
+                    Element e;
+                    e.value = std::move(top);
+                    m.channel.Push(std::move(e));
+                }
             } catch (...) { m.error = std::current_exception(); }
             m.channel.Close();
         });
@@ -1044,10 +1085,10 @@ MemberReader MemberStream::Next() {
         return [error]() -> MemberInput { std::rethrow_exception(error); };
     };
     if (auto e = m.channel.Pop()) {
-        if (e->second >= m.validated) return changed();
+        if (e->index >= m.validated) return changed();
         ++m.given;
-        auto value = std::make_shared<nlohmann::json const>(std::move(e->first));
-        std::string const path = ElementPath(m.list, e->second), name = m.name;
+        auto value = std::make_shared<nlohmann::json const>(std::move(e->value));
+        std::string const path = ElementPath(m.list, e->index), name = m.name;
         auto const level = std::make_shared<FileLevel const>(m.list ? m.level : FileLevel{});
         return [value, path, name, level] { return ReadMember(Field(*value, name, path), name, path, *level); };
     }
