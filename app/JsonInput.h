@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/MemberFile.h"
@@ -29,15 +30,20 @@ struct JsonSource {
     std::FILE* copy = nullptr;
 };
 
-// The text of one element of "members" found by ScanJson, with where it
-// starts in the file (byte offset, line breaks before it, offset of its
-// line's first byte) and why it stops short, if it does (a read error, or
-// more than kMaxMemberBytes).
-struct MemberText {
-    std::string text;
+// Where the text of one element of "members" found by ScanJson starts in
+// the file (byte offset, line breaks before it, offset of its line's first
+// byte), whether it stops short (`cut`: the delimiting stopped in it, the
+// last element found) and why, if for a read error or more than
+// kMaxMemberBytes.
+struct MemberOrigin {
     std::size_t offset = 0, lines = 0, lineStart = 0;
     int error = 0;
-    bool tooLarge = false;
+    bool tooLarge = false, cut = false;
+};
+// The text of one element of "members", and its origin.
+struct MemberText {
+    std::string text;
+    MemberOrigin origin;
 };
 
 // Reads one JSON value as a stream. Syntax errors, nesting deeper than
@@ -61,7 +67,16 @@ nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
 
 // Reads the element `index` of "members" given as text by ScanJson, with
 // the complaints and positions that reading the whole file gives it.
-nlohmann::json ParseMember(MemberText const& member, std::string const& fileName, std::size_t index);
+nlohmann::json ParseMember(std::string_view text, MemberOrigin const& origin, std::string const& fileName,
+                           std::size_t index);
+
+// Reads the texts of members that are not cut, written as one JSON list
+// (`[` text `,` text ... `]`) to be read by one parser: each value is given
+// to `each` with its place in the list, in order, as far as the texts are
+// valid JSON. False when one is not: it is read again by ParseMember, which
+// tells its complaint and place.
+bool ParseMembers(std::string_view list, std::string const& fileName,
+                  std::function<void(std::size_t, nlohmann::json&&)> const& each);
 
 // One JSON value with the place it came from (the value and the file's name
 // outlive it). A child names its parent and its key or index: the path is

@@ -505,18 +505,28 @@ private:
     bool m_closed = false;
 };
 
-// A member of a list: its value, or its text (to read) when `text`.
+// A member of a list: its value, or its text (to read) when `text`: the
+// `size` bytes at `at` in its batch's text (`parsed` once its value is read).
 struct Element {
     nlohmann::json value;
     std::size_t index = 0;
-    bool text = false;
-    MemberText member;
+    bool text = false, parsed = false;
+    MemberOrigin origin;
+    std::size_t at = 0, size = 0;
 };
 // Members handed from the thread that scans a file to one that reads them:
 // up to kBatchMembers of them, or kBatchBytes of their text (one lock and
-// at most one wake-up per batch, not per member).
-using Batch = std::vector<Element>;
+// at most one wake-up per batch, not per member). The text of those given
+// as text is one JSON list (`listed`: "[" text "," text ... "]", read by one
+// parser), or the text of one member cut short, alone in its batch.
+struct Batch {
+    std::vector<Element> elements;
+    std::string text;
+    bool listed = false;
+};
 constexpr std::size_t kBatchMembers = 16, kBatchBytes = std::size_t{256} << 10;
+// The room a batch's text takes at once (16 members of about 1 kB; more grows it).
+constexpr std::size_t kBatchText = std::size_t{16} << 10;
 
 // A member read by the first reading, kept as a record in a temporary file
 // for the second: the second reading then neither parses nor validates the
@@ -895,17 +905,25 @@ struct MemberStream::Impl {
     // Reads the members of a batch (after a problem already found, only the
     // text of those before it) and keeps their records with one write.
     void ReadBatch(Batch& batch, PassState& st) {
+        if (batch.listed) {  // the values up to the first text that is not JSON; that one and those after alone
+            auto next = batch.elements.begin();
+            ParseMembers(batch.text, name, [&next](std::size_t, nlohmann::json&& value) {
+                while (!next->text) ++next;
+                next->value = std::move(value), next->parsed = true;
+                ++next;
+            });
+        }
         std::string bytes;
         std::vector<std::pair<std::size_t, std::size_t>> sizes;
-        for (auto& e : batch) {
+        for (auto& e : batch.elements) {
             bool textOnly = false;
             {
                 std::lock_guard<std::mutex> const lock(st.mutex);
                 if (e.index > st.firstInvalid || (e.index > st.firstBad && !e.text)) break;
                 textOnly = e.index > st.firstBad;
             }
-            if (e.text) try {
-                    e.value = ParseMember(e.member, name, e.index);
+            if (e.text && !e.parsed) try {
+                    e.value = ParseMember(std::string_view(batch.text).substr(e.at, e.size), e.origin, name, e.index);
                 } catch (...) {
                     std::lock_guard<std::mutex> const lock(st.mutex);
                     if (e.index < st.firstInvalid) st.firstInvalid = e.index, st.invalid = std::current_exception();
@@ -934,8 +952,9 @@ struct MemberStream::Impl {
         if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
         list = top.contains("members");
         if (!list) {
-            Batch alone(1);
-            alone[0].value = std::move(top);
+            Batch alone;
+            alone.elements.resize(1);
+            alone.elements[0].value = std::move(top);
             ReadBatch(alone, st);
             return 1;
         }
@@ -984,8 +1003,9 @@ struct MemberStream::Impl {
         Batch batch;
         std::size_t batchBytes = 0;
         auto hand = [&] {
+            if (batch.listed) batch.text += ']';
             if (pool.empty() || !queue.TryPush(batch)) read(batch);
-            batch.clear(), batchBytes = 0;
+            batch.elements.clear(), batch.text.clear(), batch.listed = false, batchBytes = 0;
         };
         // The text of a member that is not valid JSON is told first (in the
         // order of the file), then what the scan found after it.
@@ -1001,18 +1021,25 @@ struct MemberStream::Impl {
                         list = true;
                     }
                     count = i + 1;
-                    batch.emplace_back();
-                    Element& e = batch.back();
+                    if (text && text->origin.cut && !batch.elements.empty()) hand();
+                    batch.elements.emplace_back();
+                    Element& e = batch.elements.back();
                     e.index = i, e.text = text != nullptr;
-                    if (text) e.member = std::move(*text);
-                    else e.value = std::move(value);
+                    if (text) {
+                        if (batch.text.empty()) batch.text.reserve(kBatchText);
+                        if (!text->origin.cut) batch.text += batch.listed ? ',' : '[', batch.listed = true;
+                        e.origin = text->origin, e.at = batch.text.size(), e.size = text->text.size();
+                        batch.text += text->text;
+                    } else {
+                        e.value = std::move(value);
+                    }
                     batchBytes += bytes;
-                    if (batch.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
+                    if (batch.elements.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
                     return true;
                 },
                 late);
         } catch (...) { scanned = std::current_exception(); }
-        if (!batch.empty()) hand();
+        if (!batch.elements.empty()) hand();
         queue.Close();
         for (auto& t : pool) t.join();
         pool.clear();
@@ -1063,7 +1090,7 @@ MemberReader MemberStream::Next() {
                     [&m](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const&,
                          std::size_t) {
                         Element e;
-                        e.value = text ? ParseMember(*text, m.name, i) : std::move(value);
+                        e.value = text ? ParseMember(text->text, text->origin, m.name, i) : std::move(value);
                         e.index = i;
                         return m.channel.Push(std::move(e));
                     },

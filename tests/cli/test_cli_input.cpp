@@ -78,6 +78,8 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
         {R"({"members": [{"b": "\"}]"}, {"b": "\q"}]})", "line 1, column 37: not valid JSON: a string is not valid"},
         // The list's `[` (column 13) is the second level: the 65th is the 63rd `[` after it.
         {R"({"members": [)" + std::string(70, '['), "line 1, column 76: not valid here: nested deeper than 64 levels"},
+        // A member cut short by the end of the file (its `[` at 28) is read alone, not as a list with the others.
+        {R"({"members": [{"title": 1}, [)", "line 1, column 29: not valid JSON: the file ends before the JSON is complete"},
     };
     for (auto const& b : bad) {
         WriteFile("syntax.json", b.first);  // the last stays for the unreadable files below
