@@ -177,8 +177,7 @@ private:
         m_member.origin.offset = m_base + static_cast<std::size_t>(p - eback());
         LineAt(p, m_member.origin.lines, m_member.origin.lineStart);
         m_member.text.assign(1, *p);
-        m_brackets[0] = *p, m_open = 1;
-        m_inString = m_escape = false;
+        m_brackets[0] = *p;
         *p = '[';
         m_state = kMember;
     }
@@ -192,9 +191,11 @@ private:
     int_type Delimit() {
         char* p = gptr();
         char* from = p;
+        std::size_t open = 1;  // the member's own bracket, m_brackets[0]
+        bool inString = false, escape = false;
         for (;;) {
-            if (m_escape && p != m_end) ++p, m_escape = false;
-            if (p != m_end) p = m_inString ? JumpInString(p, m_end) : JumpOutside(p, m_end);
+            if (escape && p != m_end) ++p, escape = false;
+            if (p != m_end) p = inString ? JumpInString(p, m_end) : JumpOutside(p, m_end);
             if (p == m_end) {
                 m_member.text.append(from, p);
                 setg(eback(), p, p);
@@ -207,17 +208,17 @@ private:
                 continue;
             }
             char const c = *p;
-            if (m_inString) {
-                m_escape = c == '\\';
-                m_inString = m_escape;
+            if (inString) {
+                escape = c == '\\';
+                inString = escape;
             } else if (c == '"') {
-                m_inString = true;
+                inString = true;
             } else if (c == '{' || c == '[') {
-                if (m_open >= kDeepest) break;
-                m_brackets[m_open++] = c;
+                if (open >= kDeepest) break;
+                m_brackets[open++] = c;
             } else {
-                if (m_brackets[m_open - 1] != (c == '}' ? '{' : '[')) break;
-                if (--m_open == 0) {
+                if (m_brackets[open - 1] != (c == '}' ? '{' : '[')) break;
+                if (--open == 0) {
                     m_member.text.append(from, p + 1);
                     m_skipped += m_member.text.size() - 2;
                     m_state = kAfter;
@@ -332,8 +333,6 @@ private:
     // the list are the other two levels).
     static constexpr std::size_t kDeepest = kMaxJsonDepth - 2;
     std::array<char, kDeepest> m_brackets{};
-    std::size_t m_open = 0;
-    bool m_inString = false, m_escape = false;
 };
 
 // The parser's events turned into JSON values: the top value, and each
