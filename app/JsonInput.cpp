@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -11,6 +12,10 @@
 #include <stdexcept>
 #include <streambuf>
 #include <string_view>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace s16app {
 
@@ -42,19 +47,46 @@ std::string Reason(std::string const& what, bool blank) {
     return at == std::string::npos ? what : what.substr(at);
 }
 
+// The line breaks in [p, end): sixteen bytes at a time, each count kept in
+// a byte of `sums` for at most 255 rounds.
+std::size_t CountLines(char const* p, char const* end) {
+    std::size_t n = 0;
+#ifdef __SSE2__
+    while (end - p >= 16) {
+        __m128i sums = _mm_setzero_si128();
+        for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16)
+            sums = _mm_sub_epi8(sums, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<__m128i const*>(p)),
+                                                     _mm_set1_epi8('\n')));
+        __m128i const total = _mm_sad_epu8(sums, _mm_setzero_si128());
+        n += static_cast<std::size_t>(_mm_cvtsi128_si32(total)) + static_cast<std::size_t>(_mm_extract_epi16(total, 4));
+    }
+#endif
+    for (; p != end; ++p) n += *p == '\n';
+    return n;
+}
+
 // JSON text in blocks: the bytes read so far can be placed by line and
 // column near the read position, and the text since the last Mark() is
-// bounded by kMaxMemberBytes (the read stops beyond it).
+// bounded by kMaxMemberBytes (the read stops beyond it). Inside the top
+// object's "members" list (ListMode) the parser is given the text one byte
+// at a time, and each object or list element is delimited here (strings
+// skipped, brackets counted) and kept as a MemberText: the parser reads "[]"
+// in its place, its first and last bytes.
 class Blocks : public std::streambuf {
 public:
-    explicit Blocks(JsonSource const& source) : m_source(source) {
-        if (source.text) {
-            char* const begin = const_cast<char*>(source.text->data());
-            setg(begin, begin, begin);
-        } else {
-            m_buffer.resize(kCarry + kBlock);
-            setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
-        }
+    explicit Blocks(JsonSource const& source, std::size_t block = kBlock)
+        : m_source(source), m_block(block), m_buffer(kCarry + block) {
+        setg(m_buffer.data(), m_buffer.data(), m_buffer.data());
+        m_end = m_buffer.data();
+    }
+    // The text of a member, read where it stands in the file (in place:
+    // only the members list is ever written to).
+    Blocks(std::string_view text, MemberOrigin const& origin) : Blocks(JsonSource{}, 0) {
+        char* const begin = const_cast<char*>(text.data());
+        m_end = begin + text.size();
+        setg(begin, begin, m_end);
+        m_base = origin.offset, m_lines = origin.lines, m_lineStart = origin.lineStart;
+        m_limit = false, m_stop = &origin, m_skipped = origin.offset;
     }
 
     std::size_t Offset() const { return m_base + static_cast<std::size_t>(gptr() - eback()); }
@@ -66,56 +98,241 @@ public:
     // read position.
     std::string Position(std::size_t byte) const {
         std::size_t line = m_lines + 1, start = m_lineStart;
-        for (std::size_t i = m_base; i < byte && i - m_base < static_cast<std::size_t>(egptr() - eback()); ++i)
+        for (std::size_t i = m_base; i < byte && i - m_base < static_cast<std::size_t>(m_end - eback()); ++i)
             if (eback()[i - m_base] == '\n') ++line, start = i + 1;
         return "line " + std::to_string(line) + ", column " + std::to_string(byte - start + 1);
     }
+    // The offset of a byte the parser read, counted without the bytes of
+    // the members delimited here it did not read.
+    std::size_t InFile(std::size_t read) const { return read + m_skipped; }
+    // The parser has read the '[' of the members list.
+    void ListMode() {
+        m_list = true, m_state = kValue;
+        setg(eback(), gptr(), gptr());
+    }
+    // The element being delimited: its "[" was read last.
+    bool InMember() const { return m_list && m_state == kMember; }
+    MemberText& Member() { return m_member; }
+    // The element being delimited is faulty: the read stopped in it.
+    bool Faulty() const { return m_faulty; }
 
 protected:
     int_type underflow() override {
         if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-        std::size_t const end = m_base + static_cast<std::size_t>(egptr() - eback());
-        if (end - m_mark > kMaxMemberBytes) {
-            m_tooLarge = true;
-            return traits_type::eof();
+        if (m_faulty) return traits_type::eof();
+        if (!m_list) return Refill() ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        if (gptr() == m_end && !Refill()) return traits_type::eof();
+        if (m_state == kMember) return Delimit();
+        char* const p = gptr();
+        char const c = *p;
+        bool const space = c == ' ' || c == '\t' || c == '\n' || c == '\r';
+        switch (m_state) {
+            case kValue:
+                if (c == '{' || c == '[') {
+                    StartMember(p);
+                    break;
+                }
+                if (c == ']') return Leave(p);
+                if (c == '"') m_state = kString;
+                else if (!space && c != ',') m_state = kAfter;
+                break;
+            case kAfter:
+                if (c == ',') m_state = kValue;
+                else if (c == ']') return Leave(p);
+                else if (c == '"') m_state = kString;
+                break;
+            case kString:
+                if (c == '\\') m_state = kEscape;
+                else if (c == '"') m_state = kAfter;
+                break;
+            case kEscape: m_state = kString; break;
+            default: break;
         }
-        if (m_source.text) {  // the next block of the text in memory
-            std::size_t const n = std::min(kBlock, m_source.text->size() - end);
-            setg(eback(), egptr(), egptr() + n);
-            return n ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        setg(eback(), p, p + 1);
+        return traits_type::to_int_type(*p);
+    }
+
+private:
+    enum State { kValue, kAfter, kString, kEscape, kMember };
+    // The members list ends: the parser reads on in blocks.
+    int_type Leave(char* p) {
+        m_list = false;
+        setg(eback(), p, m_end);
+        return traits_type::to_int_type(*p);
+    }
+    // The line count and the start of the line of a byte in the buffer, the
+    // bytes counted once (the members are delimited in the order of the file).
+    void LineAt(char const* p, std::size_t& lines, std::size_t& lineStart) {
+        if (m_countedTo < m_base) m_countedTo = m_base, m_countLines = m_lines, m_countLineStart = m_lineStart;
+        char const* const from = eback() + (m_countedTo - m_base);
+        std::size_t const n = static_cast<std::size_t>(p - from);
+        m_countLines += CountLines(from, p);
+        if (auto const* last = static_cast<char const*>(::memrchr(from, '\n', n)))
+            m_countLineStart = m_base + static_cast<std::size_t>(last - eback()) + 1;
+        m_countedTo = m_base + static_cast<std::size_t>(p - eback());
+        lines = m_countLines, lineStart = m_countLineStart;
+    }
+    void StartMember(char* p) {
+        m_member.origin = MemberOrigin{};
+        m_member.origin.offset = m_base + static_cast<std::size_t>(p - eback());
+        LineAt(p, m_member.origin.lines, m_member.origin.lineStart);
+        m_member.text.assign(1, *p);
+        m_brackets[0] = *p;
+        *p = '[';
+        m_state = kMember;
+    }
+    // Delimits the element whose first byte was read last; the parser reads
+    // its last byte as ']'. Stops the read at a closing bracket of the wrong
+    // kind, one opening bracket too deep (kMaxJsonDepth, counted from the top
+    // object) or the end of the text: the parser's complaint about the text
+    // given is the first in it. Jumps from one byte that matters to the next:
+    // in a string a quote or a backslash (and the byte after it), outside
+    // one a quote or a bracket.
+    int_type Delimit() {
+        char* p = gptr();
+        char* from = p;
+        std::size_t open = 1;  // the member's own bracket, m_brackets[0]
+        bool inString = false, escape = false;
+        for (;;) {
+            if (escape && p != m_end) ++p, escape = false;
+            if (p != m_end) p = inString ? JumpInString(p, m_end) : JumpOutside(p, m_end);
+            if (p == m_end) {
+                m_member.text.append(from, p);
+                setg(eback(), p, p);
+                if (!Refill()) {
+                    m_member.origin.error = m_error, m_member.origin.tooLarge = m_tooLarge;
+                    m_faulty = m_member.origin.cut = true;
+                    return traits_type::eof();
+                }
+                p = from = gptr();
+                continue;
+            }
+            char const c = *p;
+            if (inString) {
+                escape = c == '\\';
+                inString = escape;
+            } else if (c == '"') {
+                inString = true;
+            } else if (c == '{' || c == '[') {
+                if (open >= kDeepest) break;
+                m_brackets[open++] = c;
+            } else {
+                if (m_brackets[open - 1] != (c == '}' ? '{' : '[')) break;
+                if (--open == 0) {
+                    m_member.text.append(from, p + 1);
+                    m_skipped += m_member.text.size() - 2;
+                    m_state = kAfter;
+                    *p = ']';
+                    setg(eback(), p, p + 1);
+                    return traits_type::to_int_type(*p);
+                }
+            }
+            ++p;
         }
-        // The last bytes stay before the new block, for Position.
-        std::size_t const used = static_cast<std::size_t>(egptr() - eback()), keep = std::min(kCarry, used);
-        char const* const done = eback();
-        m_lines += static_cast<std::size_t>(std::count(done, done + (used - keep), '\n'));
-        if (auto const* last = static_cast<char const*>(::memrchr(done, '\n', used - keep)))
-            m_lineStart = m_base + static_cast<std::size_t>(last - done) + 1;
-        std::memmove(m_buffer.data(), egptr() - keep, keep);
-        m_base = end - keep;
+        m_member.text.append(from, p + 1);
+        m_faulty = m_member.origin.cut = true;
+        setg(eback(), p, p);
+        return traits_type::eof();
+    }
+    // The first quote or backslash in [p, end), or end.
+    static char* JumpInString(char* p, char* end) {
+#ifdef __SSE2__
+        for (; end - p >= 16; p += 16) {
+            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
+            unsigned const mask = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('"')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\\')))));
+            if (mask != 0) return p + __builtin_ctz(mask);
+        }
+#endif
+        while (p != end && *p != '"' && *p != '\\') ++p;
+        return p;
+    }
+    // The first quote or bracket in [p, end), or end: '[' and ']' are '{' and
+    // '}' less 0x20, and no other byte ORed with 0x20 gives '{' or '}'.
+    static char* JumpOutside(char* p, char* end) {
+#ifdef __SSE2__
+        for (; end - p >= 16; p += 16) {
+            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(p));
+            __m128i const y = _mm_or_si128(x, _mm_set1_epi8(0x20));
+            unsigned const mask = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('"')),
+                             _mm_or_si128(_mm_cmpeq_epi8(y, _mm_set1_epi8('{')), _mm_cmpeq_epi8(y, _mm_set1_epi8('}'))))));
+            if (mask != 0) return p + __builtin_ctz(mask);
+        }
+#endif
+        for (; p != end; ++p) {
+            char const y = static_cast<char>(*p | 0x20);
+            if (*p == '"' || y == '{' || y == '}') break;
+        }
+        return p;
+    }
+    std::size_t Fill(char* to, std::size_t most) {
+        if (m_source.text) {
+            std::size_t const n = std::min(most, m_source.text->size() - m_textAt);
+            std::memcpy(to, m_source.text->data() + m_textAt, n);
+            m_textAt += n;
+            return n;
+        }
         std::size_t n = 0;
-        while (n < kBlock && !m_error) {
-            ssize_t const got = ::read(m_source.fd, m_buffer.data() + keep + n, kBlock - n);
+        while (n < most && !m_error) {
+            ssize_t const got = ::read(m_source.fd, to + n, most - n);
             if (got == 0) break;
             if (got > 0)
                 n += static_cast<std::size_t>(got);
             else if (errno != EINTR)
                 m_error = errno;
         }
+        return n;
+    }
+    // The next block after the last bytes read (kept for Position); false at
+    // the end of the text, on a read error or beyond kMaxMemberBytes.
+    bool Refill() {
+        if (m_stop) {  // a member's text: its end
+            m_error = m_stop->error, m_tooLarge = m_stop->tooLarge;
+            return false;
+        }
+        std::size_t const used = static_cast<std::size_t>(m_end - eback()), end = m_base + used;
+        if (m_limit && end - m_mark > kMaxMemberBytes) {
+            m_tooLarge = true;
+            return false;
+        }
+        std::size_t const keep = std::min(kCarry, used);
+        char const* const done = eback();
+        m_lines += CountLines(done, done + (used - keep));
+        if (auto const* last = static_cast<char const*>(::memrchr(done, '\n', used - keep)))
+            m_lineStart = m_base + static_cast<std::size_t>(last - done) + 1;
+        std::memmove(m_buffer.data(), m_end - keep, keep);
+        m_base = end - keep;
+        std::size_t const n = Fill(m_buffer.data() + keep, m_block);
         if (m_source.copy && n && std::fwrite(m_buffer.data() + keep, 1, n, m_source.copy) != n) m_error = errno;
-        setg(m_buffer.data(), m_buffer.data() + keep, m_buffer.data() + keep + n);
-        return n && !m_error ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        m_end = m_buffer.data() + keep + n;
+        setg(m_buffer.data(), m_buffer.data() + keep, m_end);
+        return n && !m_error;
     }
 
-private:
     static constexpr std::size_t kBlock = std::size_t{64} << 10, kCarry = 16;
     JsonSource m_source;
+    std::size_t m_block;  // the bytes read at a time
     std::vector<char> m_buffer;
-    std::size_t m_base = 0;       // offset of eback()
-    std::size_t m_lines = 0;      // line breaks before m_base
-    std::size_t m_lineStart = 0;  // offset of the first byte of the line at m_base
+    char* m_end = nullptr;         // the end of the bytes read (the parser may be shown fewer)
+    std::size_t m_textAt = 0;      // text in memory: the bytes copied
+    std::size_t m_base = 0;        // offset of eback()
+    std::size_t m_lines = 0;       // line breaks before m_base
+    std::size_t m_lineStart = 0;   // offset of the first byte of the line at m_base
     std::size_t m_mark = 0;
+    std::size_t m_countedTo = 0, m_countLines = 0, m_countLineStart = 0;  // see LineAt
+    std::size_t m_skipped = 0;     // bytes of the members delimited that the parser did not read
+    bool m_limit = true;           // kMaxMemberBytes applies
+    MemberOrigin const* m_stop = nullptr;  // a member's text: why it stops short
     bool m_tooLarge = false;
     int m_error = 0;
+    bool m_list = false, m_faulty = false;
+    State m_state = kValue;
+    MemberText m_member;
+    // The brackets open in the member, at most kDeepest (the top object and
+    // the list are the other two levels).
+    static constexpr std::size_t kDeepest = kMaxJsonDepth - 2;
+    std::array<char, kDeepest> m_brackets{};
 };
 
 // The parser's events turned into JSON values: the top value, and each
@@ -123,9 +340,27 @@ private:
 // object being filled already has, and keeps the path to name it.
 class Scanner {
 public:
-    using Member = std::function<bool(json&&, std::size_t, json const&, std::size_t)>;
-    Scanner(Blocks& blocks, std::string file, Member const& member)
-        : m_blocks(blocks), m_file(std::move(file)), m_member(member) {}
+    using Member = std::function<bool(json&&, MemberText*, std::size_t, json const&, std::size_t)>;
+    Scanner(Blocks& blocks, std::string const& file, Member const& member)
+        : m_blocks(&blocks), m_file(file), m_member(&member) {}
+    // Reads the element `index` of the members list alone: from `blocks`, or
+    // (`blocks` null) from the whole text of `alone`, the value left in
+    // Element().
+    Scanner(Blocks* blocks, std::string const& file, Member const* member, std::size_t index,
+            MemberOrigin const* alone = nullptr, std::string_view aloneText = {})
+        : m_blocks(blocks), m_alone(alone), m_aloneText(aloneText), m_file(file), m_member(member) {
+        InMembers();
+        m_frames.emplace_back(nullptr, true);
+        m_frames.back().index = index;
+        m_events = 1;
+    }
+    // Reads members' texts written as one list (ParseMembers), each value
+    // given to `member` with its place in the list.
+    Scanner(std::string const& file, Member const& member)
+        : m_blocks(nullptr), m_file(file), m_member(&member), m_batch(true) {
+        InMembers();
+        m_frames.back().slot = &top["members"];
+    }
 
     json top;
     bool late = false;
@@ -155,27 +390,42 @@ public:
     }
     // A read error, or a member too large: the read stopped there.
     void Stopped() const {
-        if (m_blocks.Error()) throw InputError(m_file + ": cannot be read: " + std::strerror(m_blocks.Error()));
-        if (m_blocks.TooLarge())
+        if (!m_blocks) return;  // a member's whole text
+        if (m_blocks->Error()) throw InputError(m_file + ": cannot be read: " + std::strerror(m_blocks->Error()));
+        if (m_blocks->TooLarge())
             throw InputError(m_file + ": " + (m_inList ? Path().substr(0, Path().find(']') + 1) : "(top level)") +
                              ": more than " + std::to_string(kMaxMemberBytes >> 20) +
                              " MB of text in one member; refused (split it)");
     }
     bool parse_error(std::size_t, std::string const&, nlohmann::detail::exception const& e) {
+        if (m_batch) throw InputError(m_file);  // the member is read again alone
+        if (m_blocks && m_blocks->Faulty()) {  // a member delimited: ParseMember tells its fault
+            (*m_member)(json(), &m_blocks->Member(), m_frames[1].index, top, 0);
+            throw InputError(m_file + ": not valid JSON");
+        }
         Stopped();
         // A number too large for a double (1e400): the parser stopped at it.
         if (e.id == 406)
             throw InputError(m_file + ": " + (m_frames.empty() ? std::string("(top level)") : Path()) +
                              ": the number is not finite");
         auto const* p = dynamic_cast<json::parse_error const*>(&e);
-        std::size_t const byte = p && p->byte > 0 ? p->byte - 1 : 0;
-        throw InputError(m_file + ": " + m_blocks.Position(byte) + ": not valid JSON: " + Reason(e.what(), !m_events));
+        std::size_t const read = p && p->byte > 0 ? p->byte - 1 : 0;
+        throw InputError(m_file + ": " + (m_blocks ? m_blocks->Position(m_blocks->InFile(read)) : AlonePosition(read)) +
+                         ": not valid JSON: " + Reason(e.what(), !m_events));
     }
+    json& Element() { return m_element; }
 
 private:
     static std::string const& NoKey() {
         static std::string const none;
         return none;
+    }
+    // Inside the top object, at its key "members".
+    void InMembers() {
+        static std::string const members = "members";
+        m_frames.reserve(8);
+        m_frames.emplace_back(&top, false);
+        m_frames.back().key = &members;
     }
     struct Frame {
         Frame(json* v, bool a) : value(v), array(a) {}
@@ -201,7 +451,7 @@ private:
         if (m_frames.empty()) return &top;
         auto& f = m_frames.back();
         if (!f.value) {  // a new member
-            m_blocks.Mark();
+            if (m_blocks) m_blocks->Mark(), m_text = m_blocks->InMember();
             m_inList = true;
             m_element = json();
             return &m_element;
@@ -214,10 +464,12 @@ private:
         auto& f = m_frames.back();
         ++f.index;
         if (f.value) return true;
-        std::size_t const bytes = m_blocks.SinceMark();
-        m_blocks.Mark();
         m_inList = false;
-        return m_member(std::move(m_element), f.index - 1, top, bytes);
+        if (m_batch) return (*m_member)(std::move(m_element), nullptr, f.index - 1, top, 0);
+        if (!m_blocks) return true;  // a member's whole text: its value stays
+        std::size_t const bytes = m_blocks->SinceMark();
+        m_blocks->Mark();
+        return (*m_member)(std::move(m_element), m_text ? &m_blocks->Member() : nullptr, f.index - 1, top, bytes);
     }
     template <class V>
     bool Put(V&& v) {
@@ -227,28 +479,49 @@ private:
     bool Open(json::value_t type) {
         bool const array = type == json::value_t::array;
         if (m_frames.size() >= kMaxJsonDepth)
-            throw InputError(m_file + ": " + m_blocks.Position(m_blocks.Offset() - 1) +
+            throw InputError(m_file + ": " + Deepest() +
                              ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
         json* slot = Slot();
         *slot = array ? json::array() : json::object();
-        bool const list = array && m_frames.size() == 1 && !m_frames[0].array && *m_frames[0].key == "members";
-        if (list) m_blocks.Mark(), m_listSeen = true;
+        bool const list = (m_blocks || m_batch) && array && m_frames.size() == 1 && !m_frames[0].array &&
+                          *m_frames[0].key == "members";
+        if (list && m_blocks) m_blocks->Mark(), m_blocks->ListMode();
+        m_listSeen = m_listSeen || list;
         m_frames.push_back(Frame{list ? nullptr : slot, array});
         return true;
     }
     bool Close() {
         bool const list = !m_frames.back().value;
         m_frames.pop_back();
-        if (list) m_blocks.Mark();
+        if (list && m_blocks) m_blocks->Mark();
         return list || Done();
     }
+    // The line and column of the byte `read` bytes into a member's whole text.
+    std::string AlonePosition(std::size_t read) const {
+        std::string_view const text = m_aloneText;
+        std::size_t const at = std::min(read, text.size());
+        std::size_t line = m_alone->lines + 1, start = m_alone->lineStart;
+        for (std::size_t i = 0; i < at; ++i)
+            if (text[i] == '\n') ++line, start = m_alone->offset + i + 1;
+        return "line " + std::to_string(line) + ", column " + std::to_string(m_alone->offset + read - start + 1);
+    }
+    // The place of the bracket one level too deep: the last read; in a
+    // member's whole text, its last byte (where the delimiting stopped).
+    std::string Deepest() const {
+        if (m_batch) return std::string();  // the member is read again alone
+        if (m_blocks) return m_blocks->Position(m_blocks->Offset() - 1);
+        return AlonePosition(m_aloneText.empty() ? 0 : m_aloneText.size() - 1);
+    }
 
-    Blocks& m_blocks;
-    std::string m_file;
-    Member const& m_member;
+    Blocks* m_blocks;
+    MemberOrigin const* m_alone = nullptr;
+    std::string_view m_aloneText;
+    std::string const& m_file;
+    Member const* m_member;
     std::vector<Frame> m_frames;
     json m_element;
-    bool m_inList = false, m_listSeen = false;
+    bool m_inList = false, m_listSeen = false, m_text = false;
+    bool m_batch = false;
     std::size_t m_events = 0;
 };
 
@@ -286,6 +559,39 @@ json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Me
     scanner.Stopped();
     late = scanner.late;
     return std::move(scanner.top);
+}
+
+json ParseMember(std::string_view text, MemberOrigin const& origin, std::string const& fileName, std::size_t index) {
+    if (!origin.error && !origin.tooLarge) {  // the whole text: parsed where it stands
+        Scanner scanner(nullptr, fileName, nullptr, index, &origin, text);
+        json::sax_parse(text.data(), text.data() + text.size(), &scanner);
+        return std::move(scanner.Element());
+    }
+    Blocks blocks(text, origin);
+    std::istream in(&blocks);
+    json value;
+    Scanner::Member const keep = [&value](json&& v, MemberText*, std::size_t, json const&, std::size_t) {
+        value = std::move(v);
+        return true;
+    };
+    Scanner scanner(&blocks, fileName, &keep, index);
+    json::sax_parse(in, &scanner);
+    scanner.Stopped();
+    return value;
+}
+
+bool ParseMembers(std::string_view list, std::string const& fileName,
+                  std::function<void(std::size_t, json&&)> const& each) {
+    Scanner::Member const give = [&each](json&& value, MemberText*, std::size_t i, json const&, std::size_t) {
+        each(i, std::move(value));
+        return true;
+    };
+    Scanner scanner(fileName, give);
+    try {
+        return json::sax_parse(list.data(), list.data() + list.size(), &scanner);
+    } catch (InputError const&) {
+        return false;
+    }
 }
 
 Field::Field(json const& value, std::string const& fileName, std::string path)

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/MemberFile.h"
@@ -29,19 +30,53 @@ struct JsonSource {
     std::FILE* copy = nullptr;
 };
 
+// Where the text of one element of "members" found by ScanJson starts in
+// the file (byte offset, line breaks before it, offset of its line's first
+// byte), whether it stops short (`cut`: the delimiting stopped in it, the
+// last element found) and why, if for a read error or more than
+// kMaxMemberBytes.
+struct MemberOrigin {
+    std::size_t offset = 0, lines = 0, lineStart = 0;
+    int error = 0;
+    bool tooLarge = false, cut = false;
+};
+// The text of one element of "members", and its origin.
+struct MemberText {
+    std::string text;
+    MemberOrigin origin;
+};
+
 // Reads one JSON value as a stream. Syntax errors, nesting deeper than
 // kMaxJsonDepth, duplicate keys in one object (a second value would silently
 // replace the first), more than kMaxMemberBytes of text in one element of
 // "members" (or around them) and read errors throw InputError naming the
 // file and the line and column or the field. The elements of the top
 // object's "members" list are not kept in the value returned (an empty list
-// stands for them): each is given to `member` once read, with its index, the
-// top object read so far and the bytes of its text; `member` returns false to
-// stop. `late` tells whether "units" or "moment_sign" came after "members".
+// stands for them): each is given to `member` once found, with its index,
+// the top object read so far and the bytes of its text; `member` returns
+// false to stop. An object or list element is only delimited here (its
+// brackets counted, its strings skipped) and given as `text`, to be read by
+// ParseMember (an element found faulty while delimited is given, then the
+// reading stops with an InputError that ParseMember's complaint about it
+// replaces); any other element is read and given as `value` (`text` null).
+// `late` tells whether "units" or "moment_sign" came after "members".
 nlohmann::json ScanJson(JsonSource const& source, std::string const& fileName,
-                        std::function<bool(nlohmann::json&& value, std::size_t index, nlohmann::json const& top,
-                                           std::size_t bytes)> const& member,
+                        std::function<bool(nlohmann::json&& value, MemberText* text, std::size_t index,
+                                           nlohmann::json const& top, std::size_t bytes)> const& member,
                         bool& late);
+
+// Reads the element `index` of "members" given as text by ScanJson, with
+// the complaints and positions that reading the whole file gives it.
+nlohmann::json ParseMember(std::string_view text, MemberOrigin const& origin, std::string const& fileName,
+                           std::size_t index);
+
+// Reads the texts of members that are not cut, written as one JSON list
+// (`[` text `,` text ... `]`) to be read by one parser: each value is given
+// to `each` with its place in the list, in order, as far as the texts are
+// valid JSON. False when one is not: it is read again by ParseMember, which
+// tells its complaint and place.
+bool ParseMembers(std::string_view list, std::string const& fileName,
+                  std::function<void(std::size_t, nlohmann::json&&)> const& each);
 
 // One JSON value with the place it came from (the value and the file's name
 // outlive it). A child names its parent and its key or index: the path is

@@ -505,12 +505,28 @@ private:
     bool m_closed = false;
 };
 
-using Element = std::pair<nlohmann::json, std::size_t>;
+// A member of a list: its value, or its text (to read) when `text`: the
+// `size` bytes at `at` in its batch's text (`parsed` once its value is read).
+struct Element {
+    nlohmann::json value;
+    std::size_t index = 0;
+    bool text = false, parsed = false;
+    MemberOrigin origin;
+    std::size_t at = 0, size = 0;
+};
 // Members handed from the thread that scans a file to one that reads them:
 // up to kBatchMembers of them, or kBatchBytes of their text (one lock and
-// at most one wake-up per batch, not per member).
-using Batch = std::vector<Element>;
+// at most one wake-up per batch, not per member). The text of those given
+// as text is one JSON list (`listed`: "[" text "," text ... "]", read by one
+// parser), or the text of one member cut short, alone in its batch.
+struct Batch {
+    std::vector<Element> elements;
+    std::string text;
+    bool listed = false;
+};
 constexpr std::size_t kBatchMembers = 16, kBatchBytes = std::size_t{256} << 10;
+// The room a batch's text takes at once (16 members of about 1 kB; more grows it).
+constexpr std::size_t kBatchText = std::size_t{16} << 10;
 
 // A member read by the first reading, kept as a record in a temporary file
 // for the second: the second reading then neither parses nor validates the
@@ -872,7 +888,9 @@ struct MemberStream::Impl {
     }
 
     // What the threads of one reading share: the units the members are read
-    // with, and the first problem in the order of the file.
+    // with, and the first problem in the order of the file (a member's text
+    // that is not valid JSON first, as when the file's text is read whole
+    // before its members).
     struct PassState {
         PassState(std::function<void(std::size_t, MemberInput&&)> const& e, FileLevel f) : each(e), found(f) {}
         std::function<void(std::size_t, MemberInput&&)> const& each;
@@ -880,28 +898,48 @@ struct MemberStream::Impl {
         std::mutex mutex;
         std::size_t firstBad = std::numeric_limits<std::size_t>::max();
         std::exception_ptr bad;
+        std::size_t firstInvalid = std::numeric_limits<std::size_t>::max();
+        std::exception_ptr invalid;
     };
 
-    // Reads the members of a batch (those after a problem already found are
-    // left) and keeps their records with one write.
+    // Reads the members of a batch (after a problem already found, only the
+    // text of those before it) and keeps their records with one write.
     void ReadBatch(Batch& batch, PassState& st) {
+        if (batch.listed) {  // the values up to the first text that is not JSON; that one and those after alone
+            auto next = batch.elements.begin();
+            ParseMembers(batch.text, name, [&next](std::size_t, nlohmann::json&& value) {
+                while (!next->text) ++next;
+                next->value = std::move(value), next->parsed = true;
+                ++next;
+            });
+        }
         std::string bytes;
         std::vector<std::pair<std::size_t, std::size_t>> sizes;
-        for (auto& e : batch) {
+        for (auto& e : batch.elements) {
+            bool textOnly = false;
             {
                 std::lock_guard<std::mutex> const lock(st.mutex);
-                if (e.second > st.firstBad) break;
+                if (e.index > st.firstInvalid || (e.index > st.firstBad && !e.text)) break;
+                textOnly = e.index > st.firstBad;
             }
+            if (e.text && !e.parsed) try {
+                    e.value = ParseMember(std::string_view(batch.text).substr(e.at, e.size), e.origin, name, e.index);
+                } catch (...) {
+                    std::lock_guard<std::mutex> const lock(st.mutex);
+                    if (e.index < st.firstInvalid) st.firstInvalid = e.index, st.invalid = std::current_exception();
+                    break;
+                }
+            if (textOnly) continue;
             try {
-                std::string const path = ElementPath(list, e.second);
-                auto m = ReadMember(Field(e.first, name, path), name, path, list ? st.found : FileLevel{});
+                std::string const path = ElementPath(list, e.index);
+                auto m = ReadMember(Field(e.value, name, path), name, path, list ? st.found : FileLevel{});
                 std::size_t const start = bytes.size();
                 AppendRecord(m, bytes);
-                sizes.emplace_back(e.second, bytes.size() - start);
-                if (st.each) st.each(e.second, std::move(m));
+                sizes.emplace_back(e.index, bytes.size() - start);
+                if (st.each) st.each(e.index, std::move(m));
             } catch (...) {
                 std::lock_guard<std::mutex> const lock(st.mutex);
-                if (e.second < st.firstBad) st.firstBad = e.second, st.bad = std::current_exception();
+                if (e.index < st.firstBad) st.firstBad = e.index, st.bad = std::current_exception();
             }
         }
         Keep(bytes, sizes);
@@ -915,7 +953,8 @@ struct MemberStream::Impl {
         list = top.contains("members");
         if (!list) {
             Batch alone;
-            alone.emplace_back(std::move(top), 0);
+            alone.elements.resize(1);
+            alone.elements[0].value = std::move(top);
             ReadBatch(alone, st);
             return 1;
         }
@@ -964,27 +1003,48 @@ struct MemberStream::Impl {
         Batch batch;
         std::size_t batchBytes = 0;
         auto hand = [&] {
+            if (batch.listed) batch.text += ']';
             if (pool.empty() || !queue.TryPush(batch)) read(batch);
-            batch.clear(), batchBytes = 0;
+            batch.elements.clear(), batch.text.clear(), batch.listed = false, batchBytes = 0;
         };
-        nlohmann::json top = ScanJson(
-            source, name,
-            [&](nlohmann::json&& value, std::size_t i, nlohmann::json const& topSoFar, std::size_t bytes) {
-                if (i == 0) {
-                    if (!given) st.found = LevelOf(topSoFar, name, TopRead::SoFar);
-                    list = true;
-                }
-                count = i + 1;
-                batch.emplace_back(std::move(value), i);
-                batchBytes += bytes;
-                if (batch.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
-                return true;
-            },
-            late);
-        if (!batch.empty()) hand();
+        // The text of a member that is not valid JSON is told first (in the
+        // order of the file), then what the scan found after it.
+        nlohmann::json top;
+        std::exception_ptr scanned;
+        try {
+            top = ScanJson(
+                source, name,
+                [&](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const& topSoFar,
+                    std::size_t bytes) {
+                    if (i == 0) {
+                        if (!given) st.found = LevelOf(topSoFar, name, TopRead::SoFar);
+                        list = true;
+                    }
+                    count = i + 1;
+                    if (text && text->origin.cut && !batch.elements.empty()) hand();
+                    batch.elements.emplace_back();
+                    Element& e = batch.elements.back();
+                    e.index = i, e.text = text != nullptr;
+                    if (text) {
+                        if (batch.text.empty()) batch.text.reserve(kBatchText);
+                        if (!text->origin.cut) batch.text += batch.listed ? ',' : '[', batch.listed = true;
+                        e.origin = text->origin, e.at = batch.text.size(), e.size = text->text.size();
+                        batch.text += text->text;
+                    } else {
+                        e.value = std::move(value);
+                    }
+                    batchBytes += bytes;
+                    if (batch.elements.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
+                    return true;
+                },
+                late);
+        } catch (...) { scanned = std::current_exception(); }
+        if (!batch.elements.empty()) hand();
         queue.Close();
         for (auto& t : pool) t.join();
         pool.clear();
+        if (st.invalid) std::rethrow_exception(st.invalid);
+        if (scanned) std::rethrow_exception(scanned);
         count = ReadTop(std::move(top), count, st);
         if (st.bad && (!late || given)) std::rethrow_exception(st.bad);
         return count;
@@ -1027,11 +1087,19 @@ MemberReader MemberStream::Next() {
                 bool late = false;
                 auto top = ScanJson(
                     m.Open(opened), m.name,
-                    [&m](nlohmann::json&& value, std::size_t i, nlohmann::json const&, std::size_t) {
-                        return m.channel.Push(Element{std::move(value), i});
+                    [&m](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const&,
+                         std::size_t) {
+                        Element e;
+                        e.value = text ? ParseMember(text->text, text->origin, m.name, i) : std::move(value);
+                        e.index = i;
+                        return m.channel.Push(std::move(e));
                     },
                     late);
-                if (!m.list) m.channel.Push(Element{std::move(top), 0});
+                if (!m.list) {
+                    Element e;
+                    e.value = std::move(top);
+                    m.channel.Push(std::move(e));
+                }
             } catch (...) { m.error = std::current_exception(); }
             m.channel.Close();
         });
@@ -1044,10 +1112,10 @@ MemberReader MemberStream::Next() {
         return [error]() -> MemberInput { std::rethrow_exception(error); };
     };
     if (auto e = m.channel.Pop()) {
-        if (e->second >= m.validated) return changed();
+        if (e->index >= m.validated) return changed();
         ++m.given;
-        auto value = std::make_shared<nlohmann::json const>(std::move(e->first));
-        std::string const path = ElementPath(m.list, e->second), name = m.name;
+        auto value = std::make_shared<nlohmann::json const>(std::move(e->value));
+        std::string const path = ElementPath(m.list, e->index), name = m.name;
         auto const level = std::make_shared<FileLevel const>(m.list ? m.level : FileLevel{});
         return [value, path, name, level] { return ReadMember(Field(*value, name, path), name, path, *level); };
     }

@@ -69,6 +69,17 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
         {"{\"a\":", "line 1, column 6: not valid JSON: the file ends before the JSON is complete"},
         {std::string("\xff\xfe{\0}\0", 6), "the file is UTF-16 text; save it as UTF-8"},
         {std::string(70, '['), "line 1, column 65: not valid here: nested deeper than 64 levels"},
+        // In a list, the members follow `{"members": [` (13 characters): the columns count on from 14; the first
+        // member whose text is not JSON is told before a member that cannot be read (its title a number).
+        {R"({"members": [{"a": 1 "b": 2}]})", "line 1, column 24: not valid JSON: expected ',' or '}'"},  // 13 + 11
+        {R"({"members": [{"title": 1}, {"a": [1}]})", "line 1, column 36: not valid JSON: expected ',' or ']'"},
+        {R"({"members": [{"title": 1}, {"b": 1, "b": 2}]})", "members[1].b: the field appears twice in one object"},
+        // A quote and brackets escaped in a string; then `\q` at 36-37 (`, ` at 27-28).
+        {R"({"members": [{"b": "\"}]"}, {"b": "\q"}]})", "line 1, column 37: not valid JSON: a string is not valid"},
+        // The list's `[` (column 13) is the second level: the 65th is the 63rd `[` after it.
+        {R"({"members": [)" + std::string(70, '['), "line 1, column 76: not valid here: nested deeper than 64 levels"},
+        // A member cut short by the end of the file (its `[` at 28) is read alone, not as a list with the others.
+        {R"({"members": [{"title": 1}, [)", "line 1, column 29: not valid JSON: the file ends before the JSON is complete"},
     };
     for (auto const& b : bad) {
         WriteFile("syntax.json", b.first);  // the last stays for the unreadable files below
