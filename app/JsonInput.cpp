@@ -589,7 +589,7 @@ bool ParseMembers(std::string_view list, std::string const& fileName,
     Scanner scanner(fileName, give);
     try {
         return json::sax_parse(list.data(), list.data() + list.size(), &scanner);
-    } catch (InputError const&) {
+    } catch (...) {  // each text not given is read again alone, where what it throws is told
         return false;
     }
 }

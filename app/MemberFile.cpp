@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <condition_variable>
@@ -900,6 +901,9 @@ struct MemberStream::Impl {
         std::exception_ptr bad;
         std::size_t firstInvalid = std::numeric_limits<std::size_t>::max();
         std::exception_ptr invalid;
+        // A member's text is not JSON: the scan reads no further (what comes
+        // after it is not told, and standard input may never end).
+        std::atomic<bool> stop{false};
     };
 
     // Reads the members of a batch (after a problem already found, only the
@@ -919,14 +923,16 @@ struct MemberStream::Impl {
             bool textOnly = false;
             {
                 std::lock_guard<std::mutex> const lock(st.mutex);
-                if (e.index > st.firstInvalid || (e.index > st.firstBad && !e.text)) break;
+                if (e.index > st.firstInvalid) break;
                 textOnly = e.index > st.firstBad;
             }
+            if (textOnly && !e.text) continue;  // the texts after it are still to be read
             if (e.text && !e.parsed) try {
                     e.value = ParseMember(std::string_view(batch.text).substr(e.at, e.size), e.origin, name, e.index);
                 } catch (...) {
                     std::lock_guard<std::mutex> const lock(st.mutex);
                     if (e.index < st.firstInvalid) st.firstInvalid = e.index, st.invalid = std::current_exception();
+                    st.stop = true;
                     break;
                 }
             if (textOnly) continue;
@@ -1016,6 +1022,7 @@ struct MemberStream::Impl {
                 source, name,
                 [&](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const& topSoFar,
                     std::size_t bytes) {
+                    if (st.stop.load(std::memory_order_relaxed)) return false;
                     if (i == 0) {
                         if (!given) st.found = LevelOf(topSoFar, name, TopRead::SoFar);
                         list = true;

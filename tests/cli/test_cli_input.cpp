@@ -73,6 +73,8 @@ TEST(CliInput, BadJsonAndUnreadableFiles) {
         // member whose text is not JSON is told before a member that cannot be read (its title a number).
         {R"({"members": [{"a": 1 "b": 2}]})", "line 1, column 24: not valid JSON: expected ',' or '}'"},  // 13 + 11
         {R"({"members": [{"title": 1}, {"a": [1}]})", "line 1, column 36: not valid JSON: expected ',' or ']'"},
+        // ... also with a plain value between them: `2` at 28, the bad member's `1` at 36.
+        {R"({"members": [{"title": 1}, 2, {"a" 1}]})", "line 1, column 36: not valid JSON: expected ':' after a field name"},
         {R"({"members": [{"title": 1}, {"b": 1, "b": 2}]})", "members[1].b: the field appears twice in one object"},
         // A quote and brackets escaped in a string; then `\q` at 36-37 (`, ` at 27-28).
         {R"({"members": [{"b": "\"}]"}, {"b": "\q"}]})", "line 1, column 37: not valid JSON: a string is not valid"},
