@@ -529,6 +529,22 @@ constexpr std::size_t kBatchMembers = 16, kBatchBytes = std::size_t{256} << 10;
 // The room a batch's text takes at once (16 members of about 1 kB; more grows it).
 constexpr std::size_t kBatchText = std::size_t{16} << 10;
 
+// Puts member i in the batch: its value, or its text (in the batch's list
+// unless cut short).
+void AddToBatch(Batch& batch, nlohmann::json&& value, MemberText const* text, std::size_t i) {
+    batch.elements.emplace_back();
+    Element& e = batch.elements.back();
+    e.index = i, e.text = text != nullptr;
+    if (!text) {
+        e.value = std::move(value);
+        return;
+    }
+    if (batch.text.empty()) batch.text.reserve(kBatchText);
+    if (!text->origin.cut) batch.text += batch.listed ? ',' : '[', batch.listed = true;
+    e.origin = text->origin, e.at = batch.text.size(), e.size = text->text.size();
+    batch.text += text->text;
+}
+
 // A member read by the first reading, kept as a record in a temporary file
 // for the second: the second reading then neither parses nor validates the
 // file again, and memory still holds a few members only. Every field of
@@ -1029,17 +1045,7 @@ struct MemberStream::Impl {
                     }
                     count = i + 1;
                     if (text && text->origin.cut && !batch.elements.empty()) hand();
-                    batch.elements.emplace_back();
-                    Element& e = batch.elements.back();
-                    e.index = i, e.text = text != nullptr;
-                    if (text) {
-                        if (batch.text.empty()) batch.text.reserve(kBatchText);
-                        if (!text->origin.cut) batch.text += batch.listed ? ',' : '[', batch.listed = true;
-                        e.origin = text->origin, e.at = batch.text.size(), e.size = text->text.size();
-                        batch.text += text->text;
-                    } else {
-                        e.value = std::move(value);
-                    }
+                    AddToBatch(batch, std::move(value), text, i);
                     batchBytes += bytes;
                     if (batch.elements.size() >= kBatchMembers || batchBytes >= kBatchBytes) hand();
                     return true;
