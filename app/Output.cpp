@@ -1,5 +1,6 @@
 #include "app/Output.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
@@ -64,6 +66,16 @@ void InstallSignalHandlers() {
     // Before any other thread: the threads made later inherit the mask.
     if (pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0) std::thread(TakeSignals, set).detach();
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails (EFBIG)
+}
+
+void HoldClosedStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // Open the other way round: reading standard input or writing
+        // standard output then fails (EBADF), and is told.
+        int const held = ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+        if (held >= 0 && held != fd) ::dup2(held, fd), ::close(held);
+    }
 }
 
 ReportOutput::ReportOutput(std::string const& path) : name_(path.empty() ? "standard output" : path), target_(path) {

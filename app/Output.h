@@ -46,8 +46,14 @@ private:
 
 // Takes SIGINT, SIGTERM and SIGHUP on a thread of its own (the temporary
 // file of the report is removed, exit status 2) and turns a file-size limit
-// (SIGXFSZ) into a write error. Called first in main, before any thread.
+// (SIGXFSZ) into a write error. Called in main before any thread.
 void InstallSignalHandlers();
+// Standard input, output or error closed when the program starts: a file
+// opened later would take its number, so that the report went into that
+// file (or standard input were read from it) and the run ended as if it
+// had succeeded. Each closed one is held by /dev/null opened so that using
+// it fails. Call first, before any file is opened.
+void HoldClosedStandardStreams();
 // Held while report text is written and while the report is committed: an
 // interrupt waits for it, so that its last line comes after the text.
 std::timed_mutex& OutputLock();

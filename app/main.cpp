@@ -3,6 +3,7 @@
 #include "app/Output.h"
 
 int main(int argc, char** argv) {
+    s16app::HoldClosedStandardStreams();
     s16app::InstallSignalHandlers();
     return s16app::RunCommandLine(argc, argv);
 }

@@ -97,6 +97,12 @@ TEST(CliSafety, CutShortStandardOutputNeverEndsLikeAFinishedReport) {
     auto const limited = RunShell("((ulimit -f 64; " + kBin + " check many.json --quick; echo \"exit $?\" >&2) | cat >partial.txt)");
     EXPECT_NE(limited.err.find("the report is incomplete\nexit 2"), std::string::npos) << limited.err;
     EXPECT_EQ(Read("partial.txt").find(" members: "), std::string::npos);
+    // Standard output or input closed when s16check starts: the copy of standard input it opens must not take
+    // their place (the report went into that copy, exit 0).
+    auto const closedOut = RunShell("(" + kBin + " check - <many.json >&-)");
+    EXPECT_EQ(closedOut.status, 2);
+    EXPECT_NE(closedOut.err.find("standard output: cannot be written"), std::string::npos) << closedOut.err;
+    EXPECT_EQ(RunShell("(" + kBin + " check - <&-)").err, "s16check: standard input: cannot be read: Bad file descriptor\n");
 }
 
 TEST(CliSafety, OutputNamingAnInputIsRefused) {

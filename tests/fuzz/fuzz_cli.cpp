@@ -17,6 +17,7 @@
 
 #include "FuzzCheck.h"
 #include "app/CommandLine.h"
+#include "app/Output.h"
 #include "framework/Section.h"
 
 namespace {
@@ -36,6 +37,8 @@ bool Clear(std::string const& dir) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
+    static bool const held = (s16app::HoldClosedStandardStreams(), true);  // as main does: dup(0) below needs one
+    (void)held;
     static char dir[] = "/tmp/s16_fuzz_cli.XXXXXX";
     static bool const made = mkdtemp(dir) != nullptr;
     static int const removed = made ? std::atexit([] { rmdir(dir); }) : 0;  // emptied after every input
