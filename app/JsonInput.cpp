@@ -47,6 +47,12 @@ std::string Reason(std::string const& what, bool blank) {
     return at == std::string::npos ? what : what.substr(at);
 }
 
+// A byte's place in a message: its line and its column (1 for the byte at
+// lineStart, the offset of its line's first byte).
+std::string LineColumn(std::size_t line, std::size_t byte, std::size_t lineStart) {
+    return "line " + std::to_string(line) + ", column " + std::to_string(byte - lineStart + 1);
+}
+
 // The line breaks in [p, end): sixteen bytes at a time, each count kept in
 // a byte of `sums` for at most 255 rounds.
 std::size_t CountLines(char const* p, char const* end) {
@@ -100,7 +106,7 @@ public:
         std::size_t line = m_lines + 1, start = m_lineStart;
         for (std::size_t i = m_base; i < byte && i - m_base < static_cast<std::size_t>(m_end - eback()); ++i)
             if (eback()[i - m_base] == '\n') ++line, start = i + 1;
-        return "line " + std::to_string(line) + ", column " + std::to_string(byte - start + 1);
+        return LineColumn(line, byte, start);
     }
     // The offset of a byte the parser read, counted without the bytes of
     // the members delimited here it did not read.
@@ -503,7 +509,7 @@ private:
         std::size_t line = m_alone->lines + 1, start = m_alone->lineStart;
         for (std::size_t i = 0; i < at; ++i)
             if (text[i] == '\n') ++line, start = m_alone->offset + i + 1;
-        return "line " + std::to_string(line) + ", column " + std::to_string(m_alone->offset + read - start + 1);
+        return LineColumn(line, m_alone->offset + read, start);
     }
     // The place of the bracket one level too deep: the last read; in a
     // member's whole text, its last byte (where the delimiting stopped).
