@@ -11,10 +11,6 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "app/Render.h"
 
 namespace s16app {
@@ -27,123 +23,6 @@ namespace {
 json Number(double v) {
     if (std::isfinite(v)) return v;
     return nullptr;
-}
-
-// Bytes JsonReportLine does not copy as they are: controls, DEL, bytes past
-// ASCII, the quote, the backslash and '<' (a tag, maybe).
-constexpr std::array<bool, 256> ReportSpecial() {
-    std::array<bool, 256> special{};
-    for (unsigned c = 0; c < 256; ++c) special[c] = c < 0x20 || c >= 0x7f || c == '"' || c == '\\' || c == '<';
-    return special;
-}
-constexpr std::array<bool, 256> kReportSpecial = ReportSpecial();
-// The most bytes JsonReportLine writes for one byte of markup: a control
-// as Printable's "\xHH" with its backslash escaped.
-constexpr std::size_t kReportGrowth = 5;
-// And the bytes it may write past its end.
-constexpr std::size_t kReportSlack = 16;
-
-// A name of at most six bytes, its bytes and its length in one number.
-constexpr std::uint64_t PackedName(std::uint64_t bytes, std::size_t length) {
-    return bytes | static_cast<std::uint64_t>(length) << 56;
-}
-constexpr std::array<std::uint64_t, Corvid::Markup::kTagCount> PackedTagNames() {
-    std::array<std::uint64_t, Corvid::Markup::kTagCount> packed{};
-    for (unsigned t = 0; t < Corvid::Markup::kTagCount; ++t) {
-        std::uint64_t bytes = 0;
-        std::size_t length = 0;
-        for (char const* c = Corvid::Markup::kTagNames[t]; *c != 0; ++c, ++length)
-            bytes = bytes << 8 | static_cast<unsigned char>(*c);
-        packed[t] = PackedName(bytes, length);
-    }
-    return packed;
-}
-// Whether the name of `length` bytes (`bytes`, the first the highest) is one
-// of the seven tags' (Corvid::Markup::TagNamed, without a loop over strings).
-bool IsTagName(std::uint64_t bytes, std::size_t length) {
-    static constexpr std::array<std::uint64_t, Corvid::Markup::kTagCount> kPacked = PackedTagNames();
-    if (length > 6) return false;
-    std::uint64_t const name = PackedName(bytes, length);
-    bool found = false;
-    for (auto const known : kPacked) found |= name == known;
-    return found;
-}
-
-// One line of the report as JSON string text, from `d` on (room for
-// `indent` + kReportGrowth bytes a byte of `markup` + kReportSlack), in one pass: `indent`
-// spaces, then the markup with its seven tags dropped (Corvid::Markup::
-// ScanMarkup), Printable's escapes (a control, DEL, a C1 control, U+2028,
-// U+2029), then JSON's (the quote, the backslash, the tab); its end. Null
-// (what was written meaning nothing) at a byte past ASCII that does not
-// start valid UTF-8 (Utf8Length) there: dropping a tag could complete it.
-char* JsonReportLine(char* d, std::size_t indent, std::string_view markup) {
-    std::memset(d, ' ', indent);
-    d += indent;
-    auto const* const s = reinterpret_cast<unsigned char const*>(markup.data());
-    std::size_t const n = markup.size();
-    auto const& special = kReportSpecial;
-    for (std::size_t i = 0; i < n;) {
-        // Runs of plain ASCII, sixteen bytes at a time (each copied whole,
-        // the bytes past the run written over next), then one by one.
-#ifdef __SSE2__
-        while (i + 16 <= n) {
-            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(s + i));
-            // Signed, a byte past ASCII is below 0x20 too.
-            __m128i const looked = _mm_or_si128(
-                _mm_or_si128(_mm_cmplt_epi8(x, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7f))),
-                _mm_or_si128(
-                    _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('"')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\\'))),
-                    _mm_cmpeq_epi8(x, _mm_set1_epi8('<'))));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
-            unsigned const mask = static_cast<unsigned>(_mm_movemask_epi8(looked));
-            if (mask != 0) {
-                std::size_t const k = static_cast<std::size_t>(__builtin_ctz(mask));
-                d += k, i += k;
-                break;
-            }
-            d += 16, i += 16;
-        }
-#else
-        while (i + 8 <= n && !(special[s[i]] | special[s[i + 1]] | special[s[i + 2]] | special[s[i + 3]] |
-                               special[s[i + 4]] | special[s[i + 5]] | special[s[i + 6]] | special[s[i + 7]])) {
-            std::memcpy(d, s + i, 8);
-            d += 8, i += 8;
-        }
-#endif
-        while (i < n && !special[s[i]]) *d++ = static_cast<char>(s[i++]);
-        if (i == n) break;
-        unsigned const c = s[i];
-        if (c == '<') {
-            // A tag's name is at most six bytes after "<" or "</".
-            std::size_t const from = i + 1 < n && s[i + 1] == '/' ? i + 2 : i + 1;
-            std::size_t close = from;
-            std::uint64_t name = 0;
-            while (close < n && close < from + 7 && s[close] != '>') name = name << 8 | s[close++];
-            if (close < n && s[close] == '>' && IsTagName(name, close - from)) {
-                i = close + 1;
-                continue;
-            }
-            *d++ = '<', ++i;
-        } else if (c == '"' || c == '\\') {
-            *d++ = '\\', *d++ = static_cast<char>(c), ++i;
-        } else if (c == '\t') {
-            *d++ = '\\', *d++ = 't', ++i;
-        } else {
-            // Printable's escapes of the controls (C0 but the tab, DEL, C1)
-            // and of U+2028/U+2029, their backslash escaped for JSON.
-            std::size_t length = 1;
-            bool valid = true;
-            if (c >= 0x80 && (length = Utf8Length(markup, i, valid), !valid)) return nullptr;
-            *d = '\\';
-            if (char* const end = PrintableEscape(d + 1, markup, i)) {
-                d = end;
-                continue;
-            }
-            std::memcpy(d, s + i, length);  // a character past ASCII kept as it is
-            d += length, i += length;
-        }
-    }
-    return d;
 }
 
 // The text of a member put together in a small buffer (room made once for
@@ -291,7 +170,7 @@ public:
         out_.Commit(p);
         String(text);
     }
-    // The report as one string: each line as JsonReportLine writes it; a
+    // The report as one string: each line as ReportLineText writes it; a
     // line it leaves (bytes past ASCII that are not UTF-8 until its tags are
     // gone) in plain text (AppendPlain), Printable's and JSON's escapes after.
     void Report(CaseReport const& lines) {
@@ -300,8 +179,8 @@ public:
         std::string plain;
         for (auto const line : lines) {
             std::size_t const indent = static_cast<std::size_t>(line.indent) * 2;
-            char* const start = out_.Room(indent + kReportGrowth * line.markup.size() + kReportSlack + 2);
-            if (char* end = JsonReportLine(start, indent, line.markup)) {
+            char* const start = out_.Room(ReportLineRoom(indent, line.markup) + 2);
+            if (char* end = ReportLineText(start, indent, line.markup, true)) {
                 *end++ = '\\', *end++ = 'n';
                 out_.Commit(end);
                 continue;

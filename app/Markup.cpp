@@ -1,6 +1,8 @@
 #include "app/Markup.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <string_view>
@@ -57,6 +59,151 @@ char* EncodeUtf8Runs(char* d, wchar_t const* p, wchar_t const* q) {
     if (p != q && previousAscii && NarrowAscii(d - (kRun - (q - p)), q - kRun)) return d + (q - p);
     for (; p != q && static_cast<unsigned long>(*p) < 0x80; ++p) *d++ = static_cast<char>(*p);
     return p == q ? d : Corvid::EncodeUtf8(d, p, q);
+}
+
+// Bytes ReportLineText does not copy as they are: controls, DEL, bytes past
+// ASCII, the quote, the backslash (JSON's) and '<' (a tag, maybe).
+constexpr std::array<bool, 256> ReportSpecial() {
+    std::array<bool, 256> special{};
+    for (unsigned c = 0; c < 256; ++c) special[c] = c < 0x20 || c >= 0x7f || c == '"' || c == '\\' || c == '<';
+    return special;
+}
+constexpr std::array<bool, 256> kReportSpecial = ReportSpecial();
+// A name of at most six bytes, its bytes and its length in one number.
+constexpr std::uint64_t PackedName(std::uint64_t bytes, std::size_t length) {
+    return bytes | static_cast<std::uint64_t>(length) << 56;
+}
+constexpr std::array<std::uint64_t, Corvid::Markup::kTagCount> PackedTagNames() {
+    std::array<std::uint64_t, Corvid::Markup::kTagCount> packed{};
+    for (unsigned t = 0; t < Corvid::Markup::kTagCount; ++t) {
+        std::uint64_t bytes = 0;
+        std::size_t length = 0;
+        for (char const* c = Corvid::Markup::kTagNames[t]; *c != 0; ++c, ++length)
+            bytes = bytes << 8 | static_cast<unsigned char>(*c);
+        packed[t] = PackedName(bytes, length);
+    }
+    return packed;
+}
+// Whether the name of `length` bytes (`bytes`, the first the highest) is one
+// of the seven tags' (Corvid::Markup::TagNamed, without a loop over strings).
+bool IsTagName(std::uint64_t bytes, std::size_t length) {
+    static constexpr std::array<std::uint64_t, Corvid::Markup::kTagCount> kPacked = PackedTagNames();
+    if (length > 6) return false;
+    std::uint64_t const name = PackedName(bytes, length);
+    bool found = false;
+    for (auto const known : kPacked) found |= name == known;
+    return found;
+}
+
+// The length of a character past ASCII at s[i] (of n bytes) that is valid
+// UTF-8 of two or three bytes and that Printable keeps (°, ², ·, ⁶ ...: most
+// of the report's); 0 for any other byte, which the general path takes.
+std::size_t KeptMultibyte(unsigned char const* s, std::size_t i, std::size_t n) {
+    unsigned const c = s[i];
+    auto const follows = [&](std::size_t k) { return i + k < n && (s[i + k] & 0xC0) == 0x80; };
+    if (c >= 0xC3 && c <= 0xDF) return follows(1) ? 2 : 0;
+    if (c == 0xC2) return i + 1 < n && s[i + 1] >= 0xA0 && s[i + 1] <= 0xBF ? 2 : 0;  // not a C1 control
+    if ((c >= 0xE1 && c <= 0xEC) || c == 0xEE || c == 0xEF) {
+        if (!follows(1) || !follows(2)) return 0;
+        return c == 0xE2 && s[i + 1] == 0x80 && (s[i + 2] == 0xA8 || s[i + 2] == 0xA9) ? 0 : 3;  // U+2028, U+2029
+    }
+    return 0;
+}
+
+#ifdef __SSE2__
+// The bytes of x that ReportLineText does not copy as they are, as bits
+// (kReportSpecial).
+unsigned LookedAt(__m128i x) {
+    // Signed, a byte past ASCII is below 0x20 too.
+    __m128i const looked =
+        _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(x, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7f))),
+                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('"')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\\'))),
+                                  _mm_cmpeq_epi8(x, _mm_set1_epi8('<'))));
+    return static_cast<unsigned>(_mm_movemask_epi8(looked));
+}
+#endif
+
+// ReportLineText for JSON (kJson) or for plain text.
+template <bool kJson>
+char* LineText(char* d, std::size_t indent, std::string_view markup) {
+    static constexpr char kSpaces[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                         ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    if (indent <= sizeof kSpaces)
+        std::memcpy(d, kSpaces, sizeof kSpaces);  // within the slack
+    else
+        std::memset(d, ' ', indent);
+    d += indent;
+    auto const* const s = reinterpret_cast<unsigned char const*>(markup.data());
+    std::size_t const n = markup.size();
+    auto const& special = kReportSpecial;
+    for (std::size_t i = 0; i < n;) {
+        // Runs of plain ASCII, sixteen bytes at a time (each copied whole,
+        // the bytes past the run written over next), then one by one.
+#ifdef __SSE2__
+        while (i + 16 <= n) {
+            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(s + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
+            if (unsigned const mask = LookedAt(x)) {
+                std::size_t const k = static_cast<std::size_t>(__builtin_ctz(mask));
+                d += k, i += k;
+                break;
+            }
+            d += 16, i += 16;
+        }
+        if (i + 16 > n && i < n) {  // the last bytes, through a block of 16 (the slack takes the store)
+            std::size_t const left = n - i;
+            unsigned char block[16] = {};
+            std::memcpy(block, s + i, left);
+            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(block));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
+            unsigned const mask = LookedAt(x) & ((1u << left) - 1);
+            std::size_t const k = mask != 0 ? static_cast<std::size_t>(__builtin_ctz(mask)) : left;
+            d += k, i += k;
+        }
+#else
+        while (i + 8 <= n && !(special[s[i]] | special[s[i + 1]] | special[s[i + 2]] | special[s[i + 3]] |
+                               special[s[i + 4]] | special[s[i + 5]] | special[s[i + 6]] | special[s[i + 7]])) {
+            std::memcpy(d, s + i, 8);
+            d += 8, i += 8;
+        }
+#endif
+        while (i < n && !special[s[i]]) *d++ = static_cast<char>(s[i++]);
+        if (i == n) break;
+        unsigned const c = s[i];
+        if (std::size_t const kept = c >= 0xC2 ? KeptMultibyte(s, i, n) : 0) {
+            d[0] = static_cast<char>(c), d[1] = static_cast<char>(s[i + 1]);
+            if (kept == 3) d[2] = static_cast<char>(s[i + 2]);
+            d += kept, i += kept;
+        } else if (c == '<') {
+            // A tag's name is at most six bytes after "<" or "</".
+            std::size_t const from = i + 1 < n && s[i + 1] == '/' ? i + 2 : i + 1;
+            std::size_t close = from;
+            std::uint64_t name = 0;
+            while (close < n && close < from + 7 && s[close] != '>') name = name << 8 | s[close++];
+            if (close < n && s[close] == '>' && IsTagName(name, close - from)) {
+                i = close + 1;
+                continue;
+            }
+            *d++ = '<', ++i;
+        } else if (c == '"' || c == '\\' || c == '\t') {
+            if (kJson) *d++ = '\\';
+            *d++ = static_cast<char>(kJson && c == '\t' ? 't' : c), ++i;
+        } else {
+            // Printable's escapes of the controls (C0 but the tab, DEL, C1)
+            // and of U+2028/U+2029 (for JSON, their backslash escaped).
+            std::size_t length = 1;
+            bool valid = true;
+            if (c >= 0x80 && (length = Utf8Length(markup, i, valid), !valid)) return nullptr;
+            if (kJson) *d = '\\';
+            if (char* const end = PrintableEscape(kJson ? d + 1 : d, markup, i)) {
+                d = end;
+                continue;
+            }
+            std::memcpy(d, s + i, length);  // a character past ASCII kept as it is
+            d += length, i += length;
+        }
+    }
+    return d;
 }
 
 // Walks a line of markup (Corvid::Markup::ScanMarkup) with the tags as
@@ -139,8 +286,27 @@ std::string PlainText(CaseReport const& lines) {
     return out;
 }
 
+std::size_t ReportLineRoom(std::size_t indent, std::string_view markup) {
+    return indent + kReportGrowth * markup.size() + kReportSlack;
+}
+
+char* ReportLineText(char* d, std::size_t indent, std::string_view markup, bool json) {
+    return json ? LineText<true>(d, indent, markup) : LineText<false>(d, indent, markup);
+}
+
 void AppendPlainLine(std::string& out, ReportLine line, int shift) {
-    out.append(static_cast<std::size_t>(line.indent + shift) * 2, ' ');
+    std::size_t const indent = static_cast<std::size_t>(line.indent + shift) * 2;
+    std::size_t const size = out.size();
+    out.resize(size + ReportLineRoom(indent, line.markup) + 1);
+    if (char* end = ReportLineText(&out[size], indent, line.markup, false)) {
+        *end++ = '\n';
+        out.resize(static_cast<std::size_t>(end - out.data()));
+        return;
+    }
+    // Bytes past ASCII that are not UTF-8 until the tags are gone: the
+    // plain text first, Printable's escapes after.
+    out.resize(size);
+    out.append(indent, ' ');
     std::size_t const start = out.size();
     AppendPlain(out, line.markup);
     // Text of the user (a title, a section) cannot break the line.

@@ -160,4 +160,20 @@ std::string PlainText(CaseReport const& lines);
 // One line of PlainText appended to `out`, `shift` levels further in.
 void AppendPlainLine(std::string& out, ReportLine line, int shift = 0);
 
+// The most bytes ReportLineText writes for one byte of markup (a control as
+// Printable's "\xHH" with its backslash escaped for JSON), and the bytes it
+// may write past its end.
+inline constexpr std::size_t kReportGrowth = 5;
+inline constexpr std::size_t kReportSlack = 16;
+// The room ReportLineText needs for a line.
+std::size_t ReportLineRoom(std::size_t indent, std::string_view markup);
+// One line of the report from `d` on (room for ReportLineRoom), in one pass:
+// `indent` spaces, then the markup with its seven tags dropped
+// (Corvid::Markup::ScanMarkup) and Printable's escapes (a control, DEL, a C1
+// control, U+2028, U+2029); with `json`, JSON's escapes too (the quote, the
+// backslash, the tab; Printable's backslash escaped). Its end; null (what
+// was written meaning nothing) at a byte past ASCII that does not start
+// valid UTF-8 (Utf8Length) there: dropping a tag could complete it.
+char* ReportLineText(char* d, std::size_t indent, std::string_view markup, bool json);
+
 }  // namespace s16app

@@ -8,7 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <random>
 #include <regex>
 #include <sstream>
 
@@ -66,6 +69,39 @@ TEST(AppReport, CleanRunStopsWhereEscapingMayStart) {
     for (auto const& c : cases) {
         EXPECT_EQ(s16app::CleanRun(c.text, false), c.plain) << c.text;
         EXPECT_EQ(s16app::CleanRun(c.text, true), c.json) << c.text;
+    }
+}
+
+TEST(AppReport, ReportLineTextWritesWhatThePlainTextWithItsEscapesIs) {
+    // Random lines from pieces that each take a path of ReportLineText (the
+    // seven tags and near-tags, tabs, quotes, controls, C1, U+2028, valid,
+    // cut and stray UTF-8, runs longer than its 16-byte blocks), at
+    // indentations below and above its 16 spaces: the plain line is the
+    // markup's plain text with Printable's escapes after it, and the JSON
+    // line that text as a JSON string (nlohmann's escaping).
+    static char const* const kPieces[] = {
+        "a",        "Mr = 12.5 kN", "<b>",          "</b>",         "<i>",          "<red>",
+        "</red>",   "<",            ">",            "</",           "<u>",          "\t",
+        "\"",       "\\",          "\x01",         "\x7f",         "\n",           "\xC2\x85",
+        "\xC2\xB7", "\xC2",         "\x85",         "\xE2\x80\xA8", "\xE2\x81\xB6", "\xE2\x80",
+        "\xB2",     "\xF0\x9F\x98\x80", "0123456789abcdefghij",
+    };
+    std::mt19937 random(19);
+    for (int n = 0; n < 20000; ++n) {
+        std::string markup;
+        for (int k = static_cast<int>(random() % 13); k > 0; --k) markup += kPieces[random() % std::size(kPieces)];
+        int const indent = static_cast<int>(random() % 10);
+        std::string plain;
+        s16app::AppendPlain(plain, markup);
+        std::string const expected = std::string(static_cast<std::size_t>(indent) * 2, ' ') + s16app::Printable(plain);
+        std::string line;
+        s16app::AppendPlainLine(line, s16app::ReportLine{indent, markup});
+        ASSERT_EQ(line, expected + "\n") << markup;
+        std::string json(s16app::ReportLineRoom(static_cast<std::size_t>(indent) * 2, markup), '\0');
+        char const* const end = s16app::ReportLineText(json.data(), static_cast<std::size_t>(indent) * 2, markup, true);
+        if (end == nullptr) continue;  // bytes past ASCII not UTF-8 in the markup: the caller's slow path
+        json.resize(static_cast<std::size_t>(end - json.data()));
+        ASSERT_EQ('"' + json + '"', nlohmann::json(expected).dump()) << markup;
     }
 }
 
