@@ -46,17 +46,41 @@ bool NarrowAscii(char* d, wchar_t const* p) {
 #endif
 }
 
+// The 16 characters at `p` narrowed to `d`, and the count of those before
+// the first past ASCII (16 when all are ASCII); the bytes written from that
+// count on mean nothing.
+std::ptrdiff_t NarrowAsciiPrefix(char* d, wchar_t const* p) {
+#if defined(__SSE2__) && WCHAR_MAX > 0xffff
+    auto const* v = reinterpret_cast<__m128i const*>(p);
+    __m128i const a = _mm_loadu_si128(v), b = _mm_loadu_si128(v + 1), c = _mm_loadu_si128(v + 2),
+                  e = _mm_loadu_si128(v + 3);
+    __m128i const high = _mm_set1_epi32(~0x7f), zero = _mm_setzero_si128();
+    auto const ascii = [&](__m128i x) { return _mm_cmpeq_epi32(_mm_and_si128(x, high), zero); };
+    // Each lane's 0 or -1 kept through the signed packing: a byte a character.
+    __m128i const lanes = _mm_packs_epi16(_mm_packs_epi32(ascii(a), ascii(b)), _mm_packs_epi32(ascii(c), ascii(e)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, e)));
+    unsigned const bits = static_cast<unsigned>(_mm_movemask_epi8(lanes));
+    return bits == 0xffff ? kRun : __builtin_ctz(~bits);
+#else
+    std::ptrdiff_t k = 0;
+    for (; k < kRun && static_cast<unsigned long>(p[k]) < 0x80; ++k) d[k] = static_cast<char>(p[k]);
+    return k;
+#endif
+}
+
 // The characters [p, q) as UTF-8 from `d` on (room for four bytes a
-// character), its end returned: runs of 16 ASCII characters narrowed at
-// once, the last run overlapping the one before when that was ASCII, any
-// other run encoded character by character.
+// character), its end returned: 16 characters narrowed at once up to the
+// first past ASCII, which is encoded alone; the last ones as the 16 ending
+// at q when those are all ASCII (the ones already written written again,
+// alike), else one by one.
 char* EncodeUtf8Runs(char* d, wchar_t const* p, wchar_t const* q) {
-    bool previousAscii = false;
-    for (; q - p >= kRun; p += kRun) {
-        previousAscii = NarrowAscii(d, p);
-        d = previousAscii ? d + kRun : Corvid::EncodeUtf8(d, p, p + kRun);
+    wchar_t const* const first = p;
+    while (q - p >= kRun) {
+        std::ptrdiff_t const ascii = NarrowAsciiPrefix(d, p);
+        d += ascii, p += ascii;
+        if (ascii < kRun) d = Corvid::EncodeUtf8(d, p, p + 1), ++p;
     }
-    if (p != q && previousAscii && NarrowAscii(d - (kRun - (q - p)), q - kRun)) return d + (q - p);
+    if (p != q && q - first >= kRun && NarrowAscii(d - (kRun - (q - p)), q - kRun)) return d + (q - p);
     for (; p != q && static_cast<unsigned long>(*p) < 0x80; ++p) *d++ = static_cast<char>(*p);
     return p == q ? d : Corvid::EncodeUtf8(d, p, q);
 }
