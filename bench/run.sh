@@ -9,10 +9,12 @@
 #     for each member;
 #  2. the command-line host's throughput: `s16check check FILE --format F
 #     --output /dev/null` (F json, jsonl, csv and text) on a 10 000-member file
-#     (bench/make_batch.py) with --jobs 1 and --jobs 2, median wall time of
-#     five runs each, and jobs 1 / jobs 2 (at least 1.8) with the load
-#     average (1 minute) before each format's runs: a busy machine cannot
-#     give a second core;
+#     (bench/make_batch.py) with --jobs 1 and --jobs 2 (the runs alternate),
+#     median wall time of five runs each, and jobs 1 / jobs 2 (at least 1.8)
+#     with the load average (1 minute) before each format's runs: a busy
+#     machine cannot give a second core; beside it the processor time of
+#     the runs with two jobs against one (the program's own cost of the
+#     second thread);
 #  3. the share of the host's batch time spent outside the checks: callgrind
 #     instruction counts of one --jobs 1 run on a 300-member file. The work
 #     of a member on its worker thread is s16app::CheckMember (build, check,
@@ -77,39 +79,45 @@ small="$data/members_300.json"
 python3 bench/make_batch.py 10000 "$big"
 python3 bench/make_batch.py 300 "$small"
 
-# One timed run: the wall time in seconds. s16check exits 0 (every member
+# One timed run: its wall time and the processor time it used (user and
+# system, all its threads), in seconds. s16check exits 0 (every member
 # passes) or 1 (some fail; the file has members of both kinds); anything
 # else stops the benchmark, with what s16check said (its warnings are not
 # shown otherwise).
-wall() {
-    local start end status=0
-    start=$(date +%s.%N)
-    "$exe" check "$@" >/dev/null 2>"$data/stderr.txt" || status=$?
-    end=$(date +%s.%N)
+timed() {
+    local TIMEFORMAT='%3R %3U %3S' times status=0
+    times=$({ time "$exe" check "$@" >/dev/null 2>"$data/stderr.txt"; } 2>&1) || status=$?
     if [ "$status" -gt 1 ]; then
         cat "$data/stderr.txt" >&2
         echo "s16check check $* exited with $status" >&2
         exit 1
     fi
-    echo "$start $end" | awk '{ printf "%.3f\n", $2 - $1 }'
+    echo "$times" | awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }'
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 echo
-echo "s16check check on $(basename "$big") (10 000 members): median wall time of $runs runs, seconds"
-printf "%-8s %10s %10s %20s %16s %8s\n" "format" "jobs 1" "jobs 2" "jobs 1 / jobs 2" "members/s (j2)" "load"
+echo "s16check check on $(basename "$big") (10 000 members): median wall time of $runs runs, seconds; the runs"
+echo "with one job and with two alternate, so that a change in the machine's load falls on both. Processor"
+echo "time with two jobs against one: the program's own cost of the second thread (the rest of a ratio"
+echo "below 2 is time the machine did not give it)."
+printf "%-8s %10s %10s %20s %16s %14s %8s\n" "format" "jobs 1" "jobs 2" "jobs 1 / jobs 2" "members/s (j2)" "cpu j2 / j1" "load"
 for format in json jsonl csv text; do
     load=$(cut -d' ' -f1 /proc/loadavg)
-    declare -A med=()
-    for jobs in 1 2; do
-        med[$jobs]=$(for ((r = 0; r < runs; ++r)); do
-            wall "$big" --format "$format" --output /dev/null --jobs "$jobs"
-        done | median)
+    times="$data/times.txt"
+    : >"$times"
+    for ((r = 0; r < runs; ++r)); do
+        for jobs in 1 2; do
+            echo "$jobs $(timed "$big" --format "$format" --output /dev/null --jobs "$jobs")" >>"$times"
+        done
     done
-    awk -v f="$format" -v a="${med[1]}" -v b="${med[2]}" -v load="$load" \
-        'BEGIN { printf "%-8s %10.2f %10.2f %14.2f (>=1.8) %16.0f %8s\n", f, a, b, a / b, 10000 / b, load }'
-    unset med
+    wall1=$(awk '$1 == 1 { print $2 }' "$times" | median)
+    wall2=$(awk '$1 == 2 { print $2 }' "$times" | median)
+    cpu1=$(awk '$1 == 1 { print $3 }' "$times" | median)
+    cpu2=$(awk '$1 == 2 { print $3 }' "$times" | median)
+    awk -v f="$format" -v a="$wall1" -v b="$wall2" -v c="$cpu1" -v d="$cpu2" -v load="$load" \
+        'BEGIN { printf "%-8s %10.2f %10.2f %14.2f (>=1.8) %16.0f %14.2f %8s\n", f, a, b, a / b, 10000 / b, d / c, load }'
 done
 
 echo
