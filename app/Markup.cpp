@@ -147,6 +147,44 @@ unsigned LookedAt(__m128i x) {
 }
 #endif
 
+// Copies the bytes from s[i] on that ReportLineText writes as they are
+// (none in kReportSpecial) up to the first it does not, or to the end of
+// the n bytes: `i` and `d` moved past them.
+void CopyPlain(unsigned char const* s, std::size_t n, std::size_t& i, char*& d) {
+    auto const& special = kReportSpecial;
+    // Runs of plain ASCII, sixteen bytes at a time (each copied whole,
+    // the bytes past the run written over next), then one by one.
+#ifdef __SSE2__
+    while (i + 16 <= n) {
+        __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(s + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
+        if (unsigned const mask = LookedAt(x)) {
+            std::size_t const k = static_cast<std::size_t>(__builtin_ctz(mask));
+            d += k, i += k;
+            break;
+        }
+        d += 16, i += 16;
+    }
+    if (i + 16 > n && i < n) {  // the last bytes, through a block of 16 (the slack takes the store)
+        std::size_t const left = n - i;
+        unsigned char block[16] = {};
+        std::memcpy(block, s + i, left);
+        __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(block));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
+        unsigned const mask = LookedAt(x) & ((1u << left) - 1);
+        std::size_t const k = mask != 0 ? static_cast<std::size_t>(__builtin_ctz(mask)) : left;
+        d += k, i += k;
+    }
+#else
+    while (i + 8 <= n && !(special[s[i]] | special[s[i + 1]] | special[s[i + 2]] | special[s[i + 3]] |
+                           special[s[i + 4]] | special[s[i + 5]] | special[s[i + 6]] | special[s[i + 7]])) {
+        std::memcpy(d, s + i, 8);
+        d += 8, i += 8;
+    }
+#endif
+    while (i < n && !special[s[i]]) *d++ = static_cast<char>(s[i++]);
+}
+
 // ReportLineText for JSON (kJson) or for plain text.
 template <bool kJson>
 char* LineText(char* d, std::size_t indent, std::string_view markup) {
@@ -159,39 +197,8 @@ char* LineText(char* d, std::size_t indent, std::string_view markup) {
     d += indent;
     auto const* const s = reinterpret_cast<unsigned char const*>(markup.data());
     std::size_t const n = markup.size();
-    auto const& special = kReportSpecial;
     for (std::size_t i = 0; i < n;) {
-        // Runs of plain ASCII, sixteen bytes at a time (each copied whole,
-        // the bytes past the run written over next), then one by one.
-#ifdef __SSE2__
-        while (i + 16 <= n) {
-            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(s + i));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
-            if (unsigned const mask = LookedAt(x)) {
-                std::size_t const k = static_cast<std::size_t>(__builtin_ctz(mask));
-                d += k, i += k;
-                break;
-            }
-            d += 16, i += 16;
-        }
-        if (i + 16 > n && i < n) {  // the last bytes, through a block of 16 (the slack takes the store)
-            std::size_t const left = n - i;
-            unsigned char block[16] = {};
-            std::memcpy(block, s + i, left);
-            __m128i const x = _mm_loadu_si128(reinterpret_cast<__m128i const*>(block));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), x);
-            unsigned const mask = LookedAt(x) & ((1u << left) - 1);
-            std::size_t const k = mask != 0 ? static_cast<std::size_t>(__builtin_ctz(mask)) : left;
-            d += k, i += k;
-        }
-#else
-        while (i + 8 <= n && !(special[s[i]] | special[s[i + 1]] | special[s[i + 2]] | special[s[i + 3]] |
-                               special[s[i + 4]] | special[s[i + 5]] | special[s[i + 6]] | special[s[i + 7]])) {
-            std::memcpy(d, s + i, 8);
-            d += 8, i += 8;
-        }
-#endif
-        while (i < n && !special[s[i]]) *d++ = static_cast<char>(s[i++]);
+        CopyPlain(s, n, i, d);
         if (i == n) break;
         unsigned const c = s[i];
         if (std::size_t const kept = c >= 0xC2 ? KeptMultibyte(s, i, n) : 0) {
