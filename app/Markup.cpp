@@ -85,6 +85,12 @@ char* EncodeUtf8Runs(char* d, wchar_t const* p, wchar_t const* q) {
     return p == q ? d : Corvid::EncodeUtf8(d, p, q);
 }
 
+// The most bytes ReportLineText writes for one byte of markup (a control as
+// Printable's "\xHH" with its backslash escaped for JSON), and the bytes it
+// may write past its end (its 16-byte stores).
+constexpr std::size_t kReportGrowth = 5;
+constexpr std::size_t kReportSlack = 16;
+
 // Bytes ReportLineText does not copy as they are: controls, DEL, bytes past
 // ASCII, the quote, the backslash (JSON's) and '<' (a tag, maybe).
 constexpr std::array<bool, 256> ReportSpecial() {

@@ -160,11 +160,6 @@ std::string PlainText(CaseReport const& lines);
 // One line of PlainText appended to `out`, `shift` levels further in.
 void AppendPlainLine(std::string& out, ReportLine line, int shift = 0);
 
-// The most bytes ReportLineText writes for one byte of markup (a control as
-// Printable's "\xHH" with its backslash escaped for JSON), and the bytes it
-// may write past its end.
-inline constexpr std::size_t kReportGrowth = 5;
-inline constexpr std::size_t kReportSlack = 16;
 // The room ReportLineText needs for a line.
 std::size_t ReportLineRoom(std::size_t indent, std::string_view markup);
 // One line of the report from `d` on (room for ReportLineRoom), in one pass:
