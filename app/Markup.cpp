@@ -315,10 +315,15 @@ void AppendPlain(std::string& out, std::string_view markup) {
 }
 
 std::string PlainText(CaseReport const& lines) {
-    std::size_t size = lines.TextSize();
-    for (auto const line : lines) size += static_cast<std::size_t>(line.indent) * 2 + 1;
+    // The text, and the room AppendPlainLine takes for the longest line.
+    std::size_t size = lines.TextSize(), room = 0;
+    for (auto const line : lines) {
+        std::size_t const indent = static_cast<std::size_t>(line.indent) * 2;
+        size += indent + 1;
+        room = std::max(room, ReportLineRoom(indent, line.markup) + 1);
+    }
     std::string out;
-    out.reserve(size);
+    out.reserve(size + room);
     for (auto const line : lines) AppendPlainLine(out, line);
     return out;
 }

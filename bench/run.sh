@@ -28,6 +28,7 @@
 # folder is build-bench, or $S16_BENCH_BUILD; S16_BENCH_RUNS sets the number
 # of timed s16check runs (default 5); S16_BENCH_CLI=0 skips parts 2 and 3.
 set -euo pipefail
+export LC_ALL=C  # times written and read with a decimal point
 cd "$(dirname "$0")/.."
 build=${S16_BENCH_BUILD:-build-bench}
 runs=${S16_BENCH_RUNS:-5}
@@ -109,7 +110,9 @@ for format in json jsonl csv text; do
     : >"$times"
     for ((r = 0; r < runs; ++r)); do
         for jobs in 1 2; do
-            echo "$jobs $(timed "$big" --format "$format" --output /dev/null --jobs "$jobs")" >>"$times"
+            # An assignment, so that a failed run stops the script (set -e).
+            t=$(timed "$big" --format "$format" --output /dev/null --jobs "$jobs")
+            echo "$jobs $t" >>"$times"
         done
     done
     wall1=$(awk '$1 == 1 { print $2 }' "$times" | median)

@@ -86,22 +86,37 @@ TEST(AppReport, ReportLineTextWritesWhatThePlainTextWithItsEscapesIs) {
         "\xC2\xB7", "\xC2",         "\x85",         "\xE2\x80\xA8", "\xE2\x81\xB6", "\xE2\x80",
         "\xB2",     "\xF0\x9F\x98\x80", "0123456789abcdefghij",
     };
+    // Whether every byte past ASCII of the markup starts or continues valid
+    // UTF-8: then the writer must not give the line up to the slow path.
+    auto const valid = [](std::string const& m) {
+        for (std::size_t i = 0; i < m.size();) {
+            bool ok = true;
+            i += static_cast<unsigned char>(m[i]) < 0x80 ? 1 : s16app::Utf8Length(m, i, ok);
+            if (!ok) return false;
+        }
+        return true;
+    };
     std::mt19937 random(19);
     for (int n = 0; n < 20000; ++n) {
         std::string markup;
         for (int k = static_cast<int>(random() % 13); k > 0; --k) markup += kPieces[random() % std::size(kPieces)];
-        int const indent = static_cast<int>(random() % 10);
+        std::size_t const indent = random() % 10 * 2;
         std::string plain;
         s16app::AppendPlain(plain, markup);
-        std::string const expected = std::string(static_cast<std::size_t>(indent) * 2, ' ') + s16app::Printable(plain);
+        std::string const expected = std::string(indent, ' ') + s16app::Printable(plain);
         std::string line;
-        s16app::AppendPlainLine(line, s16app::ReportLine{indent, markup});
+        s16app::AppendPlainLine(line, s16app::ReportLine{static_cast<int>(indent / 2), markup});
         ASSERT_EQ(line, expected + "\n") << markup;
-        std::string json(s16app::ReportLineRoom(static_cast<std::size_t>(indent) * 2, markup), '\0');
-        char const* const end = s16app::ReportLineText(json.data(), static_cast<std::size_t>(indent) * 2, markup, true);
-        if (end == nullptr) continue;  // bytes past ASCII not UTF-8 in the markup: the caller's slow path
-        json.resize(static_cast<std::size_t>(end - json.data()));
-        ASSERT_EQ('"' + json + '"', nlohmann::json(expected).dump()) << markup;
+        for (bool const json : {false, true}) {
+            // Exactly the room it asks for, on the heap: a byte past it is seen under ASan.
+            std::size_t const room = s16app::ReportLineRoom(indent, markup);
+            std::unique_ptr<char[]> const buffer(new char[room]);
+            char const* const end = s16app::ReportLineText(buffer.get(), indent, markup, json);
+            ASSERT_EQ(end == nullptr, !valid(markup)) << markup;
+            if (end == nullptr) continue;  // bytes past ASCII not UTF-8 in the markup: the caller's slow path
+            std::string const written(buffer.get(), static_cast<std::size_t>(end - buffer.get()));
+            ASSERT_EQ(json ? '"' + written + '"' : written, json ? nlohmann::json(expected).dump() : expected) << markup;
+        }
     }
 }
 
