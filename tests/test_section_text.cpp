@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <unistd.h>
@@ -87,11 +88,22 @@ protected:
     void TearDown() override { CSection::SetCatalogDirectory(""); }
 };
 
+// The folders OwnCatalogue made, removed when the test program ends.
+struct MadeFolders {
+    std::vector<std::filesystem::path> paths;
+    ~MadeFolders() {
+        std::error_code ignored;
+        for (auto const& p : paths) std::filesystem::remove_all(p, ignored);
+    }
+};
+
 // A catalogue folder of the test's own: a fresh temporary folder holding the files given (name -> text).
 std::string OwnCatalogue(std::string const& tag, std::map<std::string, std::string> const& files) {
+    static MadeFolders made;
     auto const dir = std::filesystem::temp_directory_path() / ("s16_catalogue_" + tag + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    made.paths.push_back(dir);
     for (auto const& [name, text] : files) std::ofstream(dir / name) << text;
     return dir.string();
 }
