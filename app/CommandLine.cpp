@@ -236,7 +236,8 @@ CheckFormat FormatOf(CheckArgs const& a) {
 s16app::RunOptions OptionsOf(CheckArgs const& a, CheckFormat const& f) {
     s16app::RunOptions options;
     options.quick = a.quick;
-    options.detail = f.detail;
+    // How much of the report the text format shows; the others read it whole.
+    options.detail = f.json || f.html || f.csv ? s16app::Detail::Full : f.detail;
     options.text = !f.csv && (f.json ? f.style.report : true);
     options.working = !f.csv;
     // Text and HTML show the report of the governing case only.

@@ -225,8 +225,11 @@ std::string RestraintWords(int bits) {
 
 bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.QuickCheck() : member.Check(); }
 
+// With text, only the entries marked in `textEntries` get theirs (every
+// entry when it is empty; see CMemberResult::LimitTextTo).
 CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
-                      Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings) {
+                      Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings,
+                      std::vector<char> const& textEntries) {
     LoadCase const& c = input.cases[index];
     CaseModel model = BuildCase(member, input, index, shape, options.text && !options.quick);
     for (auto const& w : model.warnings)
@@ -237,8 +240,9 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     CMemberResult& result = kept;
     result.Reset();
     result.EnableText(options.text && !options.quick);
+    result.LimitTextTo(textEntries);
     auto* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member*>(&member);
-    bool const working = result.WantsText() || (options.working && !options.quick);
+    bool const working = result.TextEnabled() || (options.working && !options.quick);
     if (code) code->CollectSpanSummaries(working);
     member.SetResult(&result);
     member.SetQuickCheckMode(options.quick);
@@ -270,7 +274,7 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     out.entries = Entries(result, model);
     out.maxima = Maxima(result);
     if (working && code) out.spans = Spans(code->SpanSummaries(), model);
-    if (result.WantsText()) {
+    if (result.TextEnabled()) {
         out.actions = ActionStations(model, c);
         out.report.swap(model.notes);
         out.report.Add(result, &out.entryStart);
@@ -334,6 +338,34 @@ std::vector<std::string> Implausible(MemberInput const& input, CSection const& s
 }
 }  // namespace
 
+std::vector<GoverningPlace> GoverningPlaces(CaseOutcome const& g, bool& idle) {
+    std::vector<GoverningPlace> shown;
+    idle = false;
+    for (std::size_t r = 0; r < g.maxima.size(); ++r) {
+        if (g.maxima[r].second == 0.0) {
+            idle = true;
+            continue;
+        }
+        for (std::size_t e = 0; e < g.entries.size(); ++e) {
+            auto const& entry = g.entries[e];
+            std::size_t k = 0;
+            while (k < entry.utils.size() &&
+                   (entry.utils[k].first != g.maxima[r].first || entry.utils[k].second != g.maxima[r].second))
+                ++k;
+            if (k == entry.utils.size()) continue;
+            double const at = entry.kind == EntryOutcome::Local ? entry.figures[k].at : std::nan("");
+            auto same = [&](GoverningPlace const& x) {
+                return x.entry == e && (x.at == at || (std::isnan(x.at) && std::isnan(at)));
+            };
+            auto found = std::find_if(shown.begin(), shown.end(), same);
+            if (found == shown.end()) found = shown.insert(shown.end(), GoverningPlace{e, at, {}});
+            found->rows.push_back(r);
+            break;
+        }
+    }
+    return shown;
+}
+
 bool MemberOutcome::Pass() const {
     for (auto const& c : cases)
         if (!c.pass) return false;
@@ -375,15 +407,29 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     out.units = input.units;
     std::vector<std::string> warnings = Implausible(input, section);
     // The same numbers come with the report and without it: the cases are
-    // checked without, when only the governing one's is read.
-    bool const governingOnly = options.governingReportOnly && options.text && !options.quick && input.cases.size() > 1;
+    // checked without, when only the governing one's is read, and that one
+    // again with it; below Detail::Full only the entries shown get their
+    // text, at Detail::Normal those found from the check without text.
+    bool const governingText = options.governingReportOnly && options.text && !options.quick;
+    bool const limited = governingText && options.detail != Detail::Full;
+    bool const again = governingText && (input.cases.size() > 1 || options.detail == Detail::Normal);
+    std::vector<char> const every, none(1, 0);
     RunOptions first = options;
-    first.text = options.text && !governingOnly;
+    first.text = options.text && !again;
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
-        out.cases.push_back(CheckCase(*member, input, k, first, shape, warnings));
+        out.cases.push_back(CheckCase(*member, input, k, first, shape, warnings, limited ? none : every));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
-    if (governingOnly) out.cases[out.governing] = CheckCase(*member, input, out.governing, options, shape, warnings);
+    if (again) {
+        std::vector<char> shown = limited ? none : every;
+        if (limited && options.detail == Detail::Normal) {
+            CaseOutcome const& g = out.cases[out.governing];
+            shown.assign(std::max<std::size_t>(g.entries.size(), 1), 0);
+            bool idle = false;
+            for (auto const& place : GoverningPlaces(g, idle)) shown[place.entry] = 1;
+        }
+        out.cases[out.governing] = CheckCase(*member, input, out.governing, options, shape, warnings, shown);
+    }
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
     if (options.text && !options.quick) {

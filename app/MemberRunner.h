@@ -43,9 +43,13 @@ struct RunOptions {
     bool quick = false;                // QuickCheck: utilisations only, stops at the first failure
     bool text = true;                  // collect the report (off: utilisations only, for batches)
     SectionCache* sections = nullptr;  // optional: sections shared by the members of a run
-    Detail detail = Detail::Full;      // how much of the report is collected (with text)
-    RunInfo const* run = nullptr;      // optional: what the run adds to the title block
-    bool working = false;              // also without text: the span working and the section's resistances (not quick)
+    // With text and governingReportOnly: which entries of the governing
+    // case's report get their text: every one (Full), those where a
+    // governing check is worked (Normal, see GoverningPlaces; found by a
+    // check without text first), none (Summary; the case's notes stay).
+    Detail detail = Detail::Full;
+    RunInfo const* run = nullptr;  // optional: what the run adds to the title block
+    bool working = false;          // also without text: the span working and the section's resistances (not quick)
     // With text, of a member with more than one case: only the governing
     // case keeps its report (and the actions along it); the others are
     // checked without, then the governing one again with it (text, HTML).
@@ -146,6 +150,18 @@ struct MemberOutcome {
     CaseOutcome const& Governing() const { return cases[governing]; }
     bool Pass() const;  // every case passes
 };
+
+// A place of a case's report where governing checks are worked: an entry,
+// and for a sub-span the station (NaN for the member buckling).
+struct GoverningPlace {
+    std::size_t entry;
+    double at;
+    std::vector<std::size_t> rows;  // the maxima (CaseOutcome::maxima) it governs
+};
+
+// Which entry and station govern each maximum above 0: (entry, at) ->
+// maxima, in the order first met; `idle` when a maximum is 0.
+std::vector<GoverningPlace> GoverningPlaces(CaseOutcome const& g, bool& idle);
 
 // Builds the member and checks every case. Throws InputError naming the
 // member and field when it cannot be checked (unknown designation, a shape

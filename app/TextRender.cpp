@@ -316,44 +316,6 @@ LineRefs GoverningSpan(LineRefs const& block, double util) {
     return block;
 }
 
-// A place of the report where governing checks are worked: an entry, and
-// for a sub-span the station (NaN for the member buckling).
-struct Shown {
-    std::size_t entry;
-    double at;
-    std::vector<std::size_t> rows;  // the checks (rows of the summary) it governs
-};
-
-// Which entry and station govern each check with a demand: (entry, at) ->
-// checks, in the order first met; `idle` when a check has no demand.
-std::vector<Shown> GoverningPlaces(CaseOutcome const& g, MemberSummary const& s, bool& idle) {
-    std::vector<Shown> shown;
-    idle = false;
-    for (std::size_t r = 0; r < s.checks.size(); ++r) {
-        if (s.checks[r].util == 0.0) {
-            idle = true;
-            continue;
-        }
-        for (std::size_t e = 0; e < g.entries.size(); ++e) {
-            auto const& entry = g.entries[e];
-            std::size_t k = 0;
-            while (k < entry.utils.size() &&
-                   (entry.utils[k].first != g.maxima[r].first || entry.utils[k].second != g.maxima[r].second))
-                ++k;
-            if (k == entry.utils.size()) continue;
-            double const at = entry.kind == EntryOutcome::Local ? entry.figures[k].at : std::nan("");
-            auto same = [&](Shown const& x) {
-                return x.entry == e && (x.at == at || (std::isnan(x.at) && std::isnan(at)));
-            };
-            auto found = std::find_if(shown.begin(), shown.end(), same);
-            if (found == shown.end()) found = shown.insert(shown.end(), Shown{e, at, {}});
-            found->rows.push_back(r);
-            break;
-        }
-    }
-    return shown;
-}
-
 // The report lines [first, end) of entry e.
 std::pair<std::size_t, std::size_t> EntryLines(CaseOutcome const& g, std::size_t e) {
     std::size_t const end = e + 1 < g.entryStart.size() ? g.entryStart[e + 1] : g.report.size();
@@ -362,7 +324,7 @@ std::pair<std::size_t, std::size_t> EntryLines(CaseOutcome const& g, std::size_t
 
 // The working of a sub-span at one station: its heading, then the lines of
 // its left end or, at another station with a right-end part, of its right end.
-LineRefs SubSpanWorking(CaseOutcome const& g, Shown const& w) {
+LineRefs SubSpanWorking(CaseOutcome const& g, GoverningPlace const& w) {
     auto const& entry = g.entries[w.entry];
     auto const range = EntryLines(g, w.entry);
     std::size_t rh = range.second;
@@ -379,7 +341,7 @@ LineRefs SubSpanWorking(CaseOutcome const& g, Shown const& w) {
 
 // The working of the member buckling: of each block of a governing check
 // (each opens with a heading "<h5>Check ..."), its governing span.
-LineRefs BucklingWorking(CaseOutcome const& g, Shown const& w) {
+LineRefs BucklingWorking(CaseOutcome const& g, GoverningPlace const& w) {
     auto const range = EntryLines(g, w.entry);
     LineRefs part;
     LineRefs block;
@@ -458,7 +420,7 @@ void WriteWorkings(std::string& out, CaseOutcome const& g, MemberSummary const& 
     if (g.entryStart.size() != g.entries.size()) return;
     out += "Calculation of the governing checks\n";
     bool idle = false;
-    for (auto const& w : GoverningPlaces(g, s, idle)) {
+    for (auto const& w : GoverningPlaces(g, idle)) {
         bool const local = g.entries[w.entry].kind == EntryOutcome::Local;
         if (local) {
             out += "  At x = ";

@@ -230,9 +230,9 @@ void CMemberResult::Reset() {
 }
 
 bool operator==(CMemberResult const& a, CMemberResult const& b) {
-    return a.m_text == b.m_text && a.m_entries == b.m_entries && a.m_entryIndex == b.m_entryIndex &&
-           a.m_buckling == b.m_buckling && a.m_flags == b.m_flags && a.m_overAll == b.m_overAll &&
-           a.m_indent == b.m_indent;
+    return a.m_text == b.m_text && a.m_textEntries == b.m_textEntries && a.m_entries == b.m_entries &&
+           a.m_entryIndex == b.m_entryIndex && a.m_buckling == b.m_buckling && a.m_flags == b.m_flags &&
+           a.m_overAll == b.m_overAll && a.m_indent == b.m_indent;
 }
 
 CMemberResult& CMemberResult::operator+=(CMemberResult const& other) {

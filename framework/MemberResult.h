@@ -85,8 +85,17 @@ public:
     CMemberResult() : m_entries(1) {}
 
     // --- configuration ---
-    bool WantsText() const { return m_text; }
+    // Text wanted for the current entry: text on, and the entry among those
+    // LimitTextTo kept.
+    bool WantsText() const { return m_text && (m_textEntries.empty() || EntryTextWanted()); }
+    // Text on for the check, whichever entries get it.
+    bool TextEnabled() const { return m_text; }
     void EnableText(bool on) { m_text = on; }
+    // With text on, only the entries whose index is marked in `wanted` get
+    // their text (entries past its end get none): a host that shows the
+    // working of a few entries spares the formatting of the others'. Every
+    // entry when empty (the default). Kept by Reset, as the text flag is.
+    void LimitTextTo(std::vector<char> wanted) { m_textEntries = std::move(wanted); }
     Corvid::Util::CDesFormat const& Format() const { return m_format; }
     void SetFormat(Corvid::Util::CDesFormat const& f) { m_format = f; }
 
@@ -164,7 +173,8 @@ public:
     double MaxUtil(UtilKind k) const;
 
     // Clear everything written (entries, flags, strings, overall) but keep the
-    // configuration (text flag, formatter) and the storage, for the next check.
+    // configuration (text flag and its entries, formatter) and the storage,
+    // for the next check.
     void Reset();
 
     static double InfinitiseNANs(double v) { return std::isnan(v) ? std::numeric_limits<double>::infinity() : v; }
@@ -193,12 +203,17 @@ private:
     };
 
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
+    bool EntryTextWanted() const {
+        auto const i = static_cast<std::size_t>(m_entryIndex);
+        return i < m_textEntries.size() && m_textEntries[i] != 0;
+    }
     // A new fragment of the current entry at the current indent with p's n
     // characters (none: no fragment), in the kept text of its place when
     // there is one.
     void AddText(wchar_t const* p, std::size_t n);
 
     bool m_text = true;
+    std::vector<char> m_textEntries;  // empty: every entry
     Corvid::Util::CDesFormat m_format;
     std::vector<CResultEntry> m_entries;
     int m_entryIndex = 0;

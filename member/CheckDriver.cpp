@@ -129,10 +129,10 @@ bool CSA_S16_09_Member::CheckLocal() const {
     CResultIndent const whole(m_result);
     CCSA_S16_09Section* const station = &Scratch(kStationSlot);
     auto const& points = GetMemberPointVec();
-    bool const text = m_result->WantsText();
     auto const& f = m_result->Format();
     for (auto const& sub : GetSubSpanVec()) {
         m_result->SetEntryIndex(sub.Index() + 1);
+        bool const text = m_result->WantsText();  // of this entry
         CMemberPoint const& PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
         CMemberPoint const& PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
         if (text) {

@@ -459,7 +459,7 @@ TEST(CheckDriver, CompleteReportOfEveryShape) {
 // What a member and its calculator keep between checks (span answers, section-only resistances, classes kept with
 // the axial force and the sense of Mx) never outlives what it was found from: one member taken through a chain of
 // changes, each step checked and compared, utilisations, flags and report, with a member set up afresh to the same
-// state.
+// state; then each entry's text written alone.
 TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
     struct State { wchar_t const *section, *grade; int edition; CRestraint mid; int continuous; double N, M; };
     CRestraint const braced(RB::kBraced), free(0), destabilizing(RB::kBraced, Corvid::Data::LoadDestabilizing, 0.15);
@@ -506,6 +506,19 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
             reused.member.Check();
             EXPECT_TRUE(reused.result == fresh.result) << "text " << text;
         }
+        // Text for one entry alone (a host showing a few entries' working): the same text as among all, and none
+        // in the others (no state of the text crosses entries).
+        for (int e = 0; e < fresh.result.NumEntries(); ++e) {
+            std::vector<char> only(static_cast<std::size_t>(e) + 1, 0);
+            only.back() = 1;
+            reused.result.LimitTextTo(only);
+            reused.member.Check();
+            for (int k = 0; k < reused.result.NumEntries(); ++k)
+                EXPECT_TRUE(reused.result.Entry(k).fragments ==
+                            (k == e ? fresh.result.Entry(k).fragments : std::vector<CReportFragment>{}))
+                    << "entry " << k << " with the text of entry " << e << " alone";
+        }
+        reused.result.LimitTextTo({});
         fresh.member.QuickCheck();
         reused.member.QuickCheck();
         EXPECT_EQ(reused.result.UtilOverAll(), fresh.result.UtilOverAll());

@@ -5,7 +5,8 @@
 // is in tests/fuzz/make_seeds.py. After every check: no utilisation is NaN or
 // negative; refused or unhandled reads +infinity; a failure flag never goes
 // with a pass; a QuickCheck that runs writes no text; every complete check
-// (text on or off, clone, complete QuickCheck) gives the same numbers.
+// (text on or off, clone, complete QuickCheck) gives the same numbers, and
+// an entry's text is the same when the other entries are written without.
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -284,6 +285,17 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
                 if (!ok && !quick) S16_FUZZ_CHECK(result.UtilOverAll() == kInf, "a refused Check reads +infinity");
                 if (result.WantsText()) (void)result.GetHtml(), (void)result.GetText();
                 if (!quick) compare(result);
+                if (code == 0 && !quick) {  // one entry's text alone: the same as among all
+                    int const e = in.U8() % result.NumEntries();
+                    std::vector<char> wanted(static_cast<std::size_t>(e) + 1, 0);
+                    wanted.back() = 1;
+                    CMemberResult alone;
+                    alone.LimitTextTo(wanted);
+                    member.SetResult(&alone), member.Check(), member.SetResult(&result);
+                    S16_FUZZ_CHECK(SameNumbers(result, alone), "a check with some entries' text agrees");
+                    S16_FUZZ_CHECK(alone.Entry(e).fragments == result.Entry(e).fragments,
+                                   "an entry's text is the same whichever other entries have text");
+                }
                 break;
             }
             case 2: {  // QuickCheck on a result of its own
