@@ -7,6 +7,7 @@
 
 #include "app/Output.h"
 #include "app/Render.h"
+#include "framework/DesFormat.h"
 #include "framework/ResultFlags.h"
 
 namespace s16app {
@@ -40,6 +41,7 @@ std::string GoverningName(CaseOutcome const& c) {
 
 std::string Fixed(double v, int decimals) {
     char buf[48];
+    if (char* end = Corvid::Util::FixedAsPrintf(buf, v, decimals)) return std::string(buf, end);
     // to_chars writes what printf's "%.*f" writes, without its format parsing.
     if (std::isfinite(v)) {
         auto const r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);

@@ -12,10 +12,12 @@ namespace {
 
 // Where a number's characters are written (room for them checked by the
 // caller: any fixed-point double needs 420).
-struct Into {
-    wchar_t* text;
+template <class Char>
+struct IntoOf {
+    Char* text;
     int length = 0;
 };
+using Into = IntoOf<wchar_t>;
 
 // A number's text of any length, built in a buffer and then made a string.
 struct NumberText {
@@ -74,16 +76,19 @@ constexpr std::uint64_t kUnits[] = {1ull,
                                     10000000000000000000ull};
 
 // The pairs of digits 00 ... 99.
-struct DigitPairs {
-    wchar_t pair[100][2];
-    constexpr DigitPairs() : pair() {
+template <class Char>
+struct DigitPairsOf {
+    Char pair[100][2];
+    constexpr DigitPairsOf() : pair() {
         for (int i = 0; i < 100; ++i) {
-            pair[i][0] = static_cast<wchar_t>(L'0' + i / 10);
-            pair[i][1] = static_cast<wchar_t>(L'0' + i % 10);
+            pair[i][0] = static_cast<Char>('0' + i / 10);
+            pair[i][1] = static_cast<Char>('0' + i % 10);
         }
     }
 };
-constexpr DigitPairs kDigitPairs;
+template <class Char>
+constexpr DigitPairsOf<Char> kDigitPairsOf;
+constexpr DigitPairsOf<wchar_t> const& kDigitPairs = kDigitPairsOf<wchar_t>;
 
 // The integer nearest to x, 0 <= x < 2^63 (each fixed-point text rounds by it);
 // false when x lies too close to a rounding tie for its own rounding error
@@ -100,13 +105,17 @@ bool Nearest(double x, std::uint64_t& r) {
 // to_chars gives; -1 when the product is too large or lies too close to a
 // rounding tie for its own rounding error to be ignored, else the count of
 // the integer's digits (the significant figures printed; 0 for zero).
-// `guess` is the count of digits most likely (where their count is sought first).
-int FixedByInteger(double v, int decimals, Into& out, int guess) {
+// `guess` is the count of digits most likely (where their count is sought
+// first). A negative value that rounds to zero is written "0.000", or
+// "-0.000" with `signedZero` (as printf writes it).
+template <class Char>
+int FixedByInteger(double v, int decimals, IntoOf<Char>& out, int guess, bool signedZero = false) {
     if (decimals < 0 || decimals > 12) return -1;
     double const x = std::fabs(v) * kPow10From0[decimals];
     std::uint64_t r = 0;
     if (!(x < 1e15) || !Nearest(x, r)) return -1;
-    bool const negative = v < 0 && r != 0;  // never a negative zero such as "-0.000"
+    bool const negative = signedZero ? std::signbit(v) : v < 0 && r != 0;
+    auto const& pairs = kDigitPairsOf<Char>;
     // The digits of r (its significant figures): kUnits[figures - 1] <= r < kUnits[figures].
     int figures = std::clamp(guess, 0, 19);
     while (figures > 0 && r < kUnits[figures - 1]) --figures;
@@ -115,35 +124,35 @@ int FixedByInteger(double v, int decimals, Into& out, int guess) {
     // left two at a time, with the point before the units digit.
     int const digits = std::max(figures, decimals + 1);
     out.length = (negative ? 1 : 0) + digits + (decimals > 0 ? 1 : 0);
-    wchar_t* p = out.text + out.length;
+    Char* p = out.text + out.length;
     int n = 0;
     if (decimals > 0) {
         for (; n + 1 < decimals; n += 2) {
-            wchar_t const* two = kDigitPairs.pair[r % 100];
+            Char const* two = pairs.pair[r % 100];
             r /= 100;
             *--p = two[1];
             *--p = two[0];
         }
         if (n < decimals) {  // an odd count of decimals: the last one, the point, then the units
-            wchar_t const* two = kDigitPairs.pair[r % 100];
+            Char const* two = pairs.pair[r % 100];
             r /= 100;
             p[-1] = two[1];
-            p[-2] = L'.';
+            p[-2] = '.';
             p[-3] = two[0];
             p -= 3;
             n += 2;
         } else {
-            *--p = L'.';
+            *--p = '.';
         }
     }
     for (; n + 1 < digits; n += 2) {
-        wchar_t const* two = kDigitPairs.pair[r % 100];
+        Char const* two = pairs.pair[r % 100];
         r /= 100;
         *--p = two[1];
         *--p = two[0];
     }
-    if (n < digits) *--p = static_cast<wchar_t>(L'0' + r);
-    if (negative) *--p = L'-';
+    if (n < digits) *--p = static_cast<Char>('0' + r);
+    if (negative) *--p = '-';
     return figures;
 }
 
@@ -332,6 +341,11 @@ CNumberText::CNumberText(wchar_t const* text, std::size_t length) : m_length(std
 }
 
 CString& operator+=(CString& a, CNumberText const& b) { return a.append(b.data(), b.size()); }
+
+char* FixedAsPrintf(char* out, double v, int decimals) {
+    IntoOf<char> into{out};
+    return FixedByInteger(v, decimals, into, decimals + 1, true) < 0 ? nullptr : out + into.length;
+}
 
 CString CDesFormat::Fixed(double v, int decimals) {
     NumberText n;
