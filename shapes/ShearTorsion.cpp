@@ -307,9 +307,11 @@ Cut ChannelMinorCut(CSectionCalcPFC const& c) {
 }
 
 // Tee, major axis: the stem cut at the neutral axis of major-axis bending,
-// c below the top of the flange.
+// c below the top of the flange. The centroid lies at least half the flange
+// below its top (c >= T/2, equal for a stem of no area): a smaller c comes
+// only from rounding and would make AyBar, and the stress, negative.
 Cut TeeMajorCut(CSectionCalcT const& t) {
-    double const c = t.GetD() - t.Ybar();
+    double const c = std::max(t.GetD() - t.Ybar(), t.GetT() / 2.0);
     Cut cut;
     cut.AyBar = t.GetTw() * (c - t.GetT()) * (c - t.GetT()) / 2.0 + t.GetT() * t.GetB() * (c - t.GetT() / 2.0);
     cut.I = t.Ixx();
