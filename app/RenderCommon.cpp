@@ -2,6 +2,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -51,6 +52,36 @@ std::string Fixed(double v, int decimals) {
     return buf;
 }
 
+namespace {
+// to_chars's shortest text of v, remembered by the thread: a member's output
+// repeats its figures (a utilisation in its check, its entry and the
+// maxima; a resistance as Cr and Tr), and to_chars costs some 500
+// instructions a number.
+char* RememberedShortest(char* first, char* last, double v) {
+    struct Slot {
+        std::uint64_t bits = 0;
+        std::uint8_t length = 0;  // 0: empty
+        char text[24];            // to_chars's longest double: "-2.2250738585072014e-308"
+    };
+    thread_local Slot slots[64];
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    Slot& slot = slots[(bits * 0x9E3779B97F4A7C15ull) >> 58];  // Fibonacci hashing into 64 slots
+    if (slot.length != 0 && slot.bits == bits && last - first >= slot.length) {
+        std::memcpy(first, slot.text, slot.length);
+        return first + slot.length;
+    }
+    auto const r = std::to_chars(first, last, v);
+    auto const length = static_cast<std::size_t>(r.ptr - first);
+    if (r.ec == std::errc() && length <= sizeof slot.text) {
+        slot.bits = bits;
+        slot.length = static_cast<std::uint8_t>(length);
+        std::memcpy(slot.text, first, length);
+    }
+    return r.ptr;
+}
+}  // namespace
+
 char* ShortestText(char* first, char* last, double v) {
     if (v == 0.0) {  // the most frequent: "0", "-0"
         if (std::signbit(v)) *first++ = '-';
@@ -64,7 +95,7 @@ char* ShortestText(char* first, char* last, double v) {
     // The nearest integer by adding a half (no call): where that is off by
     // one (a tie), the test below fails and to_chars writes it.
     long long const m = a < 1e6 ? static_cast<long long>(a * 1e9 + 0.5) : -1;
-    if (m < 0 || static_cast<double>(m) / 1e9 != a) return std::to_chars(first, last, v).ptr;
+    if (m < 0 || static_cast<double>(m) / 1e9 != a) return RememberedShortest(first, last, v);
     long long whole = m / 1000000000, part = m % 1000000000;
     int decimals = 9;
     for (; decimals > 0 && part % 10 == 0; --decimals) part /= 10;
@@ -79,7 +110,7 @@ char* ShortestText(char* first, char* last, double v) {
     if (decimals == 0)
         for (long long w = whole; w >= 10 && w % 10 == 0; w /= 10) --significant;
     int const fixed = digits(whole) + (decimals ? 1 + decimals : 0);
-    if (m != 0 && significant + (significant > 1) + 4 < fixed) return std::to_chars(first, last, v).ptr;
+    if (m != 0 && significant + (significant > 1) + 4 < fixed) return RememberedShortest(first, last, v);
     char* p = first;
     if (std::signbit(v)) *p++ = '-';
     p = std::to_chars(p, last, whole).ptr;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <random>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 #include "cli/CliRun.h"
 
@@ -175,6 +177,18 @@ TEST(AppReport, ShortestNumbersAsToChars) {
             EXPECT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
                       std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
         }
+    // Values written again come from the thread's memory of to_chars's texts:
+    // drawn from a pool larger than that memory, so that they also replace one
+    // another there.
+    std::mt19937_64 rng(20261207);
+    std::vector<double> pool(500);
+    for (double& v : pool) v = std::ldexp(std::uniform_real_distribution<double>(-1.0, 1.0)(rng), static_cast<int>(rng() % 80) - 40);
+    for (int i = 0; i < 50000; ++i) {
+        double const x = pool[rng() % pool.size()];
+        char a[40], b[40];
+        ASSERT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
+                  std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
+    }
 }
 
 TEST(AppReport, InputHashAsTheDumpedText) {
