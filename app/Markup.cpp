@@ -343,11 +343,17 @@ char* ReportLineText(char* d, std::size_t indent, std::string_view markup, bool 
 
 void AppendPlainLine(std::string& out, ReportLine line, int shift) {
     std::size_t const indent = static_cast<std::size_t>(line.indent + shift) * 2;
-    std::size_t const size = out.size();
-    out.resize(size + ReportLineRoom(indent, line.markup) + 1);
-    if (char* end = ReportLineText(&out[size], indent, line.markup, false)) {
+    std::size_t const size = out.size(), room = ReportLineRoom(indent, line.markup) + 1;
+    // A line within `local` is written there and appended: the room a line
+    // may take is not first filled with zeros in `out`.
+    char local[2048];
+    char* const d = room <= sizeof local ? local : (out.resize(size + room), &out[size]);
+    if (char* end = ReportLineText(d, indent, line.markup, false)) {
         *end++ = '\n';
-        out.resize(static_cast<std::size_t>(end - out.data()));
+        if (d == local)
+            out.append(local, static_cast<std::size_t>(end - local));
+        else
+            out.resize(static_cast<std::size_t>(end - out.data()));
         return;
     }
     // Bytes past ASCII that are not UTF-8 until the tags are gone: the

@@ -101,6 +101,9 @@ TEST(AppReport, ReportLineTextWritesWhatThePlainTextWithItsEscapesIs) {
     std::mt19937 random(19);
     for (int n = 0; n < 20000; ++n) {
         std::string markup;
+        // One line in eight long (2.6 kB of valid text first): AppendPlainLine writes it in the string, not on
+        // the stack.
+        for (int k = n % 8 == 0 ? 100 : 0; k > 0; --k) markup += "Mr = 12.5 kN <b>\xC2\xB7</b> ";
         for (int k = static_cast<int>(random() % 13); k > 0; --k) markup += kPieces[random() % std::size(kPieces)];
         std::size_t const indent = random() % 10 * 2;
         std::string plain;
