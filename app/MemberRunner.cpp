@@ -282,6 +282,35 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
     return out;
 }
 
+// Checks every case of `input` into out.cases, out.governing the one of the
+// largest utilisation. The same numbers come with the report and without
+// it: the cases are checked without, when only the governing one's is read,
+// and that one again with it; below Detail::Full only the entries shown get
+// their text, at Detail::Normal those found from the check without text.
+void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions const& options,
+                Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings, MemberOutcome& out) {
+    bool const governingText = options.governingReportOnly && options.text && !options.quick;
+    bool const limited = governingText && options.detail != Detail::Full;
+    bool const again = governingText && (input.cases.size() > 1 || options.detail == Detail::Normal);
+    std::vector<char> const every, none(1, 0);
+    RunOptions first = options;
+    first.text = options.text && !again;
+    for (std::size_t k = 0; k < input.cases.size(); ++k) {
+        out.cases.push_back(CheckCase(member, input, k, first, shape, warnings, limited ? none : every));
+        if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
+    }
+    if (again) {
+        std::vector<char> shown = limited ? none : every;
+        if (limited && options.detail == Detail::Normal) {
+            CaseOutcome const& g = out.cases[out.governing];
+            shown.assign(std::max<std::size_t>(g.entries.size(), 1), 0);
+            bool idle = false;
+            for (auto const& place : GoverningPlaces(g, idle)) shown[place.entry] = 1;
+        }
+        out.cases[out.governing] = CheckCase(member, input, out.governing, options, shape, warnings, shown);
+    }
+}
+
 }  // namespace
 
 SectionCache::SectionCache() {
@@ -406,30 +435,7 @@ MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     out.namedCases = input.namedCases;
     out.units = input.units;
     std::vector<std::string> warnings = Implausible(input, section);
-    // The same numbers come with the report and without it: the cases are
-    // checked without, when only the governing one's is read, and that one
-    // again with it; below Detail::Full only the entries shown get their
-    // text, at Detail::Normal those found from the check without text.
-    bool const governingText = options.governingReportOnly && options.text && !options.quick;
-    bool const limited = governingText && options.detail != Detail::Full;
-    bool const again = governingText && (input.cases.size() > 1 || options.detail == Detail::Normal);
-    std::vector<char> const every, none(1, 0);
-    RunOptions first = options;
-    first.text = options.text && !again;
-    for (std::size_t k = 0; k < input.cases.size(); ++k) {
-        out.cases.push_back(CheckCase(*member, input, k, first, shape, warnings, limited ? none : every));
-        if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
-    }
-    if (again) {
-        std::vector<char> shown = limited ? none : every;
-        if (limited && options.detail == Detail::Normal) {
-            CaseOutcome const& g = out.cases[out.governing];
-            shown.assign(std::max<std::size_t>(g.entries.size(), 1), 0);
-            bool idle = false;
-            for (auto const& place : GoverningPlaces(g, idle)) shown[place.entry] = 1;
-        }
-        out.cases[out.governing] = CheckCase(*member, input, out.governing, options, shape, warnings, shown);
-    }
+    CheckCases(*member, input, options, shape, warnings, out);
     for (auto const& w : warnings) out.warnings.push_back(Where(input, w));
     auto const* code = dynamic_cast<Corvid::Steel::SteelCSAS1609::CSA_S16_09_Member const*>(member);
     if (options.text && !options.quick) {

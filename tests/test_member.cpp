@@ -510,9 +510,7 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
         // in the others (no state of the text crosses entries).
         for (int e = 0; e < fresh.result.NumEntries(); ++e) {
             std::vector<char> only(static_cast<std::size_t>(e) + 1, 0);
-            only.back() = 1;
-            reused.result.LimitTextTo(only);
-            reused.member.Check();
+            only.back() = 1, reused.result.LimitTextTo(only), reused.member.Check();
             for (int k = 0; k < reused.result.NumEntries(); ++k)
                 EXPECT_TRUE(reused.result.Entry(k).fragments ==
                             (k == e ? fresh.result.Entry(k).fragments : std::vector<CReportFragment>{}))

@@ -101,8 +101,7 @@ TEST(AppReport, ReportLineTextWritesWhatThePlainTextWithItsEscapesIs) {
     std::mt19937 random(19);
     for (int n = 0; n < 20000; ++n) {
         std::string markup;
-        // One line in eight long (2.6 kB of valid text first): AppendPlainLine writes it in the string, not on
-        // the stack.
+        // One line in eight long (2.6 kB of valid text first): written in the string, not on the stack.
         for (int k = n % 8 == 0 ? 100 : 0; k > 0; --k) markup += "Mr = 12.5 kN <b>\xC2\xB7</b> ";
         for (int k = static_cast<int>(random() % 13); k > 0; --k) markup += kPieces[random() % std::size(kPieces)];
         std::size_t const indent = random() % 10 * 2;
@@ -172,26 +171,22 @@ TEST(AppReport, ShortestNumbersAsToChars) {
     // JSON and CSV numbers: the short-decimal path writes what std::to_chars
     // writes (the reference here): zeros, its choice of the fixed or exponent
     // form at and near their tie (0.001 fixed; 0.0001, 1e+05 exponent), values
-    // just off a short decimal, a million and beyond.
-    for (double const v : {0.0, 1.0, 0.5, 0.001, 0.0001, 1.5e-3, 1e-9, 5e-10, 1e4, 1e5, 1.2e5, 999999.999999999, 1e6,
-                           0.30000000000000004, 3.7673000000000005, 7.3097639, 2598708.189656576})
-        for (double const x : {v, -v}) {
-            char a[40], b[40];
-            EXPECT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
-                      std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
-        }
-    // Values written again come from the thread's memory of to_chars's texts:
-    // drawn from a pool larger than that memory, so that they also replace one
-    // another there.
+    // just off a short decimal, a million and beyond; then values drawn from a
+    // pool larger than the thread's memory of to_chars's texts (written again
+    // from it, and replacing one another there).
+    std::vector<double> values{0.0,  1.0, 0.5,   0.001, 0.0001, 1.5e-3, 1e-9, 5e-10, 1e4, 1e5, 1.2e5, 999999.999999999,
+                               1e6, 0.30000000000000004, 3.7673000000000005, 7.3097639, 2598708.189656576};
     std::mt19937_64 rng(20261207);
     std::vector<double> pool(500);
-    for (double& v : pool) v = std::ldexp(std::uniform_real_distribution<double>(-1.0, 1.0)(rng), static_cast<int>(rng() % 80) - 40);
-    for (int i = 0; i < 50000; ++i) {
-        double const x = pool[rng() % pool.size()];
-        char a[40], b[40];
-        ASSERT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
-                  std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
-    }
+    std::uniform_real_distribution<> mantissa(-1.0, 1.0);
+    for (double& v : pool) v = std::ldexp(mantissa(rng), static_cast<int>(rng() % 80) - 40);
+    for (int i = 0; i < 25000; ++i) values.push_back(pool[rng() % pool.size()]);
+    for (double const v : values)
+        for (double const x : {v, -v}) {
+            char a[40], b[40];
+            ASSERT_EQ(std::string(a, s16app::ShortestText(a, a + sizeof a, x)),
+                      std::string(b, std::to_chars(b, b + sizeof b, x).ptr));
+        }
 }
 
 TEST(AppReport, InputHashAsTheDumpedText) {
