@@ -62,8 +62,9 @@ inline bool operator==(CNumberText const& a, wchar_t const* b) { return CString(
 // The text printf's "%.*f" writes for v with `decimals` decimals (0 to 12;
 // a negative value that rounds to zero keeps its sign: "-0.000") at `out`,
 // which has room for 32 characters: the end of the text, or nullptr where
-// this quick way cannot tell the rounding (v not finite, |v| 10^decimals of
-// 1e15 or more, or too close to a tie), for the caller to write it otherwise.
+// this quick way cannot tell the rounding (v not finite, decimals outside
+// 0 to 12, or x = |v| 10^decimals within 1e-9 max(1, x) of a tie: every x
+// from 5e8 on), for the caller to write it otherwise.
 char* FixedAsPrintf(char* out, double v, int decimals);
 
 // Every operation takes an SI value (m, m^2, m^3, m^4, m^6, N, N.m, Pa) and

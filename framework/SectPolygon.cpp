@@ -1,5 +1,6 @@
 #include "SectPolygon.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -220,8 +221,11 @@ GrossProps ComputeGross(Region const& region) {
     g.xc = xm + m0.Qy / m0.A;
     g.yc = ym + m0.Qx / m0.A;
     AreaMoments const mc = Moments(region, g.xc, g.yc);
-    g.Ixx = mc.Ixx;
-    g.Iyy = mc.Iyy;
+    // Never negative (NaN kept): plates of almost no thickness can leave
+    // rounding noise of either sign, and a negative I made a shear stress,
+    // and its utilisation, negative.
+    g.Ixx = std::max(mc.Ixx, 0.0);
+    g.Iyy = std::max(mc.Iyy, 0.0);
     g.Ixy = mc.Ixy;
 
     double const cy = std::fmax(ymax - g.yc, g.yc - ymin);
