@@ -26,12 +26,9 @@ bytes read as zero):
            4 toggle quick-check mode, 5 effective lengths
 Run from anywhere: python3 tests/fuzz/make_seeds.py
 
-Inputs the fuzzer found that broke an invariant are kept beside these, as
-found (minimised): fuzz_member_check/tee_stem_of_no_area (a tee whose stem
-has almost no area: rounding put its centroid above the flange's mid-plane
-and made a shear utilisation negative) and i_plates_of_no_thickness (an I
-of plates 1e-290 mm thick: rounding made Iyy, and a shear utilisation,
-negative).
+Inputs found by fuzzing that broke an invariant are kept beside these as
+found (minimised): fuzz_member_check/tee_stem_of_no_area and
+i_plates_of_no_thickness (rounding made a shear utilisation negative).
 """
 import os
 import struct
