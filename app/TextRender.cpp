@@ -420,6 +420,7 @@ void WriteWorkings(std::string& out, CaseOutcome const& g, MemberSummary const& 
     if (g.entryStart.size() != g.entries.size()) return;
     out += "Calculation of the governing checks\n";
     bool idle = false;
+    // The rows of the summary's table are the case's maxima, in order.
     for (auto const& w : GoverningPlaces(g, idle)) {
         bool const local = g.entries[w.entry].kind == EntryOutcome::Local;
         if (local) {
