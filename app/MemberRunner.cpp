@@ -292,7 +292,8 @@ void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions co
     bool const governingText = options.governingReportOnly && options.text && !options.quick;
     bool const limited = governingText && options.detail != Detail::Full;
     bool const again = governingText && (input.cases.size() > 1 || options.detail == Detail::Normal);
-    std::vector<char> const every, none(1, 0);
+    // Made once: a member checked without text takes no heap block for them.
+    static std::vector<char> const every, none(1, 0);
     RunOptions first = options;
     first.text = options.text && !again;
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
