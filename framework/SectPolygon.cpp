@@ -217,13 +217,14 @@ GrossProps ComputeGross(Region const& region) {
     double const xm = xmin + (xmax - xmin) / 2.0;
     double const ym = ymin + (ymax - ymin) / 2.0;
     AreaMoments const m0 = Moments(region, xm, ym);
-    g.A = m0.A;
     g.xc = xm + m0.Qy / m0.A;
     g.yc = ym + m0.Qx / m0.A;
     AreaMoments const mc = Moments(region, g.xc, g.yc);
-    // Never negative (NaN kept): plates of almost no thickness can leave
-    // rounding noise of either sign, and a negative I made a shear stress,
-    // and its utilisation, negative.
+    // A, the second moments and the plastic moduli never negative (NaN
+    // kept): plates of almost no thickness can leave rounding noise of either
+    // sign, and a negative A or I made a resistance negative and its
+    // utilisation read as a pass.
+    g.A = std::max(m0.A, 0.0);
     g.Ixx = std::max(mc.Ixx, 0.0);
     g.Iyy = std::max(mc.Iyy, 0.0);
     g.Ixy = mc.Ixy;
@@ -236,8 +237,8 @@ GrossProps ComputeGross(Region const& region) {
     std::vector<Pt> buffer;
     g.yp = EqualAreaAxis(region, true, ymin, ymax, g.A, g.xc, g.yc);
     g.xp = EqualAreaAxis(region, false, xmin, xmax, g.A, g.xc, g.yc);
-    g.Sxx = PlasticModulus(region, true, g.yp, g.xc, g.yc, buffer);
-    g.Syy = PlasticModulus(region, false, g.xp, g.xc, g.yc, buffer);
+    g.Sxx = std::max(PlasticModulus(region, true, g.yp, g.xc, g.yc, buffer), 0.0);
+    g.Syy = std::max(PlasticModulus(region, false, g.xp, g.xc, g.yc, buffer), 0.0);
     return g;
 }
 

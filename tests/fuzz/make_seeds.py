@@ -28,7 +28,8 @@ Run from anywhere: python3 tests/fuzz/make_seeds.py
 
 Inputs found by fuzzing that broke an invariant are kept beside these as
 found (minimised): fuzz_member_check/tee_stem_of_no_area and
-i_plates_of_no_thickness (rounding made a shear utilisation negative).
+i_plates_of_no_thickness (rounding made a shear utilisation negative), and
+i_plates_of_negative_area (rounding made A, and Tr, negative).
 """
 import os
 import struct
