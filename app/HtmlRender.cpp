@@ -247,10 +247,11 @@ void WriteTitleBlock(std::ostream& out, MemberOutcome const& m) {
 
 // A demand or resistance of the checks table: "Mfx = 123.4 kN*m", "-" when
 // it is not one number.
-std::string Quantity(std::string const& symbol, double si, std::string const& unit) {
+std::string Quantity(std::string_view symbol, double si, std::string_view unit) {
     if (!std::isfinite(si)) return "-";
     double const scale = unit.rfind("kN", 0) == 0 ? 1e3 : 1.0;
-    return (symbol.empty() ? "" : symbol + " = ") + Fixed(si / scale, 1) + (unit.empty() ? "" : " " + unit);
+    return (symbol.empty() ? "" : std::string(symbol) + " = ") + Fixed(si / scale, 1) +
+           (unit.empty() ? "" : " " + std::string(unit));
 }
 
 void ChecksTable(std::ostream& out, MemberSummary const& s) {
@@ -258,7 +259,7 @@ void ChecksTable(std::ostream& out, MemberSummary const& s) {
            "<th>At x (m)</th><th>Utilisation</th><th>Result</th></tr></thead>\n<tbody>\n";
     for (auto const& c : s.checks)
         out << "<tr class=\"" << (c.pass ? "pass" : "fail") << (c.governing ? " governing" : "") << "\"><td>"
-            << Escape(c.check) << (c.governing ? " <strong>(governing)</strong>" : "") << "</td><td>"
+            << Escape(std::string(c.check)) << (c.governing ? " <strong>(governing)</strong>" : "") << "</td><td>"
             << Escape(OrDash(c.clause)) << "</td><td>" << Escape(Quantity(c.demandSymbol, c.demand, c.unit))
             << "</td><td>" << Escape(Quantity(c.resistanceSymbol, c.resistance, c.unit)) << "</td><td>"
             << (std::isfinite(c.at) ? Fixed(c.at, 3) : "-") << "</td><td>" << UtilText(c.util)
@@ -275,10 +276,10 @@ std::vector<BarGroup> Bars(MemberOutcome const& m) {
     auto range = [](double from, double to) { return Fixed(from, 3) + " to " + Fixed(to, 3) + " m"; };
     BarGroup checks{"Checks", {}};
     for (auto const& c : m.summary.checks)
-        if (c.util != 0.0) checks.bars.push_back({c.check, c.util});
+        if (c.util != 0.0) checks.bars.push_back({std::string(c.check), c.util});
     BarGroup spans{"Member buckling spans", {}};
     for (auto const& s : g.spans)
-        if (s.util != 0.0) spans.bars.push_back({s.kind + " " + range(s.from, s.to), s.util});
+        if (s.util != 0.0) spans.bars.push_back({std::string(s.kind) + " " + range(s.from, s.to), s.util});
     // The input's sub-spans: the largest cross-section utilisation of the
     // module's sub-spans each became.
     BarGroup local{"Cross-section checks by sub-span", {}};

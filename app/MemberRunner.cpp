@@ -131,6 +131,7 @@ std::vector<SpanWorking> Spans(std::vector<Summary> const& summaries, CaseModel 
                                          "quarter points"};
     static char const* const flanges[] = {"top", "bottom", "both"};
     std::vector<SpanWorking> out;
+    out.reserve(summaries.size());
     for (auto const& s : summaries) {
         SpanWorking w;
         bool const lt = s.kind == Summary::LateralTorsional;
@@ -229,9 +230,11 @@ bool Run(CSteelMemberGen const& member, bool quick) { return quick ? member.Quic
 // entry when it is empty; see CMemberResult::LimitTextTo).
 CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::size_t index, RunOptions const& options,
                       Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings,
-                      std::vector<char> const& textEntries) {
+                      std::vector<char> const& textEntries, CaseModel* built = nullptr) {
     LoadCase const& c = input.cases[index];
-    CaseModel model = BuildCase(member, input, index, shape, options.text && !options.quick);
+    // `built`: the case's model built by the caller, the member left holding it.
+    CaseModel fresh = built ? CaseModel() : BuildCase(member, input, index, shape, options.text && !options.quick);
+    CaseModel& model = built ? *built : fresh;
     for (auto const& w : model.warnings)
         if (std::find(warnings.begin(), warnings.end(), w) == warnings.end()) warnings.push_back(w);
     // One result per thread, reset for each case: its report storage (the
@@ -296,8 +299,13 @@ void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions co
     static std::vector<char> const every, none(1, 0);
     RunOptions first = options;
     first.text = options.text && !again;
+    // A single case checked twice: its model, with the report's notes, is
+    // built once for both checks.
+    std::optional<CaseModel> one;
+    if (again && input.cases.size() == 1) one = BuildCase(member, input, 0, shape, true);
+    CaseModel* const built = one ? &*one : nullptr;
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
-        out.cases.push_back(CheckCase(member, input, k, first, shape, warnings, limited ? none : every));
+        out.cases.push_back(CheckCase(member, input, k, first, shape, warnings, limited ? none : every, built));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;
     }
     if (again) {
@@ -308,7 +316,7 @@ void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions co
             bool idle = false;
             for (auto const& place : GoverningPlaces(g, idle)) shown[place.entry] = 1;
         }
-        out.cases[out.governing] = CheckCase(member, input, out.governing, options, shape, warnings, shown);
+        out.cases[out.governing] = CheckCase(member, input, out.governing, options, shape, warnings, shown, built);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -75,17 +76,18 @@ struct EntryOutcome {
 };
 
 // The working of one member buckling span (SI units: m, N, N.m).
+// Its texts view static text (no heap block a span).
 struct SpanWorking {
-    std::string kind;  // "lateral-torsional", "major-axis", "minor-axis"
+    std::string_view kind;  // "lateral-torsional", "major-axis", "minor-axis"
     double from = 0.0, to = 0.0;
     double Le = 0.0;
-    std::string lengthRule;     // how Le was found
+    std::string_view lengthRule;  // how Le was found
     double slenderness = 0.0;   // KL/r (axial spans)
     double Cu = 0.0, Cr = 0.0;  // axial spans
     double omega2 = 0.0;        // lateral-torsional spans
-    std::string omega2Rule;
+    std::string_view omega2Rule;
     double Mu = 0.0, Mr = 0.0, Mf = 0.0;  // lateral-torsional spans
-    std::string flange;                   // the compression flange: "top", "bottom", "both" (lateral-torsional)
+    std::string_view flange;              // the compression flange: "top", "bottom", "both" (lateral-torsional)
     double governingX = 0.0;              // the station of the largest |Mx| (lateral-torsional) or compression
     double util = 0.0;
 };

@@ -172,19 +172,25 @@ CaseModel Assemble(MemberInput const& input, LoadCase const& c, std::vector<Plan
         auto const& p = input.points[k];
         m.points.emplace_back(p.x, CRestraint(RestraintBitsFor(p.restraint, shape), p.load, 0.0));
     };
+    std::size_t most = input.points.size();  // points at most: the user's and every station
+    for (Plan const& plan : plans) most += plan.stations.size();
+    m.points.reserve(most), m.subSpans.reserve(most), m.userSubSpan.reserve(most);
     userPoint(0);
+    std::vector<double> xs;
     for (std::size_t k = 0; k < plans.size(); ++k) {
         Plan& plan = plans[k];
         SubSpanInput const& s = c.subspans[k];
         double const a = input.points[k].x, b = input.points[k + 1].x;
         std::sort(plan.stations.begin(), plan.stations.end(),
                   [](Station const& p, Station const& q) { return p.x < q.x; });
-        std::vector<Station> kept;
-        for (auto const& st : plan.stations)
-            if (st.x > a + tol && st.x < b - tol && (kept.empty() || st.x > kept.back().x + tol)) kept.push_back(st);
-        plan.stations = kept;
-        std::vector<double> xs = {a};
-        for (auto const& st : kept) {
+        // The stations strictly inside a..b, one of each place (in place).
+        std::size_t n = 0;
+        for (Station const& st : plan.stations)
+            if (st.x > a + tol && st.x < b - tol && (n == 0 || st.x > plan.stations[n - 1].x + tol))
+                plan.stations[n++] = st;
+        plan.stations.resize(n);
+        xs.assign(1, a);
+        for (Station const& st : plan.stations) {
             xs.push_back(st.x);
             m.points.emplace_back(st.x, CRestraint(0, Corvid::Data::LoadAtShearCentre, 0.0));
         }

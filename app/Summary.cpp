@@ -155,10 +155,13 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
         case UtilKind::BucklingCombined: t = {"13.8", "", "", ""}; break;
         case UtilKind::Count: break;
     }
-    row.clause = *t.clause ? code + " cl. " + t.clause : std::string();
     row.demandSymbol = t.demand;
     row.resistanceSymbol = t.resistance;
     row.unit = t.unit;
+    std::string_view const cl = " cl. ", number = t.clause;
+    if (number.empty()) return;
+    row.clause.reserve(code.size() + cl.size() + number.size());  // one heap block
+    row.clause.append(code).append(cl).append(number);
 }
 
 // The span of a buckling kind with the largest utilisation: its governing station.

@@ -6,6 +6,7 @@
 #include <limits>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace s16app {
@@ -38,12 +39,13 @@ struct TitleBlock {
 
 // The governing result of one check (one utilisation kind).
 struct CheckRow {
-    std::string check;                                             // "local major-axis moment"
+    // check, the symbols and unit view static text (no heap block a row)
+    std::string_view check;                                        // "local major-axis moment"
     std::string clause;                                            // "CSA S16-09 cl. 13.5"
-    std::string demandSymbol, resistanceSymbol;                    // "Mfx", "Mrx"; empty for an interaction
+    std::string_view demandSymbol, resistanceSymbol;               // "Mfx", "Mrx"; empty for an interaction
     double demand = std::numeric_limits<double>::quiet_NaN();      // SI (N, N.m); NaN when not one number
     double resistance = std::numeric_limits<double>::quiet_NaN();  // SI; NaN when not one number
-    std::string unit;                                      // display unit of demand and resistance: "kN", "kN*m"
+    std::string_view unit;                                 // display unit of demand and resistance: "kN", "kN*m"
     double util = 0.0;                                     // +infinity: no resistance
     double at = std::numeric_limits<double>::quiet_NaN();  // m: the governing station or span start
     bool pass = true;

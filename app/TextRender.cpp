@@ -75,7 +75,7 @@ void AppendVerdict(std::string& out, bool pass, bool colour) {
 }
 
 // "Mfx = 135.0 kN*m"; "-" when not one number.
-void AppendFigure(std::string& out, std::string const& symbol, double v, std::string const& unit) {
+void AppendFigure(std::string& out, std::string_view symbol, double v, std::string_view unit) {
     if (symbol.empty() || std::isnan(v)) {
         out += '-';
         return;
