@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "framework/TextCase.h"
 
@@ -117,7 +118,7 @@ RestraintInput ReadRestraint(Field const& field) {
         std::string const word = Normalise(w.String());
         bool known = false;
         for (auto const& entry : RestraintVocabulary()) {
-            if (word != entry.word) continue;
+            if (std::strcmp(word.c_str(), entry.word) != 0) continue;  // (not string::compare: no strlen a word)
             known = true;
             out.bits |= entry.bits;
         }
