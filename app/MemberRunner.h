@@ -82,9 +82,9 @@ struct SpanWorking {
     double from = 0.0, to = 0.0;
     double Le = 0.0;
     std::string_view lengthRule;  // how Le was found
-    double slenderness = 0.0;   // KL/r (axial spans)
-    double Cu = 0.0, Cr = 0.0;  // axial spans
-    double omega2 = 0.0;        // lateral-torsional spans
+    double slenderness = 0.0;     // KL/r (axial spans)
+    double Cu = 0.0, Cr = 0.0;    // axial spans
+    double omega2 = 0.0;          // lateral-torsional spans
     std::string_view omega2Rule;
     double Mu = 0.0, Mr = 0.0, Mf = 0.0;  // lateral-torsional spans
     std::string_view flange;              // the compression flange: "top", "bottom", "both" (lateral-torsional)

@@ -160,8 +160,9 @@ std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
         std::string const none = "-";
         rows.push_back({std::string(s.kind), num(s.from, 3), num(s.to, 3), num(s.Le, 3), std::string(s.lengthRule),
                         lt ? none : num(s.slenderness, 1), lt ? none : num(s.Cu / 1e3, 1),
-                        lt ? none : num(s.Cr / 1e3, 1), lt ? num(s.omega2, 3) : none, lt ? std::string(s.omega2Rule) : none,
-                        lt ? num(s.Mu / 1e3, 1) : none, lt ? num(s.Mr / 1e3, 1) : none, lt ? num(s.Mf / 1e3, 1) : none,
+                        lt ? none : num(s.Cr / 1e3, 1), lt ? num(s.omega2, 3) : none,
+                        lt ? std::string(s.omega2Rule) : none, lt ? num(s.Mu / 1e3, 1) : none,
+                        lt ? num(s.Mr / 1e3, 1) : none, lt ? num(s.Mf / 1e3, 1) : none,
                         lt ? std::string(s.flange) : none, num(s.governingX, 3), UtilText(s.util)});
     }
     return rows;
