@@ -16,9 +16,7 @@ namespace s16app {
 std::string UtilText(double u) {
     if (std::isinf(u)) return u > 0 ? "inf" : "-inf";
     if (std::isnan(u)) return "nan";
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3f", u);
-    return buf;
+    return Fixed(u, 3);  // printf's "%.3f", without its format parsing
 }
 
 std::string const& UtilKindText(Corvid::Steel::UtilKind kind) {

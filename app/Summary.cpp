@@ -326,9 +326,11 @@ std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLe
     out.Text(",\"member\":");
     out.Value(member);
     out.write_character('}');
-    char buf[20];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(out.Hash()));
-    return buf;
+    // printf's "%016llx", without its format parsing
+    std::string hex(16, '0');
+    std::uint64_t h = out.Hash();
+    for (std::size_t i = 16; i-- > 0; h >>= 4) hex[i] = "0123456789abcdef"[h & 15];
+    return hex;
 }
 
 std::string RunDate() {

@@ -16,10 +16,11 @@ inline constexpr char const* kTagNames[kTagCount] = {"h4", "h5", "b", "i", "red"
 template <class Char>
 Tag TagNamed(std::basic_string_view<Char> name) {
     for (unsigned t = 0; t < kTagCount; ++t) {
-        std::string_view const known = kTagNames[t];
-        bool same = name.size() == known.size();
-        for (std::size_t i = 0; same && i < known.size(); ++i) same = name[i] == static_cast<Char>(known[i]);
-        if (same) return static_cast<Tag>(t);
+        // Compared up to the name's end (no strlen of each known name).
+        char const* const known = kTagNames[t];
+        std::size_t i = 0;
+        while (i < name.size() && known[i] != 0 && name[i] == static_cast<Char>(known[i])) ++i;
+        if (i == name.size() && known[i] == 0) return static_cast<Tag>(t);
     }
     return kTagCount;
 }
