@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <istream>
+#include <iterator>
 #include <stdexcept>
 #include <streambuf>
 #include <string_view>
@@ -531,6 +533,166 @@ private:
     std::size_t m_events = 0;
 };
 
+// Reads the JSON most member files hold, printable ASCII with no escape in
+// its strings, and gives `sax` the events nlohmann's parser gives it for the
+// same text, in the same order (that parser's lexer takes some 40
+// instructions a byte, a member's value 60 k). It stops, false, at the
+// first thing it does not take: a string with an escape or a byte below a
+// space or past ASCII, a number from_chars cannot read in range, a fault of
+// syntax, nesting deeper than kMaxJsonDepth, an event refused. Where the
+// top value is a list, Rest() then tells where nlohmann's parser is to
+// read on: the whole text (the list not yet open), from the list's element
+// being read (its first byte), or nowhere (the list read whole, the fault
+// after it).
+class PlainJson {
+public:
+    enum class Rest { kWhole, kFromElement, kNone };
+
+    explicit PlainJson(std::string_view text) : m_begin(text.data()), m_p(text.data()), m_end(m_p + text.size()) {}
+
+    template <class Sax>
+    bool Read(Sax& sax) {
+        static constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);  // as nlohmann's parser gives
+        bool array[kMaxJsonDepth + 1];  // the open containers: a list, or an object
+        std::size_t depth = 0;
+        for (;;) {
+            // A value.
+            Skip();
+            if (m_p == m_end) return false;
+            char const c = *m_p;
+            if (c == '[' || c == '{') {
+                if (depth == std::size(array)) return false;
+                bool const isArray = c == '[';
+                ++m_p;
+                if (!(isArray ? sax.start_array(kUnknownSize) : sax.start_object(kUnknownSize))) return false;
+                array[depth++] = isArray;
+                if (depth == 1 && isArray) m_rest = Rest::kFromElement, m_element = Offset();
+                Skip();
+                if (m_p == m_end || *m_p != (isArray ? ']' : '}')) {
+                    if (!isArray && !Key(sax)) return false;
+                    continue;  // its first value
+                }
+                ++m_p, --depth;
+                if (!(isArray ? sax.end_array() : sax.end_object())) return false;
+            } else if (!Scalar(sax, c)) {
+                return false;
+            }
+            // After a value: the next one, or the end of the containers it closes.
+            for (;;) {
+                Skip();
+                if (depth == 0) {
+                    if (m_rest == Rest::kFromElement) m_rest = Rest::kNone;
+                    return m_p == m_end;
+                }
+                if (m_p == m_end) return false;
+                char const d = *m_p++;
+                if (d == ',') {
+                    if (depth == 1) m_element = Offset();
+                    if (!array[depth - 1] && !Key(sax)) return false;
+                    break;
+                }
+                if (d != (array[depth - 1] ? ']' : '}')) return false;
+                --depth;
+                if (!(array[depth] ? sax.end_array() : sax.end_object())) return false;
+            }
+        }
+    }
+
+    Rest RestFrom() const { return m_rest; }
+    std::size_t Element() const { return m_element; }
+
+private:
+    std::size_t Offset() const { return static_cast<std::size_t>(m_p - m_begin); }
+    void Skip() {
+        while (m_p != m_end && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t')) ++m_p;
+    }
+    static bool Digit(char c) { return c >= '0' && c <= '9'; }
+    // One digit or more.
+    bool Digits() {
+        char const* const from = m_p;
+        while (m_p != m_end && Digit(*m_p)) ++m_p;
+        return m_p != from;
+    }
+    // The characters of a string, m_p at its opening quote.
+    bool String() {
+        char const* const from = ++m_p;
+        for (; m_p != m_end; ++m_p) {
+            auto const c = static_cast<unsigned char>(*m_p);
+            if (c == '"') {
+                m_text.assign(from, m_p++);
+                return true;
+            }
+            if (c < 0x20 || c >= 0x80 || c == '\\') return false;
+        }
+        return false;
+    }
+    // An object's key and its ':'.
+    template <class Sax>
+    bool Key(Sax& sax) {
+        Skip();
+        if (m_p == m_end || *m_p != '"' || !String() || !sax.key(m_text)) return false;
+        Skip();
+        return m_p != m_end && *m_p++ == ':';
+    }
+    bool Word(std::string_view word) {
+        if (static_cast<std::size_t>(m_end - m_p) < word.size() || std::memcmp(m_p, word.data(), word.size()) != 0)
+            return false;
+        m_p += word.size();
+        return true;
+    }
+    // A string, number, true, false or null starting with `c`.
+    template <class Sax>
+    bool Scalar(Sax& sax, char c) {
+        if (c == '"') return String() && sax.string(m_text);
+        if (c == 't') return Word("true") && sax.boolean(true);
+        if (c == 'f') return Word("false") && sax.boolean(false);
+        if (c == 'n') return Word("null") && sax.null();
+        return (c == '-' || Digit(c)) && Number(sax);
+    }
+    // -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)? as nlohmann's lexer
+    // reads it: without a fraction or an exponent an integer (signed when
+    // negative) where it is in range, a double otherwise.
+    template <class Sax>
+    bool Number(Sax& sax) {
+        char const* const from = m_p;
+        if (*m_p == '-') ++m_p;
+        if (m_p != m_end && *m_p == '0')
+            ++m_p;
+        else if (!Digits())
+            return false;
+        bool integral = true;
+        if (m_p != m_end && *m_p == '.') {
+            ++m_p, integral = false;
+            if (!Digits()) return false;
+        }
+        if (m_p != m_end && (*m_p == 'e' || *m_p == 'E')) {
+            ++m_p, integral = false;
+            if (m_p != m_end && (*m_p == '+' || *m_p == '-')) ++m_p;
+            if (!Digits()) return false;
+        }
+        if (integral && *from == '-') {
+            json::number_integer_t v = 0;
+            auto const r = std::from_chars(from, m_p, v);
+            if (r.ec == std::errc() && r.ptr == m_p) return sax.number_integer(v);
+        } else if (integral) {
+            json::number_unsigned_t v = 0;
+            auto const r = std::from_chars(from, m_p, v);
+            if (r.ec == std::errc() && r.ptr == m_p) return sax.number_unsigned(v);
+        }
+        json::number_float_t v = 0;
+        auto const r = std::from_chars(from, m_p, v);
+        if (r.ec != std::errc() || r.ptr != m_p) return false;
+        m_text.assign(from, m_p);
+        return sax.number_float(v, m_text);
+    }
+
+    char const* m_begin;
+    char const* m_p;
+    char const* m_end;
+    std::string m_text;  // a string's characters or a number's text, given to the events
+    Rest m_rest = Rest::kWhole;
+    std::size_t m_element = 0;
+};
 }  // namespace
 
 std::string JsonTypeName(json const& v) {
@@ -588,13 +750,28 @@ json ParseMember(std::string_view text, MemberOrigin const& origin, std::string 
 
 bool ParseMembers(std::string_view list, std::string const& fileName,
                   std::function<void(std::size_t, json&&)> const& each) {
-    Scanner::Member const give = [&each](json&& value, MemberText*, std::size_t i, json const&, std::size_t) {
-        each(i, std::move(value));
+    std::size_t given = 0;
+    Scanner::Member const give = [&each, &given](json&& value, MemberText*, std::size_t, json const&, std::size_t) {
+        each(given++, std::move(value));
         return true;
     };
+    PlainJson plain(list);
+    try {
+        Scanner scanner(fileName, give);
+        if (plain.Read(scanner)) return true;
+    } catch (...) {  // a key twice, nesting too deep: thrown again below
+    }
+    // From where the plain reading stopped, nlohmann's parser: the rest of the
+    // list from the element it was in (those before it given).
+    std::string rest;
+    switch (plain.RestFrom()) {
+        case PlainJson::Rest::kNone: return false;
+        case PlainJson::Rest::kWhole: rest.assign(list); break;
+        case PlainJson::Rest::kFromElement: rest.append(1, '[').append(list.substr(plain.Element())); break;
+    }
     Scanner scanner(fileName, give);
     try {
-        return json::sax_parse(list.data(), list.data() + list.size(), &scanner);
+        return json::sax_parse(rest.data(), rest.data() + rest.size(), &scanner);
     } catch (...) {  // each text not given is read again alone, where what it throws is told
         return false;
     }

@@ -71,10 +71,11 @@ nlohmann::json ParseMember(std::string_view text, MemberOrigin const& origin, st
                            std::size_t index);
 
 // Reads the texts of members that are not cut, written as one JSON list
-// (`[` text `,` text ... `]`) to be read by one parser: each value is given
-// to `each` with its place in the list, in order, as far as the texts are
-// valid JSON. False when one is not: it is read again by ParseMember, which
-// tells its complaint and place.
+// (`[` text `,` text ... `]`): plain ASCII JSON by a reader of its own, and
+// from the first text that is not (an escape, a byte past ASCII, a fault)
+// by nlohmann's parser. Each value is given to `each` with its place in the
+// list, in order, as far as the texts are valid JSON. False when one is
+// not: it is read again by ParseMember, which tells its complaint and place.
 bool ParseMembers(std::string_view list, std::string const& fileName,
                   std::function<void(std::size_t, nlohmann::json&&)> const& each);
 

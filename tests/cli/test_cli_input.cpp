@@ -2,9 +2,14 @@
 // the input it must read faithfully: units, area ratios, restraint words.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <regex>
+#include <string>
+#include <vector>
 
 #include "CliRun.h"
+#include "app/JsonInput.h"
 #include "app/MemberFile.h"
 #include "Tolerance.h"
 
@@ -225,4 +230,73 @@ TEST(CliInput, ChannelSupportWordsDecideBeamOrStrut) {
     // web-connected strut as well.
     WriteFile("bits.json", with(R"({"bits": "0x300043"})"));
     EXPECT_NE(RunCli("check bits.json --no-color --detail full").out.find("Strut buckling capacity checks"), std::string::npos);
+}
+
+namespace {
+// The value with the type of every number: 1 and 1.0, 0 and -0.0, 5 signed
+// and unsigned differ here, equal for nlohmann's ==.
+std::string Typed(nlohmann::json const& v) {
+    std::string s = std::to_string(static_cast<int>(v.type())) + ':';
+    if (v.is_structured()) {
+        for (auto it = v.begin(); it != v.end(); ++it) s += (v.is_object() ? it.key() + '=' : "") + Typed(*it) + ',';
+        return s;
+    }
+    return s + v.dump();
+}
+}  // namespace
+
+TEST(CliInput, ListedMembersReadAsEachTextAlone) {
+    // A file's members are read as one list of texts, most of them by a
+    // reader of plain ASCII JSON, the rest by the JSON library: the values
+    // given must be what each text read alone gives (ParseMember), in
+    // order, up to the first text that is not valid, and the list is valid
+    // when each text is. The pieces take every path: numbers at the
+    // integer ranges' ends, -0, exponents, out of range; strings with an
+    // escape, UTF-8, a control byte, DEL; faults of syntax and a key twice.
+    std::vector<std::string> const scalars = {
+        "0", "-0", "12", "-7", "0.5", "-0.0", "1e5", "1E+2", "2.5e-3", "18446744073709551615",
+        "18446744073709551616", "-9223372036854775808", "-9223372036854775809", "1e400", "1e-400", "4.9e-324",
+        "123456789012345678901234567890", "0.12345678901234567891", "true", "false", "null", "\"\"", "\"abc\"",
+        "\"a\\nb\"", "\"\xc3\xa9\"", "\"\x01\"", "\"\x1f\"", "\"\x7f\"", "01", "1.", "-", "tru", "\"open", "1e", ".5", "+1"};
+    std::vector<std::string> const spaces = {"", " ", "\n", "\t", "\r\n  "};
+    std::mt19937 random(19);
+    auto pick = [&random](auto const& v) { return v[random() % v.size()]; };
+    std::function<std::string(int)> value = [&](int depth) -> std::string {
+        std::string const s = pick(spaces);
+        switch (depth > 2 ? 0 : random() % 6) {
+            case 0: case 1: case 2: return s + pick(scalars) + s;
+            case 3: {  // a list, sometimes with a stray comma
+                std::string t = "[";
+                for (unsigned n = random() % 3, i = 0; i < n; ++i) t += (i ? "," : "") + value(depth + 1);
+                return s + t + (random() % 20 == 0 ? ",]" : "]") + s;
+            }
+            default: {  // an object, sometimes with a key twice or no ':'
+                std::string t = "{";
+                for (unsigned n = random() % 4, i = 0; i < n; ++i)
+                    t += (i ? "," : "") + pick(spaces) + "\"" + "kab"[random() % 3] + "\"" +
+                         (random() % 30 == 0 ? " " : ":") + value(depth + 1);
+                return s + t + "}" + s;
+            }
+        }
+    };
+    std::string const file = "members.json";
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::string> texts(1 + random() % 4);
+        std::string list = "[";
+        for (auto& t : texts) list += (list.size() > 1 ? "," : "") + (t = "{\"a\":" + value(0) + "}");
+        list += "]";
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < texts.size(); ++i) try {
+                expected.push_back(Typed(s16app::ParseMember(texts[i], s16app::MemberOrigin{}, file, i)));
+            } catch (s16app::InputError const&) {
+                break;
+            }
+        std::vector<std::string> given;
+        bool const valid = s16app::ParseMembers(list, file, [&given](std::size_t i, nlohmann::json&& v) {
+            EXPECT_EQ(i, given.size());
+            given.push_back(Typed(v));
+        });
+        ASSERT_EQ(given, expected) << list;
+        ASSERT_EQ(valid, expected.size() == texts.size()) << list;
+    }
 }
