@@ -26,8 +26,6 @@ namespace {
 
 using Corvid::Steel::UtilKind;
 
-std::string Metres(double x) { return Fixed(x, 3) + " m"; }
-
 // A restraint in words: the vocabulary word of exactly its bits, else the
 // words whose bits make it up, in vocabulary order.
 std::string RestraintWords(int bits) {
@@ -65,67 +63,107 @@ void AppendActionWords(std::string& out, Actions const& a) {
     if (!any) out += "none";
 }
 
-std::string LoadWords(LoadInput const& l) {
+// Appends the pieces to `out` (a line built in one heap block, without the
+// temporaries of operator+).
+template <class... Pieces>
+void Put(std::string& out, Pieces const&... pieces) {
+    (out.append(pieces), ...);
+}
+
+void PutMetres(std::string& out, double x) { Put(out, Fixed(x, 3), " m"); }
+
+void AppendLoadWords(std::string& out, LoadInput const& l) {
     static char const* const planes[] = {"in the plane of the web", "across the web", "axial", "torsion"};
-    bool const torsion = l.plane == LoadInput::Torsion;
-    std::string const unit = torsion ? " kN*m" : " kN";
-    if (l.kind == LoadInput::Point)
-        return "point " + Fixed(l.P / 1e3, 1) + unit + " at " + Metres(l.at) + " (" + planes[l.plane] + ")";
-    std::string const w = l.w1 == l.w2 ? Fixed(l.w1 / 1e3, 2) : Fixed(l.w1 / 1e3, 2) + " to " + Fixed(l.w2 / 1e3, 2);
-    return "distributed " + w + unit + "/m from " + Metres(l.from) + " to " + Metres(l.to) + " (" + planes[l.plane] +
-           ")";
+    char const* const unit = l.plane == LoadInput::Torsion ? " kN*m" : " kN";
+    if (l.kind == LoadInput::Point) {
+        Put(out, "point ", Fixed(l.P / 1e3, 1), unit, " at ");
+        PutMetres(out, l.at);
+    } else {
+        Put(out, "distributed ", Fixed(l.w1 / 1e3, 2));
+        if (l.w1 != l.w2) Put(out, " to ", Fixed(l.w2 / 1e3, 2));
+        Put(out, unit, "/m from ");
+        PutMetres(out, l.from);
+        out += " to ";
+        PutMetres(out, l.to);
+    }
+    Put(out, " (", planes[l.plane], ")");
 }
 
 std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& out) {
     std::vector<std::string> lines;
-    lines.push_back("Design code: " + out.code);
-    lines.push_back("Section: " + out.section +
-                    (in.section != out.section ? " (given as \"" + in.section + "\")" : ""));
-    lines.push_back("Grade: " + out.grade + ", Fy = " + Fixed(out.Fy / Corvid::Design::kMPa, 0) +
-                    " MPa, Fu = " + Fixed(out.Fu / Corvid::Design::kMPa, 0) + " MPa");
-    if (in.netAreaRatio) lines.push_back("Net area ratio An/Ag = " + Fixed(*in.netAreaRatio, 3));
+    lines.reserve(8 + in.points.size() + in.cases.size() * in.points.size());
+    auto line = [&lines]() -> std::string& {
+        lines.emplace_back().reserve(120);
+        return lines.back();
+    };
+    Put(line(), "Design code: ", out.code);
+    std::string& section = line();
+    Put(section, "Section: ", out.section);
+    if (in.section != out.section) Put(section, " (given as \"", in.section, "\")");
+    Put(line(), "Grade: ", out.grade, ", Fy = ", Fixed(out.Fy / Corvid::Design::kMPa, 0),
+        " MPa, Fu = ", Fixed(out.Fu / Corvid::Design::kMPa, 0), " MPa");
+    if (in.netAreaRatio) Put(line(), "Net area ratio An/Ag = ", Fixed(*in.netAreaRatio, 3));
     if (in.effectiveNetAreaRatio)
-        lines.push_back("Effective net area ratio Ane/Ag = " + Fixed(*in.effectiveNetAreaRatio, 3));
+        Put(line(), "Effective net area ratio Ane/Ag = ", Fixed(*in.effectiveNetAreaRatio, 3));
     double const length = in.points.back().x - in.points.front().x;
-    lines.push_back("Length: " + Metres(length) + ", " + std::to_string(in.points.size()) + " points");
+    std::string& span = line();
+    span += "Length: ";
+    PutMetres(span, length);
+    Put(span, ", ", std::to_string(in.points.size()), " points");
     for (std::size_t i = 0; i < in.points.size(); ++i) {
         auto const& p = in.points[i];
-        std::string line =
-            "Point " + std::to_string(i + 1) + " at x = " + Metres(p.x) + ": " + RestraintWords(p.restraint.bits);
+        std::string& point = line();
+        Put(point, "Point ", std::to_string(i + 1), " at x = ");
+        PutMetres(point, p.x);
+        Put(point, ": ", RestraintWords(p.restraint.bits));
         if (p.load == Corvid::Data::LoadDestabilizing)
-            line += "; a destabilizing load acts here";
+            point += "; a destabilizing load acts here";
         else if (p.load == Corvid::Data::LoadStabilizing)
-            line += "; a stabilizing load acts here";
-        lines.push_back(line);
+            point += "; a stabilizing load acts here";
     }
     for (auto const& c : in.cases) {
-        std::string const indent = in.namedCases ? "  " : "";
-        if (in.namedCases) lines.push_back("Load case \"" + c.name + "\"" + (c.stations ? " (stations)" : "") + ":");
+        char const* const indent = in.namedCases ? "  " : "";
+        if (in.namedCases) Put(line(), "Load case \"", c.name, "\"", c.stations ? " (stations)" : "", ":");
         for (std::size_t k = 0; k < c.subspans.size(); ++k) {
             auto const& s = c.subspans[k];
-            std::string line = indent + "Sub-span " + std::to_string(k + 1) + ", " + Metres(in.points[k].x) + " to " +
-                               Metres(in.points[k + 1].x) + ": left ";
-            AppendActionWords(line, s.left);
-            line += "; right ";
-            AppendActionWords(line, s.right);
-            for (auto const& l : s.loads) line += "; " + LoadWords(l);
-            if (!s.stations.empty()) line += "; " + std::to_string(s.stations.size()) + " stations inside";
+            std::string& sub = line();
+            Put(sub, indent, "Sub-span ", std::to_string(k + 1), ", ");
+            PutMetres(sub, in.points[k].x);
+            sub += " to ";
+            PutMetres(sub, in.points[k + 1].x);
+            sub += ": left ";
+            AppendActionWords(sub, s.left);
+            sub += "; right ";
+            AppendActionWords(sub, s.right);
+            for (auto const& l : s.loads) {
+                sub += "; ";
+                AppendLoadWords(sub, l);
+            }
+            if (!s.stations.empty()) Put(sub, "; ", std::to_string(s.stations.size()), " stations inside");
             if (s.loadMajor || s.loadMinor)
-                line += std::string("; transverse load ") + (s.loadMajor && s.loadMinor ? "in both planes"
-                                                             : s.loadMajor              ? "in the plane of the web"
-                                                                                        : "across the web");
-            if (s.destabilizing) line += "; destabilizing";
-            if (s.continuous.bits) line += "; held along its length: " + RestraintWords(s.continuous.bits);
-            lines.push_back(line);
+                Put(sub, "; transverse load ",
+                    s.loadMajor && s.loadMinor ? "in both planes"
+                    : s.loadMajor              ? "in the plane of the web"
+                                               : "across the web");
+            if (s.destabilizing) sub += "; destabilizing";
+            if (s.continuous.bits) Put(sub, "; held along its length: ", RestraintWords(s.continuous.bits));
         }
     }
     if (in.effectiveLengths) {
-        auto le = [length](double v) { return v < 0 ? Fixed(-v, 3) + " L = " + Metres(-v * length) : Metres(v); };
-        lines.push_back("Effective lengths given: Lyy = " + le(in.effectiveLengths->Lyy) +
-                        ", Lzz = " + le(in.effectiveLengths->Lzz) + ", Llt = " + le(in.effectiveLengths->Llt));
+        auto le = [length](std::string& to, double v) {
+            if (v < 0) Put(to, Fixed(-v, 3), " L = "), v = -v * length;
+            PutMetres(to, v);
+        };
+        std::string& given = line();
+        given += "Effective lengths given: Lyy = ";
+        le(given, in.effectiveLengths->Lyy);
+        given += ", Lzz = ";
+        le(given, in.effectiveLengths->Lzz);
+        given += ", Llt = ";
+        le(given, in.effectiveLengths->Llt);
     }
-    if (in.omega2) lines.push_back("omega2 given: " + Fixed(*in.omega2, 3));
-    lines.push_back("Units of the file: " + out.units);
+    if (in.omega2) Put(line(), "omega2 given: ", Fixed(*in.omega2, 3));
+    Put(line(), "Units of the file: ", out.units);
     return lines;
 }
 
