@@ -273,6 +273,15 @@ std::string_view Plain(ReportLine line, std::string& text) {
     return text;
 }
 
+// Whether the text of a line without its markup starts with `prefix`: where
+// no tag opens within the prefix's length, the markup's own first bytes are
+// that text's (most lines, without a tag made plain).
+bool PlainStartsWith(ReportLine line, std::string_view prefix, std::string& buffer) {
+    std::string_view const head = line.markup.substr(0, prefix.size());
+    if (head.find('<') == std::string_view::npos) return head == prefix;
+    return Plain(line, buffer).substr(0, prefix.size()) == prefix;
+}
+
 // The buckling check a block of the member buckling entry belongs to, from
 // its heading ("Check axial buckling minor axis").
 bool BlockOf(std::string_view heading, UtilKind kind) {
@@ -330,7 +339,7 @@ LineRefs SubSpanWorking(CaseOutcome const& g, GoverningPlace const& w) {
     std::size_t rh = range.second;
     std::string buffer;
     for (std::size_t i = range.first; i < range.second; ++i)
-        if (Plain(g.report[i], buffer).substr(0, 7) == "RH end:") rh = i;
+        if (PlainStartsWith(g.report[i], "RH end:", buffer)) rh = i;
     bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
     LineRefs part;
     if (range.first < range.second) part.push_back(g.report[range.first]);
@@ -356,8 +365,9 @@ LineRefs BucklingWorking(CaseOutcome const& g, GoverningPlace const& w) {
         if (g.report[i].markup.rfind("<h5>Check", 0) == 0) {
             flush();
             util = -1.0;
+            std::string_view const heading = Plain(g.report[i], buffer);
             for (std::size_t r : w.rows)
-                if (BlockOf(Plain(g.report[i], buffer), g.maxima[r].first)) util = g.maxima[r].second;
+                if (BlockOf(heading, g.maxima[r].first)) util = g.maxima[r].second;
         }
         if (util >= 0.0) block.push_back(g.report[i]);
     }
