@@ -98,7 +98,11 @@ void AppendAt(std::string& out, double x) {
 // its widest cell and two spaces; a line's trailing spaces dropped.
 class Table {
 public:
-    explicit Table(std::size_t columns) : m_width(columns, 0) {}
+    // Room for `rows` rows made at once.
+    Table(std::size_t columns, std::size_t rows) : m_width(columns, 0) {
+        m_ends.reserve(columns * rows);
+        m_text.reserve(12 * columns * rows);
+    }
     // The buffer the next cell is appended to; EndCell ends it.
     std::string& Text() { return m_text; }
     void EndCell() {
@@ -138,7 +142,7 @@ private:
 };
 
 void WriteTable(std::string& out, std::vector<std::vector<std::string>> const& rows, char const* indent) {
-    Table table(rows[0].size());
+    Table table(rows[0].size(), rows.size());
     for (auto const& row : rows)
         for (auto const& cell : row) table.Add(cell);
     table.Write(out, indent);
@@ -195,7 +199,7 @@ void WriteChecks(std::string& out, MemberOutcome const& m) {
         out += "\")";
     }
     out += '\n';
-    Table table(8);
+    Table table(8, s.checks.size() + 1);
     for (char const* cell : {"Check", "Clause", "Demand", "Resistance", "Util", "Result", "At x (m)", ""})
         table.Add(cell);
     for (auto const& row : s.checks) {
@@ -300,12 +304,12 @@ bool BlockOf(std::string_view heading, UtilKind kind) {
 // The lines of a member buckling block (its heading first) that show its
 // governing value: the heading and the span (its lines from one back at the
 // indentation of the first below the heading) with a line "Util... = <util>";
-// the whole block when no span shows it.
-LineRefs GoverningSpan(LineRefs const& block, double util) {
+// the whole block when no span shows it. `buffer`: room for a line made
+// plain, kept by the caller from block to block.
+LineRefs GoverningSpan(LineRefs const& block, double util, std::string& buffer) {
     if (block.size() < 2) return block;
     int const top = block[1].indent;
     std::string const value = " " + Util(util);
-    std::string buffer;
     for (std::size_t start = 1; start < block.size();) {
         std::size_t end = start + 1;
         while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
@@ -342,6 +346,7 @@ LineRefs SubSpanWorking(CaseOutcome const& g, GoverningPlace const& w) {
         if (PlainStartsWith(g.report[i], "RH end:", buffer)) rh = i;
     bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
     LineRefs part;
+    part.reserve(range.second - range.first);
     if (range.first < range.second) part.push_back(g.report[range.first]);
     for (std::size_t i = right ? rh : range.first + 1; i < (right ? range.second : rh); ++i)
         part.push_back(g.report[i]);
@@ -354,10 +359,12 @@ LineRefs BucklingWorking(CaseOutcome const& g, GoverningPlace const& w) {
     auto const range = EntryLines(g, w.entry);
     LineRefs part;
     LineRefs block;
+    part.reserve(range.second - range.first);
+    block.reserve(range.second - range.first);
     std::string buffer;
     double util = -1.0;  // the governing value of the block being kept; -1: none
     auto flush = [&] {
-        auto const shown = GoverningSpan(block, util);
+        auto const shown = GoverningSpan(block, util, buffer);
         part.insert(part.end(), shown.begin(), shown.end());
         block.clear();
     };
@@ -514,11 +521,16 @@ bool TextEnd(std::ostream& out, RunCounts const& counts, BatchRows& rows) {
     out << rule << "\n";
     if (rows.Size() > 1) {
         auto const& width = rows.Widths();
-        auto line = [&out, &width](std::vector<std::string> const& cells) {
-            out << "  ";
+        std::string text;  // a row, written whole (its room kept from row to row)
+        auto line = [&out, &width, &text](std::vector<std::string> const& cells) {
+            text.assign("  ");
             for (std::size_t i = 0; i < cells.size(); ++i)
-                out << (i + 1 < cells.size() ? Padded(cells[i], width[i]) : cells[i]);
-            out << "\n";
+                if (i + 1 < cells.size())
+                    AppendPadded(text, cells[i], width[i]);
+                else
+                    text += cells[i];
+            text += '\n';
+            out << text;
         };
         out << "Members\n";
         line(TableHeader());
