@@ -5,6 +5,8 @@
 // more, increasing, one sub-span between each pair in every case); outcomes
 // have no NaN or negative utilisation, no pass with a failure flag or above 1,
 // the governing case largest, and text on and off agree on every number.
+// The members' list reader gives what each text read alone gives.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "app/JsonInput.h"
 #include "app/MemberFile.h"
 #include "app/MemberRunner.h"
 #include "framework/Section.h"
@@ -103,6 +106,40 @@ void ReadAsPromised(MemberInput const& m) {
         S16_FUZZ_CHECK(c.subspans.size() + 1 == m.points.size(), "one sub-span between each pair of points");
 }
 
+// The members' list reader against each text read alone: the input cut at
+// its 0x1E bytes into texts, written as one list, gives first the values
+// the texts give alone (the same JSON text), in order, up to the first that
+// is refused (a refused text may join its neighbours into other values:
+// "1,2"); when none is, exactly those, and the list is valid. Not with a
+// NUL byte: read alone, the JSON library takes it for the end of the text.
+void ListReadAsAlone(std::string const& input) {
+    if (input.find('\0') != std::string::npos) return;
+    std::vector<std::string> texts(1);
+    for (char c : input)
+        if (c == '\x1e')
+            texts.emplace_back();
+        else
+            texts.back().push_back(c);
+    std::string list = "[";
+    for (auto const& t : texts) list += (list.size() > 1 ? "," : "") + t;
+    list += "]";
+    std::vector<std::string> alone;
+    for (std::size_t i = 0; i < texts.size(); ++i) try {
+            alone.push_back(s16app::ParseMember(texts[i], s16app::MemberOrigin{}, kFileName, i).dump());
+        } catch (InputError const&) {
+            break;
+        }
+    std::vector<std::string> listed;
+    bool const valid = s16app::ParseMembers(list, kFileName, [&listed](std::size_t i, nlohmann::json&& v) {
+        S16_FUZZ_CHECK(i == listed.size(), "the list's values come in order");
+        listed.push_back(v.dump());
+    });
+    bool const each = alone.size() == texts.size();
+    S16_FUZZ_CHECK(listed.size() >= alone.size() && std::equal(alone.begin(), alone.end(), listed.begin()),
+                   "the list gives first what the texts give alone");
+    if (each) S16_FUZZ_CHECK(valid && listed.size() == alone.size(), "a list of valid texts gives their values");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -114,6 +151,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     std::string const text(reinterpret_cast<char const*>(data), size);
+    ListReadAsAlone(text);
     std::vector<MemberInput> members;
     try {
         members = s16app::ReadMemberFile(text, kFileName);
