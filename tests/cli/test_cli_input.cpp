@@ -232,18 +232,14 @@ TEST(CliInput, ChannelSupportWordsDecideBeamOrStrut) {
     EXPECT_NE(RunCli("check bits.json --no-color --detail full").out.find("Strut buckling capacity checks"), std::string::npos);
 }
 
-namespace {
-// The value with the type of every number: 1 and 1.0, 0 and -0.0, 5 signed
-// and unsigned differ here, equal for nlohmann's ==.
-std::string Typed(nlohmann::json const& v) {
-    std::string s = std::to_string(static_cast<int>(v.type())) + ':';
-    if (v.is_structured()) {
-        for (auto it = v.begin(); it != v.end(); ++it) s += (v.is_object() ? it.key() + '=' : "") + Typed(*it) + ',';
-        return s;
-    }
-    return s + v.dump();
+// The value with the type of every number (1 and 1.0, 0 and -0.0, 5 signed
+// and unsigned differ here, equal for nlohmann's ==).
+static std::string Typed(nlohmann::json const& v) {
+    std::string s = std::to_string(static_cast<int>(v.type())) + ':' + (v.is_structured() ? "" : v.dump());
+    for (auto it = v.begin(); v.is_structured() && it != v.end(); ++it)
+        s += (v.is_object() ? it.key() + '=' : "") + Typed(*it) + ',';
+    return s;
 }
-}  // namespace
 
 TEST(CliInput, ListedMembersReadAsEachTextAlone) {
     // A file's members are read as one list of texts, most of them by a
@@ -262,37 +258,25 @@ TEST(CliInput, ListedMembersReadAsEachTextAlone) {
     std::mt19937 random(19);
     auto pick = [&random](auto const& v) { return v[random() % v.size()]; };
     std::function<std::string(int)> value = [&](int depth) -> std::string {
-        std::string const s = pick(spaces);
-        switch (depth > 2 ? 0 : random() % 6) {
-            case 0: case 1: case 2: return s + pick(scalars) + s;
-            case 3: {  // a list, sometimes with a stray comma
-                std::string t = "[";
-                for (unsigned n = random() % 3, i = 0; i < n; ++i) t += (i ? "," : "") + value(depth + 1);
-                return s + t + (random() % 20 == 0 ? ",]" : "]") + s;
-            }
-            default: {  // an object, sometimes with a key twice or no ':'
-                std::string t = "{";
-                for (unsigned n = random() % 4, i = 0; i < n; ++i)
-                    t += (i ? "," : "") + pick(spaces) + "\"" + "kab"[random() % 3] + "\"" +
-                         (random() % 30 == 0 ? " " : ":") + value(depth + 1);
-                return s + t + "}" + s;
-            }
-        }
+        std::string t = pick(spaces);
+        unsigned const kind = depth > 2 ? 0 : random() % 6, n = random() % 4;
+        if (kind < 3) return t + pick(scalars);
+        t += kind == 3 ? "[" : "{";  // a list or an object, sometimes with a stray comma, a key twice, no ':'
+        for (unsigned i = 0; i < n; ++i)
+            t += (i ? "," : "") + (kind == 3 ? "" : pick(spaces) + '"' + "kab"[random() % 3] + '"' +
+                                                     (random() % 30 ? ":" : " ")) + value(depth + 1);
+        return t + (random() % 20 ? "" : ",") + (kind == 3 ? "]" : "}") + pick(spaces);
     };
-    std::string const file = "members.json";
     for (int round = 0; round < 3000; ++round) {
-        std::vector<std::string> texts(1 + random() % 4);
+        std::vector<std::string> texts(1 + random() % 4), expected, given;
         std::string list = "[";
         for (auto& t : texts) list += (list.size() > 1 ? "," : "") + (t = "{\"a\":" + value(0) + "}");
         list += "]";
-        std::vector<std::string> expected;
-        for (std::size_t i = 0; i < texts.size(); ++i) try {
-                expected.push_back(Typed(s16app::ParseMember(texts[i], s16app::MemberOrigin{}, file, i)));
-            } catch (s16app::InputError const&) {
-                break;
-            }
-        std::vector<std::string> given;
-        bool const valid = s16app::ParseMembers(list, file, [&given](std::size_t i, nlohmann::json&& v) {
+        try {
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                expected.push_back(Typed(s16app::ParseMember(texts[i], s16app::MemberOrigin{}, "m.json", i)));
+        } catch (s16app::InputError const&) {}
+        bool const valid = s16app::ParseMembers(list, "m.json", [&given](std::size_t i, nlohmann::json&& v) {
             EXPECT_EQ(i, given.size());
             given.push_back(Typed(v));
         });
