@@ -248,12 +248,14 @@ TEST(CliInput, ListedMembersReadAsEachTextAlone) {
     // order, up to the first text that is not valid, and the list is valid
     // when each text is. The pieces take every path: numbers at the
     // integer ranges' ends, -0, exponents, out of range; strings with an
-    // escape, UTF-8, a control byte, DEL; faults of syntax and a key twice.
+    // escape, UTF-8, a control byte, DEL (some past sixteen bytes); faults of
+    // syntax and a key twice.
     std::vector<std::string> const scalars = {
         "0", "-0", "12", "-7", "0.5", "-0.0", "1e5", "1E+2", "2.5e-3", "18446744073709551615",
         "18446744073709551616", "-9223372036854775808", "-9223372036854775809", "1e400", "1e-400", "4.9e-324",
         "123456789012345678901234567890", "0.12345678901234567891", "true", "false", "null", "\"\"", "\"abc\"",
-        "\"a\\nb\"", "\"\xc3\xa9\"", "\"\x01\"", "\"\x1f\"", "\"\x7f\"", "01", "1.", "-", "tru", "\"open", "1e", ".5", "+1"};
+        "\"a\\nb\"", "\"\xc3\xa9\"", "\"\x01\"", "\"\x1f\"", "\"\x7f\"", "01", "1.", "-", "tru", "\"open", "1e", ".5", "+1",
+        "\"more than sixteen plain bytes\"", "\"0123456789abcdef\\u00e9\"", "\"0123456789abcde\xc3\xa9\"", "\"0123456789abcdef0123\x01\""};
     std::vector<std::string> const spaces = {"", " ", "\n", "\t", "\r\n  "};
     std::mt19937 random(19);
     auto pick = [&random](auto const& v) { return v[random() % v.size()]; };
