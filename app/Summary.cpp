@@ -92,6 +92,8 @@ void AppendLoadWords(std::string& out, LoadInput const& l) {
 std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& out) {
     std::vector<std::string> lines;
     lines.reserve(8 + in.points.size() + in.cases.size() * in.points.size());
+    // A new line to append to (each is written whole before the next is made:
+    // making one may move the others).
     auto line = [&lines]() -> std::string& {
         lines.emplace_back().reserve(120);
         return lines.back();
