@@ -289,7 +289,8 @@ CaseOutcome CheckCase(CSteelMemberGen& member, MemberInput const& input, std::si
 // largest utilisation. The same numbers come with the report and without
 // it: the cases are checked without, when only the governing one's is read,
 // and that one again with it; below Detail::Full only the entries shown get
-// their text, at Detail::Normal those found from the check without text.
+// their text, at Detail::Normal the parts of those found from the check
+// without text that the working shows (WorkedParts).
 void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions const& options,
                 Corvid::Data::CSecGeom::SecShape shape, std::vector<std::string>& warnings, MemberOutcome& out) {
     bool const governingText = options.governingReportOnly && options.text && !options.quick;
@@ -314,7 +315,7 @@ void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions co
             CaseOutcome const& g = out.cases[out.governing];
             shown.assign(std::max<std::size_t>(g.entries.size(), 1), 0);
             bool idle = false;
-            for (auto const& place : GoverningPlaces(g, idle)) shown[place.entry] = 1;
+            for (auto const& place : GoverningPlaces(g, idle)) shown[place.entry] |= WorkedParts(g, place);
         }
         out.cases[out.governing] = CheckCase(member, input, out.governing, options, shape, warnings, shown, built);
     }
@@ -402,6 +403,25 @@ std::vector<GoverningPlace> GoverningPlaces(CaseOutcome const& g, bool& idle) {
         }
     }
     return shown;
+}
+
+bool WorkedAtRightEnd(EntryOutcome const& entry, GoverningPlace const& w) {
+    return !std::isnan(w.at) && w.at != entry.from;
+}
+
+char WorkedParts(CaseOutcome const& g, GoverningPlace const& w) {
+    namespace TextPart = Corvid::Steel::TextPart;
+    auto const& entry = g.entries[w.entry];
+    if (entry.kind == EntryOutcome::Local)
+        return static_cast<char>(WorkedAtRightEnd(entry, w) ? TextPart::kRightEnd : TextPart::kLeftEnd);
+    unsigned parts = 0;
+    for (std::size_t r : w.rows) {
+        auto const kind = g.maxima[r].first;
+        using Corvid::Steel::UtilKind;
+        bool const buckling = kind >= UtilKind::BucklingAxialMajor && kind <= UtilKind::BucklingCombined;
+        parts |= entry.kind == EntryOutcome::Buckling && buckling ? TextPart::Block(kind) : TextPart::kWhole;
+    }
+    return static_cast<char>(parts);
 }
 
 bool MemberOutcome::Pass() const {

@@ -164,6 +164,13 @@ struct GoverningPlace {
 // Which entry and station govern each maximum above 0: (entry, at) ->
 // maxima, in the order first met; `idle` when a maximum is 0.
 std::vector<GoverningPlace> GoverningPlaces(CaseOutcome const& g, bool& idle);
+// Whether a sub-span's working for a governing place is that of its right
+// end: a station past its left end.
+bool WorkedAtRightEnd(EntryOutcome const& entry, GoverningPlace const& w);
+// The parts of the place's entry whose text its working shows
+// (Corvid::Steel::TextPart bits): an end of a sub-span, the blocks of the
+// member buckling checks it governs.
+char WorkedParts(CaseOutcome const& g, GoverningPlace const& w);
 
 // Builds the member and checks every case. Throws InputError naming the
 // member and field when it cannot be checked (unknown designation, a shape

@@ -344,7 +344,7 @@ LineRefs SubSpanWorking(CaseOutcome const& g, GoverningPlace const& w) {
     std::string buffer;
     for (std::size_t i = range.first; i < range.second; ++i)
         if (PlainStartsWith(g.report[i], "RH end:", buffer)) rh = i;
-    bool const right = !std::isnan(w.at) && w.at != entry.from && rh < range.second;
+    bool const right = WorkedAtRightEnd(entry, w) && rh < range.second;
     LineRefs part;
     part.reserve(range.second - range.first);
     if (range.first < range.second) part.push_back(g.report[range.first]);

@@ -222,6 +222,7 @@ void CMemberResult::Reset() {
     if (m_entries.empty()) m_entries.emplace_back();
     ClearFigures(m_entries.front());
     m_entryIndex = 0;
+    m_textPart = 0;
     m_buckling = false;
     m_flags = 0;
     m_overAll = 0.0;

@@ -80,6 +80,18 @@ struct CResultEntry {
     friend bool operator==(CResultEntry const& a, CResultEntry const& b);
 };
 
+// Parts of an entry's text that a host may want alone
+// (CMemberResult::LimitTextTo): a sub-span's left and right ends; a block of
+// the member buckling checks, one for each kind of utilisation it decides.
+namespace TextPart {
+constexpr unsigned kWhole = 1;
+constexpr unsigned kLeftEnd = 2, kRightEnd = 4;
+// The block of a buckling kind (BucklingAxialMajor ... BucklingCombined: 2 ... 64).
+constexpr unsigned Block(UtilKind k) {
+    return 2u << (static_cast<int>(k) - static_cast<int>(UtilKind::BucklingAxialMajor));
+}
+}  // namespace TextPart
+
 class CMemberResult {
 public:
     CMemberResult() : m_entries(1) {}
@@ -95,7 +107,12 @@ public:
     // their text (entries past its end get none): a host that shows the
     // working of a few entries spares the formatting of the others'. Every
     // entry when empty (the default). Kept by Reset, as the text flag is.
+    // A mark is TextPart::kWhole for the whole entry, or the TextPart bits
+    // of the parts wanted (the entry's text outside every part comes too).
     void LimitTextTo(std::vector<char> wanted) { m_textEntries = std::move(wanted); }
+    // The part of the current entry's text being written (0: none).
+    unsigned TextPartNow() const { return m_textPart; }
+    void SetTextPart(unsigned part) { m_textPart = part; }
     Corvid::Util::CDesFormat const& Format() const { return m_format; }
     void SetFormat(Corvid::Util::CDesFormat const& f) { m_format = f; }
 
@@ -205,7 +222,9 @@ private:
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
     bool EntryTextWanted() const {
         auto const i = static_cast<std::size_t>(m_entryIndex);
-        return i < m_textEntries.size() && m_textEntries[i] != 0;
+        if (i >= m_textEntries.size()) return false;
+        auto const wanted = static_cast<unsigned char>(m_textEntries[i]);
+        return wanted != 0 && ((wanted & TextPart::kWhole) != 0 || m_textPart == 0 || (wanted & m_textPart) != 0);
     }
     // A new fragment of the current entry at the current indent with p's n
     // characters (none: no fragment), in the kept text of its place when
@@ -214,6 +233,7 @@ private:
 
     bool m_text = true;
     std::vector<char> m_textEntries;  // empty: every entry
+    unsigned m_textPart = 0;
     Corvid::Util::CDesFormat m_format;
     std::vector<CResultEntry> m_entries;
     int m_entryIndex = 0;
@@ -226,6 +246,25 @@ private:
 };
 
 // Raises the report indentation while it lives. A null result is allowed.
+// The text written while this lives is the given part of its entry's
+// (TextPart); the part before is restored after.
+class CResultTextPart {
+public:
+    CResultTextPart(CMemberResult* result, unsigned part)
+        : m_result(result), m_before(result ? result->TextPartNow() : 0) {
+        if (m_result) m_result->SetTextPart(part);
+    }
+    ~CResultTextPart() {
+        if (m_result) m_result->SetTextPart(m_before);
+    }
+    CResultTextPart(CResultTextPart const&) = delete;
+    CResultTextPart& operator=(CResultTextPart const&) = delete;
+
+private:
+    CMemberResult* m_result;
+    unsigned m_before;
+};
+
 class CResultIndent {
 public:
     explicit CResultIndent(CMemberResult* result) : m_result(result) {

@@ -102,11 +102,11 @@ protected:
     bool CheckLateralTorsionalSpans() const;
     // Writes a heading of the report (text wanted).
     void Heading(wchar_t const* heading) const;
-    // One block of the buckling sequence: its heading, then the spans that
-    // find yields checked one by one, indented; false when a quick check
-    // must stop.
+    // One block of the buckling sequence (the text part of `kind`): its
+    // heading, then the spans that find yields checked one by one, indented;
+    // false when a quick check must stop.
     template <class Find, class CheckSpan>
-    bool SpanBlock(wchar_t const* heading, Find find, CheckSpan check) const;
+    bool SpanBlock(UtilKind kind, wchar_t const* heading, Find find, CheckSpan check) const;
 
     // ---- span walking and effective lengths ----
     // An override length: itself when not negative, else that multiple of

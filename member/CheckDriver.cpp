@@ -132,18 +132,20 @@ bool CSA_S16_09_Member::CheckLocal() const {
     auto const& f = m_result->Format();
     for (auto const& sub : GetSubSpanVec()) {
         m_result->SetEntryIndex(sub.Index() + 1);
-        bool const text = m_result->WantsText();  // of this entry
         CMemberPoint const& PL = points[static_cast<std::size_t>(sub.IndexCMPLeft())];
         CMemberPoint const& PR = points[static_cast<std::size_t>(sub.IndexCMPRight())];
-        if (text) {
+        if (m_result->WantsText()) {
             m_result->AddOutputString(L"<h5>SubSpan " + f.Int(sub.Get1Index()) + L": ");
             m_result->AddOutputString(f.Length(PL.GetPos()) + L" to ");
             m_result->AddOutputString(f.Length(PR.GetPos()) + L"</h5>\n");
         }
         CResultIndent const ends(m_result);
-        // Each end of the sub-span is a station of the local check.
-        auto end = [&](wchar_t const* name, CMemberPoint const& P, auto const& forces, auto const& moments) {
-            if (text) m_result->AddOutputString(name + f.Length(P.GetPos()) + L"\n");
+        // Each end of the sub-span is a station of the local check (a part
+        // of the entry's text).
+        auto end = [&](unsigned part, wchar_t const* name, CMemberPoint const& P, auto const& forces,
+                       auto const& moments) {
+            CResultTextPart const only(m_result, part);
+            if (m_result->WantsText()) m_result->AddOutputString(name + f.Length(P.GetPos()) + L"\n");
             m_result->SetStation(P.GetPos());
             station->SetMemberForces(forces);
             station->SetMemberMoments(moments);
@@ -151,9 +153,9 @@ bool CSA_S16_09_Member::CheckLocal() const {
             CResultIndent const check(m_result);
             station->LocalCapacityCheck(m_result);
         };
-        end(L"LH end: Position = ", PL, sub.GetForcesLeft(), sub.GetMomentsLeft());
+        end(TextPart::kLeftEnd, L"LH end: Position = ", PL, sub.GetForcesLeft(), sub.GetMomentsLeft());
         if (QuickStop()) return false;
-        end(L"RH end: Position = ", PR, sub.GetForcesRight(), sub.GetMomentsRight());
+        end(TextPart::kRightEnd, L"RH end: Position = ", PR, sub.GetForcesRight(), sub.GetMomentsRight());
         if (QuickStop()) return false;
     }
     m_result->SetStation(CResultEntry::kNone);
@@ -188,7 +190,8 @@ void CSA_S16_09_Member::Heading(wchar_t const* heading) const {
 }
 
 template <class Find, class CheckSpan>
-bool CSA_S16_09_Member::SpanBlock(wchar_t const* heading, Find find, CheckSpan check) const {
+bool CSA_S16_09_Member::SpanBlock(UtilKind kind, wchar_t const* heading, Find find, CheckSpan check) const {
+    CResultTextPart const block(m_result, TextPart::Block(kind));
     Heading(heading);
     CResultIndent const indent(m_result);
     return WalkSpans(MemberSpan(), find, check, [this] { return QuickStop(); });
@@ -210,27 +213,30 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
     Heading(L"<h4>Buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
     if (!SpanBlock(
-            L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
+            UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
             [this](CSpan const& s) { CheckSpanXX(s); }))
         return false;
     if (!SpanBlock(
-            L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
+            UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
             [this](CSpan const& s) { CheckSpanYY(s); }))
         return false;
     if (!SpanBlock(
-            L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+            UtilKind::BucklingAxialTorsion, L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
             [this](CSpan const& s) { CheckSpanT(s); }))
         return false;
     if (!m_calc->IsDoublySymmetric()) {
+        CResultTextPart const block(m_result, TextPart::Block(UtilKind::BucklingAxialFlexuralTorsion));
         Heading(L"<h5>Check flexural-torsional buckling </h5>\n");
         CResultIndent const inner(m_result);
         if (!CheckFlexuralTorsionalRecords()) return false;
     }
-    Heading(L"<h5>Check LT buckling</h5>\n");
     {
+        CResultTextPart const block(m_result, TextPart::Block(UtilKind::BucklingLT));
+        Heading(L"<h5>Check LT buckling</h5>\n");
         CResultIndent const inner(m_result);
         if (!CheckLateralTorsionalSpans()) return false;
     }
+    CResultTextPart const block(m_result, TextPart::Block(UtilKind::BucklingCombined));
     Heading(L"<h5>Check buckling interaction</h5>\n");
     CResultIndent const inner(m_result);
     // No quick-check stop here: a combined failure (kFailure) ends the
@@ -280,27 +286,28 @@ bool CSA_S16_09_Member::CheckBucklingStrut() const {
     CResultIndent const outer(m_result);
     if (m_calc->IsVVSpanExist()) {
         if (!SpanBlock(
-                L"<h5>Check axial buckling(U-U) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling(U-U) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
                 [this](CSpan const& s) { CheckStrutSpanUU(s); }))
             return false;
         if (!SpanBlock(
-                L"<h5>Check axial buckling(V-V) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
+                UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling(V-V) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
                 [this](CSpan const& s) { CheckStrutSpanVV(s); }))
             return false;
     } else {
         if (!SpanBlock(
-                L"<h5>Check axial buckling major(X-X) axis</h5>\n", [this](CSpan& s) { return FindNextXXStrutSpan(s); },
+                UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling major(X-X) axis</h5>\n", [this](CSpan& s) { return FindNextXXStrutSpan(s); },
                 [this](CSpan const& s) { CheckStrutSpanXX(s); }))
             return false;
         if (!SpanBlock(
-                L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n", [this](CSpan& s) { return FindNextYYStrutSpan(s); },
+                UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n", [this](CSpan& s) { return FindNextYYStrutSpan(s); },
                 [this](CSpan const& s) { CheckStrutSpanYY(s); }))
             return false;
     }
     if (!SpanBlock(
-            L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
+            UtilKind::BucklingAxialTorsion, L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
             [this](CSpan const& s) { CheckStrutSpanT(s); }))
         return false;
+    CResultTextPart const block(m_result, TextPart::Block(UtilKind::BucklingAxialFlexuralTorsion));
     Heading(L"<h5>Check flexural-torsional buckling </h5>\n");
     CResultIndent const ft(m_result);
     for (std::size_t k = 0; k < m_records.size(); ++k) {

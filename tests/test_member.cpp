@@ -4,6 +4,7 @@
 // lateral-torsional, omega2, the interaction of CSA S16-09 cl. 13.8, the strut sequence).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -507,14 +508,33 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
             EXPECT_TRUE(reused.result == fresh.result) << "text " << text;
         }
         // Text for one entry alone (a host showing a few entries' working): the same text as among all, and none
-        // in the others (no state of the text crosses entries).
-        for (int e = 0; e < fresh.result.NumEntries(); ++e) {
-            std::vector<char> only(static_cast<std::size_t>(e) + 1, 0);
-            only.back() = 1, reused.result.LimitTextTo(only), reused.member.Check();
+        // in the others (no state of the text crosses entries). Its parts (TextPart) alone: each in order among
+        // the entry's text, each with the text outside every part (0x80: no part's bit), every other fragment in
+        // exactly one part.
+        auto fragmentsOf = [&reused](std::size_t e, char mark) {
+            std::vector<char> only(e + 1, 0);
+            only.back() = mark, reused.result.LimitTextTo(only), reused.member.Check();
+            return reused.result.Entry(static_cast<int>(e)).fragments;
+        };
+        auto within = [](std::vector<CReportFragment> const& part, std::vector<CReportFragment> const& whole) {
+            auto w = whole.begin();
+            for (auto const& f : part)
+                if ((w = std::find(w, whole.end(), f)) == whole.end()) return false; else ++w;
+            return true;
+        };
+        for (std::size_t e = 0; e < static_cast<std::size_t>(fresh.result.NumEntries()); ++e) {
+            auto const& all = fresh.result.Entry(static_cast<int>(e)).fragments;
+            EXPECT_TRUE(fragmentsOf(e, Corvid::Steel::TextPart::kWhole) == all) << "entry " << e << " alone";
             for (int k = 0; k < reused.result.NumEntries(); ++k)
-                EXPECT_TRUE(reused.result.Entry(k).fragments ==
-                            (k == e ? fresh.result.Entry(k).fragments : std::vector<CReportFragment>{}))
-                    << "entry " << k << " with the text of entry " << e << " alone";
+                EXPECT_TRUE(k == static_cast<int>(e) || reused.result.Entry(k).fragments.empty()) << "entry " << k;
+            auto const outside = fragmentsOf(e, static_cast<char>(0x80));
+            std::size_t inParts = outside.size();
+            for (unsigned part = 2; part <= 64; part *= 2) {
+                auto const some = fragmentsOf(e, static_cast<char>(part));
+                EXPECT_TRUE(within(some, all) && within(outside, some)) << "entry " << e << " part " << part;
+                inParts += some.size() - outside.size();
+            }
+            EXPECT_EQ(inParts, all.size()) << "entry " << e;
         }
         reused.result.LimitTextTo({});
         fresh.member.QuickCheck();
