@@ -344,14 +344,14 @@ void WriteMember(std::ostream& out, std::size_t i, MemberOutcome const& m) {
         out << "</tbody>\n</table>\n";
     }
     Drawings(out, m);
-    auto const spans = SpanTable(g);
-    for (std::size_t r = 0; r < spans.size(); ++r) {
+    Cells const spans = SpanTable(g);
+    for (std::size_t r = 0; r < spans.Rows(); ++r) {
         if (r == 0) out << "<h3>Member buckling spans</h3>\n<div class=\"wide\"><table class=\"spans\">\n<thead><tr>";
         if (r > 0) out << "<tr>";
-        for (auto const& cell : spans[r])
-            out << (r == 0 ? "<th>" : "<td>") << Escape(cell) << (r == 0 ? "</th>" : "</td>");
+        for (std::size_t k = 0; k < spans.Columns(); ++k)
+            out << (r == 0 ? "<th>" : "<td>") << Escape(std::string(spans.Cell(r, k))) << (r == 0 ? "</th>" : "</td>");
         out << "</tr>\n" << (r == 0 ? "</thead>\n<tbody>\n" : "");
-        if (r + 1 == spans.size()) out << "</tbody>\n</table></div>\n";
+        if (r + 1 == spans.Rows()) out << "</tbody>\n</table></div>\n";
     }
     if (!g.report.empty()) {
         out << "<h3>Calculation</h3>\n<div class=\"calc\">\n";

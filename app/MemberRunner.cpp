@@ -174,6 +174,7 @@ double Hermite(double M0, double M1, double V0, double V1, double L, double t) {
 // points of the curve between (about 32 along the member).
 std::vector<ActionStation> ActionStations(CaseModel const& model, LoadCase const& c) {
     std::vector<ActionStation> out;
+    out.reserve(33 + 2 * model.subSpans.size());  // at most 32 pieces and each sub-span's ends
     double const length = model.points.back().GetPos() - model.points.front().GetPos();
     for (std::size_t k = 0; k < model.subSpans.size(); ++k) {
         auto const& s = model.subSpans[k];

@@ -5,6 +5,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json_fwd.hpp>
@@ -75,6 +76,8 @@ void WriteJson(std::ostream& out, nlohmann::json const& doc);
 
 // A number with `decimals` digits after the point (printf's %.*f).
 std::string Fixed(double v, int decimals);
+// The same appended to `out` (no string made for it).
+void AppendFixed(std::string& out, double v, int decimals);
 // The shortest text that reads back as the finite `v`, as std::to_chars(first,
 // last, v) writes it (room for 32 characters), its end returned; zeros and
 // numbers of a few decimals (most input values) without the general search.
@@ -105,9 +108,36 @@ std::string MemberHeading(std::size_t index, MemberOutcome const& m);
 // The member's notes of every case, one line each: a slenderness failure or
 // warning (CSA S16-09 cl. 10.4.2), buckling checks not performed.
 std::vector<std::string> MemberNotes(MemberOutcome const& m);
+// Table cells in one buffer, row after row (each renderer lays them out),
+// with the size of each column's widest cell.
+class Cells {
+public:
+    // Room for `rows` rows made at once.
+    Cells(std::size_t columns, std::size_t rows);
+    // The buffer the next cell is appended to; EndCell ends it.
+    std::string& Text() { return m_text; }
+    void EndCell();
+    void Add(std::string_view cell) {
+        m_text.append(cell);
+        EndCell();
+    }
+    std::size_t Columns() const { return m_widest.size(); }
+    std::size_t Rows() const { return m_ends.size() / m_widest.size(); }
+    std::string_view Cell(std::size_t row, std::size_t column) const {
+        std::size_t const k = row * m_widest.size() + column;
+        std::size_t const begin = k == 0 ? 0 : m_ends[k - 1];
+        return std::string_view(m_text).substr(begin, m_ends[k] - begin);
+    }
+    std::size_t Widest(std::size_t column) const { return m_widest[column]; }
+
+private:
+    std::string m_text;
+    std::vector<std::size_t> m_ends;    // where each cell ends in m_text
+    std::vector<std::size_t> m_widest;  // of each column
+};
 // The working of each span of a case as table cells (m, kN, kN*m), the
-// header first; empty when the case has none.
-std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c);
+// header first; no row when the case has none.
+Cells SpanTable(CaseOutcome const& c);
 std::string CountsLine(RunCounts const& c);
 // The count line of a run: "3 members: <outcomes>", then ", 1 could not be
 // <undone>" when a member could not be checked or designed.

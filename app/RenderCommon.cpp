@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "app/Output.h"
 #include "app/Render.h"
@@ -36,6 +37,14 @@ std::string GoverningName(CaseOutcome const& c) {
     for (auto const& m : c.maxima)
         if (m.second > best) best = m.second, governing = &m;
     return governing ? UtilKindText(governing->first) : std::string();
+}
+
+void AppendFixed(std::string& out, double v, int decimals) {
+    char buf[48];
+    if (char* end = Corvid::Util::FixedAsPrintf(buf, v, decimals))
+        out.append(buf, static_cast<std::size_t>(end - buf));
+    else
+        out += Fixed(v, decimals);
 }
 
 std::string Fixed(double v, int decimals) {
@@ -147,23 +156,48 @@ std::vector<std::string> MemberNotes(MemberOutcome const& m) {
     return out;
 }
 
-std::vector<std::vector<std::string>> SpanTable(CaseOutcome const& c) {
-    std::vector<std::vector<std::string>> rows;
-    if (c.spans.empty()) return rows;
-    auto num = [](double v, int decimals) { return std::isfinite(v) ? Fixed(v, decimals) : UtilText(v); };
-    rows.push_back({"Span", "From (m)", "To (m)", "Le (m)", "Le from", "KL/r", "Cu (kN)", "Cr (kN)", "omega2",
-                    "omega2 from", "Mu (kN*m)", "Mr (kN*m)", "Mf (kN*m)", "Compression flange", "At x (m)", "Util"});
+Cells::Cells(std::size_t columns, std::size_t rows) : m_widest(columns, 0) {
+    m_ends.reserve(columns * rows);
+    m_text.reserve(12 * columns * rows);
+}
+
+void Cells::EndCell() {
+    std::size_t const begin = m_ends.empty() ? 0 : m_ends.back();
+    std::size_t& widest = m_widest[m_ends.size() % m_widest.size()];
+    widest = std::max(widest, m_text.size() - begin);
+    m_ends.push_back(m_text.size());
+}
+
+Cells SpanTable(CaseOutcome const& c) {
+    static constexpr char const* kHeader[] = {
+        "Span",      "From (m)",  "To (m)",    "Le (m)",  "Le from", "KL/r", "Cu (kN)",
+        "Cr (kN)",   "omega2",    "omega2 from", "Mu (kN*m)", "Mr (kN*m)", "Mf (kN*m)", "Compression flange",
+        "At x (m)",  "Util"};
+    Cells cells(std::size(kHeader), c.spans.empty() ? 0 : c.spans.size() + 1);
+    if (c.spans.empty()) return cells;
+    for (char const* name : kHeader) cells.Add(name);
+    auto num = [&cells](bool shown, double v, int decimals) {
+        if (!shown)
+            cells.Text() += '-';
+        else if (std::isfinite(v))
+            AppendFixed(cells.Text(), v, decimals);
+        else
+            cells.Text() += UtilText(v);
+        cells.EndCell();
+    };
     for (auto const& s : c.spans) {
         bool const lt = s.kind == "lateral-torsional";
-        std::string const none = "-";
-        rows.push_back({std::string(s.kind), num(s.from, 3), num(s.to, 3), num(s.Le, 3), std::string(s.lengthRule),
-                        lt ? none : num(s.slenderness, 1), lt ? none : num(s.Cu / 1e3, 1),
-                        lt ? none : num(s.Cr / 1e3, 1), lt ? num(s.omega2, 3) : none,
-                        lt ? std::string(s.omega2Rule) : none, lt ? num(s.Mu / 1e3, 1) : none,
-                        lt ? num(s.Mr / 1e3, 1) : none, lt ? num(s.Mf / 1e3, 1) : none,
-                        lt ? std::string(s.flange) : none, num(s.governingX, 3), UtilText(s.util)});
+        cells.Add(s.kind);
+        num(true, s.from, 3), num(true, s.to, 3), num(true, s.Le, 3);
+        cells.Add(s.lengthRule);
+        num(!lt, s.slenderness, 1), num(!lt, s.Cu / 1e3, 1), num(!lt, s.Cr / 1e3, 1), num(lt, s.omega2, 3);
+        cells.Add(lt ? s.omega2Rule : "-");
+        num(lt, s.Mu / 1e3, 1), num(lt, s.Mr / 1e3, 1), num(lt, s.Mf / 1e3, 1);
+        cells.Add(lt ? s.flange : "-");
+        num(true, s.governingX, 3);
+        cells.Add(UtilText(s.util));
     }
-    return rows;
+    return cells;
 }
 
 std::string CountsLine(std::size_t members, std::string const& outcomes, std::size_t errors, char const* undone) {

@@ -42,6 +42,13 @@ void AppendPrintable(std::string& out, std::string const& text) {
 // A utilisation as UtilText writes it (Fixed writes the same characters below
 // 1e15; UtilText's text stops at 31 characters, which only a far larger one reaches).
 std::string Util(double u) { return std::fabs(u) < 1e15 ? Fixed(u, 3) : UtilText(u); }
+// The same appended to `out`.
+void AppendUtil(std::string& out, double u) {
+    if (std::fabs(u) < 1e15)
+        AppendFixed(out, u, 3);
+    else
+        out += UtilText(u);
+}
 
 // Report lines (a part of a case's report).
 using LineRefs = std::vector<ReportLine>;
@@ -82,7 +89,10 @@ void AppendFigure(std::string& out, std::string_view symbol, double v, std::stri
     }
     out += symbol;
     out += " = ";
-    out += std::isfinite(v) ? Fixed(v / 1e3, 1) : UtilText(v);
+    if (std::isfinite(v))
+        AppendFixed(out, v / 1e3, 1);
+    else
+        out += UtilText(v);
     out += ' ';
     out += unit;
 }
@@ -91,61 +101,38 @@ void AppendAt(std::string& out, double x) {
     if (std::isnan(x))
         out += '-';
     else
-        out += Fixed(x, 3);
+        AppendFixed(out, x, 3);
 }
 
-// A table: its cells in one buffer, row after row, each column as wide as
-// its widest cell and two spaces; a line's trailing spaces dropped.
-class Table {
-public:
-    // Room for `rows` rows made at once.
-    Table(std::size_t columns, std::size_t rows) : m_width(columns, 0) {
-        m_ends.reserve(columns * rows);
-        m_text.reserve(12 * columns * rows);
-    }
-    // The buffer the next cell is appended to; EndCell ends it.
-    std::string& Text() { return m_text; }
-    void EndCell() {
-        std::size_t const begin = m_ends.empty() ? 0 : m_ends.back();
-        std::size_t& width = m_width[m_ends.size() % m_width.size()];
-        width = std::max(width, m_text.size() - begin + 2);
-        m_ends.push_back(m_text.size());
-    }
-    void Add(std::string_view cell) {
-        m_text.append(cell);
-        EndCell();
-    }
-    void Write(std::string& out, char const* indent) const {
-        std::size_t const columns = m_width.size();
-        for (std::size_t c = 0; c < m_ends.size(); c += columns) {
-            std::size_t const start = out.size();
-            out += indent;
-            for (std::size_t i = 0; i < columns; ++i) {
-                std::size_t const begin = c + i == 0 ? 0 : m_ends[c + i - 1];
-                std::string_view const cell(m_text.data() + begin, m_ends[c + i] - begin);
-                if (i + 1 < columns)
-                    AppendPadded(out, cell, m_width[i]);
-                else
-                    out.append(cell);
+// A table laid out: each column as wide as its widest cell and two spaces,
+// a line's trailing spaces dropped; written in the room of its longest
+// lines made at once.
+void WriteTable(std::string& out, Cells const& cells, char const* indent) {
+    std::size_t const columns = cells.Columns(), rows = cells.Rows(), indentSize = std::strlen(indent);
+    std::size_t line = indentSize + 1;  // the longest line, and its '\n'
+    for (std::size_t i = 0; i < columns; ++i) line += cells.Widest(i) + 2;
+    std::size_t const start = out.size();
+    out.resize(start + rows * line);
+    char* const first = &out[start];
+    char* d = first;
+    for (std::size_t r = 0; r < rows; ++r) {
+        char* const lineStart = d;
+        std::memcpy(d, indent, indentSize);
+        d += indentSize;
+        for (std::size_t i = 0; i < columns; ++i) {
+            std::string_view const cell = cells.Cell(r, i);
+            std::memcpy(d, cell.data(), cell.size());
+            d += cell.size();
+            if (i + 1 < columns) {
+                std::size_t const pad = cells.Widest(i) + 2 - cell.size();
+                std::memset(d, ' ', pad);
+                d += pad;
             }
-            std::size_t end = out.size();
-            while (end > start && out[end - 1] == ' ') --end;
-            out.resize(end);
-            out += '\n';
         }
+        while (d != lineStart && d[-1] == ' ') --d;
+        *d++ = '\n';
     }
-
-private:
-    std::string m_text;
-    std::vector<std::size_t> m_ends;   // where each cell ends in m_text
-    std::vector<std::size_t> m_width;  // of each column
-};
-
-void WriteTable(std::string& out, std::vector<std::vector<std::string>> const& rows, char const* indent) {
-    Table table(rows[0].size(), rows.size());
-    for (auto const& row : rows)
-        for (auto const& cell : row) table.Add(cell);
-    table.Write(out, indent);
+    out.resize(start + static_cast<std::size_t>(d - first));
 }
 
 // The title block and the input in words.
@@ -199,23 +186,24 @@ void WriteChecks(std::string& out, MemberOutcome const& m) {
         out += "\")";
     }
     out += '\n';
-    Table table(8, s.checks.size() + 1);
+    Cells table(8, s.checks.size() + 1);
     for (char const* cell : {"Check", "Clause", "Demand", "Resistance", "Util", "Result", "At x (m)", ""})
         table.Add(cell);
     for (auto const& row : s.checks) {
         table.Add(row.check);
-        table.Add(row.clause.empty() ? "-" : row.clause);
+        table.Add(row.clause.empty() ? std::string_view("-") : std::string_view(row.clause));
         AppendFigure(table.Text(), row.demandSymbol, row.demand, row.unit);
         table.EndCell();
         AppendFigure(table.Text(), row.resistanceSymbol, row.resistance, row.unit);
         table.EndCell();
-        table.Add(Util(row.util));
+        AppendUtil(table.Text(), row.util);
+        table.EndCell();
         table.Add(Verdict(row.pass));
         AppendAt(table.Text(), row.at);
         table.EndCell();
         table.Add(row.governing ? "<- governing" : "");
     }
-    table.Write(out, "  ");
+    WriteTable(out, table, "  ");
     if (!s.complete) {
         out += "  ";
         out += kQuickStopped;
@@ -249,7 +237,7 @@ void WriteVerdict(std::string& out, MemberOutcome const& m, bool colour) {
     }
     std::string const governing = GoverningName(g);
     out += "  Overall: ";
-    out += Util(g.utilisation);
+    AppendUtil(out, g.utilisation);
     if (!governing.empty()) {
         out += " (";
         out += governing;
@@ -314,6 +302,12 @@ LineRefs GoverningSpan(LineRefs const& block, double util, std::string& buffer) 
         std::size_t end = start + 1;
         while (end < block.size() && !(block[end].indent == top && block[end - 1].indent > top)) ++end;
         for (std::size_t i = start; i < end; ++i) {
+            // The markup's last bytes are its text's when no tag ends in them.
+            std::string_view const markup = block[i].markup;
+            std::string_view const tail = markup.substr(markup.size() - std::min(markup.size(), value.size()));
+            bool tagless = true;
+            for (char const c : tail) tagless = tagless && c != '<' && c != '>';
+            if (tail.size() == value.size() && tagless && tail != value) continue;
             std::string_view text = Plain(block[i], buffer);
             text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
             if (text.substr(0, 4) == "Util" && text.size() >= value.size() &&
@@ -402,9 +396,9 @@ void WriteSameBuckling(std::string& out, CaseOutcome const& g, CheckRow const& r
                 out += ", ";
             }
             any = true;
-            out += Fixed(sp.from, 3);
+            AppendFixed(out, sp.from, 3);
             out += " to ";
-            out += Fixed(sp.to, 3);
+            AppendFixed(out, sp.to, 3);
             out += " m";
         }
     if (out.size() != start) out += '\n';
@@ -425,7 +419,7 @@ void WriteSameStations(std::string& out, CaseOutcome const& g, CheckRow const& r
     out += " is the same at the governing stations x = ";
     for (std::size_t i = 0; i < at.size(); ++i) {
         if (i) out += ", ";
-        out += Fixed(at[i], 3);
+        AppendFixed(out, at[i], 3);
     }
     out += " m\n";
 }
