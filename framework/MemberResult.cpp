@@ -126,12 +126,28 @@ void CMemberResult::IniDynaArray(int n) {
     }
     m_entries.resize(size);
     m_entryIndex = std::min(m_entryIndex, NumEntries() - 1);
+    if (m_text) UpdateTextWanted();
 }
 
-void CMemberResult::SetEntryIndex(int i) { m_entryIndex = std::clamp(i, 0, NumEntries() - 1); }
+void CMemberResult::SetEntryIndex(int i) {
+    m_entryIndex = std::clamp(i, 0, NumEntries() - 1);
+    if (m_text) UpdateTextWanted();
+}
 
 CResultEntry const& CMemberResult::Entry(int i) const {
     return m_entries[static_cast<std::size_t>(std::clamp(i, 0, NumEntries() - 1))];
+}
+
+void CMemberResult::UpdateTextWanted() {
+    auto const i = static_cast<std::size_t>(m_entryIndex);
+    unsigned const wanted = i < m_textEntries.size() ? static_cast<unsigned char>(m_textEntries[i]) : 0u;
+    m_textWanted = m_textEntries.empty() ||
+                   (wanted != 0 && ((wanted & TextPart::kWhole) != 0 || m_textPart == 0 || (wanted & m_textPart) != 0));
+}
+
+void CMemberResult::SetTextPart(unsigned part) {
+    m_textPart = part;
+    UpdateTextWanted();
 }
 
 void CMemberResult::AddText(wchar_t const* p, std::size_t n) {
@@ -223,6 +239,7 @@ void CMemberResult::Reset() {
     ClearFigures(m_entries.front());
     m_entryIndex = 0;
     m_textPart = 0;
+    if (m_text) UpdateTextWanted();
     m_buckling = false;
     m_flags = 0;
     m_overAll = 0.0;

@@ -99,20 +99,26 @@ public:
     // --- configuration ---
     // Text wanted for the current entry: text on, and the entry among those
     // LimitTextTo kept.
-    bool WantsText() const { return m_text && (m_textEntries.empty() || EntryTextWanted()); }
+    bool WantsText() const { return m_text && m_textWanted; }
     // Text on for the check, whichever entries get it.
     bool TextEnabled() const { return m_text; }
-    void EnableText(bool on) { m_text = on; }
+    void EnableText(bool on) {
+        m_text = on;
+        UpdateTextWanted();
+    }
     // With text on, only the entries whose index is marked in `wanted` get
     // their text (entries past its end get none): a host that shows the
     // working of a few entries spares the formatting of the others'. Every
     // entry when empty (the default). Kept by Reset, as the text flag is.
     // A mark is TextPart::kWhole for the whole entry, or the TextPart bits
     // of the parts wanted (the entry's text outside every part comes too).
-    void LimitTextTo(std::vector<char> wanted) { m_textEntries = std::move(wanted); }
+    void LimitTextTo(std::vector<char> wanted) {
+        m_textEntries = std::move(wanted);
+        UpdateTextWanted();
+    }
     // The part of the current entry's text being written (0: none).
     unsigned TextPartNow() const { return m_textPart; }
-    void SetTextPart(unsigned part) { m_textPart = part; }
+    void SetTextPart(unsigned part);
     Corvid::Util::CDesFormat const& Format() const { return m_format; }
     void SetFormat(Corvid::Util::CDesFormat const& f) { m_format = f; }
 
@@ -220,12 +226,11 @@ private:
     };
 
     CResultEntry& Current() { return m_entries[static_cast<std::size_t>(m_entryIndex)]; }
-    bool EntryTextWanted() const {
-        auto const i = static_cast<std::size_t>(m_entryIndex);
-        if (i >= m_textEntries.size()) return false;
-        auto const wanted = static_cast<unsigned char>(m_textEntries[i]);
-        return wanted != 0 && ((wanted & TextPart::kWhole) != 0 || m_textPart == 0 || (wanted & m_textPart) != 0);
-    }
+    // Whether LimitTextTo keeps the text of the current entry and part, kept
+    // in m_textWanted whenever one of them changes with text on (WantsText,
+    // inlined in every check, stays one test; a check without text spends
+    // nothing on it).
+    void UpdateTextWanted();
     // A new fragment of the current entry at the current indent with p's n
     // characters (none: no fragment), in the kept text of its place when
     // there is one.
@@ -234,6 +239,7 @@ private:
     bool m_text = true;
     std::vector<char> m_textEntries;  // empty: every entry
     unsigned m_textPart = 0;
+    bool m_textWanted = true;
     Corvid::Util::CDesFormat m_format;
     std::vector<CResultEntry> m_entries;
     int m_entryIndex = 0;
@@ -247,11 +253,11 @@ private:
 
 // Raises the report indentation while it lives. A null result is allowed.
 // The text written while this lives is the given part of its entry's
-// (TextPart); the part before is restored after.
+// (TextPart); the part before is restored after. Nothing to do without text.
 class CResultTextPart {
 public:
     CResultTextPart(CMemberResult* result, unsigned part)
-        : m_result(result), m_before(result ? result->TextPartNow() : 0) {
+        : m_result(result && result->TextEnabled() ? result : nullptr), m_before(m_result ? m_result->TextPartNow() : 0) {
         if (m_result) m_result->SetTextPart(part);
     }
     ~CResultTextPart() {
