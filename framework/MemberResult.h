@@ -251,7 +251,6 @@ private:
     Spare m_spare;
 };
 
-// Raises the report indentation while it lives. A null result is allowed.
 // The text written while this lives is the given part of its entry's
 // (TextPart); the part before is restored after. Nothing to do without text.
 class CResultTextPart {
@@ -271,6 +270,7 @@ private:
     unsigned m_before;
 };
 
+// Raises the report indentation while it lives. A null result is allowed.
 class CResultIndent {
 public:
     explicit CResultIndent(CMemberResult* result) : m_result(result) {

@@ -509,8 +509,9 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
         }
         // Text for one entry alone (a host showing a few entries' working): the same text as among all, and none
         // in the others (no state of the text crosses entries). Its parts (TextPart) alone: each in order among
-        // the entry's text, each with the text outside every part (0x80: no part's bit), every other fragment in
-        // exactly one part.
+        // the entry's text (no state crosses parts), each with the text outside every part (0x80: no part's bit),
+        // and the parts and that text together the whole. (Which part a block belongs to is held by the report
+        // at normal detail against the whole entries': AppReport.NormalDetailFromThePartsShownAsFromWholeEntries.)
         auto fragmentsOf = [&reused](std::size_t e, char mark) {
             std::vector<char> only(e + 1, 0);
             only.back() = mark, reused.result.LimitTextTo(only), reused.member.Check();

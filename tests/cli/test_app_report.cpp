@@ -234,6 +234,38 @@ void ExpectGolden(std::string const& name, std::string const& actual) {
 }
 }  // namespace
 
+// At normal detail the engine writes the text of only the parts of the report
+// that the working shows (RunOptions::governingReportOnly); the report must be
+// the one written from every entry whole. The members take both ends of a
+// sub-span and every buckling block: a round tube whose minor-axis buckling
+// governs, a single-angle strut (the strut blocks), a channel beam-column (the
+// general member's six blocks).
+TEST(AppReport, NormalDetailFromThePartsShownAsFromWholeEntries) {
+    std::string const members = R"({"members": [
+      {"section": "CHS D=304.8 t=9.5", "grade": "350W", "code": "CSA S16-14",
+       "points": [{"x": 0.0, "restraint": ["pinned", "flange-connection"]}, {"x": 11.968, "restraint": "major-translation"}],
+       "subspans": [{"left": {"N": 34.0, "Vy": 10.0, "Mx": 23.0}, "right": {"N": 67.252, "Vy": 1.0, "Mx": -4.3, "Vx": -1.1}}]},
+      {"section": "L D=102 B=76 t=9.5 R=10", "grade": "350W",
+       "points": [{"x": 0.0, "restraint": "pinned"}, {"x": 1.8, "restraint": "pinned"}],
+       "subspans": [{"left": {"N": -80}, "right": {"N": -80}}]},
+      {"section": "C D=254 B=69.6 T=11.1 Tw=9.63 R=10", "grade": "300W",
+       "points": [{"x": 0, "restraint": "pinned"}, {"x": 2, "restraint": "braced"}, {"x": 5, "restraint": "pinned"}],
+       "subspans": [{"left": {"N": -200, "Mx": 0, "Vy": 10}, "right": {"N": -200, "Mx": 20, "Vy": 10}},
+                    {"left": {"N": -200, "Mx": 20, "Vy": -5}, "right": {"N": -200, "Mx": 5, "Vy": -5}}]}]})";
+    for (auto const& input : s16app::ReadMemberFile(members, "parts.json")) {
+        auto text = [&input](bool partsShown) {
+            s16app::RunOptions options;
+            options.detail = s16app::Detail::Normal;
+            options.governingReportOnly = partsShown;
+            s16app::BatchItem const item{s16app::CheckMember(input, options), ""};
+            return s16app::TextMember(0, item, false, s16app::Detail::Normal);
+        };
+        std::string const shown = text(true);
+        EXPECT_NE(shown.find("Member buckling: "), std::string::npos) << shown;
+        EXPECT_EQ(shown, text(false)) << input.section;
+    }
+}
+
 TEST(AppReport, DetailLevelsAgainstTheirGoldens) {
     // The beam of the README: I D=303 B=203 T=13.1 Tw=7.5 R=15 in 350W,
     // 6 m, pinned, braced at mid-span, 30 kN/m. The project comes from the

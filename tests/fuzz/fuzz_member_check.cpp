@@ -288,7 +288,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
                 if (!quick) compare(result);
                 if (code == 0 && !quick) {  // one entry's text alone, or some of its parts: as among all
                     int const e = in.U8() % result.NumEntries();
-                    unsigned const mark = in.U8() | 1u << in.U8() % 8;
+                    unsigned mark = in.U8();
+                    mark |= 1u << in.U8() % 8;  // a part at least (two reads in order)
                     std::vector<char> wanted(static_cast<std::size_t>(e) + 1, 0);
                     CMemberResult alone;
                     wanted.back() = static_cast<char>(mark), alone.LimitTextTo(wanted);
