@@ -170,9 +170,9 @@ void Cells::EndCell() {
 
 Cells SpanTable(CaseOutcome const& c) {
     static constexpr char const* kHeader[] = {
-        "Span",      "From (m)",  "To (m)",    "Le (m)",  "Le from", "KL/r", "Cu (kN)",
-        "Cr (kN)",   "omega2",    "omega2 from", "Mu (kN*m)", "Mr (kN*m)", "Mf (kN*m)", "Compression flange",
-        "At x (m)",  "Util"};
+        "Span",     "From (m)", "To (m)",      "Le (m)",    "Le from",   "KL/r",      "Cu (kN)",
+        "Cr (kN)",  "omega2",   "omega2 from", "Mu (kN*m)", "Mr (kN*m)", "Mf (kN*m)", "Compression flange",
+        "At x (m)", "Util"};
     Cells cells(std::size(kHeader), c.spans.empty() ? 0 : c.spans.size() + 1);
     if (c.spans.empty()) return cells;
     for (char const* name : kHeader) cells.Add(name);

@@ -256,7 +256,8 @@ private:
 class CResultTextPart {
 public:
     CResultTextPart(CMemberResult* result, unsigned part)
-        : m_result(result && result->TextEnabled() ? result : nullptr), m_before(m_result ? m_result->TextPartNow() : 0) {
+        : m_result(result && result->TextEnabled() ? result : nullptr),
+          m_before(m_result ? m_result->TextPartNow() : 0) {
         if (m_result) m_result->SetTextPart(part);
     }
     ~CResultTextPart() {

@@ -213,16 +213,16 @@ bool CSA_S16_09_Member::CheckBucklingGen() const {
     Heading(L"<h4>Buckling capacity checks:</h4>\n");
     CResultIndent const outer(m_result);
     if (!SpanBlock(
-            UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling major axis</h5>\n", [this](CSpan& s) { return FindNextXXSpan(s); },
-            [this](CSpan const& s) { CheckSpanXX(s); }))
+            UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling major axis</h5>\n",
+            [this](CSpan& s) { return FindNextXXSpan(s); }, [this](CSpan const& s) { CheckSpanXX(s); }))
         return false;
     if (!SpanBlock(
-            UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling minor axis</h5>\n", [this](CSpan& s) { return FindNextYYSpan(s); },
-            [this](CSpan const& s) { CheckSpanYY(s); }))
+            UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling minor axis</h5>\n",
+            [this](CSpan& s) { return FindNextYYSpan(s); }, [this](CSpan const& s) { CheckSpanYY(s); }))
         return false;
     if (!SpanBlock(
-            UtilKind::BucklingAxialTorsion, L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
-            [this](CSpan const& s) { CheckSpanT(s); }))
+            UtilKind::BucklingAxialTorsion, L"<h5>Check torsional buckling </h5>\n",
+            [this](CSpan& s) { return FindNextLTSpan(s); }, [this](CSpan const& s) { CheckSpanT(s); }))
         return false;
     if (!m_calc->IsDoublySymmetric()) {
         CResultTextPart const block(m_result, TextPart::Block(UtilKind::BucklingAxialFlexuralTorsion));
@@ -286,26 +286,26 @@ bool CSA_S16_09_Member::CheckBucklingStrut() const {
     CResultIndent const outer(m_result);
     if (m_calc->IsVVSpanExist()) {
         if (!SpanBlock(
-                UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling(U-U) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
-                [this](CSpan const& s) { CheckStrutSpanUU(s); }))
+                UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling(U-U) axis</h5>\n",
+                [this](CSpan& s) { return FindNextUUStrutSpan(s); }, [this](CSpan const& s) { CheckStrutSpanUU(s); }))
             return false;
         if (!SpanBlock(
-                UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling(V-V) axis</h5>\n", [this](CSpan& s) { return FindNextUUStrutSpan(s); },
-                [this](CSpan const& s) { CheckStrutSpanVV(s); }))
+                UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling(V-V) axis</h5>\n",
+                [this](CSpan& s) { return FindNextUUStrutSpan(s); }, [this](CSpan const& s) { CheckStrutSpanVV(s); }))
             return false;
     } else {
         if (!SpanBlock(
-                UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling major(X-X) axis</h5>\n", [this](CSpan& s) { return FindNextXXStrutSpan(s); },
-                [this](CSpan const& s) { CheckStrutSpanXX(s); }))
+                UtilKind::BucklingAxialMajor, L"<h5>Check axial buckling major(X-X) axis</h5>\n",
+                [this](CSpan& s) { return FindNextXXStrutSpan(s); }, [this](CSpan const& s) { CheckStrutSpanXX(s); }))
             return false;
         if (!SpanBlock(
-                UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n", [this](CSpan& s) { return FindNextYYStrutSpan(s); },
-                [this](CSpan const& s) { CheckStrutSpanYY(s); }))
+                UtilKind::BucklingAxialMinor, L"<h5>Check axial buckling minor(Y-Y) axis</h5>\n",
+                [this](CSpan& s) { return FindNextYYStrutSpan(s); }, [this](CSpan const& s) { CheckStrutSpanYY(s); }))
             return false;
     }
     if (!SpanBlock(
-            UtilKind::BucklingAxialTorsion, L"<h5>Check torsional buckling </h5>\n", [this](CSpan& s) { return FindNextLTSpan(s); },
-            [this](CSpan const& s) { CheckStrutSpanT(s); }))
+            UtilKind::BucklingAxialTorsion, L"<h5>Check torsional buckling </h5>\n",
+            [this](CSpan& s) { return FindNextLTSpan(s); }, [this](CSpan const& s) { CheckStrutSpanT(s); }))
         return false;
     CResultTextPart const block(m_result, TextPart::Block(UtilKind::BucklingAxialFlexuralTorsion));
     Heading(L"<h5>Check flexural-torsional buckling </h5>\n");

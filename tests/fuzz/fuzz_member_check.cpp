@@ -303,7 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
                         ++at;
                     }
                     S16_FUZZ_CHECK(SameNumbers(result, alone) && ((mark & 1) ? some == all : within),
-                                   "an entry's text alone (or its parts) is its text among all, and the numbers the same");
+                                   "an entry's text alone (or its parts) is as among all, the numbers the same");
                 }
                 break;
             }
