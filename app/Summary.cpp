@@ -70,7 +70,10 @@ void Put(std::string& out, Pieces const&... pieces) {
     (out.append(pieces), ...);
 }
 
-void PutMetres(std::string& out, double x) { Put(out, Fixed(x, 3), " m"); }
+void PutMetres(std::string& out, double x) {
+    AppendFixed(out, x, 3);
+    out += " m";
+}
 
 void AppendLoadWords(std::string& out, LoadInput const& l) {
     static char const* const planes[] = {"in the plane of the web", "across the web", "axial", "torsion"};

@@ -39,15 +39,19 @@ void AppendPrintable(std::string& out, std::string const& text) {
         out += text;
 }
 
-// A utilisation as UtilText writes it (Fixed writes the same characters below
+// A utilisation as UtilText writes it (AppendFixed writes the same characters below
 // 1e15; UtilText's text stops at 31 characters, which only a far larger one reaches).
-std::string Util(double u) { return std::fabs(u) < 1e15 ? Fixed(u, 3) : UtilText(u); }
-// The same appended to `out`.
 void AppendUtil(std::string& out, double u) {
     if (std::fabs(u) < 1e15)
         AppendFixed(out, u, 3);
     else
         out += UtilText(u);
+}
+// The same as a string.
+std::string Util(double u) {
+    std::string text;
+    AppendUtil(text, u);
+    return text;
 }
 
 // Report lines (a part of a case's report).
