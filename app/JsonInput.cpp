@@ -491,6 +491,10 @@ private:
                              ": not valid here: nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
         json* slot = Slot();
         *slot = array ? json::array() : json::object();
+        // A member's lists are short (points, sub-spans, loads): room for a
+        // few at once rather than growing one element at a time.
+        constexpr std::size_t kShortList = 4;
+        if (array) slot->get_ref<json::array_t&>().reserve(kShortList);
         bool const list = (m_blocks || m_batch) && array && m_frames.size() == 1 && !m_frames[0].array &&
                           *m_frames[0].key == "members";
         if (list && m_blocks) m_blocks->Mark(), m_blocks->ListMode();

@@ -111,7 +111,9 @@ double MomentOf(LoadInput const& l, double x) {
 
 std::vector<LoadInput> ReadLoads(Field const& field, UnitScale const& units, double length) {
     std::vector<LoadInput> out;
-    for (auto const& f : field.Elements()) out.push_back(ReadLoad(f, units, length));
+    auto const elements = field.Elements();
+    out.reserve(elements.size());
+    for (auto const& f : elements) out.push_back(ReadLoad(f, units, length));
     if (out.empty()) field.Fail("the list of loads is empty");
     return out;
 }

@@ -43,10 +43,18 @@ struct Units {
 
     std::string MomentName() const { return moment.empty() ? force + "*" + length : moment; }
     std::string Echo() const {
-        return "length " + length + ", force " + force + ", moment " + MomentName() + ", distributed load " + force +
-               "/" + length + "; moment sign " +
-               (sign < 0 ? "sagging-positive (a positive Mx compresses the top flange)"
-                         : "top-flange-negative (a negative Mx compresses the top flange)");
+        std::string_view const signText = sign < 0 ? "sagging-positive (a positive Mx compresses the top flange)"
+                                                   : "top-flange-negative (a negative Mx compresses the top flange)";
+        std::string out;
+        out.reserve(128 + 3 * length.size() + 3 * force.size() + moment.size());  // one heap block
+        out.append("length ").append(length).append(", force ").append(force).append(", moment ");
+        out.append(MomentName())
+            .append(", distributed load ")
+            .append(force)
+            .append("/")
+            .append(length)
+            .append("; moment sign ");
+        return out.append(signText);
     }
 };
 
@@ -206,6 +214,7 @@ std::vector<SubSpanInput> ReadSubSpans(Field const& field, Units const& u, std::
         field.Fail(std::to_string(points.size()) + " points need " + std::to_string(points.size() - 1) +
                    " sub-spans, one between each pair of consecutive points (" + std::to_string(elements.size()) +
                    " given)");
+    out.reserve(elements.size());
     for (std::size_t k = 0; k < elements.size(); ++k)
         out.push_back(ReadSubSpan(elements[k], u, points[k + 1].x - points[k].x));
     return out;
@@ -304,6 +313,7 @@ PointInput ReadPoint(Field const& field, Units const& u) {
 std::vector<PointInput> ReadPoints(Field const& field, Units const& u) {
     std::vector<PointInput> out;
     auto const elements = field.Elements();
+    out.reserve(elements.size());
     for (std::size_t i = 0; i < elements.size(); ++i) {
         out.push_back(ReadPoint(elements[i], u));
         if (i > 0 && !(out[i].x > out[i - 1].x)) elements[i].Child("x").Fail("positions must increase");
@@ -416,7 +426,9 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
     } else {
         m.namedCases = true;
         auto const cases = obj.Require("cases");
-        for (auto const& c : cases.Elements()) {
+        auto const elements = cases.Elements();
+        m.cases.reserve(elements.size());
+        for (auto const& c : elements) {
             ObjectReader const caseObj(c, {"name", "subspans", "stations", "comment"});
             SkipComment(caseObj);
             std::string name =

@@ -105,27 +105,25 @@ RestraintInput ReadRestraint(Field const& field) {
         out.bits = ReadBits(obj.Require("bits"));
         return out;
     }
-    std::vector<Field> words;
-    if (field.IsArray())
-        words = field.Elements();
-    else if (field.IsString())
-        words.push_back(field);
-    else
+    if (!field.IsArray() && !field.IsString())
         field.Fail("expected a restraint word, a list of words or {\"bits\": ...}, found " +
                    JsonTypeName(field.Json()));
     bool support = false, webOnly = false;
-    for (auto const& w : words) {
+    auto read = [&](Field const& w) {
         std::string const word = Normalise(w.String());
-        bool known = false;
-        for (auto const& entry : RestraintVocabulary()) {
-            if (std::strcmp(word.c_str(), entry.word) != 0) continue;  // (not string::compare: no strlen a word)
-            known = true;
-            out.bits |= entry.bits;
-        }
-        if (!known) w.Fail("unknown restraint word \"" + w.String() + "\" (known: " + KnownWords() + ")");
+        auto const& words = RestraintVocabulary();
+        auto const entry = std::find_if(words.begin(), words.end(), [&word](RestraintWord const& e) {
+            return std::strcmp(word.c_str(), e.word) == 0;  // (not string::compare: no strlen a word)
+        });
+        if (entry == words.end()) w.Fail("unknown restraint word \"" + w.String() + "\" (known: " + KnownWords() + ")");
+        out.bits |= entry->bits;
         support = support || IsSupportShorthand(word);
         webOnly = webOnly || word == kWebConnected;
-    }
+    };
+    if (field.IsString())  // the most frequent: one word, read where it stands
+        read(field);
+    else
+        for (auto const& w : field.Elements()) read(w);
     out.channelEndConnection = support && !webOnly;
     return out;
 }
