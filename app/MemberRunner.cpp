@@ -306,6 +306,7 @@ void CheckCases(CSteelMemberGen& member, MemberInput const& input, RunOptions co
     std::optional<CaseModel> one;
     if (again && input.cases.size() == 1) one = BuildCase(member, input, 0, shape, true);
     CaseModel* const built = one ? &*one : nullptr;
+    out.cases.reserve(input.cases.size());
     for (std::size_t k = 0; k < input.cases.size(); ++k) {
         out.cases.push_back(CheckCase(member, input, k, first, shape, warnings, limited ? none : every, built));
         if (out.cases.back().utilisation > out.cases[out.governing].utilisation) out.governing = k;

@@ -97,9 +97,12 @@ char const* KindName(Kind k) {
     return "";
 }
 
-Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std::string const& field,
+// `prefix`: the case's place in the file ("cases[1]." or nothing).
+Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std::string const& prefix,
                  std::vector<std::string>& warnings, bool text) {
     SubSpanInput const& s = c.subspans[k];
+    // The sub-span's place in the file, for a warning: made only for one.
+    auto field = [&]() { return prefix + (c.stations ? "stations" : "subspans[" + std::to_string(k) + "]"); };
     double const a = input.points[k].x, b = input.points[k + 1].x;
     Plan plan;
     auto peaksOf = [&plan](Piece const& p) {
@@ -123,6 +126,8 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
         // Pieces between the given ends and stations, each explained by
         // uniform loads where its end shears imply one.
         std::vector<StationInput> ends;
+        ends.reserve(s.stations.size() + 2);
+        plan.pieces.reserve(s.stations.size() + 1);
         ends.push_back({a, s.left, s.left});
         ends.insert(ends.end(), s.stations.begin(), s.stations.end());
         ends.push_back({b, s.right, s.right});
@@ -133,11 +138,11 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
             std::string unknown;
             auto loads = Reconstruct(ends[j].after, ends[j + 1].before, x1 - x0, unknown);
             if (!unknown.empty())
-                warnings.push_back((c.stations ? field + " between x = " + Metres(x0) + " and x = " + Metres(x1)
-                                               : field) +
-                                   ": the shear changes sign " + unknown +
-                                   " but the end actions fit no uniform load: the moment between the ends is "
-                                   "unknown (give the loads, or the actions at a point inside)");
+                warnings.push_back(
+                    (c.stations ? field() + " between x = " + Metres(x0) + " and x = " + Metres(x1) : field()) +
+                    ": the shear changes sign " + unknown +
+                    " but the end actions fit no uniform load: the moment between the ends is "
+                    "unknown (give the loads, or the actions at a point inside)");
             for (auto const& l : loads) {
                 bool const web = l.plane == LoadInput::Web;
                 (web ? plan.loadWeb : plan.loadAcross) = true;
@@ -155,7 +160,7 @@ Plan PlanSubSpan(MemberInput const& input, LoadCase const& c, std::size_t k, std
         }
         if (rebuilt > 0)
             warnings.push_back(
-                (c.stations ? field + " between x = " + Metres(a) + " and x = " + Metres(b) : field) +
+                (c.stations ? field() + " between x = " + Metres(a) + " and x = " + Metres(b) : field()) +
                 ": no loads given: " +
                 (rebuilt == 1 ? std::string("a uniform load") : std::to_string(rebuilt) + " uniform loads") +
                 " reconstructed from the end shears");
@@ -177,6 +182,7 @@ CaseModel Assemble(MemberInput const& input, LoadCase const& c, std::vector<Plan
     m.points.reserve(most), m.subSpans.reserve(most), m.userSubSpan.reserve(most);
     userPoint(0);
     std::vector<double> xs;
+    xs.reserve(most + 1);  // a sub-span's ends and stations
     for (std::size_t k = 0; k < plans.size(); ++k) {
         Plan& plan = plans[k];
         SubSpanInput const& s = c.subspans[k];
@@ -241,9 +247,9 @@ CaseModel BuildCase(Corvid::Steel::CSteelMemberGen& member, MemberInput const& i
     std::vector<Plan> plans;
     std::vector<std::string> warnings;
     bool curved = false;
+    plans.reserve(c.subspans.size());
     for (std::size_t k = 0; k < c.subspans.size(); ++k) {
-        std::string const field = prefix + (c.stations ? "stations" : "subspans[" + std::to_string(k) + "]");
-        plans.push_back(PlanSubSpan(input, c, k, field, warnings, text));
+        plans.push_back(PlanSubSpan(input, c, k, prefix, warnings, text));
         curved = curved || plans.back().curved;
     }
     CaseModel m = Assemble(input, c, plans, shape);

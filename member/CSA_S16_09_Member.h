@@ -78,6 +78,9 @@ public:
     void CollectSpanSummaries(bool on) {
         m_collectSpans = on;
         m_spans.clear();
+        // Room for a member's usual spans (each axis, each segment) at once.
+        constexpr std::size_t kUsualSpans = 8;
+        if (on) m_spans.reserve(kUsualSpans);
     }
     std::vector<SpanSummary> const& SpanSummaries() const { return m_spans; }
 
