@@ -226,7 +226,7 @@ private:
     std::string m_pending;  // a main heading not yet placed
 };
 
-std::string OrDash(std::string const& s) { return s.empty() ? "-" : s; }
+std::string OrDash(std::string_view s) { return std::string(s.empty() ? "-" : s); }
 
 void WriteTitleBlock(std::ostream& out, MemberOutcome const& m) {
     TitleBlock const& t = m.summary.title;

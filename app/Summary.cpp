@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <nlohmann/json.hpp>
@@ -172,6 +174,28 @@ std::vector<std::string> InputWords(MemberInput const& in, MemberOutcome const& 
     return lines;
 }
 
+// "<code> cl. <number>" for a clause a check row names, made once for each
+// edition (CodeName's) and clause: a row takes no heap block for it.
+std::string_view ClauseText(std::string const& code, std::string_view number) {
+    static constexpr std::string_view kNumbers[] = {"13.2", "13.3.1", "13.3.2", "13.4",    "13.5",
+                                                    "13.6", "13.8",   "13.9",   "10.4.2.1"};
+    constexpr std::size_t kCount = std::size(kNumbers);
+    constexpr int kEditions = 2;  // CodeName's: 0 CSA S16-09, 1 CSA S16-14
+    static std::vector<std::string> const kCodes = {CodeName(0), CodeName(1)};
+    static std::vector<std::string> const kTexts = [] {
+        std::vector<std::string> texts;
+        for (int edition = 0; edition < kEditions; ++edition)
+            for (auto n : kNumbers) texts.push_back(CodeName(edition) + " cl. " + std::string(n));
+        return texts;
+    }();
+    for (std::size_t e = 0; e < kCodes.size(); ++e) {
+        if (code != kCodes[e]) continue;
+        for (std::size_t k = 0; k < kCount; ++k)
+            if (number == kNumbers[k]) return kTexts[e * kCount + k];
+    }
+    throw std::logic_error("ClauseText: no text for " + code + " cl. " + std::string(number));
+}
+
 // The clause, symbols and unit of a check; the axial ones by the sense of
 // the force (tension positive).
 void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axial) {
@@ -201,10 +225,7 @@ void Describe(CheckRow& row, UtilKind kind, std::string const& code, double axia
     row.demandSymbol = t.demand;
     row.resistanceSymbol = t.resistance;
     row.unit = t.unit;
-    std::string_view const cl = " cl. ", number = t.clause;
-    if (number.empty()) return;
-    row.clause.reserve(code.size() + cl.size() + number.size());  // one heap block
-    row.clause.append(code).append(cl).append(number);
+    if (*t.clause) row.clause = ClauseText(code, t.clause);
 }
 
 // The span of a buckling kind with the largest utilisation: its governing station.
@@ -268,7 +289,7 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
         // slenderness limit's (KL/r)/200.
         bool const flexural = u.first == UtilKind::BucklingAxialMajor || u.first == UtilKind::BucklingAxialMinor;
         if (flexural && found && std::isnan(row.resistance) && u.second > 1.0) {
-            row.clause = outcome.code + " cl. 10.4.2.1";
+            row.clause = ClauseText(outcome.code, "10.4.2.1");
             row.demandSymbol = row.resistanceSymbol = "";
         }
         if (std::isnan(row.at)) row.at = SpanStation(g, u.first, u.second);

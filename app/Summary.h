@@ -39,9 +39,9 @@ struct TitleBlock {
 
 // The governing result of one check (one utilisation kind).
 struct CheckRow {
-    // check, the symbols and unit view static text (no heap block a row)
+    // the texts view static text (no heap block a row)
     std::string_view check;                                        // "local major-axis moment"
-    std::string clause;                                            // "CSA S16-09 cl. 13.5"
+    std::string_view clause;                                       // "CSA S16-09 cl. 13.5"
     std::string_view demandSymbol, resistanceSymbol;               // "Mfx", "Mrx"; empty for an interaction
     double demand = std::numeric_limits<double>::quiet_NaN();      // SI (N, N.m); NaN when not one number
     double resistance = std::numeric_limits<double>::quiet_NaN();  // SI; NaN when not one number

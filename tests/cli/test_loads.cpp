@@ -298,6 +298,11 @@ TEST(Loads, Omega2AndPeakMomentOfHandWorkedBeams) {
             EXPECT_REL(lt->omega2, edition ? c.omega14 : c.omega09);
             EXPECT_REL_TOL(lt->Mf, c.Mf * 1e3, 1e-12);
             EXPECT_EQ(lt->flange, c.flange);
+            // Each row of the table of checks names the edition checked.
+            for (auto const& row : m.summary.checks)
+                if (!row.clause.empty()) {
+                    EXPECT_EQ(row.clause.substr(0, 15), edition ? "CSA S16-14 cl. " : "CSA S16-09 cl. ");
+                }
         }
     }
 }
