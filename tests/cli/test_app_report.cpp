@@ -173,7 +173,9 @@ TEST(AppReport, ShortestNumbersAsToChars) {
     // form at and near their tie (0.001 fixed; 0.0001, 1e+05 exponent), values
     // just off a short decimal, a million and beyond; then values drawn from a
     // pool larger than the thread's memory of to_chars's texts (written again
-    // from it, and replacing one another there).
+    // from it, and replacing one another there); then the exact fixed path's
+    // range, 1e-3 to 1e7, at random and at its edges (powers of two and of
+    // ten and their neighbours, values with 15 to 17 digits).
     std::vector<double> values{0.0,  1.0, 0.5,   0.001, 0.0001, 1.5e-3, 1e-9, 5e-10, 1e4, 1e5, 1.2e5, 999999.999999999,
                                1e6, 0.30000000000000004, 3.7673000000000005, 7.3097639, 2598708.189656576};
     std::mt19937_64 rng(20261207);
@@ -181,6 +183,13 @@ TEST(AppReport, ShortestNumbersAsToChars) {
     std::uniform_real_distribution<> mantissa(-1.0, 1.0);
     for (double& v : pool) v = std::ldexp(mantissa(rng), static_cast<int>(rng() % 80) - 40);
     for (int i = 0; i < 25000; ++i) values.push_back(pool[rng() % pool.size()]);
+    std::uniform_real_distribution<> decade(-3.0, 7.0);
+    for (int i = 0; i < 200000; ++i) values.push_back(std::pow(10.0, decade(rng)));
+    for (int e = -11; e <= 24; ++e)
+        for (double const edge : {std::ldexp(1.0, e), e >= -3 && e <= 7 ? std::pow(10.0, e) : 1.0})
+            for (double const x : {std::nextafter(edge, 0.0), edge, std::nextafter(edge, 1e300)}) values.push_back(x);
+    for (double const x : {0.1, 0.2, 0.3, 1.0 / 3.0, 2.0 / 3.0, 9999999.999999998, 0.0009999999999999998})
+        values.push_back(x);
     for (double const v : values)
         for (double const x : {v, -v}) {
             char a[40], b[40];
