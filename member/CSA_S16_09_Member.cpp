@@ -75,6 +75,9 @@ void CSA_S16_09_Member::Clear() {
     CSteelMemberGen::Clear();
     m_records.clear();
     m_calc.reset();
+    // A member reused for another would keep the last one's net areas
+    // (CSA S16-09 cl. 13.2): they are its input too.
+    m_netAreaRatio = m_effectiveNetAreaRatio = kWholeArea;
     // What was kept of the old spans holds their vectors alive: let them go.
     for (auto& f : m_facts) f = CSpanFacts();
     for (auto& m : m_u1Memo) m = AmplificationMemo();

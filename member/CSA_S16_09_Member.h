@@ -28,6 +28,8 @@ public:
     CString Country(int option) override;
     bool Check() const override;
     bool QuickCheck() const override;
+    // Forgets the member's input (points, sub-spans, lengths, omega2, the
+    // area ratios) and the calculator; the section, grade and edition stay.
     void Clear() override;
     std::optional<SubspanEffectiveLengthData> GetMemberEffectiveLengthData() override;
     // Makes the shape calculator for the section's shape; false (and the
@@ -282,8 +284,9 @@ private:
     mutable CSpanFacts m_facts[kSpanFacts];
     mutable std::size_t m_nextFacts = 0, m_lastFacts = 0;
     Corvid::Data::CSection m_section;
-    double m_netAreaRatio = 1.0;
-    double m_effectiveNetAreaRatio = 1.0;
+    static constexpr double kWholeArea = 1.0;  // no holes, no shear lag: An = Ane = Ag
+    double m_netAreaRatio = kWholeArea;
+    double m_effectiveNetAreaRatio = kWholeArea;
     bool m_collectSpans = false;
     mutable std::vector<SpanSummary> m_spans;
 };

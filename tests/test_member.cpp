@@ -259,6 +259,10 @@ TEST(Member, ClearCloneAreaRatiosAndDesignOption) {
     EXPECT_EQ(m.Calculator(), nullptr);
     EXPECT_EQ(m.GetSection().Name(), L"CHS D=168.3 t=6.4");
     EXPECT_TRUE(m.GetMemberPointVec().empty());
+    // The area ratios are the member's input too: forgotten (whole areas).
+    m.SetSection(CSection(kW));
+    EXPECT_EQ(m.Calculator()->NetAreaRatio(), 1.0);
+    EXPECT_EQ(m.Calculator()->EffectiveNetAreaRatio(), 1.0);
 }
 
 TEST(MemberValidation, RefusesEachMalformedInputWithAMessage) {
