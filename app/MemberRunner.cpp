@@ -435,11 +435,16 @@ bool MemberOutcome::Pass() const {
 MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     CSection const section = ReadSection(input, options.sections);
     auto const grade = MakeGrade(input);
-    std::unique_ptr<Corvid::Data::Design::CDesign> design(NewCode());
+    // One design object a thread, cleared for each member (Clear forgets the
+    // last one's points, sub-spans, lengths, omega2 and area ratios; the
+    // section, grade, edition and title are set below): made and destroyed
+    // once, not for every member.
+    thread_local std::unique_ptr<Corvid::Data::Design::CDesign> const design(NewCode());
     auto* member = dynamic_cast<CSteelMemberGen*>(design.get());
     if (!member) throw InputError(Where(input, "") + ": the design module gave no member object");
     CMemberResult setup;
     member->SetResult(&setup);
+    member->Clear();
     member->SetDesOpt(input.code);  // before the section: the calculator takes the code name
     if (!member->SetSection(section))
         throw InputError(Where(input, "section") + ": the design code has no calculator for a " +
