@@ -10,6 +10,7 @@
 #include "app/Output.h"
 #include "app/Render.h"
 #include "framework/DesFormat.h"
+#include "framework/Digits.h"
 #include "framework/ResultFlags.h"
 
 namespace s16app {
@@ -62,101 +63,85 @@ std::string Fixed(double v, int decimals) {
 namespace {
 __extension__ typedef unsigned __int128 U128;  // (GCC's; ISO C++ has no 128-bit integer)
 
-// The shortest text of v in the fixed form, where 1e-3 <= |v| < 1e7 and v
-// is no decimal of at most nine places below a million (ShortestText writes
-// those), found exactly. With |v| = m 2^-P (m the 53-bit mantissa), d
-// decimals suffice when c, the integer nearest |v| 10^d, has
-// |c - |v| 10^d| < 10^d / 2 in units of 2^-P: c / 10^d then lies strictly
-// inside the half unit in the last place around v that reads back as v, and
-// is the closest such text to v (as to_chars's). If d suffices so does d + 1
-// (10 c is one of its candidates), so the fewest decimals are found by
-// bisection, between 10 (0 from a million) and 17 significant digits, which
-// always suffice. Null where to_chars is left to decide: a power of two (its
-// interval is narrower below), a tie in the rounding or at the interval's
-// end, or an exponent form no longer than the fixed one (1e+06).
-char* ExactFixed(char* first, double v) {
-    double const a = std::fabs(v);
-    if (!(a >= 1e-3 && a < 1e7)) return nullptr;
+using Corvid::Util::kUnits;  // 10^k
+
+// The fewest decimals d with which |v| (1e-3 <= |v| < 1e7, no decimal of at
+// most nine places below a million: ShortestText writes those) reads back,
+// found exactly, and c, the integer nearest |v| 10^d; false where to_chars
+// is left to decide. With |v| = m 2^-P (m the 53-bit mantissa), d suffices
+// when |c - |v| 10^d| < 10^d / 2 in units of 2^-P: c / 10^d then lies
+// strictly inside the half unit in the last place around v that reads back
+// as v, and is the closest such text to v (as to_chars's). If d suffices so
+// does d + 1 (10 c is one of its candidates): a bisection between 10
+// decimals (0 from a million) and 17 significant digits, which always
+// suffice. Not for a power of two (its interval is narrower below), nor a
+// tie in the rounding or at the interval's end.
+bool FewestDecimals(double a, int& d, std::uint64_t& c) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &a, sizeof bits);
     constexpr std::uint64_t kHidden = std::uint64_t{1} << 52;
     std::uint64_t const fraction = bits & (kHidden - 1);
-    if (fraction == 0) return nullptr;
+    if (fraction == 0) return false;
     std::uint64_t const m = fraction | kHidden;
     int const P = 1075 - static_cast<int>(bits >> 52);  // 29 to 63 here: 2^-10 < a < 2^24
     U128 const mask = (U128{1} << P) - 1, half = U128{1} << (P - 1);
-    static constexpr std::uint64_t kPow10[] = {1ull,
-                                               10ull,
-                                               100ull,
-                                               1000ull,
-                                               10000ull,
-                                               100000ull,
-                                               1000000ull,
-                                               10000000ull,
-                                               100000000ull,
-                                               1000000000ull,
-                                               10000000000ull,
-                                               100000000000ull,
-                                               1000000000000ull,
-                                               10000000000000ull,
-                                               100000000000000ull,
-                                               1000000000000000ull,
-                                               10000000000000000ull,
-                                               100000000000000000ull,
-                                               1000000000000000000ull,
-                                               10000000000000000000ull};
     enum Verdict { kNo, kYes, kUnsure };
-    auto suffices = [&](int d, std::uint64_t& nearest) {
-        U128 const n = U128{m} * kPow10[d];  // |v| 10^d 2^P, below 2^118
+    auto suffices = [&](int decimals, std::uint64_t& nearest) {
+        U128 const n = U128{m} * kUnits[decimals];  // a 10^decimals 2^P, below 2^118
         U128 rest = n & mask;
         U128 q = n >> P;
         if (rest == half) return kUnsure;
         if (rest > half) ++q, rest = mask + 1 - rest;
         nearest = static_cast<std::uint64_t>(q);
-        U128 const twice = 2 * rest, scale = kPow10[d];
+        U128 const twice = 2 * rest, scale = kUnits[decimals];
         return twice < scale ? kYes : twice == scale ? kUnsure : kNo;
     };
     // 17 significant digits: 17 less the whole part's digits, or 17 more
-    // than the zeros after the point (one more, the decimal thresholds
-    // being inexact); the whole part is below 10^7, so c below 10^18.
-    std::uint64_t const whole = static_cast<std::uint64_t>(a);
+    // than the zeros after the point (the doubles 0.1 and 0.01 lie just
+    // above their decimals, with no double between); c stays below 10^17.
+    auto const whole = static_cast<std::uint64_t>(a);
     int wholeDigits = whole == 0 ? 0 : 1;
-    while (wholeDigits > 0 && whole >= kPow10[wholeDigits]) ++wholeDigits;
+    while (wholeDigits > 0 && whole >= kUnits[wholeDigits]) ++wholeDigits;
     int const zeros = a >= 0.1 ? 0 : a >= 0.01 ? 1 : 2;
-    int lo = a < 1e6 ? 10 : 0, hi = whole ? 17 - wholeDigits : 18 + zeros;
-    std::uint64_t c = 0;
+    int lo = a < 1e6 ? 10 : 0, hi = whole ? 17 - wholeDigits : 17 + zeros;
     bool found = false;
     while (lo < hi) {  // hi suffices (if any does), lo - 1 does not
         int const mid = (lo + hi) / 2;
         std::uint64_t nearest = 0;
         Verdict const verdict = suffices(mid, nearest);
-        if (verdict == kUnsure) return nullptr;
+        if (verdict == kUnsure) return false;
         if (verdict == kYes)
             hi = mid, c = nearest, found = true;
         else
             lo = mid + 1;
     }
-    int const d = hi;
-    if (!found && suffices(d, c) != kYes) return nullptr;
+    d = hi;
+    return found || suffices(d, c) == kYes;
+}
+
+// The shortest text of v in the fixed form (FewestDecimals), or null where
+// to_chars is left to decide, as where an exponent form is no longer (1e+06).
+char* ExactFixed(char* first, double v) {
+    double const a = std::fabs(v);
+    int d = 0;
+    std::uint64_t c = 0;
+    if (!(a >= 1e-3 && a < 1e7) || !FewestDecimals(a, d, c)) return nullptr;
     if (d == 0) {  // a whole number from a million: the exponent form may be shorter
         int significant = 7;
         for (std::uint64_t w = c; w % 10 == 0; w /= 10) --significant;
         if (significant + (significant > 1) + 4 <= 7) return nullptr;
     }
-    // The digits: the whole part, then the decimals two at a time.
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
+    // The whole part, then the decimals two at a time.
+    auto const& pairs = Corvid::Util::kDigitPairsOf<char>.pair;
     char* p = first;
     if (std::signbit(v)) *p++ = '-';
-    p = std::to_chars(p, p + 24, c / kPow10[d]).ptr;
+    p = std::to_chars(p, p + 24, c / kUnits[d]).ptr;
     if (d == 0) return p;
     *p++ = '.';
-    std::uint64_t part = c % kPow10[d];
+    std::uint64_t part = c % kUnits[d];
     char* const end = p + d;
     char* q = end;
-    for (; q - p >= 2; part /= 100) q -= 2, std::memcpy(q, kPairs + 2 * (part % 100), 2);
+    for (; q - p >= 2; part /= 100) q -= 2, std::memcpy(q, pairs[part % 100], 2);
     if (q != p) *--q = static_cast<char>('0' + part % 10);
     return end;
 }

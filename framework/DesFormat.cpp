@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "Digits.h"
+
 namespace Corvid::Util {
 
 namespace {
@@ -53,41 +55,6 @@ void Chars(double v, std::chars_format format, int precision, Into& out) {
 constexpr double kPow10[] = {1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2, 1e3,
                              1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12};
 double const* const kPow10From0 = kPow10 + 6;  // kPow10From0[k] = 10^k, k = 0 ... 12
-// kUnits[k] = 10^k: an integer r has k + 1 digits when kUnits[k] <= r < kUnits[k + 1].
-constexpr std::uint64_t kUnits[] = {1ull,
-                                    10ull,
-                                    100ull,
-                                    1000ull,
-                                    10000ull,
-                                    100000ull,
-                                    1000000ull,
-                                    10000000ull,
-                                    100000000ull,
-                                    1000000000ull,
-                                    10000000000ull,
-                                    100000000000ull,
-                                    1000000000000ull,
-                                    10000000000000ull,
-                                    100000000000000ull,
-                                    1000000000000000ull,
-                                    10000000000000000ull,
-                                    100000000000000000ull,
-                                    1000000000000000000ull,
-                                    10000000000000000000ull};
-
-// The pairs of digits 00 ... 99.
-template <class Char>
-struct DigitPairsOf {
-    Char pair[100][2];
-    constexpr DigitPairsOf() : pair() {
-        for (int i = 0; i < 100; ++i) {
-            pair[i][0] = static_cast<Char>('0' + i / 10);
-            pair[i][1] = static_cast<Char>('0' + i % 10);
-        }
-    }
-};
-template <class Char>
-constexpr DigitPairsOf<Char> kDigitPairsOf;
 constexpr DigitPairsOf<wchar_t> const& kDigitPairs = kDigitPairsOf<wchar_t>;
 
 // The integer nearest to x, 0 <= x < 2^63 (each fixed-point text rounds by it);
