@@ -161,7 +161,12 @@ bool Diagram::LoadedIn(LoadInput::Plane plane) const {
 }
 
 std::vector<double> Diagram::ShearZeros(bool across) const {
-    std::vector<double> cuts = {0.0, m_length};
+    int const k = across ? kVx : kVy;
+    std::vector<double> out;
+    if (m_straight[k]) return out;
+    std::vector<double> cuts;
+    cuts.reserve(2 + 2 * m_loads.size());
+    cuts.push_back(0.0), cuts.push_back(m_length);
     for (auto const& l : m_loads) {
         if (l.kind == LoadInput::Point)
             cuts.push_back(l.at);
@@ -170,9 +175,6 @@ std::vector<double> Diagram::ShearZeros(bool across) const {
     }
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-    int const k = across ? kVx : kVy;
-    std::vector<double> out;
-    if (m_straight[k]) return out;
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
         double const a = cuts[i], b = cuts[i + 1];
         // Between cuts the load is linear, so the shear is a quadratic in
@@ -183,20 +185,22 @@ std::vector<double> Diagram::ShearZeros(bool across) const {
         double const C = 2.0 * (v1 - 2.0 * vm + v0);
         double const B = v1 - v0 - C;
         double const scale = std::max({std::fabs(v0), std::fabs(vm), std::fabs(v1)});
-        std::vector<double> roots;
+        double roots[2];
+        std::size_t count = 0;
         if (std::fabs(C) <= 1e-12 * scale) {
-            if (std::fabs(B) > 1e-12 * scale) roots.push_back(-v0 / B);
+            if (std::fabs(B) > 1e-12 * scale) roots[count++] = -v0 / B;
         } else {
             double const disc = B * B - 4.0 * C * v0;
             if (disc >= 0.0) {
                 double const s = std::sqrt(disc);
-                roots.push_back((-B + s) / (2.0 * C));
-                roots.push_back((-B - s) / (2.0 * C));
+                roots[count++] = (-B + s) / (2.0 * C);
+                roots[count++] = (-B - s) / (2.0 * C);
             }
         }
         // A zero at a load edge (t = 0 or 1) counts too: a partial load
         // often ends where the shear passes through zero.
-        for (double t : roots) {
+        for (std::size_t r = 0; r < count; ++r) {
+            double const t = roots[r];
             if (t < -1e-9 || t > 1.0 + 1e-9) continue;
             double const x = a + std::clamp(t, 0.0, 1.0) * (b - a);
             if (x > 1e-9 * m_length && x < m_length * (1.0 - 1e-9)) out.push_back(x);
