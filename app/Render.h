@@ -93,7 +93,7 @@ std::string const& UtilKindText(Corvid::Steel::UtilKind kind);
 std::string UtilText(double u);
 // The utilisation kind with the largest value of a case (its name), or ""
 // when none was set.
-std::string GoverningName(CaseOutcome const& c);
+std::string const& GoverningName(CaseOutcome const& c);
 // User text for HTML: control characters escaped as in the text output, then
 // the HTML special characters.
 std::string HtmlEscape(std::string const& text);

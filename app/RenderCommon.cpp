@@ -32,12 +32,13 @@ std::string const& UtilKindText(Corvid::Steel::UtilKind kind) {
     return names[static_cast<std::size_t>(kind)];
 }
 
-std::string GoverningName(CaseOutcome const& c) {
+std::string const& GoverningName(CaseOutcome const& c) {
     std::pair<Corvid::Steel::UtilKind, double> const* governing = nullptr;
     double best = -1.0;
     for (auto const& m : c.maxima)
         if (m.second > best) best = m.second, governing = &m;
-    return governing ? UtilKindText(governing->first) : std::string();
+    static std::string const none;
+    return governing ? UtilKindText(governing->first) : none;
 }
 
 void AppendFixed(std::string& out, double v, int decimals) {

@@ -307,7 +307,7 @@ namespace {
 // FNV-1a, 64 bits, of the compact text nlohmann::json's dump writes, walked
 // from the values themselves: offset basis 14695981039346656037, prime
 // 1099511628211. No copy of the text is made.
-class InputHasher : public nlohmann::detail::output_adapter_protocol<char> {
+class InputHasher final : public nlohmann::detail::output_adapter_protocol<char> {
 public:
     void write_character(char c) override { h_ = (h_ ^ static_cast<unsigned char>(c)) * 1099511628211ull; }
     void write_characters(char const* s, std::size_t n) override {
