@@ -162,7 +162,7 @@ public:
         char* p = Lead(out_.Room(kBuf + text.size()));
         if (CleanRun(text, true) == text.size()) {  // the most frequent: nothing to escape
             *p++ = '"';
-            std::memcpy(p, text.data(), text.size());
+            if (!text.empty()) std::memcpy(p, text.data(), text.size());  // (an empty view may hold no pointer)
             p += text.size();
             *p++ = '"';
             return out_.Commit(p);
