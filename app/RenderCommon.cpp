@@ -121,23 +121,21 @@ bool FewestDecimals(double a, int& d, std::uint64_t& c) {
 }
 
 // The shortest text of v in the fixed form (FewestDecimals), or null where
-// to_chars is left to decide, as where an exponent form is no longer (1e+06).
+// to_chars is left to decide. With decimals (at least ten below a million)
+// the fixed form is always the shorter: it adds a point, and below 1 "0."
+// and at most two zeros, where the exponent form adds a point and four
+// characters ("e-03", "e+06"). A whole number from a million may be the
+// shorter as "1.2e+06": left to to_chars.
 char* ExactFixed(char* first, double v) {
     double const a = std::fabs(v);
     int d = 0;
     std::uint64_t c = 0;
-    if (!(a >= 1e-3 && a < 1e7) || !FewestDecimals(a, d, c)) return nullptr;
-    if (d == 0) {  // a whole number from a million: the exponent form may be shorter
-        int significant = 7;
-        for (std::uint64_t w = c; w % 10 == 0; w /= 10) --significant;
-        if (significant + (significant > 1) + 4 <= 7) return nullptr;
-    }
+    if (!(a >= 1e-3 && a < 1e7) || !FewestDecimals(a, d, c) || d == 0) return nullptr;
     // The whole part, then the decimals two at a time.
     auto const& pairs = Corvid::Util::kDigitPairsOf<char>.pair;
     char* p = first;
     if (std::signbit(v)) *p++ = '-';
     p = std::to_chars(p, p + 24, c / kUnits[d]).ptr;
-    if (d == 0) return p;
     *p++ = '.';
     std::uint64_t part = c % kUnits[d];
     char* const end = p + d;
