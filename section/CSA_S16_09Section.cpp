@@ -25,6 +25,7 @@ CCSA_S16_09Section& CCSA_S16_09Section::operator=(CCSA_S16_09Section const& othe
     std::copy(std::begin(other.m_curves), std::end(other.m_curves), std::begin(m_curves));
     m_nextCurve = other.m_nextCurve;
     m_codeName = other.m_codeName;
+    m_reportCompression = other.m_reportCompression;
     m_edition2009 = other.m_edition2009;
     return *this;
 }

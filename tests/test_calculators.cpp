@@ -10,6 +10,7 @@
 
 #include "TestSections.h"
 #include "Tolerance.h"
+#include "framework/DesFormat.h"
 #include "framework/MemberResult.h"
 #include "framework/Restraint.h"
 #include "framework/SectGeom.h"
@@ -323,6 +324,14 @@ TEST(Calculators, CloneIsAnIndependentCopy) {
         EXPECT_EQ(c->CodeName(), L"CSA S16-09");
         EXPECT_EQ(ActionsOf(*c), kActions);
         EXPECT_EQ(Gross(*c), gross);
+        // Assign, a working copy made again in its own storage (one of another grade here), becomes what Clone
+        // makes: the report's settings too.
+        c->ReportCompressionClass(false);
+        auto const assigned = LoadCalc(text);
+        assigned->SetSteelDesignProp(CSteelGrade(L"300W"));
+        assigned->Assign(*c);
+        std::unique_ptr<CCSA_S16_09Section> const cloned(c->Clone());
+        EXPECT_EQ(assigned->SectPropString(Corvid::Util::CDesFormat()), cloned->SectPropString(Corvid::Util::CDesFormat()));
     }
     // CloneGeom of the I, the channel and the tee: the whole calculator.
     auto cloneGeom = [](auto c) {
