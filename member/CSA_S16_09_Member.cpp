@@ -1,6 +1,7 @@
 #include "member/CSA_S16_09_Member.h"
 
 #include <new>
+#include <typeinfo>
 
 #include "framework/DesignConstants.h"
 #include "framework/ResultFlags.h"
@@ -88,7 +89,10 @@ bool CSA_S16_09_Member::SetSection(CSection const& section) {
     m_section = section;
     m_calc.reset();
     m_calc = MakeCalculator(section.Shape());
-    for (auto& s : m_scratch) s.reset();
+    // Working copies of the same shape are kept: the next check makes them
+    // copies of the new calculator in their own storage (Scratch).
+    for (auto& s : m_scratch)
+        if (s && (!m_calc || typeid(*s) != typeid(*m_calc))) s.reset();
     ++m_calcVersion;
     m_sectionLoaded = false;
     if (m_calc) {

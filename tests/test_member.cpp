@@ -476,6 +476,8 @@ TEST(CheckDriver, ReusedMemberMatchesAFreshOne) {
         {kW, L"300W", 1, braced, 0, -300e3, 120e3},   {kW, L"300W", 1, free, 0, -300e3, 120e3},
         {kW, L"300W", 1, destabilizing, 0, -300e3, 120e3}, {kW, L"300W", 1, free, RB::kTopFlangeLateral, -300e3, 120e3},
         {kW, L"300W", 1, free, 0, 300e3, 120e3},      {kW, L"300W", 1, free, 0, -300e3, -120e3},
+        // Another I: the member's working copies of the calculator, of its shape, become copies of the new one.
+        {L"I D=247 B=202 T=11 Tw=7.4 R=12", L"300W", 1, free, 0, -300e3, 120e3},
         {kC, L"300W", 1, braced, 0, -80e3, -15e3},    {kC, L"300W", 1, braced, 0, -80e3, 15e3},
         {L"RHS D=203 B=102 t=6.4 Ro=12.8", L"350W", 1, braced, 0, -150e3, 25e3},
         {L"RHS D=203 B=102 t=6.4 Ro=12.8", L"350W", 1, braced, 0, -400e3, 25e3},
