@@ -435,11 +435,15 @@ bool MemberOutcome::Pass() const {
 MemberOutcome CheckMember(MemberInput const& input, RunOptions const& options) {
     CSection const section = ReadSection(input, options.sections);
     auto const grade = MakeGrade(input);
-    // One design object a thread, cleared for each member (Clear forgets the
-    // last one's points, sub-spans, lengths, omega2 and area ratios; the
-    // section, grade, edition and title are set below): made and destroyed
-    // once, not for every member.
-    thread_local std::unique_ptr<Corvid::Data::Design::CDesign> const design(NewCode());
+    // One design object a thread for each shape, cleared for each member
+    // (Clear forgets the last one's points, sub-spans, lengths, omega2 and
+    // area ratios; the section, grade, edition and title are set below):
+    // made and destroyed once, not for every member, and its working copies
+    // of the calculator, of that shape, are reused.
+    thread_local std::unique_ptr<Corvid::Data::Design::CDesign> designs[Corvid::Data::CSecGeom::H + 1];
+    auto const kind = static_cast<std::size_t>(section.Shape());
+    auto& design = designs[kind < std::size(designs) ? kind : 0];
+    if (!design) design.reset(NewCode());
     auto* member = dynamic_cast<CSteelMemberGen*>(design.get());
     if (!member) throw InputError(Where(input, "") + ": the design module gave no member object");
     CMemberResult setup;

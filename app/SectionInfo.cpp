@@ -1,8 +1,12 @@
 #include "app/SectionInfo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <stdexcept>
+#include <typeindex>
+#include <typeinfo>
+#include <vector>
 
 #include "app/MemberFile.h"
 #include "framework/MemberResult.h"
@@ -48,6 +52,26 @@ double MomentResistance(CCSA_S16_09Section const& c, bool major) {
     return major ? c.Mrxx(nullptr) : c.Mryy(nullptr);
 }
 
+// A copy of `calc` in storage the thread keeps for each calculator type
+// (slot 0 or 1), made again in place (Assign: no heap block once it has
+// held the same section and grade).
+CCSA_S16_09Section& KeptCopy(CCSA_S16_09Section const& calc, std::size_t slot) {
+    struct Kept {
+        std::type_index type;
+        std::unique_ptr<CCSA_S16_09Section> copy[2];
+    };
+    thread_local std::vector<Kept> kept;  // one for each type met
+    auto const type = std::type_index(typeid(calc));
+    auto it = std::find_if(kept.begin(), kept.end(), [type](Kept const& k) { return k.type == type; });
+    if (it == kept.end()) it = kept.insert(kept.end(), Kept{type, {}});
+    auto& copy = it->copy[slot];
+    if (copy)
+        copy->Assign(calc);
+    else
+        copy.reset(calc.Clone());
+    return *copy;
+}
+
 }  // namespace
 
 NamedValues SectionDimensions(Corvid::Data::CSection const& section) {
@@ -55,10 +79,10 @@ NamedValues SectionDimensions(Corvid::Data::CSection const& section) {
 }
 
 void DescribeResistances(CCSA_S16_09Section const& calc, SectionInfo& info) {
-    std::unique_ptr<CCSA_S16_09Section> const squash(calc.Clone());
+    CCSA_S16_09Section* const squash = &KeptCopy(calc, 0);
     squash->ClearForcesAndMoments();
     squash->SetPureCompression();
-    std::unique_ptr<CCSA_S16_09Section> const bending(calc.Clone());
+    CCSA_S16_09Section* const bending = &KeptCopy(calc, 1);
     bending->ClearForcesAndMoments();
     bending->ClearVolatileResultCache();
     info.classOverall = squash->BucklingClassOverAll(nullptr);
