@@ -769,17 +769,19 @@ json ParseMember(std::string_view text, MemberOrigin const& origin, std::string 
 }
 
 bool ParseMembers(std::string_view list, std::string const& fileName,
-                  std::function<void(std::size_t, json&&)> const& each) {
+                  std::function<void(std::size_t, JsonDoc&&)> const& each) {
     std::size_t given = 0;
-    Scanner::Member const give = [&each, &given](json&& value, MemberText*, std::size_t, json const&, std::size_t) {
-        each(given++, std::move(value));
-        return true;
+    std::function<void(std::size_t, JsonDoc &&)> const counted = [&each, &given](std::size_t, JsonDoc&& doc) {
+        each(given++, std::move(doc));
     };
     PlainJson plain(list);
     try {
-        Scanner scanner(fileName, give);
-        if (plain.Read(scanner)) return true;
-    } catch (...) {  // a key twice, nesting too deep: thrown again below
+        // Members nest a few levels: one deeper than this is read by the
+        // parser below, which tells where it passes kMaxJsonDepth.
+        constexpr std::size_t kDeepest = 16;
+        JsonListBuilder builder(kDeepest, counted);
+        if (plain.Read(builder)) return true;
+    } catch (...) {  // out of memory: thrown again below
     }
     // From where the plain reading stopped, nlohmann's parser: the rest of the
     // list from the element it was in (those before it given).
@@ -789,6 +791,10 @@ bool ParseMembers(std::string_view list, std::string const& fileName,
         case PlainJson::Rest::kWhole: rest.assign(list); break;
         case PlainJson::Rest::kFromElement: rest.append(1, '[').append(list.substr(plain.Element())); break;
     }
+    Scanner::Member const give = [&counted](json&& value, MemberText*, std::size_t, json const&, std::size_t) {
+        counted(0, JsonDoc::FromJson(value));
+        return true;
+    };
     Scanner scanner(fileName, give);
     try {
         return json::sax_parse(rest.data(), rest.data() + rest.size(), &scanner);
@@ -797,11 +803,11 @@ bool ParseMembers(std::string_view list, std::string const& fileName,
     }
 }
 
-Field::Field(json const& value, std::string const& fileName, std::string path)
-    : m_value(&value), m_file(&fileName), m_path(std::move(path)) {}
+Field::Field(JsonDoc const& doc, std::string const& fileName, std::string path)
+    : m_doc(&doc), m_file(&fileName), m_path(std::move(path)) {}
 
-Field::Field(json const& value, Field const& parent, char const* key, std::size_t index)
-    : m_value(&value), m_file(parent.m_file), m_parent(&parent), m_key(key), m_index(index) {}
+Field::Field(std::uint32_t node, Field const& parent, char const* key, std::size_t index)
+    : m_doc(parent.m_doc), m_node(node), m_file(parent.m_file), m_parent(&parent), m_key(key), m_index(index) {}
 
 void Field::AppendPath(std::string& out) const {
     if (!m_parent) {
@@ -838,8 +844,14 @@ void Field::FailAt(std::string const& path, std::string const& why) const {
 }
 
 double Field::Number() const {
-    if (!m_value->is_number()) Fail("expected a number, found " + JsonTypeName(*m_value));
-    double const v = m_value->get<double>();
+    auto const& node = m_doc->At(m_node);
+    double v = 0.0;
+    switch (node.type) {
+        case JsonDoc::Type::Integer: v = static_cast<double>(node.integer); break;
+        case JsonDoc::Type::Unsigned: v = static_cast<double>(node.natural); break;
+        case JsonDoc::Type::Float: v = node.number; break;
+        default: Fail("expected a number, found " + TypeName());
+    }
     if (!std::isfinite(v)) Fail("the number is not finite");
     return v;
 }
@@ -847,74 +859,81 @@ double Field::Number() const {
 double Field::Number(double scale) const {
     double const v = Number() * scale;
     if (!std::isfinite(v))
-        Fail(m_value->dump() + " is too large: not a finite number once converted to SI units (x " +
+        Fail(Dump() + " is too large: not a finite number once converted to SI units (x " +
              nlohmann::json(scale).dump() + ")");
     return v;
 }
 
 std::string Field::String() const {
-    if (!m_value->is_string()) Fail("expected a string, found " + JsonTypeName(*m_value));
-    return *m_value->get_ptr<std::string const*>();
+    if (!IsString()) Fail("expected a string, found " + TypeName());
+    return std::string(m_doc->String(m_node));
 }
 
 bool Field::Bool() const {
-    if (!m_value->is_boolean()) Fail("expected true or false, found " + JsonTypeName(*m_value));
-    return m_value->get<bool>();
+    if (!IsBool()) Fail("expected true or false, found " + TypeName());
+    return m_doc->At(m_node).boolean;
 }
 
 std::vector<Field> Field::Elements(std::size_t most) const {
-    if (!m_value->is_array()) Fail("expected a list, found " + JsonTypeName(*m_value));
-    if (m_value->size() > most)
-        Fail("a list of " + std::to_string(m_value->size()) + " elements; at most " + std::to_string(most) +
+    if (!IsArray()) Fail("expected a list, found " + TypeName());
+    std::size_t const n = m_doc->At(m_node).count;
+    if (n > most)
+        Fail("a list of " + std::to_string(n) + " elements; at most " + std::to_string(most) +
              " are accepted here (split the member)");
     std::vector<Field> out;
-    out.reserve(m_value->size());
-    for (std::size_t i = 0; i < m_value->size(); ++i) out.push_back(Field((*m_value)[i], *this, nullptr, i));
+    out.reserve(n);
+    JsonDoc::Item const* item = m_doc->ItemsBegin(m_node);
+    for (std::size_t i = 0; i < n; ++i) out.push_back(Field(item[i].node, *this, nullptr, i));
     return out;
 }
 
-Field Field::Child(char const* key) const { return Field(m_value->at(key), *this, key, 0); }
+Field Field::Child(char const* key) const {
+    JsonDoc::Item const* item = m_doc->Find(m_node, key);
+    if (!item) throw std::logic_error(std::string("Field::Child: no field \"") + key + "\"");
+    return Field(item->node, *this, key, 0);
+}
 
-Field Field::Child(json const& value, char const* key) const { return Field(value, *this, key, 0); }
+Field Field::Child(std::uint32_t node, char const* key) const { return Field(node, *this, key, 0); }
 
 ObjectReader::ObjectReader(Field const& object, std::initializer_list<char const*> known) : m_object(object) {
-    if (!object.IsObject()) object.Fail("expected an object, found " + JsonTypeName(object.Json()));
+    if (!object.IsObject()) object.Fail("expected an object, found " + object.TypeName());
     if (known.size() > kMaxKeys) throw std::logic_error("ObjectReader: more known keys than kMaxKeys");
-    for (char const* k : known) m_keys[m_count] = k, m_values[m_count++] = nullptr;
-    for (auto const& item : object.Json().items()) {
-        std::string const& key = item.key();
+    for (char const* k : known) m_keys[m_count] = k, m_values[m_count++] = kAbsent;
+    JsonDoc const& doc = object.Doc();
+    for (auto const* item = doc.ItemsBegin(object.Node()); item != doc.ItemsEnd(object.Node()); ++item) {
+        std::string_view const key = doc.Key(*item);
         std::size_t i = 0;
         // The whole key compared: a key may hold "\u0000".
-        while (i < m_count && !(key[0] == m_keys[i][0] && key == m_keys[i])) ++i;
+        while (i < m_count && !(!key.empty() && key[0] == m_keys[i][0] && key == m_keys[i])) ++i;
         if (i < m_count) {
-            m_values[i] = &item.value();
+            m_values[i] = item->node;
             continue;
         }
         std::string list;
         for (char const* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
-        object.FailUnder(key, "unknown field (known here: " + list + ")");
+        object.FailUnder(std::string(key), "unknown field (known here: " + list + ")");
     }
 }
 
 // The key's own text first (the same literal), then its characters.
-json const* ObjectReader::Find(char const* key) const {
+std::uint32_t ObjectReader::Find(char const* key) const {
     for (std::size_t i = 0; i < m_count; ++i)
         if (m_keys[i] == key) return m_values[i];
     for (std::size_t i = 0; i < m_count; ++i)
         if (std::strcmp(m_keys[i], key) == 0) return m_values[i];
-    return nullptr;
+    return kAbsent;
 }
 
 std::optional<Field> ObjectReader::Get(char const* key) const {
-    json const* value = Find(key);
-    if (!value) return std::nullopt;
-    return m_object.Child(*value, key);
+    std::uint32_t const value = Find(key);
+    if (value == kAbsent) return std::nullopt;
+    return m_object.Child(value, key);
 }
 
 Field ObjectReader::Require(char const* key) const {
-    json const* value = Find(key);
-    if (!value) m_object.Fail(std::string("the field \"") + key + "\" is missing");
-    return m_object.Child(*value, key);
+    std::uint32_t const value = Find(key);
+    if (value == kAbsent) m_object.Fail(std::string("the field \"") + key + "\" is missing");
+    return m_object.Child(value, key);
 }
 
 }  // namespace s16app

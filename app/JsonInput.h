@@ -3,6 +3,7 @@
 // names the file and the field: "beam.json: members[2].points[1].x: ...".
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/JsonDoc.h"
 #include "app/MemberFile.h"
 
 namespace s16app {
@@ -77,18 +79,23 @@ nlohmann::json ParseMember(std::string_view text, MemberOrigin const& origin, st
 // list, in order, as far as the texts are valid JSON. False when one is
 // not: it is read again by ParseMember, which tells its complaint and place.
 bool ParseMembers(std::string_view list, std::string const& fileName,
-                  std::function<void(std::size_t, nlohmann::json&&)> const& each);
+                  std::function<void(std::size_t, JsonDoc&&)> const& each);
 
-// One JSON value with the place it came from (the value and the file's name
-// outlive it). A child names its parent and its key or index: the path is
-// put together only for a message, and the parent (and a key's text) must
-// outlive the child.
+// One JSON value (the root of a document) with the place it came from (the
+// document and the file's name outlive it). A child names its parent and
+// its key or index: the path is put together only for a message, and the
+// parent (and a key's text) must outlive the child.
 class Field {
 public:
-    Field(nlohmann::json const& value, std::string const& fileName, std::string path);
-    Field(nlohmann::json const& value, std::string&& fileName, std::string path) = delete;
+    Field(JsonDoc const& doc, std::string const& fileName, std::string path);
+    Field(JsonDoc const& doc, std::string&& fileName, std::string path) = delete;
 
-    nlohmann::json const& Json() const { return *m_value; }
+    JsonDoc const& Doc() const { return *m_doc; }
+    std::uint32_t Node() const { return m_node; }
+    // The value as nlohmann::json::dump() writes it.
+    std::string Dump() const { return m_doc->ToJson(m_node).dump(); }
+    // "a string" / "a number" ... for messages.
+    std::string TypeName() const { return m_doc->TypeName(m_node); }
     // "members[2].points[1].x"
     std::string Path() const;
     // "file: path: why"
@@ -106,22 +113,27 @@ public:
     bool Bool() const;
     // The elements of an array, each with its path; more than `most` fail.
     std::vector<Field> Elements(std::size_t most = kMaxListLength) const;
-    bool IsString() const { return m_value->is_string(); }
-    bool IsArray() const { return m_value->is_array(); }
-    bool IsObject() const { return m_value->is_object(); }
-    bool IsNumber() const { return m_value->is_number(); }
+    bool IsString() const { return Type() == JsonDoc::Type::String; }
+    bool IsArray() const { return Type() == JsonDoc::Type::Array; }
+    bool IsObject() const { return Type() == JsonDoc::Type::Object; }
+    bool IsBool() const { return Type() == JsonDoc::Type::Bool; }
+    bool IsNumber() const {
+        return Type() == JsonDoc::Type::Integer || Type() == JsonDoc::Type::Unsigned || Type() == JsonDoc::Type::Float;
+    }
 
     // The value of an object key, with its path.
     Field Child(char const* key) const;
-    // `value`, found under `key` in this object, with its path.
-    Field Child(nlohmann::json const& value, char const* key) const;
+    // The value `node`, found under `key` in this object, with its path.
+    Field Child(std::uint32_t node, char const* key) const;
 
 private:
-    Field(nlohmann::json const& value, Field const& parent, char const* key, std::size_t index);
+    Field(std::uint32_t node, Field const& parent, char const* key, std::size_t index);
+    JsonDoc::Type Type() const { return m_doc->At(m_node).type; }
     void AppendPath(std::string& out) const;
     [[noreturn]] void FailAt(std::string const& path, std::string const& why) const;
 
-    nlohmann::json const* m_value;
+    JsonDoc const* m_doc;
+    std::uint32_t m_node = 0;
     std::string const* m_file;
     Field const* m_parent = nullptr;  // null: the root, whose path is m_path
     char const* m_key = nullptr;      // the key under the parent; null: an element
@@ -137,19 +149,20 @@ class ObjectReader {
 public:
     ObjectReader(Field const& object, std::initializer_list<char const*> known);
 
-    bool Has(char const* key) const { return Find(key) != nullptr; }
+    bool Has(char const* key) const { return Find(key) != kAbsent; }
     std::optional<Field> Get(char const* key) const;
     Field Require(char const* key) const;
     Field const& Self() const { return m_object; }
 
 private:
     static constexpr std::size_t kMaxKeys = 24;
-    nlohmann::json const* Find(char const* key) const;
+    static constexpr std::uint32_t kAbsent = 0xffffffffu;
+    std::uint32_t Find(char const* key) const;
 
     Field m_object;
     std::size_t m_count = 0;
     char const* m_keys[kMaxKeys];
-    nlohmann::json const* m_values[kMaxKeys];
+    std::uint32_t m_values[kMaxKeys];  // the values' nodes; kAbsent: not given
 };
 
 // "a string" / "a number" ... for messages.

@@ -136,7 +136,7 @@ Actions ReadActions(Field const& field, Units const& u) {
 }
 
 void ReadTransverseLoad(Field const& f, SubSpanInput& s) {
-    if (f.Json().is_boolean()) {
+    if (f.IsBool()) {
         s.loadMajor = f.Bool();
         return;
     }
@@ -353,7 +353,7 @@ EffectiveLengths ReadEffectiveLengths(Field const& field, Units const& u, double
         Field const f = obj.Require(key);
         double const v = f.Number();
         double const Le = v < 0.0 ? -v * memberLength : v * u.scale.length;
-        if (!std::isfinite(Le)) f.Fail(f.Json().dump() + " is too large: the length is not a finite number");
+        if (!std::isfinite(Le)) f.Fail(f.Dump() + " is too large: the length is not a finite number");
         if (Le > 0.0 && Le < Corvid::Steel::CSteelMemberGen::kMinOverrideLength)
             f.Fail("an effective length above 0 and below 1 mm is a likely unit error (lengths are in " +
                    std::string(u.scale.length == 1.0 ? "m" : "mm") + "; 0 for all three: cross-section checks only)");
@@ -378,7 +378,7 @@ void SkipSchema(ObjectReader const& obj, ObjectAt at) {
 struct FileLevel {
     Units units;
     std::string project, engineer;
-    nlohmann::json json = nlohmann::json::object();
+    JsonDoc json;  // {} or the units and moment sign as given
 };
 
 MemberInput ReadMember(Field const& field, std::string const& fileName, std::string const& path,
@@ -394,7 +394,7 @@ MemberInput ReadMember(Field const& field, std::string const& fileName, std::str
     m.path = path;
     m.project = obj.Has("project") ? obj.Require("project").String() : file.project;
     m.engineer = obj.Has("engineer") ? obj.Require("engineer").String() : file.engineer;
-    m.inputHash = InputHash(field.Json(), file.json);
+    m.inputHash = InputHash(field.Doc(), field.Node(), file.json);
     if (auto f = obj.Get("units")) units = ReadUnits(*f, units);
     if (auto f = obj.Get("moment_sign")) units.sign = ReadMomentSign(*f);
     m.units = units.Echo();
@@ -521,7 +521,7 @@ private:
 // A member of a list: its value, or its text (to read) when `text`: the
 // `size` bytes at `at` in its batch's text (`parsed` once its value is read).
 struct Element {
-    nlohmann::json value;
+    JsonDoc value;
     std::size_t index = 0;
     bool text = false, parsed = false;
     MemberOrigin origin;
@@ -548,7 +548,7 @@ void AddToBatch(Batch& batch, nlohmann::json&& value, MemberText const* text, st
     Element& e = batch.elements.back();
     e.index = i, e.text = text != nullptr;
     if (!text) {
-        e.value = std::move(value);
+        e.value = JsonDoc::FromJson(value);
         return;
     }
     if (batch.text.empty()) batch.text.reserve(kBatchText);
@@ -767,15 +767,18 @@ FileLevel LevelOf(nlohmann::json const& top, std::string const& file, TopRead re
     bool const check = read == TopRead::Whole;
     FileLevel level;
     try {
-        Field const f(top, file, "");
+        JsonDoc const doc = JsonDoc::FromJson(top);
+        Field const f(doc, file, "");
         ObjectReader const obj = TopObject(f);
         if (check) SkipSchema(obj, ObjectAt::TopOfFile), SkipComment(obj);
         if (auto u = obj.Get("units")) level.units = ReadUnits(*u, level.units);
         if (auto u = obj.Get("moment_sign")) level.units.sign = ReadMomentSign(*u);
         if (auto t = obj.Get("project")) level.project = t->String();
         if (auto t = obj.Get("engineer")) level.engineer = t->String();
+        auto given = nlohmann::json::object();
         for (char const* key : {"units", "moment_sign"})
-            if (top.contains(key)) level.json[key] = top[key];
+            if (top.contains(key)) given[key] = top[key];
+        level.json = JsonDoc::FromJson(given);
     } catch (InputError const&) {
         if (check) throw;
     }
@@ -939,7 +942,7 @@ struct MemberStream::Impl {
     void ReadBatch(Batch& batch, PassState& st) {
         if (batch.listed) {  // the values up to the first text that is not JSON; that one and those after alone
             auto next = batch.elements.begin();
-            ParseMembers(batch.text, name, [&next](std::size_t, nlohmann::json&& value) {
+            ParseMembers(batch.text, name, [&next](std::size_t, JsonDoc&& value) {
                 while (!next->text) ++next;
                 next->value = std::move(value), next->parsed = true;
                 ++next;
@@ -956,7 +959,8 @@ struct MemberStream::Impl {
             }
             if (textOnly && !e.text) continue;  // the texts after it are still to be read
             if (e.text && !e.parsed) try {
-                    e.value = ParseMember(std::string_view(batch.text).substr(e.at, e.size), e.origin, name, e.index);
+                    e.value = JsonDoc::FromJson(
+                        ParseMember(std::string_view(batch.text).substr(e.at, e.size), e.origin, name, e.index));
                 } catch (...) {
                     std::lock_guard<std::mutex> const lock(st.mutex);
                     if (e.index < st.firstInvalid) st.firstInvalid = e.index, st.invalid = std::current_exception();
@@ -982,13 +986,14 @@ struct MemberStream::Impl {
     // The file's top value once scanned: a member alone (read here), or the
     // object holding the list of `count` members. Returns the members' count.
     std::size_t ReadTop(nlohmann::json&& top, std::size_t count, PassState& st) {
-        Field const f(top, name, "");
+        JsonDoc const doc = JsonDoc::FromJson(top);
+        Field const f(doc, name, "");
         if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
         list = top.contains("members");
         if (!list) {
             Batch alone;
             alone.elements.resize(1);
-            alone.elements[0].value = std::move(top);
+            alone.elements[0].value = doc;
             ReadBatch(alone, st);
             return 1;
         }
@@ -1115,14 +1120,14 @@ MemberReader MemberStream::Next() {
                     [&m](nlohmann::json&& value, MemberText* text, std::size_t i, nlohmann::json const&,
                          std::size_t) {
                         Element e;
-                        e.value = text ? ParseMember(text->text, text->origin, m.name, i) : std::move(value);
+                        e.value = JsonDoc::FromJson(text ? ParseMember(text->text, text->origin, m.name, i) : value);
                         e.index = i;
                         return m.channel.Push(std::move(e));
                     },
                     late);
                 if (!m.list) {
                     Element e;
-                    e.value = std::move(top);
+                    e.value = JsonDoc::FromJson(top);
                     m.channel.Push(std::move(e));
                 }
             } catch (...) { m.error = std::current_exception(); }
@@ -1139,7 +1144,7 @@ MemberReader MemberStream::Next() {
     if (auto e = m.channel.Pop()) {
         if (e->index >= m.validated) return changed();
         ++m.given;
-        auto value = std::make_shared<nlohmann::json const>(std::move(e->value));
+        auto value = std::make_shared<JsonDoc const>(std::move(e->value));
         std::string const path = ElementPath(m.list, e->index), name = m.name;
         auto const level = std::make_shared<FileLevel const>(m.list ? m.level : FileLevel{});
         return [value, path, name, level] { return ReadMember(Field(*value, name, path), name, path, *level); };

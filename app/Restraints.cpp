@@ -106,8 +106,7 @@ RestraintInput ReadRestraint(Field const& field) {
         return out;
     }
     if (!field.IsArray() && !field.IsString())
-        field.Fail("expected a restraint word, a list of words or {\"bits\": ...}, found " +
-                   JsonTypeName(field.Json()));
+        field.Fail("expected a restraint word, a list of words or {\"bits\": ...}, found " + field.TypeName());
     bool support = false, webOnly = false;
     auto read = [&](Field const& w) {
         std::string const word = Normalise(w.String());

@@ -14,6 +14,7 @@
 #include <utility>
 #include <nlohmann/json.hpp>
 
+#include "app/JsonDoc.h"
 #include "app/MemberRunner.h"
 #include "app/Render.h"
 #include "app/Restraints.h"
@@ -316,55 +317,46 @@ public:
     void Text(std::string_view s) { write_characters(s.data(), s.size()); }
     std::uint64_t Hash() const { return h_; }
 
-    // The text of `v` as dump() writes it (no indent, UTF-8 kept, invalid
-    // UTF-8 replaced): containers, numbers and plain strings here, a string
-    // with a character to escape by the serializer itself.
-    void Value(nlohmann::json const& v) {
-        using T = nlohmann::json::value_t;
+    // The text of the value `n` of `doc` as nlohmann::json's dump() writes
+    // it (no indent, UTF-8 kept, invalid UTF-8 replaced): containers,
+    // numbers and plain strings here, a string with a character to escape by
+    // the serializer itself.
+    void Value(JsonDoc const& doc, std::uint32_t n) {
+        using T = JsonDoc::Type;
+        auto const& node = doc.At(n);
         char buf[64];
-        switch (v.type()) {
-            case T::object: {
-                write_character('{');
-                bool first = true;
-                for (auto const& [key, value] : v.get_ref<nlohmann::json::object_t const&>()) {
-                    if (!std::exchange(first, false)) write_character(',');
-                    String(key);
-                    write_character(':');
-                    Value(value);
+        switch (node.type) {
+            case T::Object:
+            case T::Array: {
+                bool const object = node.type == T::Object;
+                write_character(object ? '{' : '[');
+                for (auto const* i = doc.ItemsBegin(n); i != doc.ItemsEnd(n); ++i) {
+                    if (i != doc.ItemsBegin(n)) write_character(',');
+                    if (object) String(doc.Key(*i)), write_character(':');
+                    Value(doc, i->node);
                 }
-                return write_character('}');
+                return write_character(object ? '}' : ']');
             }
-            case T::array: {
-                write_character('[');
-                bool first = true;
-                for (auto const& e : v.get_ref<nlohmann::json::array_t const&>()) {
-                    if (!std::exchange(first, false)) write_character(',');
-                    Value(e);
-                }
-                return write_character(']');
-            }
-            case T::string: return String(v.get_ref<std::string const&>());
-            case T::number_float: {
-                double const x = v.get<double>();
-                if (!std::isfinite(x)) return Text("null");
-                char* const end = nlohmann::detail::to_chars(buf, buf + sizeof buf, x);
+            case T::String: return String(doc.String(n));
+            case T::Float: {
+                if (!std::isfinite(node.number)) return Text("null");
+                char* const end = nlohmann::detail::to_chars(buf, buf + sizeof buf, node.number);
                 return write_characters(buf, static_cast<std::size_t>(end - buf));
             }
-            case T::number_integer:
-                return Text(std::string_view(buf, static_cast<std::size_t>(
-                                                      std::to_chars(buf, buf + sizeof buf, v.get<std::int64_t>()).ptr - buf)));
-            case T::number_unsigned:
-                return Text(std::string_view(buf, static_cast<std::size_t>(
-                                                      std::to_chars(buf, buf + sizeof buf, v.get<std::uint64_t>()).ptr - buf)));
-            case T::boolean: return Text(v.get<bool>() ? "true" : "false");
-            case T::null: return Text("null");
-            default: return Serialized(v);
+            case T::Integer:
+                return Text(std::string_view(
+                    buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, node.integer).ptr - buf)));
+            case T::Unsigned:
+                return Text(std::string_view(
+                    buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, node.natural).ptr - buf)));
+            case T::Bool: return Text(node.boolean ? "true" : "false");
+            case T::Null: return Text("null");
         }
     }
 
 private:
-    void String(std::string const& s) {
-        if (CleanRun(s, true) != s.size()) return Serialized(nlohmann::json(s));
+    void String(std::string_view s) {
+        if (CleanRun(s, true) != s.size()) return Serialized(nlohmann::json(std::string(s)));
         write_character('"');
         Text(s);
         write_character('"');
@@ -381,14 +373,14 @@ private:
 };
 }  // namespace
 
-std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLevel) {
+std::string InputHash(JsonDoc const& member, std::uint32_t node, JsonDoc const& fileLevel) {
     // The compact text of {"file": fileLevel, "member": member} (keys sorted:
     // "file" before "member").
     InputHasher out;
     out.Text("{\"file\":");
-    out.Value(fileLevel);
+    out.Value(fileLevel, 0);
     out.Text(",\"member\":");
-    out.Value(member);
+    out.Value(member, node);
     out.write_character('}');
     // printf's "%016llx", without its format parsing
     std::string hex(16, '0');

@@ -11,6 +11,8 @@
 
 namespace s16app {
 
+class JsonDoc;
+
 struct MemberInput;
 struct MemberOutcome;
 
@@ -70,7 +72,8 @@ MemberSummary Summarise(MemberInput const& input, MemberOutcome const& outcome, 
 // fileLevel holds the file-level "units" and "moment_sign" ({} for a file of
 // one member). The same member text gives the same hash in any file whose
 // file-level fields are the same.
-std::string InputHash(nlohmann::json const& member, nlohmann::json const& fileLevel);
+// `node`: the member's value in `member` (its root, 0, as read).
+std::string InputHash(JsonDoc const& member, std::uint32_t node, JsonDoc const& fileLevel);
 
 // The date of a run, YYYY-MM-DD (UTC): SOURCE_DATE_EPOCH (seconds since
 // 1970) when set, so that reports can be reproduced; today otherwise.

@@ -19,6 +19,7 @@
 
 #include "cli/CliRun.h"
 
+#include "app/JsonDoc.h"
 #include "app/Markup.h"
 #include "app/MemberFile.h"
 #include "app/Render.h"
@@ -221,7 +222,8 @@ TEST(AppReport, InputHashAsTheDumpedText) {
     for (auto const& v : values)
         for (auto const& file : {json::object(), json{{"units", {{"length", "mm"}}}}}) {
             json const member{{"title", v}, {"points", {v, v}}};
-            EXPECT_EQ(s16app::InputHash(member, file), reference(member, file))
+            EXPECT_EQ(s16app::InputHash(s16app::JsonDoc::FromJson(member), 0, s16app::JsonDoc::FromJson(file)),
+                      reference(member, file))
                 << member.dump(-1, ' ', false, json::error_handler_t::replace);
         }
 }

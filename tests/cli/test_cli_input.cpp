@@ -10,6 +10,7 @@
 
 #include "CliRun.h"
 #include "app/JsonInput.h"
+#include "app/Summary.h"
 #include "app/MemberFile.h"
 #include "Tolerance.h"
 
@@ -274,13 +275,18 @@ TEST(CliInput, ListedMembersReadAsEachTextAlone) {
         std::string list = "[";
         for (auto& t : texts) list += (list.size() > 1 ? "," : "") + (t = "{\"a\":" + value(0) + "}");
         list += "]";
+        // With each value its input hash, which walks an object's fields in the order kept: sorted by key.
+        auto typed = [](s16app::JsonDoc const& doc) {
+            return Typed(doc.ToJson()) + " #" + s16app::InputHash(doc, 0, s16app::JsonDoc());
+        };
         try {
             for (std::size_t i = 0; i < texts.size(); ++i)
-                expected.push_back(Typed(s16app::ParseMember(texts[i], s16app::MemberOrigin{}, "m.json", i)));
+                expected.push_back(typed(
+                    s16app::JsonDoc::FromJson(s16app::ParseMember(texts[i], s16app::MemberOrigin{}, "m.json", i))));
         } catch (s16app::InputError const&) {}
-        bool const valid = s16app::ParseMembers(list, "m.json", [&given](std::size_t i, nlohmann::json&& v) {
+        bool const valid = s16app::ParseMembers(list, "m.json", [&given, &typed](std::size_t i, s16app::JsonDoc&& v) {
             EXPECT_EQ(i, given.size());
-            given.push_back(Typed(v));
+            given.push_back(typed(v));
         });
         ASSERT_EQ(given, expected) << list;
         ASSERT_EQ(valid, expected.size() == texts.size()) << list;

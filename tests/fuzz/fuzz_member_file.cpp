@@ -130,9 +130,9 @@ void ListReadAsAlone(std::string const& input) {
             break;
         }
     std::vector<std::string> listed;
-    bool const valid = s16app::ParseMembers(list, kFileName, [&listed](std::size_t i, nlohmann::json&& v) {
+    bool const valid = s16app::ParseMembers(list, kFileName, [&listed](std::size_t i, s16app::JsonDoc&& v) {
         S16_FUZZ_CHECK(i == listed.size(), "the list's values come in order");
-        listed.push_back(v.dump());
+        listed.push_back(v.ToJson().dump());
     });
     bool const each = alone.size() == texts.size();
     S16_FUZZ_CHECK(listed.size() >= alone.size() && std::equal(alone.begin(), alone.end(), listed.begin()),
