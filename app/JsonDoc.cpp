@@ -145,20 +145,20 @@ bool JsonListBuilder::number_unsigned(std::uint64_t v) {
     return Done();
 }
 
-bool JsonListBuilder::number_float(double v, std::string const&) {
+bool JsonListBuilder::number_float(double v) {
     if (!Add(JsonDoc::Type::Float)) return false;
     Last().number = v;
     return Done();
 }
 
-bool JsonListBuilder::string(std::string& v) {
+bool JsonListBuilder::string(std::string_view v) {
     if (!Add(JsonDoc::Type::String)) return false;
     std::uint32_t const at = m_doc.AddText(v);
     Last().first = at, Last().count = static_cast<std::uint32_t>(v.size());
     return Done();
 }
 
-bool JsonListBuilder::key(std::string& k) {
+bool JsonListBuilder::key(std::string_view k) {
     m_key.keyAt = m_doc.AddText(k);
     m_key.keyLength = static_cast<std::uint32_t>(k.size());
     return true;

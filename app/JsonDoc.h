@@ -60,8 +60,8 @@ private:
     std::string m_text;
 };
 
-// Builds documents from a parser's events (nlohmann's SAX interface, as
-// PlainJson gives them): each element of a list at the top, given to
+// Builds documents from a parser's events (nlohmann's SAX interface, its
+// texts as views, as PlainJson gives them): each element of a list at the top, given to
 // `each` with its place once complete. An event it cannot take (a key
 // given twice in one object, nesting deeper than `deepest`) returns
 // false, and the reading stops.
@@ -75,9 +75,9 @@ public:
     bool boolean(bool v);
     bool number_integer(std::int64_t v);
     bool number_unsigned(std::uint64_t v);
-    bool number_float(double v, std::string const&);
-    bool string(std::string& v);
-    bool key(std::string& k);
+    bool number_float(double v);
+    bool string(std::string_view v);
+    bool key(std::string_view k);
     bool start_object(std::size_t) { return Open(JsonDoc::Type::Object); }
     bool start_array(std::size_t) { return Open(JsonDoc::Type::Array); }
     bool end_object() { return Close(); }

@@ -539,7 +539,8 @@ private:
 
 // Reads the JSON most member files hold, printable ASCII with no escape in
 // its strings, and gives `sax` the events nlohmann's parser gives it for the
-// same text, in the same order (that parser's lexer takes some 40
+// same text, in the same order (a string's or key's characters as a view of
+// the text, a number without its text) (that parser's lexer takes some 40
 // instructions a byte, a member's value 60 k). It stops, false, at the
 // first thing it does not take: a string with an escape or a byte below a
 // space or past ASCII, a number from_chars cannot read in range, a fault of
@@ -639,7 +640,7 @@ private:
         for (; m_p != m_end; ++m_p) {
             auto const c = static_cast<unsigned char>(*m_p);
             if (c == '"') {
-                m_text.assign(from, m_p++);
+                m_text = std::string_view(from, static_cast<std::size_t>(m_p++ - from));
                 return true;
             }
             if (c < 0x20 || c >= 0x80 || c == '\\') return false;
@@ -702,14 +703,13 @@ private:
         json::number_float_t v = 0;
         auto const r = std::from_chars(from, m_p, v);
         if (r.ec != std::errc() || r.ptr != m_p) return false;
-        m_text.assign(from, m_p);
-        return sax.number_float(v, m_text);
+        return sax.number_float(v);
     }
 
     char const* m_begin;
     char const* m_p;
     char const* m_end;
-    std::string m_text;  // a string's characters or a number's text, given to the events
+    std::string_view m_text;  // a string's characters, given to the events
     Rest m_rest = Rest::kWhole;
     std::size_t m_element = 0;
 };

@@ -310,9 +310,11 @@ namespace {
 // 1099511628211. No copy of the text is made.
 class InputHasher final : public nlohmann::detail::output_adapter_protocol<char> {
 public:
-    void write_character(char c) override { h_ = (h_ ^ static_cast<unsigned char>(c)) * 1099511628211ull; }
+    void write_character(char c) override { h_ = Step(h_, c); }
     void write_characters(char const* s, std::size_t n) override {
-        for (std::size_t i = 0; i < n; ++i) write_character(s[i]);
+        std::uint64_t h = h_;  // (a store to h_ through `s` is possible for all the compiler knows)
+        for (std::size_t i = 0; i < n; ++i) h = Step(h, s[i]);
+        h_ = h;
     }
     void Text(std::string_view s) { write_characters(s.data(), s.size()); }
     std::uint64_t Hash() const { return h_; }
@@ -355,6 +357,9 @@ public:
     }
 
 private:
+    static std::uint64_t Step(std::uint64_t h, char c) {
+        return (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
     void String(std::string_view s) {
         if (CleanRun(s, true) != s.size()) return Serialized(nlohmann::json(std::string(s)));
         write_character('"');
