@@ -11,12 +11,6 @@ namespace {
 constexpr std::size_t kNodes = 96, kText = 512;
 }  // namespace
 
-JsonDoc::JsonDoc() {
-    Node root;
-    root.type = Type::Object;
-    m_nodes.push_back(root);
-}
-
 std::uint32_t JsonDoc::AddText(std::string_view s) {
     if (m_text.size() + s.size() > std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("JsonDoc: more than 4 GB of text");
@@ -65,7 +59,6 @@ std::uint32_t JsonDoc::Add(nlohmann::json const& value) {
 
 JsonDoc JsonDoc::FromJson(nlohmann::json const& value) {
     JsonDoc doc;
-    doc.m_nodes.clear();
     doc.Add(value);
     return doc;
 }

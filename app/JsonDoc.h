@@ -32,12 +32,12 @@ public:
         std::uint32_t keyAt = 0, keyLength = 0, node = 0;
     };
 
-    // An empty object.
-    JsonDoc();
+    // An empty object (no heap block).
+    JsonDoc() = default;
     static JsonDoc FromJson(nlohmann::json const& value);
     nlohmann::json ToJson(std::uint32_t node = 0) const;
 
-    Node const& At(std::uint32_t node) const { return m_nodes[node]; }
+    Node const& At(std::uint32_t node) const { return m_nodes.empty() ? EmptyObject() : m_nodes[node]; }
     std::string_view String(std::uint32_t node) const { return Text(At(node).first, At(node).count); }
     Item const* ItemsBegin(std::uint32_t node) const { return m_items.data() + At(node).first; }
     Item const* ItemsEnd(std::uint32_t node) const { return ItemsBegin(node) + At(node).count; }
@@ -49,6 +49,7 @@ public:
 
 private:
     friend class JsonListBuilder;
+    static Node const& EmptyObject();
     std::string_view Text(std::uint32_t at, std::uint32_t length) const {
         return std::string_view(m_text.data() + at, length);
     }
@@ -59,6 +60,11 @@ private:
     std::vector<Item> m_items;
     std::string m_text;
 };
+
+inline JsonDoc::Node const& JsonDoc::EmptyObject() {
+    static constexpr Node kEmpty{Type::Object};
+    return kEmpty;
+}
 
 // Builds documents from a parser's events (nlohmann's SAX interface, its
 // texts as views, as PlainJson gives them): each element of a list at the top, given to
