@@ -291,4 +291,10 @@ TEST(CliInput, ListedMembersReadAsEachTextAlone) {
         ASSERT_EQ(given, expected) << list;
         ASSERT_EQ(valid, expected.size() == texts.size()) << list;
     }
+    // Nesting the plain reader leaves to the library (deeper than 16 levels, within 64) between two plain members.
+    std::string const deep = "{\"k\":" + std::string(40, '[') + "1" + std::string(40, ']') + "}";
+    std::vector<std::string> given;
+    EXPECT_TRUE(s16app::ParseMembers("[{\"a\":1}," + deep + ",{\"b\":2}]", "m.json",
+                                     [&given](std::size_t, s16app::JsonDoc&& v) { given.push_back(v.ToJson().dump()); }));
+    EXPECT_EQ(given, (std::vector<std::string>{"{\"a\":1}", nlohmann::json::parse(deep).dump(), "{\"b\":2}"}));
 }
