@@ -120,30 +120,6 @@ bool JsonListBuilder::Add(JsonDoc::Type type) {
     return true;
 }
 
-bool JsonListBuilder::boolean(bool v) {
-    if (!Add(JsonDoc::Type::Bool)) return false;
-    Last().boolean = v;
-    return Done();
-}
-
-bool JsonListBuilder::number_integer(std::int64_t v) {
-    if (!Add(JsonDoc::Type::Integer)) return false;
-    Last().integer = v;
-    return Done();
-}
-
-bool JsonListBuilder::number_unsigned(std::uint64_t v) {
-    if (!Add(JsonDoc::Type::Unsigned)) return false;
-    Last().natural = v;
-    return Done();
-}
-
-bool JsonListBuilder::number_float(double v) {
-    if (!Add(JsonDoc::Type::Float)) return false;
-    Last().number = v;
-    return Done();
-}
-
 bool JsonListBuilder::string(std::string_view v) {
     if (!Add(JsonDoc::Type::String)) return false;
     std::uint32_t const at = m_doc.AddText(v);

@@ -78,10 +78,10 @@ public:
         : m_deepest(deepest), m_each(each) {}
     JsonListBuilder(std::size_t, std::function<void(std::size_t, JsonDoc&&)>&&) = delete;
     bool null() { return Add(JsonDoc::Type::Null) && Done(); }
-    bool boolean(bool v);
-    bool number_integer(std::int64_t v);
-    bool number_unsigned(std::uint64_t v);
-    bool number_float(double v);
+    bool boolean(bool v) { return Scalar(JsonDoc::Type::Bool, &JsonDoc::Node::boolean, v); }
+    bool number_integer(std::int64_t v) { return Scalar(JsonDoc::Type::Integer, &JsonDoc::Node::integer, v); }
+    bool number_unsigned(std::uint64_t v) { return Scalar(JsonDoc::Type::Unsigned, &JsonDoc::Node::natural, v); }
+    bool number_float(double v) { return Scalar(JsonDoc::Type::Float, &JsonDoc::Node::number, v); }
     bool string(std::string_view v);
     bool key(std::string_view k);
     bool start_object(std::size_t) { return Open(JsonDoc::Type::Object); }
@@ -98,6 +98,13 @@ private:
     // level); false outside the list.
     bool Add(JsonDoc::Type type);
     JsonDoc::Node& Last() { return m_doc.m_nodes.back(); }
+    // A number or true/false: `field` of its node.
+    template <class T>
+    bool Scalar(JsonDoc::Type type, T JsonDoc::Node::*field, T v) {
+        if (!Add(type)) return false;
+        Last().*field = v;
+        return Done();
+    }
     bool Open(JsonDoc::Type type);
     bool Close();
     // A value is complete: at the list's level, its document is given.
