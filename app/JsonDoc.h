@@ -67,10 +67,10 @@ inline JsonDoc::Node const& JsonDoc::EmptyObject() {
 }
 
 // Builds documents from a parser's events (nlohmann's SAX interface, its
-// texts as views, as PlainJson gives them): each element of a list at the top, given to
-// `each` with its place once complete. An event it cannot take (a key
-// given twice in one object, nesting deeper than `deepest`) returns
-// false, and the reading stops.
+// texts as views, as PlainJson gives them): each element of a list at the
+// top, given to `each` with its place once complete. An event it cannot
+// take (a key given twice in one object, nesting deeper than `deepest`)
+// returns false, and the reading stops.
 class JsonListBuilder {
 public:
     // `each` outlives the builder.

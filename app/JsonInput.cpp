@@ -539,8 +539,8 @@ private:
 
 // Reads the JSON most member files hold, printable ASCII with no escape in
 // its strings, and gives `sax` the events nlohmann's parser gives it for the
-// same text, in the same order (a string's or key's characters as a view of
-// the text, a number without its text) (that parser's lexer takes some 40
+// same text, in the same order, a string's or key's characters as a view of
+// the text and a number without its text (that parser's lexer takes some 40
 // instructions a byte, a member's value 60 k). It stops, false, at the
 // first thing it does not take: a string with an escape or a byte below a
 // space or past ASCII, a number from_chars cannot read in range, a fault of
@@ -781,7 +781,7 @@ bool ParseMembers(std::string_view list, std::string const& fileName,
         constexpr std::size_t kDeepest = 16;
         JsonListBuilder builder(kDeepest, counted);
         if (plain.Read(builder)) return true;
-    } catch (...) {  // out of memory: thrown again below
+    } catch (...) {  // out of memory, more than 4 GB of text: the parser below reads on from the element
     }
     // From where the plain reading stopped, nlohmann's parser: the rest of the
     // list from the element it was in (those before it given).
