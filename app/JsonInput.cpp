@@ -715,20 +715,6 @@ private:
 };
 }  // namespace
 
-std::string JsonTypeName(json const& v) {
-    switch (v.type()) {
-        case json::value_t::null: return "null";
-        case json::value_t::object: return "an object";
-        case json::value_t::array: return "a list";
-        case json::value_t::string: return "a string";
-        case json::value_t::boolean: return "true or false";
-        case json::value_t::number_integer:
-        case json::value_t::number_unsigned:
-        case json::value_t::number_float: return "a number";
-        default: return "an unreadable value";
-    }
-}
-
 json ScanJson(JsonSource const& source, std::string const& fileName, Scanner::Member const& member, bool& late) {
     Blocks blocks(source);
     std::istream in(&blocks);

@@ -165,7 +165,4 @@ private:
     std::uint32_t m_values[kMaxKeys];  // the values' nodes; kAbsent: not given
 };
 
-// "a string" / "a number" ... for messages.
-std::string JsonTypeName(nlohmann::json const& v);
-
 }  // namespace s16app

@@ -988,7 +988,7 @@ struct MemberStream::Impl {
     std::size_t ReadTop(nlohmann::json&& top, std::size_t count, PassState& st) {
         JsonDoc const doc = JsonDoc::FromJson(top);
         Field const f(doc, name, "");
-        if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + JsonTypeName(top));
+        if (!f.IsObject()) f.Fail("expected a member object or {\"members\": [...]}, found " + f.TypeName());
         list = top.contains("members");
         if (!list) {
             Batch alone;
