@@ -10,8 +10,8 @@
 
 #include "CliRun.h"
 #include "app/JsonInput.h"
-#include "app/Summary.h"
 #include "app/MemberFile.h"
+#include "app/Summary.h"
 #include "Tolerance.h"
 
 using namespace clitest;
